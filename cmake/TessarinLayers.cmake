@@ -1,0 +1,21 @@
+# A layer is every source below its folders, compiled into one library. Sources are globbed so
+# that adding a file needs no edit here, only a fresh configure.
+function(tessarin_add_layer name)
+    cmake_parse_arguments(LAYER "" "" "DIRS;LINK" ${ARGN})
+    set(sources "")
+    foreach(dir IN LISTS LAYER_DIRS)
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS
+            ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+        list(APPEND sources ${found})
+    endforeach()
+    list(FILTER sources INCLUDE REGEX "\\.cpp$")
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} PUBLIC ${LAYER_LINK})
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} INTERFACE ${LAYER_LINK})
+    endif()
+endfunction()

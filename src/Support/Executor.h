@@ -1,0 +1,58 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace tessarin {
+
+// Where work that leaves the main queue runs (window-list scans, captures). Results come back
+// through MainQueue::async.
+class Executor {
+public:
+    virtual ~Executor() = default;
+    virtual void execute(std::function<void()> work) = 0;
+};
+
+// A small pool of worker threads for the program.
+class ThreadPoolExecutor final : public Executor {
+public:
+    explicit ThreadPoolExecutor(std::size_t threadCount = 2);
+    ~ThreadPoolExecutor() override;
+    ThreadPoolExecutor(const ThreadPoolExecutor&) = delete;
+    ThreadPoolExecutor& operator=(const ThreadPoolExecutor&) = delete;
+
+    void execute(std::function<void()> work) override;
+
+private:
+    void workerLoop();
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::function<void()>> jobs_;
+    std::vector<std::thread> workers_;
+    bool stopping_ = false;
+};
+
+// Holds submitted work until a test releases it, one job at a time and in any order, so that
+// completions can be made to race deterministically.
+class ManualExecutor final : public Executor {
+public:
+    void execute(std::function<void()> work) override;
+
+    std::size_t pendingCount() const;
+    // Runs the job at `index` (0 = oldest); false when there is none.
+    bool runJob(std::size_t index = 0);
+    // Runs jobs until none is left, including jobs submitted meanwhile.
+    void runAll();
+
+private:
+    mutable std::mutex mutex_;
+    std::deque<std::function<void()>> jobs_;
+};
+
+} // namespace tessarin

@@ -1,0 +1,85 @@
+#include "Support/Json.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tessarin {
+
+JsonParseResult parseJson(std::string_view text) {
+    try {
+        return {Json::parse(text.begin(), text.end()), {}};
+    } catch (const Json::parse_error& error) {
+        return {std::nullopt, error.what()};
+    }
+}
+
+JsonParseResult readJsonFile(const std::filesystem::path& path) {
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        return {std::nullopt, path.string() + ": cannot be read"};
+    }
+    std::stringstream buffer;
+    buffer << stream.rdbuf();
+    JsonParseResult result = parseJson(buffer.str());
+    if (!result) {
+        result.error = path.string() + ": " + result.error;
+    }
+    return result;
+}
+
+namespace {
+const Json* member(const Json& object, std::string_view key) {
+    if (!object.is_object()) {
+        return nullptr;
+    }
+    auto found = object.find(key);
+    return found == object.end() ? nullptr : &*found;
+}
+} // namespace
+
+std::optional<std::string> jsonString(const Json& object, std::string_view key) {
+    const Json* value = member(object, key);
+    if (value && value->is_string()) {
+        return value->get<std::string>();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> jsonInteger(const Json& object, std::string_view key) {
+    const Json* value = member(object, key);
+    if (value && value->is_number_integer()) {
+        return value->get<std::int64_t>();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::uint64_t> jsonUnsigned(const Json& object, std::string_view key) {
+    const Json* value = member(object, key);
+    if (value && value->is_number_unsigned()) {
+        return value->get<std::uint64_t>();
+    }
+    if (value && value->is_number_integer() && value->get<std::int64_t>() >= 0) {
+        return static_cast<std::uint64_t>(value->get<std::int64_t>());
+    }
+    return std::nullopt;
+}
+
+std::optional<double> jsonNumber(const Json& object, std::string_view key) {
+    const Json* value = member(object, key);
+    if (value && value->is_number()) {
+        return value->get<double>();
+    }
+    return std::nullopt;
+}
+
+std::optional<bool> jsonBool(const Json& object, std::string_view key) {
+    const Json* value = member(object, key);
+    if (value && value->is_boolean()) {
+        return value->get<bool>();
+    }
+    return std::nullopt;
+}
+
+std::string compactJsonString(const Json& value) { return value.dump(); }
+
+} // namespace tessarin

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+
+using Json = nlohmann::json;
+
+// Parse failures are values: the error names the line and column where the text went wrong.
+struct JsonParseResult {
+    std::optional<Json> value;
+    std::string error;
+    explicit operator bool() const { return value.has_value(); }
+};
+
+JsonParseResult parseJson(std::string_view text);
+// Reads and parses a file; the error names the file.
+JsonParseResult readJsonFile(const std::filesystem::path& path);
+
+// Typed lookups that answer nothing, rather than throwing, when a key is missing or has
+// another type.
+std::optional<std::string> jsonString(const Json& object, std::string_view key);
+std::optional<std::int64_t> jsonInteger(const Json& object, std::string_view key);
+std::optional<std::uint64_t> jsonUnsigned(const Json& object, std::string_view key);
+std::optional<double> jsonNumber(const Json& object, std::string_view key);
+std::optional<bool> jsonBool(const Json& object, std::string_view key);
+
+std::string compactJsonString(const Json& value);
+
+} // namespace tessarin

@@ -1,0 +1,87 @@
+#include "Support/Uuid.h"
+
+#include "Support/Text.h"
+
+#include <random>
+
+namespace tessarin {
+
+namespace {
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+} // namespace
+
+Uuid Uuid::random() {
+    thread_local std::mt19937_64 generator{std::random_device{}()};
+    std::array<std::uint8_t, 16> bytes{};
+    for (std::size_t i = 0; i < bytes.size(); i += 8) {
+        const std::uint64_t value = generator();
+        for (std::size_t j = 0; j < 8; ++j) {
+            bytes[i + j] = static_cast<std::uint8_t>(value >> (8 * j));
+        }
+    }
+    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
+    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
+    return Uuid(bytes);
+}
+
+std::optional<Uuid> Uuid::fromString(std::string_view text) {
+    const std::string trimmed = trimmingWhitespaceAndNewlines(text);
+    if (trimmed.size() != 36) {
+        return std::nullopt;
+    }
+    std::array<std::uint8_t, 16> bytes{};
+    std::size_t byteIndex = 0;
+    for (std::size_t i = 0; i < trimmed.size();) {
+        if (i == 8 || i == 13 || i == 18 || i == 23) {
+            if (trimmed[i] != '-') {
+                return std::nullopt;
+            }
+            ++i;
+            continue;
+        }
+        const int high = hexValue(trimmed[i]);
+        const int low = hexValue(trimmed[i + 1]);
+        if (high < 0 || low < 0) {
+            return std::nullopt;
+        }
+        bytes[byteIndex++] = static_cast<std::uint8_t>(high * 16 + low);
+        i += 2;
+    }
+    return Uuid(bytes);
+}
+
+std::string Uuid::uuidString() const {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(36);
+    for (std::size_t i = 0; i < bytes_.size(); ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) {
+            text.push_back('-');
+        }
+        text.push_back(digits[bytes_[i] >> 4]);
+        text.push_back(digits[bytes_[i] & 0x0F]);
+    }
+    return text;
+}
+
+bool Uuid::isNil() const {
+    for (auto byte : bytes_) {
+        if (byte != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tessarin

@@ -1,0 +1,100 @@
+#include "Support/MainQueue.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+class VirtualMainQueueTest : public ::testing::Test {
+protected:
+    VirtualMainQueue queue;
+    ScopedMainQueue scope{queue};
+    std::vector<std::string> ran;
+};
+
+TEST_F(VirtualMainQueueTest, NothingRunsUntilTheTestLetsTimePass) {
+    queue.async([&] { ran.push_back("async"); });
+    EXPECT_TRUE(ran.empty());
+    queue.runUntilIdle();
+    EXPECT_EQ(ran, std::vector<std::string>{"async"});
+}
+
+TEST_F(VirtualMainQueueTest, RunsDueWorkInDueOrderThenSchedulingOrder) {
+    queue.asyncAfter(0.5, [&] { ran.push_back("b"); });
+    queue.asyncAfter(0.2, [&] { ran.push_back("a"); });
+    queue.asyncAfter(0.5, [&] { ran.push_back("c"); });
+    queue.asyncAfter(1.0, [&] { ran.push_back("late"); });
+    queue.advance(0.5);
+    EXPECT_EQ(ran, (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST_F(VirtualMainQueueTest, ClockReadsTheDueTimeWhileWorkRuns) {
+    const double start = queue.now();
+    double seen = 0;
+    queue.asyncAfter(1.1, [&] { seen = queue.now(); });
+    queue.advance(5);
+    EXPECT_NEAR(seen - start, 1.1, 1e-9);
+    EXPECT_DOUBLE_EQ(queue.now() - start, 5);
+    EXPECT_DOUBLE_EQ(queue.absoluteTime() - queue.uptime(), 820000000.0 - 1000.0);
+}
+
+TEST_F(VirtualMainQueueTest, WorkScheduledByWorkRunsWhenDueWithinTheSameAdvance) {
+    queue.asyncAfter(0.1, [&] {
+        ran.push_back("first");
+        queue.asyncAfter(0.1, [&] { ran.push_back("second"); });
+    });
+    queue.advance(0.15);
+    EXPECT_EQ(ran, std::vector<std::string>{"first"});
+    queue.advance(0.05);
+    EXPECT_EQ(ran, (std::vector<std::string>{"first", "second"}));
+}
+
+TEST_F(VirtualMainQueueTest, CancelledWorkNeverRuns) {
+    WorkItem item = queue.asyncAfter(1, [&] { ran.push_back("cancelled"); });
+    EXPECT_EQ(queue.pendingCount(), 1u);
+    item.cancel();
+    EXPECT_EQ(queue.pendingCount(), 0u);
+    queue.advance(2);
+    EXPECT_TRUE(ran.empty());
+}
+
+TEST_F(VirtualMainQueueTest, RepeatingTimerTicksUntilCancelled) {
+    int ticks = 0;
+    WorkItem timer = queue.scheduleRepeating(0.1, [&] { ++ticks; });
+    queue.advance(0.35);
+    EXPECT_EQ(ticks, 3);
+    timer.cancel();
+    queue.advance(1);
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(queue.pendingCount(), 0u);
+}
+
+TEST_F(VirtualMainQueueTest, TimerCancelledFromItsOwnTickStops) {
+    int ticks = 0;
+    WorkItem timer;
+    timer = queue.scheduleRepeating(1, [&] {
+        if (++ticks == 2) {
+            timer.cancel();
+        }
+    });
+    queue.advance(10);
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST(MainQueueInstallation, ScopedInstallRestoresThePreviousQueue) {
+    VirtualMainQueue outer;
+    ScopedMainQueue outerScope(outer);
+    {
+        VirtualMainQueue inner;
+        ScopedMainQueue innerScope(inner);
+        EXPECT_EQ(&MainQueue::main(), &inner);
+    }
+    EXPECT_EQ(&MainQueue::main(), &outer);
+}
+
+} // namespace
+} // namespace tessarin
