@@ -14,7 +14,8 @@ std::string rawValue(DisplaySpaceSlotKind kind) {
     return "real";
 }
 
-std::optional<DisplaySpaceSlotKind> displaySpaceSlotKindFromRawValue(const std::string& raw) {
+template <>
+std::optional<DisplaySpaceSlotKind> fromRawValue<DisplaySpaceSlotKind>(std::string_view raw) {
     if (raw == "real") {
         return DisplaySpaceSlotKind::real;
     }

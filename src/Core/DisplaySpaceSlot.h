@@ -1,7 +1,9 @@
 #pragma once
 
+#include "Core/RawValue.h"
 #include "Platform/WindowServerTypes.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -15,7 +17,13 @@ enum class DisplaySpaceSlotKind {
 };
 
 std::string rawValue(DisplaySpaceSlotKind kind);
-std::optional<DisplaySpaceSlotKind> displaySpaceSlotKindFromRawValue(const std::string& raw);
+template <>
+std::optional<DisplaySpaceSlotKind> fromRawValue<DisplaySpaceSlotKind>(std::string_view raw);
+
+template <> constexpr auto allCases<DisplaySpaceSlotKind>() {
+    return std::array{DisplaySpaceSlotKind::real, DisplaySpaceSlotKind::placeholder,
+                      DisplaySpaceSlotKind::pinnedPlaceholder};
+}
 
 // One cell of a display's visual layout; `spaceID` is 0 for both kinds of placeholder.
 struct DisplaySpaceSlot {
