@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Support/Json.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+// Carbon modifier bits of a combination.
+namespace HotkeyModifier {
+inline constexpr uint32_t command = 0x100;
+inline constexpr uint32_t shift = 0x200;
+inline constexpr uint32_t option = 0x800;
+inline constexpr uint32_t control = 0x1000;
+} // namespace HotkeyModifier
+
+// One key with its modifiers, as the user bound it. Stored as a JSON object with the keys
+// "keyCode", "modifiers", "displayKey" and "keyEquivalent"; all four are required, so stored
+// data that lacks one reads as no combination.
+struct HotkeyCombination {
+    uint32_t keyCode = 0;      // virtual key code
+    uint32_t modifiers = 0;    // Carbon modifier mask
+    std::string displayKey;    // the text shown for the key
+    std::string keyEquivalent; // the key as a menu key-equivalent character
+
+    // The glyphs of the modifiers, always in the order Command, Option, Control, Shift.
+    static std::string symbols(uint32_t modifiers);
+    // The modifier glyphs followed by the key, as shown wherever a combination appears.
+    std::string displayString() const;
+
+    Json toJson() const;
+    // Nothing for anything but an object carrying all four keys with the right types (key
+    // code and modifiers unsigned 32-bit integers); unknown keys are ignored.
+    static std::optional<HotkeyCombination> fromJson(const Json& json);
+
+    // The stored form: the JSON object as UTF-8 bytes.
+    std::vector<uint8_t> encodedData() const;
+    // Nothing for bytes that are not such an object.
+    static std::optional<HotkeyCombination> decode(const std::vector<uint8_t>& data);
+
+    friend bool operator==(const HotkeyCombination&, const HotkeyCombination&) = default;
+};
+
+} // namespace tessarin
+
+template <> struct std::hash<tessarin::HotkeyCombination> {
+    std::size_t operator()(const tessarin::HotkeyCombination& combination) const noexcept;
+};
