@@ -1,0 +1,360 @@
+#include "Platform/Preferences/UserDefaults.h"
+
+#include "Support/Logger.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <unistd.h>
+
+namespace tessarin {
+namespace {
+
+const Logger& logger() {
+    static const Logger instance("Preferences");
+    return instance;
+}
+
+std::string systemError(int error) {
+    return std::strerror(error);
+}
+
+std::filesystem::path temporaryPath(const std::filesystem::path& file) {
+    auto name = file.filename().string();
+    return file.parent_path() / (name + ".tmp");
+}
+
+// "<file>.corrupt", or "<file>.corrupt.2" and so on when earlier ones are still there.
+std::filesystem::path asidePath(const std::filesystem::path& file) {
+    std::filesystem::path candidate = file.string() + ".corrupt";
+    std::error_code error;
+    for (int n = 2; std::filesystem::exists(candidate, error); ++n) {
+        candidate = file.string() + ".corrupt." + std::to_string(n);
+    }
+    return candidate;
+}
+
+bool defaultRename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return !error;
+}
+
+struct ReadResult {
+    std::optional<PropertyDictionary> values;
+    std::string error;
+};
+
+ReadResult readFile(const std::filesystem::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) {
+        return {std::nullopt, "cannot be opened: " + systemError(errno)};
+    }
+    std::ostringstream contents;
+    contents << stream.rdbuf();
+    if (stream.bad()) {
+        return {std::nullopt, "cannot be read"};
+    }
+    auto json = nlohmann::json::parse(contents.str(), nullptr, false);
+    if (json.is_discarded()) {
+        return {std::nullopt, "is not valid JSON"};
+    }
+    if (!json.is_object()) {
+        return {std::nullopt, "does not hold a JSON object"};
+    }
+    PropertyDictionary values;
+    for (const auto& [key, member] : json.items()) {
+        auto parsed = fromTaggedJson(member);
+        if (!parsed.value) {
+            return {std::nullopt, "key \"" + key + "\": " + parsed.error};
+        }
+        values.emplace(key, std::move(*parsed.value));
+    }
+    return {std::move(values), {}};
+}
+
+// Writes `text` to `path` and flushes it to the disk; false with a reason on any failure.
+bool writeFully(const std::filesystem::path& path, const std::string& text, std::size_t limit,
+                std::string& reason) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        reason = "open: " + systemError(errno);
+        return false;
+    }
+    std::size_t written = 0;
+    std::size_t target = std::min(limit, text.size());
+    while (written < target) {
+        ssize_t n = ::write(fd, text.data() + written, target - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            reason = "write: " + systemError(errno);
+            ::close(fd);
+            return false;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (written < text.size()) {
+        reason = "write: interrupted after " + std::to_string(written) + " of " +
+                 std::to_string(text.size()) + " bytes";
+        ::close(fd);
+        return false;
+    }
+    if (::fsync(fd) != 0) {
+        reason = "fsync: " + systemError(errno);
+        ::close(fd);
+        return false;
+    }
+    if (::close(fd) != 0) {
+        reason = "close: " + systemError(errno);
+        return false;
+    }
+    return true;
+}
+
+void syncFolder(const std::filesystem::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+UserDefaults::UserDefaults() = default;
+
+UserDefaults::UserDefaults(std::filesystem::path file, UserDefaultsFileHooks hooks)
+    : file_(std::move(file)), hooks_(std::move(hooks)) {
+    if (!hooks_.rename) {
+        hooks_.rename = defaultRename;
+    }
+    load();
+}
+
+void UserDefaults::load() {
+    const auto& file = *file_;
+    std::error_code error;
+    if (!std::filesystem::exists(file, error) && !error) {
+        persisting_ = true;
+        return;
+    }
+    auto result = readFile(file);
+    if (result.values) {
+        values_ = std::move(*result.values);
+        persisting_ = true;
+        return;
+    }
+    auto aside = asidePath(file);
+    if (hooks_.rename(file, aside)) {
+        logger().error("defaults.corrupt file=" + file.string() + " reason=" + result.error +
+                       " movedTo=" + aside.string());
+        persisting_ = true;
+    } else {
+        // Writing now would destroy the only copy of whatever the file holds.
+        logger().error("defaults.corrupt file=" + file.string() + " reason=" + result.error +
+                       " movedTo=none persistence=off");
+        persisting_ = false;
+    }
+}
+
+bool UserDefaults::persistLocked() {
+    if (!file_) {
+        return true;
+    }
+    if (!persisting_) {
+        dirty_ = true;
+        return false;
+    }
+    auto json = nlohmann::json::object();
+    for (const auto& [key, value] : values_) {
+        json[key] = toTaggedJson(value);
+    }
+    std::string text = json.dump(2) + "\n";
+    const auto& file = *file_;
+    auto temporary = temporaryPath(file);
+    std::error_code error;
+    if (!file.parent_path().empty()) {
+        std::filesystem::create_directories(file.parent_path(), error);
+    }
+    std::size_t limit = hooks_.writableBytes ? hooks_.writableBytes(text.size()) : text.size();
+    std::string reason;
+    bool ok = writeFully(temporary, text, limit, reason);
+    if (ok && !hooks_.rename(temporary, file)) {
+        ok = false;
+        reason = "rename failed";
+    }
+    if (!ok) {
+        std::filesystem::remove(temporary, error);
+        logger().error("defaults.write.failed file=" + file.string() + " reason=" + reason);
+        dirty_ = true;
+        return false;
+    }
+    syncFolder(file.parent_path());
+    dirty_ = false;
+    return true;
+}
+
+std::optional<PropertyValue> UserDefaults::object(const std::string& key) const {
+    std::lock_guard lock(mutex_);
+    auto it = values_.find(key);
+    if (it == values_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+std::optional<bool> UserDefaults::boolValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->boolValue() : std::nullopt;
+}
+
+std::optional<int64_t> UserDefaults::integerValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->integerValue() : std::nullopt;
+}
+
+std::optional<double> UserDefaults::doubleValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->doubleValue() : std::nullopt;
+}
+
+std::optional<std::string> UserDefaults::stringValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->stringValue() : std::nullopt;
+}
+
+std::optional<Data> UserDefaults::dataValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->dataValue() : std::nullopt;
+}
+
+std::optional<PropertyArray> UserDefaults::arrayValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->arrayValue() : std::nullopt;
+}
+
+std::optional<PropertyDictionary> UserDefaults::dictionaryValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->dictionaryValue() : std::nullopt;
+}
+
+std::optional<std::vector<std::string>>
+UserDefaults::stringArrayValue(const std::string& key) const {
+    auto value = object(key);
+    return value ? value->stringArrayValue() : std::nullopt;
+}
+
+void UserDefaults::set(const std::string& key, PropertyValue value) {
+    {
+        std::lock_guard lock(mutex_);
+        values_[key] = std::move(value);
+        persistLocked();
+    }
+    notify({key});
+}
+
+void UserDefaults::remove(const std::string& key) {
+    {
+        std::lock_guard lock(mutex_);
+        if (values_.erase(key) == 0) {
+            return;
+        }
+        persistLocked();
+    }
+    notify({key});
+}
+
+bool UserDefaults::contains(const std::string& key) const {
+    std::lock_guard lock(mutex_);
+    return values_.count(key) > 0;
+}
+
+std::vector<std::string> UserDefaults::keys() const {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> result;
+    for (const auto& [key, value] : values_) {
+        result.push_back(key);
+    }
+    return result;
+}
+
+PropertyDictionary UserDefaults::dictionaryRepresentation() const {
+    std::lock_guard lock(mutex_);
+    return values_;
+}
+
+void UserDefaults::replaceAll(PropertyDictionary values) {
+    std::vector<std::string> changed;
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [key, value] : values_) {
+            auto it = values.find(key);
+            if (it == values.end() || !(it->second == value)) {
+                changed.push_back(key);
+            }
+        }
+        for (const auto& [key, value] : values) {
+            if (values_.count(key) == 0) {
+                changed.push_back(key);
+            }
+        }
+        std::sort(changed.begin(), changed.end());
+        values_ = std::move(values);
+        persistLocked();
+    }
+    notify(changed);
+}
+
+UserDefaultsObserverToken
+UserDefaults::addObserver(std::function<void(const std::string& key)> observer) {
+    std::lock_guard lock(mutex_);
+    UserDefaultsObserverToken token{nextObserverToken_++};
+    observers_.push_back({token, std::move(observer)});
+    return token;
+}
+
+void UserDefaults::removeObserver(UserDefaultsObserverToken token) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(observers_, [&](const Observer& o) { return o.token == token; });
+}
+
+void UserDefaults::notify(const std::vector<std::string>& keys) {
+    for (const auto& key : keys) {
+        std::vector<Observer> snapshot;
+        {
+            std::lock_guard lock(mutex_);
+            snapshot = observers_;
+        }
+        for (const auto& observer : snapshot) {
+            bool stillObserving = false;
+            {
+                std::lock_guard lock(mutex_);
+                stillObserving =
+                    std::any_of(observers_.begin(), observers_.end(),
+                                [&](const Observer& o) { return o.token == observer.token; });
+            }
+            if (stillObserving && observer.callback) {
+                observer.callback(key);
+            }
+        }
+    }
+}
+
+bool UserDefaults::synchronize() {
+    std::lock_guard lock(mutex_);
+    if (!file_) {
+        return true;
+    }
+    if (!dirty_) {
+        return persisting_;
+    }
+    return persistLocked();
+}
+
+} // namespace tessarin
