@@ -1,0 +1,129 @@
+#include "Platform/DisplayServer.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tessarin {
+
+DisplayServer::DisplayServer(std::vector<Screen> screens) : screens_(std::move(screens)) {
+    if (!screens_.empty()) {
+        mouseLocation_ = screens_.front().frame.center();
+    }
+}
+
+void DisplayServer::setScreens(std::vector<Screen> screens) {
+    screens_ = std::move(screens);
+    // Observers may remove themselves while being told.
+    const auto observers = observers_;
+    for (const auto& [token, observer] : observers) {
+        if (observers_.count(token) != 0) {
+            observer();
+        }
+    }
+}
+
+DisplayServer::ObserverToken
+DisplayServer::addConfigurationObserver(std::function<void()> observer) {
+    const ObserverToken token = nextToken_++;
+    observers_.emplace(token, std::move(observer));
+    return token;
+}
+
+void DisplayServer::removeConfigurationObserver(ObserverToken token) {
+    observers_.erase(token);
+}
+
+std::optional<Screen> DisplayServer::mainScreen() const {
+    if (screens_.empty()) {
+        return std::nullopt;
+    }
+    return screens_.front();
+}
+
+std::optional<Screen> DisplayServer::screen(DisplayID displayID) const {
+    const auto it = std::find_if(screens_.begin(), screens_.end(),
+                                 [&](const Screen& s) { return s.displayID == displayID; });
+    if (it == screens_.end()) {
+        return std::nullopt;
+    }
+    return *it;
+}
+
+std::optional<Screen> DisplayServer::screenWithUUID(const std::string& uuid) const {
+    const auto it = std::find_if(screens_.begin(), screens_.end(),
+                                 [&](const Screen& s) { return s.uuid == uuid; });
+    if (it == screens_.end()) {
+        return std::nullopt;
+    }
+    return *it;
+}
+
+std::optional<Screen> DisplayServer::screenContaining(Point screenPoint) const {
+    for (const Screen& s : screens_) {
+        if (s.frame.contains(screenPoint)) {
+            return s;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<DisplayID> DisplayServer::activeDisplayList() const {
+    std::vector<DisplayID> ids;
+    ids.reserve(screens_.size());
+    for (const Screen& s : screens_) {
+        ids.push_back(s.displayID);
+    }
+    return ids;
+}
+
+Rect DisplayServer::bounds(DisplayID displayID) const {
+    const auto s = screen(displayID);
+    if (!s) {
+        return {};
+    }
+    return toWindowServer(s->frame);
+}
+
+std::optional<std::string> DisplayServer::uuid(DisplayID displayID) const {
+    const auto s = screen(displayID);
+    if (!s || s->uuid.empty()) {
+        return std::nullopt;
+    }
+    return s->uuid;
+}
+
+std::vector<DisplayID> DisplayServer::displaysWithPoint(Point windowServerPoint) const {
+    std::vector<DisplayID> ids;
+    for (const Screen& s : screens_) {
+        if (toWindowServer(s.frame).contains(windowServerPoint)) {
+            ids.push_back(s.displayID);
+        }
+    }
+    return ids;
+}
+
+double DisplayServer::mainScreenHeight() const {
+    return screens_.empty() ? 0.0 : screens_.front().frame.height();
+}
+
+Point DisplayServer::toWindowServer(Point screenPoint) const {
+    return flippedPoint(screenPoint, mainScreenHeight());
+}
+
+Point DisplayServer::fromWindowServer(Point windowServerPoint) const {
+    return flippedPoint(windowServerPoint, mainScreenHeight());
+}
+
+Rect DisplayServer::toWindowServer(const Rect& screenRect) const {
+    return flippedRect(screenRect, mainScreenHeight());
+}
+
+Rect DisplayServer::fromWindowServer(const Rect& windowServerRect) const {
+    return flippedRect(windowServerRect, mainScreenHeight());
+}
+
+void DisplayServer::setCursorLocation(Point windowServerPoint) {
+    mouseLocation_ = fromWindowServer(windowServerPoint);
+}
+
+} // namespace tessarin

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Platform/OperatingSystemVersion.h"
+#include "Platform/RunningApplication.h"
+#include "Platform/Screen.h"
+#include "Platform/SystemServices.h"
+#include "Platform/WindowServer.h"
+#include "Platform/WindowServerTypes.h"
+#include "Support/Geometry.h"
+#include "Support/Json.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+struct ScenarioSpace {
+    SpaceID id = 0;
+    int type = kSpaceTypeUserDesktop;
+    std::string uuid; // empty: made from the ID
+    std::optional<std::string> title;
+    friend bool operator==(const ScenarioSpace&, const ScenarioSpace&) = default;
+};
+
+struct ScenarioSpaceList {
+    std::string displayIdentifier; // a display UUID, or "Main" for shared Spaces
+    std::vector<ScenarioSpace> spaces;
+    SpaceID currentSpace = 0; // 0: the first Space
+    friend bool operator==(const ScenarioSpaceList&, const ScenarioSpaceList&) = default;
+};
+
+// The world a host starts from: displays, Spaces, applications and their windows, permissions,
+// the system version and the other programs' preference domains.
+struct Scenario {
+    std::vector<Screen> displays; // main screen first
+    bool displaysHaveSeparateSpaces = true;
+    std::vector<ScenarioSpaceList> spaceLists;
+    std::optional<DisplayID> activeMenuBarDisplay; // none: the main screen
+    std::optional<Point> mouseLocation;            // screen coordinates; none: main screen centre
+    std::vector<RunningApplication> applications;
+    std::optional<int32_t> frontmostApplication;
+    std::vector<ServerWindow> windows; // front to back
+    bool accessibilityTrusted = true;
+    bool screenCaptureAllowed = true;
+    OperatingSystemVersion operatingSystemVersion{15, 0, 0};
+    Appearance appearance = Appearance::light;
+    // Raw JSON objects of plain values, by domain name ("com.apple.dock", ...).
+    std::map<std::string, Json> preferenceDomains;
+    double dockAnimationDuration = 0.3;
+    int32_t dockProcessIdentifier = 97;
+
+    // Two displays with separate Spaces (6 and 4), a handful of applications with windows on
+    // several Spaces.
+    static Scenario defaultScenario();
+};
+
+// A scenario read from JSON, or an error that names the source and the problem; never half.
+struct ScenarioParseResult {
+    std::optional<Scenario> scenario;
+    std::string error;
+    explicit operator bool() const { return scenario.has_value(); }
+};
+
+ScenarioParseResult parseScenario(const Json& json, const std::string& sourceName);
+ScenarioParseResult parseScenarioText(std::string_view text, const std::string& sourceName);
+ScenarioParseResult loadScenarioFile(const std::filesystem::path& path);
+
+// The JSON form of a scenario, which parseScenario reads back as the same scenario.
+Json scenarioToJson(const Scenario& scenario);
+
+} // namespace tessarin

@@ -1,0 +1,86 @@
+#include "Platform/SystemServices.h"
+
+#include <algorithm>
+
+namespace tessarin {
+
+SystemServices::SystemServices(WorkspaceNotificationCenter& notifications)
+    : notifications_(notifications) {}
+
+int SystemServices::runModalAlert(const SystemAlert& alert) {
+    shownAlerts_.push_back(alert);
+    if (scriptedResponses_.empty()) {
+        return AlertResponse::firstButton;
+    }
+    const int response = scriptedResponses_.front();
+    scriptedResponses_.pop_front();
+    return response;
+}
+
+bool SystemServices::openURL(const std::string& url) {
+    openedURLs_.push_back(url);
+    return opensURLs_;
+}
+
+void SystemServices::addRunningApplication(const RunningApplication& application) {
+    const auto it = std::find_if(applications_.begin(), applications_.end(), [&](const auto& a) {
+        return a.processIdentifier == application.processIdentifier;
+    });
+    if (it != applications_.end()) {
+        *it = application;
+    } else {
+        applications_.push_back(application);
+    }
+}
+
+void SystemServices::removeRunningApplication(int32_t processIdentifier) {
+    std::erase_if(applications_,
+                  [&](const auto& a) { return a.processIdentifier == processIdentifier; });
+    if (frontmostProcessIdentifier_ == processIdentifier) {
+        frontmostProcessIdentifier_.reset();
+    }
+}
+
+std::optional<RunningApplication>
+SystemServices::runningApplication(int32_t processIdentifier) const {
+    const auto it = std::find_if(applications_.begin(), applications_.end(), [&](const auto& a) {
+        return a.processIdentifier == processIdentifier;
+    });
+    if (it == applications_.end()) {
+        return std::nullopt;
+    }
+    return *it;
+}
+
+std::optional<RunningApplication>
+SystemServices::runningApplicationWithBundleIdentifier(const std::string& bundleIdentifier) const {
+    const auto it = std::find_if(applications_.begin(), applications_.end(), [&](const auto& a) {
+        return a.bundleIdentifier == bundleIdentifier;
+    });
+    if (it == applications_.end()) {
+        return std::nullopt;
+    }
+    return *it;
+}
+
+std::optional<RunningApplication> SystemServices::frontmostApplication() const {
+    if (!frontmostProcessIdentifier_) {
+        return std::nullopt;
+    }
+    return runningApplication(*frontmostProcessIdentifier_);
+}
+
+bool SystemServices::activate(int32_t processIdentifier) {
+    const auto application = runningApplication(processIdentifier);
+    if (!application) {
+        return false;
+    }
+    if (frontmostProcessIdentifier_ == processIdentifier) {
+        return true;
+    }
+    frontmostProcessIdentifier_ = processIdentifier;
+    notifications_.post({WorkspaceNotificationName::didActivateApplication, application});
+    return true;
+}
+
+} // namespace tessarin
