@@ -1,0 +1,215 @@
+#include "Platform/Input/HotKeyCenter.h"
+
+#include "Platform/Input/EventSystem.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+constexpr uint32_t kSignature = 0x1111;
+constexpr uint16_t kRightArrow = 124;
+constexpr uint32_t kControlOptionCommand =
+    CarbonModifiers::controlKey | CarbonModifiers::optionKey | CarbonModifiers::cmdKey;
+
+class HotKeyCenterTest : public ::testing::Test {
+protected:
+    HotKeyCenterTest() {
+        center.installEventHandler({{kEventClassKeyboard, kEventHotKeyPressed}},
+                                   [this](const CarbonEvent& event) {
+                                       EventHotKeyID id;
+                                       if (getEventHotKeyIDParameter(event, id) == 0) {
+                                           pressed.push_back(id);
+                                       }
+                                       return HotKeyStatus::noErr;
+                                   });
+    }
+
+    EventHotKeyRef registerKey(uint32_t keyCode, uint32_t modifiers, uint32_t id) {
+        EventHotKeyRef ref;
+        EXPECT_EQ(center.registerEventHotKey(keyCode, modifiers, {kSignature, id}, ref), 0);
+        return ref;
+    }
+
+    std::size_t frontEvents() {
+        queue.runUntilIdle();
+        return events.frontApplicationEvents().size();
+    }
+
+    VirtualMainQueue queue;
+    EventSystem events{queue};
+    HotKeyCenter center{events};
+    std::vector<EventHotKeyID> pressed;
+};
+
+TEST_F(HotKeyCenterTest, MatchingKeyDownBecomesAPressedEventWithSignatureAndId) {
+    registerKey(kRightArrow, kControlOptionCommand, 7);
+    events.physical().pressKey(kRightArrow, eventFlags(kControlOptionCommand));
+    EXPECT_EQ(frontEvents(), 0u); // neither the key down nor its key up reaches the front
+    EXPECT_EQ(pressed, (std::vector<EventHotKeyID>{{kSignature, 7}}));
+}
+
+struct MismatchCase {
+    const char* name;
+    uint16_t keyCode;
+    uint64_t flags;
+};
+
+TEST_F(HotKeyCenterTest, OtherCombinationsReachTheFrontApplication) {
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
+    const std::vector<MismatchCase> cases = {
+        {"extra shift", kRightArrow, EventFlags::maskControl | EventFlags::maskShift},
+        {"no modifier", kRightArrow, 0},
+        {"other key", 123, EventFlags::maskControl},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        events.clearFrontApplicationEvents();
+        events.physical().pressKey(c.keyCode, c.flags);
+        EXPECT_EQ(frontEvents(), 2u);
+    }
+    EXPECT_TRUE(pressed.empty());
+}
+
+TEST_F(HotKeyCenterTest, CapsLockAndFunctionFlagsDoNotSpoilAMatch) {
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
+    events.physical().setCapsLock(true);
+    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    queue.runUntilIdle();
+    EXPECT_EQ(pressed.size(), 1u);
+}
+
+TEST_F(HotKeyCenterTest, HeldHotKeyFiresOnceAndSwallowsItsAutorepeats) {
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 3);
+    auto& input = events.physical();
+    input.holdModifiers(EventFlags::maskControl);
+    input.keyDown(kRightArrow);
+    input.keyDown(kRightArrow, 0, true);
+    input.keyDown(kRightArrow, 0, true);
+    input.keyUp(kRightArrow);
+    queue.runUntilIdle();
+    EXPECT_EQ(pressed.size(), 1u);
+    EXPECT_EQ(events.frontApplicationEvents(EventType::keyDown).size(), 0u);
+    EXPECT_EQ(events.frontApplicationEvents(EventType::keyUp).size(), 0u);
+}
+
+TEST_F(HotKeyCenterTest, ReleaseIsDeliveredOnlyToHandlersThatAskForIt) {
+    std::vector<uint32_t> kinds;
+    center.installEventHandler(
+        {{kEventClassKeyboard, kEventHotKeyPressed}, {kEventClassKeyboard, kEventHotKeyReleased}},
+        [&](const CarbonEvent& event) {
+            kinds.push_back(event.eventKind);
+            return HotKeyStatus::eventNotHandledErr; // let the older handler see presses too
+        });
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 3);
+    auto& input = events.physical();
+    input.holdModifiers(EventFlags::maskControl);
+    input.keyDown(kRightArrow);
+    input.releaseAllModifiers(); // modifiers let go before the key: the key up still belongs
+    input.keyUp(kRightArrow);
+    queue.runUntilIdle();
+    EXPECT_EQ(kinds, (std::vector<uint32_t>{kEventHotKeyPressed, kEventHotKeyReleased}));
+    EXPECT_EQ(pressed.size(), 1u);
+    EXPECT_TRUE(events.frontApplicationEvents(EventType::keyUp).empty());
+}
+
+TEST_F(HotKeyCenterTest, HandlersRunNewestFirstUntilOneHandlesTheEvent) {
+    std::vector<std::string> calls;
+    center.installEventHandler({{kEventClassKeyboard, kEventHotKeyPressed}},
+                               [&](const CarbonEvent&) {
+                                   calls.push_back("newest");
+                                   return HotKeyStatus::noErr;
+                               });
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
+    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    queue.runUntilIdle();
+    EXPECT_EQ(calls, (std::vector<std::string>{"newest"}));
+    EXPECT_TRUE(pressed.empty()); // the older handler never ran
+}
+
+TEST_F(HotKeyCenterTest, DuplicateCombinationIsRefused) {
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
+    EventHotKeyRef second;
+    EXPECT_EQ(center.registerEventHotKey(kRightArrow, CarbonModifiers::controlKey, {kSignature, 2},
+                                         second),
+              HotKeyStatus::eventHotKeyExistsErr);
+    EXPECT_FALSE(second);
+    EXPECT_EQ(center.registrations().size(), 1u);
+}
+
+TEST_F(HotKeyCenterTest, UnregisteredCombinationCanBeRegisteredAgainAndNoLongerFires) {
+    auto ref = registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
+    EXPECT_EQ(center.unregisterEventHotKey(ref), 0);
+    EXPECT_EQ(center.unregisterEventHotKey(ref), HotKeyStatus::eventHotKeyInvalidErr);
+    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    EXPECT_EQ(frontEvents(), 2u);
+    EXPECT_TRUE(pressed.empty());
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 2);
+    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    queue.runUntilIdle();
+    EXPECT_EQ(pressed, (std::vector<EventHotKeyID>{{kSignature, 2}}));
+}
+
+TEST_F(HotKeyCenterTest, InjectedRefusalReturnsItsStatusAndRegistersNothing) {
+    center.setRegistrationRefusal([](uint32_t keyCode, uint32_t) -> std::optional<int32_t> {
+        return keyCode == 49 ? std::optional<int32_t>(-9868) : std::nullopt;
+    });
+    EventHotKeyRef ref;
+    EXPECT_EQ(center.registerEventHotKey(49, kControlOptionCommand, {kSignature, 1}, ref), -9868);
+    EXPECT_FALSE(ref);
+    EXPECT_FALSE(center.isRegistered(49, kControlOptionCommand));
+    registerKey(18, kControlOptionCommand, 2);
+    EXPECT_TRUE(center.isRegistered(18, kControlOptionCommand));
+}
+
+TEST_F(HotKeyCenterTest, TapsAndSystemShortcutsComeBeforeRegisteredHotKeys) {
+    registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
+    bool systemTakes = true;
+    events.addConsumer(EventStage::symbolicHotKeys,
+                       [&](const Event& e) { return systemTakes && e.isKeyEvent(); });
+    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    queue.runUntilIdle();
+    EXPECT_TRUE(pressed.empty());
+
+    systemTakes = false;
+    auto tap = events.createTap(eventMaskBit(EventType::keyDown),
+                                [](uint32_t, const Event&) { return std::optional<Event>(); });
+    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    queue.runUntilIdle();
+    EXPECT_TRUE(pressed.empty());
+}
+
+TEST_F(HotKeyCenterTest, EventWithoutIdentifierFailsTheParameterRead) {
+    CarbonEvent event;
+    EventHotKeyID id{9, 9};
+    EXPECT_NE(getEventHotKeyIDParameter(event, id), 0);
+    EXPECT_EQ(center.dispatch(event), HotKeyStatus::noErr); // the handler still answers
+    EXPECT_TRUE(pressed.empty());
+}
+
+struct ModifierCase {
+    uint64_t flags;
+    uint32_t carbon;
+};
+
+TEST(CarbonModifiersTest, EventFlagsMapToTheCarbonMaskAndBack) {
+    const std::vector<ModifierCase> cases = {
+        {EventFlags::maskCommand, CarbonModifiers::cmdKey},
+        {EventFlags::maskShift, CarbonModifiers::shiftKey},
+        {EventFlags::maskAlternate, CarbonModifiers::optionKey},
+        {EventFlags::maskControl, CarbonModifiers::controlKey},
+        {EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand, 0x1900},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(carbonModifiers(c.flags), c.carbon);
+        EXPECT_EQ(eventFlags(c.carbon), c.flags);
+    }
+    EXPECT_EQ(carbonModifiers(EventFlags::maskAlphaShift | EventFlags::maskSecondaryFn |
+                              EventFlags::maskNumericPad | EventFlags::maskHelp),
+              0u);
+}
+
+} // namespace
+} // namespace tessarin
