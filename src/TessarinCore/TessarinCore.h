@@ -109,6 +109,15 @@ bool tessarin_get_switch_to_desktop_shortcut(uint32_t desktopNumber,
 
 #ifdef __cplusplus
 }
+
+inline bool operator==(const TessarinSpaceInfo& a, const TessarinSpaceInfo& b) {
+    return a.currentIndex == b.currentIndex && a.spaceCount == b.spaceCount &&
+           a.currentSpaceID == b.currentSpaceID;
+}
+inline bool operator==(const TessarinSymbolicShortcut& a, const TessarinSymbolicShortcut& b) {
+    return a.virtualKeyCode == b.virtualKeyCode && a.keyEquivalent == b.keyEquivalent &&
+           a.modifierFlags == b.modifierFlags;
+}
 #endif
 
 #endif

@@ -1,0 +1,21 @@
+#include "TessarinCore/SpaceTitle.h"
+
+#include "Platform/SpacesConfiguration.h"
+#include "Support/Text.h"
+
+namespace tessarin::bridge {
+
+std::optional<std::string> spaceTitle(const ManagedSpace& space,
+                                      const std::optional<PropertyValue>& spacesConfiguration) {
+    if (!spacesConfiguration) {
+        return std::nullopt;
+    }
+    const SpaceTitles titles = spaceTitles(*spacesConfiguration);
+    const auto found = titles.find(space.id64);
+    if (found == titles.end() || isBlank(found->second)) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+} // namespace tessarin::bridge

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Platform/Preferences/PropertyValue.h"
+#include "Platform/WindowServerTypes.h"
+
+#include <optional>
+#include <string>
+
+namespace tessarin::bridge {
+
+// The title that the "com.apple.spaces" configuration keeps for a Space, found by the Space's ID
+// (the configuration may lag behind the live lists, so positions are not trusted). Blank titles
+// count as none.
+std::optional<std::string> spaceTitle(const ManagedSpace& space,
+                                      const std::optional<PropertyValue>& spacesConfiguration);
+
+} // namespace tessarin::bridge
