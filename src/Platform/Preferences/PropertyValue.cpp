@@ -104,7 +104,8 @@ PropertyValueParseResult parseTagged(const nlohmann::json& json) {
         return failure("a value must be an object with one type member, found " +
                        std::string(json.type_name()));
     }
-    const auto& [tag, payload] = *json.items().begin();
+    const std::string tag = json.begin().key();
+    const nlohmann::json& payload = json.begin().value();
     if (tag == "bool") {
         if (!payload.is_boolean()) {
             return failure("\"bool\" must hold true or false");
