@@ -1,5 +1,6 @@
 #include "Platform/Input/PhysicalInput.h"
 
+#include "Platform/DockSwipeGesture.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/KeyboardLayout.h"
 
@@ -139,6 +140,27 @@ void PhysicalInput::mouseUp(Point location, MouseButton button) {
 void PhysicalInput::click(Point location, MouseButton button) {
     mouseDown(location, button);
     mouseUp(location, button);
+}
+
+void PhysicalInput::dockSwipe(int64_t motion, const std::vector<double>& progress, Point location,
+                              bool cancelled) {
+    auto gestureEvent = [&](int64_t phase, double value) {
+        Event event;
+        event.type = EventType::dockGesture;
+        event.location = location;
+        event.flags = heldFlags_;
+        event.setIntegerValue(EventField::gestureHIDType, kDockSwipeHIDType);
+        event.setIntegerValue(EventField::gestureSwipeMotion, motion);
+        event.setIntegerValue(EventField::gesturePhase, phase);
+        event.setDoubleValue(EventField::gestureSwipeProgress, value);
+        return event;
+    };
+    events_.enqueue(gestureEvent(GesturePhase::began, 0));
+    for (double value : progress) {
+        events_.enqueue(gestureEvent(GesturePhase::changed, value));
+    }
+    double last = progress.empty() ? 0 : progress.back();
+    events_.enqueue(gestureEvent(cancelled ? GesturePhase::cancelled : GesturePhase::ended, last));
 }
 
 void PhysicalInput::inject(Event event) {

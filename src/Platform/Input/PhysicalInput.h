@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <set>
+#include <vector>
 
 namespace tessarin {
 
@@ -35,6 +36,12 @@ public:
     void mouseDrag(Point location, MouseButton button = MouseButton::left);
     void mouseUp(Point location, MouseButton button = MouseButton::left);
     void click(Point location, MouseButton button = MouseButton::left);
+
+    // A swipe on the trackpad that the window server hands to the Dock: a began event, one
+    // changed event per progress value, then an ended (or cancelled) event carrying the last
+    // progress. `motion` is 1 horizontal, 2 vertical; untagged, as the user's own swipes are.
+    void dockSwipe(int64_t motion, const std::vector<double>& progress, Point location,
+                   bool cancelled = false);
 
     // Any other hardware event (for example the window server's own Dock swipe gestures).
     void inject(Event event);

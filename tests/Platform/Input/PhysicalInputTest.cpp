@@ -1,3 +1,4 @@
+#include "Platform/DockSwipeGesture.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/KeyboardLayout.h"
 #include "Support/VirtualMainQueue.h"
@@ -155,6 +156,30 @@ TEST_F(PhysicalInputTest, PhysicalInputIsNotRecordedAsPostedByTheProgram) {
     input.pressKey(1);
     queue.runUntilIdle();
     EXPECT_TRUE(events.postedEvents().empty());
+}
+
+TEST_F(PhysicalInputTest, TrackpadSwipeIsAnUntaggedDockGestureRun) {
+    input.dockSwipe(GestureSwipeMotion::horizontal, {-0.3, -0.8}, {100, 50});
+    auto seen = delivered();
+    ASSERT_EQ(seen.size(), 4u);
+    std::vector<int64_t> phases;
+    for (const auto& event : seen) {
+        EXPECT_EQ(event.type, EventType::dockGesture);
+        EXPECT_EQ(event.location, (Point{100, 50}));
+        phases.push_back(event.integerValue(EventField::gesturePhase));
+        EXPECT_FALSE(isSyntheticDockSwipeEvent(event));
+    }
+    EXPECT_EQ(phases, (std::vector<int64_t>{GesturePhase::began, GesturePhase::changed,
+                                            GesturePhase::changed, GesturePhase::ended}));
+    auto ended = decodeDockSwipeEvent(seen.back());
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(ended->motion, GestureSwipeMotion::horizontal);
+    EXPECT_DOUBLE_EQ(ended->progress, -0.8);
+
+    input.dockSwipe(GestureSwipeMotion::vertical, {0.5}, {0, 0}, true);
+    seen = delivered();
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen.back().integerValue(EventField::gesturePhase), GesturePhase::cancelled);
 }
 
 struct KeyCharactersCase {
