@@ -1,5 +1,7 @@
 #include "Platform/Input/Event.h"
 
+#include <ostream>
+
 namespace tessarin {
 
 int64_t Event::integerValue(uint32_t field) const {
@@ -39,6 +41,21 @@ Event Event::mouse(uint32_t type, Point location, MouseButton button, uint64_t f
     event.location = location;
     event.setIntegerValue(EventField::mouseEventButtonNumber, static_cast<int64_t>(button));
     return event;
+}
+
+std::ostream& operator<<(std::ostream& stream, const Event& event) {
+    stream << "Event{type=" << event.type << " flags=0x" << std::hex << event.flags << std::dec
+           << " location=(" << event.location.x << "," << event.location.y << ")";
+    for (const auto& [field, value] : event.integerFields) {
+        stream << " " << field << "=" << value;
+    }
+    for (const auto& [field, value] : event.doubleFields) {
+        stream << " " << field << "=" << value;
+    }
+    if (!event.characters.empty()) {
+        stream << " characters=\"" << event.characters << "\"";
+    }
+    return stream << "}";
 }
 
 bool isMouseDownType(uint32_t type) {

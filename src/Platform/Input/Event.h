@@ -3,6 +3,7 @@
 #include "Support/Geometry.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <map>
 #include <string>
 
@@ -99,6 +100,9 @@ struct Event {
 
     friend bool operator==(const Event&, const Event&) = default;
 };
+
+// Type, flags, location and fields, for logs and test failure messages.
+std::ostream& operator<<(std::ostream& stream, const Event& event);
 
 // True for the left, right and other mouse-down types.
 bool isMouseDownType(uint32_t type);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -354,6 +355,10 @@ PropertyValueParseResult fromPlainJson(const nlohmann::json& json) {
     default:
         return failure(std::string(json.type_name()) + " is not a preference value");
     }
+}
+
+std::ostream& operator<<(std::ostream& stream, const PropertyValue& value) {
+    return stream << toTaggedJson(value).dump();
 }
 
 std::string base64Encode(const Data& data) {

@@ -2,6 +2,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <iosfwd>
 #include <map>
 #include <nlohmann/json_fwd.hpp>
 #include <optional>
@@ -87,6 +88,9 @@ PropertyValueParseResult fromTaggedJson(const nlohmann::json& json);
 // base64 text and so reads back as a string.
 nlohmann::json toPlainJson(const PropertyValue& value);
 PropertyValueParseResult fromPlainJson(const nlohmann::json& json);
+
+// The tagged JSON text, for logs and test failure messages.
+std::ostream& operator<<(std::ostream& stream, const PropertyValue& value);
 
 std::string base64Encode(const Data& data);
 std::optional<Data> base64Decode(const std::string& text);

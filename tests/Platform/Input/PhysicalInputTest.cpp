@@ -4,6 +4,7 @@
 #include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 #include <vector>
 
 namespace tessarin {
@@ -180,6 +181,14 @@ TEST_F(PhysicalInputTest, TrackpadSwipeIsAnUntaggedDockGestureRun) {
     seen = delivered();
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen.back().integerValue(EventField::gesturePhase), GesturePhase::cancelled);
+}
+
+TEST(EventTest, PrintsTypeFlagsLocationAndFields) {
+    Event event = Event::keyboard(0, true, EventFlags::maskCommand);
+    event.characters = "a";
+    std::ostringstream text;
+    text << event;
+    EXPECT_EQ(text.str(), "Event{type=10 flags=0x100000 location=(0,0) 9=0 characters=\"a\"}");
 }
 
 struct KeyCharactersCase {

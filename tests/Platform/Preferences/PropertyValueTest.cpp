@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 namespace tessarin {
 namespace {
@@ -145,6 +146,12 @@ TEST(PropertyValueTest, Base64MatchesTheStandardAlphabet) {
     EXPECT_FALSE(base64Decode("TW=E"));
     EXPECT_FALSE(base64Decode("T*E="));
     EXPECT_FALSE(base64Decode("TQ==TQ=="));
+}
+
+TEST(PropertyValueTest, PrintsAsTaggedJson) {
+    std::ostringstream text;
+    text << PropertyValue(PropertyArray{1, 1.5});
+    EXPECT_EQ(text.str(), R"({"array":[{"integer":1},{"double":1.5}]})");
 }
 
 } // namespace
