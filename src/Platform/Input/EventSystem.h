@@ -18,7 +18,8 @@ class MainQueue;
 
 // The session's event stream. A posted event travels on a later turn of the main queue through
 // the session taps (in creation order; each passes, swallows or rewrites it), then through the
-// consumer stages in `EventStage` order until one takes it.
+// consumer stages in `EventStage` order until one takes it. Main queue only; everything that
+// registers a consumer must be gone before the event system is.
 class EventSystem {
 public:
     explicit EventSystem(MainQueue& queue);

@@ -85,7 +85,8 @@ struct EventHandlerRef {
 // System-wide hot keys registered in the Carbon manner. A key down that matches a registered
 // key code and modifier mask is taken at `EventStage::registeredHotKeys` and turned into a "hot
 // key pressed" event for the installed handlers (its key up into "released"); the application in
-// front sees neither. Autorepeats of a held hot key are taken without a new event.
+// front sees neither. Autorepeats of a held hot key are taken without a new event. The event
+// system must outlive the center.
 class HotKeyCenter {
 public:
     explicit HotKeyCenter(EventSystem& events);
