@@ -32,7 +32,7 @@ struct PropertyValue {
     requires(!std::same_as<T, bool>) PropertyValue(T value)
         : storage(static_cast<int64_t>(value)) {}
     PropertyValue(double value) : storage(value) {}
-    PropertyValue(const char* value) : storage(std::string(value)) {}
+    PropertyValue(const char* value) : storage(std::string(value ? value : "")) {}
     PropertyValue(std::string value) : storage(std::move(value)) {}
     PropertyValue(Data value) : storage(std::move(value)) {}
     PropertyValue(PropertyArray value) : storage(std::move(value)) {}
