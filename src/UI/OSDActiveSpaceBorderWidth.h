@@ -1,0 +1,24 @@
+#pragma once
+
+namespace tessarin {
+
+// Width in points of the ring around the OSD's active cell.
+struct OSDActiveSpaceBorderWidth {
+    static constexpr int defaultValue = 3;
+    static constexpr int minimumValue = 1;
+    static constexpr int maximumValue = 8;
+
+    int rawValue = defaultValue;
+
+    OSDActiveSpaceBorderWidth() = default;
+    // Any integer is accepted and brought to the nearest allowed value.
+    explicit OSDActiveSpaceBorderWidth(int raw) : rawValue(normalizedValue(raw)) {}
+
+    // Clamped into 1...8 points.
+    static int normalizedValue(int raw);
+
+    friend bool operator==(const OSDActiveSpaceBorderWidth&,
+                           const OSDActiveSpaceBorderWidth&) = default;
+};
+
+} // namespace tessarin

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Core/RawValue.h"
+
+#include <array>
+#include <string>
+
+namespace tessarin {
+
+// Where grid snapshots come from: the captured screen or composed window previews
+// ("osdGridScreenshotCaptureMode", global only).
+enum class OSDGridScreenshotCaptureMode { screen, window };
+
+inline std::string rawValue(OSDGridScreenshotCaptureMode value) {
+    switch (value) {
+    case OSDGridScreenshotCaptureMode::screen:
+        return "screen";
+    case OSDGridScreenshotCaptureMode::window:
+        return "window";
+    }
+    return {};
+}
+
+template <> constexpr auto allCases<OSDGridScreenshotCaptureMode>() {
+    return std::array{OSDGridScreenshotCaptureMode::screen, OSDGridScreenshotCaptureMode::window};
+}
+
+template <>
+inline std::optional<OSDGridScreenshotCaptureMode>
+fromRawValue<OSDGridScreenshotCaptureMode>(std::string_view raw) {
+    return caseWithRawValue<OSDGridScreenshotCaptureMode>(raw);
+}
+
+} // namespace tessarin

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Core/RawValue.h"
+
+#include <array>
+#include <string>
+
+namespace tessarin {
+
+// When grid snapshots are refreshed ("osdGridScreenshotTiming", global only).
+enum class OSDGridScreenshotTiming { performant, optimised, power };
+
+inline std::string rawValue(OSDGridScreenshotTiming value) {
+    switch (value) {
+    case OSDGridScreenshotTiming::performant:
+        return "performant";
+    case OSDGridScreenshotTiming::optimised:
+        return "optimised";
+    case OSDGridScreenshotTiming::power:
+        return "power";
+    }
+    return {};
+}
+
+template <> constexpr auto allCases<OSDGridScreenshotTiming>() {
+    return std::array{OSDGridScreenshotTiming::performant, OSDGridScreenshotTiming::optimised,
+                      OSDGridScreenshotTiming::power};
+}
+
+template <>
+inline std::optional<OSDGridScreenshotTiming>
+fromRawValue<OSDGridScreenshotTiming>(std::string_view raw) {
+    return caseWithRawValue<OSDGridScreenshotTiming>(raw);
+}
+
+} // namespace tessarin

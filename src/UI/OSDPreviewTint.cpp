@@ -1,0 +1,22 @@
+#include "UI/OSDPreviewTint.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tessarin {
+
+int OSDPreviewTint::normalizedValue(int raw) {
+    const long stepped = std::lround(static_cast<double>(raw) / 5.0) * 5;
+    return static_cast<int>(
+        std::clamp<long>(stepped, OSDPreviewTint::minimumValue, OSDPreviewTint::maximumValue));
+}
+
+OSDPreviewTint OSDPreviewTint::persisted(const UserDefaults& defaults) {
+    const auto stored = defaults.doubleValue(key);
+    if (!stored || !std::isfinite(*stored))
+        return OSDPreviewTint();
+    const double clamped = std::clamp(*stored, -1000.0, 1000.0);
+    return OSDPreviewTint(static_cast<int>(std::lround(clamped)));
+}
+
+} // namespace tessarin
