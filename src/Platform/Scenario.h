@@ -52,6 +52,8 @@ struct Scenario {
     double dockAnimationDuration = 0.3;
     int32_t dockProcessIdentifier = 97;
 
+    friend bool operator==(const Scenario&, const Scenario&) = default;
+
     // Two displays with separate Spaces (6 and 4), a handful of applications with windows on
     // several Spaces.
     static Scenario defaultScenario();

@@ -83,4 +83,8 @@ bool SystemServices::activate(int32_t processIdentifier) {
     return true;
 }
 
+void SystemServices::systemDidWake() {
+    notifications_.post(WorkspaceNotificationName::didWake);
+}
+
 } // namespace tessarin

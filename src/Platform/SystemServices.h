@@ -58,6 +58,13 @@ public:
     // Makes the application frontmost and posts the activation notification when that
     // changed anything; false for an unknown process.
     bool activate(int32_t processIdentifier);
+    // Sets the frontmost application without telling anyone (how a run starts).
+    void setFrontmostApplication(std::optional<int32_t> processIdentifier) {
+        frontmostProcessIdentifier_ = processIdentifier;
+    }
+
+    // The machine woke from sleep: posts the wake notification.
+    void systemDidWake();
 
     Appearance appearance() const { return appearance_; }
     void setAppearance(Appearance appearance) { appearance_ = appearance; }

@@ -1,0 +1,272 @@
+#include "Platform/Host.h"
+
+#include "Platform/DisplayServer.h"
+#include "Platform/Dock.h"
+#include "Platform/Input/EventSystem.h"
+#include "Platform/Input/HotKeyCenter.h"
+#include "Platform/Preferences/Preferences.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "Platform/Scenario.h"
+#include "Platform/SpacesConfiguration.h"
+#include "Platform/SymbolicHotKeyTable.h"
+#include "Platform/SystemServices.h"
+#include "Platform/WindowServer.h"
+#include "Platform/WorkspaceNotificationCenter.h"
+#include "Support/MainQueue.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace tessarin {
+
+namespace {
+
+std::atomic<Host*> currentHost{nullptr};
+
+std::vector<SpaceList> spaceListsOf(const Scenario& scenario) {
+    std::vector<SpaceList> lists;
+    for (const ScenarioSpaceList& source : scenario.spaceLists) {
+        SpaceList list{source.displayIdentifier, {}, source.currentSpace};
+        for (const ScenarioSpace& space : source.spaces) {
+            list.spaces.push_back({space.id, space.type,
+                                   space.uuid.empty() ? spaceUUIDString(space.id) : space.uuid});
+        }
+        lists.push_back(std::move(list));
+    }
+    return lists;
+}
+
+SpaceTitles spaceTitlesOf(const Scenario& scenario) {
+    SpaceTitles titles;
+    for (const ScenarioSpaceList& list : scenario.spaceLists) {
+        for (const ScenarioSpace& space : list.spaces) {
+            if (space.title) {
+                titles[space.id] = *space.title;
+            }
+        }
+    }
+    return titles;
+}
+
+std::unique_ptr<UserDefaults> makeOwnDefaults(const HostOptions& options) {
+    if (options.defaultsFile) {
+        return std::make_unique<UserDefaults>(*options.defaultsFile);
+    }
+    return std::make_unique<UserDefaults>();
+}
+
+} // namespace
+
+struct Host::Parts {
+    Parts(const Scenario& scenario, MainQueue& queue, const HostOptions& options)
+        : notifications(queue), displays(scenario.displays), windowServer(displays, notifications),
+          system(notifications), ownDefaults(makeOwnDefaults(options)), preferences(*ownDefaults),
+          symbolicHotKeys(preferences), events(queue), hotKeys(events),
+          dock(windowServer, displays, events, queue) {}
+
+    WorkspaceNotificationCenter notifications;
+    DisplayServer displays;
+    WindowServer windowServer;
+    SystemServices system;
+    std::unique_ptr<UserDefaults> ownDefaults;
+    Preferences preferences;
+    SymbolicHotKeyTable symbolicHotKeys;
+    EventSystem events;
+    HotKeyCenter hotKeys;
+    Dock dock;
+
+    WindowServer::SpacesObserverToken spacesToken = 0;
+    DisplayServer::ObserverToken displaysToken = 0;
+    UserDefaultsObserverToken defaultsToken;
+};
+
+Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
+    : queue_(queue), parts_(std::make_unique<Parts>(scenario, queue, options)) {
+    Parts& p = *parts_;
+
+    if (scenario.mouseLocation) {
+        p.displays.setMouseLocation(*scenario.mouseLocation);
+    }
+
+    p.windowServer.configureSpaces(scenario.displaysHaveSeparateSpaces, spaceListsOf(scenario));
+    if (scenario.activeMenuBarDisplay) {
+        p.windowServer.setActiveMenuBarDisplay(*scenario.activeMenuBarDisplay);
+    }
+    p.windowServer.setDockProcessIdentifier(scenario.dockProcessIdentifier);
+    // The scenario lists windows front to back; each added window goes in front.
+    for (auto it = scenario.windows.rbegin(); it != scenario.windows.rend(); ++it) {
+        p.windowServer.addWindow(*it);
+    }
+
+    p.system.setProcessTrusted(scenario.accessibilityTrusted);
+    p.system.setScreenCaptureAccess(scenario.screenCaptureAllowed);
+    p.system.setOperatingSystemVersion(scenario.operatingSystemVersion);
+    p.system.setAppearance(scenario.appearance);
+    for (const RunningApplication& application : scenario.applications) {
+        p.system.addRunningApplication(application);
+    }
+    p.system.setFrontmostApplication(scenario.frontmostApplication);
+
+    for (const auto& [name, values] : scenario.preferenceDomains) {
+        if (const auto error = p.preferences.loadDomainFromJson(name, values)) {
+            // The scenario reader checks every domain first, so this is a fault of the host.
+            std::fprintf(stderr, "Host: preference domain %s: %s\n", name.c_str(), error->c_str());
+            std::abort();
+        }
+    }
+    writeSpacesConfiguration(p.preferences, p.windowServer.spaceLists(), spaceTitlesOf(scenario));
+
+    p.events.setAccessibilityTrust([&system = p.system] { return system.isProcessTrusted(); });
+    p.dock.setSymbolicHotKeySource(
+        {[&table = p.symbolicHotKeys](int hotKey) { return table.value(hotKey); },
+         [&table = p.symbolicHotKeys](int hotKey) { return table.isEnabled(hotKey); }});
+    p.dock.setAnimationDuration(scenario.dockAnimationDuration);
+
+    // The system mirrors the Space layout into its preferences, and tells the program when its
+    // own defaults or the screens change.
+    p.spacesToken = p.windowServer.addSpacesObserver(
+        [&p] { writeSpacesConfiguration(p.preferences, p.windowServer.spaceLists()); });
+    p.displaysToken = p.displays.addConfigurationObserver(
+        [&p] { p.notifications.post(WorkspaceNotificationName::screenParametersDidChange); });
+    p.defaultsToken = p.ownDefaults->addObserver([&p](const std::string&) {
+        p.notifications.post(WorkspaceNotificationName::userDefaultsDidChange);
+    });
+
+    fillCalls();
+}
+
+Host::~Host() {
+    Host* self = this;
+    currentHost.compare_exchange_strong(self, nullptr);
+    parts_->ownDefaults->removeObserver(parts_->defaultsToken);
+    parts_->displays.removeConfigurationObserver(parts_->displaysToken);
+    parts_->windowServer.removeSpacesObserver(parts_->spacesToken);
+}
+
+Host& Host::current() {
+    Host* host = currentHost.load();
+    if (host == nullptr) {
+        std::fprintf(stderr, "Host::current() called with no host installed\n");
+        std::abort();
+    }
+    return *host;
+}
+
+Host* Host::installed() {
+    return currentHost.load();
+}
+
+void Host::install(Host* host) {
+    currentHost.store(host);
+}
+
+DisplayServer& Host::displays() {
+    return parts_->displays;
+}
+WindowServer& Host::windowServer() {
+    return parts_->windowServer;
+}
+Dock& Host::dock() {
+    return parts_->dock;
+}
+EventSystem& Host::events() {
+    return parts_->events;
+}
+HotKeyCenter& Host::hotKeys() {
+    return parts_->hotKeys;
+}
+UserDefaults& Host::defaults() {
+    return *parts_->ownDefaults;
+}
+Preferences& Host::preferences() {
+    return parts_->preferences;
+}
+SymbolicHotKeyTable& Host::symbolicHotKeys() {
+    return parts_->symbolicHotKeys;
+}
+SystemServices& Host::system() {
+    return parts_->system;
+}
+WorkspaceNotificationCenter& Host::notifications() {
+    return parts_->notifications;
+}
+SystemCalls& Host::calls() {
+    return calls_;
+}
+MainQueue& Host::queue() {
+    return queue_;
+}
+
+void Host::restoreCalls() {
+    fillCalls();
+}
+
+void Host::fillCalls() {
+    Parts& p = *parts_;
+    WindowServer& server = p.windowServer;
+    // A call with a connection other than the server's own fails, as it would with a stale one.
+    auto connected = [&server](int cid) { return cid != 0 && cid == server.connectionID(); };
+
+    calls_.mainConnectionID = [&server] { return server.connectionID(); };
+    calls_.activeSpace = [&server, connected](int cid) -> SpaceID {
+        return connected(cid) ? server.activeSpace() : 0;
+    };
+    calls_.copyManagedDisplaySpaces =
+        [&server, connected](int cid) -> std::optional<std::vector<ManagedDisplaySpaces>> {
+        if (!connected(cid)) {
+            return std::nullopt;
+        }
+        return server.managedDisplaySpaces();
+    };
+    calls_.copyActiveMenuBarDisplayIdentifier = [&server,
+                                                 connected](int cid) -> std::optional<std::string> {
+        if (!connected(cid)) {
+            return std::nullopt;
+        }
+        return server.activeMenuBarDisplayIdentifier();
+    };
+    calls_.symbolicHotKeyValue = [&table = p.symbolicHotKeys](int hotKey) {
+        return table.value(hotKey);
+    };
+    calls_.isSymbolicHotKeyEnabled = [&table = p.symbolicHotKeys](int hotKey) {
+        return table.isEnabled(hotKey);
+    };
+    calls_.setSymbolicHotKeyEnabled = [&table = p.symbolicHotKeys](int hotKey, bool enabled) {
+        return table.setEnabled(hotKey, enabled);
+    };
+    calls_.copySpacesForWindows =
+        [&server,
+         connected](int cid, int mask,
+                    const std::vector<WindowID>& windows) -> std::optional<std::vector<SpaceID>> {
+        if (!connected(cid)) {
+            return std::nullopt;
+        }
+        return server.spacesForWindows(mask, windows);
+    };
+    calls_.copyWindowList = [&server](uint32_t options, WindowID relativeTo) {
+        return server.windowList(options, relativeTo);
+    };
+    calls_.activeDisplayList = [&displays = p.displays] { return displays.activeDisplayList(); };
+    calls_.displaysWithPoint = [&displays = p.displays](Point point) {
+        return displays.displaysWithPoint(point);
+    };
+    calls_.displayBounds = [&displays = p.displays](DisplayID id) { return displays.bounds(id); };
+    calls_.displayUUID = [&displays = p.displays](DisplayID id) { return displays.uuid(id); };
+    calls_.cursorLocation = [&displays = p.displays] { return displays.cursorLocation(); };
+    calls_.postEvent = [&events = p.events](const Event& event) { events.post(event); };
+    calls_.isProcessTrusted = [&system = p.system] { return system.isProcessTrusted(); };
+    calls_.preflightScreenCaptureAccess = [&system = p.system] {
+        return system.preflightScreenCaptureAccess();
+    };
+}
+
+ScopedCurrentHost::ScopedCurrentHost(Host& host) : previous_(Host::installed()) {
+    Host::install(&host);
+}
+
+ScopedCurrentHost::~ScopedCurrentHost() {
+    Host::install(previous_);
+}
+
+} // namespace tessarin
