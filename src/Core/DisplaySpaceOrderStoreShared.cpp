@@ -1,0 +1,17 @@
+// The app's wiring of the store, apart from the store itself so that code using its own store
+// does not pull in the host and the other shared stores.
+#include "Core/DirectSlotMetadataStore.h"
+#include "Core/DisplaySpaceOrderStore.h"
+#include "Platform/Host.h"
+
+namespace tessarin {
+
+DisplaySpaceOrderStore& DisplaySpaceOrderStore::shared() {
+    static DisplaySpaceOrderStore instance(
+        Host::current().defaults(), [](const std::string& displayIdentifier) {
+            return DirectSlotMetadataStore::shared().highestNamedSlotIndex(displayIdentifier);
+        });
+    return instance;
+}
+
+} // namespace tessarin
