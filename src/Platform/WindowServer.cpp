@@ -202,12 +202,7 @@ bool WindowServer::removeSpace(SpaceID spaceID) {
     bool currentChanged = false;
     {
         std::lock_guard lock(mutex_);
-        SpaceList* list = nullptr;
-        for (SpaceList& candidate : lists_) {
-            if (listOfSpaceLocked(spaceID) == &candidate) {
-                list = &candidate;
-            }
-        }
+        auto* list = const_cast<SpaceList*>(listOfSpaceLocked(spaceID));
         if (list == nullptr) {
             return false;
         }
@@ -220,7 +215,11 @@ bool WindowServer::removeSpace(SpaceID spaceID) {
             return false;
         }
         list->spaces.erase(it);
-        const SpaceID first = list->spaces.front().id64;
+        // Windows and the focus go to the first desktop, never to a full-screen Space.
+        const SpaceID first =
+            std::find_if(list->spaces.begin(), list->spaces.end(), [](const ManagedSpace& s) {
+                return s.type == kSpaceTypeUserDesktop;
+            })->id64;
         for (ServerWindow& window : windows_) {
             if (!contains(window.spaces, spaceID)) {
                 continue;

@@ -74,7 +74,7 @@ public:
     std::optional<SpaceID> currentSpace(const std::string& displayIdentifier) const;
     // Adds a user desktop at the end of a list; its ID is fresh. Nothing for an unknown list.
     std::optional<SpaceID> addSpace(const std::string& displayIdentifier);
-    // Removes a Space: its windows move to the first remaining Space of its list, which also
+    // Removes a Space: its windows move to the first remaining desktop of its list, which also
     // becomes current when the removed Space was. False for an unknown Space, or for the last
     // user desktop of a list.
     bool removeSpace(SpaceID spaceID);

@@ -257,6 +257,15 @@ TEST_F(WindowServerTest, TheLastDesktopOfAListCannotBeRemoved) {
     EXPECT_TRUE(server.removeSpace(2));
 }
 
+TEST_F(WindowServerTest, WindowsOfARemovedSpaceNeverLandOnAFullScreenSpace) {
+    server.configureSpaces(
+        true, {{"UUID-A", {{1, kSpaceTypeFullScreen, "FS"}, desktop(2), desktop(3)}, 3}});
+    const WindowID window = addWindow("Mail", {3});
+    ASSERT_TRUE(server.removeSpace(3));
+    EXPECT_EQ(server.window(window)->spaces, std::vector<SpaceID>{2});
+    EXPECT_EQ(server.currentSpace("UUID-A"), 2u);
+}
+
 TEST_F(WindowServerTest, SpacesForWindowsFollowsTheMask) {
     const WindowID current = addWindow("Safari", {11});
     const WindowID other = addWindow("Mail", {12, 21});
