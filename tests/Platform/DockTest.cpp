@@ -186,7 +186,8 @@ TEST_F(DockTest, userSwipeTurnsOneSpaceAgainstItsProgress) {
 }
 
 TEST_F(DockTest, cancelledSwipeDoesNothing) {
-    auto gesture = encodeDockSpaceSwitch(DockSpaceSwitchGesture{onA, 1});
+    auto gesture = encodeDockSpaceSwitch(
+        DockSpaceSwitchGesture{onA, 1, std::nullopt, DockSwitchPostVariant::plain});
     gesture.back().setIntegerValue(EventField::gesturePhase, GesturePhase::cancelled);
     for (const Event& event : gesture) {
         events.post(event);
