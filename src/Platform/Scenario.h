@@ -59,6 +59,22 @@ struct Scenario {
     static Scenario defaultScenario();
 };
 
+// The JSON form (members marked * are required; rectangles are [x, y, width, height]):
+//   "displays"*: [{"id"*, "uuid"*, "name", "frame"* (y up, the main screen's bottom-left at
+//                  0,0), "visibleFrame" (default: the frame), "scale" (default 2)}], main first
+//   "separateSpaces": true (default) | false
+//   "spaces"*: [{"display"* (a display UUID, or "Main" for shared Spaces), "current" (a Space ID;
+//                default: the first), "spaces"*: [{"id"*, "type" (0 desktop, 4 full screen),
+//                "uuid", "title"}]}]
+//   "activeMenuBarDisplay": a display ID;  "mouseLocation": [x, y] (y up)
+//   "applications": [{"pid"*, "name"*, "bundleIdentifier", "frontmost"}]
+//   "windows": [{"pid"*, "owner" (default: the application's name), "title", "bounds"*
+//               (window-server coordinates, y down), "spaces" (IDs; required unless sticky),
+//               "layer", "alpha", "sharingState", "sticky", "orderedOut", "id"}], front to back
+//   "permissions": {"accessibility", "screenCapture"};  "operatingSystemVersion": [15, 3, 0]
+//   "appearance": "light" | "dark";  "dockAnimationDuration": seconds;
+//   "dockProcessIdentifier"; "preferenceDomains": {"<domain>": {plain JSON values}}
+//
 // A scenario read from JSON, or an error that names the source and the problem; never half.
 struct ScenarioParseResult {
     std::optional<Scenario> scenario;
