@@ -227,7 +227,7 @@ DisplaySpaceOrderStore::rememberedContext(const std::string& identifier) const {
 void DisplaySpaceOrderStore::remember(const std::string& identifier,
                                       const std::vector<SpaceID>& systemSpaceIDs,
                                       const ResolutionContext& context) {
-    if (identifier.empty()) {
+    if (identifier.empty() || systemSpaceIDs.empty()) {
         return;
     }
     DisplayMemory& memory = memory_[identifier];
@@ -379,7 +379,10 @@ DisplaySpaceOrderSnapshot DisplaySpaceOrderStore::snapshot(
     std::vector<SpaceID> system = uniqueNonZero(systemOrderedSpaceIDs);
     const auto stored = readLayout(identifier);
     Resolution resolution = resolve(identifier, stored, system, usesPlaceholders, context);
-    if (stored && (stored->needsRewrite || resolution.storable != stored->slots)) {
+    // An empty Space list says nothing about the layout (the window server is reconfiguring):
+    // never let it wipe the stored order.
+    if (stored && !system.empty() &&
+        (stored->needsRewrite || resolution.storable != stored->slots)) {
         write(identifier, resolution.storable);
     }
     remember(identifier, system, context);

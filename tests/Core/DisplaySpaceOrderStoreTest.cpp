@@ -349,6 +349,14 @@ TEST_F(DisplaySpaceOrderStoreTest, VanishedSpacesLeaveTheStoredLayout) {
     EXPECT_EQ(revision(), 1);
 }
 
+TEST_F(DisplaySpaceOrderStoreTest, AnEmptySpaceListDoesNotWipeTheLayout) {
+    defaults.set(kLayoutKey, layout({R(3), P, R(1)}));
+    writes.clear();
+    EXPECT_TRUE(resolve({}, true).visualSlots == (Slots{P}));
+    EXPECT_TRUE(writes.empty());
+    EXPECT_EQ(resolve({1, 3}, true).visualSlots, (Slots{R(3), P, R(1)}));
+}
+
 TEST_F(DisplaySpaceOrderStoreTest, SpacesListedOnAnotherDisplayKeepTheirPlace) {
     defaults.set(kLayoutKey, layout({R(3), R(2), R(1)}));
     DisplaySpaceOrderStore::ResolutionContext context;
