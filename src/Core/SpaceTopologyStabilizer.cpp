@@ -1,6 +1,7 @@
 #include "Core/SpaceTopologyStabilizer.h"
 
 #include "Core/TessarinSpaceDiagnostics.h"
+#include "Support/MainQueue.h"
 
 #include <algorithm>
 
@@ -86,6 +87,24 @@ bool SpaceTopologyStabilizer::shouldSuppressTopologySensitiveWork(
 
 bool SpaceTopologyStabilizer::allowsRecoveryReplacements(TimeInterval now) const {
     return recoveryReplacementDeadline && now < *recoveryReplacementDeadline;
+}
+
+void SpaceTopologyStabilizer::begin(const std::string& reason) {
+    begin(reason, MainQueue::main().now());
+}
+
+bool SpaceTopologyStabilizer::isStabilizing() const {
+    return isStabilizing(MainQueue::main().now());
+}
+
+bool SpaceTopologyStabilizer::shouldSuppressTopologySensitiveWork(
+    const std::string& reason, int screenCount, std::optional<int> spaceDisplayListCount) {
+    return shouldSuppressTopologySensitiveWork(reason, screenCount, spaceDisplayListCount,
+                                               MainQueue::main().now());
+}
+
+bool SpaceTopologyStabilizer::allowsRecoveryReplacements() const {
+    return allowsRecoveryReplacements(MainQueue::main().now());
 }
 
 void SpaceTopologyStabilizer::reset() {

@@ -45,6 +45,13 @@ struct SpaceTopologyStabilizer {
 
     bool allowsRecoveryReplacements(TimeInterval now) const;
 
+    // The same on the main queue's clock now.
+    void begin(const std::string& reason);
+    bool isStabilizing() const;
+    bool shouldSuppressTopologySensitiveWork(const std::string& reason, int screenCount,
+                                             std::optional<int> spaceDisplayListCount);
+    bool allowsRecoveryReplacements() const;
+
     // Back to the starting state; the duration stays.
     void reset();
 

@@ -140,6 +140,19 @@ TEST_F(SpaceTopologyStabilizerTest, BeginReopensTheWindowAndResetRestoresTheStar
     EXPECT_EQ(stabilizer, fresh);
 }
 
+TEST_F(SpaceTopologyStabilizerTest, WithoutATimeItReadsTheMainQueueClock) {
+    stabilizer.updateStableSpaceDisplayListCountIfNeeded(2, 2, "launch");
+    stabilizer.begin("wake");
+    queue.advance(4.5);
+    EXPECT_TRUE(stabilizer.isStabilizing());
+    EXPECT_TRUE(stabilizer.shouldSuppressTopologySensitiveWork("hotkey-registration", 2, 1));
+    EXPECT_FALSE(stabilizer.shouldSuppressTopologySensitiveWork("hotkey-registration", 2, 2));
+    EXPECT_TRUE(stabilizer.allowsRecoveryReplacements());
+    queue.advance(5.0);
+    EXPECT_FALSE(stabilizer.isStabilizing());
+    EXPECT_FALSE(stabilizer.allowsRecoveryReplacements());
+}
+
 TEST_F(SpaceTopologyStabilizerTest, CompletionWritesTheEndRecord) {
     stabilizer.complete("wake");
     EXPECT_EQ(lines(), std::vector<std::string>{"space topology stabilization ended reason=wake"});
