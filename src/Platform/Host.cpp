@@ -14,9 +14,11 @@
 #include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/MainQueue.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <ranges>
 
 namespace tessarin {
 
@@ -47,6 +49,21 @@ SpaceTitles spaceTitlesOf(const Scenario& scenario) {
         }
     }
     return titles;
+}
+
+// Windows without a number get one after the highest given number, in scenario order, so a
+// given number is never taken by another window first.
+std::vector<ServerWindow> numberedWindows(std::vector<ServerWindow> windows) {
+    WindowID next = 1;
+    for (const ServerWindow& window : windows) {
+        next = std::max(next, window.number + 1);
+    }
+    for (ServerWindow& window : windows) {
+        if (window.number == 0) {
+            window.number = next++;
+        }
+    }
+    return windows;
 }
 
 std::unique_ptr<UserDefaults> makeOwnDefaults(const HostOptions& options) {
@@ -95,8 +112,8 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     }
     p.windowServer.setDockProcessIdentifier(scenario.dockProcessIdentifier);
     // The scenario lists windows front to back; each added window goes in front.
-    for (auto it = scenario.windows.rbegin(); it != scenario.windows.rend(); ++it) {
-        p.windowServer.addWindow(*it);
+    for (const ServerWindow& window : numberedWindows(scenario.windows) | std::views::reverse) {
+        p.windowServer.addWindow(window);
     }
 
     p.system.setProcessTrusted(scenario.accessibilityTrusted);
