@@ -236,6 +236,27 @@ TEST_F(DockTest, disabledOrDifferentShortcutReachesTheApplication) {
     EXPECT_EQ(events.frontApplicationEvents(EventType::keyDown).size(), 2u);
 }
 
+TEST_F(DockTest, heldShortcutActsOnceButSwallowsItsRepeats) {
+    bindShortcut(SymbolicHotKey::moveRightASpace, kRightArrow, EventFlags::maskControl);
+    displays.setCursorLocation(onA);
+    events.physical().keyDown(kRightArrow, EventFlags::maskControl);
+    events.physical().keyDown(kRightArrow, EventFlags::maskControl, true);
+    events.physical().keyDown(kRightArrow, EventFlags::maskControl, true);
+    events.physical().keyUp(kRightArrow, EventFlags::maskControl);
+    queue.advance(0.5);
+    EXPECT_EQ(current("UUID-A"), 12u);
+    EXPECT_TRUE(events.frontApplicationEvents(EventType::keyDown).empty());
+}
+
+TEST_F(DockTest, withoutShortcutSourceKeysPassThrough) {
+    dock->setSymbolicHotKeySource({});
+    displays.setCursorLocation(onA);
+    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    queue.advance(0.5);
+    EXPECT_EQ(current("UUID-A"), 11u);
+    EXPECT_EQ(events.frontApplicationEvents(EventType::keyDown).size(), 1u);
+}
+
 TEST_F(DockTest, desktopBeyondTheListSwitchesNothing) {
     bindShortcut(SymbolicHotKey::switchToDesktop(4), 21, EventFlags::maskControl);
     displays.setCursorLocation(onB);

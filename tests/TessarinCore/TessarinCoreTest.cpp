@@ -215,6 +215,11 @@ TEST_F(BridgeTest, postedSwitchMovesTheSpaceAfterTheDocksAnimation) {
 TEST_F(BridgeTest, switchOnThePointersDisplay) {
     host.displays().setMouseLocation(Point{2000, 500});
     ASSERT_TRUE(tessarin_switch_to_index(1));
+    TessarinSpaceInfo read{};
+    ASSERT_TRUE(tessarin_get_space_info(&read));
+    EXPECT_EQ(read, info(22, 1, 3));
+    ASSERT_TRUE(tessarin_get_live_space_info(&read));
+    EXPECT_EQ(read, info(21, 0, 3));
     queue.advance(0.5);
     EXPECT_EQ(currentSpace("UUID-B"), 22u);
     EXPECT_EQ(currentSpace("UUID-A"), 11u);
