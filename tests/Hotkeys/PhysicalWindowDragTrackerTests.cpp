@@ -1,5 +1,7 @@
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
+#include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
@@ -169,6 +171,35 @@ TEST_F(PhysicalWindowDragTrackerTests, TrackerDoesNotChangeTheEventStream) {
     settle();
     EXPECT_EQ(events.frontApplicationEvents(EventType::leftMouseDown).size(), 1u);
     EXPECT_EQ(events.frontApplicationEvents(EventType::leftMouseUp).size(), 1u);
+}
+
+} // namespace
+} // namespace tessarin
+
+namespace tessarin {
+namespace {
+
+TEST(PhysicalWindowDragTrackerSharedTests, SharedTrackerWatchesTheCurrentHostsEvents) {
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue(queue);
+    const auto parsed = parseScenarioText(R"({
+      "displays": [{"id": 1, "uuid": "MAIN-UUID", "frame": [0, 0, 1440, 900]}],
+      "spaces": [{"display": "MAIN-UUID", "spaces": [{"id": 1}]}]})",
+                                          "test");
+    ASSERT_TRUE(parsed) << parsed.error;
+    Host host(*parsed.scenario, queue);
+    ScopedCurrentHost current(host);
+
+    PhysicalWindowDragTracker& tracker = PhysicalWindowDragTracker::shared();
+    ASSERT_TRUE(tracker.start());
+    const uint64_t generationBefore = tracker.mouseDownGeneration();
+    host.events().physical().mouseDown({100, 100});
+    host.events().physical().mouseDrag({140, 100});
+    queue.runUntilIdle();
+    EXPECT_TRUE(tracker.isPhysicalDragActive());
+    EXPECT_EQ(tracker.mouseDownGeneration(), generationBefore + 1);
+    tracker.stop();
+    EXPECT_FALSE(tracker.isRunning());
 }
 
 } // namespace
