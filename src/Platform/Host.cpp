@@ -135,6 +135,9 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     writeSpacesConfiguration(p.preferences, p.windowServer.spaceLists(), spaceTitlesOf(scenario));
 
     p.events.setAccessibilityTrust([&system = p.system] { return system.isProcessTrusted(); });
+    // The user's hand on the mouse moves the cursor the displays report.
+    p.events.physical().setPointerMovedHandler(
+        [&displays = p.displays](Point location) { displays.setCursorLocation(location); });
     p.dock.setSymbolicHotKeySource(
         {[&table = p.symbolicHotKeys](int hotKey) { return table.value(hotKey); },
          [&table = p.symbolicHotKeys](int hotKey) { return table.isEnabled(hotKey); }});

@@ -150,6 +150,13 @@ TEST_F(HostTest, ASwitchPostedToTheDockLandsAfterItsAnimation) {
               1u);
 }
 
+TEST_F(HostTest, MovingTheMouseMovesTheCursorOfTheDisplays) {
+    host.events().physical().moveMouse({2000, 100});
+    EXPECT_EQ(calls().cursorLocation(), (Point{2000, 100}));
+    EXPECT_EQ(calls().displaysWithPoint(calls().cursorLocation()), std::vector<DisplayID>{3});
+    EXPECT_EQ(host.displays().mouseLocation(), (Point{2000, 882}));
+}
+
 TEST_F(HostTest, MissionControlShowsTheDocksWindows) {
     host.windowServer().setMissionControlOpen(true);
     const auto list = calls().copyWindowList(WindowListOption::onScreenOnly, 0).value();
