@@ -1,6 +1,7 @@
 #include "Core/DirectSlotMetadataStore.h"
 
 #include "Core/DisplaySettingsKey.h"
+#include "Platform/Host.h"
 #include "Support/Text.h"
 
 namespace tessarin {
@@ -27,6 +28,13 @@ DirectSlotMetadataStore::DirectSlotMetadataStore(UserDefaults& defaults)
 
 std::string DirectSlotMetadataStore::nameKey(const std::string& trimmedIdentifier, int slotIndex) {
     return slotKeyPrefix(trimmedIdentifier, slotIndex) + ".name";
+}
+
+DirectSlotMetadataStore& DirectSlotMetadataStore::shared() {
+    // Never destroyed: it must not outlive the host's preferences at exit.
+    static DirectSlotMetadataStore* const store =
+        new DirectSlotMetadataStore(Host::current().defaults());
+    return *store;
 }
 
 std::string DirectSlotMetadataStore::obscureKey(const std::string& trimmedIdentifier,

@@ -2,6 +2,7 @@
 
 #include "Core/DisplaySettingsKey.h"
 #include "Core/PersistedSetting.h"
+#include "Platform/Host.h"
 #include "UI/OSDAllowsMouseSelectionSetting.h"
 #include "UI/OSDGridShuffleRearrangingSetting.h"
 
@@ -136,6 +137,13 @@ const char* DisplayPresentationSettingsStore::placementKey(PlacementTarget targe
         return titleOverlayPlacementKey;
     }
     return gridPlacementKey;
+}
+
+DisplayPresentationSettingsStore& DisplayPresentationSettingsStore::shared() {
+    // Never destroyed: it must not outlive the host's preferences at exit.
+    static DisplayPresentationSettingsStore* const store =
+        new DisplayPresentationSettingsStore(Host::current().defaults());
+    return *store;
 }
 
 OSDPlacement DisplayPresentationSettingsStore::defaultPlacement(PlacementTarget target) {

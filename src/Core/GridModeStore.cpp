@@ -1,6 +1,7 @@
 #include "Core/GridModeStore.h"
 
 #include "Core/DisplaySettingsKey.h"
+#include "Platform/Host.h"
 #include "Support/BundleIdentifier.h"
 
 namespace tessarin {
@@ -15,6 +16,12 @@ GridModeStore::GridModeStore(Preferences& preferences, std::string domain)
         if (key == gridModeEnabledKey)
             reloadEnabled();
     });
+}
+
+GridModeStore& GridModeStore::shared() {
+    // Never destroyed: it must not outlive the host's preferences at exit.
+    static GridModeStore* const store = new GridModeStore(Host::current().preferences());
+    return *store;
 }
 
 GridModeStore::~GridModeStore() {

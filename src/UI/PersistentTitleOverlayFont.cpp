@@ -3,14 +3,51 @@
 #include "Core/PersistedSetting.h"
 #include "Support/Text.h"
 
-#include <QCollator>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QString>
 #include <algorithm>
 #include <set>
 
 namespace tessarin {
+
+namespace {
+
+// Orders names the way people expect in a font list: letters without regard to case, and runs of
+// digits by their number ("Courier 9" before "Courier 10"); ties keep their order.
+bool precedesForPeople(const QString& a, const QString& b) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype iEnd = i;
+            qsizetype jEnd = j;
+            while (iEnd < a.size() && a[iEnd].isDigit())
+                ++iEnd;
+            while (jEnd < b.size() && b[jEnd].isDigit())
+                ++jEnd;
+            const QString left = a.mid(i, iEnd - i).remove(QRegularExpression("^0+"));
+            const QString right = b.mid(j, jEnd - j).remove(QRegularExpression("^0+"));
+            if (left.size() != right.size())
+                return left.size() < right.size();
+            if (const int order = left.compare(right); order != 0)
+                return order < 0;
+            i = iEnd;
+            j = jEnd;
+            continue;
+        }
+        const QString left = a[i].toCaseFolded();
+        const QString right = b[j].toCaseFolded();
+        if (const int order = left.compare(right); order != 0)
+            return order < 0;
+        ++i;
+        ++j;
+    }
+    return (a.size() - i) < (b.size() - j);
+}
+
+} // namespace
 
 PersistentTitleOverlayFont::PersistentTitleOverlayFont(std::string_view family,
                                                        std::int64_t pointSize)
@@ -64,12 +101,7 @@ PersistentTitleOverlayFont::availableFamilies(const std::vector<std::string>& in
             continue;
         families.push_back(QString::fromStdString(normalized));
     }
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(families.begin(), families.end(), [&](const QString& a, const QString& b) {
-        return collator.compare(a, b) < 0;
-    });
+    std::stable_sort(families.begin(), families.end(), precedesForPeople);
     std::vector<std::string> result{systemFamily};
     for (const QString& name : families)
         result.push_back(name.toStdString());

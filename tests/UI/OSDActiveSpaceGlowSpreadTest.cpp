@@ -1,0 +1,35 @@
+#include "UI/OSDActiveSpaceGlowSpread.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+struct NormalizeCase {
+    int raw;
+    int expected;
+};
+
+class OSDActiveSpaceGlowSpreadNormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
+
+TEST_P(OSDActiveSpaceGlowSpreadNormalizeTest, BringsAnyIntegerToAnAllowedValue) {
+    const auto& c = GetParam();
+    EXPECT_EQ(OSDActiveSpaceGlowSpread::normalizedValue(c.raw), c.expected) << c.raw;
+    EXPECT_EQ(OSDActiveSpaceGlowSpread(c.raw).rawValue, c.expected)
+        << "the constructor normalises too";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, OSDActiveSpaceGlowSpreadNormalizeTest,
+                         ::testing::Values(NormalizeCase{6, 6}, NormalizeCase{4, 4},
+                                           NormalizeCase{5, 6}, NormalizeCase{3, 4},
+                                           NormalizeCase{1, 2}, NormalizeCase{-1, 0},
+                                           NormalizeCase{0, 0}, NormalizeCase{47, 48},
+                                           NormalizeCase{48, 48}, NormalizeCase{50, 48},
+                                           NormalizeCase{-2147483648, 0}));
+
+TEST(OSDActiveSpaceGlowSpread, DefaultValue) {
+    EXPECT_EQ(OSDActiveSpaceGlowSpread().rawValue, 6);
+}
+
+} // namespace
+} // namespace tessarin

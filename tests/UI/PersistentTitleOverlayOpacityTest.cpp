@@ -1,0 +1,52 @@
+#include "UI/PersistentTitleOverlayOpacity.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+TEST(PersistentTitleOverlayOpacity, AcceptsExactlyTheElevenPercentages) {
+    int count = 0;
+    for (int percent = -20; percent <= 120; ++percent) {
+        const auto opacity = fromRawValue<PersistentTitleOverlayOpacity>(percent);
+        if (percent >= 0 && percent <= 100 && percent % 10 == 0) {
+            ASSERT_TRUE(opacity) << percent;
+            EXPECT_EQ(rawValue(*opacity), percent);
+            ++count;
+        } else {
+            EXPECT_EQ(opacity, std::nullopt) << percent;
+        }
+    }
+    EXPECT_EQ(count, 11);
+    EXPECT_EQ(allCases<PersistentTitleOverlayOpacity>().size(), 11u);
+    EXPECT_EQ(rawValue(allCases<PersistentTitleOverlayOpacity>()[4]), 40)
+        << "ten times the position";
+}
+
+struct PersistedCase {
+    const char* name;
+    std::optional<PropertyValue> stored;
+    int expectedPercent;
+};
+
+class PersistentTitleOverlayOpacityPersistedTest : public ::testing::TestWithParam<PersistedCase> {
+};
+
+TEST_P(PersistentTitleOverlayOpacityPersistedTest, ReadsValidPercentagesOnly) {
+    const auto& c = GetParam();
+    UserDefaults defaults;
+    if (c.stored)
+        defaults.set("persistentTitleOverlayOpacityPercent", *c.stored);
+    EXPECT_EQ(rawValue(persisted<PersistentTitleOverlayOpacity>(defaults)), c.expectedPercent);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, PersistentTitleOverlayOpacityPersistedTest,
+    ::testing::Values(PersistedCase{"missing", std::nullopt, 10}, PersistedCase{"fifty", 50, 50},
+                      PersistedCase{"zero", 0, 0}, PersistedCase{"wholeDouble", 70.0, 70},
+                      PersistedCase{"fifteen", 15, 10}, PersistedCase{"text", "50", 10},
+                      PersistedCase{"boolean", true, 10}, PersistedCase{"tooLarge", 110, 10}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace tessarin
