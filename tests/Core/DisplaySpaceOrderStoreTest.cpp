@@ -223,6 +223,14 @@ TEST_F(DisplaySpaceOrderStoreTest, LayoutRoundTripsThroughTheDefaultsFileAndSurv
     EXPECT_TRUE(second.hasOverride(kDisplay));
     EXPECT_EQ(second.snapshot(kDisplay, {10, 20, 30}, 10, true).visualSlots, arranged);
     EXPECT_EQ(reopened.object(kLayoutKey), layout({R(30), P, R(20), P, R(10)}));
+
+    // The machine restarted too: the window server numbers the same Spaces afresh.
+    UserDefaults afterReboot(file);
+    DisplaySpaceOrderStore third(afterReboot);
+    EXPECT_EQ(third.snapshot(kDisplay, {51, 52, 53}, 51, true).visualSlots,
+              (Slots{R(53), P, R(52), P, R(51)}));
+    UserDefaults reread(file);
+    EXPECT_EQ(reread.object(kLayoutKey), layout({R(53), P, R(52), P, R(51)}));
     std::filesystem::remove_all(folder);
 }
 
