@@ -7,11 +7,12 @@
 namespace tessarin {
 
 DisplaySpaceOrderStore& DisplaySpaceOrderStore::shared() {
-    static DisplaySpaceOrderStore instance(
+    // Never destroyed: it must not outlive the host's defaults at exit.
+    static DisplaySpaceOrderStore* const store = new DisplaySpaceOrderStore(
         Host::current().defaults(), [](const std::string& displayIdentifier) {
             return DirectSlotMetadataStore::shared().highestNamedSlotIndex(displayIdentifier);
         });
-    return instance;
+    return *store;
 }
 
 } // namespace tessarin
