@@ -12,11 +12,14 @@
 #include "Support/VirtualMainQueue.h"
 #include "TessarinCore/ManagedDisplaySpacesHandle.h"
 
+#include <atomic>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 void PrintTo(const TessarinSpaceInfo& info, std::ostream* os) {
     *os << "{index " << info.currentIndex << ", count " << info.spaceCount << ", space "
@@ -181,6 +184,31 @@ TEST_F(BridgeTest, spacesOfAWindow) {
     tessarin_release_space_id_list(list);
     EXPECT_EQ(tessarin_copy_space_ids_for_window_id(0), nullptr);
     tessarin_release_space_id_list(nullptr);
+}
+
+TEST_F(BridgeTest, spacesOfAWindowAreSafeToReadOffTheMainThread) {
+    const WindowID window = host.windowServer().windows().front().number;
+    std::atomic<int> answered{0};
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 4; ++t) {
+        readers.emplace_back([&] {
+            for (int i = 0; i < 200; ++i) {
+                TessarinSpaceIDList* list = tessarin_copy_space_ids_for_window_id(window);
+                if (list != nullptr && list->count == 1 &&
+                    (list->spaceIDs[0] == 12 || list->spaceIDs[0] == 13)) {
+                    ++answered;
+                }
+                tessarin_release_space_id_list(list);
+            }
+        });
+    }
+    for (int i = 0; i < 200; ++i) {
+        host.windowServer().moveWindow(window, i % 2 == 0 ? 13 : 12);
+    }
+    for (std::thread& reader : readers) {
+        reader.join();
+    }
+    EXPECT_EQ(answered.load(), 800);
 }
 
 TEST_F(BridgeTest, missionControlIsSeenInTheWindowList) {
