@@ -16,12 +16,12 @@ namespace tessarin {
 // defaults. `isEnabled` false means the OSD is not shown after a switch on that display.
 struct DisplayOSDSettings {
     bool isEnabled = true;
-    OSDAppearanceMode appearanceMode = OSDAppearanceMode::automatic;
-    OSDHeaderIconStyle headerIconStyle = OSDHeaderIconStyle::color;
+    OSDAppearanceMode appearanceMode = kDefaultOSDAppearanceMode;
+    OSDHeaderIconStyle headerIconStyle = kDefaultOSDHeaderIconStyle;
     OSDPlacement labelPlacement = OSDPlacement::center;
     OSDPlacement gridPlacement = OSDPlacement::center;
-    OSDGridSize gridSize = OSDGridSize::large;
-    OSDGridOpacity gridOpacity = OSDGridOpacity::percent90;
+    OSDGridSize gridSize = kDefaultOSDGridSize;
+    OSDGridOpacity gridOpacity = kDefaultOSDGridOpacity;
     OSDPreviewTint previewTint;
     OSDActiveSpaceBorderWidth activeSpaceBorderWidth;
     OSDActiveSpaceGlowSpread activeSpaceGlowSpread;

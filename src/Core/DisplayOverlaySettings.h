@@ -12,7 +12,7 @@ struct DisplayOverlaySettings {
     bool isEnabled = false;
     OSDPlacement placement = OSDPlacement::bottomRight;
     PersistentGridOverlayOpacity opacity = kDefaultPersistentGridOverlayOpacity;
-    PersistentGridOverlaySize size = PersistentGridOverlaySize::medium;
+    PersistentGridOverlaySize size = kDefaultPersistentGridOverlaySize;
     PersistentGridOverlayActiveColor activeColor;
 
     friend bool operator==(const DisplayOverlaySettings&, const DisplayOverlaySettings&) = default;

@@ -17,8 +17,8 @@ struct DisplayPresentationSettingsSnapshot {
     DisplayTitleOverlaySettings titleOverlay;
     OSDGridAppearanceSettings osdAppearance;
     bool screenshotsEnabled = true;
-    OSDGridScreenshotTiming screenshotTiming = OSDGridScreenshotTiming::performant;
-    OSDGridScreenshotCaptureMode screenshotCaptureMode = OSDGridScreenshotCaptureMode::window;
+    OSDGridScreenshotTiming screenshotTiming = kDefaultOSDGridScreenshotTiming;
+    OSDGridScreenshotCaptureMode screenshotCaptureMode = kDefaultOSDGridScreenshotCaptureMode;
     bool activeSpaceAnimationEnabled = true;
     bool allowsMouseSelection = true;
     OSDGridRearrangementBehavior rearrangementBehavior = OSDGridRearrangementBehavior::swap;

@@ -290,7 +290,7 @@ DisplayPresentationSettingsStore::overlayOpacityValue(const Identifier& displayI
 
 PersistentGridOverlaySize
 DisplayPresentationSettingsStore::overlaySizeValue(const Identifier& displayIdentifier) const {
-    return resolve(defaults_, overlaySizeKey, displayIdentifier, PersistentGridOverlaySize::medium,
+    return resolve(defaults_, overlaySizeKey, displayIdentifier, kDefaultPersistentGridOverlaySize,
                    parseCase<PersistentGridOverlaySize>);
 }
 

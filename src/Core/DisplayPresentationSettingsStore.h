@@ -25,32 +25,33 @@ class DisplayPresentationSettingsStore {
 public:
     // Presentation keys that a display may override.
     static constexpr const char* showOSDKey = "showOSD";
-    static constexpr const char* appearanceModeKey = "osdAppearanceMode";
-    static constexpr const char* headerIconStyleKey = "osdHeaderIconStyle";
+    static constexpr const char* appearanceModeKey = kOSDAppearanceModeKey;
+    static constexpr const char* headerIconStyleKey = kOSDHeaderIconStyleKey;
     static constexpr const char* gridPlacementKey = "osdGridPlacement";
     static constexpr const char* labelPlacementKey = "osdLabelPlacement";
-    static constexpr const char* gridSizeKey = "osdGridSize";
-    static constexpr const char* gridOpacityKey = "osdGridOpacityPercent";
-    static constexpr const char* previewTintKey = "osdPreviewTintPercent";
-    static constexpr const char* activeSpaceBorderWidthKey = "osdActiveSpaceBorderWidth";
-    static constexpr const char* activeSpaceGlowSpreadKey = "osdActiveSpaceGlowSpread";
-    static constexpr const char* activeSpaceGlowOpacityKey = "osdActiveSpaceGlowOpacityPercent";
+    static constexpr const char* gridSizeKey = kOSDGridSizeKey;
+    static constexpr const char* gridOpacityKey = kOSDGridOpacityKey;
+    static constexpr const char* previewTintKey = OSDPreviewTint::key;
+    static constexpr const char* activeSpaceBorderWidthKey = OSDActiveSpaceBorderWidth::key;
+    static constexpr const char* activeSpaceGlowSpreadKey = OSDActiveSpaceGlowSpread::key;
+    static constexpr const char* activeSpaceGlowOpacityKey = OSDActiveSpaceGlowOpacity::key;
     static constexpr const char* activeSpaceAnimationKey = "osdActiveSpaceAnimationEnabled";
     static constexpr const char* overlayEnabledKey = "persistentGridOverlayEnabled";
     static constexpr const char* overlayPlacementKey = "persistentGridOverlayPlacement";
-    static constexpr const char* overlayOpacityKey = "persistentGridOverlayOpacityPercent";
-    static constexpr const char* overlaySizeKey = "persistentGridOverlaySize";
-    static constexpr const char* overlayActiveColorKey = "persistentGridOverlayActiveColor";
+    static constexpr const char* overlayOpacityKey = kPersistentGridOverlayOpacityKey;
+    static constexpr const char* overlaySizeKey = kPersistentGridOverlaySizeKey;
+    static constexpr const char* overlayActiveColorKey = PersistentGridOverlayActiveColor::key;
     static constexpr const char* titleOverlayEnabledKey = "persistentTitleOverlayEnabled";
     static constexpr const char* titleOverlayPlacementKey = "persistentTitleOverlayPlacement";
-    static constexpr const char* titleOverlayOpacityKey = "persistentTitleOverlayOpacityPercent";
-    static constexpr const char* titleOverlayFontFamilyKey = "persistentTitleOverlayFontFamily";
-    static constexpr const char* titleOverlayFontSizeKey = "persistentTitleOverlayFontSize";
-    static constexpr const char* legacyTitleOverlaySizeKey = "persistentTitleOverlaySize";
+    static constexpr const char* titleOverlayOpacityKey = kPersistentTitleOverlayOpacityKey;
+    static constexpr const char* titleOverlayFontFamilyKey = PersistentTitleOverlayFont::familyKey;
+    static constexpr const char* titleOverlayFontSizeKey = PersistentTitleOverlayFont::pointSizeKey;
+    static constexpr const char* legacyTitleOverlaySizeKey =
+        PersistentTitleOverlayFont::legacySizeKey;
     // Global only.
     static constexpr const char* screenshotsEnabledKey = "osdGridSpaceScreenshotsEnabled";
-    static constexpr const char* screenshotTimingKey = "osdGridScreenshotTiming";
-    static constexpr const char* screenshotCaptureModeKey = "osdGridScreenshotCaptureMode";
+    static constexpr const char* screenshotTimingKey = kOSDGridScreenshotTimingKey;
+    static constexpr const char* screenshotCaptureModeKey = kOSDGridScreenshotCaptureModeKey;
 
     static constexpr bool defaultShowOSD = true;
     static constexpr bool defaultActiveSpaceAnimationEnabled = true;

@@ -49,6 +49,8 @@ public:
     static std::string defaultDomain();
 
     const std::string& domain() const { return domain_; }
+    // The preferences the store reads and writes, for writers of the keys it has no setter for.
+    Preferences& preferences() const { return preferences_; }
 
     // The global grid-mode switch; follows "gridModeEnabled" when it changes in the domain.
     Published<bool> isEnabled;

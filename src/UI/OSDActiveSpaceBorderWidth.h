@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Preferences/UserDefaults.h"
+
 namespace tessarin {
 
 // Width in points of the ring around the OSD's active cell.
@@ -16,6 +18,10 @@ struct OSDActiveSpaceBorderWidth {
 
     // Clamped into 1...8 points.
     static int normalizedValue(int raw);
+
+    static constexpr const char* key = "osdActiveSpaceBorderWidth";
+    // The stored number, normalised; the default when none is stored or it is not a number.
+    static OSDActiveSpaceBorderWidth persisted(const UserDefaults& defaults);
 
     friend bool operator==(const OSDActiveSpaceBorderWidth&,
                            const OSDActiveSpaceBorderWidth&) = default;

@@ -11,4 +11,12 @@ int OSDActiveSpaceGlowOpacity::normalizedValue(int raw) {
                                              OSDActiveSpaceGlowOpacity::maximumValue));
 }
 
+OSDActiveSpaceGlowOpacity OSDActiveSpaceGlowOpacity::persisted(const UserDefaults& defaults) {
+    const auto stored = defaults.doubleValue(key);
+    if (!stored || !std::isfinite(*stored))
+        return OSDActiveSpaceGlowOpacity();
+    return OSDActiveSpaceGlowOpacity(
+        static_cast<int>(std::lround(std::clamp(*stored, -1000.0, 1000.0))));
+}
+
 } // namespace tessarin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Preferences/UserDefaults.h"
+
 namespace tessarin {
 
 // Opacity in percent of the glow around the OSD's active cell.
@@ -16,6 +18,10 @@ struct OSDActiveSpaceGlowOpacity {
 
     // Nearest multiple of 5 (halves away from zero), clamped into 0...100.
     static int normalizedValue(int raw);
+
+    static constexpr const char* key = "osdActiveSpaceGlowOpacityPercent";
+    // The stored number, normalised; the default when none is stored or it is not a number.
+    static OSDActiveSpaceGlowOpacity persisted(const UserDefaults& defaults);
 
     friend bool operator==(const OSDActiveSpaceGlowOpacity&,
                            const OSDActiveSpaceGlowOpacity&) = default;

@@ -11,4 +11,12 @@ int OSDActiveSpaceGlowSpread::normalizedValue(int raw) {
                                              OSDActiveSpaceGlowSpread::maximumValue));
 }
 
+OSDActiveSpaceGlowSpread OSDActiveSpaceGlowSpread::persisted(const UserDefaults& defaults) {
+    const auto stored = defaults.doubleValue(key);
+    if (!stored || !std::isfinite(*stored))
+        return OSDActiveSpaceGlowSpread();
+    return OSDActiveSpaceGlowSpread(
+        static_cast<int>(std::lround(std::clamp(*stored, -1000.0, 1000.0))));
+}
+
 } // namespace tessarin

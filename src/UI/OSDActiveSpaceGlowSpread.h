@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Preferences/UserDefaults.h"
+
 namespace tessarin {
 
 // Blur radius in points of the glow around the OSD's active cell; even values only.
@@ -16,6 +18,10 @@ struct OSDActiveSpaceGlowSpread {
 
     // Nearest even value (halves away from zero), clamped into 0...48.
     static int normalizedValue(int raw);
+
+    static constexpr const char* key = "osdActiveSpaceGlowSpread";
+    // The stored number, normalised; the default when none is stored or it is not a number.
+    static OSDActiveSpaceGlowSpread persisted(const UserDefaults& defaults);
 
     friend bool operator==(const OSDActiveSpaceGlowSpread&,
                            const OSDActiveSpaceGlowSpread&) = default;

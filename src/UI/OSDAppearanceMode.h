@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/PersistedSetting.h"
 #include "Core/RawValue.h"
 
 #include <array>
@@ -31,6 +32,14 @@ template <> constexpr auto allCases<OSDAppearanceMode>() {
 template <>
 inline std::optional<OSDAppearanceMode> fromRawValue<OSDAppearanceMode>(std::string_view raw) {
     return caseWithRawValue<OSDAppearanceMode>(raw);
+}
+
+inline constexpr const char* kOSDAppearanceModeKey = "osdAppearanceMode";
+inline constexpr OSDAppearanceMode kDefaultOSDAppearanceMode = OSDAppearanceMode::automatic;
+
+// The stored global value; automatic when missing or unknown.
+template <> inline OSDAppearanceMode persisted<OSDAppearanceMode>(const UserDefaults& defaults) {
+    return persistedCase(defaults, kOSDAppearanceModeKey, kDefaultOSDAppearanceMode);
 }
 
 } // namespace tessarin

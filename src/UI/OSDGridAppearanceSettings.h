@@ -13,8 +13,8 @@ namespace tessarin {
 // The look of the OSD grid on one display: its appearance, header icon, the colour of the active
 // cell's ring and glow, the scrim under cell titles, and the ring's width and glow.
 struct OSDGridAppearanceSettings {
-    OSDAppearanceMode appearanceMode = OSDAppearanceMode::automatic;
-    OSDHeaderIconStyle headerIconStyle = OSDHeaderIconStyle::color;
+    OSDAppearanceMode appearanceMode = kDefaultOSDAppearanceMode;
+    OSDHeaderIconStyle headerIconStyle = kDefaultOSDHeaderIconStyle;
     PersistentGridOverlayActiveColor activeColor;
     OSDPreviewTint previewTint;
     OSDActiveSpaceBorderWidth activeSpaceBorderWidth;

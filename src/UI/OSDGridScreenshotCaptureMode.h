@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/PersistedSetting.h"
 #include "Core/RawValue.h"
 
 #include <array>
@@ -29,6 +30,18 @@ template <>
 inline std::optional<OSDGridScreenshotCaptureMode>
 fromRawValue<OSDGridScreenshotCaptureMode>(std::string_view raw) {
     return caseWithRawValue<OSDGridScreenshotCaptureMode>(raw);
+}
+
+inline constexpr const char* kOSDGridScreenshotCaptureModeKey = "osdGridScreenshotCaptureMode";
+inline constexpr OSDGridScreenshotCaptureMode kDefaultOSDGridScreenshotCaptureMode =
+    OSDGridScreenshotCaptureMode::window;
+
+// The stored global value; window when missing or unknown.
+template <>
+inline OSDGridScreenshotCaptureMode
+persisted<OSDGridScreenshotCaptureMode>(const UserDefaults& defaults) {
+    return persistedCase(defaults, kOSDGridScreenshotCaptureModeKey,
+                         kDefaultOSDGridScreenshotCaptureMode);
 }
 
 } // namespace tessarin

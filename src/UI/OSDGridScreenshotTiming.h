@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/PersistedSetting.h"
 #include "Core/RawValue.h"
 
 #include <array>
@@ -31,6 +32,16 @@ template <>
 inline std::optional<OSDGridScreenshotTiming>
 fromRawValue<OSDGridScreenshotTiming>(std::string_view raw) {
     return caseWithRawValue<OSDGridScreenshotTiming>(raw);
+}
+
+inline constexpr const char* kOSDGridScreenshotTimingKey = "osdGridScreenshotTiming";
+inline constexpr OSDGridScreenshotTiming kDefaultOSDGridScreenshotTiming =
+    OSDGridScreenshotTiming::performant;
+
+// The stored global value; performant when missing or unknown.
+template <>
+inline OSDGridScreenshotTiming persisted<OSDGridScreenshotTiming>(const UserDefaults& defaults) {
+    return persistedCase(defaults, kOSDGridScreenshotTimingKey, kDefaultOSDGridScreenshotTiming);
 }
 
 } // namespace tessarin

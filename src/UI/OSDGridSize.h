@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/PersistedSetting.h"
 #include "Core/RawValue.h"
 
 #include <array>
@@ -29,6 +30,14 @@ template <> constexpr auto allCases<OSDGridSize>() {
 
 template <> inline std::optional<OSDGridSize> fromRawValue<OSDGridSize>(std::string_view raw) {
     return caseWithRawValue<OSDGridSize>(raw);
+}
+
+inline constexpr const char* kOSDGridSizeKey = "osdGridSize";
+inline constexpr OSDGridSize kDefaultOSDGridSize = OSDGridSize::large;
+
+// The stored global value; large when missing or unknown.
+template <> inline OSDGridSize persisted<OSDGridSize>(const UserDefaults& defaults) {
+    return persistedCase(defaults, kOSDGridSizeKey, kDefaultOSDGridSize);
 }
 
 } // namespace tessarin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/PersistedSetting.h"
 #include "Core/RawValue.h"
 
 #include <array>
@@ -27,6 +28,14 @@ template <> constexpr auto allCases<OSDHeaderIconStyle>() {
 template <>
 inline std::optional<OSDHeaderIconStyle> fromRawValue<OSDHeaderIconStyle>(std::string_view raw) {
     return caseWithRawValue<OSDHeaderIconStyle>(raw);
+}
+
+inline constexpr const char* kOSDHeaderIconStyleKey = "osdHeaderIconStyle";
+inline constexpr OSDHeaderIconStyle kDefaultOSDHeaderIconStyle = OSDHeaderIconStyle::color;
+
+// The stored global value; color when missing or unknown.
+template <> inline OSDHeaderIconStyle persisted<OSDHeaderIconStyle>(const UserDefaults& defaults) {
+    return persistedCase(defaults, kOSDHeaderIconStyleKey, kDefaultOSDHeaderIconStyle);
 }
 
 } // namespace tessarin

@@ -15,8 +15,7 @@ OSDPreviewTint OSDPreviewTint::persisted(const UserDefaults& defaults) {
     const auto stored = defaults.doubleValue(key);
     if (!stored || !std::isfinite(*stored))
         return OSDPreviewTint();
-    const double clamped = std::clamp(*stored, -1000.0, 1000.0);
-    return OSDPreviewTint(static_cast<int>(std::lround(clamped)));
+    return OSDPreviewTint(static_cast<int>(std::lround(std::clamp(*stored, -1000.0, 1000.0))));
 }
 
 } // namespace tessarin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/PersistedSetting.h"
 #include "Core/RawValue.h"
 
 #include <array>
@@ -31,6 +32,18 @@ template <>
 inline std::optional<PersistentGridOverlaySize>
 fromRawValue<PersistentGridOverlaySize>(std::string_view raw) {
     return caseWithRawValue<PersistentGridOverlaySize>(raw);
+}
+
+inline constexpr const char* kPersistentGridOverlaySizeKey = "persistentGridOverlaySize";
+inline constexpr PersistentGridOverlaySize kDefaultPersistentGridOverlaySize =
+    PersistentGridOverlaySize::medium;
+
+// The stored global value; medium when missing or unknown.
+template <>
+inline PersistentGridOverlaySize
+persisted<PersistentGridOverlaySize>(const UserDefaults& defaults) {
+    return persistedCase(defaults, kPersistentGridOverlaySizeKey,
+                         kDefaultPersistentGridOverlaySize);
 }
 
 } // namespace tessarin

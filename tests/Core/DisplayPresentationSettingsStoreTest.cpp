@@ -169,6 +169,50 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const auto& s) { return s.titleOverlay.font.family; }, "Menlo", "system"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The settings pages read global values through the value types; the store must agree with them
+// for valid, mistyped and out-of-range stored values alike.
+TEST_F(DisplayPresentationSettingsStoreTest, GlobalValuesAgreeWithTheValueTypesReaders) {
+    const std::vector<std::vector<std::pair<std::string, PropertyValue>>> stores{
+        {},
+        {{"osdGridOpacityPercent", 40.0},
+         {"osdPreviewTintPercent", 33},
+         {"persistentGridOverlayOpacityPercent", 70},
+         {"persistentTitleOverlayOpacityPercent", 0},
+         {"persistentGridOverlayActiveColor", "system highlight"},
+         {"persistentTitleOverlayFontSize", "22"},
+         {"osdGridSize", "medium"},
+         {"osdAppearanceMode", "light"},
+         {"osdActiveSpaceGlowSpread", 7}},
+        {{"osdGridOpacityPercent", 45},
+         {"osdPreviewTintPercent", "33"},
+         {"persistentGridOverlayOpacityPercent", "70"},
+         {"persistentTitleOverlayOpacityPercent", true},
+         {"persistentGridOverlayActiveColor", 12},
+         {"persistentTitleOverlaySize", "small"},
+         {"osdGridSize", "tiny"},
+         {"osdHeaderIconStyle", "mono"}},
+    };
+    for (const auto& values : stores) {
+        UserDefaults fresh;
+        for (const auto& [key, value] : values)
+            fresh.set(key, value);
+        const Store freshStore(fresh);
+        const auto snapshot = freshStore.snapshot(display);
+        EXPECT_EQ(snapshot.osd.gridOpacity, persisted<OSDGridOpacity>(fresh));
+        EXPECT_EQ(snapshot.osd.previewTint, OSDPreviewTint::persisted(fresh));
+        EXPECT_EQ(snapshot.osd.gridSize, persisted<OSDGridSize>(fresh));
+        EXPECT_EQ(snapshot.osd.appearanceMode, persisted<OSDAppearanceMode>(fresh));
+        EXPECT_EQ(snapshot.osd.headerIconStyle, persisted<OSDHeaderIconStyle>(fresh));
+        EXPECT_EQ(snapshot.osd.activeSpaceGlowSpread, OSDActiveSpaceGlowSpread::persisted(fresh));
+        EXPECT_EQ(snapshot.overlay.opacity, persisted<PersistentGridOverlayOpacity>(fresh));
+        EXPECT_EQ(snapshot.titleOverlay.opacity, persisted<PersistentTitleOverlayOpacity>(fresh));
+        EXPECT_EQ(snapshot.overlay.activeColor.rawValue,
+                  PersistentGridOverlayActiveColor::persisted(fresh));
+        EXPECT_EQ(snapshot.titleOverlay.font.pointSize,
+                  PersistentTitleOverlayFont::persistedPointSize(fresh));
+    }
+}
+
 TEST_F(DisplayPresentationSettingsStoreTest, TitleFontSizeReadsNewKeyThenOlderNamedSize) {
     EXPECT_EQ(store.titleOverlayFontPointSizeValue(display), 18);
     defaults.set("persistentTitleOverlaySize", "large");

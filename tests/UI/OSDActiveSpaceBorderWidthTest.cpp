@@ -29,5 +29,14 @@ TEST(OSDActiveSpaceBorderWidth, DefaultValue) {
     EXPECT_EQ(OSDActiveSpaceBorderWidth().rawValue, 3);
 }
 
+TEST(OSDActiveSpaceBorderWidth, PersistedReadsAStoredNumber) {
+    UserDefaults defaults;
+    EXPECT_EQ(OSDActiveSpaceBorderWidth::persisted(defaults).rawValue, 3);
+    defaults.set("osdActiveSpaceBorderWidth", 1000);
+    EXPECT_EQ(OSDActiveSpaceBorderWidth::persisted(defaults), OSDActiveSpaceBorderWidth(1000));
+    defaults.set("osdActiveSpaceBorderWidth", "4");
+    EXPECT_EQ(OSDActiveSpaceBorderWidth::persisted(defaults).rawValue, 3);
+}
+
 } // namespace
 } // namespace tessarin

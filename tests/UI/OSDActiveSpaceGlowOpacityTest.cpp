@@ -29,5 +29,14 @@ TEST(OSDActiveSpaceGlowOpacity, DefaultValue) {
     EXPECT_EQ(OSDActiveSpaceGlowOpacity().rawValue, 100);
 }
 
+TEST(OSDActiveSpaceGlowOpacity, PersistedReadsAStoredNumber) {
+    UserDefaults defaults;
+    EXPECT_EQ(OSDActiveSpaceGlowOpacity::persisted(defaults).rawValue, 100);
+    defaults.set("osdActiveSpaceGlowOpacityPercent", 1000);
+    EXPECT_EQ(OSDActiveSpaceGlowOpacity::persisted(defaults), OSDActiveSpaceGlowOpacity(1000));
+    defaults.set("osdActiveSpaceGlowOpacityPercent", "4");
+    EXPECT_EQ(OSDActiveSpaceGlowOpacity::persisted(defaults).rawValue, 100);
+}
+
 } // namespace
 } // namespace tessarin

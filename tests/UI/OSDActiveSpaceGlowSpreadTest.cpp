@@ -31,5 +31,14 @@ TEST(OSDActiveSpaceGlowSpread, DefaultValue) {
     EXPECT_EQ(OSDActiveSpaceGlowSpread().rawValue, 6);
 }
 
+TEST(OSDActiveSpaceGlowSpread, PersistedReadsAStoredNumber) {
+    UserDefaults defaults;
+    EXPECT_EQ(OSDActiveSpaceGlowSpread::persisted(defaults).rawValue, 6);
+    defaults.set("osdActiveSpaceGlowSpread", 1000);
+    EXPECT_EQ(OSDActiveSpaceGlowSpread::persisted(defaults), OSDActiveSpaceGlowSpread(1000));
+    defaults.set("osdActiveSpaceGlowSpread", "4");
+    EXPECT_EQ(OSDActiveSpaceGlowSpread::persisted(defaults).rawValue, 6);
+}
+
 } // namespace
 } // namespace tessarin

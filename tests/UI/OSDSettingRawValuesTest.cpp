@@ -38,6 +38,31 @@ TEST(OSDSettingRawValues, CasesInOrder) {
     EXPECT_EQ(rawValuesRoundTrip<PersistentGridOverlaySize>(), (Raws{"small", "medium", "large"}));
 }
 
+// Each enumeration read from its global key: a valid raw value, else the default.
+template <class E> void expectPersisted(const char* key, E stored, E fallback) {
+    UserDefaults defaults;
+    EXPECT_EQ(persisted<E>(defaults), fallback) << key;
+    defaults.set(key, rawValue(stored));
+    EXPECT_EQ(persisted<E>(defaults), stored) << key;
+    defaults.set(key, "unknown");
+    EXPECT_EQ(persisted<E>(defaults), fallback) << key;
+    defaults.set(key, 1);
+    EXPECT_EQ(persisted<E>(defaults), fallback) << key;
+}
+
+TEST(OSDSettingRawValues, PersistedGlobalValues) {
+    expectPersisted("osdAppearanceMode", OSDAppearanceMode::dark, OSDAppearanceMode::automatic);
+    expectPersisted("osdHeaderIconStyle", OSDHeaderIconStyle::monochrome,
+                    OSDHeaderIconStyle::color);
+    expectPersisted("osdGridSize", OSDGridSize::medium, OSDGridSize::large);
+    expectPersisted("osdGridScreenshotTiming", OSDGridScreenshotTiming::power,
+                    OSDGridScreenshotTiming::performant);
+    expectPersisted("osdGridScreenshotCaptureMode", OSDGridScreenshotCaptureMode::screen,
+                    OSDGridScreenshotCaptureMode::window);
+    expectPersisted("persistentGridOverlaySize", PersistentGridOverlaySize::large,
+                    PersistentGridOverlaySize::medium);
+}
+
 TEST(OSDSettingRawValues, ShuffleSettingChoosesTheBehaviour) {
     EXPECT_EQ(rearrangementBehavior(true), OSDGridRearrangementBehavior::shuffle);
     EXPECT_EQ(rearrangementBehavior(false), OSDGridRearrangementBehavior::swap);
