@@ -3,8 +3,10 @@
 #include "Core/DefaultsWriteRecorder.h"
 #include "Support/VirtualMainQueue.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace tessarin {
 namespace {
@@ -438,6 +440,34 @@ TEST_F(DisplayPresentationSettingsStoreTest, RevisionSubscribersHearEveryStoredE
     EXPECT_TRUE(heard.empty());
     queue.runUntilIdle();
     EXPECT_EQ(heard, (std::vector<std::int64_t>{1, 2}));
+}
+
+TEST(DisplayPresentationSettingsStoreFile, EditsSurviveARestart) {
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("presentation-settings-" + std::to_string(::getpid()) + ".json");
+    std::filesystem::remove(file);
+    const auto display = DisplaySettingsScope::display(kDisplay);
+    DisplayPresentationSettingsSnapshot before;
+    {
+        UserDefaults defaults(file);
+        Store store(defaults);
+        store.setGridSize(OSDGridSize::extraLarge, display);
+        store.setIntValue(30, "persistentGridOverlayOpacityPercent", display, 10);
+        store.setStringValue("FF8800FF", "persistentGridOverlayActiveColor",
+                             DisplaySettingsScope::global(), "1285FFFF");
+        store.setTitleOverlayFontPointSize(40, display);
+        before = store.snapshot(std::string(kDisplay));
+    }
+    UserDefaults reopened(file);
+    const Store store(reopened);
+    EXPECT_EQ(store.snapshot(std::string(kDisplay)), before);
+    EXPECT_EQ(before.osd.gridSize, OSDGridSize::extraLarge);
+    EXPECT_EQ(before.overlay.opacity, PersistentGridOverlayOpacity::percent30);
+    EXPECT_EQ(before.osdAppearance.activeColor.rawValue, "FF8800FF");
+    EXPECT_EQ(before.titleOverlay.font.pointSize, 40);
+    std::filesystem::remove(file);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "Support/BundleIdentifier.h"
 #include "Support/VirtualMainQueue.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -95,6 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadValueCase{"columnsAsColumnNumber", "gridColumnCount", PropertyValue(3),
                      PropertyValue(4)},
         BadValueCase{"columnsAsText", "gridColumnCount", PropertyValue("2"), PropertyValue(1.5)},
+        BadValueCase{"columnsHugeAndNaN", "gridColumnCount", PropertyValue(std::nan("")),
+                     PropertyValue(-1.0e300)},
         BadValueCase{"wrapUnknown", "gridWrapStyle", PropertyValue("zigzag"),
                      PropertyValue("PacMan")},
         BadValueCase{"wrapNotText", "gridWrapStyle", PropertyValue(1), PropertyValue(true)},

@@ -1,5 +1,6 @@
 #include "UI/OSDPreviewTint.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -40,6 +41,10 @@ TEST(OSDPreviewTint, PersistedReadsAndNormalisesTheStoredPercent) {
     EXPECT_EQ(OSDPreviewTint::persisted(defaults).rawValue, 60);
     defaults.set("osdPreviewTintPercent", 1.0e300);
     EXPECT_EQ(OSDPreviewTint::persisted(defaults).rawValue, 100);
+    defaults.set("osdPreviewTintPercent", std::nan(""));
+    EXPECT_EQ(OSDPreviewTint::persisted(defaults).rawValue, 40);
+    defaults.set("osdPreviewTintPercent", -1.0e300);
+    EXPECT_EQ(OSDPreviewTint::persisted(defaults).rawValue, 0);
     defaults.set("osdPreviewTintPercent", "20");
     EXPECT_EQ(OSDPreviewTint::persisted(defaults).rawValue, 40);
     defaults.set("osdPreviewTintPercent", true);
