@@ -276,12 +276,15 @@ DisplaySpaceOrderStore::resolve(const std::string& identifier,
 
     std::set<SpaceID> storedReal;
     std::vector<SpaceID> vanished; // stored Spaces the window server lists nowhere now
+    bool anyStoredSpaceLive = false;
     for (const Slot& slot : stored->slots) {
         if (!slot.isReal()) {
             continue;
         }
         storedReal.insert(slot.spaceID);
-        if (!systemSet.count(slot.spaceID) && !context.otherSpaceIDs.count(slot.spaceID)) {
+        if (systemSet.count(slot.spaceID)) {
+            anyStoredSpaceLive = true;
+        } else if (!context.otherSpaceIDs.count(slot.spaceID)) {
             vanished.push_back(slot.spaceID);
         }
     }
@@ -294,9 +297,11 @@ DisplaySpaceOrderStore::resolve(const std::string& identifier,
 
     // The window server renumbers Spaces without reordering them: pair the vanished IDs, in
     // their last known system order (else in order of creation, which IDs follow), with the
-    // arrived ones in the live system order.
+    // arrived ones in the live system order. A complete renumbering (a restart) is certain; a
+    // partial one could as well be a Desktop removed and another added, so it is trusted only
+    // inside the stabilizer's recovery window.
     if (!vanished.empty() && !arrived.empty() &&
-        (vanished.size() == arrived.size() || context.allowsRecoveryReplacements)) {
+        (!anyStoredSpaceLive || context.allowsRecoveryReplacements)) {
         const auto memory = memory_.find(identifier);
         const auto lastIndex = [&](SpaceID id) -> std::optional<int> {
             if (memory == memory_.end()) {

@@ -42,8 +42,8 @@ public:
     struct ResolutionContext {
         // Space IDs that the window server lists on other displays right now.
         std::set<SpaceID> otherSpaceIDs;
-        // Inside the stabilizer's recovery window, old IDs may be mapped to new ones even when
-        // their numbers differ.
+        // Inside the stabilizer's recovery window, old IDs are mapped to new ones even when only
+        // some of the display's Spaces were renumbered; outside it, only when all were.
         bool allowsRecoveryReplacements = false;
         // Placeholders are padded up to this many slots; none: the highest named direct slot
         // of the display.

@@ -299,23 +299,40 @@ TEST_F(DisplaySpaceOrderStoreTest, AfterARestartReplacementsFollowTheOrderOfCrea
     EXPECT_EQ(s.visualSlots, (Slots{R(103), R(101), R(102)}));
 }
 
-TEST_F(DisplaySpaceOrderStoreTest, UnequalRenumberingIsMappedOnlyInTheRecoveryWindow) {
+TEST_F(DisplaySpaceOrderStoreTest, PartialRenumberingIsMappedOnlyInTheRecoveryWindow) {
     struct Case {
         const char* name;
+        Slots stored;
+        IDs system;
         bool recovery;
         Slots expected;
         std::map<SpaceID, SpaceID> replacements;
     };
     const Case cases[] = {
-        {"outside the window", false, {R(1), R(50)}, {}},
-        {"inside the window", true, {R(50), R(1)}, {{3, 50}}},
+        // One Desktop removed and another added: the new one goes to the end.
+        {"swapped Desktop", {R(3), R(2), R(1)}, {1, 3, 9}, false, {R(3), R(1), R(9)}, {}},
+        {"swapped Desktop on wake",
+         {R(3), R(2), R(1)},
+         {1, 3, 9},
+         true,
+         {R(3), R(9), R(1)},
+         {{2, 9}}},
+        {"fewer new IDs", {R(3), R(1), R(4)}, {1, 50}, false, {R(1), R(50)}, {}},
+        {"fewer new IDs on wake", {R(3), R(1), R(4)}, {1, 50}, true, {R(50), R(1)}, {{3, 50}}},
+        // Every stored Space renumbered (a restart), one Desktop more than before.
+        {"complete renumbering",
+         {R(30), R(10), R(20)},
+         {101, 102, 103, 104},
+         false,
+         {R(103), R(101), R(102), R(104)},
+         {{10, 101}, {20, 102}, {30, 103}}},
     };
     for (const Case& c : cases) {
-        defaults.set(kLayoutKey, layout({R(3), R(1), R(4)}));
+        defaults.set(kLayoutKey, layout(c.stored));
         DisplaySpaceOrderStore fresh(defaults);
         DisplaySpaceOrderStore::ResolutionContext context;
         context.allowsRecoveryReplacements = c.recovery;
-        const auto s = fresh.snapshot(kDisplay, {1, 50}, 1, false, context);
+        const auto s = fresh.snapshot(kDisplay, c.system, c.system.front(), false, context);
         EXPECT_EQ(s.visualSlots, c.expected) << c.name;
         EXPECT_EQ(s.spaceIDReplacements, c.replacements) << c.name;
     }
