@@ -4,6 +4,7 @@
 #include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -38,6 +39,10 @@ struct EmptyRecordCase {
     int slot;
     PropertyValue storedName;
 };
+
+void PrintTo(const EmptyRecordCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class DirectSlotEmptyRecordTest : public DirectSlotMetadataStoreTest,
                                   public ::testing::WithParamInterface<EmptyRecordCase> {};

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <unistd.h>
 
 namespace tessarin {
@@ -70,6 +71,10 @@ struct FallbackCase {
     std::string expectedOverride;
     std::string expectedGlobal;
 };
+
+void PrintTo(const FallbackCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class DisplayPresentationFallbackTest : public DisplayPresentationSettingsStoreTest,
                                         public ::testing::WithParamInterface<FallbackCase> {};

@@ -1,6 +1,7 @@
 #include "Core/GeneralSettingsNormalization.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -11,6 +12,10 @@ struct NormalizationCase {
     std::optional<PropertyValue> stored;
     std::optional<PropertyValue> expected;
 };
+
+void PrintTo(const NormalizationCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class GeneralSettingsNormalizationTest : public ::testing::TestWithParam<NormalizationCase> {};
 

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -65,6 +66,10 @@ struct BadValueCase {
     PropertyValue overrideValue;
     PropertyValue globalValue;
 };
+
+void PrintTo(const BadValueCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class GridModeStoreBadValueTest : public GridModeStoreTest,
                                   public ::testing::WithParamInterface<BadValueCase> {};

@@ -1,6 +1,7 @@
 #include "UI/MenuBarIconSetting.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -12,6 +13,10 @@ struct IconCase {
     MenuBarIconSetting persistedSetting;
     std::optional<PropertyValue> normalizedIcon;
 };
+
+void PrintTo(const IconCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class MenuBarIconSettingTest : public ::testing::TestWithParam<IconCase> {
 protected:

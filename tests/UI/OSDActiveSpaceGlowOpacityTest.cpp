@@ -1,6 +1,7 @@
 #include "UI/OSDActiveSpaceGlowOpacity.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -9,6 +10,10 @@ struct NormalizeCase {
     int raw;
     int expected;
 };
+
+void PrintTo(const NormalizeCase& value, std::ostream* out) {
+    *out << value.raw << " -> " << value.expected;
+}
 
 class OSDActiveSpaceGlowOpacityNormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
 

@@ -1,6 +1,7 @@
 #include "UI/OSDAppFilterSetting.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -50,6 +51,10 @@ struct SummaryCase {
     std::vector<std::string> stored;
     const char* expected;
 };
+
+void PrintTo(const SummaryCase& value, std::ostream* out) {
+    *out << value.stored.size() << " stored";
+}
 
 class OSDAppFilterSummaryTest : public ::testing::TestWithParam<SummaryCase> {};
 

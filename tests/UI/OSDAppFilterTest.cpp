@@ -1,6 +1,7 @@
 #include "UI/OSDAppFilter.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -17,6 +18,10 @@ struct MatchCase {
     std::optional<std::string> candidate;
     bool expected;
 };
+
+void PrintTo(const MatchCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class OSDAppFilterMatchTest : public ::testing::TestWithParam<MatchCase> {};
 

@@ -1,6 +1,7 @@
 #include "UI/OSDGridOpacity.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -27,6 +28,10 @@ struct PersistedCase {
     std::optional<PropertyValue> stored;
     int expectedPercent;
 };
+
+void PrintTo(const PersistedCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class OSDGridOpacityPersistedTest : public ::testing::TestWithParam<PersistedCase> {};
 

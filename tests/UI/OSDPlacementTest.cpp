@@ -1,6 +1,7 @@
 #include "UI/OSDPlacement.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -9,6 +10,10 @@ struct OriginCase {
     OSDPlacement placement;
     Point expected;
 };
+
+void PrintTo(const OriginCase& value, std::ostream* out) {
+    *out << rawValue(value.placement);
+}
 
 class OSDPlacementOriginTest : public ::testing::TestWithParam<OriginCase> {};
 

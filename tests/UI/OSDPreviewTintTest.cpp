@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -10,6 +11,10 @@ struct NormalizeCase {
     int raw;
     int expected;
 };
+
+void PrintTo(const NormalizeCase& value, std::ostream* out) {
+    *out << value.raw << " -> " << value.expected;
+}
 
 class OSDPreviewTintNormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
 

@@ -1,6 +1,7 @@
 #include "UI/PersistentGridOverlayActiveColor.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -12,6 +13,10 @@ struct NormalizeCase {
     const char* text;
     std::optional<std::string> expected;
 };
+
+void PrintTo(const NormalizeCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class ActiveColorNormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
 
@@ -38,6 +43,10 @@ struct HighlightCase {
     const char* text;
     bool expected;
 };
+
+void PrintTo(const HighlightCase& value, std::ostream* out) {
+    *out << '"' << value.text << '"';
+}
 
 class ActiveColorHighlightTest : public ::testing::TestWithParam<HighlightCase> {};
 
@@ -93,6 +102,10 @@ struct PersistedCase {
     std::optional<PropertyValue> stored;
     const char* expected;
 };
+
+void PrintTo(const PersistedCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class ActiveColorPersistedTest : public ::testing::TestWithParam<PersistedCase> {};
 

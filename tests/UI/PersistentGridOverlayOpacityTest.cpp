@@ -1,6 +1,7 @@
 #include "UI/PersistentGridOverlayOpacity.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -28,6 +29,10 @@ struct PersistedCase {
     std::optional<PropertyValue> stored;
     int expectedPercent;
 };
+
+void PrintTo(const PersistedCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class PersistentGridOverlayOpacityPersistedTest : public ::testing::TestWithParam<PersistedCase> {};
 

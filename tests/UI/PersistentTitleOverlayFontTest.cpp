@@ -1,6 +1,7 @@
 #include "UI/PersistentTitleOverlayFont.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -24,6 +25,10 @@ struct SizeCase {
     std::optional<PropertyValue> legacy;
     std::int64_t expected;
 };
+
+void PrintTo(const SizeCase& value, std::ostream* out) {
+    *out << value.name;
+}
 
 class PersistedPointSizeTest : public ::testing::TestWithParam<SizeCase> {};
 
