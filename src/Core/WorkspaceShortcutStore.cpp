@@ -41,8 +41,8 @@ WorkspaceShortcutStore::WorkspaceShortcutStore(UserDefaults& defaults) : default
 }
 
 WorkspaceShortcutStore& WorkspaceShortcutStore::shared() {
-    static WorkspaceShortcutStore store(Host::current().defaults());
-    return store;
+    return Host::current().sharedInstance<WorkspaceShortcutStore>(
+        [](Host& host) { return std::make_shared<WorkspaceShortcutStore>(host.defaults()); });
 }
 
 std::string WorkspaceShortcutStore::defaultName(std::size_t position) {

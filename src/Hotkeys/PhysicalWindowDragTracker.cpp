@@ -29,9 +29,10 @@ PhysicalWindowDragTracker::~PhysicalWindowDragTracker() {
 }
 
 PhysicalWindowDragTracker& PhysicalWindowDragTracker::shared() {
-    static PhysicalWindowDragTracker tracker(
-        []() -> EventSystem& { return Host::current().events(); });
-    return tracker;
+    return Host::current().sharedInstance<PhysicalWindowDragTracker>([](Host& host) {
+        return std::make_shared<PhysicalWindowDragTracker>(
+            [&host]() -> EventSystem& { return host.events(); });
+    });
 }
 
 bool PhysicalWindowDragTracker::start() {

@@ -1,9 +1,11 @@
 #include "Platform/Host.h"
 
+#include "Platform/Accessibility.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Dock.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/MissionControl.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Scenario.h"
@@ -80,7 +82,8 @@ struct Host::Parts {
         : notifications(queue), displays(scenario.displays), windowServer(displays, notifications),
           system(notifications), ownDefaults(makeOwnDefaults(options)), preferences(*ownDefaults),
           symbolicHotKeys(preferences), events(queue), hotKeys(events),
-          dock(windowServer, displays, events, queue) {}
+          dock(windowServer, displays, events, queue), missionControl(windowServer, displays, queue),
+          accessibility([this] { return system.isProcessTrusted(); }) {}
 
     WorkspaceNotificationCenter notifications;
     DisplayServer displays;
@@ -92,6 +95,8 @@ struct Host::Parts {
     EventSystem events;
     HotKeyCenter hotKeys;
     Dock dock;
+    MissionControl missionControl;
+    Accessibility accessibility;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -153,15 +158,29 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
         p.notifications.post(WorkspaceNotificationName::userDefaultsDidChange);
     });
 
+    // The Dock publishes Mission Control's Spaces bar.
+    p.accessibility.addApplicationTreeProvider(
+        [&mc = p.missionControl](int32_t pid) { return mc.applicationTree(pid); });
+
     fillCalls();
 }
 
 Host::~Host() {
+    destroySharedInstances();
     Host* self = this;
     currentHost.compare_exchange_strong(self, nullptr);
     parts_->ownDefaults->removeObserver(parts_->defaultsToken);
     parts_->displays.removeConfigurationObserver(parts_->displaysToken);
     parts_->windowServer.removeSpacesObserver(parts_->spacesToken);
+}
+
+void Host::destroySharedInstances() {
+    // Later instances may hold on to earlier ones (a store reading another), so they go first.
+    while (!sharedInstances_.empty()) {
+        std::shared_ptr<void> last = std::move(sharedInstances_.back().second);
+        sharedInstances_.pop_back();
+        last.reset();
+    }
 }
 
 Host& Host::current() {
@@ -216,6 +235,12 @@ SystemCalls& Host::calls() {
 }
 MainQueue& Host::queue() {
     return queue_;
+}
+Accessibility& Host::accessibility() {
+    return parts_->accessibility;
+}
+MissionControl& Host::missionControl() {
+    return parts_->missionControl;
 }
 
 void Host::restoreCalls() {

@@ -3,16 +3,22 @@
 #include "Platform/SystemCalls.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <typeindex>
+#include <utility>
+#include <vector>
 
 namespace tessarin {
 
+class Accessibility;
 class DisplayServer;
 class Dock;
 class EventSystem;
 class HotKeyCenter;
 class MainQueue;
+class MissionControl;
 class Preferences;
 class SymbolicHotKeyTable;
 class SystemServices;
@@ -53,17 +59,38 @@ public:
     WorkspaceNotificationCenter& notifications();
     SystemCalls& calls();
     MainQueue& queue();
+    Accessibility& accessibility();
+    MissionControl& missionControl();
 
     // Puts back every call a test withdrew.
     void restoreCalls();
 
+    // The app's one instance of `T` for this host (the `shared` stores and controllers), made
+    // by `make` on first use. It lives as long as the host and is destroyed before the host's
+    // parts, so it never outlives the defaults or events it holds on to, and a test's shared
+    // instance never leaks into the next test.
+    template <typename T, typename Make> T& sharedInstance(Make&& make) {
+        const std::type_index key(typeid(T));
+        for (auto& entry : sharedInstances_) {
+            if (entry.first == key) {
+                return *static_cast<T*>(entry.second.get());
+            }
+        }
+        std::shared_ptr<T> instance = std::forward<Make>(make)(*this);
+        T& result = *instance;
+        sharedInstances_.emplace_back(key, std::move(instance));
+        return result;
+    }
+
 private:
     void fillCalls();
+    void destroySharedInstances();
 
     struct Parts;
     MainQueue& queue_;
     std::unique_ptr<Parts> parts_;
     SystemCalls calls_;
+    std::vector<std::pair<std::type_index, std::shared_ptr<void>>> sharedInstances_;
 };
 
 // Makes a host current for a scope (one test, or `main`) and restores the previous one.
