@@ -1,0 +1,327 @@
+#pragma once
+
+// Recording fakes of the subsystems the application delegate reaches through interfaces. Each
+// records every call with its arguments; answers can be set by the test.
+
+#include "Core/AppDelegate.h"
+#include "Core/HealthWindowPresenting.h"
+#include "Core/HotkeyReregistering.h"
+#include "Core/OSDPresentationControlling.h"
+#include "Core/OSDPresentationMetricsRecording.h"
+#include "Core/OSDWindowControlling.h"
+#include "Core/ShellRefreshing.h"
+#include "Core/TrackpadInputControlling.h"
+#include "Core/WindowPreviewCaching.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tessarin::fakes {
+
+inline std::string describe(const std::optional<std::string>& value) {
+    return value ? *value : std::string("nil");
+}
+
+class RecordingOSDWindow : public OSDWindowControlling {
+public:
+    struct Shown {
+        OSDPresentation presentation;
+        std::optional<std::string> displayIdentifier;
+        OSDDismissalBehavior dismissalBehavior = OSDDismissalBehavior::timer();
+    };
+    struct Refreshed {
+        OSDGridModel model;
+        std::optional<std::string> displayIdentifier;
+        OSDGridInteractionContextUpdate::Kind update;
+    };
+
+    std::vector<std::string> calls;
+    std::vector<Shown> shown;
+    std::vector<Refreshed> refreshed;
+    std::vector<double> hides;
+    int suspendCount = 0;
+    // Displays on which a grid is visible (a test sets them; show adds, hides clear).
+    std::set<std::optional<std::string>> visible;
+
+    void show(const OSDPresentation& presentation, const DisplayOSDSettings&, bool,
+              const OSDGridAppearanceSettings&, const OSDDismissalBehavior& dismissalBehavior,
+              const std::optional<std::string>& displayIdentifier,
+              const std::optional<OSDGridMouseInteractionContext>&,
+              const std::optional<OSDDismissalCallbacks>&, std::function<void()>,
+              const OSDPresentationMetricsTraceRef&) override {
+        calls.push_back("show " + describe(displayIdentifier));
+        shown.push_back({presentation, displayIdentifier, dismissalBehavior});
+        visible.insert(displayIdentifier);
+    }
+    void showAdditionalGrid(const OSDPresentation&, const DisplayOSDSettings&, bool,
+                            const OSDGridAppearanceSettings&,
+                            const std::optional<std::string>& displayIdentifier,
+                            const std::optional<OSDGridMouseInteractionContext>&,
+                            std::function<void()>, const OSDPresentationMetricsTraceRef&) override {
+        calls.push_back("showAdditionalGrid " + describe(displayIdentifier));
+        visible.insert(displayIdentifier);
+    }
+    void refreshVisibleGrid(const OSDGridModel& model,
+                            const std::optional<std::string>& displayIdentifier, bool,
+                            const OSDGridAppearanceSettings&,
+                            const OSDGridInteractionContextUpdate& update,
+                            const std::optional<OSDDismissalUpdate>&,
+                            const OSDPresentationMetricsTraceRef&) override {
+        calls.push_back("refreshVisibleGrid " + describe(displayIdentifier));
+        refreshed.push_back({model, displayIdentifier, update.kind()});
+    }
+    void hide(double duration) override {
+        calls.push_back("hide");
+        hides.push_back(duration);
+        visible.clear();
+    }
+    void suspendForSyntheticEventPosting() override {
+        calls.push_back("suspendForSyntheticEventPosting");
+        ++suspendCount;
+        visible.clear();
+    }
+    bool isGridVisible(const std::optional<std::string>& displayIdentifier) const override {
+        return visible.count(displayIdentifier) > 0;
+    }
+    std::vector<std::optional<std::string>> visibleGridDisplayIdentifiers() const override {
+        return {visible.begin(), visible.end()};
+    }
+    std::optional<OSDGridModel> currentGridModel(const std::optional<std::string>&) const override {
+        return std::nullopt;
+    }
+    std::optional<OSDGridMouseInteractionContext>
+    currentGridMouseInteractionContext(const std::optional<std::string>&) const override {
+        return std::nullopt;
+    }
+};
+
+class RecordingOSDPresentation : public OSDPresentationControlling {
+public:
+    struct ShowOSDCall {
+        uint32_t targetIndex = 0;
+        std::optional<uint32_t> spaceCount;
+        std::optional<uint32_t> sourceIndex;
+        std::optional<TessarinDirection> direction;
+        std::optional<std::string> displayIdentifier;
+        OSDDismissalBehavior dismissalBehavior = OSDDismissalBehavior::timer();
+        GridOSDInteractionMode interactionMode = GridOSDInteractionMode::respectsOSDSetting;
+        bool hadTrace = false;
+    };
+    struct PreviewCall {
+        GridOSDPreviewSession session;
+        OSDDismissalBehavior dismissalBehavior;
+        std::optional<uint32_t> sourceIndex;
+        std::optional<TessarinDirection> direction;
+        bool replaceInteractionContext = false;
+    };
+
+    std::vector<std::string> calls;
+    std::vector<ShowOSDCall> showOSDCalls;
+    std::vector<PreviewCall> previewCalls;
+    std::vector<std::optional<std::string>> refreshedVisibleGrids;
+    bool showOSDResult = true;
+    bool previewResult = true;
+    bool modelsAvailable = true;
+
+    bool showOSD(uint32_t targetIndex, std::optional<uint32_t> spaceCount,
+                 std::optional<uint32_t> sourceIndex, std::optional<TessarinDirection> direction,
+                 const std::optional<std::string>& displayIdentifier,
+                 const OSDDismissalBehavior& dismissalBehavior,
+                 GridOSDInteractionMode interactionMode,
+                 const OSDPresentationMetricsTraceRef& metricsTrace) override {
+        calls.push_back("showOSD " + std::to_string(targetIndex));
+        showOSDCalls.push_back({targetIndex, spaceCount, sourceIndex, direction, displayIdentifier,
+                                dismissalBehavior, interactionMode, metricsTrace != nullptr});
+        return showOSDResult;
+    }
+    std::optional<OSDGridModel>
+    makeGridOSDModel(int activeIndex, const std::optional<std::string>&,
+                     const std::optional<std::string>&, const std::optional<std::string>&,
+                     const std::optional<DisplaySpaceOrderSnapshot>& displaySnapshot,
+                     std::optional<bool>) override {
+        calls.push_back("makeGridOSDModel " + std::to_string(activeIndex));
+        if (!modelsAvailable || !displaySnapshot) {
+            return std::nullopt;
+        }
+        OSDGridModel::Fields fields;
+        fields.spaceCount = displaySnapshot->slotCount();
+        fields.activeIndex = activeIndex;
+        fields.columnCount = 3;
+        for (int index : displaySnapshot->placeholderIndices()) {
+            fields.placeholderIndices.insert(index);
+        }
+        return OSDGridModel::make(fields);
+    }
+    bool shouldCaptureGridSpaceScreenshots(const std::optional<std::string>&, bool,
+                                           std::optional<bool>) override {
+        return false;
+    }
+    bool showOrRefreshPreviewSession(const GridOSDPreviewSession& session,
+                                     const DisplayPresentationSettingsSnapshot&,
+                                     const OSDDismissalBehavior& dismissalBehavior,
+                                     std::optional<uint32_t> sourceIndex,
+                                     std::optional<TessarinDirection> direction,
+                                     bool replaceInteractionContext,
+                                     const OSDPresentationMetricsTraceRef&) override {
+        calls.push_back("showOrRefreshPreviewSession " +
+                        std::to_string(session.selectedVisualIndex));
+        previewCalls.push_back(
+            {session, dismissalBehavior, sourceIndex, direction, replaceInteractionContext});
+        return previewResult;
+    }
+    void
+    refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) override {
+        calls.push_back("refreshVisibleGridOSDIfVisible " + describe(displayIdentifier));
+        refreshedVisibleGrids.push_back(displayIdentifier);
+    }
+    void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef&) override {
+        calls.push_back("showOSDSpacePickerOnAllScreens");
+    }
+    void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef&) override {
+        calls.push_back("showOSDSpacePickerOnCursorDisplay");
+    }
+};
+
+class RecordingHealthWindow : public HealthWindowPresenting {
+public:
+    std::vector<HealthWindowMode> presented;
+    void present(HealthWindowMode mode) override { presented.push_back(mode); }
+};
+
+class RecordingShell : public ShellRefreshing {
+public:
+    std::vector<std::string> calls;
+    void refreshSpaceInfo() override { calls.push_back("refreshSpaceInfo"); }
+    void refreshPersistentGridOverlay() override {
+        calls.push_back("refreshPersistentGridOverlay");
+    }
+};
+
+class RecordingHotkeys : public HotkeyReregistering {
+public:
+    int reregisterCount = 0;
+    void reregisterAllHotkeys() override { ++reregisterCount; }
+};
+
+class RecordingWindowPreviews : public WindowPreviewCaching {
+public:
+    std::vector<std::string> calls;
+    // Spaces the caches call windowless, by display.
+    std::set<std::pair<std::string, SpaceID>> windowless;
+    // Spaces that turn out to have windows once the metadata is refreshed.
+    std::set<std::pair<std::string, SpaceID>> windowedAfterRefresh;
+    std::map<std::string, std::vector<std::string>> previewDisplays;
+    std::vector<std::pair<std::string, std::map<SpaceID, SpaceID>>> spaceDisplayRemaps;
+    std::vector<std::pair<std::string, std::map<SpaceID, SpaceID>>> previewDisplayRemaps;
+
+    bool isWindowlessSpace(const std::string& displayIdentifier, SpaceID spaceID) override {
+        calls.push_back("isWindowlessSpace " + displayIdentifier + " " + std::to_string(spaceID));
+        return windowless.count({displayIdentifier, spaceID}) > 0;
+    }
+    void refreshWindowMetadata(const DisplaySpaceOrderSnapshot& snapshot) override {
+        calls.push_back("refreshWindowMetadata " + snapshot.displayIdentifier);
+        for (const auto& entry : windowedAfterRefresh) {
+            windowless.erase(entry);
+        }
+    }
+    void remapSpaceDisplayCaches(const std::string& spaceDisplayIdentifier,
+                                 const std::map<SpaceID, SpaceID>& replacements) override {
+        calls.push_back("remapSpaceDisplayCaches " + spaceDisplayIdentifier);
+        spaceDisplayRemaps.emplace_back(spaceDisplayIdentifier, replacements);
+    }
+    std::vector<std::string>
+    previewDisplayIdentifiers(const std::string& spaceDisplayIdentifier) override {
+        calls.push_back("previewDisplayIdentifiers " + spaceDisplayIdentifier);
+        auto found = previewDisplays.find(spaceDisplayIdentifier);
+        return found == previewDisplays.end() ? std::vector<std::string>{spaceDisplayIdentifier}
+                                              : found->second;
+    }
+    void remapPreviewDisplayCaches(const std::string& previewDisplayIdentifier,
+                                   const std::map<SpaceID, SpaceID>& replacements) override {
+        calls.push_back("remapPreviewDisplayCaches " + previewDisplayIdentifier);
+        previewDisplayRemaps.emplace_back(previewDisplayIdentifier, replacements);
+    }
+};
+
+class RecordingMetrics : public OSDPresentationMetricsRecording {
+public:
+    struct Mark {
+        std::string step;
+        OSDPresentationMetricsFields fields;
+    };
+    bool enabled = true;
+    std::vector<Mark> marks;
+
+    bool isEnabled() const override { return enabled; }
+    using OSDPresentationMetricsRecording::mark;
+    void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
+              const std::function<OSDPresentationMetricsFields()>& fields) override {
+        if (!enabled || !trace) {
+            return;
+        }
+        marks.push_back({step, fields()});
+    }
+    std::vector<std::string> steps() const {
+        std::vector<std::string> result;
+        for (const Mark& mark : marks) {
+            result.push_back(mark.step);
+        }
+        return result;
+    }
+    // The fields of the last mark of a step; empty when it was never marked.
+    OSDPresentationMetricsFields fieldsOf(const std::string& step) const {
+        for (auto it = marks.rbegin(); it != marks.rend(); ++it) {
+            if (it->step == step) {
+                return it->fields;
+            }
+        }
+        return {};
+    }
+    bool marked(const std::string& step) const {
+        return std::any_of(marks.begin(), marks.end(),
+                           [&](const Mark& mark) { return mark.step == step; });
+    }
+};
+
+class RecordingTrackpad : public TrackpadInputControlling {
+public:
+    int delayMilliseconds = 650;
+    int cancelCount = 0;
+    int switchDelayMilliseconds() const override { return delayMilliseconds; }
+    void cancelPendingTapCommit() override { ++cancelCount; }
+};
+
+// One fake of every seam, and the dependencies that hand them to a delegate.
+struct RecordingSeams {
+    std::shared_ptr<RecordingOSDWindow> osdWindow = std::make_shared<RecordingOSDWindow>();
+    std::shared_ptr<RecordingOSDPresentation> presentation =
+        std::make_shared<RecordingOSDPresentation>();
+    std::shared_ptr<RecordingHealthWindow> healthWindow = std::make_shared<RecordingHealthWindow>();
+    std::shared_ptr<RecordingShell> shell = std::make_shared<RecordingShell>();
+    std::shared_ptr<RecordingHotkeys> hotkeys = std::make_shared<RecordingHotkeys>();
+    std::shared_ptr<RecordingWindowPreviews> windowPreviews =
+        std::make_shared<RecordingWindowPreviews>();
+    std::shared_ptr<RecordingMetrics> metrics = std::make_shared<RecordingMetrics>();
+    std::shared_ptr<RecordingTrackpad> trackpad = std::make_shared<RecordingTrackpad>();
+
+    // The seams filled in; the stores and the drag tracker are left to the caller.
+    AppDelegateDependencies dependencies() const {
+        AppDelegateDependencies result;
+        result.osdWindow = osdWindow;
+        result.presentation = presentation;
+        result.healthWindow = healthWindow;
+        result.shell = shell;
+        result.hotkeys = hotkeys;
+        result.windowPreviews = windowPreviews;
+        result.metrics = metrics;
+        result.trackpad = trackpad;
+        return result;
+    }
+};
+
+} // namespace tessarin::fakes
