@@ -1,0 +1,213 @@
+#include "Platform/MissionControl.h"
+
+#include "Platform/DisplayServer.h"
+#include "Platform/MissionControlAccessibility.h"
+#include "Platform/WindowServer.h"
+#include "Support/MainQueue.h"
+#include "Support/WorkItem.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace tessarin {
+
+class MissionControl::State final : public MissionControlTreeSource,
+                                    public std::enable_shared_from_this<State> {
+public:
+    State(WindowServer& windowServer, DisplayServer& displays, MainQueue& queue)
+        : windowServer(windowServer), displayServer(displays), queue(queue) {}
+
+    ~State() override {
+        pendingOpen.cancel();
+        for (const auto& [index, item] : pendingEdits) {
+            item.cancel();
+        }
+    }
+
+    // --- MissionControlTreeSource -------------------------------------------------------
+    bool isOpen() const override { return windowServer.isMissionControlOpen(); }
+
+    std::vector<DisplayID> displays() const override { return displayServer.activeDisplayList(); }
+
+    Rect displayBounds(DisplayID displayID) const override {
+        return displayServer.bounds(displayID);
+    }
+
+    std::optional<std::vector<ManagedSpace>> spaces(DisplayID displayID) const override {
+        const auto identifier = windowServer.spaceListIdentifier(displayID);
+        if (!identifier) {
+            return std::nullopt;
+        }
+        const auto list = windowServer.spaceList(*identifier);
+        if (!list) {
+            return std::nullopt;
+        }
+        return list->spaces;
+    }
+
+    bool requestAddDesktop(DisplayID displayID) override {
+        const auto identifier = windowServer.spaceListIdentifier(displayID);
+        if (!identifier) {
+            return false;
+        }
+        scheduleEdit(Edit{Edit::Kind::addDesktop, *identifier, 0, false});
+        return true;
+    }
+
+    bool requestRemoveDesktop(DisplayID displayID, SpaceID spaceID) override {
+        const auto identifier = windowServer.spaceListIdentifier(displayID);
+        if (!identifier) {
+            return false;
+        }
+        scheduleEdit(Edit{Edit::Kind::removeDesktop, *identifier, spaceID, false});
+        return true;
+    }
+
+    // Clicking a Desktop in the bar goes there and leaves Mission Control.
+    bool requestSwitch(DisplayID displayID, SpaceID spaceID) override {
+        const auto identifier = windowServer.spaceListIdentifier(displayID);
+        if (!identifier || !windowServer.setCurrentSpace(*identifier, spaceID)) {
+            return false;
+        }
+        closeNow();
+        return true;
+    }
+
+    // --- Showing ------------------------------------------------------------------------
+    void requestOpen() {
+        ++openRequests;
+        if (ignoresOpenRequests || isOpen() ||
+            (pendingOpen.isValid() && !pendingOpen.isCancelled())) {
+            return;
+        }
+        std::weak_ptr<State> weak = weak_from_this();
+        pendingOpen = queue.asyncAfter(openingDelay, [weak] {
+            if (auto self = weak.lock()) {
+                self->pendingOpen = WorkItem();
+                self->windowServer.setMissionControlOpen(true);
+            }
+        });
+    }
+
+    void requestClose() {
+        ++closeRequests;
+        closeNow();
+    }
+
+    void closeNow() {
+        pendingOpen.cancel();
+        pendingOpen = WorkItem();
+        windowServer.setMissionControlOpen(false);
+    }
+
+    // --- Editing ------------------------------------------------------------------------
+    void scheduleEdit(Edit edit) {
+        const std::size_t index = editLog.size();
+        editLog.push_back(std::move(edit));
+        std::weak_ptr<State> weak = weak_from_this();
+        WorkItem item = queue.asyncAfter(editSettleDelay, [weak, index] {
+            if (auto self = weak.lock()) {
+                self->land(index);
+            }
+        });
+        pendingEdits.emplace(index, item);
+    }
+
+    void land(std::size_t index) {
+        pendingEdits.erase(index);
+        if (ignoresEdits) {
+            return;
+        }
+        Edit& edit = editLog[index];
+        if (edit.kind == Edit::Kind::addDesktop) {
+            if (const auto added = windowServer.addSpace(edit.spaceListIdentifier)) {
+                edit.spaceID = *added;
+                edit.landed = true;
+            }
+        } else {
+            edit.landed = windowServer.removeSpace(edit.spaceID);
+        }
+    }
+
+    WindowServer& windowServer;
+    DisplayServer& displayServer;
+    MainQueue& queue;
+    TimeInterval openingDelay = kDefaultOpeningDelay;
+    TimeInterval editSettleDelay = kDefaultEditSettleDelay;
+    bool ignoresOpenRequests = false;
+    bool ignoresEdits = false;
+    std::size_t openRequests = 0;
+    std::size_t closeRequests = 0;
+    WorkItem pendingOpen;
+    std::map<std::size_t, WorkItem> pendingEdits; // by position in the edit log
+    std::vector<Edit> editLog;
+};
+
+MissionControl::MissionControl(WindowServer& windowServer, DisplayServer& displays,
+                               MainQueue& queue)
+    : state_(std::make_shared<State>(windowServer, displays, queue)) {}
+
+MissionControl::~MissionControl() = default;
+
+bool MissionControl::isOpen() const {
+    return state_->isOpen();
+}
+
+void MissionControl::open() {
+    state_->requestOpen();
+}
+
+void MissionControl::close() {
+    state_->requestClose();
+}
+
+TimeInterval MissionControl::openingDelay() const {
+    return state_->openingDelay;
+}
+
+void MissionControl::setOpeningDelay(TimeInterval seconds) {
+    state_->openingDelay = std::max(0.0, seconds);
+}
+
+void MissionControl::setIgnoresOpenRequests(bool ignores) {
+    state_->ignoresOpenRequests = ignores;
+}
+
+std::size_t MissionControl::openRequestCount() const {
+    return state_->openRequests;
+}
+
+std::size_t MissionControl::closeRequestCount() const {
+    return state_->closeRequests;
+}
+
+TimeInterval MissionControl::editSettleDelay() const {
+    return state_->editSettleDelay;
+}
+
+void MissionControl::setEditSettleDelay(TimeInterval seconds) {
+    state_->editSettleDelay = std::max(0.0, seconds);
+}
+
+void MissionControl::setIgnoresEdits(bool ignores) {
+    state_->ignoresEdits = ignores;
+}
+
+std::vector<MissionControl::Edit> MissionControl::edits() const {
+    return state_->editLog;
+}
+
+std::size_t MissionControl::pendingEditCount() const {
+    return state_->pendingEdits.size();
+}
+
+std::shared_ptr<const AccessibilityNode>
+MissionControl::applicationTree(int32_t processIdentifier) const {
+    if (processIdentifier != state_->windowServer.dockProcessIdentifier()) {
+        return nullptr;
+    }
+    return makeDockAccessibilityTree(state_);
+}
+
+} // namespace tessarin
