@@ -31,10 +31,8 @@ std::string DirectSlotMetadataStore::nameKey(const std::string& trimmedIdentifie
 }
 
 DirectSlotMetadataStore& DirectSlotMetadataStore::shared() {
-    // Never destroyed: it must not outlive the host's preferences at exit.
-    static DirectSlotMetadataStore* const store =
-        new DirectSlotMetadataStore(Host::current().defaults());
-    return *store;
+    return Host::current().sharedInstance<DirectSlotMetadataStore>(
+        [](Host& host) { return std::make_shared<DirectSlotMetadataStore>(host.defaults()); });
 }
 
 std::string DirectSlotMetadataStore::obscureKey(const std::string& trimmedIdentifier,

@@ -140,10 +140,9 @@ const char* DisplayPresentationSettingsStore::placementKey(PlacementTarget targe
 }
 
 DisplayPresentationSettingsStore& DisplayPresentationSettingsStore::shared() {
-    // Never destroyed: it must not outlive the host's preferences at exit.
-    static DisplayPresentationSettingsStore* const store =
-        new DisplayPresentationSettingsStore(Host::current().defaults());
-    return *store;
+    return Host::current().sharedInstance<DisplayPresentationSettingsStore>([](Host& host) {
+        return std::make_shared<DisplayPresentationSettingsStore>(host.defaults());
+    });
 }
 
 OSDPlacement DisplayPresentationSettingsStore::defaultPlacement(PlacementTarget target) {

@@ -7,12 +7,14 @@
 namespace tessarin {
 
 DisplaySpaceOrderStore& DisplaySpaceOrderStore::shared() {
-    // Never destroyed: it must not outlive the host's defaults at exit.
-    static DisplaySpaceOrderStore* const store = new DisplaySpaceOrderStore(
-        Host::current().defaults(), [](const std::string& displayIdentifier) {
-            return DirectSlotMetadataStore::shared().highestNamedSlotIndex(displayIdentifier);
-        });
-    return *store;
+    return Host::current().sharedInstance<DisplaySpaceOrderStore>([](Host& host) {
+        // Made first, so the host destroys it after this store.
+        DirectSlotMetadataStore& metadata = DirectSlotMetadataStore::shared();
+        return std::make_shared<DisplaySpaceOrderStore>(
+            host.defaults(), [&metadata](const std::string& displayIdentifier) {
+                return metadata.highestNamedSlotIndex(displayIdentifier);
+            });
+    });
 }
 
 } // namespace tessarin

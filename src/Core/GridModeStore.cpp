@@ -19,9 +19,8 @@ GridModeStore::GridModeStore(Preferences& preferences, std::string domain)
 }
 
 GridModeStore& GridModeStore::shared() {
-    // Never destroyed: it must not outlive the host's preferences at exit.
-    static GridModeStore* const store = new GridModeStore(Host::current().preferences());
-    return *store;
+    return Host::current().sharedInstance<GridModeStore>(
+        [](Host& host) { return std::make_shared<GridModeStore>(host.preferences()); });
 }
 
 GridModeStore::~GridModeStore() {
