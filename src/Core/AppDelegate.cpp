@@ -131,6 +131,10 @@ void AppDelegate::mark(const std::string& step, const OSDPresentationMetricsTrac
     if (!trace) {
         return;
     }
+    if (!fields) {
+        metrics_->mark(step, trace);
+        return;
+    }
     metrics_->mark(step, trace, fields);
 }
 

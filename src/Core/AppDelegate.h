@@ -11,6 +11,7 @@
 #include "Core/GridOSDPreviewSessionMode.h"
 #include "Core/HealthWindowPresenting.h"
 #include "Core/HotkeyReregistering.h"
+#include "Core/MissionControlSpaceCreationTarget.h"
 #include "Core/OSDPresentationControlling.h"
 #include "Core/OSDPresentationMetricsRecording.h"
 #include "Core/OSDWindowControlling.h"
@@ -208,6 +209,19 @@ public:
     throwFocusedWindow(const FocusedWindowThrowCandidate& candidate, uint32_t targetSystemIndex,
                        std::optional<SpaceID> targetSpaceID,
                        const std::optional<std::string>& spaceDisplayIdentifier);
+    // Ends the running throw, if any, as cancelled (a newer throw, or termination).
+    void cancelFocusedWindowThrow();
+
+    // The input subsystem's Mission Control shortcut override tap, stopped while a throw presses
+    // the system shortcut (it could swallow the keys); re-registering the hotkeys at the end of
+    // the throw brings it back. The shell hands it over before the first throw.
+    std::shared_ptr<class MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
+    // How often and how long a throw looks for the window on its target Space.
+    double focusedWindowThrowPollInterval = 0.1;
+    double focusedWindowThrowTimeout = 3.0;
+    // The throw in progress, or the last one (with its result); `focusedWindowThrowTask` is its
+    // cancellable handle.
+    std::shared_ptr<class FocusedWindowThrowTask> runningFocusedWindowThrow;
 
     // ---------------------------------------------------------------- Workspaces
 
@@ -221,31 +235,60 @@ public:
     void completeSpaceTopologyStabilization();
     bool shouldSuppressTopologySensitiveWork(const std::string& reason);
     void applySpaceIDReplacements(const DisplaySpaceOrderSnapshot& snapshot);
+    // The reason of the stabilization whose completion is pending.
+    std::optional<std::string> pendingSpaceTopologyStabilizationReason;
 
     // ---------------------------------------------------------------- Mission Control Desktops
+    // (a Desktop is added or removed by driving Mission Control; one task at a time)
 
-    struct MissionControlSpaceCreationTarget {
-        std::string physicalDisplayIdentifier;
-        std::optional<std::string> spaceDisplayIdentifier;
-        DisplayID displayID = 0;
-        friend bool operator==(const MissionControlSpaceCreationTarget&,
-                               const MissionControlSpaceCreationTarget&) = default;
-    };
+    using MissionControlSpaceCreationTarget = tessarin::MissionControlSpaceCreationTarget;
+
+    // The display (none: the display under the pointer) with the display that owns its Spaces
+    // and its number; none when it is not connected or its Spaces have no display.
     std::optional<MissionControlSpaceCreationTarget>
     resolveMissionControlSpaceCreationTarget(const std::optional<std::string>& displayIdentifier);
+    // The menu's "Add Desktop": adds a Desktop on the display under the pointer.
     void createDesktopOnActiveDisplay();
+
+    // Start a Desktop task and keep it as `missionControlSpaceTask`; the callers have checked
+    // access and that no task runs (a second request beeps here and starts nothing). Every
+    // OSD window is hidden first. Each returns whether the task started.
+    bool startMissionControlSpaceCreation(const MissionControlSpaceCreationTarget& target);
+    bool startMissionControlTailSpaceCreation(
+        const MissionControlSpaceCreationTarget& target,
+        const std::optional<OSDGridMouseInteractionContext>& interactionContext);
+    bool startMissionControlPlaceholderSpaceCreation(const MissionControlSpaceCreationTarget& target,
+                                                     int placeholderVisualIndex,
+                                                     int desiredSlotCount);
+    bool startMissionControlSpaceRemoval(const MissionControlSpaceCreationTarget& target,
+                                         uint32_t systemIndex, SpaceID spaceID, int visualIndex,
+                                         const std::optional<DisplaySpaceOrderSnapshot>& snapshot);
+
+    // Apply a finished task's result: refresh what shows the display's Spaces, or tell the
+    // user (the health window when Accessibility permission is missing, else an alert).
     void handleMissionControlSpaceCreationResult(const MissionControlSpaceCreationResult& result,
                                                  const MissionControlSpaceCreationTarget& target);
-    void
-    handleMissionControlTailSpaceCreationResult(const MissionControlSpaceCreationResult& result,
-                                                const MissionControlSpaceCreationTarget& target);
+    void handleMissionControlTailSpaceCreationResult(
+        const MissionControlSpaceCreationResult& result,
+        const MissionControlSpaceCreationTarget& target,
+        const std::optional<OSDGridMouseInteractionContext>& interactionContext);
+    // Moves the new Space into the placeholder cell it was made for.
     void handleMissionControlPlaceholderSpaceCreationResult(
         const MissionControlSpaceCreationResult& result,
         const MissionControlSpaceCreationTarget& target, int placeholderVisualIndex,
-        int desiredSlotCount);
-    void handleMissionControlSpaceRemovalResult(const MissionControlSpaceRemovalResult& result,
-                                                const MissionControlSpaceCreationTarget& target,
-                                                int removedVisualIndex);
+        int desiredSlotCount, std::optional<SpaceID> createdSpaceID);
+    // Shows the removed Desktop's cell as a placeholder until the grid is rebuilt.
+    void handleMissionControlSpaceRemovalResult(
+        const MissionControlSpaceRemovalResult& result,
+        const MissionControlSpaceCreationTarget& target, SpaceID removedSpaceID,
+        int removedVisualIndex, const std::optional<DisplaySpaceOrderSnapshot>& snapshot);
+
+    // The creator the tasks use: the one given at construction, else one with the host's
+    // defaults made on first use.
+    MissionControlSpaceCreator& missionControlSpaceCreatorForTasks();
+    // The OSD and preview refreshes after a Desktop task; the shell hands it over. Without it
+    // only the Space info, the overlays and a visible grid are refreshed.
+    std::shared_ptr<class MissionControlDesktopRefreshing> missionControlDesktopRefresher;
 
     // ---------------------------------------------------------------- Fields
 
@@ -321,7 +364,7 @@ private:
     void commitPreviewSession(const GridOSDPreviewSession& session);
 
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
-              const std::function<OSDPresentationMetricsFields()>& fields);
+              const std::function<OSDPresentationMetricsFields()>& fields = nullptr);
 
     std::shared_ptr<OSDWindowControlling> osdWindow_;
     std::shared_ptr<OSDPresentationControlling> presentation_;

@@ -1,13 +1,11 @@
 #pragma once
 
-#include "Core/PersistedSetting.h"
-#include "Core/RawValue.h"
-
-#include <array>
+#include "UI/TenPercentStepSetting.h"
 
 namespace tessarin {
 
-// Opacity of the OSD grid's background in steps of 10 per cent ("osdGridOpacityPercent").
+// Opacity of the OSD grid's background in steps of 10 per cent ("osdGridOpacityPercent");
+// an unknown stored value reads as 90.
 enum class OSDGridOpacity : int {
     percent0 = 0,
     percent10 = 10,
@@ -27,25 +25,18 @@ constexpr int rawValue(OSDGridOpacity opacity) {
 }
 
 template <> constexpr auto allCases<OSDGridOpacity>() {
-    return std::array{
-        OSDGridOpacity::percent0,  OSDGridOpacity::percent10, OSDGridOpacity::percent20,
-        OSDGridOpacity::percent30, OSDGridOpacity::percent40, OSDGridOpacity::percent50,
-        OSDGridOpacity::percent60, OSDGridOpacity::percent70, OSDGridOpacity::percent80,
-        OSDGridOpacity::percent90, OSDGridOpacity::percent100};
+    return tenPercentStepCases<OSDGridOpacity>();
 }
 
-// Exactly the eleven percentages 0, 10, ..., 100.
 template <> inline std::optional<OSDGridOpacity> fromRawValue<OSDGridOpacity>(std::int64_t raw) {
-    if (raw < 0 || raw > 100 || raw % 10 != 0)
-        return std::nullopt;
-    return static_cast<OSDGridOpacity>(raw);
+    return tenPercentStepFromRawValue<OSDGridOpacity>(raw);
 }
 
 inline constexpr const char* kOSDGridOpacityKey = "osdGridOpacityPercent";
 inline constexpr OSDGridOpacity kDefaultOSDGridOpacity = OSDGridOpacity::percent90;
 
-// The stored integer when it is one of the eleven percentages; anything else (another number, a
-// numeric string, no value) gives percent90.
-template <> OSDGridOpacity persisted<OSDGridOpacity>(const UserDefaults& defaults);
+template <> inline OSDGridOpacity persisted<OSDGridOpacity>(const UserDefaults& defaults) {
+    return persistedTenPercentStep(defaults, kOSDGridOpacityKey, kDefaultOSDGridOpacity);
+}
 
 } // namespace tessarin

@@ -1,14 +1,11 @@
 #pragma once
 
-#include "Core/PersistedSetting.h"
-#include "Core/RawValue.h"
-
-#include <array>
+#include "UI/TenPercentStepSetting.h"
 
 namespace tessarin {
 
 // Opacity of the always-visible title overlay in steps of 10 per cent; 0 hides the overlay
-// ("persistentTitleOverlayOpacityPercent").
+// ("persistentTitleOverlayOpacityPercent"); an unknown stored value reads as 10.
 enum class PersistentTitleOverlayOpacity : int {
     percent0 = 0,
     percent10 = 10,
@@ -28,33 +25,18 @@ constexpr int rawValue(PersistentTitleOverlayOpacity opacity) {
 }
 
 template <> constexpr auto allCases<PersistentTitleOverlayOpacity>() {
-    return std::array{
-        PersistentTitleOverlayOpacity::percent0,  PersistentTitleOverlayOpacity::percent10,
-        PersistentTitleOverlayOpacity::percent20, PersistentTitleOverlayOpacity::percent30,
-        PersistentTitleOverlayOpacity::percent40, PersistentTitleOverlayOpacity::percent50,
-        PersistentTitleOverlayOpacity::percent60, PersistentTitleOverlayOpacity::percent70,
-        PersistentTitleOverlayOpacity::percent80, PersistentTitleOverlayOpacity::percent90,
-        PersistentTitleOverlayOpacity::percent100};
+    return tenPercentStepCases<PersistentTitleOverlayOpacity>();
 }
 
-// Exactly the eleven percentages 0, 10, ..., 100.
-template <>
-inline std::optional<PersistentTitleOverlayOpacity>
-fromRawValue<PersistentTitleOverlayOpacity>(std::int64_t raw) {
-    if (raw < 0 || raw > 100 || raw % 10 != 0)
-        return std::nullopt;
-    return static_cast<PersistentTitleOverlayOpacity>(raw);
+template <> inline std::optional<PersistentTitleOverlayOpacity> fromRawValue<PersistentTitleOverlayOpacity>(std::int64_t raw) {
+    return tenPercentStepFromRawValue<PersistentTitleOverlayOpacity>(raw);
 }
 
-inline constexpr const char* kPersistentTitleOverlayOpacityKey =
-    "persistentTitleOverlayOpacityPercent";
-inline constexpr PersistentTitleOverlayOpacity kDefaultPersistentTitleOverlayOpacity =
-    PersistentTitleOverlayOpacity::percent10;
+inline constexpr const char* kPersistentTitleOverlayOpacityKey = "persistentTitleOverlayOpacityPercent";
+inline constexpr PersistentTitleOverlayOpacity kDefaultPersistentTitleOverlayOpacity = PersistentTitleOverlayOpacity::percent10;
 
-// The stored integer when it is one of the eleven percentages; anything else (another number, a
-// numeric string, no value) gives percent10.
-template <>
-PersistentTitleOverlayOpacity
-persisted<PersistentTitleOverlayOpacity>(const UserDefaults& defaults);
+template <> inline PersistentTitleOverlayOpacity persisted<PersistentTitleOverlayOpacity>(const UserDefaults& defaults) {
+    return persistedTenPercentStep(defaults, kPersistentTitleOverlayOpacityKey, kDefaultPersistentTitleOverlayOpacity);
+}
 
 } // namespace tessarin
