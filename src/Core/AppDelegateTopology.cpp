@@ -30,11 +30,6 @@ std::optional<int> spaceDisplayListCount() {
 } // namespace
 
 void AppDelegate::beginSpaceTopologyStabilization(const std::string& reason) {
-    // The lists as they stand before the change are the ones to wait for.
-    if (const auto count = spaceDisplayListCount()) {
-        spaceTopologyStabilizer.updateStableSpaceDisplayListCountIfNeeded(
-            *count, connectedScreenCount(), reason);
-    }
     if (pendingSpaceTopologyStabilizationRefreshWorkItem) {
         pendingSpaceTopologyStabilizationRefreshWorkItem->cancel();
         pendingSpaceTopologyStabilizationRefreshWorkItem.reset();
@@ -74,11 +69,8 @@ void AppDelegate::completeSpaceTopologyStabilization() {
     }
     pendingSpaceTopologyStabilizationReason.reset();
     spaceTopologyStabilizer.complete(reason);
-    if (const auto count = spaceDisplayListCount()) {
-        spaceTopologyStabilizer.updateStableSpaceDisplayListCountIfNeeded(
-            *count, connectedScreenCount(), reason);
-    }
-    // Everything held back while the displays settled is done now.
+    // Everything held back while the displays settled is done now. The Space information
+    // refresh also records the settled lists as the new baseline.
     hotkeys_->reregisterAllHotkeys();
     shell_->refreshSpaceInfo();
     shell_->refreshPersistentGridOverlay();

@@ -171,6 +171,11 @@ AppDelegate::throwFocusedWindow(const FocusedWindowThrowCandidate& candidate,
     if (!candidate.belongsToDrag(dragTracker.activeDragGeneration())) {
         return refuse(FocusedWindowThrowError::noDraggedWindow);
     }
+    // The system's Desktop shortcuts act on the display under the pointer: pressed for a Space
+    // of another display, one would carry the window to the wrong display.
+    if (request.displayIdentifier != this->spaceDisplayIdentifier(cursorDisplayIdentifier())) {
+        return refuse(FocusedWindowThrowError::shortcutUnavailable);
+    }
     const auto lists = copyManagedDisplaySpaces();
     const ManagedDisplaySpaces* list =
         lists && request.displayIdentifier

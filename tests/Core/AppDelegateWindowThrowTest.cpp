@@ -183,6 +183,39 @@ TEST_F(AppDelegateWindowThrowTest, ADisabledDesktopShortcutRefusesTheThrowAndPos
     EXPECT_TRUE(logged(LogLevel::error, "window throw failed reason=shortcut-unavailable"));
 }
 
+TEST_F(AppDelegateWindowThrowTest, ASpaceOfADisplayAwayFromThePointerIsNotThrownTo) {
+    startDragging(); // on the built-in display
+    EXPECT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 2, std::nullopt,
+                                           std::string(testing::kExternalUUID)),
+              FocusedWindowThrowError::shortcutUnavailable)
+        << "Control-3 would carry the window to Desktop 3 of the built-in display";
+    EXPECT_TRUE(host.events().postedEvents().empty());
+    queue.advance(1);
+    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{4});
+}
+
+TEST_F(AppDelegateWindowThrowTest, ADirectJumpWhileDraggingThrowsTheWindowInsteadOfSwitching) {
+    startDragging();
+    delegate->performSpaceSwitchToIndex(3);
+    queue.advance(0.5);
+    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{6});
+    EXPECT_EQ(currentSpace(kBuiltInUUID), 6u);
+    EXPECT_EQ(dock().receivedGestureCount(), 0u) << "no Dock swipe: the shortcut did it";
+    ASSERT_NE(result(), nullptr);
+    EXPECT_TRUE(result()->landed());
+}
+
+TEST_F(AppDelegateWindowThrowTest, ADirectJumpWhileDraggingThatTimesOutLeavesTheWindow) {
+    dock().setAnimationDuration(4.0);
+    startDragging();
+    delegate->performSpaceSwitchToIndex(3);
+    queue.advance(3.05);
+    ASSERT_NE(result(), nullptr);
+    EXPECT_EQ(result()->error, FocusedWindowThrowError::timedOut);
+    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{4});
+    EXPECT_EQ(seams.hotkeys->reregisterCount, 1);
+}
+
 TEST_F(AppDelegateWindowThrowTest, ACandidateOfAnEarlierPressIsNotThrown) {
     startDragging();
     const FocusedWindowThrowCandidate stale = draggedCandidate();
