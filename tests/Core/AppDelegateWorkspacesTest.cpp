@@ -50,6 +50,16 @@ protected:
         return result;
     }
 
+    std::vector<std::string> verificationLines() {
+        std::vector<std::string> result;
+        for (const std::string& line : logs.messages("SpaceSwitch")) {
+            if (line.rfind("space switch verification", 0) == 0) {
+                result.push_back(line);
+            }
+        }
+        return result;
+    }
+
     // Makes a cell of the external display a placeholder and returns its visual index.
     int makePlaceholderOnExternalDisplay() {
         GridModeStore::shared().setUsePlaceholders(true,
@@ -102,6 +112,45 @@ TEST_F(AppDelegateWorkspacesTest, SwitchesOnlyTheDisplayThatIsNotAlreadyInPlace)
     // Each switched display's verification is numbered under its own key.
     EXPECT_EQ(delegate->spaceSwitchVerificationGenerations.generation(kBuiltInUUID), 1u);
     EXPECT_EQ(delegate->spaceSwitchVerificationGenerations.generation(kExternalUUID), 0u);
+}
+
+TEST_F(AppDelegateWorkspacesTest, EachSwitchIsVerifiedOnItsDisplayAfterTheDockLanded) {
+    activate(workspace({{builtIn, 2}, {external, 1}}));
+    queue.advance(1.05);
+    EXPECT_TRUE(verificationLines().empty());
+    queue.advance(0.1);
+    const auto lines = verificationLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("outcome=confirmed method=synthetic-dock-gesture "
+                            "context=switch-request key=" +
+                            std::string(kBuiltInUUID) + " generation=1 target=5"),
+              std::string::npos)
+        << lines[0];
+    EXPECT_NE(lines[1].find("outcome=confirmed"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("key=" + std::string(kExternalUUID)), std::string::npos) << lines[1];
+}
+
+TEST_F(AppDelegateWorkspacesTest, ASwitchTheDockIgnoresIsRolledBackWithoutABeep) {
+    dock().setIgnoresGestures(true);
+    activate(workspace({{builtIn, 2}}));
+    EXPECT_EQ(host.system().beepCount(), 0) << "the switch was posted";
+    queue.advance(1.2);
+    EXPECT_EQ(currentSpace(kBuiltInUUID), 4u);
+    const auto lines = verificationLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("outcome=rolled-back"), std::string::npos) << lines[0];
+}
+
+TEST_F(AppDelegateWorkspacesTest, ANewerActivationSupersedesTheOlderVerification) {
+    activate(workspace({{builtIn, 2}}));
+    queue.advance(0.5);
+    activate(workspace({{builtIn, 3}}));
+    queue.advance(1.2);
+    EXPECT_EQ(currentSpace(kBuiltInUUID), 6u);
+    const auto lines = verificationLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[0].find("outcome=superseded"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find("outcome=confirmed"), std::string::npos) << lines[1];
 }
 
 TEST_F(AppDelegateWorkspacesTest, SwitchesEveryAssignedDisplayOnItsOwnSpaces) {
