@@ -1,21 +1,16 @@
 #include "UI/OSDActiveSpaceBorderWidth.h"
 
-#include <algorithm>
-#include <cmath>
+#include "UI/SteppedIntegerSetting.h"
 
 namespace tessarin {
 
 int OSDActiveSpaceBorderWidth::normalizedValue(int raw) {
-    return std::clamp(raw, OSDActiveSpaceBorderWidth::minimumValue,
-                      OSDActiveSpaceBorderWidth::maximumValue);
+    return steppedAndClamped(raw, 1, minimumValue, maximumValue);
 }
 
 OSDActiveSpaceBorderWidth OSDActiveSpaceBorderWidth::persisted(const UserDefaults& defaults) {
-    const auto stored = defaults.doubleValue(key);
-    if (!stored || !std::isfinite(*stored))
-        return OSDActiveSpaceBorderWidth();
-    return OSDActiveSpaceBorderWidth(
-        static_cast<int>(std::lround(std::clamp(*stored, -1000.0, 1000.0))));
+    const auto stored = storedRoundedInteger(defaults, key);
+    return stored ? OSDActiveSpaceBorderWidth(*stored) : OSDActiveSpaceBorderWidth();
 }
 
 } // namespace tessarin

@@ -1,22 +1,16 @@
 #include "UI/OSDActiveSpaceGlowOpacity.h"
 
-#include <algorithm>
-#include <cmath>
+#include "UI/SteppedIntegerSetting.h"
 
 namespace tessarin {
 
 int OSDActiveSpaceGlowOpacity::normalizedValue(int raw) {
-    const long stepped = std::lround(static_cast<double>(raw) / 5.0) * 5;
-    return static_cast<int>(std::clamp<long>(stepped, OSDActiveSpaceGlowOpacity::minimumValue,
-                                             OSDActiveSpaceGlowOpacity::maximumValue));
+    return steppedAndClamped(raw, 5, minimumValue, maximumValue);
 }
 
 OSDActiveSpaceGlowOpacity OSDActiveSpaceGlowOpacity::persisted(const UserDefaults& defaults) {
-    const auto stored = defaults.doubleValue(key);
-    if (!stored || !std::isfinite(*stored))
-        return OSDActiveSpaceGlowOpacity();
-    return OSDActiveSpaceGlowOpacity(
-        static_cast<int>(std::lround(std::clamp(*stored, -1000.0, 1000.0))));
+    const auto stored = storedRoundedInteger(defaults, key);
+    return stored ? OSDActiveSpaceGlowOpacity(*stored) : OSDActiveSpaceGlowOpacity();
 }
 
 } // namespace tessarin

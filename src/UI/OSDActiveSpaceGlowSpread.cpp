@@ -1,22 +1,16 @@
 #include "UI/OSDActiveSpaceGlowSpread.h"
 
-#include <algorithm>
-#include <cmath>
+#include "UI/SteppedIntegerSetting.h"
 
 namespace tessarin {
 
 int OSDActiveSpaceGlowSpread::normalizedValue(int raw) {
-    const long stepped = std::lround(static_cast<double>(raw) / 2.0) * 2;
-    return static_cast<int>(std::clamp<long>(stepped, OSDActiveSpaceGlowSpread::minimumValue,
-                                             OSDActiveSpaceGlowSpread::maximumValue));
+    return steppedAndClamped(raw, 2, minimumValue, maximumValue);
 }
 
 OSDActiveSpaceGlowSpread OSDActiveSpaceGlowSpread::persisted(const UserDefaults& defaults) {
-    const auto stored = defaults.doubleValue(key);
-    if (!stored || !std::isfinite(*stored))
-        return OSDActiveSpaceGlowSpread();
-    return OSDActiveSpaceGlowSpread(
-        static_cast<int>(std::lround(std::clamp(*stored, -1000.0, 1000.0))));
+    const auto stored = storedRoundedInteger(defaults, key);
+    return stored ? OSDActiveSpaceGlowSpread(*stored) : OSDActiveSpaceGlowSpread();
 }
 
 } // namespace tessarin

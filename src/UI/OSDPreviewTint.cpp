@@ -1,21 +1,16 @@
 #include "UI/OSDPreviewTint.h"
 
-#include <algorithm>
-#include <cmath>
+#include "UI/SteppedIntegerSetting.h"
 
 namespace tessarin {
 
 int OSDPreviewTint::normalizedValue(int raw) {
-    const long stepped = std::lround(static_cast<double>(raw) / 5.0) * 5;
-    return static_cast<int>(
-        std::clamp<long>(stepped, OSDPreviewTint::minimumValue, OSDPreviewTint::maximumValue));
+    return steppedAndClamped(raw, 5, minimumValue, maximumValue);
 }
 
 OSDPreviewTint OSDPreviewTint::persisted(const UserDefaults& defaults) {
-    const auto stored = defaults.doubleValue(key);
-    if (!stored || !std::isfinite(*stored))
-        return OSDPreviewTint();
-    return OSDPreviewTint(static_cast<int>(std::lround(std::clamp(*stored, -1000.0, 1000.0))));
+    const auto stored = storedRoundedInteger(defaults, key);
+    return stored ? OSDPreviewTint(*stored) : OSDPreviewTint();
 }
 
 } // namespace tessarin
