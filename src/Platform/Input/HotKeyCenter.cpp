@@ -106,8 +106,8 @@ int32_t HotKeyCenter::dispatch(const CarbonEvent& event) {
         bool stillInstalled = std::any_of(handlers_.begin(), handlers_.end(),
                                           [&](const Handler& h) { return h.ref == handler.ref; });
         bool wants =
-            std::any_of(handler.types.begin(), handler.types.end(), [&](const EventTypeSpec& spec) {
-                return spec.eventClass == event.eventClass && spec.eventKind == event.eventKind;
+            std::any_of(handler.types.begin(), handler.types.end(), [&](const EventTypeSpec& type) {
+                return type.eventClass == event.eventClass && type.eventKind == event.eventKind;
             });
         if (!stillInstalled || !wants || !handler.callback) {
             continue;
