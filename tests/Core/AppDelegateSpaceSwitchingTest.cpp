@@ -105,6 +105,26 @@ TEST(AppDelegateSpaceSwitching, aMoveFollowsTheUsersLayoutNotTheSystemOrder) {
     EXPECT_EQ(world.seams.presentation->showOSDCalls[0].targetIndex, 1u);
 }
 
+TEST(AppDelegateSpaceSwitching, aMoveOntoAnEmptyCellPostsNothing) {
+    SwitchingWorld world;
+    world.delegate->gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    // Space 102 moved to the tenth cell leaves the second cell empty.
+    const std::vector<SpaceID> system{101, 102, 103, 104, 105, 106, 107, 108};
+    ASSERT_TRUE(world.delegate->spaceOrderStore.moveVisualOrder(
+        1, 9, OSDGridRearrangementBehavior::swap, "UUID-A", system, 101, true, 12, 0));
+    auto trace = std::make_shared<OSDPresentationMetricsTrace>();
+
+    world.delegate->performSpaceSwitch(kRight, std::nullopt, std::nullopt, trace);
+    world.settle();
+
+    EXPECT_EQ(world.current(), 101u);
+    EXPECT_EQ(world.gestures(), 0u);
+    EXPECT_EQ(world.seams.metrics->fieldsOf("space.switch.aborted").at("reason"),
+              "placeholder-target");
+    ASSERT_EQ(world.seams.presentation->showOSDCalls.size(), 1u);
+    EXPECT_EQ(world.seams.presentation->showOSDCalls[0].targetIndex, 0u);
+}
+
 TEST(AppDelegateSpaceSwitching, quickPressesMoveOnFromThePredictedSpace) {
     SwitchingWorld world;
     world.delegate->performSpaceSwitch(kRight);
