@@ -222,6 +222,9 @@ public:
     // The throw in progress, or the last one (with its result); `focusedWindowThrowTask` is its
     // cancellable handle.
     std::shared_ptr<class FocusedWindowThrowTask> runningFocusedWindowThrow;
+    // True from the moment a throw stops the override tap until a throw that runs to its end
+    // registers the hotkeys again (a superseded throw leaves that to its successor).
+    bool focusedWindowThrowStoppedShortcutOverride = false;
 
     // ---------------------------------------------------------------- Workspaces
 

@@ -195,14 +195,13 @@ AppDelegate::throwFocusedWindow(const FocusedWindowThrowCandidate& candidate,
 
     const WorkItem handle([] {});
     focusedWindowThrowTask = handle;
-    auto overrideSuspended = std::make_shared<bool>(false);
 
     FocusedWindowThrowTask::Collaborators collaborators;
     collaborators.switchToDesktopShortcut = switchToDesktopShortcut;
-    collaborators.suspendShortcutOverride = [this, overrideSuspended] {
+    collaborators.suspendShortcutOverride = [this] {
         if (missionControlShortcutOverride) {
             missionControlShortcutOverride->stop();
-            *overrideSuspended = true;
+            focusedWindowThrowStoppedShortcutOverride = true;
         } else {
             windowThrowLogger().error("window throw override tap unavailable");
         }
@@ -216,8 +215,7 @@ AppDelegate::throwFocusedWindow(const FocusedWindowThrowCandidate& candidate,
     timing.timeout = focusedWindowThrowTimeout;
 
     std::weak_ptr<AppDelegate*> weakSelf = self_;
-    auto completion = [weakSelf, request,
-                       overrideSuspended](const FocusedWindowThrowResult& result) {
+    auto completion = [weakSelf, request](const FocusedWindowThrowResult& result) {
         logThrowEnd(request, result);
         auto self = weakSelf.lock();
         if (!self || result.error == FocusedWindowThrowError::cancelled) {
@@ -225,7 +223,9 @@ AppDelegate::throwFocusedWindow(const FocusedWindowThrowCandidate& candidate,
             return;
         }
         AppDelegate& delegate = **self;
-        if (*overrideSuspended) {
+        if (delegate.focusedWindowThrowStoppedShortcutOverride) {
+            // Also when this throw never got as far as stopping it: a throw it superseded did.
+            delegate.focusedWindowThrowStoppedShortcutOverride = false;
             delegate.hotkeys_->reregisterAllHotkeys();
         }
         if (result.error == FocusedWindowThrowError::shortcutUnavailable ||

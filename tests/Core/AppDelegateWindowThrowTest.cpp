@@ -246,6 +246,22 @@ TEST_F(AppDelegateWindowThrowTest, ANewerThrowSupersedesTheOneInFlight) {
     EXPECT_EQ(seams.hotkeys->reregisterCount, 1) << "only the throw that ran to its end";
 }
 
+TEST_F(AppDelegateWindowThrowTest, ASupersedingThrowThatFailsStillBringsTheOverrideTapBack) {
+    host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(5), false);
+    dock().setAnimationDuration(5.0);
+    startDragging();
+    const FocusedWindowThrowCandidate candidate = draggedCandidate();
+    ASSERT_EQ(delegate->throwFocusedWindow(candidate, 2, std::nullopt, std::string(kBuiltInUUID)),
+              std::nullopt);
+    EXPECT_EQ(overrideTap->stopCount, 1);
+    // The first throw's tap stop is undone by the one that ends it, although that one never
+    // stopped the tap itself.
+    EXPECT_EQ(delegate->throwFocusedWindow(candidate, 4, std::nullopt, std::string(kBuiltInUUID)),
+              FocusedWindowThrowError::shortcutUnavailable);
+    EXPECT_EQ(seams.hotkeys->reregisterCount, 1);
+    EXPECT_FALSE(delegate->focusedWindowThrowStoppedShortcutOverride);
+}
+
 TEST_F(AppDelegateWindowThrowTest, CancellingTheHandleAtTerminationEndsThePolling) {
     dock().setAnimationDuration(5.0);
     startDragging();
