@@ -260,9 +260,9 @@ public:
     bool startMissionControlTailSpaceCreation(
         const MissionControlSpaceCreationTarget& target,
         const std::optional<OSDGridMouseInteractionContext>& interactionContext);
-    bool startMissionControlPlaceholderSpaceCreation(const MissionControlSpaceCreationTarget& target,
-                                                     int placeholderVisualIndex,
-                                                     int desiredSlotCount);
+    bool
+    startMissionControlPlaceholderSpaceCreation(const MissionControlSpaceCreationTarget& target,
+                                                int placeholderVisualIndex, int desiredSlotCount);
     bool startMissionControlSpaceRemoval(const MissionControlSpaceCreationTarget& target,
                                          uint32_t systemIndex, SpaceID spaceID, int visualIndex,
                                          const std::optional<DisplaySpaceOrderSnapshot>& snapshot);
@@ -286,6 +286,10 @@ public:
         const MissionControlSpaceCreationTarget& target, SpaceID removedSpaceID,
         int removedVisualIndex, const std::optional<DisplaySpaceOrderSnapshot>& snapshot);
 
+    // Rebuilds a visible grid; with none on the display, refreshes its window metadata.
+    void
+    refreshGridOrScheduleMetadataRefresh(const std::optional<std::string>& gridDisplayIdentifier,
+                                         const std::string& displayIdentifier);
     // The creator the tasks use: the one given at construction, else one with the host's
     // defaults made on first use.
     MissionControlSpaceCreator& missionControlSpaceCreatorForTasks();

@@ -253,6 +253,17 @@ void refreshAfterDesktopChange(ShellRefreshing& shell) {
 
 } // namespace
 
+// A visible grid is rebuilt; with none showing on the display, its window metadata and previews
+// are refreshed instead, so the next grid shows the new Spaces' windows.
+void AppDelegate::refreshGridOrScheduleMetadataRefresh(
+    const std::optional<std::string>& gridDisplayIdentifier, const std::string& displayIdentifier) {
+    presentation_->refreshVisibleGridOSDIfVisible(gridDisplayIdentifier);
+    if (!osdWindow_->isGridVisible(displayIdentifier) && missionControlDesktopRefresher) {
+        missionControlDesktopRefresher->scheduleWindowSpaceMetadataAndPreviewRefresh(
+            displayIdentifier);
+    }
+}
+
 void AppDelegate::handleMissionControlSpaceCreationResult(
     const MissionControlSpaceCreationResult& result,
     const MissionControlSpaceCreationTarget& target) {
@@ -265,12 +276,8 @@ void AppDelegate::handleMissionControlSpaceCreationResult(
         return;
     }
     refreshAfterDesktopChange(*shell_);
-    presentation_->refreshVisibleGridOSDIfVisible(target.physicalDisplayIdentifier);
-    if (!osdWindow_->isGridVisible(target.physicalDisplayIdentifier) &&
-        missionControlDesktopRefresher) {
-        missionControlDesktopRefresher->scheduleWindowSpaceMetadataAndPreviewRefresh(
-            target.physicalDisplayIdentifier);
-    }
+    refreshGridOrScheduleMetadataRefresh(target.physicalDisplayIdentifier,
+                                         target.physicalDisplayIdentifier);
 }
 
 void AppDelegate::handleMissionControlTailSpaceCreationResult(
@@ -292,12 +299,8 @@ void AppDelegate::handleMissionControlTailSpaceCreationResult(
         missionControlDesktopRefresher->refreshVisibleGridOSDAllowingSpaceCountChange(
             target.physicalDisplayIdentifier, interactionContext);
     if (!reshown) {
-        presentation_->refreshVisibleGridOSDIfVisible(target.physicalDisplayIdentifier);
-    }
-    if (!osdWindow_->isGridVisible(target.physicalDisplayIdentifier) &&
-        missionControlDesktopRefresher) {
-        missionControlDesktopRefresher->scheduleWindowSpaceMetadataAndPreviewRefresh(
-            target.physicalDisplayIdentifier);
+        refreshGridOrScheduleMetadataRefresh(target.physicalDisplayIdentifier,
+                                             target.physicalDisplayIdentifier);
     }
 }
 
@@ -331,12 +334,8 @@ void AppDelegate::handleMissionControlPlaceholderSpaceCreationResult(
         }
     }
     refreshAfterDesktopChange(*shell_);
-    presentation_->refreshVisibleGridOSDIfVisible(target.physicalDisplayIdentifier);
-    if (!osdWindow_->isGridVisible(target.physicalDisplayIdentifier) &&
-        missionControlDesktopRefresher) {
-        missionControlDesktopRefresher->scheduleWindowSpaceMetadataAndPreviewRefresh(
-            target.physicalDisplayIdentifier);
-    }
+    refreshGridOrScheduleMetadataRefresh(target.physicalDisplayIdentifier,
+                                         target.physicalDisplayIdentifier);
 }
 
 void AppDelegate::handleMissionControlSpaceRemovalResult(
@@ -358,12 +357,8 @@ void AppDelegate::handleMissionControlSpaceRemovalResult(
             removedVisualIndex, target.physicalDisplayIdentifier,
             transientSnapshotWithout(snapshot, removedSpaceID, removedVisualIndex));
     if (!placeholderShown) {
-        presentation_->refreshVisibleGridOSDIfVisible(currentGridOSDDisplayIdentifier);
-    }
-    if (!osdWindow_->isGridVisible(target.physicalDisplayIdentifier) &&
-        missionControlDesktopRefresher) {
-        missionControlDesktopRefresher->scheduleWindowSpaceMetadataAndPreviewRefresh(
-            target.physicalDisplayIdentifier);
+        refreshGridOrScheduleMetadataRefresh(currentGridOSDDisplayIdentifier,
+                                             target.physicalDisplayIdentifier);
     }
 }
 
