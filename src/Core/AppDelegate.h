@@ -253,6 +253,9 @@ public:
     // The menu's "Add Desktop": adds a Desktop on the display under the pointer.
     void createDesktopOnActiveDisplay();
 
+    // True while an add or remove runs. A task cancelled from outside no longer counts, so a
+    // cancelled handle left in `missionControlSpaceTask` never blocks the next request.
+    bool isMissionControlSpaceTaskRunning() const;
     // Start a Desktop task and keep it as `missionControlSpaceTask`; the callers have checked
     // access and that no task runs (a second request beeps here and starts nothing). Every
     // OSD window is hidden first. Each returns whether the task started.

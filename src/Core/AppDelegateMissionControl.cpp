@@ -129,7 +129,7 @@ void AppDelegate::createDesktopOnActiveDisplay() {
     if (!guardSpaceControlAccess()) {
         return;
     }
-    if (missionControlSpaceTask) {
+    if (isMissionControlSpaceTaskRunning()) {
         Host::current().system().beep();
         return;
     }
@@ -142,6 +142,10 @@ void AppDelegate::createDesktopOnActiveDisplay() {
 }
 
 // --- Tasks -------------------------------------------------------------------------------
+
+bool AppDelegate::isMissionControlSpaceTaskRunning() const {
+    return missionControlSpaceTask && !missionControlSpaceTask->isCancelled();
+}
 
 MissionControlSpaceCreator& AppDelegate::missionControlSpaceCreatorForTasks() {
     if (!missionControlSpaceCreator) {
@@ -170,7 +174,7 @@ template <typename Handle> auto finishingTask(std::weak_ptr<AppDelegate*> delega
 
 bool AppDelegate::startMissionControlSpaceCreation(
     const MissionControlSpaceCreationTarget& target) {
-    if (missionControlSpaceTask) {
+    if (isMissionControlSpaceTaskRunning()) {
         Host::current().system().beep();
         return false;
     }
@@ -187,7 +191,7 @@ bool AppDelegate::startMissionControlSpaceCreation(
 bool AppDelegate::startMissionControlTailSpaceCreation(
     const MissionControlSpaceCreationTarget& target,
     const std::optional<OSDGridMouseInteractionContext>& interactionContext) {
-    if (missionControlSpaceTask) {
+    if (isMissionControlSpaceTaskRunning()) {
         Host::current().system().beep();
         return false;
     }
@@ -205,7 +209,7 @@ bool AppDelegate::startMissionControlTailSpaceCreation(
 bool AppDelegate::startMissionControlPlaceholderSpaceCreation(
     const MissionControlSpaceCreationTarget& target, int placeholderVisualIndex,
     int desiredSlotCount) {
-    if (missionControlSpaceTask) {
+    if (isMissionControlSpaceTaskRunning()) {
         Host::current().system().beep();
         return false;
     }
@@ -224,7 +228,7 @@ bool AppDelegate::startMissionControlPlaceholderSpaceCreation(
 bool AppDelegate::startMissionControlSpaceRemoval(
     const MissionControlSpaceCreationTarget& target, uint32_t systemIndex, SpaceID spaceID,
     int visualIndex, const std::optional<DisplaySpaceOrderSnapshot>& snapshot) {
-    if (missionControlSpaceTask) {
+    if (isMissionControlSpaceTaskRunning()) {
         Host::current().system().beep();
         return false;
     }

@@ -160,7 +160,10 @@ const char* missionControlSpaceRemovalResultName(MissionControlSpaceRemovalResul
 MissionControlSpaceCreator::Collaborators
 MissionControlSpaceCreator::Collaborators::hostDefaults() {
     Collaborators c;
-    c.isProcessTrusted = [] { return Host::current().system().isProcessTrusted(); };
+    c.isProcessTrusted = [] {
+        const SystemCalls& calls = Host::current().calls();
+        return calls.isProcessTrusted && calls.isProcessTrusted();
+    };
     c.dockProcessIdentifier = []() -> std::optional<int32_t> {
         const auto dock =
             Host::current().system().runningApplicationWithBundleIdentifier(kDockBundleIdentifier);

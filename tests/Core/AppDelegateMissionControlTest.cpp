@@ -144,6 +144,21 @@ TEST_F(AppDelegateMissionControlTest, aSecondRequestWhileOneRunsBeepsAndAddsNoth
     EXPECT_EQ(world.beeps(), 2);
 }
 
+TEST_F(AppDelegateMissionControlTest, aTaskCancelledFromOutsideNeverBlocksTheNextRequest) {
+    delegate().createDesktopOnActiveDisplay();
+    world.queue.advance(0.2);
+    delegate().missionControlSpaceTask->cancel();
+    EXPECT_FALSE(delegate().isMissionControlSpaceTaskRunning());
+    finish();
+    EXPECT_EQ(spaceIDs("UUID-A").size(), 8u);
+    EXPECT_FALSE(world.host.missionControl().isOpen());
+
+    delegate().createDesktopOnActiveDisplay();
+    finish();
+    EXPECT_EQ(world.beeps(), 0);
+    EXPECT_EQ(spaceIDs("UUID-A").size(), 9u);
+}
+
 TEST_F(AppDelegateMissionControlTest, withoutTrustNothingStartsAndTheHealthWindowIsAskedFor) {
     world.host.system().setProcessTrusted(false);
     delegate().createDesktopOnActiveDisplay();
