@@ -340,6 +340,11 @@ private:
         std::optional<std::string> settingsDisplay;
         std::optional<TessarinSpaceInfo> info;
         std::optional<ResolvedDisplaySpaceOrderSnapshot> resolved;
+        // How long each step took, in seconds, for the metrics.
+        double placementSeconds = 0;
+        double topologySeconds = 0;
+        double infoSeconds = 0;
+        double snapshotSeconds = 0;
     };
     SwitchResolution resolveSwitchRequest(const std::optional<std::string>& displayIdentifier);
     bool displaysHaveSeparateSpaces() const;

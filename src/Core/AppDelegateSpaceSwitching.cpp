@@ -44,19 +44,30 @@ void beep() {
 AppDelegate::SwitchResolution
 AppDelegate::resolveSwitchRequest(const std::optional<std::string>& displayIdentifier) {
     SwitchResolution resolution;
+    double mark = nowSeconds();
+    const auto lap = [&mark] {
+        const double now = nowSeconds();
+        const double elapsed = now - mark;
+        mark = now;
+        return elapsed;
+    };
     resolution.placementDisplay = displayIdentifier ? displayIdentifier : cursorDisplayIdentifier();
+    resolution.placementSeconds = lap();
     resolution.spaceDisplay = spaceDisplayIdentifier(resolution.placementDisplay);
     if (displaysHaveSeparateSpaces()) {
         resolution.settingsDisplay = resolution.placementDisplay;
     }
+    resolution.topologySeconds = lap();
     // Predicting reads, so that a second press before the Dock has finished moves on from the
     // Space the first one is heading to.
     resolution.info = resolveLiveSpaceInfo(resolution.spaceDisplay, SpaceInfoReading::predicting);
+    resolution.infoSeconds = lap();
     if (!resolution.info || !resolution.spaceDisplay) {
         return resolution;
     }
     resolution.resolved = resolveDisplaySpaceOrderSnapshotWithDescriptors(
         resolution.spaceDisplay, resolution.info->spaceCount);
+    resolution.snapshotSeconds = lap();
     if (resolution.resolved) {
         DisplaySpaceOrderSnapshot& snapshot = resolution.resolved->displaySnapshot;
         const SpaceID predicted = resolution.info->currentSpaceID;
@@ -140,6 +151,10 @@ void AppDelegate::performSpaceSwitch(TessarinDirection direction,
             {"hasInfo", text(resolution.info.has_value())},
             {"hasSnapshot", text(resolution.resolved.has_value())},
             {"spaceCount", resolution.info ? std::to_string(resolution.info->spaceCount) : "nil"},
+            {"placementMs", formatSecondsAsMilliseconds(resolution.placementSeconds)},
+            {"topologyMs", formatSecondsAsMilliseconds(resolution.topologySeconds)},
+            {"infoMs", formatSecondsAsMilliseconds(resolution.infoSeconds)},
+            {"snapshotMs", formatSecondsAsMilliseconds(resolution.snapshotSeconds)},
             {"resolveMs", milliseconds(resolveStart)}};
     });
     if (!resolution.info) {
@@ -261,6 +276,8 @@ void AppDelegate::performSpaceSwitchToIndex(
             {"hasSnapshot", text(resolution.resolved.has_value())},
             {"targetVisualIndex", target ? std::to_string(target->visualIndex) : "nil"},
             {"hideOSD", text(hideOSD)},
+            {"infoMs", formatSecondsAsMilliseconds(resolution.infoSeconds)},
+            {"snapshotMs", formatSecondsAsMilliseconds(resolution.snapshotSeconds)},
             {"resolveMs", milliseconds(resolveStart)}};
     });
     if (!target) {

@@ -315,6 +315,14 @@ TEST(AppDelegateSpaceSwitching, aTracedSwitchMarksItsSteps) {
     EXPECT_EQ(posted.at("targetVisualIndex"), "3");
     EXPECT_EQ(posted.at("systemTargetIndex"), "3");
     EXPECT_EQ(metrics.fieldsOf("space.switch.started").at("explicitDisplay"), "nil");
+    const auto resolved = metrics.fieldsOf("space.switch.resolved");
+    EXPECT_EQ(resolved.at("placementDisplay"), "UUID-A");
+    EXPECT_EQ(resolved.at("settingsDisplay"), "UUID-A");
+    EXPECT_EQ(resolved.at("spaceCount"), "8");
+    for (const char* duration :
+         {"placementMs", "topologyMs", "infoMs", "snapshotMs", "resolveMs"}) {
+        EXPECT_EQ(resolved.count(duration), 1u) << duration;
+    }
     EXPECT_TRUE(world.seams.presentation->showOSDCalls.at(0).hadTrace);
 }
 
