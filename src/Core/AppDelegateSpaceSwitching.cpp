@@ -10,7 +10,9 @@
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
 
+#include <algorithm>
 #include <chrono>
+#include <limits>
 
 namespace tessarin {
 
@@ -31,6 +33,11 @@ std::string text(const std::optional<std::string>& value) {
 
 std::string text(bool value) {
     return value ? "true" : "false";
+}
+
+// An index past any layout still means "the last Space", never a negative one.
+int clampedVisualIndex(uint32_t index) {
+    return static_cast<int>(std::min<uint32_t>(index, std::numeric_limits<int>::max()));
 }
 
 void beep() {
@@ -266,7 +273,7 @@ void AppDelegate::performSpaceSwitchToIndex(
     std::optional<DisplaySpaceNavigator::DirectTarget> target;
     if (resolution.resolved) {
         target = DisplaySpaceNavigator::resolveDirectTarget(resolution.resolved->displaySnapshot,
-                                                            static_cast<int>(index));
+                                                            clampedVisualIndex(index));
     }
     mark("space.direct.resolved", metricsTrace, [&] {
         return OSDPresentationMetricsFields{

@@ -179,6 +179,14 @@ TEST(AppDelegateSpaceSwitching, directJumpsToSpacesOneToTen) {
     }
 }
 
+TEST(AppDelegateSpaceSwitching, anyIndexPastTheLayoutTakesTheLastSpace) {
+    SwitchingWorld world;
+    world.delegate->performSpaceSwitchToIndex(UINT32_MAX);
+    world.settle();
+    EXPECT_EQ(world.current(), 108u);
+    EXPECT_EQ(world.beeps(), 0);
+}
+
 TEST(AppDelegateSpaceSwitching, aDirectJumpIntoAPlaceholderPostsNothing) {
     SwitchingWorld world;
     world.delegate->gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
