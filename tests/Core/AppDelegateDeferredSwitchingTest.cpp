@@ -203,6 +203,19 @@ TEST(AppDelegateDeferredSwitching, noPreviewWithoutAGridOrAnOSD) {
         EXPECT_FALSE(
             world.delegate->previewDeferredTrackpadSwipe(TessarinDirectionRight, kAfterTap));
     }
+    {
+        // With the OSD off for the display nothing could show the pending target.
+        SwitchingWorld world;
+        world.host.defaults().set(DisplayPresentationSettingsStore::showOSDKey,
+                                  PropertyValue(false));
+        EXPECT_FALSE(
+            world.delegate->previewDeferredTrackpadSwipe(TessarinDirectionRight, kAfterTap));
+        // A held hotkey then switches at once instead of waiting for a preview.
+        world.delegate->performSpaceSwitch(TessarinDirectionRight, std::nullopt,
+                                           controlOptionArrow());
+        world.settle();
+        EXPECT_EQ(world.current(), 102u);
+    }
 }
 
 TEST(AppDelegateDeferredSwitching, cancellingDropsThePendingCommitAndThePreview) {
