@@ -115,7 +115,10 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
       trackpad_(required(std::move(dependencies.trackpad), "trackpad")),
       bridgeInitializer_(dependencies.bridgeInitializer ? std::move(dependencies.bridgeInitializer)
                                                         : std::function<bool()>(tessarin_init)),
-      self_(std::make_shared<AppDelegate*>(this)) {}
+      self_(std::make_shared<AppDelegate*>(this)) {
+    missionControlShortcutOverride = std::move(dependencies.missionControlShortcutOverride);
+    missionControlDesktopRefresher = std::move(dependencies.missionControlDesktopRefresher);
+}
 
 AppDelegate::~AppDelegate() {
     if (pendingTrackpadSwipeCommitWorkItem) {

@@ -38,6 +38,8 @@
 namespace tessarin {
 
 class PhysicalWindowDragTracker;
+class MissionControlDesktopRefreshing;
+class MissionControlShortcutOverrideControlling;
 class MissionControlSpaceCreator;
 enum class MissionControlSpaceCreationResult;
 enum class MissionControlSpaceRemovalResult;
@@ -62,6 +64,12 @@ struct AppDelegateDependencies {
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
     std::shared_ptr<TrackpadInputControlling> trackpad;
+
+    // Optional: without the override tap a throw cannot stop it (and logs so); without the
+    // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
+    // visible grid.
+    std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
+    std::shared_ptr<MissionControlDesktopRefreshing> missionControlDesktopRefresher;
 
     // Initialises the Spaces bridge; `tessarin_init` when not given.
     std::function<bool()> bridgeInitializer;
@@ -214,8 +222,8 @@ public:
 
     // The input subsystem's Mission Control shortcut override tap, stopped while a throw presses
     // the system shortcut (it could swallow the keys); re-registering the hotkeys at the end of
-    // the throw brings it back. The shell hands it over before the first throw.
-    std::shared_ptr<class MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
+    // the throw brings it back.
+    std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
     // How often and how long a throw looks for the window on its target Space.
     double focusedWindowThrowPollInterval = 0.1;
     double focusedWindowThrowTimeout = 3.0;
@@ -296,9 +304,9 @@ public:
     // The creator the tasks use: the one given at construction, else one with the host's
     // defaults made on first use.
     MissionControlSpaceCreator& missionControlSpaceCreatorForTasks();
-    // The OSD and preview refreshes after a Desktop task; the shell hands it over. Without it
-    // only the Space info, the overlays and a visible grid are refreshed.
-    std::shared_ptr<class MissionControlDesktopRefreshing> missionControlDesktopRefresher;
+    // The OSD and preview refreshes after a Desktop task. Without it only the Space info, the
+    // overlays and a visible grid are refreshed.
+    std::shared_ptr<MissionControlDesktopRefreshing> missionControlDesktopRefresher;
 
     // ---------------------------------------------------------------- Fields
 
