@@ -386,6 +386,11 @@ private:
     bool isTrackpadPreviewMode(const GridOSDPreviewSessionMode& mode) const;
     void commitPreviewSession(const GridOSDPreviewSession& session);
 
+    // Tells the user why a Desktop task failed (the health window when Accessibility permission
+    // is missing, else an alert titled `title`); false when the task succeeded.
+    template <class Result>
+    bool reportMissionControlFailure(Result result, Result success, const char* title);
+
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
               const std::function<OSDPresentationMetricsFields()>& fields = nullptr);
 

@@ -268,15 +268,25 @@ void AppDelegate::refreshGridOrScheduleMetadataRefresh(
     }
 }
 
+template <class Result>
+bool AppDelegate::reportMissionControlFailure(Result result, Result success, const char* title) {
+    if (result == Result::accessibilityPermissionMissing) {
+        // The health window explains the permission; an alert on top would say it twice.
+        healthWindow_->present(HealthWindowMode::setup);
+        return true;
+    }
+    if (result != success) {
+        showAlert(title, failureText(result));
+        return true;
+    }
+    return false;
+}
+
 void AppDelegate::handleMissionControlSpaceCreationResult(
     const MissionControlSpaceCreationResult& result,
     const MissionControlSpaceCreationTarget& target) {
-    if (result == MissionControlSpaceCreationResult::accessibilityPermissionMissing) {
-        healthWindow_->present(HealthWindowMode::setup);
-        return;
-    }
-    if (result != MissionControlSpaceCreationResult::created) {
-        showAlert(kAddTitle, failureText(result));
+    if (reportMissionControlFailure(result, MissionControlSpaceCreationResult::created,
+                                    kAddTitle)) {
         return;
     }
     refreshAfterDesktopChange(*shell_);
@@ -288,12 +298,8 @@ void AppDelegate::handleMissionControlTailSpaceCreationResult(
     const MissionControlSpaceCreationResult& result,
     const MissionControlSpaceCreationTarget& target,
     const std::optional<OSDGridMouseInteractionContext>& interactionContext) {
-    if (result == MissionControlSpaceCreationResult::accessibilityPermissionMissing) {
-        healthWindow_->present(HealthWindowMode::setup);
-        return;
-    }
-    if (result != MissionControlSpaceCreationResult::created) {
-        showAlert(kAddTitle, failureText(result));
+    if (reportMissionControlFailure(result, MissionControlSpaceCreationResult::created,
+                                    kAddTitle)) {
         return;
     }
     refreshAfterDesktopChange(*shell_);
@@ -312,12 +318,8 @@ void AppDelegate::handleMissionControlPlaceholderSpaceCreationResult(
     const MissionControlSpaceCreationResult& result,
     const MissionControlSpaceCreationTarget& target, int placeholderVisualIndex,
     int desiredSlotCount, std::optional<SpaceID> createdSpaceID) {
-    if (result == MissionControlSpaceCreationResult::accessibilityPermissionMissing) {
-        healthWindow_->present(HealthWindowMode::setup);
-        return;
-    }
-    if (result != MissionControlSpaceCreationResult::created) {
-        showAlert(kAddTitle, failureText(result));
+    if (reportMissionControlFailure(result, MissionControlSpaceCreationResult::created,
+                                    kAddTitle)) {
         return;
     }
     // A new Space arrives at the end of the layout; it belongs in the cell it was made for.
@@ -346,12 +348,8 @@ void AppDelegate::handleMissionControlSpaceRemovalResult(
     const MissionControlSpaceRemovalResult& result, const MissionControlSpaceCreationTarget& target,
     SpaceID removedSpaceID, int removedVisualIndex,
     const std::optional<DisplaySpaceOrderSnapshot>& snapshot) {
-    if (result == MissionControlSpaceRemovalResult::accessibilityPermissionMissing) {
-        healthWindow_->present(HealthWindowMode::setup);
-        return;
-    }
-    if (result != MissionControlSpaceRemovalResult::removed) {
-        showAlert(kRemoveTitle, failureText(result));
+    if (reportMissionControlFailure(result, MissionControlSpaceRemovalResult::removed,
+                                    kRemoveTitle)) {
         return;
     }
     refreshAfterDesktopChange(*shell_);
