@@ -2,6 +2,7 @@
 // host of 4 displays with 16 Spaces each. The Dock's animation and the later verification run
 // outside the timed region. Goal: a median under 100 µs.
 #include "Core/AppDelegate.h"
+#include "FourDisplayScenario.h"
 #include "Platform/Dock.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
@@ -17,26 +18,6 @@
 namespace {
 
 using namespace tessarin;
-
-Scenario fourDisplays() {
-    Scenario scenario;
-    scenario.displaysHaveSeparateSpaces = true;
-    SpaceID next = 100;
-    for (DisplayID display = 1; display <= 4; ++display) {
-        const double x = 1920.0 * (display - 1);
-        const std::string uuid = "UUID-" + std::to_string(display);
-        scenario.displays.push_back(Screen{display, uuid, "Display " + std::to_string(display),
-                                           Rect(x, 0, 1920, 1080), Rect(x, 0, 1920, 1055), 2.0});
-        ScenarioSpaceList list{uuid, {}, 0};
-        for (int i = 0; i < 16; ++i) {
-            list.spaces.push_back(ScenarioSpace{next++, kSpaceTypeUserDesktop, "", std::nullopt});
-        }
-        list.currentSpace = list.spaces[5].id;
-        scenario.spaceLists.push_back(list);
-    }
-    scenario.mouseLocation = Point{1920 * 2 + 500, 500};
-    return scenario;
-}
 
 // The neighbours answer at once, as cheaply as they can: only the engine's own work is timed.
 struct QuietOSDWindow : OSDWindowControlling {
@@ -133,7 +114,7 @@ struct QuietTrackpad : TrackpadInputControlling {
 struct World {
     VirtualMainQueue queue;
     ScopedMainQueue currentQueue{queue};
-    Host host{fourDisplays(), queue};
+    Host host{bench::fourDisplaysOfSixteenSpaces(), queue};
     ScopedCurrentHost currentHost{host};
     std::unique_ptr<AppDelegate> delegate;
 
