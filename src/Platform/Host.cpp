@@ -82,7 +82,8 @@ struct Host::Parts {
         : notifications(queue), displays(scenario.displays), windowServer(displays, notifications),
           system(notifications), ownDefaults(makeOwnDefaults(options)), preferences(*ownDefaults),
           symbolicHotKeys(preferences), events(queue), hotKeys(events),
-          dock(windowServer, displays, events, queue), missionControl(windowServer, displays, queue),
+          dock(windowServer, displays, events, queue),
+          missionControl(windowServer, displays, queue),
           accessibility([this] { return system.isProcessTrusted(); }) {}
 
     WorkspaceNotificationCenter notifications;

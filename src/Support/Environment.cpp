@@ -51,7 +51,9 @@ ScopedEnvironmentOverride::ScopedEnvironmentOverride(std::string name,
     Environment::setOverride(name_, std::move(value));
 }
 
-ScopedEnvironmentOverride::~ScopedEnvironmentOverride() { Environment::clearOverride(name_); }
+ScopedEnvironmentOverride::~ScopedEnvironmentOverride() {
+    Environment::clearOverride(name_);
+}
 
 bool isSwitchValueOn(const std::optional<std::string>& value) {
     if (!value) {

@@ -80,6 +80,8 @@ std::optional<bool> jsonBool(const Json& object, std::string_view key) {
     return std::nullopt;
 }
 
-std::string compactJsonString(const Json& value) { return value.dump(); }
+std::string compactJsonString(const Json& value) {
+    return value.dump();
+}
 
 } // namespace tessarin

@@ -55,8 +55,8 @@ LogSink Logger::setSink(LogSink sink) {
 
 LogSink Logger::defaultSink() {
     return [](const LogRecord& record) {
-        std::fprintf(stderr, "[%s:%s] %s: %s\n", record.subsystem.c_str(),
-                     record.category.c_str(), logLevelName(record.level), record.message.c_str());
+        std::fprintf(stderr, "[%s:%s] %s: %s\n", record.subsystem.c_str(), record.category.c_str(),
+                     logLevelName(record.level), record.message.c_str());
     };
 }
 
@@ -67,7 +67,9 @@ ScopedLogCapture::ScopedLogCapture() {
     });
 }
 
-ScopedLogCapture::~ScopedLogCapture() { Logger::setSink(std::move(previous_)); }
+ScopedLogCapture::~ScopedLogCapture() {
+    Logger::setSink(std::move(previous_));
+}
 
 std::vector<LogRecord> ScopedLogCapture::records() const {
     std::lock_guard lock(mutex_);
@@ -96,6 +98,8 @@ std::string formatMilliseconds(double milliseconds) {
     return buffer;
 }
 
-std::string formatSecondsAsMilliseconds(double seconds) { return formatMilliseconds(seconds * 1000.0); }
+std::string formatSecondsAsMilliseconds(double seconds) {
+    return formatMilliseconds(seconds * 1000.0);
+}
 
 } // namespace tessarin

@@ -56,14 +56,20 @@ MainQueue& MainQueue::main() {
     return *queue;
 }
 
-MainQueue* MainQueue::installed() { return installedQueue.load(); }
+MainQueue* MainQueue::installed() {
+    return installedQueue.load();
+}
 
-void MainQueue::install(MainQueue* queue) { installedQueue.store(queue); }
+void MainQueue::install(MainQueue* queue) {
+    installedQueue.store(queue);
+}
 
 ScopedMainQueue::ScopedMainQueue(MainQueue& queue) : previous_(MainQueue::installed()) {
     MainQueue::install(&queue);
 }
 
-ScopedMainQueue::~ScopedMainQueue() { MainQueue::install(previous_); }
+ScopedMainQueue::~ScopedMainQueue() {
+    MainQueue::install(previous_);
+}
 
 } // namespace tessarin

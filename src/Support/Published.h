@@ -41,8 +41,7 @@ private:
 // A published value. Subscribers hear of every change on a later turn of the main queue, never
 // inside the setter, so a store's edit finishes before anyone re-reads it. A subscriber that
 // cancels before its turn hears nothing more.
-template <typename T>
-class Published {
+template <typename T> class Published {
 public:
     using Callback = std::function<void(const T&)>;
 
@@ -70,8 +69,7 @@ public:
     // With `deliverCurrent`, the current value is delivered once on the next turn as well.
     [[nodiscard]] Subscription subscribe(Callback callback, bool deliverCurrent = false) {
         const std::uint64_t id = nextId_++;
-        Entry entry{std::make_shared<Callback>(std::move(callback)),
-                    std::make_shared<bool>(true)};
+        Entry entry{std::make_shared<Callback>(std::move(callback)), std::make_shared<bool>(true)};
         if (deliverCurrent) {
             deliver(entry, value_);
         }

@@ -31,8 +31,12 @@ void QtMainQueue::asyncAfter(TimeInterval delay, const WorkItem& item) {
         Qt::QueuedConnection);
 }
 
-TimeInterval QtMainQueue::absoluteTime() const { return clock_.absoluteTime(); }
+TimeInterval QtMainQueue::absoluteTime() const {
+    return clock_.absoluteTime();
+}
 
-TimeInterval QtMainQueue::uptime() const { return clock_.uptime(); }
+TimeInterval QtMainQueue::uptime() const {
+    return clock_.uptime();
+}
 
 } // namespace tessarin

@@ -9,7 +9,9 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-std::string toStd(const QString& text) { return text.toUtf8().toStdString(); }
+std::string toStd(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 bool isLineBreak(QChar c) {
     const char16_t u = c.unicode();
@@ -43,8 +45,12 @@ std::string collapsingWhitespace(std::string_view text) {
     return toStd(toQString(text).simplified());
 }
 
-std::string lowercased(std::string_view text) { return toStd(toQString(text).toLower()); }
+std::string lowercased(std::string_view text) {
+    return toStd(toQString(text).toLower());
+}
 
-bool isBlank(std::string_view text) { return trimmingWhitespaceAndNewlines(text).empty(); }
+bool isBlank(std::string_view text) {
+    return trimmingWhitespaceAndNewlines(text).empty();
+}
 
 } // namespace tessarin

@@ -30,11 +30,10 @@ bool VirtualMainQueue::runNextDueBy(TimeInterval limit) {
     WorkItem item;
     {
         std::lock_guard lock(mutex_);
-        auto earliest = std::min_element(entries_.begin(), entries_.end(),
-                                         [](const Entry& a, const Entry& b) {
-                                             return a.due != b.due ? a.due < b.due
-                                                                   : a.sequence < b.sequence;
-                                         });
+        auto earliest =
+            std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+                return a.due != b.due ? a.due < b.due : a.sequence < b.sequence;
+            });
         // A nanosecond of slack keeps sums of decimal delays (0.15 + 0.05) from missing work.
         if (earliest == entries_.end() || earliest->due > limit + 1e-9) {
             return false;
@@ -55,7 +54,9 @@ void VirtualMainQueue::advance(TimeInterval seconds) {
     uptime_ = std::max(uptime_, target);
 }
 
-void VirtualMainQueue::runUntilIdle() { advance(0); }
+void VirtualMainQueue::runUntilIdle() {
+    advance(0);
+}
 
 std::size_t VirtualMainQueue::pendingCount() const {
     std::lock_guard lock(mutex_);

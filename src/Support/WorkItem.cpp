@@ -12,7 +12,9 @@ void WorkItem::cancel() const {
     }
 }
 
-bool WorkItem::isCancelled() const { return !state_ || state_->cancelled; }
+bool WorkItem::isCancelled() const {
+    return !state_ || state_->cancelled;
+}
 
 void WorkItem::perform() const {
     if (state_ && !state_->cancelled && state_->work) {

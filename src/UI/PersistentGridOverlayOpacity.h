@@ -28,15 +28,22 @@ template <> constexpr auto allCases<PersistentGridOverlayOpacity>() {
     return tenPercentStepCases<PersistentGridOverlayOpacity>();
 }
 
-template <> inline std::optional<PersistentGridOverlayOpacity> fromRawValue<PersistentGridOverlayOpacity>(std::int64_t raw) {
+template <>
+inline std::optional<PersistentGridOverlayOpacity>
+fromRawValue<PersistentGridOverlayOpacity>(std::int64_t raw) {
     return tenPercentStepFromRawValue<PersistentGridOverlayOpacity>(raw);
 }
 
-inline constexpr const char* kPersistentGridOverlayOpacityKey = "persistentGridOverlayOpacityPercent";
-inline constexpr PersistentGridOverlayOpacity kDefaultPersistentGridOverlayOpacity = PersistentGridOverlayOpacity::percent10;
+inline constexpr const char* kPersistentGridOverlayOpacityKey =
+    "persistentGridOverlayOpacityPercent";
+inline constexpr PersistentGridOverlayOpacity kDefaultPersistentGridOverlayOpacity =
+    PersistentGridOverlayOpacity::percent10;
 
-template <> inline PersistentGridOverlayOpacity persisted<PersistentGridOverlayOpacity>(const UserDefaults& defaults) {
-    return persistedTenPercentStep(defaults, kPersistentGridOverlayOpacityKey, kDefaultPersistentGridOverlayOpacity);
+template <>
+inline PersistentGridOverlayOpacity
+persisted<PersistentGridOverlayOpacity>(const UserDefaults& defaults) {
+    return persistedTenPercentStep(defaults, kPersistentGridOverlayOpacityKey,
+                                   kDefaultPersistentGridOverlayOpacity);
 }
 
 } // namespace tessarin

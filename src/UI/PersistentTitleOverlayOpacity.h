@@ -28,15 +28,22 @@ template <> constexpr auto allCases<PersistentTitleOverlayOpacity>() {
     return tenPercentStepCases<PersistentTitleOverlayOpacity>();
 }
 
-template <> inline std::optional<PersistentTitleOverlayOpacity> fromRawValue<PersistentTitleOverlayOpacity>(std::int64_t raw) {
+template <>
+inline std::optional<PersistentTitleOverlayOpacity>
+fromRawValue<PersistentTitleOverlayOpacity>(std::int64_t raw) {
     return tenPercentStepFromRawValue<PersistentTitleOverlayOpacity>(raw);
 }
 
-inline constexpr const char* kPersistentTitleOverlayOpacityKey = "persistentTitleOverlayOpacityPercent";
-inline constexpr PersistentTitleOverlayOpacity kDefaultPersistentTitleOverlayOpacity = PersistentTitleOverlayOpacity::percent10;
+inline constexpr const char* kPersistentTitleOverlayOpacityKey =
+    "persistentTitleOverlayOpacityPercent";
+inline constexpr PersistentTitleOverlayOpacity kDefaultPersistentTitleOverlayOpacity =
+    PersistentTitleOverlayOpacity::percent10;
 
-template <> inline PersistentTitleOverlayOpacity persisted<PersistentTitleOverlayOpacity>(const UserDefaults& defaults) {
-    return persistedTenPercentStep(defaults, kPersistentTitleOverlayOpacityKey, kDefaultPersistentTitleOverlayOpacity);
+template <>
+inline PersistentTitleOverlayOpacity
+persisted<PersistentTitleOverlayOpacity>(const UserDefaults& defaults) {
+    return persistedTenPercentStep(defaults, kPersistentTitleOverlayOpacityKey,
+                                   kDefaultPersistentTitleOverlayOpacity);
 }
 
 } // namespace tessarin

@@ -1,8 +1,8 @@
 #include "Support/MainQueue.h"
+
 #include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "Support/Published.h"
+
 #include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace tessarin {

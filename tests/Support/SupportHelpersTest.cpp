@@ -20,11 +20,16 @@ struct SwitchCase {
 
 TEST(EnvironmentSwitch, TrimsAndLowerCasesAndAcceptsFourWords) {
     const SwitchCase cases[] = {
-        {"absent", std::nullopt, false, false}, {"one", "1", true, true},
-        {"padded one", " 1\n", true, false},    {"TRUE", "TRUE", true, false},
-        {"Yes", " Yes ", true, false},          {"on", "on", true, false},
-        {"zero", "0", false, false},            {"false", "false", false, false},
-        {"empty", "", false, false},            {"enabled", "enabled", false, false},
+        {"absent", std::nullopt, false, false},
+        {"one", "1", true, true},
+        {"padded one", " 1\n", true, false},
+        {"TRUE", "TRUE", true, false},
+        {"Yes", " Yes ", true, false},
+        {"on", "on", true, false},
+        {"zero", "0", false, false},
+        {"false", "false", false, false},
+        {"empty", "", false, false},
+        {"enabled", "enabled", false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(isSwitchValueOn(c.value), c.on) << c.name;

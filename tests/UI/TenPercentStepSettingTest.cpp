@@ -3,7 +3,6 @@
 #include "UI/PersistentTitleOverlayOpacity.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace tessarin {
@@ -54,10 +53,14 @@ TYPED_TEST(TenPercentStepSettingTest, ReadsValidPercentagesOnly) {
         std::optional<int> expectedPercent; // none: the setting's default
     };
     const Case cases[] = {
-        {"missing", std::nullopt, std::nullopt}, {"fifty", 50, 50},
-        {"zero", 0, 0},                          {"wholeDouble", 70.0, 70},
-        {"fifteen", 15, std::nullopt},           {"text", "50", std::nullopt},
-        {"boolean", true, std::nullopt},         {"tooLarge", 110, std::nullopt},
+        {"missing", std::nullopt, std::nullopt},
+        {"fifty", 50, 50},
+        {"zero", 0, 0},
+        {"wholeDouble", 70.0, 70},
+        {"fifteen", 15, std::nullopt},
+        {"text", "50", std::nullopt},
+        {"boolean", true, std::nullopt},
+        {"tooLarge", 110, std::nullopt},
     };
     for (const Case& c : cases) {
         UserDefaults defaults;
