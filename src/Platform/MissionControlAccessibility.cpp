@@ -101,18 +101,34 @@ std::string displayIdentity(DisplayID displayID) {
     return "dock/missionControl/display:" + std::to_string(displayID);
 }
 
-class DesktopButtonNode final : public TreeNode {
+// A node of one display's part of the bar: it exists while Mission Control shows that display.
+class DisplayNode : public TreeNode {
+public:
+    DisplayNode(SourceRef source, DisplayID displayID)
+        : TreeNode(std::move(source)), displayID_(displayID) {}
+
+protected:
+    bool exists(MissionControlTreeSource& source) const override {
+        return displayShown(source, displayID_);
+    }
+    DisplayID displayID() const { return displayID_; }
+
+private:
+    DisplayID displayID_;
+};
+
+class DesktopButtonNode final : public DisplayNode {
 public:
     DesktopButtonNode(SourceRef source, DisplayID displayID, SpaceID spaceID)
-        : TreeNode(std::move(source)), displayID_(displayID), spaceID_(spaceID) {}
+        : DisplayNode(std::move(source), displayID), spaceID_(spaceID) {}
 
     std::string identity() const override {
-        return displayIdentity(displayID_) + "/space:" + std::to_string(spaceID_);
+        return displayIdentity(displayID()) + "/space:" + std::to_string(spaceID_);
     }
 
 protected:
     bool exists(MissionControlTreeSource& source) const override {
-        return displayShown(source, displayID_) && position(source).has_value();
+        return DisplayNode::exists(source) && position(source).has_value();
     }
 
     AttributeTable attributes() const override {
@@ -133,14 +149,14 @@ protected:
 
     bool perform(MissionControlTreeSource& source, std::string_view action) const override {
         if (action == AccessibilityAction::press) {
-            return source.requestSwitch(displayID_, spaceID_);
+            return source.requestSwitch(displayID(), spaceID_);
         }
-        return source.requestRemoveDesktop(displayID_, spaceID_);
+        return source.requestRemoveDesktop(displayID(), spaceID_);
     }
 
 private:
     std::optional<std::size_t> position(MissionControlTreeSource& source) const {
-        const auto spaces = source.spaces(displayID_).value_or(std::vector<ManagedSpace>{});
+        const auto spaces = source.spaces(displayID()).value_or(std::vector<ManagedSpace>{});
         const auto found = std::find_if(spaces.begin(), spaces.end(),
                                         [&](const ManagedSpace& s) { return s.id64 == spaceID_; });
         if (found == spaces.end()) {
@@ -151,7 +167,7 @@ private:
 
     // Desktops are numbered among the Desktops only; a full-screen Space shows as such.
     std::string title(MissionControlTreeSource& source) const {
-        const auto spaces = source.spaces(displayID_).value_or(std::vector<ManagedSpace>{});
+        const auto spaces = source.spaces(displayID()).value_or(std::vector<ManagedSpace>{});
         int desktopNumber = 0;
         for (const ManagedSpace& space : spaces) {
             if (space.type == kSpaceTypeUserDesktop) {
@@ -169,7 +185,7 @@ private:
     // The last Desktop of a display cannot be closed, and a full-screen Space is left by
     // leaving full screen, not from the bar.
     bool isRemovable(MissionControlTreeSource& source) const {
-        const auto spaces = source.spaces(displayID_).value_or(std::vector<ManagedSpace>{});
+        const auto spaces = source.spaces(displayID()).value_or(std::vector<ManagedSpace>{});
         const auto desktops =
             std::count_if(spaces.begin(), spaces.end(),
                           [](const ManagedSpace& s) { return s.type == kSpaceTypeUserDesktop; });
@@ -178,21 +194,16 @@ private:
         return found != spaces.end() && found->type == kSpaceTypeUserDesktop && desktops > 1;
     }
 
-    DisplayID displayID_;
     SpaceID spaceID_;
 };
 
-class AddDesktopButtonNode final : public TreeNode {
+class AddDesktopButtonNode final : public DisplayNode {
 public:
-    AddDesktopButtonNode(SourceRef source, DisplayID displayID)
-        : TreeNode(std::move(source)), displayID_(displayID) {}
+    using DisplayNode::DisplayNode;
 
-    std::string identity() const override { return displayIdentity(displayID_) + "/add"; }
+    std::string identity() const override { return displayIdentity(displayID()) + "/add"; }
 
 protected:
-    bool exists(MissionControlTreeSource& source) const override {
-        return displayShown(source, displayID_);
-    }
     AttributeTable attributes() const override {
         return {{AccessibilityAttribute::role, constant(std::string(AccessibilityRole::button))},
                 {AccessibilityAttribute::identifier,
@@ -203,24 +214,17 @@ protected:
         return {AccessibilityAction::press};
     }
     bool perform(MissionControlTreeSource& source, std::string_view) const override {
-        return source.requestAddDesktop(displayID_);
+        return source.requestAddDesktop(displayID());
     }
-
-private:
-    DisplayID displayID_;
 };
 
-class SpacesListNode final : public TreeNode {
+class SpacesListNode final : public DisplayNode {
 public:
-    SpacesListNode(SourceRef source, DisplayID displayID)
-        : TreeNode(std::move(source)), displayID_(displayID) {}
+    using DisplayNode::DisplayNode;
 
-    std::string identity() const override { return displayIdentity(displayID_) + "/list"; }
+    std::string identity() const override { return displayIdentity(displayID()) + "/list"; }
 
 protected:
-    bool exists(MissionControlTreeSource& source) const override {
-        return displayShown(source, displayID_);
-    }
     AttributeTable attributes() const override {
         return {{AccessibilityAttribute::role, constant(std::string(AccessibilityRole::list))},
                 {AccessibilityAttribute::identifier,
@@ -229,70 +233,53 @@ protected:
                  [this](MissionControlTreeSource& source) -> AccessibilityValue {
                      AccessibilityElementList buttons;
                      for (const ManagedSpace& space :
-                          source.spaces(displayID_).value_or(std::vector<ManagedSpace>{})) {
-                         buttons.push_back(child<DesktopButtonNode>(displayID_, space.id64));
+                          source.spaces(displayID()).value_or(std::vector<ManagedSpace>{})) {
+                         buttons.push_back(child<DesktopButtonNode>(displayID(), space.id64));
                      }
                      return buttons;
                  }}};
     }
-
-private:
-    DisplayID displayID_;
 };
 
-class SpacesBarNode final : public TreeNode {
+class SpacesBarNode final : public DisplayNode {
 public:
-    SpacesBarNode(SourceRef source, DisplayID displayID)
-        : TreeNode(std::move(source)), displayID_(displayID) {}
+    using DisplayNode::DisplayNode;
 
-    std::string identity() const override { return displayIdentity(displayID_) + "/bar"; }
+    std::string identity() const override { return displayIdentity(displayID()) + "/bar"; }
 
 protected:
-    bool exists(MissionControlTreeSource& source) const override {
-        return displayShown(source, displayID_);
-    }
     AttributeTable attributes() const override {
         return {{AccessibilityAttribute::role, constant(std::string(AccessibilityRole::group))},
                 {AccessibilityAttribute::identifier,
                  constant(std::string(MissionControlAccessibilityIdentifier::spacesBar))},
                 {AccessibilityAttribute::children,
                  [this](MissionControlTreeSource&) -> AccessibilityValue {
-                     return AccessibilityElementList{child<SpacesListNode>(displayID_),
-                                                     child<AddDesktopButtonNode>(displayID_)};
+                     return AccessibilityElementList{child<SpacesListNode>(displayID()),
+                                                     child<AddDesktopButtonNode>(displayID())};
                  }}};
     }
-
-private:
-    DisplayID displayID_;
 };
 
-class DisplayGroupNode final : public TreeNode {
+class DisplayGroupNode final : public DisplayNode {
 public:
-    DisplayGroupNode(SourceRef source, DisplayID displayID)
-        : TreeNode(std::move(source)), displayID_(displayID) {}
+    using DisplayNode::DisplayNode;
 
-    std::string identity() const override { return displayIdentity(displayID_); }
+    std::string identity() const override { return displayIdentity(displayID()); }
 
 protected:
-    bool exists(MissionControlTreeSource& source) const override {
-        return displayShown(source, displayID_);
-    }
     AttributeTable attributes() const override {
         return {{AccessibilityAttribute::role, constant(std::string(AccessibilityRole::group))},
                 {AccessibilityAttribute::identifier,
                  constant(std::string(MissionControlAccessibilityIdentifier::display))},
                 {AccessibilityAttribute::frame,
                  [this](MissionControlTreeSource& source) -> AccessibilityValue {
-                     return source.displayBounds(displayID_);
+                     return source.displayBounds(displayID());
                  }},
                 {AccessibilityAttribute::children,
                  [this](MissionControlTreeSource&) -> AccessibilityValue {
-                     return AccessibilityElementList{child<SpacesBarNode>(displayID_)};
+                     return AccessibilityElementList{child<SpacesBarNode>(displayID())};
                  }}};
     }
-
-private:
-    DisplayID displayID_;
 };
 
 class MissionControlGroupNode final : public TreeNode {
