@@ -168,19 +168,11 @@ TEST_F(DockTest, sharedSpacesTurnFromEitherDisplay) {
 }
 
 TEST_F(DockTest, userSwipeTurnsOneSpaceAgainstItsProgress) {
-    Event swipe;
-    swipe.type = EventType::dockGesture;
-    swipe.location = onA;
-    swipe.setIntegerValue(EventField::gestureHIDType, kDockSwipeHIDType);
-    swipe.setIntegerValue(EventField::gestureSwipeMotion, GestureSwipeMotion::horizontal);
-    swipe.setIntegerValue(EventField::gesturePhase, GesturePhase::ended);
-    swipe.setDoubleValue(EventField::gestureSwipeProgress, -0.4);
-    events.physical().inject(swipe);
+    events.physical().dockSwipe(GestureSwipeMotion::horizontal, {-0.4}, onA);
     queue.advance(0.5);
     EXPECT_EQ(current("UUID-A"), 12u);
     // A flick too short to count does nothing.
-    swipe.setDoubleValue(EventField::gestureSwipeProgress, 0.05);
-    events.physical().inject(swipe);
+    events.physical().dockSwipe(GestureSwipeMotion::horizontal, {0.05}, onA);
     queue.advance(0.5);
     EXPECT_EQ(current("UUID-A"), 12u);
 }
@@ -197,18 +189,10 @@ TEST_F(DockTest, cancelledSwipeDoesNothing) {
 }
 
 TEST_F(DockTest, verticalSwipesOpenAndCloseMissionControl) {
-    Event swipe;
-    swipe.type = EventType::dockGesture;
-    swipe.location = onA;
-    swipe.setIntegerValue(EventField::gestureHIDType, kDockSwipeHIDType);
-    swipe.setIntegerValue(EventField::gestureSwipeMotion, GestureSwipeMotion::vertical);
-    swipe.setIntegerValue(EventField::gesturePhase, GesturePhase::ended);
-    swipe.setDoubleValue(EventField::gestureSwipeProgress, -0.5);
-    events.physical().inject(swipe);
+    events.physical().dockSwipe(GestureSwipeMotion::vertical, {-0.5}, onA);
     queue.runUntilIdle();
     EXPECT_TRUE(windowServer.isMissionControlOpen());
-    swipe.setDoubleValue(EventField::gestureSwipeProgress, 0.5);
-    events.physical().inject(swipe);
+    events.physical().dockSwipe(GestureSwipeMotion::vertical, {0.5}, onA);
     queue.runUntilIdle();
     EXPECT_FALSE(windowServer.isMissionControlOpen());
 }
