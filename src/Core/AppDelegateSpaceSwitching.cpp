@@ -201,27 +201,26 @@ void AppDelegate::performSpaceSwitch(TessarinDirection direction,
         gridModeStore.wrapStyle(resolution.settingsDisplay) == GridWrapStyle::pacMan;
     const OSDDismissalBehavior dismissal = switchDismissalBehavior(triggerCombination);
 
-    uint32_t targetVisual = 0;
-    if (!tessarin_resolve_target_index_with_wrap_style(visualInfo, direction, gridMode, columns,
-                                                       blocks, pacMan, &targetVisual) ||
-        targetVisual == visualInfo.currentIndex) {
-        mark("space.switch.aborted", metricsTrace, [] {
-            return OSDPresentationMetricsFields{{"reason", "blocked"}};
+    // A move that goes nowhere posts nothing and shows where the user still is.
+    const auto showCurrentSpaceInstead = [&](const char* reason) {
+        mark("space.switch.aborted", metricsTrace, [reason] {
+            return OSDPresentationMetricsFields{{"reason", reason}};
         });
         presentation_->showOSD(visualInfo.currentIndex, visualInfo.spaceCount, std::nullopt,
                                std::nullopt, resolution.placementDisplay, dismissal,
                                GridOSDInteractionMode::respectsOSDSetting, metricsTrace);
+    };
+    uint32_t targetVisual = 0;
+    if (!tessarin_resolve_target_index_with_wrap_style(visualInfo, direction, gridMode, columns,
+                                                       blocks, pacMan, &targetVisual) ||
+        targetVisual == visualInfo.currentIndex) {
+        showCurrentSpaceInstead("blocked");
         return;
     }
     const int systemTarget = snapshot ? snapshot->systemIndex(static_cast<int>(targetVisual))
                                       : static_cast<int>(targetVisual);
     if (systemTarget < 0) {
-        mark("space.switch.aborted", metricsTrace, [] {
-            return OSDPresentationMetricsFields{{"reason", "placeholder-target"}};
-        });
-        presentation_->showOSD(visualInfo.currentIndex, visualInfo.spaceCount, std::nullopt,
-                               std::nullopt, resolution.placementDisplay, dismissal,
-                               GridOSDInteractionMode::respectsOSDSetting, metricsTrace);
+        showCurrentSpaceInstead("placeholder-target");
         return;
     }
     const std::optional<SpaceID> targetSpaceID =
