@@ -1,8 +1,8 @@
 // Laying out a grid of 16 Spaces and planning a wrapping move of its highlight: the work done
 // for every directional OSD presentation.
 
-#include "UI/OSDGridLayout.h"
-#include "UI/OSDGridTransitionPlan.h"
+#include "UI/OSD/OSDGridLayout.h"
+#include "UI/OSD/OSDGridTransitionPlan.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

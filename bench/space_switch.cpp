@@ -1,7 +1,7 @@
 // Latency of a switch request: from the `performSpaceSwitch` call to the Dock gesture posted, on a
 // host of 4 displays with 16 Spaces each. The Dock's animation and the later verification run
 // outside the timed region. Goal: a median under 100 µs.
-#include "Core/AppDelegate.h"
+#include "Core/AppDelegate/AppDelegate.h"
 #include "FourDisplayScenario.h"
 #include "Platform/Dock.h"
 #include "Platform/Host.h"

@@ -3,15 +3,15 @@
 // Recording fakes of the subsystems the application delegate reaches through interfaces. Each
 // records every call with its arguments; answers can be set by the test.
 
-#include "Core/AppDelegate.h"
-#include "Core/HealthWindowPresenting.h"
-#include "Core/HotkeyReregistering.h"
-#include "Core/OSDPresentationControlling.h"
-#include "Core/OSDPresentationMetricsRecording.h"
-#include "Core/OSDWindowControlling.h"
-#include "Core/ShellRefreshing.h"
-#include "Core/TrackpadInputControlling.h"
-#include "Core/WindowPreviewCaching.h"
+#include "Core/AppDelegate/AppDelegate.h"
+#include "Core/Seams/HealthWindowPresenting.h"
+#include "Core/Seams/HotkeyReregistering.h"
+#include "Core/Seams/OSDPresentationControlling.h"
+#include "Core/Seams/OSDPresentationMetricsRecording.h"
+#include "Core/Seams/OSDWindowControlling.h"
+#include "Core/Seams/ShellRefreshing.h"
+#include "Core/Seams/TrackpadInputControlling.h"
+#include "Core/Seams/WindowPreviewCaching.h"
 
 #include <algorithm>
 #include <map>

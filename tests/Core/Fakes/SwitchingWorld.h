@@ -3,7 +3,7 @@
 // A simulated host with displays, Spaces and a Dock, made current together with a virtual main
 // queue, and an application delegate wired to recording fakes of its neighbours. One per test.
 
-#include "Core/AppDelegate.h"
+#include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Fakes/RecordingSeams.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Dock.h"

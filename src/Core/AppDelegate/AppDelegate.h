@@ -1,0 +1,414 @@
+#pragma once
+
+#include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
+#include "Core/Seams/HealthWindowPresenting.h"
+#include "Core/Seams/HotkeyReregistering.h"
+#include "Core/Seams/OSDPresentationControlling.h"
+#include "Core/Seams/OSDPresentationMetricsRecording.h"
+#include "Core/Seams/OSDWindowControlling.h"
+#include "Core/Seams/ShellRefreshing.h"
+#include "Core/Seams/TrackpadInputControlling.h"
+#include "Core/Seams/WindowPreviewCaching.h"
+#include "Core/Settings/DisplayPresentationSettingsStore.h"
+#include "Core/Settings/GridModeStore.h"
+#include "Core/SpaceModel/DirectSlotMetadataStore.h"
+#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Core/SpaceModel/DisplaySpaceOrderStore.h"
+#include "Core/SpaceModel/SpaceTopologyStabilizer.h"
+#include "Core/Switching/GridOSDPreviewSession.h"
+#include "Core/Switching/GridOSDPreviewSessionMode.h"
+#include "Core/Switching/SpaceSwitchVerificationGenerationTracker.h"
+#include "Core/WindowThrow/FocusedWindowThrowCandidate.h"
+#include "Core/WindowThrow/FocusedWindowThrowError.h"
+#include "Core/Workspaces/WorkspaceShortcut.h"
+#include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Hotkeys/HotkeyCombination.h"
+#include "Platform/WindowServerTypes.h"
+#include "Support/Logger.h"
+#include "Support/WorkItem.h"
+#include "TessarinCore/TessarinCore.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+class PhysicalWindowDragTracker;
+class MissionControlDesktopRefreshing;
+class MissionControlShortcutOverrideControlling;
+class MissionControlSpaceCreator;
+enum class MissionControlSpaceCreationResult;
+enum class MissionControlSpaceRemovalResult;
+
+// The delegate's collaborators. The stores and the drag tracker default to the current host's
+// shared instances; the neighbouring subsystems must be given (construction aborts without
+// them, since a switch that silently reached no OSD or shell would hide faults).
+struct AppDelegateDependencies {
+    GridModeStore* gridModeStore = nullptr;
+    DisplayPresentationSettingsStore* presentationStore = nullptr;
+    DisplaySpaceOrderStore* spaceOrderStore = nullptr;
+    DirectSlotMetadataStore* directSlotMetadataStore = nullptr;
+    WorkspaceShortcutStore* workspaceShortcutStore = nullptr;
+    PhysicalWindowDragTracker* dragTracker = nullptr;
+    std::shared_ptr<MissionControlSpaceCreator> missionControlSpaceCreator;
+
+    std::shared_ptr<OSDWindowControlling> osdWindow;
+    std::shared_ptr<OSDPresentationControlling> presentation;
+    std::shared_ptr<HealthWindowPresenting> healthWindow;
+    std::shared_ptr<ShellRefreshing> shell;
+    std::shared_ptr<HotkeyReregistering> hotkeys;
+    std::shared_ptr<WindowPreviewCaching> windowPreviews;
+    std::shared_ptr<OSDPresentationMetricsRecording> metrics;
+    std::shared_ptr<TrackpadInputControlling> trackpad;
+
+    // Optional: without the override tap a throw cannot stop it (and logs so); without the
+    // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
+    // visible grid.
+    std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
+    std::shared_ptr<MissionControlDesktopRefreshing> missionControlDesktopRefresher;
+
+    // Initialises the Spaces bridge; `tessarin_init` when not given.
+    std::function<bool()> bridgeInitializer;
+};
+
+// The application delegate: holds the program's long-lived state and coordinates the
+// subsystems. This part is the Space switching engine: it turns a request (direction, visual
+// index, last Space, workspace, grid click, trackpad swipe) into a switch on the right display
+// and checks afterwards that the switch happened. Main thread only.
+class AppDelegate {
+public:
+    // A display's Space layout together with its live Space info and the window server's Space
+    // descriptors; the common result of resolving a display.
+    struct ResolvedDisplaySpaceOrderSnapshot {
+        DisplaySpaceOrderSnapshot displaySnapshot;
+        std::optional<TessarinSpaceInfo> liveInfo;
+        std::vector<ManagedSpace> managedSpaceDescriptors;
+        friend bool operator==(const ResolvedDisplaySpaceOrderSnapshot&,
+                               const ResolvedDisplaySpaceOrderSnapshot&) = default;
+    };
+
+    // The window server's Space descriptors of one display, in its own order.
+    struct LiveDisplaySpaceSnapshot {
+        std::vector<ManagedSpace> managedSpaceDescriptors;
+        std::vector<SpaceID> systemOrderedSpaceIDs() const;
+        friend bool operator==(const LiveDisplaySpaceSnapshot&,
+                               const LiveDisplaySpaceSnapshot&) = default;
+    };
+
+    // A Space that was active on a display.
+    struct LastSpaceReference {
+        std::string displayIdentifier;
+        SpaceID spaceID = 0;
+        friend bool operator==(const LastSpaceReference&, const LastSpaceReference&) = default;
+    };
+
+    using SpaceSwitchVerificationAttempt = tessarin::SpaceSwitchVerificationAttempt;
+
+    // Which bridge readers a Space info read uses: the live ones, or the ones that show a
+    // switch posted less than a second ago as already done.
+    enum class SpaceInfoReading { live, predicting };
+
+    // Why a verification runs: a switch request, or the commit of a deferred preview.
+    enum class SpaceSwitchVerificationContext { switchRequest, deferredCommit };
+    enum class SpaceSwitchVerificationOutcome { confirmed, rolledBack, superseded };
+    static std::string rawValue(SpaceSwitchVerificationContext context);
+    static std::string rawValue(SpaceSwitchVerificationOutcome outcome);
+    // "macos27-augmented-dock-gesture" for post variant 2, else "synthetic-dock-gesture".
+    static std::string postMethodLabel(uint32_t postVariant);
+
+    static constexpr double spaceSwitchVerificationDelay = 1.1;
+    static constexpr double trackpadCommitDelayWhileGestureActive = 1.25;
+
+    explicit AppDelegate(AppDelegateDependencies dependencies);
+    ~AppDelegate();
+    AppDelegate(const AppDelegate&) = delete;
+    AppDelegate& operator=(const AppDelegate&) = delete;
+
+    // ---------------------------------------------------------------- Space switching
+
+    // Moves one Space in `direction` (0 left, 1 right, 2 up, 3 down) on the display (none: the
+    // display under the pointer) under its grid rules, at once or through a deferred preview.
+    void
+    performSpaceSwitch(TessarinDirection direction,
+                       const std::optional<std::string>& displayIdentifier = std::nullopt,
+                       const std::optional<HotkeyCombination>& triggerCombination = std::nullopt,
+                       const OSDPresentationMetricsTraceRef& metricsTrace = nullptr);
+    // Switches to the Space at a visual index (0 for Space 1), through a deferred preview, or
+    // throws the dragged window there while the left button is held.
+    void performSpaceSwitchToIndex(
+        uint32_t index, const std::optional<std::string>& displayIdentifier = std::nullopt,
+        const std::optional<HotkeyCombination>& triggerCombination = std::nullopt,
+        const OSDPresentationMetricsTraceRef& metricsTrace = nullptr);
+    // Switches back to the remembered last Space.
+    void
+    performSpaceLastSpace(const std::optional<HotkeyCombination>& triggerCombination = std::nullopt,
+                          const OSDPresentationMetricsTraceRef& metricsTrace = nullptr);
+    // Hides every OSD window at once, then posts the switch (on the display when Spaces are
+    // separate and one is given, else on the pointer's display); false when nothing was posted.
+    bool postSpaceSwitch(uint32_t toSystemIndex,
+                         const std::optional<std::string>& displayIdentifier);
+    // True when trusted for Accessibility and the bridge is initialised; otherwise the user was
+    // told (health window, or a beep) and the request is refused.
+    bool guardSpaceControlAccess();
+    // The display that owns the Spaces of a display (the shared-Spaces display when all share).
+    std::optional<std::string>
+    spaceDisplayIdentifier(const std::optional<std::string>& displayIdentifier);
+    std::optional<TessarinSpaceInfo>
+    resolveLiveSpaceInfo(const std::optional<std::string>& displayIdentifier,
+                         SpaceInfoReading reading = SpaceInfoReading::live);
+    // Merges the live system order of a display's Spaces with the stored visual layout; none
+    // when the display's Spaces cannot be read (or their count is not the expected one).
+    std::optional<ResolvedDisplaySpaceOrderSnapshot>
+    resolveDisplaySpaceOrderSnapshotWithDescriptors(
+        const std::optional<std::string>& displayIdentifier,
+        std::optional<uint32_t> expectedSpaceCount = std::nullopt,
+        const std::optional<std::vector<ManagedDisplaySpaces>>& managedDisplaySpaces =
+            std::nullopt);
+    // Refreshes window metadata and activates a neutral application when the target Space has
+    // no windows, so the switch does not pull a window of another Space along.
+    void
+    prepareFocusForSpaceSwitch(std::optional<SpaceID> targetSpaceID,
+                               const std::optional<DisplaySpaceOrderSnapshot>& displaySnapshot);
+    void activateNeutralApplicationForWindowlessSpace();
+
+    // ---------------------------------------------------------------- Verification
+
+    SpaceSwitchVerificationAttempt
+    beginSpaceSwitchVerificationAttempt(const std::optional<std::string>& displayIdentifier);
+    // 1.1 s later compares the live Space of the attempt's display with the target: confirmed,
+    // rolled back (predictions cleared, Space info, overlays and a visible grid refreshed), or
+    // superseded by a newer attempt on the same key.
+    void scheduleSpaceSwitchVerification(SpaceID targetSpaceID,
+                                         const SpaceSwitchVerificationAttempt& attempt,
+                                         std::optional<TessarinSpaceInfo> liveBefore,
+                                         uint32_t postVariant,
+                                         SpaceSwitchVerificationContext context);
+
+    // ---------------------------------------------------------------- Deferred previews
+
+    // Opens or moves a preview one step in `direction` instead of switching; true when a
+    // preview session now holds the pending target.
+    bool previewDeferredTrackpadSwipe(TessarinDirection direction, GridOSDPreviewSessionMode mode);
+    // For an open trackpad preview: (re)schedules its commit, 1.25 s while the gesture is
+    // active, else after the trackpad delay setting.
+    void schedulePendingTrackpadSwipeCommit();
+    void commitPendingTrackpadSwipe();
+    // Commits an open deferred preview (switches or throws the dragged window); nothing without
+    // one. Called when a shown grid starts to be dismissed.
+    void commitDeferredPreviewSession();
+    void cancelPendingDeferredSpaceSwitch(bool preservingManualPicker,
+                                          bool preservingCurrentPreviewSession);
+    void cancelPendingVisibleGridWindowPreviewRefresh();
+    // Closes a visible picker, or opens one (on every screen or the pointer's).
+    void toggleOSDSpacePicker(const OSDPresentationMetricsTraceRef& metricsTrace);
+
+    // ---------------------------------------------------------------- Window throw
+    // (the dragged window travels along on a direct jump while the left button is held)
+
+    // The window dragged by hand right now, if a physical drag is in progress.
+    std::optional<FocusedWindowThrowCandidate> captureFocusedWindowThrowCandidate();
+    // Starts throwing the candidate to the Space at a system index of a Space display; nothing
+    // when the throw task started, else why it could not.
+    std::optional<FocusedWindowThrowError>
+    throwFocusedWindow(const FocusedWindowThrowCandidate& candidate, uint32_t targetSystemIndex,
+                       std::optional<SpaceID> targetSpaceID,
+                       const std::optional<std::string>& spaceDisplayIdentifier);
+    // Ends the running throw, if any, as cancelled (a newer throw, or termination).
+    void cancelFocusedWindowThrow();
+
+    // The input subsystem's Mission Control shortcut override tap, stopped while a throw presses
+    // the system shortcut (it could swallow the keys); re-registering the hotkeys at the end of
+    // the throw brings it back.
+    std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
+    // How often and how long a throw looks for the window on its target Space.
+    double focusedWindowThrowPollInterval = 0.1;
+    double focusedWindowThrowTimeout = 3.0;
+    // The throw in progress, or the last one (with its result); `focusedWindowThrowTask` is its
+    // cancellable handle.
+    std::shared_ptr<class FocusedWindowThrowTask> runningFocusedWindowThrow;
+    // True from the moment a throw stops the override tap until a throw that runs to its end
+    // registers the hotkeys again (a superseded throw leaves that to its successor).
+    bool focusedWindowThrowStoppedShortcutOverride = false;
+
+    // ---------------------------------------------------------------- Workspaces
+
+    // Switches every display the workspace assigns that is not already on its target.
+    void activateWorkspace(const WorkspaceShortcut& workspace,
+                           const OSDPresentationMetricsTraceRef& metricsTrace = nullptr);
+
+    // ---------------------------------------------------------------- Topology
+
+    void beginSpaceTopologyStabilization(const std::string& reason);
+    void completeSpaceTopologyStabilization();
+    bool shouldSuppressTopologySensitiveWork(const std::string& reason);
+    void applySpaceIDReplacements(const DisplaySpaceOrderSnapshot& snapshot);
+    // The reason of the stabilization whose completion is pending.
+    std::optional<std::string> pendingSpaceTopologyStabilizationReason;
+
+    // ---------------------------------------------------------------- Mission Control Desktops
+    // (a Desktop is added or removed by driving Mission Control; one task at a time)
+
+    using MissionControlSpaceCreationTarget = tessarin::MissionControlSpaceCreationTarget;
+
+    // The display (none: the display under the pointer) with the display that owns its Spaces
+    // and its number; none when it is not connected or its Spaces have no display.
+    std::optional<MissionControlSpaceCreationTarget>
+    resolveMissionControlSpaceCreationTarget(const std::optional<std::string>& displayIdentifier);
+    // The menu's "Add Desktop": adds a Desktop on the display under the pointer.
+    void createDesktopOnActiveDisplay();
+
+    // True while an add or remove runs. A task cancelled from outside no longer counts, so a
+    // cancelled handle left in `missionControlSpaceTask` never blocks the next request.
+    bool isMissionControlSpaceTaskRunning() const;
+    // Start a Desktop task and keep it as `missionControlSpaceTask`; the callers have checked
+    // access and that no task runs (a second request beeps here and starts nothing). Every
+    // OSD window is hidden first. Each returns whether the task started.
+    bool startMissionControlSpaceCreation(const MissionControlSpaceCreationTarget& target);
+    bool startMissionControlTailSpaceCreation(
+        const MissionControlSpaceCreationTarget& target,
+        const std::optional<OSDGridMouseInteractionContext>& interactionContext);
+    bool
+    startMissionControlPlaceholderSpaceCreation(const MissionControlSpaceCreationTarget& target,
+                                                int placeholderVisualIndex, int desiredSlotCount);
+    bool startMissionControlSpaceRemoval(const MissionControlSpaceCreationTarget& target,
+                                         uint32_t systemIndex, SpaceID spaceID, int visualIndex,
+                                         const std::optional<DisplaySpaceOrderSnapshot>& snapshot);
+
+    // Apply a finished task's result: refresh what shows the display's Spaces, or tell the
+    // user (the health window when Accessibility permission is missing, else an alert).
+    void handleMissionControlSpaceCreationResult(const MissionControlSpaceCreationResult& result,
+                                                 const MissionControlSpaceCreationTarget& target);
+    void handleMissionControlTailSpaceCreationResult(
+        const MissionControlSpaceCreationResult& result,
+        const MissionControlSpaceCreationTarget& target,
+        const std::optional<OSDGridMouseInteractionContext>& interactionContext);
+    // Moves the new Space into the placeholder cell it was made for.
+    void handleMissionControlPlaceholderSpaceCreationResult(
+        const MissionControlSpaceCreationResult& result,
+        const MissionControlSpaceCreationTarget& target, int placeholderVisualIndex,
+        int desiredSlotCount, std::optional<SpaceID> createdSpaceID);
+    // Shows the removed Desktop's cell as a placeholder until the grid is rebuilt.
+    void handleMissionControlSpaceRemovalResult(
+        const MissionControlSpaceRemovalResult& result,
+        const MissionControlSpaceCreationTarget& target, SpaceID removedSpaceID,
+        int removedVisualIndex, const std::optional<DisplaySpaceOrderSnapshot>& snapshot);
+
+    // Rebuilds a visible grid; with none on the display, refreshes its window metadata.
+    void
+    refreshGridOrScheduleMetadataRefresh(const std::optional<std::string>& gridDisplayIdentifier,
+                                         const std::string& displayIdentifier);
+    // The creator the tasks use: the one given at construction, else one with the host's
+    // defaults made on first use.
+    MissionControlSpaceCreator& missionControlSpaceCreatorForTasks();
+    // The OSD and preview refreshes after a Desktop task. Without it only the Space info, the
+    // overlays and a visible grid are refreshed.
+    std::shared_ptr<MissionControlDesktopRefreshing> missionControlDesktopRefresher;
+
+    // ---------------------------------------------------------------- Fields
+
+    GridModeStore& gridModeStore;
+    DisplayPresentationSettingsStore& presentationStore;
+    DisplaySpaceOrderStore& spaceOrderStore;
+    DirectSlotMetadataStore& directSlotMetadataStore;
+    WorkspaceShortcutStore& workspaceShortcutStore;
+    PhysicalWindowDragTracker& dragTracker;
+    std::shared_ptr<MissionControlSpaceCreator> missionControlSpaceCreator;
+
+    std::optional<LastSpaceReference> currentMenuBarSpaceReference;
+    std::optional<LastSpaceReference> lastSpaceReference;
+
+    std::optional<WorkItem> pendingVisibleGridWindowPreviewRefreshWorkItem;
+    int64_t visibleGridWindowPreviewRefreshGeneration = 0;
+    std::optional<WorkItem> pendingSpaceTopologyStabilizationRefreshWorkItem;
+    SpaceTopologyStabilizer spaceTopologyStabilizer;
+    // The running add or remove of a Desktop; cancelling it ends the task at its next step.
+    std::optional<WorkItem> missionControlSpaceTask;
+    std::optional<WorkItem> pendingTrackpadSwipeCommitWorkItem;
+    bool trackpadSwipeGestureIsActive = false;
+    std::optional<std::string> currentGridOSDDisplayIdentifier;
+    std::optional<GridOSDPreviewSession> gridOSDPreviewSession;
+    std::optional<FocusedWindowThrowCandidate> pendingDeferredWindowThrowCandidate;
+    // The running window throw; cancelling it ends the polling at its next step.
+    std::optional<WorkItem> focusedWindowThrowTask;
+    SpaceSwitchVerificationGenerationTracker spaceSwitchVerificationGenerations;
+    bool tessarinCoreInitialized = false;
+
+    static const Logger& spaceSwitchLogger();
+    static const Logger& windowThrowLogger();
+
+private:
+    // What a switch request resolved to before anything was posted.
+    struct SwitchResolution {
+        std::optional<std::string> placementDisplay;
+        std::optional<std::string> spaceDisplay;
+        std::optional<std::string> settingsDisplay;
+        std::optional<TessarinSpaceInfo> info;
+        std::optional<ResolvedDisplaySpaceOrderSnapshot> resolved;
+        // How long each step took, in seconds, for the metrics.
+        double placementSeconds = 0;
+        double topologySeconds = 0;
+        double infoSeconds = 0;
+        double snapshotSeconds = 0;
+    };
+    SwitchResolution resolveSwitchRequest(const std::optional<std::string>& displayIdentifier);
+    bool displaysHaveSeparateSpaces() const;
+    std::optional<std::string> cursorDisplayIdentifier() const;
+
+    // Posts and verifies one switch; returns whether it was posted.
+    bool postAndVerifySwitch(uint32_t systemIndex, std::optional<SpaceID> targetSpaceID,
+                             const std::optional<std::string>& spaceDisplay,
+                             const std::optional<DisplaySpaceOrderSnapshot>& snapshot,
+                             SpaceSwitchVerificationContext context);
+    void finishSpaceSwitchVerification(SpaceID targetSpaceID,
+                                       const SpaceSwitchVerificationAttempt& attempt,
+                                       std::optional<TessarinSpaceInfo> liveBefore,
+                                       uint32_t postVariant,
+                                       SpaceSwitchVerificationContext context);
+    OSDDismissalBehavior
+    switchDismissalBehavior(const std::optional<HotkeyCombination>& trigger) const;
+    bool shouldDeferSwitch(const std::optional<HotkeyCombination>& trigger,
+                           const std::optional<std::string>& settingsDisplay) const;
+
+    // Deferred previews.
+    std::optional<GridOSDPreviewSession>
+    makeDeferredPreviewSession(GridOSDPreviewSessionMode mode, const SwitchResolution& resolution);
+    bool presentDeferredDirectionalPreview(TessarinDirection direction,
+                                           GridOSDPreviewSessionMode mode,
+                                           const SwitchResolution& resolution,
+                                           const OSDPresentationMetricsTraceRef& metricsTrace);
+    bool presentDeferredDirectJump(uint32_t index, GridOSDPreviewSessionMode mode,
+                                   const SwitchResolution& resolution,
+                                   const OSDPresentationMetricsTraceRef& metricsTrace);
+    bool isTrackpadPreviewMode(const GridOSDPreviewSessionMode& mode) const;
+    void commitPreviewSession(const GridOSDPreviewSession& session);
+
+    // Tells the user why a Desktop task failed (the health window when Accessibility permission
+    // is missing, else an alert titled `title`); false when the task succeeded.
+    template <class Result>
+    bool reportMissionControlFailure(Result result, Result success, const char* title);
+
+    void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
+              const std::function<OSDPresentationMetricsFields()>& fields = nullptr);
+
+    std::shared_ptr<OSDWindowControlling> osdWindow_;
+    std::shared_ptr<OSDPresentationControlling> presentation_;
+    std::shared_ptr<HealthWindowPresenting> healthWindow_;
+    std::shared_ptr<ShellRefreshing> shell_;
+    std::shared_ptr<HotkeyReregistering> hotkeys_;
+    std::shared_ptr<WindowPreviewCaching> windowPreviews_;
+    std::shared_ptr<OSDPresentationMetricsRecording> metrics_;
+    std::shared_ptr<TrackpadInputControlling> trackpad_;
+    std::function<bool()> bridgeInitializer_;
+
+    // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
+    // gone.
+    std::shared_ptr<AppDelegate*> self_;
+
+    friend class AppDelegateTestAccess;
+};
+
+} // namespace tessarin

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Core/Seams/OSDPresentationMetricsRecording.h"
+#include "Core/Settings/DisplayPresentationSettingsSnapshot.h"
+#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Core/Switching/GridOSDPreviewSession.h"
+#include "TessarinCore/TessarinCore.h"
+#include "UI/OSD/OSDDismissalBehavior.h"
+#include "UI/OSD/OSDGridModel.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tessarin {
+
+// Whether a grid shown after a switch follows the display's OSD switch.
+enum class GridOSDInteractionMode : int {
+    respectsOSDSetting = 0,
+    overridesOSDSetting = 1,
+};
+
+// The OSD presentation control, as the switching engine uses it: the grid shown after a switch
+// or on a blocked move, the grid model of a display, the preview sessions' grids and the picker.
+class OSDPresentationControlling {
+public:
+    virtual ~OSDPresentationControlling() = default;
+
+    // Shows the grid with `targetIndex` as the active cell; false when nothing was shown.
+    virtual bool showOSD(uint32_t targetIndex, std::optional<uint32_t> spaceCount,
+                         std::optional<uint32_t> sourceIndex,
+                         std::optional<TessarinDirection> direction,
+                         const std::optional<std::string>& displayIdentifier,
+                         const OSDDismissalBehavior& dismissalBehavior,
+                         GridOSDInteractionMode interactionMode,
+                         const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+    virtual std::optional<OSDGridModel>
+    makeGridOSDModel(int activeIndex, const std::optional<std::string>& displayIdentifier,
+                     const std::optional<std::string>& settingsDisplayIdentifier,
+                     const std::optional<std::string>& screenshotDisplayIdentifier,
+                     const std::optional<DisplaySpaceOrderSnapshot>& displaySnapshot,
+                     std::optional<bool> screenshotsEnabled) = 0;
+    virtual bool
+    shouldCaptureGridSpaceScreenshots(const std::optional<std::string>& displayIdentifier,
+                                      bool visibleGridOSDCanCapture,
+                                      std::optional<bool> osdEnabled) = 0;
+    // Shows a preview session's grid or redraws it in place. False when it stopped early (the
+    // model rejects the selection, or the OSD is off for the display outside the picker): the
+    // session is then no longer open.
+    virtual bool showOrRefreshPreviewSession(
+        const GridOSDPreviewSession& session, const DisplayPresentationSettingsSnapshot& settings,
+        const OSDDismissalBehavior& dismissalBehavior, std::optional<uint32_t> sourceIndex,
+        std::optional<TessarinDirection> direction, bool replaceInteractionContext,
+        const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+    virtual void
+    refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) = 0;
+    virtual void
+    showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+    virtual void
+    showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+};
+
+} // namespace tessarin

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Platform/WindowServerTypes.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+// The window-Space metadata, icon, screenshot and preview caches, keyed by display and Space
+// ID, as the switching engine needs them: the windowless test before a switch, a metadata
+// refresh, and rekeying when the window server renumbered Spaces.
+class WindowPreviewCaching {
+public:
+    virtual ~WindowPreviewCaching() = default;
+    virtual bool isWindowlessSpace(const std::string& displayIdentifier, SpaceID spaceID) = 0;
+    // Refreshes the window-Space metadata of the snapshot's display at once and records its
+    // icon sources.
+    virtual void refreshWindowMetadata(const DisplaySpaceOrderSnapshot& snapshot) = 0;
+    // Rekeys the icon, window-Space and preview-refresh entries of a Space display.
+    virtual void remapSpaceDisplayCaches(const std::string& spaceDisplayIdentifier,
+                                         const std::map<SpaceID, SpaceID>& replacements) = 0;
+    // The displays whose screenshots and previews show the Spaces of a Space display.
+    virtual std::vector<std::string>
+    previewDisplayIdentifiers(const std::string& spaceDisplayIdentifier) = 0;
+    // Rekeys the screenshot and composed-preview caches of a preview display.
+    virtual void remapPreviewDisplayCaches(const std::string& previewDisplayIdentifier,
+                                           const std::map<SpaceID, SpaceID>& replacements) = 0;
+};
+
+} // namespace tessarin

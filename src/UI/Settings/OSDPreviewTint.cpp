@@ -1,0 +1,16 @@
+#include "UI/Settings/OSDPreviewTint.h"
+
+#include "UI/Settings/SteppedIntegerSetting.h"
+
+namespace tessarin {
+
+int OSDPreviewTint::normalizedValue(int raw) {
+    return steppedAndClamped(raw, 5, minimumValue, maximumValue);
+}
+
+OSDPreviewTint OSDPreviewTint::persisted(const UserDefaults& defaults) {
+    const auto stored = storedRoundedInteger(defaults, key);
+    return stored ? OSDPreviewTint(*stored) : OSDPreviewTint();
+}
+
+} // namespace tessarin

@@ -1,0 +1,479 @@
+#include "Core/Settings/DisplayPresentationSettingsStore.h"
+
+#include "Core/Settings/DefaultsWriteRecorder.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+#include <unistd.h>
+
+namespace tessarin {
+namespace {
+
+constexpr const char* kDisplay = "0F0E0D0C-1111-4222-8333-444455556666";
+using Store = DisplayPresentationSettingsStore;
+using Target = Store::PlacementTarget;
+
+std::string overrideKey(const std::string& baseKey, const std::string& display = kDisplay) {
+    return baseKey + ".display." + display;
+}
+
+class DisplayPresentationSettingsStoreTest : public ::testing::Test {
+protected:
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    UserDefaults defaults;
+    Store store{defaults};
+    const std::optional<std::string> display = std::string(kDisplay);
+    const DisplaySettingsScope displayScope = DisplaySettingsScope::display(kDisplay);
+    const DisplaySettingsScope globalScope = DisplaySettingsScope::global();
+};
+
+TEST_F(DisplayPresentationSettingsStoreTest, EmptyDefaultsGiveTheBuiltInSnapshot) {
+    const auto snapshot = store.snapshot(display);
+    EXPECT_TRUE(snapshot.osd.isEnabled);
+    EXPECT_EQ(snapshot.osd.appearanceMode, OSDAppearanceMode::automatic);
+    EXPECT_EQ(snapshot.osd.headerIconStyle, OSDHeaderIconStyle::color);
+    EXPECT_EQ(snapshot.osd.gridPlacement, OSDPlacement::center);
+    EXPECT_EQ(snapshot.osd.labelPlacement, OSDPlacement::center);
+    EXPECT_EQ(snapshot.osd.gridSize, OSDGridSize::large);
+    EXPECT_EQ(snapshot.osd.gridOpacity, OSDGridOpacity::percent90);
+    EXPECT_EQ(snapshot.osd.previewTint.rawValue, 40);
+    EXPECT_FALSE(snapshot.overlay.isEnabled);
+    EXPECT_EQ(snapshot.overlay.opacity, PersistentGridOverlayOpacity::percent10);
+    EXPECT_EQ(snapshot.overlay.size, PersistentGridOverlaySize::medium);
+    EXPECT_EQ(snapshot.overlay.activeColor.rawValue, "1285FFFF");
+    EXPECT_FALSE(snapshot.titleOverlay.isEnabled);
+    EXPECT_EQ(snapshot.titleOverlay.opacity, PersistentTitleOverlayOpacity::percent10);
+    EXPECT_EQ(snapshot.titleOverlay.font, PersistentTitleOverlayFont("system", 18));
+    EXPECT_EQ(snapshot.osdAppearance, OSDGridAppearanceSettings::defaultValue());
+    EXPECT_TRUE(snapshot.screenshotsEnabled);
+    EXPECT_EQ(snapshot.screenshotTiming, OSDGridScreenshotTiming::performant);
+    EXPECT_EQ(snapshot.screenshotCaptureMode, OSDGridScreenshotCaptureMode::window);
+    EXPECT_TRUE(snapshot.activeSpaceAnimationEnabled);
+    EXPECT_TRUE(snapshot.allowsMouseSelection);
+    EXPECT_EQ(snapshot.rearrangementBehavior, OSDGridRearrangementBehavior::swap);
+    EXPECT_EQ(snapshot, store.snapshot()) << "no overrides: the display reads the global values";
+    EXPECT_TRUE(defaults.keys().empty()) << "reading must not write";
+}
+
+// One setting read three ways: with a valid override, with only a valid global value, and with
+// the override invalid (so the global value shows through).
+struct FallbackCase {
+    const char* name;
+    const char* key;
+    PropertyValue overrideValue;
+    PropertyValue globalValue;
+    PropertyValue invalidValue;
+    std::function<std::string(const DisplayPresentationSettingsSnapshot&)> read;
+    std::string expectedOverride;
+    std::string expectedGlobal;
+};
+
+void PrintTo(const FallbackCase& value, std::ostream* out) {
+    *out << value.name;
+}
+
+class DisplayPresentationFallbackTest : public DisplayPresentationSettingsStoreTest,
+                                        public ::testing::WithParamInterface<FallbackCase> {};
+
+TEST_P(DisplayPresentationFallbackTest, OverrideThenGlobalThenDefault) {
+    const FallbackCase& c = GetParam();
+    const std::string defaultReading = c.read(store.snapshot(display));
+
+    defaults.set(c.key, c.globalValue);
+    EXPECT_EQ(c.read(store.snapshot(display)), c.expectedGlobal);
+
+    defaults.set(overrideKey(c.key), c.overrideValue);
+    EXPECT_EQ(c.read(store.snapshot(display)), c.expectedOverride);
+    EXPECT_EQ(c.read(store.snapshot(std::string("\t") + kDisplay + " \n")), c.expectedOverride)
+        << "the identifier is trimmed";
+    EXPECT_EQ(c.read(store.snapshot()), c.expectedGlobal) << "global ignores overrides";
+    EXPECT_EQ(c.read(store.snapshot(std::string("  "))), c.expectedGlobal) << "blank is global";
+
+    defaults.set(overrideKey(c.key), c.invalidValue);
+    EXPECT_EQ(c.read(store.snapshot(display)), c.expectedGlobal);
+
+    defaults.set(c.key, c.invalidValue);
+    EXPECT_EQ(c.read(store.snapshot(display)), defaultReading);
+}
+
+std::string text(bool value) {
+    return value ? "true" : "false";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, DisplayPresentationFallbackTest,
+    ::testing::Values(
+        FallbackCase{"showOSD", "showOSD", false, true, "no",
+                     [](const auto& s) { return text(s.osd.isEnabled); }, "false", "true"},
+        FallbackCase{"appearanceMode", "osdAppearanceMode", "dark", "light", "Dark",
+                     [](const auto& s) { return rawValue(s.osd.appearanceMode); }, "dark", "light"},
+        FallbackCase{"headerIconStyle", "osdHeaderIconStyle", "monochrome", "color", 1,
+                     [](const auto& s) { return rawValue(s.osd.headerIconStyle); }, "monochrome",
+                     "color"},
+        FallbackCase{"gridPlacement", "osdGridPlacement", "topLeft", "bottomRight", "top",
+                     [](const auto& s) { return rawValue(s.osd.gridPlacement); }, "topLeft",
+                     "bottomRight"},
+        FallbackCase{"labelPlacement", "osdLabelPlacement", "topRight", "bottomLeft", "",
+                     [](const auto& s) { return rawValue(s.osd.labelPlacement); }, "topRight",
+                     "bottomLeft"},
+        FallbackCase{"gridSize", "osdGridSize", "extraLarge", "medium", "small",
+                     [](const auto& s) { return rawValue(s.osd.gridSize); }, "extraLarge",
+                     "medium"},
+        FallbackCase{"gridOpacity", "osdGridOpacityPercent", 30, 70.0, 35,
+                     [](const auto& s) { return std::to_string(rawValue(s.osd.gridOpacity)); },
+                     "30", "70"},
+        FallbackCase{"previewTint", "osdPreviewTintPercent", 47, 150, "20",
+                     [](const auto& s) { return std::to_string(s.osd.previewTint.rawValue); }, "45",
+                     "100"},
+        FallbackCase{"borderWidth", "osdActiveSpaceBorderWidth", 0, 12, "3",
+                     [](const auto& s) {
+                         return std::to_string(s.osdAppearance.activeSpaceBorderWidth.rawValue);
+                     },
+                     "1", "8"},
+        FallbackCase{"glowSpread", "osdActiveSpaceGlowSpread", 5, 60, false,
+                     [](const auto& s) {
+                         return std::to_string(s.osdAppearance.activeSpaceGlowSpread.rawValue);
+                     },
+                     "6", "48"},
+        FallbackCase{"glowOpacity", "osdActiveSpaceGlowOpacityPercent", 52, -3, "x",
+                     [](const auto& s) {
+                         return std::to_string(s.osdAppearance.activeSpaceGlowOpacity.rawValue);
+                     },
+                     "50", "0"},
+        FallbackCase{"animation", "osdActiveSpaceAnimationEnabled", false, true, 0,
+                     [](const auto& s) { return text(s.activeSpaceAnimationEnabled); }, "false",
+                     "true"},
+        FallbackCase{"overlayEnabled", "persistentGridOverlayEnabled", true, false, "true",
+                     [](const auto& s) { return text(s.overlay.isEnabled); }, "true", "false"},
+        FallbackCase{"overlayPlacement", "persistentGridOverlayPlacement", "center", "topLeft",
+                     "middle", [](const auto& s) { return rawValue(s.overlay.placement); },
+                     "center", "topLeft"},
+        FallbackCase{"overlayOpacity", "persistentGridOverlayOpacityPercent", 0, 60, "50",
+                     [](const auto& s) { return std::to_string(rawValue(s.overlay.opacity)); }, "0",
+                     "60"},
+        FallbackCase{"overlaySize", "persistentGridOverlaySize", "small", "large", "huge",
+                     [](const auto& s) { return rawValue(s.overlay.size); }, "small", "large"},
+        FallbackCase{"activeColor", "persistentGridOverlayActiveColor", " #12abef ",
+                     "System-Highlight", "blue",
+                     [](const auto& s) { return s.overlay.activeColor.rawValue; }, "12ABEFFF",
+                     "systemHighlight"},
+        FallbackCase{"activeColorInOSD", "persistentGridOverlayActiveColor", "FF000080", "00FF00",
+                     "#GG0000", [](const auto& s) { return s.osdAppearance.activeColor.rawValue; },
+                     "FF000080", "00FF00FF"},
+        FallbackCase{"titleEnabled", "persistentTitleOverlayEnabled", true, false, 1,
+                     [](const auto& s) { return text(s.titleOverlay.isEnabled); }, "true", "false"},
+        FallbackCase{"titlePlacement", "persistentTitleOverlayPlacement", "bottomRight", "center",
+                     "Center", [](const auto& s) { return rawValue(s.titleOverlay.placement); },
+                     "bottomRight", "center"},
+        FallbackCase{"titleOpacity", "persistentTitleOverlayOpacityPercent", 100, 20, 101,
+                     [](const auto& s) { return std::to_string(rawValue(s.titleOverlay.opacity)); },
+                     "100", "20"},
+        FallbackCase{"titleFamily", "persistentTitleOverlayFontFamily", "  Menlo ", " SYSTEM ", 12,
+                     [](const auto& s) { return s.titleOverlay.font.family; }, "Menlo", "system"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The settings pages read global values through the value types; the store must agree with them
+// for valid, mistyped and out-of-range stored values alike.
+TEST_F(DisplayPresentationSettingsStoreTest, GlobalValuesAgreeWithTheValueTypesReaders) {
+    const std::vector<std::vector<std::pair<std::string, PropertyValue>>> stores{
+        {},
+        {{"osdGridOpacityPercent", 40.0},
+         {"osdPreviewTintPercent", 33},
+         {"persistentGridOverlayOpacityPercent", 70},
+         {"persistentTitleOverlayOpacityPercent", 0},
+         {"persistentGridOverlayActiveColor", "system highlight"},
+         {"persistentTitleOverlayFontSize", "22"},
+         {"osdGridSize", "medium"},
+         {"osdAppearanceMode", "light"},
+         {"osdActiveSpaceGlowSpread", 7}},
+        {{"osdGridOpacityPercent", 45},
+         {"osdPreviewTintPercent", "33"},
+         {"persistentGridOverlayOpacityPercent", "70"},
+         {"persistentTitleOverlayOpacityPercent", true},
+         {"persistentGridOverlayActiveColor", 12},
+         {"persistentTitleOverlaySize", "small"},
+         {"osdGridSize", "tiny"},
+         {"osdHeaderIconStyle", "mono"}},
+    };
+    for (const auto& values : stores) {
+        UserDefaults fresh;
+        for (const auto& [key, value] : values)
+            fresh.set(key, value);
+        const Store freshStore(fresh);
+        const auto snapshot = freshStore.snapshot(display);
+        EXPECT_EQ(snapshot.osd.gridOpacity, persisted<OSDGridOpacity>(fresh));
+        EXPECT_EQ(snapshot.osd.previewTint, OSDPreviewTint::persisted(fresh));
+        EXPECT_EQ(snapshot.osd.gridSize, persisted<OSDGridSize>(fresh));
+        EXPECT_EQ(snapshot.osd.appearanceMode, persisted<OSDAppearanceMode>(fresh));
+        EXPECT_EQ(snapshot.osd.headerIconStyle, persisted<OSDHeaderIconStyle>(fresh));
+        EXPECT_EQ(snapshot.osd.activeSpaceGlowSpread, OSDActiveSpaceGlowSpread::persisted(fresh));
+        EXPECT_EQ(snapshot.overlay.opacity, persisted<PersistentGridOverlayOpacity>(fresh));
+        EXPECT_EQ(snapshot.titleOverlay.opacity, persisted<PersistentTitleOverlayOpacity>(fresh));
+        EXPECT_EQ(snapshot.overlay.activeColor.rawValue,
+                  PersistentGridOverlayActiveColor::persisted(fresh));
+        EXPECT_EQ(snapshot.titleOverlay.font.pointSize,
+                  PersistentTitleOverlayFont::persistedPointSize(fresh));
+    }
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, TitleFontSizeReadsNewKeyThenOlderNamedSize) {
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(display), 18);
+    defaults.set("persistentTitleOverlaySize", "large");
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(display), 24);
+    defaults.set(overrideKey("persistentTitleOverlaySize"), "small");
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(display), 12);
+    defaults.set(overrideKey("persistentTitleOverlayFontSize"), 120);
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(display), 96);
+    defaults.set(overrideKey("persistentTitleOverlayFontSize"), "14 pt");
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(display), 14);
+    EXPECT_EQ(store.snapshot(display).titleOverlay.font.pointSize, 14);
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(std::nullopt), 24);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, GlobalOnlySettingsIgnoreOverrides) {
+    defaults.set("osdGridScreenshotTiming", "power");
+    defaults.set(overrideKey("osdGridScreenshotTiming"), "optimised");
+    defaults.set("osdGridScreenshotCaptureMode", "screen");
+    defaults.set("osdGridSpaceScreenshotsEnabled", false);
+    defaults.set("osdAllowsMouseSelection", false);
+    defaults.set("osdShuffleWhenRearranging", true);
+    const auto snapshot = store.snapshot(display);
+    EXPECT_EQ(snapshot.screenshotTiming, OSDGridScreenshotTiming::power);
+    EXPECT_EQ(snapshot.screenshotCaptureMode, OSDGridScreenshotCaptureMode::screen);
+    EXPECT_FALSE(snapshot.screenshotsEnabled);
+    EXPECT_FALSE(snapshot.allowsMouseSelection);
+    EXPECT_EQ(snapshot.rearrangementBehavior, OSDGridRearrangementBehavior::shuffle);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, ReadersAgreeWithTheSnapshot) {
+    defaults.set(overrideKey("persistentGridOverlayPlacement"), "topRight");
+    defaults.set(overrideKey("persistentGridOverlayOpacityPercent"), 40);
+    defaults.set("persistentGridOverlaySize", "small");
+    defaults.set(overrideKey("persistentTitleOverlayOpacityPercent"), 80);
+    const auto snapshot = store.snapshot(display);
+    EXPECT_EQ(store.placementValue(Target::gridOverlay, display), snapshot.overlay.placement);
+    EXPECT_EQ(store.placementValue(Target::titleOverlay, display), snapshot.titleOverlay.placement);
+    EXPECT_EQ(store.overlayOpacityValue(display), snapshot.overlay.opacity);
+    EXPECT_EQ(store.overlaySizeValue(display), snapshot.overlay.size);
+    EXPECT_EQ(store.overlayActiveColorValue(display), snapshot.overlay.activeColor);
+    EXPECT_EQ(store.titleOverlayOpacityValue(display), snapshot.titleOverlay.opacity);
+    EXPECT_EQ(store.titleOverlayFontFamilyValue(display), snapshot.titleOverlay.font.family);
+    EXPECT_EQ(store.boolValue("persistentGridOverlayEnabled", display, false),
+              snapshot.overlay.isEnabled);
+    EXPECT_EQ(snapshot.overlay.placement, OSDPlacement::topRight);
+    EXPECT_EQ(snapshot.overlay.size, PersistentGridOverlaySize::small);
+}
+
+// The scoped write rule, step by step, counting every write to the defaults.
+TEST_F(DisplayPresentationSettingsStoreTest, DisplayWritesOnlyDifferencesFromTheGlobalValue) {
+    DefaultsWriteRecorder writes(defaults);
+    const std::string key = "osdGridOpacityPercent";
+
+    EXPECT_FALSE(store.setIntValue(90, key, displayScope, 90));
+    EXPECT_EQ(writes.count(), 0u) << "equal to the global value and no override";
+
+    EXPECT_TRUE(store.setIntValue(50, key, displayScope, 90));
+    EXPECT_EQ(defaults.object(overrideKey(key)), PropertyValue(50));
+    EXPECT_EQ(store.revision.value(), 1);
+
+    EXPECT_FALSE(store.setIntValue(50, key, displayScope, 90));
+    EXPECT_EQ(writes.count(), 1u) << "the override already holds the value";
+
+    EXPECT_TRUE(store.setIntValue(90, key, displayScope, 90));
+    EXPECT_FALSE(defaults.contains(overrideKey(key))) << "equal to global removes the override";
+    EXPECT_EQ(store.revision.value(), 2);
+    EXPECT_EQ(writes.count(), 2u);
+
+    EXPECT_FALSE(store.setIntValue(10, key, DisplaySettingsScope::display(" \n"), 90));
+    EXPECT_EQ(writes.count(), 2u) << "a blank identifier writes nothing";
+    EXPECT_EQ(store.revision.value(), 2);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, GlobalWritesCompareWithTheStoredGlobalValue) {
+    DefaultsWriteRecorder writes(defaults);
+    const std::string key = "osdGridOpacityPercent";
+
+    EXPECT_FALSE(store.setIntValue(90, key, globalScope, 90)) << "nothing stored: given value";
+    EXPECT_TRUE(store.setIntValue(60, key, globalScope, 90));
+    EXPECT_EQ(defaults.object(key), PropertyValue(60));
+    EXPECT_FALSE(store.setIntValue(60, key, globalScope, 90)) << "stored value wins";
+    EXPECT_TRUE(store.setIntValue(90, key, globalScope, 60));
+    EXPECT_EQ(writes.count(), 2u);
+    EXPECT_EQ(store.revision.value(), 2);
+
+    defaults.set(key, "90");
+    writes.clear();
+    EXPECT_TRUE(store.setIntValue(90, key, globalScope, 90)) << "a mistyped value is replaced";
+    EXPECT_EQ(defaults.object(key), PropertyValue(90));
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, BoolWritesCompareWithStoredGlobalElseDefault) {
+    DefaultsWriteRecorder writes(defaults);
+    EXPECT_FALSE(store.setBoolValue(true, "showOSD", displayScope, true));
+    EXPECT_TRUE(store.setBoolValue(false, "showOSD", displayScope, true));
+    EXPECT_EQ(defaults.object(overrideKey("showOSD")), PropertyValue(false));
+    EXPECT_FALSE(store.snapshot(display).osd.isEnabled);
+
+    defaults.set("showOSD", false);
+    writes.clear();
+    EXPECT_TRUE(store.setBoolValue(false, "showOSD", displayScope, true))
+        << "now equal to the stored global value: the override goes";
+    EXPECT_FALSE(defaults.contains(overrideKey("showOSD")));
+    EXPECT_FALSE(store.setBoolValue(false, "showOSD", globalScope, true));
+    EXPECT_EQ(writes.count(), 1u);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, StringWritesFollowTheSameRule) {
+    DefaultsWriteRecorder writes(defaults);
+    const std::string key = "persistentGridOverlayActiveColor";
+    EXPECT_FALSE(store.setStringValue("1285FFFF", key, globalScope, "1285FFFF"));
+    EXPECT_TRUE(store.setStringValue("systemHighlight", key, displayScope, "1285FFFF"));
+    EXPECT_EQ(store.overlayActiveColorValue(display).rawValue, "systemHighlight");
+    EXPECT_TRUE(store.setStringValue("1285FFFF", key, displayScope, "1285FFFF"));
+    EXPECT_FALSE(defaults.contains(overrideKey(key)));
+    EXPECT_EQ(writes.count(), 2u);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, TypedSettersCompareWithTheResolvedGlobalValue) {
+    DefaultsWriteRecorder writes(defaults);
+    EXPECT_FALSE(store.setAppearanceMode(OSDAppearanceMode::automatic, globalScope));
+    EXPECT_FALSE(store.setGridSize(OSDGridSize::large, displayScope));
+    EXPECT_FALSE(store.setHeaderIconStyle(OSDHeaderIconStyle::color, displayScope));
+    EXPECT_FALSE(store.setOverlaySize(PersistentGridOverlaySize::medium, displayScope));
+    EXPECT_FALSE(store.setTitleOverlayFontFamily(" System ", displayScope));
+    EXPECT_FALSE(store.setPlacementValue(OSDPlacement::center, Target::osdGrid, displayScope));
+    EXPECT_EQ(writes.count(), 0u);
+
+    EXPECT_TRUE(store.setAppearanceMode(OSDAppearanceMode::dark, displayScope));
+    EXPECT_TRUE(store.setHeaderIconStyle(OSDHeaderIconStyle::monochrome, globalScope));
+    EXPECT_TRUE(store.setGridSize(OSDGridSize::extraLarge, displayScope));
+    EXPECT_TRUE(store.setOverlaySize(PersistentGridOverlaySize::large, displayScope));
+    EXPECT_TRUE(store.setTitleOverlayFontFamily("  Menlo", displayScope));
+    EXPECT_TRUE(store.setPlacementValue(OSDPlacement::topLeft, Target::osdLabel, displayScope));
+    EXPECT_TRUE(store.setPlacementValue(OSDPlacement::center, Target::titleOverlay, globalScope));
+    EXPECT_EQ(store.revision.value(), 7);
+
+    EXPECT_EQ(defaults.object(overrideKey("osdAppearanceMode")), PropertyValue("dark"));
+    EXPECT_EQ(defaults.object("osdHeaderIconStyle"), PropertyValue("monochrome"));
+    EXPECT_EQ(defaults.object(overrideKey("osdGridSize")), PropertyValue("extraLarge"));
+    EXPECT_EQ(defaults.object(overrideKey("persistentGridOverlaySize")), PropertyValue("large"));
+    EXPECT_EQ(defaults.object(overrideKey("persistentTitleOverlayFontFamily")),
+              PropertyValue("Menlo"));
+    EXPECT_EQ(defaults.object(overrideKey("osdLabelPlacement")), PropertyValue("topLeft"));
+    EXPECT_EQ(defaults.object("persistentTitleOverlayPlacement"), PropertyValue("center"));
+
+    // The display's header style now equals the new global one, so its override is not needed.
+    EXPECT_FALSE(store.setHeaderIconStyle(OSDHeaderIconStyle::monochrome, displayScope));
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, TitleFontSizeIsClampedAndDropsTheOlderKey) {
+    DefaultsWriteRecorder writes(defaults);
+    EXPECT_FALSE(store.setTitleOverlayFontPointSize(18, globalScope));
+    EXPECT_EQ(writes.count(), 0u);
+
+    EXPECT_TRUE(store.setTitleOverlayFontPointSize(200, globalScope));
+    EXPECT_EQ(defaults.object("persistentTitleOverlayFontSize"), PropertyValue(96));
+
+    EXPECT_TRUE(store.setTitleOverlayFontPointSize(3, displayScope));
+    EXPECT_EQ(defaults.object(overrideKey("persistentTitleOverlayFontSize")), PropertyValue(10));
+    EXPECT_TRUE(store.setTitleOverlayFontPointSize(96, displayScope));
+    EXPECT_FALSE(defaults.contains(overrideKey("persistentTitleOverlayFontSize")));
+    EXPECT_EQ(store.revision.value(), 3);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, DroppingTheOlderGlobalSizeKeepsTheShownSize) {
+    defaults.set("persistentTitleOverlaySize", "large");
+    ASSERT_EQ(store.titleOverlayFontPointSizeValue(std::nullopt), 24);
+    EXPECT_TRUE(store.setTitleOverlayFontPointSize(24, globalScope));
+    EXPECT_FALSE(defaults.contains("persistentTitleOverlaySize"));
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(std::nullopt), 24);
+    EXPECT_EQ(store.revision.value(), 1) << "one edit, however many keys it touched";
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, DroppingAnOlderDisplaySizeFallsBackToGlobal) {
+    defaults.set(overrideKey("persistentTitleOverlaySize"), "small");
+    EXPECT_TRUE(store.setTitleOverlayFontPointSize(18, displayScope));
+    EXPECT_FALSE(defaults.contains(overrideKey("persistentTitleOverlaySize")));
+    EXPECT_FALSE(defaults.contains(overrideKey("persistentTitleOverlayFontSize")));
+    EXPECT_EQ(store.titleOverlayFontPointSizeValue(display), 18);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, ScreenshotSettingsAreWrittenGlobally) {
+    EXPECT_FALSE(store.setScreenshotTiming(OSDGridScreenshotTiming::performant));
+    EXPECT_TRUE(store.setScreenshotTiming(OSDGridScreenshotTiming::power));
+    EXPECT_TRUE(store.setScreenshotCaptureMode(OSDGridScreenshotCaptureMode::screen));
+    EXPECT_FALSE(store.setScreenshotCaptureMode(OSDGridScreenshotCaptureMode::screen));
+    EXPECT_EQ(defaults.object("osdGridScreenshotTiming"), PropertyValue("power"));
+    EXPECT_EQ(defaults.object("osdGridScreenshotCaptureMode"), PropertyValue("screen"));
+    EXPECT_EQ(store.revision.value(), 2);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, ClearOverridesRemovesOnlyThatDisplaysKeys) {
+    EXPECT_FALSE(store.hasOverrides(kDisplay));
+    store.setIntValue(30, "osdGridOpacityPercent", displayScope, 90);
+    defaults.set(overrideKey("persistentTitleOverlaySize"), "small");
+    store.setBoolValue(true, "persistentGridOverlayEnabled", DisplaySettingsScope::display("B"),
+                       false);
+    store.setIntValue(30, "osdGridOpacityPercent", globalScope, 90);
+    EXPECT_TRUE(store.hasOverrides(std::string(" ") + kDisplay));
+
+    const auto revisionBefore = store.revision.value();
+    store.clearOverrides(kDisplay);
+    EXPECT_FALSE(store.hasOverrides(kDisplay));
+    EXPECT_TRUE(store.hasOverrides("B"));
+    EXPECT_EQ(defaults.object("osdGridOpacityPercent"), PropertyValue(30));
+    EXPECT_EQ(store.revision.value(), revisionBefore + 1);
+
+    DefaultsWriteRecorder writes(defaults);
+    store.clearOverrides(kDisplay);
+    store.clearOverrides("   ");
+    EXPECT_EQ(writes.count(), 0u);
+    EXPECT_EQ(store.revision.value(), revisionBefore + 1);
+}
+
+TEST_F(DisplayPresentationSettingsStoreTest, RevisionSubscribersHearEveryStoredEditOnce) {
+    std::vector<std::int64_t> heard;
+    auto subscription =
+        store.revision.subscribe([&](std::int64_t value) { heard.push_back(value); });
+    store.setGridSize(OSDGridSize::medium, displayScope);
+    store.setGridSize(OSDGridSize::medium, displayScope);
+    store.setGridSize(OSDGridSize::large, displayScope);
+    EXPECT_TRUE(heard.empty());
+    queue.runUntilIdle();
+    EXPECT_EQ(heard, (std::vector<std::int64_t>{1, 2}));
+}
+
+TEST(DisplayPresentationSettingsStoreFile, EditsSurviveARestart) {
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    const auto file = std::filesystem::temp_directory_path() /
+                      ("presentation-settings-" + std::to_string(::getpid()) + ".json");
+    std::filesystem::remove(file);
+    const auto display = DisplaySettingsScope::display(kDisplay);
+    DisplayPresentationSettingsSnapshot before;
+    {
+        UserDefaults defaults(file);
+        Store store(defaults);
+        store.setGridSize(OSDGridSize::extraLarge, display);
+        store.setIntValue(30, "persistentGridOverlayOpacityPercent", display, 10);
+        store.setStringValue("FF8800FF", "persistentGridOverlayActiveColor",
+                             DisplaySettingsScope::global(), "1285FFFF");
+        store.setTitleOverlayFontPointSize(40, display);
+        before = store.snapshot(std::string(kDisplay));
+    }
+    UserDefaults reopened(file);
+    const Store store(reopened);
+    EXPECT_EQ(store.snapshot(std::string(kDisplay)), before);
+    EXPECT_EQ(before.osd.gridSize, OSDGridSize::extraLarge);
+    EXPECT_EQ(before.overlay.opacity, PersistentGridOverlayOpacity::percent30);
+    EXPECT_EQ(before.osdAppearance.activeColor.rawValue, "FF8800FF");
+    EXPECT_EQ(before.titleOverlay.font.pointSize, 40);
+    std::filesystem::remove(file);
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,228 @@
+#include "Core/Settings/GridModeStore.h"
+
+#include "Core/Settings/DefaultsWriteRecorder.h"
+#include "Platform/Preferences/Preferences.h"
+#include "Support/BundleIdentifier.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace tessarin {
+namespace {
+
+constexpr const char* kDisplay = "5A1C3B2E-0000-4000-8000-00000000D15A";
+
+class GridModeStoreTest : public ::testing::Test {
+protected:
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    UserDefaults defaults;
+    Preferences preferences{defaults};
+
+    std::string overrideKey(const std::string& baseKey) const {
+        return baseKey + ".display." + kDisplay;
+    }
+};
+
+TEST_F(GridModeStoreTest, DefaultsWhenNothingIsStored) {
+    GridModeStore store(preferences);
+    EXPECT_TRUE(store.isEnabled.value());
+    EXPECT_EQ(store.columnCount(), GridColumnCount::three);
+    EXPECT_TRUE(store.blocksAtEdges());
+    EXPECT_EQ(store.wrapStyle(), GridWrapStyle::snake);
+    EXPECT_TRUE(store.switchOnModifierRelease());
+    EXPECT_FALSE(store.hideOSDOnDirectJump());
+    EXPECT_FALSE(store.usePlaceholders());
+    EXPECT_FALSE(store.globalShowOSDSpacePickerOnAllScreens);
+    EXPECT_EQ(store.domain(), kBundleIdentifier);
+    EXPECT_TRUE(defaults.keys().empty()) << "reading must not write";
+}
+
+TEST_F(GridModeStoreTest, OverrideFallsBackToGlobalThenDefault) {
+    GridModeStore store(preferences);
+    defaults.set("gridColumnCount", 2);
+    EXPECT_EQ(store.columnCount(std::string(kDisplay)), GridColumnCount::four) << "global";
+    defaults.set(overrideKey("gridColumnCount"), 0);
+    EXPECT_EQ(store.columnCount(std::string(kDisplay)), GridColumnCount::two) << "override";
+    EXPECT_EQ(store.columnCount(), GridColumnCount::four) << "global ignores overrides";
+    defaults.remove("gridColumnCount");
+    EXPECT_EQ(store.columnCount(std::string("other")), GridColumnCount::three) << "default";
+}
+
+TEST_F(GridModeStoreTest, IdentifierIsTrimmedAndBlankMeansGlobal) {
+    GridModeStore store(preferences);
+    defaults.set("gridWrapStyle", "pacMan");
+    defaults.set(overrideKey("gridWrapStyle"), "snake");
+    EXPECT_EQ(store.wrapStyle(std::string(" \n") + kDisplay + "\t "), GridWrapStyle::snake);
+    EXPECT_EQ(store.wrapStyle(std::string(" \n ")), GridWrapStyle::pacMan);
+    EXPECT_EQ(store.wrapStyle(std::string()), GridWrapStyle::pacMan);
+}
+
+struct BadValueCase {
+    const char* name;
+    const char* key;
+    PropertyValue overrideValue;
+    PropertyValue globalValue;
+};
+
+void PrintTo(const BadValueCase& value, std::ostream* out) {
+    *out << value.name;
+}
+
+class GridModeStoreBadValueTest : public GridModeStoreTest,
+                                  public ::testing::WithParamInterface<BadValueCase> {};
+
+// A wrong-typed or out-of-range override reads as the global value; a bad global reads as the
+// default. The store never throws or rewrites the bad value.
+TEST_P(GridModeStoreBadValueTest, FallsBackPastInvalidValues) {
+    const BadValueCase& c = GetParam();
+    GridModeStore store(preferences);
+    defaults.set(overrideKey(c.key), c.overrideValue);
+    defaults.set(c.key, c.globalValue);
+    const std::optional<std::string> display = std::string(kDisplay);
+    if (std::string(c.key) == "gridColumnCount") {
+        EXPECT_EQ(store.columnCount(display), GridColumnCount::three);
+    } else if (std::string(c.key) == "gridWrapStyle") {
+        EXPECT_EQ(store.wrapStyle(display), GridWrapStyle::snake);
+    } else if (std::string(c.key) == "gridBlocksAtEdges") {
+        EXPECT_TRUE(store.blocksAtEdges(display));
+    } else {
+        EXPECT_FALSE(store.usePlaceholders(display));
+    }
+    EXPECT_EQ(defaults.object(c.key), c.globalValue);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GridModeStoreBadValueTest,
+    ::testing::Values(
+        BadValueCase{"columnsOutOfRange", "gridColumnCount", PropertyValue(7), PropertyValue(-1)},
+        BadValueCase{"columnsAsColumnNumber", "gridColumnCount", PropertyValue(3),
+                     PropertyValue(4)},
+        BadValueCase{"columnsAsText", "gridColumnCount", PropertyValue("2"), PropertyValue(1.5)},
+        BadValueCase{"columnsHugeAndNaN", "gridColumnCount", PropertyValue(std::nan("")),
+                     PropertyValue(-1.0e300)},
+        BadValueCase{"wrapUnknown", "gridWrapStyle", PropertyValue("zigzag"),
+                     PropertyValue("PacMan")},
+        BadValueCase{"wrapNotText", "gridWrapStyle", PropertyValue(1), PropertyValue(true)},
+        BadValueCase{"blocksAsNumber", "gridBlocksAtEdges", PropertyValue(0),
+                     PropertyValue("false")},
+        BadValueCase{"placeholdersAsArray", "gridUsePlaceholders",
+                     PropertyValue(PropertyArray{true}), PropertyValue(1)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(GridModeStoreTest, ScopedSettersWriteTheirKeyAndRaiseTheRevisionOnce) {
+    GridModeStore store(preferences);
+    DefaultsWriteRecorder writes(defaults);
+
+    store.setColumnCount(GridColumnCount::four, DisplaySettingsScope::global());
+    EXPECT_EQ(defaults.object("gridColumnCount"), PropertyValue(2));
+    EXPECT_EQ(store.settingsRevision.value(), 1);
+
+    store.setWrapStyle(GridWrapStyle::pacMan,
+                       DisplaySettingsScope::display(std::string(" ") + kDisplay));
+    EXPECT_EQ(defaults.object(overrideKey("gridWrapStyle")), PropertyValue("pacMan"));
+    EXPECT_EQ(store.settingsRevision.value(), 2);
+
+    store.setSwitchOnModifierRelease(false, DisplaySettingsScope::display(kDisplay));
+    store.setHideOSDOnDirectJump(true, DisplaySettingsScope::global());
+    store.setUsePlaceholders(true, DisplaySettingsScope::display(kDisplay));
+    store.setBlocksAtEdges(false, DisplaySettingsScope::display(kDisplay));
+    EXPECT_EQ(store.settingsRevision.value(), 6);
+    EXPECT_EQ(writes.count(), 6u);
+
+    EXPECT_FALSE(store.switchOnModifierRelease(std::string(kDisplay)));
+    EXPECT_TRUE(store.switchOnModifierRelease());
+    EXPECT_TRUE(store.hideOSDOnDirectJump(std::string(kDisplay)));
+    EXPECT_TRUE(store.usePlaceholders(std::string(kDisplay)));
+    EXPECT_FALSE(store.usePlaceholders());
+    EXPECT_FALSE(store.blocksAtEdges(std::string(kDisplay)));
+}
+
+TEST_F(GridModeStoreTest, StoringTheStoredValueAgainWritesNothing) {
+    GridModeStore store(preferences);
+    store.setBlocksAtEdges(false, DisplaySettingsScope::display(kDisplay));
+    DefaultsWriteRecorder writes(defaults);
+    store.setBlocksAtEdges(false, DisplaySettingsScope::display(kDisplay));
+    store.setBlocksAtEdges(false, DisplaySettingsScope::display(std::string(kDisplay) + "\n"));
+    EXPECT_EQ(writes.count(), 0u);
+    EXPECT_EQ(store.settingsRevision.value(), 1);
+}
+
+TEST_F(GridModeStoreTest, BlankDisplayScopeWritesNothing) {
+    GridModeStore store(preferences);
+    DefaultsWriteRecorder writes(defaults);
+    store.setColumnCount(GridColumnCount::two, DisplaySettingsScope::display("  \t"));
+    EXPECT_EQ(writes.count(), 0u);
+    EXPECT_EQ(store.settingsRevision.value(), 0);
+}
+
+TEST_F(GridModeStoreTest, HasAndClearOverridesCoverEveryGridKeyOfThatDisplayOnly) {
+    GridModeStore store(preferences);
+    EXPECT_FALSE(store.hasOverrides(kDisplay));
+    store.setColumnCount(GridColumnCount::two, DisplaySettingsScope::display(kDisplay));
+    store.setHideOSDOnDirectJump(true, DisplaySettingsScope::display(kDisplay));
+    store.setUsePlaceholders(true, DisplaySettingsScope::display("other"));
+    store.setColumnCount(GridColumnCount::four, DisplaySettingsScope::global());
+    EXPECT_TRUE(store.hasOverrides(std::string(" ") + kDisplay));
+
+    const auto before = store.settingsRevision.value();
+    store.clearOverrides(kDisplay);
+    EXPECT_FALSE(store.hasOverrides(kDisplay));
+    EXPECT_TRUE(store.hasOverrides("other"));
+    EXPECT_EQ(store.columnCount(std::string(kDisplay)), GridColumnCount::four);
+    EXPECT_EQ(store.settingsRevision.value(), before + 1) << "one edit for the whole reset";
+
+    DefaultsWriteRecorder writes(defaults);
+    store.clearOverrides(kDisplay);
+    EXPECT_EQ(writes.count(), 0u);
+    EXPECT_EQ(store.settingsRevision.value(), before + 1);
+}
+
+TEST_F(GridModeStoreTest, GlobalPickerSettingIsReadOnceAndHasNoOverride) {
+    defaults.set("showOSDSpacePickerOnAllScreens", true);
+    defaults.set(overrideKey("showOSDSpacePickerOnAllScreens"), false);
+    GridModeStore store(preferences);
+    EXPECT_TRUE(store.globalShowOSDSpacePickerOnAllScreens);
+}
+
+TEST_F(GridModeStoreTest, IsEnabledFollowsTheStoredSwitchAndPublishesChanges) {
+    defaults.set("gridModeEnabled", false);
+    GridModeStore store(preferences);
+    EXPECT_FALSE(store.isEnabled.value());
+
+    std::vector<bool> heard;
+    auto subscription = store.isEnabled.subscribe([&](bool value) { heard.push_back(value); });
+    preferences.setAppValue("gridModeEnabled", PropertyValue(true), kBundleIdentifier);
+    EXPECT_TRUE(store.isEnabled.value());
+    EXPECT_TRUE(heard.empty()) << "subscribers hear on a later turn";
+    queue.runUntilIdle();
+    EXPECT_EQ(heard, std::vector<bool>{true});
+
+    defaults.set("gridModeEnabled", "yes");
+    EXPECT_TRUE(store.isEnabled.value()) << "a non-Boolean reads as the default";
+}
+
+TEST_F(GridModeStoreTest, SettingsRevisionSubscribersHearEachEdit) {
+    GridModeStore store(preferences);
+    std::vector<std::int64_t> heard;
+    auto subscription =
+        store.settingsRevision.subscribe([&](std::int64_t value) { heard.push_back(value); });
+    store.setColumnCount(GridColumnCount::two, DisplaySettingsScope::global());
+    store.setColumnCount(GridColumnCount::two, DisplaySettingsScope::global());
+    store.setColumnCount(GridColumnCount::four, DisplaySettingsScope::global());
+    queue.runUntilIdle();
+    EXPECT_EQ(heard, (std::vector<std::int64_t>{1, 2}));
+}
+
+TEST_F(GridModeStoreTest, WritesGoToTheGivenPreferenceDomain) {
+    GridModeStore store(preferences, "com.example.other");
+    store.setColumnCount(GridColumnCount::two, DisplaySettingsScope::global());
+    EXPECT_FALSE(defaults.contains("gridColumnCount"));
+    EXPECT_EQ(preferences.copyAppValue("gridColumnCount", "com.example.other"), PropertyValue(0));
+    EXPECT_EQ(store.columnCount(), GridColumnCount::two);
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,96 @@
+#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+
+#include "Core/SpaceModel/DisplaySpaceNavigator.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+using Slot = DisplaySpaceSlot;
+
+DisplaySpaceOrderSnapshot userOrder() {
+    // System order 10, 20, 30; the user shows 30 first and left a gap before 10.
+    return DisplaySpaceOrderSnapshot::make("UUID-A", {10, 20, 30},
+                                           {Slot::realSpace(30), Slot::makePlaceholder(),
+                                            Slot::realSpace(10), Slot::realSpace(20),
+                                            Slot::makePinnedPlaceholder()},
+                                           10, {{7, 30}});
+}
+
+TEST(DisplaySpaceSlotTest, KindRawValuesRoundTrip) {
+    for (auto kind : allCases<DisplaySpaceSlotKind>()) {
+        EXPECT_EQ(fromRawValue<DisplaySpaceSlotKind>(rawValue(kind)), kind);
+    }
+    EXPECT_EQ(rawValue(DisplaySpaceSlotKind::pinnedPlaceholder), "pinnedPlaceholder");
+    EXPECT_EQ(fromRawValue<DisplaySpaceSlotKind>("Real"), std::nullopt);
+}
+
+TEST(DisplaySpaceOrderSnapshotTest, DerivedIndexesFollowTheVisualSlots) {
+    const auto s = userOrder();
+    EXPECT_EQ(s.identifier(), "UUID-A");
+    EXPECT_EQ(s.visualOrderedSpaceIDs, (std::vector<SpaceID>{30, 0, 10, 20, 0}));
+    EXPECT_EQ(s.visualToSystemIndices, (std::vector<int>{2, -1, 0, 1, -1}));
+    EXPECT_EQ(s.activeVisualIndex, 2);
+    EXPECT_EQ(s.stableSpaceIDToVisualIndex, (std::map<SpaceID, int>{{10, 2}, {20, 3}, {30, 0}}));
+    EXPECT_EQ(s.stableSpaceIDToSystemIndex, (std::map<SpaceID, int>{{10, 0}, {20, 1}, {30, 2}}));
+    EXPECT_EQ(s.placeholderIndices(), (std::set<int>{1, 4}));
+    EXPECT_EQ(s.spaceIDReplacements, (std::map<SpaceID, SpaceID>{{7, 30}}));
+}
+
+TEST(DisplaySpaceOrderSnapshotTest, SpaceIDAndPlaceholderQueries) {
+    const auto s = userOrder();
+    struct Case {
+        int index;
+        std::optional<SpaceID> spaceID;
+        bool placeholder;
+    };
+    const Case cases[] = {
+        {-1, std::nullopt, false}, {0, 30, false},           {1, std::nullopt, true},
+        {4, std::nullopt, true},   {5, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(s.spaceID(c.index), c.spaceID) << c.index;
+        EXPECT_EQ(s.isPlaceholder(c.index), c.placeholder) << c.index;
+    }
+}
+
+TEST(DisplaySpaceOrderSnapshotTest, ActiveSpaceOutsideTheLayoutFallsBackToTheFirstRealSlot) {
+    const auto s = DisplaySpaceOrderSnapshot::make(
+        "A", {1, 2}, {Slot::makePlaceholder(), Slot::realSpace(2), Slot::realSpace(1)}, 99);
+    EXPECT_EQ(s.activeVisualIndex, 1);
+    EXPECT_EQ(DisplaySpaceOrderSnapshot::make("A", {}, {}, 99).activeVisualIndex, 0);
+}
+
+TEST(DisplaySpaceOrderSnapshotTest, EqualityIsFieldByField) {
+    auto other = userOrder();
+    EXPECT_EQ(other, userOrder());
+    other.spaceIDReplacements.clear();
+    EXPECT_NE(other, userOrder());
+}
+
+TEST(DisplaySpaceNavigatorTest, ResolveDirectTarget) {
+    const auto s = userOrder();
+    using Target = DisplaySpaceNavigator::DirectTarget;
+    struct Case {
+        int requested;
+        std::optional<Target> target;
+    };
+    const Case cases[] = {
+        {-1, std::nullopt}, // no such Space
+        {0, Target{0, 2}},  // the first cell is the third Space of the system
+        {1, Target{1, -1}}, // a gap: no Space to switch to
+        {3, Target{3, 1}},  //
+        {9, Target{4, -1}}, // clamped to the last (pinned, empty) cell
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DisplaySpaceNavigator::resolveDirectTarget(s, c.requested), c.target)
+            << c.requested;
+    }
+    EXPECT_EQ(DisplaySpaceNavigator::resolveDirectTarget(
+                  DisplaySpaceOrderSnapshot::make("A", {}, {}, 0), 0),
+              std::nullopt);
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,361 @@
+#include "Core/Switching/GridOSDPreviewSession.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace tessarin {
+namespace {
+
+using Resolution = DeferredSpaceSwitchCommitResolution;
+using Slot = DisplaySpaceSlot;
+
+OSDGridModel gridModel(int64_t count, int64_t columns = 3) {
+    return *OSDGridModel::make({.spaceCount = count, .activeIndex = 0, .columnCount = columns});
+}
+
+// Real Spaces 101, 102, ... in system order, laid out visually as given.
+DisplaySpaceOrderSnapshot snapshot(std::vector<Slot> layoutSlots, SpaceID active,
+                                   std::vector<SpaceID> systemOrder = {}) {
+    if (systemOrder.empty()) {
+        for (const Slot& slot : layoutSlots) {
+            if (slot.isReal()) {
+                systemOrder.push_back(slot.spaceID);
+            }
+        }
+    }
+    return DisplaySpaceOrderSnapshot::make("display-A", systemOrder, std::move(layoutSlots),
+                                           active);
+}
+
+std::vector<Slot> realSlots(int count) {
+    std::vector<Slot> layoutSlots;
+    for (int i = 0; i < count; ++i) {
+        layoutSlots.push_back(Slot::realSpace(101 + static_cast<SpaceID>(i)));
+    }
+    return layoutSlots;
+}
+
+GridOSDPreviewSession session(DisplaySpaceOrderSnapshot displaySnapshot, int64_t selected,
+                              int64_t columns = 3) {
+    const auto count = static_cast<int64_t>(displaySnapshot.visualSlots.size());
+    auto made = GridOSDPreviewSession::make(GridOSDPreviewSessionMode::picker(), "display-A",
+                                            "display-A", "display-A", std::move(displaySnapshot),
+                                            gridModel(count, columns), selected);
+    EXPECT_TRUE(made);
+    return *made;
+}
+
+// The keyboard rules of the grid, written out independently of the bridge's resolver.
+std::optional<int64_t> gridRuleTarget(int64_t n, int64_t c, int64_t s, TessarinDirection direction,
+                                      bool blocks, bool pacMan) {
+    const int64_t row = s / c;
+    const int64_t col = s - row * c;
+    const int64_t rows = (n + c - 1) / c;
+    std::optional<int64_t> t;
+    const auto wrapVertically = [&](int64_t step) -> std::optional<int64_t> {
+        for (int64_t k = 1; k < rows; ++k) {
+            const int64_t candidateRow = ((row + step * k) % rows + rows) % rows;
+            if (candidateRow * c + col < n) {
+                return candidateRow * c + col;
+            }
+        }
+        return std::nullopt;
+    };
+    switch (direction) {
+    case TessarinDirectionLeft:
+        if (blocks) {
+            t = col == 0 ? std::nullopt : std::optional(s - 1);
+        } else if (pacMan && col == 0) {
+            t = std::min(n, s + c) - 1;
+        } else {
+            t = s > 0 ? s - 1 : n - 1;
+        }
+        break;
+    case TessarinDirectionRight:
+        if (blocks) {
+            t = (col >= c - 1 || s >= n - 1) ? std::nullopt : std::optional(s + 1);
+        } else if (pacMan && s + 1 == std::min(n, s - col + c)) {
+            t = s - col;
+        } else {
+            t = s < n - 1 ? s + 1 : 0;
+        }
+        break;
+    case TessarinDirectionUp:
+        t = s - c >= 0 ? std::optional(s - c) : blocks ? std::nullopt : wrapVertically(-1);
+        break;
+    case TessarinDirectionDown:
+        t = s + c < n ? std::optional(s + c) : blocks ? std::nullopt : wrapVertically(+1);
+        break;
+    }
+    if (t == s) {
+        return std::nullopt;
+    }
+    return t;
+}
+
+TEST(GridOSDPreviewSessionTest, EveryMoveFollowsTheGridRules) {
+    for (int64_t columns = 2; columns <= 4; ++columns) {
+        for (int count = 1; count <= 11; ++count) {
+            for (int64_t start = 0; start < count; ++start) {
+                for (TessarinDirection direction = 0; direction <= 3; ++direction) {
+                    for (const bool blocks : {false, true}) {
+                        for (const auto style : {GridWrapStyle::snake, GridWrapStyle::pacMan}) {
+                            auto preview = session(snapshot(realSlots(count), 101), start, columns);
+                            const auto expected =
+                                gridRuleTarget(count, columns, start, direction, blocks,
+                                               style == GridWrapStyle::pacMan);
+                            const auto result = preview.attemptDirectionalMove(
+                                direction, static_cast<uint32_t>(columns), blocks, style);
+                            SCOPED_TRACE(std::to_string(count) + " in " + std::to_string(columns) +
+                                         " from " + std::to_string(start) + " direction " +
+                                         std::to_string(direction) + (blocks ? " blocking" : "") +
+                                         (style == GridWrapStyle::pacMan ? " pacMan" : " snake"));
+                            if (expected) {
+                                EXPECT_EQ(result,
+                                          GridOSDPreviewDirectionalMoveResult::moved(start));
+                                EXPECT_EQ(preview.selectedVisualIndex, *expected);
+                                EXPECT_EQ(preview.selectedSpaceID, 101 + *expected);
+                            } else {
+                                EXPECT_EQ(result, GridOSDPreviewDirectionalMoveResult::unchanged());
+                                EXPECT_EQ(preview.selectedVisualIndex, start);
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+struct MoveCase {
+    const char* name;
+    int64_t from;
+    TessarinDirection direction;
+    bool blocks;
+    GridWrapStyle style;
+    std::optional<int64_t> expected;
+};
+
+class GridOSDPreviewSessionSevenInThree : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(GridOSDPreviewSessionSevenInThree, Moves) {
+    const MoveCase& c = GetParam();
+    auto preview = session(snapshot(realSlots(7), 101), c.from);
+    const bool moved = preview.move(c.direction, 3, c.blocks, c.style);
+    EXPECT_EQ(moved, c.expected.has_value());
+    EXPECT_EQ(preview.selectedVisualIndex, c.expected.value_or(c.from));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, GridOSDPreviewSessionSevenInThree,
+    ::testing::Values(
+        MoveCase{"snakeRightAcrossRow", 2, TessarinDirectionRight, false, GridWrapStyle::snake, 3},
+        MoveCase{"snakeRightFromLast", 6, TessarinDirectionRight, false, GridWrapStyle::snake, 0},
+        MoveCase{"snakeLeftFromFirst", 0, TessarinDirectionLeft, false, GridWrapStyle::snake, 6},
+        MoveCase{"downWrapsColumnToTop", 5, TessarinDirectionDown, false, GridWrapStyle::snake, 2},
+        MoveCase{"upSkipsShortRow", 1, TessarinDirectionUp, false, GridWrapStyle::snake, 4},
+        MoveCase{"pacManRightWithinRow", 2, TessarinDirectionRight, false, GridWrapStyle::pacMan,
+                 0},
+        MoveCase{"pacManLeftWithinRow", 3, TessarinDirectionLeft, false, GridWrapStyle::pacMan, 5},
+        MoveCase{"pacManSingleCellRow", 6, TessarinDirectionRight, false, GridWrapStyle::pacMan,
+                 std::nullopt},
+        MoveCase{"blockedRight", 2, TessarinDirectionRight, true, GridWrapStyle::snake,
+                 std::nullopt},
+        MoveCase{"blockedUp", 0, TessarinDirectionUp, true, GridWrapStyle::snake, std::nullopt},
+        MoveCase{"blockedDown", 4, TessarinDirectionDown, true, GridWrapStyle::snake, std::nullopt},
+        MoveCase{"unknownDirection", 4, 7, false, GridWrapStyle::snake, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GridOSDPreviewSessionTest, RefusedMoveLeavesEveryFieldAsItWas) {
+    const auto before = session(snapshot(realSlots(7), 101), 2);
+    auto after = before;
+    EXPECT_EQ(after.attemptDirectionalMove(TessarinDirectionRight, 3, true, GridWrapStyle::snake),
+              GridOSDPreviewDirectionalMoveResult::unchanged());
+    EXPECT_EQ(after, before);
+}
+
+TEST(GridOSDPreviewSessionTest, MoveOntoPlaceholderSelectsItWithoutSpace) {
+    auto preview = session(
+        snapshot({Slot::realSpace(101), Slot::makePlaceholder(), Slot::realSpace(102)}, 101), 0);
+    ASSERT_TRUE(preview.move(TessarinDirectionRight, 3, false, GridWrapStyle::snake));
+    EXPECT_EQ(preview.selectedVisualIndex, 1);
+    EXPECT_EQ(preview.selectedSlot, Slot::makePlaceholder());
+    EXPECT_FALSE(preview.selectedSpaceID);
+    EXPECT_FALSE(preview.fallbackSystemIndex);
+    // A placeholder still moves on from where it sits.
+    ASSERT_TRUE(preview.move(TessarinDirectionRight, 3, false, GridWrapStyle::snake));
+    EXPECT_EQ(preview.selectedSpaceID, 102u);
+    EXPECT_EQ(preview.fallbackSystemIndex, 1);
+}
+
+TEST(GridOSDPreviewSessionTest, MakeSelectsTheGivenSlot) {
+    const auto made = session(snapshot(realSlots(4), 103), 2);
+    EXPECT_EQ(made.selectedVisualIndex, 2);
+    EXPECT_EQ(made.selectedSlot, Slot::realSpace(103));
+    EXPECT_EQ(made.selectedSpaceID, 103u);
+    EXPECT_EQ(made.fallbackSystemIndex, 2);
+    EXPECT_FALSE(GridOSDPreviewSession::make(GridOSDPreviewSessionMode::picker(), {}, {}, {},
+                                             snapshot(realSlots(4), 101), gridModel(4), 4));
+    EXPECT_FALSE(GridOSDPreviewSession::make(GridOSDPreviewSessionMode::picker(), {}, {}, {},
+                                             snapshot({}, 0), gridModel(1), 0));
+}
+
+TEST(GridOSDPreviewSessionTest, SpaceMissingFromSystemOrderHasNoFallbackIndex) {
+    // Space 105 is laid out but the window server no longer lists it.
+    const auto made = session(snapshot(realSlots(3), 101, {101, 102}), 2);
+    EXPECT_EQ(made.selectedSpaceID, 103u);
+    EXPECT_FALSE(made.fallbackSystemIndex);
+}
+
+TEST(GridOSDPreviewSessionTest, FallbackIsTheSystemIndexNotTheVisualIndex) {
+    const auto made =
+        session(snapshot({Slot::realSpace(102), Slot::realSpace(101)}, 101, {101, 102}), 0);
+    EXPECT_EQ(made.fallbackSystemIndex, 1);
+}
+
+TEST(GridOSDPreviewSessionTest, Jumps) {
+    auto preview = session(snapshot(realSlots(6), 101), 1);
+    EXPECT_TRUE(preview.jump(99));
+    EXPECT_EQ(preview.selectedVisualIndex, 5);
+    EXPECT_EQ(preview.selectedSpaceID, 106u);
+
+    EXPECT_TRUE(preview.jump(0));
+    EXPECT_EQ(preview.selectedVisualIndex, 0);
+
+    const auto before = preview;
+    EXPECT_FALSE(preview.jump(-1));
+    EXPECT_EQ(preview, before);
+
+    EXPECT_TRUE(preview.jump(0)) << "selecting the selected cell still answers true";
+}
+
+TEST(GridOSDPreviewSessionTest, ReconcileRefusesAModelOfAnotherSize) {
+    auto preview = session(snapshot(realSlots(4), 101), 2);
+    const auto before = preview;
+    EXPECT_FALSE(preview.reconcile(snapshot(realSlots(5), 101), gridModel(4)));
+    EXPECT_EQ(preview, before);
+}
+
+TEST(GridOSDPreviewSessionTest, ReconcileFollowsTheSelectedSpaceWhenSpacesAppear) {
+    auto preview = session(snapshot(realSlots(4), 101), 2); // Space 103
+    std::vector<Slot> grown{Slot::realSpace(201), Slot::realSpace(101), Slot::realSpace(102),
+                            Slot::realSpace(202), Slot::realSpace(103), Slot::realSpace(104)};
+    const auto fresh = snapshot(grown, 101);
+    ASSERT_TRUE(preview.reconcile(fresh, gridModel(6)));
+    EXPECT_EQ(preview.selectedVisualIndex, 4);
+    EXPECT_EQ(preview.selectedSpaceID, 103u);
+    EXPECT_EQ(preview.fallbackSystemIndex, 4);
+    EXPECT_EQ(preview.displaySnapshot, fresh);
+    EXPECT_EQ(preview.baseModel, gridModel(6));
+}
+
+TEST(GridOSDPreviewSessionTest, ReconcileAfterSelectedSpaceVanishedKeepsTheIndex) {
+    auto preview = session(snapshot(realSlots(5), 101), 3); // Space 104
+    std::vector<Slot> shrunk{Slot::realSpace(101), Slot::realSpace(102), Slot::realSpace(103),
+                             Slot::realSpace(105)};
+    ASSERT_TRUE(preview.reconcile(snapshot(shrunk, 101), gridModel(4)));
+    EXPECT_EQ(preview.selectedVisualIndex, 3);
+    EXPECT_EQ(preview.selectedSpaceID, 105u) << "the selection describes the slot it now holds";
+    EXPECT_EQ(preview.fallbackSystemIndex, 3);
+}
+
+TEST(GridOSDPreviewSessionTest, ReconcileAfterLastSpacesVanishedTakesTheActiveIndex) {
+    auto preview = session(snapshot(realSlots(6), 101), 5); // Space 106
+    ASSERT_TRUE(preview.reconcile(snapshot(realSlots(3), 102), gridModel(3)));
+    EXPECT_EQ(preview.selectedVisualIndex, 1);
+    EXPECT_EQ(preview.selectedSpaceID, 102u);
+}
+
+TEST(GridOSDPreviewSessionTest, ReconcileFindsASelectedPlaceholderBySlot) {
+    auto preview = session(
+        snapshot({Slot::realSpace(101), Slot::realSpace(102), Slot::makePinnedPlaceholder()}, 101),
+        2);
+    const auto fresh = snapshot({Slot::makePinnedPlaceholder(), Slot::realSpace(101),
+                                 Slot::makePlaceholder(), Slot::realSpace(102)},
+                                101);
+    ASSERT_TRUE(preview.reconcile(fresh, gridModel(4)));
+    EXPECT_EQ(preview.selectedVisualIndex, 0);
+    EXPECT_EQ(preview.selectedSlot, Slot::makePinnedPlaceholder());
+}
+
+struct CommitCase {
+    const char* name;
+    std::vector<Slot> layoutSlots;
+    int64_t selected;
+    std::optional<SpaceID> current;
+    std::optional<DisplaySpaceOrderSnapshot> latest;
+    Resolution expected;
+};
+
+class GridOSDPreviewSessionCommit : public ::testing::TestWithParam<CommitCase> {};
+
+TEST_P(GridOSDPreviewSessionCommit, Resolves) {
+    const CommitCase& c = GetParam();
+    const auto preview = session(snapshot(c.layoutSlots, 101), c.selected);
+    EXPECT_EQ(preview.commitResolution(c.current, c.latest), c.expected);
+}
+
+const std::vector<Slot> fourSpaces = realSlots(4);
+
+DisplaySpaceOrderSnapshot withReplacement(std::vector<Slot> layoutSlots,
+                                          std::map<SpaceID, SpaceID> replacements) {
+    std::vector<SpaceID> system;
+    for (const Slot& slot : layoutSlots) {
+        system.push_back(slot.spaceID);
+    }
+    return DisplaySpaceOrderSnapshot::make("display-A", system, std::move(layoutSlots), 101,
+                                           std::move(replacements));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GridOSDPreviewSessionCommit,
+    ::testing::Values(
+        CommitCase{"placeholderSelected",
+                   {Slot::realSpace(101), Slot::makePlaceholder()},
+                   1,
+                   101,
+                   std::nullopt,
+                   Resolution::noTarget()},
+        CommitCase{"alreadyCurrentWithoutSnapshot", fourSpaces, 2, 103, std::nullopt,
+                   Resolution::alreadyCurrent()},
+        CommitCase{"latestSnapshotWins", fourSpaces, 2, 101,
+                   snapshot(fourSpaces, 101, {103, 101, 102, 104}),
+                   Resolution::switchToSystemIndex(0)},
+        CommitCase{"noLatestSnapshotFallsBack", fourSpaces, 2, 101, std::nullopt,
+                   Resolution::switchToSystemIndex(2)},
+        CommitCase{"noCurrentSpaceKnown", fourSpaces, 1, std::nullopt, std::nullopt,
+                   Resolution::switchToSystemIndex(1)},
+        // The selected Space was removed while the preview was open: another Space now sits at
+        // its old system index, and switching there would surprise the user.
+        CommitCase{
+            "selectedSpaceRemoved", fourSpaces, 2, 101,
+            snapshot({Slot::realSpace(101), Slot::realSpace(102), Slot::realSpace(104)}, 101),
+            Resolution::noTarget()},
+        CommitCase{"renumberedSpaceFollowed", fourSpaces, 2, 101,
+                   withReplacement({Slot::realSpace(101), Slot::realSpace(102),
+                                    Slot::realSpace(104), Slot::realSpace(303)},
+                                   {{103, 303}}),
+                   Resolution::switchToSystemIndex(3)},
+        CommitCase{"renumberedSpaceIsCurrent", fourSpaces, 2, 303,
+                   withReplacement({Slot::realSpace(101), Slot::realSpace(303)}, {{103, 303}}),
+                   Resolution::alreadyCurrent()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GridOSDPreviewSessionTest, NoFallbackIndexMeansNoTarget) {
+    const auto preview = session(snapshot(realSlots(3), 101, {101, 102}), 2);
+    EXPECT_EQ(preview.commitResolution(101, std::nullopt), Resolution::noTarget());
+}
+
+TEST(GridOSDPreviewSessionTest, ModesCompareTheirDismissalBehaviour) {
+    const auto held = OSDDismissalBehavior::untilModifiersReleased(0x40000);
+    EXPECT_EQ(GridOSDPreviewSessionMode::deferredHotkey(held),
+              GridOSDPreviewSessionMode::deferredHotkey(held));
+    EXPECT_NE(GridOSDPreviewSessionMode::deferredHotkey(held),
+              GridOSDPreviewSessionMode::deferredHotkey(OSDDismissalBehavior::timer()));
+    EXPECT_NE(GridOSDPreviewSessionMode::picker(), GridOSDPreviewSessionMode::trackpadAfterTap());
+    EXPECT_EQ(GridOSDPreviewSessionMode::deferredHotkey(held).dismissalBehavior(), held);
+    EXPECT_FALSE(GridOSDPreviewSessionMode::picker().dismissalBehavior());
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,223 @@
+#include "Core/Settings/GridModeStore.h"
+#include "Core/SpaceModel/DirectSlotMetadataStore.h"
+#include "Core/SpaceModel/DisplaySpaceOrderStore.h"
+#include "Core/Workspaces/WorkspaceConfigurationTargetProvider.h"
+#include "Platform/Preferences/Preferences.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace tessarin {
+namespace {
+
+using Option = WorkspaceConfigurationSpaceOption;
+using Options = std::vector<Option>;
+
+const TessarinDisplay kLeft{"LEFT-UUID", "Studio Display"};
+const TessarinDisplay kRight{"RIGHT-UUID", "Built-in Retina Display"};
+
+class WorkspaceConfigurationTargetProviderTests : public ::testing::Test {
+protected:
+    std::vector<WorkspaceConfigurationTarget> targets(bool separate,
+                                                      std::vector<TessarinDisplay> displays) {
+        return WorkspaceConfigurationTargetProvider::liveTargets(
+            separate, displays, gridModeStore, metadataStore, spaceOrderStore, source());
+    }
+
+    WorkspaceSpaceSource source() {
+        WorkspaceSpaceSource source;
+        source.displayIdentifierWithSpaces = [this] { return identifierWithSpaces; };
+        source.spaces =
+            [this](const std::string& identifier) -> std::optional<WorkspaceDisplaySpaces> {
+            asked.push_back(identifier);
+            const auto found = spaces.find(identifier);
+            if (found == spaces.end()) {
+                return std::nullopt;
+            }
+            return found->second;
+        };
+        return source;
+    }
+
+    void storeLayout(const std::string& identifier, const std::vector<DisplaySpaceSlot>& slots) {
+        PropertyArray encoded;
+        for (const DisplaySpaceSlot& slot : slots) {
+            encoded.push_back(PropertyDictionary{{"spaceID", static_cast<int64_t>(slot.spaceID)},
+                                                 {"kind", rawValue(slot.kind)}});
+        }
+        defaults.set(DisplaySpaceOrderStore::layoutKey(identifier),
+                     PropertyDictionary{{"version", int64_t{1}}, {"slots", encoded}});
+    }
+
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    UserDefaults defaults;
+    Preferences preferences{defaults};
+    GridModeStore gridModeStore{preferences};
+    DirectSlotMetadataStore metadataStore{defaults};
+    DisplaySpaceOrderStore spaceOrderStore{defaults, [this](const std::string& identifier) {
+                                               return metadataStore.highestNamedSlotIndex(
+                                                   identifier);
+                                           }};
+
+    std::optional<std::string> identifierWithSpaces;
+    std::map<std::string, WorkspaceDisplaySpaces> spaces;
+    std::vector<std::string> asked;
+};
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, SeparateSpacesGiveOneTargetPerDisplayWithSpaces) {
+    spaces[kLeft.identifier] = {{11, 12, 13}, 12};
+    spaces[kRight.identifier] = {{21}, 21};
+    const TessarinDisplay noSpaces{"EMPTY-UUID", "Projector"};
+    spaces[noSpaces.identifier] = {{}, 0};
+    const TessarinDisplay blank{" \n", "Blank"};
+    const TessarinDisplay unknown{"GONE-UUID", "Gone"};
+
+    const auto result = targets(true, {kRight, noSpaces, blank, unknown, kLeft});
+
+    ASSERT_EQ(result.size(), 2u);
+    EXPECT_EQ(result[0], (WorkspaceConfigurationTarget{
+                             WorkspaceTargetKey::display(kRight.identifier), kRight.identifier,
+                             kRight.identifier, kRight.name, Options{{0, "Space 01"}}}));
+    EXPECT_EQ(result[1].key, WorkspaceTargetKey::display(kLeft.identifier));
+    EXPECT_EQ(result[1].displayIdentifier, kLeft.identifier);
+    EXPECT_EQ(result[1].metadataDisplayIdentifier, kLeft.identifier);
+    EXPECT_EQ(result[1].title, "Studio Display");
+    EXPECT_EQ(result[1].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}));
+    for (const std::string& identifier : asked) {
+        EXPECT_NE(identifier, blank.identifier);
+    }
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, CustomSlotNamesReplaceNumberedTitles) {
+    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
+    metadataStore.setName("Mail", kLeft.identifier, 2);
+    metadataStore.setName("Elsewhere", kRight.identifier, 1);
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Mail"}, {2, "Space 03"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersKeepPositionsButAreNotOffered) {
+    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
+    storeLayout(kLeft.identifier,
+                {DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(12),
+                 DisplaySpaceSlot::makePlaceholder(), DisplaySpaceSlot::realSpace(13)});
+    metadataStore.setName("Chat", kLeft.identifier, 4);
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {3, "Chat"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersFollowTheDisplaysOwnSetting) {
+    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    gridModeStore.setUsePlaceholders(false, DisplaySettingsScope::display(kLeft.identifier));
+    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
+    storeLayout(kLeft.identifier,
+                {DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(12),
+                 DisplaySpaceSlot::makePlaceholder(), DisplaySpaceSlot::realSpace(13)});
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, NamedSlotsBeyondTheSpacesPadWithUnofferedCells) {
+    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    spaces[kLeft.identifier] = {{11, 12}, 11};
+    metadataStore.setName("Later", kLeft.identifier, 5);
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests,
+       ReconciledLayoutIsPersistedWhenPlaceholdersAreUsed) {
+    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    spaces[kLeft.identifier] = {{11, 12, 14}, 11}; // 13 is gone, 14 is new
+    storeLayout(kLeft.identifier,
+                {DisplaySpaceSlot::realSpace(12), DisplaySpaceSlot::makePlaceholder(),
+                 DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(13)});
+    const auto before = defaults.object(DisplaySpaceOrderStore::layoutKey(kLeft.identifier));
+    targets(true, {kLeft});
+    EXPECT_NE(defaults.object(DisplaySpaceOrderStore::layoutKey(kLeft.identifier)), before);
+    const auto stored = spaceOrderStore.storedSlots(kLeft.identifier);
+    ASSERT_TRUE(stored);
+    int realCount = 0;
+    for (const DisplaySpaceSlot& slot : *stored) {
+        EXPECT_NE(slot.spaceID, 13u);
+        realCount += slot.isReal() ? 1 : 0;
+    }
+    EXPECT_EQ(realCount, 3);
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, TitlesPastTheDirectSlotsAreNumbered) {
+    std::vector<SpaceID> ids;
+    for (SpaceID id = 1; id <= 12; ++id) {
+        ids.push_back(100 + id);
+    }
+    spaces[kLeft.identifier] = {ids, 101};
+    metadataStore.setName("Ten", kLeft.identifier, 10);
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    ASSERT_EQ(result[0].spaceOptions.size(), 12u);
+    EXPECT_EQ(result[0].spaceOptions[8].title, "Space 09");
+    EXPECT_EQ(result[0].spaceOptions[9].title, "Ten");
+    EXPECT_EQ(result[0].spaceOptions[10].title, "Space 11");
+    EXPECT_EQ(result[0].spaceOptions[11].title, "Space 12");
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesGiveOneTargetNamedByTheFirstDisplay) {
+    identifierWithSpaces = "Main";
+    spaces["Main"] = {{31, 32}, 31};
+    metadataStore.setName("Home", kRight.identifier, 1);
+    metadataStore.setName("Ignored", kLeft.identifier, 2);
+    const auto result = targets(false, {kRight, kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0], (WorkspaceConfigurationTarget{WorkspaceTargetKey::sharedSpaces(), "Main",
+                                                       kRight.identifier, "Shared Spaces",
+                                                       Options{{0, "Home"}, {1, "Space 02"}}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesFallBackToTheFirstDisplaysSpaces) {
+    spaces[kLeft.identifier] = {{41, 42, 43}, 43};
+    const auto result = targets(false, {kLeft, kRight});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].displayIdentifier, kLeft.identifier);
+    EXPECT_EQ(result[0].metadataDisplayIdentifier, kLeft.identifier);
+    EXPECT_EQ(result[0].spaceOptions.size(), 3u);
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesWithoutAnyDisplayUseNoNames) {
+    identifierWithSpaces = "Main";
+    spaces["Main"] = {{31}, 31};
+    const auto result = targets(false, {});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].metadataDisplayIdentifier, std::nullopt);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesWithNothingToListGiveNoTarget) {
+    EXPECT_TRUE(targets(false, {}).empty()); // no display and no identifier
+    identifierWithSpaces = "Main";
+    EXPECT_TRUE(targets(false, {kLeft}).empty()); // the owner lists no Spaces
+    spaces["Main"] = {{}, 0};
+    EXPECT_TRUE(targets(false, {kLeft}).empty());
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, MissingSourceClosuresGiveNoTargets) {
+    spaces[kLeft.identifier] = {{11}, 11};
+    EXPECT_TRUE(WorkspaceConfigurationTargetProvider::liveTargets(true, {kLeft}, gridModeStore,
+                                                                  metadataStore, spaceOrderStore,
+                                                                  WorkspaceSpaceSource{})
+                    .empty());
+    EXPECT_TRUE(WorkspaceConfigurationTargetProvider::liveTargets(false, {kLeft}, gridModeStore,
+                                                                  metadataStore, spaceOrderStore,
+                                                                  WorkspaceSpaceSource{})
+                    .empty());
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,275 @@
+#include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "Support/Logger.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+using Targets = std::map<WorkspaceTargetKey, int>;
+using Keys = std::set<WorkspaceTargetKey>;
+
+const WorkspaceTargetKey kDisplayA = WorkspaceTargetKey::display("A");
+const WorkspaceTargetKey kDisplayB = WorkspaceTargetKey::display("B");
+const WorkspaceTargetKey kShared = WorkspaceTargetKey::sharedSpaces();
+
+const HotkeyCombination kCombination{18, 0x1900, "1", "1"};
+
+class WorkspaceShortcutStoreTests : public ::testing::Test {
+protected:
+    WorkspaceShortcutStoreTests() {
+        defaults.addObserver([this](const std::string& key) {
+            if (key == WorkspaceShortcutStore::kStorageKey) {
+                ++writes;
+            }
+        });
+    }
+
+    void storeText(const std::string& text) {
+        defaults.set(WorkspaceShortcutStore::kStorageKey, Data(text.begin(), text.end()));
+        writes = 0;
+    }
+
+    Json storedJson() const {
+        const auto data = defaults.dataValue(WorkspaceShortcutStore::kStorageKey);
+        EXPECT_TRUE(data);
+        return data ? *parseJson(std::string(data->begin(), data->end())).value : Json();
+    }
+
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    UserDefaults defaults;
+    int writes = 0;
+};
+
+TEST_F(WorkspaceShortcutStoreTests, StartsEmptyWithoutStoredList) {
+    WorkspaceShortcutStore store(defaults);
+    EXPECT_TRUE(store.cachedWorkspaces().empty());
+    EXPECT_EQ(store.revision.value(), 0);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, AddWorkspaceNamesAppendsPersistsAndAdvances) {
+    WorkspaceShortcutStore store(defaults);
+    const WorkspaceShortcut first = store.addWorkspace();
+    const WorkspaceShortcut second = store.addWorkspace("  Writing \n");
+    const WorkspaceShortcut third = store.addWorkspace(" ");
+    EXPECT_EQ(first.name, "Workspace 1");
+    EXPECT_EQ(second.name, "Writing");
+    EXPECT_EQ(third.name, "Workspace 3");
+    EXPECT_NE(first.id, second.id);
+    EXPECT_EQ(store.revision.value(), 3);
+    EXPECT_EQ(writes, 3);
+    ASSERT_EQ(store.cachedWorkspaces().size(), 3u);
+    EXPECT_EQ(store.cachedWorkspaces()[1], second);
+    EXPECT_EQ(storedJson().size(), 3u);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, ListSurvivesANewStoreInStoredOrder) {
+    std::vector<WorkspaceShortcut> expected;
+    {
+        WorkspaceShortcutStore store(defaults);
+        const auto a = store.addWorkspace("A");
+        store.addWorkspace("B");
+        store.setShortcut(kCombination, true, a.id);
+        store.setTargets({{kDisplayA, 3}, {kShared, 1}}, {}, a.id);
+        expected = store.cachedWorkspaces();
+    }
+    WorkspaceShortcutStore reloaded(defaults);
+    EXPECT_EQ(reloaded.cachedWorkspaces(), expected);
+    EXPECT_EQ(reloaded.cachedWorkspaces()[0].shortcut, kCombination);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, RevisionReachesSubscribersOnALaterTurn) {
+    WorkspaceShortcutStore store(defaults);
+    std::vector<int> heard;
+    auto subscription = store.revision.subscribe([&](int value) { heard.push_back(value); });
+    store.addWorkspace();
+    EXPECT_TRUE(heard.empty());
+    queue.runUntilIdle();
+    EXPECT_EQ(heard, std::vector<int>{1});
+}
+
+TEST_F(WorkspaceShortcutStoreTests, RemoveWorkspace) {
+    WorkspaceShortcutStore store(defaults);
+    const auto a = store.addWorkspace("A");
+    const auto b = store.addWorkspace("B");
+    writes = 0;
+    EXPECT_TRUE(store.removeWorkspace(a.id));
+    EXPECT_EQ(store.cachedWorkspaces(), std::vector<WorkspaceShortcut>{b});
+    EXPECT_EQ(store.revision.value(), 3);
+    EXPECT_FALSE(store.removeWorkspace(a.id));
+    EXPECT_EQ(store.revision.value(), 3);
+    EXPECT_EQ(writes, 1);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, SetName) {
+    WorkspaceShortcutStore store(defaults);
+    store.addWorkspace("A");
+    const auto b = store.addWorkspace("B");
+    writes = 0;
+    EXPECT_TRUE(store.setName("Code", b.id));
+    EXPECT_EQ(store.workspace(b.id)->name, "Code");
+    EXPECT_FALSE(store.setName("Code", b.id));
+    EXPECT_TRUE(store.setName(std::nullopt, b.id));
+    EXPECT_EQ(store.workspace(b.id)->name, "Workspace 2");
+    EXPECT_FALSE(store.setName("  ", b.id));
+    EXPECT_FALSE(store.setName("X", Uuid::random()));
+    EXPECT_EQ(writes, 2);
+    EXPECT_EQ(store.revision.value(), 4);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, SetShortcutStoresBothFields) {
+    WorkspaceShortcutStore store(defaults);
+    const auto a = store.addWorkspace();
+    EXPECT_TRUE(store.setShortcut(kCombination, true, a.id));
+    EXPECT_EQ(store.workspace(a.id)->shortcut, kCombination);
+    EXPECT_TRUE(store.workspace(a.id)->systemShortcutOverrideEnabled);
+    EXPECT_EQ(storedJson()[0]["shortcut"]["keyCode"], 18);
+    EXPECT_TRUE(store.setShortcut(std::nullopt, false, a.id));
+    EXPECT_EQ(store.workspace(a.id)->shortcut, std::nullopt);
+    EXPECT_FALSE(store.workspace(a.id)->systemShortcutOverrideEnabled);
+    EXPECT_EQ(store.revision.value(), 3);
+    writes = 0;
+    EXPECT_FALSE(store.setShortcut(kCombination, false, Uuid::random()));
+    EXPECT_EQ(writes, 0);
+    EXPECT_EQ(store.revision.value(), 3);
+}
+
+struct SetTargetsCase {
+    const char* name;
+    Targets before;
+    Targets targets;
+    Keys replacingKeys;
+    bool changed;
+    Targets after;
+};
+
+void PrintTo(const SetTargetsCase& value, std::ostream* out) {
+    *out << value.name;
+}
+
+class WorkspaceShortcutStoreSetTargetsTests : public WorkspaceShortcutStoreTests,
+                                              public ::testing::WithParamInterface<SetTargetsCase> {
+};
+
+TEST_P(WorkspaceShortcutStoreSetTargetsTests, AppliesTheRules) {
+    const SetTargetsCase& c = GetParam();
+    WorkspaceShortcutStore store(defaults);
+    const auto workspace = store.addWorkspace();
+    store.setTargets(c.before, {}, workspace.id);
+    const int revisionBefore = store.revision.value();
+    writes = 0;
+
+    EXPECT_EQ(store.setTargets(c.targets, c.replacingKeys, workspace.id), c.changed);
+    EXPECT_EQ(store.workspace(workspace.id)->targets, c.after);
+    EXPECT_EQ(store.revision.value(), revisionBefore + (c.changed ? 1 : 0));
+    EXPECT_EQ(writes, c.changed ? 1 : 0);
+    EXPECT_EQ(WorkspaceShortcutStore(defaults).workspace(workspace.id)->targets, c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WorkspaceShortcutStoreSetTargetsTests,
+    ::testing::Values(
+        SetTargetsCase{"assignsNew", {}, {{kDisplayA, 2}}, {kDisplayA}, true, {{kDisplayA, 2}}},
+        SetTargetsCase{"negativeDropped",
+                       {},
+                       {{kDisplayA, -1}, {kDisplayB, 0}},
+                       {kDisplayA, kDisplayB},
+                       true,
+                       {{kDisplayB, 0}}},
+        SetTargetsCase{"onlyNegativeChangesNothing", {}, {{kDisplayA, -1}}, {kDisplayA}, false, {}},
+        SetTargetsCase{"sameAssignmentsWriteNothing",
+                       {{kDisplayA, 2}},
+                       {{kDisplayA, 2}},
+                       {kDisplayA},
+                       false,
+                       {{kDisplayA, 2}}},
+        SetTargetsCase{"shownKeyWithoutChoiceIsRemoved",
+                       {{kDisplayA, 2}, {kDisplayB, 1}},
+                       {},
+                       {kDisplayA},
+                       true,
+                       {{kDisplayB, 1}}},
+        SetTargetsCase{"keysOutsideTheSetStay",
+                       {{kDisplayB, 4}},
+                       {{kDisplayA, 1}},
+                       {kDisplayA},
+                       true,
+                       {{kDisplayA, 1}, {kDisplayB, 4}}},
+        SetTargetsCase{"emptyChangesNothing", {{kDisplayB, 4}}, {}, {}, false, {{kDisplayB, 4}}},
+        SetTargetsCase{
+            "choiceOutsideTheSetStillApplies", {}, {{kShared, 5}}, {}, true, {{kShared, 5}}},
+        SetTargetsCase{
+            "replacesIndex", {{kShared, 5}}, {{kShared, 0}}, {kShared}, true, {{kShared, 0}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(WorkspaceShortcutStoreTests, SetTargetsOfUnknownWorkspaceWritesNothing) {
+    WorkspaceShortcutStore store(defaults);
+    store.addWorkspace();
+    writes = 0;
+    EXPECT_FALSE(store.setTargets({{kDisplayA, 1}}, {kDisplayA}, Uuid::random()));
+    EXPECT_EQ(writes, 0);
+    EXPECT_EQ(store.revision.value(), 1);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, ConflictFindsAnotherWorkspaceWithTheSameCombination) {
+    WorkspaceShortcutStore store(defaults);
+    const auto a = store.addWorkspace("A");
+    const auto b = store.addWorkspace("B");
+    store.setShortcut(kCombination, false, a.id);
+
+    EXPECT_EQ(store.conflict(kCombination, b.id)->id, a.id);
+    EXPECT_EQ(store.conflict(kCombination, std::nullopt)->id, a.id);
+    EXPECT_EQ(store.conflict(kCombination, a.id), std::nullopt);
+
+    HotkeyCombination otherKeyEquivalent = kCombination;
+    otherKeyEquivalent.keyEquivalent = "!";
+    EXPECT_EQ(store.conflict(otherKeyEquivalent, b.id), std::nullopt);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, CorruptListIsLoggedAndIgnored) {
+    for (const std::string text : {"{not json", "{\"id\":1}", "42", ""}) {
+        storeText(text);
+        ScopedLogCapture capture;
+        WorkspaceShortcutStore store(defaults);
+        EXPECT_TRUE(store.cachedWorkspaces().empty()) << text;
+        EXPECT_EQ(capture.messages("SpaceSwitch").size(), 1u) << text;
+    }
+}
+
+TEST_F(WorkspaceShortcutStoreTests, StoredValueOfAnotherTypeIsIgnored) {
+    defaults.set(WorkspaceShortcutStore::kStorageKey, int64_t{7});
+    ScopedLogCapture capture;
+    WorkspaceShortcutStore store(defaults);
+    EXPECT_TRUE(store.cachedWorkspaces().empty());
+    EXPECT_EQ(capture.messages("SpaceSwitch").size(), 1u);
+}
+
+TEST_F(WorkspaceShortcutStoreTests, ValidEntriesSurviveBrokenNeighbours) {
+    const std::string a = "11111111-1111-1111-1111-111111111111";
+    const std::string b = "22222222-2222-2222-2222-222222222222";
+    storeText("[{\"id\":\"" + a +
+              "\",\"name\":\"A\"}, {\"name\":\"no id\"}, 5, "
+              "{\"id\":\"" +
+              a + "\",\"name\":\"duplicate\"}, {\"id\":\"" + b + "\",\"name\":\"B\"}]");
+    ScopedLogCapture capture;
+    WorkspaceShortcutStore store(defaults);
+    ASSERT_EQ(store.cachedWorkspaces().size(), 2u);
+    EXPECT_EQ(store.cachedWorkspaces()[0].name, "A");
+    EXPECT_EQ(store.cachedWorkspaces()[1].name, "B");
+    EXPECT_EQ(capture.messages("SpaceSwitch").size(), 3u);
+    EXPECT_EQ(writes, 0); // reading alone never rewrites the stored list
+}
+
+TEST_F(WorkspaceShortcutStoreTests, ListStoredAsTextIsRead) {
+    defaults.set(WorkspaceShortcutStore::kStorageKey,
+                 std::string("[{\"id\":\"11111111-1111-1111-1111-111111111111\",\"name\":\"A\"}]"));
+    WorkspaceShortcutStore store(defaults);
+    ASSERT_EQ(store.cachedWorkspaces().size(), 1u);
+    EXPECT_EQ(store.cachedWorkspaces()[0].name, "A");
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,91 @@
+#include "Core/Workspaces/WorkspaceShortcut.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+const char* kID = "8A1F3C52-64B1-4C1E-9E2B-0F6B5F4C2D11";
+
+WorkspaceShortcut sampleWorkspace() {
+    WorkspaceShortcut workspace;
+    workspace.id = *Uuid::fromString(kID);
+    workspace.name = "Writing";
+    workspace.shortcut = HotkeyCombination{18, 0x1900, "1", "1"};
+    workspace.systemShortcutOverrideEnabled = true;
+    workspace.targets = {{WorkspaceTargetKey::display("LEFT"), 2},
+                         {WorkspaceTargetKey::sharedSpaces(), 0}};
+    return workspace;
+}
+
+TEST(WorkspaceShortcutTests, JsonRoundTrip) {
+    const WorkspaceShortcut workspace = sampleWorkspace();
+    EXPECT_EQ(WorkspaceShortcut::fromJson(workspace.toJson()), workspace);
+}
+
+TEST(WorkspaceShortcutTests, JsonUsesTheStoredFieldNames) {
+    const Json json = sampleWorkspace().toJson();
+    EXPECT_EQ(json["id"], kID);
+    EXPECT_EQ(json["name"], "Writing");
+    EXPECT_EQ(json["shortcut"]["keyCode"], 18);
+    EXPECT_EQ(json["systemShortcutOverrideEnabled"], true);
+    ASSERT_TRUE(json["targetAssignments"].is_array());
+    ASSERT_EQ(json["targetAssignments"].size(), 2u);
+    EXPECT_EQ(json["targetAssignments"][0], (Json{{"key", "display:LEFT"}, {"visualIndex", 2}}));
+    EXPECT_EQ(json["targetAssignments"][1], (Json{{"key", "sharedSpaces"}, {"visualIndex", 0}}));
+}
+
+TEST(WorkspaceShortcutTests, WorkspaceWithoutShortcutRoundTrips) {
+    WorkspaceShortcut workspace = sampleWorkspace();
+    workspace.shortcut.reset();
+    const Json json = workspace.toJson();
+    EXPECT_FALSE(json.contains("shortcut"));
+    EXPECT_EQ(WorkspaceShortcut::fromJson(json), workspace);
+}
+
+TEST(WorkspaceShortcutTests, MissingIdOrNameGivesNothing) {
+    Json json = sampleWorkspace().toJson();
+    json.erase("id");
+    EXPECT_EQ(WorkspaceShortcut::fromJson(json), std::nullopt);
+    json = sampleWorkspace().toJson();
+    json["id"] = "not-a-uuid";
+    EXPECT_EQ(WorkspaceShortcut::fromJson(json), std::nullopt);
+    json = sampleWorkspace().toJson();
+    json.erase("name");
+    EXPECT_EQ(WorkspaceShortcut::fromJson(json), std::nullopt);
+    EXPECT_EQ(WorkspaceShortcut::fromJson(Json::array()), std::nullopt);
+    EXPECT_EQ(WorkspaceShortcut::fromJson(Json("text")), std::nullopt);
+}
+
+TEST(WorkspaceShortcutTests, BrokenPartsAreDroppedButTheWorkspaceKept) {
+    Json json = sampleWorkspace().toJson();
+    json["shortcut"] = Json{{"keyCode", 1}}; // incomplete combination reads as none
+    json.erase("systemShortcutOverrideEnabled");
+    json["targetAssignments"] = Json::array({
+        Json{{"key", "display:A"}, {"visualIndex", 1}},
+        Json{{"key", "display:B"}, {"visualIndex", -1}},
+        Json{{"key", "somewhere"}, {"visualIndex", 3}},
+        Json{{"key", "display:C"}, {"visualIndex", 1.5}},
+        Json{{"key", "display:D"}},
+        Json(7),
+    });
+    json["futureField"] = "ignored";
+    const auto workspace = WorkspaceShortcut::fromJson(json);
+    ASSERT_TRUE(workspace);
+    EXPECT_EQ(workspace->name, "Writing");
+    EXPECT_EQ(workspace->shortcut, std::nullopt);
+    EXPECT_FALSE(workspace->systemShortcutOverrideEnabled);
+    EXPECT_EQ(workspace->targets,
+              (std::map<WorkspaceTargetKey, int>{{WorkspaceTargetKey::display("A"), 1}}));
+}
+
+TEST(WorkspaceShortcutTests, NonListAssignmentsReadAsNone) {
+    Json json = sampleWorkspace().toJson();
+    json["targetAssignments"] = Json{{"key", "sharedSpaces"}};
+    const auto workspace = WorkspaceShortcut::fromJson(json);
+    ASSERT_TRUE(workspace);
+    EXPECT_TRUE(workspace->targets.empty());
+}
+
+} // namespace
+} // namespace tessarin

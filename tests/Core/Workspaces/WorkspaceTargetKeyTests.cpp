@@ -1,0 +1,52 @@
+#include "Core/Workspaces/WorkspaceTargetKey.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <unordered_set>
+
+namespace tessarin {
+namespace {
+
+TEST(WorkspaceTargetKeyTests, StorageKeyRoundTrips) {
+    for (const WorkspaceTargetKey& key :
+         {WorkspaceTargetKey::sharedSpaces(), WorkspaceTargetKey::display("37D8832A-2D66-02CA"),
+          WorkspaceTargetKey::display("Main"), WorkspaceTargetKey::display("a:b"),
+          WorkspaceTargetKey::display("")}) {
+        EXPECT_EQ(WorkspaceTargetKey::fromStorageKey(key.storageKey()), key) << key.storageKey();
+    }
+}
+
+TEST(WorkspaceTargetKeyTests, StorageKeyTexts) {
+    EXPECT_EQ(WorkspaceTargetKey::sharedSpaces().storageKey(), "sharedSpaces");
+    EXPECT_EQ(WorkspaceTargetKey::display("ABC").storageKey(), "display:ABC");
+}
+
+TEST(WorkspaceTargetKeyTests, UnknownTextsGiveNothing) {
+    for (const char* text :
+         {"", "display", "shared", "sharedspaces", "Display:ABC", "sharedSpaces "}) {
+        EXPECT_EQ(WorkspaceTargetKey::fromStorageKey(text), std::nullopt) << text;
+    }
+}
+
+TEST(WorkspaceTargetKeyTests, SharedSpacesDiffersFromADisplayOfThatName) {
+    EXPECT_NE(WorkspaceTargetKey::sharedSpaces(), WorkspaceTargetKey::display(""));
+    EXPECT_NE(WorkspaceTargetKey::sharedSpaces(), WorkspaceTargetKey::display("sharedSpaces"));
+    EXPECT_EQ(WorkspaceTargetKey::fromStorageKey("display:sharedSpaces"),
+              WorkspaceTargetKey::display("sharedSpaces"));
+}
+
+TEST(WorkspaceTargetKeyTests, KeysAMapAndAHashSet) {
+    std::map<WorkspaceTargetKey, int> map{{WorkspaceTargetKey::display("B"), 1},
+                                          {WorkspaceTargetKey::display("A"), 2},
+                                          {WorkspaceTargetKey::sharedSpaces(), 3}};
+    map[WorkspaceTargetKey::display("A")] = 4;
+    EXPECT_EQ(map.size(), 3u);
+    EXPECT_EQ(map.at(WorkspaceTargetKey::display("A")), 4);
+    const std::unordered_set<WorkspaceTargetKey> set{
+        WorkspaceTargetKey::display("A"), WorkspaceTargetKey::display("A"),
+        WorkspaceTargetKey::sharedSpaces(), WorkspaceTargetKey::display("")};
+    EXPECT_EQ(set.size(), 3u);
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,119 @@
+#include "UI/OSD/OSDGridSpaceManagementControl.h"
+
+#include "UI/OSD/OSDGridTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+using testing::makeModel;
+namespace Control = OSDGridSpaceManagementControl;
+using Action = OSDGridSpaceManagementAction;
+
+OSDGridMouseInteractionContext managingContext(int64_t activeIndex) {
+    OSDGridMouseInteractionContext context;
+    context.currentActiveIndex = activeIndex;
+    context.onRemoveSpace = [](int64_t) {};
+    context.onAddSpaceAtPlaceholder = [](int64_t) {};
+    return context;
+}
+
+// One row of 160 × 90 cells: (560 − 2 × 26 − 2 × 14) / 3 = 160.
+OSDGridLayout rowOf(std::set<int64_t> placeholders, int64_t count = 3, int64_t active = 0) {
+    const auto layout = OSDGridLayout::make(makeModel({.spaceCount = count,
+                                                       .activeIndex = active,
+                                                       .columnCount = 3,
+                                                       .placeholderIndices = placeholders}),
+                                            {560, 200}, 0);
+    EXPECT_TRUE(layout);
+    return *layout;
+}
+
+TEST(OSDGridSpaceManagementControlTest, ControlSizesOfA160By90Cell) {
+    const Rect cell{100, 50, 160, 90};
+    const Rect remove = Control::removeControlFrame(cell);
+    EXPECT_NEAR(remove.width(), 19.8, 1e-9);
+    EXPECT_NEAR(remove.maxX(), cell.maxX() - 19.8 * 0.28, 1e-9);
+    EXPECT_NEAR(remove.maxY(), cell.maxY() - 19.8 * 0.28, 1e-9);
+    const Rect add = Control::addControlFrame(cell);
+    EXPECT_NEAR(add.width(), 28.8, 1e-9);
+    EXPECT_NEAR(add.midX(), cell.midX(), 1e-9);
+    EXPECT_NEAR(add.midY(), cell.midY(), 1e-9);
+
+    const auto layout = rowOf({});
+    EXPECT_NEAR(layout.cellSize().width, 160, 1e-9);
+    EXPECT_NEAR(layout.cellSize().height, 90, 1e-9);
+}
+
+TEST(OSDGridSpaceManagementControlTest, ControlSizesAreClamped) {
+    EXPECT_EQ(Control::removeControlFrame({0, 0, 40, 30}).width(), 18);
+    EXPECT_NEAR(Control::removeControlFrame({0, 0, 40, 30}).maxX(), 40 - 18 * 0.28, 1e-9);
+    EXPECT_EQ(Control::removeControlFrame({0, 0, 400, 300}).width(), 26);
+    EXPECT_EQ(Control::addControlFrame({0, 0, 40, 30}).width(), 24);
+    EXPECT_EQ(Control::addControlFrame({0, 0, 400, 300}).width(), 38);
+}
+
+struct RemovalCase {
+    const char* name;
+    std::set<int64_t> placeholders;
+    int64_t active;
+    int64_t index;
+    bool removable;
+};
+
+class OSDGridRemoval : public ::testing::TestWithParam<RemovalCase> {};
+
+TEST_P(OSDGridRemoval, IsOfferedOnlyWhereItIsSafe) {
+    const RemovalCase& c = GetParam();
+    const auto layout = rowOf(c.placeholders, 3, c.active);
+    EXPECT_EQ(Control::canRemove(c.index, layout, managingContext(c.active)), c.removable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cells, OSDGridRemoval,
+                         ::testing::Values(RemovalCase{"inactiveRealSpace", {}, 0, 2, true},
+                                           RemovalCase{"activeSpace", {}, 1, 1, false},
+                                           RemovalCase{"lastRealSpace", {1, 2}, 1, 0, false},
+                                           RemovalCase{
+                                               "placeholderBeforeRealSpace", {1}, 0, 1, true},
+                                           RemovalCase{"trailingPlaceholder", {2}, 0, 2, false},
+                                           RemovalCase{"outsideGrid", {}, 0, 3, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(OSDGridSpaceManagementControlTest, CountsRealSpacesAndFollowers) {
+    const auto layout = rowOf({0, 2});
+    EXPECT_EQ(Control::realSpaceCount(layout), 1);
+    EXPECT_TRUE(Control::hasRealSlotAfter(0, layout));
+    EXPECT_FALSE(Control::hasRealSlotAfter(1, layout));
+}
+
+TEST(OSDGridSpaceManagementControlTest, NoControlsWithoutTheirCallbacks) {
+    const auto layout = rowOf({1});
+    OSDGridMouseInteractionContext bare;
+    for (int64_t i = 0; i < 3; ++i) {
+        EXPECT_FALSE(Control::canShowControl(i, layout, bare));
+    }
+    EXPECT_TRUE(Control::canAddAtPlaceholder(1, layout, managingContext(0)));
+    EXPECT_FALSE(Control::canAddAtPlaceholder(2, layout, managingContext(0)));
+}
+
+TEST(OSDGridSpaceManagementControlTest, ActionHitsTheControlUnderThePoint) {
+    const auto layout = rowOf({1});
+    const auto context = managingContext(0);
+    const Rect& real = layout.frames()[2];
+    const Rect& placeholder = layout.frames()[1];
+
+    EXPECT_EQ(Control::action(Control::removeControlFrame(real).center(), layout, context),
+              Action::remove(2));
+    EXPECT_FALSE(Control::action(real.center(), layout, context)) << "the cell, not its control";
+    EXPECT_EQ(Control::action(placeholder.center(), layout, context), Action::addAtPlaceholder(1));
+    EXPECT_EQ(Control::action(Control::removeControlFrame(placeholder).center(), layout, context),
+              Action::remove(1));
+    EXPECT_FALSE(
+        Control::action(Control::removeControlFrame(layout.frames()[0]).center(), layout, context))
+        << "no remove control on the active Space";
+    EXPECT_FALSE(Control::action({1, 1}, layout, context));
+}
+
+} // namespace
+} // namespace tessarin
