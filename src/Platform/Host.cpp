@@ -34,7 +34,8 @@ std::vector<SpaceList> spaceListsOf(const Scenario& scenario) {
         SpaceList list{source.displayIdentifier, {}, source.currentSpace};
         for (const ScenarioSpace& space : source.spaces) {
             list.spaces.push_back({space.id, space.type,
-                                   space.uuid.empty() ? spaceUUIDString(space.id) : space.uuid});
+                                   space.uuid.empty() ? spaceUUIDString(space.id) : space.uuid,
+                                   space.title});
         }
         lists.push_back(std::move(list));
     }

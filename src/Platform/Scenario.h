@@ -20,8 +20,8 @@ namespace tessarin {
 struct ScenarioSpace {
     SpaceID id = 0;
     int type = kSpaceTypeUserDesktop;
-    std::string uuid; // empty: made from the ID
-    std::optional<std::string> title;
+    std::string uuid;                 // empty: made from the ID
+    std::optional<std::string> title; // the Space's own, also kept in the Spaces configuration
     friend bool operator==(const ScenarioSpace&, const ScenarioSpace&) = default;
 };
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
@@ -21,9 +22,16 @@ inline constexpr int kSpaceTypeFullScreen = 4;
 inline constexpr const char* kSharedSpacesDisplayIdentifier = "Main";
 
 struct ManagedSpace {
+    // Most Spaces have no name of their own, so the title may be left out.
+    ManagedSpace() = default;
+    ManagedSpace(SpaceID id, int spaceType, std::string spaceUUID,
+                 std::optional<std::string> ownTitle = std::nullopt)
+        : id64(id), type(spaceType), uuid(std::move(spaceUUID)), title(std::move(ownTitle)) {}
+
     SpaceID id64 = 0;
     int type = kSpaceTypeUserDesktop; // 0 user desktop, 4 full-screen
     std::string uuid;
+    std::optional<std::string> title; // the Space's own name, when it has one
     friend bool operator==(const ManagedSpace&, const ManagedSpace&) = default;
 };
 

@@ -2,86 +2,53 @@
 
 #include "Support/Text.h"
 
-#include <random>
+#include <QByteArray>
+#include <QUuid>
+#include <algorithm>
 
 namespace tessarin {
 
 namespace {
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+
+constexpr std::size_t kTextLength = 36; // 8-4-4-4-12 with hyphens
+constexpr std::string_view kNilText = "00000000-0000-0000-0000-000000000000";
+
+Uuid fromQUuid(const QUuid& uuid) {
+    const QByteArray data = uuid.toRfc4122();
+    std::array<std::uint8_t, 16> bytes{};
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(data.constData()), bytes.size(),
+                bytes.begin());
+    return Uuid(bytes);
 }
+
 } // namespace
 
 Uuid Uuid::random() {
-    thread_local std::mt19937_64 generator{std::random_device{}()};
-    std::array<std::uint8_t, 16> bytes{};
-    for (std::size_t i = 0; i < bytes.size(); i += 8) {
-        const std::uint64_t value = generator();
-        for (std::size_t j = 0; j < 8; ++j) {
-            bytes[i + j] = static_cast<std::uint8_t>(value >> (8 * j));
-        }
-    }
-    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
-    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
-    return Uuid(bytes);
+    return fromQUuid(QUuid::createUuid());
 }
 
 std::optional<Uuid> Uuid::fromString(std::string_view text) {
     const std::string trimmed = trimmingWhitespaceAndNewlines(text);
-    if (trimmed.size() != 36) {
+    // QUuid also reads braced forms; only the bare hyphenated one is a UUID string here.
+    if (trimmed.size() != kTextLength) {
         return std::nullopt;
     }
-    std::array<std::uint8_t, 16> bytes{};
-    std::size_t byteIndex = 0;
-    for (std::size_t i = 0; i < trimmed.size();) {
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (trimmed[i] != '-') {
-                return std::nullopt;
-            }
-            ++i;
-            continue;
-        }
-        const int high = hexValue(trimmed[i]);
-        const int low = hexValue(trimmed[i + 1]);
-        if (high < 0 || low < 0) {
-            return std::nullopt;
-        }
-        bytes[byteIndex++] = static_cast<std::uint8_t>(high * 16 + low);
-        i += 2;
+    const QUuid uuid = QUuid::fromString(QLatin1StringView(trimmed.data(), trimmed.size()));
+    // A text QUuid cannot read comes back nil, like the nil UUID's own text.
+    if (uuid.isNull() && trimmed != kNilText) {
+        return std::nullopt;
     }
-    return Uuid(bytes);
+    return fromQUuid(uuid);
 }
 
 std::string Uuid::uuidString() const {
-    static constexpr char digits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(36);
-    for (std::size_t i = 0; i < bytes_.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) {
-            text.push_back('-');
-        }
-        text.push_back(digits[bytes_[i] >> 4]);
-        text.push_back(digits[bytes_[i] & 0x0F]);
-    }
-    return text;
+    const QByteArray data(reinterpret_cast<const char*>(bytes_.data()),
+                          static_cast<qsizetype>(bytes_.size()));
+    return QUuid::fromRfc4122(data).toString(QUuid::WithoutBraces).toUpper().toStdString();
 }
 
 bool Uuid::isNil() const {
-    for (auto byte : bytes_) {
-        if (byte != 0) {
-            return false;
-        }
-    }
-    return true;
+    return std::all_of(bytes_.begin(), bytes_.end(), [](std::uint8_t byte) { return byte == 0; });
 }
 
 } // namespace tessarin

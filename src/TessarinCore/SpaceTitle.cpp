@@ -5,8 +5,11 @@
 
 namespace tessarin::bridge {
 
-std::optional<std::string> spaceTitle(const ManagedSpace& space,
-                                      const std::optional<PropertyValue>& spacesConfiguration) {
+namespace {
+
+std::optional<std::string>
+configuredTitle(const ManagedSpace& space,
+                const std::optional<PropertyValue>& spacesConfiguration) {
     if (!spacesConfiguration) {
         return std::nullopt;
     }
@@ -16,6 +19,16 @@ std::optional<std::string> spaceTitle(const ManagedSpace& space,
         return std::nullopt;
     }
     return found->second;
+}
+
+} // namespace
+
+std::optional<std::string> spaceTitle(const ManagedSpace& space,
+                                      const std::optional<PropertyValue>& spacesConfiguration) {
+    if (space.title && !isBlank(*space.title)) {
+        return space.title;
+    }
+    return configuredTitle(space, spacesConfiguration);
 }
 
 } // namespace tessarin::bridge

@@ -60,6 +60,9 @@ TEST(Uuid, RoundTripsUpperCaseText) {
     EXPECT_FALSE(Uuid::fromString("37D8832A2D6602CAB9F78F30A301B230"));
     EXPECT_FALSE(Uuid::fromString("37D8832A-2D66-02CA-B9F7-8F30A301B23G"));
     EXPECT_NE(Uuid::random(), Uuid::random());
+    const auto nil = Uuid::fromString("00000000-0000-0000-0000-000000000000");
+    ASSERT_TRUE(nil) << "the nil UUID is a UUID, not a parse failure";
+    EXPECT_TRUE(nil->isNil());
 }
 
 TEST(Geometry, FlipsBetweenYUpAndYDown) {

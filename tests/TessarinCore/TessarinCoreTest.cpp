@@ -6,6 +6,7 @@
 #include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Scenario.h"
+#include "Platform/SpacesConfiguration.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
@@ -173,6 +174,15 @@ TEST_F(BridgeTest, spaceTitlesBySystemIndex) {
     EXPECT_EQ(take(tessarin_copy_space_title_for_index(0)), std::nullopt);
     host.displays().setMouseLocation(Point{2000, 500});
     EXPECT_EQ(take(tessarin_copy_space_title_for_index(0)), "Studio Work");
+}
+
+TEST_F(BridgeTest, aSpacesOwnTitleComesBeforeTheConfigurations) {
+    writeSpacesConfiguration(host.preferences(), host.windowServer().spaceLists(),
+                             {{21, "Renamed"}, {22, "Archive"}});
+    EXPECT_EQ(take(tessarin_copy_space_title_for_display_identifier_and_index("UUID-B", 0)),
+              "Studio Work");
+    EXPECT_EQ(take(tessarin_copy_space_title_for_display_identifier_and_index("UUID-B", 1)),
+              "Archive");
 }
 
 TEST_F(BridgeTest, spacesOfAWindow) {

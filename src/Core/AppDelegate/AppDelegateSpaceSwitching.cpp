@@ -194,8 +194,7 @@ void AppDelegate::performSpaceSwitch(TessarinDirection direction,
         visualInfo.spaceCount = static_cast<uint32_t>(snapshot->slotCount());
     }
     const bool gridMode = gridModeStore.isEnabled.value();
-    const auto columns =
-        static_cast<uint32_t>(gridModeStore.columnCount(resolution.settingsDisplay));
+    const uint32_t columns = gridModeStore.columns(resolution.settingsDisplay);
     const bool blocks = gridModeStore.blocksAtEdges(resolution.settingsDisplay);
     const bool pacMan =
         gridModeStore.wrapStyle(resolution.settingsDisplay) == GridWrapStyle::pacMan;

@@ -38,7 +38,7 @@ void normalizeDuration(UserDefaults& defaults) {
 } // namespace
 
 void GeneralSettingsNormalization::apply(UserDefaults& defaults) {
-    normalizeMenuBarIconSetting(defaults);
+    normalize<MenuBarIconSetting>(defaults);
     removeUnlessBool(defaults, OSDGridAppIconsSetting::key);
     removeUnlessBool(defaults, screenshotsEnabledKey);
     removeUnlessBool(defaults, screenshotsEnablePendingKey);

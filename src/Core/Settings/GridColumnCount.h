@@ -7,7 +7,8 @@
 namespace tessarin {
 
 // Columns of the Space grid. The raw value (0, 1, 2) is what "gridColumnCount" stores; the
-// number of columns is the raw value plus 2.
+// number of columns is the raw value plus 2. Never cast a value to get a count: ask
+// `columns(count)`, or `GridModeStore::columns` for a display.
 enum class GridColumnCount : int { two = 0, three = 1, four = 2 };
 
 constexpr int rawValue(GridColumnCount count) {

@@ -77,6 +77,10 @@ GridModeStore::columnCount(const std::optional<std::string>& displayIdentifier) 
                     [this](const std::string& key) { return storedColumnCount(key); });
 }
 
+std::uint32_t GridModeStore::columns(const std::optional<std::string>& displayIdentifier) const {
+    return static_cast<std::uint32_t>(tessarin::columns(columnCount(displayIdentifier)));
+}
+
 bool GridModeStore::blocksAtEdges(const std::optional<std::string>& displayIdentifier) const {
     return resolved(blocksAtEdgesKey, displayIdentifier, defaultBlocksAtEdges,
                     [this](const std::string& key) { return storedBool(key); });

@@ -60,7 +60,11 @@ public:
     // raises `settingsRevision`.
     bool globalShowOSDSpacePickerOnAllScreens = defaultShowOSDSpacePickerOnAllScreens;
 
+    // The setting as stored; its raw value is not a number of columns.
     GridColumnCount columnCount(const std::optional<std::string>& displayIdentifier = {}) const;
+    // The number of grid columns, 2, 3 or 4, for the display: the one answer for everything that
+    // lays out or walks the grid.
+    std::uint32_t columns(const std::optional<std::string>& displayIdentifier = {}) const;
     bool blocksAtEdges(const std::optional<std::string>& displayIdentifier = {}) const;
     GridWrapStyle wrapStyle(const std::optional<std::string>& displayIdentifier = {}) const;
     bool switchOnModifierRelease(const std::optional<std::string>& displayIdentifier = {}) const;

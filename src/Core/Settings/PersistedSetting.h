@@ -12,6 +12,11 @@ namespace tessarin {
 // setting's default; reading never writes.
 template <class E> E persisted(const UserDefaults& defaults);
 
+// The writer and the repair of such a setting, where it has them, specialised the same way:
+// persist(MenuBarIconSetting::minigrid, defaults), normalize<MenuBarIconSetting>(defaults).
+template <class E> void persist(E value, UserDefaults& defaults);
+template <class E> void normalize(UserDefaults& defaults);
+
 // The case named by the string stored under `key`; `fallback` for anything else.
 template <class E> E persistedCase(const UserDefaults& defaults, const char* key, E fallback) {
     const auto text = defaults.stringValue(key);

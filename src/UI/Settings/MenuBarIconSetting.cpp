@@ -26,13 +26,13 @@ template <> MenuBarIconSetting persisted<MenuBarIconSetting>(const UserDefaults&
                                              : MenuBarIconSetting::tessarin;
 }
 
-void persist(MenuBarIconSetting setting, UserDefaults& defaults) {
+template <> void persist<MenuBarIconSetting>(MenuBarIconSetting setting, UserDefaults& defaults) {
     if (defaults.stringValue(kMenuBarIconKey) != rawValue(setting))
         defaults.set(kMenuBarIconKey, rawValue(setting));
     defaults.remove(kLegacyShowMenuBarGridIconKey);
 }
 
-void normalizeMenuBarIconSetting(UserDefaults& defaults) {
+template <> void normalize<MenuBarIconSetting>(UserDefaults& defaults) {
     if (!storedSetting(defaults)) {
         if (defaults.contains(kMenuBarIconKey))
             defaults.set(kMenuBarIconKey, rawValue(MenuBarIconSetting::tessarin));

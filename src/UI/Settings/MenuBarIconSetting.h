@@ -43,10 +43,10 @@ inline std::optional<MenuBarIconSetting> fromRawValue<MenuBarIconSetting>(std::s
 template <> MenuBarIconSetting persisted<MenuBarIconSetting>(const UserDefaults& defaults);
 
 // Stores the raw value and drops the legacy key.
-void persist(MenuBarIconSetting setting, UserDefaults& defaults);
+template <> void persist<MenuBarIconSetting>(MenuBarIconSetting setting, UserDefaults& defaults);
 
 // Leaves either a valid "menuBarIcon" or none, and never the legacy key: an invalid value becomes
 // "tessarin", a legacy true becomes "minigrid".
-void normalizeMenuBarIconSetting(UserDefaults& defaults);
+template <> void normalize<MenuBarIconSetting>(UserDefaults& defaults);
 
 } // namespace tessarin

@@ -36,7 +36,7 @@ TEST_P(MenuBarIconSettingTest, ReadsWithoutWriting) {
 }
 
 TEST_P(MenuBarIconSettingTest, NormaliseLeavesAValidSettingOrNoneAndNeverTheLegacyKey) {
-    normalizeMenuBarIconSetting(defaults);
+    normalize<MenuBarIconSetting>(defaults);
     EXPECT_EQ(defaults.object("menuBarIcon"), GetParam().normalizedIcon);
     EXPECT_FALSE(defaults.contains("showMenuBarGridIcon"));
     EXPECT_EQ(persisted<MenuBarIconSetting>(defaults), GetParam().persistedSetting)
