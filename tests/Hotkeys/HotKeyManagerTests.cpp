@@ -21,11 +21,6 @@ protected:
     HotkeyHandler recordInto(std::vector<HotkeyTriggerContext>& fired) {
         return [&fired](const HotkeyTriggerContext& context) { fired.push_back(context); };
     }
-    void refuse(uint32_t keyCode, int32_t status) {
-        host.hotKeys().setRegistrationRefusal([=](uint32_t code, uint32_t) {
-            return code == keyCode ? std::optional(status) : std::nullopt;
-        });
-    }
 
     HotKeyManager& manager = HotKeyManager::shared();
     std::vector<HotkeyTriggerContext> fired;
@@ -56,7 +51,9 @@ TEST_F(HotKeyManagerTests, RegisteringAnOwnerAgainReplacesItsKey) {
 }
 
 TEST_F(HotKeyManagerTests, ARefusedRegistrationPrintsItsLineAndTheOthersStillWork) {
-    refuse(124, HotKeyStatus::eventHotKeyExistsErr);
+    host.hotKeys().setRegistrationRefusal([](uint32_t keyCode, uint32_t) {
+        return keyCode == 124 ? std::optional(HotKeyStatus::eventHotKeyExistsErr) : std::nullopt;
+    });
     testing::internal::CaptureStdout();
     manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
     manager.registerHotKey(HotkeyRegistrationIdentity::workspace(Uuid::random()),
@@ -65,7 +62,6 @@ TEST_F(HotKeyManagerTests, ARefusedRegistrationPrintsItsLineAndTheOthersStillWor
     EXPECT_EQ(printed, "Failed to register hotkey for Switch to space on the right status=-9878\n"
                        "Failed to register hotkey for Workspace status=-9878\n");
     EXPECT_EQ(manager.registrationNumber(kRight), std::nullopt);
-    manager.unregister(kRight); // nothing to undo
 
     manager.registerHotKey(kSpace1, kControlOptionCommand1, recordInto(fired));
     EXPECT_EQ(manager.registrationNumber(kSpace1), 3u); // the refused ones used up 1 and 2
@@ -80,18 +76,10 @@ TEST_F(HotKeyManagerTests, AfterUnregisteringAllPressesAreIgnoredAndNumbersGoOn)
     manager.unregisterAll();
     EXPECT_TRUE(host.hotKeys().registrations().empty());
     host.hotKeys().dispatch({kEventClassKeyboard, kEventHotKeyPressed, EventHotKeyID{0x1111, 1}});
-    keyboard().pressKey(124, kControlOptionCommandFlags);
     settle();
     EXPECT_TRUE(fired.empty());
     manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
     EXPECT_EQ(manager.registrationNumber(kRight), 3u);
-}
-
-TEST_F(HotKeyManagerTests, AnEventWithoutItsIdentifierIsHandledAndIgnored) {
-    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
-    EXPECT_EQ(host.hotKeys().dispatch({kEventClassKeyboard, kEventHotKeyPressed, std::nullopt}),
-              HotKeyStatus::noErr);
-    EXPECT_TRUE(fired.empty());
 }
 
 } // namespace

@@ -1,4 +1,3 @@
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
 #include "HotkeyHostFixture.h"
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
@@ -46,18 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
                      HotkeyCombination{0, 0x100, "A", "a"}},
         FromEventRow{"keypadEnterIsNotReturn", 76, kCommand,
                      HotkeyCombination{76, 0x100, "\u2305", "\x03"}},
-        FromEventRow{"returnShowsItsGlyph", 36, kCommand,
-                     HotkeyCombination{36, 0x100, "\u21A9", "\r"}},
         FromEventRow{"functionKeyByTable", 96, 0, HotkeyCombination{96, 0, "F5", "\uF708"}},
-        FromEventRow{"noModifierNeeded", 18, 0, HotkeyCombination{18, 0, "1", "1"}},
         FromEventRow{"escapeGivesNothing", 53, kCommand, std::nullopt},
         FromEventRow{"f13GivesNothing", 105, 0, std::nullopt}),
     rowName<FromEventRow>);
-
-TEST(HotkeyCombinationSymbolTests, GlyphsFollowCommandOptionControlShift) {
-    EXPECT_EQ(HotkeyCombination::symbols(0x1900), "\u2318\u2325\u2303");
-    EXPECT_EQ(HotkeyCombination::symbols(0x1B00 | 0x400), "\u2318\u2325\u2303\u21E7");
-}
 
 struct OverrideRow {
     const char* name;
@@ -74,49 +65,17 @@ TEST_P(HotkeyActionOverrideTests, OnlyADirectionOnItsControlArrowMustOverride) {
               GetParam().expected);
 }
 
+const HotkeyCombination kControlLeft{123, 0x1000, "\u2190", "\uF702"};
+
 INSTANTIATE_TEST_SUITE_P(
     Rows, HotkeyActionOverrideTests,
-    ::testing::Values(OverrideRow{"leftOnControlLeft", HotkeyIdentifier::left,
-                                  HotkeyCombination{123, 0x1000, "\u2190", "\uF702"}, true},
-                      OverrideRow{"downOnControlDown", HotkeyIdentifier::down,
-                                  HotkeyCombination::missionControlPresetDown(), true},
+    ::testing::Values(OverrideRow{"leftOnControlLeft", HotkeyIdentifier::left, kControlLeft, true},
                       OverrideRow{"leftOnControlOptionLeft", HotkeyIdentifier::left,
                                   HotkeyCombination{123, 0x1800, "\u2190", "\uF702"}, false},
                       OverrideRow{"leftWithOtherText", HotkeyIdentifier::left,
                                   HotkeyCombination{123, 0x1000, "L", "\uF702"}, false},
-                      OverrideRow{"rightOnControlLeft", HotkeyIdentifier::right,
-                                  HotkeyCombination::missionControlPresetLeft(), false},
-                      OverrideRow{"space1Never", HotkeyIdentifier::space1,
-                                  HotkeyCombination::missionControlPresetLeft(), false}),
+                      OverrideRow{"space1Never", HotkeyIdentifier::space1, kControlLeft, false}),
     rowName<OverrideRow>);
-
-TEST(HotkeyIdentifierTests, DirectSlotsNumberOneToTen) {
-    EXPECT_EQ(directSlotIndex(HotkeyIdentifier::space1), 1);
-    EXPECT_EQ(directSlotIndex(HotkeyIdentifier::space10), 10);
-    EXPECT_EQ(directSlotIndex(HotkeyIdentifier::down), std::nullopt);
-    EXPECT_EQ(directSlotIndex(HotkeyIdentifier::lastSpace), std::nullopt);
-}
-
-TEST(HotkeyIdentifierTests, LastSpaceSitsOnTheKeypadPlusShownAsReturn) {
-    EXPECT_EQ(defaultCombination(HotkeyIdentifier::lastSpace),
-              (HotkeyCombination{69, 0x1900, "\u21A9", "-"}));
-    EXPECT_EQ(defaultCombination(HotkeyIdentifier::space10),
-              (HotkeyCombination{29, 0x1900, "0", "0"}));
-}
-
-using HotkeyActionNameTests = HotkeyHostFixture;
-
-TEST_F(HotkeyActionNameTests, DisplayScopeNamesTheDisplayAndTheShortName) {
-    const auto displays = TessarinDisplayCatalog::connectedDisplays();
-    ASSERT_FALSE(displays.empty());
-    EXPECT_EQ(
-        HotkeyAction::onDisplay(HotkeyIdentifier::left, displays.front().identifier).displayName(),
-        displays.front().name + ": Switch left");
-    EXPECT_EQ(HotkeyAction::onDisplay(HotkeyIdentifier::space2, "nowhere").displayName(),
-              "Unknown Display: Switch to space 2");
-    EXPECT_EQ(HotkeyAction::cursor(HotkeyIdentifier::left).displayName(),
-              "Switch to space on the left");
-}
 
 } // namespace
 } // namespace tessarin

@@ -10,10 +10,11 @@ namespace {
 const HotkeyCombination kControlRight{124, 0x1000, "\u2192", "\uF703"};
 const HotkeyCombination kControl1{18, 0x1000, "1", "1"};
 
-PropertyValue entry(PropertyValue enabled, PropertyArray parameters) {
-    return PropertyValue(PropertyDictionary{
-        {"enabled", std::move(enabled)},
-        {"value", PropertyValue(PropertyDictionary{{"parameters", std::move(parameters)}})}});
+// A table with one entry.
+PropertyDictionary one(const char* id, PropertyValue enabled, PropertyArray parameters) {
+    PropertyDictionary value{{"parameters", std::move(parameters)}};
+    return {{id, PropertyValue(PropertyDictionary{{"enabled", std::move(enabled)},
+                                                  {"value", std::move(value)}})}};
 }
 
 struct ConflictRow {
@@ -38,31 +39,14 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, ConflictDetectorTests,
     ::testing::Values(
         ConflictRow{"noTableUsesBuiltIns", std::nullopt, kControlRight, {81}},
-        ConflictRow{"desktopsHaveNoBuiltIn", std::nullopt, kControl1, {}},
-        ConflictRow{"desktopOneEnabled",
-                    PropertyDictionary{{"118", entry(true, {65535, 18, 262144})}},
-                    kControl1,
-                    {118}},
-        ConflictRow{"desktopOneDisabled",
-                    PropertyDictionary{{"118", entry(false, {65535, 18, 262144})}},
-                    kControl1,
-                    {}},
-        ConflictRow{"enabledAsNumber",
-                    PropertyDictionary{{"118", entry(1, {65535, 18, 4096})}},
-                    kControl1,
-                    {118}},
-        ConflictRow{"malformedEntryHidesItsBuiltIn",
-                    PropertyDictionary{{"81", entry(true, {65535, 124})}},
-                    kControlRight,
-                    {}},
+        ConflictRow{"desktopOneEnabled", one("118", true, {65535, 18, 262144}), kControl1, {118}},
+        ConflictRow{"desktopOneDisabled", one("118", false, {65535, 18, 262144}), kControl1, {}},
+        ConflictRow{"enabledAsNumber", one("118", 1, {65535, 18, 4096}), kControl1, {118}},
+        ConflictRow{"malformedHidesBuiltIn", one("81", true, {65535, 124}), kControlRight, {}},
         ConflictRow{
-            "notADictionary", PropertyDictionary{{"81", PropertyValue("x")}}, kControlRight, {}},
-        ConflictRow{"twoShortcutsInTableOrder",
-                    PropertyDictionary{{"118", entry(true, {65535, 124, 0x840000})}},
-                    kControlRight,
-                    {81, 118}},
+            "twoInTableOrder", one("118", true, {65535, 124, 0x840000}), kControlRight, {81, 118}},
         ConflictRow{"carbonBitsAreReadToo",
-                    PropertyDictionary{{"119", entry(true, {65535, 19, 0x1000 | 0x200})}},
+                    one("119", true, {65535, 19, 0x1200}),
                     HotkeyCombination{19, 0x1200, "2", "2"},
                     {119}}),
     [](const auto& info) { return std::string(info.param.name); });
