@@ -1,5 +1,7 @@
 #include "Hotkeys/HotkeyCombination.h"
 
+#include "Hotkeys/HotkeyIdentifier.h"
+
 #include <functional>
 #include <limits>
 
@@ -36,6 +38,38 @@ std::string HotkeyCombination::symbols(uint32_t modifiers) {
         text += "\u21E7";
     }
     return text;
+}
+
+HotkeyCombination HotkeyCombination::defaultLeft() {
+    return defaultCombination(HotkeyIdentifier::left);
+}
+
+HotkeyCombination HotkeyCombination::defaultRight() {
+    return defaultCombination(HotkeyIdentifier::right);
+}
+
+HotkeyCombination HotkeyCombination::defaultUp() {
+    return defaultCombination(HotkeyIdentifier::up);
+}
+
+HotkeyCombination HotkeyCombination::defaultDown() {
+    return defaultCombination(HotkeyIdentifier::down);
+}
+
+HotkeyCombination HotkeyCombination::missionControlPresetLeft() {
+    return {123, HotkeyModifier::control, "\u2190", "\uF702"};
+}
+
+HotkeyCombination HotkeyCombination::missionControlPresetRight() {
+    return {124, HotkeyModifier::control, "\u2192", "\uF703"};
+}
+
+HotkeyCombination HotkeyCombination::missionControlPresetUp() {
+    return {126, HotkeyModifier::control, "\u2191", "\uF700"};
+}
+
+HotkeyCombination HotkeyCombination::missionControlPresetDown() {
+    return {125, HotkeyModifier::control, "\u2193", "\uF701"};
 }
 
 std::string HotkeyCombination::displayString() const {

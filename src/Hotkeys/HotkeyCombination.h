@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Input/Event.h"
 #include "Support/Json.h"
 
 #include <cstddef>
@@ -29,6 +30,23 @@ struct HotkeyCombination {
 
     // The glyphs of the modifiers, always in the order Command, Option, Control, Shift.
     static std::string symbols(uint32_t modifiers);
+    // The Carbon mask of event modifier flags: Command, Option, Control and Shift; Caps Lock,
+    // Function, numeric pad and help are dropped.
+    static uint32_t carbonMask(uint64_t modifierFlags);
+    // The combination a key-down event makes: its key code and modifiers with the key's text;
+    // nothing for a key that shows no text (Escape, F13, a dead key).
+    static std::optional<HotkeyCombination> from(const Event& event);
+
+    // The built-in direction bindings (Control-Option-Command and an arrow).
+    static HotkeyCombination defaultLeft();
+    static HotkeyCombination defaultRight();
+    static HotkeyCombination defaultUp();
+    static HotkeyCombination defaultDown();
+    // The system's own Mission Control keys for the directions: Control and an arrow.
+    static HotkeyCombination missionControlPresetLeft();
+    static HotkeyCombination missionControlPresetRight();
+    static HotkeyCombination missionControlPresetUp();
+    static HotkeyCombination missionControlPresetDown();
     // The modifier glyphs followed by the key, as shown wherever a combination appears.
     std::string displayString() const;
 

@@ -1,0 +1,86 @@
+#include "HotkeyHostFixture.h"
+#include "Hotkeys/HotKeyManager.h"
+#include "Platform/Input/HotKeyCenter.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+const HotkeyCombination kControlOptionCommandRight{124, 0x1900, "\u2192", "\uF703"};
+const HotkeyCombination kControlOptionCommand1{18, 0x1900, "1", "1"};
+const auto kRight =
+    HotkeyRegistrationIdentity::action(HotkeyAction::cursor(HotkeyIdentifier::right));
+const auto kSpace1 =
+    HotkeyRegistrationIdentity::action(HotkeyAction::cursor(HotkeyIdentifier::space1));
+constexpr uint64_t kControlOptionCommandFlags =
+    EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand;
+
+class HotKeyManagerTests : public HotkeyHostFixture {
+protected:
+    HotkeyHandler recordInto(std::vector<HotkeyTriggerContext>& fired) {
+        return [&fired](const HotkeyTriggerContext& context) { fired.push_back(context); };
+    }
+
+    HotKeyManager& manager = HotKeyManager::shared();
+    std::vector<HotkeyTriggerContext> fired;
+};
+
+TEST_F(HotKeyManagerTests, APressReachesTheHandlerInsteadOfTheFrontApplication) {
+    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    keyboard().pressKey(124, kControlOptionCommandFlags);
+    settle();
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].source, HotkeyTriggerSource::carbonEventHotKey);
+    EXPECT_EQ(fired[0].receivedAt, queue.absoluteTime());
+    EXPECT_TRUE(host.events().frontApplicationEvents(EventType::keyDown).empty());
+}
+
+TEST_F(HotKeyManagerTests, RegisteringAnOwnerAgainReplacesItsKey) {
+    std::vector<HotkeyTriggerContext> second;
+    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    manager.registerHotKey(kRight, kControlOptionCommand1, recordInto(second));
+    EXPECT_EQ(manager.registrationNumber(kRight), 2u);
+    EXPECT_EQ(host.hotKeys().registrations(),
+              (std::vector<HotKeyCenter::Registration>{{18, 0x1900, {0x1111, 2}}}));
+    keyboard().pressKey(124, kControlOptionCommandFlags);
+    keyboard().pressKey(18, kControlOptionCommandFlags);
+    settle();
+    EXPECT_TRUE(fired.empty());
+    EXPECT_EQ(second.size(), 1u);
+}
+
+TEST_F(HotKeyManagerTests, ARefusedRegistrationPrintsItsLineAndTheOthersStillWork) {
+    host.hotKeys().setRegistrationRefusal([](uint32_t keyCode, uint32_t) {
+        return keyCode == 124 ? std::optional(HotKeyStatus::eventHotKeyExistsErr) : std::nullopt;
+    });
+    testing::internal::CaptureStdout();
+    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    manager.registerHotKey(HotkeyRegistrationIdentity::workspace(Uuid::random()),
+                           kControlOptionCommandRight, recordInto(fired));
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, "Failed to register hotkey for Switch to space on the right status=-9878\n"
+                       "Failed to register hotkey for Workspace status=-9878\n");
+    EXPECT_EQ(manager.registrationNumber(kRight), std::nullopt);
+
+    manager.registerHotKey(kSpace1, kControlOptionCommand1, recordInto(fired));
+    EXPECT_EQ(manager.registrationNumber(kSpace1), 3u); // the refused ones used up 1 and 2
+    keyboard().pressKey(18, kControlOptionCommandFlags);
+    settle();
+    EXPECT_EQ(fired.size(), 1u);
+}
+
+TEST_F(HotKeyManagerTests, AfterUnregisteringAllPressesAreIgnoredAndNumbersGoOn) {
+    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    manager.registerHotKey(kSpace1, kControlOptionCommand1, recordInto(fired));
+    manager.unregisterAll();
+    EXPECT_TRUE(host.hotKeys().registrations().empty());
+    host.hotKeys().dispatch({kEventClassKeyboard, kEventHotKeyPressed, EventHotKeyID{0x1111, 1}});
+    settle();
+    EXPECT_TRUE(fired.empty());
+    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    EXPECT_EQ(manager.registrationNumber(kRight), 3u);
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Platform/Host.h"
+#include "Platform/Input/EventSystem.h"
+#include "Platform/Scenario.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+
+// A default simulated desktop, current for one test, with the hands that press its keys.
+class HotkeyHostFixture : public ::testing::Test {
+protected:
+    PhysicalInput& keyboard() { return host.events().physical(); }
+    void settle() { queue.runUntilIdle(); }
+
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost scopedHost{host};
+};
+
+// Named rows print their name in test output.
+template <typename Row> std::string rowName(const ::testing::TestParamInfo<Row>& info) {
+    return info.param.name;
+}
+
+} // namespace tessarin

@@ -1,0 +1,142 @@
+#include "Hotkeys/OSDKeyBindingStore.h"
+#include "Platform/Input/KeyboardLayout.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+using Action = OSDKeyBindingAction;
+using StoredKeys = std::map<Action, std::string>;
+using Error = OSDKeyBindingStoreError;
+
+const OSDKeyBinding kSpace{49, 0, "Space"};
+const OSDKeyBinding kEscape{53, 0, "Esc"};
+const OSDKeyBinding kA{0, 0, "A"};
+
+std::string json(const OSDKeyBinding& binding) {
+    return binding.toJson().dump();
+}
+
+Event keyDown(uint16_t keyCode, uint64_t flags = 0) {
+    Event event = Event::keyboard(keyCode, true, flags);
+    event.characters = charactersForKeyCode(keyCode);
+    return event;
+}
+
+class OSDKeyBindingStoreTests : public ::testing::Test {
+protected:
+    void store(const StoredKeys& keys) {
+        for (const auto& [action, text] : keys) {
+            defaults.set(OSDKeyBindingStore::defaultsKey(action), Data(text.begin(), text.end()));
+        }
+    }
+
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    UserDefaults defaults;
+};
+
+struct LoadRow {
+    const char* name;
+    StoredKeys stored;
+    std::map<Action, OSDKeyBinding> expected; // the actions not listed keep their defaults
+};
+
+class OSDKeyBindingLoadTests : public OSDKeyBindingStoreTests,
+                               public ::testing::WithParamInterface<LoadRow> {};
+
+TEST_P(OSDKeyBindingLoadTests, LoadsWithoutTwoActionsOnOneKey) {
+    store(GetParam().stored);
+    const auto before = defaults.dictionaryRepresentation();
+    OSDKeyBindingStore loaded(defaults);
+    for (Action action : kAllOSDKeyBindingActions) {
+        const auto expected = GetParam().expected.find(action);
+        EXPECT_EQ(loaded.binding(action), expected != GetParam().expected.end()
+                                              ? expected->second
+                                              : OSDKeyBinding::defaultBinding(action))
+            << rawValue(action);
+    }
+    EXPECT_EQ(defaults.dictionaryRepresentation(), before); // nothing written back
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OSDKeyBindingLoadTests,
+    ::testing::Values(
+        LoadRow{"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
+        LoadRow{"modifiersFallBack",
+                {{Action::moveUp, R"({"keyCode":0,"modifiers":256,"displayKey":"A"})"}},
+                {}},
+        LoadRow{"bothClashersFallBackOthersStay",
+                {{Action::hide, json(kSpace)},
+                 {Action::moveUp, json(kSpace)},
+                 {Action::moveLeft, json(kA)}},
+                {{Action::moveLeft, kA}}},
+        LoadRow{"fallbackThatClashesAgainFallsBackToo",
+                {{Action::select, json(kEscape)},
+                 {Action::hide, json(kSpace)},
+                 {Action::moveUp, json(kSpace)}},
+                {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct SetRow {
+    const char* name;
+    OSDKeyBinding binding;
+    Action action;
+    std::optional<OSDKeyBindingStoreError> expected;
+};
+
+class OSDKeyBindingSetTests : public OSDKeyBindingStoreTests,
+                              public ::testing::WithParamInterface<SetRow> {};
+
+TEST_P(OSDKeyBindingSetTests, RefusesWhatWouldBreakTheKeys) {
+    OSDKeyBindingStore bindings(defaults);
+    EXPECT_EQ(bindings.setBinding(GetParam().binding, GetParam().action), GetParam().expected);
+    EXPECT_EQ(bindings.revision.value(), GetParam().expected ? 0 : 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OSDKeyBindingSetTests,
+    ::testing::Values(
+        SetRow{"keypadEnterOnHide",
+               {76, 0, "x"},
+               Action::hide,
+               Error::alreadyAssigned(Action::select)},
+        SetRow{"emptyText", {0, 0, ""}, Action::hide, Error::unusableKey()},
+        SetRow{"withCommand", {0, 0x100, "A"}, Action::hide, Error::modifiersNotAllowed()},
+        SetRow{"freeKey", kA, Action::moveLeft, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OSDKeyBindingStoreTests, ANewKeyReplacesTheOldOneAndIsStoredOnce) {
+    OSDKeyBindingStore bindings(defaults);
+    ASSERT_EQ(bindings.setBinding(kA, Action::moveLeft), std::nullopt);
+    ASSERT_EQ(bindings.setBinding(kA, Action::moveLeft), std::nullopt);
+    EXPECT_EQ(bindings.revision.value(), 1);
+    EXPECT_EQ(bindings.action(keyDown(0)), Action::moveLeft);
+    EXPECT_EQ(bindings.action(keyDown(123)), std::nullopt);
+    EXPECT_EQ(bindings.action(keyDown(0, EventFlags::maskShift)), std::nullopt);
+    EXPECT_EQ(OSDKeyBindingStore(defaults).binding(Action::moveLeft), kA);
+}
+
+TEST_F(OSDKeyBindingStoreTests, ResetRemovesEveryKeyAndRaisesRevisionOnlyOnChange) {
+    OSDKeyBindingStore bindings(defaults);
+    bindings.resetToDefaults();
+    EXPECT_EQ(bindings.revision.value(), 0);
+    ASSERT_EQ(bindings.setBinding(kA, Action::moveLeft), std::nullopt);
+    bindings.resetToDefaults();
+    EXPECT_EQ(bindings.revision.value(), 2);
+    EXPECT_TRUE(defaults.keys().empty());
+    EXPECT_EQ(bindings.binding(Action::moveLeft), OSDKeyBinding::defaultBinding(Action::moveLeft));
+}
+
+TEST(OSDKeyBindingFromEventTests, PlainKeysOnlyWithKeypadEnterAsReturn) {
+    EXPECT_EQ(OSDKeyBinding::from(keyDown(0, EventFlags::maskShift)), std::nullopt);
+    EXPECT_EQ(OSDKeyBinding::from(keyDown(0)), kA);
+    EXPECT_EQ(OSDKeyBinding::from(keyDown(76)), (OSDKeyBinding{36, 0, "\u21A9"}));
+    EXPECT_EQ(OSDKeyBinding::from(keyDown(53)), kEscape);
+}
+
+} // namespace
+} // namespace tessarin
