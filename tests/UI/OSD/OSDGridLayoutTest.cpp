@@ -18,18 +18,6 @@ void expectFrame(const Rect& actual, Rect expected) {
         << expected.origin.y << ", " << expected.size.width << ", " << expected.size.height << ")";
 }
 
-TEST(OSDGridLayoutTest, NineSpacesInThreeColumnsAreCentredSixteenByNine) {
-    const auto layout = OSDGridLayout::make(plainModel(9, 3), {552, 464}, 0);
-    ASSERT_TRUE(layout);
-    // Available 472 x 420: width-bound cells of 472 / 3.
-    EXPECT_NEAR(layout->cellSize().width, 472.0 / 3.0, tolerance);
-    EXPECT_NEAR(layout->cellSize().height, 88.5, tolerance);
-    ASSERT_EQ(layout->frames().size(), 9u);
-    expectFrame(layout->frames()[0], {26, 290.25, 472.0 / 3.0, 88.5});
-    expectFrame(layout->frames()[4], {26 + 472.0 / 3.0 + 14, 187.75, 472.0 / 3.0, 88.5});
-    expectFrame(layout->frames()[8], {26 + 2 * (472.0 / 3.0 + 14), 85.25, 472.0 / 3.0, 88.5});
-}
-
 struct LayoutCase {
     const char* name;
     int64_t spaceCount;
@@ -51,6 +39,7 @@ TEST_P(OSDGridLayoutShapes, FirstAndLastFrames) {
     expectFrame(layout->frames().back(), shape.lastFrame);
 }
 
+// Margins are 26 points at the sides and 8 at top and bottom, cells 14 points apart.
 INSTANTIATE_TEST_SUITE_P(RaggedAndFull, OSDGridLayoutShapes,
                          ::testing::Values(
                              // Fewer Spaces than columns: only the used columns count, one row.
@@ -67,24 +56,15 @@ INSTANTIATE_TEST_SUITE_P(RaggedAndFull, OSDGridLayoutShapes,
                                         {800, 400},
                                         {26, 207, 176.5, 99.28125},
                                         {26, 93.71875, 176.5, 99.28125}},
-                             LayoutCase{"sevenSpacesInThreeColumns",
-                                        7,
-                                        3,
-                                        {552, 464},
-                                        {26, 290.25, 472.0 / 3, 88.5},
-                                        {26, 85.25, 472.0 / 3, 88.5}},
-                             LayoutCase{"fourSpacesInTwoColumns",
+                             // Three rows of 256 / 3 points fill the height; the block is
+                             // centred across.
+                             LayoutCase{"twelveSpacesBoundByTheHeight",
+                                        12,
                                         4,
-                                        2,
-                                        {400, 400},
-                                        {26, 207, 167, 93.9375},
-                                        {207, 99.0625, 167, 93.9375}},
-                             LayoutCase{"sixteenSpacesInFourColumns",
-                                        16,
-                                        4,
-                                        {1000, 600},
-                                        {26, 448.40625, 226.5, 127.40625},
-                                        {747.5, 24.1875, 226.5, 127.40625}}),
+                                        {900, 300},
+                                        {6782.0 / 54, 620.0 / 3, 4096.0 / 27, 256.0 / 3},
+                                        {6782.0 / 54 + 3 * (4096.0 / 27 + 14), 8, 4096.0 / 27,
+                                         256.0 / 3}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OSDGridLayoutTest, RowsRunTopDownAndColumnsLeftToRight) {
@@ -117,21 +97,15 @@ TEST(OSDGridLayoutTest, RowsRunTopDownAndColumnsLeftToRight) {
     }
 }
 
-TEST(OSDGridLayoutTest, InsetWidensTheMarginsOnly) {
+TEST(OSDGridLayoutTest, InsetWidensTheMarginsAndNegativeCountsAsZero) {
     const auto plain = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 0);
     const auto inset = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 10);
-    ASSERT_TRUE(plain && inset);
-    EXPECT_LT(inset->cellSize().width, plain->cellSize().width);
-    EXPECT_EQ(inset->renderingInset(), 10);
+    const auto negative = OSDGridLayout::make(plainModel(4, 4), {800, 200}, -5);
+    ASSERT_TRUE(plain && inset && negative);
+    EXPECT_NEAR(inset->cellSize().width, plain->cellSize().width - 20.0 / 4, tolerance);
     EXPECT_NEAR(inset->frames()[0].minX() + inset->frames()[3].maxX(), 800, tolerance);
-}
-
-TEST(OSDGridLayoutTest, NegativeInsetCountsAsZero) {
-    const auto negative = OSDGridLayout::make(plainModel(6, 3), {600, 400}, -5);
-    const auto zero = OSDGridLayout::make(plainModel(6, 3), {600, 400}, 0);
-    ASSERT_TRUE(negative && zero);
+    EXPECT_EQ(negative->frames(), plain->frames());
     EXPECT_EQ(negative->renderingInset(), 0);
-    EXPECT_EQ(negative->frames(), zero->frames());
 }
 
 struct UnfitCase {

@@ -42,80 +42,41 @@ INSTANTIATE_TEST_SUITE_P(Shapes, OSDGridModelShape,
                                            ShapeCase{"negativeActive", 4, -1, 3, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(OSDGridModelTest, PlaceholderKeepsOnlyItsTitle) {
-    const auto model = makeModel({.spaceCount = 4,
-                                  .activeIndex = 0,
-                                  .columnCount = 2,
-                                  .cellTitles = {{2, "Notes"}},
-                                  .cellScreenshots = {{2, screenshot(Qt::red)}},
-                                  .cellIcons = {{2, appIcon("mail")}},
-                                  .cellIconStacks = {{2, {appIcon("a"), appIcon("b")}}},
-                                  .placeholderIndices = {2},
-                                  .obscuredIndices = {2}});
-    EXPECT_EQ(model.title(2), "Notes");
-    EXPECT_FALSE(model.cellScreenshots().contains(2));
-    EXPECT_FALSE(model.icon(2));
-    EXPECT_FALSE(model.cellIconStacks().contains(2));
-    EXPECT_FALSE(model.isObscured(2));
-    EXPECT_EQ(model.appearance(2), Appearance::emptyPlaceholder());
-}
-
-TEST(OSDGridModelTest, IndexesOutsideTheGridAreDropped) {
-    const auto model = makeModel({.spaceCount = 3,
-                                  .activeIndex = 0,
-                                  .columnCount = 3,
-                                  .cellTitles = {{-1, "before"}, {3, "after"}, {1, "one"}},
-                                  .cellScreenshots = {{5, screenshot(Qt::red)}},
-                                  .cellIcons = {{-4, appIcon("x")}},
-                                  .placeholderIndices = {-1, 3, 7},
-                                  .virtualDestinationIndices = {3, 9},
-                                  .obscuredIndices = {-1, 3}});
-    EXPECT_EQ(model.cellTitles(), (std::map<int64_t, std::string>{{1, "one"}}));
-    EXPECT_TRUE(model.cellScreenshots().empty());
-    EXPECT_TRUE(model.cellIcons().empty());
-    EXPECT_TRUE(model.placeholderIndices().empty());
-    EXPECT_TRUE(model.virtualDestinationIndices().empty());
-    EXPECT_TRUE(model.obscuredIndices().empty());
-}
-
-TEST(OSDGridModelTest, IconStacksAreCutToThreeAndSingleIconsDropped) {
+TEST(OSDGridModelTest, NormalisingDropsWhatACellCannotHold) {
     const std::vector five{appIcon("a"), appIcon("b"), appIcon("c"), appIcon("d"), appIcon("e")};
     const auto model = makeModel(
-        {.spaceCount = 3,
+        {.spaceCount = 5,
          .activeIndex = 0,
+         .title = "",
          .columnCount = 3,
-         .cellIconStacks = {{0, {appIcon("a")}}, {1, five}, {2, {appIcon("a"), appIcon("b")}}}});
+         .cellTitles = {{-1, "before"}, {5, "after"}, {1, ""}, {2, "Notes"}},
+         .cellScreenshots = {{2, screenshot(Qt::red)}, {7, screenshot(Qt::red)}},
+         .cellIcons = {{2, appIcon("mail")}, {-4, appIcon("x")}},
+         .cellIconStacks = {{0, {appIcon("a")}}, {3, five}, {2, {appIcon("a"), appIcon("b")}}},
+         .placeholderIndices = {2, -1, 5},
+         .virtualDestinationIndices = {1, 2, 3, 4, 9},
+         .obscuredIndices = {2, 5}});
+    EXPECT_FALSE(model.title()) << "an empty header is none";
+    EXPECT_EQ(model.cellTitles(), (std::map<int64_t, std::string>{{2, "Notes"}}))
+        << "outside titles and empty titles go; a placeholder keeps its title";
+    EXPECT_TRUE(model.cellScreenshots().empty());
+    EXPECT_TRUE(model.cellIcons().empty());
     EXPECT_EQ(model.cellIconStacks(), (std::map<int64_t, std::vector<OSDGridAppIconEntry>>{
-                                          {1, {appIcon("a"), appIcon("b"), appIcon("c")}},
-                                          {2, {appIcon("a"), appIcon("b")}}}));
-}
-
-TEST(OSDGridModelTest, VirtualDestinationNeverCarriesContent) {
-    // An empty title still marks the cell as carrying content, so it is no virtual destination.
-    const auto model = makeModel({.spaceCount = 5,
-                                  .activeIndex = 0,
-                                  .columnCount = 3,
-                                  .cellTitles = {{1, ""}},
-                                  .cellIcons = {{2, appIcon("x")}},
-                                  .placeholderIndices = {3},
-                                  .virtualDestinationIndices = {1, 2, 3, 4}});
+                                          {3, {appIcon("a"), appIcon("b"), appIcon("c")}}}))
+        << "stacks are cut to three, single icons and placeholders' stacks go";
+    EXPECT_EQ(model.placeholderIndices(), (std::set<int64_t>{2}));
+    EXPECT_TRUE(model.obscuredIndices().empty());
+    // An empty title still marks cell 1 as carrying content.
     EXPECT_EQ(model.virtualDestinationIndices(), (std::set<int64_t>{4}));
-    EXPECT_FALSE(model.title(1)) << "empty titles are not stored";
 }
 
-TEST(OSDGridModelTest, HeaderTitleOfPlaceholderAndEmptyTitles) {
+TEST(OSDGridModelTest, ActivePlaceholderGivesTheHeader) {
     OSDGridModel::Fields placeholder{
         .spaceCount = 2, .activeIndex = 1, .title = "Given", .columnCount = 2};
     placeholder.placeholderIndices = {1};
     EXPECT_EQ(makeModel(placeholder).title(), "Empty");
     placeholder.cellTitles = {{1, "Reserved"}};
     EXPECT_EQ(makeModel(placeholder).title(), "Reserved");
-    EXPECT_FALSE(makeModel({.spaceCount = 2,
-                            .activeIndex = 0,
-                            .title = "",
-                            .columnCount = 2,
-                            .cellTitles = {{0, ""}}})
-                     .title());
 }
 
 TEST(OSDGridModelTest, AppearanceOfEveryKindOfCell) {
@@ -180,23 +141,17 @@ TEST(OSDGridModelTest, SelectingActiveIndexTakesTheHeaderFromTheCell) {
                                   .activeIndex = 0,
                                   .title = "Header",
                                   .columnCount = 2,
-                                  .cellTitles = {{0, "Mail"}, {1, "Code"}},
-                                  .placeholderIndices = {3},
+                                  .cellTitles = {{1, "Code"}},
                                   .obscuredIndices = {2}});
     EXPECT_FALSE(model.selectingActiveIndex(-1));
     EXPECT_FALSE(model.selectingActiveIndex(4));
     const auto code = model.selectingActiveIndex(1);
-    ASSERT_TRUE(code);
+    const auto untitled = model.selectingActiveIndex(2);
+    ASSERT_TRUE(code && untitled);
     EXPECT_EQ(code->activeIndex(), 1);
     EXPECT_EQ(code->title(), "Code");
     EXPECT_EQ(code->obscuredIndices(), model.obscuredIndices());
-    const auto untitled = model.selectingActiveIndex(2);
-    const auto placeholder = model.selectingActiveIndex(3);
-    const auto same = model.selectingActiveIndex(0);
-    ASSERT_TRUE(untitled && placeholder && same);
     EXPECT_FALSE(untitled->title()) << "an untitled cell gives no header";
-    EXPECT_EQ(placeholder->title(), "Empty");
-    EXPECT_EQ(same->title(), "Mail");
 }
 
 TEST(OSDGridModelTest, ReplacingCellWithPlaceholder) {
