@@ -14,10 +14,6 @@ struct NormalizeCase {
     std::optional<std::string> expected;
 };
 
-void PrintTo(const NormalizeCase& value, std::ostream* out) {
-    *out << value.name;
-}
-
 class ActiveColorNormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
 
 TEST_P(ActiveColorNormalizeTest, NormalisesHexText) {
@@ -66,11 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Table, ActiveColorHighlightTest,
                                            HighlightCase{"highlight", false},
                                            HighlightCase{"1285FFFF", false}));
 
-TEST(PersistentGridOverlayActiveColor, FromRawValue) {
-    EXPECT_EQ(ActiveColor::fromRawValue("system highlight")->rawValue, "systemHighlight");
-    EXPECT_EQ(ActiveColor::fromRawValue("#ff0000")->rawValue, "FF0000FF");
+TEST(PersistentGridOverlayActiveColor, FromRawValueNormalisesOrRefuses) {
+    EXPECT_EQ(ActiveColor::fromRawValue("system highlight"), ActiveColor{"systemHighlight"});
+    EXPECT_EQ(ActiveColor::fromRawValue("#ff0000"), ActiveColor{"FF0000FF"});
     EXPECT_EQ(ActiveColor::fromRawValue("red"), std::nullopt);
-    EXPECT_EQ(ActiveColor().rawValue, "1285FFFF");
 }
 
 TEST(PersistentGridOverlayActiveColor, ParsesRGBA) {
@@ -102,10 +97,6 @@ struct PersistedCase {
     std::optional<PropertyValue> stored;
     const char* expected;
 };
-
-void PrintTo(const PersistedCase& value, std::ostream* out) {
-    *out << value.name;
-}
 
 class ActiveColorPersistedTest : public ::testing::TestWithParam<PersistedCase> {};
 
