@@ -18,54 +18,29 @@ void expectFrame(const Rect& actual, Rect expected) {
         << expected.origin.y << ", " << expected.size.width << ", " << expected.size.height << ")";
 }
 
-struct LayoutCase {
-    const char* name;
-    int64_t spaceCount;
-    int64_t columnCount;
-    Size container;
-    Rect firstFrame;
-    Rect lastFrame;
-};
-
-class OSDGridLayoutShapes : public ::testing::TestWithParam<LayoutCase> {};
-
-TEST_P(OSDGridLayoutShapes, FirstAndLastFrames) {
-    const LayoutCase& shape = GetParam();
-    const auto layout =
-        OSDGridLayout::make(plainModel(shape.spaceCount, shape.columnCount), shape.container, 0);
+void expectFirstAndLastFrames(int64_t count, int64_t columns, Size container, Rect first,
+                              Rect last) {
+    SCOPED_TRACE(std::to_string(count) + " in " + std::to_string(columns));
+    const auto layout = OSDGridLayout::make(plainModel(count, columns), container, 0);
     ASSERT_TRUE(layout);
-    ASSERT_EQ(static_cast<int64_t>(layout->frames().size()), shape.spaceCount);
-    expectFrame(layout->frames().front(), shape.firstFrame);
-    expectFrame(layout->frames().back(), shape.lastFrame);
+    ASSERT_EQ(static_cast<int64_t>(layout->frames().size()), count);
+    expectFrame(layout->frames().front(), first);
+    expectFrame(layout->frames().back(), last);
 }
 
-// Margins are 26 points at the sides and 8 at top and bottom, cells 14 points apart.
-INSTANTIATE_TEST_SUITE_P(RaggedAndFull, OSDGridLayoutShapes,
-                         ::testing::Values(
-                             // Fewer Spaces than columns: only the used columns count, one row.
-                             LayoutCase{"twoSpacesInFourColumns",
-                                        2,
-                                        4,
-                                        {600, 200},
-                                        {26, 24.90625, 267, 150.1875},
-                                        {307, 24.90625, 267, 150.1875}},
-                             // The last row holds one cell, at the left.
-                             LayoutCase{"fiveSpacesInFourColumns",
-                                        5,
-                                        4,
-                                        {800, 400},
-                                        {26, 207, 176.5, 99.28125},
-                                        {26, 93.71875, 176.5, 99.28125}},
-                             // Three rows of 256 / 3 points fill the height; the block is
-                             // centred across.
-                             LayoutCase{"twelveSpacesBoundByTheHeight",
-                                        12,
-                                        4,
-                                        {900, 300},
-                                        {6782.0 / 54, 620.0 / 3, 4096.0 / 27, 256.0 / 3},
-                                        {6782.0 / 54 + 3 * (4096.0 / 27 + 14), 8, 4096.0 / 27,
-                                         256.0 / 3}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// Margins are 26 points at the sides and 8 at top and bottom; cells are 14 points apart.
+TEST(OSDGridLayoutTest, FirstAndLastFramesOfRaggedAndFullGrids) {
+    // Fewer Spaces than columns: only the used columns share the width.
+    expectFirstAndLastFrames(2, 4, {600, 200}, {26, 24.90625, 267, 150.1875},
+                             {307, 24.90625, 267, 150.1875});
+    // The last row holds one cell, at the left.
+    expectFirstAndLastFrames(5, 4, {800, 400}, {26, 207, 176.5, 99.28125},
+                             {26, 93.71875, 176.5, 99.28125});
+    // Three rows of 256 / 3 points fill the height; the block is centred across.
+    constexpr double width = 4096.0 / 27;
+    expectFirstAndLastFrames(12, 4, {900, 300}, {6782.0 / 54, 620.0 / 3, width, 256.0 / 3},
+                             {6782.0 / 54 + 3 * (width + 14), 8, width, 256.0 / 3});
+}
 
 TEST(OSDGridLayoutTest, RowsRunTopDownAndColumnsLeftToRight) {
     for (int64_t columns = 2; columns <= 4; ++columns) {
@@ -108,38 +83,32 @@ TEST(OSDGridLayoutTest, InsetWidensTheMarginsAndNegativeCountsAsZero) {
     EXPECT_EQ(negative->renderingInset(), 0);
 }
 
-struct UnfitCase {
-    const char* name;
-    Size container;
-    double inset;
-};
-
-class OSDGridLayoutUnfit : public ::testing::TestWithParam<UnfitCase> {};
-
-TEST_P(OSDGridLayoutUnfit, YieldsNoLayout) {
-    EXPECT_FALSE(OSDGridLayout::make(plainModel(4, 2), GetParam().container, GetParam().inset));
+TEST(OSDGridLayoutTest, NoLayoutWhereTheCellsCannotFit) {
+    const struct {
+        const char* name;
+        Size container;
+        double inset;
+    } cases[] = {
+        {"zeroWidth", {0, 300}, 0},
+        {"zeroHeight", {300, 0}, 0},
+        {"negative", {-10, 300}, 0},
+        {"narrowerThanMargins", {66, 300}, 0}, // 2 × 26 + 14 leaves no width for two columns
+        {"lowerThanMargins", {300, 30}, 0},    // 2 × 8 + 14 leaves no height for two rows
+        {"insetEatsEverything", {300, 300}, 200},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(OSDGridLayout::make(plainModel(4, 2), c.container, c.inset)) << c.name;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Containers, OSDGridLayoutUnfit,
-                         ::testing::Values(UnfitCase{"zeroWidth", {0, 300}, 0},
-                                           UnfitCase{"zeroHeight", {300, 0}, 0},
-                                           UnfitCase{"negative", {-10, 300}, 0},
-                                           // 2 × 26 + 14 leaves no width for two columns.
-                                           UnfitCase{"narrowerThanMargins", {66, 300}, 0},
-                                           // 2 × 8 + 14 leaves no height for two rows.
-                                           UnfitCase{"lowerThanMargins", {300, 30}, 0},
-                                           UnfitCase{"insetEatsEverything", {300, 300}, 200}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(OSDGridLayoutTest, HitTestTakesTheFirstContainingFrame) {
+TEST(OSDGridLayoutTest, HitTestFindsTheCellUnderThePoint) {
     const auto layout = OSDGridLayout::make(plainModel(5, 3), {552, 464}, 0);
     ASSERT_TRUE(layout);
     for (int64_t i = 0; i < 5; ++i) {
         EXPECT_EQ(layout->indexOfFrame(layout->frames()[static_cast<std::size_t>(i)].center()), i);
     }
-    const Rect gapBetween0And1{layout->frames()[0].maxX() + 1, layout->frames()[0].minY() + 1, 1,
-                               1};
-    EXPECT_FALSE(layout->indexOfFrame(gapBetween0And1.origin));
+    const Rect& first = layout->frames()[0];
+    EXPECT_FALSE(layout->indexOfFrame({first.maxX() + 1, first.minY() + 1})) << "between cells";
     EXPECT_FALSE(layout->indexOfFrame({1, 1}));
 }
 

@@ -110,15 +110,6 @@ INSTANTIATE_TEST_SUITE_P(Distances, OSDGridDragThreshold,
                                                          true}), // exactly 6
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(OSDGridMouseInteractionStateTest, MovingBackNearThePressChangesNothingOnceStarted) {
-    const Point press = centerOf(layout, 0);
-    ASSERT_TRUE(state.beginInteraction(press, layout));
-    ASSERT_TRUE(state.updateDrag(offset(press, 10, 0), layout, false));
-    const State dragging = state;
-    EXPECT_FALSE(state.updateDrag(offset(press, 2, 0), layout, false));
-    EXPECT_EQ(state, dragging);
-}
-
 TEST_F(OSDGridMouseInteractionStateTest, DragReportsOnlyRealChanges) {
     const Point press = centerOf(layout, 0);
     ASSERT_TRUE(state.beginInteraction(press, layout));
@@ -131,6 +122,9 @@ TEST_F(OSDGridMouseInteractionStateTest, DragReportsOnlyRealChanges) {
     EXPECT_TRUE(state.updateDrag(centerOf(layout, 4), layout, true));
     EXPECT_EQ(state.dragTargetIndex, 4);
     EXPECT_EQ(state.hoveredIndex, 4);
+    const State dragging = state;
+    EXPECT_FALSE(state.updateDrag(offset(press, 2, 0), layout, true)) << "back near the press";
+    EXPECT_EQ(state, dragging);
 }
 
 TEST_F(OSDGridMouseInteractionStateTest, DragOutsideTheGridKeepsTheLastTarget) {
@@ -258,43 +252,33 @@ TEST_F(OSDGridMouseInteractionStateTest, RefreshDropsVanishedCellsAndTakesTheNew
         << "not reordering: the press, the hover and the drag point go with the vanished cell";
 }
 
-struct RefreshCase {
-    const char* name;
-    bool expandedRow;
-    int64_t target;
-    int64_t refreshedCount;
-    bool keepsTarget;
-};
-
-class OSDGridRefreshDuringReorder : public ::testing::TestWithParam<RefreshCase> {};
-
-// The drag area of three cells in three columns is three slots, six with the extra row.
-TEST_P(OSDGridRefreshDuringReorder, KeepsTheTargetOnlyInsideTheDragArea) {
-    const RefreshCase& c = GetParam();
-    State state = freshState(sixCells());
-    state.pressedIndex = 0;
-    state.currentDragPoint = Point{40, 50};
-    state.dragTargetIndex = c.target;
-    state.usesExpandedVirtualDragRow = c.expandedRow;
-    state.isReordering = true;
-    const auto refreshed = makeModel({.spaceCount = c.refreshedCount, .columnCount = 3});
+TEST_F(OSDGridMouseInteractionStateTest, RefreshCarriesARunningReorderOver) {
+    const auto expanded = dragLayout(model, true);
+    ASSERT_TRUE(state.beginInteraction(centerOf(layout, 0), layout));
+    ASSERT_TRUE(state.updateDrag(centerOf(expanded, 7), expanded, true));
     State expected = state;
-    expected.cellTitles.clear();
-    expected.placeholderIndices.clear();
-    expected.currentActiveIndex = 0;
-    if (!c.keepsTarget) {
-        expected.dragTargetIndex.reset();
-    }
-    EXPECT_EQ(state.replacingModel(refreshed), expected) << "a running reorder carries over";
+    expected.hoveredIndex.reset(); // slot 7 is no cell of the model
+    EXPECT_EQ(state.replacingModel(model), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, OSDGridRefreshDuringReorder,
-                         ::testing::Values(RefreshCase{"sameGridExtraRow", true, 7, 6, true},
-                                           RefreshCase{"lastSlotOfExtraRow", true, 5, 3, true},
-                                           RefreshCase{"onePastTheExtraRow", true, 6, 3, false},
-                                           RefreshCase{"lastSlot", false, 2, 3, true},
-                                           RefreshCase{"onePastTheLastSlot", false, 3, 3, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// The target of a reorder running over six cells after a refresh to `count` cells in three
+// columns: three such cells have a drag area of three slots, six with the extra row.
+std::optional<int64_t> targetAfterRefresh(bool expandedRow, int64_t target, int64_t count) {
+    State state = freshState(sixCells());
+    state.pressedIndex = 0;
+    state.dragTargetIndex = target;
+    state.usesExpandedVirtualDragRow = expandedRow;
+    state.isReordering = true;
+    return state.replacingModel(makeModel({.spaceCount = count, .columnCount = 3})).dragTargetIndex;
+}
+
+TEST(OSDGridRefreshDuringReorder, KeepsTheTargetOnlyInsideTheDragArea) {
+    EXPECT_EQ(targetAfterRefresh(true, 7, 6), 7);
+    EXPECT_EQ(targetAfterRefresh(true, 5, 3), 5) << "the last slot of the extra row";
+    EXPECT_EQ(targetAfterRefresh(true, 6, 3), std::nullopt) << "one past the extra row";
+    EXPECT_EQ(targetAfterRefresh(false, 2, 3), 2) << "the last slot";
+    EXPECT_EQ(targetAfterRefresh(false, 3, 3), std::nullopt) << "one past the last slot";
+}
 
 } // namespace
 } // namespace tessarin
