@@ -29,21 +29,19 @@ OSDGridLayout rowOf(std::set<int64_t> placeholders, int64_t active = 0) {
         .value();
 }
 
-TEST(OSDGridSpaceManagementControlTest, ControlSizesOfA160By90Cell) {
+// Controls grow with the smaller side of the cell, within limits.
+TEST(OSDGridSpaceManagementControlTest, ControlFrames) {
     const Rect cell{100, 50, 160, 90};
     const Rect remove = Control::removeControlFrame(cell);
     EXPECT_NEAR(remove.width(), 19.8, 1e-9);
-    EXPECT_NEAR(remove.maxX(), cell.maxX() - 19.8 * 0.28, 1e-9);
+    EXPECT_NEAR(remove.maxX(), cell.maxX() - 19.8 * 0.28, 1e-9) << "inset from the corner";
     EXPECT_NEAR(remove.maxY(), cell.maxY() - 19.8 * 0.28, 1e-9);
     const Rect add = Control::addControlFrame(cell);
     EXPECT_NEAR(add.width(), 28.8, 1e-9);
-    EXPECT_NEAR(add.midX(), cell.midX(), 1e-9);
-    EXPECT_NEAR(add.midY(), cell.midY(), 1e-9);
-}
-
-TEST(OSDGridSpaceManagementControlTest, ControlSizesAreClamped) {
+    EXPECT_EQ(add.center(), cell.center());
     EXPECT_EQ(Control::removeControlFrame({0, 0, 40, 30}).width(), 18);
-    EXPECT_NEAR(Control::removeControlFrame({0, 0, 40, 30}).maxX(), 40 - 18 * 0.28, 1e-9);
+    EXPECT_NEAR(Control::removeControlFrame({0, 0, 40, 30}).maxX(), 40 - 18 * 0.28, 1e-9)
+        << "the inset follows the clamped size";
     EXPECT_EQ(Control::removeControlFrame({0, 0, 400, 300}).width(), 26);
     EXPECT_EQ(Control::addControlFrame({0, 0, 40, 30}).width(), 24);
     EXPECT_EQ(Control::addControlFrame({0, 0, 400, 300}).width(), 38);

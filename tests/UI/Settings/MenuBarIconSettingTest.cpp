@@ -1,7 +1,6 @@
 #include "UI/Settings/MenuBarIconSetting.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -13,10 +12,6 @@ struct IconCase {
     MenuBarIconSetting persistedSetting;
     std::optional<PropertyValue> normalizedIcon;
 };
-
-void PrintTo(const IconCase& value, std::ostream* out) {
-    *out << value.name;
-}
 
 class MenuBarIconSettingTest : public ::testing::TestWithParam<IconCase> {
 protected:

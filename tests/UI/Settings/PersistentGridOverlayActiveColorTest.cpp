@@ -1,7 +1,6 @@
 #include "UI/Settings/PersistentGridOverlayActiveColor.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -31,18 +30,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ActiveColorNormalizeTest,
                                            NormalizeCase{"nineDigits", "12abefaa0", std::nullopt},
                                            NormalizeCase{"notHex", "GG0000FF", std::nullopt},
                                            NormalizeCase{"empty", "", std::nullopt},
-                                           NormalizeCase{"innerSpace", "12 ABEFFF", std::nullopt},
-                                           NormalizeCase{"name", "blue", std::nullopt}),
+                                           NormalizeCase{"innerSpace", "12 ABEFFF", std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct HighlightCase {
     const char* text;
     bool expected;
 };
-
-void PrintTo(const HighlightCase& value, std::ostream* out) {
-    *out << '"' << value.text << '"';
-}
 
 class ActiveColorHighlightTest : public ::testing::TestWithParam<HighlightCase> {};
 
@@ -53,11 +47,8 @@ TEST_P(ActiveColorHighlightTest, RecognisesTheSystemColourLoosely) {
 
 INSTANTIATE_TEST_SUITE_P(Table, ActiveColorHighlightTest,
                          ::testing::Values(HighlightCase{"systemHighlight", true},
-                                           HighlightCase{"SYSTEMHIGHLIGHT", true},
-                                           HighlightCase{"system highlight", true},
                                            HighlightCase{"System-Highlight", true},
-                                           HighlightCase{"  systemhighlight \n", true},
-                                           HighlightCase{"system_highlight", true},
+                                           HighlightCase{"  SYSTEM_highlight \n", true},
                                            HighlightCase{"systemHighlights", false},
                                            HighlightCase{"highlight", false},
                                            HighlightCase{"1285FFFF", false}));
@@ -68,16 +59,6 @@ TEST(PersistentGridOverlayActiveColor, FromRawValueNormalisesOrRefuses) {
     EXPECT_EQ(ActiveColor::fromRawValue("red"), std::nullopt);
 }
 
-TEST(PersistentGridOverlayActiveColor, ParsesRGBA) {
-    const auto color = ActiveColor::colorForRawValue("1285FF80");
-    ASSERT_TRUE(color);
-    EXPECT_EQ(color->red(), 0x12);
-    EXPECT_EQ(color->green(), 0x85);
-    EXPECT_EQ(color->blue(), 0xFF);
-    EXPECT_EQ(color->alpha(), 0x80);
-    EXPECT_EQ(ActiveColor::colorForRawValue("nope"), std::nullopt);
-}
-
 TEST(PersistentGridOverlayActiveColor, FormatsColoursAsRGBAHex) {
     EXPECT_EQ(ActiveColor::rawValueForColor(QColor::fromRgbF(1, 0, 0, 1)), "FF0000FF");
     EXPECT_EQ(ActiveColor::rawValueForColor(QColor(0x0A, 0x84, 0xFF, 0x40)), "0A84FF40");
@@ -86,7 +67,9 @@ TEST(PersistentGridOverlayActiveColor, FormatsColoursAsRGBAHex) {
     EXPECT_EQ(ActiveColor::rawValueForColor(QColor()), std::nullopt);
 }
 
-TEST(PersistentGridOverlayActiveColor, InvalidRawValueDrawsTheFallback) {
+TEST(PersistentGridOverlayActiveColor, ColourOfTheRawValueOrTheFallback) {
+    EXPECT_EQ(ActiveColor::colorForRawValue("1285FF80"), QColor(0x12, 0x85, 0xFF, 0x80));
+    EXPECT_EQ(ActiveColor::colorForRawValue("nope"), std::nullopt);
     EXPECT_EQ(ActiveColor{"garbage"}.color(), QColor(0x12, 0x85, 0xFF, 0xFF));
     EXPECT_EQ(ActiveColor{"00FF0080"}.color(), QColor(0, 0xFF, 0, 0x80));
     EXPECT_TRUE(ActiveColor{"systemHighlight"}.color().isValid());
