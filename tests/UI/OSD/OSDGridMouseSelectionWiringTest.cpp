@@ -36,7 +36,8 @@ TEST(OSDGridMouseSelectionWiringTest, NoShownGridContextWithoutBothCallbacks) {
 }
 
 TEST(OSDGridMouseSelectionWiringTest, PickerSelectsAnyCellAndStaysUntilDismissed) {
-    const auto context = Wiring::makePickerContext({.model = plainModel(4, 2, 2)});
+    const auto context = Wiring::makePickerContext(
+        {.model = plainModel(4, 2, 2), .onSelect = nullptr, .onReorder = nullptr});
     EXPECT_TRUE(context.allowsSelection);
     EXPECT_TRUE(context.allowsCurrentActiveSelection);
     EXPECT_EQ(context.dismissalBehavior, OSDDismissalBehavior::manual());

@@ -62,53 +62,33 @@ TEST(OSDGridTransitionPlanTest, PlainMoveHasNoWrapFrames) {
     EXPECT_FALSE(down->wraps());
 }
 
-TEST(OSDGridTransitionPlanTest, RightFromLastCellOfRaggedRowWrapsHorizontally) {
-    const Grid grid = Grid::make(7, 3);
-    const auto plan = grid.plan(6, 0, TessarinDirectionRight);
-    ASSERT_TRUE(plan);
-    const Rect from = grid.frame(6);
-    const Rect to = grid.frame(0);
-    EXPECT_EQ(plan->exitFrame(),
-              Rect(grid.bounds.maxX() + gap, from.minY(), from.width(), from.height()));
-    EXPECT_EQ(plan->entryFrame(),
-              Rect(grid.bounds.minX() - to.width() - gap, to.minY(), to.width(), to.height()));
+enum class Side { right, left, above, below };
+
+// `cell` moved just beyond the grid's bounds on `side`, one cell gap away.
+Rect beyond(const Rect& bounds, const Rect& cell, Side side) {
+    const double x = side == Side::right  ? bounds.maxX() + gap
+                     : side == Side::left ? bounds.minX() - cell.width() - gap
+                                          : cell.minX();
+    const double y = side == Side::above   ? bounds.maxY() + gap
+                     : side == Side::below ? bounds.minY() - cell.height() - gap
+                                           : cell.minY();
+    return {x, y, cell.width(), cell.height()};
 }
 
-TEST(OSDGridTransitionPlanTest, LeftFromFirstCellWrapsHorizontally) {
-    const Grid grid = Grid::make(10, 4, {900, 500});
-    const auto plan = grid.plan(0, 9, TessarinDirectionLeft);
+void expectWrap(Grid grid, int64_t from, int64_t to, TessarinDirection direction, Side exit,
+                Side entry) {
+    const auto plan = grid.plan(from, to, direction);
     ASSERT_TRUE(plan);
-    const Rect from = grid.frame(0);
-    const Rect to = grid.frame(9);
-    EXPECT_EQ(plan->exitFrame(), Rect(grid.bounds.minX() - from.width() - gap, from.minY(),
-                                      from.width(), from.height()));
-    EXPECT_EQ(plan->entryFrame(),
-              Rect(grid.bounds.maxX() + gap, to.minY(), to.width(), to.height()));
+    EXPECT_EQ(plan->exitFrame(), beyond(grid.bounds, grid.frame(from), exit));
+    EXPECT_EQ(plan->entryFrame(), beyond(grid.bounds, grid.frame(to), entry));
 }
 
 // The y axis points up: leaving the top row goes above the grid.
-TEST(OSDGridTransitionPlanTest, UpFromTopRowLeavesAboveAndEntersBelow) {
-    const Grid grid = Grid::make(7, 3);
-    const auto plan = grid.plan(2, 5, TessarinDirectionUp);
-    ASSERT_TRUE(plan);
-    const Rect from = grid.frame(2);
-    const Rect to = grid.frame(5);
-    EXPECT_EQ(plan->exitFrame(),
-              Rect(from.minX(), grid.bounds.maxY() + gap, from.width(), from.height()));
-    EXPECT_EQ(plan->entryFrame(),
-              Rect(to.minX(), grid.bounds.minY() - to.height() - gap, to.width(), to.height()));
-}
-
-TEST(OSDGridTransitionPlanTest, DownToAHigherRowLeavesBelowAndEntersAbove) {
-    const Grid grid = Grid::make(6, 2, {500, 600});
-    const auto plan = grid.plan(5, 1, TessarinDirectionDown);
-    ASSERT_TRUE(plan);
-    const Rect from = grid.frame(5);
-    const Rect to = grid.frame(1);
-    EXPECT_EQ(plan->exitFrame(), Rect(from.minX(), grid.bounds.minY() - from.height() - gap,
-                                      from.width(), from.height()));
-    EXPECT_EQ(plan->entryFrame(),
-              Rect(to.minX(), grid.bounds.maxY() + gap, to.width(), to.height()));
+TEST(OSDGridTransitionPlanTest, WrappingCellLeavesOnOneSideAndEntersOnTheOther) {
+    expectWrap(Grid::make(7, 3), 6, 0, TessarinDirectionRight, Side::right, Side::left);
+    expectWrap(Grid::make(10, 4, {900, 500}), 0, 9, TessarinDirectionLeft, Side::left, Side::right);
+    expectWrap(Grid::make(7, 3), 2, 5, TessarinDirectionUp, Side::above, Side::below);
+    expectWrap(Grid::make(6, 2, {500, 600}), 5, 1, TessarinDirectionDown, Side::below, Side::above);
 }
 
 struct RefusedCase {
