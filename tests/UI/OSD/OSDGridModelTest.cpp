@@ -12,35 +12,21 @@ using testing::makeModel;
 using testing::screenshot;
 using Appearance = OSDGridCellAppearance;
 
-struct ShapeCase {
-    const char* name;
-    int64_t spaceCount;
-    int64_t activeIndex;
-    int64_t columnCount;
-    bool accepted;
-};
-
-class OSDGridModelShape : public ::testing::TestWithParam<ShapeCase> {};
-
-TEST_P(OSDGridModelShape, IsAcceptedOnlyInRange) {
-    const ShapeCase& shape = GetParam();
-    EXPECT_EQ(OSDGridModel::make({.spaceCount = shape.spaceCount,
-                                  .activeIndex = shape.activeIndex,
-                                  .columnCount = shape.columnCount})
-                  .has_value(),
-              shape.accepted);
+TEST(OSDGridModelTest, MakesOnlyShapesInRange) {
+    const auto makes = [](int64_t count, int64_t active, int64_t columns) {
+        return OSDGridModel::make(
+                   {.spaceCount = count, .activeIndex = active, .columnCount = columns})
+            .has_value();
+    };
+    EXPECT_TRUE(makes(1, 0, 2)) << "two columns";
+    EXPECT_TRUE(makes(4, 3, 4)) << "four columns, the last cell active";
+    EXPECT_FALSE(makes(0, 0, 3)) << "no Spaces";
+    EXPECT_FALSE(makes(-2, 0, 3)) << "negative Spaces";
+    EXPECT_FALSE(makes(4, 0, 1)) << "one column";
+    EXPECT_FALSE(makes(4, 0, 5)) << "five columns";
+    EXPECT_FALSE(makes(4, 4, 3)) << "active at the count";
+    EXPECT_FALSE(makes(4, -1, 3)) << "negative active";
 }
-
-INSTANTIATE_TEST_SUITE_P(Shapes, OSDGridModelShape,
-                         ::testing::Values(ShapeCase{"twoColumns", 1, 0, 2, true},
-                                           ShapeCase{"fourColumns", 4, 3, 4, true},
-                                           ShapeCase{"zeroSpaces", 0, 0, 3, false},
-                                           ShapeCase{"negativeSpaces", -2, 0, 3, false},
-                                           ShapeCase{"oneColumn", 4, 0, 1, false},
-                                           ShapeCase{"fiveColumns", 4, 0, 5, false},
-                                           ShapeCase{"activeAtCount", 4, 4, 3, false},
-                                           ShapeCase{"negativeActive", 4, -1, 3, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(OSDGridModelTest, NormalisingDropsWhatACellCannotHold) {
     const std::vector five{appIcon("a"), appIcon("b"), appIcon("c"), appIcon("d"), appIcon("e")};
