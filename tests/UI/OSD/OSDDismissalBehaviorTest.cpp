@@ -24,12 +24,5 @@ TEST(OSDDismissalBehaviorTest, WithoutHeldShortcutModifiersItHidesLikeATimer) {
     EXPECT_FALSE(OSDDismissalBehavior::manual().hidesAfterDisplayTime());
 }
 
-TEST(OSDDismissalBehaviorTest, EqualityComparesAllHeldFlags) {
-    const uint64_t held = EventFlags::maskControl;
-    EXPECT_NE(OSDDismissalBehavior::untilModifiersReleased(held),
-              OSDDismissalBehavior::untilModifiersReleased(held | EventFlags::maskAlphaShift));
-    EXPECT_NE(OSDDismissalBehavior::untilModifiersReleased(0), OSDDismissalBehavior::timer());
-}
-
 } // namespace
 } // namespace tessarin
