@@ -42,36 +42,6 @@ TEST(OSDGridLayoutTest, FirstAndLastFramesOfRaggedAndFullGrids) {
                              {6782.0 / 54 + 3 * (width + 14), 8, width, 256.0 / 3});
 }
 
-TEST(OSDGridLayoutTest, RowsRunTopDownAndColumnsLeftToRight) {
-    for (int64_t columns = 2; columns <= 4; ++columns) {
-        for (int64_t count = 1; count <= 13; ++count) {
-            const auto layout = OSDGridLayout::make(plainModel(count, columns), {900, 700}, 3);
-            ASSERT_TRUE(layout);
-            const auto& frames = layout->frames();
-            for (int64_t i = 1; i < count; ++i) {
-                const Rect& previous = frames[static_cast<std::size_t>(i - 1)];
-                const Rect& frame = frames[static_cast<std::size_t>(i)];
-                if (i % columns == 0) {
-                    EXPECT_NEAR(frame.maxY() + OSDGridLayout::cellSpacing, previous.minY(),
-                                tolerance)
-                        << count << " in " << columns << ": cell " << i << " starts a lower row";
-                    EXPECT_NEAR(frame.minX(), frames[0].minX(), tolerance);
-                } else {
-                    EXPECT_NEAR(frame.minX(), previous.maxX() + OSDGridLayout::cellSpacing,
-                                tolerance);
-                    EXPECT_NEAR(frame.minY(), previous.minY(), tolerance);
-                }
-                EXPECT_NEAR(frame.width() / frame.height(), 16.0 / 9.0, tolerance);
-            }
-            // The block (its first row and first column) is centred in the container.
-            const double right =
-                frames[static_cast<std::size_t>(std::min(count, columns) - 1)].maxX();
-            EXPECT_NEAR(frames[0].minX() + right, 900, tolerance);
-            EXPECT_NEAR(frames[0].maxY() + frames.back().minY(), 700, tolerance);
-        }
-    }
-}
-
 TEST(OSDGridLayoutTest, InsetWidensTheMarginsAndNegativeCountsAsZero) {
     const auto plain = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 0);
     const auto inset = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 10);
