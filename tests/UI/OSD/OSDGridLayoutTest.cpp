@@ -18,154 +18,67 @@ void expectFrame(const Rect& actual, Rect expected) {
         << expected.origin.y << ", " << expected.size.width << ", " << expected.size.height << ")";
 }
 
-TEST(OSDGridLayoutTest, NineSpacesInThreeColumnsAreCentredSixteenByNine) {
-    const auto layout = OSDGridLayout::make(plainModel(9, 3), {552, 464}, 0);
+void expectFirstAndLastFrames(int64_t count, int64_t columns, Size container, Rect first,
+                              Rect last) {
+    SCOPED_TRACE(std::to_string(count) + " in " + std::to_string(columns));
+    const auto layout = OSDGridLayout::make(plainModel(count, columns), container, 0);
     ASSERT_TRUE(layout);
-    // Available 472 x 420: width-bound cells of 472 / 3.
-    EXPECT_NEAR(layout->cellSize().width, 472.0 / 3.0, tolerance);
-    EXPECT_NEAR(layout->cellSize().height, 88.5, tolerance);
-    ASSERT_EQ(layout->frames().size(), 9u);
-    expectFrame(layout->frames()[0], {26, 290.25, 472.0 / 3.0, 88.5});
-    expectFrame(layout->frames()[4], {26 + 472.0 / 3.0 + 14, 187.75, 472.0 / 3.0, 88.5});
-    expectFrame(layout->frames()[8], {26 + 2 * (472.0 / 3.0 + 14), 85.25, 472.0 / 3.0, 88.5});
+    ASSERT_EQ(static_cast<int64_t>(layout->frames().size()), count);
+    expectFrame(layout->frames().front(), first);
+    expectFrame(layout->frames().back(), last);
 }
 
-struct LayoutCase {
-    const char* name;
-    int64_t spaceCount;
-    int64_t columnCount;
-    Size container;
-    Rect firstFrame;
-    Rect lastFrame;
-};
-
-class OSDGridLayoutShapes : public ::testing::TestWithParam<LayoutCase> {};
-
-TEST_P(OSDGridLayoutShapes, FirstAndLastFrames) {
-    const LayoutCase& shape = GetParam();
-    const auto layout =
-        OSDGridLayout::make(plainModel(shape.spaceCount, shape.columnCount), shape.container, 0);
-    ASSERT_TRUE(layout);
-    ASSERT_EQ(static_cast<int64_t>(layout->frames().size()), shape.spaceCount);
-    expectFrame(layout->frames().front(), shape.firstFrame);
-    expectFrame(layout->frames().back(), shape.lastFrame);
+// Margins are 26 points at the sides and 8 at top and bottom; cells are 14 points apart.
+TEST(OSDGridLayoutTest, FirstAndLastFramesOfRaggedAndFullGrids) {
+    // Fewer Spaces than columns: only the used columns share the width.
+    expectFirstAndLastFrames(2, 4, {600, 200}, {26, 24.90625, 267, 150.1875},
+                             {307, 24.90625, 267, 150.1875});
+    // The last row holds one cell, at the left.
+    expectFirstAndLastFrames(5, 4, {800, 400}, {26, 207, 176.5, 99.28125},
+                             {26, 93.71875, 176.5, 99.28125});
+    // Three rows of 256 / 3 points fill the height; the block is centred across.
+    constexpr double width = 4096.0 / 27;
+    expectFirstAndLastFrames(12, 4, {900, 300}, {6782.0 / 54, 620.0 / 3, width, 256.0 / 3},
+                             {6782.0 / 54 + 3 * (width + 14), 8, width, 256.0 / 3});
 }
 
-INSTANTIATE_TEST_SUITE_P(RaggedAndFull, OSDGridLayoutShapes,
-                         ::testing::Values(
-                             // Fewer Spaces than columns: only the used columns count, one row.
-                             LayoutCase{"twoSpacesInFourColumns",
-                                        2,
-                                        4,
-                                        {600, 200},
-                                        {26, 24.90625, 267, 150.1875},
-                                        {307, 24.90625, 267, 150.1875}},
-                             // The last row holds one cell, at the left.
-                             LayoutCase{"fiveSpacesInFourColumns",
-                                        5,
-                                        4,
-                                        {800, 400},
-                                        {26, 207, 176.5, 99.28125},
-                                        {26, 93.71875, 176.5, 99.28125}},
-                             LayoutCase{"sevenSpacesInThreeColumns",
-                                        7,
-                                        3,
-                                        {552, 464},
-                                        {26, 290.25, 472.0 / 3, 88.5},
-                                        {26, 85.25, 472.0 / 3, 88.5}},
-                             LayoutCase{"fourSpacesInTwoColumns",
-                                        4,
-                                        2,
-                                        {400, 400},
-                                        {26, 207, 167, 93.9375},
-                                        {207, 99.0625, 167, 93.9375}},
-                             LayoutCase{"sixteenSpacesInFourColumns",
-                                        16,
-                                        4,
-                                        {1000, 600},
-                                        {26, 448.40625, 226.5, 127.40625},
-                                        {747.5, 24.1875, 226.5, 127.40625}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+TEST(OSDGridLayoutTest, InsetWidensTheMarginsAndNegativeCountsAsZero) {
+    const auto plain = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 0);
+    const auto inset = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 10);
+    const auto negative = OSDGridLayout::make(plainModel(4, 4), {800, 200}, -5);
+    ASSERT_TRUE(plain && inset && negative);
+    EXPECT_NEAR(inset->cellSize().width, plain->cellSize().width - 20.0 / 4, tolerance);
+    EXPECT_NEAR(inset->frames()[0].minX() + inset->frames()[3].maxX(), 800, tolerance);
+    EXPECT_EQ(negative->frames(), plain->frames());
+    EXPECT_EQ(negative->renderingInset(), 0);
+}
 
-TEST(OSDGridLayoutTest, RowsRunTopDownAndColumnsLeftToRight) {
-    for (int64_t columns = 2; columns <= 4; ++columns) {
-        for (int64_t count = 1; count <= 13; ++count) {
-            const auto layout = OSDGridLayout::make(plainModel(count, columns), {900, 700}, 3);
-            ASSERT_TRUE(layout);
-            const auto& frames = layout->frames();
-            for (int64_t i = 1; i < count; ++i) {
-                const Rect& previous = frames[static_cast<std::size_t>(i - 1)];
-                const Rect& frame = frames[static_cast<std::size_t>(i)];
-                if (i % columns == 0) {
-                    EXPECT_NEAR(frame.maxY() + OSDGridLayout::cellSpacing, previous.minY(),
-                                tolerance)
-                        << count << " in " << columns << ": cell " << i << " starts a lower row";
-                    EXPECT_NEAR(frame.minX(), frames[0].minX(), tolerance);
-                } else {
-                    EXPECT_NEAR(frame.minX(), previous.maxX() + OSDGridLayout::cellSpacing,
-                                tolerance);
-                    EXPECT_NEAR(frame.minY(), previous.minY(), tolerance);
-                }
-                EXPECT_NEAR(frame.width() / frame.height(), 16.0 / 9.0, tolerance);
-            }
-            // The block (its first row and first column) is centred in the container.
-            const double right =
-                frames[static_cast<std::size_t>(std::min(count, columns) - 1)].maxX();
-            EXPECT_NEAR(frames[0].minX() + right, 900, tolerance);
-            EXPECT_NEAR(frames[0].maxY() + frames.back().minY(), 700, tolerance);
-        }
+TEST(OSDGridLayoutTest, NoLayoutWhereTheCellsCannotFit) {
+    const struct {
+        const char* name;
+        Size container;
+        double inset;
+    } cases[] = {
+        {"zeroWidth", {0, 300}, 0},
+        {"zeroHeight", {300, 0}, 0},
+        {"negative", {-10, 300}, 0},
+        {"narrowerThanMargins", {66, 300}, 0}, // 2 × 26 + 14 leaves no width for two columns
+        {"lowerThanMargins", {300, 30}, 0},    // 2 × 8 + 14 leaves no height for two rows
+        {"insetEatsEverything", {300, 300}, 200},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(OSDGridLayout::make(plainModel(4, 2), c.container, c.inset)) << c.name;
     }
 }
 
-TEST(OSDGridLayoutTest, InsetWidensTheMarginsOnly) {
-    const auto plain = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 0);
-    const auto inset = OSDGridLayout::make(plainModel(4, 4), {800, 200}, 10);
-    ASSERT_TRUE(plain && inset);
-    EXPECT_LT(inset->cellSize().width, plain->cellSize().width);
-    EXPECT_EQ(inset->renderingInset(), 10);
-    EXPECT_NEAR(inset->frames()[0].minX() + inset->frames()[3].maxX(), 800, tolerance);
-}
-
-TEST(OSDGridLayoutTest, NegativeInsetCountsAsZero) {
-    const auto negative = OSDGridLayout::make(plainModel(6, 3), {600, 400}, -5);
-    const auto zero = OSDGridLayout::make(plainModel(6, 3), {600, 400}, 0);
-    ASSERT_TRUE(negative && zero);
-    EXPECT_EQ(negative->renderingInset(), 0);
-    EXPECT_EQ(negative->frames(), zero->frames());
-}
-
-struct UnfitCase {
-    const char* name;
-    Size container;
-    double inset;
-};
-
-class OSDGridLayoutUnfit : public ::testing::TestWithParam<UnfitCase> {};
-
-TEST_P(OSDGridLayoutUnfit, YieldsNoLayout) {
-    EXPECT_FALSE(OSDGridLayout::make(plainModel(4, 2), GetParam().container, GetParam().inset));
-}
-
-INSTANTIATE_TEST_SUITE_P(Containers, OSDGridLayoutUnfit,
-                         ::testing::Values(UnfitCase{"zeroWidth", {0, 300}, 0},
-                                           UnfitCase{"zeroHeight", {300, 0}, 0},
-                                           UnfitCase{"negative", {-10, 300}, 0},
-                                           // 2 × 26 + 14 leaves no width for two columns.
-                                           UnfitCase{"narrowerThanMargins", {66, 300}, 0},
-                                           // 2 × 8 + 14 leaves no height for two rows.
-                                           UnfitCase{"lowerThanMargins", {300, 30}, 0},
-                                           UnfitCase{"insetEatsEverything", {300, 300}, 200}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(OSDGridLayoutTest, HitTestTakesTheFirstContainingFrame) {
+TEST(OSDGridLayoutTest, HitTestFindsTheCellUnderThePoint) {
     const auto layout = OSDGridLayout::make(plainModel(5, 3), {552, 464}, 0);
     ASSERT_TRUE(layout);
     for (int64_t i = 0; i < 5; ++i) {
         EXPECT_EQ(layout->indexOfFrame(layout->frames()[static_cast<std::size_t>(i)].center()), i);
     }
-    const Rect gapBetween0And1{layout->frames()[0].maxX() + 1, layout->frames()[0].minY() + 1, 1,
-                               1};
-    EXPECT_FALSE(layout->indexOfFrame(gapBetween0And1.origin));
+    const Rect& first = layout->frames()[0];
+    EXPECT_FALSE(layout->indexOfFrame({first.maxX() + 1, first.minY() + 1})) << "between cells";
     EXPECT_FALSE(layout->indexOfFrame({1, 1}));
 }
 

@@ -24,10 +24,9 @@ OSDGridModel sixCells() {
          .obscuredIndices = {4}});
 }
 
+// Throws, and so fails the test, when the model cannot be laid out.
 OSDGridLayout layoutOf(const OSDGridModel& model) {
-    const auto layout = OSDGridLayout::make(model, {552, 464}, 0);
-    EXPECT_TRUE(layout);
-    return *layout;
+    return OSDGridLayout::make(model, {552, 464}, 0).value();
 }
 
 State freshState(const OSDGridModel& model) {
@@ -44,11 +43,11 @@ Point offset(Point point, double dx, double dy) {
     return {point.x + dx, point.y + dy};
 }
 
-// The layout the view hit-tests a drag against: the model grown by its drag slotTotal.
+// The layout the view hit-tests a drag against: the model grown by its drag slots.
 OSDGridLayout dragLayout(const OSDGridModel& model, bool expanded) {
-    const int64_t slotTotal = OSDGridVirtualDragDestinations::slotCount(
-        model.spaceCount(), model.columnCount(), expanded);
-    return layoutOf(*model.virtualDragDestinationModel(slotTotal, {}));
+    const int64_t slots = OSDGridVirtualDragDestinations::slotCount(model.spaceCount(),
+                                                                    model.columnCount(), expanded);
+    return layoutOf(model.virtualDragDestinationModel(slots, {}).value());
 }
 
 class OSDGridMouseInteractionStateTest : public ::testing::Test {
@@ -67,21 +66,15 @@ TEST_F(OSDGridMouseInteractionStateTest, PressOnCellRecordsWhereItWent) {
     EXPECT_EQ(state.pressedPoint, point);
     EXPECT_EQ(state.currentDragPoint, point);
     EXPECT_EQ(state.pressedDragOffset, (Size{point.x - frame.origin.x, point.y - frame.origin.y}));
-    EXPECT_FALSE(state.isReordering);
 }
 
 TEST_F(OSDGridMouseInteractionStateTest, PressOutsideClearsThePressButKeepsTheHover) {
     ASSERT_TRUE(state.beginInteraction(centerOf(layout, 0), layout));
     ASSERT_TRUE(state.updateDrag(offset(centerOf(layout, 0), 20, 0), layout, true));
     EXPECT_FALSE(state.beginInteraction({1, 1}, layout));
-    EXPECT_EQ(state.hoveredIndex, 0);
-    EXPECT_FALSE(state.pressedIndex);
-    EXPECT_FALSE(state.pressedPoint);
-    EXPECT_FALSE(state.pressedDragOffset);
-    EXPECT_FALSE(state.currentDragPoint);
-    EXPECT_FALSE(state.dragTargetIndex);
-    EXPECT_FALSE(state.isReordering);
-    EXPECT_FALSE(state.usesExpandedVirtualDragRow);
+    State expected = freshState(model);
+    expected.hoveredIndex = 0;
+    EXPECT_EQ(state, expected);
 }
 
 struct ThresholdCase {
@@ -112,20 +105,10 @@ TEST_P(OSDGridDragThreshold, StartsAtSixPoints) {
 INSTANTIATE_TEST_SUITE_P(Distances, OSDGridDragThreshold,
                          ::testing::Values(ThresholdCase{"horizontal5_9", 5.9, 0, false},
                                            ThresholdCase{"horizontal6_0", 6.0, 0, true},
-                                           ThresholdCase{"vertical6_0", 0, -6.0, true},
                                            ThresholdCase{"diagonal4_4", 4, 4, false}, // 5.66 points
                                            ThresholdCase{"diagonal3_6x4_8", 3.6, 4.8,
                                                          true}), // exactly 6
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(OSDGridMouseInteractionStateTest, MovingBackNearThePressChangesNothingOnceStarted) {
-    const Point press = centerOf(layout, 0);
-    ASSERT_TRUE(state.beginInteraction(press, layout));
-    ASSERT_TRUE(state.updateDrag(offset(press, 10, 0), layout, false));
-    const State dragging = state;
-    EXPECT_FALSE(state.updateDrag(offset(press, 2, 0), layout, false));
-    EXPECT_EQ(state, dragging);
-}
 
 TEST_F(OSDGridMouseInteractionStateTest, DragReportsOnlyRealChanges) {
     const Point press = centerOf(layout, 0);
@@ -139,6 +122,9 @@ TEST_F(OSDGridMouseInteractionStateTest, DragReportsOnlyRealChanges) {
     EXPECT_TRUE(state.updateDrag(centerOf(layout, 4), layout, true));
     EXPECT_EQ(state.dragTargetIndex, 4);
     EXPECT_EQ(state.hoveredIndex, 4);
+    const State dragging = state;
+    EXPECT_FALSE(state.updateDrag(offset(press, 2, 0), layout, true)) << "back near the press";
+    EXPECT_EQ(state, dragging);
 }
 
 TEST_F(OSDGridMouseInteractionStateTest, DragOutsideTheGridKeepsTheLastTarget) {
@@ -170,6 +156,8 @@ TEST_F(OSDGridMouseInteractionStateTest, ClickSelection) {
     EXPECT_EQ(state.selectionTarget(centerOf(layout, 1), layout, true), 1);
     EXPECT_EQ(state.selectionTarget(centerOf(layout, 2), layout, false), 2) << "placeholder";
     EXPECT_FALSE(state.selectionTarget({1, 1}, layout, true));
+    EXPECT_FALSE(state.reorderTarget(centerOf(layout, 3), layout)) << "a click is no drop";
+    EXPECT_FALSE(state.committedReorderModel(model, Behavior::swap));
 }
 
 TEST_F(OSDGridMouseInteractionStateTest, DropOnAnotherCellReordersWithPlaceholdersSwapped) {
@@ -178,79 +166,42 @@ TEST_F(OSDGridMouseInteractionStateTest, DropOnAnotherCellReordersWithPlaceholde
     ASSERT_TRUE(state.updateDrag(centerOf(layout, 2), layout, false));
     EXPECT_EQ(state.reorderTarget(centerOf(layout, 2), layout), (State::ReorderTarget{0, 2}));
     EXPECT_FALSE(state.reorderTarget(press, layout)) << "dropped where it started";
-    EXPECT_FALSE(state.selectionTarget(centerOf(layout, 2), layout, true));
+    EXPECT_FALSE(state.selectionTarget(centerOf(layout, 2), layout, true)) << "a drop is no click";
 
-    const auto committed = *state.committedReorderModel(model, Behavior::shuffle);
-    EXPECT_TRUE(committed.isPlaceholder(0)) << "onto a placeholder the cells swap";
-    EXPECT_EQ(committed.title(2), "Mail");
-    EXPECT_EQ(committed.title(1), "Code");
+    const auto committed = state.committedReorderModel(model, Behavior::shuffle);
+    ASSERT_TRUE(committed);
+    EXPECT_TRUE(committed->isPlaceholder(0)) << "onto a placeholder the cells swap";
+    EXPECT_EQ(committed->title(2), "Mail");
+    EXPECT_EQ(committed->title(1), "Code");
 }
 
 TEST_F(OSDGridMouseInteractionStateTest, DropBehindTheLastCellGrowsTheGrid) {
     const auto expanded = dragLayout(model, true);
     ASSERT_EQ(expanded.frames().size(), 9u);
-    const Point press = centerOf(layout, 3);
-    ASSERT_TRUE(state.beginInteraction(press, layout));
+    ASSERT_TRUE(state.beginInteraction(centerOf(layout, 3), layout));
     ASSERT_TRUE(state.updateDrag(centerOf(expanded, 7), expanded, true));
-    EXPECT_EQ(state.dragTargetIndex, 7);
     EXPECT_EQ(state.reorderTarget(centerOf(expanded, 7), expanded), (State::ReorderTarget{3, 7}));
-
-    const auto preview = *state.displayedModel(model, Behavior::swap);
-    EXPECT_EQ(preview.spaceCount(), 9);
-    EXPECT_EQ(preview.title(7), "Chat");
-    EXPECT_EQ(preview.virtualDestinationIndices(), (std::set<int64_t>{6, 8}));
-
-    const auto committed = *state.committedReorderModel(model, Behavior::swap);
-    EXPECT_EQ(committed.spaceCount(), 8);
-    EXPECT_EQ(committed.title(7), "Chat");
-    EXPECT_EQ(committed.placeholderIndices(), (std::set<int64_t>{2, 3, 6}));
-    EXPECT_TRUE(committed.virtualDestinationIndices().empty());
-}
-
-TEST_F(OSDGridMouseInteractionStateTest, NoCommitWithoutAReorder) {
-    ASSERT_TRUE(state.beginInteraction(centerOf(layout, 0), layout));
-    EXPECT_FALSE(state.committedReorderModel(model, Behavior::swap));
-}
-
-// One release fires at most one callback: a release is a reorder or a click, never both.
-TEST_F(OSDGridMouseInteractionStateTest, ReleaseIsNeverBothAReorderAndASelection) {
-    const auto expanded = dragLayout(model, true);
-    const std::vector<Point> drags{centerOf(layout, 0),
-                                   offset(centerOf(layout, 0), 3, 3),
-                                   centerOf(layout, 4),
-                                   centerOf(expanded, 8),
-                                   {0, 0}};
-    for (int64_t pressed = 0; pressed < model.spaceCount(); ++pressed) {
-        for (const Point& drag : drags) {
-            State candidate = freshState(model);
-            ASSERT_TRUE(candidate.beginInteraction(centerOf(layout, pressed), layout));
-            candidate.updateDrag(drag, expanded, true);
-            for (double x = 0; x <= 552; x += 23) {
-                for (double y = 0; y <= 464; y += 29) {
-                    const bool reorders = candidate.reorderTarget({x, y}, expanded).has_value();
-                    const bool selects =
-                        candidate.selectionTarget({x, y}, layout, true).has_value();
-                    EXPECT_FALSE(reorders && selects)
-                        << "pressed " << pressed << " at (" << x << ", " << y << ")";
-                }
-            }
-        }
-    }
+    const auto preview = state.displayedModel(model, Behavior::swap);
+    const auto committed = state.committedReorderModel(model, Behavior::swap);
+    ASSERT_TRUE(preview && committed);
+    EXPECT_EQ(preview->spaceCount(), 9) << "the preview offers the whole extra row";
+    EXPECT_EQ(preview->title(7), "Chat");
+    EXPECT_EQ(committed->spaceCount(), 8) << "the drop keeps what it needs";
+    EXPECT_EQ(committed->placeholderIndices(), (std::set<int64_t>{2, 3, 6}));
 }
 
 TEST_F(OSDGridMouseInteractionStateTest, HoverModelShowsTheHoveredCellUncovered) {
     state.hoveredIndex = 3;
-    const auto shown = *state.displayedModel(model, Behavior::swap);
-    EXPECT_EQ(shown.activeIndex(), 3);
-    EXPECT_EQ(shown.title(), "Chat");
-    EXPECT_TRUE(shown.obscuredIndices().empty());
-    EXPECT_EQ(shown.cellTitles(), model.cellTitles());
-    EXPECT_EQ(shown.placeholderIndices(), model.placeholderIndices());
-
+    const auto shown = state.displayedModel(model, Behavior::swap);
     state.hoveredIndex.reset();
-    const auto unhovered = *state.displayedModel(model, Behavior::swap);
-    EXPECT_EQ(unhovered.activeIndex(), 1);
-    EXPECT_EQ(unhovered.title(), "Code");
+    const auto unhovered = state.displayedModel(model, Behavior::swap);
+    ASSERT_TRUE(shown && unhovered);
+    EXPECT_EQ(shown->activeIndex(), 3);
+    EXPECT_EQ(shown->title(), "Chat");
+    EXPECT_TRUE(shown->obscuredIndices().empty());
+    EXPECT_EQ(shown->placeholderIndices(), model.placeholderIndices());
+    EXPECT_EQ(unhovered->activeIndex(), 1);
+    EXPECT_EQ(unhovered->title(), "Code");
 }
 
 TEST_F(OSDGridMouseInteractionStateTest, HoverOfAStaleIndexShowsTheModelItself) {
@@ -269,7 +220,6 @@ TEST_F(OSDGridMouseInteractionStateTest, DisplayedTitleFallsBackToTheModelHeader
     plain.hoveredIndex = 2;
     EXPECT_FALSE(plain.displayedTitle(untitled));
     plain.hoveredIndex = 1;
-    EXPECT_EQ(plain.displayedTitle(untitled), "One");
     plain.cellTitles[1] = "Renamed";
     EXPECT_EQ(plain.displayedTitle(untitled), "Renamed") << "the state's titles come first";
 }
@@ -286,45 +236,48 @@ TEST_F(OSDGridMouseInteractionStateTest, ReorderWithoutTargetStillHasATitle) {
     state.pressedIndex = 0;
     state.hoveredIndex = 3;
     EXPECT_EQ(state.displayedTitle(model), "Chat");
-    EXPECT_EQ(state.displayedModel(model, Behavior::swap)->activeIndex(), 3);
+    const auto shown = state.displayedModel(model, Behavior::swap);
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->activeIndex(), 3);
 }
 
-TEST_F(OSDGridMouseInteractionStateTest, RefreshDropsVanishedCells) {
+TEST_F(OSDGridMouseInteractionStateTest, RefreshDropsVanishedCellsAndTakesTheNewModel) {
     ASSERT_TRUE(state.beginInteraction(centerOf(layout, 5), layout));
     const auto smaller = makeModel({.spaceCount = 4,
                                     .activeIndex = 0,
                                     .columnCount = 3,
                                     .cellTitles = {{0, "A"}},
                                     .placeholderIndices = {3}});
-    const State refreshed = state.replacingModel(smaller);
-    EXPECT_FALSE(refreshed.hoveredIndex);
-    EXPECT_FALSE(refreshed.pressedIndex);
-    EXPECT_FALSE(refreshed.pressedPoint);
-    EXPECT_FALSE(refreshed.pressedDragOffset);
-    EXPECT_EQ(refreshed.currentActiveIndex, 0);
-    EXPECT_EQ(refreshed.cellTitles, smaller.cellTitles());
-    EXPECT_EQ(refreshed.placeholderIndices, smaller.placeholderIndices());
-    EXPECT_FALSE(refreshed.currentDragPoint) << "not reordering: the drag point goes";
+    EXPECT_EQ(state.replacingModel(smaller), freshState(smaller))
+        << "not reordering: the press, the hover and the drag point go with the vanished cell";
 }
 
-TEST_F(OSDGridMouseInteractionStateTest, RefreshKeepsAReorderTargetOnlyInsideTheDragArea) {
+TEST_F(OSDGridMouseInteractionStateTest, RefreshCarriesARunningReorderOver) {
     const auto expanded = dragLayout(model, true);
     ASSERT_TRUE(state.beginInteraction(centerOf(layout, 0), layout));
     ASSERT_TRUE(state.updateDrag(centerOf(expanded, 7), expanded, true));
+    State expected = state;
+    expected.hoveredIndex.reset(); // slot 7 is no cell of the model
+    EXPECT_EQ(state.replacingModel(model), expected);
+}
 
-    const State same = state.replacingModel(model);
-    EXPECT_TRUE(same.isReordering);
-    EXPECT_EQ(same.dragTargetIndex, 7);
-    EXPECT_EQ(same.currentDragPoint, state.currentDragPoint);
-    EXPECT_TRUE(same.usesExpandedVirtualDragRow);
-    EXPECT_EQ(same.pressedIndex, 0);
+// The target of a reorder running over six cells after a refresh to `count` cells in three
+// columns: three such cells have a drag area of three slots, six with the extra row.
+std::optional<int64_t> targetAfterRefresh(bool expandedRow, int64_t target, int64_t count) {
+    State state = freshState(sixCells());
+    state.pressedIndex = 0;
+    state.dragTargetIndex = target;
+    state.usesExpandedVirtualDragRow = expandedRow;
+    state.isReordering = true;
+    return state.replacingModel(makeModel({.spaceCount = count, .columnCount = 3})).dragTargetIndex;
+}
 
-    // Three cells in three columns offer six slotTotal with the extra row: slot 7 is gone.
-    const State shrunk =
-        state.replacingModel(makeModel({.spaceCount = 3, .activeIndex = 0, .columnCount = 3}));
-    EXPECT_TRUE(shrunk.isReordering);
-    EXPECT_FALSE(shrunk.dragTargetIndex);
-    EXPECT_EQ(shrunk.pressedIndex, 0);
+TEST(OSDGridRefreshDuringReorder, KeepsTheTargetOnlyInsideTheDragArea) {
+    EXPECT_EQ(targetAfterRefresh(true, 7, 6), 7);
+    EXPECT_EQ(targetAfterRefresh(true, 5, 3), 5) << "the last slot of the extra row";
+    EXPECT_EQ(targetAfterRefresh(true, 6, 3), std::nullopt) << "one past the extra row";
+    EXPECT_EQ(targetAfterRefresh(false, 2, 3), 2) << "the last slot";
+    EXPECT_EQ(targetAfterRefresh(false, 3, 3), std::nullopt) << "one past the last slot";
 }
 
 } // namespace

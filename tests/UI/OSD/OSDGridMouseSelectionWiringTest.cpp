@@ -1,6 +1,5 @@
 #include "UI/OSD/OSDGridMouseSelectionWiring.h"
 
-#include "UI/OSD/OSDGridInteractionContextUpdate.h"
 #include "UI/OSD/OSDGridTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -8,94 +7,44 @@
 namespace tessarin {
 namespace {
 
-using testing::makeModel;
+using testing::plainModel;
+namespace Wiring = OSDGridMouseSelectionWiring;
 
-OSDGridModel model() {
-    return makeModel({.spaceCount = 4,
-                      .activeIndex = 2,
-                      .columnCount = 2,
-                      .cellTitles = {{0, "Mail"}},
-                      .placeholderIndices = {3}});
-}
-
-TEST(OSDGridMouseSelectionWiringTest, ContextOfAShownGrid) {
+TEST(OSDGridMouseSelectionWiringTest, ShownGridSelectsOtherCellsAndTellsHowItGoesAway) {
     std::vector<std::pair<int64_t, OSDDismissalBehavior>> selections;
     const auto behavior = OSDDismissalBehavior::untilModifiersReleased(0x100000);
-    const auto context = OSDGridMouseSelectionWiring::makeContext(
-        {.model = model(),
-         .displayIdentifier = "display-A",
+    const auto context = Wiring::makeContext(
+        {.model = plainModel(4, 2, 2),
          .dismissalBehavior = behavior,
-         .allowsMouseSelection = true,
-         .rearrangementBehavior = OSDGridRearrangementBehavior::shuffle,
+         .allowsMouseSelection = false,
          .onSelect = [&](int64_t index,
                          OSDDismissalBehavior b) { selections.emplace_back(index, b); },
          .onReorder = [](int64_t, int64_t) {}});
     ASSERT_TRUE(context);
-    EXPECT_EQ(context->displayIdentifier, "display-A");
-    EXPECT_EQ(context->currentActiveIndex, 2);
-    EXPECT_EQ(context->cellTitles, model().cellTitles());
-    EXPECT_EQ(context->placeholderIndices, (std::set<int64_t>{3}));
-    EXPECT_TRUE(context->allowsSelection);
+    EXPECT_FALSE(context->allowsSelection) << "as the setting says";
     EXPECT_FALSE(context->allowsCurrentActiveSelection);
-    EXPECT_TRUE(context->allowsReordering);
-    EXPECT_FALSE(context->allowsKeyboardSelection);
-    EXPECT_FALSE(context->blocksAtEdges);
-    EXPECT_EQ(context->wrapStyle, GridWrapStyle::snake);
-    EXPECT_EQ(context->rearrangementBehavior, OSDGridRearrangementBehavior::shuffle);
-    EXPECT_EQ(context->dismissalBehavior, behavior);
     EXPECT_EQ(context->footerTitle, "Drag to re-arrange");
-    EXPECT_FALSE(context->onKeyboardMove);
-    EXPECT_FALSE(context->onCancel);
-    EXPECT_FALSE(context->onRemoveSpace);
-    EXPECT_FALSE(context->onAddSpaceAtTail);
-
     context->onSelect(1);
-    ASSERT_EQ(selections.size(), 1u);
-    EXPECT_EQ(selections[0].first, 1);
-    EXPECT_EQ(selections[0].second, behavior) << "the selection hears how the grid goes away";
+    EXPECT_EQ(selections, (std::vector{std::pair{int64_t{1}, behavior}}));
 }
 
-TEST(OSDGridMouseSelectionWiringTest, NoContextWithoutSelectionCallback) {
-    EXPECT_FALSE(OSDGridMouseSelectionWiring::makeContext(
-        {.model = model(), .onReorder = [](int64_t, int64_t) {}}));
+TEST(OSDGridMouseSelectionWiringTest, NoShownGridContextWithoutBothCallbacks) {
+    EXPECT_FALSE(
+        Wiring::makeContext({.model = plainModel(4, 2), .onReorder = [](int64_t, int64_t) {}}));
+    EXPECT_FALSE(Wiring::makeContext(
+        {.model = plainModel(4, 2), .onSelect = [](int64_t, OSDDismissalBehavior) {}}));
 }
 
-TEST(OSDGridMouseSelectionWiringTest, PickerContext) {
-    int cancelled = 0;
-    const auto context = OSDGridMouseSelectionWiring::makePickerContext(
-        {.model = model(),
-         .blocksAtEdges = true,
-         .wrapStyle = GridWrapStyle::pacMan,
-         .allowsKeyboardSelection = true,
-         .allowsReordering = true,
-         .footerTitle = "Select or drag to re-arrange",
-         .onKeyboardMove = [](OSDGridKeyboardSelectionDirection) { return true; },
-         .onCancel = [&] { ++cancelled; }});
+TEST(OSDGridMouseSelectionWiringTest, PickerSelectsAnyCellAndStaysUntilDismissed) {
+    const auto context = Wiring::makePickerContext(
+        {.model = plainModel(4, 2, 2), .onSelect = nullptr, .onReorder = nullptr});
     EXPECT_TRUE(context.allowsSelection);
     EXPECT_TRUE(context.allowsCurrentActiveSelection);
     EXPECT_EQ(context.dismissalBehavior, OSDDismissalBehavior::manual());
-    EXPECT_TRUE(context.blocksAtEdges);
-    EXPECT_EQ(context.wrapStyle, GridWrapStyle::pacMan);
-    EXPECT_TRUE(context.allowsKeyboardSelection);
-    EXPECT_EQ(context.footerTitle, "Select or drag to re-arrange");
-    EXPECT_EQ(context.currentActiveIndex, 2);
-    ASSERT_TRUE(context.onReorder) << "a picker always has a reorder callback";
+    ASSERT_TRUE(context.onSelect) << "a picker always has both callbacks";
+    ASSERT_TRUE(context.onReorder);
+    context.onSelect(0);
     context.onReorder(0, 1);
-    context.onCancel();
-    EXPECT_EQ(cancelled, 1);
-    EXPECT_TRUE(context.onKeyboardMove(OSDGridKeyboardSelectionDirection::up));
-}
-
-TEST(OSDGridMouseSelectionWiringTest, ContextUpdates) {
-    const auto picker = OSDGridMouseSelectionWiring::makePickerContext({.model = model()});
-    const auto replace = OSDGridInteractionContextUpdate::replace(picker);
-    EXPECT_EQ(replace.kind(), OSDGridInteractionContextUpdate::Kind::replace);
-    EXPECT_TRUE(replace.context());
-    const auto removal = OSDGridInteractionContextUpdate::replace(std::nullopt);
-    EXPECT_FALSE(removal.context());
-    EXPECT_EQ(OSDGridInteractionContextUpdate::replacePreservingMouseInteraction(picker).kind(),
-              OSDGridInteractionContextUpdate::Kind::replacePreservingMouseInteraction);
-    EXPECT_FALSE(OSDGridInteractionContextUpdate::preserve().context());
 }
 
 } // namespace

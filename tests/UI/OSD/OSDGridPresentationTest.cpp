@@ -7,70 +7,42 @@ namespace tessarin {
 namespace {
 
 using testing::plainModel;
+using Transition = OSDGridDirectionalTransition;
 
-TEST(OSDGridDirectionalTransitionTest, WellFormedness) {
+TEST(OSDGridDirectionalTransitionTest, IsWellFormedOnlyAsAMoveToTheActiveCell) {
     const auto model = plainModel(6, 3, 4);
-    EXPECT_TRUE((OSDGridDirectionalTransition{model, 1, 4, TessarinDirectionDown}.isWellFormed()));
-    EXPECT_FALSE((OSDGridDirectionalTransition{model, 4, 4, TessarinDirectionDown}.isWellFormed()));
-    EXPECT_FALSE((OSDGridDirectionalTransition{model, 6, 4, TessarinDirectionDown}.isWellFormed()));
-    EXPECT_FALSE((OSDGridDirectionalTransition{model, 1, -1, TessarinDirectionUp}.isWellFormed()));
-    EXPECT_FALSE((OSDGridDirectionalTransition{model, 1, 4, 4}.isWellFormed()));
+    EXPECT_TRUE((Transition{model, 1, 4, TessarinDirectionDown}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 4, 4, TessarinDirectionDown}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 6, 4, TessarinDirectionDown}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 1, -1, TessarinDirectionUp}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 1, 4, 4}.isWellFormed()));
 }
 
-struct ReplacementCase {
-    const char* name;
-    int64_t count;
-    int64_t columns;
-    int64_t active;
-    bool kept;
-};
-
-class OSDGridTransitionReplacingModel : public ::testing::TestWithParam<ReplacementCase> {};
-
-TEST_P(OSDGridTransitionReplacingModel, KeepsTheAnimationOnlyForTheSameShapeAndTarget) {
-    const OSDGridDirectionalTransition transition{plainModel(6, 3, 4), 1, 4, TessarinDirectionDown};
-    const ReplacementCase& c = GetParam();
-    const auto refreshed = plainModel(c.count, c.columns, c.active);
+// Whether a move down from `from` to cell 4 of six cells in three columns keeps animating when
+// the model is refreshed to `refreshed`; a kept animation shows the refreshed model.
+bool keepsAnimating(int64_t from, const OSDGridModel& refreshed) {
+    const Transition transition{plainModel(6, 3, 4), from, 4, TessarinDirectionDown};
+    const Transition refreshedMove{refreshed, from, 4, TessarinDirectionDown};
     const auto replaced = transition.replacingModel(refreshed);
-    ASSERT_EQ(replaced.has_value(), c.kept);
-    if (replaced) {
-        EXPECT_EQ(replaced->model, refreshed);
-        EXPECT_EQ(replaced->fromIndex, 1);
-        EXPECT_EQ(replaced->toIndex, 4);
-        EXPECT_EQ(replaced->direction, TessarinDirectionDown);
-    }
+    EXPECT_EQ(replaced.value_or(refreshedMove), refreshedMove);
+    return replaced.has_value();
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, OSDGridTransitionReplacingModel,
-                         ::testing::Values(ReplacementCase{"sameShape", 6, 3, 4, true},
-                                           ReplacementCase{"otherColumnCount", 6, 2, 4, false},
-                                           ReplacementCase{"otherSpaceCount", 7, 3, 4, false},
-                                           ReplacementCase{"activeNotTheTarget", 6, 3, 1, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(OSDGridDirectionalTransitionTest, MalformedTransitionIsNotCarriedOver) {
-    const OSDGridDirectionalTransition stuck{plainModel(6, 3, 4), 4, 4, TessarinDirectionDown};
-    EXPECT_FALSE(stuck.replacingModel(plainModel(6, 3, 4)));
+TEST(OSDGridDirectionalTransitionTest, RefreshKeepsTheAnimationOnlyForTheSameShapeAndTarget) {
+    EXPECT_TRUE(keepsAnimating(
+        1,
+        testing::makeModel({.spaceCount = 6, .activeIndex = 4, .title = "New", .columnCount = 3})));
+    EXPECT_FALSE(keepsAnimating(1, plainModel(6, 2, 4))) << "another column count";
+    EXPECT_FALSE(keepsAnimating(1, plainModel(7, 3, 4))) << "another Space count";
+    EXPECT_FALSE(keepsAnimating(1, plainModel(6, 3, 1))) << "the target is no longer active";
+    EXPECT_FALSE(keepsAnimating(4, plainModel(6, 3, 4))) << "a malformed move";
 }
 
-TEST(OSDPresentationTest, CasesAndTheirModels) {
-    const auto model = plainModel(4, 2, 1);
-    const auto fixed = OSDGridPresentation::staticGrid(model);
-    EXPECT_FALSE(fixed.isDirectional());
-    ASSERT_NE(fixed.staticModel(), nullptr);
-    EXPECT_EQ(fixed.directionalTransition(), nullptr);
-    EXPECT_EQ(fixed.model(), model);
-
-    const OSDGridDirectionalTransition move{model, 0, 1, TessarinDirectionRight};
-    const auto moving = OSDGridPresentation::directional(move);
-    EXPECT_TRUE(moving.isDirectional());
-    EXPECT_EQ(moving.staticModel(), nullptr);
-    EXPECT_EQ(*moving.directionalTransition(), move);
-    EXPECT_EQ(moving.model(), model);
-
-    EXPECT_NE(OSDPresentation{fixed}, OSDPresentation{moving})
-        << "the same model shown two ways is two presentations";
-    EXPECT_EQ(OSDPresentation{moving}, OSDPresentation{OSDGridPresentation::directional(move)});
+TEST(OSDGridPresentationTest, EitherCaseNamesItsModel) {
+    const auto still = plainModel(4, 2, 1);
+    const Transition move{plainModel(6, 3, 1), 0, 1, TessarinDirectionRight};
+    EXPECT_EQ(OSDGridPresentation::staticGrid(still).model(), still);
+    EXPECT_EQ(OSDGridPresentation::directional(move).model(), move.model);
 }
 
 } // namespace

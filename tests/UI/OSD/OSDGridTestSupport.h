@@ -22,20 +22,15 @@ inline OSDGridAppIconEntry appIcon(const std::string& name, QColor color = Qt::b
     return {"com.example." + name, name, solidImage(color, 8, 8)};
 }
 
-// A plain model with no cell content; fails the test when it cannot be made.
-inline OSDGridModel plainModel(int64_t spaceCount, int64_t columnCount, int64_t activeIndex = 0) {
-    auto model = OSDGridModel::make(
-        {.spaceCount = spaceCount, .activeIndex = activeIndex, .columnCount = columnCount});
-    EXPECT_TRUE(model.has_value());
-    return model ? *model
-                 : *OSDGridModel::make({.spaceCount = 1, .activeIndex = 0, .columnCount = 2});
+// The model of `fields`; throws, and so fails the test, when it cannot be made.
+inline OSDGridModel makeModel(OSDGridModel::Fields fields) {
+    return OSDGridModel::make(std::move(fields)).value();
 }
 
-inline OSDGridModel makeModel(OSDGridModel::Fields fields) {
-    auto model = OSDGridModel::make(std::move(fields));
-    EXPECT_TRUE(model.has_value());
-    return model ? *model
-                 : *OSDGridModel::make({.spaceCount = 1, .activeIndex = 0, .columnCount = 2});
+// A plain model with no cell content.
+inline OSDGridModel plainModel(int64_t spaceCount, int64_t columnCount, int64_t activeIndex = 0) {
+    return makeModel(
+        {.spaceCount = spaceCount, .activeIndex = activeIndex, .columnCount = columnCount});
 }
 
 } // namespace tessarin::testing

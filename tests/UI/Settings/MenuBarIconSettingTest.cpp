@@ -1,7 +1,6 @@
 #include "UI/Settings/MenuBarIconSetting.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -13,10 +12,6 @@ struct IconCase {
     MenuBarIconSetting persistedSetting;
     std::optional<PropertyValue> normalizedIcon;
 };
-
-void PrintTo(const IconCase& value, std::ostream* out) {
-    *out << value.name;
-}
 
 class MenuBarIconSettingTest : public ::testing::TestWithParam<IconCase> {
 protected:
@@ -57,19 +52,17 @@ INSTANTIATE_TEST_SUITE_P(
                                std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(MenuBarIconSetting, PersistWritesTheRawValueAndDropsTheLegacyKey) {
+TEST(MenuBarIconSetting, PersistWritesEveryChoiceAsTextAndDropsTheLegacyKey) {
+    const std::pair<S, const char*> choices[] = {
+        {S::spaceNumber, "spaceNumber"}, {S::minigrid, "minigrid"}, {S::tessarin, "tessarin"}};
     UserDefaults defaults;
-    defaults.set("showMenuBarGridIcon", true);
-    persist(MenuBarIconSetting::spaceNumber, defaults);
-    EXPECT_EQ(defaults.object("menuBarIcon"), PropertyValue("spaceNumber"));
-    EXPECT_FALSE(defaults.contains("showMenuBarGridIcon"));
-}
-
-TEST(MenuBarIconSetting, RawValues) {
-    EXPECT_EQ(rawValue(MenuBarIconSetting::tessarin), "tessarin");
-    EXPECT_EQ(rawValue(MenuBarIconSetting::minigrid), "minigrid");
-    EXPECT_EQ(rawValue(MenuBarIconSetting::spaceNumber), "spaceNumber");
-    EXPECT_EQ(fromRawValue<MenuBarIconSetting>("spacenumber"), std::nullopt);
+    for (const auto& [setting, text] : choices) {
+        defaults.set("showMenuBarGridIcon", true);
+        persist(setting, defaults);
+        EXPECT_EQ(defaults.object("menuBarIcon"), PropertyValue(text));
+        EXPECT_FALSE(defaults.contains("showMenuBarGridIcon"));
+        EXPECT_EQ(persisted<S>(defaults), setting);
+    }
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "UI/Settings/OSDAppFilterSetting.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -47,32 +46,17 @@ TEST(OSDAppFilterSetting, StoredNamesOfTheWrongTypeAreSkippedNotFatal) {
     EXPECT_EQ(Setting::persistedEntries(defaults), Names{});
 }
 
-struct SummaryCase {
-    std::vector<std::string> stored;
-    const char* expected;
-};
-
-void PrintTo(const SummaryCase& value, std::ostream* out) {
-    *out << value.stored.size() << " stored";
-}
-
-class OSDAppFilterSummaryTest : public ::testing::TestWithParam<SummaryCase> {};
-
-TEST_P(OSDAppFilterSummaryTest, CountsTheNormalisedNames) {
+TEST(OSDAppFilterSetting, SummaryCountsTheNormalisedNames) {
     UserDefaults defaults;
-    if (!GetParam().stored.empty())
-        defaults.set("osdAppFilterNames",
-                     PropertyArray(GetParam().stored.begin(), GetParam().stored.end()));
-    EXPECT_EQ(Setting::summary(defaults), GetParam().expected);
+    EXPECT_EQ(Setting::summary(defaults), "No apps or windows filtered.");
+    const auto summaryOf = [&](PropertyArray names) {
+        defaults.set("osdAppFilterNames", std::move(names));
+        return Setting::summary(defaults);
+    };
+    EXPECT_EQ(summaryOf({"  ", ""}), "No apps or windows filtered.");
+    EXPECT_EQ(summaryOf({"Safari", "SAFARI"}), "1 app or window name filtered.");
+    EXPECT_EQ(summaryOf({"Safari", "Notes", "Mail"}), "3 app or window names filtered.");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, OSDAppFilterSummaryTest,
-    ::testing::Values(SummaryCase{{}, "No apps or windows filtered."},
-                      SummaryCase{{"  ", ""}, "No apps or windows filtered."},
-                      SummaryCase{{"Safari"}, "1 app or window name filtered."},
-                      SummaryCase{{"Safari", "SAFARI"}, "1 app or window name filtered."},
-                      SummaryCase{{"Safari", "Notes", "Mail"}, "3 app or window names filtered."}));
 
 } // namespace
 } // namespace tessarin

@@ -5,26 +5,19 @@
 namespace tessarin {
 namespace {
 
-TEST(OSDGridAppearanceSettings, DefaultValue) {
-    const OSDGridAppearanceSettings& value = OSDGridAppearanceSettings::defaultValue();
-    EXPECT_EQ(value.appearanceMode, OSDAppearanceMode::automatic);
-    EXPECT_EQ(value.headerIconStyle, OSDHeaderIconStyle::color);
-    EXPECT_EQ(value.activeColor.rawValue, "1285FFFF");
-    EXPECT_EQ(value.previewTint.rawValue, 40);
-    EXPECT_EQ(value.activeSpaceBorderWidth.rawValue, 3);
-    EXPECT_EQ(value.activeSpaceGlowSpread.rawValue, 6);
-    EXPECT_EQ(value.activeSpaceGlowOpacity.rawValue, 100);
-    EXPECT_EQ(&value, &OSDGridAppearanceSettings::defaultValue()) << "built once";
-}
-
-TEST(OSDGridAppearanceSettings, AnyFieldMakesADifference) {
-    const auto base = OSDGridAppearanceSettings::defaultValue();
-    auto changed = base;
-    changed.activeSpaceGlowOpacity = OSDActiveSpaceGlowOpacity(55);
-    EXPECT_NE(changed, base);
-    changed = base;
-    changed.activeColor = PersistentGridOverlayActiveColor{"systemHighlight"};
-    EXPECT_NE(changed, base);
+// A fresh install shows the look the composite calls its default.
+TEST(OSDGridAppearanceSettings, DefaultIsWhatAnEmptyStoreReads) {
+    using ActiveColor = PersistentGridOverlayActiveColor;
+    const UserDefaults empty;
+    const OSDGridAppearanceSettings read{
+        .appearanceMode = persisted<OSDAppearanceMode>(empty),
+        .headerIconStyle = persisted<OSDHeaderIconStyle>(empty),
+        .activeColor = ActiveColor{ActiveColor::persisted(empty)},
+        .previewTint = OSDPreviewTint::persisted(empty),
+        .activeSpaceBorderWidth = OSDActiveSpaceBorderWidth::persisted(empty),
+        .activeSpaceGlowSpread = OSDActiveSpaceGlowSpread::persisted(empty),
+        .activeSpaceGlowOpacity = OSDActiveSpaceGlowOpacity::persisted(empty)};
+    EXPECT_EQ(OSDGridAppearanceSettings::defaultValue(), read);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "UI/Settings/OSDPlacement.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -10,10 +9,6 @@ struct OriginCase {
     OSDPlacement placement;
     Point expected;
 };
-
-void PrintTo(const OriginCase& value, std::ostream* out) {
-    *out << rawValue(value.placement);
-}
 
 class OSDPlacementOriginTest : public ::testing::TestWithParam<OriginCase> {};
 
@@ -34,18 +29,6 @@ INSTANTIATE_TEST_SUITE_P(Placements, OSDPlacementOriginTest,
 TEST(OSDPlacement, CenterIgnoresTheInset) {
     EXPECT_EQ(origin(OSDPlacement::center, Rect(0, 0, 100, 100), Size{20, 10}, 500),
               (Point{40, 45}));
-}
-
-TEST(OSDPlacement, RawValuesAreTheCaseNamesInOrder) {
-    std::vector<std::string> names;
-    for (OSDPlacement placement : allCases<OSDPlacement>())
-        names.push_back(rawValue(placement));
-    EXPECT_EQ(names, (std::vector<std::string>{"center", "topLeft", "topRight", "bottomLeft",
-                                               "bottomRight"}));
-    for (OSDPlacement placement : allCases<OSDPlacement>())
-        EXPECT_EQ(fromRawValue<OSDPlacement>(rawValue(placement)), placement);
-    EXPECT_EQ(fromRawValue<OSDPlacement>("TopLeft"), std::nullopt);
-    EXPECT_EQ(fromRawValue<OSDPlacement>(""), std::nullopt);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "UI/Settings/OSDAppearanceMode.h"
-#include "UI/Settings/OSDGridRearrangementBehavior.h"
 #include "UI/Settings/OSDGridScreenshotCaptureMode.h"
 #include "UI/Settings/OSDGridScreenshotTiming.h"
 #include "UI/Settings/OSDGridSize.h"
@@ -11,61 +10,57 @@
 namespace tessarin {
 namespace {
 
-// The raw values in case order, and that each reads back as its case and nothing else does.
-template <class E> std::vector<std::string> rawValuesRoundTrip() {
-    std::vector<std::string> raws;
-    for (E value : allCases<E>()) {
-        raws.push_back(rawValue(value));
-        EXPECT_EQ(fromRawValue<E>(rawValue(value)), value);
-        std::string upper = rawValue(value);
-        upper[0] = static_cast<char>(std::toupper(upper[0]));
-        EXPECT_EQ(fromRawValue<E>(upper), std::nullopt) << upper;
-    }
-    EXPECT_EQ(fromRawValue<E>(""), std::nullopt);
-    return raws;
-}
-
-using Raws = std::vector<std::string>;
-
-TEST(OSDSettingRawValues, CasesInOrder) {
-    EXPECT_EQ(rawValuesRoundTrip<OSDAppearanceMode>(), (Raws{"light", "dark", "auto"}));
-    EXPECT_EQ(rawValuesRoundTrip<OSDHeaderIconStyle>(), (Raws{"color", "monochrome"}));
-    EXPECT_EQ(rawValuesRoundTrip<OSDGridSize>(), (Raws{"medium", "large", "extraLarge"}));
-    EXPECT_EQ(rawValuesRoundTrip<OSDGridScreenshotTiming>(),
-              (Raws{"performant", "optimised", "power"}));
-    EXPECT_EQ(rawValuesRoundTrip<OSDGridScreenshotCaptureMode>(), (Raws{"screen", "window"}));
-    EXPECT_EQ(rawValuesRoundTrip<OSDGridRearrangementBehavior>(), (Raws{"swap", "shuffle"}));
-    EXPECT_EQ(rawValuesRoundTrip<PersistentGridOverlaySize>(), (Raws{"small", "medium", "large"}));
-}
-
-// Each enumeration read from its global key: a valid raw value, else the default.
-template <class E> void expectPersisted(const char* key, E stored, E fallback) {
+// Every case of a choice stored under its global key reads back as itself, and is written as
+// the same text; a missing, unknown or non-text value reads as the default.
+template <class E>
+void expectStoredChoices(const char* key, std::vector<std::pair<std::string, E>> stored,
+                         E fallback) {
+    SCOPED_TRACE(key);
+    ASSERT_EQ(stored.size(), allCases<E>().size()) << "every case has its row";
     UserDefaults defaults;
-    EXPECT_EQ(persisted<E>(defaults), fallback) << key;
-    defaults.set(key, rawValue(stored));
-    EXPECT_EQ(persisted<E>(defaults), stored) << key;
-    defaults.set(key, "unknown");
-    EXPECT_EQ(persisted<E>(defaults), fallback) << key;
-    defaults.set(key, 1);
-    EXPECT_EQ(persisted<E>(defaults), fallback) << key;
+    EXPECT_EQ(persisted<E>(defaults), fallback);
+    for (const auto& [text, value] : stored) {
+        EXPECT_EQ(rawValue(value), text);
+        defaults.set(key, text);
+        EXPECT_EQ(persisted<E>(defaults), value) << text;
+    }
+    std::string capitalised = stored.front().first;
+    capitalised[0] = static_cast<char>(std::toupper(capitalised[0]));
+    for (const PropertyValue& other : {PropertyValue(capitalised), PropertyValue(1)}) {
+        defaults.set(key, other);
+        EXPECT_EQ(persisted<E>(defaults), fallback);
+    }
 }
 
-TEST(OSDSettingRawValues, PersistedGlobalValues) {
-    expectPersisted("osdAppearanceMode", OSDAppearanceMode::dark, OSDAppearanceMode::automatic);
-    expectPersisted("osdHeaderIconStyle", OSDHeaderIconStyle::monochrome,
-                    OSDHeaderIconStyle::color);
-    expectPersisted("osdGridSize", OSDGridSize::medium, OSDGridSize::large);
-    expectPersisted("osdGridScreenshotTiming", OSDGridScreenshotTiming::power,
-                    OSDGridScreenshotTiming::performant);
-    expectPersisted("osdGridScreenshotCaptureMode", OSDGridScreenshotCaptureMode::screen,
-                    OSDGridScreenshotCaptureMode::window);
-    expectPersisted("persistentGridOverlaySize", PersistentGridOverlaySize::large,
-                    PersistentGridOverlaySize::medium);
-}
-
-TEST(OSDSettingRawValues, ShuffleSettingChoosesTheBehaviour) {
-    EXPECT_EQ(rearrangementBehavior(true), OSDGridRearrangementBehavior::shuffle);
-    EXPECT_EQ(rearrangementBehavior(false), OSDGridRearrangementBehavior::swap);
+TEST(OSDSettingRawValues, EveryStoredChoiceReadsBack) {
+    using Mode = OSDAppearanceMode;
+    expectStoredChoices<Mode>(
+        "osdAppearanceMode",
+        {{"light", Mode::light}, {"dark", Mode::dark}, {"auto", Mode::automatic}}, Mode::automatic);
+    using Style = OSDHeaderIconStyle;
+    expectStoredChoices<Style>("osdHeaderIconStyle",
+                               {{"color", Style::color}, {"monochrome", Style::monochrome}},
+                               Style::color);
+    using Size = OSDGridSize;
+    expectStoredChoices<Size>(
+        "osdGridSize",
+        {{"medium", Size::medium}, {"large", Size::large}, {"extraLarge", Size::extraLarge}},
+        Size::large);
+    using Timing = OSDGridScreenshotTiming;
+    expectStoredChoices<Timing>("osdGridScreenshotTiming",
+                                {{"performant", Timing::performant},
+                                 {"optimised", Timing::optimised},
+                                 {"power", Timing::power}},
+                                Timing::performant);
+    using Capture = OSDGridScreenshotCaptureMode;
+    expectStoredChoices<Capture>("osdGridScreenshotCaptureMode",
+                                 {{"screen", Capture::screen}, {"window", Capture::window}},
+                                 Capture::window);
+    using Overlay = PersistentGridOverlaySize;
+    expectStoredChoices<Overlay>(
+        "persistentGridOverlaySize",
+        {{"small", Overlay::small}, {"medium", Overlay::medium}, {"large", Overlay::large}},
+        Overlay::medium);
 }
 
 } // namespace

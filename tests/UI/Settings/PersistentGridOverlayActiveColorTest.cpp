@@ -1,7 +1,6 @@
 #include "UI/Settings/PersistentGridOverlayActiveColor.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -13,10 +12,6 @@ struct NormalizeCase {
     const char* text;
     std::optional<std::string> expected;
 };
-
-void PrintTo(const NormalizeCase& value, std::ostream* out) {
-    *out << value.name;
-}
 
 class ActiveColorNormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
 
@@ -35,18 +30,13 @@ INSTANTIATE_TEST_SUITE_P(Table, ActiveColorNormalizeTest,
                                            NormalizeCase{"nineDigits", "12abefaa0", std::nullopt},
                                            NormalizeCase{"notHex", "GG0000FF", std::nullopt},
                                            NormalizeCase{"empty", "", std::nullopt},
-                                           NormalizeCase{"innerSpace", "12 ABEFFF", std::nullopt},
-                                           NormalizeCase{"name", "blue", std::nullopt}),
+                                           NormalizeCase{"innerSpace", "12 ABEFFF", std::nullopt}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 struct HighlightCase {
     const char* text;
     bool expected;
 };
-
-void PrintTo(const HighlightCase& value, std::ostream* out) {
-    *out << '"' << value.text << '"';
-}
 
 class ActiveColorHighlightTest : public ::testing::TestWithParam<HighlightCase> {};
 
@@ -57,30 +47,16 @@ TEST_P(ActiveColorHighlightTest, RecognisesTheSystemColourLoosely) {
 
 INSTANTIATE_TEST_SUITE_P(Table, ActiveColorHighlightTest,
                          ::testing::Values(HighlightCase{"systemHighlight", true},
-                                           HighlightCase{"SYSTEMHIGHLIGHT", true},
-                                           HighlightCase{"system highlight", true},
                                            HighlightCase{"System-Highlight", true},
-                                           HighlightCase{"  systemhighlight \n", true},
-                                           HighlightCase{"system_highlight", true},
+                                           HighlightCase{"  SYSTEM_highlight \n", true},
                                            HighlightCase{"systemHighlights", false},
                                            HighlightCase{"highlight", false},
                                            HighlightCase{"1285FFFF", false}));
 
-TEST(PersistentGridOverlayActiveColor, FromRawValue) {
-    EXPECT_EQ(ActiveColor::fromRawValue("system highlight")->rawValue, "systemHighlight");
-    EXPECT_EQ(ActiveColor::fromRawValue("#ff0000")->rawValue, "FF0000FF");
+TEST(PersistentGridOverlayActiveColor, FromRawValueNormalisesOrRefuses) {
+    EXPECT_EQ(ActiveColor::fromRawValue("system highlight"), ActiveColor{"systemHighlight"});
+    EXPECT_EQ(ActiveColor::fromRawValue("#ff0000"), ActiveColor{"FF0000FF"});
     EXPECT_EQ(ActiveColor::fromRawValue("red"), std::nullopt);
-    EXPECT_EQ(ActiveColor().rawValue, "1285FFFF");
-}
-
-TEST(PersistentGridOverlayActiveColor, ParsesRGBA) {
-    const auto color = ActiveColor::colorForRawValue("1285FF80");
-    ASSERT_TRUE(color);
-    EXPECT_EQ(color->red(), 0x12);
-    EXPECT_EQ(color->green(), 0x85);
-    EXPECT_EQ(color->blue(), 0xFF);
-    EXPECT_EQ(color->alpha(), 0x80);
-    EXPECT_EQ(ActiveColor::colorForRawValue("nope"), std::nullopt);
 }
 
 TEST(PersistentGridOverlayActiveColor, FormatsColoursAsRGBAHex) {
@@ -91,7 +67,9 @@ TEST(PersistentGridOverlayActiveColor, FormatsColoursAsRGBAHex) {
     EXPECT_EQ(ActiveColor::rawValueForColor(QColor()), std::nullopt);
 }
 
-TEST(PersistentGridOverlayActiveColor, InvalidRawValueDrawsTheFallback) {
+TEST(PersistentGridOverlayActiveColor, ColourOfTheRawValueOrTheFallback) {
+    EXPECT_EQ(ActiveColor::colorForRawValue("1285FF80"), QColor(0x12, 0x85, 0xFF, 0x80));
+    EXPECT_EQ(ActiveColor::colorForRawValue("nope"), std::nullopt);
     EXPECT_EQ(ActiveColor{"garbage"}.color(), QColor(0x12, 0x85, 0xFF, 0xFF));
     EXPECT_EQ(ActiveColor{"00FF0080"}.color(), QColor(0, 0xFF, 0, 0x80));
     EXPECT_TRUE(ActiveColor{"systemHighlight"}.color().isValid());
@@ -102,10 +80,6 @@ struct PersistedCase {
     std::optional<PropertyValue> stored;
     const char* expected;
 };
-
-void PrintTo(const PersistedCase& value, std::ostream* out) {
-    *out << value.name;
-}
 
 class ActiveColorPersistedTest : public ::testing::TestWithParam<PersistedCase> {};
 

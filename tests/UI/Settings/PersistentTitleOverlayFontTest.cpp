@@ -1,7 +1,6 @@
 #include "UI/Settings/PersistentTitleOverlayFont.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -25,10 +24,6 @@ struct SizeCase {
     std::optional<PropertyValue> legacy;
     std::int64_t expected;
 };
-
-void PrintTo(const SizeCase& value, std::ostream* out) {
-    *out << value.name;
-}
 
 class PersistedPointSizeTest : public ::testing::TestWithParam<SizeCase> {};
 

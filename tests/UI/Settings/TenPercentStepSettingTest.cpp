@@ -28,48 +28,28 @@ using OpacitySettings =
     ::testing::Types<OSDGridOpacity, PersistentGridOverlayOpacity, PersistentTitleOverlayOpacity>;
 TYPED_TEST_SUITE(TenPercentStepSettingTest, OpacitySettings);
 
-TYPED_TEST(TenPercentStepSettingTest, AcceptsExactlyTheElevenPercentages) {
-    int count = 0;
-    for (int percent = -20; percent <= 120; ++percent) {
-        const auto opacity = fromRawValue<TypeParam>(percent);
-        if (percent >= 0 && percent <= 100 && percent % 10 == 0) {
-            ASSERT_TRUE(opacity) << percent;
-            EXPECT_EQ(rawValue(*opacity), percent);
-            ++count;
-        } else {
-            EXPECT_EQ(opacity, std::nullopt) << percent;
-        }
+TYPED_TEST(TenPercentStepSettingTest, CasesAreTheElevenPercentages) {
+    std::vector<int> percents;
+    for (const TypeParam value : allCases<TypeParam>()) {
+        percents.push_back(rawValue(value));
     }
-    EXPECT_EQ(count, 11);
-    const auto cases = allCases<TypeParam>();
-    ASSERT_EQ(cases.size(), 11u);
-    EXPECT_EQ(rawValue(cases[4]), 40) << "ten times the position";
+    EXPECT_EQ(percents, (std::vector{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100}));
 }
 
-TYPED_TEST(TenPercentStepSettingTest, ReadsValidPercentagesOnly) {
-    struct Case {
-        const char* name;
-        std::optional<PropertyValue> stored;
-        std::optional<int> expectedPercent; // none: the setting's default
-    };
-    const Case cases[] = {
-        {"missing", std::nullopt, std::nullopt},
-        {"fifty", 50, 50},
-        {"zero", 0, 0},
-        {"wholeDouble", 70.0, 70},
-        {"fifteen", 15, std::nullopt},
-        {"text", "50", std::nullopt},
-        {"boolean", true, std::nullopt},
-        {"tooLarge", 110, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        UserDefaults defaults;
-        if (c.stored) {
-            defaults.set(Traits<TypeParam>::key, *c.stored);
-        }
-        EXPECT_EQ(rawValue(persisted<TypeParam>(defaults)),
-                  c.expectedPercent.value_or(Traits<TypeParam>::defaultPercent))
-            << c.name;
+TYPED_TEST(TenPercentStepSettingTest, ReadsEveryPercentageAndNothingElse) {
+    const char* key = Traits<TypeParam>::key;
+    UserDefaults defaults;
+    EXPECT_EQ(rawValue(persisted<TypeParam>(defaults)), Traits<TypeParam>::defaultPercent);
+    for (const TypeParam value : allCases<TypeParam>()) {
+        defaults.set(key, rawValue(value));
+        EXPECT_EQ(persisted<TypeParam>(defaults), value);
+    }
+    defaults.set(key, 70.0);
+    EXPECT_EQ(rawValue(persisted<TypeParam>(defaults)), 70) << "a whole double";
+    for (const PropertyValue& other : {PropertyValue(15), PropertyValue(-10), PropertyValue(110),
+                                       PropertyValue("50"), PropertyValue(true)}) {
+        defaults.set(key, other);
+        EXPECT_EQ(rawValue(persisted<TypeParam>(defaults)), Traits<TypeParam>::defaultPercent);
     }
 }
 
