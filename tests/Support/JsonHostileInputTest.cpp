@@ -29,9 +29,6 @@ TEST(JsonHostileInputTest, TextThatCannotBeReadIsAnError) {
         {"arrays 5000 deep", nestedArrays(5000)},
         {"objects 5000 deep", nestedObjects(5000)},
         {"one level past the bound", nestedArrays(257)},
-        {"truncated", "{\"a\": [1, 2"},
-        {"invalid UTF-8", "[\"\xff\xfe\"]"},
-        {"NUL byte", std::string("[1,\0 2]", 7)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
