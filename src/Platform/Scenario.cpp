@@ -493,6 +493,9 @@ bool readPreferenceDomains(ScenarioReader& r, const Json& root, Scenario& scenar
     }
     for (const auto& [name, values] : domains->items()) {
         const std::string path = "preferenceDomains.\"" + name + "\"";
+        if (name.empty()) {
+            return r.fail(path, "a domain needs a name");
+        }
         if (!r.object(values, path)) {
             return false;
         }
@@ -531,7 +534,9 @@ ScenarioParseResult parseScenario(const Json& json, const std::string& sourceNam
 ScenarioParseResult parseScenarioText(std::string_view text, const std::string& sourceName) {
     const JsonParseResult json = parseJson(text);
     if (!json) {
-        return {std::nullopt, sourceName + ": malformed JSON: " + json.error};
+        const std::string problem =
+            json.member.empty() ? "malformed JSON: " + json.error : json.member + ": " + json.error;
+        return {std::nullopt, sourceName + ": " + problem};
     }
     return parseScenario(*json.value, sourceName);
 }

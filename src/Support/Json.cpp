@@ -1,28 +1,37 @@
 #include "Support/Json.h"
 
+#include "Support/JsonNesting.h"
+
 #include <fstream>
 #include <sstream>
 
 namespace tessarin {
 
 JsonParseResult parseJson(std::string_view text) {
+    // Checked before any tree is built: the tree and every reader of it recurse per level.
+    if (auto place = findExcessiveNesting(text)) {
+        return {std::nullopt, "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels",
+                std::move(*place)};
+    }
     try {
-        return {Json::parse(text.begin(), text.end()), {}};
-    } catch (const Json::parse_error& error) {
-        return {std::nullopt, error.what()};
+        return {Json::parse(text.begin(), text.end()), {}, {}};
+    } catch (const Json::exception& error) {
+        // Not only syntax: a number past the range of a double is an out-of-range error.
+        return {std::nullopt, error.what(), {}};
     }
 }
 
 JsonParseResult readJsonFile(const std::filesystem::path& path) {
     std::ifstream stream(path, std::ios::binary);
     if (!stream) {
-        return {std::nullopt, path.string() + ": cannot be read"};
+        return {std::nullopt, path.string() + ": cannot be read", {}};
     }
     std::stringstream buffer;
     buffer << stream.rdbuf();
     JsonParseResult result = parseJson(buffer.str());
     if (!result) {
-        result.error = path.string() + ": " + result.error;
+        const std::string place = result.member.empty() ? "" : result.member + ": ";
+        result.error = path.string() + ": " + place + result.error;
     }
     return result;
 }

@@ -10,15 +10,18 @@ namespace tessarin {
 
 using Json = nlohmann::json;
 
-// Parse failures are values: the error names the line and column where the text went wrong.
+// Parse failures are values, for any bytes at all: the error names the line and column where the
+// text went wrong, or `member` names where it nests too deep (see JsonNesting.h).
 struct JsonParseResult {
     std::optional<Json> value;
     std::string error;
+    // Where in the document the fault lies ("outer.list[2]"), when that is known.
+    std::string member;
     explicit operator bool() const { return value.has_value(); }
 };
 
 JsonParseResult parseJson(std::string_view text);
-// Reads and parses a file; the error names the file.
+// Reads and parses a file; the error names the file (and the member, when known).
 JsonParseResult readJsonFile(const std::filesystem::path& path);
 
 // Typed lookups that answer nothing, rather than throwing, when a key is missing or has

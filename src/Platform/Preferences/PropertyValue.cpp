@@ -1,5 +1,7 @@
 #include "Platform/Preferences/PropertyValue.h"
 
+#include "Support/JsonNesting.h"
+
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -54,6 +56,16 @@ PropertyValueParseResult nested(PropertyValueParseResult inner, const std::strin
     return inner;
 }
 
+// Values nest no deeper than any JSON text the program reads, so that a tree built in memory
+// cannot run the recursive readers below off the stack.
+bool tooDeep(std::size_t depth) {
+    return depth > kMaxJsonNesting;
+}
+
+PropertyValueParseResult tooDeepFailure() {
+    return failure("nested deeper than " + std::to_string(kMaxJsonNesting) + " levels");
+}
+
 std::optional<int64_t> jsonInteger(const nlohmann::json& json) {
     if (json.is_number_unsigned()) {
         auto value = json.get<uint64_t>();
@@ -68,15 +80,15 @@ std::optional<int64_t> jsonInteger(const nlohmann::json& json) {
     return std::nullopt;
 }
 
-PropertyValueParseResult parseTagged(const nlohmann::json& json);
+PropertyValueParseResult parseTagged(const nlohmann::json& json, std::size_t depth);
 
-PropertyValueParseResult parseTaggedArray(const nlohmann::json& json) {
+PropertyValueParseResult parseTaggedArray(const nlohmann::json& json, std::size_t depth) {
     if (!json.is_array()) {
         return failure("\"array\" must hold a JSON array");
     }
     PropertyArray array;
     for (std::size_t i = 0; i < json.size(); ++i) {
-        auto element = nested(parseTagged(json[i]), indexPath(i));
+        auto element = nested(parseTagged(json[i], depth + 1), indexPath(i));
         if (!element.value) {
             return element;
         }
@@ -85,13 +97,13 @@ PropertyValueParseResult parseTaggedArray(const nlohmann::json& json) {
     return success(std::move(array));
 }
 
-PropertyValueParseResult parseTaggedDictionary(const nlohmann::json& json) {
+PropertyValueParseResult parseTaggedDictionary(const nlohmann::json& json, std::size_t depth) {
     if (!json.is_object()) {
         return failure("\"dictionary\" must hold a JSON object");
     }
     PropertyDictionary dictionary;
     for (const auto& [key, member] : json.items()) {
-        auto value = nested(parseTagged(member), memberPath(key));
+        auto value = nested(parseTagged(member, depth + 1), memberPath(key));
         if (!value.value) {
             return value;
         }
@@ -100,7 +112,10 @@ PropertyValueParseResult parseTaggedDictionary(const nlohmann::json& json) {
     return success(std::move(dictionary));
 }
 
-PropertyValueParseResult parseTagged(const nlohmann::json& json) {
+PropertyValueParseResult parseTagged(const nlohmann::json& json, std::size_t depth) {
+    if (tooDeep(depth)) {
+        return tooDeepFailure();
+    }
     if (!json.is_object() || json.size() != 1) {
         return failure("a value must be an object with one type member, found " +
                        std::string(json.type_name()));
@@ -147,10 +162,10 @@ PropertyValueParseResult parseTagged(const nlohmann::json& json) {
         return success(std::move(*data));
     }
     if (tag == "array") {
-        return parseTaggedArray(payload);
+        return parseTaggedArray(payload, depth);
     }
     if (tag == "dictionary") {
-        return parseTaggedDictionary(payload);
+        return parseTaggedDictionary(payload, depth);
     }
     return failure("unknown value type \"" + tag + "\"");
 }
@@ -286,7 +301,7 @@ nlohmann::json toTaggedJson(const PropertyValue& value) {
 }
 
 PropertyValueParseResult fromTaggedJson(const nlohmann::json& json) {
-    return parseTagged(json);
+    return parseTagged(json, 1);
 }
 
 nlohmann::json toPlainJson(const PropertyValue& value) {
@@ -314,7 +329,12 @@ nlohmann::json toPlainJson(const PropertyValue& value) {
         value.storage);
 }
 
-PropertyValueParseResult fromPlainJson(const nlohmann::json& json) {
+namespace {
+
+PropertyValueParseResult parsePlain(const nlohmann::json& json, std::size_t depth) {
+    if (tooDeep(depth)) {
+        return tooDeepFailure();
+    }
     switch (json.type()) {
     case nlohmann::json::value_t::boolean:
         return success(json.get<bool>());
@@ -333,7 +353,7 @@ PropertyValueParseResult fromPlainJson(const nlohmann::json& json) {
     case nlohmann::json::value_t::array: {
         PropertyArray array;
         for (std::size_t i = 0; i < json.size(); ++i) {
-            auto element = nested(fromPlainJson(json[i]), indexPath(i));
+            auto element = nested(parsePlain(json[i], depth + 1), indexPath(i));
             if (!element.value) {
                 return element;
             }
@@ -344,7 +364,7 @@ PropertyValueParseResult fromPlainJson(const nlohmann::json& json) {
     case nlohmann::json::value_t::object: {
         PropertyDictionary dictionary;
         for (const auto& [key, member] : json.items()) {
-            auto value = nested(fromPlainJson(member), memberPath(key));
+            auto value = nested(parsePlain(member, depth + 1), memberPath(key));
             if (!value.value) {
                 return value;
             }
@@ -355,6 +375,12 @@ PropertyValueParseResult fromPlainJson(const nlohmann::json& json) {
     default:
         return failure(std::string(json.type_name()) + " is not a preference value");
     }
+}
+
+} // namespace
+
+PropertyValueParseResult fromPlainJson(const nlohmann::json& json) {
+    return parsePlain(json, 1);
 }
 
 std::ostream& operator<<(std::ostream& stream, const PropertyValue& value) {

@@ -76,7 +76,8 @@ struct PropertyValue {
 // ({"integer": 3}, {"double": 3.0}, {"data": "<base64>"}, {"array": [...]}, ...), so each
 // type reads back as itself.
 nlohmann::json toTaggedJson(const PropertyValue& value);
-// Fails with a message naming where the input is wrong.
+// Fails with a message naming where the input is wrong; both readers refuse values nested deeper
+// than kMaxJsonNesting.
 struct PropertyValueParseResult {
     std::optional<PropertyValue> value;
     std::string error;

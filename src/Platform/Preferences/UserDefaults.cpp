@@ -1,5 +1,6 @@
 #include "Platform/Preferences/UserDefaults.h"
 
+#include "Platform/Preferences/DefaultsFileFormat.h"
 #include "Support/Logger.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
-#include <nlohmann/json.hpp>
 #include <sstream>
 #include <unistd.h>
 
@@ -44,12 +44,7 @@ bool defaultRename(const std::filesystem::path& from, const std::filesystem::pat
     return !error;
 }
 
-struct ReadResult {
-    std::optional<PropertyDictionary> values;
-    std::string error;
-};
-
-ReadResult readFile(const std::filesystem::path& file) {
+DefaultsFileReadResult readFile(const std::filesystem::path& file) {
     std::ifstream stream(file, std::ios::binary);
     if (!stream) {
         return {std::nullopt, "cannot be opened: " + systemError(errno)};
@@ -59,22 +54,7 @@ ReadResult readFile(const std::filesystem::path& file) {
     if (stream.bad()) {
         return {std::nullopt, "cannot be read"};
     }
-    auto json = nlohmann::json::parse(contents.str(), nullptr, false);
-    if (json.is_discarded()) {
-        return {std::nullopt, "is not valid JSON"};
-    }
-    if (!json.is_object()) {
-        return {std::nullopt, "does not hold a JSON object"};
-    }
-    PropertyDictionary values;
-    for (const auto& [key, member] : json.items()) {
-        auto parsed = fromTaggedJson(member);
-        if (!parsed.value) {
-            return {std::nullopt, "key \"" + key + "\": " + parsed.error};
-        }
-        values.emplace(key, std::move(*parsed.value));
-    }
-    return {std::move(values), {}};
+    return readDefaultsFileText(contents.str());
 }
 
 // Writes `text` to `path` and flushes it to the disk; false with a reason on any failure.
@@ -171,11 +151,7 @@ bool UserDefaults::persistLocked() {
         dirty_ = true;
         return false;
     }
-    auto json = nlohmann::json::object();
-    for (const auto& [key, value] : values_) {
-        json[key] = toTaggedJson(value);
-    }
-    std::string text = json.dump(2) + "\n";
+    std::string text = defaultsFileText(values_);
     const auto& file = *file_;
     auto temporary = temporaryPath(file);
     std::error_code error;

@@ -1,0 +1,106 @@
+#include "Support/JsonNesting.h"
+
+#include "Support/Json.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace tessarin {
+
+namespace {
+
+// The first few steps are enough to find the place; the rest is the same bracket many times.
+constexpr std::size_t kNamedSteps = 4;
+
+bool isPlainKey(const std::string& key) {
+    return !key.empty() && std::all_of(key.begin(), key.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '_' || c == '-';
+    });
+}
+
+// Follows the nesting of a SAX pass, remembering how each open container is reached from the
+// one around it, and stops the pass once the nesting goes past the bound.
+class NestingScan final : public Json::json_sax_t {
+public:
+    std::optional<std::string> fault;
+
+    bool null() override { return scalar(); }
+    bool boolean(bool) override { return scalar(); }
+    bool number_integer(number_integer_t) override { return scalar(); }
+    bool number_unsigned(number_unsigned_t) override { return scalar(); }
+    bool number_float(number_float_t, const string_t&) override { return scalar(); }
+    bool string(string_t&) override { return scalar(); }
+    bool binary(binary_t&) override { return scalar(); }
+    bool start_object(std::size_t) override { return open(false); }
+    bool key(string_t& name) override {
+        key_ = name;
+        return true;
+    }
+    bool end_object() override { return close(); }
+    bool start_array(std::size_t) override { return open(true); }
+    bool end_array() override { return close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+private:
+    struct Container {
+        bool isArray = false;
+        std::size_t nextIndex = 0;
+        std::string step; // how the container is reached from its parent
+    };
+
+    // The step to the value that starts now, from the container it is in.
+    std::string step() {
+        if (containers_.empty()) {
+            return {};
+        }
+        Container& parent = containers_.back();
+        if (parent.isArray) {
+            return "[" + std::to_string(parent.nextIndex++) + "]";
+        }
+        const std::string dot = containers_.size() > 1 ? "." : "";
+        return isPlainKey(key_) ? dot + key_ : dot + "\"" + key_ + "\"";
+    }
+
+    bool scalar() {
+        step();
+        return true;
+    }
+
+    bool open(bool isArray) {
+        containers_.push_back({isArray, 0, step()});
+        if (containers_.size() <= kMaxJsonNesting) {
+            return true;
+        }
+        std::string place;
+        for (std::size_t i = 1; i < containers_.size() && i <= kNamedSteps; ++i) {
+            place += containers_[i].step;
+        }
+        fault = place + "...";
+        return false;
+    }
+
+    bool close() {
+        containers_.pop_back();
+        return true;
+    }
+
+    std::vector<Container> containers_;
+    std::string key_;
+};
+
+} // namespace
+
+std::optional<std::string> findExcessiveNesting(std::string_view text) {
+    NestingScan scan;
+    try {
+        Json::sax_parse(text.begin(), text.end(), &scan);
+    } catch (const Json::exception&) {
+        // Malformed text: the parse proper reports it.
+    }
+    return scan.fault;
+}
+
+} // namespace tessarin

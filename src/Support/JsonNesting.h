@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessarin {
+
+// How deep arrays and objects may nest in any JSON the program reads. Real documents stay within
+// a dozen levels; the bound keeps every recursive reader of a parsed tree far from the end of the
+// stack.
+inline constexpr std::size_t kMaxJsonNesting = 256;
+
+// The place ("outer.list[2][0]...") where `text` first nests deeper than kMaxJsonNesting, found
+// without building a tree. Nothing when it stays within the bound or is malformed before it
+// gets that deep.
+std::optional<std::string> findExcessiveNesting(std::string_view text);
+
+} // namespace tessarin
