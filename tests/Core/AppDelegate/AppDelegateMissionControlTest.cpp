@@ -260,6 +260,17 @@ TEST_F(AppDelegateMissionControlTest,
     EXPECT_TRUE(world.seams.presentation->refreshedVisibleGrids.empty());
 }
 
+TEST_F(AppDelegateMissionControlTest, aCellThatNoLongerHoldsTheRemovedDesktopGetsNoPlaceholder) {
+    const auto resolved = delegate().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
+    ASSERT_TRUE(resolved);
+    // Space 103 is in the third cell, not in the second.
+    ASSERT_TRUE(delegate().startMissionControlSpaceRemoval(targetA(), 2, 103, 1,
+                                                           resolved->displaySnapshot));
+    finish();
+    ASSERT_EQ(refresher->placeholderRefreshes.size(), 1u);
+    EXPECT_EQ(refresher->placeholderRefreshes[0].snapshot, std::nullopt);
+}
+
 TEST_F(AppDelegateMissionControlTest, aGridThatCannotShowThePlaceholderIsRefreshedThePlainWay) {
     refresher->answer = false;
     delegate().currentGridOSDDisplayIdentifier = "UUID-A";
