@@ -154,7 +154,9 @@ TEST_F(MissionControlSpaceCreatorTest, refusalsBeforeMissionControlOpens) {
         EXPECT_EQ(result, c.expected);
         EXPECT_EQ(localHost.missionControl().openRequestCount(), 0u);
         localHost.windowServer().setSpacesReadable(true);
-        EXPECT_EQ(localHost.windowServer().spaceList("UUID-A")->spaces.size(), 4u);
+        const auto list = localHost.windowServer().spaceList("UUID-A");
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->spaces.size(), 4u);
     }
 }
 

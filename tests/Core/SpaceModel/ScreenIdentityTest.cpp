@@ -84,12 +84,14 @@ TEST_F(ScreenIdentityTest, ScreenWithDisplayIdentifier) {
 }
 
 TEST_F(ScreenIdentityTest, ScreenContainingMouseElseTheMainScreen) {
-    displays().setMouseLocation({1500, 100});
-    EXPECT_EQ(tessarinScreenContainingMouse()->displayID, 7u);
-    displays().setMouseLocation({10, 10});
-    EXPECT_EQ(tessarinScreenContainingMouse()->displayID, 1u);
-    displays().setMouseLocation({-500, 5000}); // off every screen
-    EXPECT_EQ(tessarinScreenContainingMouse()->displayID, 1u);
+    const auto screenUnderMouse = [&](Point location) -> std::optional<DisplayID> {
+        displays().setMouseLocation(location);
+        const auto screen = tessarinScreenContainingMouse();
+        return screen ? std::optional(screen->displayID) : std::nullopt;
+    };
+    EXPECT_EQ(screenUnderMouse({1500, 100}), 7u);
+    EXPECT_EQ(screenUnderMouse({10, 10}), 1u);
+    EXPECT_EQ(screenUnderMouse({-500, 5000}), 1u) << "off every screen";
     displays().setScreens({});
     EXPECT_EQ(tessarinScreenContainingMouse(), std::nullopt);
 }
