@@ -249,25 +249,6 @@ TEST_F(DisplayPresentationSettingsStoreTest, GlobalOnlySettingsIgnoreOverrides) 
     EXPECT_EQ(snapshot.rearrangementBehavior, OSDGridRearrangementBehavior::shuffle);
 }
 
-TEST_F(DisplayPresentationSettingsStoreTest, ReadersAgreeWithTheSnapshot) {
-    defaults.set(overrideKey("persistentGridOverlayPlacement"), "topRight");
-    defaults.set(overrideKey("persistentGridOverlayOpacityPercent"), 40);
-    defaults.set("persistentGridOverlaySize", "small");
-    defaults.set(overrideKey("persistentTitleOverlayOpacityPercent"), 80);
-    const auto snapshot = store.snapshot(display);
-    EXPECT_EQ(store.placementValue(Target::gridOverlay, display), snapshot.overlay.placement);
-    EXPECT_EQ(store.placementValue(Target::titleOverlay, display), snapshot.titleOverlay.placement);
-    EXPECT_EQ(store.overlayOpacityValue(display), snapshot.overlay.opacity);
-    EXPECT_EQ(store.overlaySizeValue(display), snapshot.overlay.size);
-    EXPECT_EQ(store.overlayActiveColorValue(display), snapshot.overlay.activeColor);
-    EXPECT_EQ(store.titleOverlayOpacityValue(display), snapshot.titleOverlay.opacity);
-    EXPECT_EQ(store.titleOverlayFontFamilyValue(display), snapshot.titleOverlay.font.family);
-    EXPECT_EQ(store.boolValue("persistentGridOverlayEnabled", display, false),
-              snapshot.overlay.isEnabled);
-    EXPECT_EQ(snapshot.overlay.placement, OSDPlacement::topRight);
-    EXPECT_EQ(snapshot.overlay.size, PersistentGridOverlaySize::small);
-}
-
 // The scoped write rule: a display writes only what differs from the global value (stored
 // global, else the given default) and drops an override that became equal; a global write
 // compares with the stored global value. Each stored edit raises the revision once.

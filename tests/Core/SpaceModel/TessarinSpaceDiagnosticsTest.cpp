@@ -47,19 +47,6 @@ TEST_F(TessarinSpaceDiagnosticsTest, OnWritesDebugLinesToItsCategory) {
     EXPECT_EQ(records[0].message, "active space changed");
 }
 
-TEST_F(TessarinSpaceDiagnosticsTest, Formatters) {
-    using Slot = DisplaySpaceSlot;
-    EXPECT_EQ(D::formatSpaceIDs({}), "[]");
-    EXPECT_EQ(D::formatSpaceIDs({7, 3, 18446744073709551615ull}), "[7,3,18446744073709551615]");
-    EXPECT_EQ(D::formatSlots({}), "[]");
-    EXPECT_EQ(D::formatSlots(
-                  {Slot::realSpace(4), Slot::makePlaceholder(), Slot::makePinnedPlaceholder()}),
-              "[4,placeholder(0),pinnedPlaceholder(0)]");
-    EXPECT_EQ(D::formatReplacements({}), "[:]");
-    EXPECT_EQ(D::formatReplacements({{7, 12}, {5, 9}}), "[5->9,7->12]");
-    EXPECT_EQ(D::formatSeconds(2.5), "2.5");
-}
-
 TEST_F(TessarinSpaceDiagnosticsTest, RecordsInTheirExactForm) {
     ScopedEnvironmentOverride env(D::environmentVariable, "yes");
     using Slot = DisplaySpaceSlot;
