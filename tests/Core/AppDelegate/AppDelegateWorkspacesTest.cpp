@@ -151,15 +151,14 @@ TEST_F(AppDelegateAugmentedPostWorkspacesTest,
     EXPECT_EQ(host.system().beepCount(), 0);
 }
 
-enum class Setup { none, withdrawPosting, untrusted };
+enum class Setup { none, noPosting, untrusted };
 
 struct BeepCase {
     const char* name;
     std::vector<std::pair<bool, int>> targets; // (built-in?, visual index)
     Setup setup;
     int beeps;
-    const char* lastStep;
-    const char* abortReason; // "" when not aborted
+    const char* abortReason; // none: completed
     int posts;
 };
 
@@ -176,7 +175,7 @@ TEST_P(AppDelegateWorkspaceBeepTest, BeepsOnlyWhenNothingSwitchedAndNothingWasIn
     for (const auto& [isBuiltIn, index] : c.targets) {
         targets[isBuiltIn ? builtIn : external] = index;
     }
-    if (c.setup == Setup::withdrawPosting) {
+    if (c.setup == Setup::noPosting) {
         host.calls().postEvent = nullptr;
     } else if (c.setup == Setup::untrusted) {
         host.system().setProcessTrusted(false);
@@ -186,49 +185,29 @@ TEST_P(AppDelegateWorkspaceBeepTest, BeepsOnlyWhenNothingSwitchedAndNothingWasIn
     EXPECT_EQ(host.system().beepCount(), c.beeps);
     EXPECT_EQ(static_cast<int>(postedTargets().size()), c.posts);
     ASSERT_FALSE(seams.metrics->steps().empty());
-    EXPECT_EQ(seams.metrics->steps().back(), c.lastStep);
-    if (*c.abortReason) {
+    EXPECT_EQ(seams.metrics->steps().back(),
+              c.abortReason ? "workspace.aborted" : "workspace.completed");
+    if (c.abortReason) {
         EXPECT_EQ(seams.metrics->fieldsOf("workspace.aborted").at("reason"), c.abortReason);
     }
     EXPECT_EQ(seams.healthWindow->presented.size(), c.setup == Setup::untrusted ? 1u : 0u);
 }
 
+constexpr const char* kUnresolved = "unresolved-targets";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, AppDelegateWorkspaceBeepTest,
     ::testing::Values(
-        BeepCase{"allAlreadyInPlace",
-                 {{true, 1}, {false, 0}},
-                 Setup::none,
-                 0,
-                 "workspace.completed",
-                 "",
-                 0},
-        BeepCase{"oneSwitched", {{true, 0}}, Setup::none, 0, "workspace.completed", "", 1},
-        BeepCase{"nothingResolves",
-                 {{true, 6}, {false, 4}},
-                 Setup::none,
-                 1,
-                 "workspace.aborted",
-                 "unresolved-targets",
-                 0},
-        BeepCase{"noAssignments", {}, Setup::none, 1, "workspace.aborted", "unresolved-targets", 0},
-        BeepCase{"everySwitchFailed",
-                 {{true, 0}, {false, 2}},
-                 Setup::withdrawPosting,
-                 1,
-                 "workspace.aborted",
-                 "switch-failed",
-                 2},
-        // A failed post next to a display already in place: the workspace is not beeped at.
-        BeepCase{"failedButOneInPlace",
-                 {{true, 0}, {false, 0}},
-                 Setup::withdrawPosting,
-                 0,
-                 "workspace.completed",
-                 "",
-                 1},
-        // The access guard tells the user itself (the health window), so no beep here.
-        BeepCase{"untrusted", {{true, 0}}, Setup::untrusted, 0, "workspace.aborted", "access", 0}),
+        BeepCase{"allAlreadyInPlace", {{true, 1}, {false, 0}}, Setup::none, 0, {}, 0},
+        BeepCase{"oneSwitched", {{true, 0}}, Setup::none, 0, {}, 1},
+        BeepCase{"nothingResolves", {{true, 6}, {false, 4}}, Setup::none, 1, kUnresolved, 0},
+        BeepCase{"noAssignments", {}, Setup::none, 1, kUnresolved, 0},
+        BeepCase{
+            "everySwitchFailed", {{true, 0}, {false, 2}}, Setup::noPosting, 1, "switch-failed", 2},
+        // A failed post next to a display already in place is not beeped at.
+        BeepCase{"failedButOneInPlace", {{true, 0}, {false, 0}}, Setup::noPosting, 0, {}, 1},
+        // The access guard tells the user itself (the health window).
+        BeepCase{"untrusted", {{true, 0}}, Setup::untrusted, 0, "access", 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppDelegateWorkspacesTest, AnOpenPreviewEndsAndEveryGridIsTakenAwayBeforePosting) {

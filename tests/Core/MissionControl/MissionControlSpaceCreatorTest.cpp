@@ -231,16 +231,5 @@ TEST_F(MissionControlSpaceCreatorTest, missionControlOpenedByTheUserStaysOpen) {
     EXPECT_EQ(spaceIDs("UUID-A").size(), 5u);
 }
 
-TEST_F(MissionControlSpaceCreatorTest, cancellingEndsTheOperationWithoutACompletion) {
-    WorkItem handle = create(kTargetA);
-    queue.advance(0.2);
-    handle.cancel();
-    queue.advance(3.0);
-    EXPECT_TRUE(created.empty());
-    EXPECT_FALSE(missionControl().isOpen());
-    EXPECT_EQ(missionControl().closeRequestCount(), 1u);
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 4u);
-}
-
 } // namespace
 } // namespace tessarin

@@ -89,63 +89,44 @@ TEST_F(FocusedWindowThrowTaskTest, AWindowThatCannotBeReadIsLookedAtAgain) {
     EXPECT_EQ(looks, 6) << "no look after landing";
 }
 
-struct RefusedCase {
-    const char* name;
-    int desktopNumber;
-    bool hasShortcut;
-    bool postSucceeds;
-    FocusedWindowThrowError error;
-    std::vector<std::string> calls;
-};
-
-void PrintTo(const RefusedCase& value, std::ostream* out) {
-    *out << value.name;
-}
-
-class FocusedWindowThrowTaskRefusalTest : public FocusedWindowThrowTaskTest,
-                                          public ::testing::WithParamInterface<RefusedCase> {};
-
-TEST_P(FocusedWindowThrowTaskRefusalTest, EndsAtOnceWithItsReason) {
-    const RefusedCase& c = GetParam();
-    if (!c.hasShortcut) {
-        shortcut = std::nullopt;
-    }
-    postSucceeds = c.postSucceeds;
-    auto task = start(c.desktopNumber);
-    ASSERT_EQ(results.size(), 1u) << "finished before start returned";
-    EXPECT_EQ(results[0].error, c.error);
-    EXPECT_EQ(results[0].pollCount, 0);
-    EXPECT_EQ(calls, c.calls);
-    queue.advance(4);
-    EXPECT_EQ(looks, 0);
-    EXPECT_EQ(results.size(), 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FocusedWindowThrowTaskRefusalTest,
-    ::testing::Values(
-        RefusedCase{
-            "desktopZero", 0, true, true, FocusedWindowThrowError::desktopNumberOutOfRange, {}},
-        RefusedCase{"desktopSeventeen",
-                    17,
-                    true,
-                    true,
-                    FocusedWindowThrowError::desktopNumberOutOfRange,
-                    {}},
-        RefusedCase{"noShortcut",
-                    3,
-                    false,
-                    true,
-                    FocusedWindowThrowError::shortcutUnavailable,
-                    {"shortcut 3"}},
+TEST_F(FocusedWindowThrowTaskTest, ARefusedThrowEndsAtOnceWithItsReason) {
+    using Error = FocusedWindowThrowError;
+    using Calls = std::vector<std::string>;
+    struct Case {
+        const char* name;
+        int desktopNumber;
+        bool hasShortcut, postSucceeds;
+        Error error;
+        Calls calls;
+    };
+    const Case cases[] = {
+        {"desktop 0", 0, true, true, Error::desktopNumberOutOfRange, {}},
+        {"desktop 17", 17, true, true, Error::desktopNumberOutOfRange, {}},
+        {"no shortcut", 3, false, true, Error::shortcutUnavailable, {"shortcut 3"}},
         // The key up still goes out, so no key is left held down.
-        RefusedCase{"postRefused",
-                    16,
-                    true,
-                    false,
-                    FocusedWindowThrowError::postFailed,
-                    {"shortcut 16", "suspend", "keyDown", "keyUp"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"post refused",
+         16,
+         true,
+         false,
+         Error::postFailed,
+         {"shortcut 16", "suspend", "keyDown", "keyUp"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        calls.clear();
+        results.clear();
+        shortcut = c.hasShortcut ? std::optional(kControl2) : std::nullopt;
+        postSucceeds = c.postSucceeds;
+        auto task = start(c.desktopNumber);
+        ASSERT_EQ(results.size(), 1u) << "finished before start returned";
+        EXPECT_EQ(results[0].error, c.error);
+        EXPECT_EQ(results[0].pollCount, 0);
+        EXPECT_EQ(calls, c.calls);
+        queue.advance(4);
+        EXPECT_EQ(looks, 0);
+        EXPECT_EQ(results.size(), 1u);
+    }
+}
 
 TEST_F(FocusedWindowThrowTaskTest, CancellingEndsItOnceAndStopsLooking) {
     auto task = start();

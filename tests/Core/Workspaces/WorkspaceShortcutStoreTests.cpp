@@ -93,76 +93,44 @@ TEST_F(WorkspaceShortcutStoreTests, EditsWriteOnlyRealChanges) {
     EXPECT_EQ(store.revision.value(), 6);
 }
 
-struct SetTargetsCase {
-    const char* name;
-    Targets before;
-    Targets targets;
-    Keys replacingKeys;
-    bool changed;
-    Targets after;
-};
-
-void PrintTo(const SetTargetsCase& value, std::ostream* out) {
-    *out << value.name;
+// Assignments are replaced for the keys shown; a negative choice means "none".
+TEST_F(WorkspaceShortcutStoreTests, SetTargetsReplacesTheShownKeys) {
+    const auto A = kDisplayA;
+    const auto B = kDisplayB;
+    const auto S = kShared;
+    struct Case {
+        const char* name;
+        Targets before, targets;
+        Keys replacing;
+        bool changed;
+        Targets after;
+    };
+    const Case cases[] = {
+        {"assigns new", {}, {{A, 2}}, {A}, true, {{A, 2}}},
+        {"negative dropped", {}, {{A, -1}, {B, 0}}, {A, B}, true, {{B, 0}}},
+        {"only negative changes nothing", {}, {{A, -1}}, {A}, false, {}},
+        {"same assignments write nothing", {{A, 2}}, {{A, 2}}, {A}, false, {{A, 2}}},
+        {"shown key without a choice is removed", {{A, 2}, {B, 1}}, {}, {A}, true, {{B, 1}}},
+        {"keys outside the set stay", {{B, 4}}, {{A, 1}}, {A}, true, {{A, 1}, {B, 4}}},
+        {"empty changes nothing", {{B, 4}}, {}, {}, false, {{B, 4}}},
+        {"a choice outside the set still applies", {}, {{S, 5}}, {}, true, {{S, 5}}},
+        {"replaces the index", {{S, 5}}, {{S, 0}}, {S}, true, {{S, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WorkspaceShortcutStore store(defaults);
+        const auto workspace = store.addWorkspace();
+        store.setTargets(c.before, {}, workspace.id);
+        const int revisionBefore = store.revision.value();
+        writes = 0;
+        EXPECT_EQ(store.setTargets(c.targets, c.replacing, workspace.id), c.changed);
+        EXPECT_EQ(store.revision.value(), revisionBefore + (c.changed ? 1 : 0));
+        EXPECT_EQ(writes, c.changed ? 1 : 0);
+        const auto reloaded = WorkspaceShortcutStore(defaults).workspace(workspace.id);
+        ASSERT_TRUE(reloaded);
+        EXPECT_EQ(reloaded->targets, c.after);
+    }
 }
-
-class WorkspaceShortcutStoreSetTargetsTests : public WorkspaceShortcutStoreTests,
-                                              public ::testing::WithParamInterface<SetTargetsCase> {
-};
-
-TEST_P(WorkspaceShortcutStoreSetTargetsTests, AppliesTheRules) {
-    const SetTargetsCase& c = GetParam();
-    WorkspaceShortcutStore store(defaults);
-    const auto workspace = store.addWorkspace();
-    store.setTargets(c.before, {}, workspace.id);
-    const int revisionBefore = store.revision.value();
-    writes = 0;
-
-    EXPECT_EQ(store.setTargets(c.targets, c.replacingKeys, workspace.id), c.changed);
-    ASSERT_TRUE(store.workspace(workspace.id));
-    EXPECT_EQ(store.workspace(workspace.id)->targets, c.after);
-    EXPECT_EQ(store.revision.value(), revisionBefore + (c.changed ? 1 : 0));
-    EXPECT_EQ(writes, c.changed ? 1 : 0);
-    const auto reloaded = WorkspaceShortcutStore(defaults).workspace(workspace.id);
-    ASSERT_TRUE(reloaded);
-    EXPECT_EQ(reloaded->targets, c.after);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WorkspaceShortcutStoreSetTargetsTests,
-    ::testing::Values(
-        SetTargetsCase{"assignsNew", {}, {{kDisplayA, 2}}, {kDisplayA}, true, {{kDisplayA, 2}}},
-        SetTargetsCase{"negativeDropped",
-                       {},
-                       {{kDisplayA, -1}, {kDisplayB, 0}},
-                       {kDisplayA, kDisplayB},
-                       true,
-                       {{kDisplayB, 0}}},
-        SetTargetsCase{"onlyNegativeChangesNothing", {}, {{kDisplayA, -1}}, {kDisplayA}, false, {}},
-        SetTargetsCase{"sameAssignmentsWriteNothing",
-                       {{kDisplayA, 2}},
-                       {{kDisplayA, 2}},
-                       {kDisplayA},
-                       false,
-                       {{kDisplayA, 2}}},
-        SetTargetsCase{"shownKeyWithoutChoiceIsRemoved",
-                       {{kDisplayA, 2}, {kDisplayB, 1}},
-                       {},
-                       {kDisplayA},
-                       true,
-                       {{kDisplayB, 1}}},
-        SetTargetsCase{"keysOutsideTheSetStay",
-                       {{kDisplayB, 4}},
-                       {{kDisplayA, 1}},
-                       {kDisplayA},
-                       true,
-                       {{kDisplayA, 1}, {kDisplayB, 4}}},
-        SetTargetsCase{"emptyChangesNothing", {{kDisplayB, 4}}, {}, {}, false, {{kDisplayB, 4}}},
-        SetTargetsCase{
-            "choiceOutsideTheSetStillApplies", {}, {{kShared, 5}}, {}, true, {{kShared, 5}}},
-        SetTargetsCase{
-            "replacesIndex", {{kShared, 5}}, {{kShared, 0}}, {kShared}, true, {{kShared, 0}}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WorkspaceShortcutStoreTests, ConflictFindsAnotherWorkspaceWithTheSameCombination) {
     WorkspaceShortcutStore store(defaults);
