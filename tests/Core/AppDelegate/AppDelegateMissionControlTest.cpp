@@ -147,6 +147,7 @@ TEST_F(AppDelegateMissionControlTest, aSecondRequestWhileOneRunsBeepsAndAddsNoth
 TEST_F(AppDelegateMissionControlTest, aTaskCancelledFromOutsideNeverBlocksTheNextRequest) {
     delegate().createDesktopOnActiveDisplay();
     world.queue.advance(0.2);
+    ASSERT_TRUE(delegate().missionControlSpaceTask.has_value());
     delegate().missionControlSpaceTask->cancel();
     EXPECT_FALSE(delegate().isMissionControlSpaceTaskRunning());
     finish();

@@ -232,6 +232,7 @@ TEST_F(AppDelegateWindowThrowTest, ANewerThrowSupersedesTheOneInFlight) {
     EXPECT_TRUE(result()->landed());
     EXPECT_EQ(result()->targetSpaceID, 7u);
     EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{7});
+    ASSERT_FALSE(postedEvents(EventType::keyDown).empty());
     EXPECT_EQ(postedEvents(EventType::keyDown).back().keyCode(), kDigit5KeyCode);
     EXPECT_EQ(seams.hotkeys->reregisterCount, 1) << "only the throw that ran to its end";
 }
@@ -289,6 +290,7 @@ TEST_F(AppDelegateWindowThrowTest, DesktopNumbersCountOnlyDesktopsNotFullScreenS
     ASSERT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 3, std::nullopt,
                                            std::string(kBuiltInUUID)),
               std::nullopt);
+    ASSERT_FALSE(postedEvents(EventType::keyDown).empty());
     EXPECT_EQ(postedEvents(EventType::keyDown).back().keyCode(), kDigit3KeyCode)
         << "the fourth Space is Desktop 3";
     queue.advance(0.5);
