@@ -82,14 +82,12 @@ TEST(AppDelegateDeferredSwitching, aHeldDirectJumpPreviewsTheCell) {
     world.delegate->commitDeferredPreviewSession();
     world.settle();
     EXPECT_EQ(world.current(), 106u);
-}
-
-TEST(AppDelegateDeferredSwitching, committingTheCurrentSpacePostsNothing) {
-    SwitchingWorld world;
-    world.delegate->performSpaceSwitchToIndex(0, std::nullopt, controlOptionArrow());
+    EXPECT_EQ(world.gestures(), 1u);
+    // Committing the Space already shown posts nothing.
+    world.delegate->performSpaceSwitchToIndex(5, std::nullopt, controlOptionArrow());
     world.delegate->commitDeferredPreviewSession();
     world.settle();
-    EXPECT_EQ(world.gestures(), 0u);
+    EXPECT_EQ(world.gestures(), 1u);
 }
 
 TEST(AppDelegateDeferredSwitching, withoutTheSettingOrAModifierTheSwitchIsImmediate) {
@@ -189,10 +187,14 @@ TEST(AppDelegateDeferredSwitching, anAfterTapPreviewCommitsOnTheTap) {
     EXPECT_EQ(world.current(), 104u);
 }
 
-TEST(AppDelegateDeferredSwitching, noPreviewWithoutAGridOrAnOSD) {
-    {
+TEST(AppDelegateDeferredSwitching, noPreviewWithoutAGridThatFitsTheLayoutOrAnOSD) {
+    for (const bool modelOfAnotherSize : {false, true}) {
         SwitchingWorld world;
-        world.seams.presentation->modelsAvailable = false;
+        if (modelOfAnotherSize) {
+            world.seams.presentation->modelSpaceCount = 7; // the layout has 8 cells
+        } else {
+            world.seams.presentation->modelsAvailable = false;
+        }
         EXPECT_FALSE(
             world.delegate->previewDeferredTrackpadSwipe(TessarinDirectionRight, kAfterDelay));
         EXPECT_FALSE(world.delegate->gridOSDPreviewSession);

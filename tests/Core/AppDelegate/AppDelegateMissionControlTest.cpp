@@ -147,6 +147,7 @@ TEST_F(AppDelegateMissionControlTest, aSecondRequestWhileOneRunsBeepsAndAddsNoth
 TEST_F(AppDelegateMissionControlTest, aTaskCancelledFromOutsideNeverBlocksTheNextRequest) {
     delegate().createDesktopOnActiveDisplay();
     world.queue.advance(0.2);
+    ASSERT_TRUE(delegate().missionControlSpaceTask.has_value());
     delegate().missionControlSpaceTask->cancel();
     EXPECT_FALSE(delegate().isMissionControlSpaceTaskRunning());
     finish();
@@ -258,6 +259,17 @@ TEST_F(AppDelegateMissionControlTest,
     EXPECT_EQ(refresh.snapshot->slotCount(), 8);
     EXPECT_EQ(refresh.snapshot->systemOrderedSpaceIDs.size(), 7u);
     EXPECT_TRUE(world.seams.presentation->refreshedVisibleGrids.empty());
+}
+
+TEST_F(AppDelegateMissionControlTest, aCellThatNoLongerHoldsTheRemovedDesktopGetsNoPlaceholder) {
+    const auto resolved = delegate().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
+    ASSERT_TRUE(resolved);
+    // Space 103 is in the third cell, not in the second.
+    ASSERT_TRUE(delegate().startMissionControlSpaceRemoval(targetA(), 2, 103, 1,
+                                                           resolved->displaySnapshot));
+    finish();
+    ASSERT_EQ(refresher->placeholderRefreshes.size(), 1u);
+    EXPECT_EQ(refresher->placeholderRefreshes[0].snapshot, std::nullopt);
 }
 
 TEST_F(AppDelegateMissionControlTest, aGridThatCannotShowThePlaceholderIsRefreshedThePlainWay) {

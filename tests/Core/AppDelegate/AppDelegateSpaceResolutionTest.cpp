@@ -1,4 +1,5 @@
 #include "Core/Fakes/SwitchingWorld.h"
+#include "Support/Environment.h"
 #include "Support/Logger.h"
 
 #include <gtest/gtest.h>
@@ -105,7 +106,9 @@ TEST(AppDelegateSpaceResolution, liveAndPredictingReadsDifferRightAfterAPost) {
     EXPECT_EQ(live->currentSpaceID, 101u);
     EXPECT_EQ(predicted->currentSpaceID, 105u);
     // Without a display, the pointer's display (A) is read.
-    EXPECT_EQ(world.delegate->resolveLiveSpaceInfo(std::nullopt)->currentSpaceID, 101u);
+    const auto pointer = world.delegate->resolveLiveSpaceInfo(std::nullopt);
+    ASSERT_TRUE(pointer);
+    EXPECT_EQ(pointer->currentSpaceID, 101u);
     EXPECT_FALSE(world.delegate->resolveLiveSpaceInfo(std::string("UUID-GONE")));
 }
 
@@ -130,20 +133,21 @@ TEST(AppDelegateSpaceResolution, aFailedBridgeStartIsTriedAgainOnTheNextRequest)
     });
     EXPECT_FALSE(world.delegate->guardSpaceControlAccess());
     EXPECT_TRUE(world.delegate->guardSpaceControlAccess());
+    EXPECT_TRUE(world.delegate->guardSpaceControlAccess());
     testing::internal::GetCapturedStdout();
+    EXPECT_EQ(attempts, 2) << "started once it worked";
     EXPECT_EQ(world.beeps(), 1);
     EXPECT_TRUE(world.delegate->tessarinCoreInitialized);
 }
 
 TEST(AppDelegateSpaceResolution, theSnapshotRecordIsWrittenWhenDiagnosticsAreOn) {
     ScopedLogCapture capture;
-    setenv("TESSARIN_SPACE_DEBUG", "1", 1);
     {
+        const ScopedEnvironmentOverride debug("TESSARIN_SPACE_DEBUG", "1");
         SwitchingWorld world;
         world.delegate->resolveDisplaySpaceOrderSnapshotWithDescriptors(std::string("UUID-B"));
         world.delegate->resolveDisplaySpaceOrderSnapshotWithDescriptors(std::string("UUID-B"), 9);
     }
-    unsetenv("TESSARIN_SPACE_DEBUG");
     const auto lines = capture.messages("SpaceDiagnostics");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "space snapshot display=UUID-B active=201 system=[201,202,203,204] "

@@ -51,11 +51,6 @@ protected:
     ScopedEnvironmentOverride debug{"TESSARIN_SPACE_DEBUG", "1"};
 };
 
-TEST_F(AppDelegateTopologyTest, NothingIsHeldBackWhileNoStabilizationRuns) {
-    collapseSpaceLists();
-    EXPECT_FALSE(delegate->shouldSuppressTopologySensitiveWork("hotkey-registration"));
-}
-
 TEST_F(AppDelegateTopologyTest, HotkeysWaitWhileTheListsAreCollapsedAndComeBackAfterFiveSeconds) {
     delegate->beginSpaceTopologyStabilization("screen-parameters");
     collapseSpaceLists();
@@ -93,11 +88,6 @@ TEST_F(AppDelegateTopologyTest, ACollapseThatOutlastsTheWindowIsAcceptedAtComple
     EXPECT_EQ(registrar->registrations, 1) << "one display for good: go on with what is there";
     EXPECT_FALSE(delegate->shouldSuppressTopologySensitiveWork("hotkey-registration"));
     EXPECT_EQ(delegate->spaceTopologyStabilizer.stableSpaceDisplayListCount, 1);
-    const auto lines = diagnostics();
-    EXPECT_NE(std::find(lines.begin(), lines.end(),
-                        "space topology collapse expired reason=screen-parameters screens=2 "
-                        "expectedSpaceDisplays=2 spaceDisplays=1 stableSpaceDisplays=nil"),
-              lines.end());
 }
 
 TEST_F(AppDelegateTopologyTest, ANewChangeInsideTheWindowPushesTheCompletionBack) {
@@ -122,18 +112,6 @@ TEST_F(AppDelegateTopologyTest, ANewChangeInsideTheWindowPushesTheCompletionBack
         }
     }
     EXPECT_EQ(topology, expected);
-}
-
-TEST_F(AppDelegateTopologyTest, ListsThatComeBackAllowRecoveryReplacementsForAWindow) {
-    delegate->beginSpaceTopologyStabilization("screen-parameters");
-    collapseSpaceLists();
-    EXPECT_TRUE(delegate->shouldSuppressTopologySensitiveWork("hotkey-registration"));
-    queue.advance(1.0);
-    restoreSpaceLists();
-    EXPECT_FALSE(delegate->shouldSuppressTopologySensitiveWork("hotkey-registration"));
-    EXPECT_TRUE(delegate->spaceTopologyStabilizer.allowsRecoveryReplacements());
-    queue.advance(5.0);
-    EXPECT_FALSE(delegate->spaceTopologyStabilizer.allowsRecoveryReplacements());
 }
 
 TEST_F(AppDelegateTopologyTest, AnUnreadableSpaceListCountsAsACollapse) {
@@ -167,13 +145,6 @@ TEST_F(AppDelegateTopologyTest, SpaceIDReplacementsRekeyTheDisplayAndEachPreview
     const std::map<SpaceID, SpaceID> replacements{{3, 30}};
     EXPECT_EQ(seams.windowPreviews->spaceDisplayRemaps.at(0).second, replacements);
     EXPECT_EQ(seams.windowPreviews->previewDisplayRemaps.at(1).second, replacements);
-}
-
-TEST_F(AppDelegateTopologyTest, NoReplacementsTouchNoCache) {
-    auto snapshot = DisplaySpaceOrderSnapshot::make(
-        kBuiltInUUID, {3, 4}, {DisplaySpaceSlot::realSpace(3), DisplaySpaceSlot::realSpace(4)}, 4);
-    delegate->applySpaceIDReplacements(snapshot);
-    EXPECT_TRUE(seams.windowPreviews->calls.empty());
 }
 
 } // namespace

@@ -29,33 +29,17 @@ inline std::string describe(const std::optional<std::string>& value) {
 
 class RecordingOSDWindow : public OSDWindowControlling {
 public:
-    struct Shown {
-        OSDPresentation presentation;
-        std::optional<std::string> displayIdentifier;
-        OSDDismissalBehavior dismissalBehavior = OSDDismissalBehavior::timer();
-    };
-    struct Refreshed {
-        OSDGridModel model;
-        std::optional<std::string> displayIdentifier;
-        OSDGridInteractionContextUpdate::Kind update;
-    };
-
-    std::vector<std::string> calls;
-    std::vector<Shown> shown;
-    std::vector<Refreshed> refreshed;
     std::vector<double> hides;
     int suspendCount = 0;
     // Displays on which a grid is visible (a test sets them; show adds, hides clear).
     std::set<std::optional<std::string>> visible;
 
-    void show(const OSDPresentation& presentation, const DisplayOSDSettings&, bool,
-              const OSDGridAppearanceSettings&, const OSDDismissalBehavior& dismissalBehavior,
+    void show(const OSDPresentation&, const DisplayOSDSettings&, bool,
+              const OSDGridAppearanceSettings&, const OSDDismissalBehavior&,
               const std::optional<std::string>& displayIdentifier,
               const std::optional<OSDGridMouseInteractionContext>&,
               const std::optional<OSDDismissalCallbacks>&, std::function<void()>,
               const OSDPresentationMetricsTraceRef&) override {
-        calls.push_back("show " + describe(displayIdentifier));
-        shown.push_back({presentation, displayIdentifier, dismissalBehavior});
         visible.insert(displayIdentifier);
     }
     void showAdditionalGrid(const OSDPresentation&, const DisplayOSDSettings&, bool,
@@ -63,25 +47,18 @@ public:
                             const std::optional<std::string>& displayIdentifier,
                             const std::optional<OSDGridMouseInteractionContext>&,
                             std::function<void()>, const OSDPresentationMetricsTraceRef&) override {
-        calls.push_back("showAdditionalGrid " + describe(displayIdentifier));
         visible.insert(displayIdentifier);
     }
-    void refreshVisibleGrid(const OSDGridModel& model,
-                            const std::optional<std::string>& displayIdentifier, bool,
+    void refreshVisibleGrid(const OSDGridModel&, const std::optional<std::string>&, bool,
                             const OSDGridAppearanceSettings&,
-                            const OSDGridInteractionContextUpdate& update,
+                            const OSDGridInteractionContextUpdate&,
                             const std::optional<OSDDismissalUpdate>&,
-                            const OSDPresentationMetricsTraceRef&) override {
-        calls.push_back("refreshVisibleGrid " + describe(displayIdentifier));
-        refreshed.push_back({model, displayIdentifier, update.kind()});
-    }
+                            const OSDPresentationMetricsTraceRef&) override {}
     void hide(double duration) override {
-        calls.push_back("hide");
         hides.push_back(duration);
         visible.clear();
     }
     void suspendForSyntheticEventPosting() override {
-        calls.push_back("suspendForSyntheticEventPosting");
         ++suspendCount;
         visible.clear();
     }
@@ -108,36 +85,29 @@ public:
         std::optional<uint32_t> sourceIndex;
         std::optional<TessarinDirection> direction;
         std::optional<std::string> displayIdentifier;
-        OSDDismissalBehavior dismissalBehavior = OSDDismissalBehavior::timer();
-        GridOSDInteractionMode interactionMode = GridOSDInteractionMode::respectsOSDSetting;
         bool hadTrace = false;
     };
     struct PreviewCall {
-        GridOSDPreviewSession session;
-        OSDDismissalBehavior dismissalBehavior;
         std::optional<uint32_t> sourceIndex;
         std::optional<TessarinDirection> direction;
-        bool replaceInteractionContext = false;
     };
 
     std::vector<std::string> calls;
     std::vector<ShowOSDCall> showOSDCalls;
     std::vector<PreviewCall> previewCalls;
     std::vector<std::optional<std::string>> refreshedVisibleGrids;
-    bool showOSDResult = true;
     bool previewResult = true;
     bool modelsAvailable = true;
+    std::optional<int64_t> modelSpaceCount; // none: the layout's slot count
 
     bool showOSD(uint32_t targetIndex, std::optional<uint32_t> spaceCount,
                  std::optional<uint32_t> sourceIndex, std::optional<TessarinDirection> direction,
-                 const std::optional<std::string>& displayIdentifier,
-                 const OSDDismissalBehavior& dismissalBehavior,
-                 GridOSDInteractionMode interactionMode,
+                 const std::optional<std::string>& displayIdentifier, const OSDDismissalBehavior&,
+                 GridOSDInteractionMode,
                  const OSDPresentationMetricsTraceRef& metricsTrace) override {
-        calls.push_back("showOSD " + std::to_string(targetIndex));
         showOSDCalls.push_back({targetIndex, spaceCount, sourceIndex, direction, displayIdentifier,
-                                dismissalBehavior, interactionMode, metricsTrace != nullptr});
-        return showOSDResult;
+                                metricsTrace != nullptr});
+        return true;
     }
     std::optional<OSDGridModel>
     makeGridOSDModel(int activeIndex, const std::optional<std::string>&,
@@ -149,7 +119,7 @@ public:
             return std::nullopt;
         }
         OSDGridModel::Fields fields;
-        fields.spaceCount = displaySnapshot->slotCount();
+        fields.spaceCount = modelSpaceCount.value_or(displaySnapshot->slotCount());
         fields.activeIndex = activeIndex;
         fields.columnCount = 3;
         for (int index : displaySnapshot->placeholderIndices()) {
@@ -163,20 +133,17 @@ public:
     }
     bool showOrRefreshPreviewSession(const GridOSDPreviewSession& session,
                                      const DisplayPresentationSettingsSnapshot&,
-                                     const OSDDismissalBehavior& dismissalBehavior,
+                                     const OSDDismissalBehavior&,
                                      std::optional<uint32_t> sourceIndex,
-                                     std::optional<TessarinDirection> direction,
-                                     bool replaceInteractionContext,
+                                     std::optional<TessarinDirection> direction, bool,
                                      const OSDPresentationMetricsTraceRef&) override {
         calls.push_back("showOrRefreshPreviewSession " +
                         std::to_string(session.selectedVisualIndex));
-        previewCalls.push_back(
-            {session, dismissalBehavior, sourceIndex, direction, replaceInteractionContext});
+        previewCalls.push_back({sourceIndex, direction});
         return previewResult;
     }
     void
     refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) override {
-        calls.push_back("refreshVisibleGridOSDIfVisible " + describe(displayIdentifier));
         refreshedVisibleGrids.push_back(displayIdentifier);
     }
     void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef&) override {
@@ -254,14 +221,13 @@ public:
         std::string step;
         OSDPresentationMetricsFields fields;
     };
-    bool enabled = true;
     std::vector<Mark> marks;
 
-    bool isEnabled() const override { return enabled; }
+    bool isEnabled() const override { return true; }
     using OSDPresentationMetricsRecording::mark;
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
               const std::function<OSDPresentationMetricsFields()>& fields) override {
-        if (!enabled || !trace) {
+        if (!trace) {
             return;
         }
         marks.push_back({step, fields()});
@@ -281,10 +247,6 @@ public:
             }
         }
         return {};
-    }
-    bool marked(const std::string& step) const {
-        return std::any_of(marks.begin(), marks.end(),
-                           [&](const Mark& mark) { return mark.step == step; });
     }
 };
 

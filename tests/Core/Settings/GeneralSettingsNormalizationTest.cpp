@@ -46,6 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
         NormalizationCase{"durationWholeDouble", "osdDurationMs", 800.0, 800},
         NormalizationCase{"durationFraction", "osdDurationMs", 800.5, std::nullopt},
         NormalizationCase{"durationNegative", "osdDurationMs", -200, std::nullopt},
+        NormalizationCase{"durationNegativeDouble", "osdDurationMs", -200.0, std::nullopt},
         NormalizationCase{"durationText", "osdDurationMs", "1000", std::nullopt},
         NormalizationCase{"menuBarIconNumber", "menuBarIcon", 7, "tessarin"},
         NormalizationCase{"menuBarIconValid", "menuBarIcon", "spaceNumber", "spaceNumber"},

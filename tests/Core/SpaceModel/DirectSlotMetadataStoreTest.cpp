@@ -4,7 +4,6 @@
 #include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -33,38 +32,20 @@ TEST_F(DirectSlotMetadataStoreTest, ReadsTrimmedNamesAndFlagsUnderTrimmedIdentif
     EXPECT_EQ(store.metadata(kDisplay, 4), DirectSlotMetadata{});
 }
 
-struct EmptyRecordCase {
-    const char* name;
-    std::string identifier;
-    int slot;
-    PropertyValue storedName;
-};
-
-void PrintTo(const EmptyRecordCase& value, std::ostream* out) {
-    *out << value.name;
-}
-
-class DirectSlotEmptyRecordTest : public DirectSlotMetadataStoreTest,
-                                  public ::testing::WithParamInterface<EmptyRecordCase> {};
-
-TEST_P(DirectSlotEmptyRecordTest, GivesTheEmptyRecord) {
-    const auto& c = GetParam();
-    defaults.set(key(1, "name"), c.storedName);
+TEST_F(DirectSlotMetadataStoreTest, UnusableRecordsReadAsEmpty) {
     defaults.set(key(1, "obscure"), PropertyValue("yes"));
     defaults.set("directSlot.display.  .1.name", "blank display");
     defaults.set(std::string("directSlot.display.") + kDisplay + ".0.name", "slot zero");
     defaults.set(std::string("directSlot.display.") + kDisplay + ".11.name", "slot eleven");
-    EXPECT_EQ(store.metadata(c.identifier, c.slot), DirectSlotMetadata{});
+    for (const PropertyValue& name : {PropertyValue(" \n\t "), PropertyValue(42)}) {
+        defaults.set(key(1, "name"), name);
+        EXPECT_EQ(store.metadata(kDisplay, 1), DirectSlotMetadata{});
+    }
+    defaults.set(key(1, "name"), "x");
+    EXPECT_EQ(store.metadata("  ", 1), DirectSlotMetadata{});
+    EXPECT_EQ(store.metadata(kDisplay, 0), DirectSlotMetadata{});
+    EXPECT_EQ(store.metadata(kDisplay, 11), DirectSlotMetadata{});
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DirectSlotEmptyRecordTest,
-    ::testing::Values(EmptyRecordCase{"blankName", kDisplay, 1, PropertyValue(" \n\t ")},
-                      EmptyRecordCase{"nameNotText", kDisplay, 1, PropertyValue(42)},
-                      EmptyRecordCase{"blankIdentifier", "  ", 1, PropertyValue("x")},
-                      EmptyRecordCase{"slotZero", kDisplay, 0, PropertyValue("x")},
-                      EmptyRecordCase{"slotEleven", kDisplay, 11, PropertyValue("x")}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DirectSlotMetadataStoreTest, SetNameWritesOnlyRealChanges) {
     DefaultsWriteRecorder writes(defaults);

@@ -84,12 +84,14 @@ TEST_F(ScreenIdentityTest, ScreenWithDisplayIdentifier) {
 }
 
 TEST_F(ScreenIdentityTest, ScreenContainingMouseElseTheMainScreen) {
-    displays().setMouseLocation({1500, 100});
-    EXPECT_EQ(tessarinScreenContainingMouse()->displayID, 7u);
-    displays().setMouseLocation({10, 10});
-    EXPECT_EQ(tessarinScreenContainingMouse()->displayID, 1u);
-    displays().setMouseLocation({-500, 5000}); // off every screen
-    EXPECT_EQ(tessarinScreenContainingMouse()->displayID, 1u);
+    const auto screenUnderMouse = [&](Point location) -> std::optional<DisplayID> {
+        displays().setMouseLocation(location);
+        const auto screen = tessarinScreenContainingMouse();
+        return screen ? std::optional(screen->displayID) : std::nullopt;
+    };
+    EXPECT_EQ(screenUnderMouse({1500, 100}), 7u);
+    EXPECT_EQ(screenUnderMouse({10, 10}), 1u);
+    EXPECT_EQ(screenUnderMouse({-500, 5000}), 1u) << "off every screen";
     displays().setScreens({});
     EXPECT_EQ(tessarinScreenContainingMouse(), std::nullopt);
 }
@@ -110,11 +112,7 @@ TEST(DisplaySelectionTargetTest, OnlyADisplayTargetCarriesAnIdentifier) {
     EXPECT_EQ(DisplaySelectionTarget::display(a).displayIdentifier(), "UUID-A");
     EXPECT_EQ(DisplaySelectionTarget::allDisplays().displayIdentifier(), std::nullopt);
     EXPECT_EQ(DisplaySelectionTarget::cursorDisplay().displayIdentifier(), std::nullopt);
-    EXPECT_EQ(DisplaySelectionTarget::display(a), DisplaySelectionTarget::display(a));
-    EXPECT_NE(DisplaySelectionTarget::display(a),
-              DisplaySelectionTarget::display(TessarinDisplay{"UUID-A", "Renamed"}));
     EXPECT_NE(DisplaySelectionTarget::allDisplays(), DisplaySelectionTarget::cursorDisplay());
-    EXPECT_EQ(std::string(DisplayIdentifiers::sharedSpaces), "Main");
 }
 
 } // namespace

@@ -25,10 +25,9 @@ protected:
     SpaceTopologyStabilizer stabilizer;
 };
 
-TEST_F(SpaceTopologyStabilizerTest, StartsIdleWithAFiveSecondWindow) {
-    EXPECT_EQ(stabilizer.duration, 5.0);
+TEST_F(SpaceTopologyStabilizerTest, WithoutAWindowNothingIsHeldBack) {
     EXPECT_FALSE(stabilizer.isStabilizing(now()));
-    EXPECT_FALSE(suppress(1)); // no window open: nothing is held back
+    EXPECT_FALSE(suppress(1));
     EXPECT_FALSE(stabilizer.allowsRecoveryReplacements(now()));
 }
 
@@ -138,24 +137,6 @@ TEST_F(SpaceTopologyStabilizerTest, BeginReopensTheWindowAndResetRestoresTheStar
     stabilizer.reset();
     SpaceTopologyStabilizer fresh;
     EXPECT_EQ(stabilizer, fresh);
-}
-
-TEST_F(SpaceTopologyStabilizerTest, WithoutATimeItReadsTheMainQueueClock) {
-    stabilizer.updateStableSpaceDisplayListCountIfNeeded(2, 2, "launch");
-    stabilizer.begin("wake");
-    queue.advance(4.5);
-    EXPECT_TRUE(stabilizer.isStabilizing());
-    EXPECT_TRUE(stabilizer.shouldSuppressTopologySensitiveWork("hotkey-registration", 2, 1));
-    EXPECT_FALSE(stabilizer.shouldSuppressTopologySensitiveWork("hotkey-registration", 2, 2));
-    EXPECT_TRUE(stabilizer.allowsRecoveryReplacements());
-    queue.advance(5.0);
-    EXPECT_FALSE(stabilizer.isStabilizing());
-    EXPECT_FALSE(stabilizer.allowsRecoveryReplacements());
-}
-
-TEST_F(SpaceTopologyStabilizerTest, CompletionWritesTheEndRecord) {
-    stabilizer.complete("wake");
-    EXPECT_EQ(lines(), std::vector<std::string>{"space topology stabilization ended reason=wake"});
 }
 
 } // namespace
