@@ -20,14 +20,8 @@ protected:
     }
 
     WindowID addWindow(const std::string& owner, std::vector<SpaceID> spaces, int layer = 0) {
-        ServerWindow window;
-        window.ownerPID = static_cast<int32_t>(owner.size()) * 100;
-        window.ownerName = owner;
-        window.name = owner + " window";
-        window.bounds = {100, 100, 800, 600};
-        window.layer = layer;
-        window.spaces = std::move(spaces);
-        return server.addWindow(window);
+        return server.addWindow(ServerWindow{
+            0, 100, owner, owner, {100, 100, 800, 600}, layer, 1.0, 1, std::move(spaces)});
     }
 
     std::vector<SpaceID> spacesOf(WindowID id) const {
@@ -39,10 +33,10 @@ protected:
         return spaces ? spaces->spaces : std::vector<ManagedSpace>{};
     }
 
-    std::vector<WindowID> numbers(uint32_t options, WindowID relativeTo = 0) const {
+    std::vector<WindowID> numbers(uint32_t options) const {
         std::vector<WindowID> result;
         for (const WindowInfo& info :
-             server.windowList(options, relativeTo).value_or(std::vector<WindowInfo>{})) {
+             server.windowList(options, 0).value_or(std::vector<WindowInfo>{})) {
             result.push_back(info.number);
         }
         return result;
@@ -115,40 +109,18 @@ TEST_F(WindowServerTest, OnlyWindowsOfCurrentSpacesAndStickyWindowsAreOnScreen) 
               (std::vector<WindowID>{stickyID, onCurrentB, onOtherA}));
 }
 
+// Front to back by layer, then in order of adding; the options the product asks with.
 TEST_F(WindowServerTest, WindowListOptionsFilterAsTheWindowServerDoes) {
     const WindowID back = addWindow("Finder", {11});
-    const WindowID middle = addWindow("Mail", {11});
     const WindowID front = addWindow("Safari", {11});
     const WindowID offscreen = addWindow("Notes", {12});
     const WindowID icons = addWindow("Finder", {11}, -2147483603); // desktop elements
     const WindowID extra = addWindow("Control Center", {11}, 25);
-
     namespace L = WindowListOption;
-    struct Case {
-        const char* name;
-        uint32_t options;
-        WindowID relativeTo;
-        std::vector<WindowID> expected;
-    };
-    const Case cases[] = {
-        {"all", L::all, 0, {extra, offscreen, front, middle, back, icons}},
-        {"no desktop", L::excludeDesktopElements, 0, {extra, offscreen, front, middle, back}},
-        {"on screen, no desktop",
-         L::onScreenOnly | L::excludeDesktopElements,
-         0,
-         {extra, front, middle, back}},
-        {"above the middle one", L::onScreenAboveWindow, middle, {extra, front}},
-        {"below the middle one", L::onScreenBelowWindow, middle, {back, icons}},
-        {"below, including it",
-         L::onScreenBelowWindow | L::includingWindow,
-         middle,
-         {middle, back, icons}},
-        {"just one window", L::includingWindow, offscreen, {offscreen}},
-        {"an unknown window", L::includingWindow, 9999, {}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(numbers(c.options, c.relativeTo), c.expected) << c.name;
-    }
+    EXPECT_EQ(numbers(L::all), (std::vector{extra, offscreen, front, back, icons}));
+    EXPECT_EQ(numbers(L::excludeDesktopElements), (std::vector{extra, offscreen, front, back}));
+    EXPECT_EQ(numbers(L::onScreenOnly | L::excludeDesktopElements),
+              (std::vector{extra, front, back}));
 }
 
 TEST_F(WindowServerTest, WindowInfoCarriesTheWindowsFacts) {
@@ -240,35 +212,27 @@ TEST_F(WindowServerTest, FullScreenSpacesNeitherTakeWindowsNorCountAsDesktops) {
     EXPECT_TRUE(server.removeSpace(1));
 }
 
-TEST_F(WindowServerTest, SpacesForWindowsFollowsTheMask) {
+TEST_F(WindowServerTest, SpacesForWindowsFollowsTheMaskAndMovesPutAWindowOnOneSpace) {
     const WindowID current = addWindow("Safari", {11});
     const WindowID other = addWindow("Mail", {12, 21});
-    const WindowID stickyID =
+    const WindowID sticky =
         server.addWindow(ServerWindow{0, 1, "Clock", {}, {}, 0, 1.0, 1, {21}, true});
-
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {current}), std::vector<SpaceID>{11});
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {other}), (std::vector<SpaceID>{12, 21}));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {current, other, current}),
-              (std::vector<SpaceID>{11, 12, 21}));
+    using M = std::vector<SpaceID>;
+    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {current, other, current}), (M{11, 12, 21}));
     EXPECT_EQ(server.spacesForWindows(SpaceMask::includesCurrent | SpaceMask::includesUser,
                                       {current, other}),
-              std::vector<SpaceID>{11});
+              M{11});
     EXPECT_EQ(server.spacesForWindows(SpaceMask::includesOthers | SpaceMask::includesUser,
                                       {current, other}),
-              (std::vector<SpaceID>{12, 21}));
-    // Assigned to all Desktops of display B.
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {stickyID}), (std::vector<SpaceID>{21, 22}));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {4242}), std::vector<SpaceID>{});
-}
+              (M{12, 21}));
+    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {sticky}), (M{21, 22})); // all of B
+    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {4242}), M{});
 
-TEST_F(WindowServerTest, MovingAWindowPutsItOnExactlyThatSpace) {
-    const WindowID window = addWindow("Mail", {12, 13});
-    EXPECT_TRUE(server.moveWindow(window, 22));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {window}), std::vector<SpaceID>{22});
-    EXPECT_TRUE(server.isWindowOnScreen(window));
-    EXPECT_FALSE(server.moveWindow(window, 999));
+    EXPECT_TRUE(server.moveWindow(other, 22));
+    EXPECT_EQ(spacesOf(other), M{22});
+    EXPECT_TRUE(server.isWindowOnScreen(other));
+    EXPECT_FALSE(server.moveWindow(other, 999));
     EXPECT_FALSE(server.moveWindow(4242, 11));
-    EXPECT_EQ(server.windowsOnSpace(22), std::vector<WindowID>{window});
 }
 
 TEST_F(WindowServerTest, SpacesObserversHearEveryChangeOfTheLists) {
