@@ -135,6 +135,7 @@ TEST(ScenarioTest, SharedSpacesUseOneListNamedMain) {
     const auto result = parseScenario(json, "shared.json");
     ASSERT_TRUE(result) << result.error;
     EXPECT_FALSE(result.scenario->displaysHaveSeparateSpaces);
+    ASSERT_EQ(result.scenario->spaceLists.size(), 1u);
     EXPECT_EQ(result.scenario->spaceLists[0].displayIdentifier, "Main");
 }
 

@@ -58,6 +58,7 @@ TEST_F(EventSystemTest, TapsPassRewriteOrSwallowInCreationOrder) {
     };
     auto first = tapThat("first", 7, false);
     auto second = tapThat("second", std::nullopt, false);
+    ASSERT_TRUE(first && second);
     events.post(keyDown(3));
     EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{7}));
     EXPECT_EQ(calls, (std::vector<std::string>{"first3", "second7"}));
@@ -101,8 +102,10 @@ TEST_F(EventSystemTest, DisabledInvalidatedOrDroppedTapsAreSkipped) {
         return std::optional<Event>();
     };
     auto disabled = events.createTap(kKeyMask, callback);
+    ASSERT_TRUE(disabled);
     disabled->setEnabled(false);
     auto invalidated = events.createTap(kKeyMask, callback);
+    ASSERT_TRUE(invalidated);
     invalidated->invalidate();
     invalidated->setEnabled(true);        // an invalidated tap stays off
     events.createTap(kKeyMask, callback); // handle dropped at once
@@ -125,6 +128,7 @@ TEST_F(EventSystemTest, TapMayStopAndReleaseItselfInsideItsCallback) {
         tap.reset(); // the last handle goes while the callback runs
         return std::optional<Event>();
     });
+    ASSERT_TRUE(tap);
     events.post(keyDown(1));
     events.post(keyDown(2));
     EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{2}));
@@ -158,6 +162,7 @@ TEST_F(EventSystemTest, SystemDisablingATapSendsTheNoticeToItsCallback) {
             }
             return std::optional<Event>(e);
         });
+        ASSERT_TRUE(tap);
         (events.*disable)(tap);
         EXPECT_FALSE(tap->isEnabled());
         queue.runUntilIdle();

@@ -44,6 +44,7 @@ TEST_F(PreferencesTest, ScenarioJsonReplacesADomainWithTypedValues) {
     const auto hotKeys = preferences.copyAppValue("AppleSymbolicHotKeys", "com.apple.dock");
     ASSERT_TRUE(hotKeys);
     ASSERT_NE(hotKeys->member("118"), nullptr);
+    ASSERT_NE(hotKeys->member("118")->member("value"), nullptr);
     EXPECT_EQ(*hotKeys->member("118")->member("value"),
               PropertyValue(PropertyDictionary{{"parameters", PropertyArray{65535, 18}}}));
 }
