@@ -132,12 +132,6 @@ INSTANTIATE_TEST_SUITE_P(
     Table, DockActionTest,
     testing::Values(
         DockCase{"swipesStopAtTheLastSpace", [](DockTest& t) { t.postSwitch(onA, 9); }, 14, 21},
-        DockCase{"swipesStopAtTheFirstSpace",
-                 [](DockTest& t) {
-                     t.windowServer.setCurrentSpace("UUID-B", 23);
-                     t.postSwitch(onB, -9);
-                 },
-                 11, 21},
         DockCase{"fullScreenSpacesCountAsSteps", [](DockTest& t) { t.postSwitch(onA, 2); }, 13, 21},
         DockCase{"switchesPostedTogetherLandOneAfterTheOther",
                  [](DockTest& t) {
@@ -149,13 +143,6 @@ INSTANTIATE_TEST_SUITE_P(
                  [](DockTest& t) { t.postSwitch(onB, 1, 2u, V::augmented); }, 11, 23},
         DockCase{"augmentedTargetPastTheListFallsBackToTheSteps",
                  [](DockTest& t) { t.postSwitch(onB, 1, 7u, V::augmented); }, 11, 22},
-        DockCase{"plainSwitchIgnoresATarget", [](DockTest& t) { t.postSwitch(onB, 1, 2u); }, 11,
-                 22},
-        DockCase{"gestureOffEveryDisplay",
-                 [](DockTest& t) {
-                     t.postSwitch({-500, -500}, 1);
-                 },
-                 11, 21},
         DockCase{"ignoredGesturesAreTakenButChangeNothing",
                  [](DockTest& t) {
                      t.dock->setIgnoresGestures(true);
@@ -167,17 +154,6 @@ INSTANTIATE_TEST_SUITE_P(
                      t.events.physical().dockSwipe(GestureSwipeMotion::horizontal, {-0.4}, onA);
                  },
                  12, 21},
-        DockCase{"tooShortAFlickDoesNothing",
-                 [](DockTest& t) {
-                     t.events.physical().dockSwipe(GestureSwipeMotion::horizontal, {0.05}, onA);
-                 },
-                 11, 21},
-        DockCase{"cancelledSwipeDoesNothing",
-                 [](DockTest& t) {
-                     t.events.physical().dockSwipe(GestureSwipeMotion::horizontal, {-0.4}, onA,
-                                                   true);
-                 },
-                 11, 21},
         DockCase{"desktopShortcutCountsOnlyDesktopsOnThePointersDisplay",
                  [](DockTest& t) {
                      t.bind(S::switchToDesktop(3), kKey3);
@@ -193,19 +169,6 @@ INSTANTIATE_TEST_SUITE_P(
                      press(t, kKey3, onB, kControl | EventFlags::maskShift);
                  },
                  11, 22, 2},
-        DockCase{"desktopBeyondTheListSwitchesNothing",
-                 [](DockTest& t) {
-                     t.bind(S::switchToDesktop(4), kKey4);
-                     press(t, kKey4, onB);
-                 },
-                 11, 21},
-        DockCase{"withoutShortcutSourceKeysPassThrough",
-                 [](DockTest& t) {
-                     t.bind(S::moveRightASpace, kRightArrow);
-                     t.dock->setSymbolicHotKeySource({});
-                     press(t, kRightArrow, onA);
-                 },
-                 11, 21, 1},
         DockCase{"heldShortcutActsOnceAndSwallowsItsRepeats",
                  [](DockTest& t) {
                      t.bind(S::moveRightASpace, kRightArrow);
@@ -225,22 +188,6 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  11, 22}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(DockTest, sharedSpacesTurnFromEitherDisplay) {
-    windowServer.configureSpaces(false, {SpaceList{"Main", {desktop(1), desktop(2)}, 1}});
-    postSwitch(onB, 1);
-    queue.advance(0.5);
-    EXPECT_EQ(current("Main"), 2u);
-}
-
-TEST_F(DockTest, verticalSwipesOpenAndCloseMissionControl) {
-    events.physical().dockSwipe(GestureSwipeMotion::vertical, {-0.5}, onA);
-    queue.runUntilIdle();
-    EXPECT_TRUE(windowServer.isMissionControlOpen());
-    events.physical().dockSwipe(GestureSwipeMotion::vertical, {0.5}, onA);
-    queue.runUntilIdle();
-    EXPECT_FALSE(windowServer.isMissionControlOpen());
-}
 
 TEST_F(DockTest, desktopShortcutCarriesADraggedWindowButNotAPressedOne) {
     bind(SymbolicHotKey::switchToDesktop(2), kKey2);

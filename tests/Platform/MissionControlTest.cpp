@@ -206,16 +206,6 @@ TEST_F(MissionControlTest, onlyADesktopThatMayGoOffersTheCloseAction) {
     EXPECT_EQ(spaceIDs("UUID-B"), std::vector<SpaceID>{21});
 }
 
-TEST_F(MissionControlTest, withoutTrustNothingIsEdited) {
-    openMissionControl();
-    const auto add = addButton(kDisplayA);
-    host.system().setProcessTrusted(false);
-    EXPECT_EQ(press(add), AccessibilityError::apiDisabled);
-    queue.advance(1.0);
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 4u);
-    EXPECT_TRUE(missionControl().edits().empty());
-}
-
 TEST_F(MissionControlTest, aStuckDockNeverOpensAndIgnoredEditsChangeNothing) {
     missionControl().setIgnoresOpenRequests(true);
     missionControl().open();
@@ -232,20 +222,6 @@ TEST_F(MissionControlTest, aStuckDockNeverOpensAndIgnoredEditsChangeNothing) {
     ASSERT_EQ(missionControl().edits().size(), 1u);
     EXPECT_FALSE(missionControl().edits()[0].landed);
     EXPECT_EQ(missionControl().pendingEditCount(), 0u);
-}
-
-TEST_F(MissionControlTest, closingBeforeItOpensDropsTheOpen) {
-    missionControl().open();
-    missionControl().close();
-    queue.advance(1.0);
-    EXPECT_FALSE(missionControl().isOpen());
-}
-
-TEST_F(MissionControlTest, pressingADesktopGoesThereAndLeavesMissionControl) {
-    openMissionControl();
-    ASSERT_EQ(press(buttons(kDisplayA).at(3)), AccessibilityError::success);
-    EXPECT_EQ(host.windowServer().currentSpace("UUID-A"), 14u);
-    EXPECT_FALSE(missionControl().isOpen());
 }
 
 class SharedSpacesMissionControlTest : public MissionControlTest {

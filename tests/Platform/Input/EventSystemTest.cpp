@@ -205,18 +205,6 @@ TEST_F(EventSystemTest, ConsumerStagesRunInOrderUntilOneTakesTheEvent) {
     }
 }
 
-TEST_F(EventSystemTest, RemovedConsumerIsNotCalled) {
-    int calls = 0;
-    auto token = events.addConsumer(EventStage::symbolicHotKeys, [&](const Event&) {
-        ++calls;
-        return true;
-    });
-    events.removeConsumer(token);
-    events.post(keyDown(1));
-    EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{1}));
-    EXPECT_EQ(calls, 0);
-}
-
 TEST_F(EventSystemTest, EventsPendingWhenTheSystemGoesAwayAreDropped) {
     VirtualMainQueue localQueue;
     int consumed = 0;

@@ -174,14 +174,6 @@ TEST_F(HotKeyCenterTest, TapsAndSystemShortcutsComeBeforeRegisteredHotKeys) {
     EXPECT_TRUE(pressed.empty());
 }
 
-TEST_F(HotKeyCenterTest, EventWithoutIdentifierFailsTheParameterRead) {
-    CarbonEvent event;
-    EventHotKeyID id{9, 9};
-    EXPECT_NE(getEventHotKeyIDParameter(event, id), 0);
-    EXPECT_EQ(center.dispatch(event), HotKeyStatus::noErr); // the handler still answers
-    EXPECT_TRUE(pressed.empty());
-}
-
 struct ModifierCase {
     uint64_t flags;
     uint32_t carbon;

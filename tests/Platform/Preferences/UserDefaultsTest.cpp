@@ -58,43 +58,42 @@ TEST_F(UserDefaultsTest, EveryTypeAndRemovalSurviveARestart) {
     EXPECT_TRUE(reopened.isPersisting());
 }
 
-TEST_F(UserDefaultsTest, WriteBrokenOffHalfWayKeepsThePreviousFile) {
-    bool breakWrites = false;
-    UserDefaultsFileHooks hooks;
-    hooks.writableBytes = [&](std::size_t size) { return breakWrites ? size / 2 : size; };
-    UserDefaults defaults(file, hooks);
-    defaults.set("answer", 41);
-    const std::string previous = readText(file);
-
-    breakWrites = true;
-    defaults.set("answer", 42);
-    EXPECT_EQ(readText(file), previous);
-    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
-    EXPECT_EQ(defaults.integerValue("answer"), 42); // the running program keeps its value
-    EXPECT_FALSE(defaults.synchronize());
-    EXPECT_FALSE(logs.messages("Preferences").empty());
-
-    breakWrites = false;
-    EXPECT_TRUE(defaults.synchronize());
-    EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
-}
-
-TEST_F(UserDefaultsTest, FailedRenameKeepsThePreviousFile) {
-    bool failRename = false;
-    UserDefaultsFileHooks hooks;
-    hooks.rename = [&](const fs::path& from, const fs::path& to) {
-        std::error_code error;
-        if (!failRename) {
-            fs::rename(from, to, error);
-        }
-        return !failRename && !error;
+// The file is replaced whole through a temporary one, so a failed write leaves the last good one.
+TEST_F(UserDefaultsTest, FailedWritesKeepThePreviousFileAndRetryOnSynchronize) {
+    bool failing = false;
+    const std::pair<const char*, UserDefaultsFileHooks> cases[] = {
+        {"write broken off half way",
+         {.rename = {},
+          .writableBytes = [&](std::size_t size) { return failing ? size / 2 : size; }}},
+        {"rename refused",
+         {.rename =
+              [&](const fs::path& from, const fs::path& to) {
+                  std::error_code error;
+                  if (!failing) {
+                      fs::rename(from, to, error);
+                  }
+                  return !failing && !error;
+              },
+          .writableBytes = {}}},
     };
-    UserDefaults defaults(file, hooks);
-    defaults.set("name", "before");
-    failRename = true;
-    defaults.set("name", "after");
-    EXPECT_EQ(UserDefaults(file).stringValue("name"), "before");
-    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
+    for (const auto& [name, hooks] : cases) {
+        SCOPED_TRACE(name);
+        failing = false;
+        logs.clear();
+        UserDefaults defaults(file, hooks);
+        defaults.set("answer", 41);
+        const std::string previous = readText(file);
+        failing = true;
+        defaults.set("answer", 42);
+        EXPECT_EQ(readText(file), previous);
+        EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
+        EXPECT_EQ(defaults.integerValue("answer"), 42); // the running program keeps its value
+        EXPECT_FALSE(defaults.synchronize());
+        EXPECT_FALSE(logs.messages("Preferences").empty());
+        failing = false;
+        EXPECT_TRUE(defaults.synchronize());
+        EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
+    }
 }
 
 TEST_F(UserDefaultsTest, StaleTemporaryFileIsIgnoredAndReplaced) {
@@ -199,14 +198,6 @@ TEST_F(UserDefaultsTest, ReplaceAllWritesOnceAndReportsChangedKeys) {
     EXPECT_EQ(heard, (std::vector<std::string>{"added", "changed", "dropped"}));
     EXPECT_EQ(UserDefaults(file).dictionaryRepresentation(),
               (PropertyDictionary{{"same", 1}, {"changed", 2}, {"added", 3}}));
-}
-
-TEST_F(UserDefaultsTest, InMemoryStoreWritesNoFile) {
-    UserDefaults defaults;
-    defaults.set("a", 1);
-    EXPECT_FALSE(defaults.file());
-    EXPECT_TRUE(defaults.synchronize());
-    EXPECT_TRUE(fs::is_empty(folder.path().toStdString()));
 }
 
 } // namespace
