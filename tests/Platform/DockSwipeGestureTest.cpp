@@ -71,11 +71,5 @@ TEST(DockSwipeGestureTest, stepsOfSwipeProgress) {
     }
 }
 
-TEST(DockSwipeGestureTest, postVariantFollowsSystemVersion) {
-    EXPECT_EQ(dockSwitchPostVariant(26), DockSwitchPostVariant::plain);
-    EXPECT_EQ(dockSwitchPostVariant(27), DockSwitchPostVariant::augmented);
-    EXPECT_EQ(dockSwitchPostVariantFromRawValue(1), std::nullopt);
-}
-
 } // namespace
 } // namespace tessarin

@@ -1,5 +1,4 @@
 #include "Platform/DisplayServer.h"
-#include "Platform/Dock.h"
 #include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Preferences/Preferences.h"
@@ -17,7 +16,6 @@
 namespace tessarin {
 namespace {
 
-constexpr const char* kBuiltIn = "4C3E8A52-7D61-4F0B-9E2A-1B5C6D7E8F90";
 constexpr const char* kExternal = "9A1F2B3C-4D5E-4F60-8172-8394A5B6C7D8";
 
 // The host wires its parts together behind the system calls the product uses.
@@ -80,17 +78,6 @@ TEST_F(HostTest, SymbolicHotKeyCallsShareTheSystemDomain) {
     ASSERT_NE(entry->member("enabled"), nullptr);
     EXPECT_EQ(entry->member("enabled")->boolValue(), false);
     EXPECT_NE(calls().setSymbolicHotKeyEnabled(130, true), 0);
-}
-
-TEST_F(HostTest, ADesktopShortcutPostedByTheProgramLandsAfterTheDocksAnimation) {
-    Event keyDown = Event::keyboard(20, true, EventFlags::maskControl); // Desktop 3
-    calls().postEvent(keyDown);
-    queue.advance(0.1);
-    EXPECT_EQ(host.windowServer().currentSpace(kBuiltIn), 4u);
-    queue.advance(1.0);
-    EXPECT_EQ(host.windowServer().currentSpace(kBuiltIn), 5u);
-    EXPECT_EQ(host.notifications().postedCount(WorkspaceNotificationName::activeSpaceDidChange),
-              1u);
 }
 
 TEST_F(HostTest, MovingTheMouseMovesTheCursorOfTheDisplays) {

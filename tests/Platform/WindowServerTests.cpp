@@ -85,42 +85,28 @@ TEST_F(WindowServerTest, ActiveSpaceIsTheCurrentSpaceOfTheActiveMenuBarDisplay) 
     EXPECT_EQ(server.activeMenuBarDisplay(), 1u);
 }
 
-TEST_F(WindowServerTest, OnlyWindowsOfCurrentSpacesAndStickyWindowsAreOnScreen) {
-    const WindowID onCurrentA = addWindow("Safari", {11});
-    const WindowID onOtherA = addWindow("Mail", {12});
-    const WindowID onCurrentB = addWindow("Notes", {22});
-    const WindowID stickyID =
+// Front to back by layer, the newest first within one; on screen are the windows of current
+// Spaces and sticky ones, unless ordered out. The options are the ones the product asks with.
+TEST_F(WindowServerTest, WindowListShowsCurrentSpacesAndStickyWindowsFrontToBack) {
+    const WindowID back = addWindow("Finder", {11});
+    const WindowID front = addWindow("Safari", {11});
+    const WindowID other = addWindow("Mail", {12});
+    const WindowID onB = addWindow("Notes", {22});
+    const WindowID sticky =
         server.addWindow(ServerWindow{0, 1, "Clock", {}, {}, 0, 1.0, 1, {12}, true});
     const WindowID hidden = addWindow("Terminal", {11});
     server.setWindowOrderedOut(hidden, true);
-
-    EXPECT_EQ(numbers(WindowListOption::onScreenOnly),
-              (std::vector<WindowID>{stickyID, onCurrentB, onCurrentA}));
-    const auto all = server.windowList(WindowListOption::all, 0);
-    ASSERT_TRUE(all);
-    EXPECT_EQ(all->size(), 5u);
-    for (const WindowInfo& info : *all) {
-        const bool expected = info.number != onOtherA && info.number != hidden;
-        EXPECT_EQ(info.isOnscreen, expected) << info.ownerName;
-    }
-
-    ASSERT_TRUE(server.setCurrentSpace("UUID-A", 12));
-    EXPECT_EQ(numbers(WindowListOption::onScreenOnly),
-              (std::vector<WindowID>{stickyID, onCurrentB, onOtherA}));
-}
-
-// Front to back by layer, then in order of adding; the options the product asks with.
-TEST_F(WindowServerTest, WindowListOptionsFilterAsTheWindowServerDoes) {
-    const WindowID back = addWindow("Finder", {11});
-    const WindowID front = addWindow("Safari", {11});
-    const WindowID offscreen = addWindow("Notes", {12});
     const WindowID icons = addWindow("Finder", {11}, -2147483603); // desktop elements
     const WindowID extra = addWindow("Control Center", {11}, 25);
     namespace L = WindowListOption;
-    EXPECT_EQ(numbers(L::all), (std::vector{extra, offscreen, front, back, icons}));
-    EXPECT_EQ(numbers(L::excludeDesktopElements), (std::vector{extra, offscreen, front, back}));
+    EXPECT_EQ(numbers(L::all),
+              (std::vector{extra, hidden, sticky, onB, other, front, back, icons}));
+    EXPECT_EQ(numbers(L::excludeDesktopElements),
+              (std::vector{extra, hidden, sticky, onB, other, front, back}));
     EXPECT_EQ(numbers(L::onScreenOnly | L::excludeDesktopElements),
-              (std::vector{extra, front, back}));
+              (std::vector{extra, sticky, onB, front, back}));
+    ASSERT_TRUE(server.setCurrentSpace("UUID-A", 12));
+    EXPECT_EQ(numbers(L::onScreenOnly), (std::vector{sticky, onB, other}));
 }
 
 TEST_F(WindowServerTest, WindowInfoCarriesTheWindowsFacts) {

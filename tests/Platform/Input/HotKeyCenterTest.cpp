@@ -157,43 +157,22 @@ TEST_F(HotKeyCenterTest, UnregisteredCombinationCanBeRegisteredAgainAndNoLongerF
     EXPECT_EQ(pressed, (std::vector<EventHotKeyID>{{kSignature, 2}}));
 }
 
-TEST_F(HotKeyCenterTest, TapsAndSystemShortcutsComeBeforeRegisteredHotKeys) {
-    registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
-    bool systemTakes = true;
-    events.addConsumer(EventStage::symbolicHotKeys,
-                       [&](const Event& e) { return systemTakes && e.isKeyEvent(); });
-    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
-    queue.runUntilIdle();
-    EXPECT_TRUE(pressed.empty());
-
-    systemTakes = false;
-    auto tap = events.createTap(eventMaskBit(EventType::keyDown),
-                                [](uint32_t, const Event&) { return std::optional<Event>(); });
-    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
-    queue.runUntilIdle();
-    EXPECT_TRUE(pressed.empty());
-}
-
-struct ModifierCase {
-    uint64_t flags;
-    uint32_t carbon;
-};
-
 TEST(CarbonModifiersTest, EventFlagsMapToTheCarbonMaskAndBack) {
-    const std::vector<ModifierCase> cases = {
-        {EventFlags::maskCommand, CarbonModifiers::cmdKey},
-        {EventFlags::maskShift, CarbonModifiers::shiftKey},
-        {EventFlags::maskAlternate, CarbonModifiers::optionKey},
-        {EventFlags::maskControl, CarbonModifiers::controlKey},
-        {EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand, 0x1900},
+    namespace F = EventFlags;
+    const std::pair<uint64_t, uint32_t> cases[] = {
+        {F::maskCommand, CarbonModifiers::cmdKey},
+        {F::maskShift, CarbonModifiers::shiftKey},
+        {F::maskAlternate, CarbonModifiers::optionKey},
+        {F::maskControl, CarbonModifiers::controlKey},
+        {F::maskControl | F::maskAlternate | F::maskCommand, 0x1900},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(carbonModifiers(c.flags), c.carbon);
-        EXPECT_EQ(eventFlags(c.carbon), c.flags);
+    for (const auto& [flags, carbon] : cases) {
+        EXPECT_EQ(carbonModifiers(flags), carbon);
+        EXPECT_EQ(eventFlags(carbon), flags);
     }
-    EXPECT_EQ(carbonModifiers(EventFlags::maskAlphaShift | EventFlags::maskSecondaryFn |
-                              EventFlags::maskNumericPad | EventFlags::maskHelp),
-              0u);
+    EXPECT_EQ(
+        carbonModifiers(F::maskAlphaShift | F::maskSecondaryFn | F::maskNumericPad | F::maskHelp),
+        0u);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "Platform/DockSwipeGesture.h"
 #include "Platform/Input/EventSystem.h"
-#include "Platform/Input/KeyboardLayout.h"
 #include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +34,6 @@ TEST_F(PhysicalInputTest, KeyPressIsKeyDownThenKeyUpWithItsModifiersAndCharacter
     EXPECT_EQ(seen[0].type, EventType::keyDown);
     EXPECT_EQ(seen[1].type, EventType::keyUp);
     EXPECT_EQ(seen[1].flags, EventFlags::maskCommand);
-    EXPECT_EQ(seen[1].characters, "a");
     EXPECT_FALSE(seen[2].isAutorepeat());
     EXPECT_TRUE(seen[3].isAutorepeat());
     // Arrow keys carry the function and numeric-pad flags.
@@ -102,15 +100,6 @@ TEST_F(PhysicalInputTest, EachButtonDragsWithItsOwnEventTypesAndLocations) {
     }
 }
 
-TEST_F(PhysicalInputTest, PointerMovesAreReportedToTheHost) {
-    std::vector<Point> moves;
-    input.setPointerMovedHandler([&](Point p) { moves.push_back(p); });
-    input.moveMouse({5, 5});
-    input.click({6, 6});
-    EXPECT_EQ(moves, (std::vector<Point>{{5, 5}, {6, 6}, {6, 6}}));
-    EXPECT_EQ(input.location(), (Point{6, 6}));
-}
-
 TEST_F(PhysicalInputTest, TrackpadSwipeIsAnUntaggedDockGestureRun) {
     input.dockSwipe(GestureSwipeMotion::horizontal, {-0.3, -0.8}, {100, 50});
     auto seen = delivered();
@@ -132,24 +121,6 @@ TEST_F(PhysicalInputTest, TrackpadSwipeIsAnUntaggedDockGestureRun) {
     seen = delivered();
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen.back().integerValue(EventField::gesturePhase), GesturePhase::cancelled);
-}
-
-TEST(KeyboardLayoutTest, KeyCodesTypeTheirAnsiCharacters) {
-    const std::pair<uint16_t, const char*> cases[] = {
-        {0, "a"},
-        {18, "1"},
-        {47, "."},
-        {49, " "},
-        {36, "\r"},
-        {53, "\x1B"},
-        {55, ""},
-        {200, ""},
-        {122, "\xEF\x9C\x84"}, // F1 U+F704
-        {126, "\xEF\x9C\x80"}, // up arrow U+F700
-    };
-    for (const auto& [keyCode, characters] : cases) {
-        EXPECT_EQ(charactersForKeyCode(keyCode), characters) << "key code " << keyCode;
-    }
 }
 
 } // namespace
