@@ -102,21 +102,6 @@ TEST_F(HostTest, ChangesOfScreensAndDefaultsAreAnnouncedOnALaterTurn) {
                                                WorkspaceNotificationName::didWake}));
 }
 
-TEST(HostBuildTest, WindowsKeepTheirGivenNumbersAndTheRestAreNumberedInOrder) {
-    Scenario scenario = Scenario::defaultScenario();
-    scenario.windows.resize(3);
-    scenario.windows[0].number = 0;
-    scenario.windows[1].number = 0;
-    scenario.windows[2].number = 2; // the number the first window would otherwise get
-    VirtualMainQueue queue;
-    Host host(scenario, queue);
-    std::vector<WindowID> numbers;
-    for (const ServerWindow& window : host.windowServer().windows()) {
-        numbers.push_back(window.number);
-    }
-    EXPECT_EQ(numbers, (std::vector<WindowID>{3, 4, 2}));
-}
-
 TEST(ScopedCurrentHostTest, RestoresTheHostThatWasCurrentBefore) {
     VirtualMainQueue queue;
     Host outer(Scenario::defaultScenario(), queue);

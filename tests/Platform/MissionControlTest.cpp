@@ -139,17 +139,6 @@ TEST_F(MissionControlTest, theSpacesBarExistsOnlyWhileMissionControlShows) {
               AccessibilityError::invalidElement);
 }
 
-TEST_F(MissionControlTest, desktopButtonsFollowSystemOrderAndNumberOnlyDesktops) {
-    openMissionControl();
-    std::vector<std::string> titles;
-    for (const AccessibilityElement& button : buttons(kDisplayA)) {
-        titles.push_back(text(button, AccessibilityAttribute::title));
-    }
-    EXPECT_EQ(titles,
-              (std::vector<std::string>{"Desktop 1", "Desktop 2", "Full Screen", "Desktop 3"}));
-    EXPECT_EQ(buttons(kDisplayB).size(), 2u);
-}
-
 TEST_F(MissionControlTest, addingADesktopLandsOnThatDisplayAfterTheBarSettles) {
     openMissionControl();
     ASSERT_EQ(press(addButton(kDisplayB)), AccessibilityError::success);

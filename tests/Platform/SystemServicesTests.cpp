@@ -41,15 +41,5 @@ TEST_F(SystemServicesTest, ActivatingAnApplicationPostsOnceAndOnlyForAChange) {
     EXPECT_FALSE(system.frontmostApplication());
 }
 
-TEST_F(SystemServicesTest, RefusedURLsAreStillRecordedAndVersionsCompareByParts) {
-    EXPECT_TRUE(system.openURL("x-apple.systempreferences:com.apple.preference.security"));
-    system.setOpensURLs(false);
-    EXPECT_FALSE(system.openURL("https://example.com"));
-    EXPECT_EQ(system.openedURLs().size(), 2u);
-    EXPECT_FALSE((OperatingSystemVersion{13, 6, 1}).isAtLeast({14, 0, 0}));
-    EXPECT_TRUE((OperatingSystemVersion{13, 6, 1}).isAtLeast({13, 6, 0}));
-    EXPECT_TRUE((OperatingSystemVersion{27, 0, 0}).isAtLeast({26, 9, 9}));
-}
-
 } // namespace
 } // namespace tessarin
