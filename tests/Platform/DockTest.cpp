@@ -100,94 +100,84 @@ TEST_F(DockTest, switchLandsAfterTheAnimationOnTheDisplayUnderTheGesture) {
     EXPECT_EQ(current("UUID-A"), 12u);
 }
 
-struct DockCase {
-    const char* name;
-    std::function<void(DockTest&)> act;
-    SpaceID onA;
-    SpaceID onB;
-    std::size_t keyDownsReachingTheApplication = 0;
-};
-
-class DockActionTest : public DockTest, public testing::WithParamInterface<DockCase> {};
-
-TEST_P(DockActionTest, landsWhereTheDockWould) {
-    GetParam().act(*this);
+// Each row posts its switches together; the Dock takes them and lands them one after another.
+TEST_F(DockTest, switchesStepThroughEverySpaceAndStopAtTheEnds) {
+    struct Case {
+        const char* name;
+        Point at;
+        std::vector<int64_t> steps;
+        std::optional<uint32_t> target;
+        SpaceID onA;
+        SpaceID onB;
+    };
+    const Case cases[] = {
+        {"stop at the last Space", onA, {9}, std::nullopt, 14, 21},
+        {"full-screen Spaces count as steps", onA, {2}, std::nullopt, 13, 21},
+        {"posted together, landed in turn", onA, {1, 1}, std::nullopt, 13, 21},
+        {"and back to the first", onA, {1, -9}, std::nullopt, 11, 21},
+        {"the augmented form lands on its target", onB, {1}, 2u, 11, 23},
+        {"a target past the list falls back to the steps", onB, {1}, 7u, 11, 22},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        windowServer.setCurrentSpace("UUID-A", 11);
+        windowServer.setCurrentSpace("UUID-B", 21);
+        for (int64_t steps : c.steps) {
+            postSwitch(c.at, steps, c.target,
+                       c.target ? DockSwitchPostVariant::augmented : DockSwitchPostVariant::plain);
+        }
+        queue.advance(0.5);
+        EXPECT_EQ(current("UUID-A"), c.onA);
+        EXPECT_EQ(current("UUID-B"), c.onB);
+    }
+    dock->setIgnoresGestures(true);
+    postSwitch(onA, 1);
     queue.advance(0.5);
-    EXPECT_EQ(current("UUID-A"), GetParam().onA);
-    EXPECT_EQ(current("UUID-B"), GetParam().onB);
-    EXPECT_EQ(events.frontApplicationEvents(EventType::keyDown).size(),
-              GetParam().keyDownsReachingTheApplication);
-    EXPECT_TRUE(events.frontApplicationEvents(EventType::dockGesture).empty());
+    EXPECT_EQ(current("UUID-A"), 11u);
+    EXPECT_TRUE(events.frontApplicationEvents(EventType::dockGesture).empty()); // taken anyway
 }
 
-void press(DockTest& t, uint16_t key, Point at, uint64_t flags = kControl) {
-    t.displays.setCursorLocation(at);
-    t.events.physical().pressKey(key, flags);
+TEST_F(DockTest, userSwipeTurnsOneSpaceAgainstItsProgress) {
+    events.physical().dockSwipe(GestureSwipeMotion::horizontal, {-0.4}, onA);
+    queue.advance(0.5);
+    EXPECT_EQ(current("UUID-A"), 12u);
 }
 
-namespace S = SymbolicHotKey;
-using V = DockSwitchPostVariant;
+// Desktop-N counts only desktops on the pointer's display; move shortcuts step one Space; a
+// held shortcut acts once and its repeats are swallowed; other keys reach the application.
+TEST_F(DockTest, enabledSystemShortcutsSwitchOnThePointersDisplayAndTakeTheirKeys) {
+    namespace S = SymbolicHotKey;
+    bind(S::switchToDesktop(1), kKey1, false);
+    bind(S::switchToDesktop(3), kKey3);
+    bind(S::switchToDesktop(4), kKey4);
+    bind(S::moveLeftASpace, kLeftArrow);
+    bind(S::moveRightASpace, kRightArrow);
+    auto press = [&](uint16_t key, Point at, uint64_t flags = kControl) {
+        displays.setCursorLocation(at);
+        events.physical().pressKey(key, flags);
+        queue.advance(0.5);
+    };
+    press(kKey3, onA);
+    EXPECT_EQ(current("UUID-A"), 14u);
+    press(kKey4, onB); // B has three Spaces
+    EXPECT_EQ(current("UUID-B"), 21u);
+    press(kRightArrow, onB);
+    press(kRightArrow, onB);
+    press(kLeftArrow, onB);
+    EXPECT_EQ(current("UUID-B"), 22u);
+    displays.setCursorLocation(onA);
+    events.physical().keyDown(kLeftArrow, kControl);
+    events.physical().keyDown(kLeftArrow, kControl, true);
+    events.physical().keyUp(kLeftArrow, kControl);
+    queue.advance(0.5);
+    EXPECT_EQ(current("UUID-A"), 13u);
+    EXPECT_TRUE(events.frontApplicationEvents(EventType::keyDown).empty());
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DockActionTest,
-    testing::Values(
-        DockCase{"swipesStopAtTheLastSpace", [](DockTest& t) { t.postSwitch(onA, 9); }, 14, 21},
-        DockCase{"fullScreenSpacesCountAsSteps", [](DockTest& t) { t.postSwitch(onA, 2); }, 13, 21},
-        DockCase{"switchesPostedTogetherLandOneAfterTheOther",
-                 [](DockTest& t) {
-                     t.postSwitch(onA, 1);
-                     t.postSwitch(onA, 1);
-                 },
-                 13, 21},
-        DockCase{"augmentedSwitchLandsOnItsTarget",
-                 [](DockTest& t) { t.postSwitch(onB, 1, 2u, V::augmented); }, 11, 23},
-        DockCase{"augmentedTargetPastTheListFallsBackToTheSteps",
-                 [](DockTest& t) { t.postSwitch(onB, 1, 7u, V::augmented); }, 11, 22},
-        DockCase{"ignoredGesturesAreTakenButChangeNothing",
-                 [](DockTest& t) {
-                     t.dock->setIgnoresGestures(true);
-                     t.postSwitch(onA, 1);
-                 },
-                 11, 21},
-        DockCase{"userSwipeTurnsOneSpaceAgainstItsProgress",
-                 [](DockTest& t) {
-                     t.events.physical().dockSwipe(GestureSwipeMotion::horizontal, {-0.4}, onA);
-                 },
-                 12, 21},
-        DockCase{"desktopShortcutCountsOnlyDesktopsOnThePointersDisplay",
-                 [](DockTest& t) {
-                     t.bind(S::switchToDesktop(3), kKey3);
-                     press(t, kKey3, onA);
-                 },
-                 14, 21},
-        DockCase{"disabledOrDifferentShortcutReachesTheApplication",
-                 [](DockTest& t) {
-                     t.bind(S::switchToDesktop(1), kKey1, false);
-                     t.bind(S::switchToDesktop(3), kKey3);
-                     t.windowServer.setCurrentSpace("UUID-B", 22);
-                     press(t, kKey1, onB);
-                     press(t, kKey3, onB, kControl | EventFlags::maskShift);
-                 },
-                 11, 22, 2},
-        DockCase{"heldShortcutActsOnceAndSwallowsItsRepeats",
-                 [](DockTest& t) {
-                     t.bind(S::moveRightASpace, kRightArrow);
-                     t.displays.setCursorLocation(onA);
-                     t.events.physical().keyDown(kRightArrow, kControl);
-                     t.events.physical().keyDown(kRightArrow, kControl, true);
-                     t.events.physical().keyUp(kRightArrow, kControl);
-                 },
-                 12, 21},
-        DockCase{"moveShortcutsStepOneSpace",
-                 [](DockTest& t) {
-                     t.bind(S::moveRightASpace, kRightArrow);
-                     t.bind(S::moveLeftASpace, kLeftArrow);
-                     press(t, kRightArrow, onB);
-                     press(t, kRightArrow, onB);
-                     press(t, kLeftArrow, onB);
-                 },
-                 11, 22}),
-    [](const auto& info) { return std::string(info.param.name); });
+    press(kKey1, onA);                                   // disabled
+    press(kKey3, onA, kControl | EventFlags::maskShift); // another combination
+    EXPECT_EQ(current("UUID-A"), 13u);
+    EXPECT_EQ(events.frontApplicationEvents(EventType::keyDown).size(), 2u);
+}
 
 TEST_F(DockTest, desktopShortcutCarriesADraggedWindowButNotAPressedOne) {
     bind(SymbolicHotKey::switchToDesktop(2), kKey2);
