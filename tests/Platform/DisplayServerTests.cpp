@@ -51,19 +51,5 @@ TEST(DisplayServerTest, ThePointerIsReadInBothSystems) {
     EXPECT_EQ(screen->displayID, 3u);
 }
 
-TEST(DisplayServerTest, ReconfigurationTellsObserversUntilRemoved) {
-    DisplayServer displays(threeScreens());
-    int calls = 0;
-    const auto token = displays.addConfigurationObserver([&] { ++calls; });
-    auto screens = threeScreens();
-    screens.pop_back();
-    displays.setScreens(screens);
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(displays.activeDisplayList(), (std::vector<DisplayID>{1, 2}));
-    displays.removeConfigurationObserver(token);
-    displays.setScreens(threeScreens());
-    EXPECT_EQ(calls, 1);
-}
-
 } // namespace
 } // namespace tessarin

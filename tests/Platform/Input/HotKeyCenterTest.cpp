@@ -111,20 +111,6 @@ TEST_F(HotKeyCenterTest, ReleaseIsDeliveredOnlyToHandlersThatAskForIt) {
     EXPECT_TRUE(events.frontApplicationEvents(EventType::keyUp).empty());
 }
 
-TEST_F(HotKeyCenterTest, HandlersRunNewestFirstUntilOneHandlesTheEvent) {
-    std::vector<std::string> calls;
-    center.installEventHandler({{kEventClassKeyboard, kEventHotKeyPressed}},
-                               [&](const CarbonEvent&) {
-                                   calls.push_back("newest");
-                                   return HotKeyStatus::noErr;
-                               });
-    registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
-    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
-    queue.runUntilIdle();
-    EXPECT_EQ(calls, (std::vector<std::string>{"newest"}));
-    EXPECT_TRUE(pressed.empty()); // the older handler never ran
-}
-
 TEST_F(HotKeyCenterTest, RefusedRegistrationsReturnTheirStatusAndRegisterNothing) {
     registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
     center.setRegistrationRefusal([](uint32_t keyCode, uint32_t) -> std::optional<int32_t> {
