@@ -26,25 +26,18 @@ Json minimal() {
     })");
 }
 
-TEST(ScenarioTest, AValidScenarioReadsEveryPart) {
+// Given values read back through the round trip below; these are the ones a file may leave out.
+TEST(ScenarioTest, MissingPartsTakeTheirDefaults) {
     const auto result = parseScenario(minimal(), "small.json");
     ASSERT_TRUE(result) << result.error;
     const Scenario& s = *result.scenario;
     ASSERT_EQ(s.displays.size(), 2u);
-    EXPECT_EQ(s.displays[0].localizedName, "Left");
+    ASSERT_EQ(s.spaceLists.size(), 2u);
+    ASSERT_EQ(s.windows.size(), 1u);
     EXPECT_EQ(s.displays[0].visibleFrame, s.displays[0].frame);
     EXPECT_EQ(s.displays[1].localizedName, "Display 2");
-    EXPECT_EQ(s.displays[1].backingScaleFactor, 1.0);
-    ASSERT_EQ(s.spaceLists.size(), 2u);
-    EXPECT_EQ(s.spaceLists[0].currentSpace, 2u);
-    EXPECT_EQ(s.spaceLists[0].spaces[0].title, "One");
-    EXPECT_EQ(s.spaceLists[1].currentSpace, 7u); // the first when none is named
-    EXPECT_EQ(s.spaceLists[1].spaces[1].type, kSpaceTypeFullScreen);
-    EXPECT_EQ(s.frontmostApplication, 10);
-    ASSERT_EQ(s.windows.size(), 1u);
-    EXPECT_EQ(s.windows[0].ownerName, "Editor"); // taken from the application
-    EXPECT_EQ(s.windows[0].name, "Draft");
-    EXPECT_EQ(s.windows[0].bounds, (Rect{10, 20, 300, 200}));
+    EXPECT_EQ(s.spaceLists[1].currentSpace, 7u); // the first
+    EXPECT_EQ(s.windows[0].ownerName, "Editor"); // the application's name
 }
 
 TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
