@@ -1,5 +1,6 @@
 #include "Platform/Scenario.h"
 
+#include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -25,25 +26,18 @@ Json minimal() {
     })");
 }
 
-TEST(ScenarioTest, AValidScenarioReadsEveryPart) {
+// Given values read back through the round trip below; these are the ones a file may leave out.
+TEST(ScenarioTest, MissingPartsTakeTheirDefaults) {
     const auto result = parseScenario(minimal(), "small.json");
     ASSERT_TRUE(result) << result.error;
     const Scenario& s = *result.scenario;
     ASSERT_EQ(s.displays.size(), 2u);
-    EXPECT_EQ(s.displays[0].localizedName, "Left");
+    ASSERT_EQ(s.spaceLists.size(), 2u);
+    ASSERT_EQ(s.windows.size(), 1u);
     EXPECT_EQ(s.displays[0].visibleFrame, s.displays[0].frame);
     EXPECT_EQ(s.displays[1].localizedName, "Display 2");
-    EXPECT_EQ(s.displays[1].backingScaleFactor, 1.0);
-    ASSERT_EQ(s.spaceLists.size(), 2u);
-    EXPECT_EQ(s.spaceLists[0].currentSpace, 2u);
-    EXPECT_EQ(s.spaceLists[0].spaces[0].title, "One");
-    EXPECT_EQ(s.spaceLists[1].currentSpace, 7u); // the first when none is named
-    EXPECT_EQ(s.spaceLists[1].spaces[1].type, kSpaceTypeFullScreen);
-    EXPECT_EQ(s.frontmostApplication, 10);
-    ASSERT_EQ(s.windows.size(), 1u);
-    EXPECT_EQ(s.windows[0].ownerName, "Editor"); // taken from the application
-    EXPECT_EQ(s.windows[0].name, "Draft");
-    EXPECT_EQ(s.windows[0].bounds, (Rect{10, 20, 300, 200}));
+    EXPECT_EQ(s.spaceLists[1].currentSpace, 7u); // the first
+    EXPECT_EQ(s.windows[0].ownerName, "Editor"); // the application's name
 }
 
 TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
@@ -55,31 +49,16 @@ TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
     const Case cases[] = {
         {"not an object", [](Json& j) { j = Json::array(); }, "a scenario must be a JSON object"},
         {"no displays", [](Json& j) { j.erase("displays"); }, "missing \"displays\""},
-        {"no display", [](Json& j) { j["displays"] = Json::array(); },
-         "displays: needs at least one display"},
-        {"display without UUID", [](Json& j) { j["displays"][1].erase("uuid"); },
-         "displays[1]: missing \"uuid\""},
         {"bad frame",
          [](Json& j) {
              j["displays"][0]["frame"] = {0, 0, 10};
          },
          "displays[0].frame: must be [x, y, width, height]"},
-        {"empty frame",
-         [](Json& j) {
-             j["displays"][0]["frame"] = {0, 0, 0, 10};
-         },
-         "displays[0].frame: width and height must be above 0"},
         {"duplicate display", [](Json& j) { j["displays"][1]["id"] = 1; },
          "displays[1].id: duplicate display ID 1"},
-        {"no spaces", [](Json& j) { j.erase("spaces"); }, "missing \"spaces\""},
         {"duplicate Space ID across displays",
          [](Json& j) { j["spaces"][1]["spaces"][0]["id"] = 1; },
          "spaces[1].spaces[0].id: duplicate Space ID 1"},
-        {"duplicate Space ID on one display",
-         [](Json& j) { j["spaces"][0]["spaces"][1]["id"] = 1; },
-         "spaces[0].spaces[1].id: duplicate Space ID 1"},
-        {"Space without ID", [](Json& j) { j["spaces"][0]["spaces"][1].erase("id"); },
-         "spaces[0].spaces[1]: missing \"id\""},
         {"Space ID zero", [](Json& j) { j["spaces"][0]["spaces"][1]["id"] = 0; },
          "spaces[0].spaces[1].id: must be between 1 and"},
         {"unknown display", [](Json& j) { j["spaces"][1]["display"] = "UUID-Z"; },
@@ -92,14 +71,10 @@ TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
          "spaces[1].spaces: needs at least one desktop (type 0)"},
         {"shared Spaces not named Main", [](Json& j) { j["separateSpaces"] = false; },
          "spaces[0].display: with shared Spaces the only list is \"Main\""},
-        {"separateSpaces not a Boolean", [](Json& j) { j["separateSpaces"] = "yes"; },
-         "separateSpaces: must be true or false"},
         {"window on an unknown Space", [](Json& j) { j["windows"][0]["spaces"] = {99}; },
          "windows[0].spaces[0]: no Space has ID 99"},
         {"window of no application", [](Json& j) { j["windows"][0]["pid"] = 11; },
          "windows[0].pid: no application has process identifier 11"},
-        {"window without bounds", [](Json& j) { j["windows"][0].erase("bounds"); },
-         "windows[0]: missing \"bounds\""},
         {"window nowhere", [](Json& j) { j["windows"][0].erase("spaces"); },
          "windows[0]: a window needs \"spaces\" unless it is sticky"},
         {"two frontmost applications",
@@ -109,17 +84,8 @@ TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
          "applications[1].frontmost: only one application can be frontmost"},
         {"unknown menu-bar display", [](Json& j) { j["activeMenuBarDisplay"] = 5; },
          "activeMenuBarDisplay: no display has ID 5"},
-        {"bad version", [](Json& j) { j["operatingSystemVersion"] = "fifteen"; },
-         "operatingSystemVersion: must be [major, minor, patch]"},
-        {"bad appearance", [](Json& j) { j["appearance"] = "blue"; },
-         "appearance: must be \"light\" or \"dark\""},
         {"domain not an object", [](Json& j) { j["preferenceDomains"]["com.apple.dock"] = 3; },
          "preferenceDomains.\"com.apple.dock\": must be an object"},
-        {"domain value without a type",
-         [](Json& j) {
-             j["preferenceDomains"]["com.apple.dock"] = {{"mru-spaces", nullptr}};
-         },
-         "preferenceDomains.\"com.apple.dock\": "},
     };
     for (const Case& c : cases) {
         Json json = minimal();
@@ -132,36 +98,27 @@ TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
     }
 }
 
+TEST(ScenarioTest, FilesAreReadAndAMissingFileIsNamed) {
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const auto file = std::filesystem::path(directory.path().toStdString()) / "world.json";
+    std::ofstream(file) << minimal().dump(2);
+    const auto loaded = loadScenarioFile(file);
+    ASSERT_TRUE(loaded) << loaded.error;
+    EXPECT_EQ(loaded.scenario->displays.size(), 2u);
+    const auto missing = loadScenarioFile(file.parent_path() / "absent.json");
+    EXPECT_FALSE(missing.scenario);
+    EXPECT_NE(missing.error.find("absent.json"), std::string::npos) << missing.error;
+    std::ofstream(file) << "{]";
+    const auto broken = loadScenarioFile(file);
+    EXPECT_FALSE(broken.scenario);
+    EXPECT_EQ(broken.error.rfind(file.string() + ": ", 0), 0u) << broken.error;
+}
+
 TEST(ScenarioTest, MalformedJsonNamesTheSource) {
     const auto result = parseScenarioText("{\"displays\": [", "typo.json");
     EXPECT_FALSE(result.scenario);
     EXPECT_EQ(result.error.rfind("typo.json: malformed JSON", 0), 0u) << result.error;
-}
-
-TEST(ScenarioTest, FilesAreReadAndAMissingFileIsNamed) {
-    const auto directory = std::filesystem::temp_directory_path() / "tessarin-scenario-test";
-    std::filesystem::create_directories(directory);
-    const auto file = directory / "world.json";
-    {
-        std::ofstream out(file);
-        out << minimal().dump(2);
-    }
-    const auto loaded = loadScenarioFile(file);
-    ASSERT_TRUE(loaded) << loaded.error;
-    EXPECT_EQ(loaded.scenario->displays.size(), 2u);
-
-    const auto missing = loadScenarioFile(directory / "absent.json");
-    EXPECT_FALSE(missing.scenario);
-    EXPECT_NE(missing.error.find("absent.json"), std::string::npos) << missing.error;
-
-    {
-        std::ofstream out(file);
-        out << "{]";
-    }
-    const auto broken = loadScenarioFile(file);
-    EXPECT_FALSE(broken.scenario);
-    EXPECT_NE(broken.error.find("world.json"), std::string::npos) << broken.error;
-    std::filesystem::remove_all(directory);
 }
 
 TEST(ScenarioTest, SharedSpacesUseOneListNamedMain) {
@@ -171,24 +128,8 @@ TEST(ScenarioTest, SharedSpacesUseOneListNamedMain) {
     const auto result = parseScenario(json, "shared.json");
     ASSERT_TRUE(result) << result.error;
     EXPECT_FALSE(result.scenario->displaysHaveSeparateSpaces);
+    ASSERT_EQ(result.scenario->spaceLists.size(), 1u);
     EXPECT_EQ(result.scenario->spaceLists[0].displayIdentifier, "Main");
-}
-
-TEST(ScenarioTest, TheDefaultScenarioHasTwoDisplaysWithSixAndFourSpaces) {
-    const Scenario s = Scenario::defaultScenario();
-    ASSERT_EQ(s.displays.size(), 2u);
-    EXPECT_TRUE(s.displaysHaveSeparateSpaces);
-    ASSERT_EQ(s.spaceLists.size(), 2u);
-    EXPECT_EQ(s.spaceLists[0].spaces.size(), 6u);
-    EXPECT_EQ(s.spaceLists[1].spaces.size(), 4u);
-    EXPECT_GE(s.applications.size(), 5u);
-    std::set<SpaceID> spacesWithWindows;
-    for (const ServerWindow& window : s.windows) {
-        if (window.layer == 0) {
-            spacesWithWindows.insert(window.spaces.begin(), window.spaces.end());
-        }
-    }
-    EXPECT_GE(spacesWithWindows.size(), 5u);
 }
 
 TEST(ScenarioTest, TheJsonFormReadsBackAsTheSameScenario) {

@@ -20,20 +20,23 @@ protected:
     }
 
     WindowID addWindow(const std::string& owner, std::vector<SpaceID> spaces, int layer = 0) {
-        ServerWindow window;
-        window.ownerPID = static_cast<int32_t>(owner.size()) * 100;
-        window.ownerName = owner;
-        window.name = owner + " window";
-        window.bounds = {100, 100, 800, 600};
-        window.layer = layer;
-        window.spaces = std::move(spaces);
-        return server.addWindow(window);
+        return server.addWindow(ServerWindow{
+            0, 100, owner, owner, {100, 100, 800, 600}, layer, 1.0, 1, std::move(spaces)});
     }
 
-    std::vector<WindowID> numbers(uint32_t options, WindowID relativeTo = 0) const {
+    std::vector<SpaceID> spacesOf(WindowID id) const {
+        const auto window = server.window(id);
+        return window ? window->spaces : std::vector<SpaceID>{};
+    }
+    std::vector<ManagedSpace> spacesIn(const std::string& list) const {
+        const auto spaces = server.spaceList(list);
+        return spaces ? spaces->spaces : std::vector<ManagedSpace>{};
+    }
+
+    std::vector<WindowID> numbers(uint32_t options) const {
         std::vector<WindowID> result;
-        const auto list = server.windowList(options, relativeTo).value();
-        for (const WindowInfo& info : list) {
+        for (const WindowInfo& info :
+             server.windowList(options, 0).value_or(std::vector<WindowInfo>{})) {
             result.push_back(info.number);
         }
         return result;
@@ -48,31 +51,13 @@ protected:
     WindowServer server{displays, notifications};
 };
 
-TEST_F(WindowServerTest, SeparateSpacesGiveOneListPerDisplayUUID) {
-    const auto lists = server.managedDisplaySpaces().value();
-    ASSERT_EQ(lists.size(), 2u);
-    EXPECT_EQ(lists[0].displayIdentifier, "UUID-A");
-    EXPECT_EQ(lists[0].currentSpace, desktop(11));
-    EXPECT_EQ(lists[0].spaces, (std::vector{desktop(11), desktop(12), desktop(13)}));
-    EXPECT_EQ(lists[1].displayIdentifier, "UUID-B");
-    EXPECT_EQ(lists[1].currentSpace, desktop(22));
-    EXPECT_EQ(server.spaceListIdentifier(2), "UUID-B");
-    EXPECT_TRUE(server.displaysHaveSeparateSpaces());
-}
-
-TEST_F(WindowServerTest, SharedSpacesGiveOneListNamedMainForEveryDisplay) {
+TEST_F(WindowServerTest, SharedSpacesGiveOneListNamedMainAndAnUnknownCurrentFallsBack) {
     server.configureSpaces(false, {{"Main", {desktop(1), desktop(2)}, 2}});
-    const auto lists = server.managedDisplaySpaces().value();
-    ASSERT_EQ(lists.size(), 1u);
-    EXPECT_EQ(lists[0].displayIdentifier, "Main");
-    EXPECT_EQ(server.spaceListIdentifier(1), "Main");
+    const auto lists = server.managedDisplaySpaces();
+    ASSERT_TRUE(lists);
+    EXPECT_EQ(lists->size(), 1u);
     EXPECT_EQ(server.spaceListIdentifier(2), "Main");
-    EXPECT_EQ(server.activeMenuBarDisplayIdentifier(), "Main");
     EXPECT_EQ(server.activeSpace(), 2u);
-    EXPECT_FALSE(server.displaysHaveSeparateSpaces());
-}
-
-TEST_F(WindowServerTest, AnUnknownCurrentSpaceFallsBackToTheFirst) {
     server.configureSpaces(true, {{"UUID-A", {desktop(5), desktop(6)}, 99}});
     EXPECT_EQ(server.currentSpace("UUID-A"), 5u);
 }
@@ -88,121 +73,51 @@ TEST_F(WindowServerTest, ActiveSpaceIsTheCurrentSpaceOfTheActiveMenuBarDisplay) 
     EXPECT_EQ(server.activeMenuBarDisplay(), 1u);
 }
 
-TEST_F(WindowServerTest, OnlyWindowsOfCurrentSpacesAndStickyWindowsAreOnScreen) {
-    const WindowID onCurrentA = addWindow("Safari", {11});
-    const WindowID onOtherA = addWindow("Mail", {12});
-    const WindowID onCurrentB = addWindow("Notes", {22});
-    ServerWindow sticky;
-    sticky.ownerName = "Clock";
-    sticky.spaces = {12};
-    sticky.isSticky = true;
-    const WindowID stickyID = server.addWindow(sticky);
+// Front to back by layer, the newest first within one; on screen are the windows of current
+// Spaces and sticky ones, unless ordered out. The options are the ones the product asks with.
+TEST_F(WindowServerTest, WindowListShowsCurrentSpacesAndStickyWindowsFrontToBack) {
+    const WindowID back = addWindow("Finder", {11});
+    const WindowID front = addWindow("Safari", {11});
+    const WindowID other = addWindow("Mail", {12});
+    const WindowID onB = addWindow("Notes", {22});
+    const WindowID sticky =
+        server.addWindow(ServerWindow{0, 1, "Clock", {}, {}, 0, 1.0, 1, {12}, true});
     const WindowID hidden = addWindow("Terminal", {11});
     server.setWindowOrderedOut(hidden, true);
-
-    EXPECT_EQ(numbers(WindowListOption::onScreenOnly),
-              (std::vector<WindowID>{stickyID, onCurrentB, onCurrentA}));
-    const auto all = server.windowList(WindowListOption::all, 0).value();
-    EXPECT_EQ(all.size(), 5u);
-    for (const WindowInfo& info : all) {
-        const bool expected = info.number != onOtherA && info.number != hidden;
-        EXPECT_EQ(info.isOnscreen, expected) << info.ownerName;
-    }
-
+    const WindowID icons = addWindow("Finder", {11}, -2147483603); // desktop elements
+    const WindowID extra = addWindow("Control Center", {11}, 25);
+    namespace L = WindowListOption;
+    EXPECT_EQ(numbers(L::all),
+              (std::vector{extra, hidden, sticky, onB, other, front, back, icons}));
+    EXPECT_EQ(numbers(L::excludeDesktopElements),
+              (std::vector{extra, hidden, sticky, onB, other, front, back}));
+    EXPECT_EQ(numbers(L::onScreenOnly | L::excludeDesktopElements),
+              (std::vector{extra, sticky, onB, front, back}));
     ASSERT_TRUE(server.setCurrentSpace("UUID-A", 12));
-    EXPECT_EQ(numbers(WindowListOption::onScreenOnly),
-              (std::vector<WindowID>{stickyID, onCurrentB, onOtherA}));
-}
-
-TEST_F(WindowServerTest, WindowListOptionsFilterAsTheWindowServerDoes) {
-    const WindowID back = addWindow("Finder", {11});
-    const WindowID middle = addWindow("Mail", {11});
-    const WindowID front = addWindow("Safari", {11});
-    const WindowID offscreen = addWindow("Notes", {12});
-    const WindowID desktopIcons = addWindow("Finder", {11}, -2147483603);
-    const WindowID menuExtra = addWindow("Control Center", {11}, 25);
-
-    struct Case {
-        const char* name;
-        uint32_t options;
-        WindowID relativeTo;
-        std::vector<WindowID> expected;
-    };
-    using O = std::uint32_t;
-    const Case cases[] = {
-        {"all",
-         WindowListOption::all,
-         0,
-         {menuExtra, offscreen, front, middle, back, desktopIcons}},
-        {"all without desktop",
-         WindowListOption::excludeDesktopElements,
-         0,
-         {menuExtra, offscreen, front, middle, back}},
-        {"on screen without desktop",
-         O{WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements},
-         0,
-         {menuExtra, front, middle, back}},
-        {"above the middle one", WindowListOption::onScreenAboveWindow, middle, {menuExtra, front}},
-        {"below the middle one",
-         WindowListOption::onScreenBelowWindow,
-         middle,
-         {back, desktopIcons}},
-        {"below, including it",
-         O{WindowListOption::onScreenBelowWindow | WindowListOption::includingWindow},
-         middle,
-         {middle, back, desktopIcons}},
-        {"just one window", WindowListOption::includingWindow, offscreen, {offscreen}},
-        {"just an unknown window", WindowListOption::includingWindow, 9999, {}},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(numbers(c.options, c.relativeTo), c.expected) << c.name;
-    }
-}
-
-TEST_F(WindowServerTest, WindowInfoCarriesTheWindowsFacts) {
-    ServerWindow window;
-    window.ownerPID = 321;
-    window.ownerName = "Preview";
-    window.name = std::nullopt;
-    window.bounds = {10, 20, 30, 40};
-    window.alpha = 0.5;
-    window.sharingState = 0;
-    window.spaces = {11};
-    const WindowID id = server.addWindow(window);
-    const auto list = server.windowList(WindowListOption::includingWindow, id).value();
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list[0],
-              (WindowInfo{id, 321, "Preview", std::nullopt, {10, 20, 30, 40}, 0, 0.5, 0, true}));
+    EXPECT_EQ(numbers(L::onScreenOnly), (std::vector{sticky, onB, other}));
 }
 
 TEST_F(WindowServerTest, MissionControlShowsTheDocksWindowsAtLayers18And20OnEveryDisplay) {
-    addWindow("Safari", {11});
     server.setDockProcessIdentifier(555);
-    auto dockLayers = [&] {
-        std::vector<std::pair<int, Rect>> found;
-        const auto list = server.windowList(WindowListOption::onScreenOnly, 0).value();
-        for (const WindowInfo& info : list) {
+    auto dockWindows = [&] {
+        std::vector<std::tuple<int32_t, int, Rect>> found;
+        const auto list = server.windowList(WindowListOption::onScreenOnly, 0);
+        for (const WindowInfo& info : list.value_or(std::vector<WindowInfo>{})) {
             if (info.ownerName == "Dock") {
-                EXPECT_EQ(info.ownerPID, 555);
-                found.emplace_back(info.layer, info.bounds);
+                found.emplace_back(info.ownerPID, info.layer, info.bounds);
             }
         }
         return found;
     };
-    EXPECT_TRUE(dockLayers().empty());
-
+    EXPECT_TRUE(dockWindows().empty());
     server.setMissionControlOpen(true);
     EXPECT_TRUE(server.isMissionControlOpen());
-    const std::vector<std::pair<int, Rect>> expected = {
-        {20, {0, 0, 1920, 1080}},
-        {20, {1920, 0, 1920, 1080}},
-        {18, {0, 0, 1920, 1080}},
-        {18, {1920, 0, 1920, 1080}},
-    };
-    EXPECT_EQ(dockLayers(), expected);
-
+    const Rect a{0, 0, 1920, 1080};
+    const Rect b{1920, 0, 1920, 1080};
+    EXPECT_EQ(dockWindows(), (std::vector<std::tuple<int32_t, int, Rect>>{
+                                 {555, 20, a}, {555, 20, b}, {555, 18, a}, {555, 18, b}}));
     server.setMissionControlOpen(false);
-    EXPECT_TRUE(dockLayers().empty());
+    EXPECT_TRUE(dockWindows().empty());
 }
 
 TEST_F(WindowServerTest, ChangingTheCurrentSpacePostsTheNotificationOnALaterTurn) {
@@ -223,102 +138,60 @@ TEST_F(WindowServerTest, ChangingTheCurrentSpacePostsTheNotificationOnALaterTurn
     EXPECT_EQ(server.currentSpace("UUID-A"), 11u);
 }
 
-TEST_F(WindowServerTest, AddedSpacesGetFreshIDsAtTheEndOfTheirList) {
+// Added Spaces get fresh IDs at the end of their list; a removed one hands its windows and the
+// focus to the first Space.
+TEST_F(WindowServerTest, AddingAndRemovingSpaces) {
     const auto added = server.addSpace("UUID-B");
     ASSERT_TRUE(added);
-    EXPECT_GT(*added, 22u);
-    EXPECT_EQ(server.spaceList("UUID-B")->spaces.back().id64, *added);
-    EXPECT_FALSE(server.space(*added)->uuid.empty());
-    const auto second = server.addSpace("UUID-A");
-    EXPECT_NE(second, added);
+    EXPECT_EQ(spacesIn("UUID-B"), (std::vector{desktop(21), desktop(22), desktop(*added)}));
+    EXPECT_NE(server.addSpace("UUID-A"), added);
     EXPECT_FALSE(server.addSpace("UUID-Z"));
-}
 
-TEST_F(WindowServerTest, RemovingASpaceMovesItsWindowsToTheFirstSpace) {
     const WindowID mail = addWindow("Mail", {13});
     const WindowID both = addWindow("Notes", {12, 13});
     ASSERT_TRUE(server.setCurrentSpace("UUID-A", 13));
-    queue.runUntilIdle();
-
     ASSERT_TRUE(server.removeSpace(13));
-    EXPECT_EQ(server.window(mail)->spaces, std::vector<SpaceID>{11});
-    EXPECT_EQ(server.window(both)->spaces, std::vector<SpaceID>{12});
+    EXPECT_EQ(spacesOf(mail), std::vector<SpaceID>{11});
+    EXPECT_EQ(spacesOf(both), std::vector<SpaceID>{12});
     EXPECT_EQ(server.currentSpace("UUID-A"), 11u);
-    EXPECT_EQ(server.spaceList("UUID-A")->spaces, (std::vector{desktop(11), desktop(12)}));
     queue.runUntilIdle();
     EXPECT_EQ(notifications.postedCount(WorkspaceNotificationName::activeSpaceDidChange), 2u);
-
     EXPECT_FALSE(server.removeSpace(13));
 }
 
-TEST_F(WindowServerTest, TheLastDesktopOfAListCannotBeRemoved) {
-    server.configureSpaces(true, {{"UUID-A", {desktop(1), {2, kSpaceTypeFullScreen, "FS"}}, 1}});
-    EXPECT_FALSE(server.removeSpace(1));
-    EXPECT_TRUE(server.removeSpace(2));
-}
-
-TEST_F(WindowServerTest, WindowsOfARemovedSpaceNeverLandOnAFullScreenSpace) {
+// Windows and focus never land on a full-screen Space, and a list keeps its last desktop.
+TEST_F(WindowServerTest, FullScreenSpacesNeitherTakeWindowsNorCountAsDesktops) {
     server.configureSpaces(
         true, {{"UUID-A", {{1, kSpaceTypeFullScreen, "FS"}, desktop(2), desktop(3)}, 3}});
     const WindowID window = addWindow("Mail", {3});
     ASSERT_TRUE(server.removeSpace(3));
-    EXPECT_EQ(server.window(window)->spaces, std::vector<SpaceID>{2});
+    EXPECT_EQ(spacesOf(window), std::vector<SpaceID>{2});
     EXPECT_EQ(server.currentSpace("UUID-A"), 2u);
+    EXPECT_FALSE(server.removeSpace(2));
+    EXPECT_TRUE(server.removeSpace(1));
 }
 
-TEST_F(WindowServerTest, SpacesForWindowsFollowsTheMask) {
+TEST_F(WindowServerTest, SpacesForWindowsFollowsTheMaskAndMovesPutAWindowOnOneSpace) {
     const WindowID current = addWindow("Safari", {11});
     const WindowID other = addWindow("Mail", {12, 21});
-    ServerWindow sticky;
-    sticky.spaces = {21};
-    sticky.isSticky = true;
-    const WindowID stickyID = server.addWindow(sticky);
-
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {current}), std::vector<SpaceID>{11});
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {other}), (std::vector<SpaceID>{12, 21}));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {current, other, current}),
-              (std::vector<SpaceID>{11, 12, 21}));
+    const WindowID sticky =
+        server.addWindow(ServerWindow{0, 1, "Clock", {}, {}, 0, 1.0, 1, {21}, true});
+    using M = std::vector<SpaceID>;
+    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {current, other, current}), (M{11, 12, 21}));
     EXPECT_EQ(server.spacesForWindows(SpaceMask::includesCurrent | SpaceMask::includesUser,
                                       {current, other}),
-              std::vector<SpaceID>{11});
+              M{11});
     EXPECT_EQ(server.spacesForWindows(SpaceMask::includesOthers | SpaceMask::includesUser,
                                       {current, other}),
-              (std::vector<SpaceID>{12, 21}));
-    // Assigned to all Desktops of display B.
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {stickyID}), (std::vector<SpaceID>{21, 22}));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {4242}), std::vector<SpaceID>{});
-}
+              (M{12, 21}));
+    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {sticky}), (M{21, 22})); // all of B
+    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {4242}), M{});
 
-TEST_F(WindowServerTest, MovingAWindowPutsItOnExactlyThatSpace) {
-    const WindowID window = addWindow("Mail", {12, 13});
-    EXPECT_TRUE(server.moveWindow(window, 22));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {window}), std::vector<SpaceID>{22});
-    EXPECT_TRUE(server.isWindowOnScreen(window));
-    EXPECT_FALSE(server.moveWindow(window, 999));
+    EXPECT_TRUE(server.moveWindow(other, 22));
+    EXPECT_EQ(spacesOf(other), M{22});
+    EXPECT_TRUE(server.isWindowOnScreen(other));
+    EXPECT_FALSE(server.moveWindow(other, 999));
     EXPECT_FALSE(server.moveWindow(4242, 11));
-    EXPECT_EQ(server.windowsOnSpace(22), std::vector<WindowID>{window});
-}
-
-TEST_F(WindowServerTest, UnreadableStateAnswersNothing) {
-    server.setSpacesReadable(false);
-    EXPECT_FALSE(server.managedDisplaySpaces());
-    server.setWindowListReadable(false);
-    EXPECT_FALSE(server.windowList(WindowListOption::all, 0));
-    server.setConnectionAvailable(false);
-    EXPECT_EQ(server.connectionID(), 0);
-}
-
-TEST_F(WindowServerTest, SpacesObserversHearEveryChangeOfTheLists) {
-    int changes = 0;
-    const auto token = server.addSpacesObserver([&] { ++changes; });
-    server.setCurrentSpace("UUID-A", 12);
-    server.addSpace("UUID-A");
-    server.removeSpace(12);
-    server.configureSpaces(true, {{"UUID-A", {desktop(11)}, 11}});
-    EXPECT_EQ(changes, 4);
-    server.removeSpacesObserver(token);
-    server.addSpace("UUID-A");
-    EXPECT_EQ(changes, 4);
 }
 
 TEST_F(WindowServerTest, LookupsOffTheMainThreadRaceSafelyWithEdits) {
@@ -336,8 +209,8 @@ TEST_F(WindowServerTest, LookupsOffTheMainThreadRaceSafelyWithEdits) {
             ++reads;
         }
     });
-    // Edit for as long as it takes the reader to get 200 reads in among the edits.
-    for (int i = 0; reads < 200; ++i) {
+    // Edit until the reader got 200 reads in among the edits, or give up after many edits.
+    for (int i = 0; reads < 200 && i < 2'000'000; ++i) {
         server.moveWindow(window, i % 2 == 0 ? 12 : 11);
         server.setCurrentSpace("UUID-A", i % 2 == 0 ? 13 : 11);
         if (i % 30 == 0 && i < 3000) {
@@ -347,6 +220,7 @@ TEST_F(WindowServerTest, LookupsOffTheMainThreadRaceSafelyWithEdits) {
     stop = true;
     reader.join();
     // A window always sits on exactly one Space, whatever the reader caught mid-edit.
+    EXPECT_GT(reads.load(), 0);
     EXPECT_EQ(wellFormed.load(), reads.load());
 }
 

@@ -44,7 +44,6 @@ std::vector<ResolverCase> cases() {
         {"downPastRaggedRowWrapsToTop", grid(4, 7, D::down, 3, kWraps, kSnake), 1u},
         {"upFromRaggedRow", grid(6, 7, D::up, 3, kWraps, kSnake), 3u},
         {"upFromTopIntoRaggedRowColumnZero", grid(0, 7, D::up, 3, kWraps, kSnake), 6u},
-        {"plainDown", grid(1, 7, D::down, 3, kWraps, kSnake), 4u},
         {"pacManRightWrapsWithinRow", grid(2, 7, D::right, 3, kWraps, kPacMan), 0u},
         {"pacManLeftWrapsWithinRow", grid(3, 7, D::left, 3, kWraps, kPacMan), 5u},
         {"pacManLeftFromFirstRowStart", grid(0, 7, D::left, 3, kWraps, kPacMan), 2u},
@@ -78,7 +77,6 @@ std::vector<ResolverCase> cases() {
          0u},
         // Grid mode off: one row of all Spaces, no vertical moves.
         {"rowModeUp", row(4, 7, D::up, kWraps), none},
-        {"rowModeDown", row(1, 7, D::down, kWraps), none},
         {"rowModeRightIgnoresColumns", row(2, 7, D::right, kWraps, kPacMan), 3u},
         {"rowModeRightWrapsAtEnd", row(6, 7, D::right, kWraps), 0u},
         {"rowModeLeftWrapsAtStart", row(0, 7, D::left, kWraps, kPacMan), 6u},
@@ -144,19 +142,6 @@ TEST(GridTargetResolverExhaustiveTest, wrappingHorizontalMovesAreInverse) {
             }
         }
     }
-}
-
-TEST(GridTargetResolverHelpersTest, columnNormalisation) {
-    EXPECT_EQ(normalizedGridColumnCount(1), 3u);
-    EXPECT_EQ(normalizedGridColumnCount(2), 2u);
-    EXPECT_EQ(normalizedGridColumnCount(4), 4u);
-    EXPECT_EQ(normalizedGridColumnCount(5), 3u);
-}
-
-TEST(GridTargetResolverHelpersTest, directionRawValues) {
-    EXPECT_EQ(gridMoveDirectionFromRawValue(3), D::down);
-    EXPECT_EQ(gridMoveDirectionFromRawValue(4), std::nullopt);
-    EXPECT_EQ(rawValue(D::right), 1u);
 }
 
 } // namespace

@@ -23,20 +23,12 @@ ManagedDisplaySpaces list(std::string identifier, std::vector<SpaceID> ids,
     return entry;
 }
 
-TEST(SpaceLayoutTest, spaceInfoOfTheCurrentSpace) {
-    const auto info = spaceInfo(list("A", {5, 6, 7}, 6), std::nullopt);
-    ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(*info, (TessarinSpaceInfo{1, 3, 6}));
-}
-
-TEST(SpaceLayoutTest, activeSpaceStandsInForAMissingCurrentSpace) {
+TEST(SpaceLayoutTest, spaceInfoOfTheCurrentSpaceOrElseTheActiveOne) {
+    EXPECT_EQ(spaceInfo(list("A", {5, 6, 7}, 6), std::nullopt), (TessarinSpaceInfo{1, 3, 6}));
     EXPECT_EQ(spaceInfo(list("A", {5, 6, 7}, std::nullopt), 7u), (TessarinSpaceInfo{2, 3, 7}));
-    EXPECT_FALSE(spaceInfo(list("A", {5, 6, 7}, std::nullopt), std::nullopt).has_value());
-}
-
-TEST(SpaceLayoutTest, currentSpaceOutsideTheListCannotBeRead) {
-    EXPECT_FALSE(spaceInfo(list("A", {5, 6}, 9), std::nullopt).has_value());
-    EXPECT_FALSE(spaceInfo(list("A", {}, 9), std::nullopt).has_value());
+    EXPECT_EQ(spaceInfo(list("A", {5, 6, 7}, std::nullopt), std::nullopt), std::nullopt);
+    EXPECT_EQ(spaceInfo(list("A", {5, 6}, 9), std::nullopt), std::nullopt); // not in the list
+    EXPECT_EQ(spaceInfo(list("A", {}, 9), std::nullopt), std::nullopt);
 }
 
 TEST(SpaceLayoutTest, findsTheDisplaysOwnListOrTheSharedOne) {
@@ -99,11 +91,6 @@ TEST_F(SwitchPredictionTableTest, predictionShowsUntilItsSecondIsUp) {
     EXPECT_EQ(table.size(), 0u);
 }
 
-TEST_F(SwitchPredictionTableTest, predictionsBelongToOneDisplay) {
-    table.record("B", 2, 7, 100.0);
-    EXPECT_EQ(table.apply("A", live, entry, 100.1), live);
-}
-
 TEST_F(SwitchPredictionTableTest, predictionFollowsTheSpaceNotTheIndex) {
     table.record("A", 2, 7, 100.0);
     ManagedDisplaySpaces reordered = list("A", {7, 5, 6}, 5);
@@ -120,19 +107,17 @@ TEST_F(SwitchPredictionTableTest, newerSwitchReplacesTheOlder) {
     EXPECT_EQ(table.apply("A", live, entry, 101.5), (TessarinSpaceInfo{1, 3, 6}));
 }
 
-TEST_F(SwitchPredictionTableTest, clockGoingBackDropsThePrediction) {
+// A prediction belongs to one display and lasts until the clock leaves its second.
+TEST_F(SwitchPredictionTableTest, predictionsOfOtherDisplaysOrTimesDoNotApply) {
+    table.record("B", 2, 7, 100.0);
+    EXPECT_EQ(table.apply("A", live, entry, 100.1), live);
     table.record("A", 2, 7, 100.0);
     EXPECT_EQ(table.apply("A", live, entry, 99.0), live);
-}
-
-TEST_F(SwitchPredictionTableTest, resetForgetsEveryDisplay) {
-    table.record("A", 2, 7, 100.0);
-    table.record("B", 1, 9, 100.0);
-    table.reset();
-    EXPECT_EQ(table.size(), 0u);
     table.record("A", 2, 7, 100.0);
     table.clear("A");
     EXPECT_EQ(table.apply("A", live, entry, 100.1), live);
+    table.reset();
+    EXPECT_EQ(table.size(), 0u);
 }
 
 } // namespace

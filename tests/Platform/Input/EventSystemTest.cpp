@@ -15,9 +15,14 @@ Event keyDown(uint16_t keyCode) {
     return Event::keyboard(keyCode, true);
 }
 
+std::optional<Event> pass(uint32_t, const Event& e) {
+    return e;
+}
+
 class EventSystemTest : public ::testing::Test {
 protected:
-    std::vector<uint16_t> frontKeyCodes() const {
+    std::vector<uint16_t> frontKeyCodes() {
+        queue.runUntilIdle();
         std::vector<uint16_t> codes;
         for (const auto& event : events.frontApplicationEvents()) {
             codes.push_back(event.keyCode());
@@ -29,92 +34,54 @@ protected:
     EventSystem events{queue};
 };
 
-struct TapActionCase {
-    const char* name;
-    std::function<std::optional<Event>(const Event&)> action;
-    std::vector<uint16_t> expectedFront;
-};
-
-TEST_F(EventSystemTest, TapPassesSwallowsOrRewrites) {
-    const std::vector<TapActionCase> cases = {
-        {"pass", [](const Event& e) { return std::optional<Event>(e); }, {5}},
-        {"swallow", [](const Event&) { return std::optional<Event>(); }, {}},
-        {"rewrite",
-         [](const Event& e) {
-             Event changed = e;
-             changed.setIntegerValue(EventField::keyboardEventKeycode, 99);
-             return std::optional<Event>(changed);
-         },
-         {99}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        events.clearFrontApplicationEvents();
-        auto tap =
-            events.createTap(kKeyMask, [&](uint32_t, const Event& e) { return c.action(e); });
-        ASSERT_TRUE(tap);
-        events.post(keyDown(5));
-        queue.runUntilIdle();
-        EXPECT_EQ(frontKeyCodes(), c.expectedFront);
-        tap->invalidate();
-    }
-}
-
 TEST_F(EventSystemTest, PostedEventsTravelOnALaterTurnInPostOrder) {
     events.post(keyDown(1));
     events.post(keyDown(2));
     EXPECT_TRUE(events.frontApplicationEvents().empty());
-    queue.runUntilIdle();
     EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{1, 2}));
     ASSERT_EQ(events.postedEvents().size(), 2u);
     EXPECT_EQ(events.postedEvents()[0].timestamp, queue.uptime());
 }
 
-TEST_F(EventSystemTest, TapsRunInCreationOrderAndSeeEarlierRewrites) {
+TEST_F(EventSystemTest, TapsPassRewriteOrSwallowInCreationOrder) {
     std::vector<std::string> calls;
-    auto first = events.createTap(kKeyMask, [&](uint32_t, const Event& e) {
-        calls.push_back("first saw " + std::to_string(e.keyCode()));
-        Event changed = e;
-        changed.setIntegerValue(EventField::keyboardEventKeycode, 7);
-        return std::optional<Event>(changed);
-    });
-    auto second = events.createTap(kKeyMask, [&](uint32_t, const Event& e) {
-        calls.push_back("second saw " + std::to_string(e.keyCode()));
-        return std::optional<Event>(e);
-    });
+    auto tapThat = [&](const char* name, std::optional<uint16_t> rewrite, bool swallow) {
+        return events.createTap(
+            kKeyMask, [&calls, name, rewrite, swallow](uint32_t, const Event& e) {
+                calls.push_back(name + std::to_string(e.keyCode()));
+                Event changed = e;
+                if (rewrite) {
+                    changed.setIntegerValue(EventField::keyboardEventKeycode, *rewrite);
+                }
+                return swallow ? std::nullopt : std::optional<Event>(changed);
+            });
+    };
+    auto first = tapThat("first", 7, false);
+    auto second = tapThat("second", std::nullopt, false);
+    ASSERT_TRUE(first && second);
     events.post(keyDown(3));
-    queue.runUntilIdle();
-    EXPECT_EQ(calls, (std::vector<std::string>{"first saw 3", "second saw 7"}));
     EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{7}));
-}
+    EXPECT_EQ(calls, (std::vector<std::string>{"first3", "second7"}));
 
-TEST_F(EventSystemTest, SwallowingTapHidesTheEventFromLaterTapsAndConsumers) {
-    int laterTapCalls = 0;
-    int consumerCalls = 0;
-    auto swallow =
-        events.createTap(kKeyMask, [](uint32_t, const Event&) { return std::optional<Event>(); });
-    auto later = events.createTap(kKeyMask, [&](uint32_t, const Event& e) {
-        ++laterTapCalls;
-        return std::optional<Event>(e);
-    });
-    events.addConsumer(EventStage::dockGestures, [&](const Event&) {
-        ++consumerCalls;
-        return false;
-    });
+    second->invalidate();
+    auto swallow = tapThat("swallow", std::nullopt, true);
+    auto later = tapThat("later", std::nullopt, false);
+    calls.clear();
+    events.clearFrontApplicationEvents();
     events.post(keyDown(3));
-    queue.runUntilIdle();
-    EXPECT_EQ(laterTapCalls, 0);
-    EXPECT_EQ(consumerCalls, 0);
-    EXPECT_TRUE(events.frontApplicationEvents().empty());
+    EXPECT_TRUE(frontKeyCodes().empty());
+    EXPECT_EQ(calls, (std::vector<std::string>{"first3", "swallow7"}));
 }
 
-TEST_F(EventSystemTest, TapSeesOnlyTheTypesOfItsMask) {
+TEST_F(EventSystemTest, TapSeesOnlyTheTypesOfItsMaskAndListenOnlyCannotSwallow) {
     std::vector<uint32_t> seen;
-    auto tap =
-        events.createTap(eventMaskBit(EventType::dockGesture), [&](uint32_t type, const Event& e) {
+    auto tap = events.createTap(
+        eventMaskBit(EventType::dockGesture),
+        [&](uint32_t type, const Event&) {
             seen.push_back(type);
-            return std::optional<Event>(e);
-        });
+            return std::optional<Event>();
+        },
+        EventTapOptions::listenOnly);
     Event gesture;
     gesture.type = EventType::dockGesture;
     events.post(keyDown(1));
@@ -122,21 +89,7 @@ TEST_F(EventSystemTest, TapSeesOnlyTheTypesOfItsMask) {
     events.post(Event::mouse(EventType::leftMouseDown, {}, MouseButton::left));
     queue.runUntilIdle();
     EXPECT_EQ(seen, (std::vector<uint32_t>{EventType::dockGesture}));
-}
-
-TEST_F(EventSystemTest, ListenOnlyTapCannotSwallow) {
-    int calls = 0;
-    auto tap = events.createTap(
-        kKeyMask,
-        [&](uint32_t, const Event&) {
-            ++calls;
-            return std::optional<Event>();
-        },
-        EventTapOptions::listenOnly);
-    events.post(keyDown(4));
-    queue.runUntilIdle();
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{4}));
+    EXPECT_EQ(events.frontApplicationEvents(EventType::dockGesture).size(), 1u);
 }
 
 TEST_F(EventSystemTest, DisabledInvalidatedOrDroppedTapsAreSkipped) {
@@ -146,17 +99,17 @@ TEST_F(EventSystemTest, DisabledInvalidatedOrDroppedTapsAreSkipped) {
         return std::optional<Event>();
     };
     auto disabled = events.createTap(kKeyMask, callback);
+    ASSERT_TRUE(disabled);
     disabled->setEnabled(false);
     auto invalidated = events.createTap(kKeyMask, callback);
+    ASSERT_TRUE(invalidated);
     invalidated->invalidate();
     invalidated->setEnabled(true);        // an invalidated tap stays off
     events.createTap(kKeyMask, callback); // handle dropped at once
     events.post(keyDown(4));
-    queue.runUntilIdle();
-    EXPECT_EQ(calls, 0);
     EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{4}));
+    EXPECT_EQ(calls, 0);
     EXPECT_EQ(events.installedTaps().size(), 1u);
-
     disabled->setEnabled(true);
     events.post(keyDown(5));
     queue.runUntilIdle();
@@ -172,152 +125,94 @@ TEST_F(EventSystemTest, TapMayStopAndReleaseItselfInsideItsCallback) {
         tap.reset(); // the last handle goes while the callback runs
         return std::optional<Event>();
     });
+    ASSERT_TRUE(tap);
     events.post(keyDown(1));
     events.post(keyDown(2));
-    queue.runUntilIdle();
-    EXPECT_EQ(calls, 1);
     EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{2}));
+    EXPECT_EQ(calls, 1);
 }
 
 TEST_F(EventSystemTest, TapCreationNeedsTrustAndCanBeDeclined) {
     bool trusted = false;
     events.setAccessibilityTrust([&] { return trusted; });
-    auto callback = [](uint32_t, const Event& e) { return std::optional<Event>(e); };
-    EXPECT_FALSE(events.createTap(kKeyMask, callback));
+    EXPECT_FALSE(events.createTap(kKeyMask, pass));
     trusted = true;
-    EXPECT_TRUE(events.createTap(kKeyMask, callback));
+    EXPECT_TRUE(events.createTap(kKeyMask, pass));
     events.setTapCreationRefused(true);
-    EXPECT_FALSE(events.createTap(kKeyMask, callback));
+    EXPECT_FALSE(events.createTap(kKeyMask, pass));
 }
 
-struct DisableCase {
-    const char* name;
-    void (EventSystem::*disable)(const std::shared_ptr<EventTap>&);
-    uint32_t expectedNotice;
-};
-
 TEST_F(EventSystemTest, SystemDisablingATapSendsTheNoticeToItsCallback) {
-    const std::vector<DisableCase> cases = {
+    using Disable = void (EventSystem::*)(const std::shared_ptr<EventTap>&);
+    const std::tuple<const char*, Disable, uint32_t> cases[] = {
         {"timeout", &EventSystem::disableTapByTimeout, EventType::tapDisabledByTimeout},
         {"user input", &EventSystem::disableTapByUserInput, EventType::tapDisabledByUserInput},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, disable, notice] : cases) {
+        SCOPED_TRACE(name);
         std::vector<uint32_t> seen;
         std::shared_ptr<EventTap> tap;
-        tap = events.createTap(kKeyMask, [&](uint32_t type, const Event& e) {
+        tap = events.createTap(kKeyMask, [&, notice = notice](uint32_t type, const Event& e) {
             seen.push_back(type);
-            if (type == c.expectedNotice) {
+            if (type == notice) {
                 tap->setEnabled(true);
             }
             return std::optional<Event>(e);
         });
-        (events.*c.disable)(tap);
+        ASSERT_TRUE(tap);
+        (events.*disable)(tap);
         EXPECT_FALSE(tap->isEnabled());
         queue.runUntilIdle();
-        EXPECT_EQ(seen, (std::vector<uint32_t>{c.expectedNotice}));
+        EXPECT_EQ(seen, (std::vector<uint32_t>{notice}));
         EXPECT_TRUE(tap->isEnabled()); // the callback switched it back on
         events.post(keyDown(2));
         queue.runUntilIdle();
-        EXPECT_EQ(seen, (std::vector<uint32_t>{c.expectedNotice, EventType::keyDown}));
+        EXPECT_EQ(seen, (std::vector<uint32_t>{notice, EventType::keyDown}));
         tap->invalidate();
     }
 }
 
-TEST_F(EventSystemTest, TapLeftDisabledAfterTheNoticeSeesNothingMore) {
-    std::vector<uint32_t> seen;
-    auto tap = events.createTap(kKeyMask, [&](uint32_t type, const Event&) {
-        seen.push_back(type);
-        return std::optional<Event>();
-    });
-    events.disableTapByTimeout(tap);
-    events.post(keyDown(1));
-    queue.runUntilIdle();
-    EXPECT_EQ(seen, (std::vector<uint32_t>{EventType::tapDisabledByTimeout}));
-    EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{1}));
-}
-
-TEST_F(EventSystemTest, ConsumerStagesRunInTheirFixedOrder) {
-    std::vector<std::string> calls;
-    auto add = [&](EventStage stage, const char* name) {
-        events.addConsumer(stage, [&calls, name](const Event&) {
-            calls.push_back(name);
-            return false;
-        });
+TEST_F(EventSystemTest, ConsumerStagesRunInOrderUntilOneTakesTheEvent) {
+    const std::pair<EventStage, std::string> stages[] = {
+        {EventStage::dockGestures, "dock"},
+        {EventStage::symbolicHotKeys, "symbolic"},
+        {EventStage::registeredHotKeys, "registered"},
     };
-    add(EventStage::frontApplication, "front");
-    add(EventStage::registeredHotKeys, "registered");
-    add(EventStage::symbolicHotKeys, "symbolic");
-    add(EventStage::dockGestures, "dock");
-    events.post(keyDown(1));
-    queue.runUntilIdle();
-    EXPECT_EQ(calls, (std::vector<std::string>{"dock", "symbolic", "registered", "front"}));
-}
-
-struct TakingStageCase {
-    const char* name;
-    EventStage taker;
-    std::vector<std::string> expectedCalls;
-    bool reachesFront;
-};
-
-TEST_F(EventSystemTest, ConsumerThatTakesAnEventEndsItsTravel) {
-    const std::vector<TakingStageCase> cases = {
-        {"dock takes", EventStage::dockGestures, {"dock"}, false},
-        {"symbolic takes", EventStage::symbolicHotKeys, {"dock", "symbolic"}, false},
-        {"registered takes",
-         EventStage::registeredHotKeys,
-         {"dock", "symbolic", "registered"},
-         false},
-        {"nobody before front takes",
-         EventStage::frontApplication,
-         {"dock", "symbolic", "registered"},
-         true},
+    const std::tuple<EventStage, std::vector<std::string>, bool> cases[] = {
+        {EventStage::dockGestures, {"dock"}, false},
+        {EventStage::symbolicHotKeys, {"dock", "symbolic"}, false},
+        {EventStage::registeredHotKeys, {"dock", "symbolic", "registered"}, false},
+        {EventStage::frontApplication, {"dock", "symbolic", "registered"}, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [taker, expectedCalls, reachesFront] : cases) {
         VirtualMainQueue localQueue;
         EventSystem local(localQueue);
         std::vector<std::string> calls;
-        const std::vector<std::pair<EventStage, std::string>> stages = {
-            {EventStage::dockGestures, "dock"},
-            {EventStage::symbolicHotKeys, "symbolic"},
-            {EventStage::registeredHotKeys, "registered"},
-        };
-        for (const auto& [stage, name] : stages) {
-            local.addConsumer(stage, [&calls, &c, stage = stage, name = name](const Event&) {
-                calls.push_back(name);
-                return stage == c.taker;
+        // Added in reverse to show that the stage, not the order of adding, decides.
+        for (auto it = std::rbegin(stages); it != std::rend(stages); ++it) {
+            local.addConsumer(it->first, [&calls, &taker, stage = *it](const Event&) {
+                calls.push_back(stage.second);
+                return stage.first == taker;
             });
         }
         local.post(keyDown(1));
         localQueue.runUntilIdle();
-        EXPECT_EQ(calls, c.expectedCalls);
-        EXPECT_EQ(local.frontApplicationEvents().size(), c.reachesFront ? 1u : 0u);
+        EXPECT_EQ(calls, expectedCalls);
+        EXPECT_EQ(local.frontApplicationEvents().size(), reachesFront ? 1u : 0u);
     }
-}
-
-TEST_F(EventSystemTest, RemovedConsumerIsNotCalled) {
-    int calls = 0;
-    auto token = events.addConsumer(EventStage::symbolicHotKeys, [&](const Event&) {
-        ++calls;
-        return true;
-    });
-    events.removeConsumer(token);
-    events.post(keyDown(1));
-    queue.runUntilIdle();
-    EXPECT_EQ(calls, 0);
-    EXPECT_EQ(events.frontApplicationEvents().size(), 1u);
 }
 
 TEST_F(EventSystemTest, EventsPendingWhenTheSystemGoesAwayAreDropped) {
     VirtualMainQueue localQueue;
+    int consumed = 0;
     {
         EventSystem local(localQueue);
+        local.addConsumer(EventStage::dockGestures, [&](const Event&) { return ++consumed > 0; });
         local.post(keyDown(1));
     }
     localQueue.runUntilIdle(); // must not touch the destroyed system
-    SUCCEED();
+    EXPECT_EQ(consumed, 0);
+    EXPECT_EQ(localQueue.pendingCount(), 0u);
 }
 
 } // namespace
