@@ -120,11 +120,6 @@ TEST_F(SwitchPredictionTableTest, newerSwitchReplacesTheOlder) {
     EXPECT_EQ(table.apply("A", live, entry, 101.5), (TessarinSpaceInfo{1, 3, 6}));
 }
 
-TEST_F(SwitchPredictionTableTest, clockGoingBackDropsThePrediction) {
-    table.record("A", 2, 7, 100.0);
-    EXPECT_EQ(table.apply("A", live, entry, 99.0), live);
-}
-
 TEST_F(SwitchPredictionTableTest, resetForgetsEveryDisplay) {
     table.record("A", 2, 7, 100.0);
     table.record("B", 1, 9, 100.0);
