@@ -20,7 +20,13 @@ void QtMainQueue::async(std::function<void()> work) {
 }
 
 void QtMainQueue::asyncAfter(TimeInterval delay, const WorkItem& item) {
-    const int milliseconds = static_cast<int>(std::ceil(std::max(0.0, delay) * 1000.0));
+    // Work due now joins the same posted-event stream as `async`, so it keeps its turn; a
+    // zero-length timer would let later posts overtake it.
+    if (delay <= 0) {
+        async([item] { item.perform(); });
+        return;
+    }
+    const int milliseconds = static_cast<int>(std::ceil(delay * 1000.0));
     QObject* context = context_.get();
     // Timers must be started on the context's thread, so hop there first.
     QMetaObject::invokeMethod(
