@@ -44,7 +44,7 @@ private:
 // cancels before its turn hears nothing more.
 //
 // Not synchronised: make it, read it, set it, subscribe and cancel on the main queue's thread
-// only. Debug builds abort when another thread touches it.
+// only. Debug builds abort when a thread other than the one that made it touches it.
 template <typename T> class Published {
 public:
     using Callback = std::function<void(const T&)>;
