@@ -15,6 +15,10 @@ struct Event; // Platform/Input/Event.h
 // The operating-system calls that the bridge and the product make. The host fills every member;
 // a test may set any of them to nullptr to withdraw that call, and callers must check for
 // presence before use, as they would for a weakly linked symbol.
+//
+// Threads: the window-server calls (connection, Spaces, menu bar display, window list, window
+// Spaces) are safe from any thread; the display calls (display list, bounds, UUIDs, the display
+// under a point, the cursor) and the rest belong to the main thread.
 struct SystemCalls {
     std::function<int()> mainConnectionID; // 0 = no connection
     std::function<SpaceID(int cid)> activeSpace;
@@ -24,7 +28,6 @@ struct SystemCalls {
     std::function<std::optional<SymbolicHotKeyValue>(int hotKey)> symbolicHotKeyValue;
     std::function<bool(int hotKey)> isSymbolicHotKeyEnabled;
     std::function<int(int hotKey, bool enabled)> setSymbolicHotKeyEnabled; // 0 = success
-    // Safe to call off the main thread.
     std::function<std::optional<std::vector<SpaceID>>(int cid, int mask,
                                                       const std::vector<WindowID>&)>
         copySpacesForWindows;

@@ -33,7 +33,32 @@ std::string spaceUUIDString(SpaceID spaceID) {
 }
 
 WindowServer::WindowServer(DisplayServer& displays, WorkspaceNotificationCenter& notifications)
-    : displays_(displays), notifications_(notifications) {}
+    : displays_(displays), notifications_(notifications) {
+    takeDisplays();
+    displaysToken_ = displays_.addConfigurationObserver([this] { takeDisplays(); });
+}
+
+WindowServer::~WindowServer() {
+    displays_.removeConfigurationObserver(displaysToken_);
+}
+
+// --- Displays -----------------------------------------------------------------------------
+
+void WindowServer::takeDisplays() {
+    std::vector<KnownDisplay> known;
+    for (const Screen& screen : displays_.screens()) {
+        known.push_back({screen.displayID, screen.uuid, displays_.toWindowServer(screen.frame)});
+    }
+    std::lock_guard lock(mutex_);
+    knownDisplays_ = std::move(known);
+}
+
+const WindowServer::KnownDisplay* WindowServer::knownDisplayLocked(DisplayID displayID) const {
+    const auto found =
+        std::find_if(knownDisplays_.begin(), knownDisplays_.end(),
+                     [&](const KnownDisplay& display) { return display.id == displayID; });
+    return found == knownDisplays_.end() ? nullptr : &*found;
+}
 
 // --- Connection ---------------------------------------------------------------------------
 
@@ -88,14 +113,14 @@ std::optional<std::string> WindowServer::spaceListIdentifier(DisplayID displayID
 }
 
 std::optional<std::string> WindowServer::listIdentifierLocked(DisplayID displayID) const {
-    const auto screen = displays_.screen(displayID);
-    if (!screen) {
+    const KnownDisplay* display = knownDisplayLocked(displayID);
+    if (display == nullptr) {
         return std::nullopt;
     }
     if (!separateSpaces_) {
         return std::string(kSharedSpacesDisplayIdentifier);
     }
-    return screen->uuid;
+    return display->uuid;
 }
 
 std::optional<SpaceList> WindowServer::spaceList(const std::string& displayIdentifier) const {
@@ -173,6 +198,11 @@ bool WindowServer::setCurrentSpace(const std::string& displayIdentifier, SpaceID
 
 std::optional<SpaceID> WindowServer::currentSpace(const std::string& displayIdentifier) const {
     std::lock_guard lock(mutex_);
+    return currentSpaceLocked(displayIdentifier);
+}
+
+std::optional<SpaceID>
+WindowServer::currentSpaceLocked(const std::string& displayIdentifier) const {
     const SpaceList* list = listLocked(displayIdentifier);
     if (list == nullptr || list->currentSpace == 0) {
         return std::nullopt;
@@ -289,11 +319,12 @@ std::optional<std::vector<ManagedDisplaySpaces>> WindowServer::managedDisplaySpa
 }
 
 SpaceID WindowServer::activeSpace() const {
-    const auto identifier = activeMenuBarDisplayIdentifier();
+    std::lock_guard lock(mutex_);
+    const auto identifier = activeMenuBarDisplayIdentifierLocked();
     if (!identifier) {
         return 0;
     }
-    return currentSpace(*identifier).value_or(0);
+    return currentSpaceLocked(*identifier).value_or(0);
 }
 
 void WindowServer::postActiveSpaceChanged() {
@@ -303,17 +334,17 @@ void WindowServer::postActiveSpaceChanged() {
 // --- Menu bar -----------------------------------------------------------------------------
 
 std::optional<DisplayID> WindowServer::activeMenuBarDisplay() const {
-    std::optional<DisplayID> chosen;
-    {
-        std::lock_guard lock(mutex_);
-        chosen = activeMenuBarDisplay_;
-    }
-    if (chosen && displays_.screen(*chosen)) {
-        return chosen;
+    std::lock_guard lock(mutex_);
+    return activeMenuBarDisplayLocked();
+}
+
+std::optional<DisplayID> WindowServer::activeMenuBarDisplayLocked() const {
+    if (activeMenuBarDisplay_ && knownDisplayLocked(*activeMenuBarDisplay_) != nullptr) {
+        return activeMenuBarDisplay_;
     }
     // A display that went away hands the menu bar back to the main screen.
-    if (const auto main = displays_.mainScreen()) {
-        return main->displayID;
+    if (!knownDisplays_.empty()) {
+        return knownDisplays_.front().id;
     }
     return std::nullopt;
 }
@@ -324,11 +355,16 @@ void WindowServer::setActiveMenuBarDisplay(DisplayID displayID) {
 }
 
 std::optional<std::string> WindowServer::activeMenuBarDisplayIdentifier() const {
-    const auto display = activeMenuBarDisplay();
+    std::lock_guard lock(mutex_);
+    return activeMenuBarDisplayIdentifierLocked();
+}
+
+std::optional<std::string> WindowServer::activeMenuBarDisplayIdentifierLocked() const {
+    const auto display = activeMenuBarDisplayLocked();
     if (!display) {
         return std::nullopt;
     }
-    return spaceListIdentifier(*display);
+    return listIdentifierLocked(*display);
 }
 
 // --- Windows ------------------------------------------------------------------------------
@@ -596,18 +632,17 @@ bool WindowServer::isMissionControlOpen() const {
 }
 
 void WindowServer::setMissionControlOpen(bool open) {
-    std::vector<Rect> bounds;
-    if (open) {
-        for (const DisplayID id : displays_.activeDisplayList()) {
-            bounds.push_back(displays_.bounds(id));
-        }
-    }
     std::lock_guard lock(mutex_);
     if (open == missionControlOpen_) {
         return;
     }
     missionControlOpen_ = open;
-    missionControlBounds_ = std::move(bounds);
+    missionControlBounds_.clear();
+    if (open) {
+        for (const KnownDisplay& display : knownDisplays_) {
+            missionControlBounds_.push_back(display.bounds);
+        }
+    }
     missionControlWindowIDs_.clear();
     if (open) {
         const std::size_t count = missionControlBounds_.size() * std::size(kMissionControlLayers);

@@ -45,12 +45,18 @@ struct SpaceList {
 // display UUID) or share one list named "Main". Changing a current Space posts the active
 // Space change notification.
 //
-// Every member locks, so the window list and the window-to-Spaces lookup are safe off the main
-// thread while the main thread edits. Members that take a DisplayID consult the display server
-// and belong to the main thread.
+// Threads: every member locks and works on the server's own copy of the displays (identifiers,
+// UUIDs, bounds), so every member, those that take a DisplayID included, is safe from any thread
+// while the main thread edits. The copy is taken on the main thread, when the display server
+// tells its observers of a change; the display server itself has no lock and is never read
+// from here otherwise. Main thread only: construction and destruction, which register and
+// remove that observer. Spaces observers run on the thread that made the change.
 class WindowServer {
 public:
     WindowServer(DisplayServer& displays, WorkspaceNotificationCenter& notifications);
+    ~WindowServer();
+    WindowServer(const WindowServer&) = delete;
+    WindowServer& operator=(const WindowServer&) = delete;
 
     // --- Connection ---------------------------------------------------------------------
     int connectionID() const;
@@ -123,12 +129,22 @@ public:
     // --- Mission Control ----------------------------------------------------------------
     bool isMissionControlOpen() const;
     // While open, the Dock shows its windows at layers 18 and 20 on every display.
-    // Main thread (reads the displays).
     void setMissionControlOpen(bool open);
     int32_t dockProcessIdentifier() const;
     void setDockProcessIdentifier(int32_t processIdentifier);
 
 private:
+    struct KnownDisplay {
+        DisplayID id = 0;
+        std::string uuid;
+        Rect bounds; // window-server coordinates
+    };
+
+    void takeDisplays();
+    const KnownDisplay* knownDisplayLocked(DisplayID displayID) const;
+    std::optional<DisplayID> activeMenuBarDisplayLocked() const;
+    std::optional<std::string> activeMenuBarDisplayIdentifierLocked() const;
+    std::optional<SpaceID> currentSpaceLocked(const std::string& displayIdentifier) const;
     void applySpaceConfiguration(bool displaysHaveSeparateSpaces, std::vector<SpaceList> lists);
     std::optional<std::string> listIdentifierLocked(DisplayID displayID) const;
     SpaceList* listLocked(const std::string& identifier);
@@ -145,7 +161,10 @@ private:
     DisplayServer& displays_;
     WorkspaceNotificationCenter& notifications_;
 
+    DisplayServer::ObserverToken displaysToken_ = 0;
+
     mutable std::mutex mutex_;
+    std::vector<KnownDisplay> knownDisplays_; // the display server's order, main screen first
     bool separateSpaces_ = true;
     std::vector<SpaceList> lists_;
     std::vector<ServerWindow> windows_; // front to back within each layer

@@ -1,6 +1,7 @@
 #include "Platform/WorkspaceNotificationCenter.h"
 
 #include <algorithm>
+#include <deque>
 #include <utility>
 
 namespace tessarin {
@@ -14,7 +15,17 @@ struct WorkspaceNotificationCenter::Token::State {
     mutable std::mutex mutex;
     std::map<std::uint64_t, Entry> observers;
     std::uint64_t nextID = 1;
-    std::vector<WorkspaceNotification> posted;
+    std::deque<WorkspaceNotification> recent;
+    // One counter per name: the program posts a handful of names, however long it runs.
+    std::map<std::string, std::size_t> postedCounts;
+
+    void remember(const WorkspaceNotification& notification) {
+        ++postedCounts[notification.name];
+        recent.push_back(notification);
+        if (recent.size() > kRecentHistoryLimit) {
+            recent.pop_front();
+        }
+    }
 
     void remove(std::uint64_t id) {
         std::lock_guard lock(mutex);
@@ -80,7 +91,7 @@ void WorkspaceNotificationCenter::post(WorkspaceNotification notification) {
     std::vector<std::uint64_t> recipients;
     {
         std::lock_guard lock(state_->mutex);
-        state_->posted.push_back(notification);
+        state_->remember(notification);
         for (const auto& [id, entry] : state_->observers) {
             if (entry.name.empty() || entry.name == notification.name) {
                 recipients.push_back(id);
@@ -113,16 +124,15 @@ void WorkspaceNotificationCenter::post(WorkspaceNotification notification) {
         });
 }
 
-std::vector<WorkspaceNotification> WorkspaceNotificationCenter::postedNotifications() const {
+std::vector<WorkspaceNotification> WorkspaceNotificationCenter::recentNotifications() const {
     std::lock_guard lock(state_->mutex);
-    return state_->posted;
+    return {state_->recent.begin(), state_->recent.end()};
 }
 
 std::size_t WorkspaceNotificationCenter::postedCount(const std::string& name) const {
     std::lock_guard lock(state_->mutex);
-    return static_cast<std::size_t>(
-        std::count_if(state_->posted.begin(), state_->posted.end(),
-                      [&](const WorkspaceNotification& n) { return n.name == name; }));
+    const auto found = state_->postedCounts.find(name);
+    return found == state_->postedCounts.end() ? 0 : found->second;
 }
 
 std::size_t WorkspaceNotificationCenter::observerCount(const std::string& name) const {

@@ -71,8 +71,11 @@ public:
     void post(WorkspaceNotification notification);
     void post(const std::string& name) { post(WorkspaceNotification{name, std::nullopt}); }
 
-    // For tests: what was posted, in order, and how many observers listen for a name.
-    std::vector<WorkspaceNotification> postedNotifications() const;
+    // For tests and diagnostics: the most recent notifications, oldest first (at most
+    // kRecentHistoryLimit, so a long run keeps no more), how many of a name were ever posted,
+    // and how many observers listen for a name.
+    static constexpr std::size_t kRecentHistoryLimit = 32;
+    std::vector<WorkspaceNotification> recentNotifications() const;
     std::size_t postedCount(const std::string& name) const;
     std::size_t observerCount(const std::string& name) const;
 

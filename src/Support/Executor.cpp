@@ -2,47 +2,56 @@
 
 namespace tessarin {
 
-ThreadPoolExecutor::ThreadPoolExecutor(std::size_t threadCount) {
+ThreadPoolExecutor::ThreadPoolExecutor(std::size_t threadCount)
+    : state_(std::make_shared<State>()) {
     if (threadCount == 0) {
         threadCount = 1;
     }
     for (std::size_t i = 0; i < threadCount; ++i) {
-        workers_.emplace_back([this] { workerLoop(); });
+        workers_.emplace_back([state = state_] { workerLoop(*state); });
     }
 }
 
 ThreadPoolExecutor::~ThreadPoolExecutor() {
     {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
+        std::lock_guard lock(state_->mutex);
+        state_->stopping = true;
     }
-    wake_.notify_all();
+    state_->wake.notify_all();
     for (auto& worker : workers_) {
-        worker.join();
+        // A job that held the last owner destroys the pool on its own worker, which cannot
+        // join itself.
+        if (worker.get_id() == std::this_thread::get_id()) {
+            worker.detach();
+        } else {
+            worker.join();
+        }
     }
 }
 
 void ThreadPoolExecutor::execute(std::function<void()> work) {
     {
-        std::lock_guard lock(mutex_);
-        jobs_.push_back(std::move(work));
+        std::lock_guard lock(state_->mutex);
+        state_->jobs.push_back(std::move(work));
     }
-    wake_.notify_one();
+    state_->wake.notify_one();
 }
 
-void ThreadPoolExecutor::workerLoop() {
+void ThreadPoolExecutor::workerLoop(State& state) {
     for (;;) {
         std::function<void()> job;
         {
-            std::unique_lock lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-            if (jobs_.empty()) {
+            std::unique_lock lock(state.mutex);
+            state.wake.wait(lock, [&] { return state.stopping || !state.jobs.empty(); });
+            if (state.jobs.empty()) {
                 return;
             }
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
+            job = std::move(state.jobs.front());
+            state.jobs.pop_front();
         }
         job();
+        // Destroyed outside the lock: the job may hold the last owner of the pool.
+        job = nullptr;
     }
 }
 

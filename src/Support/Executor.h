@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -18,7 +19,9 @@ public:
     virtual void execute(std::function<void()> work) = 0;
 };
 
-// A small pool of worker threads for the program.
+// A small pool of worker threads for the program. Destroying it lets queued jobs finish and
+// waits for the workers, except that a job may hold the last owner of its pool: the worker
+// that destroys the pool is then let go instead of joined, and ends when its job returns.
 class ThreadPoolExecutor final : public Executor {
 public:
     explicit ThreadPoolExecutor(std::size_t threadCount = 2);
@@ -29,13 +32,17 @@ public:
     void execute(std::function<void()> work) override;
 
 private:
-    void workerLoop();
+    // Shared with the workers, so a worker let go by the destructor outlives the pool safely.
+    struct State {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::deque<std::function<void()>> jobs;
+        bool stopping = false;
+    };
+    static void workerLoop(State& state);
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<std::function<void()>> jobs_;
+    std::shared_ptr<State> state_;
     std::vector<std::thread> workers_;
-    bool stopping_ = false;
 };
 
 // Holds submitted work until a test releases it, one job at a time and in any order, so that

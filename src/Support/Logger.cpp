@@ -5,8 +5,10 @@
 namespace tessarin {
 
 namespace {
-std::mutex& sinkMutex() {
-    static std::mutex mutex;
+// Held for the whole of a sink call, so setSink waits for calls of the sink it replaces.
+// Recursive, so a sink may log or replace the sink itself.
+std::recursive_mutex& sinkMutex() {
+    static std::recursive_mutex mutex;
     return mutex;
 }
 
@@ -36,11 +38,9 @@ Logger::Logger(std::string category, std::string subsystem)
     : subsystem_(std::move(subsystem)), category_(std::move(category)) {}
 
 void Logger::log(LogLevel level, const std::string& message) const {
-    LogSink sink;
-    {
-        std::lock_guard lock(sinkMutex());
-        sink = currentSink();
-    }
+    std::lock_guard lock(sinkMutex());
+    // A copy, so a sink that replaces the sink does not destroy itself while it runs.
+    const LogSink sink = currentSink();
     if (sink) {
         sink(LogRecord{subsystem_, category_, level, message});
     }

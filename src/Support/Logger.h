@@ -40,7 +40,9 @@ public:
     const std::string& category() const { return category_; }
     const std::string& subsystem() const { return subsystem_; }
 
-    // Replaces the process-wide sink; returns the previous one. The default writes to stderr.
+    // Replaces the process-wide sink; returns the previous one once no call of it is running
+    // on any thread, so its owner may go away. Sink calls are serialised: a sink must not wait
+    // for another thread that logs. The default writes to stderr.
     static LogSink setSink(LogSink sink);
     static LogSink defaultSink();
 

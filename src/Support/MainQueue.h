@@ -11,6 +11,11 @@ namespace tessarin {
 // tests drive a virtual one whose clock only moves when they advance it.
 //
 // `async` and `asyncAfter` may be called from any thread; the work always runs on the queue.
+//
+// Order: work runs in order of due time (the time it was scheduled plus its delay), and work
+// due at the same time runs in the order it was scheduled. `async(w)` is `asyncAfter(0, w)`, so
+// `asyncAfter(0, a)` followed by `async(b)` runs a, then b; work scheduled by running work
+// comes after everything already due.
 class MainQueue : public Clock {
 public:
     ~MainQueue() override = default;

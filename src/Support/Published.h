@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Support/MainQueue.h"
+#include "Support/ThreadAffinity.h"
 
 #include <cstdint>
 #include <functional>
@@ -41,6 +42,9 @@ private:
 // A published value. Subscribers hear of every change on a later turn of the main queue, never
 // inside the setter, so a store's edit finishes before anyone re-reads it. A subscriber that
 // cancels before its turn hears nothing more.
+//
+// Not synchronised: make it, read it, set it, subscribe and cancel on the main queue's thread
+// only. Debug builds abort when a thread other than the one that made it touches it.
 template <typename T> class Published {
 public:
     using Callback = std::function<void(const T&)>;
@@ -49,17 +53,22 @@ public:
     Published(const Published&) = delete;
     Published& operator=(const Published&) = delete;
     ~Published() {
+        affinity_.check();
         for (auto& [id, entry] : subscribers_) {
             *entry.alive = false;
         }
     }
 
-    const T& value() const { return value_; }
-    const T& operator()() const { return value_; }
+    const T& value() const {
+        affinity_.check();
+        return value_;
+    }
+    const T& operator()() const { return value(); }
 
     // Stores the value and notifies every subscriber, even when it did not change (revision
     // counters always change; flags may be re-sent).
     void set(T newValue) {
+        affinity_.check();
         value_ = std::move(newValue);
         for (auto& [id, entry] : subscribers_) {
             deliver(entry, value_);
@@ -68,6 +77,7 @@ public:
 
     // With `deliverCurrent`, the current value is delivered once on the next turn as well.
     [[nodiscard]] Subscription subscribe(Callback callback, bool deliverCurrent = false) {
+        affinity_.check();
         const std::uint64_t id = nextId_++;
         Entry entry{std::make_shared<Callback>(std::move(callback)), std::make_shared<bool>(true)};
         if (deliverCurrent) {
@@ -79,6 +89,7 @@ public:
             if (!*alive) {
                 return;
             }
+            affinity_.check();
             auto found = subscribers_.find(id);
             if (found != subscribers_.end()) {
                 *found->second.alive = false;
@@ -87,7 +98,10 @@ public:
         });
     }
 
-    std::size_t subscriberCount() const { return subscribers_.size(); }
+    std::size_t subscriberCount() const {
+        affinity_.check();
+        return subscribers_.size();
+    }
 
 private:
     struct Entry {
@@ -103,6 +117,7 @@ private:
         });
     }
 
+    ThreadAffinity affinity_{"Published"};
     T value_;
     std::map<std::uint64_t, Entry> subscribers_;
     std::uint64_t nextId_ = 0;

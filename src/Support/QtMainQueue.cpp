@@ -3,11 +3,16 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace tessarin {
 
 QtMainQueue::QtMainQueue() : context_(std::make_unique<QObject>()) {
+    timer_ = new QTimer(context_.get());
+    timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(timer_, &QTimer::timeout, context_.get(), [this] { drain(); });
     if (auto* app = QCoreApplication::instance()) {
         context_->moveToThread(app->thread());
     }
@@ -16,19 +21,37 @@ QtMainQueue::QtMainQueue() : context_(std::make_unique<QObject>()) {
 QtMainQueue::~QtMainQueue() = default;
 
 void QtMainQueue::async(std::function<void()> work) {
-    QMetaObject::invokeMethod(context_.get(), std::move(work), Qt::QueuedConnection);
+    asyncAfter(0, WorkItem(std::move(work)));
 }
 
 void QtMainQueue::asyncAfter(TimeInterval delay, const WorkItem& item) {
-    const int milliseconds = static_cast<int>(std::ceil(std::max(0.0, delay) * 1000.0));
-    QObject* context = context_.get();
-    // Timers must be started on the context's thread, so hop there first.
+    schedule_.add(uptime() + std::max(0.0, delay), item);
+    requestDrain();
+}
+
+void QtMainQueue::requestDrain() {
     QMetaObject::invokeMethod(
-        context,
-        [context, milliseconds, item] {
-            QTimer::singleShot(milliseconds, Qt::PreciseTimer, context, [item] { item.perform(); });
-        },
-        Qt::QueuedConnection);
+        context_.get(), [this] { drain(); }, Qt::QueuedConnection);
+}
+
+// Runs the work due now that was scheduled before this turn began; work it schedules for now
+// gets a later turn, so the event loop keeps serving input and painting in between.
+void QtMainQueue::drain() {
+    const std::uint64_t turnLimit = schedule_.nextSequence();
+    while (auto next = schedule_.takeNextDueBy(uptime(), turnLimit)) {
+        next->item.perform();
+    }
+    armTimer();
+}
+
+void QtMainQueue::armTimer() {
+    const auto earliest = schedule_.earliestDue();
+    if (!earliest) {
+        timer_->stop();
+        return;
+    }
+    const TimeInterval wait = std::max(0.0, *earliest - uptime());
+    timer_->start(static_cast<int>(std::ceil(wait * 1000.0)));
 }
 
 TimeInterval QtMainQueue::absoluteTime() const {

@@ -1,14 +1,19 @@
 #pragma once
 
 #include "Support/MainQueue.h"
+#include "Support/WorkSchedule.h"
 
 #include <QObject>
 #include <memory>
 
+class QTimer;
+
 namespace tessarin {
 
 // The program's main queue: work runs on the thread that owns the Qt application object, from
-// its event loop. Requires a QCoreApplication (or subclass) to exist.
+// its event loop. Requires a QCoreApplication (or subclass) to exist. Work waits in the same
+// schedule as on the virtual queue, so both keep one order; one timer wakes the loop for the
+// earliest item.
 class QtMainQueue final : public MainQueue {
 public:
     QtMainQueue();
@@ -22,8 +27,15 @@ public:
     TimeInterval uptime() const override;
 
 private:
-    std::unique_ptr<QObject> context_;
+    void requestDrain();
+    void drain();
+    void armTimer();
+
     SystemClock clock_;
+    WorkSchedule schedule_;
+    // Last, so it goes first: its posted calls into this queue are dropped with it.
+    std::unique_ptr<QObject> context_;
+    QTimer* timer_ = nullptr; // a child of the context
 };
 
 } // namespace tessarin

@@ -12,8 +12,7 @@ void VirtualMainQueue::async(std::function<void()> work) {
 }
 
 void VirtualMainQueue::asyncAfter(TimeInterval delay, const WorkItem& item) {
-    std::lock_guard lock(mutex_);
-    entries_.push_back({uptime_ + std::max(0.0, delay), nextSequence_++, item});
+    schedule_.add(uptime() + std::max(0.0, delay), item);
 }
 
 TimeInterval VirtualMainQueue::absoluteTime() const {
@@ -27,22 +26,15 @@ TimeInterval VirtualMainQueue::uptime() const {
 }
 
 bool VirtualMainQueue::runNextDueBy(TimeInterval limit) {
-    WorkItem item;
+    auto next = schedule_.takeNextDueBy(limit);
+    if (!next) {
+        return false;
+    }
     {
         std::lock_guard lock(mutex_);
-        auto earliest =
-            std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-                return a.due != b.due ? a.due < b.due : a.sequence < b.sequence;
-            });
-        // A nanosecond of slack keeps sums of decimal delays (0.15 + 0.05) from missing work.
-        if (earliest == entries_.end() || earliest->due > limit + 1e-9) {
-            return false;
-        }
-        uptime_ = std::max(uptime_, earliest->due);
-        item = earliest->item;
-        entries_.erase(earliest);
+        uptime_ = std::max(uptime_, next->due);
     }
-    item.perform();
+    next->item.perform();
     return true;
 }
 
@@ -59,9 +51,7 @@ void VirtualMainQueue::runUntilIdle() {
 }
 
 std::size_t VirtualMainQueue::pendingCount() const {
-    std::lock_guard lock(mutex_);
-    return static_cast<std::size_t>(std::count_if(
-        entries_.begin(), entries_.end(), [](const Entry& e) { return !e.item.isCancelled(); }));
+    return schedule_.pendingCount();
 }
 
 } // namespace tessarin

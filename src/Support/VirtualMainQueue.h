@@ -1,10 +1,9 @@
 #pragma once
 
 #include "Support/MainQueue.h"
+#include "Support/WorkSchedule.h"
 
-#include <cstdint>
 #include <mutex>
-#include <vector>
 
 namespace tessarin {
 
@@ -33,16 +32,10 @@ public:
     bool hasPendingWork() const { return pendingCount() > 0; }
 
 private:
-    struct Entry {
-        TimeInterval due;
-        std::uint64_t sequence;
-        WorkItem item;
-    };
     bool runNextDueBy(TimeInterval limit);
 
-    mutable std::mutex mutex_;
-    std::vector<Entry> entries_;
-    std::uint64_t nextSequence_ = 0;
+    WorkSchedule schedule_;
+    mutable std::mutex mutex_; // guards the clock
     TimeInterval uptime_;
     TimeInterval absoluteOffset_;
 };

@@ -17,8 +17,10 @@ SwitchPredictionTable::prediction(const std::string& displayIdentifier, TimeInte
     if (found == predictions_.end()) {
         return std::nullopt;
     }
+    // Readers take their clock before the lock, so a prediction may be younger than `now`:
+    // it is the newest there is, not a stale one.
     const TimeInterval age = now - found->second.postedAt;
-    if (age >= kLifetime || age < 0) {
+    if (age >= kLifetime) {
         predictions_.erase(found);
         return std::nullopt;
     }

@@ -28,7 +28,8 @@ public:
 
     void record(const std::string& displayIdentifier, uint32_t targetIndex, SpaceID targetSpaceID,
                 TimeInterval now);
-    // The display's prediction while it lasts; an expired one is dropped.
+    // The display's prediction while it lasts; an expired one is dropped. One recorded after
+    // `now` was read (by a switch that won the lock) counts as current.
     std::optional<Prediction> prediction(const std::string& displayIdentifier, TimeInterval now);
     void clear(const std::string& displayIdentifier);
     void reset();
