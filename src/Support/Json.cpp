@@ -7,10 +7,10 @@
 
 namespace tessarin {
 
-JsonParseResult parseJson(std::string_view text) {
+JsonParseResult parseJson(std::string_view text, std::size_t maxNesting) {
     // Checked before any tree is built: the tree and every reader of it recurse per level.
-    if (auto place = findExcessiveNesting(text)) {
-        return {std::nullopt, "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels",
+    if (auto place = findExcessiveNesting(text, maxNesting)) {
+        return {std::nullopt, "nested deeper than " + std::to_string(maxNesting) + " levels",
                 std::move(*place)};
     }
     try {
@@ -90,7 +90,8 @@ std::optional<bool> jsonBool(const Json& object, std::string_view key) {
 }
 
 std::string compactJsonString(const Json& value) {
-    return value.dump();
+    // Text that is not UTF-8 cannot be written as JSON; it is replaced rather than thrown on.
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 } // namespace tessarin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/JsonNesting.h"
+
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -20,7 +22,7 @@ struct JsonParseResult {
     explicit operator bool() const { return value.has_value(); }
 };
 
-JsonParseResult parseJson(std::string_view text);
+JsonParseResult parseJson(std::string_view text, std::size_t maxNesting = kMaxJsonNesting);
 // Reads and parses a file; the error names the file (and the member, when known).
 JsonParseResult readJsonFile(const std::filesystem::path& path);
 

@@ -23,6 +23,7 @@ bool isPlainKey(const std::string& key) {
 // one around it, and stops the pass once the nesting goes past the bound.
 class NestingScan final : public Json::json_sax_t {
 public:
+    explicit NestingScan(std::size_t limit) : limit_(limit) {}
     std::optional<std::string> fault;
 
     bool null() override { return scalar(); }
@@ -45,6 +46,7 @@ public:
     }
 
 private:
+    std::size_t limit_;
     struct Container {
         bool isArray = false;
         std::size_t nextIndex = 0;
@@ -71,7 +73,7 @@ private:
 
     bool open(bool isArray) {
         containers_.push_back({isArray, 0, step()});
-        if (containers_.size() <= kMaxJsonNesting) {
+        if (containers_.size() <= limit_) {
             return true;
         }
         std::string place;
@@ -93,8 +95,8 @@ private:
 
 } // namespace
 
-std::optional<std::string> findExcessiveNesting(std::string_view text) {
-    NestingScan scan;
+std::optional<std::string> findExcessiveNesting(std::string_view text, std::size_t limit) {
+    NestingScan scan(limit);
     try {
         Json::sax_parse(text.begin(), text.end(), &scan);
     } catch (const Json::exception&) {

@@ -15,6 +15,7 @@ inline constexpr std::size_t kMaxJsonNesting = 256;
 // The place ("outer.list[2][0]...") where `text` first nests deeper than kMaxJsonNesting, found
 // without building a tree. Nothing when it stays within the bound or is malformed before it
 // gets that deep.
-std::optional<std::string> findExcessiveNesting(std::string_view text);
+std::optional<std::string> findExcessiveNesting(std::string_view text,
+                                                std::size_t limit = kMaxJsonNesting);
 
 } // namespace tessarin

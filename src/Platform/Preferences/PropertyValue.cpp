@@ -262,6 +262,23 @@ const char* PropertyValue::typeName() const {
     return names[storage.index()];
 }
 
+bool nestsDeeperThan(const PropertyValue& value, std::size_t levels) {
+    if (levels == 0) {
+        return true;
+    }
+    const auto deeper = [levels](const PropertyValue& inner) {
+        return nestsDeeperThan(inner, levels - 1);
+    };
+    if (const PropertyArray* array = value.array()) {
+        return std::any_of(array->begin(), array->end(), deeper);
+    }
+    if (const PropertyDictionary* dictionary = value.dictionary()) {
+        return std::any_of(dictionary->begin(), dictionary->end(),
+                           [&](const auto& member) { return deeper(member.second); });
+    }
+    return false;
+}
+
 nlohmann::json toTaggedJson(const PropertyValue& value) {
     return std::visit(
         [](const auto& v) -> nlohmann::json {

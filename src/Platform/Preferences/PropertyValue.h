@@ -72,6 +72,10 @@ struct PropertyValue {
     friend bool operator==(const PropertyValue&, const PropertyValue&) = default;
 };
 
+// True when the value spans more than `levels` levels, itself being the first; the readers
+// refuse values deeper than kMaxJsonNesting.
+bool nestsDeeperThan(const PropertyValue& value, std::size_t levels);
+
 // Exact JSON form, used for files: every value is an object with one member named after its type
 // ({"integer": 3}, {"double": 3.0}, {"data": "<base64>"}, {"array": [...]}, ...), so each
 // type reads back as itself.

@@ -1,6 +1,7 @@
 #include "Platform/Preferences/UserDefaults.h"
 
 #include "Platform/Preferences/DefaultsFileFormat.h"
+#include "Support/JsonNesting.h"
 #include "Support/Logger.h"
 
 #include <algorithm>
@@ -226,7 +227,25 @@ UserDefaults::stringArrayValue(const std::string& key) const {
     return value ? value->stringArrayValue() : std::nullopt;
 }
 
+namespace {
+
+// A value the file reader would refuse would get the whole file moved aside at the next start,
+// losing every other setting with it; such a value is never stored.
+bool refusesToStore(const std::string& key, const PropertyValue& value) {
+    if (!nestsDeeperThan(value, kMaxJsonNesting)) {
+        return false;
+    }
+    logger().error("defaults.set.refused key=" + key + " reason=nested deeper than " +
+                   std::to_string(kMaxJsonNesting) + " levels");
+    return true;
+}
+
+} // namespace
+
 void UserDefaults::set(const std::string& key, PropertyValue value) {
+    if (refusesToStore(key, value)) {
+        return;
+    }
     {
         std::lock_guard lock(mutex_);
         values_[key] = std::move(value);
@@ -266,6 +285,8 @@ PropertyDictionary UserDefaults::dictionaryRepresentation() const {
 }
 
 void UserDefaults::replaceAll(PropertyDictionary values) {
+    std::erase_if(values,
+                  [](const auto& entry) { return refusesToStore(entry.first, entry.second); });
     std::vector<std::string> changed;
     {
         std::lock_guard lock(mutex_);

@@ -1,0 +1,49 @@
+#include "Platform/Preferences/UserDefaults.h"
+#include "Support/JsonNesting.h"
+#include "Support/Logger.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+// `levels` arrays, each holding the next; the innermost holds one Boolean.
+PropertyValue nestedArrays(std::size_t levels) {
+    PropertyValue value = true;
+    for (std::size_t i = 0; i < levels; ++i) {
+        value = PropertyArray{std::move(value)};
+    }
+    return value;
+}
+
+// Whatever the store accepts must survive a restart: a value the reader refused would get the
+// whole file, and every other setting, moved aside at the next start.
+TEST(DefaultsFileLimitsTest, WhatTheStoreAcceptsReadsBackAfterARestart) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
+    const PropertyValue deepest =
+        nestedArrays(kMaxJsonNesting - 1); // the Boolean is the last level
+    const std::string notUtf8 = "caf\xC3";
+    ScopedLogCapture logs;
+    {
+        UserDefaults defaults(file);
+        defaults.set("kept", 1);
+        defaults.set("deepest", deepest);
+        defaults.set("tooDeep", nestedArrays(kMaxJsonNesting));
+        defaults.replaceAll(
+            {{"kept", 1}, {"deepest", deepest}, {"alsoTooDeep", nestedArrays(400)}});
+        defaults.set("text", notUtf8);
+    }
+    UserDefaults reloaded(file);
+    EXPECT_TRUE(reloaded.isPersisting());
+    EXPECT_EQ(reloaded.integerValue("kept"), 1);
+    EXPECT_EQ(reloaded.object("deepest"), deepest);
+    EXPECT_FALSE(reloaded.contains("tooDeep"));
+    EXPECT_FALSE(reloaded.contains("alsoTooDeep"));
+    EXPECT_TRUE(reloaded.contains("text"));
+}
+
+} // namespace
+} // namespace tessarin
