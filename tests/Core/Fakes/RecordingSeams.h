@@ -185,6 +185,10 @@ public:
     void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef&) override {
         calls.push_back("showOSDSpacePickerOnCursorDisplay");
     }
+    void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) override {
+        calls.push_back("refreshVisibleGridOSDIfNeeded " +
+                        (context ? context->displayIdentifier : std::string("nil")));
+    }
 };
 
 class RecordingHealthWindow : public HealthWindowPresenting {
@@ -200,6 +204,17 @@ public:
     void refreshPersistentGridOverlay() override {
         calls.push_back("refreshPersistentGridOverlay");
     }
+    void applyHotkey(const HotkeyCombination& combination, HotkeyIdentifier identifier) override {
+        calls.push_back("applyHotkey " + std::string(rawValue(identifier)));
+        appliedHotkeys[identifier] = combination;
+    }
+    void setGridModeEnabled(bool enabled) override {
+        calls.push_back(enabled ? "setGridModeEnabled true" : "setGridModeEnabled false");
+    }
+    void restartPeriodicGridScreenshotRefresh() override {
+        calls.push_back("restartPeriodicGridScreenshotRefresh");
+    }
+    std::map<HotkeyIdentifier, HotkeyCombination> appliedHotkeys;
 };
 
 class RecordingHotkeys : public HotkeyReregistering {
@@ -246,6 +261,35 @@ public:
         calls.push_back("remapPreviewDisplayCaches " + previewDisplayIdentifier);
         previewDisplayRemaps.emplace_back(previewDisplayIdentifier, replacements);
     }
+
+    // Answers of the screenshot and preview scheduling.
+    bool planIncludesPreviews = true;
+    bool previewDisplaysResolve = true;
+    std::optional<OSDGridSpaceContext> gridSpaceContext;
+
+    void clearScheduledPreviewRefreshes() override {
+        calls.push_back("clearScheduledPreviewRefreshes");
+    }
+    void cancelPendingGridScreenshotCapture() override {
+        calls.push_back("cancelPendingGridScreenshotCapture");
+    }
+    void scheduleCurrentSpaceScreenshotCapture() override {
+        calls.push_back("scheduleCurrentSpaceScreenshotCapture");
+    }
+    bool refreshPlanIncludesPreviews() override {
+        calls.push_back("refreshPlanIncludesPreviews");
+        return planIncludesPreviews;
+    }
+    void refreshWindowSpaceMetadataOnly() override {
+        calls.push_back("refreshWindowSpaceMetadataOnly");
+    }
+    bool scheduleAllVisibleSpacePreviewRefreshes() override {
+        calls.push_back("scheduleAllVisibleSpacePreviewRefreshes");
+        return previewDisplaysResolve;
+    }
+    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override {
+        return gridSpaceContext;
+    }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {
@@ -258,6 +302,18 @@ public:
     std::vector<Mark> marks;
 
     bool isEnabled() const override { return enabled; }
+    OSDPresentationMetricsTraceRef startTrace(const std::string& origin,
+                                              double startTime) override {
+        auto trace = std::make_shared<OSDPresentationMetricsTrace>();
+        trace->id = ++traceCount;
+        trace->origin = origin;
+        trace->startTime = startTime;
+        trace->lastEventTime = startTime;
+        startedTraces.push_back(trace);
+        return trace;
+    }
+    uint64_t traceCount = 0;
+    std::vector<OSDPresentationMetricsTraceRef> startedTraces;
     using OSDPresentationMetricsRecording::mark;
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
               const std::function<OSDPresentationMetricsFields()>& fields) override {
@@ -294,6 +350,21 @@ public:
     int cancelCount = 0;
     int switchDelayMilliseconds() const override { return delayMilliseconds; }
     void cancelPendingTapCommit() override { ++cancelCount; }
+
+    // Raised by a test to stand for a change of the swipe settings or of the raw input.
+    Published<int64_t> swipeSettingsRevision{0};
+    Published<int64_t> rawInputState{0};
+    std::vector<std::string> calls;
+    Subscription observeSwipeSettings(std::function<void()> onChange) override {
+        return swipeSettingsRevision.subscribe([onChange](const int64_t&) { onChange(); }, true);
+    }
+    Subscription observeRawInputState(std::function<void()> onChange) override {
+        return rawInputState.subscribe([onChange](const int64_t&) { onChange(); });
+    }
+    void updateSwipeEventTap() override { calls.push_back("updateSwipeEventTap"); }
+    void updateSwipeSuppressionEventTap() override {
+        calls.push_back("updateSwipeSuppressionEventTap");
+    }
 };
 
 // One fake of every seam, and the dependencies that hand them to a delegate.
