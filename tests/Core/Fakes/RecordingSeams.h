@@ -204,9 +204,8 @@ public:
     void refreshPersistentGridOverlay() override {
         calls.push_back("refreshPersistentGridOverlay");
     }
-    void applyHotkey(const HotkeyCombination& combination, HotkeyIdentifier identifier) override {
+    void applyHotkey(const HotkeyCombination&, HotkeyIdentifier identifier) override {
         calls.push_back("applyHotkey " + std::string(rawValue(identifier)));
-        appliedHotkeys[identifier] = combination;
     }
     void setGridModeEnabled(bool enabled) override {
         calls.push_back(enabled ? "setGridModeEnabled true" : "setGridModeEnabled false");
@@ -214,7 +213,6 @@ public:
     void restartPeriodicGridScreenshotRefresh() override {
         calls.push_back("restartPeriodicGridScreenshotRefresh");
     }
-    std::map<HotkeyIdentifier, HotkeyCombination> appliedHotkeys;
 };
 
 class RecordingHotkeys : public HotkeyReregistering {
@@ -262,34 +260,18 @@ public:
         previewDisplayRemaps.emplace_back(previewDisplayIdentifier, replacements);
     }
 
-    // Answers of the screenshot and preview scheduling.
-    bool planIncludesPreviews = true;
-    bool previewDisplaysResolve = true;
-    std::optional<OSDGridSpaceContext> gridSpaceContext;
-
-    void clearScheduledPreviewRefreshes() override {
-        calls.push_back("clearScheduledPreviewRefreshes");
+    // The screenshot and preview scheduling: recorded; previews planned and resolvable.
+    bool record(const char* call) {
+        calls.push_back(call);
+        return true;
     }
-    void cancelPendingGridScreenshotCapture() override {
-        calls.push_back("cancelPendingGridScreenshotCapture");
-    }
-    void scheduleCurrentSpaceScreenshotCapture() override {
-        calls.push_back("scheduleCurrentSpaceScreenshotCapture");
-    }
-    bool refreshPlanIncludesPreviews() override {
-        calls.push_back("refreshPlanIncludesPreviews");
-        return planIncludesPreviews;
-    }
-    void refreshWindowSpaceMetadataOnly() override {
-        calls.push_back("refreshWindowSpaceMetadataOnly");
-    }
-    bool scheduleAllVisibleSpacePreviewRefreshes() override {
-        calls.push_back("scheduleAllVisibleSpacePreviewRefreshes");
-        return previewDisplaysResolve;
-    }
-    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override {
-        return gridSpaceContext;
-    }
+    void clearScheduledPreviewRefreshes() override { record("clearScheduledPreviewRefreshes"); }
+    void cancelPendingGridScreenshotCapture() override { record("cancelPendingGridScreenshot"); }
+    void scheduleCurrentSpaceScreenshotCapture() override { record("scheduleScreenshot"); }
+    bool refreshPlanIncludesPreviews() override { return record("refreshPlanIncludesPreviews"); }
+    void refreshWindowSpaceMetadataOnly() override { record("refreshWindowSpaceMetadataOnly"); }
+    bool scheduleAllVisibleSpacePreviewRefreshes() override { return record("schedulePreviews"); }
+    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {
@@ -304,15 +286,10 @@ public:
     bool isEnabled() const override { return enabled; }
     OSDPresentationMetricsTraceRef startTrace(const std::string& origin,
                                               double startTime) override {
-        auto trace = std::make_shared<OSDPresentationMetricsTrace>();
-        trace->id = ++traceCount;
-        trace->origin = origin;
-        trace->startTime = startTime;
-        trace->lastEventTime = startTime;
-        startedTraces.push_back(trace);
-        return trace;
+        startedTraces.push_back(std::make_shared<OSDPresentationMetricsTrace>(
+            OSDPresentationMetricsTrace{startedTraces.size() + 1, origin, startTime, startTime}));
+        return startedTraces.back();
     }
-    uint64_t traceCount = 0;
     std::vector<OSDPresentationMetricsTraceRef> startedTraces;
     using OSDPresentationMetricsRecording::mark;
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
@@ -351,15 +328,14 @@ public:
     int switchDelayMilliseconds() const override { return delayMilliseconds; }
     void cancelPendingTapCommit() override { ++cancelCount; }
 
-    // Raised by a test to stand for a change of the swipe settings or of the raw input.
-    Published<int64_t> swipeSettingsRevision{0};
-    Published<int64_t> rawInputState{0};
+    // Set by a test to stand for a change of the swipe settings or of the raw input.
+    Published<int> swipeSettings, rawInputState;
     std::vector<std::string> calls;
     Subscription observeSwipeSettings(std::function<void()> onChange) override {
-        return swipeSettingsRevision.subscribe([onChange](const int64_t&) { onChange(); }, true);
+        return swipeSettings.subscribe([onChange](int) { onChange(); }, true);
     }
     Subscription observeRawInputState(std::function<void()> onChange) override {
-        return rawInputState.subscribe([onChange](const int64_t&) { onChange(); });
+        return rawInputState.subscribe([onChange](int) { onChange(); });
     }
     void updateSwipeEventTap() override { calls.push_back("updateSwipeEventTap"); }
     void updateSwipeSuppressionEventTap() override {
