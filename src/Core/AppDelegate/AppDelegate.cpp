@@ -174,6 +174,9 @@ bool AppDelegate::guardSpaceControlAccess() {
 }
 
 bool AppDelegate::displaysHaveSeparateSpaces() const {
+    if (separateSpacesDuringRequest_) {
+        return *separateSpacesDuringRequest_;
+    }
     const auto screenCount = Host::current().displays().screens().size();
     return tessarin_displays_have_separate_spaces(static_cast<uint32_t>(screenCount));
 }
@@ -281,7 +284,10 @@ AppDelegate::resolveDisplaySpaceOrderSnapshotWithDescriptors(
     const SpaceID activeSpaceID =
         entry && entry->currentSpace ? entry->currentSpace->id64 : SpaceID{0};
     const std::vector<SpaceID> otherIDs = otherSpaceIDsOf(lists, entry);
-    const std::vector<SpaceID> duplicatedIDs = duplicatedSpaceIDsOf(systemIDs, otherIDs);
+    // Only the diagnostics read them.
+    const std::vector<SpaceID> duplicatedIDs = TessarinSpaceDiagnostics::isEnabled()
+                                                   ? duplicatedSpaceIDsOf(systemIDs, otherIDs)
+                                                   : std::vector<SpaceID>{};
     const bool allowsRecovery = spaceTopologyStabilizer.allowsRecoveryReplacements();
 
     const bool countMatches =

@@ -450,6 +450,9 @@ private:
     std::shared_ptr<OSDPresentationMetricsRecording> metrics_;
     std::shared_ptr<TrackpadInputControlling> trackpad_;
     std::function<bool()> bridgeInitializer_;
+    // While a hotkey is handled, the one answer of its request: the layout cannot change
+    // meanwhile, and each read is a round trip to the window server.
+    std::optional<bool> separateSpacesDuringRequest_;
 
     // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
     // gone.

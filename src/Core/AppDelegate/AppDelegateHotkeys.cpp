@@ -215,13 +215,15 @@ HotkeyHandler AppDelegate::hotkeyHandler(const HotkeyAction& action,
         }
         AppDelegate& delegate = **self;
         const auto trace = delegate.hotkeyMetricsTrace(action, combination, context);
+        delegate.separateSpacesDuringRequest_ = delegate.displaysHaveSeparateSpaces();
         if (action.scope.isCursorDisplay()) {
             delegate.handleCursorDisplayHotkey(action.identifier, combination, trace);
-        } else if (delegate.displaysHaveSeparateSpaces()) {
+        } else if (*delegate.separateSpacesDuringRequest_) {
             // Displays that share one set of Spaces have no Spaces of their own to switch.
             delegate.performHotkeySwitch(action.identifier, action.scope.displayKey(), combination,
                                          trace);
         }
+        delegate.separateSpacesDuringRequest_.reset();
     };
 }
 
