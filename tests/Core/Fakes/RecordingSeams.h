@@ -185,9 +185,8 @@ public:
     void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef&) override {
         calls.push_back("showOSDSpacePickerOnCursorDisplay");
     }
-    void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) override {
-        calls.push_back("refreshVisibleGridOSDIfNeeded " +
-                        (context ? context->displayIdentifier : std::string("nil")));
+    void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>&) override {
+        calls.push_back("refreshVisibleGridOSDIfNeeded");
     }
 };
 
@@ -207,12 +206,10 @@ public:
     void applyHotkey(const HotkeyCombination&, HotkeyIdentifier identifier) override {
         calls.push_back("applyHotkey " + std::string(rawValue(identifier)));
     }
-    void setGridModeEnabled(bool enabled) override {
-        calls.push_back(enabled ? "setGridModeEnabled true" : "setGridModeEnabled false");
+    void setGridModeEnabled(bool on) override {
+        calls.push_back(on ? "gridModeOn" : "gridModeOff");
     }
-    void restartPeriodicGridScreenshotRefresh() override {
-        calls.push_back("restartPeriodicGridScreenshotRefresh");
-    }
+    void restartPeriodicGridScreenshotRefresh() override { calls.push_back("restartPeriodic"); }
 };
 
 class RecordingHotkeys : public HotkeyReregistering {
@@ -284,11 +281,9 @@ public:
     std::vector<Mark> marks;
 
     bool isEnabled() const override { return enabled; }
-    OSDPresentationMetricsTraceRef startTrace(const std::string& origin,
-                                              double startTime) override {
-        startedTraces.push_back(std::make_shared<OSDPresentationMetricsTrace>(
-            OSDPresentationMetricsTrace{startedTraces.size() + 1, origin, startTime, startTime}));
-        return startedTraces.back();
+    OSDPresentationMetricsTraceRef startTrace(const std::string& origin, double at) override {
+        return startedTraces.emplace_back(std::make_shared<OSDPresentationMetricsTrace>(
+            OSDPresentationMetricsTrace{startedTraces.size() + 1, origin, at, at}));
     }
     std::vector<OSDPresentationMetricsTraceRef> startedTraces;
     using OSDPresentationMetricsRecording::mark;
@@ -338,9 +333,7 @@ public:
         return rawInputState.subscribe([onChange](int) { onChange(); });
     }
     void updateSwipeEventTap() override { calls.push_back("updateSwipeEventTap"); }
-    void updateSwipeSuppressionEventTap() override {
-        calls.push_back("updateSwipeSuppressionEventTap");
-    }
+    void updateSwipeSuppressionEventTap() override { calls.push_back("updateSuppressionTap"); }
 };
 
 // One fake of every seam, and the dependencies that hand them to a delegate.
