@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Seams/MissionControlShortcutOverrideControlling.h"
 #include "Hotkeys/HotkeyEventSignature.h"
 #include "Hotkeys/HotkeyOverrideRegistration.h"
 #include "Platform/Input/Event.h"
@@ -20,12 +21,12 @@ class EventTap;
 // an active keyboard tap at the head of the session swallows their key downs and key ups before
 // the system sees them, and calls the hotkey's handler once per press, on a later turn of the
 // main queue. It runs while it holds any registration.
-class MissionControlShortcutOverrideEventTap {
+class MissionControlShortcutOverrideEventTap : public MissionControlShortcutOverrideControlling {
 public:
     using EventSystemProvider = std::function<EventSystem&()>;
 
     explicit MissionControlShortcutOverrideEventTap(EventSystemProvider eventSystem);
-    ~MissionControlShortcutOverrideEventTap();
+    ~MissionControlShortcutOverrideEventTap() override;
     MissionControlShortcutOverrideEventTap(const MissionControlShortcutOverrideEventTap&) = delete;
     MissionControlShortcutOverrideEventTap&
     operator=(const MissionControlShortcutOverrideEventTap&) = delete;
@@ -39,7 +40,7 @@ public:
     // are forgotten, so their next press is not mistaken for a repeat.
     void update(std::vector<HotkeyOverrideRegistration> overrides);
     // Removes the tap and forgets the table and every held key.
-    void stop();
+    void stop() override;
 
     bool isRunning() const;
     const std::set<HotkeyEventSignature>& pressedSignatures() const { return pressedSignatures_; }

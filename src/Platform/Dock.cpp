@@ -38,6 +38,10 @@ void Dock::setSymbolicHotKeySource(SymbolicHotKeySource source) {
     symbolicHotKeys_ = std::move(source);
 }
 
+void Dock::setMissionControlOpener(std::function<void()> open) {
+    openMissionControl_ = std::move(open);
+}
+
 void Dock::setAnimationDuration(TimeInterval seconds) {
     animationDuration_ = std::max(0.0, seconds);
 }
@@ -125,7 +129,8 @@ std::optional<int> Dock::matchingSymbolicHotKey(const Event& event) const {
     if (!symbolicHotKeys_.value || !symbolicHotKeys_.isEnabled) {
         return std::nullopt;
     }
-    std::vector<int> candidates{SymbolicHotKey::moveLeftASpace, SymbolicHotKey::moveRightASpace};
+    std::vector<int> candidates{SymbolicHotKey::missionControl, SymbolicHotKey::applicationWindows,
+                                SymbolicHotKey::moveLeftASpace, SymbolicHotKey::moveRightASpace};
     for (int n = 1; n <= kDesktopCount; ++n) {
         candidates.push_back(SymbolicHotKey::switchToDesktop(n));
     }
@@ -153,6 +158,15 @@ bool Dock::handleSymbolicHotKeyStage(const Event& event) {
     }
     // The system takes both halves of the press but acts on the first key down only.
     if (event.type != EventType::keyDown || event.isAutorepeat()) {
+        return true;
+    }
+    if (*hotKey == SymbolicHotKey::missionControl ||
+        *hotKey == SymbolicHotKey::applicationWindows) {
+        if (openMissionControl_) {
+            openMissionControl_();
+        } else {
+            windowServer_.setMissionControlOpen(true);
+        }
         return true;
     }
     auto list = spaceListUnder(displays_.cursorLocation());

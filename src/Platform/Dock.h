@@ -20,6 +20,8 @@ class WindowServer;
 
 // Symbolic hot-key numbers the Dock obeys.
 namespace SymbolicHotKey {
+inline constexpr int missionControl = 32;
+inline constexpr int applicationWindows = 33;
 inline constexpr int moveLeftASpace = 79;
 inline constexpr int moveRightASpace = 81;
 inline constexpr int switchToDesktop1 = 118; // Desktop n is 117 + n, up to 16
@@ -36,10 +38,10 @@ struct SymbolicHotKeySource {
 };
 
 // The Dock turns the Spaces. It takes the Dock-swipe gestures at the head of the consumer
-// stages, the system's Space shortcuts after them, and switches a display's Space once its
-// animation has run, through the window server (which posts the active Space change). A
-// horizontal swipe turns the Spaces of the display under it; a vertical one opens (up) or
-// closes (down) Mission Control. A "Switch to Desktop N" shortcut pressed while a window is
+// stages, the system's Space and Mission Control shortcuts after them, and switches a display's
+// Space once its animation has run, through the window server (which posts the active Space
+// change). A horizontal swipe turns the Spaces of the display under it; a vertical one opens (up)
+// or closes (down) Mission Control. A "Switch to Desktop N" shortcut pressed while a window is
 // dragged with the left button takes the window along.
 //
 // Tests can make the Dock ignore gestures or lengthen its animation, so a switch can fail or
@@ -56,6 +58,9 @@ public:
 
     // Where the system's shortcuts come from; without a source none are obeyed.
     void setSymbolicHotKeySource(SymbolicHotKeySource source);
+    // What the Mission Control and Application Windows shortcuts do; without it, Mission
+    // Control opens at once.
+    void setMissionControlOpener(std::function<void()> open);
 
     // Time from the end of a gesture or shortcut to the Space change.
     TimeInterval animationDuration() const { return animationDuration_; }
@@ -103,6 +108,7 @@ private:
     EventSystem& events_;
     MainQueue& queue_;
     SymbolicHotKeySource symbolicHotKeys_;
+    std::function<void()> openMissionControl_;
     TimeInterval animationDuration_ = kDefaultAnimationDuration;
     bool ignoresGestures_ = false;
 

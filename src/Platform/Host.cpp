@@ -149,6 +149,7 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
         {[&table = p.symbolicHotKeys](int hotKey) { return table.value(hotKey); },
          [&table = p.symbolicHotKeys](int hotKey) { return table.isEnabled(hotKey); }});
     p.dock.setAnimationDuration(scenario.dockAnimationDuration);
+    p.dock.setMissionControlOpener([&mc = p.missionControl] { mc.open(); });
 
     // The system mirrors the Space layout into its preferences, and tells the program when its
     // own defaults or the screens change.

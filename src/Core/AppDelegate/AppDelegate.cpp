@@ -1,6 +1,8 @@
 #include "Core/AppDelegate/AppDelegate.h"
 
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Hotkeys/MissionControlShortcutConflictDetector.h"
+#include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
@@ -89,7 +91,12 @@ const Logger& AppDelegate::windowThrowLogger() {
 }
 
 AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
-    : gridModeStore(dependencies.gridModeStore ? *dependencies.gridModeStore
+    : hotkeyStore(dependencies.hotkeyStore ? *dependencies.hotkeyStore : HotkeyStore::shared()),
+      systemShortcutConflictDetector(
+          dependencies.systemShortcutConflictDetector
+              ? std::move(dependencies.systemShortcutConflictDetector)
+              : std::make_shared<MissionControlShortcutConflictDetector>()),
+      gridModeStore(dependencies.gridModeStore ? *dependencies.gridModeStore
                                                : GridModeStore::shared()),
       presentationStore(dependencies.presentationStore
                             ? *dependencies.presentationStore
@@ -109,7 +116,7 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
       presentation_(required(std::move(dependencies.presentation), "presentation")),
       healthWindow_(required(std::move(dependencies.healthWindow), "healthWindow")),
       shell_(required(std::move(dependencies.shell), "shell")),
-      hotkeys_(required(std::move(dependencies.hotkeys), "hotkeys")),
+      hotkeys_(std::move(dependencies.hotkeys)),
       windowPreviews_(required(std::move(dependencies.windowPreviews), "windowPreviews")),
       metrics_(required(std::move(dependencies.metrics), "metrics")),
       trackpad_(required(std::move(dependencies.trackpad), "trackpad")),
@@ -117,6 +124,11 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
                                                         : std::function<bool()>(tessarin_init)),
       self_(std::make_shared<AppDelegate*>(this)) {
     missionControlShortcutOverride = std::move(dependencies.missionControlShortcutOverride);
+    if (!missionControlShortcutOverride) {
+        // The host's tap outlives the delegate: borrowed, not owned.
+        missionControlShortcutOverride = std::shared_ptr<MissionControlShortcutOverrideControlling>(
+            std::shared_ptr<void>(), &MissionControlShortcutOverrideEventTap::shared());
+    }
     missionControlDesktopRefresher = std::move(dependencies.missionControlDesktopRefresher);
 }
 
@@ -162,6 +174,9 @@ bool AppDelegate::guardSpaceControlAccess() {
 }
 
 bool AppDelegate::displaysHaveSeparateSpaces() const {
+    if (separateSpacesDuringRequest_) {
+        return *separateSpacesDuringRequest_;
+    }
     const auto screenCount = Host::current().displays().screens().size();
     return tessarin_displays_have_separate_spaces(static_cast<uint32_t>(screenCount));
 }
@@ -269,7 +284,10 @@ AppDelegate::resolveDisplaySpaceOrderSnapshotWithDescriptors(
     const SpaceID activeSpaceID =
         entry && entry->currentSpace ? entry->currentSpace->id64 : SpaceID{0};
     const std::vector<SpaceID> otherIDs = otherSpaceIDsOf(lists, entry);
-    const std::vector<SpaceID> duplicatedIDs = duplicatedSpaceIDsOf(systemIDs, otherIDs);
+    // Only the diagnostics read them.
+    const std::vector<SpaceID> duplicatedIDs = TessarinSpaceDiagnostics::isEnabled()
+                                                   ? duplicatedSpaceIDsOf(systemIDs, otherIDs)
+                                                   : std::vector<SpaceID>{};
     const bool allowsRecovery = spaceTopologyStabilizer.allowsRecoveryReplacements();
 
     const bool countMatches =

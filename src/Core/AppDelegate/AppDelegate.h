@@ -22,9 +22,15 @@
 #include "Core/WindowThrow/FocusedWindowThrowError.h"
 #include "Core/Workspaces/WorkspaceShortcut.h"
 #include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
+#include "Hotkeys/HotkeyOverrideRegistration.h"
+#include "Hotkeys/HotkeyStore.h"
+#include "Hotkeys/HotkeyTriggerContext.h"
+#include "Hotkeys/SystemShortcutConflictDetecting.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Logger.h"
+#include "Support/Published.h"
 #include "Support/WorkItem.h"
 #include "TessarinCore/TessarinCore.h"
 
@@ -53,6 +59,7 @@ struct AppDelegateDependencies {
     DisplaySpaceOrderStore* spaceOrderStore = nullptr;
     DirectSlotMetadataStore* directSlotMetadataStore = nullptr;
     WorkspaceShortcutStore* workspaceShortcutStore = nullptr;
+    HotkeyStore* hotkeyStore = nullptr;
     PhysicalWindowDragTracker* dragTracker = nullptr;
     std::shared_ptr<MissionControlSpaceCreator> missionControlSpaceCreator;
 
@@ -60,15 +67,16 @@ struct AppDelegateDependencies {
     std::shared_ptr<OSDPresentationControlling> presentation;
     std::shared_ptr<HealthWindowPresenting> healthWindow;
     std::shared_ptr<ShellRefreshing> shell;
-    std::shared_ptr<HotkeyReregistering> hotkeys;
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
     std::shared_ptr<TrackpadInputControlling> trackpad;
 
-    // Optional: without the override tap a throw cannot stop it (and logs so); without the
+    // Optional: the override tap and the conflict detector default to the host's; without the
     // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
-    // visible grid.
+    // visible grid; given a re-registrar, the delegate leaves re-registering all hotkeys to it.
     std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
+    std::shared_ptr<SystemShortcutConflictDetecting> systemShortcutConflictDetector;
+    std::shared_ptr<HotkeyReregistering> hotkeys;
     std::shared_ptr<MissionControlDesktopRefreshing> missionControlDesktopRefresher;
 
     // Initialises the Spaces bridge; `tessarin_init` when not given.
@@ -240,6 +248,25 @@ public:
     void activateWorkspace(const WorkspaceShortcut& workspace,
                            const OSDPresentationMetricsTraceRef& metricsTrace = nullptr);
 
+    // ---------------------------------------------------------------- Hotkeys
+
+    // Subscribes to the stores whose changes re-register the hotkeys or refresh what shows
+    // the Spaces; called once at start-up.
+    void bindHotkeys();
+    // Throws every registration away and registers the hotkeys and workspace shortcuts anew,
+    // handing those that clash with a system shortcut to the override tap; nothing is
+    // registered while the Space topology settles.
+    void reregisterAllHotkeys();
+    // A trace of one hotkey press, started when it was received; none with metrics off.
+    OSDPresentationMetricsTraceRef hotkeyMetricsTrace(const HotkeyAction& action,
+                                                      const HotkeyCombination& combination,
+                                                      const HotkeyTriggerContext& triggerContext);
+
+    HotkeyStore& hotkeyStore;
+    std::shared_ptr<SystemShortcutConflictDetecting> systemShortcutConflictDetector;
+    // The store subscriptions; they end with the delegate.
+    std::vector<Subscription> cancellables;
+
     // ---------------------------------------------------------------- Topology
 
     void beginSpaceTopologyStabilization(const std::string& reason);
@@ -391,6 +418,26 @@ private:
     template <class Result>
     bool reportMissionControlFailure(Result result, Result success, const char* title);
 
+    // Hotkeys.
+    std::optional<HotkeyOverrideRegistration> registerHotkey(const HotkeyAction& action);
+    void registerWorkspaceShortcuts(std::vector<HotkeyOverrideRegistration>& overrides);
+    HotkeyHandler hotkeyHandler(const HotkeyAction& action, const HotkeyCombination& combination);
+    HotkeyHandler workspaceHotkeyHandler(const WorkspaceShortcut& workspace,
+                                         const HotkeyCombination& combination);
+    void handleCursorDisplayHotkey(HotkeyIdentifier identifier,
+                                   const HotkeyCombination& combination,
+                                   const OSDPresentationMetricsTraceRef& metricsTrace);
+    // The moves and direct jumps, on a display or (none) the display under the pointer.
+    void performHotkeySwitch(HotkeyIdentifier identifier,
+                             const std::optional<std::string>& displayIdentifier,
+                             const HotkeyCombination& combination,
+                             const OSDPresentationMetricsTraceRef& metricsTrace);
+    // What follows a change of the grid mode, the presentation settings or the grid layout.
+    void applyGridModeChange(bool enabled);
+    void refreshAfterPresentationChange();
+    void refreshAfterLayoutChange();
+    void applySettingsChangePreviewPlan();
+
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
               const std::function<OSDPresentationMetricsFields()>& fields = nullptr);
 
@@ -403,6 +450,9 @@ private:
     std::shared_ptr<OSDPresentationMetricsRecording> metrics_;
     std::shared_ptr<TrackpadInputControlling> trackpad_;
     std::function<bool()> bridgeInitializer_;
+    // While a hotkey is handled, the one answer of its request: the layout cannot change
+    // meanwhile, and each read is a round trip to the window server.
+    std::optional<bool> separateSpacesDuringRequest_;
 
     // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
     // gone.

@@ -71,7 +71,7 @@ void AppDelegate::completeSpaceTopologyStabilization() {
     spaceTopologyStabilizer.complete(reason);
     // Everything held back while the displays settled is done now. The Space information
     // refresh also records the settled lists as the new baseline.
-    hotkeys_->reregisterAllHotkeys();
+    reregisterAllHotkeys();
     shell_->refreshSpaceInfo();
     shell_->refreshPersistentGridOverlay();
     presentation_->refreshVisibleGridOSDIfVisible(currentGridOSDDisplayIdentifier);

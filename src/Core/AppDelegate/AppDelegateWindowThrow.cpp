@@ -226,7 +226,7 @@ AppDelegate::throwFocusedWindow(const FocusedWindowThrowCandidate& candidate,
         if (delegate.focusedWindowThrowStoppedShortcutOverride) {
             // Also when this throw never got as far as stopping it: a throw it superseded did.
             delegate.focusedWindowThrowStoppedShortcutOverride = false;
-            delegate.hotkeys_->reregisterAllHotkeys();
+            delegate.reregisterAllHotkeys();
         }
         if (result.error == FocusedWindowThrowError::shortcutUnavailable ||
             result.error == FocusedWindowThrowError::postFailed) {

@@ -2,8 +2,8 @@
 
 namespace tessarin {
 
-// The hotkey binding: registers every hotkey and workspace shortcut anew (after a display
-// change has settled).
+// Something that registers every hotkey and workspace shortcut anew in the delegate's place;
+// given one, the delegate hands its own re-registration to it.
 class HotkeyReregistering {
 public:
     virtual ~HotkeyReregistering() = default;

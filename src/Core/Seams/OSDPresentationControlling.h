@@ -7,6 +7,7 @@
 #include "TessarinCore/TessarinCore.h"
 #include "UI/OSD/OSDDismissalBehavior.h"
 #include "UI/OSD/OSDGridModel.h"
+#include "UI/OSD/OSDGridSpaceContext.h"
 
 #include <cstdint>
 #include <optional>
@@ -54,6 +55,9 @@ public:
         const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
     virtual void
     refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) = 0;
+    // Rebuilds the grid of the context's display and refreshes a visible grid and picker.
+    virtual void
+    refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) = 0;
     virtual void
     showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
     virtual void

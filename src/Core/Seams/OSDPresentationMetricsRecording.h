@@ -26,6 +26,10 @@ class OSDPresentationMetricsRecording {
 public:
     virtual ~OSDPresentationMetricsRecording() = default;
     virtual bool isEnabled() const = 0;
+    // A new trace numbered from the process-wide counter, its start and last event at
+    // `startTime` (absolute seconds).
+    virtual OSDPresentationMetricsTraceRef startTrace(const std::string& origin,
+                                                      double startTime) = 0;
     virtual void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
                       const std::function<OSDPresentationMetricsFields()>& fields) = 0;
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace) {

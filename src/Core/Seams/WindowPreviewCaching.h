@@ -2,8 +2,10 @@
 
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/WindowServerTypes.h"
+#include "UI/OSD/OSDGridSpaceContext.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +13,8 @@ namespace tessarin {
 
 // The window-Space metadata, icon, screenshot and preview caches, keyed by display and Space
 // ID, as the switching engine needs them: the windowless test before a switch, a metadata
-// refresh, and rekeying when the window server renumbered Spaces.
+// refresh, and rekeying when the window server renumbered Spaces; and the screenshot and
+// preview scheduling that a change of the grid settings starts over.
 class WindowPreviewCaching {
 public:
     virtual ~WindowPreviewCaching() = default;
@@ -28,6 +31,20 @@ public:
     // Rekeys the screenshot and composed-preview caches of a preview display.
     virtual void remapPreviewDisplayCaches(const std::string& previewDisplayIdentifier,
                                            const std::map<SpaceID, SpaceID>& replacements) = 0;
+
+    // Drops every scheduled preview refresh.
+    virtual void clearScheduledPreviewRefreshes() = 0;
+    virtual void cancelPendingGridScreenshotCapture() = 0;
+    // Captures the current Space after the delay its capture mode asks for.
+    virtual void scheduleCurrentSpaceScreenshotCapture() = 0;
+    // Whether the window-Space refresh plan of all displays includes previews.
+    virtual bool refreshPlanIncludesPreviews() = 0;
+    virtual void refreshWindowSpaceMetadataOnly() = 0;
+    // Schedules every visible Space's preview at once, as after a settings change; false when
+    // no display could be resolved and nothing was scheduled.
+    virtual bool scheduleAllVisibleSpacePreviewRefreshes() = 0;
+    // The Space of the screenshot capture target, else the app-icon controller's current one.
+    virtual std::optional<OSDGridSpaceContext> currentGridSpaceContext() = 0;
 };
 
 } // namespace tessarin

@@ -152,6 +152,9 @@ public:
     void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef&) override {
         calls.push_back("showOSDSpacePickerOnCursorDisplay");
     }
+    void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>&) override {
+        calls.push_back("refreshVisibleGridOSDIfNeeded");
+    }
 };
 
 class RecordingHealthWindow : public HealthWindowPresenting {
@@ -167,6 +170,13 @@ public:
     void refreshPersistentGridOverlay() override {
         calls.push_back("refreshPersistentGridOverlay");
     }
+    void applyHotkey(const HotkeyCombination&, HotkeyIdentifier identifier) override {
+        calls.push_back("applyHotkey " + std::string(rawValue(identifier)));
+    }
+    void setGridModeEnabled(bool on) override {
+        calls.push_back(on ? "gridModeOn" : "gridModeOff");
+    }
+    void restartPeriodicGridScreenshotRefresh() override { calls.push_back("restartPeriodic"); }
 };
 
 class RecordingHotkeys : public HotkeyReregistering {
@@ -213,6 +223,19 @@ public:
         calls.push_back("remapPreviewDisplayCaches " + previewDisplayIdentifier);
         previewDisplayRemaps.emplace_back(previewDisplayIdentifier, replacements);
     }
+
+    // The screenshot and preview scheduling: recorded; previews planned and resolvable.
+    bool record(const char* call) {
+        calls.push_back(call);
+        return true;
+    }
+    void clearScheduledPreviewRefreshes() override { record("clearScheduledPreviewRefreshes"); }
+    void cancelPendingGridScreenshotCapture() override { record("cancelPendingGridScreenshot"); }
+    void scheduleCurrentSpaceScreenshotCapture() override { record("scheduleScreenshot"); }
+    bool refreshPlanIncludesPreviews() override { return record("refreshPlanIncludesPreviews"); }
+    void refreshWindowSpaceMetadataOnly() override { record("refreshWindowSpaceMetadataOnly"); }
+    bool scheduleAllVisibleSpacePreviewRefreshes() override { return record("schedulePreviews"); }
+    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {
@@ -224,6 +247,11 @@ public:
     std::vector<Mark> marks;
 
     bool isEnabled() const override { return true; }
+    OSDPresentationMetricsTraceRef startTrace(const std::string& origin, double at) override {
+        return startedTraces.emplace_back(std::make_shared<OSDPresentationMetricsTrace>(
+            OSDPresentationMetricsTrace{startedTraces.size() + 1, origin, at, at}));
+    }
+    std::vector<OSDPresentationMetricsTraceRef> startedTraces;
     using OSDPresentationMetricsRecording::mark;
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
               const std::function<OSDPresentationMetricsFields()>& fields) override {
@@ -256,6 +284,18 @@ public:
     int cancelCount = 0;
     int switchDelayMilliseconds() const override { return delayMilliseconds; }
     void cancelPendingTapCommit() override { ++cancelCount; }
+
+    // Set by a test to stand for a change of the swipe settings or of the raw input.
+    Published<int> swipeSettings, rawInputState;
+    std::vector<std::string> calls;
+    Subscription observeSwipeSettings(std::function<void()> onChange) override {
+        return swipeSettings.subscribe([onChange](int) { onChange(); }, true);
+    }
+    Subscription observeRawInputState(std::function<void()> onChange) override {
+        return rawInputState.subscribe([onChange](int) { onChange(); });
+    }
+    void updateSwipeEventTap() override { calls.push_back("updateSwipeEventTap"); }
+    void updateSwipeSuppressionEventTap() override { calls.push_back("updateSuppressionTap"); }
 };
 
 // One fake of every seam, and the dependencies that hand them to a delegate.

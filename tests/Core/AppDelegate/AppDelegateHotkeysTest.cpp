@@ -1,0 +1,168 @@
+#include "Core/AppDelegate/AppDelegateEngineFixture.h"
+#include "Hotkeys/GlobalEventTapRecorder.h"
+#include "Hotkeys/HotKeyManager.h"
+#include "Platform/Input/HotKeyCenter.h"
+#include "Platform/MissionControl.h"
+#include "Platform/SymbolicHotKeyTable.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+using testing::AppDelegateEngineFixture;
+using ::testing::HasSubstr;
+using testing::kExternalUUID;
+
+constexpr uint64_t kControlOptionCommand =
+    EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand;
+constexpr uint16_t kRightArrow = 124;
+constexpr uint16_t kKey2 = 19;
+
+// The delegate registers its own hotkeys on the simulated host; a press travels the host's
+// event stream to the Dock.
+class AppDelegateHotkeysTest : public AppDelegateEngineFixture {
+protected:
+    void SetUp() override {
+        AppDelegateDependencies dependencies = seams.dependencies();
+        dependencies.hotkeys = nullptr;
+        dependencies.dragTracker = &PhysicalWindowDragTracker::shared();
+        delegate = std::make_unique<AppDelegate>(std::move(dependencies));
+        delegate->gridModeStore.isEnabled.set(true);
+        delegate->bindHotkeys();
+        settle();
+    }
+
+    bool registered(const HotkeyAction& action) {
+        return HotKeyManager::shared().registrationNumber({action}).has_value();
+    }
+    // Handler runs, counted by the traces they start.
+    size_t firings() const { return seams.metrics->startedTraces.size(); }
+    // Also makes a switch post at once rather than wait for the modifiers' release.
+    void turnGridModeOff() {
+        delegate->gridModeStore.isEnabled.set(false);
+        settle();
+    }
+    void press(uint16_t keyCode, uint64_t modifiers) {
+        hands().keyDown(keyCode, modifiers);
+        hands().keyDown(keyCode, modifiers, true);
+        hands().keyUp(keyCode, modifiers);
+        queue.advance(2);
+    }
+    HotkeyStore& store() { return delegate->hotkeyStore; }
+};
+
+TEST_F(AppDelegateHotkeysTest, AKeyPressSwitchesTheSpaceUnderThePointer) {
+    turnGridModeOff();
+    hands().moveMouse({3000, 200});
+    press(kRightArrow, kControlOptionCommand);
+    EXPECT_EQ(currentSpace(kExternalUUID), 10u);
+}
+
+TEST_F(AppDelegateHotkeysTest, DisplayHotkeysActOnlyWhileDisplaysHaveSeparateSpaces) {
+    turnGridModeOff();
+    const auto action = HotkeyAction::onDisplay(HotkeyIdentifier::space2, kExternalUUID);
+    store().update(
+        HotkeyCombination{kKey2, HotkeyModifier::shift | HotkeyModifier::option, "2", ""}, action);
+    store().setEnabled(true, action);
+    settle();
+    press(kKey2, EventFlags::maskShift | EventFlags::maskAlternate);
+    EXPECT_EQ(currentSpace(kExternalUUID), 10u) << "on its display, not under the pointer";
+    windowServer().configureSpaces(false, {windowServer().spaceLists().front()});
+    const size_t changes = dock().spaceChanges().size();
+    press(kKey2, EventFlags::maskShift | EventFlags::maskAlternate);
+    EXPECT_EQ(firings(), 2u);
+    EXPECT_EQ(dock().spaceChanges().size(), changes) << "a press still registered is ignored";
+    delegate->reregisterAllHotkeys();
+    EXPECT_FALSE(registered(action));
+}
+
+TEST_F(AppDelegateHotkeysTest, GridModeOffUnregistersThePickerAndTheVerticalMoves) {
+    turnGridModeOff();
+    for (auto [identifier, expected] : {std::pair{HotkeyIdentifier::showOSD, false},
+                                        {HotkeyIdentifier::up, false},
+                                        {HotkeyIdentifier::down, false},
+                                        {HotkeyIdentifier::left, true},
+                                        {HotkeyIdentifier::lastSpace, true}}) {
+        EXPECT_EQ(registered(HotkeyAction::cursor(identifier)), expected) << rawValue(identifier);
+    }
+}
+
+const HotkeyCombination kControlUp = HotkeyCombination::missionControlPresetUp();
+
+struct ClashRow {
+    const char* name;
+    HotkeyIdentifier identifier;
+    HotkeyCombination combination;
+    bool overrideFlag;
+    bool missionControlShortcutOn;
+    size_t firings;
+    size_t missionControlOpens;
+};
+
+class AppDelegateHotkeyClashTest : public AppDelegateHotkeysTest,
+                                   public ::testing::WithParamInterface<ClashRow> {};
+
+TEST_P(AppDelegateHotkeyClashTest, TheTapTakesTheKeysOnlyWhereThePresetOrTheFlagSaySo) {
+    const ClashRow& row = GetParam();
+    const auto action = HotkeyAction::cursor(row.identifier);
+    host.symbolicHotKeys().setEnabled(SymbolicHotKey::missionControl, row.missionControlShortcutOn);
+    store().update(row.combination, action);
+    store().setSystemShortcutOverrideEnabledWithoutRevision(row.overrideFlag, action);
+    delegate->reregisterAllHotkeys();
+    press(static_cast<uint16_t>(row.combination.keyCode), EventFlags::maskControl);
+    EXPECT_EQ(firings(), row.firings);
+    EXPECT_EQ(host.missionControl().openRequestCount(), row.missionControlOpens);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, AppDelegateHotkeyClashTest,
+    ::testing::Values(
+        ClashRow{"presetUp", HotkeyIdentifier::up, kControlUp, false, true, 1, 0},
+        ClashRow{"flagAndClash", HotkeyIdentifier::showOSD, kControlUp, true, true, 1, 0},
+        ClashRow{"clashWithoutFlag", HotkeyIdentifier::showOSD, kControlUp, false, true, 0, 1},
+        ClashRow{"applicationWindowsWithoutFlag", HotkeyIdentifier::showOSD,
+                 HotkeyCombination::missionControlPresetDown(), false, true, 0, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AppDelegateHotkeysTest, RefusalsArePrintedAndTheRegistrationGoesOn) {
+    host.hotKeys().setRegistrationRefusal([](uint32_t keyCode, uint32_t) {
+        return keyCode == kRightArrow ? std::optional<int32_t>(-9878) : std::nullopt;
+    });
+    host.events().setTapCreationRefused(true);
+    store().update(kControlUp, HotkeyAction::cursor(HotkeyIdentifier::up));
+    ::testing::internal::CaptureStdout();
+    delegate->reregisterAllHotkeys();
+    const std::string printed = ::testing::internal::GetCapturedStdout();
+    EXPECT_THAT(printed, HasSubstr("Failed to register hotkey for Switch to space on the right "
+                                   "status=-9878\n"));
+    EXPECT_THAT(printed, HasSubstr("Failed to install Mission Control shortcut override"));
+    EXPECT_TRUE(registered(HotkeyAction::cursor(HotkeyIdentifier::up)));
+    EXPECT_TRUE(registered(HotkeyAction::cursor(HotkeyIdentifier::lastSpace)));
+}
+
+TEST_F(AppDelegateHotkeysTest, NothingIsRegisteredWhileTheTopologySettles) {
+    const auto lists = windowServer().spaceLists();
+    delegate->beginSpaceTopologyStabilization("screen-parameters");
+    windowServer().configureSpaces(true, {lists.front()});
+    delegate->reregisterAllHotkeys();
+    EXPECT_FALSE(registered(HotkeyAction::cursor(HotkeyIdentifier::left)));
+    windowServer().configureSpaces(true, lists);
+    queue.advance(5);
+    EXPECT_TRUE(registered(HotkeyAction::cursor(HotkeyIdentifier::left)));
+}
+
+TEST_F(AppDelegateHotkeysTest, TheRecordersKeyReachesNeitherTheHotkeyNorTheFrontApplication) {
+    std::vector<Event> recorded;
+    ASSERT_TRUE(GlobalEventTapRecorder::shared().startRecording(
+        [&](const Event& event) { recorded.push_back(event); }, [] {}, [] {}, 0));
+    hands().pressKey(kRightArrow, kControlOptionCommand);
+    settle();
+    EXPECT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(firings(), 0u);
+    EXPECT_TRUE(host.events().frontApplicationEvents(EventType::keyDown).empty());
+}
+
+} // namespace
+} // namespace tessarin
