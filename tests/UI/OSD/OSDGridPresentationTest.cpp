@@ -38,12 +38,5 @@ TEST(OSDGridDirectionalTransitionTest, RefreshKeepsTheAnimationOnlyForTheSameSha
     EXPECT_FALSE(keepsAnimating(4, plainModel(6, 3, 4))) << "a malformed move";
 }
 
-TEST(OSDGridPresentationTest, EitherCaseNamesItsModel) {
-    const auto still = plainModel(4, 2, 1);
-    const Transition move{plainModel(6, 3, 1), 0, 1, TessarinDirectionRight};
-    EXPECT_EQ(OSDGridPresentation::staticGrid(still).model(), still);
-    EXPECT_EQ(OSDGridPresentation::directional(move).model(), move.model);
-}
-
 } // namespace
 } // namespace tessarin
