@@ -5,7 +5,6 @@
 
 #include <QColor>
 #include <QImage>
-#include <gtest/gtest.h>
 
 namespace tessarin::testing {
 

@@ -8,7 +8,9 @@
 namespace tessarin {
 namespace {
 
+using testing::plainModel;
 using Plan = OSDGridTransitionPlan;
+using Transition = OSDGridDirectionalTransition;
 constexpr double gap = OSDGridLayout::cellSpacing;
 
 struct Grid {
@@ -16,8 +18,7 @@ struct Grid {
     OSDGridLayout layout;
 
     Grid(int64_t count, int64_t columns, Size container = {552, 464})
-        : model(testing::plainModel(count, columns)),
-          layout(testing::layoutOf(model, container, 2)) {}
+        : model(plainModel(count, columns)), layout(testing::layoutOf(model, container, 2)) {}
 
     Rect frame(int64_t index) const { return layout.frames()[static_cast<std::size_t>(index)]; }
     Rect bounds() const {
@@ -78,6 +79,35 @@ TEST(OSDGridTransitionPlanTest, NoPlanForAnythingButANeighbourMove) {
     EXPECT_FALSE(plans(0, 0, TessarinDirectionLeft)) << "a blocked move stays put";
     EXPECT_FALSE(plans(6, 7, TessarinDirectionRight)) << "target outside the frames";
     EXPECT_FALSE(plans(-1, 0, TessarinDirectionRight)) << "source outside the frames";
+}
+
+TEST(OSDGridDirectionalTransitionTest, IsWellFormedOnlyAsAMoveToTheActiveCell) {
+    const auto model = plainModel(6, 3, 4);
+    EXPECT_TRUE((Transition{model, 1, 4, TessarinDirectionDown}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 4, 4, TessarinDirectionDown}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 6, 4, TessarinDirectionDown}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 1, -1, TessarinDirectionUp}.isWellFormed()));
+    EXPECT_FALSE((Transition{model, 1, 4, 4}.isWellFormed()));
+}
+
+// Whether a move down from `from` to cell 4 of six cells in three columns keeps animating when
+// the model is refreshed to `refreshed`; a kept animation shows the refreshed model.
+bool keepsAnimating(int64_t from, const OSDGridModel& refreshed) {
+    const Transition transition{plainModel(6, 3, 4), from, 4, TessarinDirectionDown};
+    const Transition refreshedMove{refreshed, from, 4, TessarinDirectionDown};
+    const auto replaced = transition.replacingModel(refreshed);
+    EXPECT_EQ(replaced.value_or(refreshedMove), refreshedMove);
+    return replaced.has_value();
+}
+
+TEST(OSDGridDirectionalTransitionTest, RefreshKeepsTheAnimationOnlyForTheSameShapeAndTarget) {
+    EXPECT_TRUE(keepsAnimating(
+        1,
+        testing::makeModel({.spaceCount = 6, .activeIndex = 4, .title = "New", .columnCount = 3})));
+    EXPECT_FALSE(keepsAnimating(1, plainModel(6, 2, 4))) << "another column count";
+    EXPECT_FALSE(keepsAnimating(1, plainModel(7, 3, 4))) << "another Space count";
+    EXPECT_FALSE(keepsAnimating(1, plainModel(6, 3, 1))) << "the target is no longer active";
+    EXPECT_FALSE(keepsAnimating(4, plainModel(6, 3, 4))) << "a malformed move";
 }
 
 } // namespace

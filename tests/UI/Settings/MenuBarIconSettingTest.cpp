@@ -13,17 +13,16 @@ using Value = std::optional<PropertyValue>;
 TEST(MenuBarIconSetting, ReadsWithoutWritingAndWritesAwayTheLegacyKey) {
     const struct {
         const char* name;
-        Value icon, legacy;
+        Value icon, legacy, normalizedIcon;
         S persisted;
-        Value normalizedIcon;
     } cases[] = {
-        {"nothing", {}, {}, S::tessarin, {}},
-        {"valid", "spaceNumber", true, S::spaceNumber, "spaceNumber"},
-        {"number", 7, {}, S::tessarin, "tessarin"},
-        {"unknown text", "Minigrid", true, S::tessarin, "tessarin"},
-        {"legacy true", {}, true, S::minigrid, "minigrid"},
-        {"legacy false", {}, false, S::tessarin, {}},
-        {"legacy not Boolean", {}, "true", S::tessarin, {}},
+        {"nothing", {}, {}, {}, S::tessarin},
+        {"valid", "spaceNumber", true, "spaceNumber", S::spaceNumber},
+        {"number", 7, {}, "tessarin", S::tessarin},
+        {"unknown text", "Minigrid", true, "tessarin", S::tessarin},
+        {"legacy true", {}, true, "minigrid", S::minigrid},
+        {"legacy false", {}, false, {}, S::tessarin},
+        {"legacy not Boolean", {}, "true", {}, S::tessarin},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -38,8 +37,13 @@ TEST(MenuBarIconSetting, ReadsWithoutWritingAndWritesAwayTheLegacyKey) {
         EXPECT_FALSE(defaults.contains("showMenuBarGridIcon"));
         EXPECT_EQ(persisted<S>(defaults), c.persisted) << "normalising keeps what the user sees";
         defaults.set("showMenuBarGridIcon", true);
+        int iconWrites = 0;
+        const auto token = defaults.addObserver(
+            [&](const std::string& key) { iconWrites += key == "menuBarIcon" ? 1 : 0; });
         persist(c.persisted, defaults);
+        defaults.removeObserver(token);
         EXPECT_FALSE(defaults.contains("showMenuBarGridIcon")) << "persisting drops the legacy key";
+        EXPECT_EQ(iconWrites, c.normalizedIcon ? 0 : 1) << "an unchanged choice is not rewritten";
     }
 }
 
