@@ -7,26 +7,22 @@
 namespace tessarin {
 namespace {
 
-using testing::makeModel;
 namespace Control = OSDGridSpaceManagementControl;
 using Action = OSDGridSpaceManagementAction;
 
 OSDGridMouseInteractionContext managingContext(int64_t activeIndex) {
-    OSDGridMouseInteractionContext context;
-    context.currentActiveIndex = activeIndex;
-    context.onRemoveSpace = [](int64_t) {};
-    context.onAddSpaceAtPlaceholder = [](int64_t) {};
-    return context;
+    return {.currentActiveIndex = activeIndex,
+            .onRemoveSpace = [](int64_t) {},
+            .onAddSpaceAtPlaceholder = [](int64_t) {}};
 }
 
-// One row of three cells; throws, and so fails the test, when it cannot be laid out.
+// One row of three cells.
 OSDGridLayout rowOf(std::set<int64_t> placeholders, int64_t active = 0) {
-    return OSDGridLayout::make(makeModel({.spaceCount = 3,
-                                          .activeIndex = active,
-                                          .columnCount = 3,
-                                          .placeholderIndices = placeholders}),
-                               {560, 200}, 0)
-        .value();
+    return testing::layoutOf(testing::makeModel({.spaceCount = 3,
+                                                 .activeIndex = active,
+                                                 .columnCount = 3,
+                                                 .placeholderIndices = placeholders}),
+                             {560, 200});
 }
 
 // Controls grow with the smaller side of the cell, within limits.
@@ -59,18 +55,10 @@ TEST(OSDGridSpaceManagementControlTest, RemovalIsOfferedOnlyWhereItIsSafe) {
     EXPECT_FALSE(canRemove(3, {}, 0)) << "outside the grid";
 }
 
-TEST(OSDGridSpaceManagementControlTest, CountsRealSpacesAndFollowers) {
-    const auto layout = rowOf({0, 2});
-    EXPECT_EQ(Control::realSpaceCount(layout), 1);
-    EXPECT_TRUE(Control::hasRealSlotAfter(0, layout));
-    EXPECT_FALSE(Control::hasRealSlotAfter(1, layout));
-}
-
 TEST(OSDGridSpaceManagementControlTest, NoControlsWithoutTheirCallbacks) {
     const auto layout = rowOf({1});
-    OSDGridMouseInteractionContext bare;
     for (int64_t i = 0; i < 3; ++i) {
-        EXPECT_FALSE(Control::canShowControl(i, layout, bare));
+        EXPECT_FALSE(Control::canShowControl(i, layout, OSDGridMouseInteractionContext{}));
     }
     EXPECT_TRUE(Control::canAddAtPlaceholder(1, layout, managingContext(0)));
     EXPECT_FALSE(Control::canAddAtPlaceholder(2, layout, managingContext(0)));
@@ -79,19 +67,16 @@ TEST(OSDGridSpaceManagementControlTest, NoControlsWithoutTheirCallbacks) {
 TEST(OSDGridSpaceManagementControlTest, ActionHitsTheControlUnderThePoint) {
     const auto layout = rowOf({1});
     const auto context = managingContext(0);
-    const Rect& real = layout.frames()[2];
-    const Rect& placeholder = layout.frames()[1];
-
-    EXPECT_EQ(Control::action(Control::removeControlFrame(real).center(), layout, context),
-              Action::remove(2));
-    EXPECT_FALSE(Control::action(real.center(), layout, context)) << "the cell, not its control";
-    EXPECT_EQ(Control::action(placeholder.center(), layout, context), Action::addAtPlaceholder(1));
-    EXPECT_EQ(Control::action(Control::removeControlFrame(placeholder).center(), layout, context),
-              Action::remove(1));
-    EXPECT_FALSE(
-        Control::action(Control::removeControlFrame(layout.frames()[0]).center(), layout, context))
-        << "no remove control on the active Space";
-    EXPECT_FALSE(Control::action({1, 1}, layout, context));
+    const auto actionAt = [&](Point point) { return Control::action(point, layout, context); };
+    const auto removeAt = [&](int64_t i) {
+        return actionAt(Control::removeControlFrame(layout.frames()[i]).center());
+    };
+    EXPECT_EQ(removeAt(2), Action::remove(2));
+    EXPECT_FALSE(actionAt(layout.frames()[2].center())) << "the cell, not its control";
+    EXPECT_EQ(actionAt(layout.frames()[1].center()), Action::addAtPlaceholder(1));
+    EXPECT_EQ(removeAt(1), Action::remove(1));
+    EXPECT_FALSE(removeAt(0)) << "no remove control on the active Space";
+    EXPECT_FALSE(actionAt({1, 1}));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "UI/Settings/OSDAppFilterSetting.h"
 
+#include "UI/Settings/SettingsTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -8,18 +10,29 @@ namespace {
 using Setting = OSDAppFilterSetting;
 using Names = std::vector<std::string>;
 
-TEST(OSDAppFilterSetting, NormalisedEntriesCollapseTrimAndDropDuplicatesIgnoringCase) {
-    EXPECT_EQ(Setting::normalizedEntries(
-                  {"  Safari ", "", "Mail   Drafts", "   ", "SAFARI", "mail drafts", "Notes"}),
-              (Names{"Safari", "Mail Drafts", "Notes"}));
-    EXPECT_EQ(Setting::normalizedEntries({}), Names{});
+TEST(OSDAppFilter, MatchesCollapsedLowerCasedSubstrings) {
+    const OSDAppFilter filter({"Safari", "Mail Drafts"});
+    const std::pair<std::optional<std::string>, bool> cases[] = {
+        {std::nullopt, false}, {" \t\n ", false},
+        {"Safari", true},      {"Safari Technology Preview", true},
+        {"SAFARI", true},      {"  Mail   \t Drafts ", true},
+        {"Mail", false}, // a filter's words match only together
+        {"Finder", false},
+    };
+    for (const auto& [candidate, matches] : cases) {
+        EXPECT_EQ(filter.matchesCandidate(candidate), matches) << candidate.value_or("(none)");
+    }
+    EXPECT_TRUE(OSDAppFilter().isEmpty());
+    EXPECT_FALSE(OSDAppFilter({"Safari"}).isEmpty());
+    EXPECT_FALSE(OSDAppFilter().matchesCandidate(std::string("Safari")));
 }
 
 TEST(OSDAppFilterSetting, PersistStoresNormalisedNamesOrRemovesTheKey) {
     UserDefaults defaults;
-    Setting::persist({" Safari", "safari", "Notes "}, defaults);
+    Setting::persist({"  Safari ", "", "Mail   Drafts", "   ", "SAFARI", "mail drafts"}, defaults);
     EXPECT_EQ(defaults.object("osdAppFilterNames"),
-              PropertyValue(PropertyArray{"Safari", "Notes"}));
+              PropertyValue(PropertyArray{"Safari", "Mail Drafts"}))
+        << "collapsed, trimmed, without duplicates ignoring case";
     Setting::persist({"  ", ""}, defaults);
     EXPECT_FALSE(defaults.contains("osdAppFilterNames"));
 }
@@ -38,24 +51,23 @@ TEST(OSDAppFilterSetting, PersistingTheSameNamesWritesNothing) {
 }
 
 TEST(OSDAppFilterSetting, StoredNamesOfTheWrongTypeAreSkippedNotFatal) {
-    UserDefaults defaults;
-    defaults.set("osdAppFilterNames", PropertyArray{"Safari", 3, true, " Notes "});
-    EXPECT_EQ(Setting::persistedEntries(defaults), (Names{"Safari", "Notes"}));
-    EXPECT_EQ(Setting::persisted(defaults), OSDAppFilter({"Safari", "Notes"}));
-    defaults.set("osdAppFilterNames", "Safari");
-    EXPECT_EQ(Setting::persistedEntries(defaults), Names{});
+    const auto defaults =
+        testing::storeWith({{"osdAppFilterNames", PropertyArray{"Safari", 3, " Notes "}}});
+    EXPECT_EQ(Setting::persistedEntries(*defaults), (Names{"Safari", "Notes"}));
+    EXPECT_EQ(Setting::persisted(*defaults), OSDAppFilter({"Safari", "Notes"}));
+    defaults->set("osdAppFilterNames", "Safari");
+    EXPECT_EQ(Setting::persistedEntries(*defaults), Names{});
 }
 
 TEST(OSDAppFilterSetting, SummaryCountsTheNormalisedNames) {
-    UserDefaults defaults;
-    EXPECT_EQ(Setting::summary(defaults), "No apps or windows filtered.");
-    const auto summaryOf = [&](PropertyArray names) {
-        defaults.set("osdAppFilterNames", std::move(names));
-        return Setting::summary(defaults);
+    const auto summaryOf = [](std::optional<PropertyValue> names) {
+        return Setting::summary(*testing::storeWith({{"osdAppFilterNames", std::move(names)}}));
     };
-    EXPECT_EQ(summaryOf({"  ", ""}), "No apps or windows filtered.");
-    EXPECT_EQ(summaryOf({"Safari", "SAFARI"}), "1 app or window name filtered.");
-    EXPECT_EQ(summaryOf({"Safari", "Notes", "Mail"}), "3 app or window names filtered.");
+    EXPECT_EQ(summaryOf({}), "No apps or windows filtered.");
+    EXPECT_EQ(summaryOf(PropertyArray{"  ", ""}), "No apps or windows filtered.");
+    EXPECT_EQ(summaryOf(PropertyArray{"Safari", "SAFARI"}), "1 app or window name filtered.");
+    EXPECT_EQ(summaryOf(PropertyArray{"Safari", "Notes", "Mail"}),
+              "3 app or window names filtered.");
 }
 
 } // namespace

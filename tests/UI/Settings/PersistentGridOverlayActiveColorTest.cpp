@@ -1,59 +1,39 @@
 #include "UI/Settings/PersistentGridOverlayActiveColor.h"
 
+#include "UI/Settings/SettingsTestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
 using ActiveColor = PersistentGridOverlayActiveColor;
+using Raw = std::optional<std::string>;
 
-struct NormalizeCase {
-    const char* name;
-    const char* text;
-    std::optional<std::string> expected;
-};
-
-class ActiveColorNormalizeTest : public ::testing::TestWithParam<NormalizeCase> {};
-
-TEST_P(ActiveColorNormalizeTest, NormalisesHexText) {
-    const auto& c = GetParam();
-    EXPECT_EQ(ActiveColor::normalizedRawValue(c.text), c.expected);
+TEST(PersistentGridOverlayActiveColor, NormalisesHexText) {
+    const std::pair<const char*, Raw> cases[] = {
+        {"#12abef", "12ABEFFF"},
+        {"12abef", "12ABEFFF"},
+        {"  0a84ff80\n", "0A84FF80"},
+        {"##12abef", {}},
+        {"12abefa", {}},
+        {"12abefaa0", {}},
+        {"GG0000FF", {}},
+        {"", {}},
+        {"12 ABEFFF", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ActiveColor::normalizedRawValue(text), expected) << text;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ActiveColorNormalizeTest,
-                         ::testing::Values(NormalizeCase{"hashSixLower", "#12abef", "12ABEFFF"},
-                                           NormalizeCase{"sixDigits", "12abef", "12ABEFFF"},
-                                           NormalizeCase{"eightLowerSpaced", "  0a84ff80\n",
-                                                         "0A84FF80"},
-                                           NormalizeCase{"twoHashes", "##12abef", std::nullopt},
-                                           NormalizeCase{"sevenDigits", "12abefa", std::nullopt},
-                                           NormalizeCase{"nineDigits", "12abefaa0", std::nullopt},
-                                           NormalizeCase{"notHex", "GG0000FF", std::nullopt},
-                                           NormalizeCase{"empty", "", std::nullopt},
-                                           NormalizeCase{"innerSpace", "12 ABEFFF", std::nullopt}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct HighlightCase {
-    const char* text;
-    bool expected;
-};
-
-class ActiveColorHighlightTest : public ::testing::TestWithParam<HighlightCase> {};
-
-TEST_P(ActiveColorHighlightTest, RecognisesTheSystemColourLoosely) {
-    EXPECT_EQ(ActiveColor::isSystemHighlightRawValue(GetParam().text), GetParam().expected)
-        << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, ActiveColorHighlightTest,
-                         ::testing::Values(HighlightCase{"systemHighlight", true},
-                                           HighlightCase{"System-Highlight", true},
-                                           HighlightCase{"  SYSTEM_highlight \n", true},
-                                           HighlightCase{"systemHighlights", false},
-                                           HighlightCase{"highlight", false},
-                                           HighlightCase{"1285FFFF", false}));
-
-TEST(PersistentGridOverlayActiveColor, FromRawValueNormalisesOrRefuses) {
+TEST(PersistentGridOverlayActiveColor, RecognisesTheSystemColourLoosely) {
+    for (const char* text : {"systemHighlight", "System-Highlight", "  SYSTEM_highlight \n"}) {
+        EXPECT_TRUE(ActiveColor::isSystemHighlightRawValue(text)) << text;
+    }
+    for (const char* text : {"systemHighlights", "highlight", "1285FFFF"}) {
+        EXPECT_FALSE(ActiveColor::isSystemHighlightRawValue(text)) << text;
+    }
     EXPECT_EQ(ActiveColor::fromRawValue("system highlight"), ActiveColor{"systemHighlight"});
     EXPECT_EQ(ActiveColor::fromRawValue("#ff0000"), ActiveColor{"FF0000FF"});
     EXPECT_EQ(ActiveColor::fromRawValue("red"), std::nullopt);
@@ -75,30 +55,14 @@ TEST(PersistentGridOverlayActiveColor, ColourOfTheRawValueOrTheFallback) {
     EXPECT_TRUE(ActiveColor{"systemHighlight"}.color().isValid());
 }
 
-struct PersistedCase {
-    const char* name;
-    std::optional<PropertyValue> stored;
-    const char* expected;
-};
-
-class ActiveColorPersistedTest : public ::testing::TestWithParam<PersistedCase> {};
-
-TEST_P(ActiveColorPersistedTest, ReadsTheGlobalColour) {
-    const auto& c = GetParam();
-    UserDefaults defaults;
-    if (c.stored)
-        defaults.set("persistentGridOverlayActiveColor", *c.stored);
-    EXPECT_EQ(ActiveColor::persisted(defaults), c.expected);
+TEST(PersistentGridOverlayActiveColor, ReadsTheGlobalColour) {
+    testing::expectReads<std::string>("persistentGridOverlayActiveColor", ActiveColor::persisted,
+                                      {{{}, "1285FFFF"},
+                                       {"system highlight", "systemHighlight"},
+                                       {"#abcdef", "ABCDEFFF"},
+                                       {"purple", "1285FFFF"},
+                                       {0x1285FFFF, "1285FFFF"}});
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, ActiveColorPersistedTest,
-                         ::testing::Values(PersistedCase{"missing", std::nullopt, "1285FFFF"},
-                                           PersistedCase{"spacedHighlight", "system highlight",
-                                                         "systemHighlight"},
-                                           PersistedCase{"hex", "#abcdef", "ABCDEFFF"},
-                                           PersistedCase{"colourName", "purple", "1285FFFF"},
-                                           PersistedCase{"number", 0x1285FFFF, "1285FFFF"}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tessarin
