@@ -60,7 +60,7 @@ private:
         }
         Container& parent = containers_.back();
         if (parent.isArray) {
-            return "[" + std::to_string(parent.nextIndex++) + "]";
+            return jsonIndexStep(parent.nextIndex++);
         }
         const std::string dot = containers_.size() > 1 ? "." : "";
         return isPlainKey(key_) ? dot + key_ : dot + "\"" + key_ + "\"";
@@ -94,6 +94,14 @@ private:
 };
 
 } // namespace
+
+std::string jsonIndexStep(std::size_t index) {
+    // Appended piecewise: GCC 12 warns (-Wrestrict) about the inlined `"[" + to_string + "]"`.
+    std::string step = "[";
+    step += std::to_string(index);
+    step += ']';
+    return step;
+}
 
 std::optional<std::string> findExcessiveNesting(std::string_view text, std::size_t limit) {
     NestingScan scan(limit);

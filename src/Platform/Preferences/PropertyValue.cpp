@@ -44,10 +44,6 @@ std::string memberPath(const std::string& key) {
     return "[\"" + key + "\"]";
 }
 
-std::string indexPath(std::size_t index) {
-    return "[" + std::to_string(index) + "]";
-}
-
 // Prefixes a nested error with where it happened.
 PropertyValueParseResult nested(PropertyValueParseResult inner, const std::string& where) {
     if (!inner.value) {
@@ -88,7 +84,7 @@ PropertyValueParseResult parseTaggedArray(const nlohmann::json& json, std::size_
     }
     PropertyArray array;
     for (std::size_t i = 0; i < json.size(); ++i) {
-        auto element = nested(parseTagged(json[i], depth + 1), indexPath(i));
+        auto element = nested(parseTagged(json[i], depth + 1), jsonIndexStep(i));
         if (!element.value) {
             return element;
         }
@@ -370,7 +366,7 @@ PropertyValueParseResult parsePlain(const nlohmann::json& json, std::size_t dept
     case nlohmann::json::value_t::array: {
         PropertyArray array;
         for (std::size_t i = 0; i < json.size(); ++i) {
-            auto element = nested(parsePlain(json[i], depth + 1), indexPath(i));
+            auto element = nested(parsePlain(json[i], depth + 1), jsonIndexStep(i));
             if (!element.value) {
                 return element;
             }
