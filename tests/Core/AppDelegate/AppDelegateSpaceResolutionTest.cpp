@@ -1,5 +1,4 @@
 #include "Core/Fakes/EngineWorld.h"
-#include "Support/Environment.h"
 
 #include <gtest/gtest.h>
 
@@ -98,20 +97,6 @@ TEST(AppDelegateSpaceResolution, postingHidesEveryOSDFirstAndOnlyThePredictingRe
     world.settle();
     EXPECT_EQ(world.current(), 105u);
     EXPECT_EQ(world.current("UUID-B"), 201u);
-}
-
-TEST(AppDelegateSpaceResolution, theSnapshotRecordIsWrittenWhenDiagnosticsAreOn) {
-    const ScopedEnvironmentOverride debug("TESSARIN_SPACE_DEBUG", "1");
-    World world;
-    world.d().resolveDisplaySpaceOrderSnapshotWithDescriptors(std::string("UUID-B"));
-    world.d().resolveDisplaySpaceOrderSnapshotWithDescriptors(std::string("UUID-B"), 9);
-    const auto lines = world.logs.messages("SpaceDiagnostics");
-    ASSERT_EQ(lines.size(), 2u);
-    const std::string common = "display=UUID-B active=201 system=[201,202,203,204] "
-                               "other=[101,102,103,104,105,106,107,108] duplicated=[] "
-                               "allowsRecoveryReplacements=false ";
-    EXPECT_EQ(lines[0], "space snapshot " + common + "visual=[201,202,203,204] replacements=[:]");
-    EXPECT_EQ(lines[1], "space snapshot failed " + common + "expectedCount=9");
 }
 
 } // namespace

@@ -149,46 +149,49 @@ TEST(GridOSDPreviewSessionTest, ReconcileRefusesAModelOfAnotherSize) {
     EXPECT_EQ(preview, before);
 }
 
-TEST(GridOSDPreviewSessionTest, ReconcileFollowsTheSelectedSpaceWhenSpacesAppear) {
-    auto preview = session(snapshot(realSlots(4), 101), 2); // Space 103
-    std::vector<Slot> grown{Slot::realSpace(201), Slot::realSpace(101), Slot::realSpace(102),
-                            Slot::realSpace(202), Slot::realSpace(103), Slot::realSpace(104)};
-    const auto fresh = snapshot(grown, 101);
-    ASSERT_TRUE(preview.reconcile(fresh, gridModel(6)));
-    EXPECT_EQ(preview.selectedVisualIndex, 4);
-    EXPECT_EQ(preview.selectedSpaceID, 103u);
-    EXPECT_EQ(preview.fallbackSystemIndex, 4);
-    EXPECT_EQ(preview.displaySnapshot, fresh);
-    EXPECT_EQ(preview.baseModel, gridModel(6));
-}
-
-TEST(GridOSDPreviewSessionTest, ReconcileAfterSelectedSpaceVanishedKeepsTheIndex) {
-    auto preview = session(snapshot(realSlots(5), 101), 3); // Space 104
-    std::vector<Slot> shrunk{Slot::realSpace(101), Slot::realSpace(102), Slot::realSpace(103),
-                             Slot::realSpace(105)};
-    ASSERT_TRUE(preview.reconcile(snapshot(shrunk, 101), gridModel(4)));
-    EXPECT_EQ(preview.selectedVisualIndex, 3);
-    EXPECT_EQ(preview.selectedSpaceID, 105u) << "the selection describes the slot it now holds";
-    EXPECT_EQ(preview.fallbackSystemIndex, 3);
-}
-
-TEST(GridOSDPreviewSessionTest, ReconcileAfterLastSpacesVanishedTakesTheActiveIndex) {
-    auto preview = session(snapshot(realSlots(6), 101), 5); // Space 106
-    ASSERT_TRUE(preview.reconcile(snapshot(realSlots(3), 102), gridModel(3)));
-    EXPECT_EQ(preview.selectedVisualIndex, 1);
-    EXPECT_EQ(preview.selectedSpaceID, 102u);
-}
-
-TEST(GridOSDPreviewSessionTest, ReconcileFindsASelectedPlaceholderBySlot) {
-    auto preview = session(
-        snapshot({Slot::realSpace(101), Slot::realSpace(102), Slot::makePinnedPlaceholder()}, 101),
-        2);
-    const auto fresh = snapshot({Slot::makePinnedPlaceholder(), Slot::realSpace(101),
-                                 Slot::makePlaceholder(), Slot::realSpace(102)},
-                                101);
-    ASSERT_TRUE(preview.reconcile(fresh, gridModel(4)));
-    EXPECT_EQ(preview.selectedVisualIndex, 0);
-    EXPECT_EQ(preview.selectedSlot, Slot::makePinnedPlaceholder());
+// The selection follows its Space (or its placeholder) into the new layout; a vanished Space
+// leaves the index, or the active one when the index is gone too.
+TEST(GridOSDPreviewSessionTest, ReconcileFollowsTheSelectionIntoTheNewLayout) {
+    const auto R = Slot::realSpace;
+    const auto Pin = Slot::makePinnedPlaceholder();
+    struct Case {
+        const char* name;
+        std::vector<Slot> before;
+        int64_t selected;
+        std::vector<Slot> after;
+        SpaceID active;
+        int64_t expected;
+    };
+    const Case cases[] = {
+        {"Spaces appeared",
+         realSlots(4),
+         2,
+         {R(201), R(101), R(102), R(202), R(103), R(104)},
+         101,
+         4},
+        {"the selected Space vanished", realSlots(5), 3, {R(101), R(102), R(103), R(105)}, 101, 3},
+        {"the last Spaces vanished", realSlots(6), 5, realSlots(3), 102, 1},
+        {"a placeholder found by its slot",
+         {R(101), R(102), Pin},
+         2,
+         {Pin, R(101), Slot::makePlaceholder(), R(102)},
+         101,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto preview = session(snapshot(c.before, 101), c.selected);
+        const auto fresh = snapshot(c.after, c.active);
+        const auto model = gridModel(static_cast<int64_t>(c.after.size()));
+        ASSERT_TRUE(preview.reconcile(fresh, model));
+        const Slot& slot = c.after[static_cast<std::size_t>(c.expected)];
+        EXPECT_EQ(preview.selectedVisualIndex, c.expected);
+        EXPECT_EQ(preview.selectedSlot, slot);
+        EXPECT_EQ(preview.selectedSpaceID,
+                  slot.isReal() ? std::optional<SpaceID>(slot.spaceID) : std::nullopt);
+        EXPECT_EQ(preview.displaySnapshot, fresh);
+        EXPECT_EQ(preview.baseModel, model);
+    }
 }
 
 DisplaySpaceOrderSnapshot withReplacement(std::vector<Slot> layoutSlots,
