@@ -21,9 +21,12 @@ void arrange(World& world, int from, int to, bool placeholders, int limit) {
                                                   "UUID-A", kSystemA, 101, placeholders, limit, 0));
 }
 
-// A few moves through the engine on display A (101 to 108 in rows of three); the wrap rules
-// themselves are the resolver's.
+// Moves through the engine on display A (101 to 108, in rows of three unless set otherwise);
+// the wrap rules themselves are the resolver's.
 TEST(AppDelegateSpaceSwitching, neighbourMovesSwitchOrShowWhereTheUserStays) {
+    constexpr auto kSnake = GridWrapStyle::snake;
+    constexpr auto kThree = GridColumnCount::three;
+    using Override = std::optional<std::pair<const char*, GridColumnCount>>;
     struct Case {
         const char* name;
         SpaceID start;
@@ -31,19 +34,33 @@ TEST(AppDelegateSpaceSwitching, neighbourMovesSwitchOrShowWhereTheUserStays) {
         bool blocks;
         GridWrapStyle wrap;
         std::optional<SpaceID> expected; // none: blocked
+        GridColumnCount columns = kThree;
+        Override displayColumns = std::nullopt;
     };
     const Case cases[] = {
-        {"right inside a row", 101, kRight, true, GridWrapStyle::snake, 102},
-        {"down a row", 102, kDown, true, GridWrapStyle::snake, 105},
-        {"right at the row end, blocking", 103, kRight, true, GridWrapStyle::snake, std::nullopt},
-        {"right at the row end, snake", 103, kRight, false, GridWrapStyle::snake, 104},
+        {"right inside a row", 101, kRight, true, kSnake, 102},
+        {"down a row", 102, kDown, true, kSnake, 105},
+        {"right at the row end, blocking", 103, kRight, true, kSnake, std::nullopt},
+        {"right at the row end, snake", 103, kRight, false, kSnake, 104},
         {"left at the row start, pac-man", 104, kLeft, false, GridWrapStyle::pacMan, 106},
+        {"four columns, down", 101, kDown, true, kSnake, 105, GridColumnCount::four},
+        {"two columns, down", 101, kDown, true, kSnake, 103, GridColumnCount::two},
+        {"two columns, right at the row end", 102, kRight, true, kSnake, {}, GridColumnCount::two},
+        {"the display's four beats global two", 101, kDown, true, kSnake, 105, GridColumnCount::two,
+         Override{{"UUID-A", GridColumnCount::four}}},
+        {"another display's four leaves global two", 101, kDown, true, kSnake, 103,
+         GridColumnCount::two, Override{{"UUID-B", GridColumnCount::four}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         World world(switchingScenario(c.start));
         world.grid().setBlocksAtEdges(c.blocks, kGlobal);
         world.grid().setWrapStyle(c.wrap, kGlobal);
+        world.grid().setColumnCount(c.columns, kGlobal);
+        if (c.displayColumns) {
+            world.grid().setColumnCount(c.displayColumns->second,
+                                        DisplaySettingsScope::display(c.displayColumns->first));
+        }
         world.d().performSpaceSwitch(c.direction, std::nullopt, std::nullopt,
                                      std::make_shared<OSDPresentationMetricsTrace>());
         world.settle();

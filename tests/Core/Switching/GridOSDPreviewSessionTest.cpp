@@ -45,39 +45,47 @@ GridOSDPreviewSession session(DisplaySpaceOrderSnapshot displaySnapshot, int64_t
     return *made;
 }
 
-// A few moves through the session over seven Spaces in rows of three; the wrap and edge rules
-// are the resolver's own.
-TEST(GridOSDPreviewSessionTest, MovesSelectTheNeighbourOrLeaveTheSessionAsItWas) {
-    constexpr TessarinDirection kRight = TessarinDirectionRight;
-    constexpr GridWrapStyle kSnake = GridWrapStyle::snake;
-    struct Case {
-        const char* name;
-        int64_t from;
-        TessarinDirection direction;
-        bool blocks;
-        GridWrapStyle style;
-        std::optional<int64_t> expected;
-    };
-    const Case cases[] = {
-        {"snake right across a row", 2, kRight, false, kSnake, 3},
-        {"down wraps the column to the top", 5, TessarinDirectionDown, false, kSnake, 2},
-        {"pac-man right within the row", 2, kRight, false, GridWrapStyle::pacMan, 0},
-        {"blocked right", 2, kRight, true, kSnake, std::nullopt},
-        {"unknown direction", 4, 7, false, kSnake, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto before = session(snapshot(realSlots(7), 101), c.from);
-        auto preview = before;
-        EXPECT_EQ(preview.attemptDirectionalMove(c.direction, 3, c.blocks, c.style),
-                  c.expected ? GridOSDPreviewDirectionalMoveResult::moved(c.from)
-                             : GridOSDPreviewDirectionalMoveResult::unchanged());
-        EXPECT_EQ(preview.selectedVisualIndex, c.expected.value_or(c.from));
-        EXPECT_EQ(preview.selectedSpaceID, 101 + c.expected.value_or(c.from));
-        if (!c.expected) {
-            EXPECT_EQ(preview, before);
-        }
-    }
+// A few moves through the session; the wrap and edge rules are the resolver's own.
+struct MoveCase {
+    const char* name;
+    int64_t from;
+    TessarinDirection direction;
+    bool blocks;
+    GridWrapStyle style;
+    std::optional<int64_t> expected;
+};
+
+class GridOSDPreviewSessionSevenInThree : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(GridOSDPreviewSessionSevenInThree, Moves) {
+    const MoveCase& c = GetParam();
+    auto preview = session(snapshot(realSlots(7), 101), c.from);
+    const auto result = preview.attemptDirectionalMove(c.direction, 3, c.blocks, c.style);
+    EXPECT_EQ(result, c.expected ? GridOSDPreviewDirectionalMoveResult::moved(c.from)
+                                 : GridOSDPreviewDirectionalMoveResult::unchanged());
+    EXPECT_EQ(preview.selectedVisualIndex, c.expected.value_or(c.from));
+    EXPECT_EQ(preview.selectedSpaceID, 101 + c.expected.value_or(c.from));
+}
+
+constexpr TessarinDirection kRight = TessarinDirectionRight;
+constexpr TessarinDirection kDown = TessarinDirectionDown;
+constexpr GridWrapStyle kSnake = GridWrapStyle::snake;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, GridOSDPreviewSessionSevenInThree,
+    ::testing::Values(MoveCase{"snakeRightAcrossRow", 2, kRight, false, kSnake, 3},
+                      MoveCase{"downWrapsColumnToTop", 5, kDown, false, kSnake, 2},
+                      MoveCase{"pacManRightWithinRow", 2, kRight, false, GridWrapStyle::pacMan, 0},
+                      MoveCase{"blockedRight", 2, kRight, true, kSnake, std::nullopt},
+                      MoveCase{"unknownDirection", 4, 7, false, kSnake, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GridOSDPreviewSessionTest, RefusedMoveLeavesEveryFieldAsItWas) {
+    const auto before = session(snapshot(realSlots(7), 101), 2);
+    auto after = before;
+    EXPECT_EQ(after.attemptDirectionalMove(TessarinDirectionRight, 3, true, GridWrapStyle::snake),
+              GridOSDPreviewDirectionalMoveResult::unchanged());
+    EXPECT_EQ(after, before);
 }
 
 TEST(GridOSDPreviewSessionTest, MoveOntoPlaceholderSelectsItWithoutSpace) {
@@ -149,50 +157,66 @@ TEST(GridOSDPreviewSessionTest, ReconcileRefusesAModelOfAnotherSize) {
     EXPECT_EQ(preview, before);
 }
 
-// The selection follows its Space (or its placeholder) into the new layout; a vanished Space
-// leaves the index, or the active one when the index is gone too.
-TEST(GridOSDPreviewSessionTest, ReconcileFollowsTheSelectionIntoTheNewLayout) {
-    const auto R = Slot::realSpace;
-    const auto Pin = Slot::makePinnedPlaceholder();
-    struct Case {
-        const char* name;
-        std::vector<Slot> before;
-        int64_t selected;
-        std::vector<Slot> after;
-        SpaceID active;
-        int64_t expected;
-    };
-    const Case cases[] = {
-        {"Spaces appeared",
-         realSlots(4),
-         2,
-         {R(201), R(101), R(102), R(202), R(103), R(104)},
-         101,
-         4},
-        {"the selected Space vanished", realSlots(5), 3, {R(101), R(102), R(103), R(105)}, 101, 3},
-        {"the last Spaces vanished", realSlots(6), 5, realSlots(3), 102, 1},
-        {"a placeholder found by its slot",
-         {R(101), R(102), Pin},
-         2,
-         {Pin, R(101), Slot::makePlaceholder(), R(102)},
-         101,
-         0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        auto preview = session(snapshot(c.before, 101), c.selected);
-        const auto fresh = snapshot(c.after, c.active);
-        const auto model = gridModel(static_cast<int64_t>(c.after.size()));
-        ASSERT_TRUE(preview.reconcile(fresh, model));
-        const Slot& slot = c.after[static_cast<std::size_t>(c.expected)];
-        EXPECT_EQ(preview.selectedVisualIndex, c.expected);
-        EXPECT_EQ(preview.selectedSlot, slot);
-        EXPECT_EQ(preview.selectedSpaceID,
-                  slot.isReal() ? std::optional<SpaceID>(slot.spaceID) : std::nullopt);
-        EXPECT_EQ(preview.displaySnapshot, fresh);
-        EXPECT_EQ(preview.baseModel, model);
-    }
+TEST(GridOSDPreviewSessionTest, ReconcileFollowsTheSelectedSpaceWhenSpacesAppear) {
+    auto preview = session(snapshot(realSlots(4), 101), 2); // Space 103
+    std::vector<Slot> grown{Slot::realSpace(201), Slot::realSpace(101), Slot::realSpace(102),
+                            Slot::realSpace(202), Slot::realSpace(103), Slot::realSpace(104)};
+    const auto fresh = snapshot(grown, 101);
+    ASSERT_TRUE(preview.reconcile(fresh, gridModel(6)));
+    EXPECT_EQ(preview.selectedVisualIndex, 4);
+    EXPECT_EQ(preview.selectedSpaceID, 103u);
+    EXPECT_EQ(preview.fallbackSystemIndex, 4);
+    EXPECT_EQ(preview.displaySnapshot, fresh);
+    EXPECT_EQ(preview.baseModel, gridModel(6));
 }
+
+TEST(GridOSDPreviewSessionTest, ReconcileAfterSelectedSpaceVanishedKeepsTheIndex) {
+    auto preview = session(snapshot(realSlots(5), 101), 3); // Space 104
+    std::vector<Slot> shrunk{Slot::realSpace(101), Slot::realSpace(102), Slot::realSpace(103),
+                             Slot::realSpace(105)};
+    ASSERT_TRUE(preview.reconcile(snapshot(shrunk, 101), gridModel(4)));
+    EXPECT_EQ(preview.selectedVisualIndex, 3);
+    EXPECT_EQ(preview.selectedSpaceID, 105u) << "the selection describes the slot it now holds";
+    EXPECT_EQ(preview.fallbackSystemIndex, 3);
+}
+
+TEST(GridOSDPreviewSessionTest, ReconcileAfterLastSpacesVanishedTakesTheActiveIndex) {
+    auto preview = session(snapshot(realSlots(6), 101), 5); // Space 106
+    ASSERT_TRUE(preview.reconcile(snapshot(realSlots(3), 102), gridModel(3)));
+    EXPECT_EQ(preview.selectedVisualIndex, 1);
+    EXPECT_EQ(preview.selectedSpaceID, 102u);
+}
+
+TEST(GridOSDPreviewSessionTest, ReconcileFindsASelectedPlaceholderBySlot) {
+    auto preview = session(
+        snapshot({Slot::realSpace(101), Slot::realSpace(102), Slot::makePinnedPlaceholder()}, 101),
+        2);
+    const auto fresh = snapshot({Slot::makePinnedPlaceholder(), Slot::realSpace(101),
+                                 Slot::makePlaceholder(), Slot::realSpace(102)},
+                                101);
+    ASSERT_TRUE(preview.reconcile(fresh, gridModel(4)));
+    EXPECT_EQ(preview.selectedVisualIndex, 0);
+    EXPECT_EQ(preview.selectedSlot, Slot::makePinnedPlaceholder());
+}
+
+struct CommitCase {
+    const char* name;
+    std::vector<Slot> layoutSlots;
+    int64_t selected;
+    std::optional<SpaceID> current;
+    std::optional<DisplaySpaceOrderSnapshot> latest;
+    Resolution expected;
+};
+
+class GridOSDPreviewSessionCommit : public ::testing::TestWithParam<CommitCase> {};
+
+TEST_P(GridOSDPreviewSessionCommit, Resolves) {
+    const CommitCase& c = GetParam();
+    const auto preview = session(snapshot(c.layoutSlots, 101), c.selected);
+    EXPECT_EQ(preview.commitResolution(c.current, c.latest), c.expected);
+}
+
+const std::vector<Slot> fourSpaces = realSlots(4);
 
 DisplaySpaceOrderSnapshot withReplacement(std::vector<Slot> layoutSlots,
                                           std::map<SpaceID, SpaceID> replacements) {
@@ -204,66 +228,43 @@ DisplaySpaceOrderSnapshot withReplacement(std::vector<Slot> layoutSlots,
                                            std::move(replacements));
 }
 
-TEST(GridOSDPreviewSessionTest, CommitResolvesTheSelectedSpaceInTheLatestLayout) {
-    const std::vector<Slot> four = realSlots(4);
-    const auto R = Slot::realSpace;
-    struct Case {
-        const char* name;
-        std::vector<Slot> layoutSlots;
-        std::vector<SpaceID> system;
-        int64_t selected;
-        std::optional<SpaceID> current;
-        std::optional<DisplaySpaceOrderSnapshot> latest;
-        Resolution expected;
-    };
-    const Case cases[] = {
-        {"placeholder selected",
-         {R(101), Slot::makePlaceholder()},
-         {},
-         1,
-         101,
-         {},
-         Resolution::noTarget()},
-        {"no fallback index", realSlots(3), {101, 102}, 2, 101, {}, Resolution::noTarget()},
-        {"already current", four, {}, 2, 103, {}, Resolution::alreadyCurrent()},
-        {"latest snapshot wins",
-         four,
-         {},
-         2,
-         101,
-         snapshot(four, 101, {103, 101, 102, 104}),
-         Resolution::switchToSystemIndex(0)},
-        {"no latest snapshot", four, {}, 2, 101, {}, Resolution::switchToSystemIndex(2)},
-        {"no current Space known", four, {}, 1, {}, {}, Resolution::switchToSystemIndex(1)},
-        // Another Space now sits at the removed one's old system index: switching there would
-        // surprise the user.
-        {"selected Space removed",
-         four,
-         {},
-         2,
-         101,
-         snapshot({R(101), R(102), R(104)}, 101),
-         Resolution::noTarget()},
-        {"renumbered Space followed",
-         four,
-         {},
-         2,
-         101,
-         withReplacement({R(101), R(102), R(104), R(303)}, {{103, 303}}),
-         Resolution::switchToSystemIndex(3)},
-        {"renumbered Space is current",
-         four,
-         {},
-         2,
-         303,
-         withReplacement({R(101), R(303)}, {{103, 303}}),
-         Resolution::alreadyCurrent()},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const auto preview = session(snapshot(c.layoutSlots, 101, c.system), c.selected);
-        EXPECT_EQ(preview.commitResolution(c.current, c.latest), c.expected);
-    }
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GridOSDPreviewSessionCommit,
+    ::testing::Values(
+        CommitCase{"placeholderSelected",
+                   {Slot::realSpace(101), Slot::makePlaceholder()},
+                   1,
+                   101,
+                   std::nullopt,
+                   Resolution::noTarget()},
+        CommitCase{"alreadyCurrentWithoutSnapshot", fourSpaces, 2, 103, std::nullopt,
+                   Resolution::alreadyCurrent()},
+        CommitCase{"latestSnapshotWins", fourSpaces, 2, 101,
+                   snapshot(fourSpaces, 101, {103, 101, 102, 104}),
+                   Resolution::switchToSystemIndex(0)},
+        CommitCase{"noLatestSnapshotFallsBack", fourSpaces, 2, 101, std::nullopt,
+                   Resolution::switchToSystemIndex(2)},
+        CommitCase{"noCurrentSpaceKnown", fourSpaces, 1, std::nullopt, std::nullopt,
+                   Resolution::switchToSystemIndex(1)},
+        // The selected Space was removed while the preview was open: another Space now sits at
+        // its old system index, and switching there would surprise the user.
+        CommitCase{
+            "selectedSpaceRemoved", fourSpaces, 2, 101,
+            snapshot({Slot::realSpace(101), Slot::realSpace(102), Slot::realSpace(104)}, 101),
+            Resolution::noTarget()},
+        CommitCase{"renumberedSpaceFollowed", fourSpaces, 2, 101,
+                   withReplacement({Slot::realSpace(101), Slot::realSpace(102),
+                                    Slot::realSpace(104), Slot::realSpace(303)},
+                                   {{103, 303}}),
+                   Resolution::switchToSystemIndex(3)},
+        CommitCase{"renumberedSpaceIsCurrent", fourSpaces, 2, 303,
+                   withReplacement({Slot::realSpace(101), Slot::realSpace(303)}, {{103, 303}}),
+                   Resolution::alreadyCurrent()}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(GridOSDPreviewSessionTest, NoFallbackIndexMeansNoTarget) {
+    const auto preview = session(snapshot(realSlots(3), 101, {101, 102}), 2);
+    EXPECT_EQ(preview.commitResolution(101, std::nullopt), Resolution::noTarget());
 }
 
 } // namespace

@@ -91,65 +91,46 @@ TEST_F(WorkspaceConfigurationTargetProviderTests, SeparateSpacesGiveOneTargetPer
     }
 }
 
-// The options offered for display Left (Spaces 11 to 13): numbered or named after their slot,
-// placeholders keeping their position but never offered.
-TEST_F(WorkspaceConfigurationTargetProviderTests, OptionsFollowTheLayoutAndTheSlotNames) {
-    const auto R = DisplaySpaceSlot::realSpace;
-    const std::vector<DisplaySpaceSlot> gap{R(11), R(12), DisplaySpaceSlot::makePlaceholder(),
-                                            R(13)};
-    struct Case {
-        const char* name;
-        bool placeholdersGlobally;
-        std::optional<bool> placeholdersOnLeft;
-        std::vector<DisplaySpaceSlot> layout;
-        std::pair<int, const char*> slotName; // slot from 1
-        Options expected;
-    };
-    const Case cases[] = {
-        {"a name replaces the number",
-         false,
-         {},
-         {},
-         {2, "Mail"},
-         {{0, "Space 01"}, {1, "Mail"}, {2, "Space 03"}}},
-        {"a placeholder keeps its cell",
-         true,
-         {},
-         gap,
-         {4, "Chat"},
-         {{0, "Space 01"}, {1, "Space 02"}, {3, "Chat"}}},
-        {"the display's own setting wins",
-         true,
-         false,
-         gap,
-         {9, "Later"},
-         {{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}},
-        {"named slots past the Spaces are not offered",
-         true,
-         {},
-         {},
-         {5, "Later"},
-         {{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        defaults.replaceAll({});
-        metadataStore.clearAll(kLeft.identifier);
-        gridModeStore.setUsePlaceholders(c.placeholdersGlobally, DisplaySettingsScope::global());
-        if (c.placeholdersOnLeft) {
-            gridModeStore.setUsePlaceholders(*c.placeholdersOnLeft,
-                                             DisplaySettingsScope::display(kLeft.identifier));
-        }
-        if (!c.layout.empty()) {
-            storeLayout(kLeft.identifier, c.layout);
-        }
-        metadataStore.setName(c.slotName.second, kLeft.identifier, c.slotName.first);
-        metadataStore.setName("Elsewhere", kRight.identifier, 1);
-        spaces[kLeft.identifier] = {{11, 12, 13}, 11};
-        const auto result = targets(true, {kLeft});
-        ASSERT_EQ(result.size(), 1u);
-        EXPECT_EQ(result[0].spaceOptions, c.expected);
-    }
+TEST_F(WorkspaceConfigurationTargetProviderTests, CustomSlotNamesReplaceNumberedTitles) {
+    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
+    metadataStore.setName("Mail", kLeft.identifier, 2);
+    metadataStore.setName("Elsewhere", kRight.identifier, 1);
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Mail"}, {2, "Space 03"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersKeepPositionsButAreNotOffered) {
+    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
+    storeLayout(kLeft.identifier,
+                {DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(12),
+                 DisplaySpaceSlot::makePlaceholder(), DisplaySpaceSlot::realSpace(13)});
+    metadataStore.setName("Chat", kLeft.identifier, 4);
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {3, "Chat"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersFollowTheDisplaysOwnSetting) {
+    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    gridModeStore.setUsePlaceholders(false, DisplaySettingsScope::display(kLeft.identifier));
+    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
+    storeLayout(kLeft.identifier,
+                {DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(12),
+                 DisplaySpaceSlot::makePlaceholder(), DisplaySpaceSlot::realSpace(13)});
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests, NamedSlotsBeyondTheSpacesPadWithUnofferedCells) {
+    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    spaces[kLeft.identifier] = {{11, 12}, 11};
+    metadataStore.setName("Later", kLeft.identifier, 5);
+    const auto result = targets(true, {kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}}));
 }
 
 TEST_F(WorkspaceConfigurationTargetProviderTests,
