@@ -152,11 +152,6 @@ TEST_F(AppDelegateWindowThrowTest, RefusedThrowsPostNothing) {
         FocusedWindowThrowError error;
     };
     const Case cases[] = {
-        {"disabled Desktop shortcut",
-         [](fakes::World& w) {
-             w.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false);
-         },
-         2, kBuiltInUUID, false, FocusedWindowThrowError::shortcutUnavailable},
         // Control-3 would carry the window to Desktop 3 of the built-in display.
         {"display away from the pointer", [](fakes::World&) {}, 2, fakes::kExternalUUID, false,
          FocusedWindowThrowError::shortcutUnavailable},
@@ -164,6 +159,12 @@ TEST_F(AppDelegateWindowThrowTest, RefusedThrowsPostNothing) {
          FocusedWindowThrowError::noDraggedWindow},
         {"past the last Desktop", [](fakes::World&) {}, 9, kBuiltInUUID, false,
          FocusedWindowThrowError::desktopNumberOutOfRange},
+        // Last: the shortcut stays disabled for the rest of the test.
+        {"disabled Desktop shortcut",
+         [](fakes::World& w) {
+             w.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false);
+         },
+         2, kBuiltInUUID, false, FocusedWindowThrowError::shortcutUnavailable},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
