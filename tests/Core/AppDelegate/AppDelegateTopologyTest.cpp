@@ -73,16 +73,6 @@ TEST_F(AppDelegateTopologyTest, ListsThatStayWholeHoldNothingBack) {
     EXPECT_EQ(registrar->registrations, 2);
 }
 
-TEST_F(AppDelegateTopologyTest, ACollapseThatOutlastsTheWindowIsAcceptedAtCompletion) {
-    world.d().beginSpaceTopologyStabilization("screen-parameters");
-    collapseSpaceLists();
-    EXPECT_TRUE(suppressed());
-    world.queue.advance(5.0);
-    EXPECT_EQ(registrar->registrations, 1) << "one display for good: go on with what is there";
-    EXPECT_FALSE(suppressed());
-    EXPECT_EQ(world.d().spaceTopologyStabilizer.stableSpaceDisplayListCount, 1);
-}
-
 TEST_F(AppDelegateTopologyTest, ANewChangeInsideTheWindowPushesTheCompletionBack) {
     world.d().beginSpaceTopologyStabilization("screen-parameters");
     world.queue.advance(3.0);
