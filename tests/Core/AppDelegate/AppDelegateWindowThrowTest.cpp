@@ -71,26 +71,10 @@ protected:
     WindowID page = 0;
 };
 
-TEST_F(AppDelegateWindowThrowTest, TheCandidateIsTheWindowDraggedBeyondThreePoints) {
-    hands().mouseDown({500, 400});
-    hands().mouseDrag({502, 401});
-    world.queue.runUntilIdle();
-    EXPECT_EQ(d().captureFocusedWindowThrowCandidate(), std::nullopt);
-    hands().mouseDrag({520, 405});
-    world.queue.runUntilIdle();
-    const auto candidate = d().captureFocusedWindowThrowCandidate();
-    ASSERT_TRUE(candidate.has_value());
-    EXPECT_EQ(candidate->windowID, page);
-    EXPECT_EQ(candidate->sourceSpaceIDs, std::vector<SpaceID>{4});
-    EXPECT_EQ(candidate->mouseDownGeneration,
-              PhysicalWindowDragTracker::shared().activeDragGeneration());
-    hands().mouseUp({520, 405});
-    world.queue.runUntilIdle();
-    EXPECT_EQ(d().captureFocusedWindowThrowCandidate(), std::nullopt);
-}
-
 TEST_F(AppDelegateWindowThrowTest, ADraggedWindowLandsOnTheTargetDesktopWithTheDock) {
     world.startDragging();
+    EXPECT_EQ(dragged().windowID, page);
+    EXPECT_EQ(dragged().sourceSpaceIDs, std::vector<SpaceID>{4});
     EXPECT_EQ(throwTo(2), std::nullopt);
     EXPECT_EQ(world.seams.osdWindow->suspendCount, 1);
     EXPECT_EQ(overrideTap->stopCount, 1);
@@ -121,6 +105,9 @@ TEST_F(AppDelegateWindowThrowTest, ADraggedWindowLandsOnTheTargetDesktopWithTheD
     EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids,
               (std::vector<std::optional<std::string>>{std::string(kBuiltInUUID)}));
     EXPECT_TRUE(logged(LogLevel::info, "window throw landed"));
+    hands().mouseUp({520, 405});
+    world.queue.runUntilIdle();
+    EXPECT_EQ(d().captureFocusedWindowThrowCandidate(), std::nullopt) << "no press, no candidate";
 }
 
 TEST_F(AppDelegateWindowThrowTest, AThrowTheDockDoesNotCarryOutInTimeGivesUpAtThreeSeconds) {
