@@ -1,39 +1,29 @@
-#include "Core/Fakes/SwitchingWorld.h"
+#include "Core/Fakes/EngineWorld.h"
 #include "Core/MissionControl/MissionControlSpaceCreator.h"
 #include "Core/Seams/MissionControlDesktopRefreshing.h"
 #include "Platform/MissionControl.h"
 #include "Platform/SystemAlert.h"
 
 #include <gtest/gtest.h>
-#include <memory>
-#include <optional>
-#include <string>
-#include <vector>
 
 namespace tessarin {
 namespace {
 
-using fakes::SwitchingWorld;
+using Target = AppDelegate::MissionControlSpaceCreationTarget;
+using Grids = std::vector<std::optional<std::string>>;
 
-constexpr int32_t kDockPID = 97;
-
-// The switching world with the Dock running, so Mission Control can be driven.
-Scenario scenarioWithDock(Scenario scenario = fakes::switchingScenario()) {
-    scenario.applications.push_back(
-        RunningApplication{kDockPID, std::string("com.apple.dock"), std::string("Dock")});
-    scenario.dockProcessIdentifier = kDockPID;
+// The switching scenario with the Dock running, so Mission Control can be driven.
+Scenario withDock(bool shared = false) {
+    Scenario scenario = fakes::switchingScenario(101, shared);
+    scenario.applications.push_back(RunningApplication{97, std::string("com.apple.dock"), "Dock"});
+    scenario.dockProcessIdentifier = 97;
     return scenario;
 }
 
 class RecordingDesktopRefresher : public MissionControlDesktopRefreshing {
 public:
-    struct PlaceholderRefresh {
-        int index;
-        std::optional<std::string> displayIdentifier;
-        std::optional<DisplaySpaceOrderSnapshot> snapshot;
-    };
     std::vector<std::string> calls;
-    std::vector<PlaceholderRefresh> placeholderRefreshes;
+    std::vector<std::pair<int, std::optional<DisplaySpaceOrderSnapshot>>> placeholders;
     std::vector<bool> reshownWithContext;
     bool answer = true;
 
@@ -41,7 +31,7 @@ public:
         int index, const std::optional<std::string>& displayIdentifier,
         const std::optional<DisplaySpaceOrderSnapshot>& snapshot) override {
         calls.push_back("transientPlaceholder " + fakes::describe(displayIdentifier));
-        placeholderRefreshes.push_back({index, displayIdentifier, snapshot});
+        placeholders.emplace_back(index, snapshot);
         return answer;
     }
     bool refreshVisibleGridOSDAllowingSpaceCountChange(
@@ -59,16 +49,13 @@ public:
 
 class AppDelegateMissionControlTest : public ::testing::Test {
 protected:
-    explicit AppDelegateMissionControlTest(Scenario scenario = scenarioWithDock())
-        : world(scenario) {
-        delegate().missionControlDesktopRefresher = refresher;
-    }
+    AppDelegateMissionControlTest() { d().missionControlDesktopRefresher = refresher; }
 
-    AppDelegate& delegate() { return *world.delegate; }
-    std::vector<SpaceID> spaceIDs(const std::string& list) {
+    AppDelegate& d() { return world.d(); }
+    std::vector<SpaceID> spaceIDs(const std::string& list = "UUID-A") {
         std::vector<SpaceID> ids;
-        const auto spaces = world.host.windowServer().spaceList(list).value().spaces;
-        for (const ManagedSpace& space : spaces) {
+        const auto spaces = world.host.windowServer().spaceList(list);
+        for (const ManagedSpace& space : spaces->spaces) {
             ids.push_back(space.id64);
         }
         return ids;
@@ -76,248 +63,216 @@ protected:
     const std::vector<SystemAlert>& alerts() { return world.host.system().shownAlerts(); }
     // Long enough for any add or remove to end, time-outs included.
     void finish() { world.queue.advance(5.0); }
-
-    static AppDelegate::MissionControlSpaceCreationTarget targetA() {
-        return {"UUID-A", "UUID-A", 1};
+    DisplaySpaceOrderSnapshot layoutA() {
+        const auto resolved = d().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
+        EXPECT_TRUE(resolved);
+        return resolved ? resolved->displaySnapshot : DisplaySpaceOrderSnapshot{};
     }
+    bool removeSecond() { return d().startMissionControlSpaceRemoval(kA, 1, 102, 1, std::nullopt); }
 
-    SwitchingWorld world;
+    const Target kA{"UUID-A", "UUID-A", 1};
+    fakes::World world{withDock()};
     std::shared_ptr<RecordingDesktopRefresher> refresher =
         std::make_shared<RecordingDesktopRefresher>();
 };
 
 TEST_F(AppDelegateMissionControlTest, theTargetIsTheDisplayWithItsSpaceDisplayAndNumber) {
-    struct Case {
-        const char* name;
-        std::optional<std::string> displayIdentifier;
-        std::optional<AppDelegate::MissionControlSpaceCreationTarget> expected;
-    };
-    const std::vector<Case> cases = {
-        {"a given display", "UUID-B",
-         AppDelegate::MissionControlSpaceCreationTarget{"UUID-B", "UUID-B", 2}},
-        {"none: the pointer's display", std::nullopt, targetA()},
+    const std::tuple<const char*, std::optional<std::string>, std::optional<Target>> cases[] = {
+        {"a given display", "UUID-B", Target{"UUID-B", "UUID-B", 2}},
+        {"none: the pointer's display", std::nullopt, kA},
         {"a display that is not connected", "UUID-X", std::nullopt},
         {"a blank identifier", "  ", std::nullopt},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(delegate().resolveMissionControlSpaceCreationTarget(c.displayIdentifier),
-                  c.expected);
+    for (const auto& [name, display, expected] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(d().resolveMissionControlSpaceCreationTarget(display), expected);
     }
 }
 
 TEST_F(AppDelegateMissionControlTest, addingADesktopFromTheMenuReallyAddsOneToThePointersDisplay) {
-    delegate().createDesktopOnActiveDisplay();
-    EXPECT_TRUE(delegate().missionControlSpaceTask.has_value());
+    d().createDesktopOnActiveDisplay();
+    EXPECT_TRUE(d().missionControlSpaceTask.has_value());
     EXPECT_EQ(world.seams.osdWindow->suspendCount, 1);
     finish();
 
-    const auto ids = spaceIDs("UUID-A");
-    ASSERT_EQ(ids.size(), 9u);
+    EXPECT_EQ(spaceIDs().size(), 9u);
     EXPECT_EQ(spaceIDs("UUID-B").size(), 4u);
-    EXPECT_FALSE(delegate().missionControlSpaceTask.has_value());
+    EXPECT_FALSE(d().missionControlSpaceTask.has_value());
     EXPECT_FALSE(world.host.missionControl().isOpen());
     EXPECT_EQ(world.seams.shell->calls,
               (std::vector<std::string>{"refreshSpaceInfo", "refreshPersistentGridOverlay"}));
-    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids,
-              (std::vector<std::optional<std::string>>{"UUID-A"}));
+    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids, Grids{"UUID-A"});
     EXPECT_EQ(refresher->calls, std::vector<std::string>{"scheduleMetadataRefresh UUID-A"});
     EXPECT_TRUE(alerts().empty());
     EXPECT_EQ(world.beeps(), 0);
 }
 
 TEST_F(AppDelegateMissionControlTest, aSecondRequestWhileOneRunsBeepsAndAddsNothingMore) {
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     world.queue.advance(0.2);
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     EXPECT_EQ(world.beeps(), 1);
-    EXPECT_FALSE(delegate().startMissionControlSpaceRemoval(targetA(), 1, 102, 1, std::nullopt));
+    EXPECT_FALSE(removeSecond());
     EXPECT_EQ(world.beeps(), 2);
     finish();
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 9u);
+    EXPECT_EQ(spaceIDs().size(), 9u);
     EXPECT_EQ(world.host.missionControl().edits().size(), 1u);
 
     // Once it ended, the next request runs.
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     finish();
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 10u);
+    EXPECT_EQ(spaceIDs().size(), 10u);
     EXPECT_EQ(world.beeps(), 2);
 }
 
 TEST_F(AppDelegateMissionControlTest, aTaskCancelledFromOutsideNeverBlocksTheNextRequest) {
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     world.queue.advance(0.2);
-    ASSERT_TRUE(delegate().missionControlSpaceTask.has_value());
-    delegate().missionControlSpaceTask->cancel();
-    EXPECT_FALSE(delegate().isMissionControlSpaceTaskRunning());
+    ASSERT_TRUE(d().missionControlSpaceTask.has_value());
+    d().missionControlSpaceTask->cancel();
     finish();
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 8u);
+    EXPECT_EQ(spaceIDs().size(), 8u);
     EXPECT_FALSE(world.host.missionControl().isOpen());
 
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     finish();
     EXPECT_EQ(world.beeps(), 0);
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 9u);
+    EXPECT_EQ(spaceIDs().size(), 9u);
 }
 
 TEST_F(AppDelegateMissionControlTest, withoutTrustNothingStartsAndTheHealthWindowIsAskedFor) {
     world.host.system().setProcessTrusted(false);
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     finish();
     EXPECT_EQ(world.seams.healthWindow->presented,
               std::vector<HealthWindowMode>{HealthWindowMode::setup});
     EXPECT_EQ(world.host.missionControl().openRequestCount(), 0u);
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 8u);
     EXPECT_TRUE(alerts().empty());
 }
 
 TEST_F(AppDelegateMissionControlTest, permissionLostDuringTheTaskOpensTheSetupWindowAndNoAlert) {
-    struct Case {
-        const char* name;
-        std::function<bool(AppDelegate&)> start;
-    };
-    const std::vector<Case> cases = {
-        {"menu add", [](AppDelegate& d) { return d.startMissionControlSpaceCreation(targetA()); }},
+    const std::pair<const char*, std::function<bool(AppDelegate&, const Target&)>> cases[] = {
+        {"menu add",
+         [](AppDelegate& d, const Target& t) { return d.startMissionControlSpaceCreation(t); }},
         {"tail add",
-         [](AppDelegate& d) {
-             return d.startMissionControlTailSpaceCreation(targetA(), std::nullopt);
+         [](AppDelegate& d, const Target& t) {
+             return d.startMissionControlTailSpaceCreation(t, std::nullopt);
          }},
         {"placeholder add",
-         [](AppDelegate& d) {
-             return d.startMissionControlPlaceholderSpaceCreation(targetA(), 8, 9);
+         [](AppDelegate& d, const Target& t) {
+             return d.startMissionControlPlaceholderSpaceCreation(t, 8, 9);
          }},
         {"remove",
-         [](AppDelegate& d) {
-             return d.startMissionControlSpaceRemoval(targetA(), 1, 102, 1, std::nullopt);
+         [](AppDelegate& d, const Target& t) {
+             return d.startMissionControlSpaceRemoval(t, 1, 102, 1, std::nullopt);
          }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, start] : cases) {
+        SCOPED_TRACE(name);
         world.host.system().setProcessTrusted(true);
         world.seams.healthWindow->presented.clear();
-        ASSERT_TRUE(c.start(delegate()));
+        ASSERT_TRUE(start(d(), kA));
         world.queue.advance(0.1);
         world.host.system().setProcessTrusted(false);
         finish();
         EXPECT_EQ(world.seams.healthWindow->presented,
                   std::vector<HealthWindowMode>{HealthWindowMode::setup});
-        EXPECT_FALSE(delegate().missionControlSpaceTask.has_value());
+        EXPECT_FALSE(d().missionControlSpaceTask.has_value());
     }
     EXPECT_TRUE(alerts().empty());
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 8u);
+    EXPECT_EQ(spaceIDs().size(), 8u);
 }
 
-TEST_F(AppDelegateMissionControlTest, noResolvableDisplayShowsTheAddAlert) {
+TEST_F(AppDelegateMissionControlTest, failuresAreToldInAnAlert) {
     world.host.displays().setScreens({});
-    delegate().createDesktopOnActiveDisplay();
-    finish();
-    ASSERT_EQ(alerts().size(), 1u);
-    EXPECT_EQ(alerts()[0],
-              (SystemAlert{"Could Not Add Desktop",
-                           "Tessarin could not resolve the active display for Mission Control.",
-                           {"OK"}}));
-    EXPECT_FALSE(delegate().missionControlSpaceTask.has_value());
-    EXPECT_EQ(world.host.missionControl().openRequestCount(), 0u);
-}
-
-TEST_F(AppDelegateMissionControlTest, failuresOfMissionControlAreToldInAnAlert) {
+    d().createDesktopOnActiveDisplay();
+    world.host.displays().setScreens(withDock().displays);
     world.host.missionControl().setIgnoresOpenRequests(true);
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     finish();
-    ASSERT_EQ(alerts().size(), 1u);
-    EXPECT_EQ(
-        alerts()[0],
-        (SystemAlert{"Could Not Add Desktop", "Mission Control did not open in time.", {"OK"}}));
-
     world.host.missionControl().setIgnoresOpenRequests(false);
     world.host.missionControl().setIgnoresEdits(true);
-    ASSERT_TRUE(delegate().startMissionControlSpaceRemoval(targetA(), 1, 102, 1, std::nullopt));
+    ASSERT_TRUE(removeSecond());
     finish();
-    ASSERT_EQ(alerts().size(), 2u);
-    EXPECT_EQ(alerts()[1].messageText, "Could Not Remove Desktop");
-    EXPECT_EQ(alerts()[1].informativeText,
-              "The Desktop was still there after Mission Control was asked to remove it.");
+
+    const std::vector<SystemAlert> expected{
+        {"Could Not Add Desktop",
+         "Tessarin could not resolve the active display for Mission Control.",
+         {"OK"}},
+        {"Could Not Add Desktop", "Mission Control did not open in time.", {"OK"}},
+        {"Could Not Remove Desktop",
+         "The Desktop was still there after Mission Control was asked to remove it.",
+         {"OK"}}};
+    EXPECT_EQ(alerts(), expected);
+    EXPECT_EQ(world.host.missionControl().openRequestCount(), 2u);
     EXPECT_TRUE(world.seams.shell->calls.empty());
     EXPECT_TRUE(world.seams.healthWindow->presented.empty());
 }
 
-TEST_F(AppDelegateMissionControlTest,
-       removingADesktopShowsItsCellAsAPlaceholderUntilTheGridIsRebuilt) {
-    const auto resolved = delegate().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
-    ASSERT_TRUE(resolved);
-    ASSERT_TRUE(delegate().startMissionControlSpaceRemoval(targetA(), 2, 103, 2,
-                                                           resolved->displaySnapshot));
-    finish();
-
-    EXPECT_EQ(spaceIDs("UUID-A"), (std::vector<SpaceID>{101, 102, 104, 105, 106, 107, 108}));
-    ASSERT_EQ(refresher->placeholderRefreshes.size(), 1u);
-    const auto& refresh = refresher->placeholderRefreshes[0];
-    EXPECT_EQ(refresh.index, 2);
-    EXPECT_EQ(refresh.displayIdentifier, "UUID-A");
-    ASSERT_TRUE(refresh.snapshot);
-    EXPECT_TRUE(refresh.snapshot->isPlaceholder(2));
-    EXPECT_EQ(refresh.snapshot->slotCount(), 8);
-    EXPECT_EQ(refresh.snapshot->systemOrderedSpaceIDs.size(), 7u);
-    EXPECT_TRUE(world.seams.presentation->refreshedVisibleGrids.empty());
-}
-
-TEST_F(AppDelegateMissionControlTest, aCellThatNoLongerHoldsTheRemovedDesktopGetsNoPlaceholder) {
-    const auto resolved = delegate().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
-    ASSERT_TRUE(resolved);
-    // Space 103 is in the third cell, not in the second.
-    ASSERT_TRUE(delegate().startMissionControlSpaceRemoval(targetA(), 2, 103, 1,
-                                                           resolved->displaySnapshot));
-    finish();
-    ASSERT_EQ(refresher->placeholderRefreshes.size(), 1u);
-    EXPECT_EQ(refresher->placeholderRefreshes[0].snapshot, std::nullopt);
+TEST_F(AppDelegateMissionControlTest, aRemovedDesktopsCellShowsAPlaceholderIfItStillHoldsIt) {
+    // Space 103 is in the third cell (index 2), not in the second.
+    for (const int cell : {2, 1}) {
+        SCOPED_TRACE("cell " + std::to_string(cell));
+        fakes::World fresh(withDock());
+        fresh.d().missionControlDesktopRefresher = refresher;
+        refresher->placeholders.clear();
+        const auto resolved = fresh.d().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
+        ASSERT_TRUE(resolved);
+        ASSERT_TRUE(
+            fresh.d().startMissionControlSpaceRemoval(kA, 2, 103, cell, resolved->displaySnapshot));
+        fresh.queue.advance(5.0);
+        ASSERT_EQ(refresher->placeholders.size(), 1u);
+        const auto& [index, snapshot] = refresher->placeholders[0];
+        EXPECT_EQ(index, cell);
+        if (cell == 1) {
+            EXPECT_EQ(snapshot, std::nullopt);
+            continue;
+        }
+        ASSERT_TRUE(snapshot);
+        EXPECT_TRUE(snapshot->isPlaceholder(2));
+        EXPECT_EQ(snapshot->slotCount(), 8);
+        EXPECT_EQ(snapshot->systemOrderedSpaceIDs,
+                  (std::vector<SpaceID>{101, 102, 104, 105, 106, 107, 108}));
+        EXPECT_TRUE(fresh.seams.presentation->refreshedVisibleGrids.empty());
+    }
 }
 
 TEST_F(AppDelegateMissionControlTest, aGridThatCannotShowThePlaceholderIsRefreshedThePlainWay) {
     refresher->answer = false;
-    delegate().currentGridOSDDisplayIdentifier = "UUID-A";
-    ASSERT_TRUE(delegate().startMissionControlSpaceRemoval(targetA(), 1, 102, 1, std::nullopt));
+    d().currentGridOSDDisplayIdentifier = "UUID-A";
+    ASSERT_TRUE(removeSecond());
     finish();
-    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids,
-              (std::vector<std::optional<std::string>>{"UUID-A"}));
+    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids, Grids{"UUID-A"});
 }
 
 TEST_F(AppDelegateMissionControlTest, aDesktopAddedAtTheTailReshowsTheGridWithItsContext) {
-    ASSERT_TRUE(delegate().startMissionControlTailSpaceCreation(targetA(),
-                                                                OSDGridMouseInteractionContext{}));
+    ASSERT_TRUE(d().startMissionControlTailSpaceCreation(kA, OSDGridMouseInteractionContext{}));
     finish();
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 9u);
+    EXPECT_EQ(spaceIDs().size(), 9u);
     EXPECT_EQ(refresher->calls, std::vector<std::string>{"allowingSpaceCountChange UUID-A"});
     EXPECT_EQ(refresher->reshownWithContext, std::vector<bool>{true});
 }
 
 TEST_F(AppDelegateMissionControlTest, aDesktopMadeForAPlaceholderTakesThatCell) {
-    // A layout of Spaces 101...108 with a placeholder at index 2: Space 103 moved past the end.
-    world.delegate->gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::display("UUID-A"));
-    const auto before = delegate().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
-    ASSERT_TRUE(before);
-    ASSERT_TRUE(delegate().spaceOrderStore.moveVisualOrder(
-        2, 8, OSDGridRearrangementBehavior::swap, "UUID-A",
-        before->displaySnapshot.systemOrderedSpaceIDs, before->displaySnapshot.activeSpaceID, true,
-        12, 8));
-    const auto arranged = delegate().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
-    ASSERT_TRUE(arranged);
-    ASSERT_TRUE(arranged->displaySnapshot.isPlaceholder(2));
+    // Space 103 moved past the end leaves a placeholder at index 2.
+    world.grid().setUsePlaceholders(true, DisplaySettingsScope::display("UUID-A"));
+    const auto before = layoutA();
+    ASSERT_TRUE(d().spaceOrderStore.moveVisualOrder(2, 8, OSDGridRearrangementBehavior::swap,
+                                                    "UUID-A", before.systemOrderedSpaceIDs,
+                                                    before.activeSpaceID, true, 12, 8));
+    const auto arranged = layoutA();
+    ASSERT_TRUE(arranged.isPlaceholder(2));
 
-    ASSERT_TRUE(delegate().startMissionControlPlaceholderSpaceCreation(
-        targetA(), 2, arranged->displaySnapshot.slotCount()));
+    ASSERT_TRUE(d().startMissionControlPlaceholderSpaceCreation(kA, 2, arranged.slotCount()));
     finish();
 
-    const auto ids = spaceIDs("UUID-A");
-    ASSERT_EQ(ids.size(), 9u);
-    const auto after = delegate().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->displaySnapshot.spaceID(2), ids.back());
-    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids,
-              (std::vector<std::optional<std::string>>{"UUID-A"}));
+    ASSERT_EQ(spaceIDs().size(), 9u);
+    EXPECT_EQ(layoutA().spaceID(2), spaceIDs().back());
+    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids, Grids{"UUID-A"});
 }
 
 TEST_F(AppDelegateMissionControlTest, aDelegateGoneBeforeTheTaskEndsHandlesNothing) {
-    delegate().createDesktopOnActiveDisplay();
+    d().createDesktopOnActiveDisplay();
     world.queue.advance(0.2);
     world.delegate.reset();
     finish();
@@ -326,20 +281,15 @@ TEST_F(AppDelegateMissionControlTest, aDelegateGoneBeforeTheTaskEndsHandlesNothi
     EXPECT_TRUE(world.seams.shell->calls.empty());
 }
 
-class SharedSpacesMissionControlTest : public AppDelegateMissionControlTest {
-protected:
-    SharedSpacesMissionControlTest()
-        : AppDelegateMissionControlTest(scenarioWithDock(fakes::sharedSwitchingScenario())) {}
-};
-
-TEST_F(SharedSpacesMissionControlTest, theSharedListGainsTheDesktopAddedOnAnyDisplay) {
-    const auto target = delegate().resolveMissionControlSpaceCreationTarget("UUID-B");
+TEST(AppDelegateSharedSpacesMissionControl, theSharedListGainsTheDesktopAddedOnAnyDisplay) {
+    fakes::World world(withDock(true));
+    const auto target = world.d().resolveMissionControlSpaceCreationTarget("UUID-B");
     ASSERT_TRUE(target);
-    EXPECT_EQ(*target, (AppDelegate::MissionControlSpaceCreationTarget{"UUID-B", "Main", 2}));
-    ASSERT_TRUE(delegate().startMissionControlSpaceCreation(*target));
-    finish();
-    EXPECT_EQ(spaceIDs("Main").size(), 5u);
-    EXPECT_TRUE(alerts().empty());
+    EXPECT_EQ(*target, (Target{"UUID-B", "Main", 2}));
+    ASSERT_TRUE(world.d().startMissionControlSpaceCreation(*target));
+    world.queue.advance(5.0);
+    EXPECT_EQ(world.host.windowServer().spaceList("Main")->spaces.size(), 5u);
+    EXPECT_TRUE(world.host.system().shownAlerts().empty());
 }
 
 } // namespace

@@ -1,144 +1,108 @@
-#include "Core/Fakes/SwitchingWorld.h"
-#include "Support/Logger.h"
+#include "Core/Fakes/EngineWorld.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
-using fakes::SwitchingWorld;
+using fakes::World;
 
-std::vector<std::string> verificationLines(const ScopedLogCapture& capture) {
-    std::vector<std::string> lines;
-    for (const std::string& line : capture.messages("SpaceSwitch")) {
-        if (line.rfind("space switch verification", 0) == 0) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
+constexpr TessarinDirection kRight = TessarinDirectionRight;
+
+std::vector<std::string> verifications(World& world) {
+    return world.logLines("SpaceSwitch", "space switch verification");
 }
 
 bool contains(const std::string& line, const std::string& part) {
     return line.find(part) != std::string::npos;
 }
 
-TEST(AppDelegateSwitchVerification, aSwitchTheDockMadeIsConfirmedAfterOnePointOneSeconds) {
-    ScopedLogCapture capture;
-    SwitchingWorld world;
-    world.delegate->performSpaceSwitch(TessarinDirectionRight);
+SpaceID predictedCurrent(const char* display) {
+    TessarinSpaceInfo predicted{};
+    EXPECT_TRUE(tessarin_get_space_info_for_display_identifier(display, &predicted));
+    return predicted.currentSpaceID;
+}
 
+TEST(AppDelegateSwitchVerification, aSwitchTheDockMadeIsConfirmedAfterOnePointOneSeconds) {
+    World world;
+    world.d().performSpaceSwitch(kRight);
     world.queue.advance(1.05);
-    EXPECT_TRUE(verificationLines(capture).empty());
+    EXPECT_TRUE(verifications(world).empty());
     world.queue.advance(0.1);
 
-    const auto lines = verificationLines(capture);
+    const auto lines = verifications(world);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(contains(lines[0], "outcome=confirmed method=synthetic-dock-gesture "
                                    "context=switch-request key=UUID-A generation=1 target=102"))
         << lines[0];
-    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids.size(), 0u);
+    EXPECT_TRUE(world.seams.presentation->refreshedVisibleGrids.empty());
 }
 
 TEST(AppDelegateSwitchVerification, aSwitchTheDockIgnoredIsRolledBack) {
-    ScopedLogCapture capture;
-    SwitchingWorld world;
+    World world;
     world.host.dock().setIgnoresGestures(true);
-    world.delegate->currentGridOSDDisplayIdentifier = "UUID-A";
-
-    world.delegate->performSpaceSwitch(TessarinDirectionRight);
+    world.d().currentGridOSDDisplayIdentifier = "UUID-A";
+    world.d().performSpaceSwitch(kRight);
     // Right after the post, the predicting readers show the switch as done.
-    TessarinSpaceInfo predicted{};
-    ASSERT_TRUE(tessarin_get_space_info_for_display_identifier("UUID-A", &predicted));
-    EXPECT_EQ(predicted.currentSpaceID, 102u);
-    const auto shellCallsBefore = world.seams.shell->calls.size();
+    EXPECT_EQ(predictedCurrent("UUID-A"), 102u);
+    world.queue.advance(0.5);
+    // A second switch on the other display keeps its own prediction until the first check.
+    world.d().performSpaceSwitch(kRight, std::string("UUID-B"));
+    world.seams.shell->calls.clear();
+    world.queue.advance(0.7);
 
-    world.queue.advance(1.2);
-
-    const auto lines = verificationLines(capture);
+    const auto lines = verifications(world);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_TRUE(contains(lines[0], "outcome=rolled-back"));
     EXPECT_EQ(world.current(), 101u);
-    ASSERT_TRUE(tessarin_get_space_info_for_display_identifier("UUID-A", &predicted));
-    EXPECT_EQ(predicted.currentSpaceID, 101u);
+    EXPECT_EQ(predictedCurrent("UUID-A"), 101u);
+    EXPECT_EQ(predictedCurrent("UUID-B"), 201u) << "a roll-back clears every prediction";
     // Space info, overlays and the visible grid are refreshed from the real state.
-    const std::vector<std::string> rollbackRefreshes(world.seams.shell->calls.begin() +
-                                                         static_cast<long>(shellCallsBefore),
-                                                     world.seams.shell->calls.end());
-    EXPECT_EQ(rollbackRefreshes,
+    EXPECT_EQ(world.seams.shell->calls,
               (std::vector<std::string>{"refreshSpaceInfo", "refreshPersistentGridOverlay"}));
     EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids,
               (std::vector<std::optional<std::string>>{std::string("UUID-A")}));
 }
 
-TEST(AppDelegateSwitchVerification, aRollBackClearsPredictionsStillRunning) {
-    SwitchingWorld world;
-    world.host.dock().setIgnoresGestures(true);
-    world.delegate->performSpaceSwitch(TessarinDirectionRight);
-    world.queue.advance(0.5);
-    // A second switch on the other display keeps its own prediction until the first check.
-    world.delegate->performSpaceSwitch(TessarinDirectionRight, std::string("UUID-B"));
-    world.queue.advance(0.7);
-    TessarinSpaceInfo predicted{};
-    ASSERT_TRUE(tessarin_get_space_info_for_display_identifier("UUID-B", &predicted));
-    EXPECT_EQ(predicted.currentSpaceID, 201u);
-}
-
-TEST(AppDelegateSwitchVerification, aNewerSwitchOnTheSameDisplaySupersedesTheOlderCheck) {
-    ScopedLogCapture capture;
-    SwitchingWorld world;
-    world.delegate->performSpaceSwitch(TessarinDirectionRight);
+TEST(AppDelegateSwitchVerification, aNewerSwitchOnTheSameDisplaySupersedesOnlyThatDisplaysCheck) {
+    World world;
+    world.d().performSpaceSwitch(kRight);
+    world.d().performSpaceSwitch(kRight, std::string("UUID-B"));
     world.queue.advance(0.4);
-    world.delegate->performSpaceSwitch(TessarinDirectionRight);
+    world.d().performSpaceSwitch(kRight);
     world.queue.advance(2.0);
 
-    const auto lines = verificationLines(capture);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(contains(lines[0], "outcome=superseded"));
-    EXPECT_TRUE(contains(lines[0], "generation=1"));
-    EXPECT_TRUE(contains(lines[1], "outcome=confirmed"));
-    EXPECT_TRUE(contains(lines[1], "generation=2"));
+    const auto lines = verifications(world);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(contains(lines[0], "outcome=superseded")) << lines[0];
+    EXPECT_TRUE(contains(lines[0], "key=UUID-A generation=1")) << lines[0];
+    EXPECT_TRUE(contains(lines[1], "outcome=confirmed")) << lines[1];
+    EXPECT_TRUE(contains(lines[1], "key=UUID-B generation=1")) << lines[1];
+    EXPECT_TRUE(contains(lines[2], "outcome=confirmed")) << lines[2];
+    EXPECT_TRUE(contains(lines[2], "key=UUID-A generation=2")) << lines[2];
     EXPECT_EQ(world.current(), 103u);
 }
 
-TEST(AppDelegateSwitchVerification, switchesOnOtherDisplaysAreCheckedIndependently) {
-    ScopedLogCapture capture;
-    SwitchingWorld world;
-    world.delegate->performSpaceSwitch(TessarinDirectionRight, std::string("UUID-A"));
-    world.delegate->performSpaceSwitch(TessarinDirectionRight, std::string("UUID-B"));
-    world.queue.advance(2.0);
-    const auto lines = verificationLines(capture);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(std::all_of(lines.begin(), lines.end(), [](const std::string& line) {
-        return contains(line, "outcome=confirmed");
-    }));
-}
-
 TEST(AppDelegateSwitchVerification, theLogNamesThePostMethodAndContext) {
-    EXPECT_EQ(AppDelegate::postMethodLabel(2), "macos27-augmented-dock-gesture");
     EXPECT_EQ(AppDelegate::postMethodLabel(1), "synthetic-dock-gesture");
-    EXPECT_EQ(AppDelegate::postMethodLabel(0), "synthetic-dock-gesture");
-
-    ScopedLogCapture capture;
-    SwitchingWorld world;
-    const auto attempt = world.delegate->beginSpaceSwitchVerificationAttempt(std::string("UUID-A"));
-    world.delegate->scheduleSpaceSwitchVerification(
+    World world;
+    const auto attempt = world.d().beginSpaceSwitchVerificationAttempt(std::string("UUID-A"));
+    world.d().scheduleSpaceSwitchVerification(
         101, attempt, std::nullopt, 2, AppDelegate::SpaceSwitchVerificationContext::deferredCommit);
     world.queue.advance(1.2);
-    const auto lines = verificationLines(capture);
+    const auto lines = verifications(world);
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(contains(lines[0], "outcome=confirmed"));
-    EXPECT_TRUE(contains(lines[0], "method=macos27-augmented-dock-gesture"));
-    EXPECT_TRUE(contains(lines[0], "context=deferred-commit"));
+    EXPECT_TRUE(contains(lines[0], "outcome=confirmed method=macos27-augmented-dock-gesture "
+                                   "context=deferred-commit"))
+        << lines[0];
 }
 
 TEST(AppDelegateSwitchVerification, aCheckDueAfterTheDelegateIsGoneDoesNothing) {
-    ScopedLogCapture capture;
-    SwitchingWorld world;
-    world.delegate->performSpaceSwitch(TessarinDirectionRight);
+    World world;
+    world.d().performSpaceSwitch(kRight);
     world.delegate.reset();
     world.queue.advance(2.0);
-    EXPECT_TRUE(verificationLines(capture).empty());
+    EXPECT_TRUE(verifications(world).empty());
 }
 
 } // namespace

@@ -1,314 +1,280 @@
-#include "Core/AppDelegate/AppDelegateEngineFixture.h"
+#include "Core/Fakes/EngineWorld.h"
 #include "Core/Seams/MissionControlShortcutOverrideControlling.h"
 #include "Core/WindowThrow/FocusedWindowThrowTask.h"
+#include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/SymbolicHotKeyTable.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
-using testing::AppDelegateEngineFixture;
-using testing::kBuiltInUUID;
+using fakes::kBuiltInUUID;
 
 constexpr uint16_t kDigit3KeyCode = 20; // Control-3: "Switch to Desktop 3" in the scenario
 constexpr uint16_t kDigit5KeyCode = 23;
 
-// Stands in for the input subsystem's override tap: a real session tap that swallows the keys
-// of the combinations it overrides (here every Control-digit), until it is stopped.
-class SwallowingOverrideTap : public MissionControlShortcutOverrideControlling {
+// Stands in for the input subsystem's override tap, which would swallow the synthetic keys
+// while it runs: records when it was stopped.
+class RecordingOverrideTap : public MissionControlShortcutOverrideControlling {
 public:
-    explicit SwallowingOverrideTap(EventSystem& events) : events_(events) {
-        tap_ = events.createTap(eventMaskBit(EventType::keyDown) | eventMaskBit(EventType::keyUp),
-                                [](uint32_t, const Event& event) -> std::optional<Event> {
-                                    if (event.flags & EventFlags::maskControl) {
-                                        return std::nullopt;
-                                    }
-                                    return event;
-                                });
-    }
+    explicit RecordingOverrideTap(EventSystem& events) : events_(events) {}
     void stop() override {
         ++stopCount;
         postedBeforeStop = events_.postedEvents().size();
-        tap_.reset();
     }
-    bool isRunning() const { return tap_ != nullptr; }
 
     int stopCount = 0;
     std::size_t postedBeforeStop = 0;
 
 private:
     EventSystem& events_;
-    std::shared_ptr<EventTap> tap_;
 };
 
-class AppDelegateWindowThrowTest : public AppDelegateEngineFixture {
+// The user drags the "Start Page" window (on Space 4, the built-in display's current one).
+class AppDelegateWindowThrowTest : public fakes::EngineTest {
 protected:
     void SetUp() override {
-        makeDelegate();
-        overrideTap = std::make_shared<SwallowingOverrideTap>(host.events());
-        delegate->missionControlShortcutOverride = overrideTap;
+        d().missionControlShortcutOverride = overrideTap;
         ASSERT_TRUE(PhysicalWindowDragTracker::shared().start());
-        safari = windowNamed("Start Page"); // on Space 4, the built-in display's current one
+        page = world.windowNamed("Start Page");
     }
 
-    // The user presses on the Safari window and drags it a little, keeping the button down.
-    void startDragging() {
-        hands().mouseDown({500, 400});
-        hands().mouseDrag({520, 405});
-        settle();
-    }
-
-    FocusedWindowThrowCandidate draggedCandidate() {
-        const auto candidate = delegate->captureFocusedWindowThrowCandidate();
+    FocusedWindowThrowCandidate dragged() {
+        const auto candidate = d().captureFocusedWindowThrowCandidate();
         EXPECT_TRUE(candidate.has_value());
         return candidate.value_or(FocusedWindowThrowCandidate{});
     }
-
+    std::optional<FocusedWindowThrowError> throwTo(uint32_t systemIndex,
+                                                   std::optional<SpaceID> spaceID = std::nullopt) {
+        return d().throwFocusedWindow(dragged(), systemIndex, spaceID, std::string(kBuiltInUUID));
+    }
     const FocusedWindowThrowResult* result() {
-        if (!delegate->runningFocusedWindowThrow) {
+        if (!d().runningFocusedWindowThrow || !d().runningFocusedWindowThrow->result()) {
             return nullptr;
         }
-        const auto& value = delegate->runningFocusedWindowThrow->result();
-        return value ? &*value : nullptr;
+        return &*d().runningFocusedWindowThrow->result();
     }
-
-    bool logged(LogLevel level, const std::string& prefix) {
-        for (const LogRecord& record : logs.records()) {
+    bool logged(LogLevel level, const std::string& text) {
+        for (const LogRecord& record : world.logs.records()) {
             if (record.category == "WindowThrow" && record.level == level &&
-                record.message.rfind(prefix, 0) == 0) {
+                record.message.find(text) != std::string::npos) {
                 return true;
             }
         }
         return false;
     }
+    auto& hands() { return world.host.events().physical(); }
 
-    std::shared_ptr<SwallowingOverrideTap> overrideTap;
-    WindowID safari = 0;
+    std::shared_ptr<RecordingOverrideTap> overrideTap =
+        std::make_shared<RecordingOverrideTap>(world.host.events());
+    WindowID page = 0;
 };
 
-TEST_F(AppDelegateWindowThrowTest, TheCandidateIsTheWindowDraggedBeyondThreePoints) {
-    hands().mouseDown({500, 400});
-    hands().mouseDrag({502, 401});
-    settle();
-    EXPECT_EQ(delegate->captureFocusedWindowThrowCandidate(), std::nullopt);
-    hands().mouseDrag({520, 405});
-    settle();
-    const auto candidate = delegate->captureFocusedWindowThrowCandidate();
-    ASSERT_TRUE(candidate.has_value());
-    EXPECT_EQ(candidate->windowID, safari);
-    EXPECT_EQ(candidate->sourceSpaceIDs, std::vector<SpaceID>{4});
-    EXPECT_EQ(candidate->mouseDownGeneration,
-              PhysicalWindowDragTracker::shared().activeDragGeneration());
-    hands().mouseUp({520, 405});
-    settle();
-    EXPECT_EQ(delegate->captureFocusedWindowThrowCandidate(), std::nullopt);
-}
-
 TEST_F(AppDelegateWindowThrowTest, ADraggedWindowLandsOnTheTargetDesktopWithTheDock) {
-    startDragging();
-    const auto error = delegate->throwFocusedWindow(draggedCandidate(), 2, std::nullopt,
-                                                    std::string(kBuiltInUUID));
-    EXPECT_EQ(error, std::nullopt);
-    EXPECT_EQ(seams.osdWindow->suspendCount, 1);
+    world.startDragging();
+    EXPECT_EQ(dragged().windowID, page);
+    EXPECT_EQ(dragged().sourceSpaceIDs, std::vector<SpaceID>{4});
+    EXPECT_EQ(throwTo(2), std::nullopt);
+    EXPECT_EQ(world.seams.osdWindow->suspendCount, 1);
     EXPECT_EQ(overrideTap->stopCount, 1);
     EXPECT_EQ(overrideTap->postedBeforeStop, 0u) << "the tap goes before the keys are posted";
 
     // One press of Control-3, key down then key up.
-    const auto downs = postedEvents(EventType::keyDown);
-    const auto ups = postedEvents(EventType::keyUp);
+    const auto downs = world.posted(EventType::keyDown);
+    const auto ups = world.posted(EventType::keyUp);
     ASSERT_EQ(downs.size(), 1u);
     ASSERT_EQ(ups.size(), 1u);
     EXPECT_EQ(downs[0].keyCode(), kDigit3KeyCode);
     EXPECT_EQ(downs[0].flags & EventFlags::maskShortcutModifiers, EventFlags::maskControl);
     EXPECT_EQ(ups[0].keyCode(), kDigit3KeyCode);
 
-    queue.advance(0.5);
+    world.queue.advance(0.5);
     ASSERT_NE(result(), nullptr);
     EXPECT_TRUE(result()->landed());
     EXPECT_LE(result()->elapsed, 0.4 + 1e-9) << "seen at the first look after the Dock landed";
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{5});
-    EXPECT_EQ(currentSpace(kBuiltInUUID), 5u);
-    ASSERT_FALSE(dock().spaceChanges().empty());
-    EXPECT_EQ(dock().spaceChanges().back().carriedWindow, safari);
+    EXPECT_EQ(world.spacesOf(page), std::vector<SpaceID>{5});
+    EXPECT_EQ(world.current(kBuiltInUUID), 5u);
+    ASSERT_FALSE(world.host.dock().spaceChanges().empty());
+    EXPECT_EQ(world.host.dock().spaceChanges().back().carriedWindow, page);
 
     // The override tap comes back through a new registration; the shell and a visible grid
     // follow the new Space.
-    EXPECT_EQ(seams.hotkeys->reregisterCount, 1);
-    EXPECT_NE(std::find(seams.shell->calls.begin(), seams.shell->calls.end(), "refreshSpaceInfo"),
-              seams.shell->calls.end());
-    EXPECT_EQ(seams.presentation->refreshedVisibleGrids,
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1);
+    EXPECT_EQ(world.seams.shell->calls.front(), "refreshSpaceInfo");
+    EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids,
               (std::vector<std::optional<std::string>>{std::string(kBuiltInUUID)}));
-    EXPECT_TRUE(logged(LogLevel::info, "window throw started"));
     EXPECT_TRUE(logged(LogLevel::info, "window throw landed"));
+    hands().mouseUp({520, 405});
+    world.queue.runUntilIdle();
+    EXPECT_EQ(d().captureFocusedWindowThrowCandidate(), std::nullopt) << "no press, no candidate";
 }
 
 TEST_F(AppDelegateWindowThrowTest, AThrowTheDockDoesNotCarryOutInTimeGivesUpAtThreeSeconds) {
-    dock().setAnimationDuration(5.0);
-    startDragging();
-    ASSERT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 2, std::nullopt,
-                                           std::string(kBuiltInUUID)),
-              std::nullopt);
-    queue.advance(2.95);
-    ASSERT_NE(delegate->runningFocusedWindowThrow, nullptr);
-    EXPECT_FALSE(delegate->runningFocusedWindowThrow->isFinished());
+    world.host.dock().setAnimationDuration(5.0);
+    world.startDragging();
+    ASSERT_EQ(throwTo(2), std::nullopt);
+    world.queue.advance(2.95);
+    ASSERT_NE(d().runningFocusedWindowThrow, nullptr);
     EXPECT_EQ(result(), nullptr) << "no result while it still looks";
-    EXPECT_EQ(seams.hotkeys->reregisterCount, 0) << "the override tap stays away while waiting";
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 0) << "the tap stays away while waiting";
 
-    queue.advance(0.05);
-    ASSERT_TRUE(delegate->runningFocusedWindowThrow->isFinished());
+    world.queue.advance(0.05);
     ASSERT_NE(result(), nullptr);
     EXPECT_EQ(result()->error, FocusedWindowThrowError::timedOut);
     EXPECT_EQ(result()->pollCount, 30);
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{4});
-    EXPECT_EQ(seams.hotkeys->reregisterCount, 1);
+    EXPECT_EQ(world.spacesOf(page), std::vector<SpaceID>{4});
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1);
     EXPECT_TRUE(logged(LogLevel::error, "window throw failed reason=timed-out"));
 }
 
-TEST_F(AppDelegateWindowThrowTest, ADisabledDesktopShortcutRefusesTheThrowAndPostsNothing) {
-    host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false);
-    startDragging();
-    EXPECT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 2, std::nullopt,
-                                           std::string(kBuiltInUUID)),
-              FocusedWindowThrowError::shortcutUnavailable);
-    EXPECT_TRUE(host.events().postedEvents().empty());
-    EXPECT_EQ(overrideTap->stopCount, 0);
-    EXPECT_TRUE(overrideTap->isRunning());
-    EXPECT_EQ(seams.hotkeys->reregisterCount, 0);
-    queue.advance(4);
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{4});
-    EXPECT_TRUE(dock().spaceChanges().empty());
-    EXPECT_TRUE(logged(LogLevel::error, "window throw failed reason=shortcut-unavailable"));
-}
-
-TEST_F(AppDelegateWindowThrowTest, ASpaceOfADisplayAwayFromThePointerIsNotThrownTo) {
-    startDragging(); // on the built-in display
-    EXPECT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 2, std::nullopt,
-                                           std::string(testing::kExternalUUID)),
-              FocusedWindowThrowError::shortcutUnavailable)
-        << "Control-3 would carry the window to Desktop 3 of the built-in display";
-    EXPECT_TRUE(host.events().postedEvents().empty());
-    queue.advance(1);
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{4});
+// A refused throw posts nothing, leaves the override tap running and the window in place.
+TEST_F(AppDelegateWindowThrowTest, RefusedThrowsPostNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(fakes::World&)> setUp;
+        uint32_t systemIndex;
+        const char* display;
+        bool earlierPress;
+        FocusedWindowThrowError error;
+    };
+    const Case cases[] = {
+        // Control-3 would carry the window to Desktop 3 of the built-in display.
+        {"display away from the pointer", [](fakes::World&) {}, 2, fakes::kExternalUUID, false,
+         FocusedWindowThrowError::shortcutUnavailable},
+        {"candidate of an earlier press", [](fakes::World&) {}, 2, kBuiltInUUID, true,
+         FocusedWindowThrowError::noDraggedWindow},
+        {"past the last Desktop", [](fakes::World&) {}, 9, kBuiltInUUID, false,
+         FocusedWindowThrowError::desktopNumberOutOfRange},
+        // Last: the shortcut stays disabled for the rest of the test.
+        {"disabled Desktop shortcut",
+         [](fakes::World& w) {
+             w.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false);
+         },
+         2, kBuiltInUUID, false, FocusedWindowThrowError::shortcutUnavailable},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.setUp(world);
+        world.startDragging();
+        const FocusedWindowThrowCandidate candidate = dragged();
+        if (c.earlierPress) {
+            hands().mouseUp({520, 405});
+            world.startDragging();
+        }
+        world.logs.clear();
+        EXPECT_EQ(
+            d().throwFocusedWindow(candidate, c.systemIndex, std::nullopt, std::string(c.display)),
+            c.error);
+        EXPECT_TRUE(world.host.events().postedEvents().empty());
+        EXPECT_EQ(overrideTap->stopCount, 0);
+        EXPECT_TRUE(logged(LogLevel::error, "reason=" + rawValue(c.error)));
+        hands().mouseUp({520, 405});
+        world.queue.advance(4);
+        EXPECT_EQ(world.spacesOf(page), std::vector<SpaceID>{4});
+        EXPECT_EQ(world.seams.hotkeys->reregisterCount, 0);
+    }
 }
 
 TEST_F(AppDelegateWindowThrowTest, ADirectJumpWhileDraggingThrowsTheWindowInsteadOfSwitching) {
-    startDragging();
-    delegate->performSpaceSwitchToIndex(3);
-    queue.advance(0.5);
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{6});
-    EXPECT_EQ(currentSpace(kBuiltInUUID), 6u);
-    EXPECT_EQ(dock().receivedGestureCount(), 0u) << "no Dock swipe: the shortcut did it";
-    ASSERT_NE(result(), nullptr);
-    EXPECT_TRUE(result()->landed());
+    world.startDragging();
+    d().performSpaceSwitchToIndex(3);
+    world.queue.advance(0.5);
+    EXPECT_EQ(world.spacesOf(page), std::vector<SpaceID>{6});
+    EXPECT_EQ(world.current(kBuiltInUUID), 6u);
+    EXPECT_EQ(world.gestures(), 0u) << "no Dock swipe: the shortcut did it";
 }
 
-TEST_F(AppDelegateWindowThrowTest, ACandidateOfAnEarlierPressIsNotThrown) {
-    startDragging();
-    const FocusedWindowThrowCandidate stale = draggedCandidate();
-    hands().mouseUp({520, 405});
-    startDragging(); // a new press: a new generation
-    EXPECT_EQ(delegate->throwFocusedWindow(stale, 2, std::nullopt, std::string(kBuiltInUUID)),
-              FocusedWindowThrowError::noDraggedWindow);
-    EXPECT_TRUE(host.events().postedEvents().empty());
-    EXPECT_TRUE(logged(LogLevel::error, "window throw refused reason=no-dragged-window"));
+// A held direct jump while dragging opens the preview; its commit throws the window as long as
+// the same press is still dragging, and switches otherwise.
+TEST(AppDelegateDeferredThrow, AHeldDirectJumpThrowsOnCommitOnlyWhileTheSamePressDrags) {
+    for (const bool released : {false, true}) {
+        SCOPED_TRACE(released ? "released" : "still dragging");
+        fakes::World world(Scenario::defaultScenario());
+        ASSERT_TRUE(PhysicalWindowDragTracker::shared().start());
+        const WindowID page = world.windowNamed("Start Page");
+        world.startDragging();
+        world.d().performSpaceSwitchToIndex(2, std::nullopt, fakes::controlOption(20));
+        ASSERT_TRUE(world.d().pendingDeferredWindowThrowCandidate);
+        EXPECT_EQ(world.d().pendingDeferredWindowThrowCandidate->windowID, page);
+        EXPECT_EQ(world.gestures(), 0u);
+        if (released) {
+            world.host.events().physical().mouseUp({520, 405});
+            world.queue.runUntilIdle();
+        }
+        world.d().commitDeferredPreviewSession();
+        world.queue.advance(3.5);
+        EXPECT_EQ(world.spacesOf(page), std::vector<SpaceID>{released ? 4u : 5u});
+        EXPECT_EQ(world.current(kBuiltInUUID), 5u);
+        EXPECT_EQ(world.gestures(), released ? 1u : 0u);
+        EXPECT_FALSE(world.d().pendingDeferredWindowThrowCandidate);
+    }
 }
 
 TEST_F(AppDelegateWindowThrowTest, ANewerThrowSupersedesTheOneInFlight) {
-    startDragging();
-    const FocusedWindowThrowCandidate candidate = draggedCandidate();
-    ASSERT_EQ(delegate->throwFocusedWindow(candidate, 2, std::nullopt, std::string(kBuiltInUUID)),
-              std::nullopt);
-    const auto first = delegate->runningFocusedWindowThrow;
-    ASSERT_EQ(delegate->throwFocusedWindow(candidate, 4, std::nullopt, std::string(kBuiltInUUID)),
-              std::nullopt);
-    ASSERT_TRUE(first->isFinished());
+    world.startDragging();
+    ASSERT_EQ(throwTo(2), std::nullopt);
+    const auto first = d().runningFocusedWindowThrow;
+    ASSERT_EQ(throwTo(4), std::nullopt);
     ASSERT_TRUE(first->result());
     EXPECT_EQ(first->result()->error, FocusedWindowThrowError::cancelled);
 
-    queue.advance(1.0);
+    world.queue.advance(1.0);
     ASSERT_NE(result(), nullptr);
-    EXPECT_TRUE(result()->landed());
     EXPECT_EQ(result()->targetSpaceID, 7u);
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{7});
-    ASSERT_FALSE(postedEvents(EventType::keyDown).empty());
-    EXPECT_EQ(postedEvents(EventType::keyDown).back().keyCode(), kDigit5KeyCode);
-    EXPECT_EQ(seams.hotkeys->reregisterCount, 1) << "only the throw that ran to its end";
+    EXPECT_EQ(world.spacesOf(page), std::vector<SpaceID>{7});
+    EXPECT_EQ(world.posted(EventType::keyDown).back().keyCode(), kDigit5KeyCode);
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1) << "only the throw that ran to its end";
 }
 
 TEST_F(AppDelegateWindowThrowTest, ASupersedingThrowThatFailsStillBringsTheOverrideTapBack) {
-    host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(5), false);
-    dock().setAnimationDuration(5.0);
-    startDragging();
-    const FocusedWindowThrowCandidate candidate = draggedCandidate();
-    ASSERT_EQ(delegate->throwFocusedWindow(candidate, 2, std::nullopt, std::string(kBuiltInUUID)),
-              std::nullopt);
+    world.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(5), false);
+    world.host.dock().setAnimationDuration(5.0);
+    world.startDragging();
+    ASSERT_EQ(throwTo(2), std::nullopt);
     EXPECT_EQ(overrideTap->stopCount, 1);
     // The first throw's tap stop is undone by the one that ends it, although that one never
     // stopped the tap itself.
-    EXPECT_EQ(delegate->throwFocusedWindow(candidate, 4, std::nullopt, std::string(kBuiltInUUID)),
-              FocusedWindowThrowError::shortcutUnavailable);
-    EXPECT_EQ(seams.hotkeys->reregisterCount, 1);
-    EXPECT_FALSE(delegate->focusedWindowThrowStoppedShortcutOverride);
+    EXPECT_EQ(throwTo(4), FocusedWindowThrowError::shortcutUnavailable);
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1);
+    EXPECT_FALSE(d().focusedWindowThrowStoppedShortcutOverride);
 }
 
 TEST_F(AppDelegateWindowThrowTest, CancellingTheHandleAtTerminationEndsThePolling) {
-    dock().setAnimationDuration(5.0);
-    startDragging();
-    ASSERT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 2, std::nullopt,
-                                           std::string(kBuiltInUUID)),
-              std::nullopt);
-    queue.advance(0.15);
-    ASSERT_TRUE(delegate->focusedWindowThrowTask.has_value());
-    delegate->focusedWindowThrowTask->cancel();
-    queue.advance(0.1);
-    ASSERT_TRUE(delegate->runningFocusedWindowThrow->isFinished());
+    world.host.dock().setAnimationDuration(5.0);
+    world.startDragging();
+    ASSERT_EQ(throwTo(2), std::nullopt);
+    world.queue.advance(0.15);
+    ASSERT_TRUE(d().focusedWindowThrowTask.has_value());
+    d().focusedWindowThrowTask->cancel();
+    world.queue.advance(0.1);
     ASSERT_NE(result(), nullptr);
     EXPECT_EQ(result()->error, FocusedWindowThrowError::cancelled);
     EXPECT_EQ(result()->pollCount, 1);
-    EXPECT_EQ(seams.hotkeys->reregisterCount, 0) << "nothing registered while stopping";
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 0) << "nothing registered while stopping";
 }
 
-TEST_F(AppDelegateWindowThrowTest, DesktopNumbersCountOnlyDesktopsNotFullScreenSpaces) {
+TEST_F(AppDelegateWindowThrowTest, DesktopNumbersCountOnlyDesktopsAndTheSpaceIDWins) {
     // 3 and 4 are desktops, 13 a full-screen Space between them and 5.
-    windowServer().configureSpaces(
+    world.host.windowServer().configureSpaces(
         true, {SpaceList{kBuiltInUUID,
                          {{3, kSpaceTypeUserDesktop, "a"},
                           {4, kSpaceTypeUserDesktop, "b"},
                           {13, kSpaceTypeFullScreen, "c"},
                           {5, kSpaceTypeUserDesktop, "d"}},
                          4},
-               SpaceList{testing::kExternalUUID, {{9, kSpaceTypeUserDesktop, "e"}}, 9}});
-    startDragging();
-    EXPECT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 2, std::nullopt,
-                                           std::string(kBuiltInUUID)),
-              FocusedWindowThrowError::desktopNumberOutOfRange)
+               SpaceList{fakes::kExternalUUID, {{9, kSpaceTypeUserDesktop, "e"}}, 9}});
+    world.startDragging();
+    EXPECT_EQ(throwTo(2), FocusedWindowThrowError::desktopNumberOutOfRange)
         << "a full-screen Space has no Desktop shortcut";
-    EXPECT_TRUE(host.events().postedEvents().empty());
-
-    ASSERT_EQ(delegate->throwFocusedWindow(draggedCandidate(), 3, std::nullopt,
-                                           std::string(kBuiltInUUID)),
-              std::nullopt);
-    ASSERT_FALSE(postedEvents(EventType::keyDown).empty());
-    EXPECT_EQ(postedEvents(EventType::keyDown).back().keyCode(), kDigit3KeyCode)
+    // The ID names the target even when the system index is stale.
+    ASSERT_EQ(throwTo(0, SpaceID{5}), std::nullopt);
+    EXPECT_EQ(world.posted(EventType::keyDown).back().keyCode(), kDigit3KeyCode)
         << "the fourth Space is Desktop 3";
-    queue.advance(0.5);
+    world.queue.advance(0.5);
     ASSERT_NE(result(), nullptr);
     EXPECT_TRUE(result()->landed());
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{5});
-}
-
-TEST_F(AppDelegateWindowThrowTest, TheTargetSpaceIDWinsOverAStaleSystemIndex) {
-    startDragging();
-    // The layout moved Space 6 to system index 3 meanwhile; the ID names the target.
-    ASSERT_EQ(
-        delegate->throwFocusedWindow(draggedCandidate(), 1, SpaceID{6}, std::string(kBuiltInUUID)),
-        std::nullopt);
-    queue.advance(0.5);
-    ASSERT_NE(result(), nullptr);
-    EXPECT_TRUE(result()->landed());
-    EXPECT_EQ(spacesOf(safari), std::vector<SpaceID>{6});
+    EXPECT_EQ(world.spacesOf(page), std::vector<SpaceID>{5});
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-#include "Core/AppDelegate/AppDelegateEngineFixture.h"
-#include "Core/Settings/DisplaySettingsScope.h"
+#include "Core/Fakes/EngineWorld.h"
 #include "Core/Workspaces/WorkspaceShortcut.h"
 #include "Platform/DockSwipeGesture.h"
 
@@ -8,250 +7,180 @@
 namespace tessarin {
 namespace {
 
-using testing::AppDelegateEngineFixture;
-using testing::kBuiltInUUID;
-using testing::kExternalUUID;
+using fakes::kBuiltInUUID;
+using fakes::kExternalUUID;
+using fakes::World;
+using Fields = OSDPresentationMetricsFields;
 
-class AppDelegateWorkspacesTest : public AppDelegateEngineFixture {
-protected:
-    explicit AppDelegateWorkspacesTest(const Scenario& scenario = Scenario::defaultScenario())
-        : AppDelegateEngineFixture(scenario) {}
-    void SetUp() override { makeDelegate(); }
+const WorkspaceTargetKey kBuiltIn = WorkspaceTargetKey::display(kBuiltInUUID);
+const WorkspaceTargetKey kExternal = WorkspaceTargetKey::display(kExternalUUID);
 
-    static WorkspaceShortcut workspace(std::map<WorkspaceTargetKey, int> targets) {
-        WorkspaceShortcut result;
-        result.id = *Uuid::fromString("6F1C2A3B-4D5E-4F60-8172-8394A5B6C7D8");
-        result.name = "Writing";
-        result.targets = std::move(targets);
-        return result;
-    }
+WorkspaceShortcut workspace(std::map<WorkspaceTargetKey, int> targets) {
+    WorkspaceShortcut result;
+    result.id = *Uuid::fromString("6F1C2A3B-4D5E-4F60-8172-8394A5B6C7D8");
+    result.name = "Writing";
+    result.targets = std::move(targets);
+    return result;
+}
 
-    void activate(const WorkspaceShortcut& shortcut) {
-        delegate->activateWorkspace(shortcut, trace);
-        settle();
-    }
+void activate(World& world, std::map<WorkspaceTargetKey, int> targets) {
+    world.d().activateWorkspace(workspace(std::move(targets)),
+                                std::make_shared<OSDPresentationMetricsTrace>());
+    world.queue.runUntilIdle();
+}
 
-    // Every synthetic Dock swipe the bridge posted, decoded.
-    std::vector<DockSwipeEvent> postedSwipes() {
-        std::vector<DockSwipeEvent> swipes;
-        for (const Event& event : host.events().postedEvents()) {
-            if (auto swipe = decodeDockSwipeEvent(event)) {
-                swipes.push_back(*swipe);
-            }
+std::vector<Fields> postedTargets(World& world) {
+    std::vector<Fields> result;
+    for (const auto& mark : world.seams.metrics->marks) {
+        if (mark.step == "workspace.target.posted") {
+            result.push_back(mark.fields);
         }
-        return swipes;
     }
+    return result;
+}
 
-    std::vector<OSDPresentationMetricsFields> postedTargets() {
-        std::vector<OSDPresentationMetricsFields> result;
-        for (const auto& mark : seams.metrics->marks) {
-            if (mark.step == "workspace.target.posted") {
-                result.push_back(mark.fields);
-            }
-        }
-        return result;
-    }
-
-    // Makes a cell of the external display a placeholder and returns its visual index.
-    int makePlaceholderOnExternalDisplay() {
-        GridModeStore::shared().setUsePlaceholders(true,
-                                                   DisplaySettingsScope::display(kExternalUUID));
-        const auto moved = DisplaySpaceOrderStore::shared().moveVisualOrder(
-            0, 5, OSDGridRearrangementBehavior::swap, kExternalUUID, {9, 10, 11, 12}, 9, true, 16,
-            0);
-        EXPECT_TRUE(moved.has_value());
-        const auto resolved =
-            delegate->resolveDisplaySpaceOrderSnapshotWithDescriptors(std::string(kExternalUUID));
-        EXPECT_TRUE(resolved.has_value());
-        if (!resolved || resolved->displaySnapshot.placeholderIndices().empty()) {
-            ADD_FAILURE() << "no placeholder made";
-            return 0;
-        }
-        return *resolved->displaySnapshot.placeholderIndices().begin();
-    }
-
-    OSDPresentationMetricsTraceRef trace = std::make_shared<OSDPresentationMetricsTrace>();
-    const WorkspaceTargetKey builtIn = WorkspaceTargetKey::display(kBuiltInUUID);
-    const WorkspaceTargetKey external = WorkspaceTargetKey::display(kExternalUUID);
-};
+class AppDelegateWorkspacesTest : public fakes::EngineTest {};
 
 TEST_F(AppDelegateWorkspacesTest, SwitchesOnlyTheDisplayThatIsNotAlreadyInPlace) {
     // Built-in: Space 5 (now on 4); external: Space 9, where it is already.
-    activate(workspace({{builtIn, 2}, {external, 0}}));
+    activate(world, {{kBuiltIn, 2}, {kExternal, 0}});
 
-    ASSERT_EQ(postedTargets().size(), 1u);
-    EXPECT_EQ(postedTargets()[0], (OSDPresentationMetricsFields{{"success", "true"},
-                                                                {"display", kBuiltInUUID},
-                                                                {"visualIndex", "2"},
-                                                                {"systemIndex", "2"}}));
-    EXPECT_EQ(seams.metrics->steps(),
+    ASSERT_EQ(postedTargets(world).size(), 1u);
+    EXPECT_EQ(postedTargets(world)[0], (Fields{{"success", "true"},
+                                               {"display", kBuiltInUUID},
+                                               {"visualIndex", "2"},
+                                               {"systemIndex", "2"}}));
+    EXPECT_EQ(world.seams.metrics->steps(),
               (std::vector<std::string>{"workspace.started", "workspace.target.posted",
                                         "workspace.completed"}));
-    EXPECT_EQ(seams.metrics->fieldsOf("workspace.started"),
-              (OSDPresentationMetricsFields{{"workspaceID", "6F1C2A3B-4D5E-4F60-8172-8394A5B6C7D8"},
-                                            {"targetCount", "2"}}));
-    EXPECT_EQ(seams.metrics->fieldsOf("workspace.completed"),
-              (OSDPresentationMetricsFields{{"resolvedTargets", "2"}}));
+    EXPECT_EQ(world.seams.metrics->fieldsOf("workspace.started").at("targetCount"), "2");
 
-    queue.advance(0.5);
-    EXPECT_EQ(currentSpace(kBuiltInUUID), 5u);
-    EXPECT_EQ(currentSpace(kExternalUUID), 9u);
-    EXPECT_EQ(dock().spaceChanges().size(), 1u);
-    EXPECT_EQ(host.system().beepCount(), 0);
-    EXPECT_EQ(seams.shell->calls,
+    world.settle();
+    EXPECT_EQ(world.current(kBuiltInUUID), 5u);
+    EXPECT_EQ(world.current(kExternalUUID), 9u);
+    EXPECT_EQ(world.host.dock().spaceChanges().size(), 1u);
+    EXPECT_EQ(world.beeps(), 0);
+    EXPECT_EQ(world.seams.shell->calls,
               (std::vector<std::string>{"refreshSpaceInfo", "refreshPersistentGridOverlay"}));
-
     // Each switched display's verification is numbered under its own key.
-    EXPECT_EQ(delegate->spaceSwitchVerificationGenerations.generation(kBuiltInUUID), 1u);
-    EXPECT_EQ(delegate->spaceSwitchVerificationGenerations.generation(kExternalUUID), 0u);
-}
+    EXPECT_EQ(d().spaceSwitchVerificationGenerations.generation(kBuiltInUUID), 1u);
+    EXPECT_EQ(d().spaceSwitchVerificationGenerations.generation(kExternalUUID), 0u);
 
-TEST_F(AppDelegateWorkspacesTest, SwitchesEveryAssignedDisplayOnItsOwnSpaces) {
-    activate(workspace({{builtIn, 5}, {external, 3}}));
-    queue.advance(0.5);
-    EXPECT_EQ(currentSpace(kBuiltInUUID), 8u);
-    EXPECT_EQ(currentSpace(kExternalUUID), 12u);
-    EXPECT_EQ(postedTargets().size(), 2u);
-    EXPECT_EQ(host.system().beepCount(), 0);
+    // Both displays, each on its own Spaces.
+    activate(world, {{kBuiltIn, 5}, {kExternal, 3}});
+    world.settle();
+    EXPECT_EQ(world.current(kBuiltInUUID), 8u);
+    EXPECT_EQ(world.current(kExternalUUID), 12u);
+    EXPECT_EQ(world.beeps(), 0);
 }
 
 // From major version 27 the Dock swipe carries the target index itself, so a cell without a Space
 // handed on as -1 would be posted as 4294967295.
-Scenario augmentedPostScenario() {
+TEST(AppDelegateAugmentedPostWorkspaces, ATargetWithoutASystemIndexIsNeverPostedAsAHugeIndex) {
     Scenario scenario = Scenario::defaultScenario();
     scenario.operatingSystemVersion = {27, 0, 0};
-    return scenario;
-}
+    World world(scenario);
+    // The external display's first Space moved past its end leaves its first cell empty.
+    world.grid().setUsePlaceholders(true, DisplaySettingsScope::display(kExternalUUID));
+    ASSERT_TRUE(world.d().spaceOrderStore.moveVisualOrder(
+        0, 5, OSDGridRearrangementBehavior::swap, kExternalUUID, {9, 10, 11, 12}, 9, true, 16, 0));
 
-class AppDelegateAugmentedPostWorkspacesTest : public AppDelegateWorkspacesTest {
-protected:
-    AppDelegateAugmentedPostWorkspacesTest() : AppDelegateWorkspacesTest(augmentedPostScenario()) {}
-};
+    activate(world, {{kBuiltIn, 3}, {kExternal, 0}});
+    world.settle();
 
-TEST_F(AppDelegateAugmentedPostWorkspacesTest,
-       ATargetWithoutASystemIndexIsNeverPostedAsAHugeIndex) {
-    const int placeholder = makePlaceholderOnExternalDisplay();
-    host.events().clearPostedEvents();
-
-    activate(workspace({{builtIn, 3}, {external, placeholder}}));
-    queue.advance(0.5);
-
-    ASSERT_EQ(postedTargets().size(), 1u);
-    EXPECT_EQ(postedTargets()[0].at("display"), kBuiltInUUID);
-    EXPECT_EQ(currentSpace(kBuiltInUUID), 6u);
-    EXPECT_EQ(currentSpace(kExternalUUID), 9u);
+    ASSERT_EQ(postedTargets(world).size(), 1u);
+    EXPECT_EQ(postedTargets(world)[0].at("display"), kBuiltInUUID);
+    EXPECT_EQ(world.current(kBuiltInUUID), 6u);
+    EXPECT_EQ(world.current(kExternalUUID), 9u);
     std::size_t carried = 0;
-    for (const DockSwipeEvent& swipe : postedSwipes()) {
-        if (swipe.targetIndex) {
+    for (const Event& event : world.host.events().postedEvents()) {
+        const auto swipe = decodeDockSwipeEvent(event);
+        if (swipe && swipe->targetIndex) {
             ++carried;
-            EXPECT_EQ(*swipe.targetIndex, 3u) << "the built-in display's fourth Space only";
+            EXPECT_EQ(*swipe->targetIndex, 3u) << "the built-in display's fourth Space only";
         }
     }
     EXPECT_GT(carried, 0u);
-    EXPECT_EQ(host.system().beepCount(), 0);
+    EXPECT_EQ(world.beeps(), 0);
 }
 
-enum class Setup { none, noPosting, untrusted };
-
-struct BeepCase {
-    const char* name;
-    std::vector<std::pair<bool, int>> targets; // (built-in?, visual index)
-    Setup setup;
-    int beeps;
-    const char* abortReason; // none: completed
-    int posts;
-};
-
-void PrintTo(const BeepCase& value, std::ostream* out) {
-    *out << value.name;
-}
-
-class AppDelegateWorkspaceBeepTest : public AppDelegateWorkspacesTest,
-                                     public ::testing::WithParamInterface<BeepCase> {};
-
-TEST_P(AppDelegateWorkspaceBeepTest, BeepsOnlyWhenNothingSwitchedAndNothingWasInPlace) {
-    const BeepCase& c = GetParam();
-    std::map<WorkspaceTargetKey, int> targets;
-    for (const auto& [isBuiltIn, index] : c.targets) {
-        targets[isBuiltIn ? builtIn : external] = index;
-    }
-    if (c.setup == Setup::noPosting) {
-        host.calls().postEvent = nullptr;
-    } else if (c.setup == Setup::untrusted) {
-        host.system().setProcessTrusted(false);
-    }
-    activate(workspace(targets));
-
-    EXPECT_EQ(host.system().beepCount(), c.beeps);
-    EXPECT_EQ(static_cast<int>(postedTargets().size()), c.posts);
-    ASSERT_FALSE(seams.metrics->steps().empty());
-    EXPECT_EQ(seams.metrics->steps().back(),
-              c.abortReason ? "workspace.aborted" : "workspace.completed");
-    if (c.abortReason) {
-        EXPECT_EQ(seams.metrics->fieldsOf("workspace.aborted").at("reason"), c.abortReason);
-    }
-    EXPECT_EQ(seams.healthWindow->presented.size(), c.setup == Setup::untrusted ? 1u : 0u);
-}
-
-constexpr const char* kUnresolved = "unresolved-targets";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, AppDelegateWorkspaceBeepTest,
-    ::testing::Values(
-        BeepCase{"allAlreadyInPlace", {{true, 1}, {false, 0}}, Setup::none, 0, {}, 0},
-        BeepCase{"oneSwitched", {{true, 0}}, Setup::none, 0, {}, 1},
-        BeepCase{"nothingResolves", {{true, 6}, {false, 4}}, Setup::none, 1, kUnresolved, 0},
-        BeepCase{"noAssignments", {}, Setup::none, 1, kUnresolved, 0},
-        BeepCase{
-            "everySwitchFailed", {{true, 0}, {false, 2}}, Setup::noPosting, 1, "switch-failed", 2},
+TEST(AppDelegateWorkspaceBeep, BeepsOnlyWhenNothingSwitchedAndNothingWasInPlace) {
+    enum class Setup { none, noPosting, untrusted };
+    constexpr const char* kUnresolved = "unresolved-targets";
+    struct Case {
+        const char* name;
+        std::map<WorkspaceTargetKey, int> targets;
+        Setup setup;
+        int beeps;
+        const char* abortReason; // none: completed
+        int posts;
+    };
+    const Case cases[] = {
+        {"all already in place", {{kBuiltIn, 1}, {kExternal, 0}}, Setup::none, 0, {}, 0},
+        {"one switched", {{kBuiltIn, 0}}, Setup::none, 0, {}, 1},
+        {"nothing resolves", {{kBuiltIn, 6}, {kExternal, 4}}, Setup::none, 1, kUnresolved, 0},
+        {"no assignments", {}, Setup::none, 1, kUnresolved, 0},
+        {"every switch failed",
+         {{kBuiltIn, 0}, {kExternal, 2}},
+         Setup::noPosting,
+         1,
+         "switch-failed",
+         2},
         // A failed post next to a display already in place is not beeped at.
-        BeepCase{"failedButOneInPlace", {{true, 0}, {false, 0}}, Setup::noPosting, 0, {}, 1},
+        {"failed but one in place", {{kBuiltIn, 0}, {kExternal, 0}}, Setup::noPosting, 0, {}, 1},
         // The access guard tells the user itself (the health window).
-        BeepCase{"untrusted", {{true, 0}}, Setup::untrusted, 0, "access", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"untrusted", {{kBuiltIn, 0}}, Setup::untrusted, 0, "access", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        World world(Scenario::defaultScenario());
+        if (c.setup == Setup::noPosting) {
+            world.host.calls().postEvent = nullptr;
+        } else if (c.setup == Setup::untrusted) {
+            world.host.system().setProcessTrusted(false);
+        }
+        activate(world, c.targets);
+
+        EXPECT_EQ(world.beeps(), c.beeps);
+        EXPECT_EQ(static_cast<int>(postedTargets(world).size()), c.posts);
+        ASSERT_FALSE(world.seams.metrics->steps().empty());
+        EXPECT_EQ(world.seams.metrics->steps().back(),
+                  c.abortReason ? "workspace.aborted" : "workspace.completed");
+        EXPECT_EQ(world.abortReason("workspace.aborted"), c.abortReason ? c.abortReason : "");
+        EXPECT_EQ(world.seams.healthWindow->presented.size(),
+                  c.setup == Setup::untrusted ? 1u : 0u);
+    }
+}
 
 TEST_F(AppDelegateWorkspacesTest, AnOpenPreviewEndsAndEveryGridIsTakenAwayBeforePosting) {
-    delegate->currentGridOSDDisplayIdentifier = kBuiltInUUID;
-    activate(workspace({{builtIn, 2}}));
-    EXPECT_EQ(delegate->currentGridOSDDisplayIdentifier, std::nullopt);
-    EXPECT_FALSE(delegate->gridOSDPreviewSession.has_value());
-    EXPECT_GE(seams.osdWindow->suspendCount, 1);
-    EXPECT_EQ(seams.trackpad->cancelCount, 1);
-}
-
-TEST_F(AppDelegateWorkspacesTest, WithoutATraceNothingIsMarkedAndTheActivationIsTheSame) {
-    delegate->activateWorkspace(workspace({{builtIn, 2}}), nullptr);
-    queue.advance(0.5);
-    EXPECT_TRUE(seams.metrics->marks.empty());
-    EXPECT_EQ(currentSpace(kBuiltInUUID), 5u);
+    d().currentGridOSDDisplayIdentifier = kBuiltInUUID;
+    activate(world, {{kBuiltIn, 2}});
+    EXPECT_EQ(d().currentGridOSDDisplayIdentifier, std::nullopt);
+    EXPECT_FALSE(d().gridOSDPreviewSession.has_value());
+    EXPECT_GE(world.seams.osdWindow->suspendCount, 1);
+    EXPECT_EQ(world.seams.trackpad->cancelCount, 1);
 }
 
 TEST_F(AppDelegateWorkspacesTest, AWindowlessTargetSpaceTakesFocusFromTheFrontApplication) {
     // Space 7 holds no window: Finder takes focus, so the switch pulls no window along.
-    seams.windowPreviews->windowless.insert({kBuiltInUUID, 7});
-    activate(workspace({{builtIn, 4}}));
-    ASSERT_TRUE(host.system().frontmostApplication().has_value());
-    EXPECT_EQ(host.system().frontmostApplication()->bundleIdentifier, "com.apple.finder");
+    world.seams.windowPreviews->windowless.insert({kBuiltInUUID, 7});
+    activate(world, {{kBuiltIn, 4}});
+    ASSERT_TRUE(world.host.system().frontmostApplication().has_value());
+    EXPECT_EQ(world.host.system().frontmostApplication()->bundleIdentifier, "com.apple.finder");
 }
 
-class AppDelegateSharedSpacesWorkspaceTest : public AppDelegateWorkspacesTest {
-protected:
-    void SetUp() override {
-        AppDelegateWorkspacesTest::SetUp();
-        windowServer().configureSpaces(false, {SpaceList{kSharedSpacesDisplayIdentifier,
-                                                         {{21, kSpaceTypeUserDesktop, "a"},
-                                                          {22, kSpaceTypeUserDesktop, "b"},
-                                                          {23, kSpaceTypeUserDesktop, "c"}},
-                                                         21}});
-    }
-};
-
-TEST_F(AppDelegateSharedSpacesWorkspaceTest, TheSharedAssignmentSwitchesTheSharedSpaces) {
-    activate(workspace({{WorkspaceTargetKey::sharedSpaces(), 2}, {builtIn, 1}}));
-    queue.advance(0.5);
-    EXPECT_EQ(currentSpace(kSharedSpacesDisplayIdentifier), 23u);
-    ASSERT_EQ(postedTargets().size(), 1u) << "per-display assignments wait for separate Spaces";
-    EXPECT_EQ(postedTargets()[0].at("display"), kSharedSpacesDisplayIdentifier);
+TEST_F(AppDelegateWorkspacesTest, TheSharedAssignmentSwitchesTheSharedSpaces) {
+    world.host.windowServer().configureSpaces(false, {SpaceList{kSharedSpacesDisplayIdentifier,
+                                                                {{21, kSpaceTypeUserDesktop, "a"},
+                                                                 {22, kSpaceTypeUserDesktop, "b"},
+                                                                 {23, kSpaceTypeUserDesktop, "c"}},
+                                                                21}});
+    activate(world, {{WorkspaceTargetKey::sharedSpaces(), 2}, {kBuiltIn, 1}});
+    world.settle();
+    EXPECT_EQ(world.current(kSharedSpacesDisplayIdentifier), 23u);
+    ASSERT_EQ(postedTargets(world).size(), 1u)
+        << "per-display assignments wait for separate Spaces";
+    EXPECT_EQ(postedTargets(world)[0].at("display"), kSharedSpacesDisplayIdentifier);
 }
 
 } // namespace

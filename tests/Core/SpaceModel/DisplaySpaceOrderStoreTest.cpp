@@ -77,31 +77,47 @@ TEST_F(DisplaySpaceOrderStoreTest, WithoutAStoredLayoutTheSystemOrderShowsOnceAn
     EXPECT_EQ(revision(), 0);
 }
 
-TEST_F(DisplaySpaceOrderStoreTest, SwapAndShuffleOrders) {
+TEST_F(DisplaySpaceOrderStoreTest, MovesSwapShuffleOrGrowTheStoredLayout) {
     struct Case {
         const char* name;
+        Slots stored; // none: the system order
         int from;
         int to;
         Behavior behavior;
         Slots expected;
     };
     const Case cases[] = {
-        {"shuffle first to fourth", 0, 3, Behavior::shuffle, {R(2), R(3), R(4), R(1), R(5)}},
-        {"swap first and fourth", 0, 3, Behavior::swap, {R(4), R(2), R(3), R(1), R(5)}},
-        {"shuffle last to front", 4, 0, Behavior::shuffle, {R(5), R(1), R(2), R(3), R(4)}},
-        {"swap neighbours", 1, 2, Behavior::swap, {R(1), R(3), R(2), R(4), R(5)}},
+        {"shuffle first to fourth", {}, 0, 3, Behavior::shuffle, {R(2), R(3), R(4), R(1), R(5)}},
+        {"swap first and fourth", {}, 0, 3, Behavior::swap, {R(4), R(2), R(3), R(1), R(5)}},
+        {"shuffle last to front", {}, 4, 0, Behavior::shuffle, {R(5), R(1), R(2), R(3), R(4)}},
+        {"swap neighbours", {}, 1, 2, Behavior::swap, {R(1), R(3), R(2), R(4), R(5)}},
+        // A move onto a placeholder exchanges even when shuffling.
+        {"onto a placeholder",
+         {R(1), P, R(2), R(3), R(4), R(5)},
+         5,
+         1,
+         Behavior::shuffle,
+         {R(1), R(5), R(2), R(3), R(4), P}},
+        // A drop past the last cell grows the layout with placeholders.
+        {"past the last cell", {}, 0, 6, Behavior::shuffle, {P, R(2), R(3), R(4), R(5), P, R(1)}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         defaults.remove(kLayoutKey);
-        const auto result = move(c.from, c.to, c.behavior, {1, 2, 3, 4, 5});
-        ASSERT_TRUE(result) << c.name;
-        EXPECT_EQ(result->visualSlots, c.expected) << c.name;
-        EXPECT_EQ(resolve({1, 2, 3, 4, 5}).visualSlots, c.expected) << c.name;
+        if (!c.stored.empty()) {
+            defaults.set(kLayoutKey, layout(c.stored));
+        }
+        const auto result = move(c.from, c.to, c.behavior, {1, 2, 3, 4, 5}, true, 9);
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->visualSlots, c.expected);
+        EXPECT_EQ(store.storedSlots(kDisplay), c.expected);
+        EXPECT_EQ(resolve({1, 2, 3, 4, 5}, true).visualSlots, c.expected);
     }
-    // The active Space keeps its indexes after the move.
-    const auto moved = move(0, 2, Behavior::shuffle, {1, 2, 3});
-    ASSERT_TRUE(moved);
-    EXPECT_EQ(moved->activeVisualIndex, 2);
+    defaults.remove(kLayoutKey);
+    const auto grown = move(0, 4, Behavior::shuffle, {1, 2, 3}, true, 6);
+    ASSERT_TRUE(grown);
+    EXPECT_EQ(grown->visualToSystemIndices, (std::vector<int>{-1, 1, 2, -1, 0}));
+    EXPECT_EQ(grown->activeVisualIndex, 4) << "the active Space keeps its indexes";
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, RefusedMovesStoreNothing) {
@@ -129,23 +145,6 @@ TEST_F(DisplaySpaceOrderStoreTest, RefusedMovesStoreNothing) {
     }
     EXPECT_TRUE(writes.empty());
     EXPECT_EQ(revision(), 0);
-}
-
-TEST_F(DisplaySpaceOrderStoreTest, AMoveOntoAPlaceholderExchangesEvenWhenShuffling) {
-    defaults.set(kLayoutKey, layout({R(1), P, R(2), R(3)}));
-    const auto result = move(3, 1, Behavior::shuffle, {1, 2, 3}, true);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->visualSlots, (Slots{R(1), R(3), R(2), P}));
-    EXPECT_EQ(result->placeholderIndices(), (std::set<int>{3}));
-}
-
-TEST_F(DisplaySpaceOrderStoreTest, ADropPastTheLastCellGrowsTheLayoutWithPlaceholders) {
-    const auto result = move(0, 4, Behavior::shuffle, {1, 2, 3}, true, /*limit=*/6);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->visualSlots, (Slots{P, R(2), R(3), P, R(1)}));
-    EXPECT_EQ(result->visualToSystemIndices, (std::vector<int>{-1, 1, 2, -1, 0}));
-    EXPECT_EQ(store.storedSlots(kDisplay), (Slots{P, R(2), R(3), P, R(1)}));
-    EXPECT_EQ(revision(), 1);
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, PlaceholdersShowOnlyWhenTheDisplayUsesThem) {

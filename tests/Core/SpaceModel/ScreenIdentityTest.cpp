@@ -1,6 +1,5 @@
 #include "Core/SpaceModel/ScreenIdentity.h"
 
-#include "Core/Settings/DisplaySelectionTarget.h"
 #include "Core/SpaceModel/DisplayIdentifiers.h"
 #include "Core/SpaceModel/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
@@ -105,14 +104,6 @@ TEST_F(ScreenIdentityTest, CatalogListsTheScreensInOrderWithTheirNames) {
     EXPECT_EQ(TessarinDisplayCatalog::name(DisplayIdentifiers::defaultDisplay), "Unknown Display");
     displays().setScreens({});
     EXPECT_TRUE(TessarinDisplayCatalog::connectedDisplays().empty());
-}
-
-TEST(DisplaySelectionTargetTest, OnlyADisplayTargetCarriesAnIdentifier) {
-    const TessarinDisplay a{"UUID-A", "Studio"};
-    EXPECT_EQ(DisplaySelectionTarget::display(a).displayIdentifier(), "UUID-A");
-    EXPECT_EQ(DisplaySelectionTarget::allDisplays().displayIdentifier(), std::nullopt);
-    EXPECT_EQ(DisplaySelectionTarget::cursorDisplay().displayIdentifier(), std::nullopt);
-    EXPECT_NE(DisplaySelectionTarget::allDisplays(), DisplaySelectionTarget::cursorDisplay());
 }
 
 } // namespace

@@ -25,12 +25,6 @@ protected:
     SpaceTopologyStabilizer stabilizer;
 };
 
-TEST_F(SpaceTopologyStabilizerTest, WithoutAWindowNothingIsHeldBack) {
-    EXPECT_FALSE(stabilizer.isStabilizing(now()));
-    EXPECT_FALSE(suppress(1));
-    EXPECT_FALSE(stabilizer.allowsRecoveryReplacements(now()));
-}
-
 TEST_F(SpaceTopologyStabilizerTest, BaselineIsTakenOnlyWithAListPerScreenAndOnlyGrows) {
     struct Step {
         int lists;

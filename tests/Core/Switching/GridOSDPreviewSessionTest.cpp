@@ -267,14 +267,5 @@ TEST(GridOSDPreviewSessionTest, NoFallbackIndexMeansNoTarget) {
     EXPECT_EQ(preview.commitResolution(101, std::nullopt), Resolution::noTarget());
 }
 
-TEST(GridOSDPreviewSessionTest, ModesCompareTheirDismissalBehaviour) {
-    const auto held = OSDDismissalBehavior::untilModifiersReleased(0x40000);
-    EXPECT_NE(GridOSDPreviewSessionMode::deferredHotkey(held),
-              GridOSDPreviewSessionMode::deferredHotkey(OSDDismissalBehavior::timer()));
-    EXPECT_NE(GridOSDPreviewSessionMode::picker(), GridOSDPreviewSessionMode::trackpadAfterTap());
-    EXPECT_EQ(GridOSDPreviewSessionMode::deferredHotkey(held).dismissalBehavior(), held);
-    EXPECT_FALSE(GridOSDPreviewSessionMode::picker().dismissalBehavior());
-}
-
 } // namespace
 } // namespace tessarin

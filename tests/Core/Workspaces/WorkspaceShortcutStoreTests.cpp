@@ -150,8 +150,17 @@ TEST_F(WorkspaceShortcutStoreTests, ConflictFindsAnotherWorkspaceWithTheSameComb
 }
 
 TEST_F(WorkspaceShortcutStoreTests, AnUnreadableListIsLoggedAndIgnored) {
-    const std::vector<PropertyValue> values{Data{'{', 'x'}, Data{'4', '2'}, Data{},
-                                            std::string("{\"id\":1}"), int64_t{7}};
+    // Read at every start: nothing stored there may end the program.
+    const std::string entry = R"([{"id": "6F1B2C3D-4E5F-4071-8293-A4B5C6D7E8F9", "name": "A", )";
+    const std::vector<PropertyValue> values{Data{'{', 'x'},
+                                            Data{'4', '2'},
+                                            Data{},
+                                            std::string("{\"id\":1}"),
+                                            int64_t{7},
+                                            entry + R"("shortcut": {"keyCode": 1e400}}])",
+                                            entry + R"("targetAssignments": -1e400}])",
+                                            "[" + std::string(5000, '[') + std::string(5000, ']') +
+                                                "]"};
     for (const PropertyValue& value : values) {
         defaults.set(WorkspaceShortcutStore::kStorageKey, value);
         ScopedLogCapture capture;
