@@ -1,6 +1,7 @@
-#include "Core/AppDelegate/AppDelegateEngineFixture.h"
+#include "Core/Fakes/EngineWorld.h"
 #include "Hotkeys/GlobalEventTapRecorder.h"
 #include "Hotkeys/HotKeyManager.h"
+#include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Input/HotKeyCenter.h"
 #include "Platform/MissionControl.h"
 #include "Platform/SymbolicHotKeyTable.h"
@@ -11,9 +12,8 @@
 namespace tessarin {
 namespace {
 
-using testing::AppDelegateEngineFixture;
+using fakes::kExternalUUID;
 using ::testing::HasSubstr;
-using testing::kExternalUUID;
 
 constexpr uint64_t kControlOptionCommand =
     EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand;
@@ -22,18 +22,20 @@ constexpr uint16_t kKey2 = 19;
 
 // The delegate registers its own hotkeys on the simulated host; a press travels the host's
 // event stream to the Dock.
-class AppDelegateHotkeysTest : public AppDelegateEngineFixture {
+class AppDelegateHotkeysTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        AppDelegateDependencies dependencies = seams.dependencies();
-        dependencies.hotkeys = nullptr;
-        dependencies.dragTracker = &PhysicalWindowDragTracker::shared();
-        delegate = std::make_unique<AppDelegate>(std::move(dependencies));
         delegate->gridModeStore.isEnabled.set(true);
         delegate->bindHotkeys();
         settle();
     }
 
+    // Runs what is due now (posted events travel on later turns).
+    void settle() { queue.runUntilIdle(); }
+    PhysicalInput& hands() { return host.events().physical(); }
+    WindowServer& windowServer() { return host.windowServer(); }
+    Dock& dock() { return host.dock(); }
+    SpaceID currentSpace(const std::string& list) { return world.current(list); }
     bool registered(const HotkeyAction& action) {
         return HotKeyManager::shared().registrationNumber({action}).has_value();
     }
@@ -51,6 +53,16 @@ protected:
         queue.advance(2);
     }
     HotkeyStore& store() { return delegate->hotkeyStore; }
+
+    // Without a stand-in for the registrar, the delegate registers its own hot keys.
+    fakes::World world{Scenario::defaultScenario(), [](AppDelegateDependencies& dependencies) {
+                           dependencies.hotkeys = nullptr;
+                           dependencies.dragTracker = &PhysicalWindowDragTracker::shared();
+                       }};
+    Host& host = world.host;
+    VirtualMainQueue& queue = world.queue;
+    fakes::RecordingSeams& seams = world.seams;
+    std::unique_ptr<AppDelegate>& delegate = world.delegate;
 };
 
 TEST_F(AppDelegateHotkeysTest, AKeyPressSwitchesTheSpaceUnderThePointer) {
