@@ -1,17 +1,12 @@
 #include "Platform/DisplayServer.h"
-#include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Preferences/UserDefaults.h"
-#include "Platform/Scenario.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
-#include "Platform/WindowServer.h"
 #include "Platform/WorkspaceNotificationCenter.h"
-#include "Support/VirtualMainQueue.h"
-
-#include <gtest/gtest.h>
+#include "PlatformWorld.h"
 
 namespace tessarin {
 namespace {
@@ -19,13 +14,9 @@ namespace {
 constexpr const char* kExternal = "9A1F2B3C-4D5E-4F60-8172-8394A5B6C7D8";
 
 // The host wires its parts together behind the system calls the product uses.
-class HostTest : public ::testing::Test {
+class HostTest : public HostWorld {
 protected:
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    Host host{Scenario::defaultScenario(), queue};
-    ScopedCurrentHost current{host};
-
+    HostTest() : HostWorld(Scenario::defaultScenario()) {}
     SystemCalls& calls() { return Host::current().calls(); }
     int cid() { return calls().mainConnectionID(); }
 };
@@ -44,14 +35,6 @@ TEST_F(HostTest, SpaceCallsNeedTheServersConnection) {
     EXPECT_EQ(calls().activeSpace(0), 0u);
     host.windowServer().setConnectionAvailable(false);
     EXPECT_EQ(calls().mainConnectionID(), 0);
-}
-
-TEST_F(HostTest, WithdrawnCallsStayWithdrawnUntilRestored) {
-    calls().copyManagedDisplaySpaces = nullptr;
-    EXPECT_FALSE(Host::current().calls().copyManagedDisplaySpaces);
-    EXPECT_TRUE(Host::current().calls().copyWindowList);
-    host.restoreCalls();
-    EXPECT_TRUE(Host::current().calls().copyManagedDisplaySpaces);
 }
 
 TEST_F(HostTest, SpaceTitlesLiveInTheSpacesDomainAndSurviveSpaceEdits) {
@@ -100,22 +83,6 @@ TEST_F(HostTest, ChangesOfScreensAndDefaultsAreAnnouncedOnALaterTurn) {
     EXPECT_EQ(heard, (std::vector<std::string>{WorkspaceNotificationName::userDefaultsDidChange,
                                                WorkspaceNotificationName::screenParametersDidChange,
                                                WorkspaceNotificationName::didWake}));
-}
-
-TEST(ScopedCurrentHostTest, RestoresTheHostThatWasCurrentBefore) {
-    VirtualMainQueue queue;
-    Host outer(Scenario::defaultScenario(), queue);
-    Host inner(Scenario::defaultScenario(), queue);
-    EXPECT_EQ(Host::installed(), nullptr);
-    {
-        ScopedCurrentHost first(outer);
-        {
-            ScopedCurrentHost second(inner);
-            EXPECT_EQ(&Host::current(), &inner);
-        }
-        EXPECT_EQ(&Host::current(), &outer);
-    }
-    EXPECT_EQ(Host::installed(), nullptr);
 }
 
 } // namespace
