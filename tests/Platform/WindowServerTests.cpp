@@ -97,29 +97,6 @@ TEST_F(WindowServerTest, WindowListShowsCurrentSpacesAndStickyWindowsFrontToBack
     EXPECT_EQ(numbers(L::onScreenOnly), (std::vector{sticky, onB, other}));
 }
 
-TEST_F(WindowServerTest, MissionControlShowsTheDocksWindowsAtLayers18And20OnEveryDisplay) {
-    server.setDockProcessIdentifier(555);
-    auto dockWindows = [&] {
-        std::vector<std::tuple<int32_t, int, Rect>> found;
-        const auto list = server.windowList(WindowListOption::onScreenOnly, 0);
-        for (const WindowInfo& info : list.value_or(std::vector<WindowInfo>{})) {
-            if (info.ownerName == "Dock") {
-                found.emplace_back(info.ownerPID, info.layer, info.bounds);
-            }
-        }
-        return found;
-    };
-    EXPECT_TRUE(dockWindows().empty());
-    server.setMissionControlOpen(true);
-    EXPECT_TRUE(server.isMissionControlOpen());
-    const Rect a{0, 0, 1920, 1080};
-    const Rect b{1920, 0, 1920, 1080};
-    EXPECT_EQ(dockWindows(), (std::vector<std::tuple<int32_t, int, Rect>>{
-                                 {555, 20, a}, {555, 20, b}, {555, 18, a}, {555, 18, b}}));
-    server.setMissionControlOpen(false);
-    EXPECT_TRUE(dockWindows().empty());
-}
-
 TEST_F(WindowServerTest, ChangingTheCurrentSpacePostsTheNotificationOnALaterTurn) {
     int heard = 0;
     auto token = notifications.addObserver(WorkspaceNotificationName::activeSpaceDidChange,

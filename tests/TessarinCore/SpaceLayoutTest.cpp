@@ -40,41 +40,25 @@ TEST(SpaceLayoutTest, findsTheDisplaysOwnListOrTheSharedOne) {
     EXPECT_EQ(findSpaceList(shared, "B"), &shared[0]);
 }
 
-struct SeparateSpacesCase {
-    const char* name;
-    uint32_t screens;
-    std::optional<std::vector<ManagedDisplaySpaces>> lists;
-    bool expected;
-};
-
-void PrintTo(const SeparateSpacesCase& c, std::ostream* os) {
-    *os << c.name;
+TEST(SpaceLayoutTest, displaysHaveSeparateSpacesUnlessOneListIsShared) {
+    using Lists = std::optional<std::vector<ManagedDisplaySpaces>>;
+    const std::tuple<const char*, uint32_t, Lists, bool> cases[] = {
+        {"no screens", 0, std::vector{list("Main", {1}, 1)}, true},
+        {"unreadable", 2, std::nullopt, true},
+        {"one screen, shared", 1, std::vector{list("Main", {1}, 1)}, false},
+        {"one screen, own list", 1, std::vector{list("A", {1}, 1)}, true},
+        {"one screen, no Spaces", 1, std::vector{list("Main", {}, std::nullopt)}, true},
+        {"one screen, the first with Spaces decides", 1,
+         std::vector{list("A", {}, std::nullopt), list("Main", {1}, 1)}, false},
+        {"two screens, shared", 2, std::vector{list("Main", {1, 2}, 1)}, false},
+        {"two screens, two lists", 2, std::vector{list("A", {1}, 1), list("B", {2}, 2)}, true},
+        {"two screens, one list empty", 2,
+         std::vector{list("A", {1}, 1), list("B", {}, std::nullopt)}, false},
+    };
+    for (const auto& [name, screens, lists, expected] : cases) {
+        EXPECT_EQ(displaysHaveSeparateSpaces(screens, lists), expected) << name;
+    }
 }
-
-class SeparateSpacesTest : public testing::TestWithParam<SeparateSpacesCase> {};
-
-TEST_P(SeparateSpacesTest, decides) {
-    EXPECT_EQ(displaysHaveSeparateSpaces(GetParam().screens, GetParam().lists),
-              GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, SeparateSpacesTest,
-    testing::Values(
-        SeparateSpacesCase{"noScreens", 0, std::vector{list("Main", {1}, 1)}, true},
-        SeparateSpacesCase{"unreadable", 2, std::nullopt, true},
-        SeparateSpacesCase{"oneScreenShared", 1, std::vector{list("Main", {1}, 1)}, false},
-        SeparateSpacesCase{"oneScreenOwnList", 1, std::vector{list("A", {1}, 1)}, true},
-        SeparateSpacesCase{"oneScreenNoSpaces", 1, std::vector{list("Main", {}, std::nullopt)},
-                           true},
-        SeparateSpacesCase{"oneScreenFirstWithSpacesDecides", 1,
-                           std::vector{list("A", {}, std::nullopt), list("Main", {1}, 1)}, false},
-        SeparateSpacesCase{"twoScreensShared", 2, std::vector{list("Main", {1, 2}, 1)}, false},
-        SeparateSpacesCase{"twoScreensTwoLists", 2,
-                           std::vector{list("A", {1}, 1), list("B", {2}, 2)}, true},
-        SeparateSpacesCase{"twoScreensOneListEmpty", 2,
-                           std::vector{list("A", {1}, 1), list("B", {}, std::nullopt)}, false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 class SwitchPredictionTableTest : public testing::Test {
 protected:
@@ -116,6 +100,18 @@ TEST_F(SwitchPredictionTableTest, predictionsOfOtherDisplaysOrClearedOnesDoNotAp
     EXPECT_EQ(table.apply("A", live, entry, 100.1), live);
     table.reset();
     EXPECT_EQ(table.size(), 0u);
+}
+
+// A reader reads the clock, then loses the table's lock to a switch that records a prediction
+// with a later clock. The reader must not take the newer prediction for a stale one, or the
+// next switch counts its steps from the live Space.
+TEST_F(SwitchPredictionTableTest, aReaderWhoseClockIsOlderKeepsTheNewerPrediction) {
+    table.record("A", 2, 7, 100.001);
+    const auto seen = table.prediction("A", 100.0);
+    const auto nextSwitch = table.prediction("A", 100.002);
+    ASSERT_TRUE(seen && nextSwitch);
+    EXPECT_EQ(seen->targetSpaceID, 7u);
+    EXPECT_EQ(nextSwitch->targetIndex, 2u);
 }
 
 } // namespace

@@ -72,16 +72,11 @@ TEST_F(PhysicalInputTest, EachButtonDragsWithItsOwnEventTypesAndLocations) {
         MouseButton button;
         std::vector<uint32_t> types;
     };
+    namespace T = EventType;
     const Case cases[] = {
-        {"left",
-         MouseButton::left,
-         {EventType::leftMouseDown, EventType::leftMouseDragged, EventType::leftMouseUp}},
-        {"right",
-         MouseButton::right,
-         {EventType::rightMouseDown, EventType::rightMouseDragged, EventType::rightMouseUp}},
-        {"other",
-         MouseButton::center,
-         {EventType::otherMouseDown, EventType::otherMouseDragged, EventType::otherMouseUp}},
+        {"left", MouseButton::left, {T::leftMouseDown, T::leftMouseDragged, T::leftMouseUp}},
+        {"right", MouseButton::right, {T::rightMouseDown, T::rightMouseDragged, T::rightMouseUp}},
+        {"other", MouseButton::center, {T::otherMouseDown, T::otherMouseDragged, T::otherMouseUp}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
