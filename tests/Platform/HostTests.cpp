@@ -49,20 +49,6 @@ TEST_F(HostTest, SpaceTitlesLiveInTheSpacesDomainAndSurviveSpaceEdits) {
     EXPECT_EQ(titles.count(9), 0u);
 }
 
-TEST_F(HostTest, SymbolicHotKeyCallsShareTheSystemDomain) {
-    EXPECT_EQ(calls().symbolicHotKeyValue(119), (SymbolicHotKeyValue{65535, 19, 0x40000}));
-    EXPECT_EQ(calls().setSymbolicHotKeyEnabled(119, false), 0);
-    EXPECT_FALSE(calls().isSymbolicHotKeyEnabled(119));
-    const auto table =
-        host.preferences().copyAppValue("AppleSymbolicHotKeys", "com.apple.symbolichotkeys");
-    ASSERT_TRUE(table);
-    const PropertyValue* entry = table->member("119");
-    ASSERT_NE(entry, nullptr);
-    ASSERT_NE(entry->member("enabled"), nullptr);
-    EXPECT_EQ(entry->member("enabled")->boolValue(), false);
-    EXPECT_NE(calls().setSymbolicHotKeyEnabled(130, true), 0);
-}
-
 TEST_F(HostTest, MovingTheMouseMovesTheCursorOfTheDisplays) {
     host.events().physical().moveMouse({2000, 100});
     EXPECT_EQ(calls().cursorLocation(), (Point{2000, 100}));

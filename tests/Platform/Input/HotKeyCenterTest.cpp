@@ -135,7 +135,6 @@ TEST(CarbonModifiersTest, EventFlagsMapToTheCarbonMaskAndBack) {
         {F::maskShift, CarbonModifiers::shiftKey},
         {F::maskAlternate, CarbonModifiers::optionKey},
         {F::maskControl, CarbonModifiers::controlKey},
-        {F::maskControl | F::maskAlternate | F::maskCommand, 0x1900},
     };
     for (const auto& [flags, carbon] : cases) {
         EXPECT_EQ(carbonModifiers(flags), carbon);

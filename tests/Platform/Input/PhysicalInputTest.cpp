@@ -25,73 +25,59 @@ protected:
     PhysicalInput& input = events.physical();
 };
 
-TEST_F(PhysicalInputTest, KeyPressIsKeyDownThenKeyUpWithItsModifiersAndCharacters) {
-    input.pressKey(0, EventFlags::maskCommand);
-    input.keyDown(124, EventFlags::maskControl);
-    input.keyDown(124, EventFlags::maskControl, true);
-    const auto seen = delivered();
-    ASSERT_EQ(seen.size(), 4u);
-    EXPECT_EQ(seen[0].type, EventType::keyDown);
-    EXPECT_EQ(seen[1].type, EventType::keyUp);
-    EXPECT_EQ(seen[1].flags, EventFlags::maskCommand);
-    EXPECT_FALSE(seen[2].isAutorepeat());
-    EXPECT_TRUE(seen[3].isAutorepeat());
-    // Arrow keys carry the function and numeric-pad flags.
-    EXPECT_EQ(seen[2].flags,
-              EventFlags::maskControl | EventFlags::maskSecondaryFn | EventFlags::maskNumericPad);
-    EXPECT_EQ(events.flagsState(), 0u);         // the modifiers of a press are not left held
-    EXPECT_TRUE(events.postedEvents().empty()); // not recorded as posted by the program
-}
-
-TEST_F(PhysicalInputTest, HeldModifiersShowInStateAndInFlagsChangedEvents) {
+// Held modifiers show in the state at once and travel as flags-changed events; a press adds its
+// own modifiers to its key events only; arrows carry the function and numeric-pad flags.
+TEST_F(PhysicalInputTest, KeysCarryTheirModifiersAndHeldOnesShowInState) {
     input.holdModifiers(kControlOption);
-    input.holdModifiers(EventFlags::maskControl);   // already held: nothing posted
-    EXPECT_EQ(events.flagsState(), kControlOption); // at once, before any event travels
+    input.holdModifiers(EventFlags::maskControl); // already held: nothing posted
+    EXPECT_EQ(events.flagsState(), kControlOption);
     input.pressKey(18, EventFlags::maskCommand);
     input.releaseModifiers(EventFlags::maskAlternate);
     EXPECT_EQ(events.flagsState(), EventFlags::maskControl);
     input.releaseAllModifiers();
+    input.keyDown(124, 0, true);
+    EXPECT_EQ(events.flagsState(), 0u);
 
-    std::vector<std::pair<uint32_t, uint64_t>> typesAndFlags;
+    std::vector<std::tuple<uint32_t, uint64_t, bool>> seen;
     for (const auto& event : delivered()) {
-        typesAndFlags.emplace_back(event.type, event.flags);
+        seen.emplace_back(event.type, event.flags, event.isAutorepeat());
     }
-    const std::vector<std::pair<uint32_t, uint64_t>> expected = {
-        {EventType::flagsChanged, kControlOption},
-        {EventType::keyDown, kControlOption | EventFlags::maskCommand},
-        {EventType::keyUp, kControlOption | EventFlags::maskCommand},
-        {EventType::flagsChanged, EventFlags::maskControl},
-        {EventType::flagsChanged, 0},
+    namespace F = EventFlags;
+    const std::vector<std::tuple<uint32_t, uint64_t, bool>> expected = {
+        {EventType::flagsChanged, kControlOption, false},
+        {EventType::keyDown, kControlOption | F::maskCommand, false},
+        {EventType::keyUp, kControlOption | F::maskCommand, false},
+        {EventType::flagsChanged, F::maskControl, false},
+        {EventType::flagsChanged, 0, false},
+        {EventType::keyDown, F::maskSecondaryFn | F::maskNumericPad, true},
     };
-    EXPECT_EQ(typesAndFlags, expected);
+    EXPECT_EQ(seen, expected);
+    EXPECT_TRUE(events.postedEvents().empty()); // not recorded as posted by the program
 }
 
 TEST_F(PhysicalInputTest, EachButtonDragsWithItsOwnEventTypesAndLocations) {
-    struct Case {
-        const char* name;
-        MouseButton button;
-        std::vector<uint32_t> types;
-    };
     namespace T = EventType;
-    const Case cases[] = {
-        {"left", MouseButton::left, {T::leftMouseDown, T::leftMouseDragged, T::leftMouseUp}},
-        {"right", MouseButton::right, {T::rightMouseDown, T::rightMouseDragged, T::rightMouseUp}},
-        {"other", MouseButton::center, {T::otherMouseDown, T::otherMouseDragged, T::otherMouseUp}},
+    const std::pair<MouseButton, std::vector<uint32_t>> cases[] = {
+        {MouseButton::left, {T::leftMouseDown, T::leftMouseDragged, T::leftMouseUp}},
+        {MouseButton::right, {T::rightMouseDown, T::rightMouseDragged, T::rightMouseUp}},
+        {MouseButton::center, {T::otherMouseDown, T::otherMouseDragged, T::otherMouseUp}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        input.mouseDown({10, 20}, c.button);
-        EXPECT_TRUE(events.buttonState(c.button));
-        input.mouseDrag({30, 40}, c.button);
-        input.mouseUp({50, 60}, c.button);
-        EXPECT_FALSE(events.buttonState(c.button));
-        const auto seen = delivered();
-        ASSERT_EQ(seen.size(), 3u);
-        EXPECT_EQ((std::vector<uint32_t>{seen[0].type, seen[1].type, seen[2].type}), c.types);
-        EXPECT_EQ((std::vector<Point>{seen[0].location, seen[1].location, seen[2].location}),
-                  (std::vector<Point>{{10, 20}, {30, 40}, {50, 60}}));
-        EXPECT_EQ(seen[0].integerValue(EventField::mouseEventButtonNumber),
-                  static_cast<int64_t>(c.button));
+    for (const auto& [button, types] : cases) {
+        input.mouseDown({10, 20}, button);
+        EXPECT_TRUE(events.buttonState(button));
+        input.mouseDrag({30, 40}, button);
+        input.mouseUp({50, 60}, button);
+        EXPECT_FALSE(events.buttonState(button));
+        std::vector<std::tuple<uint32_t, Point, int64_t>> seen;
+        for (const Event& e : delivered()) {
+            seen.emplace_back(e.type, e.location,
+                              e.integerValue(EventField::mouseEventButtonNumber));
+        }
+        const auto number = static_cast<int64_t>(button);
+        EXPECT_EQ(seen, (std::vector<std::tuple<uint32_t, Point, int64_t>>{
+                            {types[0], {10, 20}, number},
+                            {types[1], {30, 40}, number},
+                            {types[2], {50, 60}, number}}));
     }
 }
 

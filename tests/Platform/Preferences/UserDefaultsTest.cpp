@@ -69,12 +69,8 @@ TEST_F(UserDefaultsTest, FailedWritesKeepThePreviousFileAndRetryOnSynchronize) {
          {.rename =
               [&](const fs::path& from, const fs::path& to) {
                   std::error_code error;
-                  if (!failing) {
-                      fs::rename(from, to, error);
-                  }
-                  return !failing && !error;
-              },
-          .writableBytes = {}}},
+                  return !failing && (fs::rename(from, to, error), !error);
+              }}},
     };
     for (const auto& [name, hooks] : cases) {
         SCOPED_TRACE(name);
