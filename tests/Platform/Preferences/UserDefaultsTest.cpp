@@ -70,7 +70,8 @@ TEST_F(UserDefaultsTest, FailedWritesKeepThePreviousFileAndRetryOnSynchronize) {
               [&](const fs::path& from, const fs::path& to) {
                   std::error_code error;
                   return !failing && (fs::rename(from, to, error), !error);
-              }}},
+              },
+          .writableBytes = {}}},
     };
     for (const auto& [name, hooks] : cases) {
         SCOPED_TRACE(name);
