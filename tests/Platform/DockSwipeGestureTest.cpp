@@ -11,20 +11,6 @@ DockSpaceSwitchGesture gesture(int64_t steps, std::optional<uint32_t> target = s
     return DockSpaceSwitchGesture{{640, 400}, steps, target, variant};
 }
 
-// One began-changed-ended swipe at the gesture's place; positive progress is a move left.
-TEST(DockSwipeGestureTest, switchIsOneTaggedHorizontalSwipe) {
-    const auto events = encodeDockSpaceSwitch(gesture(2));
-    std::vector<int64_t> phases;
-    for (const Event& event : events) {
-        EXPECT_EQ(event.location, (Point{640, 400}));
-        EXPECT_TRUE(isSyntheticDockSwipeEvent(event));
-        phases.push_back(event.integerValue(EventField::gesturePhase));
-    }
-    EXPECT_EQ(phases, (std::vector<int64_t>{GesturePhase::began, GesturePhase::changed,
-                                            GesturePhase::ended}));
-    EXPECT_DOUBLE_EQ(events.back().doubleValue(EventField::gestureSwipeProgress), -2.0);
-}
-
 TEST(DockSwipeGestureTest, encodedStepsAndTargetsDecodeBack) {
     for (int64_t steps : {-15, -1, 1, 4}) {
         const auto ended = decodeDockSwipeEvent(encodeDockSpaceSwitch(gesture(steps)).back());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Host.h"
+#include "Platform/Input/EventSystem.h"
 #include "Platform/Scenario.h"
 #include "Platform/WindowServer.h"
 #include "Support/VirtualMainQueue.h"
@@ -56,6 +57,23 @@ protected:
     ScopedMainQueue scopedQueue{queue};
     Host host;
     ScopedCurrentHost currentHost{host};
+};
+
+// The event system alone on the virtual clock.
+class EventWorld : public ::testing::Test {
+protected:
+    // Runs the queue, then hands over and forgets what reached the front application.
+    std::vector<Event> delivered() {
+        queue.runUntilIdle();
+        std::vector<Event> result(events.frontApplicationEvents().begin(),
+                                  events.frontApplicationEvents().end());
+        events.clearFrontApplicationEvents();
+        return result;
+    }
+
+    VirtualMainQueue queue;
+    EventSystem events{queue};
+    PhysicalInput& input = events.physical();
 };
 
 } // namespace tessarin

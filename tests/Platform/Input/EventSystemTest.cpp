@@ -1,6 +1,6 @@
 #include "Platform/Input/EventSystem.h"
 
-#include "Support/VirtualMainQueue.h"
+#include "../PlatformWorld.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -15,15 +15,13 @@ Event keyDown(uint16_t keyCode) {
     return Event::keyboard(keyCode, true);
 }
 
-class EventSystemTest : public ::testing::Test {
+class EventSystemTest : public EventWorld {
 protected:
     std::vector<uint16_t> frontKeyCodes() {
-        queue.runUntilIdle();
         std::vector<uint16_t> codes;
-        for (const auto& event : events.frontApplicationEvents()) {
+        for (const auto& event : delivered()) {
             codes.push_back(event.keyCode());
         }
-        events.clearFrontApplicationEvents();
         return codes;
     }
     // A tap that logs "<name><key code>", may rewrite the key code and may swallow the event.
@@ -39,8 +37,6 @@ protected:
         });
     }
 
-    VirtualMainQueue queue;
-    EventSystem events{queue};
     std::vector<std::string> calls;
 };
 

@@ -1,7 +1,6 @@
 #include "Platform/Input/HotKeyCenter.h"
 
-#include "Platform/Input/EventSystem.h"
-#include "Support/VirtualMainQueue.h"
+#include "../PlatformWorld.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -14,7 +13,7 @@ constexpr uint16_t kRightArrow = 124;
 constexpr uint32_t kControlOptionCommand =
     CarbonModifiers::controlKey | CarbonModifiers::optionKey | CarbonModifiers::cmdKey;
 
-class HotKeyCenterTest : public ::testing::Test {
+class HotKeyCenterTest : public EventWorld {
 protected:
     HotKeyCenterTest() {
         center.installEventHandler({{kEventClassKeyboard, kEventHotKeyPressed}},
@@ -33,13 +32,8 @@ protected:
         return ref;
     }
 
-    std::size_t frontEvents() {
-        queue.runUntilIdle();
-        return events.frontApplicationEvents().size();
-    }
+    std::size_t frontEvents() { return delivered().size(); }
 
-    VirtualMainQueue queue;
-    EventSystem events{queue};
     HotKeyCenter center{events};
     std::vector<EventHotKeyID> pressed;
 };
@@ -48,7 +42,6 @@ protected:
 // neither caps lock nor the arrow's Fn flag spoils the match.
 TEST_F(HotKeyCenterTest, MatchingKeyDownBecomesOnePressedEventWithSignatureAndId) {
     registerKey(kRightArrow, kControlOptionCommand, 7);
-    auto& input = events.physical();
     input.setCapsLock(true);
     input.holdModifiers(eventFlags(kControlOptionCommand));
     input.keyDown(kRightArrow);
@@ -70,7 +63,7 @@ TEST_F(HotKeyCenterTest, OtherCombinationsReachTheFrontApplication) {
     for (const auto& [name, keyCode, flags] : cases) {
         SCOPED_TRACE(name);
         events.clearFrontApplicationEvents();
-        events.physical().pressKey(keyCode, flags);
+        input.pressKey(keyCode, flags);
         EXPECT_EQ(frontEvents(), 2u);
     }
     EXPECT_TRUE(pressed.empty());
@@ -85,7 +78,6 @@ TEST_F(HotKeyCenterTest, ReleaseIsDeliveredOnlyToHandlersThatAskForIt) {
             return HotKeyStatus::eventNotHandledErr; // let the older handler see presses too
         });
     registerKey(kRightArrow, CarbonModifiers::controlKey, 3);
-    auto& input = events.physical();
     input.holdModifiers(EventFlags::maskControl);
     input.keyDown(kRightArrow);
     input.releaseAllModifiers(); // modifiers let go before the key: the key up still belongs
@@ -119,11 +111,11 @@ TEST_F(HotKeyCenterTest, UnregisteredCombinationCanBeRegisteredAgainAndNoLongerF
     auto ref = registerKey(kRightArrow, CarbonModifiers::controlKey, 1);
     EXPECT_EQ(center.unregisterEventHotKey(ref), 0);
     EXPECT_EQ(center.unregisterEventHotKey(ref), HotKeyStatus::eventHotKeyInvalidErr);
-    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    input.pressKey(kRightArrow, EventFlags::maskControl);
     EXPECT_EQ(frontEvents(), 2u);
     EXPECT_TRUE(pressed.empty());
     registerKey(kRightArrow, CarbonModifiers::controlKey, 2);
-    events.physical().pressKey(kRightArrow, EventFlags::maskControl);
+    input.pressKey(kRightArrow, EventFlags::maskControl);
     queue.runUntilIdle();
     EXPECT_EQ(pressed, (std::vector<EventHotKeyID>{{kSignature, 2}}));
 }

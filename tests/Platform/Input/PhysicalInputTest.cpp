@@ -1,29 +1,12 @@
+#include "../PlatformWorld.h"
 #include "Platform/DockSwipeGesture.h"
-#include "Platform/Input/EventSystem.h"
-#include "Support/VirtualMainQueue.h"
-
-#include <gtest/gtest.h>
-#include <vector>
 
 namespace tessarin {
 namespace {
 
 constexpr uint64_t kControlOption = EventFlags::maskControl | EventFlags::maskAlternate;
 
-class PhysicalInputTest : public ::testing::Test {
-protected:
-    std::vector<Event> delivered() {
-        queue.runUntilIdle();
-        std::vector<Event> result(events.frontApplicationEvents().begin(),
-                                  events.frontApplicationEvents().end());
-        events.clearFrontApplicationEvents();
-        return result;
-    }
-
-    VirtualMainQueue queue;
-    EventSystem events{queue};
-    PhysicalInput& input = events.physical();
-};
+using PhysicalInputTest = EventWorld;
 
 // Held modifiers show in the state at once and travel as flags-changed events; a press adds its
 // own modifiers to its key events only; arrows carry the function and numeric-pad flags.
