@@ -50,6 +50,13 @@ TEST_F(DockTest, switchLandsAfterTheAnimationOnTheDisplayUnderTheGesture) {
     ASSERT_EQ(dock().spaceChanges().size(), 1u);
     EXPECT_EQ(dock().spaceChanges()[0], (Dock::SpaceChange{"UUID-B", 21, 22, std::nullopt}));
     EXPECT_TRUE(host.events().frontApplicationEvents(EventType::dockGesture).empty());
+
+    dock().setAnimationDuration(1.5);
+    postSwitch(kOnA, 1);
+    queue.advance(1.4);
+    EXPECT_EQ(current("UUID-A"), 11u);
+    queue.advance(0.2);
+    EXPECT_EQ(current("UUID-A"), 12u);
 }
 
 // Each row posts its switches together; the Dock takes them and lands them one after another.
