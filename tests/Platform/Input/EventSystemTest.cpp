@@ -86,7 +86,8 @@ TEST_F(EventSystemTest, DisabledInvalidatedOrDroppedTapsAreSkipped) {
     ASSERT_TRUE(invalidated);
     invalidated->invalidate();
     invalidated->setEnabled(true); // an invalidated tap stays off
-    tap("dropped");                // handle dropped at once
+    EXPECT_FALSE(invalidated->isEnabled());
+    tap("dropped"); // handle dropped at once
     events.post(keyDown(4));
     EXPECT_EQ(frontKeyCodes(), (std::vector<uint16_t>{4}));
     EXPECT_EQ(events.installedTaps().size(), 1u);
