@@ -141,13 +141,12 @@ TEST_F(DockTest, desktopShortcutCarriesADraggedWindowButNotAPressedOne) {
             .value_or(std::vector<SpaceID>{});
     };
     auto& input = host.events().physical();
-    host.displays().setCursorLocation(Point{200, 110});
-    input.mouseDown(Point{200, 110});
-    input.mouseUp(Point{200, 110});
+    input.mouseDown(Point{200, 110}); // held but not dragged
     press(kKey2, Point{200, 110});
     EXPECT_EQ(current("UUID-A"), 12u);
     EXPECT_EQ(spacesOfWindow(), std::vector<SpaceID>{11});
 
+    input.mouseUp(Point{200, 110});
     press(kKey1, Point{200, 110});
     input.mouseDown(Point{200, 110});
     input.mouseDrag(Point{240, 120});

@@ -142,24 +142,6 @@ TEST_F(MissionControlTest, onlyADesktopThatMayGoOffersTheCloseAction) {
     EXPECT_EQ(spaceIDs("UUID-B"), std::vector<SpaceID>{21});
 }
 
-TEST_F(MissionControlTest, aStuckDockNeverOpensAndIgnoredEditsChangeNothing) {
-    missionControl().setIgnoresOpenRequests(true);
-    missionControl().open();
-    queue.advance(5.0);
-    EXPECT_FALSE(missionControl().isOpen());
-    EXPECT_EQ(missionControl().openRequestCount(), 1u);
-
-    missionControl().setIgnoresOpenRequests(false);
-    openMissionControl();
-    missionControl().setIgnoresEdits(true);
-    ASSERT_EQ(press(addButton(kDisplayA)), AccessibilityError::success);
-    queue.advance(5.0);
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 4u);
-    ASSERT_EQ(missionControl().edits().size(), 1u);
-    EXPECT_FALSE(missionControl().edits()[0].landed);
-    EXPECT_EQ(missionControl().pendingEditCount(), 0u);
-}
-
 class SharedSpacesMissionControlTest : public MissionControlTest {
 protected:
     SharedSpacesMissionControlTest() : MissionControlTest(false) {}
