@@ -1,17 +1,12 @@
 #include "Platform/DisplayServer.h"
-#include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Preferences/UserDefaults.h"
-#include "Platform/Scenario.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
-#include "Platform/WindowServer.h"
 #include "Platform/WorkspaceNotificationCenter.h"
-#include "Support/VirtualMainQueue.h"
-
-#include <gtest/gtest.h>
+#include "PlatformWorld.h"
 
 namespace tessarin {
 namespace {
@@ -19,13 +14,9 @@ namespace {
 constexpr const char* kExternal = "9A1F2B3C-4D5E-4F60-8172-8394A5B6C7D8";
 
 // The host wires its parts together behind the system calls the product uses.
-class HostTest : public ::testing::Test {
+class HostTest : public HostWorld {
 protected:
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    Host host{Scenario::defaultScenario(), queue};
-    ScopedCurrentHost current{host};
-
+    HostTest() : HostWorld(Scenario::defaultScenario()) {}
     SystemCalls& calls() { return Host::current().calls(); }
     int cid() { return calls().mainConnectionID(); }
 };
@@ -46,14 +37,6 @@ TEST_F(HostTest, SpaceCallsNeedTheServersConnection) {
     EXPECT_EQ(calls().mainConnectionID(), 0);
 }
 
-TEST_F(HostTest, WithdrawnCallsStayWithdrawnUntilRestored) {
-    calls().copyManagedDisplaySpaces = nullptr;
-    EXPECT_FALSE(Host::current().calls().copyManagedDisplaySpaces);
-    EXPECT_TRUE(Host::current().calls().copyWindowList);
-    host.restoreCalls();
-    EXPECT_TRUE(Host::current().calls().copyManagedDisplaySpaces);
-}
-
 TEST_F(HostTest, SpaceTitlesLiveInTheSpacesDomainAndSurviveSpaceEdits) {
     EXPECT_EQ(readSpaceTitles(host.preferences()).at(3), "Mail");
     ASSERT_TRUE(host.windowServer().addSpace(kExternal));
@@ -64,20 +47,6 @@ TEST_F(HostTest, SpaceTitlesLiveInTheSpacesDomainAndSurviveSpaceEdits) {
     const SpaceTitles titles = spaceTitles(*configuration);
     EXPECT_EQ(titles.at(3), "Mail");
     EXPECT_EQ(titles.count(9), 0u);
-}
-
-TEST_F(HostTest, SymbolicHotKeyCallsShareTheSystemDomain) {
-    EXPECT_EQ(calls().symbolicHotKeyValue(119), (SymbolicHotKeyValue{65535, 19, 0x40000}));
-    EXPECT_EQ(calls().setSymbolicHotKeyEnabled(119, false), 0);
-    EXPECT_FALSE(calls().isSymbolicHotKeyEnabled(119));
-    const auto table =
-        host.preferences().copyAppValue("AppleSymbolicHotKeys", "com.apple.symbolichotkeys");
-    ASSERT_TRUE(table);
-    const PropertyValue* entry = table->member("119");
-    ASSERT_NE(entry, nullptr);
-    ASSERT_NE(entry->member("enabled"), nullptr);
-    EXPECT_EQ(entry->member("enabled")->boolValue(), false);
-    EXPECT_NE(calls().setSymbolicHotKeyEnabled(130, true), 0);
 }
 
 TEST_F(HostTest, MovingTheMouseMovesTheCursorOfTheDisplays) {
@@ -100,22 +69,6 @@ TEST_F(HostTest, ChangesOfScreensAndDefaultsAreAnnouncedOnALaterTurn) {
     EXPECT_EQ(heard, (std::vector<std::string>{WorkspaceNotificationName::userDefaultsDidChange,
                                                WorkspaceNotificationName::screenParametersDidChange,
                                                WorkspaceNotificationName::didWake}));
-}
-
-TEST(ScopedCurrentHostTest, RestoresTheHostThatWasCurrentBefore) {
-    VirtualMainQueue queue;
-    Host outer(Scenario::defaultScenario(), queue);
-    Host inner(Scenario::defaultScenario(), queue);
-    EXPECT_EQ(Host::installed(), nullptr);
-    {
-        ScopedCurrentHost first(outer);
-        {
-            ScopedCurrentHost second(inner);
-            EXPECT_EQ(&Host::current(), &inner);
-        }
-        EXPECT_EQ(&Host::current(), &outer);
-    }
-    EXPECT_EQ(Host::installed(), nullptr);
 }
 
 } // namespace

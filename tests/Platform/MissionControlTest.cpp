@@ -2,58 +2,26 @@
 
 #include "Platform/Accessibility.h"
 #include "Platform/AccessibilityNames.h"
-#include "Platform/Host.h"
 #include "Platform/MissionControlAccessibility.h"
-#include "Platform/Scenario.h"
-#include "Platform/SystemServices.h"
-#include "Platform/WindowServer.h"
-#include "Support/VirtualMainQueue.h"
+#include "PlatformWorld.h"
 
 #include <algorithm>
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace tessarin {
 namespace {
 
 namespace Id = MissionControlAccessibilityIdentifier;
-constexpr int32_t kDockPID = 97;
 constexpr DisplayID kDisplayA = 1;
 constexpr DisplayID kDisplayB = 2;
 
-ScenarioSpace desktop(SpaceID id, int type = kSpaceTypeUserDesktop) {
-    return ScenarioSpace{id, type, "", std::nullopt};
-}
-
-// Display A (main) with Desktops 11, 12, a full-screen Space 13 and Desktop 14; display B to
-// its right with Desktops 21 and 22. Or both displays on one shared list "Main".
-Scenario twoDisplays(bool separateSpaces) {
-    Scenario s;
-    s.displays = {
-        Screen{kDisplayA, "UUID-A", "Built-in", Rect(0, 0, 1440, 900), Rect(0, 0, 1440, 875), 2.0},
-        Screen{kDisplayB, "UUID-B", "Studio", Rect(1440, 0, 1920, 1080), Rect(1440, 0, 1920, 1055),
-               1.0}};
-    s.displaysHaveSeparateSpaces = separateSpaces;
-    s.spaceLists = {
-        {"UUID-A", {desktop(11), desktop(12), desktop(13, kSpaceTypeFullScreen), desktop(14)}, 11},
-        {"UUID-B", {desktop(21), desktop(22)}, 21}};
-    if (!separateSpaces) {
-        s.spaceLists = {{"Main", {desktop(31), desktop(32)}, 31}};
-    }
-    s.applications = {{kDockPID, "com.apple.dock", "Dock"}};
-    s.dockProcessIdentifier = kDockPID;
-    return s;
-}
-
-class MissionControlTest : public ::testing::Test {
+class MissionControlTest : public HostWorld {
 protected:
     explicit MissionControlTest(bool separateSpaces = true)
-        : host(twoDisplays(separateSpaces), queue) {}
+        : HostWorld(twoDisplays(separateSpaces)) {}
 
     Accessibility& ax() { return host.accessibility(); }
     MissionControl& missionControl() { return host.missionControl(); }
-    AccessibilityElement dock() { return ax().createApplication(kDockPID); }
+    AccessibilityElement dock() { return ax().createApplication(97); }
 
     void openMissionControl() {
         missionControl().open();
@@ -104,20 +72,6 @@ protected:
                              const char* action = AccessibilityAction::press) {
         return ax().performAction(element, action);
     }
-
-    std::vector<SpaceID> spaceIDs(const std::string& list) {
-        std::vector<SpaceID> ids;
-        const auto spaces = host.windowServer().spaceList(list);
-        for (const ManagedSpace& space : spaces ? spaces->spaces : std::vector<ManagedSpace>{}) {
-            ids.push_back(space.id64);
-        }
-        return ids;
-    }
-
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    Host host;
-    ScopedCurrentHost current{host};
 };
 
 TEST_F(MissionControlTest, theSpacesBarExistsOnlyWhileMissionControlShows) {
@@ -156,24 +110,16 @@ TEST_F(MissionControlTest, addingADesktopLandsOnThatDisplayAfterTheBarSettles) {
         (MissionControl::Edit{MissionControl::Edit::Kind::addDesktop, "UUID-B", ids[2], true}));
 }
 
-TEST_F(MissionControlTest, closingADesktopRemovesThatSpaceAndItsButton) {
-    openMissionControl();
-    const auto all = buttons(kDisplayA);
-    ASSERT_EQ(all.size(), 4u);
-    ASSERT_EQ(press(all[1], MissionControlAccessibilityAction::closeDesktop),
-              AccessibilityError::success);
-    queue.advance(missionControl().editSettleDelay());
-    EXPECT_EQ(spaceIDs("UUID-A"), (std::vector<SpaceID>{11, 13, 14}));
-    EXPECT_EQ(press(all[1], MissionControlAccessibilityAction::closeDesktop),
-              AccessibilityError::invalidElement);
-}
-
 TEST_F(MissionControlTest, onlyADesktopThatMayGoOffersTheCloseAction) {
     openMissionControl();
     // Display B keeps two Desktops until one goes; then its last one may not be closed.
-    ASSERT_EQ(press(buttons(kDisplayB).at(1), MissionControlAccessibilityAction::closeDesktop),
+    const auto closed = buttons(kDisplayB).at(1);
+    ASSERT_EQ(press(closed, MissionControlAccessibilityAction::closeDesktop),
               AccessibilityError::success);
     queue.advance(missionControl().editSettleDelay());
+    EXPECT_EQ(spaceIDs("UUID-B"), std::vector<SpaceID>{21});
+    EXPECT_EQ(press(closed, MissionControlAccessibilityAction::closeDesktop),
+              AccessibilityError::invalidElement);
     const std::tuple<const char*, DisplayID, std::size_t, bool> cases[] = {
         {"a desktop among several", kDisplayA, 0, true},
         {"a full-screen Space", kDisplayA, 2, false},
@@ -192,25 +138,8 @@ TEST_F(MissionControlTest, onlyADesktopThatMayGoOffersTheCloseAction) {
         }
     }
     queue.advance(1.0);
+    EXPECT_EQ(spaceIDs("UUID-A"), (std::vector<SpaceID>{11, 12, 13, 14}));
     EXPECT_EQ(spaceIDs("UUID-B"), std::vector<SpaceID>{21});
-}
-
-TEST_F(MissionControlTest, aStuckDockNeverOpensAndIgnoredEditsChangeNothing) {
-    missionControl().setIgnoresOpenRequests(true);
-    missionControl().open();
-    queue.advance(5.0);
-    EXPECT_FALSE(missionControl().isOpen());
-    EXPECT_EQ(missionControl().openRequestCount(), 1u);
-
-    missionControl().setIgnoresOpenRequests(false);
-    openMissionControl();
-    missionControl().setIgnoresEdits(true);
-    ASSERT_EQ(press(addButton(kDisplayA)), AccessibilityError::success);
-    queue.advance(5.0);
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 4u);
-    ASSERT_EQ(missionControl().edits().size(), 1u);
-    EXPECT_FALSE(missionControl().edits()[0].landed);
-    EXPECT_EQ(missionControl().pendingEditCount(), 0u);
 }
 
 class SharedSpacesMissionControlTest : public MissionControlTest {

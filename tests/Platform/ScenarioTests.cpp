@@ -40,61 +40,44 @@ TEST(ScenarioTest, MissingPartsTakeTheirDefaults) {
     EXPECT_EQ(s.windows[0].ownerName, "Editor"); // the application's name
 }
 
+// Each row sets one member (a discarded value removes it) of the small scenario.
 TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
-    struct Case {
-        const char* name;
-        std::function<void(Json&)> breakIt;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"not an object", [](Json& j) { j = Json::array(); }, "a scenario must be a JSON object"},
-        {"no displays", [](Json& j) { j.erase("displays"); }, "missing \"displays\""},
-        {"bad frame",
-         [](Json& j) {
-             j["displays"][0]["frame"] = {0, 0, 10};
-         },
-         "displays[0].frame: must be [x, y, width, height]"},
-        {"duplicate display", [](Json& j) { j["displays"][1]["id"] = 1; },
-         "displays[1].id: duplicate display ID 1"},
-        {"duplicate Space ID across displays",
-         [](Json& j) { j["spaces"][1]["spaces"][0]["id"] = 1; },
-         "spaces[1].spaces[0].id: duplicate Space ID 1"},
-        {"Space ID zero", [](Json& j) { j["spaces"][0]["spaces"][1]["id"] = 0; },
-         "spaces[0].spaces[1].id: must be between 1 and"},
-        {"unknown display", [](Json& j) { j["spaces"][1]["display"] = "UUID-Z"; },
-         "spaces[1].display: \"UUID-Z\" is not the UUID of a display"},
-        {"display without Spaces", [](Json& j) { j["spaces"].erase(1); },
-         "spaces: no Space list for display UUID-B"},
-        {"current elsewhere", [](Json& j) { j["spaces"][0]["current"] = 7; },
-         "spaces[0].current: Space 7 is not in this list"},
-        {"only full-screen Spaces", [](Json& j) { j["spaces"][1]["spaces"].erase(0); },
-         "spaces[1].spaces: needs at least one desktop (type 0)"},
-        {"shared Spaces not named Main", [](Json& j) { j["separateSpaces"] = false; },
-         "spaces[0].display: with shared Spaces the only list is \"Main\""},
-        {"window on an unknown Space", [](Json& j) { j["windows"][0]["spaces"] = {99}; },
-         "windows[0].spaces[0]: no Space has ID 99"},
-        {"window of no application", [](Json& j) { j["windows"][0]["pid"] = 11; },
-         "windows[0].pid: no application has process identifier 11"},
-        {"window nowhere", [](Json& j) { j["windows"][0].erase("spaces"); },
-         "windows[0]: a window needs \"spaces\" unless it is sticky"},
-        {"two frontmost applications",
-         [](Json& j) {
-             j["applications"].push_back({{"pid", 11}, {"name", "Other"}, {"frontmost", true}});
-         },
+    const Json gone = Json::value_t::discarded;
+    const std::tuple<const char*, Json, const char*> cases[] = {
+        {"", Json::array(), "a scenario must be a JSON object"},
+        {"/displays", gone, "missing \"displays\""},
+        {"/displays/0/frame", {0, 0, 10}, "displays[0].frame: must be [x, y, width, height]"},
+        {"/displays/1/id", 1, "displays[1].id: duplicate display ID 1"},
+        {"/spaces/1/spaces/0/id", 1, "spaces[1].spaces[0].id: duplicate Space ID 1"},
+        {"/spaces/0/spaces/1/id", 0, "spaces[0].spaces[1].id: must be between 1 and"},
+        {"/spaces/1/display", "UUID-Z", "spaces[1].display: \"UUID-Z\" is not the UUID of"},
+        {"/spaces/1", gone, "spaces: no Space list for display UUID-B"},
+        {"/spaces/0/current", 7, "spaces[0].current: Space 7 is not in this list"},
+        {"/spaces/1/spaces/0", gone, "spaces[1].spaces: needs at least one desktop (type 0)"},
+        {"/separateSpaces", false, "spaces[0].display: with shared Spaces the only list is"},
+        {"/windows/0/spaces", {99}, "windows[0].spaces[0]: no Space has ID 99"},
+        {"/windows/0/pid", 11, "windows[0].pid: no application has process identifier 11"},
+        {"/windows/0/spaces", gone, "windows[0]: a window needs \"spaces\" unless it is sticky"},
+        {"/applications/1",
+         {{"pid", 11}, {"name", "B"}, {"frontmost", true}},
          "applications[1].frontmost: only one application can be frontmost"},
-        {"unknown menu-bar display", [](Json& j) { j["activeMenuBarDisplay"] = 5; },
-         "activeMenuBarDisplay: no display has ID 5"},
-        {"domain not an object", [](Json& j) { j["preferenceDomains"]["com.apple.dock"] = 3; },
-         "preferenceDomains.\"com.apple.dock\": must be an object"},
+        {"/activeMenuBarDisplay", 5, "activeMenuBarDisplay: no display has ID 5"},
+        {"/preferenceDomains/com.apple.dock", 3, "\"com.apple.dock\": must be an object"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [member, value, expected] : cases) {
         Json json = minimal();
-        c.breakIt(json);
+        const Json::json_pointer pointer(member);
+        if (!value.is_discarded()) {
+            json[pointer] = value;
+        } else if (json.at(pointer.parent_pointer()).is_array()) {
+            json[pointer.parent_pointer()].erase(std::stoul(pointer.back()));
+        } else {
+            json[pointer.parent_pointer()].erase(pointer.back());
+        }
         const auto result = parseScenario(json, "broken.json");
-        EXPECT_FALSE(result.scenario) << c.name;
-        EXPECT_EQ(result.error.rfind("broken.json: ", 0), 0u) << c.name << ": " << result.error;
-        EXPECT_NE(result.error.find(c.expected), std::string::npos)
-            << c.name << ": " << result.error;
+        EXPECT_FALSE(result.scenario) << member;
+        EXPECT_EQ(result.error.rfind("broken.json: ", 0), 0u) << result.error;
+        EXPECT_NE(result.error.find(expected), std::string::npos) << member << ": " << result.error;
     }
 }
 
@@ -113,12 +96,8 @@ TEST(ScenarioTest, FilesAreReadAndAMissingFileIsNamed) {
     const auto broken = loadScenarioFile(file);
     EXPECT_FALSE(broken.scenario);
     EXPECT_EQ(broken.error.rfind(file.string() + ": ", 0), 0u) << broken.error;
-}
-
-TEST(ScenarioTest, MalformedJsonNamesTheSource) {
-    const auto result = parseScenarioText("{\"displays\": [", "typo.json");
-    EXPECT_FALSE(result.scenario);
-    EXPECT_EQ(result.error.rfind("typo.json: malformed JSON", 0), 0u) << result.error;
+    const auto typo = parseScenarioText("{\"displays\": [", "typo.json");
+    EXPECT_EQ(typo.error.rfind("typo.json: malformed JSON", 0), 0u) << typo.error;
 }
 
 TEST(ScenarioTest, SharedSpacesUseOneListNamedMain) {

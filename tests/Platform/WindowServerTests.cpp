@@ -1,8 +1,8 @@
+#include "Platform/DisplayServer.h"
 #include "Platform/WindowServer.h"
-#include "Support/VirtualMainQueue.h"
+#include "PlatformWorld.h"
 
 #include <atomic>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace tessarin {
@@ -12,27 +12,17 @@ ManagedSpace desktop(SpaceID id) {
     return {id, kSpaceTypeUserDesktop, spaceUUIDString(id)};
 }
 
-class WindowServerTest : public ::testing::Test {
+class WindowServerTest : public HostWorld {
 protected:
-    WindowServerTest() {
-        server.configureSpaces(true, {{"UUID-A", {desktop(11), desktop(12), desktop(13)}, 11},
-                                      {"UUID-B", {desktop(21), desktop(22)}, 22}});
-    }
-
-    WindowID addWindow(const std::string& owner, std::vector<SpaceID> spaces, int layer = 0) {
+    WindowID addWindow(const std::string& owner, std::vector<SpaceID> spaces, int layer = 0,
+                       bool sticky = false) {
         return server.addWindow(ServerWindow{
-            0, 100, owner, owner, {100, 100, 800, 600}, layer, 1.0, 1, std::move(spaces)});
+            0, 100, owner, owner, {100, 100, 800, 600}, layer, 1.0, 1, std::move(spaces), sticky});
     }
-
     std::vector<SpaceID> spacesOf(WindowID id) const {
         const auto window = server.window(id);
         return window ? window->spaces : std::vector<SpaceID>{};
     }
-    std::vector<ManagedSpace> spacesIn(const std::string& list) const {
-        const auto spaces = server.spaceList(list);
-        return spaces ? spaces->spaces : std::vector<ManagedSpace>{};
-    }
-
     std::vector<WindowID> numbers(uint32_t options) const {
         std::vector<WindowID> result;
         for (const WindowInfo& info :
@@ -42,35 +32,21 @@ protected:
         return result;
     }
 
-    VirtualMainQueue queue;
-    WorkspaceNotificationCenter notifications{queue};
-    DisplayServer displays{{
-        {1, "UUID-A", "Left", {0, 0, 1920, 1080}, {0, 0, 1920, 1055}, 2.0},
-        {2, "UUID-B", "Right", {1920, 0, 1920, 1080}, {1920, 0, 1920, 1055}, 2.0},
-    }};
-    WindowServer server{displays, notifications};
+    WindowServer& server = host.windowServer();
 };
-
-TEST_F(WindowServerTest, SharedSpacesGiveOneListNamedMainAndAnUnknownCurrentFallsBack) {
-    server.configureSpaces(false, {{"Main", {desktop(1), desktop(2)}, 2}});
-    const auto lists = server.managedDisplaySpaces();
-    ASSERT_TRUE(lists);
-    EXPECT_EQ(lists->size(), 1u);
-    EXPECT_EQ(server.spaceListIdentifier(2), "Main");
-    EXPECT_EQ(server.activeSpace(), 2u);
-    server.configureSpaces(true, {{"UUID-A", {desktop(5), desktop(6)}, 99}});
-    EXPECT_EQ(server.currentSpace("UUID-A"), 5u);
-}
 
 TEST_F(WindowServerTest, ActiveSpaceIsTheCurrentSpaceOfTheActiveMenuBarDisplay) {
     EXPECT_EQ(server.activeMenuBarDisplayIdentifier(), "UUID-A");
     EXPECT_EQ(server.activeSpace(), 11u);
     server.setActiveMenuBarDisplay(2);
     EXPECT_EQ(server.activeMenuBarDisplayIdentifier(), "UUID-B");
-    EXPECT_EQ(server.activeSpace(), 22u);
+    EXPECT_EQ(server.activeSpace(), 21u);
     // A display that goes away hands the menu bar back to the main screen.
-    displays.setScreens({displays.screens().front()});
+    host.displays().setScreens({host.displays().screens().front()});
     EXPECT_EQ(server.activeMenuBarDisplay(), 1u);
+    // A current Space that is not in its list falls back to the first.
+    server.configureSpaces(true, {{"UUID-A", {desktop(5), desktop(6)}, 99}});
+    EXPECT_EQ(server.activeSpace(), 5u);
 }
 
 // Front to back by layer, the newest first within one; on screen are the windows of current
@@ -79,9 +55,8 @@ TEST_F(WindowServerTest, WindowListShowsCurrentSpacesAndStickyWindowsFrontToBack
     const WindowID back = addWindow("Finder", {11});
     const WindowID front = addWindow("Safari", {11});
     const WindowID other = addWindow("Mail", {12});
-    const WindowID onB = addWindow("Notes", {22});
-    const WindowID sticky =
-        server.addWindow(ServerWindow{0, 1, "Clock", {}, {}, 0, 1.0, 1, {12}, true});
+    const WindowID onB = addWindow("Notes", {21});
+    const WindowID sticky = addWindow("Clock", {12}, 0, true);
     const WindowID hidden = addWindow("Terminal", {11});
     server.setWindowOrderedOut(hidden, true);
     const WindowID icons = addWindow("Finder", {11}, -2147483603); // desktop elements
@@ -89,74 +64,51 @@ TEST_F(WindowServerTest, WindowListShowsCurrentSpacesAndStickyWindowsFrontToBack
     namespace L = WindowListOption;
     EXPECT_EQ(numbers(L::all),
               (std::vector{extra, hidden, sticky, onB, other, front, back, icons}));
-    EXPECT_EQ(numbers(L::excludeDesktopElements),
-              (std::vector{extra, hidden, sticky, onB, other, front, back}));
     EXPECT_EQ(numbers(L::onScreenOnly | L::excludeDesktopElements),
               (std::vector{extra, sticky, onB, front, back}));
     ASSERT_TRUE(server.setCurrentSpace("UUID-A", 12));
     EXPECT_EQ(numbers(L::onScreenOnly), (std::vector{sticky, onB, other}));
 }
 
-TEST_F(WindowServerTest, MissionControlShowsTheDocksWindowsAtLayers18And20OnEveryDisplay) {
-    server.setDockProcessIdentifier(555);
-    auto dockWindows = [&] {
-        std::vector<std::tuple<int32_t, int, Rect>> found;
-        const auto list = server.windowList(WindowListOption::onScreenOnly, 0);
-        for (const WindowInfo& info : list.value_or(std::vector<WindowInfo>{})) {
-            if (info.ownerName == "Dock") {
-                found.emplace_back(info.ownerPID, info.layer, info.bounds);
-            }
-        }
-        return found;
-    };
-    EXPECT_TRUE(dockWindows().empty());
-    server.setMissionControlOpen(true);
-    EXPECT_TRUE(server.isMissionControlOpen());
-    const Rect a{0, 0, 1920, 1080};
-    const Rect b{1920, 0, 1920, 1080};
-    EXPECT_EQ(dockWindows(), (std::vector<std::tuple<int32_t, int, Rect>>{
-                                 {555, 20, a}, {555, 20, b}, {555, 18, a}, {555, 18, b}}));
-    server.setMissionControlOpen(false);
-    EXPECT_TRUE(dockWindows().empty());
-}
-
 TEST_F(WindowServerTest, ChangingTheCurrentSpacePostsTheNotificationOnALaterTurn) {
-    int heard = 0;
-    auto token = notifications.addObserver(WorkspaceNotificationName::activeSpaceDidChange,
-                                           [&](const WorkspaceNotification&) { ++heard; });
-    EXPECT_TRUE(server.setCurrentSpace("UUID-B", 21));
-    EXPECT_EQ(server.currentSpace("UUID-B"), 21u);
-    EXPECT_EQ(heard, 0);
+    std::size_t heard = 0;
+    auto token = host.notifications().addObserver(WorkspaceNotificationName::activeSpaceDidChange,
+                                                  [&](const WorkspaceNotification&) { ++heard; });
+    auto posted = [&] { return heard; };
+    EXPECT_TRUE(server.setCurrentSpace("UUID-B", 22));
+    EXPECT_EQ(current("UUID-B"), 22u);
+    EXPECT_EQ(posted(), 0u);
     queue.runUntilIdle();
-    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(posted(), 1u);
 
-    EXPECT_TRUE(server.setCurrentSpace("UUID-B", 21));  // already there: no change, no news
+    EXPECT_TRUE(server.setCurrentSpace("UUID-B", 22));  // already there: no change, no news
     EXPECT_FALSE(server.setCurrentSpace("UUID-B", 11)); // another display's Space
     EXPECT_FALSE(server.setCurrentSpace("UUID-Z", 11));
     queue.runUntilIdle();
-    EXPECT_EQ(heard, 1);
-    EXPECT_EQ(server.currentSpace("UUID-A"), 11u);
+    EXPECT_EQ(posted(), 1u);
+    EXPECT_EQ(current("UUID-A"), 11u);
 }
 
 // Added Spaces get fresh IDs at the end of their list; a removed one hands its windows and the
-// focus to the first Space.
+// focus to the first desktop.
 TEST_F(WindowServerTest, AddingAndRemovingSpaces) {
     const auto added = server.addSpace("UUID-B");
     ASSERT_TRUE(added);
-    EXPECT_EQ(spacesIn("UUID-B"), (std::vector{desktop(21), desktop(22), desktop(*added)}));
+    EXPECT_EQ(spaceIDs("UUID-B"), (std::vector<SpaceID>{21, 22, *added}));
     EXPECT_NE(server.addSpace("UUID-A"), added);
     EXPECT_FALSE(server.addSpace("UUID-Z"));
 
-    const WindowID mail = addWindow("Mail", {13});
-    const WindowID both = addWindow("Notes", {12, 13});
-    ASSERT_TRUE(server.setCurrentSpace("UUID-A", 13));
-    ASSERT_TRUE(server.removeSpace(13));
+    const WindowID mail = addWindow("Mail", {14});
+    const WindowID both = addWindow("Notes", {12, 14});
+    ASSERT_TRUE(server.setCurrentSpace("UUID-A", 14));
+    ASSERT_TRUE(server.removeSpace(14));
     EXPECT_EQ(spacesOf(mail), std::vector<SpaceID>{11});
     EXPECT_EQ(spacesOf(both), std::vector<SpaceID>{12});
-    EXPECT_EQ(server.currentSpace("UUID-A"), 11u);
+    EXPECT_EQ(current("UUID-A"), 11u);
     queue.runUntilIdle();
-    EXPECT_EQ(notifications.postedCount(WorkspaceNotificationName::activeSpaceDidChange), 2u);
-    EXPECT_FALSE(server.removeSpace(13));
+    EXPECT_EQ(host.notifications().postedCount(WorkspaceNotificationName::activeSpaceDidChange),
+              2u);
+    EXPECT_FALSE(server.removeSpace(14));
 }
 
 // Windows and focus never land on a full-screen Space, and a list keeps its last desktop.
@@ -166,29 +118,27 @@ TEST_F(WindowServerTest, FullScreenSpacesNeitherTakeWindowsNorCountAsDesktops) {
     const WindowID window = addWindow("Mail", {3});
     ASSERT_TRUE(server.removeSpace(3));
     EXPECT_EQ(spacesOf(window), std::vector<SpaceID>{2});
-    EXPECT_EQ(server.currentSpace("UUID-A"), 2u);
+    EXPECT_EQ(current("UUID-A"), 2u);
     EXPECT_FALSE(server.removeSpace(2));
     EXPECT_TRUE(server.removeSpace(1));
 }
 
 TEST_F(WindowServerTest, SpacesForWindowsFollowsTheMaskAndMovesPutAWindowOnOneSpace) {
     const WindowID current = addWindow("Safari", {11});
-    const WindowID other = addWindow("Mail", {12, 21});
-    const WindowID sticky =
-        server.addWindow(ServerWindow{0, 1, "Clock", {}, {}, 0, 1.0, 1, {21}, true});
+    const WindowID other = addWindow("Mail", {12, 22});
+    const WindowID sticky = addWindow("Clock", {22}, 0, true);
     using M = std::vector<SpaceID>;
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {current, other, current}), (M{11, 12, 21}));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::includesCurrent | SpaceMask::includesUser,
-                                      {current, other}),
+    namespace S = SpaceMask;
+    EXPECT_EQ(server.spacesForWindows(S::all, {current, other, current}), (M{11, 12, 22}));
+    EXPECT_EQ(server.spacesForWindows(S::includesCurrent | S::includesUser, {current, other}),
               M{11});
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::includesOthers | SpaceMask::includesUser,
-                                      {current, other}),
-              (M{12, 21}));
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {sticky}), (M{21, 22})); // all of B
-    EXPECT_EQ(server.spacesForWindows(SpaceMask::all, {4242}), M{});
+    EXPECT_EQ(server.spacesForWindows(S::includesOthers | S::includesUser, {current, other}),
+              (M{12, 22}));
+    EXPECT_EQ(server.spacesForWindows(S::all, {sticky}), (M{21, 22})); // all of B
+    EXPECT_EQ(server.spacesForWindows(S::all, {4242}), M{});
 
-    EXPECT_TRUE(server.moveWindow(other, 22));
-    EXPECT_EQ(spacesOf(other), M{22});
+    EXPECT_TRUE(server.moveWindow(other, 21));
+    EXPECT_EQ(spacesOf(other), M{21});
     EXPECT_TRUE(server.isWindowOnScreen(other));
     EXPECT_FALSE(server.moveWindow(other, 999));
     EXPECT_FALSE(server.moveWindow(4242, 11));
@@ -202,9 +152,7 @@ TEST_F(WindowServerTest, LookupsOffTheMainThreadRaceSafelyWithEdits) {
     std::thread reader([&] {
         while (!stop) {
             const auto spaces = server.spacesForWindows(SpaceMask::all, {window});
-            if (spaces && spaces->size() == 1) {
-                ++wellFormed;
-            }
+            wellFormed += spaces && spaces->size() == 1 ? 1 : 0;
             server.windowList(WindowListOption::onScreenOnly, 0);
             ++reads;
         }
@@ -212,7 +160,7 @@ TEST_F(WindowServerTest, LookupsOffTheMainThreadRaceSafelyWithEdits) {
     // Edit until the reader got 200 reads in among the edits, or give up after many edits.
     for (int i = 0; reads < 200 && i < 2'000'000; ++i) {
         server.moveWindow(window, i % 2 == 0 ? 12 : 11);
-        server.setCurrentSpace("UUID-A", i % 2 == 0 ? 13 : 11);
+        server.setCurrentSpace("UUID-A", i % 2 == 0 ? 14 : 11);
         if (i % 30 == 0 && i < 3000) {
             addWindow("Notes", {12});
         }

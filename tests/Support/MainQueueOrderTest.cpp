@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 
 namespace tessarin {
 namespace {
@@ -38,6 +39,12 @@ const OrderCase kOrderCases[] = {
          q.asyncAfter(0, [&ran] { ran += "b"; });
      },
      "abc"},
+    {"CancelledWorkNeverRuns",
+     [](MainQueue& q, std::string& ran) {
+         q.asyncAfter(0, [&ran] { ran += "x"; }).cancel();
+         q.asyncAfter(0, [&ran] { ran += "a"; });
+     },
+     "a"},
 };
 
 void PrintTo(const OrderCase& orderCase, std::ostream* os) {
@@ -45,18 +52,24 @@ void PrintTo(const OrderCase& orderCase, std::ostream* os) {
 }
 
 // Both queues must keep the one order MainQueue documents, or code tested on the virtual queue
-// behaves differently in the program.
+// behaves differently in the program. The Qt queue runs work only from the event loop.
 class MainQueueOrderTest : public ::testing::TestWithParam<OrderCase> {
 protected:
+    void processUntil(std::size_t size) {
+        for (int turn = 0; turn < 1000 && ran.size() < size; ++turn) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        }
+    }
+
     int argc = 1;
     char name[8] = "test";
     char* argv[2] = {name, nullptr};
     QCoreApplication application{argc, argv};
+    std::string ran;
 };
 
 TEST_P(MainQueueOrderTest, VirtualQueue) {
     VirtualMainQueue queue;
-    std::string ran;
     GetParam().schedule(queue, ran);
     queue.runUntilIdle();
     EXPECT_EQ(ran, GetParam().expected);
@@ -64,17 +77,29 @@ TEST_P(MainQueueOrderTest, VirtualQueue) {
 
 TEST_P(MainQueueOrderTest, QtQueue) {
     QtMainQueue queue;
-    std::string ran;
     GetParam().schedule(queue, ran);
-    const std::string expected = GetParam().expected;
-    for (int turn = 0; turn < 1000 && ran.size() < expected.size(); ++turn) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    }
-    EXPECT_EQ(ran, expected);
+    EXPECT_EQ(ran, "");
+    processUntil(std::string(GetParam().expected).size());
+    EXPECT_EQ(ran, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, MainQueueOrderTest, ::testing::ValuesIn(kOrderCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+using QtMainQueueTest = MainQueueOrderTest;
+
+TEST_F(QtMainQueueTest, WorkPostedFromAnotherThreadRunsOnTheApplicationThread) {
+    QtMainQueue queue;
+    std::thread::id ranOn;
+    std::thread([&] {
+        queue.async([&] {
+            ranOn = std::this_thread::get_id();
+            ran = "done";
+        });
+    }).join();
+    processUntil(4);
+    EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
 
 } // namespace
 } // namespace tessarin

@@ -66,16 +66,5 @@ TEST_F(VirtualMainQueueTest, CancelledWorkAndTimersNeverRunAgain) {
     EXPECT_EQ(queue.pendingCount(), 0u);
 }
 
-TEST(MainQueueInstallation, ScopedInstallRestoresThePreviousQueue) {
-    VirtualMainQueue outer;
-    ScopedMainQueue outerScope(outer);
-    {
-        VirtualMainQueue inner;
-        ScopedMainQueue innerScope(inner);
-        EXPECT_EQ(&MainQueue::main(), &inner);
-    }
-    EXPECT_EQ(&MainQueue::main(), &outer);
-}
-
 } // namespace
 } // namespace tessarin

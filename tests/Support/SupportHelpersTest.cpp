@@ -33,14 +33,6 @@ TEST(EnvironmentSwitch, TrimsAndLowerCasesAndAcceptsFourWords) {
     }
 }
 
-TEST(EnvironmentSwitch, OverrideHidesAndRestores) {
-    {
-        ScopedEnvironmentOverride debug("TESSARIN_TEST_SWITCH", "yes");
-        EXPECT_TRUE(isEnvironmentSwitchOn("TESSARIN_TEST_SWITCH"));
-    }
-    EXPECT_FALSE(isEnvironmentSwitchOn("TESSARIN_TEST_SWITCH"));
-}
-
 TEST(Text, TrimsUnicodeWhiteSpaceAndLineBreaks) {
     EXPECT_EQ(trimmingWhitespaceAndNewlines("\u00a0\u3000 Desk\n"), "Desk");
     EXPECT_EQ(trimmingWhitespace(" Desk\n "), "Desk\n");

@@ -72,19 +72,15 @@ TEST(PropertyValueTest, MalformedTaggedJsonIsRefusedWithItsPlace) {
     }
 }
 
-TEST(PropertyValueTest, PlainJsonMapsOntoTypesAndRefusesNull) {
+TEST(PropertyValueTest, PlainJsonMapsOntoTypesAndBack) {
+    // 2.0 must stay a double; the comparison tells it apart from the integer 2.
     const auto parsed = fromPlainJson(
         nlohmann::json::parse(R"({"flag": true, "count": 2, "ratio": 2.0, "list": [1, "a"]})"));
     ASSERT_TRUE(parsed.value) << parsed.error;
     EXPECT_EQ(*parsed.value,
               PropertyValue(PropertyDictionary{
                   {"flag", true}, {"count", 2}, {"ratio", 2.0}, {"list", PropertyArray{1, "a"}}}));
-    ASSERT_NE(parsed.value->member("ratio"), nullptr);
-    EXPECT_TRUE(parsed.value->member("ratio")->isDouble());
     EXPECT_EQ(fromPlainJson(toPlainJson(*parsed.value)).value, parsed.value);
-    const auto null = fromPlainJson(nlohmann::json::parse(R"({"a": [1, null]})"));
-    EXPECT_FALSE(null.value);
-    EXPECT_EQ(null.error, "[\"a\"][1]: null is not a preference value");
 }
 
 TEST(PropertyValueTest, Base64MatchesTheStandardAlphabet) {
