@@ -104,17 +104,12 @@ std::optional<OSDKeyBinding> OSDKeyBinding::fromJson(const Json& json) {
 }
 
 std::vector<uint8_t> OSDKeyBinding::encodedData() const {
-    const std::string text = toJson().dump(-1, ' ', false, Json::error_handler_t::replace);
-    return {text.begin(), text.end()};
+    return compactJsonData(toJson());
 }
 
 std::optional<OSDKeyBinding> OSDKeyBinding::decode(const std::vector<uint8_t>& data) {
-    const auto parsed =
-        parseJson(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
-    if (!parsed) {
-        return std::nullopt;
-    }
-    return fromJson(*parsed.value);
+    const auto parsed = parseJsonData(data);
+    return parsed ? fromJson(*parsed.value) : std::nullopt;
 }
 
 } // namespace tessarin

@@ -94,4 +94,13 @@ std::string compactJsonString(const Json& value) {
     return value.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
+std::vector<std::uint8_t> compactJsonData(const Json& value) {
+    const std::string text = compactJsonString(value);
+    return {text.begin(), text.end()};
+}
+
+JsonParseResult parseJsonData(const std::vector<std::uint8_t>& data) {
+    return parseJson(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+}
+
 } // namespace tessarin

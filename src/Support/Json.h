@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessarin {
 
@@ -34,6 +35,10 @@ std::optional<std::uint64_t> jsonUnsigned(const Json& object, std::string_view k
 std::optional<double> jsonNumber(const Json& object, std::string_view key);
 std::optional<bool> jsonBool(const Json& object, std::string_view key);
 
+// Compact text; text that is not UTF-8 is written with replacement characters, not thrown on.
 std::string compactJsonString(const Json& value);
+// The same text as stored bytes (a data value of the user defaults), and its reading back.
+std::vector<std::uint8_t> compactJsonData(const Json& value);
+JsonParseResult parseJsonData(const std::vector<std::uint8_t>& data);
 
 } // namespace tessarin

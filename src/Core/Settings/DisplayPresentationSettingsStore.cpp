@@ -113,6 +113,19 @@ bool equalsGlobalValue(const UserDefaults& defaults, const std::string& baseKey,
     return value == globalValue;
 }
 
+// Writes `value` under the scope's key unless it is already what that scope reads; `readGlobal`
+// reads a stored global value for the comparison with the global one, `readStored` the value
+// the scope's key holds now.
+template <class T, class ReadGlobal, class ReadStored>
+bool writeScopedSetting(UserDefaults& defaults, const T& value, const std::string& baseKey,
+                        const DisplaySettingsScope& scope, const T& globalValue,
+                        ReadGlobal readGlobal, ReadStored readStored) {
+    const bool equalsGlobal =
+        equalsGlobalValue(defaults, baseKey, scope, value, globalValue, readGlobal);
+    return writeScoped(defaults, baseKey, scope, value, equalsGlobal,
+                       [&](const PropertyValue& stored) { return readStored(stored) == value; });
+}
+
 const std::vector<std::string>& globalOnlyKeys() {
     static const std::vector<std::string> keys{
         Store::screenshotsEnabledKey, Store::screenshotTimingKey, Store::screenshotCaptureModeKey,
@@ -374,14 +387,8 @@ bool DisplayPresentationSettingsStore::setIntValue(std::int64_t value, const std
                                                    const DisplaySettingsScope& scope,
                                                    std::int64_t globalValue) {
     const auto read = [](const PropertyValue& stored) { return stored.integerValue(); };
-    const bool equalsGlobal =
-        equalsGlobalValue(defaults_, baseKey, scope, value, globalValue, read);
-    const bool changed =
-        writeScoped(defaults_, baseKey, scope, value, equalsGlobal,
-                    [&](const PropertyValue& stored) { return read(stored) == value; });
-    if (changed)
-        recordEdit();
-    return changed;
+    return recordEditIf(
+        writeScopedSetting(defaults_, value, baseKey, scope, globalValue, read, read));
 }
 
 bool DisplayPresentationSettingsStore::setStringValue(const std::string& value,
@@ -389,25 +396,20 @@ bool DisplayPresentationSettingsStore::setStringValue(const std::string& value,
                                                       const DisplaySettingsScope& scope,
                                                       const std::string& globalValue) {
     const auto read = [](const PropertyValue& stored) { return stored.stringValue(); };
-    const bool equalsGlobal =
-        equalsGlobalValue(defaults_, baseKey, scope, value, globalValue, read);
-    const bool changed =
-        writeScoped(defaults_, baseKey, scope, value, equalsGlobal,
-                    [&](const PropertyValue& stored) { return read(stored) == value; });
-    if (changed)
-        recordEdit();
-    return changed;
+    return recordEditIf(
+        writeScopedSetting(defaults_, value, baseKey, scope, globalValue, read, read));
 }
 
 bool DisplayPresentationSettingsStore::setBoolValue(bool value, const std::string& baseKey,
                                                     const DisplaySettingsScope& scope,
                                                     bool globalDefault) {
     const bool globalValue = defaults_.boolValue(baseKey).value_or(globalDefault);
-    const bool equalsGlobal =
-        equalsGlobalValue(defaults_, baseKey, scope, value, globalValue, parseBool);
-    const bool changed =
-        writeScoped(defaults_, baseKey, scope, value, equalsGlobal,
-                    [&](const PropertyValue& stored) { return stored.boolValue() == value; });
+    return recordEditIf(
+        writeScopedSetting(defaults_, value, baseKey, scope, globalValue, parseBool,
+                           [](const PropertyValue& stored) { return stored.boolValue(); }));
+}
+
+bool DisplayPresentationSettingsStore::recordEditIf(bool changed) {
     if (changed)
         recordEdit();
     return changed;

@@ -135,6 +135,8 @@ private:
     titleOverlaySettings(const std::optional<std::string>& displayIdentifier) const;
     std::int64_t globalTitleOverlayFontPointSize() const;
     void recordEdit();
+    // Records an edit when `changed`; answers `changed`.
+    bool recordEditIf(bool changed);
 
     UserDefaults& defaults_;
 };

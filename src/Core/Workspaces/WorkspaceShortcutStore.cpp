@@ -85,8 +85,7 @@ void WorkspaceShortcutStore::persistAndAdvance() {
     for (const WorkspaceShortcut& workspace : workspaces_) {
         list.push_back(workspace.toJson());
     }
-    const std::string text = list.dump(-1, ' ', false, Json::error_handler_t::replace);
-    defaults_.set(kStorageKey, Data(text.begin(), text.end()));
+    defaults_.set(kStorageKey, compactJsonData(list));
     revision.set(revision.value() + 1);
 }
 
