@@ -37,7 +37,7 @@ void OSDGridActiveHighlight::paint(const OSDGridCanvas& canvas, double now) cons
     if (shadowOpacity > 0) {
         QColor glow = shadowColor;
         glow.setAlphaF(glow.alphaF() * shadowOpacity);
-        drawSoftShadow(painter, path, glow, shadowRadius, {0, 0}, false);
+        drawSoftShadow(painter, canvas.rect(at), cornerRadius, glow, shadowRadius, {0, 0}, false);
     }
     painter.fillPath(path, backgroundColor);
     if (showsTint) {

@@ -1,6 +1,7 @@
 #include "UI/OSD/OSDGridCellPainter.h"
 
 #include "UI/OSD/OSDGridCellStyle.h"
+#include "UI/OSD/OSDGridImageFill.h"
 #include "UI/OSD/OSDGridSoftShadow.h"
 
 #include <QFontMetricsF>
@@ -74,12 +75,9 @@ void drawImage(const OSDGridCanvas& canvas, const QImage& image, const Rect& fra
     const double zoom = isIcon ? 1.25 : 1.0;
     const Rect target{frame.midX() - fit.width() * zoom / 2, frame.midY() - fit.height() * zoom / 2,
                       fit.width() * zoom, fit.height() * zoom};
-    QPainter& painter = canvas.painter();
-    painter.save();
-    painter.setClipPath(canvas.roundedRect(frame, OSDGridCellStyle::cornerRadius(frame, kind)));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(canvas.rect(target), image);
-    painter.restore();
+    fillPathWithImage(canvas.painter(),
+                      canvas.roundedRect(frame, OSDGridCellStyle::cornerRadius(frame, kind)), image,
+                      canvas.rect(target));
 }
 
 void drawRoundedFill(const OSDGridCanvas& canvas, const Rect& frame, Kind kind, QColor color) {
@@ -157,8 +155,8 @@ void drawCellInnerStroke(const OSDGridCanvas& canvas, const Rect& frame, Kind ki
 
 void drawActiveEmphasis(const OSDGridCanvas& canvas, const Rect& frame, Kind kind,
                         const OSDGridAppearanceSettings& settings) {
-    const QPainterPath path =
-        canvas.roundedRect(frame, OSDGridCellStyle::cornerRadius(frame, kind));
+    const double radius = OSDGridCellStyle::cornerRadius(frame, kind);
+    const QPainterPath path = canvas.roundedRect(frame, radius);
     QColor ring = settings.activeColor.color();
     ring.setAlphaF(0.78f);
     const int spread = settings.activeSpaceGlowSpread.rawValue;
@@ -167,7 +165,7 @@ void drawActiveEmphasis(const OSDGridCanvas& canvas, const Rect& frame, Kind kin
     if (spread >= 1 && glowOpacity >= 1) {
         QColor glow = settings.activeColor.color();
         glow.setAlphaF(static_cast<float>(glowOpacity / 100.0 * 0.32));
-        drawSoftShadow(canvas.painter(), path, glow, spread, {0, 0}, false);
+        drawSoftShadow(canvas.painter(), canvas.rect(frame), radius, glow, spread, {0, 0}, false);
         canvas.painter().strokePath(path, pen);
     }
     // Once more without the glow, so the ring stays crisp over it.
@@ -221,7 +219,7 @@ void drawAddSpaceControl(const OSDGridCanvas& canvas, const Rect& buttonFrame) {
     QPainterPath oval;
     oval.addEllipse(canvas.rect(buttonFrame));
     QPainter& painter = canvas.painter();
-    drawSoftShadow(painter, oval, black(0.24), 6, {0, 1}, true);
+    drawSoftShadow(painter, canvas.rect(buttonFrame), side / 2, black(0.24), 6, {0, 1}, true);
     painter.fillPath(oval, white(0.18));
     painter.strokePath(oval, QPen(white(0.48), 1));
     const double half = side * 0.42 / 2;
@@ -237,10 +235,10 @@ void drawRemoveSpaceControl(const OSDGridCanvas& canvas, const Rect& buttonFrame
     QPainterPath oval;
     oval.addEllipse(canvas.rect(buttonFrame));
     QPainter& painter = canvas.painter();
-    drawSoftShadow(painter, oval, black(0.32), 5, {0, 1}, true);
+    const double side = buttonFrame.width();
+    drawSoftShadow(painter, canvas.rect(buttonFrame), side / 2, black(0.32), 5, {0, 1}, true);
     painter.fillPath(oval, black(0.54));
     painter.strokePath(oval, QPen(white(0.28), 1));
-    const double side = buttonFrame.width();
     const double k = side * 0.32;
     const Rect& b = buttonFrame;
     painter.save();

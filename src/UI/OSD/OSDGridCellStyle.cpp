@@ -1,5 +1,6 @@
 #include "UI/OSD/OSDGridCellStyle.h"
 
+#include "UI/OSD/OSDGridImageFill.h"
 #include "UI/OSD/OSDGridSoftShadow.h"
 
 #include <algorithm>
@@ -99,9 +100,10 @@ std::vector<Rect> screenshotBadgeStackFrames(const Rect& cellFrame, int64_t coun
 
 void drawScreenshotBadge(const QImage& image, const Rect& badgeFrame, const OSDGridCanvas& canvas) {
     QPainter& painter = canvas.painter();
-    const QPainterPath path =
-        canvas.roundedRect(badgeFrame, std::min(badgeFrame.width(), badgeFrame.height()) * 0.26);
-    drawSoftShadow(painter, path, QColor::fromRgbF(0, 0, 0, 0.28f), 5, {0, 1}, true);
+    const double radius = std::min(badgeFrame.width(), badgeFrame.height()) * 0.26;
+    const QPainterPath path = canvas.roundedRect(badgeFrame, radius);
+    drawSoftShadow(painter, canvas.rect(badgeFrame), radius, QColor::fromRgbF(0, 0, 0, 0.28f), 5,
+                   {0, 1}, true);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(path, screenshotBadgeBackgroundColor());
@@ -112,10 +114,8 @@ void drawScreenshotBadge(const QImage& image, const Rect& badgeFrame, const OSDG
     const double height = fit.height() * 1.08;
     const Rect imageRect{badgeFrame.midX() - width / 2, badgeFrame.midY() - height / 2, width,
                          height};
-    painter.setClipPath(path);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(canvas.rect(imageRect), image);
     painter.restore();
+    fillPathWithImage(painter, path, image, canvas.rect(imageRect));
 }
 
 void drawScreenshotBadgeStack(const std::vector<QImage>& images, const Rect& cellFrame,

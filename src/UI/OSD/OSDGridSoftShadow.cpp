@@ -1,27 +1,41 @@
 #include "UI/OSD/OSDGridSoftShadow.h"
 
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
 namespace tessarin {
 
-void drawSoftShadow(QPainter& painter, const QPainterPath& shape, QColor color, double blur,
+namespace {
+
+QPainterPath roundedRect(const QRectF& rect, double grow, double radius) {
+    QPainterPath path;
+    const double corner = std::max(radius + grow, 0.0);
+    path.addRoundedRect(rect.adjusted(-grow, -grow, grow, grow), corner, corner);
+    return path;
+}
+
+} // namespace
+
+void drawSoftShadow(QPainter& painter, const QRectF& rect, double radius, QColor color, double blur,
                     QPointF offset, bool filled) {
-    if (color.alphaF() <= 0) {
+    if (color.alphaF() <= 0 || blur <= 0) {
         return;
     }
+    // Three rings read as a blur at these sizes and keep a pass cheap: fills, never wide strokes.
+    const int steps = std::clamp(static_cast<int>(std::ceil(blur / 2)), 1, 3);
+    QColor layer = color;
+    layer.setAlphaF(color.alphaF() / static_cast<float>(steps));
+    const QRectF moved = rect.translated(offset);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath moved = shape.translated(offset);
-    const int steps = std::clamp(static_cast<int>(std::ceil(blur)), 1, 8);
-    const double layerAlpha = color.alphaF() / steps;
-    for (int step = steps; step >= 1; --step) {
-        QColor layer = color;
-        layer.setAlphaF(static_cast<float>(layerAlpha));
-        painter.setPen(
-            QPen(layer, blur * 2.0 * step / steps, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.setBrush(filled ? QBrush(layer) : QBrush(Qt::NoBrush));
-        painter.drawPath(moved);
+    for (int step = 1; step <= steps; ++step) {
+        QPainterPath ring = roundedRect(moved, blur * step / steps, radius);
+        if (!filled) {
+            ring.addPath(roundedRect(moved, -blur * step / steps, radius));
+            ring.setFillRule(Qt::OddEvenFill);
+        }
+        painter.fillPath(ring, layer);
     }
     painter.restore();
 }
