@@ -140,10 +140,11 @@ void drawLowerScrim(const OSDGridCanvas& canvas, const Rect& frame, Kind kind, i
     scrim.setColorAt(0.46, black(strength * 0.72));
     scrim.setColorAt(1, black(0));
     QPainter& painter = canvas.painter();
+    // A rectangular clip to the band is cheap; the rounded shape comes from the fill itself.
     painter.save();
-    painter.setClipPath(canvas.roundedRect(frame, OSDGridCellStyle::cornerRadius(frame, kind)));
-    painter.fillRect(
-        canvas.rect({frame.minX(), frame.minY(), frame.width(), bandTop - frame.minY()}), scrim);
+    painter.setClipRect(
+        canvas.rect({frame.minX(), frame.minY(), frame.width(), bandTop - frame.minY()}));
+    painter.fillPath(canvas.roundedRect(frame, OSDGridCellStyle::cornerRadius(frame, kind)), scrim);
     painter.restore();
 }
 
