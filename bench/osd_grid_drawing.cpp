@@ -1,0 +1,75 @@
+// Drawing a shown grid of 16 Spaces with a screenshot in every cell, titles, badges and one
+// covered Space into an image: the work of one pass of the OSD view. Goal: under 4 ms median.
+
+#include "Support/MainQueue.h"
+#include "Support/VirtualMainQueue.h"
+#include "UI/OSD/OSDGridView.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+#include <string>
+
+namespace {
+
+using namespace tessarin;
+
+QApplication& application() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "bench_osd_grid_drawing";
+    static char* argv[] = {name, nullptr};
+    static QApplication* instance = new QApplication(argc, argv);
+    return *instance;
+}
+
+// A screenshot-sized picture with some structure, so scaling it is real work.
+QImage screenshotImage(int seed) {
+    QImage image(480, 270, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor::fromHsv((seed * 37) % 360, 120, 200));
+    QPainter painter(&image);
+    painter.fillRect(40, 30, 260, 180, QColor::fromHsv((seed * 71) % 360, 80, 240));
+    painter.fillRect(0, 250, 480, 20, Qt::black);
+    return image;
+}
+
+OSDGridModel sixteenSpaces() {
+    OSDGridModel::Fields fields{.spaceCount = 16, .activeIndex = 5, .columnCount = 4};
+    for (int64_t i = 0; i < 16; ++i) {
+        fields.cellTitles[i] = "Desktop " + std::to_string(i + 1);
+        fields.cellScreenshots[i] = {screenshotImage(static_cast<int>(i))};
+    }
+    QImage icon(64, 64, QImage::Format_ARGB32_Premultiplied);
+    icon.fill(Qt::darkCyan);
+    const OSDGridAppIconEntry app{"com.example.app", "App", icon};
+    fields.cellIconStacks = {{2, {app, app, app}}, {5, {app, app}}, {9, {app, app, app}}};
+    fields.obscuredIndices = {11};
+    return *OSDGridModel::make(std::move(fields));
+}
+
+void drawSixteenCellGrid(benchmark::State& state) {
+    application();
+    VirtualMainQueue queue;
+    ScopedMainQueue scoped(queue);
+    OSDGridView view;
+    view.resize(1104, 680);
+    view.pendingPresentation = OSDGridPresentation::staticGrid(sixteenSpaces());
+    view.renderPendingPresentation();
+    QImage target(1104, 680, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        target.fill(Qt::transparent);
+        QPainter painter(&target);
+        view.drawGrid(painter);
+        painter.end();
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(drawSixteenCellGrid)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+} // namespace

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Platform/SystemServices.h"
+#include "UI/OSD/OSDGridCanvas.h"
+#include "UI/OSD/OSDGridModel.h"
+#include "UI/Settings/OSDGridAppearanceSettings.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace tessarin {
+
+// Draws whole cells of a model for one pass: the body as the cell's content and cover decide,
+// then the ring, the title and the badges. The buttons of an interactive grid are the view's.
+class OSDGridCellRenderer {
+public:
+    struct Pass {
+        const OSDGridCanvas& canvas;
+        const OSDGridAppearanceSettings& settings;
+        Appearance appearance;
+        double scaleMultiplier;
+        // While the highlight glides it marks the active cell, so the drawing does not.
+        bool highlightAnimating;
+    };
+
+    explicit OSDGridCellRenderer(Pass pass) : pass_(pass) {}
+
+    const OSDGridCanvas& canvas() const { return pass_.canvas; }
+    // The frame the cell was drawn in (grown when emphasised); none for a cell without an
+    // appearance, which is skipped.
+    std::optional<Rect> drawCell(const OSDGridModel& model, int64_t index, Rect frame) const;
+    // A drop slot of a drag: its body alone, never covered or emphasised.
+    void drawVirtualDestinationCell(const OSDGridModel& model, int64_t index,
+                                    const Rect& frame) const;
+    void drawEmptyPlaceholder(const Rect& frame) const;
+    bool isEmphasised(const OSDGridModel& model, int64_t index) const;
+
+private:
+    void drawBody(const OSDGridCellAppearance& appearance, bool obscured, const Rect& frame) const;
+    void drawContent(const OSDGridCellAppearance& appearance, const Rect& frame) const;
+    void drawScrimAndHairline(OSDGridCellAppearance::Kind kind, const Rect& frame) const;
+
+    Pass pass_;
+};
+
+} // namespace tessarin
