@@ -63,17 +63,21 @@ TEST_P(GlobalEventTapRecorderEndTests, CancelsOnTimeOutOrWhenTheSystemStopsTheTa
     EXPECT_EQ(recorder.isRecording(), GetParam().cancellations == 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, GlobalEventTapRecorderEndTests,
-                         ::testing::Values(EndRow{"beforeTheTimeout", 5, 4.9, false, 0},
-                                           EndRow{"atTheTimeout", 5, 5, false, 1},
-                                           EndRow{"noTimeLimit", 0, 1000, false, 0},
-                                           EndRow{"tapDisabled", 0, 0.1, true, 1}),
-                         rowName<EndRow>);
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, GlobalEventTapRecorderEndTests, ::testing::Values(
+    EndRow{"beforeTheTimeout", 5, 4.9, false, 0},
+    EndRow{"atTheTimeout", 5, 5, false, 1},
+    EndRow{"noTimeLimit", 0, 1000, false, 0},
+    EndRow{"tapDisabled", 0, 0.1, true, 1}),
+    rowName<EndRow>);
+// clang-format on
 
 TEST_F(GlobalEventTapRecorderTests, StartingAgainEndsTheFirstRecordingQuietly) {
     ASSERT_TRUE(start(1));
+    host.events().disableTapByUserInput(host.events().installedTaps().front());
     ASSERT_TRUE(start(5));
     queue.advance(2);
+    EXPECT_TRUE(recorder.isRecording());
     EXPECT_EQ(cancellations, 0);
     EXPECT_EQ(host.events().installedTaps().size(), 1u);
 }

@@ -34,21 +34,17 @@ TEST_P(HotkeyCombinationFromEventTests, BuildsTheCombinationOfAKeyDown) {
               GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HotkeyCombinationFromEventTests,
-    ::testing::Values(
-        FromEventRow{"controlOptionCommandRight", 124,
-                     kControlOptionCommand | EventFlags::maskSecondaryFn,
-                     HotkeyCombination{124, 0x1900, "\u2192", "\uF703"}},
-        FromEventRow{"shiftCommandA", 0, kShift | kCommand, HotkeyCombination{0, 0x300, "A", "a"}},
-        FromEventRow{"capsLockIsDropped", 0, kCommand | EventFlags::maskAlphaShift,
-                     HotkeyCombination{0, 0x100, "A", "a"}},
-        FromEventRow{"keypadEnterIsNotReturn", 76, kCommand,
-                     HotkeyCombination{76, 0x100, "\u2305", "\x03"}},
-        FromEventRow{"functionKeyByTable", 96, 0, HotkeyCombination{96, 0, "F5", "\uF708"}},
-        FromEventRow{"escapeGivesNothing", 53, kCommand, std::nullopt},
-        FromEventRow{"f13GivesNothing", 105, 0, std::nullopt}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, HotkeyCombinationFromEventTests, ::testing::Values(
+    FromEventRow{"controlOptionCommandRight", 124, kControlOptionCommand | EventFlags::maskSecondaryFn, HotkeyCombination{124, 0x1900, "\u2192", "\uF703"}},
+    FromEventRow{"shiftCommandA", 0, kShift | kCommand, HotkeyCombination{0, 0x300, "A", "a"}},
+    FromEventRow{"capsLockIsDropped", 0, kCommand | EventFlags::maskAlphaShift, HotkeyCombination{0, 0x100, "A", "a"}},
+    FromEventRow{"keypadEnterIsNotReturn", 76, kCommand, HotkeyCombination{76, 0x100, "\u2305", "\x03"}},
+    FromEventRow{"functionKeyByTable", 96, 0, HotkeyCombination{96, 0, "F5", "\uF708"}},
+    FromEventRow{"escapeGivesNothing", 53, kCommand, std::nullopt},
+    FromEventRow{"f13GivesNothing", 105, 0, std::nullopt}),
     rowName<FromEventRow>);
+// clang-format on
 
 struct OverrideRow {
     const char* name;
@@ -67,15 +63,14 @@ TEST_P(HotkeyActionOverrideTests, OnlyADirectionOnItsControlArrowMustOverride) {
 
 const HotkeyCombination kControlLeft{123, 0x1000, "\u2190", "\uF702"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HotkeyActionOverrideTests,
-    ::testing::Values(OverrideRow{"leftOnControlLeft", HotkeyIdentifier::left, kControlLeft, true},
-                      OverrideRow{"leftOnControlOptionLeft", HotkeyIdentifier::left,
-                                  HotkeyCombination{123, 0x1800, "\u2190", "\uF702"}, false},
-                      OverrideRow{"leftWithOtherText", HotkeyIdentifier::left,
-                                  HotkeyCombination{123, 0x1000, "L", "\uF702"}, false},
-                      OverrideRow{"space1Never", HotkeyIdentifier::space1, kControlLeft, false}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, HotkeyActionOverrideTests, ::testing::Values(
+    OverrideRow{"leftOnControlLeft", HotkeyIdentifier::left, kControlLeft, true},
+    OverrideRow{"leftOnControlOptionLeft", HotkeyIdentifier::left, {123, 0x1800, "\u2190", "\uF702"}, false},
+    OverrideRow{"leftWithOtherText", HotkeyIdentifier::left, {123, 0x1000, "L", "\uF702"}, false},
+    OverrideRow{"space1Never", HotkeyIdentifier::space1, kControlLeft, false}),
     rowName<OverrideRow>);
+// clang-format on
 
 } // namespace
 } // namespace tessarin

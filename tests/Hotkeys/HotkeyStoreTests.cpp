@@ -94,23 +94,19 @@ TEST_P(HotkeyStoreConflictTests, FindsTheFirstEnabledHolder) {
               GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HotkeyStoreConflictTests,
-    ::testing::Values(
-        ConflictRow{"cursorDefault", HotkeyCombination::defaultLeft(), std::nullopt, {"X"}, kLeft},
-        ConflictRow{
-            "cursorBeforeDisplay", HotkeyCombination::defaultLeft(), std::nullopt, {}, kLeft},
-        ConflictRow{
-            "excludedIsSkipped", HotkeyCombination::defaultLeft(), kLeft, {"X"}, std::nullopt},
-        ConflictRow{"disabledCursorNever",
-                    HotkeyCombination::defaultUp(),
-                    std::nullopt,
-                    {"X"},
-                    std::nullopt},
-        ConflictRow{"displayOnlyWhenListed", kControlOptionA, std::nullopt, {}, std::nullopt},
-        ConflictRow{"listedEnabledDisplay", kControlOptionA, std::nullopt, {"Y", "X"}, kLeftOnX},
-        ConflictRow{"disabledDisplayNever", kControlOptionA, kLeftOnX, {"Y", "X"}, std::nullopt}),
+const HotkeyCombination kDefaultLeft = HotkeyCombination::defaultLeft();
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, HotkeyStoreConflictTests, ::testing::Values(
+    ConflictRow{"cursorDefault", kDefaultLeft, std::nullopt, {"X"}, kLeft},
+    ConflictRow{"cursorBeforeDisplay", kDefaultLeft, std::nullopt, {}, kLeft},
+    ConflictRow{"excludedIsSkipped", kDefaultLeft, kLeft, {"X"}, std::nullopt},
+    ConflictRow{"disabledCursorNever", HotkeyCombination::defaultUp(), std::nullopt, {"X"}, std::nullopt},
+    ConflictRow{"displayOnlyWhenListed", kControlOptionA, std::nullopt, {}, std::nullopt},
+    ConflictRow{"listedEnabledDisplay", kControlOptionA, std::nullopt, {"Y", "X"}, kLeftOnX},
+    ConflictRow{"disabledDisplayNever", kControlOptionA, kLeftOnX, {"Y", "X"}, std::nullopt}),
     rowName<ConflictRow>);
+// clang-format on
 
 // The preset is offered against the system's real shortcut table of the simulated desktop.
 class MissionControlPresetOnceTests : public HotkeyHostFixture {

@@ -35,21 +35,18 @@ TEST_P(ConflictDetectorTests, ListsTheEnabledSystemShortcutsOnTheKeys) {
     EXPECT_EQ(ids, GetParam().expectedIDs);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ConflictDetectorTests,
-    ::testing::Values(
-        ConflictRow{"noTableUsesBuiltIns", std::nullopt, kControlRight, {81}},
-        ConflictRow{"desktopOneEnabled", one("118", true, {65535, 18, 262144}), kControl1, {118}},
-        ConflictRow{"desktopOneDisabled", one("118", false, {65535, 18, 262144}), kControl1, {}},
-        ConflictRow{"enabledAsNumber", one("118", 1, {65535, 18, 4096}), kControl1, {118}},
-        ConflictRow{"malformedHidesBuiltIn", one("81", true, {65535, 124}), kControlRight, {}},
-        ConflictRow{
-            "twoInTableOrder", one("118", true, {65535, 124, 0x840000}), kControlRight, {81, 118}},
-        ConflictRow{"carbonBitsAreReadToo",
-                    one("119", true, {65535, 19, 0x1200}),
-                    HotkeyCombination{19, 0x1200, "2", "2"},
-                    {119}}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, ConflictDetectorTests, ::testing::Values(
+    ConflictRow{"noTableUsesBuiltIns", std::nullopt, kControlRight, {81}},
+    ConflictRow{"desktopOneEnabled", one("118", true, {65535, 18, 262144}), kControl1, {118}},
+    ConflictRow{"desktopOneDisabled", one("118", false, {65535, 18, 262144}), kControl1, {}},
+    ConflictRow{"enabledAsNumber", one("118", 1, {65535, 18, 4096}), kControl1, {118}},
+    ConflictRow{"disabledAsNumber", one("118", 0, {65535, 18, 4096}), kControl1, {}},
+    ConflictRow{"malformedHidesBuiltIn", one("81", true, {65535, 124}), kControlRight, {}},
+    ConflictRow{"twoInTableOrder", one("118", true, {65535, 124, 0x840000}), kControlRight, {81, 118}},
+    ConflictRow{"carbonBitsAreReadToo", one("119", true, {65535, 19, 0x1200}), {19, 0x1200, "2", "2"}, {119}}),
+    rowName<ConflictRow>);
+// clang-format on
 
 using ConflictDetectorHostTests = HotkeyHostFixture;
 

@@ -1,3 +1,4 @@
+#include "HotkeyHostFixture.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
 #include "Platform/Input/KeyboardLayout.h"
 #include "Platform/Preferences/UserDefaults.h"
@@ -62,24 +63,20 @@ TEST_P(OSDKeyBindingLoadTests, LoadsWithoutTwoActionsOnOneKey) {
     EXPECT_EQ(defaults.dictionaryRepresentation(), before); // nothing written back
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OSDKeyBindingLoadTests,
-    ::testing::Values(
-        LoadRow{"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
-        LoadRow{"modifiersFallBack",
-                {{Action::moveUp, R"({"keyCode":0,"modifiers":256,"displayKey":"A"})"}},
-                {}},
-        LoadRow{"bothClashersFallBackOthersStay",
-                {{Action::hide, json(kSpace)},
-                 {Action::moveUp, json(kSpace)},
-                 {Action::moveLeft, json(kA)}},
-                {{Action::moveLeft, kA}}},
-        LoadRow{"fallbackThatClashesAgainFallsBackToo",
-                {{Action::select, json(kEscape)},
-                 {Action::hide, json(kSpace)},
-                 {Action::moveUp, json(kSpace)}},
-                {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+const std::string kCommandA = R"({"keyCode":0,"modifiers":256,"displayKey":"A"})";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, OSDKeyBindingLoadTests, ::testing::Values(
+    LoadRow{"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
+    LoadRow{"modifiersFallBack", {{Action::moveUp, kCommandA}}, {}},
+    LoadRow{"bothClashersFallBackOthersStay",
+            {{Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}, {Action::moveLeft, json(kA)}},
+            {{Action::moveLeft, kA}}},
+    LoadRow{"fallbackThatClashesAgainFallsBackToo",
+            {{Action::select, json(kEscape)}, {Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}},
+            {}}),
+    rowName<LoadRow>);
+// clang-format on
 
 struct SetRow {
     const char* name;
@@ -97,17 +94,14 @@ TEST_P(OSDKeyBindingSetTests, RefusesWhatWouldBreakTheKeys) {
     EXPECT_EQ(bindings.revision.value(), GetParam().expected ? 0 : 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OSDKeyBindingSetTests,
-    ::testing::Values(
-        SetRow{"keypadEnterOnHide",
-               {76, 0, "x"},
-               Action::hide,
-               Error::alreadyAssigned(Action::select)},
-        SetRow{"emptyText", {0, 0, ""}, Action::hide, Error::unusableKey()},
-        SetRow{"withCommand", {0, 0x100, "A"}, Action::hide, Error::modifiersNotAllowed()},
-        SetRow{"freeKey", kA, Action::moveLeft, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, OSDKeyBindingSetTests, ::testing::Values(
+    SetRow{"keypadEnterOnHide", {76, 0, "x"}, Action::hide, Error::alreadyAssigned(Action::select)},
+    SetRow{"emptyText", {0, 0, ""}, Action::hide, Error::unusableKey()},
+    SetRow{"withCommand", {0, 0x100, "A"}, Action::hide, Error::modifiersNotAllowed()},
+    SetRow{"freeKey", kA, Action::moveLeft, std::nullopt}),
+    rowName<SetRow>);
+// clang-format on
 
 TEST_F(OSDKeyBindingStoreTests, ANewKeyReplacesTheOldOneAndIsStoredOnce) {
     OSDKeyBindingStore bindings(defaults);

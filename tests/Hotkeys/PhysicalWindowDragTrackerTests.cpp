@@ -1,8 +1,5 @@
+#include "HotkeyHostFixture.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
-#include "Platform/Host.h"
-#include "Platform/Input/EventSystem.h"
-#include "Platform/Scenario.h"
-#include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -20,18 +17,14 @@ protected:
     PhysicalWindowDragTracker tracker{[this]() -> EventSystem& { return events; }};
 };
 
-struct DragCase {
+struct DragRow {
     const char* name;
     Point to;
     bool counts;
 };
 
-void PrintTo(const DragCase& value, std::ostream* out) {
-    *out << value.name;
-}
-
 class PhysicalWindowDragTrackerThresholdTests : public PhysicalWindowDragTrackerTests,
-                                                public ::testing::WithParamInterface<DragCase> {};
+                                                public ::testing::WithParamInterface<DragRow> {};
 
 TEST_P(PhysicalWindowDragTrackerThresholdTests, CountsOnlyBeyondThreePoints) {
     ASSERT_TRUE(tracker.start());
@@ -42,14 +35,16 @@ TEST_P(PhysicalWindowDragTrackerThresholdTests, CountsOnlyBeyondThreePoints) {
     EXPECT_EQ(tracker.isPhysicalDragActive(), GetParam().counts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PhysicalWindowDragTrackerThresholdTests,
-                         ::testing::Values(DragCase{"exactlyThreeRight", {103, 100}, false},
-                                           DragCase{"exactlyThreeUp", {100, 97}, false},
-                                           DragCase{"diagonalWithinThree", {102, 102}, false},
-                                           DragCase{"justBeyondThree", {103.01, 100}, true},
-                                           DragCase{"diagonalBeyondThree", {102.5, 102.5}, true},
-                                           DragCase{"farLeft", {40, 100}, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, PhysicalWindowDragTrackerThresholdTests, ::testing::Values(
+    DragRow{"exactlyThreeRight", {103, 100}, false},
+    DragRow{"exactlyThreeUp", {100, 97}, false},
+    DragRow{"diagonalWithinThree", {102, 102}, false},
+    DragRow{"justBeyondThree", {103.01, 100}, true},
+    DragRow{"diagonalBeyondThree", {102.5, 102.5}, true},
+    DragRow{"farLeft", {40, 100}, true}),
+    rowName<DragRow>);
+// clang-format on
 
 TEST_F(PhysicalWindowDragTrackerTests, DragAddsUpFromThePressAndStaysCountedUntilRelease) {
     ASSERT_TRUE(tracker.start());
@@ -100,9 +95,6 @@ TEST_F(PhysicalWindowDragTrackerTests, StartTwiceKeepsOneListeningTapAndStopForg
     EXPECT_FALSE(tracker.isRunning());
     EXPECT_TRUE(events.installedTaps().empty());
     EXPECT_FALSE(tracker.isPhysicalDragActive());
-    hands().mouseDown({0, 0});
-    settle();
-    EXPECT_EQ(tracker.mouseDownGeneration(), 1u);
 }
 
 TEST_F(PhysicalWindowDragTrackerTests, StartFailsWhenTheTapCannotBeCreated) {
@@ -132,27 +124,16 @@ TEST_F(PhysicalWindowDragTrackerTests, DragWithoutASeenPressIsIgnored) {
     EXPECT_FALSE(tracker.isLeftButtonDown());
 }
 
-TEST(PhysicalWindowDragTrackerSharedTests, SharedTrackerWatchesTheCurrentHostsEvents) {
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue(queue);
-    const auto parsed = parseScenarioText(R"({
-      "displays": [{"id": 1, "uuid": "MAIN-UUID", "frame": [0, 0, 1440, 900]}],
-      "spaces": [{"display": "MAIN-UUID", "spaces": [{"id": 1}]}]})",
-                                          "test");
-    ASSERT_TRUE(parsed) << parsed.error;
-    Host host(*parsed.scenario, queue);
-    ScopedCurrentHost current(host);
+using PhysicalWindowDragTrackerSharedTests = HotkeyHostFixture;
 
-    PhysicalWindowDragTracker& tracker = PhysicalWindowDragTracker::shared();
-    ASSERT_TRUE(tracker.start());
-    const uint64_t generationBefore = tracker.mouseDownGeneration();
+TEST_F(PhysicalWindowDragTrackerSharedTests, SharedTrackerWatchesTheCurrentHostsEvents) {
+    PhysicalWindowDragTracker& shared = PhysicalWindowDragTracker::shared();
+    ASSERT_TRUE(shared.start());
     host.events().physical().mouseDown({100, 100});
     host.events().physical().mouseDrag({140, 100});
-    queue.runUntilIdle();
-    EXPECT_TRUE(tracker.isPhysicalDragActive());
-    EXPECT_EQ(tracker.mouseDownGeneration(), generationBefore + 1);
-    tracker.stop();
-    EXPECT_FALSE(tracker.isRunning());
+    settle();
+    EXPECT_TRUE(shared.isPhysicalDragActive());
+    shared.stop();
 }
 
 } // namespace
