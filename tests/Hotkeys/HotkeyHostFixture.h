@@ -2,6 +2,7 @@
 
 #include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
+#include "Platform/Input/KeyboardLayout.h"
 #include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"
 
@@ -20,6 +21,13 @@ protected:
     Host host{Scenario::defaultScenario(), queue};
     ScopedCurrentHost scopedHost{host};
 };
+
+// A key down as the keyboard layout types it.
+inline Event keyDown(uint16_t keyCode, uint64_t flags = 0) {
+    Event event = Event::keyboard(keyCode, true, flags);
+    event.characters = charactersForKeyCode(keyCode);
+    return event;
+}
 
 // Named rows print their name in test output.
 template <typename Row> std::string rowName(const ::testing::TestParamInfo<Row>& info) {

@@ -2,7 +2,6 @@
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
 #include "Hotkeys/HotkeyIdentifier.h"
-#include "Platform/Input/KeyboardLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +12,6 @@ constexpr uint64_t kCommand = EventFlags::maskCommand;
 constexpr uint64_t kShift = EventFlags::maskShift;
 constexpr uint64_t kControlOptionCommand =
     EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand;
-
-Event keyDown(uint16_t keyCode, uint64_t flags) {
-    Event event = Event::keyboard(keyCode, true, flags);
-    event.characters = charactersForKeyCode(keyCode);
-    return event;
-}
 
 struct FromEventRow {
     const char* name;

@@ -1,6 +1,5 @@
 #include "HotkeyHostFixture.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
-#include "Platform/Input/KeyboardLayout.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Support/VirtualMainQueue.h"
 
@@ -19,12 +18,6 @@ const OSDKeyBinding kA{0, 0, "A"};
 
 std::string json(const OSDKeyBinding& binding) {
     return binding.toJson().dump();
-}
-
-Event keyDown(uint16_t keyCode, uint64_t flags = 0) {
-    Event event = Event::keyboard(keyCode, true, flags);
-    event.characters = charactersForKeyCode(keyCode);
-    return event;
 }
 
 class OSDKeyBindingStoreTests : public ::testing::Test {

@@ -17,34 +17,29 @@ protected:
     PhysicalWindowDragTracker tracker{[this]() -> EventSystem& { return events; }};
 };
 
-struct DragRow {
-    const char* name;
-    Point to;
-    bool counts;
-};
-
-class PhysicalWindowDragTrackerThresholdTests : public PhysicalWindowDragTrackerTests,
-                                                public ::testing::WithParamInterface<DragRow> {};
-
-TEST_P(PhysicalWindowDragTrackerThresholdTests, CountsOnlyBeyondThreePoints) {
+TEST_F(PhysicalWindowDragTrackerTests, CountsOnlyBeyondThreePointsFromThePress) {
     ASSERT_TRUE(tracker.start());
-    hands().mouseDown({100, 100});
-    hands().mouseDrag(GetParam().to);
-    settle();
-    EXPECT_TRUE(tracker.isLeftButtonDown());
-    EXPECT_EQ(tracker.isPhysicalDragActive(), GetParam().counts);
+    struct Row {
+        const char* name;
+        Point to;
+        bool counts;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"exactlyThreeRight", {103, 100}, false}, {"exactlyThreeUp", {100, 97}, false},
+        {"diagonalWithinThree", {102, 102}, false}, {"justBeyondThree", {103.01, 100}, true},
+        {"diagonalBeyondThree", {102.5, 102.5}, true}, {"farLeft", {40, 100}, true},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        hands().mouseDown({100, 100});
+        hands().mouseDrag(row.to);
+        settle();
+        EXPECT_TRUE(tracker.isLeftButtonDown()) << row.name;
+        EXPECT_EQ(tracker.isPhysicalDragActive(), row.counts) << row.name;
+        hands().mouseUp(row.to);
+    }
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, PhysicalWindowDragTrackerThresholdTests, ::testing::Values(
-    DragRow{"exactlyThreeRight", {103, 100}, false},
-    DragRow{"exactlyThreeUp", {100, 97}, false},
-    DragRow{"diagonalWithinThree", {102, 102}, false},
-    DragRow{"justBeyondThree", {103.01, 100}, true},
-    DragRow{"diagonalBeyondThree", {102.5, 102.5}, true},
-    DragRow{"farLeft", {40, 100}, true}),
-    rowName<DragRow>);
-// clang-format on
 
 TEST_F(PhysicalWindowDragTrackerTests, DragAddsUpFromThePressAndStaysCountedUntilRelease) {
     ASSERT_TRUE(tracker.start());
@@ -122,18 +117,6 @@ TEST_F(PhysicalWindowDragTrackerTests, DragWithoutASeenPressIsIgnored) {
                    Event::mouse(EventType::leftMouseDragged, {50, 50}, MouseButton::left));
     EXPECT_FALSE(tracker.isPhysicalDragActive());
     EXPECT_FALSE(tracker.isLeftButtonDown());
-}
-
-using PhysicalWindowDragTrackerSharedTests = HotkeyHostFixture;
-
-TEST_F(PhysicalWindowDragTrackerSharedTests, SharedTrackerWatchesTheCurrentHostsEvents) {
-    PhysicalWindowDragTracker& shared = PhysicalWindowDragTracker::shared();
-    ASSERT_TRUE(shared.start());
-    host.events().physical().mouseDown({100, 100});
-    host.events().physical().mouseDrag({140, 100});
-    settle();
-    EXPECT_TRUE(shared.isPhysicalDragActive());
-    shared.stop();
 }
 
 } // namespace
