@@ -22,54 +22,46 @@ std::string json(const OSDKeyBinding& binding) {
 
 class OSDKeyBindingStoreTests : public ::testing::Test {
 protected:
-    void store(const StoredKeys& keys) {
-        for (const auto& [action, text] : keys) {
-            defaults.set(OSDKeyBindingStore::defaultsKey(action), Data(text.begin(), text.end()));
-        }
-    }
-
     VirtualMainQueue queue;
     ScopedMainQueue scopedQueue{queue};
     UserDefaults defaults;
 };
 
-struct LoadRow {
-    const char* name;
-    StoredKeys stored;
-    std::map<Action, OSDKeyBinding> expected; // the actions not listed keep their defaults
-};
-
-class OSDKeyBindingLoadTests : public OSDKeyBindingStoreTests,
-                               public ::testing::WithParamInterface<LoadRow> {};
-
-TEST_P(OSDKeyBindingLoadTests, LoadsWithoutTwoActionsOnOneKey) {
-    store(GetParam().stored);
-    const auto before = defaults.dictionaryRepresentation();
-    OSDKeyBindingStore loaded(defaults);
-    for (Action action : kAllOSDKeyBindingActions) {
-        const auto expected = GetParam().expected.find(action);
-        EXPECT_EQ(loaded.binding(action), expected != GetParam().expected.end()
-                                              ? expected->second
-                                              : OSDKeyBinding::defaultBinding(action))
-            << rawValue(action);
+TEST_F(OSDKeyBindingStoreTests, LoadsWithoutTwoActionsOnOneKey) {
+    const std::string commandA = R"({"keyCode":0,"modifiers":256,"displayKey":"A"})";
+    struct Row {
+        const char* name;
+        StoredKeys stored;
+        std::map<Action, OSDKeyBinding> expected; // the actions not listed keep their defaults
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
+        {"modifiersFallBack", {{Action::moveUp, commandA}}, {}},
+        {"bothClashersFallBackOthersStay",
+         {{Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}, {Action::moveLeft, json(kA)}},
+         {{Action::moveLeft, kA}}},
+        {"fallbackThatClashesAgainFallsBackToo",
+         {{Action::select, json(kEscape)}, {Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}},
+         {}}};
+    // clang-format on
+    for (const Row& row : rows) {
+        UserDefaults stored;
+        for (const auto& [action, text] : row.stored) {
+            stored.set(OSDKeyBindingStore::defaultsKey(action), Data(text.begin(), text.end()));
+        }
+        const auto before = stored.dictionaryRepresentation();
+        const OSDKeyBindingStore loaded(stored);
+        for (Action action : kAllOSDKeyBindingActions) {
+            const auto expected = row.expected.find(action);
+            EXPECT_EQ(loaded.binding(action), expected != row.expected.end()
+                                                  ? expected->second
+                                                  : OSDKeyBinding::defaultBinding(action))
+                << row.name << " " << rawValue(action);
+        }
+        EXPECT_EQ(stored.dictionaryRepresentation(), before) << row.name; // nothing written back
     }
-    EXPECT_EQ(defaults.dictionaryRepresentation(), before); // nothing written back
 }
-
-const std::string kCommandA = R"({"keyCode":0,"modifiers":256,"displayKey":"A"})";
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, OSDKeyBindingLoadTests, ::testing::Values(
-    LoadRow{"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
-    LoadRow{"modifiersFallBack", {{Action::moveUp, kCommandA}}, {}},
-    LoadRow{"bothClashersFallBackOthersStay",
-            {{Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}, {Action::moveLeft, json(kA)}},
-            {{Action::moveLeft, kA}}},
-    LoadRow{"fallbackThatClashesAgainFallsBackToo",
-            {{Action::select, json(kEscape)}, {Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}},
-            {}}),
-    rowName<LoadRow>);
-// clang-format on
 
 TEST_F(OSDKeyBindingStoreTests, RefusesWhatWouldBreakTheKeys) {
     // clang-format off
