@@ -42,35 +42,25 @@ TEST_F(GlobalEventTapRecorderTests, AClickEndsTheRecordingAndIsSwallowed) {
     EXPECT_TRUE(host.events().frontApplicationEvents(EventType::rightMouseDown).empty());
 }
 
-struct EndRow {
-    const char* name;
-    TimeInterval timeout;
-    TimeInterval waited;
-    bool disableTap;
-    int cancellations;
-};
-
-class GlobalEventTapRecorderEndTests : public GlobalEventTapRecorderTests,
-                                       public ::testing::WithParamInterface<EndRow> {};
-
-TEST_P(GlobalEventTapRecorderEndTests, CancelsOnTimeOutOrWhenTheSystemStopsTheTap) {
-    ASSERT_TRUE(start(GetParam().timeout));
-    if (GetParam().disableTap) {
-        host.events().disableTapByUserInput(host.events().installedTaps().front());
+TEST_F(GlobalEventTapRecorderTests, CancelsOnTimeOutOrWhenTheSystemStopsTheTap) {
+    // clang-format off
+    const std::tuple<const char*, TimeInterval, TimeInterval, bool, int> rows[] = {
+        {"beforeTheTimeout", 5, 4.9, false, 0},
+        {"atTheTimeout", 5, 5, false, 1},
+        {"noTimeLimit", 0, 1000, false, 0},
+        {"tapDisabled", 0, 0.1, true, 1}};
+    // clang-format on
+    for (const auto& [name, timeout, waited, disableTap, expected] : rows) {
+        cancellations = 0;
+        ASSERT_TRUE(start(timeout));
+        if (disableTap) {
+            host.events().disableTapByUserInput(host.events().installedTaps().front());
+        }
+        queue.advance(waited);
+        EXPECT_EQ(cancellations, expected) << name;
+        EXPECT_EQ(recorder.isRecording(), expected == 0) << name;
     }
-    queue.advance(GetParam().waited);
-    EXPECT_EQ(cancellations, GetParam().cancellations);
-    EXPECT_EQ(recorder.isRecording(), GetParam().cancellations == 0);
 }
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, GlobalEventTapRecorderEndTests, ::testing::Values(
-    EndRow{"beforeTheTimeout", 5, 4.9, false, 0},
-    EndRow{"atTheTimeout", 5, 5, false, 1},
-    EndRow{"noTimeLimit", 0, 1000, false, 0},
-    EndRow{"tapDisabled", 0, 0.1, true, 1}),
-    rowName<EndRow>);
-// clang-format on
 
 TEST_F(GlobalEventTapRecorderTests, StartingAgainEndsTheFirstRecordingQuietly) {
     ASSERT_TRUE(start(1));

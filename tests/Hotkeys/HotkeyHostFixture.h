@@ -29,9 +29,4 @@ inline Event keyDown(uint16_t keyCode, uint64_t flags = 0) {
     return event;
 }
 
-// Named rows print their name in test output.
-template <typename Row> std::string rowName(const ::testing::TestParamInfo<Row>& info) {
-    return info.param.name;
-}
-
 } // namespace tessarin

@@ -77,28 +77,20 @@ TEST_F(HotkeyStoreTests, AConflictIsTheFirstEnabledHolderOfTheKeys) {
     store.setEnabled(false, HotkeyAction::cursor(HotkeyIdentifier::up));
     const HotkeyCombination left = HotkeyCombination::defaultLeft();
     const HotkeyCombination up = HotkeyCombination::defaultUp();
-    const std::optional<HotkeyAction> none;
-    struct Row {
-        const char* name;
-        HotkeyCombination combination;
-        std::optional<HotkeyAction> excluding;
-        std::vector<std::string> displays;
-        std::optional<HotkeyAction> expected;
-    };
+    using Holder = std::optional<HotkeyAction>;
+    const Holder none;
     // clang-format off
-    const Row rows[] = {
+    const std::tuple<const char*, HotkeyCombination, Holder, std::vector<std::string>, Holder> rows[] = {
         {"cursorDefault", left, none, {"X"}, kLeft},
         {"cursorBeforeDisplay", left, none, {}, kLeft},
         {"excludedIsSkipped", left, kLeft, {"X"}, none},
         {"disabledCursorNever", up, none, {"X"}, none},
         {"displayOnlyWhenListed", kControlOptionA, none, {}, none},
         {"listedEnabledDisplay", kControlOptionA, none, {"Y", "X"}, kLeftOnX},
-        {"disabledDisplayNever", kControlOptionA, kLeftOnX, {"Y", "X"}, none},
-    };
+        {"disabledDisplayNever", kControlOptionA, kLeftOnX, {"Y", "X"}, none}};
     // clang-format on
-    for (const Row& row : rows) {
-        EXPECT_EQ(store.conflict(row.combination, row.excluding, row.displays), row.expected)
-            << row.name;
+    for (const auto& [name, combination, excluding, displays, expected] : rows) {
+        EXPECT_EQ(store.conflict(combination, excluding, displays), expected) << name;
     }
 }
 

@@ -14,10 +14,7 @@ protected:
     HotkeyOverrideRegistration overrideOf(HotkeyIdentifier identifier,
                                           const HotkeyCombination& combination) {
         return {HotkeyRegistrationIdentity::action(HotkeyAction::cursor(identifier)), combination,
-                [this, identifier](const HotkeyTriggerContext& context) {
-                    fired.push_back(identifier);
-                    contexts.push_back(context);
-                }};
+                [this](const HotkeyTriggerContext& context) { fired.push_back(context); }};
     }
     void takeControlRight() {
         tap.update(
@@ -31,8 +28,7 @@ protected:
     }
 
     MissionControlShortcutOverrideEventTap& tap = MissionControlShortcutOverrideEventTap::shared();
-    std::vector<HotkeyIdentifier> fired;
-    std::vector<HotkeyTriggerContext> contexts;
+    std::vector<HotkeyTriggerContext> fired;
 };
 
 TEST_F(OverrideEventTapTests, APressFiresOnceAndTheSystemNeverMoves) {
@@ -42,9 +38,8 @@ TEST_F(OverrideEventTapTests, APressFiresOnceAndTheSystemNeverMoves) {
     keyboard().keyDown(124, kControl); // a repeat that lost its flag
     keyboard().keyUp(124, kControl);
     queue.advance(2.0); // lets the Dock finish any switch it started
-    EXPECT_EQ(fired, std::vector{HotkeyIdentifier::right});
-    ASSERT_EQ(contexts.size(), 1u);
-    EXPECT_EQ(contexts[0].source, HotkeyTriggerSource::missionControlOverrideEventTap);
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].source, HotkeyTriggerSource::missionControlOverrideEventTap);
     EXPECT_EQ(host.windowServer().activeSpace(), before);
     EXPECT_TRUE(host.events().frontApplicationEvents(EventType::keyUp).empty());
     EXPECT_TRUE(tap.pressedSignatures().empty());

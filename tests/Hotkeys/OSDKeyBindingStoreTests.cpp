@@ -29,13 +29,9 @@ protected:
 
 TEST_F(OSDKeyBindingStoreTests, LoadsWithoutTwoActionsOnOneKey) {
     const std::string commandA = R"({"keyCode":0,"modifiers":256,"displayKey":"A"})";
-    struct Row {
-        const char* name;
-        StoredKeys stored;
-        std::map<Action, OSDKeyBinding> expected; // the actions not listed keep their defaults
-    };
+    // Name, stored keys, and the bindings expected where they are not the defaults.
     // clang-format off
-    const Row rows[] = {
+    const std::tuple<const char*, StoredKeys, std::map<Action, OSDKeyBinding>> rows[] = {
         {"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
         {"modifiersFallBack", {{Action::moveUp, commandA}}, {}},
         {"bothClashersFallBackOthersStay",
@@ -45,21 +41,21 @@ TEST_F(OSDKeyBindingStoreTests, LoadsWithoutTwoActionsOnOneKey) {
          {{Action::select, json(kEscape)}, {Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}},
          {}}};
     // clang-format on
-    for (const Row& row : rows) {
+    for (const auto& [name, keys, expectedBindings] : rows) {
         UserDefaults stored;
-        for (const auto& [action, text] : row.stored) {
+        for (const auto& [action, text] : keys) {
             stored.set(OSDKeyBindingStore::defaultsKey(action), Data(text.begin(), text.end()));
         }
         const auto before = stored.dictionaryRepresentation();
         const OSDKeyBindingStore loaded(stored);
         for (Action action : kAllOSDKeyBindingActions) {
-            const auto expected = row.expected.find(action);
-            EXPECT_EQ(loaded.binding(action), expected != row.expected.end()
+            const auto expected = expectedBindings.find(action);
+            EXPECT_EQ(loaded.binding(action), expected != expectedBindings.end()
                                                   ? expected->second
                                                   : OSDKeyBinding::defaultBinding(action))
-                << row.name << " " << rawValue(action);
+                << name << " " << rawValue(action);
         }
-        EXPECT_EQ(stored.dictionaryRepresentation(), before) << row.name; // nothing written back
+        EXPECT_EQ(stored.dictionaryRepresentation(), before) << name; // nothing written back
     }
 }
 

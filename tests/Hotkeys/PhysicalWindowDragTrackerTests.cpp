@@ -19,25 +19,19 @@ protected:
 
 TEST_F(PhysicalWindowDragTrackerTests, CountsOnlyBeyondThreePointsFromThePress) {
     ASSERT_TRUE(tracker.start());
-    struct Row {
-        const char* name;
-        Point to;
-        bool counts;
-    };
     // clang-format off
-    const Row rows[] = {
+    const std::tuple<const char*, Point, bool> rows[] = {
         {"exactlyThreeRight", {103, 100}, false}, {"exactlyThreeUp", {100, 97}, false},
         {"diagonalWithinThree", {102, 102}, false}, {"justBeyondThree", {103.01, 100}, true},
-        {"diagonalBeyondThree", {102.5, 102.5}, true}, {"farLeft", {40, 100}, true},
-    };
+        {"diagonalBeyondThree", {102.5, 102.5}, true}, {"farLeft", {40, 100}, true}};
     // clang-format on
-    for (const Row& row : rows) {
+    for (const auto& [name, to, counts] : rows) {
         hands().mouseDown({100, 100});
-        hands().mouseDrag(row.to);
+        hands().mouseDrag(to);
         settle();
-        EXPECT_TRUE(tracker.isLeftButtonDown()) << row.name;
-        EXPECT_EQ(tracker.isPhysicalDragActive(), row.counts) << row.name;
-        hands().mouseUp(row.to);
+        EXPECT_TRUE(tracker.isLeftButtonDown()) << name;
+        EXPECT_EQ(tracker.isPhysicalDragActive(), counts) << name;
+        hands().mouseUp(to);
     }
 }
 
