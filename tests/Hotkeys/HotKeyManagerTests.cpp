@@ -52,11 +52,10 @@ TEST_F(HotKeyManagerTests, ARefusedRegistrationPrintsItsLineAndUsesUpItsNumber) 
     manager.registerHotKey(kRight, kControlOptionCommandRight, record());
     manager.registerHotKey(HotkeyRegistrationIdentity::workspace(Uuid::random()),
                            kControlOptionCommandRight, record());
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed, "Failed to register hotkey for Switch to space on the right status=-9878\n"
-                       "Failed to register hotkey for Workspace status=-9878\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Failed to register hotkey for Switch to space on the right status=-9878\n"
+              "Failed to register hotkey for Workspace status=-9878\n");
     EXPECT_EQ(manager.registrationNumber(kRight), std::nullopt);
-
     manager.registerHotKey(kSpace1, kControlOptionCommand1, record());
     EXPECT_EQ(manager.registrationNumber(kSpace1), 3u); // the refused ones used up 1 and 2
 }

@@ -6,9 +6,7 @@
 namespace tessarin {
 namespace {
 
-HotkeyCombination controlOptionCommandRight() {
-    return {124, 0x1900, "\u2192", "\uF703"};
-}
+const HotkeyCombination kControlOptionCommandRight{124, 0x1900, "\u2192", "\uF703"};
 
 std::vector<uint8_t> bytes(const std::string& text) {
     return {text.begin(), text.end()};
@@ -16,10 +14,10 @@ std::vector<uint8_t> bytes(const std::string& text) {
 
 TEST(HotkeyCombinationTests, EncodedDataKeepsAllFourFieldsUnderTheirStoredKeys) {
     for (const HotkeyCombination& combination :
-         {controlOptionCommandRight(), HotkeyCombination{0xFFFFFFFF, 0xFFFFFFFF, "", ""}}) {
+         {kControlOptionCommandRight, HotkeyCombination{0xFFFFFFFF, 0xFFFFFFFF, "", ""}}) {
         EXPECT_EQ(HotkeyCombination::decode(combination.encodedData()), combination);
     }
-    const std::vector<uint8_t> data = controlOptionCommandRight().encodedData();
+    const std::vector<uint8_t> data = kControlOptionCommandRight.encodedData();
     const auto json = parseJson(std::string(data.begin(), data.end()));
     ASSERT_TRUE(json);
     EXPECT_EQ(*json.value, (Json{{"keyCode", 124},
@@ -68,7 +66,7 @@ TEST(HotkeyCombinationTests, EncodingInvalidTextDoesNotFail) {
 TEST(HotkeyCombinationTests, DisplayIsGlyphsInCommandOptionControlShiftOrderThenKey) {
     EXPECT_EQ(HotkeyCombination::symbols(0x1B00), "\u2318\u2325\u2303\u21E7");
     EXPECT_EQ(HotkeyCombination::symbols(0x1 | 0x80 | 0x4000), "");
-    EXPECT_EQ(controlOptionCommandRight().displayString(), "\u2318\u2325\u2303\u2192");
+    EXPECT_EQ(kControlOptionCommandRight.displayString(), "\u2318\u2325\u2303\u2192");
     EXPECT_EQ((HotkeyCombination{0, 0x300, "A", "a"}).displayString(), "\u2318\u21E7A");
 }
 

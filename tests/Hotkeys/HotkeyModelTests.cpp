@@ -9,7 +9,6 @@ namespace tessarin {
 namespace {
 
 constexpr uint64_t kCommand = EventFlags::maskCommand;
-constexpr uint64_t kShift = EventFlags::maskShift;
 constexpr uint64_t kControlOptionCommand =
     EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand;
 
@@ -17,7 +16,7 @@ TEST(HotkeyCombinationFromEventTests, BuildsTheCombinationOfAKeyDown) {
     // clang-format off
     const std::tuple<const char*, uint16_t, uint64_t, std::optional<HotkeyCombination>> rows[] = {
         {"controlOptionCommandRight", 124, kControlOptionCommand | EventFlags::maskSecondaryFn, HotkeyCombination{124, 0x1900, "\u2192", "\uF703"}},
-        {"shiftCommandA", 0, kShift | kCommand, HotkeyCombination{0, 0x300, "A", "a"}},
+        {"shiftCommandA", 0, EventFlags::maskShift | kCommand, HotkeyCombination{0, 0x300, "A", "a"}},
         {"capsLockIsDropped", 0, kCommand | EventFlags::maskAlphaShift, HotkeyCombination{0, 0x100, "A", "a"}},
         {"keypadEnterIsNotReturn", 76, kCommand, HotkeyCombination{76, 0x100, "\u2305", "\x03"}},
         {"functionKeyByTable", 96, 0, HotkeyCombination{96, 0, "F5", "\uF708"}},

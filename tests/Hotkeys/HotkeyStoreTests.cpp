@@ -76,7 +76,6 @@ TEST_F(HotkeyStoreTests, AConflictIsTheFirstEnabledHolderOfTheKeys) {
     store.update(kControlOptionA, HotkeyAction::onDisplay(HotkeyIdentifier::right, "Y"));
     store.setEnabled(false, HotkeyAction::cursor(HotkeyIdentifier::up));
     const HotkeyCombination left = HotkeyCombination::defaultLeft();
-    const HotkeyCombination up = HotkeyCombination::defaultUp();
     using Holder = std::optional<HotkeyAction>;
     const Holder none;
     // clang-format off
@@ -84,7 +83,7 @@ TEST_F(HotkeyStoreTests, AConflictIsTheFirstEnabledHolderOfTheKeys) {
         {"cursorDefault", left, none, {"X"}, kLeft},
         {"cursorBeforeDisplay", left, none, {}, kLeft},
         {"excludedIsSkipped", left, kLeft, {"X"}, none},
-        {"disabledCursorNever", up, none, {"X"}, none},
+        {"disabledCursorNever", HotkeyCombination::defaultUp(), none, {"X"}, none},
         {"displayOnlyWhenListed", kControlOptionA, none, {}, none},
         {"listedEnabledDisplay", kControlOptionA, none, {"Y", "X"}, kLeftOnX},
         {"disabledDisplayNever", kControlOptionA, kLeftOnX, {"Y", "X"}, none}};

@@ -1,7 +1,6 @@
 #include "HotkeyHostFixture.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
 #include "Platform/Preferences/UserDefaults.h"
-#include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
 
