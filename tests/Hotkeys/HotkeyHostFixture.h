@@ -2,6 +2,7 @@
 
 #include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
+#include "Platform/Input/KeyboardLayout.h"
 #include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"
 
@@ -21,9 +22,11 @@ protected:
     ScopedCurrentHost scopedHost{host};
 };
 
-// Named rows print their name in test output.
-template <typename Row> std::string rowName(const ::testing::TestParamInfo<Row>& info) {
-    return info.param.name;
+// A key down as the keyboard layout types it.
+inline Event keyDown(uint16_t keyCode, uint64_t flags = 0) {
+    Event event = Event::keyboard(keyCode, true, flags);
+    event.characters = charactersForKeyCode(keyCode);
+    return event;
 }
 
 } // namespace tessarin

@@ -69,48 +69,29 @@ TEST_F(HotkeyStoreTests, ResettingADisplayLeavesItUnboundAndOffWithTheFlagsWritt
     EXPECT_EQ(store.revision.value(), 3);
 }
 
-struct ConflictRow {
-    const char* name;
-    HotkeyCombination combination;
-    std::optional<HotkeyAction> excluding;
-    std::vector<std::string> displays;
-    std::optional<HotkeyAction> expected;
-};
-
-class HotkeyStoreConflictTests : public HotkeyStoreTests,
-                                 public ::testing::WithParamInterface<ConflictRow> {
-protected:
-    void SetUp() override {
-        // Display X binds Control-Option-A to left (enabled) and to right on display Y (off).
-        store.update(kControlOptionA, kLeftOnX);
-        store.setEnabled(true, kLeftOnX);
-        store.update(kControlOptionA, HotkeyAction::onDisplay(HotkeyIdentifier::right, "Y"));
-        store.setEnabled(false, HotkeyAction::cursor(HotkeyIdentifier::up));
+TEST_F(HotkeyStoreTests, AConflictIsTheFirstEnabledHolderOfTheKeys) {
+    // Display X binds Control-Option-A to left (enabled) and to right on display Y (off).
+    store.update(kControlOptionA, kLeftOnX);
+    store.setEnabled(true, kLeftOnX);
+    store.update(kControlOptionA, HotkeyAction::onDisplay(HotkeyIdentifier::right, "Y"));
+    store.setEnabled(false, HotkeyAction::cursor(HotkeyIdentifier::up));
+    const HotkeyCombination left = HotkeyCombination::defaultLeft();
+    using Holder = std::optional<HotkeyAction>;
+    const Holder none;
+    // clang-format off
+    const std::tuple<const char*, HotkeyCombination, Holder, std::vector<std::string>, Holder> rows[] = {
+        {"cursorDefault", left, none, {"X"}, kLeft},
+        {"cursorBeforeDisplay", left, none, {}, kLeft},
+        {"excludedIsSkipped", left, kLeft, {"X"}, none},
+        {"disabledCursorNever", HotkeyCombination::defaultUp(), none, {"X"}, none},
+        {"displayOnlyWhenListed", kControlOptionA, none, {}, none},
+        {"listedEnabledDisplay", kControlOptionA, none, {"Y", "X"}, kLeftOnX},
+        {"disabledDisplayNever", kControlOptionA, kLeftOnX, {"Y", "X"}, none}};
+    // clang-format on
+    for (const auto& [name, combination, excluding, displays, expected] : rows) {
+        EXPECT_EQ(store.conflict(combination, excluding, displays), expected) << name;
     }
-};
-
-TEST_P(HotkeyStoreConflictTests, FindsTheFirstEnabledHolder) {
-    EXPECT_EQ(store.conflict(GetParam().combination, GetParam().excluding, GetParam().displays),
-              GetParam().expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HotkeyStoreConflictTests,
-    ::testing::Values(
-        ConflictRow{"cursorDefault", HotkeyCombination::defaultLeft(), std::nullopt, {"X"}, kLeft},
-        ConflictRow{
-            "cursorBeforeDisplay", HotkeyCombination::defaultLeft(), std::nullopt, {}, kLeft},
-        ConflictRow{
-            "excludedIsSkipped", HotkeyCombination::defaultLeft(), kLeft, {"X"}, std::nullopt},
-        ConflictRow{"disabledCursorNever",
-                    HotkeyCombination::defaultUp(),
-                    std::nullopt,
-                    {"X"},
-                    std::nullopt},
-        ConflictRow{"displayOnlyWhenListed", kControlOptionA, std::nullopt, {}, std::nullopt},
-        ConflictRow{"listedEnabledDisplay", kControlOptionA, std::nullopt, {"Y", "X"}, kLeftOnX},
-        ConflictRow{"disabledDisplayNever", kControlOptionA, kLeftOnX, {"Y", "X"}, std::nullopt}),
-    rowName<ConflictRow>);
 
 // The preset is offered against the system's real shortcut table of the simulated desktop.
 class MissionControlPresetOnceTests : public HotkeyHostFixture {

@@ -1,7 +1,6 @@
+#include "HotkeyHostFixture.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
-#include "Platform/Input/KeyboardLayout.h"
 #include "Platform/Preferences/UserDefaults.h"
-#include "Support/VirtualMainQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -20,94 +19,59 @@ std::string json(const OSDKeyBinding& binding) {
     return binding.toJson().dump();
 }
 
-Event keyDown(uint16_t keyCode, uint64_t flags = 0) {
-    Event event = Event::keyboard(keyCode, true, flags);
-    event.characters = charactersForKeyCode(keyCode);
-    return event;
-}
-
 class OSDKeyBindingStoreTests : public ::testing::Test {
 protected:
-    void store(const StoredKeys& keys) {
-        for (const auto& [action, text] : keys) {
-            defaults.set(OSDKeyBindingStore::defaultsKey(action), Data(text.begin(), text.end()));
-        }
-    }
-
     VirtualMainQueue queue;
     ScopedMainQueue scopedQueue{queue};
     UserDefaults defaults;
 };
 
-struct LoadRow {
-    const char* name;
-    StoredKeys stored;
-    std::map<Action, OSDKeyBinding> expected; // the actions not listed keep their defaults
-};
-
-class OSDKeyBindingLoadTests : public OSDKeyBindingStoreTests,
-                               public ::testing::WithParamInterface<LoadRow> {};
-
-TEST_P(OSDKeyBindingLoadTests, LoadsWithoutTwoActionsOnOneKey) {
-    store(GetParam().stored);
-    const auto before = defaults.dictionaryRepresentation();
-    OSDKeyBindingStore loaded(defaults);
-    for (Action action : kAllOSDKeyBindingActions) {
-        const auto expected = GetParam().expected.find(action);
-        EXPECT_EQ(loaded.binding(action), expected != GetParam().expected.end()
-                                              ? expected->second
-                                              : OSDKeyBinding::defaultBinding(action))
-            << rawValue(action);
+TEST_F(OSDKeyBindingStoreTests, LoadsWithoutTwoActionsOnOneKey) {
+    const std::string commandA = R"({"keyCode":0,"modifiers":256,"displayKey":"A"})";
+    // Name, stored keys, and the bindings expected where they are not the defaults.
+    // clang-format off
+    const std::tuple<const char*, StoredKeys, std::map<Action, OSDKeyBinding>> rows[] = {
+        {"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
+        {"modifiersFallBack", {{Action::moveUp, commandA}}, {}},
+        {"bothClashersFallBackOthersStay",
+         {{Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}, {Action::moveLeft, json(kA)}},
+         {{Action::moveLeft, kA}}},
+        {"fallbackThatClashesAgainFallsBackToo",
+         {{Action::select, json(kEscape)}, {Action::hide, json(kSpace)}, {Action::moveUp, json(kSpace)}},
+         {}}};
+    // clang-format on
+    for (const auto& [name, keys, expectedBindings] : rows) {
+        UserDefaults stored;
+        for (const auto& [action, text] : keys) {
+            stored.set(OSDKeyBindingStore::defaultsKey(action), Data(text.begin(), text.end()));
+        }
+        const auto before = stored.dictionaryRepresentation();
+        const OSDKeyBindingStore loaded(stored);
+        for (Action action : kAllOSDKeyBindingActions) {
+            const auto expected = expectedBindings.find(action);
+            EXPECT_EQ(loaded.binding(action), expected != expectedBindings.end()
+                                                  ? expected->second
+                                                  : OSDKeyBinding::defaultBinding(action))
+                << name << " " << rawValue(action);
+        }
+        EXPECT_EQ(stored.dictionaryRepresentation(), before) << name; // nothing written back
     }
-    EXPECT_EQ(defaults.dictionaryRepresentation(), before); // nothing written back
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OSDKeyBindingLoadTests,
-    ::testing::Values(
-        LoadRow{"storedKeyIsKept", {{Action::moveLeft, json(kA)}}, {{Action::moveLeft, kA}}},
-        LoadRow{"modifiersFallBack",
-                {{Action::moveUp, R"({"keyCode":0,"modifiers":256,"displayKey":"A"})"}},
-                {}},
-        LoadRow{"bothClashersFallBackOthersStay",
-                {{Action::hide, json(kSpace)},
-                 {Action::moveUp, json(kSpace)},
-                 {Action::moveLeft, json(kA)}},
-                {{Action::moveLeft, kA}}},
-        LoadRow{"fallbackThatClashesAgainFallsBackToo",
-                {{Action::select, json(kEscape)},
-                 {Action::hide, json(kSpace)},
-                 {Action::moveUp, json(kSpace)}},
-                {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct SetRow {
-    const char* name;
-    OSDKeyBinding binding;
-    Action action;
-    std::optional<OSDKeyBindingStoreError> expected;
-};
-
-class OSDKeyBindingSetTests : public OSDKeyBindingStoreTests,
-                              public ::testing::WithParamInterface<SetRow> {};
-
-TEST_P(OSDKeyBindingSetTests, RefusesWhatWouldBreakTheKeys) {
-    OSDKeyBindingStore bindings(defaults);
-    EXPECT_EQ(bindings.setBinding(GetParam().binding, GetParam().action), GetParam().expected);
-    EXPECT_EQ(bindings.revision.value(), GetParam().expected ? 0 : 1);
+TEST_F(OSDKeyBindingStoreTests, RefusesWhatWouldBreakTheKeys) {
+    // clang-format off
+    const std::tuple<const char*, OSDKeyBinding, Action, std::optional<Error>> rows[] = {
+        {"keypadEnterOnHide", {76, 0, "x"}, Action::hide, Error::alreadyAssigned(Action::select)},
+        {"emptyText", {0, 0, ""}, Action::hide, Error::unusableKey()},
+        {"withCommand", {0, 0x100, "A"}, Action::hide, Error::modifiersNotAllowed()},
+        {"freeKey", kA, Action::moveLeft, std::nullopt}};
+    // clang-format on
+    for (const auto& [name, binding, action, expected] : rows) {
+        OSDKeyBindingStore bindings(defaults);
+        EXPECT_EQ(bindings.setBinding(binding, action), expected) << name;
+        EXPECT_EQ(bindings.revision.value(), expected ? 0 : 1) << name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OSDKeyBindingSetTests,
-    ::testing::Values(
-        SetRow{"keypadEnterOnHide",
-               {76, 0, "x"},
-               Action::hide,
-               Error::alreadyAssigned(Action::select)},
-        SetRow{"emptyText", {0, 0, ""}, Action::hide, Error::unusableKey()},
-        SetRow{"withCommand", {0, 0x100, "A"}, Action::hide, Error::modifiersNotAllowed()},
-        SetRow{"freeKey", kA, Action::moveLeft, std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OSDKeyBindingStoreTests, ANewKeyReplacesTheOldOneAndIsStoredOnce) {
     OSDKeyBindingStore bindings(defaults);
