@@ -79,11 +79,8 @@ TEST(AppDelegateDeferredSwitching, aHeldDirectJumpPreviewsTheCell) {
 }
 
 TEST(AppDelegateDeferredSwitching, theSwitchIsImmediateWithoutAPreviewToWaitOn) {
-    struct Case {
-        const char* name;
-        std::function<void(World&)> setUp;
-        HotkeyCombination combination;
-    };
+    // clang-format off
+    struct Case { const char* name; std::function<void(World&)> setUp; HotkeyCombination combination; };
     HotkeyCombination bare;
     bare.keyCode = 124;
     const Case cases[] = {
@@ -101,6 +98,7 @@ TEST(AppDelegateDeferredSwitching, theSwitchIsImmediateWithoutAPreviewToWaitOn) 
          },
          kHeldArrow},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         World world;

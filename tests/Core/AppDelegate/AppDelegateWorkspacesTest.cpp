@@ -115,22 +115,19 @@ TEST(AppDelegateWorkspaceBeep, BeepsOnlyWhenNothingSwitchedAndNothingWasInPlace)
         const char* abortReason; // none: completed
         int posts;
     };
+    // clang-format off
     const Case cases[] = {
         {"all already in place", {{kBuiltIn, 1}, {kExternal, 0}}, Setup::none, 0, {}, 0},
         {"one switched", {{kBuiltIn, 0}}, Setup::none, 0, {}, 1},
         {"nothing resolves", {{kBuiltIn, 6}, {kExternal, 4}}, Setup::none, 1, kUnresolved, 0},
         {"no assignments", {}, Setup::none, 1, kUnresolved, 0},
-        {"every switch failed",
-         {{kBuiltIn, 0}, {kExternal, 2}},
-         Setup::noPosting,
-         1,
-         "switch-failed",
-         2},
+        {"every switch failed", {{kBuiltIn, 0}, {kExternal, 2}}, Setup::noPosting, 1, "switch-failed", 2},
         // A failed post next to a display already in place is not beeped at.
         {"failed but one in place", {{kBuiltIn, 0}, {kExternal, 0}}, Setup::noPosting, 0, {}, 1},
         // The access guard tells the user itself (the health window).
         {"untrusted", {{kBuiltIn, 0}}, Setup::untrusted, 0, "access", 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         World world(Scenario::defaultScenario());

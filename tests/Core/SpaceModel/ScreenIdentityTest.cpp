@@ -64,10 +64,8 @@ TEST_F(ScreenIdentityTest, IdentifierIsTheUUIDElseTheDisplayNumberInDecimal) {
 }
 
 TEST_F(ScreenIdentityTest, ScreenWithDisplayIdentifier) {
-    struct Case {
-        std::optional<std::string> identifier;
-        std::optional<DisplayID> found;
-    };
+    // clang-format off
+    struct Case { std::optional<std::string> identifier; std::optional<DisplayID> found; };
     const Case cases[] = {
         {"UUID-MAIN", 1},
         {"7", 7},
@@ -75,6 +73,7 @@ TEST_F(ScreenIdentityTest, ScreenWithDisplayIdentifier) {
         {"", std::nullopt},
         {std::nullopt, std::nullopt},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const auto screen = tessarinScreen(c.identifier);
         EXPECT_EQ(screen ? std::optional<DisplayID>(screen->displayID) : std::nullopt, c.found)
