@@ -45,11 +45,9 @@ TEST_F(AppDelegateWorkspacesTest, SwitchesOnlyTheDisplayThatIsNotAlreadyInPlace)
     // Built-in: Space 5 (now on 4); external: Space 9, where it is already.
     activate(world, {{kBuiltIn, 2}, {kExternal, 0}});
 
-    ASSERT_EQ(postedTargets(world).size(), 1u);
-    EXPECT_EQ(postedTargets(world)[0], (Fields{{"success", "true"},
-                                               {"display", kBuiltInUUID},
-                                               {"visualIndex", "2"},
-                                               {"systemIndex", "2"}}));
+    // clang-format off
+    EXPECT_EQ(postedTargets(world), (std::vector<Fields>{{{"success", "true"}, {"display", kBuiltInUUID}, {"visualIndex", "2"}, {"systemIndex", "2"}}}));
+    // clang-format on
     EXPECT_EQ(world.seams.metrics->steps(),
               (std::vector<std::string>{"workspace.started", "workspace.target.posted",
                                         "workspace.completed"}));
@@ -107,15 +105,9 @@ TEST(AppDelegateAugmentedPostWorkspaces, ATargetWithoutASystemIndexIsNeverPosted
 TEST(AppDelegateWorkspaceBeep, BeepsOnlyWhenNothingSwitchedAndNothingWasInPlace) {
     enum class Setup { none, noPosting, untrusted };
     constexpr const char* kUnresolved = "unresolved-targets";
-    struct Case {
-        const char* name;
-        std::map<WorkspaceTargetKey, int> targets;
-        Setup setup;
-        int beeps;
-        const char* abortReason; // none: completed
-        int posts;
-    };
     // clang-format off
+    struct Case { const char* name; std::map<WorkspaceTargetKey, int> targets; Setup setup; int beeps; const char* abortReason; int posts; };
+    // An abort reason of none: the workspace completed.
     const Case cases[] = {
         {"all already in place", {{kBuiltIn, 1}, {kExternal, 0}}, Setup::none, 0, {}, 0},
         {"one switched", {{kBuiltIn, 0}}, Setup::none, 0, {}, 1},
