@@ -92,14 +92,8 @@ TEST_F(FocusedWindowThrowTaskTest, AWindowThatCannotBeReadIsLookedAtAgain) {
 TEST_F(FocusedWindowThrowTaskTest, ARefusedThrowEndsAtOnceWithItsReason) {
     using Error = FocusedWindowThrowError;
     using Calls = std::vector<std::string>;
-    struct Case {
-        const char* name;
-        int desktopNumber;
-        bool hasShortcut, postSucceeds;
-        Error error;
-        Calls calls;
-    };
     // clang-format off
+    struct Case { const char* name; int desktopNumber; bool hasShortcut, postSucceeds; Error error; Calls calls; };
     const Case cases[] = {
         {"desktop 0", 0, true, true, Error::desktopNumberOutOfRange, {}},
         {"desktop 17", 17, true, true, Error::desktopNumberOutOfRange, {}},
