@@ -129,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClashRow{"presetUp", HotkeyIdentifier::up, kControlUp, false, true, 1, 0},
         ClashRow{"flagAndClash", HotkeyIdentifier::showOSD, kControlUp, true, true, 1, 0},
         ClashRow{"clashWithoutFlag", HotkeyIdentifier::showOSD, kControlUp, false, true, 0, 1},
-        ClashRow{"applicationWindowsWithoutFlag", HotkeyIdentifier::showOSD, HotkeyCombination::missionControlPresetDown(), false, true, 0, 1}),
+        ClashRow{"applicationWindowsWithoutFlag", HotkeyIdentifier::showOSD,
+            HotkeyCombination::missionControlPresetDown(), false, true, 0, 1}),
     // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 

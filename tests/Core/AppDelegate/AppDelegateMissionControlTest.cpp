@@ -155,7 +155,8 @@ TEST_F(AppDelegateMissionControlTest, permissionLostDuringTheTaskOpensTheSetupWi
     const std::pair<const char*, std::function<bool(AppDelegate&, const Target&)>> cases[] = {
         {"menu add", [](AppDelegate& d, const Target& t) { return d.startMissionControlSpaceCreation(t); }},
         {"tail add", [](AppDelegate& d, const Target& t) { return d.startMissionControlTailSpaceCreation(t, {}); }},
-        {"placeholder add", [](AppDelegate& d, const Target& t) { return d.startMissionControlPlaceholderSpaceCreation(t, 8, 9); }},
+        {"placeholder add",
+         [](AppDelegate& d, const Target& t) { return d.startMissionControlPlaceholderSpaceCreation(t, 8, 9); }},
         {"remove", [](AppDelegate& d, const Target& t) { return d.startMissionControlSpaceRemoval(t, 1, 102, 1, {}); }},
     };
     // clang-format on

@@ -39,8 +39,10 @@ TEST(AppDelegateSpaceSwitching, neighbourMovesSwitchOrShowWhereTheUserStays) {
         {"four columns, down", 101, kDown, true, kSnake, 105, GridColumnCount::four},
         {"two columns, down", 101, kDown, true, kSnake, 103, GridColumnCount::two},
         {"two columns, right at the row end", 102, kRight, true, kSnake, {}, GridColumnCount::two},
-        {"the display's four beats global two", 101, kDown, true, kSnake, 105, GridColumnCount::two, Override{{"UUID-A", GridColumnCount::four}}},
-        {"another display's four leaves global two", 101, kDown, true, kSnake, 103, GridColumnCount::two, Override{{"UUID-B", GridColumnCount::four}}},
+        {"the display's four beats global two", 101, kDown, true, kSnake, 105, GridColumnCount::two,
+         Override{{"UUID-A", GridColumnCount::four}}},
+        {"another display's four leaves global two", 101, kDown, true, kSnake, 103,
+         GridColumnCount::two, Override{{"UUID-B", GridColumnCount::four}}},
     };
     // clang-format on
     for (const Case& c : cases) {

@@ -133,14 +133,16 @@ TEST_F(AppDelegateWindowThrowTest, RefusedThrowsPostNothing) {
     using Error = FocusedWindowThrowError;
     const auto nothing = [](fakes::World&) {};
     // clang-format off
-    struct Case { const char* name; std::function<void(fakes::World&)> setUp; uint32_t systemIndex; const char* display; bool earlierPress; Error error; };
+    struct Case { const char* name; std::function<void(fakes::World&)> setUp; uint32_t systemIndex;
+                  const char* display; bool earlierPress; Error error; };
     const Case cases[] = {
         // Control-3 would carry the window to Desktop 3 of the built-in display.
         {"display away from the pointer", nothing, 2, fakes::kExternalUUID, false, Error::shortcutUnavailable},
         {"candidate of an earlier press", nothing, 2, kBuiltInUUID, true, Error::noDraggedWindow},
         {"past the last Desktop", nothing, 9, kBuiltInUUID, false, Error::desktopNumberOutOfRange},
         // Last: the shortcut stays disabled for the rest of the test.
-        {"disabled Desktop shortcut", [](fakes::World& w) { w.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false); },
+        {"disabled Desktop shortcut",
+         [](fakes::World& w) { w.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false); },
          2, kBuiltInUUID, false, Error::shortcutUnavailable},
     };
     // clang-format on

@@ -46,7 +46,8 @@ TEST_F(AppDelegateWorkspacesTest, SwitchesOnlyTheDisplayThatIsNotAlreadyInPlace)
     activate(world, {{kBuiltIn, 2}, {kExternal, 0}});
 
     // clang-format off
-    EXPECT_EQ(postedTargets(world), (std::vector<Fields>{{{"success", "true"}, {"display", kBuiltInUUID}, {"visualIndex", "2"}, {"systemIndex", "2"}}}));
+    EXPECT_EQ(postedTargets(world),
+        (std::vector<Fields>{{{"success", "true"}, {"display", kBuiltInUUID}, {"visualIndex", "2"}, {"systemIndex", "2"}}}));
     // clang-format on
     EXPECT_EQ(world.seams.metrics->steps(),
               (std::vector<std::string>{"workspace.started", "workspace.target.posted",
@@ -106,7 +107,8 @@ TEST(AppDelegateWorkspaceBeep, BeepsOnlyWhenNothingSwitchedAndNothingWasInPlace)
     enum class Setup { none, noPosting, untrusted };
     constexpr const char* kUnresolved = "unresolved-targets";
     // clang-format off
-    struct Case { const char* name; std::map<WorkspaceTargetKey, int> targets; Setup setup; int beeps; const char* abortReason; int posts; };
+    struct Case { const char* name; std::map<WorkspaceTargetKey, int> targets; Setup setup;
+                  int beeps; const char* abortReason; int posts; };
     // An abort reason of none: the workspace completed.
     const Case cases[] = {
         {"all already in place", {{kBuiltIn, 1}, {kExternal, 0}}, Setup::none, 0, {}, 0},

@@ -155,7 +155,8 @@ TEST_F(DisplayPresentationSettingsStoreTest, GlobalOnlySettingsIgnoreOverrides) 
 TEST_F(DisplayPresentationSettingsStoreTest, WritesOnlyWhatDiffersFromTheGlobalValue) {
     const std::string key = "osdGridOpacityPercent";
     // clang-format off
-    struct Case { const char* name; std::optional<PropertyValue> global, override; bool toDisplay; int64_t value; bool changed; std::optional<PropertyValue> globalAfter, overrideAfter; };
+    struct Case { const char* name; std::optional<PropertyValue> global, override; bool toDisplay;
+                  int64_t value; bool changed; std::optional<PropertyValue> globalAfter, overrideAfter; };
     const auto none = std::nullopt;
     const Case cases[] = {
         {"display equal to global", none, none, true, 90, false, none, none},

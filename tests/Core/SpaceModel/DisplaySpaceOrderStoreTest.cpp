@@ -267,7 +267,8 @@ TEST_F(DisplaySpaceOrderStoreTest, ReplacementsFollowTheLastSeenSystemOrder) {
 
 TEST_F(DisplaySpaceOrderStoreTest, PartialRenumberingIsMappedOnlyInTheRecoveryWindow) {
     // clang-format off
-    struct Case { const char* name; Slots stored; IDs system; bool recovery; Slots expected; std::map<SpaceID, SpaceID> replacements; };
+    struct Case { const char* name; Slots stored; IDs system; bool recovery; Slots expected;
+                  std::map<SpaceID, SpaceID> replacements; };
     const Case cases[] = {
         // One Desktop removed and another added: the new one goes to the end.
         {"swapped Desktop", {R(3), R(2), R(1)}, {1, 3, 9}, false, {R(3), R(1), R(9)}, {}},
@@ -275,7 +276,8 @@ TEST_F(DisplaySpaceOrderStoreTest, PartialRenumberingIsMappedOnlyInTheRecoveryWi
         {"fewer new IDs", {R(3), R(1), R(4)}, {1, 50}, false, {R(1), R(50)}, {}},
         {"fewer new IDs on wake", {R(3), R(1), R(4)}, {1, 50}, true, {R(50), R(1)}, {{3, 50}}},
         // Every stored Space renumbered (a restart), one Desktop more than before.
-        {"complete renumbering", {R(30), R(10), R(20)}, {101, 102, 103, 104}, false, {R(103), R(101), R(102), R(104)}, {{10, 101}, {20, 102}, {30, 103}}},
+        {"complete renumbering", {R(30), R(10), R(20)}, {101, 102, 103, 104}, false,
+         {R(103), R(101), R(102), R(104)}, {{10, 101}, {20, 102}, {30, 103}}},
     };
     // clang-format on
     for (const Case& c : cases) {

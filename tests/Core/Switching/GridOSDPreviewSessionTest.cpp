@@ -51,7 +51,8 @@ GridOSDPreviewSession session(DisplaySpaceOrderSnapshot displaySnapshot, int64_t
 
 // A few moves through the session; the wrap and edge rules are the resolver's own.
 // clang-format off
-struct MoveCase { const char* name; int64_t from; TessarinDirection direction; bool blocks; GridWrapStyle style; std::optional<int64_t> expected; };
+struct MoveCase { const char* name; int64_t from; TessarinDirection direction; bool blocks;
+                 GridWrapStyle style; std::optional<int64_t> expected; };
 // clang-format on
 
 class GridOSDPreviewSessionSevenInThree : public ::testing::TestWithParam<MoveCase> {};
@@ -102,7 +103,8 @@ TEST(GridOSDPreviewSessionTest, MoveOntoPlaceholderSelectsItWithoutSpace) {
 
 TEST(GridOSDPreviewSessionTest, MakeSelectsTheSlotWithItsSystemIndexAsFallback) {
     // clang-format off
-    struct Case { const char* name; std::vector<Slot> layout; std::vector<SpaceID> system; int64_t selected; std::optional<int64_t> fallback; };
+    struct Case { const char* name; std::vector<Slot> layout; std::vector<SpaceID> system;
+                  int64_t selected; std::optional<int64_t> fallback; };
     const Case cases[] = {
         {"in system order", realSlots(4), {}, 2, 2},
         {"the system index, not the visual one", {R(102), R(101)}, {101, 102}, 0, 1},
@@ -185,7 +187,8 @@ TEST(GridOSDPreviewSessionTest, ReconcileFindsASelectedPlaceholderBySlot) {
 }
 
 // clang-format off
-struct CommitCase { const char* name; std::vector<Slot> layoutSlots; int64_t selected; std::optional<SpaceID> current; std::optional<DisplaySpaceOrderSnapshot> latest; Resolution expected; };
+struct CommitCase { const char* name; std::vector<Slot> layoutSlots; int64_t selected;
+                   std::optional<SpaceID> current; std::optional<DisplaySpaceOrderSnapshot> latest; Resolution expected; };
 // clang-format on
 
 class GridOSDPreviewSessionCommit : public ::testing::TestWithParam<CommitCase> {};
@@ -214,14 +217,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CommitCase{"placeholderSelected", {R(101), Slot::makePlaceholder()}, 1, 101, std::nullopt, Resolution::noTarget()},
         CommitCase{"alreadyCurrentWithoutSnapshot", fourSpaces, 2, 103, std::nullopt, Resolution::alreadyCurrent()},
-        CommitCase{"latestSnapshotWins", fourSpaces, 2, 101, snapshot(fourSpaces, 101, {103, 101, 102, 104}), Resolution::switchToSystemIndex(0)},
+        CommitCase{"latestSnapshotWins", fourSpaces, 2, 101,
+            snapshot(fourSpaces, 101, {103, 101, 102, 104}), Resolution::switchToSystemIndex(0)},
         CommitCase{"noLatestSnapshotFallsBack", fourSpaces, 2, 101, std::nullopt, Resolution::switchToSystemIndex(2)},
         CommitCase{"noCurrentSpaceKnown", fourSpaces, 1, std::nullopt, std::nullopt, Resolution::switchToSystemIndex(1)},
         // The selected Space was removed while the preview was open: another Space now sits at
         // its old system index, and switching there would surprise the user.
         CommitCase{"selectedSpaceRemoved", fourSpaces, 2, 101, snapshot({R(101), R(102), R(104)}, 101), Resolution::noTarget()},
-        CommitCase{"renumberedSpaceFollowed", fourSpaces, 2, 101, withReplacement({R(101), R(102), R(104), R(303)}, {{103, 303}}), Resolution::switchToSystemIndex(3)},
-        CommitCase{"renumberedSpaceIsCurrent", fourSpaces, 2, 303, withReplacement({R(101), R(303)}, {{103, 303}}), Resolution::alreadyCurrent()}),
+        CommitCase{"renumberedSpaceFollowed", fourSpaces, 2, 101,
+            withReplacement({R(101), R(102), R(104), R(303)}, {{103, 303}}), Resolution::switchToSystemIndex(3)},
+        CommitCase{"renumberedSpaceIsCurrent", fourSpaces, 2, 303,
+            withReplacement({R(101), R(303)}, {{103, 303}}), Resolution::alreadyCurrent()}),
     // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
