@@ -1,12 +1,15 @@
 #include "Core/Fakes/EngineWorld.h"
 #include "Platform/Input/Event.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
 using fakes::World;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 constexpr TessarinDirection kRight = TessarinDirectionRight;
 constexpr TessarinDirection kDown = TessarinDirectionDown;
@@ -24,6 +27,10 @@ GridOSDPreviewSession picker() {
             "UUID-A", {101, 102},
             {DisplaySpaceSlot::realSpace(101), DisplaySpaceSlot::realSpace(102)}, 101),
         *OSDGridModel::make(OSDGridModel::Fields{2, 0, std::nullopt, 2}), 0);
+}
+
+void turnOSDOff(World& world) {
+    world.host.defaults().set(DisplayPresentationSettingsStore::showOSDKey, PropertyValue(false));
 }
 
 TEST(AppDelegateDeferredSwitching, aHeldHotkeyPreviewsAndReleasingCommitsTheSelection) {
@@ -52,10 +59,8 @@ TEST(AppDelegateDeferredSwitching, aHeldHotkeyPreviewsAndReleasingCommitsTheSele
     world.queue.advance(1.5);
     EXPECT_EQ(world.current(), 105u);
     EXPECT_FALSE(world.d().gridOSDPreviewSession);
-    ASSERT_EQ(world.logLines("SpaceSwitch", "space switch verification").size(), 1u);
-    EXPECT_NE(world.logLines("SpaceSwitch", "space switch verification")[0].find(
-                  "context=deferred-commit"),
-              std::string::npos);
+    EXPECT_THAT(world.logLines("SpaceSwitch", "space switch verification"),
+                ElementsAre(HasSubstr("context=deferred-commit")));
     // A second dismissal finds nothing left to commit.
     world.d().commitDeferredPreviewSession();
     world.settle();
@@ -79,28 +84,17 @@ TEST(AppDelegateDeferredSwitching, aHeldDirectJumpPreviewsTheCell) {
 }
 
 TEST(AppDelegateDeferredSwitching, theSwitchIsImmediateWithoutAPreviewToWaitOn) {
-    struct Case {
-        const char* name;
-        std::function<void(World&)> setUp;
-        HotkeyCombination combination;
-    };
+    // clang-format off
+    struct Case { const char* name; std::function<void(World&)> setUp; HotkeyCombination combination; };
     HotkeyCombination bare;
     bare.keyCode = 124;
     const Case cases[] = {
-        {"setting off",
-         [](World& w) {
-             w.grid().setSwitchOnModifierRelease(false, DisplaySettingsScope::global());
-         },
-         kHeldArrow},
+        {"setting off", [](World& w) { w.grid().setSwitchOnModifierRelease(false, DisplaySettingsScope::global()); }, kHeldArrow},
         {"no modifier", [](World&) {}, bare},
         // With the OSD off for the display nothing could show the pending target.
-        {"OSD off",
-         [](World& w) {
-             w.host.defaults().set(DisplayPresentationSettingsStore::showOSDKey,
-                                   PropertyValue(false));
-         },
-         kHeldArrow},
+        {"OSD off", turnOSDOff, kHeldArrow},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         World world;
@@ -128,11 +122,7 @@ TEST(AppDelegateDeferredSwitching, noTrackpadPreviewWithoutAGridThatFitsTheLayou
         {"no model", [](World& w) { w.seams.presentation->modelsAvailable = false; }},
         {"a model of another size", [](World& w) { w.seams.presentation->modelSpaceCount = 7; }},
         {"untrusted", [](World& w) { w.host.system().setProcessTrusted(false); }},
-        {"OSD off",
-         [](World& w) {
-             w.host.defaults().set(DisplayPresentationSettingsStore::showOSDKey,
-                                   PropertyValue(false));
-         }},
+        {"OSD off", turnOSDOff},
     };
     for (const auto& [name, setUp] : cases) {
         SCOPED_TRACE(name);

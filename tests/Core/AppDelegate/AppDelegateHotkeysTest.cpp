@@ -34,8 +34,6 @@ protected:
     void settle() { queue.runUntilIdle(); }
     PhysicalInput& hands() { return host.events().physical(); }
     WindowServer& windowServer() { return host.windowServer(); }
-    Dock& dock() { return host.dock(); }
-    SpaceID currentSpace(const std::string& list) { return world.current(list); }
     bool registered(const HotkeyAction& action) {
         return HotKeyManager::shared().registrationNumber({action}).has_value();
     }
@@ -69,7 +67,7 @@ TEST_F(AppDelegateHotkeysTest, AKeyPressSwitchesTheSpaceUnderThePointer) {
     turnGridModeOff();
     hands().moveMouse({3000, 200});
     press(kRightArrow, kControlOptionCommand);
-    EXPECT_EQ(currentSpace(kExternalUUID), 10u);
+    EXPECT_EQ(world.current(kExternalUUID), 10u);
 }
 
 TEST_F(AppDelegateHotkeysTest, DisplayHotkeysActOnlyWhileDisplaysHaveSeparateSpaces) {
@@ -80,38 +78,34 @@ TEST_F(AppDelegateHotkeysTest, DisplayHotkeysActOnlyWhileDisplaysHaveSeparateSpa
     store().setEnabled(true, action);
     settle();
     press(kKey2, EventFlags::maskShift | EventFlags::maskAlternate);
-    EXPECT_EQ(currentSpace(kExternalUUID), 10u) << "on its display, not under the pointer";
+    EXPECT_EQ(world.current(kExternalUUID), 10u) << "on its display, not under the pointer";
     windowServer().configureSpaces(false, {windowServer().spaceLists().front()});
-    const size_t changes = dock().spaceChanges().size();
+    const size_t changes = host.dock().spaceChanges().size();
     press(kKey2, EventFlags::maskShift | EventFlags::maskAlternate);
     EXPECT_EQ(firings(), 2u);
-    EXPECT_EQ(dock().spaceChanges().size(), changes) << "a press still registered is ignored";
+    EXPECT_EQ(host.dock().spaceChanges().size(), changes) << "a press still registered is ignored";
     delegate->reregisterAllHotkeys();
     EXPECT_FALSE(registered(action));
 }
 
 TEST_F(AppDelegateHotkeysTest, GridModeOffUnregistersThePickerAndTheVerticalMoves) {
     turnGridModeOff();
-    for (auto [identifier, expected] : {std::pair{HotkeyIdentifier::showOSD, false},
-                                        {HotkeyIdentifier::up, false},
-                                        {HotkeyIdentifier::down, false},
-                                        {HotkeyIdentifier::left, true},
-                                        {HotkeyIdentifier::lastSpace, true}}) {
+    using H = HotkeyIdentifier;
+    for (auto [identifier, expected] : {std::pair{H::showOSD, false},
+                                        {H::up, false},
+                                        {H::down, false},
+                                        {H::left, true},
+                                        {H::lastSpace, true}}) {
         EXPECT_EQ(registered(HotkeyAction::cursor(identifier)), expected) << rawValue(identifier);
     }
 }
 
 const HotkeyCombination kControlUp = HotkeyCombination::missionControlPresetUp();
 
-struct ClashRow {
-    const char* name;
-    HotkeyIdentifier identifier;
-    HotkeyCombination combination;
-    bool overrideFlag;
-    bool missionControlShortcutOn;
-    size_t firings;
-    size_t missionControlOpens;
-};
+// clang-format off
+struct ClashRow { const char* name; HotkeyIdentifier identifier; HotkeyCombination combination; bool overrideFlag;
+                  bool missionControlShortcutOn; size_t firings; size_t missionControlOpens; };
+// clang-format on
 
 class AppDelegateHotkeyClashTest : public AppDelegateHotkeysTest,
                                    public ::testing::WithParamInterface<ClashRow> {};
@@ -130,12 +124,14 @@ TEST_P(AppDelegateHotkeyClashTest, TheTapTakesTheKeysOnlyWhereThePresetOrTheFlag
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, AppDelegateHotkeyClashTest,
+    // clang-format off
     ::testing::Values(
         ClashRow{"presetUp", HotkeyIdentifier::up, kControlUp, false, true, 1, 0},
         ClashRow{"flagAndClash", HotkeyIdentifier::showOSD, kControlUp, true, true, 1, 0},
         ClashRow{"clashWithoutFlag", HotkeyIdentifier::showOSD, kControlUp, false, true, 0, 1},
         ClashRow{"applicationWindowsWithoutFlag", HotkeyIdentifier::showOSD,
-                 HotkeyCombination::missionControlPresetDown(), false, true, 0, 1}),
+            HotkeyCombination::missionControlPresetDown(), false, true, 0, 1}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppDelegateHotkeysTest, RefusalsArePrintedAndTheRegistrationGoesOn) {

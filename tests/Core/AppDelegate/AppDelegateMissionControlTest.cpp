@@ -151,22 +151,15 @@ TEST_F(AppDelegateMissionControlTest, withoutTrustNothingStartsAndTheHealthWindo
 }
 
 TEST_F(AppDelegateMissionControlTest, permissionLostDuringTheTaskOpensTheSetupWindowAndNoAlert) {
+    // clang-format off
     const std::pair<const char*, std::function<bool(AppDelegate&, const Target&)>> cases[] = {
-        {"menu add",
-         [](AppDelegate& d, const Target& t) { return d.startMissionControlSpaceCreation(t); }},
-        {"tail add",
-         [](AppDelegate& d, const Target& t) {
-             return d.startMissionControlTailSpaceCreation(t, std::nullopt);
-         }},
+        {"menu add", [](AppDelegate& d, const Target& t) { return d.startMissionControlSpaceCreation(t); }},
+        {"tail add", [](AppDelegate& d, const Target& t) { return d.startMissionControlTailSpaceCreation(t, {}); }},
         {"placeholder add",
-         [](AppDelegate& d, const Target& t) {
-             return d.startMissionControlPlaceholderSpaceCreation(t, 8, 9);
-         }},
-        {"remove",
-         [](AppDelegate& d, const Target& t) {
-             return d.startMissionControlSpaceRemoval(t, 1, 102, 1, std::nullopt);
-         }},
+         [](AppDelegate& d, const Target& t) { return d.startMissionControlPlaceholderSpaceCreation(t, 8, 9); }},
+        {"remove", [](AppDelegate& d, const Target& t) { return d.startMissionControlSpaceRemoval(t, 1, 102, 1, {}); }},
     };
+    // clang-format on
     for (const auto& [name, start] : cases) {
         SCOPED_TRACE(name);
         world.host.system().setProcessTrusted(true);
@@ -195,14 +188,12 @@ TEST_F(AppDelegateMissionControlTest, failuresAreToldInAnAlert) {
     ASSERT_TRUE(removeSecond());
     finish();
 
+    // clang-format off
     const std::vector<SystemAlert> expected{
-        {"Could Not Add Desktop",
-         "Tessarin could not resolve the active display for Mission Control.",
-         {"OK"}},
+        {"Could Not Add Desktop", "Tessarin could not resolve the active display for Mission Control.", {"OK"}},
         {"Could Not Add Desktop", "Mission Control did not open in time.", {"OK"}},
-        {"Could Not Remove Desktop",
-         "The Desktop was still there after Mission Control was asked to remove it.",
-         {"OK"}}};
+        {"Could Not Remove Desktop", "The Desktop was still there after Mission Control was asked to remove it.", {"OK"}}};
+    // clang-format on
     EXPECT_EQ(alerts(), expected);
     EXPECT_EQ(world.host.missionControl().openRequestCount(), 2u);
     EXPECT_TRUE(world.seams.shell->calls.empty());

@@ -27,17 +27,10 @@ TEST(AppDelegateSpaceSwitching, neighbourMovesSwitchOrShowWhereTheUserStays) {
     constexpr auto kSnake = GridWrapStyle::snake;
     constexpr auto kThree = GridColumnCount::three;
     using Override = std::optional<std::pair<const char*, GridColumnCount>>;
-    struct Case {
-        const char* name;
-        SpaceID start;
-        TessarinDirection direction;
-        bool blocks;
-        GridWrapStyle wrap;
-        std::optional<SpaceID> expected; // none: blocked
-        GridColumnCount columns = kThree;
-        Override displayColumns = std::nullopt;
-    };
-    const Case cases[] = {
+    // clang-format off
+    struct Case { const char* name; SpaceID start; TessarinDirection direction; bool blocks; GridWrapStyle wrap;
+                  std::optional<SpaceID> expected; GridColumnCount columns = kThree; Override displayColumns = std::nullopt; };
+    const Case cases[] = { // expected none: blocked
         {"right inside a row", 101, kRight, true, kSnake, 102},
         {"down a row", 102, kDown, true, kSnake, 105},
         {"right at the row end, blocking", 103, kRight, true, kSnake, std::nullopt},
@@ -51,6 +44,7 @@ TEST(AppDelegateSpaceSwitching, neighbourMovesSwitchOrShowWhereTheUserStays) {
         {"another display's four leaves global two", 101, kDown, true, kSnake, 103,
          GridColumnCount::two, Override{{"UUID-B", GridColumnCount::four}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         World world(switchingScenario(c.start));

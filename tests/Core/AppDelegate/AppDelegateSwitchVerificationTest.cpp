@@ -1,20 +1,20 @@
 #include "Core/Fakes/EngineWorld.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
 using fakes::World;
+using ::testing::AllOf;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 constexpr TessarinDirection kRight = TessarinDirectionRight;
 
 std::vector<std::string> verifications(World& world) {
     return world.logLines("SpaceSwitch", "space switch verification");
-}
-
-bool contains(const std::string& line, const std::string& part) {
-    return line.find(part) != std::string::npos;
 }
 
 SpaceID predictedCurrent(const char* display) {
@@ -30,11 +30,10 @@ TEST(AppDelegateSwitchVerification, aSwitchTheDockMadeIsConfirmedAfterOnePointOn
     EXPECT_TRUE(verifications(world).empty());
     world.queue.advance(0.1);
 
-    const auto lines = verifications(world);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(contains(lines[0], "outcome=confirmed method=synthetic-dock-gesture "
-                                   "context=switch-request key=UUID-A generation=1 target=102"))
-        << lines[0];
+    EXPECT_THAT(
+        verifications(world),
+        ElementsAre(HasSubstr("outcome=confirmed method=synthetic-dock-gesture "
+                              "context=switch-request key=UUID-A generation=1 target=102")));
     EXPECT_TRUE(world.seams.presentation->refreshedVisibleGrids.empty());
 }
 
@@ -51,9 +50,7 @@ TEST(AppDelegateSwitchVerification, aSwitchTheDockIgnoredIsRolledBack) {
     world.seams.shell->calls.clear();
     world.queue.advance(0.7);
 
-    const auto lines = verifications(world);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(contains(lines[0], "outcome=rolled-back"));
+    EXPECT_THAT(verifications(world), ElementsAre(HasSubstr("outcome=rolled-back")));
     EXPECT_EQ(world.current(), 101u);
     EXPECT_EQ(predictedCurrent("UUID-A"), 101u);
     EXPECT_EQ(predictedCurrent("UUID-B"), 201u) << "a roll-back clears every prediction";
@@ -72,14 +69,13 @@ TEST(AppDelegateSwitchVerification, aNewerSwitchOnTheSameDisplaySupersedesOnlyTh
     world.d().performSpaceSwitch(kRight);
     world.queue.advance(2.0);
 
-    const auto lines = verifications(world);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(contains(lines[0], "outcome=superseded")) << lines[0];
-    EXPECT_TRUE(contains(lines[0], "key=UUID-A generation=1")) << lines[0];
-    EXPECT_TRUE(contains(lines[1], "outcome=confirmed")) << lines[1];
-    EXPECT_TRUE(contains(lines[1], "key=UUID-B generation=1")) << lines[1];
-    EXPECT_TRUE(contains(lines[2], "outcome=confirmed")) << lines[2];
-    EXPECT_TRUE(contains(lines[2], "key=UUID-A generation=2")) << lines[2];
+    const auto line = [](const char* outcome, const char* key) {
+        return AllOf(HasSubstr(outcome), HasSubstr(key));
+    };
+    EXPECT_THAT(verifications(world),
+                ElementsAre(line("outcome=superseded", "key=UUID-A generation=1"),
+                            line("outcome=confirmed", "key=UUID-B generation=1"),
+                            line("outcome=confirmed", "key=UUID-A generation=2")));
     EXPECT_EQ(world.current(), 103u);
 }
 
@@ -90,11 +86,9 @@ TEST(AppDelegateSwitchVerification, theLogNamesThePostMethodAndContext) {
     world.d().scheduleSpaceSwitchVerification(
         101, attempt, std::nullopt, 2, AppDelegate::SpaceSwitchVerificationContext::deferredCommit);
     world.queue.advance(1.2);
-    const auto lines = verifications(world);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_TRUE(contains(lines[0], "outcome=confirmed method=macos27-augmented-dock-gesture "
-                                   "context=deferred-commit"))
-        << lines[0];
+    EXPECT_THAT(verifications(world),
+                ElementsAre(HasSubstr("outcome=confirmed method=macos27-augmented-dock-gesture "
+                                      "context=deferred-commit")));
 }
 
 TEST(AppDelegateSwitchVerification, aCheckDueAfterTheDelegateIsGoneDoesNothing) {

@@ -130,29 +130,22 @@ TEST_F(AppDelegateWindowThrowTest, AThrowTheDockDoesNotCarryOutInTimeGivesUpAtTh
 
 // A refused throw posts nothing, leaves the override tap running and the window in place.
 TEST_F(AppDelegateWindowThrowTest, RefusedThrowsPostNothing) {
-    struct Case {
-        const char* name;
-        std::function<void(fakes::World&)> setUp;
-        uint32_t systemIndex;
-        const char* display;
-        bool earlierPress;
-        FocusedWindowThrowError error;
-    };
+    using Error = FocusedWindowThrowError;
+    const auto nothing = [](fakes::World&) {};
+    // clang-format off
+    struct Case { const char* name; std::function<void(fakes::World&)> setUp; uint32_t systemIndex;
+                  const char* display; bool earlierPress; Error error; };
     const Case cases[] = {
         // Control-3 would carry the window to Desktop 3 of the built-in display.
-        {"display away from the pointer", [](fakes::World&) {}, 2, fakes::kExternalUUID, false,
-         FocusedWindowThrowError::shortcutUnavailable},
-        {"candidate of an earlier press", [](fakes::World&) {}, 2, kBuiltInUUID, true,
-         FocusedWindowThrowError::noDraggedWindow},
-        {"past the last Desktop", [](fakes::World&) {}, 9, kBuiltInUUID, false,
-         FocusedWindowThrowError::desktopNumberOutOfRange},
+        {"display away from the pointer", nothing, 2, fakes::kExternalUUID, false, Error::shortcutUnavailable},
+        {"candidate of an earlier press", nothing, 2, kBuiltInUUID, true, Error::noDraggedWindow},
+        {"past the last Desktop", nothing, 9, kBuiltInUUID, false, Error::desktopNumberOutOfRange},
         // Last: the shortcut stays disabled for the rest of the test.
         {"disabled Desktop shortcut",
-         [](fakes::World& w) {
-             w.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false);
-         },
-         2, kBuiltInUUID, false, FocusedWindowThrowError::shortcutUnavailable},
+         [](fakes::World& w) { w.host.symbolicHotKeys().setEnabled(SymbolicHotKey::switchToDesktop(3), false); },
+         2, kBuiltInUUID, false, Error::shortcutUnavailable},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.setUp(world);
@@ -256,14 +249,12 @@ TEST_F(AppDelegateWindowThrowTest, CancellingTheHandleAtTerminationEndsThePollin
 
 TEST_F(AppDelegateWindowThrowTest, DesktopNumbersCountOnlyDesktopsAndTheSpaceIDWins) {
     // 3 and 4 are desktops, 13 a full-screen Space between them and 5.
-    world.host.windowServer().configureSpaces(
-        true, {SpaceList{kBuiltInUUID,
-                         {{3, kSpaceTypeUserDesktop, "a"},
-                          {4, kSpaceTypeUserDesktop, "b"},
-                          {13, kSpaceTypeFullScreen, "c"},
-                          {5, kSpaceTypeUserDesktop, "d"}},
-                         4},
-               SpaceList{fakes::kExternalUUID, {{9, kSpaceTypeUserDesktop, "e"}}, 9}});
+    const auto desktop = kSpaceTypeUserDesktop;
+    // clang-format off
+    world.host.windowServer().configureSpaces(true, {
+        SpaceList{kBuiltInUUID, {{3, desktop, "a"}, {4, desktop, "b"}, {13, kSpaceTypeFullScreen, "c"}, {5, desktop, "d"}}, 4},
+        SpaceList{fakes::kExternalUUID, {{9, desktop, "e"}}, 9}});
+    // clang-format on
     world.startDragging();
     EXPECT_EQ(throwTo(2), FocusedWindowThrowError::desktopNumberOutOfRange)
         << "a full-screen Space has no Desktop shortcut";

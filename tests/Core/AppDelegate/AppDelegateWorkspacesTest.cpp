@@ -45,11 +45,10 @@ TEST_F(AppDelegateWorkspacesTest, SwitchesOnlyTheDisplayThatIsNotAlreadyInPlace)
     // Built-in: Space 5 (now on 4); external: Space 9, where it is already.
     activate(world, {{kBuiltIn, 2}, {kExternal, 0}});
 
-    ASSERT_EQ(postedTargets(world).size(), 1u);
-    EXPECT_EQ(postedTargets(world)[0], (Fields{{"success", "true"},
-                                               {"display", kBuiltInUUID},
-                                               {"visualIndex", "2"},
-                                               {"systemIndex", "2"}}));
+    // clang-format off
+    EXPECT_EQ(postedTargets(world),
+        (std::vector<Fields>{{{"success", "true"}, {"display", kBuiltInUUID}, {"visualIndex", "2"}, {"systemIndex", "2"}}}));
+    // clang-format on
     EXPECT_EQ(world.seams.metrics->steps(),
               (std::vector<std::string>{"workspace.started", "workspace.target.posted",
                                         "workspace.completed"}));
@@ -107,30 +106,22 @@ TEST(AppDelegateAugmentedPostWorkspaces, ATargetWithoutASystemIndexIsNeverPosted
 TEST(AppDelegateWorkspaceBeep, BeepsOnlyWhenNothingSwitchedAndNothingWasInPlace) {
     enum class Setup { none, noPosting, untrusted };
     constexpr const char* kUnresolved = "unresolved-targets";
-    struct Case {
-        const char* name;
-        std::map<WorkspaceTargetKey, int> targets;
-        Setup setup;
-        int beeps;
-        const char* abortReason; // none: completed
-        int posts;
-    };
+    // clang-format off
+    struct Case { const char* name; std::map<WorkspaceTargetKey, int> targets; Setup setup;
+                  int beeps; const char* abortReason; int posts; };
+    // An abort reason of none: the workspace completed.
     const Case cases[] = {
         {"all already in place", {{kBuiltIn, 1}, {kExternal, 0}}, Setup::none, 0, {}, 0},
         {"one switched", {{kBuiltIn, 0}}, Setup::none, 0, {}, 1},
         {"nothing resolves", {{kBuiltIn, 6}, {kExternal, 4}}, Setup::none, 1, kUnresolved, 0},
         {"no assignments", {}, Setup::none, 1, kUnresolved, 0},
-        {"every switch failed",
-         {{kBuiltIn, 0}, {kExternal, 2}},
-         Setup::noPosting,
-         1,
-         "switch-failed",
-         2},
+        {"every switch failed", {{kBuiltIn, 0}, {kExternal, 2}}, Setup::noPosting, 1, "switch-failed", 2},
         // A failed post next to a display already in place is not beeped at.
         {"failed but one in place", {{kBuiltIn, 0}, {kExternal, 0}}, Setup::noPosting, 0, {}, 1},
         // The access guard tells the user itself (the health window).
         {"untrusted", {{kBuiltIn, 0}}, Setup::untrusted, 0, "access", 0},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         World world(Scenario::defaultScenario());

@@ -63,15 +63,9 @@ inline Scenario switchingScenario(SpaceID currentOnA = 101, bool shared = false)
         RunningApplication{kEditorPID, std::string("com.example.editor"), "Editor"}};
     scenario.frontmostApplication = kEditorPID;
     if (!shared) {
-        scenario.windows = {ServerWindow{0,
-                                         kEditorPID,
-                                         "Editor",
-                                         std::string("Draft"),
-                                         Rect(100, 100, 400, 300),
-                                         0,
-                                         1.0,
-                                         1,
-                                         {101}}};
+        // clang-format off
+        scenario.windows = {ServerWindow{0, kEditorPID, "Editor", std::string("Draft"), Rect(100, 100, 400, 300), 0, 1.0, 1, {101}}};
+        // clang-format on
     }
     return scenario;
 }

@@ -285,17 +285,15 @@ public:
     int switchDelayMilliseconds() const override { return delayMilliseconds; }
     void cancelPendingTapCommit() override { ++cancelCount; }
 
-    // Set by a test to stand for a change of the swipe settings or of the raw input.
-    Published<int> swipeSettings, rawInputState;
-    std::vector<std::string> calls;
+    // The swipe settings are reported once, as on start, and neither they nor the raw input
+    // change afterwards.
     Subscription observeSwipeSettings(std::function<void()> onChange) override {
-        return swipeSettings.subscribe([onChange](int) { onChange(); }, true);
+        onChange();
+        return {};
     }
-    Subscription observeRawInputState(std::function<void()> onChange) override {
-        return rawInputState.subscribe([onChange](int) { onChange(); });
-    }
-    void updateSwipeEventTap() override { calls.push_back("updateSwipeEventTap"); }
-    void updateSwipeSuppressionEventTap() override { calls.push_back("updateSuppressionTap"); }
+    Subscription observeRawInputState(std::function<void()>) override { return {}; }
+    void updateSwipeEventTap() override {}
+    void updateSwipeSuppressionEventTap() override {}
 };
 
 // One fake of every seam, and the dependencies that hand them to a delegate.

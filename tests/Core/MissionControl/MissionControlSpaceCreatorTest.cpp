@@ -105,21 +105,16 @@ TEST_F(MissionControlSpaceCreatorTest, removesTheDesktopWithThatSpaceID) {
 }
 
 TEST_F(MissionControlSpaceCreatorTest, refusalsBeforeMissionControlOpens) {
-    struct Case {
-        const char* name;
-        std::function<void(Host&)> arrange;
-        SpaceID spaceID;
-        MissionControlSpaceRemovalResult expected;
-    };
+    using Result = MissionControlSpaceRemovalResult;
+    // clang-format off
+    struct Case { const char* name; std::function<void(Host&)> arrange; SpaceID spaceID; Result expected; };
     const std::vector<Case> cases = {
-        {"not trusted", [](Host& h) { h.system().setProcessTrusted(false); }, 12,
-         MissionControlSpaceRemovalResult::accessibilityPermissionMissing},
-        {"no Dock running", [](Host& h) { h.system().removeRunningApplication(kDockPID); }, 12,
-         MissionControlSpaceRemovalResult::dockUnavailable},
-        {"Spaces unreadable", [](Host& h) { h.windowServer().setSpacesReadable(false); }, 12,
-         MissionControlSpaceRemovalResult::spacesUnavailable},
-        {"Space already gone", [](Host&) {}, 99, MissionControlSpaceRemovalResult::spaceNotFound},
+        {"not trusted", [](Host& h) { h.system().setProcessTrusted(false); }, 12, Result::accessibilityPermissionMissing},
+        {"no Dock running", [](Host& h) { h.system().removeRunningApplication(kDockPID); }, 12, Result::dockUnavailable},
+        {"Spaces unreadable", [](Host& h) { h.windowServer().setSpacesReadable(false); }, 12, Result::spacesUnavailable},
+        {"Space already gone", [](Host&) {}, 99, Result::spaceNotFound},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         VirtualMainQueue localQueue;
@@ -171,12 +166,9 @@ TEST_F(MissionControlSpaceCreatorTest, aSpaceListThatNeverChangesTimesOutTwoSeco
 }
 
 TEST_F(MissionControlSpaceCreatorTest, aSpaceTheBarMayNotCloseIsNotPressed) {
-    struct Case {
-        const char* name;
-        MissionControlSpaceCreationTarget target;
-        uint32_t index;
-        SpaceID spaceID;
-    };
+    // clang-format off
+    struct Case { const char* name; MissionControlSpaceCreationTarget target; uint32_t index; SpaceID spaceID; };
+    // clang-format on
     host.windowServer().removeSpace(22);
     for (const Case& c : {Case{"a full-screen Space", kTargetA, 2, 13},
                           Case{"the last Desktop of a display", kTargetB, 0, 21}}) {

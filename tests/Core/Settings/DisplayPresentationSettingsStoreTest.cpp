@@ -79,60 +79,44 @@ std::string text(bool value) {
 INSTANTIATE_TEST_SUITE_P(
     Settings, DisplayPresentationFallbackTest,
     ::testing::Values(
+        // clang-format off
         FallbackCase{"showOSD", "showOSD", false, true, "no",
                      [](const auto& s) { return text(s.osd.isEnabled); }, "false", "true"},
         FallbackCase{"appearanceMode", "osdAppearanceMode", "dark", "light", "Dark",
                      [](const auto& s) { return rawValue(s.osd.appearanceMode); }, "dark", "light"},
         FallbackCase{"headerIconStyle", "osdHeaderIconStyle", "monochrome", "color", 1,
-                     [](const auto& s) { return rawValue(s.osd.headerIconStyle); }, "monochrome",
-                     "color"},
+                     [](const auto& s) { return rawValue(s.osd.headerIconStyle); }, "monochrome", "color"},
         FallbackCase{"gridPlacement", "osdGridPlacement", "topLeft", "bottomRight", "top",
-                     [](const auto& s) { return rawValue(s.osd.gridPlacement); }, "topLeft",
-                     "bottomRight"},
+                     [](const auto& s) { return rawValue(s.osd.gridPlacement); }, "topLeft", "bottomRight"},
         FallbackCase{"gridSize", "osdGridSize", "extraLarge", "medium", "small",
-                     [](const auto& s) { return rawValue(s.osd.gridSize); }, "extraLarge",
-                     "medium"},
+                     [](const auto& s) { return rawValue(s.osd.gridSize); }, "extraLarge", "medium"},
         FallbackCase{"gridOpacity", "osdGridOpacityPercent", 30, 70.0, 35,
-                     [](const auto& s) { return std::to_string(rawValue(s.osd.gridOpacity)); },
-                     "30", "70"},
+                     [](const auto& s) { return std::to_string(rawValue(s.osd.gridOpacity)); }, "30", "70"},
         FallbackCase{"previewTint", "osdPreviewTintPercent", 47, 150, "20",
-                     [](const auto& s) { return std::to_string(s.osd.previewTint.rawValue); }, "45",
-                     "100"},
+                     [](const auto& s) { return std::to_string(s.osd.previewTint.rawValue); }, "45", "100"},
         FallbackCase{"borderWidth", "osdActiveSpaceBorderWidth", 0, 12, "3",
-                     [](const auto& s) {
-                         return std::to_string(s.osdAppearance.activeSpaceBorderWidth.rawValue);
-                     },
-                     "1", "8"},
+                     [](const auto& s) { return std::to_string(s.osdAppearance.activeSpaceBorderWidth.rawValue); }, "1", "8"},
         FallbackCase{"glowOpacity", "osdActiveSpaceGlowOpacityPercent", 52, -3, "x",
-                     [](const auto& s) {
-                         return std::to_string(s.osdAppearance.activeSpaceGlowOpacity.rawValue);
-                     },
-                     "50", "0"},
+                     [](const auto& s) { return std::to_string(s.osdAppearance.activeSpaceGlowOpacity.rawValue); }, "50", "0"},
         FallbackCase{"animation", "osdActiveSpaceAnimationEnabled", false, true, 0,
-                     [](const auto& s) { return text(s.activeSpaceAnimationEnabled); }, "false",
-                     "true"},
+                     [](const auto& s) { return text(s.activeSpaceAnimationEnabled); }, "false", "true"},
         FallbackCase{"overlayEnabled", "persistentGridOverlayEnabled", true, false, "true",
                      [](const auto& s) { return text(s.overlay.isEnabled); }, "true", "false"},
         FallbackCase{"overlayOpacity", "persistentGridOverlayOpacityPercent", 0, 60, "50",
-                     [](const auto& s) { return std::to_string(rawValue(s.overlay.opacity)); }, "0",
-                     "60"},
+                     [](const auto& s) { return std::to_string(rawValue(s.overlay.opacity)); }, "0", "60"},
         FallbackCase{"overlaySize", "persistentGridOverlaySize", "small", "large", "huge",
                      [](const auto& s) { return rawValue(s.overlay.size); }, "small", "large"},
-        FallbackCase{"activeColor", "persistentGridOverlayActiveColor", " #12abef ",
-                     "System-Highlight", "blue",
-                     [](const auto& s) { return s.overlay.activeColor.rawValue; }, "12ABEFFF",
-                     "systemHighlight"},
-        FallbackCase{"activeColorInOSD", "persistentGridOverlayActiveColor", "FF000080", "00FF00",
-                     "#GG0000", [](const auto& s) { return s.osdAppearance.activeColor.rawValue; },
-                     "FF000080", "00FF00FF"},
-        FallbackCase{"titlePlacement", "persistentTitleOverlayPlacement", "bottomRight", "center",
-                     "Center", [](const auto& s) { return rawValue(s.titleOverlay.placement); },
-                     "bottomRight", "center"},
+        FallbackCase{"activeColor", "persistentGridOverlayActiveColor", " #12abef ", "System-Highlight", "blue",
+                     [](const auto& s) { return s.overlay.activeColor.rawValue; }, "12ABEFFF", "systemHighlight"},
+        FallbackCase{"activeColorInOSD", "persistentGridOverlayActiveColor", "FF000080", "00FF00", "#GG0000",
+                     [](const auto& s) { return s.osdAppearance.activeColor.rawValue; }, "FF000080", "00FF00FF"},
+        FallbackCase{"titlePlacement", "persistentTitleOverlayPlacement", "bottomRight", "center", "Center",
+                     [](const auto& s) { return rawValue(s.titleOverlay.placement); }, "bottomRight", "center"},
         FallbackCase{"titleOpacity", "persistentTitleOverlayOpacityPercent", 100, 20, 101,
-                     [](const auto& s) { return std::to_string(rawValue(s.titleOverlay.opacity)); },
-                     "100", "20"},
+                     [](const auto& s) { return std::to_string(rawValue(s.titleOverlay.opacity)); }, "100", "20"},
         FallbackCase{"titleFamily", "persistentTitleOverlayFontFamily", "  Menlo ", " SYSTEM ", 12,
                      [](const auto& s) { return s.titleOverlay.font.family; }, "Menlo", "system"}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DisplayPresentationSettingsStoreTest, TitleFontSizeReadsNewKeyThenOlderNamedSize) {
@@ -170,14 +154,9 @@ TEST_F(DisplayPresentationSettingsStoreTest, GlobalOnlySettingsIgnoreOverrides) 
 // compares with the stored global value. Each stored edit raises the revision once.
 TEST_F(DisplayPresentationSettingsStoreTest, WritesOnlyWhatDiffersFromTheGlobalValue) {
     const std::string key = "osdGridOpacityPercent";
-    struct Case {
-        const char* name;
-        std::optional<PropertyValue> global, override;
-        bool toDisplay;
-        int64_t value;
-        bool changed;
-        std::optional<PropertyValue> globalAfter, overrideAfter;
-    };
+    // clang-format off
+    struct Case { const char* name; std::optional<PropertyValue> global, override; bool toDisplay;
+                  int64_t value; bool changed; std::optional<PropertyValue> globalAfter, overrideAfter; };
     const auto none = std::nullopt;
     const Case cases[] = {
         {"display equal to global", none, none, true, 90, false, none, none},
@@ -189,6 +168,7 @@ TEST_F(DisplayPresentationSettingsStoreTest, WritesOnlyWhatDiffersFromTheGlobalV
         {"stored global wins over given", 60, none, false, 60, false, 60, none},
         {"mistyped global replaced", "90", none, false, 90, true, 90, none},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UserDefaults fresh;

@@ -6,12 +6,9 @@ namespace tessarin {
 namespace {
 
 TEST(GeneralSettingsNormalization, RepairsOneKeyAndKeepsTheOthers) {
-    struct Case {
-        const char* name;
-        const char* key;
-        std::optional<PropertyValue> stored;
-        std::optional<PropertyValue> expected;
-    };
+    using Value = std::optional<PropertyValue>;
+    // clang-format off
+    struct Case { const char* name; const char* key; Value stored; Value expected; };
     const Case cases[] = {
         {"icons valid", "osdGridAppIconsEnabled", false, false},
         {"icons number", "osdGridAppIconsEnabled", 0, std::nullopt},
@@ -29,6 +26,7 @@ TEST(GeneralSettingsNormalization, RepairsOneKeyAndKeepsTheOthers) {
         {"menu bar icon valid", "menuBarIcon", "spaceNumber", "spaceNumber"},
         {"absent stays absent", "osdDurationMs", std::nullopt, std::nullopt},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         UserDefaults defaults;

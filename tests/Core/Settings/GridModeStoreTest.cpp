@@ -49,11 +49,8 @@ TEST_F(GridModeStoreTest, IdentifierIsTrimmedAndBlankMeansGlobal) {
 // A wrong-typed or out-of-range override reads as the global value; a bad global reads as the
 // default. The store never rewrites the bad value.
 TEST_F(GridModeStoreTest, ReadsFallBackPastInvalidValues) {
-    struct Case {
-        const char* name;
-        const char* key;
-        PropertyValue overrideValue, globalValue;
-    };
+    // clang-format off
+    struct Case { const char* name; const char* key; PropertyValue overrideValue, globalValue; };
     const Case cases[] = {
         {"columns out of range", "gridColumnCount", 7, -1},
         {"columns as a column number", "gridColumnCount", 3, 4},
@@ -64,6 +61,7 @@ TEST_F(GridModeStoreTest, ReadsFallBackPastInvalidValues) {
         {"blocks as number or text", "gridBlocksAtEdges", 0, "false"},
         {"placeholders as array or number", "gridUsePlaceholders", PropertyArray{true}, 1},
     };
+    // clang-format on
     GridModeStore store(preferences);
     const std::optional<std::string> display = std::string(kDisplay);
     for (const Case& c : cases) {

@@ -32,15 +32,13 @@ TEST(DisplaySpaceOrderSnapshotTest, DerivedIndexesFollowTheVisualSlots) {
 
 TEST(DisplaySpaceOrderSnapshotTest, SpaceIDAndPlaceholderQueries) {
     const auto s = userOrder();
-    struct Case {
-        int index;
-        std::optional<SpaceID> spaceID;
-        bool placeholder;
-    };
+    // clang-format off
+    struct Case { int index; std::optional<SpaceID> spaceID; bool placeholder; };
     const Case cases[] = {
         {-1, std::nullopt, false}, {0, 30, false},           {1, std::nullopt, true},
         {4, std::nullopt, true},   {5, std::nullopt, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(s.spaceID(c.index), c.spaceID) << c.index;
         EXPECT_EQ(s.isPlaceholder(c.index), c.placeholder) << c.index;
@@ -57,10 +55,8 @@ TEST(DisplaySpaceOrderSnapshotTest, ActiveSpaceOutsideTheLayoutFallsBackToTheFir
 TEST(DisplaySpaceNavigatorTest, ResolveDirectTarget) {
     const auto s = userOrder();
     using Target = DisplaySpaceNavigator::DirectTarget;
-    struct Case {
-        int requested;
-        std::optional<Target> target;
-    };
+    // clang-format off
+    struct Case { int requested; std::optional<Target> target; };
     const Case cases[] = {
         {-1, std::nullopt}, // no such Space
         {0, Target{0, 2}},  // the first cell is the third Space of the system
@@ -68,6 +64,7 @@ TEST(DisplaySpaceNavigatorTest, ResolveDirectTarget) {
         {3, Target{3, 1}},  //
         {9, Target{4, -1}}, // clamped to the last (pinned, empty) cell
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(DisplaySpaceNavigator::resolveDirectTarget(s, c.requested), c.target)
             << c.requested;

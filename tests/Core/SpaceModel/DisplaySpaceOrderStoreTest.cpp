@@ -78,29 +78,19 @@ TEST_F(DisplaySpaceOrderStoreTest, WithoutAStoredLayoutTheSystemOrderShowsOnceAn
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, MovesSwapShuffleOrGrowTheStoredLayout) {
-    struct Case {
-        const char* name;
-        Slots stored; // none: the system order
-        int from;
-        int to;
-        Behavior behavior;
-        Slots expected;
-    };
-    const Case cases[] = {
+    // clang-format off
+    struct Case { const char* name; Slots stored; int from; int to; Behavior behavior; Slots expected; };
+    const Case cases[] = { // stored none: the system order
         {"shuffle first to fourth", {}, 0, 3, Behavior::shuffle, {R(2), R(3), R(4), R(1), R(5)}},
         {"swap first and fourth", {}, 0, 3, Behavior::swap, {R(4), R(2), R(3), R(1), R(5)}},
         {"shuffle last to front", {}, 4, 0, Behavior::shuffle, {R(5), R(1), R(2), R(3), R(4)}},
         {"swap neighbours", {}, 1, 2, Behavior::swap, {R(1), R(3), R(2), R(4), R(5)}},
         // A move onto a placeholder exchanges even when shuffling.
-        {"onto a placeholder",
-         {R(1), P, R(2), R(3), R(4), R(5)},
-         5,
-         1,
-         Behavior::shuffle,
-         {R(1), R(5), R(2), R(3), R(4), P}},
+        {"onto a placeholder", {R(1), P, R(2), R(3), R(4), R(5)}, 5, 1, Behavior::shuffle, {R(1), R(5), R(2), R(3), R(4), P}},
         // A drop past the last cell grows the layout with placeholders.
         {"past the last cell", {}, 0, 6, Behavior::shuffle, {P, R(2), R(3), R(4), R(5), P, R(1)}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         defaults.remove(kLayoutKey);
@@ -123,22 +113,15 @@ TEST_F(DisplaySpaceOrderStoreTest, MovesSwapShuffleOrGrowTheStoredLayout) {
 TEST_F(DisplaySpaceOrderStoreTest, RefusedMovesStoreNothing) {
     defaults.set(kLayoutKey, layout({R(1), P, R(2)}));
     writes.clear();
-    struct Case {
-        const char* name;
-        int from;
-        int to;
-        bool placeholders;
-        int limit;
-    };
+    // clang-format off
+    struct Case { const char* name; int from; int to; bool placeholders; int limit; };
     const Case cases[] = {
-        {"same cell", 0, 0, true, 9},
-        {"from a placeholder", 1, 0, true, 9},
-        {"from outside", 5, 0, true, 9},
-        {"negative source", -1, 0, true, 9},
-        {"negative destination", 0, -1, true, 9},
+        {"same cell", 0, 0, true, 9}, {"from a placeholder", 1, 0, true, 9},
+        {"from outside", 5, 0, true, 9}, {"negative source", -1, 0, true, 9},
+        {"negative destination", 0, -1, true, 9}, {"at the virtual limit", 0, 6, true, 6},
         {"past the last cell without placeholders", 0, 3, false, 9},
-        {"at the virtual limit", 0, 6, true, 6},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_FALSE(move(c.from, c.to, Behavior::shuffle, {1, 2}, c.placeholders, c.limit))
             << c.name;
@@ -283,33 +266,20 @@ TEST_F(DisplaySpaceOrderStoreTest, ReplacementsFollowTheLastSeenSystemOrder) {
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, PartialRenumberingIsMappedOnlyInTheRecoveryWindow) {
-    struct Case {
-        const char* name;
-        Slots stored;
-        IDs system;
-        bool recovery;
-        Slots expected;
-        std::map<SpaceID, SpaceID> replacements;
-    };
+    // clang-format off
+    struct Case { const char* name; Slots stored; IDs system; bool recovery; Slots expected;
+                  std::map<SpaceID, SpaceID> replacements; };
     const Case cases[] = {
         // One Desktop removed and another added: the new one goes to the end.
         {"swapped Desktop", {R(3), R(2), R(1)}, {1, 3, 9}, false, {R(3), R(1), R(9)}, {}},
-        {"swapped Desktop on wake",
-         {R(3), R(2), R(1)},
-         {1, 3, 9},
-         true,
-         {R(3), R(9), R(1)},
-         {{2, 9}}},
+        {"swapped Desktop on wake", {R(3), R(2), R(1)}, {1, 3, 9}, true, {R(3), R(9), R(1)}, {{2, 9}}},
         {"fewer new IDs", {R(3), R(1), R(4)}, {1, 50}, false, {R(1), R(50)}, {}},
         {"fewer new IDs on wake", {R(3), R(1), R(4)}, {1, 50}, true, {R(50), R(1)}, {{3, 50}}},
         // Every stored Space renumbered (a restart), one Desktop more than before.
-        {"complete renumbering",
-         {R(30), R(10), R(20)},
-         {101, 102, 103, 104},
-         false,
-         {R(103), R(101), R(102), R(104)},
-         {{10, 101}, {20, 102}, {30, 103}}},
+        {"complete renumbering", {R(30), R(10), R(20)}, {101, 102, 103, 104}, false,
+         {R(103), R(101), R(102), R(104)}, {{10, 101}, {20, 102}, {30, 103}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         defaults.set(kLayoutKey, layout(c.stored));
         DisplaySpaceOrderStore fresh(defaults);
@@ -322,19 +292,14 @@ TEST_F(DisplaySpaceOrderStoreTest, PartialRenumberingIsMappedOnlyInTheRecoveryWi
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, EveryLiveSpaceAppearsExactlyOnce) {
-    struct Case {
-        const char* name;
-        Slots stored;
-        IDs system;
-    };
+    // clang-format off
+    struct Case { const char* name; Slots stored; IDs system; };
     const Case cases[] = {
-        {"new Space", {R(2), R(1)}, {1, 2, 3}},
-        {"removed Space", {R(3), R(2), R(1)}, {1, 3}},
-        {"removed and added", {R(3), R(2), R(1)}, {1, 3, 9}},
-        {"all new", {R(1), R(2)}, {7, 8, 9}},
-        {"stored empty", {}, {4, 5}},
-        {"only placeholders", {P, P}, {4}},
+        {"new Space", {R(2), R(1)}, {1, 2, 3}}, {"removed Space", {R(3), R(2), R(1)}, {1, 3}},
+        {"removed and added", {R(3), R(2), R(1)}, {1, 3, 9}}, {"all new", {R(1), R(2)}, {7, 8, 9}},
+        {"stored empty", {}, {4, 5}}, {"only placeholders", {P, P}, {4}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         defaults.set(kLayoutKey, layout(c.stored));
         for (bool placeholders : {false, true}) {
@@ -391,19 +356,15 @@ protected:
 };
 
 TEST_F(DisplaySpaceOrderStoreBadInputTest, UnusableLayoutsAreIgnoredWithADiagnosticsLine) {
-    struct Case {
-        const char* name;
-        PropertyValue value;
-    };
+    // clang-format off
+    struct Case { const char* name; PropertyValue value; };
     const Case cases[] = {
-        {"a string", PropertyValue("30,10,20")},
-        {"a number", PropertyValue(7)},
-        {"another version",
-         PropertyDictionary{{"version", PropertyValue(2)}, {"slots", PropertyArray{}}}},
+        {"a string", PropertyValue("30,10,20")}, {"a number", PropertyValue(7)},
+        {"another version", PropertyDictionary{{"version", PropertyValue(2)}, {"slots", PropertyArray{}}}},
         {"no version", PropertyDictionary{{"slots", PropertyArray{}}}},
-        {"slots not a list",
-         PropertyDictionary{{"version", PropertyValue(1)}, {"slots", PropertyValue("x")}}},
+        {"slots not a list", PropertyDictionary{{"version", PropertyValue(1)}, {"slots", PropertyValue("x")}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         defaults.set(kLayoutKey, c.value);
         defaults.set("gridColumnCount", PropertyValue(2));
@@ -420,17 +381,14 @@ TEST_F(DisplaySpaceOrderStoreBadInputTest, UnusableLayoutsAreIgnoredWithADiagnos
 }
 
 TEST_F(DisplaySpaceOrderStoreBadInputTest, BadSlotsAreDroppedAndTheRestKept) {
-    PropertyArray entries{
-        PropertyDictionary{{"spaceID", PropertyValue(20)}, {"kind", PropertyValue("real")}},
-        PropertyValue("not a slot"),
-        PropertyDictionary{{"spaceID", PropertyValue(99)}, {"kind", PropertyValue("hole")}},
-        PropertyDictionary{{"kind", PropertyValue("real")}},
-        PropertyDictionary{{"spaceID", PropertyValue("10")}, {"kind", PropertyValue("real")}},
-        PropertyDictionary{{"spaceID", PropertyValue(20)}, {"kind", PropertyValue("real")}},
-        PropertyDictionary{{"spaceID", PropertyValue(0)}, {"kind", PropertyValue("real")}},
-        PropertyDictionary{{"spaceID", PropertyValue(5)}, {"kind", PropertyValue("placeholder")}},
-        PropertyDictionary{{"spaceID", PropertyValue(10.0)}, {"kind", PropertyValue("real")}},
+    const auto entry = [](PropertyValue id, const char* kind) {
+        return PropertyDictionary{{"spaceID", std::move(id)}, {"kind", PropertyValue(kind)}};
     };
+    // clang-format off
+    PropertyArray entries{entry(20, "real"), PropertyValue("not a slot"), entry(99, "hole"),
+        PropertyDictionary{{"kind", PropertyValue("real")}}, entry("10", "real"), entry(20, "real"),
+        entry(0, "real"), entry(5, "placeholder"), entry(10.0, "real")};
+    // clang-format on
     defaults.set(kLayoutKey, PropertyDictionary{{"version", PropertyValue(1)},
                                                 {"slots", PropertyValue(entries)}});
     EXPECT_EQ(resolve({10, 20, 30}, true).visualSlots, (Slots{R(20), P, R(10), R(30)}));

@@ -28,11 +28,8 @@ Scenario twoScreens() {
         makeScreen(1, "UUID-MAIN", "Built-in Display", Rect{{0, 0}, {1440, 900}}),
         makeScreen(7, "", "Projector", Rect{{1440, 0}, {1024, 768}}),
     };
-    ScenarioSpace main;
-    main.id = 11;
-    ScenarioSpace projector;
-    projector.id = 21;
-    scenario.spaceLists = {{"UUID-MAIN", {main}, 11}, {"7", {projector}, 21}};
+    const auto space = [](SpaceID id) { return ScenarioSpace{id, kSpaceTypeUserDesktop, "", {}}; };
+    scenario.spaceLists = {{"UUID-MAIN", {space(11)}, 11}, {"7", {space(21)}, 21}};
     return scenario;
 }
 
@@ -64,17 +61,12 @@ TEST_F(ScreenIdentityTest, IdentifierIsTheUUIDElseTheDisplayNumberInDecimal) {
 }
 
 TEST_F(ScreenIdentityTest, ScreenWithDisplayIdentifier) {
-    struct Case {
-        std::optional<std::string> identifier;
-        std::optional<DisplayID> found;
-    };
+    // clang-format off
+    struct Case { std::optional<std::string> identifier; std::optional<DisplayID> found; };
     const Case cases[] = {
-        {"UUID-MAIN", 1},
-        {"7", 7},
-        {"1", std::nullopt},
-        {"", std::nullopt},
-        {std::nullopt, std::nullopt},
+        {"UUID-MAIN", 1}, {"7", 7}, {"1", std::nullopt}, {"", std::nullopt}, {std::nullopt, std::nullopt},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const auto screen = tessarinScreen(c.identifier);
         EXPECT_EQ(screen ? std::optional<DisplayID>(screen->displayID) : std::nullopt, c.found)

@@ -26,12 +26,8 @@ protected:
 };
 
 TEST_F(SpaceTopologyStabilizerTest, BaselineIsTakenOnlyWithAListPerScreenAndOnlyGrows) {
-    struct Step {
-        int lists;
-        int screens;
-        bool recorded;
-        std::optional<int> baseline;
-    };
+    // clang-format off
+    struct Step { int lists; int screens; bool recorded; std::optional<int> baseline; };
     const Step steps[] = {
         {1, 2, false, std::nullopt}, // fewer lists than screens: no baseline yet
         {0, 0, false, std::nullopt}, // no lists at all
@@ -40,6 +36,7 @@ TEST_F(SpaceTopologyStabilizerTest, BaselineIsTakenOnlyWithAListPerScreenAndOnly
         {2, 2, false, 2}, // unchanged
         {3, 3, true, 3},
     };
+    // clang-format on
     for (const Step& step : steps) {
         EXPECT_EQ(stabilizer.updateStableSpaceDisplayListCountIfNeeded(step.lists, step.screens,
                                                                        "menu-bar-refresh"),

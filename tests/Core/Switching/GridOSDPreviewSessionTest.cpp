@@ -9,6 +9,10 @@ namespace {
 using Resolution = DeferredSpaceSwitchCommitResolution;
 using Slot = DisplaySpaceSlot;
 
+Slot R(SpaceID id) {
+    return Slot::realSpace(id);
+}
+
 OSDGridModel gridModel(int64_t count, int64_t columns = 3) {
     return *OSDGridModel::make({.spaceCount = count, .activeIndex = 0, .columnCount = columns});
 }
@@ -46,14 +50,10 @@ GridOSDPreviewSession session(DisplaySpaceOrderSnapshot displaySnapshot, int64_t
 }
 
 // A few moves through the session; the wrap and edge rules are the resolver's own.
-struct MoveCase {
-    const char* name;
-    int64_t from;
-    TessarinDirection direction;
-    bool blocks;
-    GridWrapStyle style;
-    std::optional<int64_t> expected;
-};
+// clang-format off
+struct MoveCase { const char* name; int64_t from; TessarinDirection direction; bool blocks;
+                 GridWrapStyle style; std::optional<int64_t> expected; };
+// clang-format on
 
 class GridOSDPreviewSessionSevenInThree : public ::testing::TestWithParam<MoveCase> {};
 
@@ -89,8 +89,7 @@ TEST(GridOSDPreviewSessionTest, RefusedMoveLeavesEveryFieldAsItWas) {
 }
 
 TEST(GridOSDPreviewSessionTest, MoveOntoPlaceholderSelectsItWithoutSpace) {
-    auto preview = session(
-        snapshot({Slot::realSpace(101), Slot::makePlaceholder(), Slot::realSpace(102)}, 101), 0);
+    auto preview = session(snapshot({R(101), Slot::makePlaceholder(), R(102)}, 101), 0);
     ASSERT_TRUE(preview.move(TessarinDirectionRight, 3, false, GridWrapStyle::snake));
     EXPECT_EQ(preview.selectedVisualIndex, 1);
     EXPECT_EQ(preview.selectedSlot, Slot::makePlaceholder());
@@ -103,23 +102,16 @@ TEST(GridOSDPreviewSessionTest, MoveOntoPlaceholderSelectsItWithoutSpace) {
 }
 
 TEST(GridOSDPreviewSessionTest, MakeSelectsTheSlotWithItsSystemIndexAsFallback) {
-    struct Case {
-        const char* name;
-        std::vector<Slot> layout;
-        std::vector<SpaceID> system;
-        int64_t selected;
-        std::optional<int64_t> fallback;
-    };
+    // clang-format off
+    struct Case { const char* name; std::vector<Slot> layout; std::vector<SpaceID> system;
+                  int64_t selected; std::optional<int64_t> fallback; };
     const Case cases[] = {
         {"in system order", realSlots(4), {}, 2, 2},
-        {"the system index, not the visual one",
-         {Slot::realSpace(102), Slot::realSpace(101)},
-         {101, 102},
-         0,
-         1},
+        {"the system index, not the visual one", {R(102), R(101)}, {101, 102}, 0, 1},
         // Space 103 is laid out but the window server no longer lists it.
         {"missing from the system order", realSlots(3), {101, 102}, 2, std::nullopt},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto made = session(snapshot(c.layout, 101, c.system), c.selected);
@@ -159,8 +151,7 @@ TEST(GridOSDPreviewSessionTest, ReconcileRefusesAModelOfAnotherSize) {
 
 TEST(GridOSDPreviewSessionTest, ReconcileFollowsTheSelectedSpaceWhenSpacesAppear) {
     auto preview = session(snapshot(realSlots(4), 101), 2); // Space 103
-    std::vector<Slot> grown{Slot::realSpace(201), Slot::realSpace(101), Slot::realSpace(102),
-                            Slot::realSpace(202), Slot::realSpace(103), Slot::realSpace(104)};
+    std::vector<Slot> grown{R(201), R(101), R(102), R(202), R(103), R(104)};
     const auto fresh = snapshot(grown, 101);
     ASSERT_TRUE(preview.reconcile(fresh, gridModel(6)));
     EXPECT_EQ(preview.selectedVisualIndex, 4);
@@ -172,8 +163,7 @@ TEST(GridOSDPreviewSessionTest, ReconcileFollowsTheSelectedSpaceWhenSpacesAppear
 
 TEST(GridOSDPreviewSessionTest, ReconcileAfterSelectedSpaceVanishedKeepsTheIndex) {
     auto preview = session(snapshot(realSlots(5), 101), 3); // Space 104
-    std::vector<Slot> shrunk{Slot::realSpace(101), Slot::realSpace(102), Slot::realSpace(103),
-                             Slot::realSpace(105)};
+    std::vector<Slot> shrunk{R(101), R(102), R(103), R(105)};
     ASSERT_TRUE(preview.reconcile(snapshot(shrunk, 101), gridModel(4)));
     EXPECT_EQ(preview.selectedVisualIndex, 3);
     EXPECT_EQ(preview.selectedSpaceID, 105u) << "the selection describes the slot it now holds";
@@ -188,25 +178,18 @@ TEST(GridOSDPreviewSessionTest, ReconcileAfterLastSpacesVanishedTakesTheActiveIn
 }
 
 TEST(GridOSDPreviewSessionTest, ReconcileFindsASelectedPlaceholderBySlot) {
-    auto preview = session(
-        snapshot({Slot::realSpace(101), Slot::realSpace(102), Slot::makePinnedPlaceholder()}, 101),
-        2);
-    const auto fresh = snapshot({Slot::makePinnedPlaceholder(), Slot::realSpace(101),
-                                 Slot::makePlaceholder(), Slot::realSpace(102)},
-                                101);
+    auto preview = session(snapshot({R(101), R(102), Slot::makePinnedPlaceholder()}, 101), 2);
+    const auto fresh =
+        snapshot({Slot::makePinnedPlaceholder(), R(101), Slot::makePlaceholder(), R(102)}, 101);
     ASSERT_TRUE(preview.reconcile(fresh, gridModel(4)));
     EXPECT_EQ(preview.selectedVisualIndex, 0);
     EXPECT_EQ(preview.selectedSlot, Slot::makePinnedPlaceholder());
 }
 
-struct CommitCase {
-    const char* name;
-    std::vector<Slot> layoutSlots;
-    int64_t selected;
-    std::optional<SpaceID> current;
-    std::optional<DisplaySpaceOrderSnapshot> latest;
-    Resolution expected;
-};
+// clang-format off
+struct CommitCase { const char* name; std::vector<Slot> layoutSlots; int64_t selected;
+                   std::optional<SpaceID> current; std::optional<DisplaySpaceOrderSnapshot> latest; Resolution expected; };
+// clang-format on
 
 class GridOSDPreviewSessionCommit : public ::testing::TestWithParam<CommitCase> {};
 
@@ -230,36 +213,22 @@ DisplaySpaceOrderSnapshot withReplacement(std::vector<Slot> layoutSlots,
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GridOSDPreviewSessionCommit,
+    // clang-format off
     ::testing::Values(
-        CommitCase{"placeholderSelected",
-                   {Slot::realSpace(101), Slot::makePlaceholder()},
-                   1,
-                   101,
-                   std::nullopt,
-                   Resolution::noTarget()},
-        CommitCase{"alreadyCurrentWithoutSnapshot", fourSpaces, 2, 103, std::nullopt,
-                   Resolution::alreadyCurrent()},
+        CommitCase{"placeholderSelected", {R(101), Slot::makePlaceholder()}, 1, 101, std::nullopt, Resolution::noTarget()},
+        CommitCase{"alreadyCurrentWithoutSnapshot", fourSpaces, 2, 103, std::nullopt, Resolution::alreadyCurrent()},
         CommitCase{"latestSnapshotWins", fourSpaces, 2, 101,
-                   snapshot(fourSpaces, 101, {103, 101, 102, 104}),
-                   Resolution::switchToSystemIndex(0)},
-        CommitCase{"noLatestSnapshotFallsBack", fourSpaces, 2, 101, std::nullopt,
-                   Resolution::switchToSystemIndex(2)},
-        CommitCase{"noCurrentSpaceKnown", fourSpaces, 1, std::nullopt, std::nullopt,
-                   Resolution::switchToSystemIndex(1)},
+            snapshot(fourSpaces, 101, {103, 101, 102, 104}), Resolution::switchToSystemIndex(0)},
+        CommitCase{"noLatestSnapshotFallsBack", fourSpaces, 2, 101, std::nullopt, Resolution::switchToSystemIndex(2)},
+        CommitCase{"noCurrentSpaceKnown", fourSpaces, 1, std::nullopt, std::nullopt, Resolution::switchToSystemIndex(1)},
         // The selected Space was removed while the preview was open: another Space now sits at
         // its old system index, and switching there would surprise the user.
-        CommitCase{
-            "selectedSpaceRemoved", fourSpaces, 2, 101,
-            snapshot({Slot::realSpace(101), Slot::realSpace(102), Slot::realSpace(104)}, 101),
-            Resolution::noTarget()},
+        CommitCase{"selectedSpaceRemoved", fourSpaces, 2, 101, snapshot({R(101), R(102), R(104)}, 101), Resolution::noTarget()},
         CommitCase{"renumberedSpaceFollowed", fourSpaces, 2, 101,
-                   withReplacement({Slot::realSpace(101), Slot::realSpace(102),
-                                    Slot::realSpace(104), Slot::realSpace(303)},
-                                   {{103, 303}}),
-                   Resolution::switchToSystemIndex(3)},
+            withReplacement({R(101), R(102), R(104), R(303)}, {{103, 303}}), Resolution::switchToSystemIndex(3)},
         CommitCase{"renumberedSpaceIsCurrent", fourSpaces, 2, 303,
-                   withReplacement({Slot::realSpace(101), Slot::realSpace(303)}, {{103, 303}}),
-                   Resolution::alreadyCurrent()}),
+            withReplacement({R(101), R(303)}, {{103, 303}}), Resolution::alreadyCurrent()}),
+    // clang-format on
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GridOSDPreviewSessionTest, NoFallbackIndexMeansNoTarget) {

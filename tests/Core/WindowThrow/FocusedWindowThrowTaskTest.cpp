@@ -92,25 +92,16 @@ TEST_F(FocusedWindowThrowTaskTest, AWindowThatCannotBeReadIsLookedAtAgain) {
 TEST_F(FocusedWindowThrowTaskTest, ARefusedThrowEndsAtOnceWithItsReason) {
     using Error = FocusedWindowThrowError;
     using Calls = std::vector<std::string>;
-    struct Case {
-        const char* name;
-        int desktopNumber;
-        bool hasShortcut, postSucceeds;
-        Error error;
-        Calls calls;
-    };
+    // clang-format off
+    struct Case { const char* name; int desktopNumber; bool hasShortcut, postSucceeds; Error error; Calls calls; };
     const Case cases[] = {
         {"desktop 0", 0, true, true, Error::desktopNumberOutOfRange, {}},
         {"desktop 17", 17, true, true, Error::desktopNumberOutOfRange, {}},
         {"no shortcut", 3, false, true, Error::shortcutUnavailable, {"shortcut 3"}},
         // The key up still goes out, so no key is left held down.
-        {"post refused",
-         16,
-         true,
-         false,
-         Error::postFailed,
-         {"shortcut 16", "suspend", "keyDown", "keyUp"}},
+        {"post refused", 16, true, false, Error::postFailed, {"shortcut 16", "suspend", "keyDown", "keyUp"}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         calls.clear();

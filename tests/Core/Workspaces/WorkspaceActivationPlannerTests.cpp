@@ -10,25 +10,28 @@ using Slot = DisplaySpaceSlot;
 
 const TessarinDisplay kLeft{"LEFT-UUID", "Left"};
 const TessarinDisplay kRight{"RIGHT-UUID", "Right"};
+const WorkspaceTargetKey kLeftKey = WorkspaceTargetKey::display(kLeft.identifier);
+const WorkspaceTargetKey kRightKey = WorkspaceTargetKey::display(kRight.identifier);
+const WorkspaceTargetKey kShared = WorkspaceTargetKey::sharedSpaces();
+
+Slot R(SpaceID id) {
+    return Slot::realSpace(id);
+}
 
 // Left: system order 11, 12, 13; visual order 13, placeholder, 11, 12; active 11.
 DisplaySpaceOrderSnapshot leftSnapshot() {
-    return DisplaySpaceOrderSnapshot::make(
-        kLeft.identifier, {11, 12, 13},
-        {Slot::realSpace(13), Slot::makePlaceholder(), Slot::realSpace(11), Slot::realSpace(12)},
-        11);
+    return DisplaySpaceOrderSnapshot::make(kLeft.identifier, {11, 12, 13},
+                                           {R(13), Slot::makePlaceholder(), R(11), R(12)}, 11);
 }
 
 // Right: system order 21, 22; visual as system; active 22.
 DisplaySpaceOrderSnapshot rightSnapshot() {
-    return DisplaySpaceOrderSnapshot::make(kRight.identifier, {21, 22},
-                                           {Slot::realSpace(21), Slot::realSpace(22)}, 22);
+    return DisplaySpaceOrderSnapshot::make(kRight.identifier, {21, 22}, {R(21), R(22)}, 22);
 }
 
 // Shared Spaces on "Main": 31, 32, 33, active 31.
 DisplaySpaceOrderSnapshot mainSnapshot() {
-    return DisplaySpaceOrderSnapshot::make(
-        "Main", {31, 32, 33}, {Slot::realSpace(31), Slot::realSpace(32), Slot::realSpace(33)}, 31);
+    return DisplaySpaceOrderSnapshot::make("Main", {31, 32, 33}, {R(31), R(32), R(33)}, 31);
 }
 
 struct Fixture {
@@ -57,16 +60,22 @@ WorkspaceShortcut workspaceWith(std::map<WorkspaceTargetKey, int> targets) {
     return workspace;
 }
 
-std::vector<WorkspaceActivationTarget> separate(Fixture& fixture, const WorkspaceShortcut& w) {
-    return WorkspaceActivationPlanner::resolvedTargets(w, true, {kLeft, kRight}, "LEFT-UUID",
-                                                       fixture.provider());
+std::vector<WorkspaceActivationTarget> separate(Fixture& fixture,
+                                                std::map<WorkspaceTargetKey, int> targets) {
+    return WorkspaceActivationPlanner::resolvedTargets(
+        workspaceWith(std::move(targets)), true, {kLeft, kRight}, "LEFT-UUID", fixture.provider());
+}
+// Resolved with shared Spaces on `owner` over the left display alone.
+std::vector<WorkspaceActivationTarget> shared(Fixture& fixture,
+                                              std::map<WorkspaceTargetKey, int> targets,
+                                              std::optional<std::string> owner) {
+    return WorkspaceActivationPlanner::resolvedTargets(workspaceWith(std::move(targets)), false,
+                                                       {kLeft}, owner, fixture.provider());
 }
 
 TEST(WorkspaceActivationPlannerTests, SeparateSpacesMapVisualToSystemIndexPerDisplay) {
     Fixture fixture;
-    const auto targets =
-        separate(fixture, workspaceWith({{WorkspaceTargetKey::display(kRight.identifier), 0},
-                                         {WorkspaceTargetKey::display(kLeft.identifier), 0}}));
+    const auto targets = separate(fixture, {{kRightKey, 0}, {kLeftKey, 0}});
     ASSERT_EQ(targets.size(), 2u);
     // In the order of the connected displays, not of the stored keys.
     EXPECT_EQ(targets[0].displayIdentifier, kLeft.identifier);
@@ -81,8 +90,7 @@ TEST(WorkspaceActivationPlannerTests, SeparateSpacesMapVisualToSystemIndexPerDis
     EXPECT_FALSE(targets[1].isAlreadyActive);
 
     // Left already shows Space 11, its third cell.
-    const auto inPlace =
-        separate(fixture, workspaceWith({{WorkspaceTargetKey::display(kLeft.identifier), 2}}));
+    const auto inPlace = separate(fixture, {{kLeftKey, 2}});
     ASSERT_EQ(inPlace.size(), 1u);
     EXPECT_TRUE(inPlace[0].isAlreadyActive);
     EXPECT_EQ(inPlace[0].systemIndex, 0u);
@@ -91,9 +99,7 @@ TEST(WorkspaceActivationPlannerTests, SeparateSpacesMapVisualToSystemIndexPerDis
 TEST(WorkspaceActivationPlannerTests, ACellWithoutASpaceOrPastTheLayoutIsSkipped) {
     for (const int visualIndex : {1, 4, 1000, -1}) {
         Fixture fixture;
-        const auto targets = separate(
-            fixture, workspaceWith({{WorkspaceTargetKey::display(kLeft.identifier), visualIndex},
-                                    {WorkspaceTargetKey::display(kRight.identifier), 1}}));
+        const auto targets = separate(fixture, {{kLeftKey, visualIndex}, {kRightKey, 1}});
         ASSERT_EQ(targets.size(), 1u) << visualIndex;
         EXPECT_EQ(targets[0].displayIdentifier, kRight.identifier);
     }
@@ -103,32 +109,26 @@ TEST(WorkspaceActivationPlannerTests, SlotWhoseSystemIndexIsMissingIsSkipped) {
     // A layout whose index map has a real Space but no system index (the live order lost it).
     DisplaySpaceOrderSnapshot snapshot = rightSnapshot();
     snapshot.visualToSystemIndices[0] = -1;
-    EXPECT_EQ(WorkspaceActivationPlanner::resolveTarget(
-                  WorkspaceTargetKey::display(kRight.identifier), 0, kRight.identifier, snapshot),
-              std::nullopt);
-    EXPECT_TRUE(WorkspaceActivationPlanner::resolveTarget(
-        WorkspaceTargetKey::display(kRight.identifier), 1, kRight.identifier, snapshot));
+    using Planner = WorkspaceActivationPlanner;
+    EXPECT_EQ(Planner::resolveTarget(kRightKey, 0, kRight.identifier, snapshot), std::nullopt);
+    EXPECT_TRUE(Planner::resolveTarget(kRightKey, 1, kRight.identifier, snapshot));
 }
 
 TEST(WorkspaceActivationPlannerTests, DisconnectedOrUnreadableDisplaysAreSkipped) {
     Fixture fixture;
     fixture.snapshots.erase(kRight.identifier);
-    const auto targets =
-        separate(fixture, workspaceWith({{WorkspaceTargetKey::display("GONE-UUID"), 0},
-                                         {WorkspaceTargetKey::display(kRight.identifier), 0},
-                                         {WorkspaceTargetKey::sharedSpaces(), 0}}));
-    EXPECT_TRUE(targets.empty());
+    EXPECT_TRUE(
+        separate(fixture,
+                 {{WorkspaceTargetKey::display("GONE-UUID"), 0}, {kRightKey, 0}, {kShared, 0}})
+            .empty());
     EXPECT_EQ(fixture.asked, std::vector<std::string>{kRight.identifier});
 }
 
 TEST(WorkspaceActivationPlannerTests, SharedSpacesUseTheSharedAssignmentOnTheOwningDisplay) {
     Fixture fixture;
-    const auto workspace = workspaceWith({{WorkspaceTargetKey::sharedSpaces(), 2},
-                                          {WorkspaceTargetKey::display(kLeft.identifier), 0}});
-    const auto targets = WorkspaceActivationPlanner::resolvedTargets(
-        workspace, false, {kLeft, kRight}, std::string("Main"), fixture.provider());
+    const auto targets = shared(fixture, {{kShared, 2}, {kLeftKey, 0}}, "Main");
     ASSERT_EQ(targets.size(), 1u);
-    EXPECT_EQ(targets[0].key, WorkspaceTargetKey::sharedSpaces());
+    EXPECT_EQ(targets[0].key, kShared);
     EXPECT_EQ(targets[0].displayIdentifier, "Main");
     EXPECT_EQ(targets[0].targetSpaceID, 33u);
     EXPECT_EQ(targets[0].systemIndex, 2u);
@@ -136,19 +136,12 @@ TEST(WorkspaceActivationPlannerTests, SharedSpacesUseTheSharedAssignmentOnTheOwn
 
 TEST(WorkspaceActivationPlannerTests, SharedSpacesWithoutOwningDisplayOrAssignmentResolveNothing) {
     Fixture fixture;
-    EXPECT_TRUE(WorkspaceActivationPlanner::resolvedTargets(
-                    workspaceWith({{WorkspaceTargetKey::sharedSpaces(), 0}}), false, {kLeft},
-                    std::nullopt, fixture.provider())
-                    .empty());
-    EXPECT_TRUE(WorkspaceActivationPlanner::resolvedTargets(
-                    workspaceWith({{WorkspaceTargetKey::display(kLeft.identifier), 0}}), false,
-                    {kLeft}, std::string("Main"), fixture.provider())
-                    .empty());
+    EXPECT_TRUE(shared(fixture, {{kShared, 0}}, std::nullopt).empty());
+    EXPECT_TRUE(shared(fixture, {{kLeftKey, 0}}, "Main").empty());
     EXPECT_TRUE(fixture.asked.empty());
     // Nor without a way to read the layouts.
-    EXPECT_TRUE(WorkspaceActivationPlanner::resolvedTargets(
-                    workspaceWith({{WorkspaceTargetKey::display(kLeft.identifier), 0}}), true,
-                    {kLeft}, std::nullopt, {})
+    EXPECT_TRUE(WorkspaceActivationPlanner::resolvedTargets(workspaceWith({{kLeftKey, 0}}), true,
+                                                            {kLeft}, std::nullopt, {})
                     .empty());
 }
 

@@ -14,6 +14,11 @@ namespace {
 
 using Option = WorkspaceConfigurationSpaceOption;
 using Options = std::vector<Option>;
+using Slot = DisplaySpaceSlot;
+const Slot P = Slot::makePlaceholder();
+Slot R(SpaceID id) {
+    return Slot::realSpace(id);
+}
 
 const TessarinDisplay kLeft{"LEFT-UUID", "Studio Display"};
 const TessarinDisplay kRight{"RIGHT-UUID", "Built-in Retina Display"};
@@ -24,6 +29,13 @@ protected:
                                                       std::vector<TessarinDisplay> displays) {
         return WorkspaceConfigurationTargetProvider::liveTargets(
             separate, displays, gridModeStore, metadataStore, spaceOrderStore, source());
+    }
+
+    // The options of the only target (none when there is not exactly one).
+    Options onlyOptions(bool separate, std::vector<TessarinDisplay> displays) {
+        const auto result = targets(separate, std::move(displays));
+        EXPECT_EQ(result.size(), 1u);
+        return result.size() == 1 ? result[0].spaceOptions : Options{};
     }
 
     WorkspaceSpaceSource source() {
@@ -95,51 +107,33 @@ TEST_F(WorkspaceConfigurationTargetProviderTests, CustomSlotNamesReplaceNumbered
     spaces[kLeft.identifier] = {{11, 12, 13}, 11};
     metadataStore.setName("Mail", kLeft.identifier, 2);
     metadataStore.setName("Elsewhere", kRight.identifier, 1);
-    const auto result = targets(true, {kLeft});
-    ASSERT_EQ(result.size(), 1u);
-    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Mail"}, {2, "Space 03"}}));
+    EXPECT_EQ(onlyOptions(true, {kLeft}), (Options{{0, "Space 01"}, {1, "Mail"}, {2, "Space 03"}}));
 }
 
 TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersKeepPositionsButAreNotOffered) {
     gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
     spaces[kLeft.identifier] = {{11, 12, 13}, 11};
-    storeLayout(kLeft.identifier,
-                {DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(12),
-                 DisplaySpaceSlot::makePlaceholder(), DisplaySpaceSlot::realSpace(13)});
+    storeLayout(kLeft.identifier, {R(11), R(12), P, R(13)});
     metadataStore.setName("Chat", kLeft.identifier, 4);
-    const auto result = targets(true, {kLeft});
-    ASSERT_EQ(result.size(), 1u);
-    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {3, "Chat"}}));
-}
-
-TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersFollowTheDisplaysOwnSetting) {
-    gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
+    EXPECT_EQ(onlyOptions(true, {kLeft}), (Options{{0, "Space 01"}, {1, "Space 02"}, {3, "Chat"}}));
+    // The display's own setting wins over the global one.
     gridModeStore.setUsePlaceholders(false, DisplaySettingsScope::display(kLeft.identifier));
-    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
-    storeLayout(kLeft.identifier,
-                {DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(12),
-                 DisplaySpaceSlot::makePlaceholder(), DisplaySpaceSlot::realSpace(13)});
-    const auto result = targets(true, {kLeft});
-    ASSERT_EQ(result.size(), 1u);
-    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}));
+    EXPECT_EQ(onlyOptions(true, {kLeft}),
+              (Options{{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}));
 }
 
 TEST_F(WorkspaceConfigurationTargetProviderTests, NamedSlotsBeyondTheSpacesPadWithUnofferedCells) {
     gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
     spaces[kLeft.identifier] = {{11, 12}, 11};
     metadataStore.setName("Later", kLeft.identifier, 5);
-    const auto result = targets(true, {kLeft});
-    ASSERT_EQ(result.size(), 1u);
-    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}}));
+    EXPECT_EQ(onlyOptions(true, {kLeft}), (Options{{0, "Space 01"}, {1, "Space 02"}}));
 }
 
 TEST_F(WorkspaceConfigurationTargetProviderTests,
        ReconciledLayoutIsPersistedWhenPlaceholdersAreUsed) {
     gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
     spaces[kLeft.identifier] = {{11, 12, 14}, 11}; // 13 is gone, 14 is new
-    storeLayout(kLeft.identifier,
-                {DisplaySpaceSlot::realSpace(12), DisplaySpaceSlot::makePlaceholder(),
-                 DisplaySpaceSlot::realSpace(11), DisplaySpaceSlot::realSpace(13)});
+    storeLayout(kLeft.identifier, {R(12), P, R(11), R(13)});
     const auto before = defaults.object(DisplaySpaceOrderStore::layoutKey(kLeft.identifier));
     targets(true, {kLeft});
     EXPECT_NE(defaults.object(DisplaySpaceOrderStore::layoutKey(kLeft.identifier)), before);
@@ -156,11 +150,10 @@ TEST_F(WorkspaceConfigurationTargetProviderTests,
 TEST_F(WorkspaceConfigurationTargetProviderTests, TitlesPastTheDirectSlotsAreNumbered) {
     spaces[kLeft.identifier] = {{101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111}, 101};
     metadataStore.setName("Ten", kLeft.identifier, 10);
-    const auto result = targets(true, {kLeft});
-    ASSERT_EQ(result.size(), 1u);
-    ASSERT_EQ(result[0].spaceOptions.size(), 11u);
-    EXPECT_EQ(result[0].spaceOptions[9].title, "Ten");
-    EXPECT_EQ(result[0].spaceOptions[10].title, "Space 11");
+    const auto options = onlyOptions(true, {kLeft});
+    ASSERT_EQ(options.size(), 11u);
+    EXPECT_EQ(options[9].title, "Ten");
+    EXPECT_EQ(options[10].title, "Space 11");
 }
 
 TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesGiveOneTargetNamedByTheFirstDisplay) {
@@ -194,14 +187,11 @@ TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesWithNothingToListG
 
 TEST_F(WorkspaceConfigurationTargetProviderTests, MissingSourceClosuresGiveNoTargets) {
     spaces[kLeft.identifier] = {{11}, 11};
-    EXPECT_TRUE(WorkspaceConfigurationTargetProvider::liveTargets(true, {kLeft}, gridModeStore,
-                                                                  metadataStore, spaceOrderStore,
-                                                                  WorkspaceSpaceSource{})
-                    .empty());
-    EXPECT_TRUE(WorkspaceConfigurationTargetProvider::liveTargets(false, {kLeft}, gridModeStore,
-                                                                  metadataStore, spaceOrderStore,
-                                                                  WorkspaceSpaceSource{})
-                    .empty());
+    for (const bool separate : {true, false}) {
+        EXPECT_TRUE(WorkspaceConfigurationTargetProvider::liveTargets(
+                        separate, {kLeft}, gridModeStore, metadataStore, spaceOrderStore, {})
+                        .empty());
+    }
 }
 
 } // namespace

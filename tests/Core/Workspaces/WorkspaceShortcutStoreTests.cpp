@@ -98,13 +98,8 @@ TEST_F(WorkspaceShortcutStoreTests, SetTargetsReplacesTheShownKeys) {
     const auto A = kDisplayA;
     const auto B = kDisplayB;
     const auto S = kShared;
-    struct Case {
-        const char* name;
-        Targets before, targets;
-        Keys replacing;
-        bool changed;
-        Targets after;
-    };
+    // clang-format off
+    struct Case { const char* name; Targets before, targets; Keys replacing; bool changed; Targets after; };
     const Case cases[] = {
         {"assigns new", {}, {{A, 2}}, {A}, true, {{A, 2}}},
         {"negative dropped", {}, {{A, -1}, {B, 0}}, {A, B}, true, {{B, 0}}},
@@ -116,6 +111,7 @@ TEST_F(WorkspaceShortcutStoreTests, SetTargetsReplacesTheShownKeys) {
         {"a choice outside the set still applies", {}, {{S, 5}}, {}, true, {{S, 5}}},
         {"replaces the index", {{S, 5}}, {{S, 0}}, {S}, true, {{S, 0}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WorkspaceShortcutStore store(defaults);
@@ -152,15 +148,11 @@ TEST_F(WorkspaceShortcutStoreTests, ConflictFindsAnotherWorkspaceWithTheSameComb
 TEST_F(WorkspaceShortcutStoreTests, AnUnreadableListIsLoggedAndIgnored) {
     // Read at every start: nothing stored there may end the program.
     const std::string entry = R"([{"id": "6F1B2C3D-4E5F-4071-8293-A4B5C6D7E8F9", "name": "A", )";
-    const std::vector<PropertyValue> values{Data{'{', 'x'},
-                                            Data{'4', '2'},
-                                            Data{},
-                                            std::string("{\"id\":1}"),
-                                            int64_t{7},
-                                            entry + R"("shortcut": {"keyCode": 1e400}}])",
-                                            entry + R"("targetAssignments": -1e400}])",
-                                            "[" + std::string(5000, '[') + std::string(5000, ']') +
-                                                "]"};
+    // clang-format off
+    const std::vector<PropertyValue> values{Data{'{', 'x'}, Data{'4', '2'}, Data{}, std::string("{\"id\":1}"), int64_t{7},
+        entry + R"("shortcut": {"keyCode": 1e400}}])", entry + R"("targetAssignments": -1e400}])",
+        "[" + std::string(5000, '[') + std::string(5000, ']') + "]"};
+    // clang-format on
     for (const PropertyValue& value : values) {
         defaults.set(WorkspaceShortcutStore::kStorageKey, value);
         ScopedLogCapture capture;
