@@ -3,17 +3,11 @@
 // taps and the system's shortcut stages, the hot-key dispatch and the switching engine. The key
 // up, the Dock's animation and the verification run outside the timed region. Goal: a median
 // under 40 µs.
-#include "Core/AppDelegate/AppDelegate.h"
-#include "FourDisplayScenario.h"
+#include "BenchWorld.h"
 #include "Platform/Dock.h"
-#include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/SystemCalls.h"
-#include "QuietSeams.h"
-#include "Support/VirtualMainQueue.h"
-#include "TessarinCore/TessarinCore.h"
 
-#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <optional>
@@ -28,37 +22,25 @@ constexpr uint16_t kRightArrow = 124;
 constexpr uint64_t kControlOptionCommand =
     EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand;
 
-struct World {
-    VirtualMainQueue queue;
-    ScopedMainQueue currentQueue{queue};
-    Host host{bench::fourDisplaysOfSixteenSpaces(), queue};
-    ScopedCurrentHost currentHost{host};
-    std::unique_ptr<AppDelegate> delegate;
-    // When the bridge last posted an event into the session.
+// The engine's world, hot keys bound, with the time of the bridge's last post into the session.
+struct World : bench::EngineWorld {
     std::optional<std::chrono::steady_clock::time_point> lastPost;
 
     World() {
-        tessarin_destroy();
         SystemCalls& calls = host.calls();
         calls.postEvent = [this, post = calls.postEvent](const Event& event) {
             post(event);
             lastPost = std::chrono::steady_clock::now();
         };
-        delegate = std::make_unique<AppDelegate>(bench::quietDependencies());
         // The default bindings; a switch posts at once rather than waiting for the modifiers.
         delegate->gridModeStore.isEnabled.set(false);
         delegate->reregisterAllHotkeys();
         queue.runUntilIdle();
     }
-    ~World() {
-        delegate.reset();
-        tessarin_destroy();
-    }
 };
 
 void BM_hotkeyKeyDownToGesturePosted(benchmark::State& state) {
-    // The verification writes one line per switch; the terminal is not what is measured.
-    const LogSink previousSink = Logger::setSink([](const LogRecord&) {});
+    const bench::QuietLog quiet;
     World world;
     PhysicalInput& hands = world.host.events().physical();
     std::vector<double> microseconds;
@@ -82,13 +64,7 @@ void BM_hotkeyKeyDownToGesturePosted(benchmark::State& state) {
         hands.keyUp(key, kControlOptionCommand);
         world.queue.advance(1.5);
     }
-    Logger::setSink(previousSink);
-    if (microseconds.empty()) {
-        return;
-    }
-    std::sort(microseconds.begin(), microseconds.end());
-    state.counters["median_us"] = microseconds[microseconds.size() / 2];
-    state.counters["p90_us"] = microseconds[microseconds.size() * 9 / 10];
+    bench::reportLatencies(state, std::move(microseconds));
 }
 BENCHMARK(BM_hotkeyKeyDownToGesturePosted)->UseManualTime()->Iterations(2000);
 
