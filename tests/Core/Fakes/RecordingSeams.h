@@ -284,18 +284,6 @@ public:
     int cancelCount = 0;
     int switchDelayMilliseconds() const override { return delayMilliseconds; }
     void cancelPendingTapCommit() override { ++cancelCount; }
-
-    // Set by a test to stand for a change of the swipe settings or of the raw input.
-    Published<int> swipeSettings, rawInputState;
-    std::vector<std::string> calls;
-    Subscription observeSwipeSettings(std::function<void()> onChange) override {
-        return swipeSettings.subscribe([onChange](int) { onChange(); }, true);
-    }
-    Subscription observeRawInputState(std::function<void()> onChange) override {
-        return rawInputState.subscribe([onChange](int) { onChange(); });
-    }
-    void updateSwipeEventTap() override { calls.push_back("updateSwipeEventTap"); }
-    void updateSwipeSuppressionEventTap() override { calls.push_back("updateSuppressionTap"); }
 };
 
 // One fake of every seam, and the dependencies that hand them to a delegate.
