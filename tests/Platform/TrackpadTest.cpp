@@ -17,16 +17,12 @@ namespace {
 // Records what the framework's listener hears and every Dock swipe that reaches the Dock stage.
 class TrackpadTest : public testing::Test {
 public:
-    explicit TrackpadTest(bool framework = true) : host(scenario(framework), queue) {}
+    TrackpadTest() : host(scenario(true), queue) {}
 
     static Scenario scenario(bool framework) {
         Scenario s = Scenario::defaultScenario();
         s.multitouchFramework = framework;
         return s;
-    }
-
-    void giveToDock(const char* key) {
-        host.preferences().setAppValue(key, PropertyValue(2), Trackpad::preferenceDomain);
     }
 
     void listen() {
@@ -60,21 +56,6 @@ TEST_F(TrackpadTest, FramesReachListenersInOrderOnTheFrameworkThread) {
         EXPECT_EQ(touch.state, MultitouchTouchState::leaving);
     }
     EXPECT_NE(threads.front(), std::this_thread::get_id());
-}
-
-TEST_F(TrackpadTest, RefusedListenersAndRemovedOnesHearNothing) {
-    host.multitouch()->setRefusesListeners(true);
-    EXPECT_FALSE(host.multitouch()->addListener([](const MultitouchFrame&) {}));
-    host.multitouch()->setRefusesListeners(false);
-    const auto token = host.multitouch()->addListener([this](const MultitouchFrame& frame) {
-        std::lock_guard lock(mutex);
-        frames.push_back(frame);
-    });
-    ASSERT_TRUE(token);
-    EXPECT_TRUE(host.multitouch()->removeListener(*token));
-    host.trackpad().tap(3);
-    queue.advance(1);
-    EXPECT_TRUE(frames.empty());
 }
 
 struct DockSwipeCase {
@@ -122,21 +103,6 @@ TEST_F(TrackpadTest, SwipesTheDockTakesBecomeDockSwipesOfOppositeSign) {
         EXPECT_FALSE(swipes.back().isSynthetic);
         EXPECT_NEAR(swipes.back().progress, c.sign * 0.2 * Trackpad::progressPerTravel, 1e-5);
     }
-}
-
-class TrackpadWithoutFrameworkTest : public TrackpadTest {
-public:
-    TrackpadWithoutFrameworkTest() : TrackpadTest(false) {}
-};
-
-TEST_F(TrackpadWithoutFrameworkTest, TheDockStillGetsItsSwipe) {
-    EXPECT_EQ(host.multitouch(), nullptr);
-    giveToDock("TrackpadThreeFingerHorizSwipeGesture");
-    const std::string list = host.windowServer().spaceLists().front().displayIdentifier;
-    const auto before = host.windowServer().currentSpace(list);
-    host.trackpad().swipe(3, {0.2, 0}); // fingers right: towards the later Space
-    queue.advance(2);
-    EXPECT_NE(host.windowServer().currentSpace(list), before);
 }
 
 } // namespace

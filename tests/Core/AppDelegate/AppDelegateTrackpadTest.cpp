@@ -1,6 +1,5 @@
-// Trackpad navigation end to end: the host's trackpad sends frames through the multitouch
-// framework and, for the swipes its preferences give the Dock, Dock-swipe events; the real
-// settings store, raw input and Dock-swipe tap drive the delegate.
+// Trackpad navigation end to end, from the host's trackpad through the real store, raw input
+// and Dock-swipe tap.
 
 #include "Core/AppDelegate/AppDelegateEngineFixture.h"
 #include "Core/Settings/TrackpadSwipeSettingsStore.h"

@@ -67,13 +67,6 @@ TEST(TrackpadSwipeSettingsStoreTest, LoadsNormalisedValuesAndNeverWritesAtLoad) 
          650,
          false,
          F::three},
-        {"delay below range",
-         {{Store::switchDelayKey, 275}},
-         false,
-         M::afterDelay,
-         300,
-         false,
-         F::three},
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.name);

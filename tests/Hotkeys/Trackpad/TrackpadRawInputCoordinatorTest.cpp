@@ -14,11 +14,7 @@ class FakeRawInputSource final : public TrackpadRawInputSource {
 public:
     explicit FakeRawInputSource(MainQueue& queue) : queue_(queue) {}
     bool isListening() const override { return listening; }
-    bool startListening() override {
-        ++starts;
-        listening = !refuses;
-        return listening;
-    }
+    bool startListening() override { return listening = true; }
     void stopListening() override { listening = false; }
     std::unique_ptr<TrackpadFrameStream> makeFrameStream() override {
         auto made = std::make_unique<TrackpadFrameStream>(queue_);
@@ -28,8 +24,6 @@ public:
     }
 
     bool listening = false;
-    bool refuses = false;
-    int starts = 0;
     TrackpadFrameStream* stream = nullptr;
 
 private:
@@ -48,8 +42,6 @@ public:
         coordinator = std::make_unique<TrackpadRawInputCoordinator>(
             std::move(fake), queue, [this] { return queue.uptime(); },
             std::vector<double>{0.5, 2.0, 5.0});
-        stateSubscription = coordinator->state.subscribe(
-            [this](TrackpadRawInputState state) { states.push_back(state); });
     }
 
     void enable() {
@@ -72,8 +64,6 @@ public:
     ScopedMainQueue scoped{queue};
     FakeRawInputSource* source = nullptr;
     std::unique_ptr<TrackpadRawInputCoordinator> coordinator;
-    Subscription stateSubscription;
-    std::vector<TrackpadRawInputState> states;
     std::vector<std::pair<TessarinDirection, TrackpadRawSwipeResult>> swipes;
 };
 
@@ -103,41 +93,6 @@ TEST_F(TrackpadRawInputCoordinatorTest, SnapshotKeepsTheLastContactsForTheirMaxi
     EXPECT_FALSE(snapshot.matches(3, 10.1, 0.2));
 }
 
-TEST_F(TrackpadRawInputCoordinatorTest, StatesArePublishedOncePerChange) {
-    enable();
-    coordinator->startIfNeeded();
-    queue.runUntilIdle();
-    coordinator->stop();
-    queue.runUntilIdle();
-    EXPECT_EQ(states,
-              (std::vector{TrackpadRawInputState::starting, TrackpadRawInputState::available,
-                           TrackpadRawInputState::unavailable}));
-}
-
-TEST_F(TrackpadRawInputCoordinatorTest, RefusedListenerLeavesInputUnavailable) {
-    source->refuses = true;
-    enable();
-    EXPECT_EQ(coordinator->state.value(), TrackpadRawInputState::unavailable);
-    EXPECT_EQ(source->stream, nullptr);
-}
-
-TEST_F(TrackpadRawInputCoordinatorTest, WakeRetriesUntilTheListenerComesBack) {
-    coordinator->restartAfterWake(); // navigation off: nothing
-    EXPECT_EQ(source->starts, 0);
-    enable();
-    source->refuses = true;
-    coordinator->restartAfterWake();
-    EXPECT_EQ(coordinator->state.value(), TrackpadRawInputState::unavailable);
-    queue.advance(0.5);
-    EXPECT_EQ(source->starts, 2);
-    source->refuses = false;
-    queue.advance(1.5);
-    EXPECT_EQ(coordinator->state.value(), TrackpadRawInputState::available);
-    queue.advance(5);
-    EXPECT_EQ(source->starts, 3); // the later attempt finds it listening
-    EXPECT_TRUE(coordinator->desiredEnabled);
-}
-
 TEST_F(TrackpadRawInputCoordinatorTest, StreamEndingByItselfKeepsTheConfiguration) {
     ScopedLogCapture logs;
     enable();
@@ -149,17 +104,6 @@ TEST_F(TrackpadRawInputCoordinatorTest, StreamEndingByItselfKeepsTheConfiguratio
     const auto lines = logs.messages("TrackpadRawInput");
     EXPECT_NE(std::find(lines.begin(), lines.end(), "frame stream ended unexpectedly"),
               lines.end());
-}
-
-TEST_F(TrackpadRawInputCoordinatorTest, TapHandlerHearsOnlyTapsWhileSet) {
-    int taps = 0;
-    enable();
-    frame(three(0));
-    coordinator->tapHandler = [&taps] { ++taps; };
-    frame({}); // began before the handler: the recogniser was idle
-    frame(three(0));
-    frame({});
-    EXPECT_EQ(taps, 1);
 }
 
 } // namespace

@@ -119,16 +119,6 @@ TEST(TrackpadRawSwipeRecognizerTest, JudgesEachGestureOnceAtTheLift) {
     }
 }
 
-TEST(TrackpadRawSwipeRecognizerTest, FourFingersWhileThreeAreRequiredBlockUntilAllLift) {
-    const Frame four{{1, 0.2F, 0.5F}, {2, 0.3F, 0.5F}, {3, 0.4F, 0.5F}, {4, 0.5F, 0.5F}};
-    TrackpadRawSwipeRecognizer recognizer(3);
-    EXPECT_FALSE(recognizer.process(four, 0).activity);
-    EXPECT_FALSE(recognizer.process(three(0.1F, 0), 0.1).activity); // one lifted: still blocked
-    EXPECT_FALSE(recognizer.process({}, 0.2).result);
-    EXPECT_EQ(recognizer.process(three(0, 0, 10), 0.3).activity,
-              TrackpadSwipeGestureActivity::began);
-}
-
 struct TapCase {
     const char* name;
     std::vector<Step> steps;
@@ -145,9 +135,6 @@ TEST(TrackpadThreeFingerTapRecognizerTest, CompletesOnlyAShortStillThreeFingerTa
          false},
         {"moved 0.04", {{three(0, 0), 0}, {three(0.04F, 0), 0.1}, {{}, 0.2}}, false},
         {"lifted one by one", {{three(0, 0), 0}, {Frame{{1, 0.3F, 0.5F}}, 0.1}, {{}, 0.2}}, true},
-        {"duplicate ids",
-         {{Frame{{1, 0.3F, 0.5F}, {1, 0.4F, 0.5F}, {2, 0.5F, 0.5F}}, 0}, {{}, 0.1}},
-         false},
     };
     for (const TapCase& c : cases) {
         SCOPED_TRACE(c.name);
