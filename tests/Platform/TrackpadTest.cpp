@@ -14,7 +14,6 @@
 namespace tessarin {
 namespace {
 
-// Records what the framework's listener hears and every Dock swipe that reaches the Dock stage.
 class TrackpadTest : public testing::Test {
 public:
     TrackpadTest() : host(scenario(true), queue) {}

@@ -55,7 +55,6 @@ protected:
             EventTapOptions::listenOnly);
     }
 
-    // Lets the gesture run out and the Dock animate.
     void after(double seconds) {
         queue.advance(seconds);
         settle();
@@ -106,27 +105,37 @@ TEST_F(AppDelegateTrackpadTest, TheOtherFingerCountReachesTheDock) {
     EXPECT_TRUE(postedEvents(EventType::dockGesture).empty());
 }
 
-TEST_F(AppDelegateTrackpadTest, DelayedCommitWaitsWhileAFurtherGestureRuns) {
+TEST_F(AppDelegateTrackpadTest, DelayedCommitWaitsWhileAFurtherGestureRunsThenTheSetDelay) {
     start(Mode::afterDelay);
     trackpad().swipe(3, kRight, 0.3);
     after(0.4); // lifted at 0.3: commit due at 0.95
     trackpad().fingersDown({{0.4, 0.5}, {0.5, 0.5}, {0.6, 0.5}});
-    after(1.0);
+    after(1.0); // due 1.25 s after these fingers landed
     EXPECT_EQ(builtInSpace(), 4U);
-    after(0.9); // committed 1.25 s after the second gesture began, then the Dock's animation
-    EXPECT_EQ(builtInSpace(), 5U);
     trackpad().liftFingers();
+    after(0.6); // due 0.65 s after the lift, then the Dock's animation
+    EXPECT_EQ(builtInSpace(), 4U);
+    after(0.6);
+    EXPECT_EQ(builtInSpace(), 5U);
 }
 
-TEST_F(AppDelegateTrackpadTest, DelayedCommitFollowsTheSetDelayAfterTheLastLift) {
-    store().setSwitchDelayMilliseconds(1000);
-    start(Mode::afterDelay);
-    trackpad().swipe(3, kRight, 0.3);
+TEST_F(AppDelegateTrackpadTest, ATapBegunBeforeTheSwipeWasJudgedDoesNotCommit) {
+    store().setNavigationFingerCount(TrackpadNavigationFingerCount::four);
+    start(Mode::afterTap);
+    trackpad().swipe(4, kRight);
     after(0.5);
-    trackpad().swipe(3, kRight, 0.3); // lifts at 0.8 s: the commit moves to 1.8 s
-    after(1.25);
+    // Four fingers swipe on, then lift one by one: three still fingers start a tap.
+    trackpad().fingersDown({{0.2, 0.5}, {0.3, 0.5}, {0.4, 0.5}, {0.5, 0.5}});
+    after(0.1);
+    trackpad().moveFingers(kRight);
+    after(0.1);
+    trackpad().liftOneFinger();
+    after(0.1);
+    trackpad().liftFingers();
+    after(1);
     EXPECT_EQ(builtInSpace(), 4U);
-    after(0.75);
+    trackpad().tap(3);
+    after(1);
     EXPECT_EQ(builtInSpace(), 5U);
 }
 

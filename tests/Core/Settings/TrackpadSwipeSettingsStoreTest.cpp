@@ -103,7 +103,6 @@ TEST_F(TrackpadSwipeSettingsStoreEditTest, EachDifferingEditRaisesTheRevisionByO
     Store store(defaults);
     store.setSpaceSwitchMode(TrackpadSpaceSwitchMode::afterDelay);
     store.setSwitchDelayMilliseconds(660); // normalises to the 650 already held
-    store.setNavigationEnabled(false);
     EXPECT_EQ(store.revision.value(), 0);
     EXPECT_TRUE(defaults.keys().empty());
 

@@ -27,7 +27,6 @@ public:
         EXPECT_TRUE(tap.start());
     }
 
-    // Contacts seen `age` seconds ago, none since when `lifted`.
     void contactsSeen(int count, double age, bool lifted) {
         contacts->record(count, queue.uptime() - age);
         if (lifted) {
@@ -82,24 +81,21 @@ TEST_F(TrackpadSwipeEventTapTest, SwallowsOnlySwipesMadeWithTheSelectedFingers) 
 TEST_F(TrackpadSwipeEventTapTest, OwnSyntheticSwipePassesWhileAUserSwipeIsTracked) {
     tap.navigationMode = TrackpadRawNavigationMode::shadow;
     contactsSeen(3, 0, false);
-    Event began;
-    began.type = EventType::dockGesture;
-    began.setIntegerValue(EventField::gestureHIDType, kDockSwipeHIDType);
-    began.setIntegerValue(EventField::gestureSwipeMotion, 1);
-    began.setIntegerValue(EventField::gesturePhase, GesturePhase::began);
-    EXPECT_FALSE(tap.handleEvent(EventType::dockGesture, began));
     DockSpaceSwitchGesture synthetic;
-    synthetic.location = kPointer;
     synthetic.steps = 1;
-    for (const Event& event : encodeDockSpaceSwitch(synthetic)) {
+    const auto ours = encodeDockSpaceSwitch(synthetic); // progress -1 when it ends
+    auto users = ours;
+    for (Event& event : users) {
+        event.setIntegerValue(EventField::eventSourceUserData, 0);
+        event.setIntegerValue(EventField::privateSourceTag, 0);
+    }
+    EXPECT_FALSE(tap.handleEvent(EventType::dockGesture, users[0]));
+    for (const Event& event : ours) {
         EXPECT_TRUE(tap.handleEvent(EventType::dockGesture, event));
     }
-    Event ended = began;
-    ended.setIntegerValue(EventField::gesturePhase, GesturePhase::ended);
-    ended.setDoubleValue(EventField::gestureSwipeProgress, 0.8);
-    EXPECT_FALSE(tap.handleEvent(EventType::dockGesture, ended));
+    EXPECT_FALSE(tap.handleEvent(EventType::dockGesture, users[2]));
     queue.runUntilIdle();
-    EXPECT_EQ(directions, std::vector<TessarinDirection>{TessarinDirectionLeft});
+    EXPECT_EQ(directions, std::vector<TessarinDirection>{TessarinDirectionRight});
 }
 
 struct ShadowCase {
