@@ -111,10 +111,6 @@ struct QuietMetrics : OSDPresentationMetricsRecording {
 struct QuietTrackpad : TrackpadInputControlling {
     int switchDelayMilliseconds() const override { return 650; }
     void cancelPendingTapCommit() override {}
-    Subscription observeSwipeSettings(std::function<void()>) override { return {}; }
-    Subscription observeRawInputState(std::function<void()>) override { return {}; }
-    void updateSwipeEventTap() override {}
-    void updateSwipeSuppressionEventTap() override {}
 };
 
 // The delegate's dependencies with every neighbour quiet.

@@ -14,7 +14,8 @@ namespace tessarin {
 // A swipe is a run of events sharing hid type 23: one "began", any number of "changed", and one
 // "ended" or "cancelled" (field 132). Horizontal swipes (field 123 = 1) turn the Spaces of the
 // display under the event's location; the double field 124 is the signed progress, in Spaces:
-// positive towards earlier Spaces (the fingers move right), negative towards later ones. The
+// positive towards earlier Spaces (the fingers move left), negative towards later ones; a
+// vertical swipe is positive when the fingers move down. The
 // Dock acts on the ended event alone, so the run before it only has to be well formed.
 //
 // The bridge switches a display by posting one complete swipe whose progress is the number of

@@ -5,7 +5,9 @@
 #include "Platform/Dock.h"
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/Input/Trackpad.h"
 #include "Platform/MissionControl.h"
+#include "Platform/Multitouch/MultitouchManager.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Scenario.h"
@@ -85,7 +87,10 @@ struct Host::Parts {
           symbolicHotKeys(preferences), events(queue), hotKeys(events),
           dock(windowServer, displays, events, queue),
           missionControl(windowServer, displays, queue),
-          accessibility([this] { return system.isProcessTrusted(); }) {}
+          accessibility([this] { return system.isProcessTrusted(); }),
+          multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
+                                                  : nullptr),
+          trackpad(events, queue, preferences, multitouch.get()) {}
 
     WorkspaceNotificationCenter notifications;
     DisplayServer displays;
@@ -99,6 +104,8 @@ struct Host::Parts {
     Dock dock;
     MissionControl missionControl;
     Accessibility accessibility;
+    std::unique_ptr<MultitouchManager> multitouch;
+    Trackpad trackpad;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -244,6 +251,14 @@ Accessibility& Host::accessibility() {
 }
 MissionControl& Host::missionControl() {
     return parts_->missionControl;
+}
+
+MultitouchManager* Host::multitouch() {
+    return parts_->multitouch.get();
+}
+
+Trackpad& Host::trackpad() {
+    return parts_->trackpad;
 }
 
 void Host::restoreCalls() {

@@ -19,9 +19,11 @@ class EventSystem;
 class HotKeyCenter;
 class MainQueue;
 class MissionControl;
+class MultitouchManager;
 class Preferences;
 class SymbolicHotKeyTable;
 class SystemServices;
+class Trackpad;
 class UserDefaults;
 class WindowServer;
 class WorkspaceNotificationCenter;
@@ -61,6 +63,9 @@ public:
     MainQueue& queue();
     Accessibility& accessibility();
     MissionControl& missionControl();
+    // The multitouch framework's manager; none when the scenario leaves the framework out.
+    MultitouchManager* multitouch();
+    Trackpad& trackpad();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

@@ -480,6 +480,9 @@ bool readSystem(ScenarioReader& r, const Json& root, Scenario& scenario) {
     if (const auto dock = r.integer(root, "", "dockProcessIdentifier", false, 1, kInt32Max)) {
         scenario.dockProcessIdentifier = static_cast<int32_t>(*dock);
     }
+    if (const auto multitouch = r.boolean(root, "", "multitouchFramework")) {
+        scenario.multitouchFramework = *multitouch;
+    }
     return r.error.empty();
 }
 
@@ -633,6 +636,7 @@ Json scenarioToJson(const Scenario& scenario) {
     root["preferenceDomains"] = std::move(domains);
     root["dockAnimationDuration"] = scenario.dockAnimationDuration;
     root["dockProcessIdentifier"] = scenario.dockProcessIdentifier;
+    root["multitouchFramework"] = scenario.multitouchFramework;
     return root;
 }
 

@@ -51,6 +51,7 @@ struct Scenario {
     std::map<std::string, Json> preferenceDomains;
     double dockAnimationDuration = 0.3;
     int32_t dockProcessIdentifier = 97;
+    bool multitouchFramework = true; // the trackpad's framework is installed
 
     friend bool operator==(const Scenario&, const Scenario&) = default;
 
@@ -73,7 +74,8 @@ struct Scenario {
 //               "layer", "alpha", "sharingState", "sticky", "orderedOut", "id"}], front to back
 //   "permissions": {"accessibility", "screenCapture"};  "operatingSystemVersion": [15, 3, 0]
 //   "appearance": "light" | "dark";  "dockAnimationDuration": seconds;
-//   "dockProcessIdentifier"; "preferenceDomains": {"<domain>": {plain JSON values}}
+//   "dockProcessIdentifier"; "multitouchFramework": bool; "preferenceDomains": {"<domain>": {plain
+//   JSON values}}
 //
 // A scenario read from JSON, or an error that names the source and the problem; never half.
 struct ScenarioParseResult {

@@ -4,6 +4,7 @@
 #include "Hotkeys/MissionControlShortcutConflictDetector.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Hotkeys/Trackpad/TrackpadNavigationInput.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
@@ -91,7 +92,17 @@ const Logger& AppDelegate::windowThrowLogger() {
 }
 
 AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
-    : hotkeyStore(dependencies.hotkeyStore ? *dependencies.hotkeyStore : HotkeyStore::shared()),
+    : trackpadSwipeSettingsStore(dependencies.trackpadSwipeSettingsStore
+                                     ? *dependencies.trackpadSwipeSettingsStore
+                                     : TrackpadSwipeSettingsStore::shared()),
+      trackpadRawInputCoordinator(dependencies.trackpadRawInputCoordinator
+                                      ? *dependencies.trackpadRawInputCoordinator
+                                      : TrackpadRawInputCoordinator::shared()),
+      trackpadSwipeEventTap(dependencies.trackpadSwipeEventTap ? *dependencies.trackpadSwipeEventTap
+                                                               : TrackpadSwipeEventTap::shared()),
+      trackpadRawShadowValidator(std::make_unique<TrackpadRawShadowValidator>(
+          Host::current().queue(), [] { return Host::current().queue().uptime(); })),
+      hotkeyStore(dependencies.hotkeyStore ? *dependencies.hotkeyStore : HotkeyStore::shared()),
       systemShortcutConflictDetector(
           dependencies.systemShortcutConflictDetector
               ? std::move(dependencies.systemShortcutConflictDetector)
@@ -119,7 +130,10 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
       hotkeys_(std::move(dependencies.hotkeys)),
       windowPreviews_(required(std::move(dependencies.windowPreviews), "windowPreviews")),
       metrics_(required(std::move(dependencies.metrics), "metrics")),
-      trackpad_(required(std::move(dependencies.trackpad), "trackpad")),
+      trackpad_(dependencies.trackpad
+                    ? std::move(dependencies.trackpad)
+                    : std::make_shared<TrackpadNavigationInput>(trackpadSwipeSettingsStore,
+                                                                trackpadRawInputCoordinator)),
       bridgeInitializer_(dependencies.bridgeInitializer ? std::move(dependencies.bridgeInitializer)
                                                         : std::function<bool()>(tessarin_init)),
       self_(std::make_shared<AppDelegate*>(this)) {

@@ -11,6 +11,7 @@
 #include "Core/Seams/WindowPreviewCaching.h"
 #include "Core/Settings/DisplayPresentationSettingsStore.h"
 #include "Core/Settings/GridModeStore.h"
+#include "Core/Settings/TrackpadSwipeSettingsStore.h"
 #include "Core/SpaceModel/DirectSlotMetadataStore.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Core/SpaceModel/DisplaySpaceOrderStore.h"
@@ -28,6 +29,10 @@
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/HotkeyTriggerContext.h"
 #include "Hotkeys/SystemShortcutConflictDetecting.h"
+#include "Hotkeys/Trackpad/TrackpadRawInputCoordinator.h"
+#include "Hotkeys/Trackpad/TrackpadRawNavigationMode.h"
+#include "Hotkeys/Trackpad/TrackpadRawShadowValidator.h"
+#include "Hotkeys/Trackpad/TrackpadSwipeEventTap.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Logger.h"
 #include "Support/Published.h"
@@ -62,6 +67,9 @@ struct AppDelegateDependencies {
     HotkeyStore* hotkeyStore = nullptr;
     PhysicalWindowDragTracker* dragTracker = nullptr;
     std::shared_ptr<MissionControlSpaceCreator> missionControlSpaceCreator;
+    TrackpadSwipeSettingsStore* trackpadSwipeSettingsStore = nullptr;
+    TrackpadRawInputCoordinator* trackpadRawInputCoordinator = nullptr;
+    TrackpadSwipeEventTap* trackpadSwipeEventTap = nullptr;
 
     std::shared_ptr<OSDWindowControlling> osdWindow;
     std::shared_ptr<OSDPresentationControlling> presentation;
@@ -69,15 +77,16 @@ struct AppDelegateDependencies {
     std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
-    std::shared_ptr<TrackpadInputControlling> trackpad;
 
-    // Optional: the override tap and the conflict detector default to the host's; without the
+    // Optional: the engine's trackpad side defaults to the trackpad store and raw input; the
+    // override tap and the conflict detector default to the host's; without the
     // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
     // visible grid; given a re-registrar, the delegate leaves re-registering all hotkeys to it.
     std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
     std::shared_ptr<SystemShortcutConflictDetecting> systemShortcutConflictDetector;
     std::shared_ptr<HotkeyReregistering> hotkeys;
     std::shared_ptr<MissionControlDesktopRefreshing> missionControlDesktopRefresher;
+    std::shared_ptr<TrackpadInputControlling> trackpad;
 
     // Initialises the Spaces bridge; `tessarin_init` when not given.
     std::function<bool()> bridgeInitializer;
@@ -213,6 +222,27 @@ public:
     void cancelPendingVisibleGridWindowPreviewRefresh();
     // Closes a visible picker, or opens one (on every screen or the pointer's).
     void toggleOSDSpacePicker(const OSDPresentationMetricsTraceRef& metricsTrace);
+
+    // ---------------------------------------------------------------- Trackpad navigation
+
+    // Brings the raw input and the Dock-swipe tap in line with the settings; drops any pending
+    // deferred switch, hiding its preview.
+    void updateTrackpadSwipeEventTap();
+    // Swallows the system's Dock swipe only while navigation is on, trusted and raw input is
+    // available.
+    void updateTrackpadSwipeSuppressionEventTap();
+    // One recognised swipe, switched at once, after a delay or on a tap as the settings say.
+    void handleTrackpadSwipe(TessarinDirection direction);
+    void handleTrackpadSwipeGestureActivity(TrackpadSwipeGestureActivity activity);
+    // Subscribes to the trackpad settings and the raw input's state; called by `bindHotkeys`.
+    void bindTrackpad();
+
+    TrackpadSwipeSettingsStore& trackpadSwipeSettingsStore;
+    TrackpadRawInputCoordinator& trackpadRawInputCoordinator;
+    TrackpadSwipeEventTap& trackpadSwipeEventTap;
+    // Read once: whether the raw input or the Dock-swipe tap drives navigation.
+    TrackpadRawNavigationMode trackpadRawNavigationMode = currentTrackpadRawNavigationMode();
+    std::unique_ptr<TrackpadRawShadowValidator> trackpadRawShadowValidator;
 
     // ---------------------------------------------------------------- Window throw
     // (the dragged window travels along on a direct jump while the left button is held)

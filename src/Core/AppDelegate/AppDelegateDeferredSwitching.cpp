@@ -223,6 +223,11 @@ void AppDelegate::commitPendingTrackpadSwipe() {
         pendingTrackpadSwipeCommitWorkItem->cancel();
         pendingTrackpadSwipeCommitWorkItem.reset();
     }
+    // A late timer or tap must not commit a hotkey preview or a picker opened by hand.
+    if (!gridOSDPreviewSession || !isTrackpadPreviewMode(gridOSDPreviewSession->mode)) {
+        return;
+    }
+    trackpad_->cancelPendingTapCommit();
     // Taken before hiding, so the dismissal that the hide starts finds nothing to commit twice.
     std::optional<GridOSDPreviewSession> session = std::move(gridOSDPreviewSession);
     gridOSDPreviewSession.reset();

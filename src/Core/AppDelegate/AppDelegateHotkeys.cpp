@@ -51,13 +51,6 @@ void AppDelegate::bindHotkeys() {
         weakSelf, [](AppDelegate& delegate, const auto&) { delegate.reregisterAllHotkeys(); });
     const auto layout = weakly(
         weakSelf, [](AppDelegate& delegate, const auto&) { delegate.refreshAfterLayoutChange(); });
-    const auto trackpadUpdate = [weakSelf](void (TrackpadInputControlling::*update)()) {
-        return [weakSelf, update] {
-            if (auto self = weakSelf.lock()) {
-                ((*(*self)->trackpad_).*update)();
-            }
-        };
-    };
 
     cancellables.push_back(hotkeyStore.revision.subscribe(reregister, true));
     cancellables.push_back(workspaceShortcutStore.revision.subscribe(reregister, true));
@@ -65,10 +58,7 @@ void AppDelegate::bindHotkeys() {
         weakly(weakSelf,
                [](AppDelegate& delegate, bool enabled) { delegate.applyGridModeChange(enabled); }),
         false));
-    cancellables.push_back(trackpad_->observeSwipeSettings(
-        trackpadUpdate(&TrackpadInputControlling::updateSwipeEventTap)));
-    cancellables.push_back(trackpad_->observeRawInputState(
-        trackpadUpdate(&TrackpadInputControlling::updateSwipeSuppressionEventTap)));
+    bindTrackpad();
     cancellables.push_back(gridModeStore.settingsRevision.subscribe(layout, true));
     cancellables.push_back(presentationStore.revision.subscribe(
         weakly(weakSelf, [](AppDelegate& delegate,

@@ -284,16 +284,6 @@ public:
     int cancelCount = 0;
     int switchDelayMilliseconds() const override { return delayMilliseconds; }
     void cancelPendingTapCommit() override { ++cancelCount; }
-
-    // The swipe settings are reported once, as on start, and neither they nor the raw input
-    // change afterwards.
-    Subscription observeSwipeSettings(std::function<void()> onChange) override {
-        onChange();
-        return {};
-    }
-    Subscription observeRawInputState(std::function<void()>) override { return {}; }
-    void updateSwipeEventTap() override {}
-    void updateSwipeSuppressionEventTap() override {}
 };
 
 // One fake of every seam, and the dependencies that hand them to a delegate.

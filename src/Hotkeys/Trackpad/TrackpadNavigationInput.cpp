@@ -1,0 +1,17 @@
+#include "Hotkeys/Trackpad/TrackpadNavigationInput.h"
+
+#include "Core/Settings/TrackpadSwipeSettingsStore.h"
+#include "Hotkeys/Trackpad/TrackpadRawInputCoordinator.h"
+
+namespace tessarin {
+
+int TrackpadNavigationInput::switchDelayMilliseconds() const {
+    return static_cast<int>(store_.switchDelayMilliseconds());
+}
+
+void TrackpadNavigationInput::cancelPendingTapCommit() {
+    coordinator_.tapHandler = nullptr;
+    coordinator_.cancelCurrentGesture();
+}
+
+} // namespace tessarin

@@ -1,0 +1,110 @@
+#include "Hotkeys/Trackpad/TrackpadRawInputCoordinator.h"
+
+#include "Support/VirtualMainQueue.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+using Frame = std::vector<TrackpadTouchPoint>;
+
+class FakeRawInputSource final : public TrackpadRawInputSource {
+public:
+    explicit FakeRawInputSource(MainQueue& queue) : queue_(queue) {}
+    bool isListening() const override { return listening; }
+    bool startListening() override { return listening = true; }
+    void stopListening() override { listening = false; }
+    std::unique_ptr<TrackpadFrameStream> makeFrameStream() override {
+        auto made = std::make_unique<TrackpadFrameStream>(queue_);
+        stream = made.get();
+        made->setOnTermination([this] { stream = nullptr; });
+        return made;
+    }
+
+    bool listening = false;
+    TrackpadFrameStream* stream = nullptr;
+
+private:
+    MainQueue& queue_;
+};
+
+Frame three(float dx) {
+    return {{1, 0.3F + dx, 0.5F}, {2, 0.4F + dx, 0.5F}, {3, 0.5F + dx, 0.5F}};
+}
+
+class TrackpadRawInputCoordinatorTest : public testing::Test {
+public:
+    TrackpadRawInputCoordinatorTest() {
+        auto fake = std::make_unique<FakeRawInputSource>(queue);
+        source = fake.get();
+        coordinator = std::make_unique<TrackpadRawInputCoordinator>(
+            std::move(fake), queue, [this] { return queue.uptime(); },
+            std::vector<double>{0.5, 2.0, 5.0});
+    }
+
+    void enable() {
+        coordinator->desiredEnabled = true;
+        coordinator->swipeHandler = [this](TessarinDirection direction,
+                                           const TrackpadRawSwipeResult& result) {
+            swipes.emplace_back(direction, result);
+        };
+        coordinator->startIfNeeded();
+        queue.runUntilIdle();
+    }
+
+    void frame(const Frame& touches, double after = 0.1) {
+        ASSERT_NE(source->stream, nullptr);
+        source->stream->yield(touches);
+        queue.advance(after);
+    }
+
+    VirtualMainQueue queue;
+    ScopedMainQueue scoped{queue};
+    FakeRawInputSource* source = nullptr;
+    std::unique_ptr<TrackpadRawInputCoordinator> coordinator;
+    std::vector<std::pair<TessarinDirection, TrackpadRawSwipeResult>> swipes;
+};
+
+TEST_F(TrackpadRawInputCoordinatorTest, ReversalSwapsTheEngineDirectionButNotTheResult) {
+    coordinator->reverseDirection = true;
+    enable();
+    frame(three(0));
+    frame(three(0.2F));
+    frame({});
+    ASSERT_EQ(swipes.size(), 1U);
+    EXPECT_EQ(swipes[0].first, TessarinDirectionLeft);
+    EXPECT_EQ(swipes[0].second.direction, TrackpadSwipeTransitionDirection::right);
+}
+
+TEST_F(TrackpadRawInputCoordinatorTest, SnapshotKeepsTheLastContactsForTheirMaximumAge) {
+    enable();
+    frame(three(0), 0);
+    auto& snapshot = coordinator->contactSnapshot();
+    EXPECT_TRUE(snapshot.matches(3, queue.uptime(), 0));
+    EXPECT_FALSE(snapshot.matches(4, queue.uptime(), 0.2));
+    snapshot.record(3, 10.0);
+    snapshot.record(0, 10.1);
+    EXPECT_TRUE(snapshot.matches(3, 10.2, 0.2));
+    EXPECT_FALSE(snapshot.matches(3, 10.21, 0.2));
+    EXPECT_FALSE(snapshot.matches(4, 10.1, 0.2));
+    coordinator->stop();
+    EXPECT_FALSE(snapshot.matches(3, 10.1, 0.2));
+}
+
+TEST_F(TrackpadRawInputCoordinatorTest, StreamEndingByItselfKeepsTheConfiguration) {
+    ScopedLogCapture logs;
+    enable();
+    source->stream->finish();
+    queue.runUntilIdle();
+    EXPECT_EQ(coordinator->state.value(), TrackpadRawInputState::unavailable);
+    EXPECT_TRUE(coordinator->desiredEnabled);
+    EXPECT_FALSE(source->listening);
+    const auto lines = logs.messages("TrackpadRawInput");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "frame stream ended unexpectedly"),
+              lines.end());
+}
+
+} // namespace
+} // namespace tessarin
