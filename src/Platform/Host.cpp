@@ -36,8 +36,10 @@ std::vector<SpaceList> spaceListsOf(const Scenario& scenario) {
         SpaceList list{source.displayIdentifier, {}, source.currentSpace};
         for (const ScenarioSpace& space : source.spaces) {
             list.spaces.push_back({space.id, space.type,
-                                   space.uuid.empty() ? spaceUUIDString(space.id) : space.uuid,
-                                   space.title});
+                                   space.uuid.empty() ? spaceUUIDString(space.id) : space.uuid});
+            if (space.title) {
+                list.ownTitles[space.id] = *space.title;
+            }
         }
         lists.push_back(std::move(list));
     }

@@ -307,7 +307,8 @@ std::optional<std::vector<ManagedDisplaySpaces>> WindowServer::managedDisplaySpa
     std::vector<ManagedDisplaySpaces> result;
     result.reserve(lists_.size());
     for (const SpaceList& list : lists_) {
-        ManagedDisplaySpaces entry{list.displayIdentifier, std::nullopt, list.spaces};
+        ManagedDisplaySpaces entry{list.displayIdentifier, std::nullopt, list.spaces,
+                                   list.ownTitles};
         for (const ManagedSpace& space : list.spaces) {
             if (space.id64 == list.currentSpace) {
                 entry.currentSpace = space;

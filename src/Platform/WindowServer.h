@@ -38,6 +38,7 @@ struct SpaceList {
     std::string displayIdentifier;
     std::vector<ManagedSpace> spaces; // system order
     SpaceID currentSpace = 0;
+    OwnSpaceTitles ownTitles{};
     friend bool operator==(const SpaceList&, const SpaceList&) = default;
 };
 

@@ -3,6 +3,7 @@
 #include "Support/Geometry.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -22,23 +23,21 @@ inline constexpr int kSpaceTypeFullScreen = 4;
 inline constexpr const char* kSharedSpacesDisplayIdentifier = "Main";
 
 struct ManagedSpace {
-    // Most Spaces have no name of their own, so the title may be left out.
-    ManagedSpace() = default;
-    ManagedSpace(SpaceID id, int spaceType, std::string spaceUUID,
-                 std::optional<std::string> ownTitle = std::nullopt)
-        : id64(id), type(spaceType), uuid(std::move(spaceUUID)), title(std::move(ownTitle)) {}
-
     SpaceID id64 = 0;
     int type = kSpaceTypeUserDesktop; // 0 user desktop, 4 full-screen
     std::string uuid;
-    std::optional<std::string> title; // the Space's own name, when it has one
     friend bool operator==(const ManagedSpace&, const ManagedSpace&) = default;
 };
+
+// The names Spaces carry of their own, by Space ID. Kept beside the Spaces rather than in each:
+// most have none, and every read of the Space lists copies them.
+using OwnSpaceTitles = std::map<SpaceID, std::string>;
 
 struct ManagedDisplaySpaces {
     std::string displayIdentifier; // a display UUID, or "Main" when displays share Spaces
     std::optional<ManagedSpace> currentSpace;
     std::vector<ManagedSpace> spaces;
+    OwnSpaceTitles ownTitles{};
     friend bool operator==(const ManagedDisplaySpaces&, const ManagedDisplaySpaces&) = default;
 };
 

@@ -23,10 +23,11 @@ configuredTitle(const ManagedSpace& space,
 
 } // namespace
 
-std::optional<std::string> spaceTitle(const ManagedSpace& space,
+std::optional<std::string> spaceTitle(const ManagedDisplaySpaces& entry, const ManagedSpace& space,
                                       const std::optional<PropertyValue>& spacesConfiguration) {
-    if (space.title && !isBlank(*space.title)) {
-        return space.title;
+    const auto own = entry.ownTitles.find(space.id64);
+    if (own != entry.ownTitles.end() && !isBlank(own->second)) {
+        return own->second;
     }
     return configuredTitle(space, spacesConfiguration);
 }

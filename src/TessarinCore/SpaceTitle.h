@@ -11,7 +11,7 @@ namespace tessarin::bridge {
 // A Space's title: its own, or else the one the "com.apple.spaces" configuration keeps for it,
 // found by the Space's ID (the configuration may lag behind the live lists, so positions are not
 // trusted). Blank titles count as none.
-std::optional<std::string> spaceTitle(const ManagedSpace& space,
+std::optional<std::string> spaceTitle(const ManagedDisplaySpaces& entry, const ManagedSpace& space,
                                       const std::optional<PropertyValue>& spacesConfiguration);
 
 } // namespace tessarin::bridge

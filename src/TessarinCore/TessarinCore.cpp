@@ -471,7 +471,8 @@ char* tessarin_copy_space_title_for_display_identifier_and_index(const char* dis
     }
     const auto configuration = host->preferences().copyAppValue(
         SpacesConfigurationKey::configuration, SpacesConfigurationKey::domain);
-    return copyOptionalString(spaceTitle(resolved->entry->spaces[index], configuration));
+    return copyOptionalString(
+        spaceTitle(*resolved->entry, resolved->entry->spaces[index], configuration));
 }
 
 char* tessarin_copy_space_title_for_index(uint32_t index) {

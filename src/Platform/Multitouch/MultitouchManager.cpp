@@ -2,7 +2,7 @@
 
 namespace tessarin {
 
-MultitouchManager::MultitouchManager() : thread_([this] { run(); }) {}
+MultitouchManager::MultitouchManager() = default;
 
 MultitouchManager::~MultitouchManager() {
     {
@@ -10,7 +10,9 @@ MultitouchManager::~MultitouchManager() {
         stopping_ = true;
     }
     wake_.notify_all();
-    thread_.join();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
 }
 
 std::optional<uint64_t> MultitouchManager::addListener(MultitouchListener listener) {
@@ -44,6 +46,11 @@ void MultitouchManager::deliver(MultitouchFrame frame) {
     {
         std::lock_guard lock(mutex_);
         frames_.push_back(std::move(frame));
+        // The thread starts with the first frame: a process whose trackpad is never touched
+        // keeps one thread, and its allocator stays on the single-threaded path.
+        if (!thread_.joinable()) {
+            thread_ = std::thread([this] { run(); });
+        }
     }
     wake_.notify_one();
 }

@@ -41,7 +41,8 @@ struct MultitouchFrame {
 using MultitouchListener = std::function<void(const MultitouchFrame&)>;
 
 // The framework's process-wide manager. Listeners are called once per frame, in order, on the
-// framework's own thread; after `removeListener` returns, the listener is never called again.
+// framework's own thread, started with the first frame; after `removeListener` returns, the
+// listener is never called again.
 class MultitouchManager {
 public:
     MultitouchManager();
