@@ -63,8 +63,6 @@ TEST(AppDelegateSpaceSwitching, neighbourMovesSwitchOrShowWhereTheUserStays) {
         const auto& shown = world.shows()[0];
         EXPECT_EQ(world.current(), c.expected.value_or(c.start));
         EXPECT_EQ(shown.targetIndex, c.expected.value_or(c.start) - 101);
-        EXPECT_EQ(shown.spaceCount, std::optional<uint32_t>(8));
-        EXPECT_EQ(world.beeps(), 0);
         EXPECT_EQ(shown.sourceIndex,
                   c.expected ? std::optional<uint32_t>(c.start - 101) : std::nullopt);
         EXPECT_EQ(shown.direction, c.expected ? std::optional(c.direction) : std::nullopt);
