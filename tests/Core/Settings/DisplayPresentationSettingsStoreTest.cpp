@@ -326,9 +326,6 @@ TEST(DisplayPresentationSettingsStoreFile, EditsSurviveARestart) {
     const Store store(reopened);
     EXPECT_EQ(store.snapshot(std::string(kDisplay)), before);
     EXPECT_EQ(before.osd.gridSize, OSDGridSize::extraLarge);
-    EXPECT_EQ(before.overlay.opacity, PersistentGridOverlayOpacity::percent30);
-    EXPECT_EQ(before.osdAppearance.activeColor.rawValue, "FF8800FF");
-    EXPECT_EQ(before.titleOverlay.font.pointSize, 40);
 }
 
 } // namespace

@@ -93,11 +93,10 @@ TEST_F(WorkspaceConfigurationTargetProviderTests, SeparateSpacesGiveOneTargetPer
     EXPECT_EQ(result[0], (WorkspaceConfigurationTarget{
                              WorkspaceTargetKey::display(kRight.identifier), kRight.identifier,
                              kRight.identifier, kRight.name, Options{{0, "Space 01"}}}));
-    EXPECT_EQ(result[1].key, WorkspaceTargetKey::display(kLeft.identifier));
-    EXPECT_EQ(result[1].displayIdentifier, kLeft.identifier);
-    EXPECT_EQ(result[1].metadataDisplayIdentifier, kLeft.identifier);
-    EXPECT_EQ(result[1].title, "Studio Display");
-    EXPECT_EQ(result[1].spaceOptions, (Options{{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}));
+    EXPECT_EQ(result[1],
+              (WorkspaceConfigurationTarget{
+                  WorkspaceTargetKey::display(kLeft.identifier), kLeft.identifier, kLeft.identifier,
+                  "Studio Display", Options{{0, "Space 01"}, {1, "Space 02"}, {2, "Space 03"}}}));
     for (const std::string& identifier : asked) {
         EXPECT_NE(identifier, blank.identifier);
     }
