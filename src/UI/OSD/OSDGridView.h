@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Core/Seams/OSDPresentationMetricsRecording.h"
+#include "Hotkeys/OSDKeyBindingAction.h"
+#include "Platform/Input/Event.h"
 #include "Platform/SystemServices.h"
 #include "Support/WorkItem.h"
 #include "UI/OSD/OSDGridActiveHighlight.h"
@@ -48,6 +50,8 @@ public:
     bool activeSpaceAnimationEnabled = false;
     // Where "osd.render.drawn" is marked; none marks nothing.
     OSDPresentationMetricsRecording* metrics = nullptr;
+    // Turns a host key press into a grid action; the window hands in its binding store.
+    std::function<std::optional<OSDKeyBindingAction>(const Event&)> keyBindingActionResolver;
 
     const OSDGridAppearanceSettings& appearanceSettings() const { return appearanceSettings_; }
     void setAppearanceSettings(const OSDGridAppearanceSettings& settings);
@@ -95,6 +99,12 @@ public:
     // The appearance the grid is drawn in: the setting's, or the host's for automatic.
     Appearance resolvedAppearance() const;
 
+    // Also called by the panel's own key handling with the view's context.
+    void handleKeyBindingAction(OSDKeyBindingAction action,
+                                const OSDGridMouseInteractionContext& context);
+    void moveKeyboardSelection(OSDGridKeyboardSelectionDirection direction,
+                               const OSDGridMouseInteractionContext& context);
+
     // One drawing pass into any painter the size of the view.
     void drawGrid(QPainter& painter);
     // The cells where they stand at this moment of the reorder animation.
@@ -102,6 +112,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     double renderingInset() const;
@@ -125,6 +140,22 @@ private:
     void cancelActiveOverlayAnimation();
     void animateDirectTransition(const OSDGridTransitionPlan& plan, double duration);
     void animateWrappedTransition(const OSDGridTransitionPlan& plan, double duration);
+
+    // The pointer. Handlers answer false where the event goes on to QWidget.
+    Point viewPoint(const QPointF& position) const;
+    std::optional<OSDGridLayout> baseLayout() const;
+    std::optional<int64_t> controlHoverIndex(Point point, const OSDGridLayout& layout) const;
+    bool shouldUseExpandedVirtualDragRow(Point point) const;
+    std::optional<OSDGridLayout> currentDragInteractionLayout(std::optional<bool> expanded) const;
+    void storeResetGestureState();
+    bool handleMouseMoved(Point point);
+    bool handleMouseDown(Point point);
+    bool handleMouseDragged(Point point);
+    bool handleMouseUp(Point point);
+    void releaseSpaceManagementControl(Point point, const OSDGridLayout& layout);
+    bool commitReorder(Point point, const OSDGridLayout& dragLayout);
+    void handleMouseExited();
+    static void beep();
 
     // The drag preview.
     bool syncDragPreview(const OSDGridModel& model, const OSDGridLayout& layout);
