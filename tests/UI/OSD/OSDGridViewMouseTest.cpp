@@ -1,164 +1,94 @@
 #include "UI/OSD/OSDGridSpaceManagementControl.h"
 #include "UI/OSD/OSDGridViewTestSupport.h"
 
-#include <QMouseEvent>
 #include <QTest>
-#include <string>
-#include <vector>
 
 namespace tessarin {
 namespace {
 
-using testing::order;
+using Calls = std::vector<std::string>;
 using testing::titledModel;
 
-// Clicks and drags through Qt's own mouse events; every callback is written down in order.
+// Qt mouse events on four titled cells in two columns, cell 0 active and cell 1 a placeholder;
+// every callback is written down.
 class OSDGridViewMouseTest : public testing::OSDGridViewTest {
 protected:
-    // Four titled Spaces in two columns, cell 0 active, with `placeholders`.
-    void showGrid(std::set<int64_t> placeholders = {}) {
-        model = titledModel(4, 2, 0, std::move(placeholders));
+    void showGrid(bool allowsSelection = true) {
         OSDGridMouseInteractionContext context;
-        context.currentActiveIndex = 0;
-        context.placeholderIndices = model.placeholderIndices();
-        context.cellTitles = model.cellTitles();
+        context.placeholderIndices = {1};
         context.allowsSelection = allowsSelection;
         context.allowsReordering = true;
-        context.onSelect = [this](int64_t i) { calls.push_back("select " + std::to_string(i)); };
+        const auto note = [this](std::string what) {
+            return [this, what](int64_t i) { calls.push_back(what + std::to_string(i)); };
+        };
+        context.onSelect = note("select ");
+        context.onRemoveSpace = note("remove ");
+        context.onAddSpaceAtPlaceholder = note("add ");
         context.onReorder = [this](int64_t s, int64_t d) {
-            calls.push_back("reorder " + std::to_string(s) + "→" + std::to_string(d) + " shown " +
-                            order(view.displayedModel()));
-        };
-        context.onRemoveSpace = [this](int64_t i) {
-            calls.push_back("remove " + std::to_string(i));
-        };
-        context.onAddSpaceAtPlaceholder = [this](int64_t i) {
-            calls.push_back("add " + std::to_string(i));
+            calls.push_back("reorder " + std::to_string(s) + std::to_string(d) + " shown " +
+                            testing::order(view.displayedModel()));
         };
         view.setMouseInteractionContext(context);
         showStatic(model);
     }
 
-    Rect cell(int64_t index) const {
-        return layoutOf(model).frames()[static_cast<std::size_t>(index)];
-    }
-    Point removeControl(int64_t index) const {
-        return OSDGridSpaceManagementControl::removeControlFrame(cell(index)).center();
-    }
-    Point addControl(int64_t index) const {
-        return OSDGridSpaceManagementControl::addControlFrame(cell(index)).center();
+    Point cell(int64_t i) const { return frame(i).center(); }
+    Rect frame(int64_t i) const { return layoutOf(model).frames()[static_cast<std::size_t>(i)]; }
+    Point removeControl(int64_t i) const {
+        return OSDGridSpaceManagementControl::removeControlFrame(frame(i)).center();
     }
     // The view's y-up geometry in Qt's widget coordinates.
-    static QPoint qt(Point point) {
-        return {static_cast<int>(point.x), static_cast<int>(viewHeight - point.y)};
-    }
-    void press(Point point) { QTest::mousePress(&view, Qt::LeftButton, {}, qt(point)); }
-    void dragTo(Point point) { QTest::mouseMove(&view, qt(point)); }
-    // A move with no button held, as mouse tracking reports it.
-    void hover(Point point) {
-        QMouseEvent event(QEvent::MouseMove, QPointF(qt(point)),
-                          view.mapToGlobal(QPointF(qt(point))), Qt::NoButton, Qt::NoButton,
-                          Qt::NoModifier);
-        QApplication::sendEvent(&view, &event);
-    }
-    void release(Point point) { QTest::mouseRelease(&view, Qt::LeftButton, {}, qt(point)); }
-    void click(Point point) {
-        press(point);
-        release(point);
-    }
+    static QPoint qt(Point p) { return {int(p.x), int(viewHeight - p.y)}; }
+    void press(Point p) { QTest::mousePress(&view, Qt::LeftButton, {}, qt(p)); }
+    void dragTo(Point p) { QTest::mouseMove(&view, qt(p)); }
+    void release(Point p) { QTest::mouseRelease(&view, Qt::LeftButton, {}, qt(p)); }
 
-    bool allowsSelection = true;
-    OSDGridModel model = titledModel(4, 2);
-    std::vector<std::string> calls;
+    OSDGridModel model = titledModel(4, 2, 0, {1});
+    Calls calls;
 };
 
-TEST_F(OSDGridViewMouseTest, AClickOnACellSelectsItOnce) {
-    showGrid();
-    click(cell(3).center());
-    EXPECT_EQ(calls, std::vector<std::string>{"select 3"});
+TEST_F(OSDGridViewMouseTest, AClickSelectsOnlyWhereSelectionIsAllowed) {
+    showGrid(false);
+    press(cell(3));
+    release(cell(3));
     EXPECT_FALSE(view.mouseInteractionState()->pressedIndex);
+    showGrid(true);
+    press(cell(3));
+    release(cell(3));
+    EXPECT_EQ(calls, Calls{"select 3"});
 }
 
-TEST_F(OSDGridViewMouseTest, WithoutSelectionAClickOnlyEndsThePress) {
-    allowsSelection = false;
+TEST_F(OSDGridViewMouseTest, ControlsFireOnlyWhenReleasedOnThemselvesAndNeverDrag) {
     showGrid();
-    click(cell(3).center());
+    const Point add = OSDGridSpaceManagementControl::addControlFrame(frame(1)).center();
+    press(removeControl(2));
+    release(removeControl(3));
+    press(add);
+    dragTo(cell(3));
+    EXPECT_FALSE(view.dragRenderState());
+    release(cell(3));
     EXPECT_TRUE(calls.empty());
-    ASSERT_TRUE(view.mouseInteractionState());
-    EXPECT_FALSE(view.mouseInteractionState()->pressedIndex);
-}
-
-TEST_F(OSDGridViewMouseTest, ARemoveControlFiresOnlyWhenReleasedOnItself) {
-    showGrid();
     press(removeControl(2));
     release(removeControl(2));
-    EXPECT_EQ(calls, std::vector<std::string>{"remove 2"});
-    calls.clear();
-    press(removeControl(2));
-    release(removeControl(1));
-    EXPECT_TRUE(calls.empty());
-}
-
-TEST_F(OSDGridViewMouseTest, DraggingFromAnAddControlNeitherReordersNorSelects) {
-    showGrid({1});
-    press(addControl(1));
-    dragTo(cell(3).center());
-    release(cell(3).center());
-    EXPECT_TRUE(calls.empty());
-    EXPECT_FALSE(view.dragRenderState());
-    press(addControl(1));
-    release(addControl(1));
-    EXPECT_EQ(calls, std::vector<std::string>{"add 1"});
+    EXPECT_EQ(view.hoveredSpaceManagementIndex(), 2);
+    press(add);
+    release(add);
+    EXPECT_EQ(calls, (Calls{"remove 2", "add 1"}));
 }
 
 TEST_F(OSDGridViewMouseTest, ADropShowsTheNewOrderBeforeReportingIt) {
     showGrid();
-    press(cell(0).center());
-    dragTo(cell(1).center());
-    dragTo(cell(3).center());
+    press(cell(0));
+    dragTo(cell(2));
     ASSERT_TRUE(view.dragRenderState());
-    EXPECT_EQ(view.dragRenderState()->destinationIndex, 3);
-    release(cell(3).center());
-    EXPECT_EQ(calls, std::vector<std::string>{"reorder 0→3 shown 3120"});
-    EXPECT_FALSE(view.dragRenderState());
-}
-
-TEST_F(OSDGridViewMouseTest, CellsMakeRoomForTheDraggedOneOnTheVirtualClock) {
-    showGrid();
-    press(cell(0).center());
-    dragTo(cell(1).center());
-    ASSERT_TRUE(view.dragRenderState());
-    // Cell 1 slides from its own slot into slot 0 in 0.12 s.
-    EXPECT_EQ(view.resolvedDragItemPositions().at(1), cell(1));
+    // Cell 2 slides into slot 0 in 0.12 s.
     queue.advance(0.03);
-    EXPECT_NEAR(view.resolvedDragItemPositions().at(1).minX(),
-                cell(1).minX() + (cell(0).minX() - cell(1).minX()) * 0.25, 1e-6);
-    queue.advance(0.1);
-    EXPECT_EQ(view.resolvedDragItemPositions().at(1), cell(0));
-}
-
-TEST_F(OSDGridViewMouseTest, HoverShowsControlsOnlyWhereACellHasOne) {
-    showGrid();
-    hover(cell(2).center());
-    EXPECT_EQ(view.hoveredSpaceManagementIndex(), 2);
-    // The active cell has no remove control.
-    hover(cell(0).center());
-    EXPECT_FALSE(view.hoveredSpaceManagementIndex());
-    hover(cell(1).center());
-    EXPECT_EQ(view.hoveredSpaceManagementIndex(), 1);
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(&view, &leave);
-    EXPECT_FALSE(view.hoveredSpaceManagementIndex());
-}
-
-TEST_F(OSDGridViewMouseTest, AGridWithoutContextTakesNoPointer) {
-    model = titledModel(4, 2);
-    showStatic(model);
-    click(cell(2).center());
-    hover(cell(2).center());
-    EXPECT_FALSE(view.mouseInteractionState());
-    EXPECT_FALSE(view.hoveredSpaceManagementIndex());
-    EXPECT_FALSE(view.acceptsFirstMouse());
+    EXPECT_NEAR(view.resolvedDragItemPositions().at(2).minY(),
+                frame(2).minY() + (frame(0).minY() - frame(2).minY()) * 0.25, 1e-6);
+    dragTo(cell(3));
+    release(cell(3));
+    EXPECT_EQ(calls, Calls{"reorder 03 shown 3120"});
+    EXPECT_FALSE(view.dragRenderState());
 }
 
 } // namespace
