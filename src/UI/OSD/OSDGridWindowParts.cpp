@@ -1,0 +1,149 @@
+#include "UI/OSD/OSDGridWindowParts.h"
+
+#include "Platform/Host.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "UI/OSD/OSDGridWindowMetrics.h"
+
+#include <cmath>
+
+namespace tessarin {
+namespace {
+
+QRect qtRect(const Rect& frame, double windowHeight) {
+    return QRect(static_cast<int>(std::lround(frame.minX())),
+                 static_cast<int>(std::lround(windowHeight - frame.maxY())),
+                 static_cast<int>(std::lround(frame.width())),
+                 static_cast<int>(std::lround(frame.height())));
+}
+
+QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setWordWrap(false);
+    return label;
+}
+
+} // namespace
+
+std::string gridHeaderTitle(const std::optional<OSDGridModel>& model) {
+    if (!model) {
+        return {};
+    }
+    if (model->title() && !model->title()->empty()) {
+        return *model->title();
+    }
+    return "Space " + std::to_string(model->activeIndex() + 1);
+}
+
+OSDGridSize storedGridSize() {
+    const auto raw = Host::current().defaults().stringValue("osdGridSize");
+    return raw ? fromRawValue<OSDGridSize>(*raw).value_or(OSDGridSize::large) : OSDGridSize::large;
+}
+
+std::unique_ptr<OSDGridWindowParts>
+OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
+    const Size body = OSDGridWindowMetrics::nominalBodySize(storedGridSize());
+    const double scale = OSDGridWindowMetrics::chromeScale(body.width);
+    auto parts = std::make_unique<OSDGridWindowParts>();
+    parts->displayIdentifier = std::move(displayIdentifier);
+    parts->panel =
+        std::make_unique<OSDOverlayPanel>(Rect{0, 0, body.width, body.height + 42 * scale});
+    QWidget* content = parts->panel.get();
+    parts->backdrop = new QWidget(content);
+    // The HUD material: a translucent fill behind the grid.
+    parts->backdrop->setAutoFillBackground(true);
+    QPalette palette = parts->backdrop->palette();
+    palette.setColor(QPalette::Window, QColor(30, 30, 30, 200));
+    parts->backdrop->setPalette(palette);
+    parts->gridView = new OSDGridView(content);
+    parts->headerTitleLabel = makeChromeLabel(content, Qt::AlignLeft, appName);
+    parts->headerDetailLabel = makeChromeLabel(content, Qt::AlignRight, {});
+    parts->footerLabel = makeChromeLabel(content, Qt::AlignHCenter, defaultFooterTitle);
+    parts->footerLabel->hide();
+    OSDOverlayPanel* panel = parts->panel.get();
+    OSDGridView* view = parts->gridView;
+    panel->cancelOperationHandler = [view] {
+        const auto& context = view->mouseInteractionContext();
+        if (!context || !context->allowsKeyboardSelection || !context->onCancel) {
+            return false;
+        }
+        context->onCancel();
+        return true;
+    };
+    return parts;
+}
+
+OSDGridWindowParts::~OSDGridWindowParts() = default;
+
+double OSDGridWindowParts::renderingInset() const {
+    const auto& settings = gridView->appearanceSettings();
+    const double glow =
+        settings.activeSpaceGlowOpacity.rawValue >= 1 ? settings.activeSpaceGlowSpread.rawValue : 0;
+    return std::ceil(settings.activeSpaceBorderWidth.rawValue * 0.5 + glow);
+}
+
+void OSDGridWindowParts::applyInteractionContext(
+    const std::optional<OSDGridMouseInteractionContext>& context) {
+    footerLabel->setText(context ? QString::fromStdString(context->footerTitle) : QString());
+    footerLabel->setVisible(context.has_value());
+    panel->setIgnoresMouseEvents(!context);
+    panel->setAcceptsMouseMovedEvents(context.has_value());
+    if (!context) {
+        gridView->setMouseInteractionContext(std::nullopt);
+    }
+}
+
+void OSDGridWindowParts::resize(Size size, OSDGridSize gridSize, bool showsFooter) {
+    const Rect& frame = panel->hostFrame();
+    if (std::abs(frame.width() - size.width) > 0.5 ||
+        std::abs(frame.height() - size.height) > 0.5) {
+        // Keep the horizontal centre and the top edge.
+        panel->setHostFrame(Rect{frame.midX() - size.width / 2, frame.maxY() - size.height,
+                                 size.width, size.height});
+    }
+    layoutSubviews(gridSize, showsFooter);
+}
+
+void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) {
+    const Size size = panel->hostFrame().size;
+    backdrop->setGeometry(0, 0, panel->width(), panel->height());
+    const auto model = gridView->layoutModel();
+    const OSDGridWindowLayout layout =
+        model ? OSDGridWindowMetrics::layout(*model, gridSize, size, showsFooter, renderingInset())
+              : OSDGridWindowMetrics::layout(Rect{0, 0, size.width, size.height}, showsFooter);
+    gridView->setGeometry(qtRect(layout.gridFrame, size.height));
+    const double margin = std::max(renderingInset(), 0.0) + 26;
+    const Rect header{margin, layout.headerFrame.minY(), std::max(size.width - 2 * margin, 0.0),
+                      layout.headerFrame.height()};
+    headerTitleLabel->setGeometry(qtRect(header, size.height));
+    headerDetailLabel->setGeometry(qtRect(header, size.height));
+    if (layout.footerFrame && showsFooter) {
+        const Rect footer{margin, layout.footerFrame->minY(), header.width(),
+                          layout.footerFrame->height()};
+        footerLabel->setGeometry(qtRect(footer, size.height));
+    } else {
+        footerLabel->setGeometry(QRect());
+        footerLabel->hide();
+    }
+}
+
+void OSDGridWindowParts::applyBackdropOpacity(OSDGridOpacity opacity) {
+    const double alpha = static_cast<double>(static_cast<int>(opacity)) / 100.0;
+    backdrop->setVisible(opacity != OSDGridOpacity::percent0);
+    QPalette palette = backdrop->palette();
+    QColor fill = palette.color(QPalette::Window);
+    fill.setAlphaF(static_cast<float>(0.8 * alpha));
+    palette.setColor(QPalette::Window, fill);
+    backdrop->setPalette(palette);
+}
+
+void OSDGridWindowParts::orderOutAndReset() {
+    panel->setIgnoresMouseEvents(true);
+    panel->setAcceptsMouseMovedEvents(false);
+    gridView->setMouseInteractionContext(std::nullopt);
+    panel->orderOut();
+    panel->setAlpha(1);
+    gridView->reset();
+}
+
+} // namespace tessarin
