@@ -23,6 +23,29 @@ QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString&
     return label;
 }
 
+// An image-only button that calls, through the grid view's current context, the callback
+// `pick` chooses when there is one.
+QToolButton*
+makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
+                 std::function<std::function<void()>(const OSDGridMouseInteractionContext&)> pick) {
+    auto* button = new QToolButton(parent);
+    button->setToolTip(description);
+    button->setAccessibleDescription(description);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->hide();
+    QObject::connect(button, &QToolButton::clicked, button, [view, pick = std::move(pick)] {
+        const auto& context = view->mouseInteractionContext();
+        if (!context) {
+            return;
+        }
+        if (auto callback = pick(*context)) {
+            callback();
+        }
+    });
+    return button;
+}
+
 } // namespace
 
 std::string gridHeaderTitle(const std::optional<OSDGridModel>& model) {
@@ -60,6 +83,12 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->headerDetailLabel = makeChromeLabel(content, Qt::AlignRight, {});
     parts->footerLabel = makeChromeLabel(content, Qt::AlignHCenter, defaultFooterTitle);
     parts->footerLabel->hide();
+    parts->footerMissionControlButton = makeFooterButton(
+        content, parts->gridView, "Mission Control",
+        [](const OSDGridMouseInteractionContext& context) { return context.onOpenMissionControl; });
+    parts->footerAddDesktopButton = makeFooterButton(
+        content, parts->gridView, "Add desktop",
+        [](const OSDGridMouseInteractionContext& context) { return context.onAddSpaceAtTail; });
     OSDOverlayPanel* panel = parts->panel.get();
     OSDGridView* view = parts->gridView;
     panel->cancelOperationHandler = [view] {
@@ -86,11 +115,22 @@ void OSDGridWindowParts::applyInteractionContext(
     const std::optional<OSDGridMouseInteractionContext>& context) {
     footerLabel->setText(context ? QString::fromStdString(context->footerTitle) : QString());
     footerLabel->setVisible(context.has_value());
+    updateFooterButtons(context);
     panel->setIgnoresMouseEvents(!context);
     panel->setAcceptsMouseMovedEvents(context.has_value());
     if (!context) {
         gridView->setMouseInteractionContext(std::nullopt);
     }
+}
+
+void OSDGridWindowParts::updateFooterButtons(
+    const std::optional<OSDGridMouseInteractionContext>& context) {
+    const bool missionControl = context && context->onOpenMissionControl;
+    const bool addDesktop = context && context->onAddSpaceAtTail;
+    footerMissionControlButton->setVisible(missionControl);
+    footerMissionControlButton->setEnabled(missionControl);
+    footerAddDesktopButton->setVisible(addDesktop);
+    footerAddDesktopButton->setEnabled(addDesktop);
 }
 
 void OSDGridWindowParts::resize(Size size, OSDGridSize gridSize, bool showsFooter) {
@@ -121,9 +161,27 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
         const Rect footer{margin, layout.footerFrame->minY(), header.width(),
                           layout.footerFrame->height()};
         footerLabel->setGeometry(qtRect(footer, size.height));
+        layoutFooterButtons(footer, size.height);
     } else {
         footerLabel->setGeometry(QRect());
         footerLabel->hide();
+        footerMissionControlButton->setGeometry(QRect());
+        footerAddDesktopButton->setGeometry(QRect());
+    }
+}
+
+// Add desktop at the right edge, Mission Control 6 points left of it (or at the edge alone).
+void OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double windowHeight) {
+    const double side = std::min(24.0, footer.height());
+    double right = footer.maxX();
+    for (QToolButton* button : {footerAddDesktopButton, footerMissionControlButton}) {
+        if (button->isHidden()) {
+            button->setGeometry(QRect());
+            continue;
+        }
+        const Rect frame{right - side, footer.midY() - side / 2, side, side};
+        button->setGeometry(qtRect(frame, windowHeight));
+        right = frame.minX() - 6;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "UI/OSD/OSDOverlayPanel.h"
 
 #include <QLabel>
+#include <QToolButton>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,9 +27,12 @@ struct OSDGridWindowParts {
     // The footer text and buttons, and whether the panel takes the pointer; no context also
     // clears the grid view's.
     void applyInteractionContext(const std::optional<OSDGridMouseInteractionContext>& context);
+    // Each footer button shows exactly when the context has its callback.
+    void updateFooterButtons(const std::optional<OSDGridMouseInteractionContext>& context);
     // Sizes the panel to `size` (top edge kept) and lays the views out.
     void resize(Size size, OSDGridSize gridSize, bool showsFooter);
     void layoutSubviews(OSDGridSize gridSize, bool showsFooter);
+    void layoutFooterButtons(const Rect& footer, double windowHeight);
     void applyBackdropOpacity(OSDGridOpacity opacity);
     // Orders the panel out at once, ready to be shown again.
     void orderOutAndReset();
@@ -42,6 +46,8 @@ struct OSDGridWindowParts {
     QLabel* headerTitleLabel = nullptr;
     QLabel* headerDetailLabel = nullptr;
     QLabel* footerLabel = nullptr;
+    QToolButton* footerMissionControlButton = nullptr;
+    QToolButton* footerAddDesktopButton = nullptr;
 };
 
 // The header text of the active Space: its title, else "Space" and its number.

@@ -47,6 +47,7 @@ OSDWindow::~OSDWindow() {
     if (fadeCompletion_) {
         fadeCompletion_->cancel();
     }
+    stopFadeAnimation();
 }
 
 void OSDWindow::mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,

@@ -109,6 +109,9 @@ private:
     void cancelHideTimer();
     bool finalizeHideVisualsIfCurrent(uint64_t token);
     void finishFade(uint64_t token, std::function<void()> onHidden);
+    // Lowers the alpha of `panels` from 1 to 0 over `duration`, while `token` is current.
+    void startFadeAnimation(std::vector<OSDOverlayPanel*> panels, double duration, uint64_t token);
+    void stopFadeAnimation();
 
     // Secondary grids.
     void dismissSecondaryGridOverlays();
@@ -122,6 +125,7 @@ private:
     std::map<std::string, std::unique_ptr<OSDGridWindowParts>> secondaryGridOverlays_;
     std::optional<WorkItem> hideTimer_;
     std::optional<WorkItem> fadeCompletion_;
+    std::optional<WorkItem> fadeTick_;
     std::optional<EventConsumerToken> globalModifierFlagsMonitor_;
     std::optional<EventConsumerToken> localModifierFlagsMonitor_;
     std::optional<DisplayOSDSettings> currentOSDSettings_;

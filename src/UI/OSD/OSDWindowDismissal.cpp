@@ -4,6 +4,11 @@
 #include "UI/OSD/OSDWindow.h"
 
 namespace tessarin {
+namespace {
+
+constexpr double kFadeFrameInterval = 1.0 / 60.0;
+
+} // namespace
 
 void OSDWindow::cancelHideTimer() {
     if (hideTimer_) {
@@ -100,9 +105,13 @@ void OSDWindow::hide(double duration) {
         callbacks->onDismissalStarted();
     }
     std::function<void()> onHidden = callbacks ? callbacks->onHidden : nullptr;
-    const bool anyVisible =
-        std::any_of(grids.begin(), grids.end(), [](auto* grid) { return grid->isVisible(); });
-    if (!anyVisible) {
+    std::vector<OSDOverlayPanel*> visiblePanels;
+    for (OSDGridWindowParts* grid : grids) {
+        if (grid->isVisible()) {
+            visiblePanels.push_back(grid->panel.get());
+        }
+    }
+    if (visiblePanels.empty()) {
         if (finalizeHideVisualsIfCurrent(token) && onHidden) {
             onHidden();
         }
@@ -111,11 +120,42 @@ void OSDWindow::hide(double duration) {
     if (fadeCompletion_) {
         fadeCompletion_->cancel();
     }
+    startFadeAnimation(std::move(visiblePanels), duration, token);
     fadeCompletion_ = MainQueue::main().asyncAfter(
         std::max(duration, 0.0), [this, token, onHidden] { finishFade(token, onHidden); });
 }
 
+void OSDWindow::startFadeAnimation(std::vector<OSDOverlayPanel*> panels, double duration,
+                                   uint64_t token) {
+    stopFadeAnimation();
+    if (duration <= 0) {
+        return;
+    }
+    MainQueue& queue = MainQueue::main();
+    const double start = queue.now();
+    // The panels stay alive until the next show, which also moves the token on.
+    fadeTick_ = queue.scheduleRepeating(
+        kFadeFrameInterval, [this, panels = std::move(panels), duration, token, start] {
+            if (token != windowVisibilityToken_) {
+                stopFadeAnimation();
+                return;
+            }
+            const double progress = std::min((MainQueue::main().now() - start) / duration, 1.0);
+            for (OSDOverlayPanel* panel : panels) {
+                panel->setAlpha(1 - progress);
+            }
+        });
+}
+
+void OSDWindow::stopFadeAnimation() {
+    if (fadeTick_) {
+        fadeTick_->cancel();
+        fadeTick_.reset();
+    }
+}
+
 void OSDWindow::finishFade(uint64_t token, std::function<void()> onHidden) {
+    stopFadeAnimation();
     if (token != windowVisibilityToken_) {
         return;
     }

@@ -88,6 +88,23 @@ TEST_F(OSDWindowTest, AShowDuringAFadeOvertakesIt) {
     EXPECT_EQ(window.currentGridModel("UUID-A")->spaceCount(), 6);
 }
 
+TEST_F(OSDWindowTest, FadeLowersTheAlphaAlongTheDurationAndEndsOrderedOut) {
+    int hidden = 0;
+    show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A",
+         OSDDismissalCallbacks{nullptr, [&] { ++hidden; }, false});
+    window.hide(0.2);
+    queue.advance(0.1);
+    EXPECT_NEAR(panel().alpha(), 0.5, 0.1);
+    EXPECT_TRUE(panel().isVisible());
+    queue.advance(0.11);
+    EXPECT_EQ(hidden, 1);
+    EXPECT_FALSE(panel().isVisible());
+    EXPECT_DOUBLE_EQ(panel().alpha(), 1);
+    // Hiding when nothing is visible still reports the end.
+    window.hide(0.2);
+    EXPECT_EQ(hidden, 1);
+}
+
 TEST_F(OSDWindowTest, ImmediateDismissalOrdersOutBeforeBothCallbacks) {
     bool visibleWhenStarted = true;
     int hidden = 0;

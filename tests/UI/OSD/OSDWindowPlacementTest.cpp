@@ -78,5 +78,29 @@ TEST_F(OSDWindowTest, SecondaryGridsAreAnsweredForTheirOwnDisplayOnly) {
     EXPECT_FALSE(window.isGridVisible("UUID-B"));
 }
 
+TEST_F(OSDWindowTest, FooterButtonsFollowTheContextsCallbacks) {
+    int added = 0;
+    OSDGridMouseInteractionContext context;
+    context.footerTitle = "Pick a Space";
+    context.onAddSpaceAtTail = [&] { ++added; };
+    window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, {}, false,
+                OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::manual(), "UUID-A",
+                context, std::nullopt, nullptr, nullptr);
+    ASSERT_NE(window.gridWindow(), nullptr);
+    EXPECT_FALSE(panel().ignoresMouseEvents());
+    auto buttons = panel().findChildren<QToolButton*>();
+    ASSERT_EQ(buttons.size(), 2);
+    QToolButton* missionControl = buttons[0];
+    QToolButton* addDesktop = buttons[1];
+    EXPECT_TRUE(missionControl->isHidden());
+    ASSERT_FALSE(addDesktop->isHidden());
+    auto* footer = panel().findChildren<QLabel*>().back();
+    EXPECT_EQ(footer->text(), "Pick a Space");
+    // The lone button sits at the right edge of the footer text.
+    EXPECT_EQ(addDesktop->geometry().right(), footer->geometry().right());
+    addDesktop->click();
+    EXPECT_EQ(added, 1);
+}
+
 } // namespace
 } // namespace tessarin::testing
