@@ -73,11 +73,7 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
         std::make_unique<OSDOverlayPanel>(Rect{0, 0, body.width, body.height + 42 * scale});
     QWidget* content = parts->panel.get();
     parts->backdrop = new QWidget(content);
-    // The HUD material: a translucent fill behind the grid.
     parts->backdrop->setAutoFillBackground(true);
-    QPalette palette = parts->backdrop->palette();
-    palette.setColor(QPalette::Window, QColor(30, 30, 30, 200));
-    parts->backdrop->setPalette(palette);
     parts->gridView = new OSDGridView(content);
     parts->headerTitleLabel = makeChromeLabel(content, Qt::AlignLeft, appName);
     parts->headerDetailLabel = makeChromeLabel(content, Qt::AlignRight, {});
@@ -89,6 +85,7 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->footerAddDesktopButton = makeFooterButton(
         content, parts->gridView, "Add desktop",
         [](const OSDGridMouseInteractionContext& context) { return context.onAddSpaceAtTail; });
+    parts->applyAppearanceMode(OSDAppearanceMode::dark);
     OSDOverlayPanel* panel = parts->panel.get();
     OSDGridView* view = parts->gridView;
     panel->cancelOperationHandler = [view] {
@@ -152,6 +149,7 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
         model ? OSDGridWindowMetrics::layout(*model, gridSize, size, showsFooter, renderingInset())
               : OSDGridWindowMetrics::layout(Rect{0, 0, size.width, size.height}, showsFooter);
     gridView->setGeometry(qtRect(layout.gridFrame, size.height));
+    applyChromeFonts(layout.gridFrame.width());
     const double margin = std::max(renderingInset(), 0.0) + 26;
     const Rect header{margin, layout.headerFrame.minY(), std::max(size.width - 2 * margin, 0.0),
                       layout.headerFrame.height()};
@@ -186,13 +184,58 @@ void OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double windowHe
 }
 
 void OSDGridWindowParts::applyBackdropOpacity(OSDGridOpacity opacity) {
-    const double alpha = static_cast<double>(static_cast<int>(opacity)) / 100.0;
+    backdropAlpha = static_cast<double>(static_cast<int>(opacity)) / 100.0;
     backdrop->setVisible(opacity != OSDGridOpacity::percent0);
+    applyBackdropFill();
+}
+
+// The HUD material: a translucent fill in the appearance's tone.
+void OSDGridWindowParts::applyBackdropFill() {
+    QColor fill = appearance == Appearance::dark ? QColor(30, 30, 30) : QColor(236, 236, 236);
+    fill.setAlphaF(static_cast<float>(0.8 * backdropAlpha));
     QPalette palette = backdrop->palette();
-    QColor fill = palette.color(QPalette::Window);
-    fill.setAlphaF(static_cast<float>(0.8 * alpha));
     palette.setColor(QPalette::Window, fill);
     backdrop->setPalette(palette);
+}
+
+void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {
+    switch (mode) {
+    case OSDAppearanceMode::light:
+        appearance = Appearance::light;
+        break;
+    case OSDAppearanceMode::dark:
+        appearance = Appearance::dark;
+        break;
+    case OSDAppearanceMode::automatic:
+        appearance = Host::current().system().appearance();
+        break;
+    }
+    const QColor label = appearance == Appearance::dark ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    QColor secondary = label;
+    secondary.setAlphaF(0.55F);
+    const auto paint = [](QLabel* target, const QColor& color) {
+        QPalette palette = target->palette();
+        palette.setColor(QPalette::WindowText, color);
+        target->setPalette(palette);
+    };
+    paint(headerTitleLabel, label);
+    paint(headerDetailLabel, secondary);
+    paint(footerLabel, secondary);
+    applyBackdropFill();
+}
+
+// Chrome text grows with the grid up to a cap, so large grids keep compact titles.
+void OSDGridWindowParts::applyChromeFonts(double gridWidth) {
+    const double scale = std::max(gridWidth / 276, 1.0);
+    const auto font = [](QLabel* target, double points, QFont::Weight weight) {
+        QFont chosen = target->font();
+        chosen.setPointSizeF(points);
+        chosen.setWeight(weight);
+        target->setFont(chosen);
+    };
+    font(headerTitleLabel, std::min(12.5 * scale, 13.5), QFont::DemiBold);
+    font(headerDetailLabel, std::min(10.5 * scale, 12.0), QFont::Normal);
+    font(footerLabel, std::min(11.0 * scale, 13.0), QFont::Normal);
 }
 
 void OSDGridWindowParts::orderOutAndReset() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/Settings/DisplayOSDSettings.h"
+#include "Platform/SystemServices.h"
 #include "UI/OSD/OSDGridMouseInteractionContext.h"
 #include "UI/OSD/OSDGridView.h"
 #include "UI/OSD/OSDOverlayPanel.h"
@@ -34,12 +35,18 @@ struct OSDGridWindowParts {
     void layoutSubviews(OSDGridSize gridSize, bool showsFooter);
     void layoutFooterButtons(const Rect& footer, double windowHeight);
     void applyBackdropOpacity(OSDGridOpacity opacity);
+    // Light or dark chrome; automatic follows the host's appearance.
+    void applyAppearanceMode(OSDAppearanceMode mode);
+    void applyBackdropFill();
+    void applyChromeFonts(double gridWidth);
     // Orders the panel out at once, ready to be shown again.
     void orderOutAndReset();
     double renderingInset() const;
 
     std::optional<std::string> displayIdentifier;
     std::optional<DisplayOSDSettings> currentSettings;
+    Appearance appearance = Appearance::dark;
+    double backdropAlpha = 1;
     std::unique_ptr<OSDOverlayPanel> panel;
     QWidget* backdrop = nullptr;
     OSDGridView* gridView = nullptr;

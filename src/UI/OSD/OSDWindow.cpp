@@ -116,6 +116,7 @@ void OSDWindow::present(OSDGridWindowParts& parts, const PresentRequest& request
     const StepTimer layoutTimer;
     const OSDDismissalTiming timing = OSDDismissalTiming::fromStoredDuration();
     const bool showsFooter = request.context.has_value();
+    parts.applyAppearanceMode(request.appearanceSettings.appearanceMode);
     parts.applyInteractionContext(request.context);
     OSDGridView& view = *parts.gridView;
     view.setAppearanceSettings(request.appearanceSettings);
@@ -218,6 +219,7 @@ void OSDWindow::refreshGrid(OSDGridWindowParts& parts, const OSDGridModel& model
     mark("osd.refresh.started", trace,
          {{"spaceCount", std::to_string(model.spaceCount())},
           {"activeIndex", std::to_string(model.activeIndex())}});
+    parts.applyAppearanceMode(appearanceSettings.appearanceMode);
     OSDGridView& view = *parts.gridView;
     if (update.kind() != OSDGridInteractionContextUpdate::Kind::preserve) {
         if (update.kind() == OSDGridInteractionContextUpdate::Kind::replace) {
