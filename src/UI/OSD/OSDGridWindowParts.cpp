@@ -3,11 +3,15 @@
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
+#include "UI/OSD/OSDHeaderIcon.h"
 
 #include <cmath>
 
 namespace tessarin {
 namespace {
+
+// The header's title band at scale 1.
+constexpr double kTitleBand = 18;
 
 QRect qtRect(const Rect& frame, double windowHeight) {
     return QRect(static_cast<int>(std::lround(frame.minX())),
@@ -75,6 +79,8 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->backdrop = new QWidget(content);
     parts->backdrop->setAutoFillBackground(true);
     parts->gridView = new OSDGridView(content);
+    parts->headerIconView = new QLabel(content);
+    parts->headerIconView->setScaledContents(true);
     parts->headerTitleLabel = makeChromeLabel(content, Qt::AlignLeft, appName);
     parts->headerDetailLabel = makeChromeLabel(content, Qt::AlignRight, {});
     parts->footerLabel = makeChromeLabel(content, Qt::AlignHCenter, defaultFooterTitle);
@@ -86,6 +92,7 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
         content, parts->gridView, "Add desktop",
         [](const OSDGridMouseInteractionContext& context) { return context.onAddSpaceAtTail; });
     parts->applyAppearanceMode(OSDAppearanceMode::dark);
+    parts->applyHeaderIconStyle(kDefaultOSDHeaderIconStyle);
     OSDOverlayPanel* panel = parts->panel.get();
     OSDGridView* view = parts->gridView;
     panel->cancelOperationHandler = [view] {
@@ -153,8 +160,7 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
     const double margin = std::max(renderingInset(), 0.0) + 26;
     const Rect header{margin, layout.headerFrame.minY(), std::max(size.width - 2 * margin, 0.0),
                       layout.headerFrame.height()};
-    headerTitleLabel->setGeometry(qtRect(header, size.height));
-    headerDetailLabel->setGeometry(qtRect(header, size.height));
+    layoutHeader(header, OSDGridWindowMetrics::chromeScale(layout.gridFrame.width()), size.height);
     if (layout.footerFrame && showsFooter) {
         const Rect footer{margin, layout.footerFrame->minY(), header.width(),
                           layout.footerFrame->height()};
@@ -196,6 +202,42 @@ void OSDGridWindowParts::applyBackdropFill() {
     QPalette palette = backdrop->palette();
     palette.setColor(QPalette::Window, fill);
     backdrop->setPalette(palette);
+}
+
+void OSDGridWindowParts::applyHeaderIconStyle(OSDHeaderIconStyle style) {
+    const auto icon = OSDHeaderIcon::forStyle(style);
+    if (!icon) {
+        headerIconView->clear();
+        headerIconView->hide();
+        return;
+    }
+    const QColor tint = headerTitleLabel->palette().color(QPalette::WindowText);
+    headerIconView->setPixmap(QPixmap::fromImage(icon->tinted(tint)));
+    headerIconView->show();
+}
+
+void OSDGridWindowParts::layoutHeader(const Rect& header, double scale, double windowHeight) {
+    double textStart = header.minX();
+    if (headerIconView->isHidden()) {
+        headerIconView->setGeometry(QRect());
+    } else {
+        const double side = std::round(kTitleBand * scale * 0.8);
+        headerIconView->setGeometry(qtRect(
+            Rect{header.minX(), std::round(header.midY() - side / 2), side, side}, windowHeight));
+        textStart = header.minX() + side + kTitleBand * scale * 0.18;
+    }
+    const double gap = kTitleBand * scale * 0.18;
+    const QString detail = headerDetailLabel->text();
+    const double detailWidth =
+        detail.isEmpty() ? 0 : headerDetailLabel->fontMetrics().horizontalAdvance(detail) + 1;
+    const double detailX =
+        detail.isEmpty() ? header.maxX() : std::max(header.maxX() - detailWidth, textStart);
+    headerDetailLabel->setGeometry(qtRect(
+        Rect{detailX, header.minY(), header.maxX() - detailX, header.height()}, windowHeight));
+    const double titleEnd = detail.isEmpty() ? header.maxX() : detailX - gap;
+    headerTitleLabel->setGeometry(
+        qtRect(Rect{textStart, header.minY(), std::max(titleEnd - textStart, 0.0), header.height()},
+               windowHeight));
 }
 
 void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {

@@ -37,6 +37,10 @@ struct OSDGridWindowParts {
     void applyBackdropOpacity(OSDGridOpacity opacity);
     // Light or dark chrome; automatic follows the host's appearance.
     void applyAppearanceMode(OSDAppearanceMode mode);
+    // The header picture of the style, tinted with the label colour when it is a template.
+    void applyHeaderIconStyle(OSDHeaderIconStyle style);
+    // Icon, app name and Space title along the header band.
+    void layoutHeader(const Rect& header, double scale, double windowHeight);
     void applyBackdropFill();
     void applyChromeFonts(double gridWidth);
     // Orders the panel out at once, ready to be shown again.
@@ -50,6 +54,7 @@ struct OSDGridWindowParts {
     std::unique_ptr<OSDOverlayPanel> panel;
     QWidget* backdrop = nullptr;
     OSDGridView* gridView = nullptr;
+    QLabel* headerIconView = nullptr;
     QLabel* headerTitleLabel = nullptr;
     QLabel* headerDetailLabel = nullptr;
     QLabel* footerLabel = nullptr;

@@ -117,6 +117,7 @@ void OSDWindow::present(OSDGridWindowParts& parts, const PresentRequest& request
     const OSDDismissalTiming timing = OSDDismissalTiming::fromStoredDuration();
     const bool showsFooter = request.context.has_value();
     parts.applyAppearanceMode(request.appearanceSettings.appearanceMode);
+    parts.applyHeaderIconStyle(request.appearanceSettings.headerIconStyle);
     parts.applyInteractionContext(request.context);
     OSDGridView& view = *parts.gridView;
     view.setAppearanceSettings(request.appearanceSettings);
@@ -220,6 +221,7 @@ void OSDWindow::refreshGrid(OSDGridWindowParts& parts, const OSDGridModel& model
          {{"spaceCount", std::to_string(model.spaceCount())},
           {"activeIndex", std::to_string(model.activeIndex())}});
     parts.applyAppearanceMode(appearanceSettings.appearanceMode);
+    parts.applyHeaderIconStyle(appearanceSettings.headerIconStyle);
     OSDGridView& view = *parts.gridView;
     if (update.kind() != OSDGridInteractionContextUpdate::Kind::preserve) {
         if (update.kind() == OSDGridInteractionContextUpdate::Kind::replace) {

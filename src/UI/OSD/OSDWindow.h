@@ -71,6 +71,7 @@ public:
     // For the launch preview and tests.
     OSDOverlayPanel* gridWindow() const { return primary_ ? primary_->panel.get() : nullptr; }
     OSDGridView* gridView() const { return primary_ ? primary_->gridView : nullptr; }
+    const OSDGridWindowParts* primaryGrid() const { return primary_.get(); }
     const OSDGridWindowParts* secondaryGrid(const std::string& key) const;
     bool isMonitoringModifierFlags() const {
         return globalModifierFlagsMonitor_.has_value() || localModifierFlagsMonitor_.has_value();

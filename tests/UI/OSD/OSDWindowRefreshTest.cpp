@@ -117,11 +117,14 @@ TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
                     false, appearance, OSDDismissalBehavior::manual(), "UUID-A", context,
                     std::nullopt, nullptr, nullptr);
         ASSERT_NE(window.gridWindow(), nullptr);
-        const auto labels = panel().findChildren<QLabel*>();
-        ASSERT_EQ(labels.size(), 3);
-        EXPECT_EQ(labels[0]->palette().color(QPalette::WindowText), c.title);
-        EXPECT_NEAR(labels[0]->font().pointSizeF(), c.titlePoints, 0.1);
-        EXPECT_NEAR(labels[2]->font().pointSizeF(), c.footerPoints, 0.1);
+        const OSDGridWindowParts& grid = *window.primaryGrid();
+        EXPECT_EQ(grid.headerTitleLabel->palette().color(QPalette::WindowText), c.title);
+        EXPECT_NEAR(grid.headerTitleLabel->font().pointSizeF(), c.titlePoints, 0.1);
+        EXPECT_NEAR(grid.footerLabel->font().pointSizeF(), c.footerPoints, 0.1);
+        // The app name ends before the Space title, which ends at the header's right edge.
+        EXPECT_LT(grid.headerTitleLabel->geometry().right(),
+                  grid.headerDetailLabel->geometry().left());
+        EXPECT_EQ(grid.headerDetailLabel->geometry().right(), grid.footerLabel->geometry().right());
     }
 }
 
