@@ -2,6 +2,7 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "UI/OSD/OSDHostKeyEvent.h"
 
 namespace tessarin {
 namespace {
@@ -40,6 +41,19 @@ bool OSDOverlayPanel::keyDown(const Event& event) {
 
 bool OSDOverlayPanel::cancelOperation() {
     return cancelOperationHandler && cancelOperationHandler();
+}
+
+void OSDOverlayPanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (!cancelOperation()) {
+            QWidget::keyPressEvent(event);
+        }
+        return;
+    }
+    const auto host = hostKeyEvent(*event);
+    if (!host || !keyDown(*host)) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 void OSDOverlayPanel::setHostFrame(const Rect& frame) {

@@ -49,6 +49,10 @@ public:
     void orderFrontRegardless();
     void orderOut();
 
+protected:
+    // Escape asks for cancel; every other key goes through the key-down path as the host's event.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     Rect hostFrame_;
     double alpha_ = 1;

@@ -1,5 +1,8 @@
 #include "UI/OSD/OSDWindowTestSupport.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+
 namespace tessarin::testing {
 namespace {
 
@@ -38,6 +41,34 @@ TEST_F(OSDWindowTest, CommandPeriodCancelsOnlyWithCommandAloneAndFallsThroughWhe
     EXPECT_FALSE(panel.cancelOperation());
     EXPECT_TRUE(OSDOverlayPanel::canBecomeKeyWindow());
     EXPECT_FALSE(OSDOverlayPanel::canBecomeMainWindow());
+}
+
+TEST_F(OSDWindowTest, QtKeysReachThePanelAsHostKeyEvents) {
+    OSDOverlayPanel panel(Rect{0, 0, 100, 100});
+    int cancels = 0;
+    std::vector<Event> keys;
+    panel.cancelOperationHandler = [&] {
+        ++cancels;
+        return true;
+    };
+    panel.keyDownHandler = [&](const Event& event) {
+        keys.push_back(event);
+        return true;
+    };
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&panel, &event);
+    };
+    press(Qt::Key_Escape, Qt::NoModifier);
+    press(Qt::Key_Period, Qt::ControlModifier);
+    EXPECT_EQ(cancels, 2);
+    press(Qt::Key_A, Qt::ShiftModifier);
+    press(Qt::Key_Up, Qt::NoModifier);
+    ASSERT_EQ(keys.size(), 2U);
+    EXPECT_EQ(keys[0].keyCode(), 0);
+    EXPECT_EQ(keys[0].characters, "a");
+    EXPECT_EQ(keys[0].flags & EventFlags::maskShortcutModifiers, EventFlags::maskShift);
+    EXPECT_EQ(keys[1].keyCode(), 126);
 }
 
 } // namespace
