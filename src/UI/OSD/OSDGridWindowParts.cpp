@@ -1,5 +1,6 @@
 #include "UI/OSD/OSDGridWindowParts.h"
 
+#include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
@@ -50,6 +51,24 @@ makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
     return button;
 }
 
+// Moved, never resized, so that its bottom, top, left and right edges (in that order) lie
+// within `visible`.
+Rect movedInto(Rect frame, const Rect& visible) {
+    if (frame.minY() < visible.minY()) {
+        frame.origin.y = visible.minY();
+    }
+    if (frame.maxY() > visible.maxY()) {
+        frame.origin.y = visible.maxY() - frame.height();
+    }
+    if (frame.minX() < visible.minX()) {
+        frame.origin.x = visible.minX();
+    }
+    if (frame.maxX() > visible.maxX()) {
+        frame.origin.x = visible.maxX() - frame.width();
+    }
+    return frame;
+}
+
 } // namespace
 
 std::string gridHeaderTitle(const std::optional<OSDGridModel>& model) {
@@ -76,8 +95,7 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->panel =
         std::make_unique<OSDOverlayPanel>(Rect{0, 0, body.width, body.height + 42 * scale});
     QWidget* content = parts->panel.get();
-    parts->backdrop = new QWidget(content);
-    parts->backdrop->setAutoFillBackground(true);
+    parts->backdrop = new OSDBackdropView(content);
     parts->gridView = new OSDGridView(content);
     parts->headerIconView = new QLabel(content);
     parts->headerIconView->setScaledContents(true);
@@ -141,9 +159,12 @@ void OSDGridWindowParts::resize(Size size, OSDGridSize gridSize, bool showsFoote
     const Rect& frame = panel->hostFrame();
     if (std::abs(frame.width() - size.width) > 0.5 ||
         std::abs(frame.height() - size.height) > 0.5) {
-        // Keep the horizontal centre and the top edge.
-        panel->setHostFrame(Rect{frame.midX() - size.width / 2, frame.maxY() - size.height,
-                                 size.width, size.height});
+        // Keep the horizontal centre and the top edge, then stay on the screen.
+        const Rect resized{frame.midX() - size.width / 2, frame.maxY() - size.height, size.width,
+                           size.height};
+        const auto screen =
+            Host::current().displays().screenContaining({frame.midX(), frame.midY()});
+        panel->setHostFrame(screen ? movedInto(resized, screen->visibleFrame) : resized);
     }
     layoutSubviews(gridSize, showsFooter);
 }
@@ -199,9 +220,7 @@ void OSDGridWindowParts::applyBackdropOpacity(OSDGridOpacity opacity) {
 void OSDGridWindowParts::applyBackdropFill() {
     QColor fill = appearance == Appearance::dark ? QColor(30, 30, 30) : QColor(236, 236, 236);
     fill.setAlphaF(static_cast<float>(0.8 * backdropAlpha));
-    QPalette palette = backdrop->palette();
-    palette.setColor(QPalette::Window, fill);
-    backdrop->setPalette(palette);
+    backdrop->setFill(fill);
 }
 
 void OSDGridWindowParts::applyHeaderIconStyle(OSDHeaderIconStyle style) {

@@ -2,6 +2,7 @@
 
 #include "Core/Settings/DisplayOSDSettings.h"
 #include "Platform/SystemServices.h"
+#include "UI/OSD/OSDBackdropView.h"
 #include "UI/OSD/OSDGridMouseInteractionContext.h"
 #include "UI/OSD/OSDGridView.h"
 #include "UI/OSD/OSDOverlayPanel.h"
@@ -52,7 +53,7 @@ struct OSDGridWindowParts {
     Appearance appearance = Appearance::dark;
     double backdropAlpha = 1;
     std::unique_ptr<OSDOverlayPanel> panel;
-    QWidget* backdrop = nullptr;
+    OSDBackdropView* backdrop = nullptr;
     OSDGridView* gridView = nullptr;
     QLabel* headerIconView = nullptr;
     QLabel* headerTitleLabel = nullptr;

@@ -59,6 +59,36 @@ TEST_F(OSDWindowTest, WindowIsPlacedOnTheRequestedScreenInHostCoordinates) {
     }
 }
 
+TEST_F(OSDWindowTest, ARefreshThatGrowsTheGridKeepsTheTopEdgeAndStaysOnScreen) {
+    struct Case {
+        const char* name;
+        OSDPlacement placement;
+        bool keepsTop;
+    };
+    const Case cases[] = {
+        {"top left: grows downwards", OSDPlacement::topLeft, true},
+        {"bottom left: pushed back up from the bottom edge", OSDPlacement::bottomLeft, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DisplayOSDSettings settings;
+        settings.gridPlacement = c.placement;
+        show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A", std::nullopt, settings);
+        ASSERT_NE(window.gridWindow(), nullptr);
+        const Rect before = panel().hostFrame();
+        window.refreshVisibleGrid(
+            plainModel(8, 2), "UUID-A", false, OSDGridAppearanceSettings::defaultValue(),
+            OSDGridInteractionContextUpdate::preserve(), std::nullopt, nullptr);
+        const Rect after = panel().hostFrame();
+        EXPECT_GT(after.height(), before.height());
+        EXPECT_DOUBLE_EQ(after.midX(), before.midX());
+        if (c.keepsTop) {
+            EXPECT_DOUBLE_EQ(after.maxY(), before.maxY());
+        } else {
+            EXPECT_DOUBLE_EQ(after.minY(), 0);
+        }
+    }
+}
+
 TEST_F(OSDWindowTest, SecondaryGridsAreAnsweredForTheirOwnDisplayOnly) {
     show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A");
     window.showAdditionalGrid(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(6, 3))},
