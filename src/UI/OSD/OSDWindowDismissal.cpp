@@ -3,6 +3,8 @@
 #include "Support/MainQueue.h"
 #include "UI/OSD/OSDWindow.h"
 
+#include <algorithm>
+
 namespace tessarin {
 namespace {
 
