@@ -175,3 +175,21 @@ std::vector<Event> EventSystem::frontApplicationEvents(uint32_t type) const {
 }
 
 } // namespace tessarin
+
+namespace tessarin {
+
+std::optional<EventConsumerToken>
+EventSystem::addMonitor(EventMask mask, std::function<void(const Event&)> handler) {
+    if (monitorsRefused_) {
+        return std::nullopt;
+    }
+    return addConsumer(EventStage::frontApplication,
+                       [mask, handler = std::move(handler)](const Event& event) {
+                           if ((mask & eventMaskBit(event.type)) != 0) {
+                               handler(event);
+                           }
+                           return false;
+                       });
+}
+
+} // namespace tessarin

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tessarin {
@@ -47,6 +48,11 @@ public:
     std::vector<std::shared_ptr<EventTap>> installedTaps() const;
 
     EventConsumerToken addConsumer(EventStage stage, EventConsumer consumer);
+    // An observer of the event types in `mask` that never takes an event (the application
+    // kit's event monitors); nothing when the system refuses it (see `setMonitorsRefused`).
+    std::optional<EventConsumerToken> addMonitor(EventMask mask,
+                                                 std::function<void(const Event&)> handler);
+    void setMonitorsRefused(bool refused) { monitorsRefused_ = refused; }
     void removeConsumer(EventConsumerToken token);
 
     // What reached the front application, oldest first (the most recent 1000).
@@ -86,6 +92,7 @@ private:
     uint64_t nextConsumerToken_ = 1;
     std::function<bool()> isTrusted_;
     bool tapCreationRefused_ = false;
+    bool monitorsRefused_ = false;
     std::deque<Event> frontApplicationEvents_;
     std::deque<Event> postedEvents_;
     std::shared_ptr<bool> alive_;

@@ -2,7 +2,6 @@
 
 #include "Platform/Input/KeyboardLayout.h"
 
-#include <QKeyEvent>
 #include <map>
 
 namespace tessarin {
@@ -48,14 +47,16 @@ uint64_t hostFlags(Qt::KeyboardModifiers modifiers, uint16_t keyCode) {
     if (modifiers & Qt::ShiftModifier) {
         flags |= EventFlags::maskShift;
     }
+    // Qt's Control is the host's Command and Qt's Meta its Control, as the host's own toolkit
+    // maps them, so Control-period cancels here as Command-period does there.
     if (modifiers & Qt::ControlModifier) {
+        flags |= EventFlags::maskCommand;
+    }
+    if (modifiers & Qt::MetaModifier) {
         flags |= EventFlags::maskControl;
     }
     if (modifiers & Qt::AltModifier) {
         flags |= EventFlags::maskAlternate;
-    }
-    if (modifiers & Qt::MetaModifier) {
-        flags |= EventFlags::maskCommand;
     }
     if (isArrowKeyCode(keyCode)) {
         flags |= EventFlags::maskNumericPad | EventFlags::maskSecondaryFn;

@@ -2,14 +2,14 @@
 
 #include "Platform/Input/Event.h"
 
+#include <QKeyEvent>
 #include <optional>
-
-class QKeyEvent;
 
 namespace tessarin {
 
-// A Qt key press as the host reports it: its ANSI key code, modifier flags and the characters
-// the key types without modifiers. Nothing for keys the ANSI layout has no code for.
+// A Qt key press as the host reports it: the ANSI key code, the host's modifier flags (Qt's
+// Control is the host's Command, as on the host's own toolkit) and the typed characters.
+// Nothing for keys without an ANSI code here.
 std::optional<Event> hostKeyEvent(const QKeyEvent& event);
 
 } // namespace tessarin

@@ -1,0 +1,311 @@
+#include "UI/OSD/OSDGridWindowParts.h"
+
+#include "Platform/DisplayServer.h"
+#include "Platform/Host.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "UI/OSD/OSDGridWindowMetrics.h"
+#include "UI/OSD/OSDHeaderIcon.h"
+
+#include <cmath>
+
+namespace tessarin {
+namespace {
+
+// The header's title band at scale 1.
+constexpr double kTitleBand = 18;
+
+QRect qtRect(const Rect& frame, double windowHeight) {
+    return QRect(static_cast<int>(std::lround(frame.minX())),
+                 static_cast<int>(std::lround(windowHeight - frame.maxY())),
+                 static_cast<int>(std::lround(frame.width())),
+                 static_cast<int>(std::lround(frame.height())));
+}
+
+QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setWordWrap(false);
+    return label;
+}
+
+// An image-only button that calls, through the grid view's current context, the callback
+// `pick` chooses when there is one.
+QToolButton*
+makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
+                 std::function<std::function<void()>(const OSDGridMouseInteractionContext&)> pick) {
+    auto* button = new QToolButton(parent);
+    button->setToolTip(description);
+    button->setAccessibleDescription(description);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->hide();
+    QObject::connect(button, &QToolButton::clicked, button, [view, pick = std::move(pick)] {
+        const auto& context = view->mouseInteractionContext();
+        if (!context) {
+            return;
+        }
+        if (auto callback = pick(*context)) {
+            callback();
+        }
+    });
+    return button;
+}
+
+// Moved, never resized, so that its bottom, top, left and right edges (in that order) lie
+// within `visible`.
+Rect movedInto(Rect frame, const Rect& visible) {
+    if (frame.minY() < visible.minY()) {
+        frame.origin.y = visible.minY();
+    }
+    if (frame.maxY() > visible.maxY()) {
+        frame.origin.y = visible.maxY() - frame.height();
+    }
+    if (frame.minX() < visible.minX()) {
+        frame.origin.x = visible.minX();
+    }
+    if (frame.maxX() > visible.maxX()) {
+        frame.origin.x = visible.maxX() - frame.width();
+    }
+    return frame;
+}
+
+} // namespace
+
+std::string gridHeaderTitle(const std::optional<OSDGridModel>& model) {
+    if (!model) {
+        return {};
+    }
+    if (model->title() && !model->title()->empty()) {
+        return *model->title();
+    }
+    return "Space " + std::to_string(model->activeIndex() + 1);
+}
+
+OSDGridSize storedGridSize() {
+    const auto raw = Host::current().defaults().stringValue("osdGridSize");
+    return raw ? fromRawValue<OSDGridSize>(*raw).value_or(OSDGridSize::large) : OSDGridSize::large;
+}
+
+std::unique_ptr<OSDGridWindowParts>
+OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
+    const Size body = OSDGridWindowMetrics::nominalBodySize(storedGridSize());
+    const double scale = OSDGridWindowMetrics::chromeScale(body.width);
+    auto parts = std::make_unique<OSDGridWindowParts>();
+    parts->displayIdentifier = std::move(displayIdentifier);
+    parts->panel =
+        std::make_unique<OSDOverlayPanel>(Rect{0, 0, body.width, body.height + 42 * scale});
+    QWidget* content = parts->panel.get();
+    parts->backdrop = new OSDBackdropView(content);
+    parts->gridView = new OSDGridView(content);
+    parts->headerIconView = new QLabel(content);
+    parts->headerIconView->setScaledContents(true);
+    parts->headerTitleLabel = makeChromeLabel(content, Qt::AlignLeft, appName);
+    parts->headerDetailLabel = makeChromeLabel(content, Qt::AlignRight, {});
+    parts->footerLabel = makeChromeLabel(content, Qt::AlignHCenter, defaultFooterTitle);
+    parts->footerLabel->hide();
+    parts->footerMissionControlButton = makeFooterButton(
+        content, parts->gridView, "Mission Control",
+        [](const OSDGridMouseInteractionContext& context) { return context.onOpenMissionControl; });
+    parts->footerAddDesktopButton = makeFooterButton(
+        content, parts->gridView, "Add desktop",
+        [](const OSDGridMouseInteractionContext& context) { return context.onAddSpaceAtTail; });
+    parts->applyAppearanceMode(OSDAppearanceMode::dark);
+    parts->applyHeaderIconStyle(kDefaultOSDHeaderIconStyle);
+    OSDOverlayPanel* panel = parts->panel.get();
+    OSDGridView* view = parts->gridView;
+    panel->cancelOperationHandler = [view] {
+        const auto& context = view->mouseInteractionContext();
+        if (!context || !context->allowsKeyboardSelection || !context->onCancel) {
+            return false;
+        }
+        context->onCancel();
+        return true;
+    };
+    return parts;
+}
+
+OSDGridWindowParts::~OSDGridWindowParts() = default;
+
+double OSDGridWindowParts::renderingInset() const {
+    const auto& settings = gridView->appearanceSettings();
+    const double glow =
+        settings.activeSpaceGlowOpacity.rawValue >= 1 ? settings.activeSpaceGlowSpread.rawValue : 0;
+    return std::ceil(settings.activeSpaceBorderWidth.rawValue * 0.5 + glow);
+}
+
+void OSDGridWindowParts::applyInteractionContext(
+    const std::optional<OSDGridMouseInteractionContext>& context) {
+    footerLabel->setText(context ? QString::fromStdString(context->footerTitle) : QString());
+    footerLabel->setVisible(context.has_value());
+    updateFooterButtons(context);
+    panel->setIgnoresMouseEvents(!context);
+    panel->setAcceptsMouseMovedEvents(context.has_value());
+    if (!context) {
+        gridView->setMouseInteractionContext(std::nullopt);
+    }
+}
+
+void OSDGridWindowParts::updateFooterButtons(
+    const std::optional<OSDGridMouseInteractionContext>& context) {
+    const bool missionControl = context && context->onOpenMissionControl;
+    const bool addDesktop = context && context->onAddSpaceAtTail;
+    footerMissionControlButton->setVisible(missionControl);
+    footerMissionControlButton->setEnabled(missionControl);
+    footerAddDesktopButton->setVisible(addDesktop);
+    footerAddDesktopButton->setEnabled(addDesktop);
+}
+
+void OSDGridWindowParts::resize(Size size, OSDGridSize gridSize, bool showsFooter) {
+    const Rect& frame = panel->hostFrame();
+    if (std::abs(frame.width() - size.width) > 0.5 ||
+        std::abs(frame.height() - size.height) > 0.5) {
+        // Keep the horizontal centre and the top edge, then stay on the screen.
+        const Rect resized{frame.midX() - size.width / 2, frame.maxY() - size.height, size.width,
+                           size.height};
+        const auto screen =
+            Host::current().displays().screenContaining({frame.midX(), frame.midY()});
+        panel->setHostFrame(screen ? movedInto(resized, screen->visibleFrame) : resized);
+    }
+    layoutSubviews(gridSize, showsFooter);
+}
+
+void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) {
+    const Size size = panel->hostFrame().size;
+    backdrop->setGeometry(0, 0, panel->width(), panel->height());
+    const auto model = gridView->layoutModel();
+    const OSDGridWindowLayout layout =
+        model ? OSDGridWindowMetrics::layout(*model, gridSize, size, showsFooter, renderingInset())
+              : OSDGridWindowMetrics::layout(Rect{0, 0, size.width, size.height}, showsFooter);
+    gridView->setGeometry(qtRect(layout.gridFrame, size.height));
+    applyChromeFonts(layout.gridFrame.width());
+    const double margin = std::max(renderingInset(), 0.0) + 26;
+    const Rect header{margin, layout.headerFrame.minY(), std::max(size.width - 2 * margin, 0.0),
+                      layout.headerFrame.height()};
+    layoutHeader(header, OSDGridWindowMetrics::chromeScale(layout.gridFrame.width()), size.height);
+    if (layout.footerFrame && showsFooter) {
+        const Rect footer{margin, layout.footerFrame->minY(), header.width(),
+                          layout.footerFrame->height()};
+        footerLabel->setGeometry(qtRect(footer, size.height));
+        layoutFooterButtons(footer, size.height);
+    } else {
+        footerLabel->setGeometry(QRect());
+        footerLabel->hide();
+        footerMissionControlButton->setGeometry(QRect());
+        footerAddDesktopButton->setGeometry(QRect());
+    }
+}
+
+// Add desktop at the right edge, Mission Control 6 points left of it (or at the edge alone).
+void OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double windowHeight) {
+    const double side = std::min(24.0, footer.height());
+    double right = footer.maxX();
+    for (QToolButton* button : {footerAddDesktopButton, footerMissionControlButton}) {
+        if (button->isHidden()) {
+            button->setGeometry(QRect());
+            continue;
+        }
+        const Rect frame{right - side, footer.midY() - side / 2, side, side};
+        button->setGeometry(qtRect(frame, windowHeight));
+        right = frame.minX() - 6;
+    }
+}
+
+void OSDGridWindowParts::applyBackdropOpacity(OSDGridOpacity opacity) {
+    backdropAlpha = static_cast<double>(static_cast<int>(opacity)) / 100.0;
+    backdrop->setVisible(opacity != OSDGridOpacity::percent0);
+    applyBackdropFill();
+}
+
+// The HUD material: a translucent fill in the appearance's tone.
+void OSDGridWindowParts::applyBackdropFill() {
+    QColor fill = appearance == Appearance::dark ? QColor(30, 30, 30) : QColor(236, 236, 236);
+    fill.setAlphaF(static_cast<float>(0.8 * backdropAlpha));
+    backdrop->setFill(fill);
+}
+
+void OSDGridWindowParts::applyHeaderIconStyle(OSDHeaderIconStyle style) {
+    const auto icon = OSDHeaderIcon::forStyle(style);
+    if (!icon) {
+        headerIconView->clear();
+        headerIconView->hide();
+        return;
+    }
+    const QColor tint = headerTitleLabel->palette().color(QPalette::WindowText);
+    headerIconView->setPixmap(QPixmap::fromImage(icon->tinted(tint)));
+    headerIconView->show();
+}
+
+void OSDGridWindowParts::layoutHeader(const Rect& header, double scale, double windowHeight) {
+    double textStart = header.minX();
+    if (headerIconView->isHidden()) {
+        headerIconView->setGeometry(QRect());
+    } else {
+        const double side = std::round(kTitleBand * scale * 0.8);
+        headerIconView->setGeometry(qtRect(
+            Rect{header.minX(), std::round(header.midY() - side / 2), side, side}, windowHeight));
+        textStart = header.minX() + side + kTitleBand * scale * 0.18;
+    }
+    const double gap = kTitleBand * scale * 0.18;
+    const QString detail = headerDetailLabel->text();
+    const double detailWidth =
+        detail.isEmpty() ? 0 : headerDetailLabel->fontMetrics().horizontalAdvance(detail) + 1;
+    const double detailX =
+        detail.isEmpty() ? header.maxX() : std::max(header.maxX() - detailWidth, textStart);
+    headerDetailLabel->setGeometry(qtRect(
+        Rect{detailX, header.minY(), header.maxX() - detailX, header.height()}, windowHeight));
+    const double titleEnd = detail.isEmpty() ? header.maxX() : detailX - gap;
+    headerTitleLabel->setGeometry(
+        qtRect(Rect{textStart, header.minY(), std::max(titleEnd - textStart, 0.0), header.height()},
+               windowHeight));
+}
+
+void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {
+    switch (mode) {
+    case OSDAppearanceMode::light:
+        appearance = Appearance::light;
+        break;
+    case OSDAppearanceMode::dark:
+        appearance = Appearance::dark;
+        break;
+    case OSDAppearanceMode::automatic:
+        appearance = Host::current().system().appearance();
+        break;
+    }
+    const QColor label = appearance == Appearance::dark ? QColor(255, 255, 255) : QColor(0, 0, 0);
+    QColor secondary = label;
+    secondary.setAlphaF(0.55F);
+    const auto paint = [](QLabel* target, const QColor& color) {
+        QPalette palette = target->palette();
+        palette.setColor(QPalette::WindowText, color);
+        target->setPalette(palette);
+    };
+    paint(headerTitleLabel, label);
+    paint(headerDetailLabel, secondary);
+    paint(footerLabel, secondary);
+    applyBackdropFill();
+}
+
+// Chrome text grows with the grid up to a cap, so large grids keep compact titles.
+void OSDGridWindowParts::applyChromeFonts(double gridWidth) {
+    const double scale = std::max(gridWidth / 276, 1.0);
+    const auto font = [](QLabel* target, double points, QFont::Weight weight) {
+        QFont chosen = target->font();
+        chosen.setPointSizeF(points);
+        chosen.setWeight(weight);
+        target->setFont(chosen);
+    };
+    font(headerTitleLabel, std::min(12.5 * scale, 13.5), QFont::DemiBold);
+    font(headerDetailLabel, std::min(10.5 * scale, 12.0), QFont::Normal);
+    font(footerLabel, std::min(11.0 * scale, 13.0), QFont::Normal);
+}
+
+void OSDGridWindowParts::orderOutAndReset() {
+    panel->setIgnoresMouseEvents(true);
+    panel->setAcceptsMouseMovedEvents(false);
+    gridView->setMouseInteractionContext(std::nullopt);
+    panel->orderOut();
+    panel->setAlpha(1);
+    gridView->reset();
+}
+
+} // namespace tessarin

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Platform/Input/Event.h"
+#include "Support/Geometry.h"
+
+#include <QWidget>
+#include <functional>
+
+namespace tessarin {
+
+// The window of every OSD grid: a panel that may take keys without activating the program's
+// other windows. Its frame lives in host screen coordinates (y up) and is turned into Qt's
+// against the host's main screen in one place.
+class OSDOverlayPanel final : public QWidget {
+public:
+    explicit OSDOverlayPanel(const Rect& contentRect);
+
+    // Offered every key-down that reaches the panel; true means handled.
+    std::function<bool(const Event&)> keyDownHandler;
+    // Offered every cancel request (Escape, Command-period); true means handled.
+    std::function<bool()> cancelOperationHandler;
+
+    static bool canBecomeKeyWindow() { return true; }
+    static bool canBecomeMainWindow() { return false; }
+    // A key-down whose shortcut modifiers are exactly Command, on the period key or typing ".".
+    static bool isCommandPeriod(const Event& event);
+
+    // True when the cancel handler took a Command-period; otherwise the platform's answer.
+    bool performKeyEquivalent(const Event& event);
+    // Returns whether the panel's handlers took the key; the platform's default handling
+    // (nothing here) follows when they did not.
+    bool keyDown(const Event& event);
+    bool cancelOperation();
+
+    const Rect& hostFrame() const { return hostFrame_; }
+    void setHostFrame(const Rect& frame);
+    void setHostFrameOrigin(Point origin);
+    void setContentSize(Size size);
+
+    double alpha() const { return alpha_; }
+    void setAlpha(double alpha);
+    bool ignoresMouseEvents() const { return ignoresMouseEvents_; }
+    void setIgnoresMouseEvents(bool ignores);
+    bool acceptsMouseMovedEvents() const { return acceptsMouseMovedEvents_; }
+    void setAcceptsMouseMovedEvents(bool accepts);
+
+    bool isKeyWindow() const { return isKeyWindow_; }
+    void makeKeyAndOrderFront();
+    void orderFrontRegardless();
+    void orderOut();
+
+protected:
+    // Escape asks for cancel; every other key goes through the key-down path as the host's event.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Rect hostFrame_;
+    double alpha_ = 1;
+    bool ignoresMouseEvents_ = true;
+    bool acceptsMouseMovedEvents_ = false;
+    bool isKeyWindow_ = false;
+};
+
+} // namespace tessarin

@@ -1,0 +1,132 @@
+#include "Platform/SystemServices.h"
+#include "UI/OSD/OSDWindowTestSupport.h"
+
+namespace tessarin::testing {
+namespace {
+
+// The steps marked, in order.
+class StepRecorder final : public OSDPresentationMetricsRecording {
+public:
+    bool isEnabled() const override { return true; }
+    OSDPresentationMetricsTraceRef startTrace(const std::string& origin, double) override {
+        return std::make_shared<OSDPresentationMetricsTrace>(
+            OSDPresentationMetricsTrace{1, origin});
+    }
+    void mark(const std::string& step, const OSDPresentationMetricsTraceRef&,
+              const std::function<OSDPresentationMetricsFields()>& fields) override {
+        steps.push_back(step);
+        last = fields();
+    }
+    std::vector<std::string> steps;
+    OSDPresentationMetricsFields last;
+};
+
+TEST_F(OSDWindowTest, ShowMarksItsStepsAndADisabledShowChangesNothing) {
+    StepRecorder recorder;
+    OSDWindow marked(&recorder);
+    const auto trace = recorder.startTrace("hotkey", 0);
+    DisplayOSDSettings disabled;
+    disabled.isEnabled = false;
+    marked.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, disabled, false,
+                OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::timer(), "UUID-A",
+                std::nullopt, std::nullopt, nullptr, trace);
+    EXPECT_TRUE(recorder.steps.empty());
+    EXPECT_EQ(marked.gridWindow(), nullptr);
+    marked.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, {}, false,
+                OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::timer(), "UUID-A",
+                std::nullopt, std::nullopt, nullptr, trace);
+    const std::vector<std::string> shown{"osd.window.show.started", "osd.window.rebuilt",
+                                         "osd.window.laid-out",     "osd.window.ordered",
+                                         "osd.render.pending",      "osd.chrome.refreshed",
+                                         "osd.dismissal.scheduled"};
+    for (const std::string& step : shown) {
+        EXPECT_NE(std::find(recorder.steps.begin(), recorder.steps.end(), step),
+                  recorder.steps.end())
+            << step;
+    }
+    marked.suspendForSyntheticEventPosting();
+    marked.refreshVisibleGrid(plainModel(4, 2), "UUID-A", false,
+                              OSDGridAppearanceSettings::defaultValue(),
+                              OSDGridInteractionContextUpdate::preserve(), std::nullopt, trace);
+    EXPECT_EQ(recorder.steps.back(), "osd.refresh.aborted");
+}
+
+TEST_F(OSDWindowTest, RefreshKeepsOrReplacesTheContextAndOverlaysLeaveTheDismissalAlone) {
+    OSDGridMouseInteractionContext context;
+    context.footerTitle = "first";
+    window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, {}, false,
+                OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::manual(), "UUID-A",
+                context, std::nullopt, nullptr, nullptr);
+    window.showAdditionalGrid(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))},
+                              {}, false, OSDGridAppearanceSettings::defaultValue(), std::nullopt,
+                              std::nullopt, nullptr, nullptr);
+    const auto refresh = [&](std::optional<std::string> display,
+                             OSDGridInteractionContextUpdate update) {
+        window.refreshVisibleGrid(plainModel(6, 3), display, false,
+                                  OSDGridAppearanceSettings::defaultValue(), update,
+                                  OSDDismissalUpdate{OSDDismissalBehavior::timer()}, nullptr);
+    };
+    // No identifier while the primary has one: the overlay under the default key.
+    refresh(std::nullopt, OSDGridInteractionContextUpdate::preserve());
+    queue.advance(5);
+    EXPECT_TRUE(window.isGridVisible("UUID-A"));
+    const auto* overlay = window.secondaryGrid(OSDWindow::defaultDisplayKey);
+    ASSERT_NE(overlay, nullptr);
+    ASSERT_TRUE(overlay->gridView->presentation());
+    EXPECT_EQ(overlay->gridView->displayedModel()->spaceCount(), 6);
+
+    refresh("UUID-A", OSDGridInteractionContextUpdate::preserve());
+    ASSERT_TRUE(window.currentGridMouseInteractionContext());
+    EXPECT_EQ(window.currentGridMouseInteractionContext()->footerTitle, "first");
+    refresh("UUID-A", OSDGridInteractionContextUpdate::replace(std::nullopt));
+    EXPECT_FALSE(window.currentGridMouseInteractionContext("UUID-A"));
+    EXPECT_TRUE(panel().ignoresMouseEvents());
+    // The primary's dismissal update arms the timer.
+    queue.advance(1.1);
+    EXPECT_FALSE(window.isGridVisible("UUID-A"));
+}
+
+TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
+    struct Case {
+        const char* name;
+        OSDAppearanceMode mode;
+        Appearance host;
+        OSDGridSize size;
+        QColor title;
+        double titlePoints;
+        double footerPoints;
+    };
+    const Case cases[] = {
+        {"dark, large: capped", OSDAppearanceMode::dark, Appearance::light, OSDGridSize::large,
+         Qt::white, 13.5, 13.0},
+        {"automatic follows a light host, medium", OSDAppearanceMode::automatic, Appearance::light,
+         OSDGridSize::medium, Qt::black, 12.5, 11.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.system().setAppearance(c.host);
+        auto appearance = OSDGridAppearanceSettings::defaultValue();
+        appearance.appearanceMode = c.mode;
+        // The thinnest ring and no glow keep the grid within a point of the nominal width.
+        appearance.activeSpaceBorderWidth = OSDActiveSpaceBorderWidth(1);
+        appearance.activeSpaceGlowOpacity = OSDActiveSpaceGlowOpacity(0);
+        DisplayOSDSettings settings;
+        settings.gridSize = c.size;
+        OSDGridMouseInteractionContext context;
+        window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, settings,
+                    false, appearance, OSDDismissalBehavior::manual(), "UUID-A", context,
+                    std::nullopt, nullptr, nullptr);
+        ASSERT_NE(window.gridWindow(), nullptr);
+        const OSDGridWindowParts& grid = *window.primaryGrid();
+        EXPECT_EQ(grid.headerTitleLabel->palette().color(QPalette::WindowText), c.title);
+        EXPECT_NEAR(grid.headerTitleLabel->font().pointSizeF(), c.titlePoints, 0.1);
+        EXPECT_NEAR(grid.footerLabel->font().pointSizeF(), c.footerPoints, 0.1);
+        // The app name ends before the Space title, which ends at the header's right edge.
+        EXPECT_LT(grid.headerTitleLabel->geometry().right(),
+                  grid.headerDetailLabel->geometry().left());
+        EXPECT_EQ(grid.headerDetailLabel->geometry().right(), grid.footerLabel->geometry().right());
+    }
+}
+
+} // namespace
+} // namespace tessarin::testing
