@@ -16,8 +16,7 @@ TEST(OSDGridCellStyleTest, BadgesSitInTheBottomRightCornerAndGrowWithTheCell) {
     struct Case {
         const char* name;
         Rect cell;
-        double side;
-        double inset;
+        double side, inset;
     };
     for (const Case& c : {Case{"100-point cell", {0, 0, 178, 100}, 29, 7},
                           Case{"minimum side", {0, 0, 71, 40}, 18, 2.8},

@@ -54,9 +54,7 @@ TEST_F(OSDGridViewPresentationTest, RenderingWithoutAPendingPresentationChangesN
 TEST_F(OSDGridViewPresentationTest, TheHighlightGlidesForAtMostTheFixedMoveTime) {
     struct Case {
         const char* name;
-        double configured;
-        double visible;
-        double flight;
+        double configured, visible, flight;
     };
     for (const Case& c : {Case{"long showing", 10, 9.8, 0.14}, Case{"short showing", 10, 0.1, 0.1},
                           Case{"short configured time", 0.1, 5, 0.14}}) {

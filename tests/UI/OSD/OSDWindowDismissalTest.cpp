@@ -17,8 +17,7 @@ TEST_F(OSDWindowTest, TimedGridStaysForTheVisibleTimeThenFades) {
     struct Case {
         const char* name;
         std::optional<int64_t> storedMs;
-        double visible;
-        double fade;
+        double visible, fade;
     };
     const Case cases[] = {{"default", std::nullopt, 0.8, 0.2},
                           {"short: all fade", 150, 0, 0.15},

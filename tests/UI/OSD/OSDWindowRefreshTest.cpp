@@ -93,8 +93,7 @@ TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
         Appearance host;
         OSDGridSize size;
         QColor title;
-        double titlePoints;
-        double footerPoints;
+        double titlePoints, footerPoints;
     };
     const Case cases[] = {
         {"dark, large: capped", OSDAppearanceMode::dark, Appearance::light, OSDGridSize::large,
