@@ -160,7 +160,6 @@ TEST_F(OSDGridViewDrawingTest, ADraggedCellFollowsThePointerAndLeavesItsSlotEmpt
     state.isReordering = true;
     view.setMouseInteractionState(state);
     view.updateDisplayedModelFromCurrentPresentation();
-    ASSERT_TRUE(view.dragRenderState());
     ASSERT_TRUE(view.displayedModel());
     const OSDGridLayout layout = layoutOf(*view.displayedModel());
     const QImage image = render();
