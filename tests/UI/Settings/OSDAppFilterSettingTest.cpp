@@ -63,7 +63,6 @@ TEST(OSDAppFilterSetting, SummaryCountsTheNormalisedNames) {
     const auto summaryOf = [](std::optional<PropertyValue> names) {
         return Setting::summary(*testing::storeWith({{"osdAppFilterNames", std::move(names)}}));
     };
-    EXPECT_EQ(summaryOf({}), "No apps or windows filtered.");
     EXPECT_EQ(summaryOf(PropertyArray{"  ", ""}), "No apps or windows filtered.");
     EXPECT_EQ(summaryOf(PropertyArray{"Safari", "SAFARI"}), "1 app or window name filtered.");
     EXPECT_EQ(summaryOf(PropertyArray{"Safari", "Notes", "Mail"}),

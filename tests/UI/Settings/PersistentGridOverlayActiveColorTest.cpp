@@ -51,7 +51,6 @@ TEST(PersistentGridOverlayActiveColor, ColourOfTheRawValueOrTheFallback) {
     EXPECT_EQ(ActiveColor::colorForRawValue("1285FF80"), QColor(0x12, 0x85, 0xFF, 0x80));
     EXPECT_EQ(ActiveColor::colorForRawValue("nope"), std::nullopt);
     EXPECT_EQ(ActiveColor{"garbage"}.color(), QColor(0x12, 0x85, 0xFF, 0xFF));
-    EXPECT_EQ(ActiveColor{"00FF0080"}.color(), QColor(0, 0xFF, 0, 0x80));
     EXPECT_TRUE(ActiveColor{"systemHighlight"}.color().isValid());
 }
 
