@@ -154,7 +154,6 @@ TEST_F(OSDGridViewPresentationTest, ResetKeepsTheContextAndTheLook) {
     EXPECT_FALSE(view.presentation());
     EXPECT_FALSE(view.mouseInteractionState());
     EXPECT_FALSE(view.isActiveOverlayAnimationInFlight());
-    EXPECT_TRUE(view.mouseInteractionContext());
     view.setMouseInteractionContext(view.mouseInteractionContext());
     EXPECT_TRUE(view.mouseInteractionState());
 }
@@ -187,7 +186,6 @@ TEST_F(OSDGridViewPresentationTest, APassMarksItsTraceAndRunsTheFirstRenderCallb
     ASSERT_EQ(metrics.marks.size(), 1u);
     EXPECT_EQ(metrics.marks[0].step, "osd.render.drawn");
     EXPECT_EQ(metrics.marks[0].fields.at("activeIndex"), "3");
-    EXPECT_FALSE(view.pendingRenderMetricsTrace);
 }
 
 } // namespace
