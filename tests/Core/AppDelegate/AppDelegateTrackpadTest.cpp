@@ -80,11 +80,9 @@ protected:
     int userDockSwipeEvents = 0;
 };
 
-struct ModeRow {
-    const char* name;
-    Mode mode;
-    bool tapCommits;
-};
+// clang-format off
+struct ModeRow { const char* name; Mode mode; bool tapCommits; };
+// clang-format on
 
 TEST_F(AppDelegateTrackpadTest, EachModeLandsOnTheSpaceUnderThePointerAndSwallowsTheSwipe) {
     const ModeRow rows[] = {{"while swiping", Mode::whileSwiping, false},
@@ -193,11 +191,9 @@ TEST_F(AppDelegateTrackpadTest, ATapOrLateTimerCommitsOnlyATrackpadPreview) {
     EXPECT_TRUE(delegate->gridOSDPreviewSession);
 }
 
-struct RefusedRow {
-    const char* name;
-    bool trusted;
-    bool framework;
-};
+// clang-format off
+struct RefusedRow { const char* name; bool trusted; bool framework; };
+// clang-format on
 
 class AppDelegateTrackpadRefusalTest : public AppDelegateTrackpadTest,
                                        public ::testing::WithParamInterface<RefusedRow> {

@@ -9,15 +9,10 @@ namespace {
 
 using Store = TrackpadSwipeSettingsStore;
 
-struct LoadCase {
-    const char* name;
-    PropertyDictionary stored;
-    bool enabled;
-    TrackpadSpaceSwitchMode mode;
-    int64_t delay;
-    bool reversed;
-    TrackpadNavigationFingerCount fingers;
-};
+// clang-format off
+struct LoadCase { const char* name; PropertyDictionary stored; bool enabled; TrackpadSpaceSwitchMode mode;
+                  int64_t delay; bool reversed; TrackpadNavigationFingerCount fingers; };
+// clang-format on
 
 TEST(TrackpadSwipeSettingsStoreTest, LoadsNormalisedValuesAndNeverWritesAtLoad) {
     using M = TrackpadSpaceSwitchMode;
