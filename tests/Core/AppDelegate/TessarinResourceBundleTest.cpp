@@ -1,8 +1,8 @@
 #include "Core/AppDelegate/TessarinResourceBundle.h"
 
+#include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace tessarin {
 namespace {
@@ -13,16 +13,6 @@ using TessarinResourceBundle::SearchRoots;
 // A scratch folder tree, removed after the test.
 class TessarinResourceBundleTest : public ::testing::Test {
 protected:
-    TessarinResourceBundleTest() {
-        root = fs::temp_directory_path() /
-               ("tessarin-resources-" + std::to_string(std::random_device{}()));
-        fs::create_directories(root);
-    }
-    ~TessarinResourceBundleTest() override {
-        std::error_code error;
-        fs::remove_all(root, error);
-    }
-
     fs::path file(const fs::path& relative) {
         const fs::path path = root / relative;
         fs::create_directories(path.parent_path());
@@ -30,7 +20,8 @@ protected:
         return path;
     }
 
-    fs::path root;
+    QTemporaryDir scratch;
+    fs::path root = scratch.path().toStdString();
 };
 
 TEST_F(TessarinResourceBundleTest, CandidatesWalkUpFiveFoldersAndAppearOnce) {
