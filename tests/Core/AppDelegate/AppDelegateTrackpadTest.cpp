@@ -80,11 +80,9 @@ protected:
     int userDockSwipeEvents = 0;
 };
 
-struct ModeRow {
-    const char* name;
-    Mode mode;
-    bool tapCommits;
-};
+// clang-format off
+struct ModeRow { const char* name; Mode mode; bool tapCommits; };
+// clang-format on
 
 TEST_F(AppDelegateTrackpadTest, EachModeLandsOnTheSpaceUnderThePointerAndSwallowsTheSwipe) {
     const ModeRow rows[] = {{"while swiping", Mode::whileSwiping, false},
@@ -193,32 +191,29 @@ TEST_F(AppDelegateTrackpadTest, ATapOrLateTimerCommitsOnlyATrackpadPreview) {
     EXPECT_TRUE(delegate->gridOSDPreviewSession);
 }
 
-struct RefusedRow {
-    const char* name;
-    bool trusted;
-    bool framework;
+// clang-format off
+struct RefusedRow { const char* name; bool trusted; bool framework; };
+// clang-format on
+
+class AppDelegateTrackpadRefusalTest : public AppDelegateTrackpadTest,
+                                       public ::testing::WithParamInterface<RefusedRow> {
+protected:
+    AppDelegateTrackpadRefusalTest()
+        : AppDelegateTrackpadTest(trackpadScenario(GetParam().trusted, GetParam().framework)) {}
 };
 
-TEST(AppDelegateTrackpadRefusalTest, WithoutTrustOrFrameworkTheDockObeys) {
-    const RefusedRow rows[] = {{"not trusted", false, true}, {"no framework", true, false}};
-    for (const RefusedRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        struct Case : AppDelegateTrackpadTest {
-            explicit Case(const Scenario& s) : AppDelegateTrackpadTest(s) {}
-            void TestBody() override {}
-            using AppDelegateTrackpadTest::after;
-            using AppDelegateTrackpadTest::builtInSpace;
-            using AppDelegateTrackpadTest::dock;
-            using AppDelegateTrackpadTest::start;
-            using AppDelegateTrackpadTest::trackpad;
-        } test(trackpadScenario(row.trusted, row.framework));
-        test.start(Mode::whileSwiping);
-        test.trackpad().swipe(3, kLeft);
-        test.after(1);
-        EXPECT_EQ(test.dock().receivedGestureCount(), 1U); // the user's swipe, not ours
-        EXPECT_EQ(test.builtInSpace(), 3U);
-    }
+TEST_P(AppDelegateTrackpadRefusalTest, WithoutTrustOrFrameworkTheDockObeys) {
+    start(Mode::whileSwiping);
+    trackpad().swipe(3, kLeft);
+    after(1);
+    EXPECT_EQ(dock().receivedGestureCount(), 1U); // the user's swipe, not ours
+    EXPECT_EQ(builtInSpace(), 3U);
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, AppDelegateTrackpadRefusalTest,
+                         ::testing::Values(RefusedRow{"notTrusted", false, true},
+                                           RefusedRow{"noFramework", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppDelegateTrackpadTest, WakeRetriesBringTheRawInputBack) {
     start(Mode::whileSwiping);

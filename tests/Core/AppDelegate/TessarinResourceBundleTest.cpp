@@ -1,8 +1,8 @@
 #include "Core/AppDelegate/TessarinResourceBundle.h"
 
+#include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <random>
 
 namespace tessarin {
 namespace {
@@ -13,16 +13,6 @@ using TessarinResourceBundle::SearchRoots;
 // A scratch folder tree, removed after the test.
 class TessarinResourceBundleTest : public ::testing::Test {
 protected:
-    TessarinResourceBundleTest() {
-        root = fs::temp_directory_path() /
-               ("tessarin-resources-" + std::to_string(std::random_device{}()));
-        fs::create_directories(root);
-    }
-    ~TessarinResourceBundleTest() override {
-        std::error_code error;
-        fs::remove_all(root, error);
-    }
-
     fs::path file(const fs::path& relative) {
         const fs::path path = root / relative;
         fs::create_directories(path.parent_path());
@@ -30,20 +20,18 @@ protected:
         return path;
     }
 
-    fs::path root;
+    QTemporaryDir scratch;
+    fs::path root = scratch.path().toStdString();
 };
 
 TEST_F(TessarinResourceBundleTest, CandidatesWalkUpFiveFoldersAndAppearOnce) {
     const SearchRoots roots{{"/a/b/c/d/e/f/g", "/a/b/c/d/e/f/g/"}, "/a/b/x"};
-    const std::vector<fs::path> expected{"/a/b/c/d/e/f/g/Tessarin_Tessarin.bundle",
-                                         "/a/b/c/d/e/f/Tessarin_Tessarin.bundle",
-                                         "/a/b/c/d/e/Tessarin_Tessarin.bundle",
-                                         "/a/b/c/d/Tessarin_Tessarin.bundle",
-                                         "/a/b/c/Tessarin_Tessarin.bundle",
-                                         "/a/b/Tessarin_Tessarin.bundle",
-                                         "/a/b/x/Tessarin_Tessarin.bundle",
-                                         "/a/Tessarin_Tessarin.bundle",
-                                         "/Tessarin_Tessarin.bundle"};
+    const std::string name = "Tessarin_Tessarin.bundle";
+    std::vector<fs::path> expected;
+    for (const char* folder : {"/a/b/c/d/e/f/g", "/a/b/c/d/e/f", "/a/b/c/d/e", "/a/b/c/d", "/a/b/c",
+                               "/a/b", "/a/b/x", "/a", "/"}) {
+        expected.push_back(fs::path(folder) / name);
+    }
     EXPECT_EQ(TessarinResourceBundle::candidateBundleURLs(roots), expected);
 }
 

