@@ -17,35 +17,22 @@ struct OrderCase {
     const char* expected;
 };
 
+// clang-format off
 const OrderCase kOrderCases[] = {
-    {"ZeroDelayThenAsync",
-     [](MainQueue& q, std::string& ran) {
+    {"ZeroDelayThenAsync", [](MainQueue& q, std::string& ran) {
          q.asyncAfter(0, [&ran] { ran += "a"; });
-         q.async([&ran] { ran += "b"; });
-     },
-     "ab"},
-    {"AsyncThenZeroDelay",
-     [](MainQueue& q, std::string& ran) {
+         q.async([&ran] { ran += "b"; }); }, "ab"},
+    {"AsyncThenZeroDelay", [](MainQueue& q, std::string& ran) {
          q.async([&ran] { ran += "a"; });
-         q.asyncAfter(0, [&ran] { ran += "b"; });
-     },
-     "ab"},
-    {"WorkScheduledByRunningWorkGoesLast",
-     [](MainQueue& q, std::string& ran) {
-         q.async([&q, &ran] {
-             ran += "a";
-             q.asyncAfter(0, [&ran] { ran += "c"; });
-         });
-         q.asyncAfter(0, [&ran] { ran += "b"; });
-     },
-     "abc"},
-    {"CancelledWorkNeverRuns",
-     [](MainQueue& q, std::string& ran) {
+         q.asyncAfter(0, [&ran] { ran += "b"; }); }, "ab"},
+    {"WorkScheduledByRunningWorkGoesLast", [](MainQueue& q, std::string& ran) {
+         q.async([&q, &ran] { ran += "a"; q.asyncAfter(0, [&ran] { ran += "c"; }); });
+         q.asyncAfter(0, [&ran] { ran += "b"; }); }, "abc"},
+    {"CancelledWorkNeverRuns", [](MainQueue& q, std::string& ran) {
          q.asyncAfter(0, [&ran] { ran += "x"; }).cancel();
-         q.asyncAfter(0, [&ran] { ran += "a"; });
-     },
-     "a"},
+         q.asyncAfter(0, [&ran] { ran += "a"; }); }, "a"},
 };
+// clang-format on
 
 void PrintTo(const OrderCase& orderCase, std::ostream* os) {
     *os << orderCase.name;
