@@ -25,7 +25,6 @@ TEST(JsonHostileInputTest, TextThatCannotBeReadIsAnError) {
     };
     const Case cases[] = {
         {"number above the double range", "[1e400]"},
-        {"number below the double range", "{\"a\": -1e400}"},
         {"objects 5000 deep", nestedObjects(5000)},
         {"one level past the bound", nestedArrays(257)},
     };

@@ -34,10 +34,6 @@ const OrderCase kOrderCases[] = {
 };
 // clang-format on
 
-void PrintTo(const OrderCase& orderCase, std::ostream* os) {
-    *os << orderCase.name;
-}
-
 // Both queues must keep the one order MainQueue documents, or code tested on the virtual queue
 // behaves differently in the program. The Qt queue runs work only from the event loop.
 class MainQueueOrderTest : public ::testing::TestWithParam<OrderCase> {
