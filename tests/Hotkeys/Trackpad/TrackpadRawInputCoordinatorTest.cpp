@@ -96,8 +96,7 @@ TEST_F(TrackpadRawInputCoordinatorTest, StreamEndingByItselfKeepsTheConfiguratio
     EXPECT_TRUE(coordinator->desiredEnabled);
     EXPECT_FALSE(source->listening);
     const auto lines = logs.messages("TrackpadRawInput");
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "frame stream ended unexpectedly"),
-              lines.end());
+    EXPECT_NE(std::ranges::find(lines, "frame stream ended unexpectedly"), lines.end());
 }
 
 } // namespace

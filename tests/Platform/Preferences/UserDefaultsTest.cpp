@@ -57,17 +57,14 @@ TEST_F(UserDefaultsTest, EveryTypeAndRemovalSurviveARestart) {
 // The file is replaced whole through a temporary one, so a failed write leaves the last good one.
 TEST_F(UserDefaultsTest, FailedWritesKeepThePreviousFileAndRetryOnSynchronize) {
     bool failing = false;
+    auto halfWrite = [&](std::size_t size) { return failing ? size / 2 : size; };
+    auto refusingRename = [&](const fs::path& from, const fs::path& to) {
+        std::error_code error;
+        return !failing && (fs::rename(from, to, error), !error);
+    };
     const std::pair<const char*, UserDefaultsFileHooks> cases[] = {
-        {"write broken off half way",
-         {.rename = {},
-          .writableBytes = [&](std::size_t size) { return failing ? size / 2 : size; }}},
-        {"rename refused",
-         {.rename =
-              [&](const fs::path& from, const fs::path& to) {
-                  std::error_code error;
-                  return !failing && (fs::rename(from, to, error), !error);
-              },
-          .writableBytes = {}}},
+        {"write broken off half way", {.rename = {}, .writableBytes = halfWrite}},
+        {"rename refused", {.rename = refusingRename, .writableBytes = {}}},
     };
     for (const auto& [name, hooks] : cases) {
         SCOPED_TRACE(name);
