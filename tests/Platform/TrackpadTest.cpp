@@ -16,34 +16,30 @@ namespace {
 
 class TrackpadTest : public testing::Test {
 public:
-    TrackpadTest() : host(scenario(true), queue) {}
+    TrackpadTest() : host(scenario(), queue) {}
 
-    static Scenario scenario(bool framework) {
+    static Scenario scenario() {
         Scenario s = Scenario::defaultScenario();
-        s.multitouchFramework = framework;
+        s.multitouchFramework = true;
         return s;
-    }
-
-    void listen() {
-        ASSERT_NE(host.multitouch(), nullptr);
-        host.multitouch()->addListener([this](const MultitouchFrame& frame) {
-            std::lock_guard lock(mutex);
-            frames.push_back(frame);
-            threads.push_back(std::this_thread::get_id());
-        });
     }
 
     VirtualMainQueue queue;
     ScopedMainQueue scopedQueue{queue};
     Host host;
     ScopedCurrentHost current{host};
-    std::mutex mutex;
-    std::vector<MultitouchFrame> frames;
-    std::vector<std::thread::id> threads;
 };
 
 TEST_F(TrackpadTest, FramesReachListenersInOrderOnTheFrameworkThread) {
-    listen();
+    std::mutex mutex;
+    std::vector<MultitouchFrame> frames;
+    std::vector<std::thread::id> threads;
+    ASSERT_NE(host.multitouch(), nullptr);
+    host.multitouch()->addListener([&](const MultitouchFrame& frame) {
+        std::lock_guard lock(mutex);
+        frames.push_back(frame);
+        threads.push_back(std::this_thread::get_id());
+    });
     host.trackpad().swipe(3, {0.2, 0}, 0.3, 3);
     queue.advance(1);
     std::lock_guard lock(mutex);
@@ -79,7 +75,7 @@ TEST_F(TrackpadTest, SwipesTheDockTakesBecomeDockSwipesOfOppositeSign) {
         SCOPED_TRACE(c.name);
         VirtualMainQueue caseQueue;
         ScopedMainQueue scoped(caseQueue);
-        Host caseHost(scenario(true), caseQueue);
+        Host caseHost(scenario(), caseQueue);
         caseHost.preferences().setAppValue(c.key, PropertyValue(2), Trackpad::preferenceDomain);
         std::vector<DockSwipeEvent> swipes;
         auto tap = caseHost.events().createTap(

@@ -26,8 +26,7 @@ TEST_F(WorkspaceNotificationCenterTest, ObserversHearTheirNameOnALaterTurnAndAnE
     auto space = listen(Name::activeSpaceDidChange, "space");
     auto wake = listen(Name::didWake, "wake");
     auto all = listen("", "all");
-    std::thread poster([&] { center.post(Name::didWake); });
-    poster.join();
+    std::thread([&] { center.post(Name::didWake); }).join();
     center.post(Name::screenParametersDidChange);
     EXPECT_TRUE(heard.empty());
     queue.runUntilIdle();

@@ -17,39 +17,22 @@ struct OrderCase {
     const char* expected;
 };
 
+// clang-format off
 const OrderCase kOrderCases[] = {
-    {"ZeroDelayThenAsync",
-     [](MainQueue& q, std::string& ran) {
+    {"ZeroDelayThenAsync", [](MainQueue& q, std::string& ran) {
          q.asyncAfter(0, [&ran] { ran += "a"; });
-         q.async([&ran] { ran += "b"; });
-     },
-     "ab"},
-    {"AsyncThenZeroDelay",
-     [](MainQueue& q, std::string& ran) {
+         q.async([&ran] { ran += "b"; }); }, "ab"},
+    {"AsyncThenZeroDelay", [](MainQueue& q, std::string& ran) {
          q.async([&ran] { ran += "a"; });
-         q.asyncAfter(0, [&ran] { ran += "b"; });
-     },
-     "ab"},
-    {"WorkScheduledByRunningWorkGoesLast",
-     [](MainQueue& q, std::string& ran) {
-         q.async([&q, &ran] {
-             ran += "a";
-             q.asyncAfter(0, [&ran] { ran += "c"; });
-         });
-         q.asyncAfter(0, [&ran] { ran += "b"; });
-     },
-     "abc"},
-    {"CancelledWorkNeverRuns",
-     [](MainQueue& q, std::string& ran) {
+         q.asyncAfter(0, [&ran] { ran += "b"; }); }, "ab"},
+    {"WorkScheduledByRunningWorkGoesLast", [](MainQueue& q, std::string& ran) {
+         q.async([&q, &ran] { ran += "a"; q.asyncAfter(0, [&ran] { ran += "c"; }); });
+         q.asyncAfter(0, [&ran] { ran += "b"; }); }, "abc"},
+    {"CancelledWorkNeverRuns", [](MainQueue& q, std::string& ran) {
          q.asyncAfter(0, [&ran] { ran += "x"; }).cancel();
-         q.asyncAfter(0, [&ran] { ran += "a"; });
-     },
-     "a"},
+         q.asyncAfter(0, [&ran] { ran += "a"; }); }, "a"},
 };
-
-void PrintTo(const OrderCase& orderCase, std::ostream* os) {
-    *os << orderCase.name;
-}
+// clang-format on
 
 // Both queues must keep the one order MainQueue documents, or code tested on the virtual queue
 // behaves differently in the program. The Qt queue runs work only from the event loop.

@@ -46,69 +46,26 @@ struct SwipeCase {
 TEST(TrackpadRawSwipeRecognizerTest, JudgesEachGestureOnceAtTheLift) {
     const Frame four{{1, 0.2F, 0.5F}, {2, 0.3F, 0.5F}, {3, 0.4F, 0.5F}, {4, 0.5F, 0.5F}};
     const float nan = std::numeric_limits<float>::quiet_NaN();
+    const Frame two{{1, 0.3F, 0.5F}, {2, 0.4F, 0.5F}};
+    const Frame lifting{{1, 0.5F, 0.5F}, {2, 0.6F, 0.5F}};
+    const Frame oneStill{{1, 0.5F, 0.5F}, {2, 0.6F, 0.5F}, {3, 0.5F, 0.5F}};
+    // clang-format off
     const SwipeCase cases[] = {
-        {"right, ratio 2 passes",
-         {{three(0, 0), 0}, {three(0.1F, 0.05F), 0.2}, {{}, 0.3}},
-         D::right,
-         std::nullopt},
-        {"ratio 1.43 is diagonal",
-         {{three(0, 0), 0}, {three(0.1F, 0.07F), 0.2}, {{}, 0.3}},
-         std::nullopt,
-         R::diagonal},
-        {"travel below 0.08",
-         {{three(0, 0), 0}, {three(0.079F, 0), 0.2}, {{}, 0.3}},
-         std::nullopt,
-         R::insufficientTravel},
-        {"down", {{three(0, 0), 0}, {three(0, -0.2F), 0.2}, {{}, 0.3}}, D::down, std::nullopt},
-        {"exactly 1.5 s",
-         {{three(0, 0), 0}, {three(-0.2F, 0), 1.0}, {{}, 1.5}},
-         D::left,
-         std::nullopt},
-        {"longer than 1.5 s",
-         {{three(0, 0), 0}, {three(-0.2F, 0), 1.0}, {{}, 1.51}},
-         std::nullopt,
-         R::tooLong},
-        {"backtrack 0.03 first",
-         {{three(0, 0), 0}, {three(-0.03F, 0), 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}},
-         std::nullopt,
-         R::reversal},
-        {"two then three fingers",
-         {{Frame{{1, 0.3F, 0.5F}, {2, 0.4F, 0.5F}}, 0},
-          {three(0, 0), 0.1},
-          {three(0.2F, 0), 0.3},
-          {{}, 0.4}},
-         D::right,
-         std::nullopt},
-        {"fourth finger joins",
-         {{three(0, 0), 0}, {four, 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}},
-         std::nullopt,
-         R::additionalContacts},
-        {"finger lifts and lands again",
-         {{three(0, 0), 0},
-          {Frame{{1, 0.3F, 0.5F}, {2, 0.4F, 0.5F}}, 0.1},
-          {three(0.2F, 0), 0.2},
-          {{}, 0.3}},
-         std::nullopt,
-         R::identityChurn},
-        {"lifted one by one",
-         {{three(0, 0), 0},
-          {three(0.2F, 0), 0.2},
-          {Frame{{1, 0.5F, 0.5F}, {2, 0.6F, 0.5F}}, 0.25},
-          {Frame{{1, 0.5F, 0.5F}}, 0.3},
-          {{}, 0.35}},
-         D::right,
-         std::nullopt},
-        {"one finger still",
-         {{three(0, 0), 0},
-          {Frame{{1, 0.5F, 0.5F}, {2, 0.6F, 0.5F}, {3, 0.5F, 0.5F}}, 0.2},
-          {{}, 0.3}},
-         std::nullopt,
-         R::incoherentMovement},
-        {"non-finite travel",
-         {{three(0, 0), 0}, {three(nan, 0), 0.2}, {{}, 0.3}},
-         std::nullopt,
-         R::insufficientTravel},
+        {"right, ratio 2 passes", {{three(0, 0), 0}, {three(0.1F, 0.05F), 0.2}, {{}, 0.3}}, D::right, {}},
+        {"ratio 1.43 is diagonal", {{three(0, 0), 0}, {three(0.1F, 0.07F), 0.2}, {{}, 0.3}}, {}, R::diagonal},
+        {"travel below 0.08", {{three(0, 0), 0}, {three(0.079F, 0), 0.2}, {{}, 0.3}}, {}, R::insufficientTravel},
+        {"down", {{three(0, 0), 0}, {three(0, -0.2F), 0.2}, {{}, 0.3}}, D::down, {}},
+        {"exactly 1.5 s", {{three(0, 0), 0}, {three(-0.2F, 0), 1.0}, {{}, 1.5}}, D::left, {}},
+        {"longer than 1.5 s", {{three(0, 0), 0}, {three(-0.2F, 0), 1.0}, {{}, 1.51}}, {}, R::tooLong},
+        {"backtrack 0.03 first", {{three(0, 0), 0}, {three(-0.03F, 0), 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::reversal},
+        {"two then three fingers", {{two, 0}, {three(0, 0), 0.1}, {three(0.2F, 0), 0.3}, {{}, 0.4}}, D::right, {}},
+        {"fourth finger joins", {{three(0, 0), 0}, {four, 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::additionalContacts},
+        {"finger lifts and lands again", {{three(0, 0), 0}, {two, 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::identityChurn},
+        {"lifted one by one", {{three(0, 0), 0}, {three(0.2F, 0), 0.2}, {lifting, 0.25}, {Frame{{1, 0.5F, 0.5F}}, 0.3}, {{}, 0.35}}, D::right, {}},
+        {"one finger still", {{three(0, 0), 0}, {oneStill, 0.2}, {{}, 0.3}}, {}, R::incoherentMovement},
+        {"non-finite travel", {{three(0, 0), 0}, {three(nan, 0), 0.2}, {{}, 0.3}}, {}, R::insufficientTravel},
     };
+    // clang-format on
     for (const SwipeCase& c : cases) {
         SCOPED_TRACE(c.name);
         const auto result = run(c.steps);
@@ -127,15 +84,15 @@ struct TapCase {
 
 TEST(TrackpadThreeFingerTapRecognizerTest, CompletesOnlyAShortStillThreeFingerTap) {
     const Frame four{{1, 0.3F, 0.5F}, {2, 0.4F, 0.5F}, {3, 0.5F, 0.5F}, {4, 0.6F, 0.5F}};
+    // clang-format off
     const TapCase cases[] = {
         {"within 0.3 s", {{three(0, 0), 0}, {three(0.01F, 0), 0.1}, {{}, 0.3}}, true},
         {"resting 0.5 s", {{three(0, 0), 0}, {three(0, 0), 0.2}, {{}, 0.5}}, false},
-        {"fourth finger joins",
-         {{three(0, 0), 0}, {four, 0.1}, {three(0, 0), 0.15}, {{}, 0.2}},
-         false},
+        {"fourth finger joins", {{three(0, 0), 0}, {four, 0.1}, {three(0, 0), 0.15}, {{}, 0.2}}, false},
         {"moved 0.04", {{three(0, 0), 0}, {three(0.04F, 0), 0.1}, {{}, 0.2}}, false},
         {"lifted one by one", {{three(0, 0), 0}, {Frame{{1, 0.3F, 0.5F}}, 0.1}, {{}, 0.2}}, true},
     };
+    // clang-format on
     for (const TapCase& c : cases) {
         SCOPED_TRACE(c.name);
         TrackpadThreeFingerTapRecognizer recognizer;

@@ -19,24 +19,17 @@ TEST(TrackpadSystemGestureDetectorTest, ReadsBothTrackpadsBuiltInFirst) {
     const std::string builtIn = Detector::builtInDomain;
     const std::string bluetooth = Detector::bluetoothDomain;
     const std::string dock = Detector::dockDomain;
+    const std::string threeHoriz = "TrackpadThreeFingerHorizSwipeGesture";
+    const std::string tap = "TrackpadThreeFingerTapGesture";
+    // clang-format off
     const DetectorCase cases[] = {
         {"nothing set", {}, {false, false, false, true, true}},
-        {"four-finger horizontal on Bluetooth",
-         {{{bluetooth, "TrackpadThreeFingerHorizSwipeGesture"}, 1},
-          {{bluetooth, "TrackpadFourFingerHorizSwipeGesture"}, 2}},
-         {true, false, false, true, true}},
-        {"built-in tap value wins",
-         {{{builtIn, "TrackpadThreeFingerTapGesture"}, 0},
-          {{bluetooth, "TrackpadThreeFingerTapGesture"}, 2}},
-         {false, false, false, true, true}},
-        {"vertical with Mission Control only",
-         {{{builtIn, "TrackpadThreeFingerVertSwipeGesture"}, 2},
-          {{dock, "showMissionControlGestureEnabled"}, 1}},
-         {false, true, false, true, true}},
-        {"drag on Bluetooth",
-         {{{bluetooth, "TrackpadThreeFingerDrag"}, 1}},
-         {false, false, false, true, false}},
+        {"four-finger horizontal on Bluetooth", {{{bluetooth, threeHoriz}, 1}, {{bluetooth, "TrackpadFourFingerHorizSwipeGesture"}, 2}}, {true, false, false, true, true}},
+        {"built-in tap value wins", {{{builtIn, tap}, 0}, {{bluetooth, tap}, 2}}, {false, false, false, true, true}},
+        {"vertical with Mission Control only", {{{builtIn, "TrackpadThreeFingerVertSwipeGesture"}, 2}, {{dock, "showMissionControlGestureEnabled"}, 1}}, {false, true, false, true, true}},
+        {"drag on Bluetooth", {{{bluetooth, "TrackpadThreeFingerDrag"}, 1}}, {false, false, false, true, false}},
     };
+    // clang-format on
     for (const DetectorCase& c : cases) {
         SCOPED_TRACE(c.name);
         auto integer = [&c](const std::string& domain,

@@ -57,10 +57,10 @@ TEST_F(PhysicalInputTest, EachButtonDragsWithItsOwnEventTypesAndLocations) {
                               e.integerValue(EventField::mouseEventButtonNumber));
         }
         const auto number = static_cast<int64_t>(button);
-        EXPECT_EQ(seen, (std::vector<std::tuple<uint32_t, Point, int64_t>>{
-                            {types[0], {10, 20}, number},
-                            {types[1], {30, 40}, number},
-                            {types[2], {50, 60}, number}}));
+        using Seen = std::vector<std::tuple<uint32_t, Point, int64_t>>;
+        EXPECT_EQ(seen, (Seen{{types[0], {10, 20}, number},
+                              {types[1], {30, 40}, number},
+                              {types[2], {50, 60}, number}}));
     }
 }
 
@@ -74,13 +74,11 @@ TEST_F(PhysicalInputTest, TrackpadSwipeIsAnUntaggedDockGestureRun) {
         seen.emplace_back(event.integerValue(EventField::gesturePhase), event.location);
     }
     namespace P = GesturePhase;
-    EXPECT_EQ(seen, (std::vector<std::pair<int64_t, Point>>{{P::began, {100, 50}},
-                                                            {P::changed, {100, 50}},
-                                                            {P::changed, {100, 50}},
-                                                            {P::ended, {100, 50}},
-                                                            {P::began, {0, 0}},
-                                                            {P::changed, {0, 0}},
-                                                            {P::cancelled, {0, 0}}}));
+    // clang-format off
+    EXPECT_EQ(seen, (std::vector<std::pair<int64_t, Point>>{
+        {P::began, {100, 50}}, {P::changed, {100, 50}}, {P::changed, {100, 50}}, {P::ended, {100, 50}},
+        {P::began, {0, 0}}, {P::changed, {0, 0}}, {P::cancelled, {0, 0}}}));
+    // clang-format on
 }
 
 } // namespace

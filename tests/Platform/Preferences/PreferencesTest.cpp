@@ -41,12 +41,10 @@ TEST_F(PreferencesTest, ScenarioJsonReplacesADomainWithTypedValues) {
     EXPECT_EQ(preferences.copyAppValue("mru-spaces", "com.apple.dock"), PropertyValue(false));
     EXPECT_EQ(preferences.copyAppValue("TrackpadThreeFingerHorizSwipeGesture", "com.apple.dock"),
               PropertyValue(2));
-    const auto hotKeys = preferences.copyAppValue("AppleSymbolicHotKeys", "com.apple.dock");
-    ASSERT_TRUE(hotKeys);
-    ASSERT_NE(hotKeys->member("118"), nullptr);
-    ASSERT_NE(hotKeys->member("118")->member("value"), nullptr);
-    EXPECT_EQ(*hotKeys->member("118")->member("value"),
-              PropertyValue(PropertyDictionary{{"parameters", PropertyArray{65535, 18}}}));
+    const PropertyDictionary value{{"parameters", PropertyArray{65535, 18}}};
+    EXPECT_EQ(preferences.copyAppValue("AppleSymbolicHotKeys", "com.apple.dock"),
+              PropertyValue(PropertyDictionary{
+                  {"118", PropertyDictionary{{"enabled", true}, {"value", value}}}}));
 }
 
 TEST_F(PreferencesTest, BadScenarioDataIsRefusedClearlyAndChangesNothing) {

