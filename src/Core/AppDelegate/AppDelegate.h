@@ -397,6 +397,10 @@ public:
     static const Logger& spaceSwitchLogger();
     static const Logger& windowThrowLogger();
 
+    // Health check: the step of start-up that asks the health window what to show and shows
+    // it (nothing, the setup wizard or the all-set page).
+    void presentHealthCheckAtLaunch();
+
 private:
     // What a switch request resolved to before anything was posted.
     struct SwitchResolution {
