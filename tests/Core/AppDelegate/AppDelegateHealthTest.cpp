@@ -23,5 +23,19 @@ TEST(AppDelegateHealth, StartUpShowsWhatTheLaunchDecisionAnswers) {
     }
 }
 
+// The simulated system keeps its Mission Control shortcuts on the Control-arrow keys.
+TEST(AppDelegateHealth, ThePracticeStateTellsWhetherThePresetIsInUse) {
+    std::function<TessarinSpacePracticeState()> provider;
+    {
+        fakes::World world;
+        provider = world.d().spacePracticeStateProvider();
+        EXPECT_EQ(provider(), (TessarinSpacePracticeState{false, true})); // applied now
+        EXPECT_EQ(provider(), (TessarinSpacePracticeState{false, true})); // still in use
+        world.d().hotkeyStore.resetToDefaults(HotkeyScope::cursorDisplay());
+        EXPECT_EQ(provider(), (TessarinSpacePracticeState{false, false}));
+    }
+    EXPECT_EQ(provider(), (TessarinSpacePracticeState{true, false}));
+}
+
 } // namespace
 } // namespace tessarin

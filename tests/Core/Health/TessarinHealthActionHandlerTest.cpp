@@ -1,8 +1,9 @@
 #include "Core/Health/TessarinHealthActionHandler.h"
 
-#include "Core/Health/HealthHostWorld.h"
 #include "Core/Health/TessarinHealthStatusProvider.h"
 #include "Platform/LoginItems/LoginItems.h"
+#include "Platform/PlatformWorld.h"
+#include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/Program/ProgramBundle.h"
 #include "Platform/SystemServices.h"
@@ -13,11 +14,7 @@ namespace {
 
 using Id = TessarinHealthCheckIdentifier;
 
-class TessarinHealthActionHandlerTest : public HealthHostWorld {
-protected:
-    std::vector<std::string> opened() { return host.system().openedURLs(); }
-    std::vector<std::string> keys() { return defaults().keys(); }
-};
+using TessarinHealthActionHandlerTest = HostWorld;
 
 TEST_F(TessarinHealthActionHandlerTest, EachItemOpensItsPaneAndNotesWhatItFound) {
     const std::string desktop = HealthSettingsAddress::desktopAndDock;
@@ -50,7 +47,7 @@ TEST_F(TessarinHealthActionHandlerTest, EachItemOpensItsPaneAndNotesWhatItFound)
 
 TEST_F(TessarinHealthActionHandlerTest, ARefusedLoginItemBeepsOnceAndShowsTheServicesMessage) {
     host.loginItems().setRegistration(LoginItemRegistration::fails, "Denied by policy");
-    TessarinHealthActionHandler handler(defaults());
+    TessarinHealthActionHandler handler(host.defaults());
     handler.performAction(Id::launchAtLogin);
     EXPECT_EQ(host.system().beepCount(), 1);
     const SystemAlert alert{"Failed to enable launch at login", "Denied by policy", {"OK"}};
@@ -65,7 +62,7 @@ TEST_F(TessarinHealthActionHandlerTest, ARefusedLoginItemBeepsOnceAndShowsTheSer
 // The untrusted program sends the user to System Settings, whose list takes its bundle.
 TEST_F(TessarinHealthActionHandlerTest, OpenBringsUpThePrivacyPaneAndADropGrants) {
     host.system().setProcessTrusted(false);
-    TessarinHealthActionHandler handler(defaults());
+    TessarinHealthActionHandler handler(host.defaults());
     handler.performAction(Id::accessibility);
     EXPECT_FALSE(host.programActivation().isActive());
     EXPECT_EQ(host.systemSettings().pane(), "com.apple.preference.security?Privacy_Accessibility");
@@ -75,13 +72,6 @@ TEST_F(TessarinHealthActionHandlerTest, OpenBringsUpThePrivacyPaneAndADropGrants
     EXPECT_TRUE(provider.snapshot().requiresAction());
     EXPECT_TRUE(host.systemSettings().dropBundle(host.programBundle().bundlePath()));
     EXPECT_FALSE(provider.snapshot().requiresAction());
-}
-
-TEST_F(TessarinHealthActionHandlerTest, AnAddressThatIsNoURLIsNotOpened) {
-    EXPECT_TRUE(TessarinHealthActionHandler::formsURL(HealthSettingsAddress::accessibility));
-    EXPECT_FALSE(TessarinHealthActionHandler::formsURL("no scheme here"));
-    EXPECT_FALSE(TessarinHealthActionHandler::formsURL("x-apple.systempreferences:a b"));
-    EXPECT_FALSE(TessarinHealthActionHandler::formsURL(":pane"));
 }
 
 } // namespace

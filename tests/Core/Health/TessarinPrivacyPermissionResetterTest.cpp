@@ -1,7 +1,8 @@
 #include "Core/Health/TessarinPrivacyPermissionResetter.h"
 
-#include "Core/Health/HealthHostWorld.h"
 #include "Core/Health/TessarinPrivacyPermissionPromptHistory.h"
+#include "Platform/PlatformWorld.h"
+#include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Privacy/PrivacyResetTool.h"
 #include "Platform/Process/ProcessLauncher.h"
@@ -14,23 +15,23 @@ namespace {
 using Resetter = TessarinPrivacyPermissionResetter;
 using Error = TessarinPrivacyPermissionResetError;
 
-class TessarinPrivacyPermissionResetterTest : public HealthHostWorld {
+class TessarinPrivacyPermissionResetterTest : public HostWorld {
 protected:
     TessarinPrivacyPermissionResetterTest() {
         for (const char* key : TessarinPrivacyPermissionPromptHistory::allKeys) {
-            defaults().set(key, true);
+            host.defaults().set(key, true);
         }
-        defaults().set("gridUsePlaceholders", true);
+        host.defaults().set("gridUsePlaceholders", true);
     }
-    std::size_t flagsLeft() { return defaults().keys().size() - 1; }
+    std::size_t flagsLeft() { return host.defaults().keys().size() - 1; }
     std::size_t toolRuns() { return host.processes().launches().size(); }
 };
 
 TEST_F(TessarinPrivacyPermissionResetterTest, BothResetsClearTheDecisionsAndOnlyTheFlags) {
-    EXPECT_EQ(Resetter::resetAll(defaults()), std::nullopt);
+    EXPECT_EQ(Resetter::resetAll(host.defaults()), std::nullopt);
     EXPECT_FALSE(host.system().isProcessTrusted());
     EXPECT_FALSE(host.system().preflightScreenCaptureAccess());
-    EXPECT_EQ(defaults().keys(), std::vector<std::string>{"gridUsePlaceholders"});
+    EXPECT_EQ(host.defaults().keys(), std::vector<std::string>{"gridUsePlaceholders"});
     EXPECT_EQ(host.processes().launches()[1],
               (ProcessLaunch{kPrivacyResetToolPath,
                              {"reset", "ScreenCapture", "com.tessarin.Tessarin"}}));
@@ -54,7 +55,7 @@ TEST_F(TessarinPrivacyPermissionResetterTest, AFailureStopsThereAndKeepsTheFlags
         for (const ProcessRun& run : c.runs) {
             host.processes().scriptRun(kPrivacyResetToolPath, run);
         }
-        EXPECT_EQ(Resetter::resetAll(defaults()), c.expected);
+        EXPECT_EQ(Resetter::resetAll(host.defaults()), c.expected);
         EXPECT_EQ(toolRuns() - before, c.expectedRuns);
         EXPECT_EQ(flagsLeft(), 4u);
     }
@@ -73,12 +74,12 @@ TEST_F(TessarinPrivacyPermissionResetterTest, AnEmptyIdentifierRunsNothingAndNon
     ProgramBundleInfo info = host.programBundle().info();
     info.identifier = "";
     host.programBundle().setInfo(info);
-    EXPECT_EQ(Resetter::resetAll(defaults()), Error::missingBundleIdentifier());
+    EXPECT_EQ(Resetter::resetAll(host.defaults()), Error::missingBundleIdentifier());
     EXPECT_EQ(toolRuns(), 0u);
 
     info.identifier.reset();
     host.programBundle().setInfo(info);
-    EXPECT_EQ(Resetter::resetAll(defaults()), std::nullopt);
+    EXPECT_EQ(Resetter::resetAll(host.defaults()), std::nullopt);
     EXPECT_EQ(host.processes().launches()[0].arguments.back(), "com.tessarin.Tessarin");
 }
 
