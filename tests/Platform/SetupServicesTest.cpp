@@ -94,7 +94,7 @@ TEST_F(SetupServicesTest, AnAddressBringsUpOneSettingsWindowAndTheProgramResigns
     const auto window = settingsWindow();
     ASSERT_TRUE(window);
     EXPECT_EQ(window->layer, 0);
-    EXPECT_EQ(window->name, "Desktop & Dock");
+    EXPECT_EQ(window->name, "Privacy & Security");
     EXPECT_EQ(window->bounds, SystemSettingsConfiguration{}.windowFrame);
 
     EXPECT_TRUE(settings.moveWindow({40, 60, 700, 500}));

@@ -52,11 +52,9 @@ bool SystemSettings::open(const std::string& address) {
     pane_ = address.substr(std::string(kSystemSettingsURLScheme).size());
     ensureRunning();
     if (isWindowOpen()) {
-        // One window: another pane replaces the one shown, where the window stands.
-        ServerWindow window = *windows_.window(*window_);
-        windows_.removeWindow(*window_);
-        window.name = windowTitleOfPane(pane_);
-        window_ = windows_.addWindow(window);
+        // One window: another pane shows in it where it stands, and it keeps its number (and
+        // its first title), so whoever follows it keeps following.
+        windows_.orderFront(*window_);
     } else {
         ServerWindow window;
         window.ownerPID = configuration_.processIdentifier;
