@@ -8,6 +8,7 @@
 #include "UI/OSD/OSDGridActiveHighlight.h"
 #include "UI/OSD/OSDGridDragAnimation.h"
 #include "UI/OSD/OSDGridDragRenderState.h"
+#include "UI/OSD/OSDGridLayerCache.h"
 #include "UI/OSD/OSDGridLayout.h"
 #include "UI/OSD/OSDGridMouseInteractionContext.h"
 #include "UI/OSD/OSDGridMouseInteractionState.h"
@@ -190,6 +191,7 @@ private:
     WorkItem activeOverlayAnimationWorkItem_;
     // Repaints the gliding highlight while a move is in flight.
     WorkItem activeOverlayRepaintTimer_;
+    OSDGridLayerCache layerCache_;
 };
 
 } // namespace tessarin
