@@ -121,6 +121,20 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
         context->onCancel();
         return true;
     };
+    panel->keyDownHandler = [view](const Event& event) {
+        const auto& context = view->mouseInteractionContext();
+        if (!context || !context->allowsKeyboardSelection || !view->keyBindingActionResolver) {
+            return false;
+        }
+        const auto action = view->keyBindingActionResolver(event);
+        if (!action) {
+            return false;
+        }
+        // Copied: a callback may replace the installed context.
+        const OSDGridMouseInteractionContext current = *context;
+        view->handleKeyBindingAction(*action, current);
+        return true;
+    };
     return parts;
 }
 
