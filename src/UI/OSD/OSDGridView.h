@@ -77,6 +77,8 @@ public:
 
     // The model the controller lays its chrome out with.
     std::optional<OSDGridModel> layoutModel() const;
+    // The union of the cells in the view's bounds, which the header and footer line up with.
+    std::optional<Rect> chromeAlignmentFrame() const;
     const std::optional<OSDGridPresentation>& presentation() const { return presentation_; }
     const std::optional<OSDGridModel>& displayedModel() const { return displayedModel_; }
     const std::optional<OSDGridMouseInteractionState>& mouseInteractionState() const {

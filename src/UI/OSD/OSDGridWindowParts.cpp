@@ -14,11 +14,12 @@ namespace {
 // The header's title band at scale 1.
 constexpr double kTitleBand = 18;
 
+// Edges are rounded, not sizes, so views that share an edge keep sharing it.
 QRect qtRect(const Rect& frame, double windowHeight) {
-    return QRect(static_cast<int>(std::lround(frame.minX())),
-                 static_cast<int>(std::lround(windowHeight - frame.maxY())),
-                 static_cast<int>(std::lround(frame.width())),
-                 static_cast<int>(std::lround(frame.height())));
+    const auto left = static_cast<int>(std::lround(frame.minX()));
+    const auto top = static_cast<int>(std::lround(windowHeight - frame.maxY()));
+    return QRect(left, top, static_cast<int>(std::lround(frame.maxX())) - left,
+                 static_cast<int>(std::lround(windowHeight - frame.minY())) - top);
 }
 
 QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString& text) {
@@ -192,13 +193,15 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
               : OSDGridWindowMetrics::layout(Rect{0, 0, size.width, size.height}, showsFooter);
     gridView->setGeometry(qtRect(layout.gridFrame, size.height));
     applyChromeFonts(layout.gridFrame.width());
+    // Header and footer span the cells' outer edges, else a margin inside the window.
     const double margin = std::max(renderingInset(), 0.0) + 26;
-    const Rect header{margin, layout.headerFrame.minY(), std::max(size.width - 2 * margin, 0.0),
-                      layout.headerFrame.height()};
+    const auto cells = gridView->chromeAlignmentFrame();
+    const double left = cells ? gridView->x() + cells->minX() : margin;
+    const double width = cells ? cells->width() : std::max(size.width - 2 * margin, 0.0);
+    const Rect header{left, layout.headerFrame.minY(), width, layout.headerFrame.height()};
     layoutHeader(header, OSDGridWindowMetrics::chromeScale(layout.gridFrame.width()), size.height);
     if (layout.footerFrame && showsFooter) {
-        const Rect footer{margin, layout.footerFrame->minY(), header.width(),
-                          layout.footerFrame->height()};
+        const Rect footer{left, layout.footerFrame->minY(), width, layout.footerFrame->height()};
         footerLabel->setGeometry(qtRect(footer, size.height));
         layoutFooterButtons(footer, size.height);
     } else {

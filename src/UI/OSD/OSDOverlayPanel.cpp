@@ -95,7 +95,6 @@ void OSDOverlayPanel::makeKeyAndOrderFront() {
         setWindowFlag(Qt::WindowDoesNotAcceptFocus, false);
     }
     show();
-    raise();
     activateWindow();
     isKeyWindow_ = true;
 }
