@@ -3,6 +3,7 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "UI/OSD/OSDChromeSymbol.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDHeaderIcon.h"
 
@@ -35,6 +36,8 @@ QToolButton*
 makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
                  std::function<std::function<void()>(const OSDGridMouseInteractionContext&)> pick) {
     auto* button = new QToolButton(parent);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setIconSize(QSize(18, 18));
     button->setToolTip(description);
     button->setAccessibleDescription(description);
     button->setAutoRaise(true);
@@ -299,6 +302,12 @@ void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {
     paint(headerTitleLabel, label);
     paint(headerDetailLabel, secondary);
     paint(footerLabel, secondary);
+    const auto symbol = [&label](QToolButton* button, const char* name) {
+        const auto image = OSDChromeSymbol::tinted(name, label);
+        button->setIcon(image ? QIcon(QPixmap::fromImage(*image)) : QIcon());
+    };
+    symbol(footerMissionControlButton, OSDChromeSymbol::missionControl);
+    symbol(footerAddDesktopButton, OSDChromeSymbol::addDesktop);
     applyBackdropFill();
 }
 
