@@ -26,6 +26,8 @@ class SystemServices;
 class Trackpad;
 class UserDefaults;
 class WindowServer;
+// Window capture.
+class WindowImageCapture;
 class WorkspaceNotificationCenter;
 struct Scenario;
 
@@ -66,6 +68,8 @@ public:
     // The multitouch framework's manager; none when the scenario leaves the framework out.
     MultitouchManager* multitouch();
     Trackpad& trackpad();
+    // Window capture.
+    WindowImageCapture& windowImages();
 
     // Puts back every call a test withdrew.
     void restoreCalls();
