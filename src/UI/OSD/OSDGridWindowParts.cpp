@@ -7,6 +7,8 @@
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDHeaderIcon.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 namespace tessarin {
@@ -53,6 +55,21 @@ makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
         }
     });
     return button;
+}
+
+// The icon view clips its picture to corners of 0.22 of its side; the view scales the picture
+// whole, so clipping the picture at the same proportion once is the same.
+QImage roundedCorners(const QImage& source) {
+    QImage result(source.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    const double radius = 0.22 * std::min(source.width(), source.height());
+    shape.addRoundedRect(QRectF(result.rect()), radius, radius);
+    painter.setClipPath(shape);
+    painter.drawImage(0, 0, source);
+    return result;
 }
 
 // Moved, never resized, so that its bottom, top, left and right edges (in that order) lie
@@ -251,7 +268,7 @@ void OSDGridWindowParts::applyHeaderIconStyle(OSDHeaderIconStyle style) {
         return;
     }
     const QColor tint = headerTitleLabel->palette().color(QPalette::WindowText);
-    headerIconView->setPixmap(QPixmap::fromImage(icon->tinted(tint)));
+    headerIconView->setPixmap(QPixmap::fromImage(roundedCorners(icon->tinted(tint))));
     headerIconView->show();
 }
 
