@@ -74,6 +74,9 @@ public:
     void replaceMouseInteractionModel(const OSDGridModel& model);
     // Forgets the presentation and every transient state; context and look stay.
     void reset();
+    // Takes over the cell pictures another view kept, so a grid shown again in a new window
+    // does not draw its unchanged cells afresh.
+    void adoptLayerCache(OSDGridView& previous) { layerCache_ = std::move(previous.layerCache_); }
 
     // The model the controller lays its chrome out with.
     std::optional<OSDGridModel> layoutModel() const;

@@ -86,11 +86,13 @@ void OSDWindow::show(const OSDPresentation& presentation, const DisplayOSDSettin
     currentDismissalCallbacks_ = dismissalCallbacks;
 
     const StepTimer rebuild;
-    if (primary_) {
-        primary_->orderOutAndReset();
-        retiredGrids_.push_back(std::move(primary_));
-    }
+    std::unique_ptr<OSDGridWindowParts> previous = std::move(primary_);
     primary_ = makeGrid(displayIdentifier);
+    if (previous) {
+        previous->orderOutAndReset();
+        primary_->gridView->adoptLayerCache(*previous->gridView);
+        retiredGrids_.push_back(std::move(previous));
+    }
     mark("osd.window.rebuilt", metricsTrace, {{"rebuildMs", rebuild.elapsedMs()}});
 
     const auto visibleFrame = currentScreenVisibleFrame(displayIdentifier);
