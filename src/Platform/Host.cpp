@@ -17,6 +17,7 @@
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
+#include "Platform/WindowCapture/WindowImageCapture.h"
 #include "Platform/WindowServer.h"
 #include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/MainQueue.h"
@@ -118,6 +119,8 @@ struct Host::Parts {
     std::unique_ptr<MultitouchManager> multitouch;
     Trackpad trackpad;
     SetupServices setup; // setup services
+    // Window capture.
+    WindowImageCapture windowImages;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -246,6 +249,10 @@ Preferences& Host::preferences() {
 }
 SymbolicHotKeyTable& Host::symbolicHotKeys() {
     return parts_->symbolicHotKeys;
+}
+// Window capture.
+WindowImageCapture& Host::windowImages() {
+    return parts_->windowImages;
 }
 SystemServices& Host::system() {
     return parts_->system;

@@ -33,6 +33,8 @@ class SystemServices;
 class Trackpad;
 class UserDefaults;
 class WindowServer;
+// Window capture.
+class WindowImageCapture;
 class WorkspaceNotificationCenter;
 struct Scenario;
 
@@ -73,6 +75,8 @@ public:
     // The multitouch framework's manager; none when the scenario leaves the framework out.
     MultitouchManager* multitouch();
     Trackpad& trackpad();
+    // Window capture.
+    WindowImageCapture& windowImages();
 
     // Setup services: the privacy database, the program's bundle and whether it is active, the
     // command-line tools, the login item service and System Settings.
