@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
+#include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/HotkeyReregistering.h"
 #include "Core/Seams/OSDPresentationControlling.h"
@@ -41,8 +42,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -78,7 +81,8 @@ struct AppDelegateDependencies {
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
 
-    // Optional: the engine's trackpad side defaults to the trackpad store and raw input; the
+    // Optional: the latency tracer defaults to the real one (tests give a recording one); the
+    // engine's trackpad side defaults to the trackpad store and raw input; the
     // override tap and the conflict detector default to the host's; without the
     // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
     // visible grid; given a re-registrar, the delegate leaves re-registering all hotkeys to it.
@@ -96,7 +100,7 @@ struct AppDelegateDependencies {
 // subsystems. This part is the Space switching engine: it turns a request (direction, visual
 // index, last Space, workspace, grid click, trackpad swipe) into a switch on the right display
 // and checks afterwards that the switch happened. Main thread only.
-class AppDelegate {
+class AppDelegate : public OSDPresentationControlling {
 public:
     // A display's Space layout together with its live Space info and the window server's Space
     // descriptors; the common result of resolving a display.
@@ -141,7 +145,7 @@ public:
     static constexpr double trackpadCommitDelayWhileGestureActive = 1.25;
 
     explicit AppDelegate(AppDelegateDependencies dependencies);
-    ~AppDelegate();
+    ~AppDelegate() override;
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
 
@@ -397,6 +401,48 @@ public:
     static const Logger& spaceSwitchLogger();
     static const Logger& windowThrowLogger();
 
+    // ---------------------------------------------------------------- OSD presentation
+    // (the grid after a switch, its model, its interaction context and its dismissal; the
+    // delegate is its own presentation control unless a test gives another)
+
+    bool showOSD(uint32_t targetIndex, std::optional<uint32_t> spaceCount,
+                 std::optional<uint32_t> sourceIndex, std::optional<TessarinDirection> direction,
+                 const std::optional<std::string>& displayIdentifier,
+                 const OSDDismissalBehavior& dismissalBehavior,
+                 GridOSDInteractionMode interactionMode,
+                 const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    // The grid of a display's Spaces with `activeIndex` as the active cell; none when the
+    // display's Spaces cannot be resolved or the index is outside the layout.
+    std::optional<OSDGridModel>
+    makeGridOSDModel(int activeIndex, const std::optional<std::string>& displayIdentifier,
+                     const std::optional<std::string>& settingsDisplayIdentifier,
+                     const std::optional<std::string>& screenshotDisplayIdentifier,
+                     const std::optional<DisplaySpaceOrderSnapshot>& displaySnapshot,
+                     std::optional<bool> screenshotsEnabled) override;
+    bool shouldCaptureGridSpaceScreenshots(const std::optional<std::string>& displayIdentifier,
+                                           bool visibleGridOSDCanCapture,
+                                           std::optional<bool> osdEnabled) override;
+    // The grid of a display as it is now, its active Space the active cell.
+    std::optional<OSDGridModel>
+    makeCurrentGridOSDModel(const std::optional<std::string>& displayIdentifier);
+    // Direct-slot names and obscure flags by visual index 0 to 9; empty without a display.
+    std::map<int, std::string> directSlotCustomNames(const std::optional<std::string>& display);
+    std::set<int> obscuredVisualIndices(const std::optional<std::string>& display);
+    // The Spaces of real slots 0 to 9 whose direct slot is obscure; their previews stay hidden.
+    std::vector<SpaceID> obscuredVisualSpaceIDs(const DisplaySpaceOrderSnapshot& snapshot);
+    // The callbacks of every grid the delegate shows; they hold the delegate weakly.
+    OSDDismissalCallbacks
+    gridOSDDismissalCallbacks(const std::optional<std::string>& displayIdentifier,
+                              bool hidesImmediatelyBeforeDismissalStarted);
+    void handleGridOSDHidden(const std::optional<std::string>& displayIdentifier);
+    // What a preview session's grid lets the user do, by the session's mode; none for a
+    // deferred preview that does not wait for released modifiers.
+    std::optional<OSDGridMouseInteractionContext>
+    makePreviewInteractionContext(const GridOSDPreviewSession& session, const OSDGridModel& model,
+                                  const DisplayPresentationSettingsSnapshot& presentationSettings,
+                                  const OSDDismissalBehavior& dismissalBehavior,
+                                  bool allowsKeyboardSelection);
+
 private:
     // What a switch request resolved to before anything was posted.
     struct SwitchResolution {
@@ -487,6 +533,26 @@ private:
     // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
     // gone.
     std::shared_ptr<AppDelegate*> self_;
+
+    // OSD presentation.
+    std::optional<std::string> cellImageSettingsDisplay(const std::optional<std::string>& display,
+                                                        const DisplaySpaceOrderSnapshot& snapshot);
+    std::map<int64_t, OSDGridScreenshotEntry>
+    resolveGridScreenshotMap(const DisplaySpaceOrderSnapshot& snapshot,
+                             const std::optional<std::string>& displayIdentifier,
+                             bool screenshotsEnabled);
+    std::map<int64_t, OSDGridAppIconEntry>
+    resolveGridAppIconMap(int cellCount, const DisplaySpaceOrderSnapshot& snapshot,
+                          const std::map<int64_t, OSDGridSpaceTitleEntry>& cachedTitleEntries);
+    std::optional<std::string> systemSpaceTitle(const std::optional<std::string>& display,
+                                                int systemIndex) const;
+    std::optional<std::string> activeMenuBarDisplayIdentifier() const;
+    std::optional<OSDGridMouseInteractionContext>
+    makeDeferredInteractionContext(const OSDGridModel& model,
+                                   const std::optional<std::string>& display,
+                                   const OSDDismissalBehavior& dismissalBehavior,
+                                   const DisplayPresentationSettingsSnapshot& settings);
+    void cancelPreviewAndHideGrid(bool cancelsDeferredSwitch);
 
     friend class AppDelegateTestAccess;
 };
