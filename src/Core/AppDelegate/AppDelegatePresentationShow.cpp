@@ -146,6 +146,10 @@ AppDelegate::makeDeferredInteractionContext(const OSDGridModel& model,
                                             const std::optional<std::string>& display,
                                             const OSDDismissalBehavior& dismissalBehavior,
                                             const DisplayPresentationSettingsSnapshot& settings) {
+    // Only a grid that stays while the keys are held can be clicked or dragged.
+    if (dismissalBehavior.kind() != OSDDismissalBehavior::Kind::untilModifiersReleased) {
+        return std::nullopt;
+    }
     std::weak_ptr<AppDelegate*> weakSelf = self_;
     const auto withDelegate = [weakSelf](auto&& action) {
         if (auto self = weakSelf.lock()) {
