@@ -247,7 +247,6 @@ public:
     Cache<std::vector<OSDGridAppIconEntry>> stacks;
     std::optional<OSDGridAppIconEntry> finderIcon;
     std::vector<std::optional<std::string>> metadataRefreshesAfterHide;
-    std::vector<int64_t> afterFirstRenderGenerations;
 
     template <class Entry>
     static std::map<int64_t, Entry> byIndex(const Cache<Entry>& cache, const std::string& display,
@@ -282,14 +281,12 @@ public:
     iconStackMap(const std::string& display, const std::vector<SpaceID>& ids) override {
         return byIndex(stacks, display, ids);
     }
-    void cancelPendingWindowSpaceMetadataRefresh() override {
-        record("cancelPendingWindowSpaceMetadataRefresh");
-    }
-    std::function<void()> windowPreviewsAfterFirstRenderHandler(
-        const std::optional<std::string>&, const DisplayPresentationSettingsSnapshot&,
-        const OSDPresentationMetricsTraceRef&, int64_t generation) override {
-        afterFirstRenderGenerations.push_back(generation);
-        return [this] { record("afterFirstRender"); };
+    void cancelPendingWindowSpaceMetadataRefresh() override {}
+    std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>&,
+                                          const DisplayPresentationSettingsSnapshot&,
+                                          const OSDPresentationMetricsTraceRef&, int64_t) override {
+        return nullptr;
     }
     void scheduleWindowSpaceMetadataAndPreviewRefresh(
         const std::optional<std::string>& displayIdentifier) override {

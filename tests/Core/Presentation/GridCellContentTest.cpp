@@ -29,16 +29,6 @@ TEST(GridCellContentTest, VisitedCellsWithoutAnIconGetTheFallbackInRangeOnly) {
     EXPECT_EQ(merged.at(1).appDisplayName, "Finder");
 }
 
-TEST(GridCellContentTest, AScreenshotWinsOverAPreview) {
-    QImage shot(2, 2, QImage::Format_ARGB32);
-    shot.fill(Qt::red);
-    QImage preview(2, 2, QImage::Format_ARGB32);
-    preview.fill(Qt::blue);
-    const auto images = overlaidGridImageMap({{1, {shot}}}, {{1, {preview}}, {2, {preview}}});
-    ASSERT_EQ(keysOf(images), (std::set<int64_t>{1, 2}));
-    EXPECT_EQ(images.at(1).image, shot);
-}
-
 TEST(GridModelDiagnosticsTest, TitlesAndIndexesRenderInAscendingOrder) {
     EXPECT_EQ(describeCellTitles({}), "[:]");
     EXPECT_EQ(describeCellTitles({{3, "Space 4"}, {0, "Mail"}}), "[0:Mail | 3:Space 4]");

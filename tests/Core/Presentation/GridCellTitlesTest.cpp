@@ -39,12 +39,6 @@ TEST(GridCellTitlesTest, TheFirstNonBlankSourceTitlesEachCell) {
                                      {1, {std::string("Draft"), std::string("Editor")}}};
          },
          {{0, "Editor"}, {1, "Draft"}}},
-        {"obscured cells show neither window nor app",
-         [](GridCellTitleSources& s) {
-             s.cachedTitleEntries = {{1, {std::string("Secret"), std::string("Mail")}}};
-             s.obscuredIndices = {1};
-         },
-         {{0, "Space 1"}, {1, "Space 02"}}},
         {"slot names win, also on a placeholder",
          [](GridCellTitleSources& s) {
              s.customNames = {{1, "Work"}, {2, "Later"}};
@@ -59,12 +53,6 @@ TEST(GridCellTitlesTest, TheFirstNonBlankSourceTitlesEachCell) {
         c.adjust(sources);
         EXPECT_EQ(resolveGridCellTitles(sources), c.expected) << c.name;
     }
-}
-
-TEST(GridCellTitlesTest, NoCellsNoTitles) {
-    GridCellTitleSources sources;
-    sources.cellCount = -4;
-    EXPECT_TRUE(resolveGridCellTitles(sources).empty());
 }
 
 } // namespace
