@@ -535,6 +535,9 @@ private:
     std::shared_ptr<AppDelegate*> self_;
 
     // OSD presentation.
+    // The direct slots 1 to 10 of a display by visual index; empty without a display.
+    std::vector<DirectSlotMetadata>
+    directSlotMetadataByIndex(const std::optional<std::string>& display);
     std::optional<std::string> cellImageSettingsDisplay(const std::optional<std::string>& display,
                                                         const DisplaySpaceOrderSnapshot& snapshot);
     std::map<int64_t, OSDGridScreenshotEntry>

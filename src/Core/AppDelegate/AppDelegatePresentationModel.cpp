@@ -20,10 +20,29 @@ std::optional<std::string> adoptBridgeString(char* text) {
     return result;
 }
 
-// Direct slot n is visual index n - 1.
-int visualIndexOfSlot(int slot) {
-    return slot - DirectSlotMetadataStore::firstSlotIndex;
-}
+// Keeps one answer about shared Spaces for the length of a scope, unless a longer scope already
+// keeps one: the layout cannot change meanwhile, and each read is a round trip to the window
+// server.
+class ScopedSeparateSpacesAnswer {
+public:
+    ScopedSeparateSpacesAnswer(std::optional<bool>& slot, const std::function<bool()>& read)
+        : slot_(slot), owns_(!slot) {
+        if (owns_) {
+            slot_ = read();
+        }
+    }
+    ~ScopedSeparateSpacesAnswer() {
+        if (owns_) {
+            slot_.reset();
+        }
+    }
+    ScopedSeparateSpacesAnswer(const ScopedSeparateSpacesAnswer&) = delete;
+    ScopedSeparateSpacesAnswer& operator=(const ScopedSeparateSpacesAnswer&) = delete;
+
+private:
+    std::optional<bool>& slot_;
+    bool owns_;
+};
 
 } // namespace
 
@@ -31,33 +50,50 @@ std::optional<std::string> AppDelegate::activeMenuBarDisplayIdentifier() const {
     return adoptBridgeString(tessarin_copy_active_menu_bar_display_identifier());
 }
 
-std::map<int, std::string>
-AppDelegate::directSlotCustomNames(const std::optional<std::string>& display) {
-    std::map<int, std::string> names;
+std::vector<DirectSlotMetadata>
+AppDelegate::directSlotMetadataByIndex(const std::optional<std::string>& display) {
+    std::vector<DirectSlotMetadata> slots;
     if (!display) {
-        return names;
+        return slots;
     }
     for (int slot = DirectSlotMetadataStore::firstSlotIndex;
          slot <= DirectSlotMetadataStore::lastSlotIndex; ++slot) {
-        if (auto name = directSlotMetadataStore.metadata(*display, slot).name) {
-            names.emplace(visualIndexOfSlot(slot), std::move(*name));
+        slots.push_back(directSlotMetadataStore.metadata(*display, slot)); // slot n: index n - 1
+    }
+    return slots;
+}
+
+namespace {
+
+std::map<int, std::string> namesOf(const std::vector<DirectSlotMetadata>& slots) {
+    std::map<int, std::string> names;
+    for (std::size_t index = 0; index < slots.size(); ++index) {
+        if (slots[index].name) {
+            names.emplace(static_cast<int>(index), *slots[index].name);
         }
     }
     return names;
 }
 
-std::set<int> AppDelegate::obscuredVisualIndices(const std::optional<std::string>& display) {
+std::set<int> obscuredOf(const std::vector<DirectSlotMetadata>& slots) {
     std::set<int> indices;
-    if (!display) {
-        return indices;
-    }
-    for (int slot = DirectSlotMetadataStore::firstSlotIndex;
-         slot <= DirectSlotMetadataStore::lastSlotIndex; ++slot) {
-        if (directSlotMetadataStore.metadata(*display, slot).obscured) {
-            indices.insert(visualIndexOfSlot(slot));
+    for (std::size_t index = 0; index < slots.size(); ++index) {
+        if (slots[index].obscured) {
+            indices.insert(static_cast<int>(index));
         }
     }
     return indices;
+}
+
+} // namespace
+
+std::map<int, std::string>
+AppDelegate::directSlotCustomNames(const std::optional<std::string>& display) {
+    return namesOf(directSlotMetadataByIndex(display));
+}
+
+std::set<int> AppDelegate::obscuredVisualIndices(const std::optional<std::string>& display) {
+    return obscuredOf(directSlotMetadataByIndex(display));
 }
 
 std::vector<SpaceID>
@@ -120,7 +156,7 @@ AppDelegate::resolveGridScreenshotMap(const DisplaySpaceOrderSnapshot& snapshot,
 std::map<int64_t, OSDGridAppIconEntry> AppDelegate::resolveGridAppIconMap(
     int cellCount, const DisplaySpaceOrderSnapshot& snapshot,
     const std::map<int64_t, OSDGridSpaceTitleEntry>& cachedTitleEntries) {
-    if (cellCount < 1 || !OSDGridAppIconsSetting::persisted(Host::current().defaults())) {
+    if (cellCount < 1) { // the caller asks only while app icons are on
         return {};
     }
     const auto cached = windowPreviews_->mappedIconEntries(snapshot.displayIdentifier,
@@ -154,6 +190,8 @@ AppDelegate::makeGridOSDModel(int activeIndex, const std::optional<std::string>&
                               const std::optional<std::string>& screenshotDisplayIdentifier,
                               const std::optional<DisplaySpaceOrderSnapshot>& displaySnapshot,
                               std::optional<bool> screenshotsEnabled) {
+    const ScopedSeparateSpacesAnswer oneAnswer(separateSpacesDuringRequest_,
+                                               [this] { return displaysHaveSeparateSpaces(); });
     const bool appIconsEnabled = OSDGridAppIconsSetting::persisted(Host::current().defaults());
     std::optional<std::string> display = displayIdentifier;
     if (!display) {
@@ -188,10 +226,12 @@ AppDelegate::makeGridOSDModel(int activeIndex, const std::optional<std::string>&
                                                                   snapshot.visualOrderedSpaceIDs);
     const auto metadataDisplay =
         settingsDisplay ? settingsDisplay : activeMenuBarDisplayIdentifier();
-    // The covers and the titles read the same flags, so a covered cell never shows its window.
+    // Names come from the metadata display only; the covers fall back to the snapshot's display,
+    // and the titles read the same covers, so a covered cell never shows its window.
+    const auto slotMetadata = directSlotMetadataByIndex(
+        metadataDisplay ? metadataDisplay : std::optional(snapshot.displayIdentifier));
     std::set<int64_t> obscured;
-    for (int index : obscuredVisualIndices(
-             metadataDisplay ? metadataDisplay : std::optional(snapshot.displayIdentifier))) {
+    for (int index : obscuredOf(slotMetadata)) {
         if (index < cellCount && !snapshot.isPlaceholder(index)) {
             obscured.insert(index);
         }
@@ -200,11 +240,11 @@ AppDelegate::makeGridOSDModel(int activeIndex, const std::optional<std::string>&
     GridCellTitleSources titleSources;
     titleSources.cellCount = cellCount;
     titleSources.snapshot = &snapshot;
-    titleSources.customNames = directSlotCustomNames(metadataDisplay);
-    titleSources.obscuredIndices = {obscured.begin(), obscured.end()};
-    for (const auto& [index, entry] : titleEntries) {
-        titleSources.cachedTitleEntries.emplace(static_cast<int>(index), entry);
+    if (metadataDisplay) {
+        titleSources.customNames = namesOf(slotMetadata);
     }
+    titleSources.obscuredIndices = {obscured.begin(), obscured.end()};
+    titleSources.cachedTitleEntries = &titleEntries;
     const std::string snapshotDisplay = snapshot.displayIdentifier;
     titleSources.systemTitle = [this, &snapshotDisplay](int systemIndex) {
         return systemSpaceTitle(snapshotDisplay, systemIndex);

@@ -2,19 +2,15 @@
 
 namespace tessarin {
 
-GridIconStackMap resolvedGridAppIconStackMap(const GridIconStackMap& cachedStacks,
+GridIconStackMap resolvedGridAppIconStackMap(GridIconStackMap cachedStacks,
                                              const std::set<int64_t>& imageIndices,
                                              bool imagesWanted, bool appIconsEnabled) {
     if (!imagesWanted) {
-        return appIconsEnabled ? cachedStacks : GridIconStackMap{};
+        return appIconsEnabled ? std::move(cachedStacks) : GridIconStackMap{};
     }
-    GridIconStackMap shown;
-    for (const auto& [index, stack] : cachedStacks) {
-        if (imageIndices.count(index) > 0) {
-            shown.emplace(index, stack);
-        }
-    }
-    return shown;
+    std::erase_if(cachedStacks,
+                  [&](const auto& entry) { return imageIndices.count(entry.first) == 0; });
+    return cachedStacks;
 }
 
 GridIconMap mergedGridAppIconMap(const GridIconMap& cachedIcons,

@@ -17,7 +17,7 @@ using GridImageMap = std::map<int64_t, OSDGridScreenshotEntry>;
 
 // The icon stacks a grid shows: with images wanted, only over cells that have one; without
 // images, all of them while app icons are on; otherwise none.
-GridIconStackMap resolvedGridAppIconStackMap(const GridIconStackMap& cachedStacks,
+GridIconStackMap resolvedGridAppIconStackMap(GridIconStackMap cachedStacks,
                                              const std::set<int64_t>& imageIndices,
                                              bool imagesWanted, bool appIconsEnabled);
 

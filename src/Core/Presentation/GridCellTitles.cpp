@@ -26,8 +26,11 @@ std::string obscuredTitle(int index) {
 }
 
 std::optional<std::string> cachedTitle(const GridCellTitleSources& sources, int index) {
-    const auto entry = sources.cachedTitleEntries.find(index);
-    if (entry == sources.cachedTitleEntries.end()) {
+    if (sources.cachedTitleEntries == nullptr) {
+        return std::nullopt;
+    }
+    const auto entry = sources.cachedTitleEntries->find(index);
+    if (entry == sources.cachedTitleEntries->end()) {
         return std::nullopt;
     }
     if (auto title = nonBlank(entry->second.windowTitle)) {
@@ -41,7 +44,8 @@ std::optional<std::string> systemTitle(const GridCellTitleSources& sources, int 
         return std::nullopt;
     }
     int systemIndex = index;
-    if (sources.snapshot && index < static_cast<int>(sources.snapshot->visualToSystemIndices.size()) &&
+    if (sources.snapshot &&
+        index < static_cast<int>(sources.snapshot->visualToSystemIndices.size()) &&
         sources.snapshot->visualToSystemIndices[index] >= 0) {
         systemIndex = sources.snapshot->visualToSystemIndices[index];
     }

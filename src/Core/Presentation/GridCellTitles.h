@@ -3,6 +3,7 @@
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -19,7 +20,8 @@ struct GridCellTitleSources {
     std::map<int, std::string> customNames;
     // Cells whose content is hidden; they never show a window or app name.
     std::set<int> obscuredIndices;
-    std::map<int, OSDGridSpaceTitleEntry> cachedTitleEntries;
+    // By visual index; not owned.
+    const std::map<int64_t, OSDGridSpaceTitleEntry>* cachedTitleEntries = nullptr;
     // The system's title of the Space at a system index, if it has one.
     std::function<std::optional<std::string>(int systemIndex)> systemTitle;
 };

@@ -33,7 +33,8 @@ std::optional<OSDPresentation> osdPresentation(const std::optional<OSDGridModel>
     }
     const int64_t source = *sourceIndex;
     const auto directionValue = static_cast<uint32_t>(*direction);
-    if (source >= rebuilt->spaceCount() || source == rebuilt->activeIndex() || directionValue >= 4) {
+    if (source >= rebuilt->spaceCount() || source == rebuilt->activeIndex() ||
+        directionValue >= 4) {
         return staticPresentation(*model);
     }
     return OSDPresentation{OSDGridPresentation::directional(

@@ -32,9 +32,8 @@ public:
     using OSDPresentationMetricsRecording::mark;
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
               const std::function<OSDPresentationMetricsFields()>& fields) override {
-        OSDPresentationMetrics::mark(step, trace, [&fields] {
-            return fields ? fields() : OSDPresentationMetricsFields{};
-        });
+        OSDPresentationMetrics::mark(
+            step, trace, [&fields] { return fields ? fields() : OSDPresentationMetricsFields{}; });
     }
 };
 

@@ -94,6 +94,7 @@ struct RefusalCase {
     uint32_t target;
     std::optional<uint32_t> count;
     const char* reason;
+    const char* display = "UUID-A";
 };
 
 TEST_F(AppDelegatePresentationTest, ARefusedShowShowsNothingAndSaysWhy) {
@@ -109,17 +110,19 @@ TEST_F(AppDelegatePresentationTest, ARefusedShowShowsNothingAndSaysWhy) {
         {"no Space count", [](AppDelegate&) {}, 0, std::nullopt, "missing-space-count"},
         {"past the layout", [](AppDelegate&) {}, 8, 8, "model"},
         {"over what a grid index holds", [](AppDelegate&) {}, 0x80000000u, 8, "model"},
+        {"an unplugged display", [](AppDelegate&) {}, 0, 8, "model", "UUID-GONE"},
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
         makeWorld();
         d().currentGridOSDDisplayIdentifier = "UUID-B";
         c.arrange(d());
-        EXPECT_FALSE(show(c.target, c.count));
+        EXPECT_FALSE(show(c.target, c.count, c.display));
         EXPECT_EQ(abortReason(), c.reason);
-        EXPECT_FALSE(window->isGridVisible(std::string("UUID-A")));
+        EXPECT_TRUE(window->visibleGridDisplayIdentifiers().empty());
         EXPECT_FALSE(d().currentGridOSDDisplayIdentifier);
     }
+    EXPECT_FALSE(d().makeGridOSDModel(-1, "UUID-A", "UUID-A", "UUID-A", std::nullopt, false));
 }
 
 TEST_F(AppDelegatePresentationTest, OverridingTheOSDSwitchShowsTheGridAnyway) {

@@ -35,8 +35,10 @@ TEST(GridCellTitlesTest, TheFirstNonBlankSourceTitlesEachCell) {
          {{0, "Space 1"}, {1, "Mail"}}},
         {"a blank window title gives way to the app name",
          [](GridCellTitleSources& s) {
-             s.cachedTitleEntries = {{0, {std::string("   "), std::string("Editor")}},
-                                     {1, {std::string("Draft"), std::string("Editor")}}};
+             static const std::map<int64_t, OSDGridSpaceTitleEntry> entries{
+                 {0, {std::string("   "), std::string("Editor")}},
+                 {1, {std::string("Draft"), std::string("Editor")}}};
+             s.cachedTitleEntries = &entries;
          },
          {{0, "Editor"}, {1, "Draft"}}},
         {"slot names win, also on a placeholder",
