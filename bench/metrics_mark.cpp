@@ -34,10 +34,9 @@ void BM_markWithMetricsOff(benchmark::State& state) {
     OSDPresentationMetrics::overrideEnabledForTesting(false);
     const auto trace = std::make_shared<OSDPresentationMetrics::Trace>(
         OSDPresentationMetrics::Trace{1, "hotkey", 0, 0});
-    const std::string step = "osd.model.built";
     const std::size_t before = allocations.load();
     for (auto _ : state) {
-        OSDPresentationMetrics::mark(step, trace, [] {
+        OSDPresentationMetrics::mark("osd.presentation.built", trace, [] {
             return OSDPresentationMetrics::Fields{{"modelMs", "0.00"}};
         });
         benchmark::ClobberMemory();

@@ -162,18 +162,6 @@ AppDelegate::~AppDelegate() {
     }
 }
 
-void AppDelegate::mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
-                       const std::function<OSDPresentationMetricsFields()>& fields) {
-    if (!trace) {
-        return;
-    }
-    if (!fields) {
-        metrics_->mark(step, trace);
-        return;
-    }
-    metrics_->mark(step, trace, fields);
-}
-
 // ---------------------------------------------------------------- Access and displays
 
 bool AppDelegate::guardSpaceControlAccess() {

@@ -81,11 +81,12 @@ struct AppDelegateDependencies {
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
 
-    // Optional: the latency tracer defaults to the real one (tests give a recording one); the
-    // engine's trackpad side defaults to the trackpad store and raw input; the
-    // override tap and the conflict detector default to the host's; without the
-    // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
-    // visible grid; given a re-registrar, the delegate leaves re-registering all hotkeys to it.
+    // Optional: the delegate presents its own grids and uses the real latency tracer unless
+    // given stand-ins (the engine's tests give recording ones); the engine's trackpad side defaults
+    // to the trackpad store and raw input; the override tap and the conflict detector default to
+    // the host's; without the Desktop refresher a Desktop task refreshes only the Space info, the
+    // overlays and a visible grid; given a re-registrar, the delegate leaves re-registering all
+    // hotkeys to it.
     std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
     std::shared_ptr<SystemShortcutConflictDetecting> systemShortcutConflictDetector;
     std::shared_ptr<HotkeyReregistering> hotkeys;
@@ -514,8 +515,18 @@ private:
     void refreshAfterLayoutChange();
     void applySettingsChangePreviewPlan();
 
-    void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
-              const std::function<OSDPresentationMetricsFields()>& fields = nullptr);
+    // Without a trace (always so with metrics off) a mark builds nothing and allocates nothing.
+    template <class MakeFields>
+    void mark(const char* step, const OSDPresentationMetricsTraceRef& trace, MakeFields&& fields) {
+        if (trace) {
+            metrics_->mark(step, trace, std::forward<MakeFields>(fields));
+        }
+    }
+    void mark(const char* step, const OSDPresentationMetricsTraceRef& trace) {
+        if (trace) {
+            metrics_->mark(step, trace);
+        }
+    }
 
     std::shared_ptr<OSDWindowControlling> osdWindow_;
     std::shared_ptr<OSDPresentationControlling> presentation_;

@@ -69,16 +69,16 @@ double OSDPresentationMetrics::currentTime() {
     return SystemClock().absoluteTime();
 }
 
-OSDPresentationMetricsTraceRef OSDPresentationMetrics::newTrace(const std::string& origin,
+OSDPresentationMetricsTraceRef OSDPresentationMetrics::newTrace(std::string_view origin,
                                                                 double startTime) {
     if (!isEnabled()) {
         return nullptr;
     }
     const uint64_t id = ++traceCounter();
-    return std::make_shared<Trace>(Trace{id, origin, startTime, startTime});
+    return std::make_shared<Trace>(Trace{id, std::string(origin), startTime, startTime});
 }
 
-void OSDPresentationMetrics::markBuilt(const std::string& step, Trace& trace, double now,
+void OSDPresentationMetrics::markBuilt(std::string_view step, Trace& trace, double now,
                                        Fields fields) {
     const double delta = now - trace.lastEventTime;
     trace.lastEventTime = now;
@@ -89,11 +89,11 @@ void OSDPresentationMetrics::markBuilt(const std::string& step, Trace& trace, do
     emit(step, fields);
 }
 
-void OSDPresentationMetrics::emit(const std::string& step, const Fields& fields) {
+void OSDPresentationMetrics::emit(std::string_view step, const Fields& fields) {
     if (!isEnabled() || !Logger::isLevelEnabled(LogLevel::notice)) {
         return;
     }
-    logger().notice(OSDPresentationMetricEvent{step, fields}.logMessage());
+    logger().notice(OSDPresentationMetricEvent{std::string(step), fields}.logMessage());
 }
 
 OSDPresentationMetricsRecording& OSDPresentationMetrics::recorder() {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace tessarin {
@@ -36,7 +37,7 @@ public:
     // A new trace numbered from the process-wide counter (the first is 1), after marking its
     // first step "hotkey.handler.started" with `fields()`; nothing when metrics are off.
     template <class MakeFields>
-    static OSDPresentationMetricsTraceRef start(const std::string& origin, double startTime,
+    static OSDPresentationMetricsTraceRef start(std::string_view origin, double startTime,
                                                 MakeFields&& fields) {
         if (!isEnabled()) {
             return nullptr;
@@ -46,13 +47,13 @@ public:
         return trace;
     }
     // A trace without its first mark; the caller marks it. Nothing when metrics are off.
-    static OSDPresentationMetricsTraceRef newTrace(const std::string& origin, double startTime);
+    static OSDPresentationMetricsTraceRef newTrace(std::string_view origin, double startTime);
 
     // Writes the step with `fields()` and the four common fields (trace, origin, elapsedMs,
     // deltaMs), which replace a caller's keys of the same names. Nothing without a trace or
     // with metrics off; `fields` is then not called.
     template <class MakeFields>
-    static void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
+    static void mark(std::string_view step, const OSDPresentationMetricsTraceRef& trace,
                      MakeFields&& fields) {
         if (!trace || !isEnabled()) {
             return;
@@ -60,11 +61,11 @@ public:
         const double now = currentTime(); // before the caller's fields are built
         markBuilt(step, *trace, now, fields());
     }
-    static void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace) {
+    static void mark(std::string_view step, const OSDPresentationMetricsTraceRef& trace) {
         mark(step, trace, [] { return Fields{}; });
     }
     // Writes a finished line as it is, when metrics are on and the default log level is.
-    static void emit(const std::string& step, const Fields& fields);
+    static void emit(std::string_view step, const Fields& fields);
 
     // The tracer behind the delegate's metrics seam, for code that takes the seam.
     static OSDPresentationMetricsRecording& recorder();
@@ -77,7 +78,7 @@ public:
 
 private:
     static bool& enabledFlag();
-    static void markBuilt(const std::string& step, Trace& trace, double now, Fields fields);
+    static void markBuilt(std::string_view step, Trace& trace, double now, Fields fields);
 };
 
 // Switches metrics on (or off) for the lifetime of a scope, restoring the environment's answer.
