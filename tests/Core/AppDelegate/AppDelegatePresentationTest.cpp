@@ -86,6 +86,14 @@ TEST_F(AppDelegatePresentationTest, ASwitchShowsTheTargetWithHostTitlesSlotNames
     EXPECT_EQ(model->obscuredIndices(), (std::set<int64_t>{3}));
     EXPECT_EQ(keysOf(model->cellScreenshots()), (std::set<int64_t>{4}));
     EXPECT_EQ(d().currentGridOSDDisplayIdentifier, "UUID-A");
+
+    // Display B's OSD is off: its switch still happens, and shows nothing.
+    d().presentationStore.setBoolValue(false, "showOSD", DisplaySettingsScope::display("UUID-B"),
+                                       true);
+    d().performSpaceSwitch(TessarinDirectionRight, std::string("UUID-B"));
+    world->settle();
+    EXPECT_EQ(world->current("UUID-B"), 202u);
+    EXPECT_TRUE(window->visibleGridDisplayIdentifiers().empty());
 }
 
 struct RefusalCase {
