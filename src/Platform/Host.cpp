@@ -1,6 +1,7 @@
 #include "Platform/Host.h"
 
 #include "Platform/Accessibility.h"
+#include "Platform/Applications/ApplicationOpener.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Dock.h"
 #include "Platform/Input/EventSystem.h"
@@ -92,7 +93,9 @@ struct Host::Parts {
           accessibility([this] { return system.isProcessTrusted(); }),
           multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
                                                   : nullptr),
-          trackpad(events, queue, preferences, multitouch.get()) {}
+          trackpad(events, queue, preferences, multitouch.get()),
+          // Applications opened by path
+          applications([this] { missionControl.open(); }) {}
 
     WorkspaceNotificationCenter notifications;
     DisplayServer displays;
@@ -108,6 +111,8 @@ struct Host::Parts {
     Accessibility accessibility;
     std::unique_ptr<MultitouchManager> multitouch;
     Trackpad trackpad;
+    // Applications opened by path
+    ApplicationOpener applications;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -261,6 +266,11 @@ MultitouchManager* Host::multitouch() {
 
 Trackpad& Host::trackpad() {
     return parts_->trackpad;
+}
+
+// Applications opened by path
+ApplicationOpener& Host::applications() {
+    return parts_->applications;
 }
 
 void Host::restoreCalls() {

@@ -13,6 +13,7 @@
 namespace tessarin {
 
 class Accessibility;
+class ApplicationOpener;
 class DisplayServer;
 class Dock;
 class EventSystem;
@@ -66,6 +67,8 @@ public:
     // The multitouch framework's manager; none when the scenario leaves the framework out.
     MultitouchManager* multitouch();
     Trackpad& trackpad();
+    // Applications opened by path
+    ApplicationOpener& applications();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

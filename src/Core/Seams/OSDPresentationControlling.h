@@ -6,8 +6,12 @@
 #include "Core/Switching/GridOSDPreviewSession.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/OSD/OSDDismissalBehavior.h"
+#include "UI/OSD/OSDDismissalCallbacks.h"
 #include "UI/OSD/OSDGridModel.h"
+#include "UI/OSD/OSDGridMouseInteractionContext.h"
+#include "UI/OSD/OSDGridPresentation.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
+#include "UI/OSD/OSDPresentation.h"
 
 #include <cstdint>
 #include <optional>
@@ -62,6 +66,35 @@ public:
     showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
     virtual void
     showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+
+    // Preview interaction
+    // What a preview session's grid lets the user do; none: the grid takes no mouse or keys.
+    virtual std::optional<OSDGridMouseInteractionContext>
+    makePreviewInteractionContext(const GridOSDPreviewSession&, const OSDGridModel&,
+                                  const DisplayPresentationSettingsSnapshot&,
+                                  const OSDDismissalBehavior&, bool /*allowsKeyboardSelection*/) {
+        return std::nullopt;
+    }
+    // What a grid reports when it starts to go and when it is gone.
+    virtual std::optional<OSDDismissalCallbacks>
+    gridOSDDismissalCallbacks(const std::optional<std::string>& /*displayIdentifier*/,
+                              bool /*hidesImmediatelyBeforeDismissalStarted*/) {
+        return std::nullopt;
+    }
+    // The grid as shown: here always static; a move from a source cell may animate.
+    virtual std::optional<OSDPresentation> osdPresentation(const std::optional<OSDGridModel>& model,
+                                                           std::optional<uint32_t> /*sourceIndex*/,
+                                                           std::optional<TessarinDirection>) {
+        if (!model) {
+            return std::nullopt;
+        }
+        return OSDPresentation{OSDGridPresentation::staticGrid(*model)};
+    }
+    // The model of a display's grid as it is now, its active Space as the active cell.
+    virtual std::optional<OSDGridModel>
+    makeCurrentGridOSDModel(const std::optional<std::string>& /*displayIdentifier*/) {
+        return std::nullopt;
+    }
 };
 
 } // namespace tessarin

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Core/Settings/DisplayPresentationSettingsSnapshot.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/WindowServerTypes.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -45,6 +48,21 @@ public:
     virtual bool scheduleAllVisibleSpacePreviewRefreshes() = 0;
     // The Space of the screenshot capture target, else the app-icon controller's current one.
     virtual std::optional<OSDGridSpaceContext> currentGridSpaceContext() = 0;
+
+    // Editing and refresh
+    // Captures the current Space for a shown grid, sooner when it has nothing cached yet.
+    virtual void scheduleVisibleGridScreenCapture() = 0;
+    // What runs once a shown grid of the placement display drew its first frame: its previews
+    // are refreshed 1.25 s later unless `generation` is outdated by then.
+    virtual std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>& placementDisplay,
+                                          const DisplayPresentationSettingsSnapshot& settings,
+                                          int64_t generation) = 0;
+    // Refreshes the previews of the Spaces a visible grid shows, unless `generation` is old.
+    virtual void
+    scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                            const DisplayPresentationSettingsSnapshot& settings,
+                                            const std::string& phase, int64_t generation) = 0;
 };
 
 } // namespace tessarin

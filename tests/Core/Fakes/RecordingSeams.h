@@ -236,6 +236,25 @@ public:
     void refreshWindowSpaceMetadataOnly() override { record("refreshWindowSpaceMetadataOnly"); }
     bool scheduleAllVisibleSpacePreviewRefreshes() override { return record("schedulePreviews"); }
     std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
+
+    // Editing and refresh: recorded; the first-render handler records when it runs.
+    void scheduleVisibleGridScreenCapture() override { record("scheduleVisibleGridScreenCapture"); }
+    std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>& placementDisplay,
+                                          const DisplayPresentationSettingsSnapshot&,
+                                          int64_t generation) override {
+        return [this, placementDisplay, generation] {
+            calls.push_back("afterFirstRender " + describe(placementDisplay) + " " +
+                            std::to_string(generation));
+        };
+    }
+    void scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                                 const DisplayPresentationSettingsSnapshot&,
+                                                 const std::string& phase,
+                                                 int64_t generation) override {
+        calls.push_back("visibleGridPreviewRefresh " + describe(placementDisplay) + " " + phase +
+                        " " + std::to_string(generation));
+    }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {
