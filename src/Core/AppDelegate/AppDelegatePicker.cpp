@@ -30,6 +30,11 @@ std::string millisecondsSince(double start) {
     return formatSecondsAsMilliseconds(nowSeconds() - start);
 }
 
+// The visible-grid preview refresh runs 1.25 s after the grid is drawn or redrawn.
+OSDPresentationMetricsFields previewRefreshFields(const char* phase) {
+    return {{"delayMs", "1250.00"}, {"phase", phase}};
+}
+
 bool isPicker(const GridOSDPreviewSessionMode& mode) {
     return mode.kind() == GridOSDPreviewSessionMode::Kind::picker;
 }
@@ -51,22 +56,26 @@ AppDelegate::resolvePickerDisplay(const std::optional<std::string>& displayIdent
                                   const OSDPresentationMetricsTraceRef& metricsTrace,
                                   bool primary) {
     const double resolveStart = nowSeconds();
+    const auto spaceDisplay = spaceDisplayIdentifier(displayIdentifier);
     const auto fail = [&](const char* reason, std::optional<double> modelStart) {
         mark(primary ? "picker.aborted" : "picker.display.skipped", metricsTrace, [&] {
             OSDPresentationMetricsFields fields{{"reason", reason},
-                                                {"display", text(displayIdentifier)},
                                                 {"resolveMs", millisecondsSince(resolveStart)}};
+            if (!primary) {
+                fields["display"] = text(displayIdentifier);
+            }
             if (modelStart) {
                 fields["modelMs"] = millisecondsSince(*modelStart);
+                if (!primary) {
+                    fields["spaceDisplay"] = text(spaceDisplay);
+                }
             }
             return fields;
         });
         if (primary) {
             Host::current().system().beep();
         }
-        return std::nullopt;
     };
-    const auto spaceDisplay = spaceDisplayIdentifier(displayIdentifier);
     const auto info = resolveLiveSpaceInfo(displayIdentifier);
     if (!info) {
         fail("missing-info", std::nullopt);
@@ -221,19 +230,26 @@ bool AppDelegate::showOrRefreshPreviewSession(const GridOSDPreviewSession& sessi
                                               bool replaceInteractionContext,
                                               const OSDPresentationMetricsTraceRef& metricsTrace) {
     gridOSDPreviewSession = session;
-    mark("preview.session.present.started", metricsTrace);
-    const auto model = session.baseModel.selectingActiveIndex(session.selectedVisualIndex);
     const bool picker = isPicker(session.mode);
+    const auto& placement = session.placementDisplayIdentifier;
+    mark("preview.session.present.started", metricsTrace, [&] {
+        return OSDPresentationMetricsFields{{"placementDisplay", text(placement)},
+                                            {"mode", picker ? "picker" : "deferred-hotkey"}};
+    });
+    const auto model = session.baseModel.selectingActiveIndex(session.selectedVisualIndex);
     if (!model || (!picker && !settings.osd.isEnabled)) {
         gridOSDPreviewSession.reset();
         return false;
     }
     DisplayOSDSettings osdSettings = settings.osd;
     osdSettings.isEnabled = true;
+    const double interactionStart = nowSeconds();
     const auto context = presentation_->makePreviewInteractionContext(session, *model, settings,
                                                                       dismissalBehavior, true);
-    mark("preview.session.interaction.built", metricsTrace);
-    const auto& placement = session.placementDisplayIdentifier;
+    mark("preview.session.interaction.built", metricsTrace, [&] {
+        return OSDPresentationMetricsFields{{"interactionMs", millisecondsSince(interactionStart)},
+                                            {"hasInteraction", context ? "true" : "false"}};
+    });
     const auto callbacks = presentation_->gridOSDDismissalCallbacks(placement, !picker);
 
     if (osdWindow_->isGridVisible(placement)) {
@@ -242,40 +258,54 @@ bool AppDelegate::showOrRefreshPreviewSession(const GridOSDPreviewSession& sessi
         const auto update = replaceInteractionContext
                                 ? OSDGridInteractionContextUpdate::replace(context)
                                 : OSDGridInteractionContextUpdate::preserve();
+        const double refreshStart = nowSeconds();
         osdWindow_->refreshVisibleGrid(
             *model, placement, settings.activeSpaceAnimationEnabled, settings.osdAppearance, update,
             OSDDismissalUpdate{dismissalBehavior, callbacks}, metricsTrace);
-        mark("osd.refresh.returned", metricsTrace);
+        mark("osd.refresh.returned", metricsTrace, [&] {
+            return OSDPresentationMetricsFields{{"refreshMs", millisecondsSince(refreshStart)}};
+        });
         if (picker) {
             return true;
         }
         cancelPendingVisibleGridWindowPreviewRefresh();
-        mark("visible.preview.refresh.deferred", metricsTrace, [] {
-            return OSDPresentationMetricsFields{{"phase", "visible-grid-refresh"}};
-        });
+        mark("visible.preview.refresh.deferred", metricsTrace,
+             [] { return previewRefreshFields("visible-grid-refresh"); });
         scheduleDelayedVisibleGridPreviewRefresh(placement, settings);
-        mark("visible.preview.refresh.scheduled", metricsTrace);
+        mark("visible.preview.refresh.scheduled", metricsTrace,
+             [] { return previewRefreshFields("visible-grid-refresh"); });
         return true;
     }
 
+    const double presentationStart = nowSeconds();
     const auto presentation = presentation_->osdPresentation(*model, sourceIndex, direction);
+    const auto presentationFields = [&] {
+        return OSDPresentationMetricsFields{
+            {"presentationMs", millisecondsSince(presentationStart)}};
+    };
     if (!presentation) {
+        mark("preview.session.present.aborted", metricsTrace, [&] {
+            auto fields = presentationFields();
+            fields["reason"] = "presentation";
+            return fields;
+        });
         gridOSDPreviewSession.reset();
         return false;
     }
-    mark("osd.presentation.built", metricsTrace);
+    mark("osd.presentation.built", metricsTrace, presentationFields);
     currentGridOSDDisplayIdentifier = placement;
     cancelPendingVisibleGridWindowPreviewRefresh();
-    mark("visible.preview.refresh.deferred", metricsTrace, [] {
-        return OSDPresentationMetricsFields{{"phase", "after-first-render"}};
-    });
-    osdWindow_->show(*presentation, picker ? osdSettings : settings.osd,
-                     settings.activeSpaceAnimationEnabled, settings.osdAppearance,
-                     dismissalBehavior, placement, context, callbacks,
+    mark("visible.preview.refresh.deferred", metricsTrace,
+         [] { return previewRefreshFields("after-first-render"); });
+    const double windowStart = nowSeconds();
+    osdWindow_->show(*presentation, osdSettings, settings.activeSpaceAnimationEnabled,
+                     settings.osdAppearance, dismissalBehavior, placement, context, callbacks,
                      windowPreviews_->windowPreviewsAfterFirstRenderHandler(
                          placement, settings, visibleGridWindowPreviewRefreshGeneration),
                      metricsTrace);
-    mark("osd.window.show.returned", metricsTrace);
+    mark("osd.window.show.returned", metricsTrace, [&] {
+        return OSDPresentationMetricsFields{{"windowMs", millisecondsSince(windowStart)}};
+    });
     return true;
 }
 

@@ -53,12 +53,11 @@ AppDelegate::PredictedDisplayState
 AppDelegate::predictedDisplayState(const std::optional<std::string>& spaceDisplay) {
     PredictedDisplayState state;
     state.info = resolveLiveSpaceInfo(spaceDisplay, SpaceInfoReading::predicting);
-    if (!spaceDisplay) {
+    if (!spaceDisplay || !state.info) {
         return state;
     }
-    const std::optional<uint32_t> expected =
-        state.info ? std::optional(state.info->spaceCount) : std::nullopt;
-    if (auto resolved = resolveDisplaySpaceOrderSnapshotWithDescriptors(spaceDisplay, expected)) {
+    if (auto resolved =
+            resolveDisplaySpaceOrderSnapshotWithDescriptors(spaceDisplay, state.info->spaceCount)) {
         state.snapshot = std::move(resolved->displaySnapshot);
     }
     return state;
