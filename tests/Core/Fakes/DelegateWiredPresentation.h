@@ -6,9 +6,10 @@
 // preview and refresh operations handed to the delegate.
 
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/Fakes/GridKeepingOSDWindow.h"
 #include "Core/Fakes/RecordingSeams.h"
 #include "UI/OSD/OSDGridMouseSelectionWiring.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
+#include "UI/OSD/OSDWindow.h"
 
 namespace tessarin::fakes {
 
@@ -17,58 +18,41 @@ public:
     AppDelegate* delegate = nullptr;
     OSDWindowControlling* window = nullptr;
 
+    // A held hotkey preview gets no context: its clicks are tested on the delegate directly.
     std::optional<OSDGridMouseInteractionContext>
     makePreviewInteractionContext(const GridOSDPreviewSession& session, const OSDGridModel& model,
                                   const DisplayPresentationSettingsSnapshot& settings,
-                                  const OSDDismissalBehavior& dismissal,
-                                  bool allowsKeyboardSelection) override {
+                                  const OSDDismissalBehavior&, bool keys) override {
         using Kind = GridOSDPreviewSessionMode::Kind;
-        using Key = OSDGridKeyboardSelectionDirection;
+        if (session.mode.kind() == Kind::deferredHotkey) {
+            return std::nullopt;
+        }
         AppDelegate* d = delegate;
         const auto display = session.placementDisplayIdentifier;
-        const auto behavior = settings.rearrangementBehavior;
-        if (session.mode.kind() == Kind::deferredHotkey) {
-            OSDGridMouseSelectionWiring::ContextArguments arguments{model, display, dismissal};
-            arguments.allowsMouseSelection = true;
-            arguments.onSelect = [d](int64_t i, OSDDismissalBehavior b) {
-                d->performMouseSelection(i, b);
-            };
-            arguments.onReorder = [d, display, behavior](int64_t a, int64_t b) {
-                d->persistVisualReorder(a, b, display, behavior);
-            };
-            return OSDGridMouseSelectionWiring::makeContext(arguments);
-        }
-        OSDGridMouseSelectionWiring::PickerContextArguments arguments{model, display};
-        arguments.allowsKeyboardSelection = allowsKeyboardSelection;
-        arguments.onCancel = [d, this] {
+        const bool afterTap = session.mode.kind() == Kind::trackpadAfterTap;
+        OSDGridMouseSelectionWiring::PickerContextArguments a{model, display};
+        a.allowsKeyboardSelection = keys;
+        a.onCancel = [d, this] {
             d->gridOSDPreviewSession.reset();
             d->currentGridOSDDisplayIdentifier.reset();
             window->hide(0.2);
         };
-        if (session.mode.kind() == Kind::trackpadAfterTap) {
-            arguments.onSelect = [d](int64_t i) { d->performTrackpadAfterTapSelection(i); };
-            arguments.onKeyboardMove = [d](Key direction) {
-                return d->performTrackpadAfterTapKeyboardMove(direction);
-            };
-            return OSDGridMouseSelectionWiring::makePickerContext(arguments);
-        }
-        arguments.onSelect = [d, display, allowsKeyboardSelection](int64_t i) {
-            allowsKeyboardSelection ? d->performOSDPickerSelection(i)
-                                    : d->performOSDPickerMouseSelection(i, display);
+        a.onSelect = [=](int64_t i) {
+            afterTap ? d->performTrackpadAfterTapSelection(i)
+            : keys   ? d->performOSDPickerSelection(i)
+                     : d->performOSDPickerMouseSelection(i, display);
         };
-        arguments.onKeyboardMove = [d, allowsKeyboardSelection](Key direction) {
-            return allowsKeyboardSelection && d->performOSDPickerKeyboardMove(direction);
+        a.onKeyboardMove = [=](OSDGridKeyboardSelectionDirection k) {
+            return keys && (afterTap ? d->performTrackpadAfterTapKeyboardMove(k)
+                                     : d->performOSDPickerKeyboardMove(k));
         };
-        arguments.onReorder = [d, display, behavior](int64_t a, int64_t b) {
-            d->performOSDPickerReorder(a, b, display, behavior);
+        a.onReorder = [=](int64_t from, int64_t to) {
+            d->performOSDPickerReorder(from, to, display, settings.rearrangementBehavior);
         };
-        arguments.onRemoveSpace = [d, display](int64_t i) { d->performOSDRemoveSpace(i, display); };
-        arguments.onAddSpaceAtPlaceholder = [d, display](int64_t i) {
-            d->performOSDAddSpaceAtPlaceholder(i, display);
-        };
-        arguments.onAddSpaceAtTail = [d, display] { d->performOSDAddSpaceAtTail(display); };
-        arguments.onOpenMissionControl = [d] { d->performOSDOpenMissionControl(); };
-        return OSDGridMouseSelectionWiring::makePickerContext(arguments);
+        a.onRemoveSpace = [=](int64_t i) { d->performOSDRemoveSpace(i, display); };
+        a.onAddSpaceAtTail = [=] { d->performOSDAddSpaceAtTail(display); };
+        a.onOpenMissionControl = [=] { d->performOSDOpenMissionControl(); };
+        return OSDGridMouseSelectionWiring::makePickerContext(a);
     }
 
     bool showOrRefreshPreviewSession(const GridOSDPreviewSession& session,
@@ -79,10 +63,6 @@ public:
                                      const OSDPresentationMetricsTraceRef& trace) override {
         return delegate->showOrRefreshPreviewSession(session, settings, dismissal, source,
                                                      direction, replace, trace);
-    }
-    void refreshVisibleGridOSDIfVisible(const std::optional<std::string>& display) override {
-        RecordingOSDPresentation::refreshVisibleGridOSDIfVisible(display);
-        delegate->refreshVisibleGridOSDIfVisible(display);
     }
     void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& trace) override {
         delegate->showOSDSpacePickerOnAllScreens(trace);
@@ -95,25 +75,30 @@ public:
         const auto spaceDisplay = delegate->spaceDisplayIdentifier(display);
         const auto resolved =
             delegate->resolveDisplaySpaceOrderSnapshotWithDescriptors(spaceDisplay);
-        if (!resolved) {
-            return std::nullopt;
-        }
-        const auto& snapshot = resolved->displaySnapshot;
-        return makeGridOSDModel(snapshot.activeVisualIndex, spaceDisplay, display, display,
-                                snapshot, false);
+        return resolved
+                   ? makeGridOSDModel(resolved->displaySnapshot.activeVisualIndex, spaceDisplay,
+                                      display, display, resolved->displaySnapshot, false)
+                   : std::nullopt;
     }
 };
 
-// A world whose delegate shows its grids in a grid-keeping window through the wired
+// A world whose delegate shows its grids in the real OSD window (offscreen) through the wired
 // presentation.
 struct PresentationWorld {
     explicit PresentationWorld(const Scenario& scenario = switchingScenario())
         : world(scenario, [this](AppDelegateDependencies& dependencies) {
+              testing::ensureApplication();
+              window = std::make_shared<OSDWindow>(nullptr);
               dependencies.osdWindow = window;
               dependencies.presentation = presentation;
           }) {
         presentation->delegate = &world.d();
         presentation->window = window.get();
+    }
+    // The window goes before the host it draws on.
+    ~PresentationWorld() {
+        world.delegate.reset();
+        window.reset();
     }
     AppDelegate& d() { return world.d(); }
     // The context of the grid shown on a display; fails the test when there is none.
@@ -122,10 +107,14 @@ struct PresentationWorld {
         EXPECT_TRUE(context) << "no grid context on " << describe(display);
         return context.value_or(OSDGridMouseInteractionContext{});
     }
+    std::optional<int64_t> shownActive(const std::optional<std::string>& display) {
+        const auto model = window->currentGridModel(display);
+        return model ? std::optional(model->activeIndex()) : std::nullopt;
+    }
 
-    std::shared_ptr<GridKeepingOSDWindow> window = std::make_shared<GridKeepingOSDWindow>();
     std::shared_ptr<DelegateWiredPresentation> presentation =
         std::make_shared<DelegateWiredPresentation>();
+    std::shared_ptr<OSDWindow> window;
     World world;
 };
 
