@@ -598,11 +598,8 @@ private:
                                   const OSDPresentationMetricsTraceRef& metricsTrace);
     bool beginPickerRequest(const OSDPresentationMetricsTraceRef& metricsTrace,
                             bool showAllScreens);
-    std::optional<OSDGridModel>
-    currentGridModelForRefresh(const std::optional<std::string>& displayIdentifier);
-    std::optional<GridOSDPreviewSession>
-    makeReshownPickerSession(const std::optional<std::string>& displayIdentifier);
-    bool refreshGridKeepingContext(const OSDGridModel& model,
+    // Redraws a display's grid with a new model, its context following the model.
+    void refreshGridKeepingContext(const OSDGridModel& model,
                                    const std::optional<std::string>& displayIdentifier);
     bool isMissionControlEditRefused();
     void refreshAfterVisualReorder(const DisplaySpaceOrderSnapshot& layout);

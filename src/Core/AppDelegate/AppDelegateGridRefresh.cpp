@@ -57,11 +57,6 @@ void AppDelegate::scheduleVisibleGridScreenCaptureIfNeeded(
 
 // ---------------------------------------------------------------- Refreshes
 
-std::optional<OSDGridModel>
-AppDelegate::currentGridModelForRefresh(const std::optional<std::string>& displayIdentifier) {
-    return presentation_->makeCurrentGridOSDModel(displayIdentifier);
-}
-
 void AppDelegate::refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) {
     if (!gridModeStore.isEnabled.value() || !context) {
         return;
@@ -91,7 +86,7 @@ void AppDelegate::refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpace
         refreshVisiblePreviewSession(*gridOSDPreviewSession, display)) {
         return;
     }
-    const auto model = currentGridModelForRefresh(display);
+    const auto model = presentation_->makeCurrentGridOSDModel(display);
     if (!model) {
         return;
     }
@@ -111,12 +106,12 @@ void AppDelegate::refreshVisibleGridOSDIfVisible(
         refreshVisiblePreviewSession(*gridOSDPreviewSession, displayIdentifier)) {
         return;
     }
-    if (const auto model = currentGridModelForRefresh(displayIdentifier)) {
+    if (const auto model = presentation_->makeCurrentGridOSDModel(displayIdentifier)) {
         refreshGridKeepingContext(*model, displayIdentifier);
     }
 }
 
-bool AppDelegate::refreshGridKeepingContext(const OSDGridModel& model,
+void AppDelegate::refreshGridKeepingContext(const OSDGridModel& model,
                                             const std::optional<std::string>& displayIdentifier) {
     const auto context = interactionContextFollowingModel(
         osdWindow_->currentGridMouseInteractionContext(displayIdentifier), model);
@@ -124,7 +119,6 @@ bool AppDelegate::refreshGridKeepingContext(const OSDGridModel& model,
     osdWindow_->refreshVisibleGrid(
         model, displayIdentifier, settings.activeSpaceAnimationEnabled, settings.osdAppearance,
         OSDGridInteractionContextUpdate::replace(context), std::nullopt, nullptr);
-    return true;
 }
 
 void AppDelegate::refreshVisibleGridOSDOverlays(const VisibleGridOSDOverlayRefreshScope& scope) {
@@ -205,7 +199,8 @@ bool AppDelegate::refreshVisibleGridOSDWithTransientPlaceholder(
             gridOSDPreviewSession = reconciled;
         }
     }
-    return refreshGridKeepingContext(*model, display);
+    refreshGridKeepingContext(*model, display);
+    return true;
 }
 
 bool AppDelegate::refreshVisibleGridOSDAllowingSpaceCountChange(
@@ -225,7 +220,7 @@ bool AppDelegate::refreshVisibleGridOSDAllowingSpaceCountChange(
         }
         return false;
     }
-    const auto model = currentGridModelForRefresh(display);
+    const auto model = presentation_->makeCurrentGridOSDModel(display);
     if (!model) {
         return false;
     }
