@@ -13,6 +13,14 @@
 namespace tessarin {
 
 class Accessibility;
+// Setup services.
+class LoginItems;
+class PrivacyDatabase;
+class ProcessLauncher;
+class ProgramActivation;
+class ProgramBundle;
+class SystemSettings;
+// Applications opened by path
 class ApplicationOpener;
 class DisplayServer;
 class Dock;
@@ -69,6 +77,15 @@ public:
     Trackpad& trackpad();
     // Applications opened by path
     ApplicationOpener& applications();
+
+    // Setup services: the privacy database, the program's bundle and whether it is active, the
+    // command-line tools, the login item service and System Settings.
+    PrivacyDatabase& privacy();
+    ProgramBundle& programBundle();
+    ProgramActivation& programActivation();
+    ProcessLauncher& processes();
+    LoginItems& loginItems();
+    SystemSettings& systemSettings();
 
     // Puts back every call a test withdrew.
     void restoreCalls();
