@@ -3,6 +3,7 @@
 #include "Core/Health/TessarinSpacePracticeState.h"
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
+#include "Core/Presentation/VisibleGridOSDOverlayRefreshScope.h"
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/HotkeyReregistering.h"
 #include "Core/Seams/OSDPresentationControlling.h"
@@ -453,6 +454,79 @@ public:
                                   const OSDDismissalBehavior& dismissalBehavior,
                                   bool allowsKeyboardSelection);
 
+    // ---------------------------------------------------------------- OSD selection, picker,
+    // grid refresh and editing (what a shown grid does, and how it follows the live Spaces)
+
+    // A chosen cell or a key move in a shown grid. Indexes are the grid's visual indexes; a
+    // negative one, or one past 32 bits, is refused with a beep like any index off the layout.
+    void performOSDPickerSelection(int64_t visualIndex);
+    // A click in a picker grid on another display, which does not own the preview session.
+    void performOSDPickerMouseSelection(int64_t visualIndex,
+                                        const std::optional<std::string>& displayIdentifier);
+    // A click in a deferred hotkey preview: drops the deferred switch and switches at once.
+    void performMouseSelection(int64_t visualIndex, const OSDDismissalBehavior& dismissalBehavior);
+    void performTrackpadAfterTapSelection(int64_t visualIndex);
+    // True when the selection moved and the grid was redrawn.
+    bool performOSDPickerKeyboardMove(OSDGridKeyboardSelectionDirection direction);
+    bool performTrackpadAfterTapKeyboardMove(OSDGridKeyboardSelectionDirection direction);
+
+    // The Space picker: the grid of the pointer's display, or of every screen, opened on demand.
+    void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    struct OSDSpacePickerDisplay {
+        GridOSDPreviewSession session;
+        DisplayPresentationSettingsSnapshot presentationSettings;
+    };
+    // One display resolved into a picker session; none when it cannot be resolved.
+    std::optional<OSDSpacePickerDisplay>
+    makeOSDSpacePickerSession(const std::optional<std::string>& displayIdentifier,
+                              const OSDPresentationMetricsTraceRef& metricsTrace);
+    // The primary display first, then every screen's display once.
+    std::vector<std::optional<std::string>>
+    osdPickerDisplayIdentifiers(const std::optional<std::string>& primaryDisplayIdentifier);
+    // Shows a preview session's grid or redraws it in place; false when it stopped early (the
+    // session is then closed).
+    bool showOrRefreshPreviewSession(const GridOSDPreviewSession& session,
+                                     const DisplayPresentationSettingsSnapshot& settings,
+                                     const OSDDismissalBehavior& dismissalBehavior,
+                                     std::optional<uint32_t> sourceIndex,
+                                     std::optional<TessarinDirection> direction,
+                                     bool replaceInteractionContext,
+                                     const OSDPresentationMetricsTraceRef& metricsTrace) override;
+
+    // Visible grids follow the live state in place. None of them beeps; each ends silently
+    // when anything is missing.
+    void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) override;
+    void refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) override;
+    void refreshVisibleGridOSDOverlays(const VisibleGridOSDOverlayRefreshScope& scope);
+    bool refreshVisiblePreviewSession(const GridOSDPreviewSession& session,
+                                      const std::optional<std::string>& visibleDisplayIdentifier);
+    // The removed Desktop's cell shown as a placeholder until the grid is rebuilt.
+    bool refreshVisibleGridOSDWithTransientPlaceholder(
+        int64_t index, const std::optional<std::string>& displayIdentifier,
+        const std::optional<DisplaySpaceOrderSnapshot>& transientDisplaySnapshot);
+    // The grid shown again with a Desktop more; a picker grid through a new picker session.
+    bool refreshVisibleGridOSDAllowingSpaceCountChange(
+        const std::optional<std::string>& displayIdentifier,
+        const std::optional<OSDGridMouseInteractionContext>& interactionContext);
+    void
+    scheduleVisibleGridScreenCaptureIfNeeded(const std::optional<std::string>& displayIdentifier);
+
+    // Editing Spaces from a grid: reorder, remove, add, Mission Control.
+    std::optional<DisplaySpaceOrderSnapshot>
+    persistVisualReorder(int64_t from, int64_t to,
+                         const std::optional<std::string>& displayIdentifier,
+                         OSDGridRearrangementBehavior rearrangementBehavior);
+    void enablePlaceholders(const std::string& displayIdentifier);
+    void performOSDPickerReorder(int64_t from, int64_t to,
+                                 const std::optional<std::string>& displayIdentifier,
+                                 OSDGridRearrangementBehavior rearrangementBehavior);
+    void performOSDRemoveSpace(int64_t index, const std::optional<std::string>& displayIdentifier);
+    void performOSDAddSpaceAtPlaceholder(int64_t index,
+                                         const std::optional<std::string>& displayIdentifier);
+    void performOSDAddSpaceAtTail(const std::optional<std::string>& displayIdentifier);
+    void performOSDOpenMissionControl();
+
 private:
     // What a switch request resolved to before anything was posted.
     struct SwitchResolution {
@@ -576,6 +650,44 @@ private:
                                    const OSDDismissalBehavior& dismissalBehavior,
                                    const DisplayPresentationSettingsSnapshot& settings);
     void cancelPreviewAndHideGrid(bool cancelsDeferredSwitch);
+    // OSD selection, picker, grid refresh and editing
+    std::optional<std::string> settingsDisplayFor(const std::optional<std::string>& display) const;
+    // A display's Space info read with switch predictions, and its layout when that resolves.
+    struct PredictedDisplayState {
+        std::optional<TessarinSpaceInfo> info;
+        std::optional<DisplaySpaceOrderSnapshot> snapshot;
+    };
+    PredictedDisplayState predictedDisplayState(const std::optional<std::string>& spaceDisplay);
+    // Posts the switch to a chosen cell and refreshes the shell; false (after a beep) when
+    // nothing was posted.
+    bool switchToChosenCell(uint32_t systemIndex, const std::optional<std::string>& spaceDisplay,
+                            const std::optional<DisplaySpaceOrderSnapshot>& snapshot,
+                            std::optional<SpaceID> targetSpaceID);
+    void closeOSDGrid();
+    bool performPreviewKeyboardMove(OSDGridKeyboardSelectionDirection direction,
+                                    GridOSDPreviewSessionMode::Kind kind);
+    // Redraws the grid of the stored session (or shows it when none is visible there) with a
+    // `manual` dismissal.
+    void presentStoredPreviewSession(const OSDGridModel& model,
+                                     const DisplayPresentationSettingsSnapshot& settings,
+                                     const DisplayOSDSettings& osdSettings,
+                                     bool hidesImmediatelyBeforeDismissalStarted,
+                                     bool schedulesPreviewRefresh);
+    void
+    scheduleDelayedVisibleGridPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                             const DisplayPresentationSettingsSnapshot& settings);
+    std::optional<OSDSpacePickerDisplay>
+    resolvePickerDisplay(const std::optional<std::string>& displayIdentifier,
+                         const OSDPresentationMetricsTraceRef& metricsTrace, bool primary);
+    void showAdditionalPickerGrid(const OSDSpacePickerDisplay& picker,
+                                  const OSDPresentationMetricsTraceRef& metricsTrace);
+    bool beginPickerRequest(const OSDPresentationMetricsTraceRef& metricsTrace,
+                            bool showAllScreens);
+    // Redraws a display's grid with a new model, its context following the model.
+    void refreshGridKeepingContext(const OSDGridModel& model,
+                                   const std::optional<std::string>& displayIdentifier);
+    bool isMissionControlEditRefused();
+    void refreshAfterVisualReorder(const DisplaySpaceOrderSnapshot& layout);
 
     friend class AppDelegateTestAccess;
 };

@@ -84,6 +84,14 @@ public:
     // After a grid has gone: the window metadata and the previews of its display.
     virtual void scheduleWindowSpaceMetadataAndPreviewRefresh(
         const std::optional<std::string>& displayIdentifier) = 0;
+    // Editing and refresh
+    // Captures the current Space for a shown grid, sooner when it has nothing cached yet.
+    virtual void scheduleVisibleGridScreenCapture() = 0;
+    // Refreshes the previews of the Spaces a visible grid shows, unless `generation` is old.
+    virtual void
+    scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                            const DisplayPresentationSettingsSnapshot& settings,
+                                            const std::string& phase, int64_t generation) = 0;
 };
 
 } // namespace tessarin

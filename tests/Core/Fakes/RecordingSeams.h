@@ -288,15 +288,29 @@ public:
         return byIndex(stacks, display, ids);
     }
     void cancelPendingWindowSpaceMetadataRefresh() override {}
-    std::function<void()>
-    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>&,
-                                          const DisplayPresentationSettingsSnapshot&,
-                                          const OSDPresentationMetricsTraceRef&, int64_t) override {
-        return nullptr;
-    }
     void scheduleWindowSpaceMetadataAndPreviewRefresh(
         const std::optional<std::string>& displayIdentifier) override {
         metadataRefreshesAfterHide.push_back(displayIdentifier);
+    }
+
+    // Editing and refresh: recorded; the first-render handler records when it runs.
+    void scheduleVisibleGridScreenCapture() override { record("scheduleVisibleGridScreenCapture"); }
+    std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>& placementDisplay,
+                                          const DisplayPresentationSettingsSnapshot&,
+                                          const OSDPresentationMetricsTraceRef&,
+                                          int64_t generation) override {
+        return [this, placementDisplay, generation] {
+            calls.push_back("afterFirstRender " + describe(placementDisplay) + " " +
+                            std::to_string(generation));
+        };
+    }
+    void scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                                 const DisplayPresentationSettingsSnapshot&,
+                                                 const std::string& phase,
+                                                 int64_t generation) override {
+        calls.push_back("visibleGridPreviewRefresh " + describe(placementDisplay) + " " + phase +
+                        " " + std::to_string(generation));
     }
 };
 
