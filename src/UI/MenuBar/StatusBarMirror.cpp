@@ -102,6 +102,10 @@ StatusBarMirror::~StatusBarMirror() {
     statusBar_.changes().removeObserver(token_);
 }
 
+bool StatusBarMirror::isShowing() const {
+    return tray_ ? tray_->isVisible() : window_->isVisible();
+}
+
 // One redraw for a burst of changes: the controller resets and sets several fields at once.
 void StatusBarMirror::scheduleUpdate() {
     if (updateScheduled_) {

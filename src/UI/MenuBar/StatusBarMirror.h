@@ -38,6 +38,8 @@ public:
     static bool updateMenu(QMenu& shown, const std::shared_ptr<Menu>& menu);
 
     bool usesTray() const { return tray_ != nullptr; }
+    // Whether the tray icon or the window is on screen.
+    bool isShowing() const;
 
 private:
     void scheduleUpdate();

@@ -4,11 +4,11 @@
 #include "Platform/StatusBar/StatusBar.h"
 #include "Platform/StatusBar/StatusItem.h"
 #include "UI/MenuBar/MenuBarController.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
 #include "UI/OSD/OSDOverlayPanel.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
 #include "UI/Overlays/PersistentTitleOverlayController.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -16,17 +16,6 @@ namespace {
 
 using fakes::World;
 using Reference = AppDelegate::LastSpaceReference;
-
-// The overlay windows need the application object.
-void ensureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_core";
-        static char* argv[] = {name, nullptr};
-        static QApplication* application = new QApplication(argc, argv);
-        (void)application;
-    }
-}
 
 // A world whose delegate refreshes the menu bar and the overlays itself.
 World::Adjust ownShell() {
@@ -70,10 +59,6 @@ TEST(AppDelegateMenuBarFeed, MenuFollowsTheGridRulesOfTheMenuBarDisplay) {
     world.d().refreshSpaceInfo();
     // Space 1 of 8 in three columns, stopping at the edges.
     EXPECT_EQ(switchStates(world), (std::vector<bool>{false, true, false, true}));
-
-    world.host.calls().copyActiveMenuBarDisplayIdentifier = nullptr;
-    world.d().refreshSpaceInfo();
-    EXPECT_EQ(switchStates(world), (std::vector<bool>{false, false, false, false}));
 }
 
 TEST(AppDelegateMenuBarFeed, GridModelCountsThePlaceholdersOfTheLayout) {
@@ -107,7 +92,7 @@ void configureOverlays(World& world) {
 }
 
 TEST(AppDelegateMenuBarFeed, OverlaysTakeEachDisplaysSettingsWhileSpacesAreSeparate) {
-    ensureApplication();
+    testing::ensureApplication();
     World world(fakes::switchingScenario(103), ownShell());
     configureOverlays(world);
     world.d().directSlotMetadataStore.setName("Mail", "UUID-A", 3);
@@ -129,7 +114,7 @@ TEST(AppDelegateMenuBarFeed, OverlaysTakeEachDisplaysSettingsWhileSpacesAreSepar
 }
 
 TEST(AppDelegateMenuBarFeed, OverlaysOfSharedSpacesUseTheGlobalSettingsOnEveryDisplay) {
-    ensureApplication();
+    testing::ensureApplication();
     World world(fakes::switchingScenario(101, true), ownShell());
     configureOverlays(world);
     world.d().refreshPersistentGridOverlay();
@@ -148,25 +133,31 @@ TEST(AppDelegateMenuBarFeed, PeriodicRefreshTimerFollowsCaptureModeAndTiming) {
         OSDGridScreenshotTiming timing;
         std::optional<TimeInterval> deadline;
         std::optional<double> firesAfter; // none: no timer
+        bool captureAllowed = true;
+        bool gridMode = true;
     };
+    using Mode = OSDGridScreenshotCaptureMode;
+    using Timing = OSDGridScreenshotTiming;
+    const auto none = std::nullopt;
+    // clang-format off
     const Case cases[] = {
-        {"screen, optimised", OSDGridScreenshotCaptureMode::screen,
-         OSDGridScreenshotTiming::optimised, std::nullopt, 300},
-        {"screen, power", OSDGridScreenshotCaptureMode::screen, OSDGridScreenshotTiming::power,
-         std::nullopt, 60},
-        {"screen, performant", OSDGridScreenshotCaptureMode::screen,
-         OSDGridScreenshotTiming::performant, std::nullopt, std::nullopt},
-        {"window, deadline passed", OSDGridScreenshotCaptureMode::window,
-         OSDGridScreenshotTiming::power, -5.0, 0.001},
-        {"window, no deadline", OSDGridScreenshotCaptureMode::window,
-         OSDGridScreenshotTiming::power, std::nullopt, std::nullopt},
+        {"screen, optimised", Mode::screen, Timing::optimised, none, 300},
+        {"screen, power", Mode::screen, Timing::power, none, 60},
+        {"screen, performant", Mode::screen, Timing::performant, none, none},
+        {"window, deadline passed", Mode::window, Timing::power, -5.0, 0.001},
+        {"window, no deadline", Mode::window, Timing::power, none, none},
+        {"no screen capture", Mode::screen, Timing::power, none, none, false},
+        {"grid mode off", Mode::screen, Timing::power, none, none, true, false},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         World world(fakes::switchingScenario(), ownShell());
         auto& previews = *world.seams.windowPreviews;
         world.d().presentationStore.setScreenshotCaptureMode(c.mode);
         world.d().presentationStore.setScreenshotTiming(c.timing);
+        world.host.system().setScreenCaptureAccess(c.captureAllowed);
+        world.grid().isEnabled.set(c.gridMode);
         previews.deadline =
             c.deadline ? std::optional(world.queue.uptime() + *c.deadline) : std::nullopt;
         previews.calls.clear();
@@ -179,18 +170,6 @@ TEST(AppDelegateMenuBarFeed, PeriodicRefreshTimerFollowsCaptureModeAndTiming) {
         world.queue.advance(due * 0.02);
         EXPECT_EQ(previews.calls.size(), c.firesAfter ? 1u : 0u);
     }
-}
-
-TEST(AppDelegateMenuBarFeed, NoPeriodicTimerWithoutGridModeOrScreenCapture) {
-    World world(fakes::switchingScenario(), ownShell());
-    world.d().presentationStore.setScreenshotTiming(OSDGridScreenshotTiming::power);
-    world.host.system().setScreenCaptureAccess(false);
-    world.d().restartPeriodicGridScreenshotRefresh();
-    EXPECT_FALSE(world.d().periodicGridScreenshotRefreshTimer);
-    world.host.system().setScreenCaptureAccess(true);
-    world.grid().isEnabled.set(false);
-    world.d().restartPeriodicGridScreenshotRefresh();
-    EXPECT_FALSE(world.d().periodicGridScreenshotRefreshTimer);
 }
 
 TEST(AppDelegateMenuBarFeed, PrimingRefreshesMetadataOnlyWhenPreviewsAreDue) {
@@ -211,12 +190,6 @@ TEST(AppDelegateMenuBarFeed, PrimingRefreshesMetadataOnlyWhenPreviewsAreDue) {
     world.queue.runUntilIdle();
     EXPECT_EQ(previews.metadataRefreshGenerations, (std::vector<std::int64_t>{2}));
     EXPECT_TRUE(world.d().pendingWindowSpaceMetadataRefreshIncludesPreviewRequests);
-
-    world.grid().isEnabled.set(false);
-    previews.calls.clear();
-    world.d().primeWindowSpaceMetadataAndPreviews();
-    world.queue.runUntilIdle();
-    EXPECT_EQ(previews.calls, (std::vector<std::string>{"primeWindowPreviews"}));
 }
 
 } // namespace

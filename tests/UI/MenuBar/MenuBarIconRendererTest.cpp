@@ -56,17 +56,12 @@ TEST(MenuBarIconRendererTest, OverlayPictureFillsCellsWhiteAndTheActiveOneInItsC
     EXPECT_EQ(pixelAt(*image, placeholder.x, placeholder.y), QColor(0, 0, 0));
     EXPECT_EQ(pixelAt(*image, 4, 44), QColor(0, 0, 0)); // background in the margin
     EXPECT_EQ(pixelAt(*image, 0.2, 0.2).alpha(), 0);    // outside the rounded corner
-}
 
-TEST(MenuBarIconRendererTest, AnActivePlaceholderStaysAnOutline) {
-    const auto model = MenuBarGridIconModel::make(4, 3, 2, {3});
-    const auto image = MenuBarIconRenderer::renderPersistentOverlayIcon(
-        *model, PersistentGridOverlaySize::large, PersistentGridOverlayActiveColor{});
-    const auto layout = MenuBarGridIconLayout::make(
-        *model, MenuBarGridIconMetrics::overlay(PersistentGridOverlaySize::large));
-    ASSERT_TRUE(image && layout);
-    const Point active = centre(layout->frames[3]);
-    EXPECT_EQ(pixelAt(*image, active.x, active.y), QColor(0, 0, 0));
+    // An active placeholder stays an outline, not a cell in the active colour.
+    const auto onPlaceholder = MenuBarIconRenderer::renderPersistentOverlayIcon(
+        *MenuBarGridIconModel::make(4, 2, 2, {2}), PersistentGridOverlaySize::medium, red);
+    ASSERT_TRUE(onPlaceholder);
+    EXPECT_EQ(pixelAt(*onPlaceholder, placeholder.x, placeholder.y), QColor(0, 0, 0));
 }
 
 TEST(MenuBarIconRendererTest, ModelFromBareSpaceInfoUsesThreeColumnsForAnOddCount) {
