@@ -8,6 +8,7 @@
 #include "Support/MainQueue.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMenu>
@@ -81,9 +82,16 @@ protected:
 } // namespace
 
 StatusBarMirror::StatusBarMirror(StatusBar& statusBar)
-    : statusBar_(statusBar), alive_(std::make_shared<bool>(true)) {
+    : statusBar_(statusBar), queue_(Host::current().queue()), alive_(std::make_shared<bool>(true)) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         tray_ = std::make_unique<QSystemTrayIcon>();
+        // A plain click opens the menu too, as a status item does.
+        QObject::connect(tray_.get(), &QSystemTrayIcon::activated,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::Trigger && menu_) {
+                                 menu_->popup(QCursor::pos());
+                             }
+                         });
     } else {
         auto window = std::make_unique<StatusItemWindow>();
         window->onClick = [this](QPoint at) {
@@ -112,7 +120,7 @@ void StatusBarMirror::scheduleUpdate() {
         return;
     }
     updateScheduled_ = true;
-    Host::current().queue().async([this, alive = alive_] {
+    queue_.async([this, alive = alive_] {
         if (*alive) {
             updateScheduled_ = false;
             update();

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace tessarin {
 
+class MainQueue;
 class Menu;
 class StatusBar;
 class StatusBarButton;
@@ -19,7 +20,8 @@ class StatusBarButton;
 // Shows the host's status items on the real desktop: each change of the status bar is drawn
 // into Qt's tray icon (a title is drawn into the icon), or, where the desktop has no tray, into
 // a small frameless window at the top right of the primary screen that opens the same menu
-// when clicked. Choosing an entry performs the host item. The program makes one for its run:
+// when clicked. Choosing an entry performs the host item. Made after the host and dropped
+// before it; the program makes one for its run:
 //
 //     StatusBarMirror statusBarMirror(Host::current().statusBar());
 class StatusBarMirror {
@@ -46,6 +48,7 @@ private:
     void update();
 
     StatusBar& statusBar_;
+    MainQueue& queue_;
     StatusBarChangeFeed::Token token_ = 0;
     bool updateScheduled_ = false;
     std::shared_ptr<bool> alive_;
