@@ -170,7 +170,7 @@ void AppDelegate::showOSDSpacePickerOnCursorDisplay() {
 }
 
 void AppDelegate::openHealthCheck() {
-    healthWindow_->present(HealthWindowMode::setup);
+    healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
 }
 
 } // namespace tessarin
