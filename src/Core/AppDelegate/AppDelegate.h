@@ -559,6 +559,7 @@ private:
     // The settings scope of a display: itself while displays have separate Spaces, else none.
     std::optional<std::string>
     menuBarSettingsScope(const std::optional<std::string>& displayIdentifier);
+    static std::optional<std::string> activeMenuBarDisplayIdentifier();
     std::shared_ptr<MenuBarController> menuBarController_;
     std::shared_ptr<PersistentGridOverlayController> persistentGridOverlayController_;
     std::shared_ptr<PersistentTitleOverlayController> persistentTitleOverlayController_;
