@@ -16,6 +16,7 @@
 #include "Platform/Scenario.h"
 #include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
+#include "Platform/StatusBar/StatusBar.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowCapture/WindowImageCapture.h"
@@ -126,6 +127,8 @@ struct Host::Parts {
     WindowImageCapture windowImages;
     // Applications opened by path
     ApplicationOpener applications;
+    // Status bar.
+    StatusBar statusBar;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -309,6 +312,11 @@ SystemSettings& Host::systemSettings() {
 // Applications opened by path
 ApplicationOpener& Host::applications() {
     return parts_->applications;
+}
+
+// Status bar.
+StatusBar& Host::statusBar() {
+    return parts_->statusBar;
 }
 
 void Host::restoreCalls() {

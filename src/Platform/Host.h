@@ -31,6 +31,7 @@ class MissionControl;
 class MultitouchManager;
 class Preferences;
 class SymbolicHotKeyTable;
+class StatusBar;
 class SystemServices;
 class Trackpad;
 class UserDefaults;
@@ -90,6 +91,9 @@ public:
     ProcessLauncher& processes();
     LoginItems& loginItems();
     SystemSettings& systemSettings();
+
+    // Status bar: the status items in the menu bar.
+    StatusBar& statusBar();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

@@ -130,7 +130,8 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
                                               : std::shared_ptr<OSDPresentationControlling>(
                                                     std::shared_ptr<void>(), this)),
       healthWindow_(required(std::move(dependencies.healthWindow), "healthWindow")),
-      shell_(required(std::move(dependencies.shell), "shell")),
+      shell_(dependencies.shell ? std::move(dependencies.shell)
+                                : std::shared_ptr<ShellRefreshing>(std::shared_ptr<void>(), this)),
       hotkeys_(std::move(dependencies.hotkeys)),
       windowPreviews_(required(std::move(dependencies.windowPreviews), "windowPreviews")),
       metrics_(dependencies.metrics

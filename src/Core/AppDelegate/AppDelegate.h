@@ -41,6 +41,9 @@
 #include "Support/Published.h"
 #include "Support/WorkItem.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/MenuBar/MenuBarControllerDelegate.h"
+#include "UI/MenuBar/MenuBarDirectionalAvailability.h"
+#include "UI/MenuBar/MenuBarGridIconModel.h"
 
 #include <cstdint>
 #include <functional>
@@ -59,6 +62,10 @@ class MissionControlShortcutOverrideControlling;
 class MissionControlSpaceCreator;
 enum class MissionControlSpaceCreationResult;
 enum class MissionControlSpaceRemovalResult;
+// Menu bar and overlays.
+class MenuBarController;
+class PersistentGridOverlayController;
+class PersistentTitleOverlayController;
 
 // The delegate's collaborators. The stores and the drag tracker default to the current host's
 // shared instances; the neighbouring subsystems must be given (construction aborts without
@@ -79,16 +86,16 @@ struct AppDelegateDependencies {
     std::shared_ptr<OSDWindowControlling> osdWindow;
     std::shared_ptr<OSDPresentationControlling> presentation;
     std::shared_ptr<HealthWindowPresenting> healthWindow;
-    std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
 
-    // Optional: the delegate presents its own grids and uses the real latency tracer unless
-    // given stand-ins (the engine's tests give recording ones); the engine's trackpad side defaults
-    // to the trackpad store and raw input; the override tap and the conflict detector default to
-    // the host's; without the Desktop refresher a Desktop task refreshes only the Space info, the
-    // overlays and a visible grid; given a re-registrar, the delegate leaves re-registering all
-    // hotkeys to it.
+    // Optional: the delegate presents its own grids, refreshes its own menu bar and overlays
+    // and uses the real latency tracer unless given stand-ins (the engine's tests give
+    // recording ones); the engine's trackpad side defaults to the trackpad store and raw input;
+    // the override tap and the conflict detector default to the host's; without the Desktop
+    // refresher a Desktop task refreshes only the Space info, the overlays and a visible grid;
+    // given a re-registrar, the delegate leaves re-registering all hotkeys to it.
+    std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
     std::shared_ptr<SystemShortcutConflictDetecting> systemShortcutConflictDetector;
     std::shared_ptr<HotkeyReregistering> hotkeys;
@@ -103,7 +110,9 @@ struct AppDelegateDependencies {
 // subsystems. This part is the Space switching engine: it turns a request (direction, visual
 // index, last Space, workspace, grid click, trackpad swipe) into a switch on the right display
 // and checks afterwards that the switch happened. Main thread only.
-class AppDelegate : public OSDPresentationControlling {
+class AppDelegate : public OSDPresentationControlling,
+                    public ShellRefreshing,
+                    public MenuBarControllerDelegate {
 public:
     // A display's Space layout together with its live Space info and the window server's Space
     // descriptors; the common result of resolving a display.
@@ -527,6 +536,54 @@ public:
     void performOSDAddSpaceAtTail(const std::optional<std::string>& displayIdentifier);
     void performOSDOpenMissionControl();
 
+    // ---------------------------------------------------------------- Menu bar and overlays
+    // (the menu bar's Space state, the persistent overlays' feed, the periodic screenshots)
+
+    // Made on first use and kept for the run; the menu bar controller's delegate is this.
+    MenuBarController& menuBarController();
+    PersistentGridOverlayController& persistentGridOverlayController();
+    PersistentTitleOverlayController& persistentTitleOverlayController();
+
+    // Updates the Space references and pushes the menu-bar display's grid settings and Space
+    // state into the menu bar.
+    void refreshSpaceInfo() override;
+    // Refreshes the grid and title overlays of every display.
+    void refreshPersistentGridOverlay() override;
+    void applyHotkey(const HotkeyCombination& combination, HotkeyIdentifier identifier) override;
+    void setGridModeEnabled(bool enabled) override;
+    // Re-arms the timer of periodic grid screenshots or preview refreshes, or leaves none.
+    void restartPeriodicGridScreenshotRefresh() override;
+    // A display's grid picture model from its visual layout (placeholders included), or from
+    // the bare Space info when the layout cannot be resolved.
+    std::optional<MenuBarGridIconModel>
+    makeMenuBarGridModel(const TessarinSpaceInfo& spaceInfo,
+                         const std::optional<std::string>& displayIdentifier,
+                         std::optional<uint32_t> columnCount);
+    // Which moves have a target under the grid rules of the settings display (by default the
+    // display's settings scope).
+    MenuBarDirectionalAvailability resolveMenuBarDirectionalAvailability(
+        const TessarinSpaceInfo& spaceInfo, const std::optional<std::string>& displayIdentifier,
+        const std::optional<std::string>& settingsDisplayIdentifier);
+    // Records the topology baseline from the bridge's Space display lists.
+    void updateStableSpaceDisplayListCountIfNeeded(const std::string& reason);
+    // Start-up: primes the preview schedule, refreshes window metadata when previews are due,
+    // and arms the periodic timer.
+    void primeWindowSpaceMetadataAndPreviews();
+
+    // What the status-item menu asks of the delegate (the rest it shares with the engine).
+    bool showsOSDSpacePickerOnAllScreens() const override;
+    void showOSDSpacePickerOnAllScreens() override;
+    void showOSDSpacePickerOnCursorDisplay() override;
+    void openHealthCheck() override;
+
+    // The periodic screenshot or preview timer, and the start-up metadata refresh task.
+    std::optional<WorkItem> periodicGridScreenshotRefreshTimer;
+    std::optional<WorkItem> pendingWindowSpaceMetadataRefreshTask;
+    int64_t windowSpaceMetadataRefreshGeneration = 0;
+    bool pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = false;
+    // Uniform fractions in 0...1 for spreading the first preview refreshes.
+    std::function<double()> previewRandomFraction;
+
 private:
     // What a switch request resolved to before anything was posted.
     struct SwitchResolution {
@@ -643,7 +700,6 @@ private:
                           const std::map<int64_t, OSDGridSpaceTitleEntry>& cachedTitleEntries);
     std::optional<std::string> systemSpaceTitle(const std::optional<std::string>& display,
                                                 int systemIndex) const;
-    std::optional<std::string> activeMenuBarDisplayIdentifier() const;
     std::optional<OSDGridMouseInteractionContext>
     makeDeferredInteractionContext(const OSDGridModel& model,
                                    const std::optional<std::string>& display,
@@ -688,6 +744,14 @@ private:
                                    const std::optional<std::string>& displayIdentifier);
     bool isMissionControlEditRefused();
     void refreshAfterVisualReorder(const DisplaySpaceOrderSnapshot& layout);
+    // Menu bar and overlays.
+    // The settings scope of a display: itself while displays have separate Spaces, else none.
+    std::optional<std::string>
+    menuBarSettingsScope(const std::optional<std::string>& displayIdentifier);
+    static std::optional<std::string> activeMenuBarDisplayIdentifier();
+    std::shared_ptr<MenuBarController> menuBarController_;
+    std::shared_ptr<PersistentGridOverlayController> persistentGridOverlayController_;
+    std::shared_ptr<PersistentTitleOverlayController> persistentTitleOverlayController_;
 
     friend class AppDelegateTestAccess;
 };

@@ -46,10 +46,6 @@ private:
 
 } // namespace
 
-std::optional<std::string> AppDelegate::activeMenuBarDisplayIdentifier() const {
-    return adoptBridgeString(tessarin_copy_active_menu_bar_display_identifier());
-}
-
 std::vector<DirectSlotMetadata>
 AppDelegate::directSlotMetadataByIndex(const std::optional<std::string>& display) {
     std::vector<DirectSlotMetadata> slots;

@@ -7,7 +7,9 @@
 #include "Platform/WindowServerTypes.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"
+#include "Support/Clock.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
+#include "UI/Settings/OSDGridScreenshotTiming.h"
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +19,14 @@
 #include <vector>
 
 namespace tessarin {
+
+// A preview refresh that the schedule wants run: one Space of a Space display.
+struct WindowPreviewRefreshRequest {
+    std::string spaceDisplayIdentifier;
+    SpaceID spaceID = 0;
+    friend bool operator==(const WindowPreviewRefreshRequest&,
+                           const WindowPreviewRefreshRequest&) = default;
+};
 
 // The window-Space metadata, icon, screenshot and preview caches, keyed by display and Space
 // ID, as the switching engine needs them: the windowless test before a switch, a metadata
@@ -92,6 +102,24 @@ public:
     scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
                                             const DisplayPresentationSettingsSnapshot& settings,
                                             const std::string& phase, int64_t generation) = 0;
+    // Shell
+    // Primes the preview schedule for the displays as they are now; none when no display
+    // resolves, else the refreshes due at once. `randomFraction` yields 0...1, both included.
+    virtual std::optional<std::vector<WindowPreviewRefreshRequest>>
+    primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming timing, TimeInterval now,
+                                const std::function<double()>& randomFraction) = 0;
+    // Brings the schedule in line with the displays as they are now; false when none resolves.
+    virtual bool reconcilePreviewRefreshSchedule() = 0;
+    // Refreshes the window-Space metadata and runs the requests; a newer generation overtakes.
+    virtual void
+    refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>& requests,
+                                          OSDGridScreenshotTiming timing, bool allowsScreenCaptures,
+                                          std::int64_t generation) = 0;
+    // When the next scheduled preview refresh is due (main-queue uptime), if any.
+    virtual std::optional<TimeInterval> nextPreviewRefreshDeadline() = 0;
+    virtual void performPeriodicGridScreenshotRefresh() = 0;
+    // Records that the metadata refresh of start-up was left out, and why.
+    virtual void recordWindowMetadataRefreshSkipped(const std::string& reason) = 0;
 };
 
 } // namespace tessarin
