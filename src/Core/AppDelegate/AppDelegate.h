@@ -1,12 +1,17 @@
 #pragma once
 
+#include "Core/AppDelegate/LaunchOptions.h"
+#include "Core/AppDelegate/MainMenu.h"
+#include "Core/AppDelegate/SoftwareUpdateController.h"
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/HotkeyReregistering.h"
 #include "Core/Seams/OSDPresentationControlling.h"
 #include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Core/Seams/OSDWindowControlling.h"
+#include "Core/Seams/PreferencesWindowPresenting.h"
 #include "Core/Seams/ShellRefreshing.h"
+#include "Core/Seams/ShortcutRecordingCancelling.h"
 #include "Core/Seams/TrackpadInputControlling.h"
 #include "Core/Seams/WindowPreviewCaching.h"
 #include "Core/Settings/DisplayPresentationSettingsStore.h"
@@ -34,12 +39,15 @@
 #include "Hotkeys/Trackpad/TrackpadRawShadowValidator.h"
 #include "Hotkeys/Trackpad/TrackpadSwipeEventTap.h"
 #include "Platform/WindowServerTypes.h"
+#include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/Logger.h"
 #include "Support/Published.h"
 #include "Support/WorkItem.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/Settings/OSDAppFilter.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -90,6 +98,18 @@ struct AppDelegateDependencies {
 
     // Initialises the Spaces bridge; `tessarin_init` when not given.
     std::function<bool()> bridgeInitializer;
+
+    // Application shell. The launch options come from these arguments (the program's path
+    // first) and the environment (the process's when not given). The preferences window is
+    // made on first use; without a maker, opening it does nothing. Without a recorder control
+    // the one-shot recorder is stopped in its place. The snapshot writer answers none on
+    // success, else why it failed.
+    std::vector<std::string> launchArguments;
+    LaunchOptions::EnvironmentLookup environment;
+    std::function<std::shared_ptr<PreferencesWindowPresenting>(SoftwareUpdateChecking&)>
+        makePreferencesWindow;
+    std::shared_ptr<ShortcutRecordingCancelling> shortcutRecorder;
+    std::function<std::optional<std::string>(const std::filesystem::path&)> launchSnapshotWriter;
 };
 
 // The application delegate: holds the program's long-lived state and coordinates the
@@ -397,6 +417,68 @@ public:
     static const Logger& spaceSwitchLogger();
     static const Logger& windowThrowLogger();
 
+    // ---------------------------------------------------------------- Application shell
+    // (start-up, activation, resign and stop; the five system observers; the launch OSD; the
+    // main menu, the preferences and the software-update holder)
+
+    using LaunchOptions = tessarin::LaunchOptions;
+
+    // The full start-up, or with the sample grid requested only the main menu and the grid.
+    void applicationDidFinishLaunching();
+    void applicationDidBecomeActive();
+    // Ends a shortcut recording in progress.
+    void applicationDidResignActive();
+    // Releases hot keys, taps and the bridge, then the observers and every pending piece of
+    // work; nothing runs afterwards.
+    void applicationWillTerminate();
+    // Calls `tessarin_init` once trusted for Accessibility; a failure is printed and retried
+    // at the next activation.
+    void initializeTessarinCoreIfNeeded();
+
+    // Each replaces the observer its field holds; the work of a notification runs on a later
+    // turn of the main queue.
+    void observeSpaceChanges();
+    void observeAppActivation();
+    void observeDefaultsChanges();
+    void observeScreenParameters();
+    void observeWakeNotifications();
+    void stopObservingSystemNotifications();
+    void handleActiveSpaceChange();
+    void handleApplicationActivation(const std::optional<RunningApplication>& application);
+    void handleDefaultsChange();
+    void handleScreenParametersChange();
+    void handleWake();
+    // Schedules every visible Space's preview (or only the metadata, when the plan has no
+    // previews), then re-arms the periodic refresh.
+    void rescheduleWindowPreviews(WindowPreviewRefreshReason reason, double initialDelay,
+                                  double spreadDuration);
+
+    // Shows the sample grid or the Space picker after the launch delay, then the snapshot.
+    void scheduleLaunchOSDPreviewIfRequested();
+    void scheduleLaunchOSDSnapshotIfRequested();
+
+    void installMainMenu();
+    // The "openPreferences:" action: brings the preferences window forward.
+    void openPreferences();
+    // Made on first use and kept; none when the program has no preferences window.
+    PreferencesWindowPresenting* preferencesWindowController();
+    // Offers the Mission Control key preset once; never complete.
+    TessarinSpacePracticeState currentSpacePracticeState();
+
+    LaunchOptions launchOptions;
+    OSDAppFilter appFilter;
+    std::optional<MainMenu> mainMenu;
+    SoftwareUpdateController softwareUpdateController;
+    std::optional<WorkspaceNotificationCenter::Token> spaceChangeObserver;
+    std::optional<WorkspaceNotificationCenter::Token> appActivationObserver;
+    std::optional<WorkspaceNotificationCenter::Token> defaultsObserver;
+    std::optional<WorkspaceNotificationCenter::Token> screenParametersObserver;
+    std::optional<WorkspaceNotificationCenter::Token> wakeObserver;
+    // The launch OSD's pending show and snapshot.
+    std::optional<WorkItem> pendingLaunchOSDWorkItem;
+    // Told whether the launch snapshot was written, after its line was printed.
+    std::function<void(bool written)> launchSnapshotFinished;
+
 private:
     // What a switch request resolved to before anything was posted.
     struct SwitchResolution {
@@ -487,6 +569,22 @@ private:
     // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
     // gone.
     std::shared_ptr<AppDelegate*> self_;
+
+    // Application shell.
+    void observe(std::optional<WorkspaceNotificationCenter::Token>& field, const char* name,
+                 void (AppDelegate::*handler)(const WorkspaceNotification&));
+    void onActiveSpaceChange(const WorkspaceNotification&) { handleActiveSpaceChange(); }
+    void onApplicationActivation(const WorkspaceNotification& notification) {
+        handleApplicationActivation(notification.application);
+    }
+    void onDefaultsChange(const WorkspaceNotification&) { handleDefaultsChange(); }
+    void onScreenParametersChange(const WorkspaceNotification&) { handleScreenParametersChange(); }
+    void onWake(const WorkspaceNotification&) { handleWake(); }
+    std::function<std::shared_ptr<PreferencesWindowPresenting>(SoftwareUpdateChecking&)>
+        makePreferencesWindow_;
+    std::shared_ptr<PreferencesWindowPresenting> preferencesWindow_;
+    std::shared_ptr<ShortcutRecordingCancelling> shortcutRecorder_;
+    std::function<std::optional<std::string>(const std::filesystem::path&)> launchSnapshotWriter_;
 
     friend class AppDelegateTestAccess;
 };

@@ -62,6 +62,10 @@ public:
     showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
     virtual void
     showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+
+    // Launch
+    // Shows the built-in sample grid; false when there is none to show.
+    virtual bool showOSDPreviewFixture() { return false; }
 };
 
 } // namespace tessarin

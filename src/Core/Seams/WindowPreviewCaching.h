@@ -1,15 +1,29 @@
 #pragma once
 
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Platform/RunningApplication.h"
 #include "Platform/WindowServerTypes.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
 
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
+
+// Why previews are refreshed.
+enum class WindowPreviewRefreshReason {
+    startupPrime,
+    spaceSwitchCurrent,
+    spaceSwitchPrevious,
+    wake,
+    periodic,
+    settingsChanged,
+    visibleGridPresentation,
+    spaceIDReplacement,
+};
 
 // The window-Space metadata, icon, screenshot and preview caches, keyed by display and Space
 // ID, as the switching engine needs them: the windowless test before a switch, a metadata
@@ -45,6 +59,40 @@ public:
     virtual bool scheduleAllVisibleSpacePreviewRefreshes() = 0;
     // The Space of the screenshot capture target, else the app-icon controller's current one.
     virtual std::optional<OSDGridSpaceContext> currentGridSpaceContext() = 0;
+
+    // Application shell
+    // The app-icon controller's current Space; when it has windows, the frontmost
+    // application's title and icon are recorded for it.
+    virtual std::optional<OSDGridSpaceContext> recordFrontmostApplicationForCurrentSpace() {
+        return std::nullopt;
+    }
+    // Records the activated application's icon; the Space it was recorded for, if any.
+    virtual std::optional<OSDGridSpaceContext>
+    recordActivatedApplication(const std::optional<RunningApplication>&) {
+        return std::nullopt;
+    }
+    // The app filter changed: both controllers drop filtered entries, and the composed previews
+    // and their in-flight set are emptied.
+    virtual void pruneFilteredEntries() {}
+    // Captures the current Space after the delay resolved for the context (none: the pointer's
+    // display), not from a visible grid.
+    virtual void
+    scheduleCurrentSpaceScreenshotCapture(const std::optional<OSDGridSpaceContext>& /*context*/) {
+        scheduleCurrentSpaceScreenshotCapture();
+    }
+    // Refreshes the previews of the new Space and of the one before it (display and Space).
+    virtual void scheduleWindowPreviewRefreshAfterSpaceChange(
+        const std::optional<OSDGridSpaceContext>& /*currentContext*/,
+        const std::optional<std::pair<std::string, SpaceID>>& /*previousSpace*/, double /*now*/) {}
+    // Schedules every visible Space's preview for a reason, the first after `initialDelay`
+    // and the rest spread over `spreadDuration` seconds; false when nothing was scheduled.
+    virtual bool scheduleAllVisibleSpacePreviewRefreshes(WindowPreviewRefreshReason /*reason*/,
+                                                         double /*initialDelay*/,
+                                                         double /*spreadDuration*/) {
+        return scheduleAllVisibleSpacePreviewRefreshes();
+    }
+    // Cancels the debounced window-Space metadata refresh and the task that runs one.
+    virtual void cancelPendingWindowSpaceMetadataRefresh() {}
 };
 
 } // namespace tessarin

@@ -1,0 +1,124 @@
+#pragma once
+
+// The parts of the program that are not built yet, as inert stand-ins: each does nothing, says
+// once in the log that it is not built, and answers "nothing to show".
+
+#include "Core/Seams/HealthWindowPresenting.h"
+#include "Core/Seams/OSDPresentationControlling.h"
+#include "Core/Seams/OSDPresentationMetricsRecording.h"
+#include "Core/Seams/PreferencesWindowPresenting.h"
+#include "Core/Seams/ShellRefreshing.h"
+#include "Core/Seams/ShortcutRecordingCancelling.h"
+#include "Core/Seams/WindowPreviewCaching.h"
+
+#include <string>
+
+namespace tessarin {
+
+// Writes "<part> is not built" once per stand-in.
+class NotBuiltNotice {
+public:
+    explicit NotBuiltNotice(std::string part) : part_(std::move(part)) {}
+    void tell();
+
+private:
+    std::string part_;
+    bool told_ = false;
+};
+
+class InertOSDPresentation final : public OSDPresentationControlling {
+public:
+    bool showOSD(uint32_t, std::optional<uint32_t>, std::optional<uint32_t>,
+                 std::optional<TessarinDirection>, const std::optional<std::string>&,
+                 const OSDDismissalBehavior&, GridOSDInteractionMode,
+                 const OSDPresentationMetricsTraceRef&) override;
+    std::optional<OSDGridModel> makeGridOSDModel(int, const std::optional<std::string>&,
+                                                 const std::optional<std::string>&,
+                                                 const std::optional<std::string>&,
+                                                 const std::optional<DisplaySpaceOrderSnapshot>&,
+                                                 std::optional<bool>) override;
+    bool shouldCaptureGridSpaceScreenshots(const std::optional<std::string>&, bool,
+                                           std::optional<bool>) override;
+    bool showOrRefreshPreviewSession(const GridOSDPreviewSession&,
+                                     const DisplayPresentationSettingsSnapshot&,
+                                     const OSDDismissalBehavior&, std::optional<uint32_t>,
+                                     std::optional<TessarinDirection>, bool,
+                                     const OSDPresentationMetricsTraceRef&) override;
+    void refreshVisibleGridOSDIfVisible(const std::optional<std::string>&) override {}
+    void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>&) override {}
+    void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef&) override;
+    void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef&) override;
+    bool showOSDPreviewFixture() override;
+
+private:
+    NotBuiltNotice notice_{"OSD presentation control (grids after a switch, the Space picker, "
+                           "the sample grid)"};
+};
+
+class InertHealthWindow final : public HealthWindowPresenting {
+public:
+    void present(HealthWindowMode) override { notice_.tell(); }
+
+private:
+    NotBuiltNotice notice_{"health window"};
+};
+
+class InertPreferencesWindow final : public PreferencesWindowPresenting {
+public:
+    bool hasWindow() const override { return false; }
+    void bringWindowToFront() override {}
+};
+
+// With no recorder control built, only the one-shot recorder can be recording.
+class OneShotRecorderCancelling final : public ShortcutRecordingCancelling {
+public:
+    void cancelActiveRecording() override;
+};
+
+class InertShell final : public ShellRefreshing {
+public:
+    void refreshSpaceInfo() override { notice_.tell(); }
+    void refreshPersistentGridOverlay() override { notice_.tell(); }
+    void applyHotkey(const HotkeyCombination&, HotkeyIdentifier) override {}
+    void setGridModeEnabled(bool) override {}
+    void restartPeriodicGridScreenshotRefresh() override {}
+
+private:
+    NotBuiltNotice notice_{"status item and persistent overlays"};
+};
+
+class InertWindowPreviews final : public WindowPreviewCaching {
+public:
+    bool isWindowlessSpace(const std::string&, SpaceID) override { return false; }
+    void refreshWindowMetadata(const DisplaySpaceOrderSnapshot&) override { notice_.tell(); }
+    void remapSpaceDisplayCaches(const std::string&, const std::map<SpaceID, SpaceID>&) override {}
+    std::vector<std::string> previewDisplayIdentifiers(const std::string& display) override {
+        return {display};
+    }
+    void remapPreviewDisplayCaches(const std::string&, const std::map<SpaceID, SpaceID>&) override {
+    }
+    void clearScheduledPreviewRefreshes() override {}
+    void cancelPendingGridScreenshotCapture() override {}
+    void scheduleCurrentSpaceScreenshotCapture() override {}
+    bool refreshPlanIncludesPreviews() override { return false; }
+    void refreshWindowSpaceMetadataOnly() override { notice_.tell(); }
+    bool scheduleAllVisibleSpacePreviewRefreshes() override { return false; }
+    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
+
+private:
+    NotBuiltNotice notice_{"window previews, screenshots and app icons"};
+};
+
+// Presentation metrics stay off: no trace is ever started.
+class InertPresentationMetrics final : public OSDPresentationMetricsRecording {
+public:
+    bool isEnabled() const override { return false; }
+    OSDPresentationMetricsTraceRef startTrace(const std::string&, double) override {
+        return nullptr;
+    }
+    using OSDPresentationMetricsRecording::mark;
+    void mark(const std::string&, const OSDPresentationMetricsTraceRef&,
+              const std::function<OSDPresentationMetricsFields()>&) override {}
+};
+
+} // namespace tessarin

@@ -1,0 +1,107 @@
+// Start-up, activation, resign and stop: what the program does, in which order, when it has
+// finished launching, becomes active, resigns active and is about to terminate.
+
+#include "Core/AppDelegate/AppDelegate.h"
+#include "Core/Seams/MissionControlShortcutOverrideControlling.h"
+#include "Core/Settings/GeneralSettingsNormalization.h"
+#include "Hotkeys/GlobalEventTapRecorder.h"
+#include "Hotkeys/HotKeyManager.h"
+#include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Platform/Host.h"
+#include "Platform/SystemServices.h"
+
+#include <cstdio>
+
+namespace tessarin {
+
+void AppDelegate::applicationDidFinishLaunching() {
+    if (launchOptions.osdPreviewFixture) {
+        // The sample grid only: no status item, hotkeys, observers or health check.
+        installMainMenu();
+        scheduleLaunchOSDPreviewIfRequested();
+        return;
+    }
+    GeneralSettingsNormalization::apply(Host::current().defaults());
+    initializeTessarinCoreIfNeeded();
+    installMainMenu();
+    shell_->setGridModeEnabled(gridModeStore.isEnabled.value());
+    bindHotkeys();
+    updateTrackpadSwipeEventTap();
+    if (!dragTracker.start()) {
+        windowThrowLogger().error("physical drag tracker failed to start");
+    }
+    observeSpaceChanges();
+    observeAppActivation();
+    observeDefaultsChanges();
+    observeScreenParameters();
+    observeWakeNotifications();
+    shell_->refreshSpaceInfo();
+    shell_->refreshPersistentGridOverlay();
+    const std::optional<OSDGridSpaceContext> context =
+        windowPreviews_->recordFrontmostApplicationForCurrentSpace();
+    windowPreviews_->scheduleCurrentSpaceScreenshotCapture(context);
+    shell_->restartPeriodicGridScreenshotRefresh();
+    if (const std::optional<HealthWindowMode> mode = healthWindow_->launchPresentation()) {
+        healthWindow_->present(*mode);
+    }
+    scheduleLaunchOSDPreviewIfRequested();
+}
+
+void AppDelegate::initializeTessarinCoreIfNeeded() {
+    if (tessarinCoreInitialized || !Host::current().system().isProcessTrusted()) {
+        return;
+    }
+    if (bridgeInitializer_()) {
+        tessarinCoreInitialized = true;
+        return;
+    }
+    std::printf("Failed to initialize TessarinCore event tap\n");
+    std::fflush(stdout);
+}
+
+void AppDelegate::applicationDidBecomeActive() {
+    initializeTessarinCoreIfNeeded();
+    updateTrackpadSwipeEventTap();
+    // Starting a running tracker is the tracker's own concern.
+    dragTracker.start();
+    shell_->restartPeriodicGridScreenshotRefresh();
+}
+
+void AppDelegate::applicationDidResignActive() {
+    if (shortcutRecorder_) {
+        shortcutRecorder_->cancelActiveRecording();
+    } else {
+        GlobalEventTapRecorder::shared().stopRecording();
+    }
+}
+
+void AppDelegate::applicationWillTerminate() {
+    applicationDidResignActive();
+    HotKeyManager::shared().unregisterAll();
+    if (focusedWindowThrowTask) {
+        focusedWindowThrowTask->cancel();
+    }
+    dragTracker.stop();
+    missionControlShortcutOverride->stop();
+    tessarin_destroy();
+    trackpadSwipeEventTap.stop();
+    trackpadRawInputCoordinator.stop();
+    stopObservingSystemNotifications();
+    windowPreviews_->cancelPendingGridScreenshotCapture();
+    cancelPendingVisibleGridWindowPreviewRefresh();
+    windowPreviews_->cancelPendingWindowSpaceMetadataRefresh();
+    if (pendingSpaceTopologyStabilizationRefreshWorkItem) {
+        pendingSpaceTopologyStabilizationRefreshWorkItem->cancel();
+        pendingSpaceTopologyStabilizationRefreshWorkItem.reset();
+    }
+    spaceTopologyStabilizer.reset();
+    if (pendingTrackpadSwipeCommitWorkItem) {
+        pendingTrackpadSwipeCommitWorkItem->cancel();
+    }
+    if (pendingLaunchOSDWorkItem) {
+        pendingLaunchOSDWorkItem->cancel();
+    }
+    cancelPendingDeferredSpaceSwitch(false, false);
+}
+
+} // namespace tessarin
