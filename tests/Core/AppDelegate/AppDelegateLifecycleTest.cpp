@@ -1,0 +1,145 @@
+// Start-up, activation, resign and stop of the delegate, in order, against the shell's fakes.
+
+#include "Core/Fakes/ShellSeams.h"
+#include "Hotkeys/HotKeyManager.h"
+#include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Platform/Input/HotKeyCenter.h"
+#include "Platform/WorkspaceNotificationCenter.h"
+
+namespace tessarin::testing {
+namespace {
+
+using fakes::Journal;
+using fakes::ShellWorld;
+namespace Name = WorkspaceNotificationName;
+const std::vector<const char*> kObserved = {
+    Name::activeSpaceDidChange, Name::didActivateApplication, Name::userDefaultsDidChange,
+    Name::screenParametersDidChange, Name::didWake};
+
+std::vector<std::size_t> observerCounts(ShellWorld& world) {
+    std::vector<std::size_t> counts;
+    for (const char* name : kObserved) {
+        counts.push_back(world.host.notifications().observerCount(name));
+    }
+    return counts;
+}
+
+const std::vector<std::size_t> kOneEach(5, 1);
+const std::vector<std::size_t> kNone(5, 0);
+
+TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWithHealthAndLaunch) {
+    ShellWorld world({"--show-osd-on-launch"});
+    world.previews->context = OSDGridSpaceContext{"A", 4, 1, 6};
+    world.health->launchAnswer = HealthWindowMode::allSet;
+    std::vector<std::size_t> observersAtRefresh;
+    bool trackerRanAtRefresh = false;
+    world.shell->onRefreshSpaceInfo = [&] {
+        observersAtRefresh = observerCounts(world);
+        trackerRanAtRefresh = PhysicalWindowDragTracker::shared().isRunning();
+    };
+
+    world.d().applicationDidFinishLaunching();
+
+    EXPECT_EQ(world.journal,
+              (Journal{"refreshSpaceInfo", "refreshPersistentGridOverlay", "recordFrontmost",
+                       "scheduleScreenshot A/4", "restartPeriodic", "launchPresentation"}));
+    EXPECT_EQ(observersAtRefresh, kOneEach);
+    EXPECT_TRUE(trackerRanAtRefresh);
+    EXPECT_TRUE(world.d().tessarinCoreInitialized);
+    EXPECT_TRUE(world.d().mainMenu.has_value());
+    EXPECT_EQ(world.health->presented, std::vector{HealthWindowMode::allSet});
+    world.queue.advance(0.79);
+    EXPECT_TRUE(world.presentation->calls.empty());
+    world.queue.advance(0.02);
+    EXPECT_EQ(world.presentation->calls,
+              std::vector<std::string>{"showOSDSpacePickerOnCursorDisplay"});
+}
+
+TEST(AppDelegateLifecycle, TheSampleGridLaunchInstallsOnlyTheMainMenuAndShowsTheGrid) {
+    ShellWorld world({"--osd-preview-fixture"});
+    world.d().applicationDidFinishLaunching();
+    world.queue.advance(1.0);
+
+    EXPECT_TRUE(world.d().mainMenu.has_value());
+    EXPECT_TRUE(world.journal.empty()) << ::testing::PrintToString(world.journal);
+    EXPECT_EQ(observerCounts(world), kNone);
+    EXPECT_TRUE(world.host.hotKeys().registrations().empty());
+    EXPECT_FALSE(PhysicalWindowDragTracker::shared().isRunning());
+    EXPECT_EQ(world.presentation->calls, std::vector<std::string>{"showOSDPreviewFixture"});
+}
+
+TEST(AppDelegateLifecycle, TheBridgeStartsOnTheFirstTrustedActivationAndOnlyFailuresArePrinted) {
+    struct Case {
+        const char* name;
+        bool trustedAtLaunch;
+        bool initializes;
+        int attemptsAfterTwoActivations;
+        bool initialized;
+        bool printsFailure;
+    };
+    for (const Case& c : std::vector<Case>{{"trusted", true, true, 1, true, false},
+                                           {"trusted later", false, true, 1, true, false},
+                                           {"failing", true, false, 3, false, true}}) {
+        SCOPED_TRACE(c.name);
+        int attempts = 0;
+        Scenario scenario = Scenario::defaultScenario();
+        scenario.accessibilityTrusted = c.trustedAtLaunch;
+        ShellWorld world({}, scenario, [&] { return ++attempts, c.initializes; });
+        ::testing::internal::CaptureStdout();
+        world.d().applicationDidFinishLaunching();
+        EXPECT_EQ(attempts, c.trustedAtLaunch ? 1 : 0);
+        world.host.system().setProcessTrusted(true);
+        world.d().applicationDidBecomeActive();
+        world.d().applicationDidBecomeActive();
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(attempts, c.attemptsAfterTwoActivations);
+        EXPECT_EQ(world.d().tessarinCoreInitialized, c.initialized);
+        EXPECT_EQ(printed.find("Failed to initialize TessarinCore event tap\n") == 0,
+                  c.printsFailure);
+    }
+}
+
+TEST(AppDelegateLifecycle, StopReleasesInputAndObserversAndNothingPendingRunsAfterwards) {
+    ShellWorld world({"--osd-snapshot-path", "shot.png"});
+    AppDelegate& d = world.d();
+    d.applicationDidFinishLaunching();
+    world.queue.runUntilIdle();
+    ASSERT_FALSE(world.host.hotKeys().registrations().empty());
+    std::vector<std::string> ran;
+    const auto pending = [&](const char* name) {
+        return world.queue.asyncAfter(1.0, [&ran, name] { ran.push_back(name); });
+    };
+    d.pendingTrackpadSwipeCommitWorkItem = pending("trackpad commit");
+    d.pendingSpaceTopologyStabilizationRefreshWorkItem = pending("topology");
+    d.pendingVisibleGridWindowPreviewRefreshWorkItem = pending("visible previews");
+    d.spaceTopologyStabilizer.begin("wake", world.queue.now());
+    world.journal.clear();
+
+    d.applicationWillTerminate();
+
+    EXPECT_EQ(world.journal,
+              (Journal{"cancelRecording", "cancelScreenshot", "cancelMetadataRefresh"}));
+    EXPECT_TRUE(world.host.hotKeys().registrations().empty());
+    EXPECT_FALSE(PhysicalWindowDragTracker::shared().isRunning());
+    EXPECT_EQ(observerCounts(world), kNone);
+    EXPECT_EQ(d.spaceTopologyStabilizer, SpaceTopologyStabilizer{});
+    EXPECT_FALSE(d.pendingSpaceTopologyStabilizationRefreshWorkItem.has_value());
+    world.journal.clear();
+    world.host.system().systemDidWake();
+    world.queue.advance(5.0);
+    EXPECT_TRUE(ran.empty());
+    EXPECT_TRUE(world.journal.empty()) << ::testing::PrintToString(world.journal);
+    EXPECT_TRUE(world.presentation->calls.empty()) << "the launch picker was not cancelled";
+}
+
+TEST(AppDelegateLifecycle, ResigningEndsARecordingAndObservingTwiceLeavesOneObserver) {
+    ShellWorld world;
+    world.d().applicationDidResignActive();
+    world.d().observeWakeNotifications();
+    world.d().observeWakeNotifications();
+    EXPECT_EQ(world.journal, Journal{"cancelRecording"});
+    EXPECT_EQ(world.host.notifications().observerCount(Name::didWake), 1u);
+}
+
+} // namespace
+} // namespace tessarin::testing

@@ -1,0 +1,106 @@
+// The launch snapshot line, the preferences window made on first use, the Space-practice state,
+// the update holder and the main menu.
+
+#include "Core/Fakes/ShellSeams.h"
+
+#include <filesystem>
+
+namespace tessarin::testing {
+namespace {
+
+using fakes::ShellWorld;
+
+TEST(AppDelegateShell, TheLaunchPickerOpensAfterItsDelayAndTheSnapshotLineFollows) {
+    for (const std::optional<std::string>& failure :
+         {std::optional<std::string>(), std::optional<std::string>("no visible grid window")}) {
+        ShellWorld world({"--osd-snapshot-path", "shot.png", "--osd-snapshot-delay", "0.5"});
+        world.grid().globalShowOSDSpacePickerOnAllScreens = true;
+        world.snapshotFailure = failure;
+        std::vector<bool> finished;
+        world.d().launchSnapshotFinished = [&](bool written) { finished.push_back(written); };
+        world.d().applicationDidFinishLaunching();
+        ::testing::internal::CaptureStdout();
+        world.queue.advance(0.8);
+        EXPECT_EQ(world.presentation->calls,
+                  std::vector<std::string>{"showOSDSpacePickerOnAllScreens"});
+        world.queue.advance(0.49);
+        EXPECT_TRUE(world.snapshotsWritten.empty());
+        world.queue.advance(0.02);
+        const std::string absolute = (std::filesystem::current_path() / "shot.png").string();
+        EXPECT_EQ(world.snapshotsWritten, std::vector<std::filesystem::path>{absolute});
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(),
+                  failure ? "Failed to write OSD snapshot to " + absolute + ": " + *failure + "\n"
+                          : "Wrote OSD snapshot to " + absolute + "\n");
+        EXPECT_EQ(finished, std::vector<bool>{!failure});
+    }
+}
+
+TEST(AppDelegateShell, PreferencesAreMadeOnceAndComeForwardOnlyWithAWindow) {
+    ShellWorld world;
+    world.d().openPreferences();
+    world.d().openPreferences();
+    EXPECT_EQ(world.preferencesMade, 1);
+    EXPECT_EQ(world.preferences->broughtForward, 2);
+    world.preferences->window = false;
+    world.d().openPreferences();
+    EXPECT_EQ(world.preferences->broughtForward, 2);
+}
+
+TEST(AppDelegateShell, TheSpacePracticeUsesTheSystemKeysOnlyWhenThePresetIsApplied) {
+    ShellWorld standard;
+    EXPECT_EQ(standard.d().currentSpacePracticeState(), (TessarinSpacePracticeState{false, true}));
+    EXPECT_EQ(standard.d().currentSpacePracticeState(), (TessarinSpacePracticeState{false, true}));
+
+    Scenario custom = Scenario::defaultScenario();
+    custom.preferenceDomains["com.apple.symbolichotkeys"]["AppleSymbolicHotKeys"]["79"]["enabled"] =
+        false; // "Move left a Space" is off: the preset cannot take the system's keys
+    ShellWorld world({}, custom);
+    EXPECT_EQ(world.d().currentSpacePracticeState(), (TessarinSpacePracticeState{false, false}));
+}
+
+TEST(AppDelegateShell, OnlyARealUpdateKeyCountsAsConfiguredAndACheckShowsTheAlert) {
+    const auto configured = [](PropertyValue value) {
+        return SoftwareUpdateController::hasConfiguredPublicEDKey({{"SUPublicEDKey", value}});
+    };
+    EXPECT_TRUE(configured("abc=\n"));
+    EXPECT_FALSE(configured(" \n\t"));
+    EXPECT_FALSE(configured(" REPLACE_WITH_SPARKLE_PUBLIC_ED_KEY"));
+    EXPECT_FALSE(configured(PropertyValue(int64_t{1})));
+    EXPECT_FALSE(SoftwareUpdateController::hasConfiguredPublicEDKey({}));
+
+    ShellWorld world;
+    world.d().softwareUpdateController.checkForUpdates();
+    ASSERT_EQ(world.host.system().shownAlerts().size(), 1u);
+    EXPECT_EQ(world.host.system().shownAlerts()[0].messageText,
+              "Software Updates Are Not Configured");
+}
+
+const MainMenuItem* find(const MainMenu& menu, const std::string& title) {
+    for (const MainMenuItem& top : menu.items) {
+        for (const MainMenuItem& item : top.submenu) {
+            if (item.title == title) {
+                return &item;
+            }
+        }
+    }
+    return nullptr;
+}
+
+TEST(AppDelegateShell, TheMainMenuSendsSettingsToTheDelegateAndKeepsTheStandardKeys) {
+    ShellWorld world;
+    world.d().installMainMenu();
+    ASSERT_TRUE(world.d().mainMenu.has_value());
+    const MainMenu& menu = *world.d().mainMenu;
+    const MainMenuItem* settings = find(menu, "Settings\u2026");
+    const MainMenuItem* hideOthers = find(menu, "Hide Others");
+    const MainMenuItem* redo = find(menu, "Redo");
+    ASSERT_TRUE(settings && hideOthers && redo);
+    EXPECT_EQ(settings->action, "openPreferences:");
+    EXPECT_EQ(settings->target, MenuItemTarget::preferencesTarget);
+    EXPECT_TRUE(hideOthers->withOption && !hideOthers->withShift);
+    EXPECT_EQ(redo->keyEquivalent + (redo->withShift ? "+shift" : ""), "Z+shift");
+    EXPECT_EQ(find(menu, "Quit Tessarin")->action, "terminate:");
+}
+
+} // namespace
+} // namespace tessarin::testing
