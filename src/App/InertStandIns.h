@@ -7,7 +7,6 @@
 #include "Core/Seams/OSDPresentationControlling.h"
 #include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Core/Seams/PreferencesWindowPresenting.h"
-#include "Core/Seams/ShellRefreshing.h"
 #include "Core/Seams/ShortcutRecordingCancelling.h"
 #include "Core/Seams/WindowPreviewCaching.h"
 
@@ -75,18 +74,6 @@ public:
     void cancelActiveRecording() override;
 };
 
-class InertShell final : public ShellRefreshing {
-public:
-    void refreshSpaceInfo() override { notice_.tell(); }
-    void refreshPersistentGridOverlay() override { notice_.tell(); }
-    void applyHotkey(const HotkeyCombination&, HotkeyIdentifier) override {}
-    void setGridModeEnabled(bool) override {}
-    void restartPeriodicGridScreenshotRefresh() override {}
-
-private:
-    NotBuiltNotice notice_{"status item and persistent overlays"};
-};
-
 class InertWindowPreviews final : public WindowPreviewCaching {
 public:
     bool isWindowlessSpace(const std::string&, SpaceID) override { return false; }
@@ -104,6 +91,19 @@ public:
     void refreshWindowSpaceMetadataOnly() override { notice_.tell(); }
     bool scheduleAllVisibleSpacePreviewRefreshes() override { return false; }
     std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
+    std::optional<std::vector<WindowPreviewRefreshRequest>>
+    primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming, TimeInterval,
+                                const std::function<double()>&) override {
+        notice_.tell();
+        return std::nullopt;
+    }
+    bool reconcilePreviewRefreshSchedule() override { return false; }
+    void refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>&,
+                                               OSDGridScreenshotTiming, bool,
+                                               std::int64_t) override {}
+    std::optional<TimeInterval> nextPreviewRefreshDeadline() override { return std::nullopt; }
+    void performPeriodicGridScreenshotRefresh() override {}
+    void recordWindowMetadataRefreshSkipped(const std::string&) override {}
 
 private:
     NotBuiltNotice notice_{"window previews, screenshots and app icons"};

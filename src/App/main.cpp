@@ -31,7 +31,6 @@ AppDelegateDependencies programDependencies(const std::vector<std::string>& argu
     dependencies.osdWindow = osdWindow;
     dependencies.presentation = std::make_shared<InertOSDPresentation>();
     dependencies.healthWindow = std::make_shared<InertHealthWindow>();
-    dependencies.shell = std::make_shared<InertShell>();
     dependencies.windowPreviews = std::make_shared<InertWindowPreviews>();
     dependencies.metrics =
         std::shared_ptr<OSDPresentationMetricsRecording>(std::shared_ptr<void>(), &metrics);

@@ -22,6 +22,7 @@ class MissionControl;
 class MultitouchManager;
 class Preferences;
 class SymbolicHotKeyTable;
+class StatusBar;
 class SystemServices;
 class Trackpad;
 class UserDefaults;
@@ -66,6 +67,9 @@ public:
     // The multitouch framework's manager; none when the scenario leaves the framework out.
     MultitouchManager* multitouch();
     Trackpad& trackpad();
+
+    // Status bar: the status items in the menu bar.
+    StatusBar& statusBar();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

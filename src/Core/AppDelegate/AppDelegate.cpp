@@ -127,7 +127,8 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
       osdWindow_(required(std::move(dependencies.osdWindow), "osdWindow")),
       presentation_(required(std::move(dependencies.presentation), "presentation")),
       healthWindow_(required(std::move(dependencies.healthWindow), "healthWindow")),
-      shell_(required(std::move(dependencies.shell), "shell")),
+      shell_(dependencies.shell ? std::move(dependencies.shell)
+                                : std::shared_ptr<ShellRefreshing>(std::shared_ptr<void>(), this)),
       hotkeys_(std::move(dependencies.hotkeys)),
       windowPreviews_(required(std::move(dependencies.windowPreviews), "windowPreviews")),
       metrics_(required(std::move(dependencies.metrics), "metrics")),

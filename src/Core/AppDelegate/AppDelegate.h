@@ -44,6 +44,9 @@
 #include "Support/Published.h"
 #include "Support/WorkItem.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/MenuBar/MenuBarControllerDelegate.h"
+#include "UI/MenuBar/MenuBarDirectionalAvailability.h"
+#include "UI/MenuBar/MenuBarGridIconModel.h"
 #include "UI/Settings/OSDAppFilter.h"
 
 #include <cstdint>
@@ -62,6 +65,10 @@ class MissionControlShortcutOverrideControlling;
 class MissionControlSpaceCreator;
 enum class MissionControlSpaceCreationResult;
 enum class MissionControlSpaceRemovalResult;
+// Menu bar and overlays.
+class MenuBarController;
+class PersistentGridOverlayController;
+class PersistentTitleOverlayController;
 
 // The delegate's collaborators. The stores and the drag tracker default to the current host's
 // shared instances; the neighbouring subsystems must be given (construction aborts without
@@ -82,14 +89,16 @@ struct AppDelegateDependencies {
     std::shared_ptr<OSDWindowControlling> osdWindow;
     std::shared_ptr<OSDPresentationControlling> presentation;
     std::shared_ptr<HealthWindowPresenting> healthWindow;
-    std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
 
     // Optional: the engine's trackpad side defaults to the trackpad store and raw input; the
     // override tap and the conflict detector default to the host's; without the
     // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
-    // visible grid; given a re-registrar, the delegate leaves re-registering all hotkeys to it.
+    // visible grid; given a re-registrar, the delegate leaves re-registering all hotkeys to it;
+    // given a shell, the engine's refreshes of the menu bar and the overlays go to it instead
+    // of the delegate's own.
+    std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
     std::shared_ptr<SystemShortcutConflictDetecting> systemShortcutConflictDetector;
     std::shared_ptr<HotkeyReregistering> hotkeys;
@@ -116,7 +125,7 @@ struct AppDelegateDependencies {
 // subsystems. This part is the Space switching engine: it turns a request (direction, visual
 // index, last Space, workspace, grid click, trackpad swipe) into a switch on the right display
 // and checks afterwards that the switch happened. Main thread only.
-class AppDelegate {
+class AppDelegate : public ShellRefreshing, public MenuBarControllerDelegate {
 public:
     // A display's Space layout together with its live Space info and the window server's Space
     // descriptors; the common result of resolving a display.
@@ -459,7 +468,7 @@ public:
 
     void installMainMenu();
     // The "openPreferences:" action: brings the preferences window forward.
-    void openPreferences();
+    void openPreferences() override;
     // Made on first use and kept; none when the program has no preferences window.
     PreferencesWindowPresenting* preferencesWindowController();
     // Offers the Mission Control key preset once; never complete.
@@ -478,6 +487,54 @@ public:
     std::optional<WorkItem> pendingLaunchOSDWorkItem;
     // Told whether the launch snapshot was written, after its line was printed.
     std::function<void(bool written)> launchSnapshotFinished;
+
+    // ---------------------------------------------------------------- Menu bar and overlays
+    // (the menu bar's Space state, the persistent overlays' feed, the periodic screenshots)
+
+    // Made on first use and kept for the run; the menu bar controller's delegate is this.
+    MenuBarController& menuBarController();
+    PersistentGridOverlayController& persistentGridOverlayController();
+    PersistentTitleOverlayController& persistentTitleOverlayController();
+
+    // Updates the Space references and pushes the menu-bar display's grid settings and Space
+    // state into the menu bar.
+    void refreshSpaceInfo() override;
+    // Refreshes the grid and title overlays of every display.
+    void refreshPersistentGridOverlay() override;
+    void applyHotkey(const HotkeyCombination& combination, HotkeyIdentifier identifier) override;
+    void setGridModeEnabled(bool enabled) override;
+    // Re-arms the timer of periodic grid screenshots or preview refreshes, or leaves none.
+    void restartPeriodicGridScreenshotRefresh() override;
+    // A display's grid picture model from its visual layout (placeholders included), or from
+    // the bare Space info when the layout cannot be resolved.
+    std::optional<MenuBarGridIconModel>
+    makeMenuBarGridModel(const TessarinSpaceInfo& spaceInfo,
+                         const std::optional<std::string>& displayIdentifier,
+                         std::optional<uint32_t> columnCount);
+    // Which moves have a target under the grid rules of the settings display (by default the
+    // display's settings scope).
+    MenuBarDirectionalAvailability resolveMenuBarDirectionalAvailability(
+        const TessarinSpaceInfo& spaceInfo, const std::optional<std::string>& displayIdentifier,
+        const std::optional<std::string>& settingsDisplayIdentifier);
+    // Records the topology baseline from the bridge's Space display lists.
+    void updateStableSpaceDisplayListCountIfNeeded(const std::string& reason);
+    // Start-up: primes the preview schedule, refreshes window metadata when previews are due,
+    // and arms the periodic timer.
+    void primeWindowSpaceMetadataAndPreviews();
+
+    // What the status-item menu asks of the delegate (the rest it shares with the engine).
+    bool showsOSDSpacePickerOnAllScreens() const override;
+    void showOSDSpacePickerOnAllScreens() override;
+    void showOSDSpacePickerOnCursorDisplay() override;
+    void openHealthCheck() override;
+
+    // The periodic screenshot or preview timer, and the start-up metadata refresh task.
+    std::optional<WorkItem> periodicGridScreenshotRefreshTimer;
+    std::optional<WorkItem> pendingWindowSpaceMetadataRefreshTask;
+    int64_t windowSpaceMetadataRefreshGeneration = 0;
+    bool pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = false;
+    // Uniform fractions in 0...1 for spreading the first preview refreshes.
+    std::function<double()> previewRandomFraction;
 
 private:
     // What a switch request resolved to before anything was posted.
@@ -585,6 +642,14 @@ private:
     std::shared_ptr<PreferencesWindowPresenting> preferencesWindow_;
     std::shared_ptr<ShortcutRecordingCancelling> shortcutRecorder_;
     std::function<std::optional<std::string>(const std::filesystem::path&)> launchSnapshotWriter_;
+
+    // Menu bar and overlays.
+    // The settings scope of a display: itself while displays have separate Spaces, else none.
+    std::optional<std::string>
+    menuBarSettingsScope(const std::optional<std::string>& displayIdentifier);
+    std::shared_ptr<MenuBarController> menuBarController_;
+    std::shared_ptr<PersistentGridOverlayController> persistentGridOverlayController_;
+    std::shared_ptr<PersistentTitleOverlayController> persistentTitleOverlayController_;
 
     friend class AppDelegateTestAccess;
 };

@@ -9,6 +9,10 @@
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
+#include "UI/MenuBar/MenuBarController.h"
+#include "UI/Overlays/PersistentGridOverlayController.h"
+#include "UI/Overlays/PersistentTitleOverlayController.h"
+#include "UI/Settings/MenuBarIconSetting.h"
 
 #include <cstdio>
 
@@ -24,7 +28,10 @@ void AppDelegate::applicationDidFinishLaunching() {
     GeneralSettingsNormalization::apply(Host::current().defaults());
     initializeTessarinCoreIfNeeded();
     installMainMenu();
-    shell_->setGridModeEnabled(gridModeStore.isEnabled.value());
+    MenuBarController& menuBar = menuBarController();
+    menuBar.setup();
+    menuBar.setGridModeEnabled(gridModeStore.isEnabled.value());
+    menuBar.setMenuBarIconSetting(persisted<MenuBarIconSetting>(Host::current().defaults()));
     bindHotkeys();
     updateTrackpadSwipeEventTap();
     if (!dragTracker.start()) {
@@ -37,6 +44,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     observeWakeNotifications();
     shell_->refreshSpaceInfo();
     shell_->refreshPersistentGridOverlay();
+    primeWindowSpaceMetadataAndPreviews();
     const std::optional<OSDGridSpaceContext> context =
         windowPreviews_->recordFrontmostApplicationForCurrentSpace();
     windowPreviews_->scheduleCurrentSpaceScreenshotCapture(context);
@@ -90,6 +98,9 @@ void AppDelegate::applicationWillTerminate() {
     windowPreviews_->cancelPendingGridScreenshotCapture();
     cancelPendingVisibleGridWindowPreviewRefresh();
     windowPreviews_->cancelPendingWindowSpaceMetadataRefresh();
+    if (pendingWindowSpaceMetadataRefreshTask) {
+        pendingWindowSpaceMetadataRefreshTask->cancel();
+    }
     if (pendingSpaceTopologyStabilizationRefreshWorkItem) {
         pendingSpaceTopologyStabilizationRefreshWorkItem->cancel();
         pendingSpaceTopologyStabilizationRefreshWorkItem.reset();
@@ -98,10 +109,16 @@ void AppDelegate::applicationWillTerminate() {
     if (pendingTrackpadSwipeCommitWorkItem) {
         pendingTrackpadSwipeCommitWorkItem->cancel();
     }
+    if (periodicGridScreenshotRefreshTimer) {
+        periodicGridScreenshotRefreshTimer->cancel();
+        periodicGridScreenshotRefreshTimer.reset();
+    }
     if (pendingLaunchOSDWorkItem) {
         pendingLaunchOSDWorkItem->cancel();
     }
     cancelPendingDeferredSpaceSwitch(false, false);
+    persistentGridOverlayController().hideAll();
+    persistentTitleOverlayController().hideAll();
 }
 
 } // namespace tessarin

@@ -7,6 +7,8 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Support/MainQueue.h"
+#include "UI/MenuBar/MenuBarController.h"
+#include "UI/Settings/MenuBarIconSetting.h"
 #include "UI/Settings/OSDAppFilterSetting.h"
 
 namespace tessarin {
@@ -91,6 +93,7 @@ void AppDelegate::handleActiveSpaceChange() {
         windowPreviews_->scheduleCurrentSpaceScreenshotCapture(context);
     }
     shell_->refreshPersistentGridOverlay();
+    menuBarController().scheduleRefresh(0.2);
 }
 
 void AppDelegate::handleApplicationActivation(
@@ -106,9 +109,13 @@ void AppDelegate::handleApplicationActivation(
     if (context) {
         shell_->refreshPersistentGridOverlay();
     }
+    menuBarController().scheduleRefresh(0.1);
 }
 
 void AppDelegate::handleDefaultsChange() {
+    // Redraws only when the setting changed.
+    menuBarController().setMenuBarIconSetting(
+        persisted<MenuBarIconSetting>(Host::current().defaults()));
     OSDAppFilter filter = OSDAppFilterSetting::persisted(Host::current().defaults());
     const bool filterChanged = filter != appFilter;
     if (filterChanged) {

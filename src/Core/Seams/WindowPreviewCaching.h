@@ -3,8 +3,12 @@
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/RunningApplication.h"
 #include "Platform/WindowServerTypes.h"
+#include "Support/Clock.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
+#include "UI/Settings/OSDGridScreenshotTiming.h"
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -23,6 +27,14 @@ enum class WindowPreviewRefreshReason {
     settingsChanged,
     visibleGridPresentation,
     spaceIDReplacement,
+};
+
+// A preview refresh that the schedule wants run: one Space of a Space display.
+struct WindowPreviewRefreshRequest {
+    std::string spaceDisplayIdentifier;
+    SpaceID spaceID = 0;
+    friend bool operator==(const WindowPreviewRefreshRequest&,
+                           const WindowPreviewRefreshRequest&) = default;
 };
 
 // The window-Space metadata, icon, screenshot and preview caches, keyed by display and Space
@@ -93,6 +105,24 @@ public:
     }
     // Cancels the debounced window-Space metadata refresh and the task that runs one.
     virtual void cancelPendingWindowSpaceMetadataRefresh() {}
+    // Shell
+    // Primes the preview schedule for the displays as they are now; none when no display
+    // resolves, else the refreshes due at once. `randomFraction` yields 0...1, both included.
+    virtual std::optional<std::vector<WindowPreviewRefreshRequest>>
+    primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming timing, TimeInterval now,
+                                const std::function<double()>& randomFraction) = 0;
+    // Brings the schedule in line with the displays as they are now; false when none resolves.
+    virtual bool reconcilePreviewRefreshSchedule() = 0;
+    // Refreshes the window-Space metadata and runs the requests; a newer generation overtakes.
+    virtual void
+    refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>& requests,
+                                          OSDGridScreenshotTiming timing, bool allowsScreenCaptures,
+                                          std::int64_t generation) = 0;
+    // When the next scheduled preview refresh is due (main-queue uptime), if any.
+    virtual std::optional<TimeInterval> nextPreviewRefreshDeadline() = 0;
+    virtual void performPeriodicGridScreenshotRefresh() = 0;
+    // Records that the metadata refresh of start-up was left out, and why.
+    virtual void recordWindowMetadataRefreshSkipped(const std::string& reason) = 0;
 };
 
 } // namespace tessarin

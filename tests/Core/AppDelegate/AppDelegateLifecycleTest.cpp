@@ -4,6 +4,7 @@
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/StatusBar/StatusBar.h"
 #include "Platform/WorkspaceNotificationCenter.h"
 
 namespace tessarin::testing {
@@ -40,11 +41,12 @@ TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWit
 
     world.d().applicationDidFinishLaunching();
 
-    EXPECT_EQ(world.journal,
-              (Journal{"refreshSpaceInfo", "refreshPersistentGridOverlay", "recordFrontmost",
-                       "scheduleScreenshot A/4", "restartPeriodic", "launchPresentation"}));
+    EXPECT_EQ(world.journal, (Journal{"refreshSpaceInfo", "refreshPersistentGridOverlay", "prime",
+                                      "recordFrontmost", "scheduleScreenshot A/4",
+                                      "restartPeriodic", "launchPresentation"}));
     EXPECT_EQ(observersAtRefresh, kOneEach);
     EXPECT_TRUE(trackerRanAtRefresh);
+    EXPECT_EQ(world.host.statusBar().items().size(), 1u);
     EXPECT_TRUE(world.d().tessarinCoreInitialized);
     EXPECT_TRUE(world.d().mainMenu.has_value());
     EXPECT_EQ(world.health->presented, std::vector{HealthWindowMode::allSet});

@@ -236,6 +236,29 @@ public:
     void refreshWindowSpaceMetadataOnly() override { record("refreshWindowSpaceMetadataOnly"); }
     bool scheduleAllVisibleSpacePreviewRefreshes() override { return record("schedulePreviews"); }
     std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
+
+    // Shell: priming answers `primedRequests`; the deadline is `deadline`.
+    std::optional<std::vector<WindowPreviewRefreshRequest>> primedRequests;
+    std::optional<TimeInterval> deadline;
+    std::vector<std::int64_t> metadataRefreshGenerations;
+    std::optional<std::vector<WindowPreviewRefreshRequest>>
+    primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming, TimeInterval,
+                                const std::function<double()>&) override {
+        record("primeWindowPreviews");
+        return primedRequests;
+    }
+    bool reconcilePreviewRefreshSchedule() override { return record("reconcile"); }
+    void refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>&,
+                                               OSDGridScreenshotTiming, bool,
+                                               std::int64_t generation) override {
+        record("refreshWindowSpaceMetadataAndPreviews");
+        metadataRefreshGenerations.push_back(generation);
+    }
+    std::optional<TimeInterval> nextPreviewRefreshDeadline() override { return deadline; }
+    void performPeriodicGridScreenshotRefresh() override { record("periodicRefresh"); }
+    void recordWindowMetadataRefreshSkipped(const std::string& reason) override {
+        calls.push_back("skipped " + reason);
+    }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {

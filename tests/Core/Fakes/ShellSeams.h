@@ -59,6 +59,12 @@ public:
                     recordsActivation ? std::optional(activationContext) : std::nullopt);
     }
     void pruneFilteredEntries() override { note("prune"); }
+    std::optional<std::vector<WindowPreviewRefreshRequest>>
+    primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming timing, TimeInterval now,
+                                const std::function<double()>& fraction) override {
+        note("prime");
+        return RecordingWindowPreviews::primeWindowPreviewsIfNeeded(timing, now, fraction);
+    }
     void scheduleCurrentSpaceScreenshotCapture(
         const std::optional<OSDGridSpaceContext>& forContext) override {
         note("scheduleScreenshot " + describe(forContext));
