@@ -54,8 +54,7 @@ void AppDelegate::refreshSpaceInfo() {
     updateStableSpaceDisplayListCountIfNeeded("menu-bar-refresh");
     const auto menuBarDisplay =
         adoptMenuBarDisplay(tessarin_copy_active_menu_bar_display_identifier());
-    const auto spaceDisplay =
-        menuBarDisplay ? spaceDisplayIdentifier(menuBarDisplay) : std::nullopt;
+    const auto spaceDisplay = spaceDisplayIdentifier(menuBarDisplay);
     const auto settingsScope = menuBarSettingsScope(menuBarDisplay);
     MenuBarController& menuBar = menuBarController();
     menuBar.updateGridSettings(gridModeStore.columnCount(settingsScope),

@@ -31,6 +31,7 @@ PersistentGridOverlayController::components(const std::string& displayIdentifier
         entry = std::make_unique<OverlayComponents>();
         entry->window = std::make_unique<OSDOverlayPanel>(Rect{0, 0, kStartingSide, kStartingSide});
         entry->window->setIgnoresMouseEvents(true);
+        entry->window->setWindowFlag(Qt::NoDropShadowWindowHint);
         entry->imageView = new PersistentOverlayImageView(entry->window.get());
         entry->imageView->setGeometry(0, 0, static_cast<int>(kStartingSide),
                                       static_cast<int>(kStartingSide));

@@ -49,6 +49,7 @@ PersistentTitleOverlayController::components(const std::string& displayIdentifie
         entry = std::make_unique<OverlayComponents>();
         entry->window = std::make_unique<OSDOverlayPanel>(Rect{Point{0, 0}, starting.windowSize});
         entry->window->setIgnoresMouseEvents(true);
+        entry->window->setWindowFlag(Qt::NoDropShadowWindowHint);
         entry->titleLabel = new PersistentTitleOverlayLabel(entry->window.get());
         apply(starting, *entry->window, *entry->titleLabel);
         entry->title = starting.title;

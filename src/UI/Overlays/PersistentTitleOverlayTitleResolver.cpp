@@ -4,13 +4,13 @@
 
 namespace tessarin::PersistentTitleOverlayTitleResolver {
 
-std::optional<std::string> resolve(long activeVisualIndex,
+std::optional<std::string> resolve(std::int64_t activeVisualIndex,
                                    const std::optional<std::string>& metadataDisplayIdentifier,
                                    const DirectSlotMetadataStore& directSlotMetadataStore) {
     if (activeVisualIndex < 0) {
         return std::nullopt;
     }
-    const long slot = activeVisualIndex + 1;
+    const std::int64_t slot = activeVisualIndex + 1;
     if (metadataDisplayIdentifier && slot <= 10) {
         const DirectSlotMetadata metadata =
             directSlotMetadataStore.metadata(*metadataDisplayIdentifier, static_cast<int>(slot));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,7 +12,7 @@ class DirectSlotMetadataStore;
 // when one is stored for the display, else "Space " and its 1-based position.
 namespace PersistentTitleOverlayTitleResolver {
 
-std::optional<std::string> resolve(long activeVisualIndex,
+std::optional<std::string> resolve(std::int64_t activeVisualIndex,
                                    const std::optional<std::string>& metadataDisplayIdentifier,
                                    const DirectSlotMetadataStore& directSlotMetadataStore);
 
