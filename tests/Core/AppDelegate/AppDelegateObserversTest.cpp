@@ -9,104 +9,92 @@ namespace tessarin::testing {
 namespace {
 
 using fakes::Journal;
-using fakes::ShellWorld;
 namespace Name = WorkspaceNotificationName;
 
 class AppDelegateObserversTest : public ::testing::Test {
 protected:
     AppDelegateObserversTest() {
-        world.d().observeSpaceChanges();
-        world.d().observeAppActivation();
-        world.d().observeDefaultsChanges();
-        world.d().observeScreenParameters();
-        world.d().observeWakeNotifications();
+        d.observeSpaceChanges();
+        d.observeAppActivation();
+        d.observeDefaultsChanges();
+        d.observeScreenParameters();
+        d.observeWakeNotifications();
     }
-    void post(WorkspaceNotification notification) {
-        world.host.notifications().post(std::move(notification));
+    // Posts (or changes a default) and runs the work; the journal then holds only that work.
+    Journal after(const std::function<void()>& change) {
+        world.journal.clear();
+        change();
         world.deliver();
+        return world.journal;
     }
-    void setDefault(const std::string& key, PropertyValue value) {
-        world.host.defaults().set(key, std::move(value));
-        world.deliver();
+    std::function<void()> post(const char* name, std::optional<RunningApplication> app = {}) {
+        return [this, name, app] { world.host.notifications().post({name, app}); };
+    }
+    std::function<void()> setDefault(const std::string& key, PropertyValue value) {
+        return [this, key, value] { world.host.defaults().set(key, value); };
     }
 
-    ShellWorld world{{}, {}, tessarin_init, true};
+    fakes::ShellWorld world{{}, {}, tessarin_init, true};
     AppDelegate& d = world.d();
 };
 
 TEST_F(AppDelegateObserversTest, ASpaceChangeKeepsAManualPickerAndCapturesOnlyInScreenMode) {
+    world.previews->context = OSDGridSpaceContext{"A", 4, 1, 6};
     for (const char* mode : {"screen", "window"}) {
         SCOPED_TRACE(mode);
-        world.host.defaults().set(kOSDGridScreenshotCaptureModeKey, PropertyValue(mode));
-        world.deliver();
-        world.previews->context = OSDGridSpaceContext{"A", 4, 1, 6};
+        after(setDefault(kOSDGridScreenshotCaptureModeKey, mode));
         d.lastSpaceReference = AppDelegate::LastSpaceReference{"A", 3};
         d.gridOSDPreviewSession = GridOSDPreviewSession::make(
             GridOSDPreviewSessionMode::picker(), "A", "A", "A",
             DisplaySpaceOrderSnapshot::make(
                 "A", {3, 4}, {DisplaySpaceSlot::realSpace(3), DisplaySpaceSlot::realSpace(4)}, 3),
             *OSDGridModel::make(OSDGridModel::Fields{2, 0, std::nullopt, 2}), 0);
-        world.journal.clear();
         world.presentation->calls.clear();
 
-        post({Name::activeSpaceDidChange, std::nullopt});
-
-        Journal expected{"refreshSpaceInfo", "recordFrontmost",
-                         "afterSpaceChange A/4 previous A/3"};
-        if (std::string(mode) == "screen") {
-            expected.push_back("scheduleScreenshot A/4");
+        Journal expected{"refreshSpaceInfo", "recordFrontmost", "afterSpaceChange A/4 previous A/3",
+                         "scheduleScreenshot A/4", "refreshPersistentGridOverlay"};
+        if (std::string(mode) == "window") {
+            expected.erase(expected.begin() + 3);
         }
-        expected.push_back("refreshPersistentGridOverlay");
-        EXPECT_EQ(world.journal, expected);
-        EXPECT_EQ(world.presentation->calls,
-                  std::vector<std::string>{"refreshVisibleGridOSDIfNeeded"});
+        EXPECT_EQ(after(post(Name::activeSpaceDidChange)), expected);
+        EXPECT_EQ(world.presentation->calls, Journal{"refreshVisibleGridOSDIfNeeded"});
         EXPECT_TRUE(d.gridOSDPreviewSession.has_value());
     }
 }
 
 TEST_F(AppDelegateObserversTest, AnActivationRefreshesTheOverlaysOnlyWhenASpaceWasRecorded) {
-    for (bool records : {false, true}) {
-        world.previews->recordsActivation = records;
-        world.journal.clear();
-        post({Name::didActivateApplication, RunningApplication{fakes::kEditorPID, {}, {}}});
-        EXPECT_EQ(world.journal,
-                  (records ? Journal{"recordActivated", "refreshPersistentGridOverlay"}
-                           : Journal{"recordActivated"}));
-    }
+    const auto activation = post(Name::didActivateApplication, RunningApplication{7, {}, {}});
+    EXPECT_EQ(after(activation), Journal{"recordActivated"});
+    world.previews->activationContext = OSDGridSpaceContext{"B", 7, 0, 1};
+    EXPECT_EQ(after(activation), (Journal{"recordActivated", "refreshPersistentGridOverlay"}));
 }
 
 TEST_F(AppDelegateObserversTest, OnlyAChangedAppFilterPrunesAndSpreadsThePreviewRefresh) {
     const Journal tail{"restartPeriodic", "restartPeriodic", "refreshPersistentGridOverlay"};
-    setDefault("unrelated", PropertyValue(true));
     Journal expected{"clearScheduled", "schedulePreviews 5 0.0 0.0"};
     expected.insert(expected.end(), tail.begin(), tail.end());
-    EXPECT_EQ(world.journal, expected);
+    EXPECT_EQ(after(setDefault("unrelated", true)), expected);
     EXPECT_TRUE(world.presentation->refreshedVisibleGrids.empty());
 
     d.currentGridOSDDisplayIdentifier = "A";
-    world.journal.clear();
-    setDefault(OSDAppFilterSetting::key, PropertyValue(PropertyArray{PropertyValue(" Mail ")}));
     expected = {"prune", "clearScheduled", "schedulePreviews 5 1.0 8.0"};
     expected.insert(expected.end(), tail.begin(), tail.end());
-    EXPECT_EQ(world.journal, expected);
-    EXPECT_EQ(d.appFilter.entries, std::vector<std::string>{"Mail"});
+    EXPECT_EQ(after(setDefault(OSDAppFilterSetting::key, PropertyArray{" Mail "})), expected);
+    EXPECT_EQ(d.appFilter.entries, Journal{"Mail"});
     EXPECT_EQ(world.presentation->refreshedVisibleGrids,
               std::vector<std::optional<std::string>>{"A"});
 }
 
 TEST_F(AppDelegateObserversTest, ScreenChangesReregisterHotkeysAndWakingDoesNot) {
-    post({Name::screenParametersDidChange, std::nullopt});
-    EXPECT_EQ(world.journal,
+    EXPECT_EQ(after(post(Name::screenParametersDidChange)),
               (Journal{"cancelScreenshot", "refreshSpaceInfo", "scheduleScreenshot nil",
                        "clearScheduled", "schedulePreviews 5 0.0 0.0", "restartPeriodic",
                        "restartPeriodic", "refreshPersistentGridOverlay"}));
     EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1);
     EXPECT_EQ(d.pendingSpaceTopologyStabilizationReason, "screen-parameters");
 
-    world.journal.clear();
-    world.host.system().systemDidWake();
-    world.deliver();
-    EXPECT_EQ(world.journal, (Journal{"schedulePreviews 3 0.0 0.0", "restartPeriodic"}));
+    EXPECT_EQ(after([this] { world.host.system().systemDidWake(); }),
+              (Journal{"schedulePreviews 3 0.0 0.0", "restartPeriodic"}));
     EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1);
     EXPECT_EQ(d.pendingSpaceTopologyStabilizationReason, "wake");
 }

@@ -3,8 +3,6 @@
 
 #include "Core/Fakes/ShellSeams.h"
 
-#include <filesystem>
-
 namespace tessarin::testing {
 namespace {
 
@@ -39,11 +37,10 @@ TEST(AppDelegateShell, PreferencesAreMadeOnceAndComeForwardOnlyWithAWindow) {
     ShellWorld world;
     world.d().openPreferences();
     world.d().openPreferences();
-    EXPECT_EQ(world.preferencesMade, 1);
-    EXPECT_EQ(world.preferences->broughtForward, 2);
-    world.preferences->window = false;
+    world.preferencesHaveWindow = false;
     world.d().openPreferences();
-    EXPECT_EQ(world.preferences->broughtForward, 2);
+    EXPECT_EQ(world.preferencesMade, 1);
+    EXPECT_EQ(world.preferencesBroughtForward, 2);
 }
 
 TEST(AppDelegateShell, TheSpacePracticeUsesTheSystemKeysOnlyWhenThePresetIsApplied) {
@@ -63,10 +60,8 @@ TEST(AppDelegateShell, OnlyARealUpdateKeyCountsAsConfiguredAndACheckShowsTheAler
         return SoftwareUpdateController::hasConfiguredPublicEDKey({{"SUPublicEDKey", value}});
     };
     EXPECT_TRUE(configured("abc=\n"));
-    EXPECT_FALSE(configured(" \n\t"));
-    EXPECT_FALSE(configured(" REPLACE_WITH_SPARKLE_PUBLIC_ED_KEY"));
-    EXPECT_FALSE(configured(PropertyValue(int64_t{1})));
-    EXPECT_FALSE(SoftwareUpdateController::hasConfiguredPublicEDKey({}));
+    EXPECT_FALSE(configured(" \n\t") || configured(" REPLACE_WITH_SPARKLE_PUBLIC_ED_KEY") ||
+                 configured(int64_t{1}) || SoftwareUpdateController::hasConfiguredPublicEDKey({}));
 
     ShellWorld world;
     world.d().softwareUpdateController.checkForUpdates();
@@ -75,31 +70,19 @@ TEST(AppDelegateShell, OnlyARealUpdateKeyCountsAsConfiguredAndACheckShowsTheAler
               "Software Updates Are Not Configured");
 }
 
-const MainMenuItem* find(const MainMenu& menu, const std::string& title) {
-    for (const MainMenuItem& top : menu.items) {
-        for (const MainMenuItem& item : top.submenu) {
-            if (item.title == title) {
-                return &item;
-            }
-        }
-    }
-    return nullptr;
-}
-
 TEST(AppDelegateShell, TheMainMenuSendsSettingsToTheDelegateAndKeepsTheStandardKeys) {
-    ShellWorld world;
-    world.d().installMainMenu();
-    ASSERT_TRUE(world.d().mainMenu.has_value());
-    const MainMenu& menu = *world.d().mainMenu;
-    const MainMenuItem* settings = find(menu, "Settings\u2026");
-    const MainMenuItem* hideOthers = find(menu, "Hide Others");
-    const MainMenuItem* redo = find(menu, "Redo");
-    ASSERT_TRUE(settings && hideOthers && redo);
-    EXPECT_EQ(settings->action, "openPreferences:");
-    EXPECT_EQ(settings->target, MenuItemTarget::preferencesTarget);
-    EXPECT_TRUE(hideOthers->withOption && !hideOthers->withShift);
-    EXPECT_EQ(redo->keyEquivalent + (redo->withShift ? "+shift" : ""), "Z+shift");
-    EXPECT_EQ(find(menu, "Quit Tessarin")->action, "terminate:");
+    const MainMenu menu = TessarinMainMenuFactory::makeMainMenu("openPreferences:");
+    const auto item = [&menu](std::size_t top, std::size_t index) {
+        const MainMenuItem& found = menu.items.at(top).submenu.at(index);
+        return found.title + " " + found.action + " " + found.keyEquivalent +
+               (found.withOption ? " option" : "") + (found.withShift ? " shift" : "");
+    };
+    ASSERT_EQ(menu.items.size(), 3u);
+    EXPECT_EQ(item(0, 0), "Settings\u2026 openPreferences: ,");
+    EXPECT_EQ(menu.items[0].submenu[0].target, MenuItemTarget::preferencesTarget);
+    EXPECT_EQ(item(0, 5), "Hide Others hideOtherApplications: h option");
+    EXPECT_EQ(item(0, 8), "Quit Tessarin terminate: q");
+    EXPECT_EQ(item(2, 1), "Redo redo: Z shift");
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 // The delegate's shell neighbours as recording fakes that also write every call into one
 // journal, so a test reads the order of start-up and stop across them; and a world that
-// launches the delegate with given arguments.
+// launches the delegate with given arguments and no environment.
 
 #include "Core/Fakes/EngineWorld.h"
 #include "Core/Seams/PreferencesWindowPresenting.h"
@@ -26,37 +26,33 @@ public:
     void refreshSpaceInfo() override {
         onRefreshSpaceInfo();
         RecordingShell::refreshSpaceInfo();
-        note();
+        journal_.push_back(calls.back());
     }
     void refreshPersistentGridOverlay() override {
         RecordingShell::refreshPersistentGridOverlay();
-        note();
+        journal_.push_back(calls.back());
     }
     void restartPeriodicGridScreenshotRefresh() override {
         RecordingShell::restartPeriodicGridScreenshotRefresh();
-        note();
+        journal_.push_back(calls.back());
     }
 
 private:
-    void note() { journal_.push_back(calls.back()); }
     Journal& journal_;
 };
 
 class ShellRecordingPreviews final : public RecordingWindowPreviews {
 public:
     explicit ShellRecordingPreviews(Journal& journal) : journal_(journal) {}
-    // The Space the app-icon controller records for.
-    std::optional<OSDGridSpaceContext> context;
-    OSDGridSpaceContext activationContext{"B", 7, 0, 1};
-    bool recordsActivation = false;
+    std::optional<OSDGridSpaceContext> context;           // where the frontmost app is recorded
+    std::optional<OSDGridSpaceContext> activationContext; // where an activation is recorded
 
     std::optional<OSDGridSpaceContext> recordFrontmostApplicationForCurrentSpace() override {
         return note("recordFrontmost", context);
     }
     std::optional<OSDGridSpaceContext>
     recordActivatedApplication(const std::optional<RunningApplication>&) override {
-        return note("recordActivated",
-                    recordsActivation ? std::optional(activationContext) : std::nullopt);
+        return note("recordActivated", activationContext);
     }
     void pruneFilteredEntries() override { note("prune"); }
     std::optional<std::vector<WindowPreviewRefreshRequest>>
@@ -88,91 +84,59 @@ public:
 private:
     std::optional<OSDGridSpaceContext> note(const std::string& call,
                                             std::optional<OSDGridSpaceContext> answer = {}) {
-        calls.push_back(call);
         journal_.push_back(call);
         return answer;
     }
     Journal& journal_;
 };
 
-class ShellRecordingHealth final : public RecordingHealthWindow {
-public:
-    explicit ShellRecordingHealth(Journal& journal) : journal_(journal) {}
-    std::optional<HealthWindowMode> launchAnswer;
-    std::optional<HealthWindowMode> launchPresentation() override {
-        journal_.push_back("launchPresentation");
-        return launchAnswer;
-    }
-
-private:
-    Journal& journal_;
-};
-
-class ShellRecordingPresentation final : public RecordingOSDPresentation {
-public:
-    bool showOSDPreviewFixture() override {
-        calls.push_back("showOSDPreviewFixture");
-        return true;
-    }
-};
-
-class RecordingShortcutRecorder final : public ShortcutRecordingCancelling {
-public:
-    explicit RecordingShortcutRecorder(Journal& journal) : journal_(journal) {}
-    void cancelActiveRecording() override { journal_.push_back("cancelRecording"); }
-
-private:
-    Journal& journal_;
-};
-
-class RecordingPreferencesWindow final : public PreferencesWindowPresenting {
-public:
-    bool window = true;
-    int broughtForward = 0;
-    bool hasWindow() const override { return window; }
-    void bringWindowToFront() override { ++broughtForward; }
-};
-
-// A delegate on the default scenario with the shell's fakes, launched with `arguments` after
-// the program's path and no environment.
-struct ShellWorldSeams {
+struct ShellWorldSeams : HealthWindowPresenting,
+                         ShortcutRecordingCancelling,
+                         PreferencesWindowPresenting {
     Journal journal;
     std::shared_ptr<JournalingShell> shell = std::make_shared<JournalingShell>(journal);
     std::shared_ptr<ShellRecordingPreviews> previews =
         std::make_shared<ShellRecordingPreviews>(journal);
-    std::shared_ptr<ShellRecordingHealth> health = std::make_shared<ShellRecordingHealth>(journal);
-    std::shared_ptr<ShellRecordingPresentation> presentation =
-        std::make_shared<ShellRecordingPresentation>();
-    std::shared_ptr<RecordingPreferencesWindow> preferences =
-        std::make_shared<RecordingPreferencesWindow>();
+    std::shared_ptr<RecordingOSDPresentation> presentation =
+        std::make_shared<RecordingOSDPresentation>();
+    // The health window, the recorder control and the preferences window are this.
+    std::optional<HealthWindowMode> launchAnswer;
+    std::vector<HealthWindowMode> presented;
+    bool preferencesHaveWindow = true;
     int preferencesMade = 0;
+    int preferencesBroughtForward = 0;
     std::vector<std::filesystem::path> snapshotsWritten;
     std::optional<std::string> snapshotFailure;
-    std::map<std::string, std::string> environment;
+
+    void present(HealthWindowMode mode) override { presented.push_back(mode); }
+    std::optional<HealthWindowMode> launchPresentation() override {
+        journal.push_back("launchPresentation");
+        return launchAnswer;
+    }
+    void cancelActiveRecording() override { journal.push_back("cancelRecording"); }
+    bool hasWindow() const override { return preferencesHaveWindow; }
+    void bringWindowToFront() override { ++preferencesBroughtForward; }
 
     World::Adjust adjust(std::vector<std::string> arguments, std::function<bool()> bridge,
                          bool recordHotkeys) {
-        return [this, arguments, bridge, recordHotkeys](AppDelegateDependencies& dependencies) {
+        return [=, this](AppDelegateDependencies& dependencies) {
+            const std::shared_ptr<ShellWorldSeams> self(std::shared_ptr<void>(), this);
             dependencies.shell = shell;
             if (!recordHotkeys) {
                 dependencies.hotkeys = nullptr; // the host's hot keys show what was registered
             }
             dependencies.windowPreviews = previews;
-            dependencies.healthWindow = health;
+            dependencies.healthWindow = self;
             dependencies.presentation = presentation;
-            dependencies.shortcutRecorder = std::make_shared<RecordingShortcutRecorder>(journal);
+            dependencies.shortcutRecorder = self;
             dependencies.bridgeInitializer = bridge;
             dependencies.launchArguments = {"tessarin"};
             dependencies.launchArguments.insert(dependencies.launchArguments.end(),
                                                 arguments.begin(), arguments.end());
-            dependencies.environment = [this](const std::string& name) {
-                auto found = environment.find(name);
-                return found == environment.end() ? std::nullopt
-                                                  : std::optional<std::string>(found->second);
-            };
-            dependencies.makePreferencesWindow = [this](SoftwareUpdateChecking&) {
+            dependencies.environment = [](const std::string&) { return std::nullopt; };
+            dependencies.makePreferencesWindow = [this, self](SoftwareUpdateChecking&) {
                 ++preferencesMade;
-                return preferences;
+                return std::shared_ptr<PreferencesWindowPresenting>(self);
             };
             dependencies.launchSnapshotWriter = [this](const std::filesystem::path& path) {
                 snapshotsWritten.push_back(path);
