@@ -17,13 +17,8 @@ execute_process(
     ERROR_VARIABLE errors
     RESULT_VARIABLE status
     TIMEOUT 60)
-if(NOT status STREQUAL EXPECTED_STATUS)
-    message(FATAL_ERROR "status ${status}, expected ${EXPECTED_STATUS}\n${output}\n${errors}")
-endif()
 string(FIND "${output}" "${EXPECTED_OUTPUT}" found)
-if(found EQUAL -1)
-    message(FATAL_ERROR "expected \"${EXPECTED_OUTPUT}\" in the output:\n${output}\n${errors}")
-endif()
-if(SNAPSHOT AND NOT EXISTS "${SNAPSHOT}")
-    message(FATAL_ERROR "no snapshot at ${SNAPSHOT}")
+if(NOT status STREQUAL EXPECTED_STATUS OR found EQUAL -1 OR (SNAPSHOT AND NOT EXISTS "${SNAPSHOT}"))
+    message(FATAL_ERROR "status ${status} (expected ${EXPECTED_STATUS}), no \"${EXPECTED_OUTPUT}\" "
+                        "or no snapshot file:\n${output}\n${errors}")
 endif()

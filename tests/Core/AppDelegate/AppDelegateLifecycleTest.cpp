@@ -37,9 +37,9 @@ TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWit
 
     world.d().applicationDidFinishLaunching();
 
-    EXPECT_EQ(world.journal, (Journal{"refreshSpaceInfo", "refreshPersistentGridOverlay", "prime",
-                                      "recordFrontmost", "scheduleScreenshot A/4",
-                                      "restartPeriodic", "launchPresentation"}));
+    EXPECT_EQ(world.journal,
+              (Journal{"refreshSpaceInfo", "refreshOverlays", "prime", "recordFrontmost",
+                       "scheduleScreenshot A/4", "restartPeriodic", "launchPresentation"}));
     EXPECT_EQ(observersAtRefresh, kOneEach);
     EXPECT_TRUE(trackerRanAtRefresh);
     EXPECT_EQ(world.host.statusBar().items().size(), 1u);

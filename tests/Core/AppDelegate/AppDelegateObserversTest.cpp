@@ -14,11 +14,9 @@ namespace Name = WorkspaceNotificationName;
 class AppDelegateObserversTest : public ::testing::Test {
 protected:
     AppDelegateObserversTest() {
-        d.observeSpaceChanges();
-        d.observeAppActivation();
-        d.observeDefaultsChanges();
-        d.observeScreenParameters();
-        d.observeWakeNotifications();
+        d.applicationDidFinishLaunching();
+        world.deliver(); // the stores' first values
+        world.presentation->refreshedVisibleGrids.clear();
     }
     // Posts (or changes a default) and runs the work; the journal then holds only that work.
     Journal after(const std::function<void()>& change) {
@@ -52,7 +50,7 @@ TEST_F(AppDelegateObserversTest, ASpaceChangeKeepsAManualPickerAndCapturesOnlyIn
         world.presentation->calls.clear();
 
         Journal expected{"refreshSpaceInfo", "recordFrontmost", "afterSpaceChange A/4 previous A/3",
-                         "scheduleScreenshot A/4", "refreshPersistentGridOverlay"};
+                         "scheduleScreenshot A/4", "refreshOverlays"};
         if (std::string(mode) == "window") {
             expected.erase(expected.begin() + 3);
         }
@@ -66,11 +64,11 @@ TEST_F(AppDelegateObserversTest, AnActivationRefreshesTheOverlaysOnlyWhenASpaceW
     const auto activation = post(Name::didActivateApplication, RunningApplication{7, {}, {}});
     EXPECT_EQ(after(activation), Journal{"recordActivated"});
     world.previews->activationContext = OSDGridSpaceContext{"B", 7, 0, 1};
-    EXPECT_EQ(after(activation), (Journal{"recordActivated", "refreshPersistentGridOverlay"}));
+    EXPECT_EQ(after(activation), (Journal{"recordActivated", "refreshOverlays"}));
 }
 
 TEST_F(AppDelegateObserversTest, OnlyAChangedAppFilterPrunesAndSpreadsThePreviewRefresh) {
-    const Journal tail{"restartPeriodic", "restartPeriodic", "refreshPersistentGridOverlay"};
+    const Journal tail{"restartPeriodic", "restartPeriodic", "refreshOverlays"};
     Journal expected{"clearScheduled", "schedulePreviews 5 0.0 0.0"};
     expected.insert(expected.end(), tail.begin(), tail.end());
     EXPECT_EQ(after(setDefault("unrelated", true)), expected);
@@ -86,16 +84,17 @@ TEST_F(AppDelegateObserversTest, OnlyAChangedAppFilterPrunesAndSpreadsThePreview
 }
 
 TEST_F(AppDelegateObserversTest, ScreenChangesReregisterHotkeysAndWakingDoesNot) {
+    const int registrations = world.seams.hotkeys->reregisterCount;
     EXPECT_EQ(after(post(Name::screenParametersDidChange)),
               (Journal{"cancelScreenshot", "refreshSpaceInfo", "scheduleScreenshot nil",
                        "clearScheduled", "schedulePreviews 5 0.0 0.0", "restartPeriodic",
-                       "restartPeriodic", "refreshPersistentGridOverlay"}));
-    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1);
+                       "restartPeriodic", "refreshOverlays"}));
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, registrations + 1);
     EXPECT_EQ(d.pendingSpaceTopologyStabilizationReason, "screen-parameters");
 
     EXPECT_EQ(after([this] { world.host.system().systemDidWake(); }),
               (Journal{"schedulePreviews 3 0.0 0.0", "restartPeriodic"}));
-    EXPECT_EQ(world.seams.hotkeys->reregisterCount, 1);
+    EXPECT_EQ(world.seams.hotkeys->reregisterCount, registrations + 1);
     EXPECT_EQ(d.pendingSpaceTopologyStabilizationReason, "wake");
 }
 
