@@ -1,5 +1,5 @@
-// The launch snapshot line, the preferences window made on first use, the Space-practice state,
-// the update holder and the main menu.
+// The launch snapshot line, the preferences window made on first use, the Space-practice state
+// and the update holder.
 
 #include "Core/Fakes/ShellSeams.h"
 
@@ -44,8 +44,8 @@ TEST(AppDelegateShell, PreferencesAreMadeOnceAndComeForwardOnlyWithAWindow) {
 }
 
 TEST(AppDelegateShell, TheSpacePracticeUsesTheSystemKeysOnlyWhenThePresetIsApplied) {
-    ShellWorld standard;
-    EXPECT_EQ(standard.d().currentSpacePracticeState(), (TessarinSpacePracticeState{false, true}));
+    ShellWorld standard; // the preset is applied on the first call and still holds on the second
+    standard.d().currentSpacePracticeState();
     EXPECT_EQ(standard.d().currentSpacePracticeState(), (TessarinSpacePracticeState{false, true}));
 
     Scenario custom = Scenario::defaultScenario();
@@ -62,19 +62,6 @@ TEST(AppDelegateShell, OnlyARealUpdateKeyCountsAsConfigured) {
     EXPECT_TRUE(configured("abc=\n"));
     EXPECT_FALSE(configured(" \n\t") || configured(" REPLACE_WITH_SPARKLE_PUBLIC_ED_KEY") ||
                  configured(int64_t{1}));
-}
-
-TEST(AppDelegateShell, TheMainMenuSendsSettingsToTheDelegateAndKeepsTheStandardKeys) {
-    const MainMenu menu = TessarinMainMenuFactory::makeMainMenu("openPreferences:");
-    const auto item = [&menu](std::size_t top, std::size_t index) {
-        const MainMenuItem& found = menu.items.at(top).submenu.at(index);
-        return found.title + " " + found.action + " " + found.keyEquivalent +
-               (found.withOption ? " option" : "") + (found.withShift ? " shift" : "");
-    };
-    EXPECT_EQ(item(0, 0) + " / " + item(0, 5) + " / " + item(2, 1),
-              "Settings\u2026 openPreferences: , / Hide Others hideOtherApplications: h option / "
-              "Redo redo: Z shift");
-    EXPECT_EQ(menu.items[0].submenu[0].target, MenuItemTarget::preferencesTarget);
 }
 
 } // namespace
