@@ -56,7 +56,10 @@ private:
 
 class InertHealthWindow final : public HealthWindowPresenting {
 public:
-    void present(HealthWindowMode) override { notice_.tell(); }
+    void present(TessarinHealthCheckPresentationMode) override { notice_.tell(); }
+    TessarinHealthLaunchPresentation launchPresentation() override {
+        return TessarinHealthLaunchPresentation::none;
+    }
 
 private:
     NotBuiltNotice notice_{"health window"};

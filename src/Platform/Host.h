@@ -13,6 +13,13 @@
 namespace tessarin {
 
 class Accessibility;
+// Setup services.
+class LoginItems;
+class PrivacyDatabase;
+class ProcessLauncher;
+class ProgramActivation;
+class ProgramBundle;
+class SystemSettings;
 class DisplayServer;
 class Dock;
 class EventSystem;
@@ -67,6 +74,15 @@ public:
     // The multitouch framework's manager; none when the scenario leaves the framework out.
     MultitouchManager* multitouch();
     Trackpad& trackpad();
+
+    // Setup services: the privacy database, the program's bundle and whether it is active, the
+    // command-line tools, the login item service and System Settings.
+    PrivacyDatabase& privacy();
+    ProgramBundle& programBundle();
+    ProgramActivation& programActivation();
+    ProcessLauncher& processes();
+    LoginItems& loginItems();
+    SystemSettings& systemSettings();
 
     // Status bar: the status items in the menu bar.
     StatusBar& statusBar();

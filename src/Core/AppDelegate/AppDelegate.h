@@ -3,6 +3,7 @@
 #include "Core/AppDelegate/LaunchOptions.h"
 #include "Core/AppDelegate/MainMenu.h"
 #include "Core/AppDelegate/SoftwareUpdateController.h"
+#include "Core/Health/TessarinSpacePracticeState.h"
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/HotkeyReregistering.h"
@@ -471,8 +472,6 @@ public:
     void openPreferences() override;
     // Made on first use and kept; none when the program has no preferences window.
     PreferencesWindowPresenting* preferencesWindowController();
-    // Offers the Mission Control key preset once; never complete.
-    TessarinSpacePracticeState currentSpacePracticeState();
 
     LaunchOptions launchOptions;
     OSDAppFilter appFilter;
@@ -487,6 +486,15 @@ public:
     std::optional<WorkItem> pendingLaunchOSDWorkItem;
     // Told whether the launch snapshot was written, after its line was printed.
     std::function<void(bool written)> launchSnapshotFinished;
+
+    // Health check: the step of start-up that asks the health window what to show and shows
+    // it (nothing, the setup wizard or the all-set page); the keyboard step's state (never
+    // complete; whether the Mission Control shortcut preset is in use, applying it once when
+    // the system's shortcuts allow); that state for the health window, holding the delegate
+    // weakly (complete once the delegate is gone).
+    void presentHealthCheckAtLaunch();
+    TessarinSpacePracticeState currentSpacePracticeState();
+    std::function<TessarinSpacePracticeState()> spacePracticeStateProvider() const;
 
     // ---------------------------------------------------------------- Menu bar and overlays
     // (the menu bar's Space state, the persistent overlays' feed, the periodic screenshots)
@@ -647,6 +655,7 @@ private:
     // The settings scope of a display: itself while displays have separate Spaces, else none.
     std::optional<std::string>
     menuBarSettingsScope(const std::optional<std::string>& displayIdentifier);
+    static std::optional<std::string> activeMenuBarDisplayIdentifier();
     std::shared_ptr<MenuBarController> menuBarController_;
     std::shared_ptr<PersistentGridOverlayController> persistentGridOverlayController_;
     std::shared_ptr<PersistentTitleOverlayController> persistentTitleOverlayController_;

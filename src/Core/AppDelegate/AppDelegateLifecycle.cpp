@@ -49,9 +49,7 @@ void AppDelegate::applicationDidFinishLaunching() {
         windowPreviews_->recordFrontmostApplicationForCurrentSpace();
     windowPreviews_->scheduleCurrentSpaceScreenshotCapture(context);
     shell_->restartPeriodicGridScreenshotRefresh();
-    if (const std::optional<HealthWindowMode> mode = healthWindow_->launchPresentation()) {
-        healthWindow_->present(*mode);
-    }
+    presentHealthCheckAtLaunch();
     scheduleLaunchOSDPreviewIfRequested();
 }
 

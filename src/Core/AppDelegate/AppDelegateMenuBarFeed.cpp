@@ -8,9 +8,8 @@
 
 namespace tessarin {
 
-namespace {
-
-std::optional<std::string> adoptMenuBarDisplay(char* text) {
+std::optional<std::string> AppDelegate::activeMenuBarDisplayIdentifier() {
+    char* text = tessarin_copy_active_menu_bar_display_identifier();
     if (text == nullptr) {
         return std::nullopt;
     }
@@ -18,8 +17,6 @@ std::optional<std::string> adoptMenuBarDisplay(char* text) {
     tessarin_release_string(text);
     return result;
 }
-
-} // namespace
 
 MenuBarController& AppDelegate::menuBarController() {
     if (!menuBarController_) {
@@ -52,8 +49,7 @@ AppDelegate::menuBarSettingsScope(const std::optional<std::string>& displayIdent
 
 void AppDelegate::refreshSpaceInfo() {
     updateStableSpaceDisplayListCountIfNeeded("menu-bar-refresh");
-    const auto menuBarDisplay =
-        adoptMenuBarDisplay(tessarin_copy_active_menu_bar_display_identifier());
+    const auto menuBarDisplay = activeMenuBarDisplayIdentifier();
     const auto spaceDisplay = spaceDisplayIdentifier(menuBarDisplay);
     const auto settingsScope = menuBarSettingsScope(menuBarDisplay);
     MenuBarController& menuBar = menuBarController();
@@ -170,7 +166,7 @@ void AppDelegate::showOSDSpacePickerOnCursorDisplay() {
 }
 
 void AppDelegate::openHealthCheck() {
-    healthWindow_->present(HealthWindowMode::setup);
+    healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
 }
 
 } // namespace tessarin

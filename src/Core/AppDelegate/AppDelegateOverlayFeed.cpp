@@ -5,22 +5,8 @@
 
 namespace tessarin {
 
-namespace {
-
-std::optional<std::string> adoptActiveMenuBarDisplay() {
-    char* text = tessarin_copy_active_menu_bar_display_identifier();
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(text);
-    tessarin_release_string(text);
-    return result;
-}
-
-} // namespace
-
-// The providers hold the delegate weakly: once it is gone they yield no model and no title,
-// and the settings of the global scope.
+// The providers hold the delegate weakly: once it is gone they yield no model, no title and
+// the default settings, which show nothing.
 void AppDelegate::refreshPersistentGridOverlay() {
     const std::weak_ptr<AppDelegate*> weakSelf = self_;
 
@@ -68,7 +54,7 @@ void AppDelegate::refreshPersistentGridOverlay() {
             // that shows the menu bar.
             const auto metadataDisplay = delegate.displaysHaveSeparateSpaces()
                                              ? std::optional<std::string>(display)
-                                             : adoptActiveMenuBarDisplay();
+                                             : activeMenuBarDisplayIdentifier();
             return PersistentTitleOverlayTitleResolver::resolve(
                 resolved->displaySnapshot.activeVisualIndex, metadataDisplay,
                 delegate.directSlotMetadataStore);

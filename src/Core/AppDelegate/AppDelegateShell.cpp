@@ -1,10 +1,7 @@
-// The delegate's own pieces of the shell: the main menu, the preferences window made on first
-// use, and the Space-practice state the health window reads.
+// The delegate's own pieces of the shell: the main menu and the preferences window made on
+// first use.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Hotkeys/TessarinMissionControlKeyboardShortcutPreset.h"
-#include "Platform/Host.h"
-#include "Platform/Preferences/UserDefaults.h"
 
 namespace tessarin {
 
@@ -24,18 +21,6 @@ void AppDelegate::openPreferences() {
     if (controller && controller->hasWindow()) {
         controller->bringWindowToFront();
     }
-}
-
-TessarinSpacePracticeState AppDelegate::currentSpacePracticeState() {
-    using Preset = TessarinMissionControlKeyboardShortcutPreset;
-    UserDefaults& defaults = Host::current().defaults();
-    if (Preset::applyIfAvailableOnce(hotkeyStore, *systemShortcutConflictDetector, defaults)) {
-        return {false, true};
-    }
-    if (!defaults.boolValue(Preset::appliedKey).value_or(false)) {
-        return {false, false};
-    }
-    return {false, hotkeyStore.isMissionControlKeyboardShortcutPresetApplied()};
 }
 
 } // namespace tessarin

@@ -1,29 +1,18 @@
 #pragma once
 
-#include <optional>
+#include "Core/Health/TessarinHealthCheckPresentationMode.h"
+#include "Core/Health/TessarinHealthLaunchPresentation.h"
 
 namespace tessarin {
-
-enum class HealthWindowMode { setup, allSet };
-
-// What the health window learns of the user's Space practice: whether it is complete, and
-// whether the hotkeys took over the system's own Mission Control keys.
-struct TessarinSpacePracticeState {
-    bool isComplete = false;
-    bool usesDetectedMissionControlShortcuts = false;
-    friend bool operator==(const TessarinSpacePracticeState&,
-                           const TessarinSpacePracticeState&) = default;
-};
 
 // The health window, as the delegate opens it (setup when a permission is missing).
 class HealthWindowPresenting {
 public:
     virtual ~HealthWindowPresenting() = default;
-    virtual void present(HealthWindowMode mode) = 0;
-
-    // Launch
-    // Runs the checks and asks the launch policy which page opens at start-up, if any.
-    virtual std::optional<HealthWindowMode> launchPresentation() { return std::nullopt; }
+    virtual void present(TessarinHealthCheckPresentationMode mode) = 0;
+    // What start-up shows: the window runs its checks, asks its page whether the Space practice
+    // is done and lets its launch policy decide (which records the decision).
+    virtual TessarinHealthLaunchPresentation launchPresentation() = 0;
 };
 
 } // namespace tessarin

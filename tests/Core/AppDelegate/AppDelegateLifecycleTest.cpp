@@ -27,7 +27,7 @@ const std::vector<std::size_t> kOneEach(5, 1), kNone(5, 0);
 TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWithHealthAndLaunch) {
     ShellWorld world({"--show-osd-on-launch"});
     world.previews->context = OSDGridSpaceContext{"A", 4, 1, 6};
-    world.launchAnswer = HealthWindowMode::allSet;
+    world.launchAnswer = TessarinHealthLaunchPresentation::allSet;
     std::vector<std::size_t> observersAtRefresh;
     bool trackerRanAtRefresh = false;
     world.shell->onRefreshSpaceInfo = [&] {
@@ -44,7 +44,7 @@ TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWit
     EXPECT_TRUE(trackerRanAtRefresh);
     EXPECT_EQ(world.host.statusBar().items().size(), 1u);
     EXPECT_TRUE(world.d().tessarinCoreInitialized && world.d().mainMenu);
-    EXPECT_EQ(world.presented, std::vector{HealthWindowMode::allSet});
+    EXPECT_EQ(world.presented, std::vector{TessarinHealthCheckPresentationMode::allSet});
     world.queue.advance(0.79);
     EXPECT_TRUE(world.presentation->calls.empty());
     world.queue.advance(0.02);

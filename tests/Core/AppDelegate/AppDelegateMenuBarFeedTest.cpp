@@ -22,12 +22,17 @@ World::Adjust ownShell() {
     return [](AppDelegateDependencies& dependencies) { dependencies.shell = nullptr; };
 }
 
+// The enabled states of the Switch items, left, right, up, down.
 std::vector<bool> switchStates(World& world) {
-    const Menu& menu = *world.host.statusBar().items().front()->menu();
-    return {menu.itemWithTitle("Switch Left")->isEnabled(),
-            menu.itemWithTitle("Switch Right")->isEnabled(),
-            menu.itemWithTitle("Switch Up")->isEnabled(),
-            menu.itemWithTitle("Switch Down")->isEnabled()};
+    std::vector<bool> states;
+    for (const auto& item : world.host.statusBar().items()) {
+        for (const auto& entry : item->menu()->items()) {
+            if (entry->title().rfind("Switch ", 0) == 0) {
+                states.push_back(entry->isEnabled());
+            }
+        }
+    }
+    return states;
 }
 
 TEST(AppDelegateMenuBarFeed, OneFailedMenuBarReadNeverLosesTheLastSpace) {
@@ -103,9 +108,10 @@ TEST(AppDelegateMenuBarFeed, OverlaysTakeEachDisplaysSettingsWhileSpacesAreSepar
     EXPECT_EQ(grid.displayIdentifiers(), (std::vector<std::string>{"UUID-A"}));
     EXPECT_EQ(titles.title("UUID-A"), "Mail");
     EXPECT_EQ(titles.title("UUID-B"), "Space 1");
-    const Rect titleB = titles.window("UUID-B")->hostFrame();
-    EXPECT_EQ(titleB.maxX(), 1440 + 1920 - 24);
-    EXPECT_EQ(titleB.minY(), 24);
+    const OSDOverlayPanel* titleB = titles.window("UUID-B");
+    ASSERT_TRUE(titleB && grid.window("UUID-A") && titles.window("UUID-A"));
+    EXPECT_EQ(titleB->hostFrame().maxX(), 1440 + 1920 - 24);
+    EXPECT_EQ(titleB->hostFrame().minY(), 24);
 
     world.grid().isEnabled.set(false);
     world.d().refreshPersistentGridOverlay();
@@ -123,6 +129,7 @@ TEST(AppDelegateMenuBarFeed, OverlaysOfSharedSpacesUseTheGlobalSettingsOnEveryDi
     EXPECT_EQ(world.d().persistentGridOverlayController().displayIdentifiers(),
               (std::vector<std::string>{"UUID-A", "UUID-B"}));
     // Top left, the global placement, on B too.
+    ASSERT_TRUE(titles.window("UUID-B"));
     EXPECT_EQ(titles.window("UUID-B")->hostFrame().minX(), 1440 + 24);
 }
 

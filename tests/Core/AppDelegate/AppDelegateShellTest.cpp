@@ -1,5 +1,4 @@
-// The launch snapshot line, the preferences window made on first use, the Space-practice state
-// and the update holder.
+// The launch snapshot line, the preferences window made on first use and the update holder.
 
 #include "Core/Fakes/ShellSeams.h"
 
@@ -41,18 +40,6 @@ TEST(AppDelegateShell, PreferencesAreMadeOnceAndComeForwardOnlyWithAWindow) {
     world.d().openPreferences();
     EXPECT_EQ(world.preferencesMade, 1);
     EXPECT_EQ(world.preferencesBroughtForward, 2);
-}
-
-TEST(AppDelegateShell, TheSpacePracticeUsesTheSystemKeysOnlyWhenThePresetIsApplied) {
-    ShellWorld standard; // the preset is applied on the first call and still holds on the second
-    standard.d().currentSpacePracticeState();
-    EXPECT_EQ(standard.d().currentSpacePracticeState(), (TessarinSpacePracticeState{false, true}));
-
-    Scenario custom = Scenario::defaultScenario();
-    custom.preferenceDomains["com.apple.symbolichotkeys"]["AppleSymbolicHotKeys"]["79"]["enabled"] =
-        false; // "Move left a Space" is off: the preset cannot take the system's keys
-    ShellWorld world({}, custom);
-    EXPECT_EQ(world.d().currentSpacePracticeState(), (TessarinSpacePracticeState{false, false}));
 }
 
 TEST(AppDelegateShell, OnlyARealUpdateKeyCountsAsConfigured) {

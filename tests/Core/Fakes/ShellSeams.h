@@ -93,16 +93,16 @@ struct ShellWorldSeams : HealthWindowPresenting,
     std::shared_ptr<RecordingOSDPresentation> presentation =
         std::make_shared<RecordingOSDPresentation>();
     // The health window, the recorder control and the preferences window are this.
-    std::optional<HealthWindowMode> launchAnswer;
-    std::vector<HealthWindowMode> presented;
+    TessarinHealthLaunchPresentation launchAnswer = TessarinHealthLaunchPresentation::none;
+    std::vector<TessarinHealthCheckPresentationMode> presented;
     bool preferencesHaveWindow = true;
     int preferencesMade = 0;
     int preferencesBroughtForward = 0;
     std::vector<std::filesystem::path> snapshotsWritten;
     std::optional<std::string> snapshotFailure;
 
-    void present(HealthWindowMode mode) override { presented.push_back(mode); }
-    std::optional<HealthWindowMode> launchPresentation() override {
+    void present(TessarinHealthCheckPresentationMode mode) override { presented.push_back(mode); }
+    TessarinHealthLaunchPresentation launchPresentation() override {
         journal.push_back("launchPresentation");
         return launchAnswer;
     }

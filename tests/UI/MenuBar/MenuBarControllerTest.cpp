@@ -40,10 +40,12 @@ protected:
         controller.setDelegate(delegate);
         controller.setup();
     }
+    // A missing item fails the test and stands in as an item that does nothing.
     MenuItem& item(const std::string& title) {
+        static MenuItem missing("missing", nullptr);
         MenuItem* found = controller.statusItem()->menu()->itemWithTitle(title);
         EXPECT_NE(found, nullptr) << title;
-        return *found;
+        return found != nullptr ? *found : missing;
     }
     // Show Grid, then Switch Left, Right, Up, Down.
     std::vector<bool> enabledStates() {

@@ -38,7 +38,7 @@ TEST(MenuBarGridIconLayoutTest, CellSidesAndTheSmallestDrawableCell) {
 }
 
 TEST(MenuBarGridIconLayoutTest, RowZeroIsAtTheTopAndAShortLastRowAlignsLeft) {
-    const auto layout = MenuBarGridIconLayout::make(*MenuBarGridIconModel::make(5, 0, 3),
+    const auto layout = MenuBarGridIconLayout::make(MenuBarGridIconModel{5, 0, 3, {}},
                                                     MenuBarGridIconMetrics::statusItem());
     ASSERT_TRUE(layout);
     // Two rows of 14/3-point cells, centred vertically: 16 wide, (2 × 14/3 + 1) high.

@@ -34,7 +34,7 @@ TEST(MenuBarIconRendererTest, StatusPictureShowsTheActiveCellAsAHoleAndOutlinesP
     EXPECT_EQ(pixelAt(*image, placeholder.x, placeholder.y).alpha(), 0);
     // The outline runs just inside the placeholder's left edge.
     EXPECT_GT(pixelAt(*image, layout->frames[7].minX() + 0.35, placeholder.y).alpha(), 0);
-    EXPECT_FALSE(MenuBarIconRenderer::renderGridIcon(*MenuBarGridIconModel::make(11, 0, 2)));
+    EXPECT_FALSE(MenuBarIconRenderer::renderGridIcon(MenuBarGridIconModel{11, 0, 2, {}}));
 }
 
 TEST(MenuBarIconRendererTest, OverlayPictureFillsCellsWhiteAndTheActiveOneInItsColour) {
@@ -59,7 +59,7 @@ TEST(MenuBarIconRendererTest, OverlayPictureFillsCellsWhiteAndTheActiveOneInItsC
 
     // An active placeholder stays an outline, not a cell in the active colour.
     const auto onPlaceholder = MenuBarIconRenderer::renderPersistentOverlayIcon(
-        *MenuBarGridIconModel::make(4, 2, 2, {2}), PersistentGridOverlaySize::medium, red);
+        MenuBarGridIconModel{4, 2, 2, {2}}, PersistentGridOverlaySize::medium, red);
     ASSERT_TRUE(onPlaceholder);
     EXPECT_EQ(pixelAt(*onPlaceholder, placeholder.x, placeholder.y), QColor(0, 0, 0));
 }

@@ -20,7 +20,7 @@ namespace {
 TEST(StatusBarMirrorTest, TemplateImagesTakeTheTintAndTitlesAreDrawnIntoThePicture) {
     testing::ensureApplication();
     StatusBarButton button;
-    button.setImage(MenuBarIconRenderer::renderGridIcon(*MenuBarGridIconModel::make(4, 0, 2)));
+    button.setImage(MenuBarIconRenderer::renderGridIcon(MenuBarGridIconModel{4, 0, 2, {}}));
     const QImage tinted = StatusBarMirror::picture(button, QColor(200, 10, 10));
     EXPECT_EQ(tinted.deviceIndependentSize(), QSizeF(22, 22));
     // The bottom-right cell, filled in the picture, shows in the tint.

@@ -48,7 +48,7 @@ TEST_F(PersistentGridOverlayControllerTest, EachDisplayGetsItsOwnWindowPlacedInI
 
     settingsA.placement = OSDPlacement::center;
     refresh();
-    EXPECT_EQ(controller.window("UUID-A")->hostFrame().origin, Point(720 - 44, 437.5 - 44));
+    EXPECT_EQ(a->hostFrame().origin, Point(720 - 44, 437.5 - 44));
 }
 
 TEST_F(PersistentGridOverlayControllerTest, GridModeOffAndZeroOpacityHideButKeepTheWindows) {
