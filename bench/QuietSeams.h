@@ -71,6 +71,7 @@ struct QuietPresentation : OSDPresentationControlling {
     void refreshVisibleGridOSDIfVisible(const std::optional<std::string>&) override {}
     void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef&) override {}
     void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef&) override {}
+    bool showOSDPreviewFixture() override { return false; }
     void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>&) override {}
 };
 

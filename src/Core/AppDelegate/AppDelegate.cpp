@@ -12,6 +12,7 @@
 #include "Support/MainQueue.h"
 #include "TessarinCore/ManagedDisplaySpacesHandle.h"
 #include "TessarinCore/SpaceLayout.h"
+#include "UI/Settings/OSDAppFilterSetting.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -152,6 +153,15 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
             std::shared_ptr<void>(), &MissionControlShortcutOverrideEventTap::shared());
     }
     missionControlDesktopRefresher = std::move(dependencies.missionControlDesktopRefresher);
+
+    // Application shell.
+    appFilter = OSDAppFilterSetting::persisted(Host::current().defaults());
+    launchOptions = LaunchOptions::parse(
+        dependencies.launchArguments,
+        dependencies.environment ? dependencies.environment : LaunchOptions::processEnvironment());
+    makePreferencesWindow_ = std::move(dependencies.makePreferencesWindow);
+    shortcutRecorder_ = std::move(dependencies.shortcutRecorder);
+    launchSnapshotWriter_ = std::move(dependencies.launchSnapshotWriter);
 }
 
 AppDelegate::~AppDelegate() {

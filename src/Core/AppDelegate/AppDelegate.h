@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Core/AppDelegate/LaunchOptions.h"
+#include "Core/AppDelegate/MainMenu.h"
+#include "Core/AppDelegate/SoftwareUpdateController.h"
 #include "Core/Health/TessarinSpacePracticeState.h"
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
@@ -9,7 +12,9 @@
 #include "Core/Seams/OSDPresentationControlling.h"
 #include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Core/Seams/OSDWindowControlling.h"
+#include "Core/Seams/PreferencesWindowPresenting.h"
 #include "Core/Seams/ShellRefreshing.h"
+#include "Core/Seams/ShortcutRecordingCancelling.h"
 #include "Core/Seams/TrackpadInputControlling.h"
 #include "Core/Seams/WindowPreviewCaching.h"
 #include "Core/Settings/DisplayPresentationSettingsStore.h"
@@ -37,6 +42,7 @@
 #include "Hotkeys/Trackpad/TrackpadRawShadowValidator.h"
 #include "Hotkeys/Trackpad/TrackpadSwipeEventTap.h"
 #include "Platform/WindowServerTypes.h"
+#include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/Logger.h"
 #include "Support/Published.h"
 #include "Support/WorkItem.h"
@@ -44,8 +50,10 @@
 #include "UI/MenuBar/MenuBarControllerDelegate.h"
 #include "UI/MenuBar/MenuBarDirectionalAvailability.h"
 #include "UI/MenuBar/MenuBarGridIconModel.h"
+#include "UI/Settings/OSDAppFilter.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -104,6 +112,18 @@ struct AppDelegateDependencies {
 
     // Initialises the Spaces bridge; `tessarin_init` when not given.
     std::function<bool()> bridgeInitializer;
+
+    // Application shell. The launch options come from these arguments (the program's path
+    // first) and the environment (the process's when not given). The preferences window is
+    // made on first use; without a maker, opening it does nothing. Without a recorder control
+    // the one-shot recorder is stopped in its place. The snapshot writer answers none on
+    // success, else why it failed.
+    std::vector<std::string> launchArguments;
+    LaunchOptions::EnvironmentLookup environment;
+    std::function<std::shared_ptr<PreferencesWindowPresenting>(SoftwareUpdateChecking&)>
+        makePreferencesWindow;
+    std::shared_ptr<ShortcutRecordingCancelling> shortcutRecorder;
+    std::function<std::optional<std::string>(const std::filesystem::path&)> launchSnapshotWriter;
 };
 
 // The application delegate: holds the program's long-lived state and coordinates the
@@ -413,6 +433,66 @@ public:
     static const Logger& spaceSwitchLogger();
     static const Logger& windowThrowLogger();
 
+    // ---------------------------------------------------------------- Application shell
+    // (start-up, activation, resign and stop; the five system observers; the launch OSD; the
+    // main menu, the preferences and the software-update holder)
+
+    using LaunchOptions = tessarin::LaunchOptions;
+
+    // The full start-up, or with the sample grid requested only the main menu and the grid.
+    void applicationDidFinishLaunching();
+    void applicationDidBecomeActive();
+    // Ends a shortcut recording in progress.
+    void applicationDidResignActive();
+    // Releases hot keys, taps and the bridge, then the observers and every pending piece of
+    // work; nothing runs afterwards.
+    void applicationWillTerminate();
+    // Calls `tessarin_init` once trusted for Accessibility; a failure is printed and retried
+    // at the next activation.
+    void initializeTessarinCoreIfNeeded();
+
+    // Each replaces the observer its field holds; the work of a notification runs on a later
+    // turn of the main queue.
+    void observeSpaceChanges();
+    void observeAppActivation();
+    void observeDefaultsChanges();
+    void observeScreenParameters();
+    void observeWakeNotifications();
+    void stopObservingSystemNotifications();
+    void handleActiveSpaceChange();
+    void handleApplicationActivation(const std::optional<RunningApplication>& application);
+    void handleDefaultsChange();
+    void handleScreenParametersChange();
+    void handleWake();
+    // Schedules every visible Space's preview (or only the metadata, when the plan has no
+    // previews), then re-arms the periodic refresh.
+    void rescheduleWindowPreviews(WindowPreviewRefreshReason reason, double initialDelay,
+                                  double spreadDuration);
+
+    // Shows the sample grid or the Space picker after the launch delay, then the snapshot.
+    void scheduleLaunchOSDPreviewIfRequested();
+    void scheduleLaunchOSDSnapshotIfRequested();
+
+    void installMainMenu();
+    // The "openPreferences:" action: brings the preferences window forward.
+    void openPreferences() override;
+    // Made on first use and kept; none when the program has no preferences window.
+    PreferencesWindowPresenting* preferencesWindowController();
+
+    LaunchOptions launchOptions;
+    OSDAppFilter appFilter;
+    std::optional<MainMenu> mainMenu;
+    SoftwareUpdateController softwareUpdateController;
+    std::optional<WorkspaceNotificationCenter::Token> spaceChangeObserver;
+    std::optional<WorkspaceNotificationCenter::Token> appActivationObserver;
+    std::optional<WorkspaceNotificationCenter::Token> defaultsObserver;
+    std::optional<WorkspaceNotificationCenter::Token> screenParametersObserver;
+    std::optional<WorkspaceNotificationCenter::Token> wakeObserver;
+    // The launch OSD's pending show and snapshot.
+    std::optional<WorkItem> pendingLaunchOSDWorkItem;
+    // Told whether the launch snapshot was written, after its line was printed.
+    std::function<void(bool written)> launchSnapshotFinished;
+
     // Health check: the step of start-up that asks the health window what to show and shows
     // it (nothing, the setup wizard or the all-set page); the keyboard step's state (never
     // complete; whether the Mission Control shortcut preset is in use, applying it once when
@@ -502,6 +582,8 @@ public:
                                      std::optional<TessarinDirection> direction,
                                      bool replaceInteractionContext,
                                      const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    // The sample grid, on the screen the OSD window chooses; it switches nothing.
+    bool showOSDPreviewFixture() override;
 
     // Visible grids follow the live state in place. None of them beeps; each ends silently
     // when anything is missing.
@@ -744,6 +826,22 @@ private:
                                    const std::optional<std::string>& displayIdentifier);
     bool isMissionControlEditRefused();
     void refreshAfterVisualReorder(const DisplaySpaceOrderSnapshot& layout);
+    // Application shell.
+    void observe(std::optional<WorkspaceNotificationCenter::Token>& field, const char* name,
+                 void (AppDelegate::*handler)(const WorkspaceNotification&));
+    void onActiveSpaceChange(const WorkspaceNotification&) { handleActiveSpaceChange(); }
+    void onApplicationActivation(const WorkspaceNotification& notification) {
+        handleApplicationActivation(notification.application);
+    }
+    void onDefaultsChange(const WorkspaceNotification&) { handleDefaultsChange(); }
+    void onScreenParametersChange(const WorkspaceNotification&) { handleScreenParametersChange(); }
+    void onWake(const WorkspaceNotification&) { handleWake(); }
+    std::function<std::shared_ptr<PreferencesWindowPresenting>(SoftwareUpdateChecking&)>
+        makePreferencesWindow_;
+    std::shared_ptr<PreferencesWindowPresenting> preferencesWindow_;
+    std::shared_ptr<ShortcutRecordingCancelling> shortcutRecorder_;
+    std::function<std::optional<std::string>(const std::filesystem::path&)> launchSnapshotWriter_;
+
     // Menu bar and overlays.
     // The settings scope of a display: itself while displays have separate Spaces, else none.
     std::optional<std::string>

@@ -62,6 +62,9 @@ public:
     showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
     virtual void
     showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+
+    // Shows the built-in sample grid, as a launch option asks; false when there is none to show.
+    virtual bool showOSDPreviewFixture() = 0;
 };
 
 } // namespace tessarin

@@ -4,6 +4,7 @@
 #include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Core/Settings/DisplayPresentationSettingsSnapshot.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Platform/RunningApplication.h"
 #include "Platform/WindowServerTypes.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"
@@ -16,9 +17,22 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
+
+// Why previews are refreshed.
+enum class WindowPreviewRefreshReason {
+    startupPrime,
+    spaceSwitchCurrent,
+    spaceSwitchPrevious,
+    wake,
+    periodic,
+    settingsChanged,
+    visibleGridPresentation,
+    spaceIDReplacement,
+};
 
 // A preview refresh that the schedule wants run: one Space of a Space display.
 struct WindowPreviewRefreshRequest {
@@ -102,6 +116,37 @@ public:
     scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
                                             const DisplayPresentationSettingsSnapshot& settings,
                                             const std::string& phase, int64_t generation) = 0;
+    // Application shell
+    // The app-icon controller's current Space; when it has windows, the frontmost
+    // application's title and icon are recorded for it.
+    virtual std::optional<OSDGridSpaceContext> recordFrontmostApplicationForCurrentSpace() {
+        return std::nullopt;
+    }
+    // Records the activated application's icon; the Space it was recorded for, if any.
+    virtual std::optional<OSDGridSpaceContext>
+    recordActivatedApplication(const std::optional<RunningApplication>&) {
+        return std::nullopt;
+    }
+    // The app filter changed: both controllers drop filtered entries, and the composed previews
+    // and their in-flight set are emptied.
+    virtual void pruneFilteredEntries() {}
+    // Captures the current Space after the delay resolved for the context (none: the pointer's
+    // display), not from a visible grid.
+    virtual void
+    scheduleCurrentSpaceScreenshotCapture(const std::optional<OSDGridSpaceContext>& /*context*/) {
+        scheduleCurrentSpaceScreenshotCapture();
+    }
+    // Refreshes the previews of the new Space and of the one before it (display and Space).
+    virtual void scheduleWindowPreviewRefreshAfterSpaceChange(
+        const std::optional<OSDGridSpaceContext>& /*currentContext*/,
+        const std::optional<std::pair<std::string, SpaceID>>& /*previousSpace*/, double /*now*/) {}
+    // Schedules every visible Space's preview for a reason, the first after `initialDelay`
+    // and the rest spread over `spreadDuration` seconds; false when nothing was scheduled.
+    virtual bool scheduleAllVisibleSpacePreviewRefreshes(WindowPreviewRefreshReason /*reason*/,
+                                                         double /*initialDelay*/,
+                                                         double /*spreadDuration*/) {
+        return scheduleAllVisibleSpacePreviewRefreshes();
+    }
     // Shell
     // Primes the preview schedule for the displays as they are now; none when no display
     // resolves, else the refreshes due at once. `randomFraction` yields 0...1, both included.

@@ -155,6 +155,10 @@ public:
     void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>&) override {
         calls.push_back("refreshVisibleGridOSDIfNeeded");
     }
+    bool showOSDPreviewFixture() override {
+        calls.push_back("showOSDPreviewFixture");
+        return true;
+    }
 };
 
 class RecordingHealthWindow : public HealthWindowPresenting {

@@ -1,0 +1,122 @@
+// Start-up, activation, resign and stop: what the program does, in which order, when it has
+// finished launching, becomes active, resigns active and is about to terminate.
+
+#include "Core/AppDelegate/AppDelegate.h"
+#include "Core/Seams/MissionControlShortcutOverrideControlling.h"
+#include "Core/Settings/GeneralSettingsNormalization.h"
+#include "Hotkeys/GlobalEventTapRecorder.h"
+#include "Hotkeys/HotKeyManager.h"
+#include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Platform/Host.h"
+#include "Platform/SystemServices.h"
+#include "UI/MenuBar/MenuBarController.h"
+#include "UI/Overlays/PersistentGridOverlayController.h"
+#include "UI/Overlays/PersistentTitleOverlayController.h"
+#include "UI/Settings/MenuBarIconSetting.h"
+
+#include <cstdio>
+
+namespace tessarin {
+
+void AppDelegate::applicationDidFinishLaunching() {
+    if (launchOptions.osdPreviewFixture) {
+        // The sample grid only: no status item, hotkeys, observers or health check.
+        installMainMenu();
+        scheduleLaunchOSDPreviewIfRequested();
+        return;
+    }
+    GeneralSettingsNormalization::apply(Host::current().defaults());
+    initializeTessarinCoreIfNeeded();
+    installMainMenu();
+    MenuBarController& menuBar = menuBarController();
+    menuBar.setup();
+    menuBar.setGridModeEnabled(gridModeStore.isEnabled.value());
+    menuBar.setMenuBarIconSetting(persisted<MenuBarIconSetting>(Host::current().defaults()));
+    bindHotkeys();
+    updateTrackpadSwipeEventTap();
+    if (!dragTracker.start()) {
+        windowThrowLogger().error("physical drag tracker failed to start");
+    }
+    observeSpaceChanges();
+    observeAppActivation();
+    observeDefaultsChanges();
+    observeScreenParameters();
+    observeWakeNotifications();
+    shell_->refreshSpaceInfo();
+    shell_->refreshPersistentGridOverlay();
+    primeWindowSpaceMetadataAndPreviews();
+    const std::optional<OSDGridSpaceContext> context =
+        windowPreviews_->recordFrontmostApplicationForCurrentSpace();
+    windowPreviews_->scheduleCurrentSpaceScreenshotCapture(context);
+    shell_->restartPeriodicGridScreenshotRefresh();
+    presentHealthCheckAtLaunch();
+    scheduleLaunchOSDPreviewIfRequested();
+}
+
+void AppDelegate::initializeTessarinCoreIfNeeded() {
+    if (tessarinCoreInitialized || !Host::current().system().isProcessTrusted()) {
+        return;
+    }
+    if (bridgeInitializer_()) {
+        tessarinCoreInitialized = true;
+        return;
+    }
+    std::printf("Failed to initialize TessarinCore event tap\n");
+    std::fflush(stdout);
+}
+
+void AppDelegate::applicationDidBecomeActive() {
+    initializeTessarinCoreIfNeeded();
+    updateTrackpadSwipeEventTap();
+    // Starting a running tracker is the tracker's own concern.
+    dragTracker.start();
+    shell_->restartPeriodicGridScreenshotRefresh();
+}
+
+void AppDelegate::applicationDidResignActive() {
+    if (shortcutRecorder_) {
+        shortcutRecorder_->cancelActiveRecording();
+    } else {
+        GlobalEventTapRecorder::shared().stopRecording();
+    }
+}
+
+void AppDelegate::applicationWillTerminate() {
+    applicationDidResignActive();
+    HotKeyManager::shared().unregisterAll();
+    if (focusedWindowThrowTask) {
+        focusedWindowThrowTask->cancel();
+    }
+    dragTracker.stop();
+    missionControlShortcutOverride->stop();
+    tessarin_destroy();
+    trackpadSwipeEventTap.stop();
+    trackpadRawInputCoordinator.stop();
+    stopObservingSystemNotifications();
+    windowPreviews_->cancelPendingGridScreenshotCapture();
+    cancelPendingVisibleGridWindowPreviewRefresh();
+    windowPreviews_->cancelPendingWindowSpaceMetadataRefresh();
+    if (pendingWindowSpaceMetadataRefreshTask) {
+        pendingWindowSpaceMetadataRefreshTask->cancel();
+    }
+    if (pendingSpaceTopologyStabilizationRefreshWorkItem) {
+        pendingSpaceTopologyStabilizationRefreshWorkItem->cancel();
+        pendingSpaceTopologyStabilizationRefreshWorkItem.reset();
+    }
+    spaceTopologyStabilizer.reset();
+    if (pendingTrackpadSwipeCommitWorkItem) {
+        pendingTrackpadSwipeCommitWorkItem->cancel();
+    }
+    if (periodicGridScreenshotRefreshTimer) {
+        periodicGridScreenshotRefreshTimer->cancel();
+        periodicGridScreenshotRefreshTimer.reset();
+    }
+    if (pendingLaunchOSDWorkItem) {
+        pendingLaunchOSDWorkItem->cancel();
+    }
+    cancelPendingDeferredSpaceSwitch(false, false);
+    persistentGridOverlayController().hideAll();
+    persistentTitleOverlayController().hideAll();
+}
+
+} // namespace tessarin

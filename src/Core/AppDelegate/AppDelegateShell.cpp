@@ -1,0 +1,26 @@
+// The delegate's own pieces of the shell: the main menu and the preferences window made on
+// first use.
+
+#include "Core/AppDelegate/AppDelegate.h"
+
+namespace tessarin {
+
+void AppDelegate::installMainMenu() {
+    mainMenu = TessarinMainMenuFactory::makeMainMenu("openPreferences:");
+}
+
+PreferencesWindowPresenting* AppDelegate::preferencesWindowController() {
+    if (!preferencesWindow_ && makePreferencesWindow_) {
+        preferencesWindow_ = makePreferencesWindow_(softwareUpdateController);
+    }
+    return preferencesWindow_.get();
+}
+
+void AppDelegate::openPreferences() {
+    PreferencesWindowPresenting* controller = preferencesWindowController();
+    if (controller && controller->hasWindow()) {
+        controller->bringWindowToFront();
+    }
+}
+
+} // namespace tessarin

@@ -1,0 +1,66 @@
+#include "Core/AppDelegate/MainMenu.h"
+
+namespace tessarin {
+
+namespace {
+
+MainMenuItem separator() {
+    MainMenuItem item;
+    item.isSeparator = true;
+    return item;
+}
+
+MainMenuItem command(std::string title, std::string action, std::string key,
+                     MenuItemTarget target) {
+    MainMenuItem item;
+    item.title = std::move(title);
+    item.action = std::move(action);
+    item.keyEquivalent = std::move(key);
+    item.target = target;
+    return item;
+}
+
+MainMenuItem topLevel(std::string title, std::vector<MainMenuItem> submenu) {
+    MainMenuItem item;
+    item.title = std::move(title);
+    item.submenu = std::move(submenu);
+    return item;
+}
+
+MainMenuItem applicationMenu(const std::string& preferencesAction) {
+    constexpr auto app = MenuItemTarget::application;
+    MainMenuItem services;
+    services.title = "Services";
+    services.isServicesMenu = true;
+    MainMenuItem hideOthers = command("Hide Others", "hideOtherApplications:", "h", app);
+    hideOthers.withOption = true;
+    return topLevel(
+        "Tessarin",
+        {command("Settings\u2026", preferencesAction, ",", MenuItemTarget::preferencesTarget),
+         separator(), services, separator(), command("Hide Tessarin", "hide:", "h", app),
+         hideOthers, command("Show All", "unhideAllApplications:", "", app), separator(),
+         command("Quit Tessarin", "terminate:", "q", app)});
+}
+
+MainMenuItem editMenu() {
+    constexpr auto responder = MenuItemTarget::firstResponder;
+    MainMenuItem redo = command("Redo", "redo:", "Z", responder);
+    redo.withShift = true;
+    return topLevel("Edit", {command("Undo", "undo:", "z", responder), redo, separator(),
+                             command("Cut", "cut:", "x", responder),
+                             command("Copy", "copy:", "c", responder),
+                             command("Paste", "paste:", "v", responder),
+                             command("Delete", "delete:", "", responder), separator(),
+                             command("Select All", "selectAll:", "a", responder)});
+}
+
+} // namespace
+
+MainMenu TessarinMainMenuFactory::makeMainMenu(const std::string& preferencesAction) {
+    return MainMenu{{applicationMenu(preferencesAction),
+                     topLevel("File", {command("Close Window", "performClose:", "w",
+                                               MenuItemTarget::firstResponder)}),
+                     editMenu()}};
+}
+
+} // namespace tessarin

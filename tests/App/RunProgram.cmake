@@ -1,0 +1,24 @@
+# Runs the program without a display and checks its status, what it printed and, when a
+# snapshot is asked for, that the PNG exists.
+#   -DPROGRAM=<path> -DWORK_DIR=<folder> -DEXPECTED_STATUS=<n> -DEXPECTED_OUTPUT=<text>
+#   [-DSNAPSHOT=<path>]   (then the launch picker is shown and written with no delays)
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}/config")
+set(arguments)
+if(SNAPSHOT)
+    list(APPEND arguments --osd-snapshot-path "${SNAPSHOT}" --show-osd-on-launch-delay 0
+         --osd-snapshot-delay 0)
+endif()
+execute_process(
+    COMMAND "${CMAKE_COMMAND}" -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+            --unset=QT_QPA_PLATFORM "XDG_CONFIG_HOME=${WORK_DIR}/config" "${PROGRAM}" ${arguments}
+    WORKING_DIRECTORY "${WORK_DIR}"
+    OUTPUT_VARIABLE output
+    ERROR_VARIABLE errors
+    RESULT_VARIABLE status
+    TIMEOUT 60)
+string(FIND "${output}" "${EXPECTED_OUTPUT}" found)
+if(NOT status STREQUAL EXPECTED_STATUS OR found EQUAL -1 OR (SNAPSHOT AND NOT EXISTS "${SNAPSHOT}"))
+    message(FATAL_ERROR "status ${status} (expected ${EXPECTED_STATUS}), no \"${EXPECTED_OUTPUT}\" "
+                        "or no snapshot file:\n${output}\n${errors}")
+endif()

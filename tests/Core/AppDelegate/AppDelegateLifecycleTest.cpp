@@ -1,0 +1,122 @@
+// Start-up, activation, resign and stop of the delegate, in order, against the shell's fakes.
+
+#include "Core/Fakes/ShellSeams.h"
+#include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Platform/Input/HotKeyCenter.h"
+#include "Platform/StatusBar/StatusBar.h"
+
+namespace tessarin::testing {
+namespace {
+
+using fakes::Journal;
+using fakes::ShellWorld;
+
+// How many observers listen to each of the five notifications.
+std::vector<std::size_t> observerCounts(ShellWorld& world) {
+    namespace Name = WorkspaceNotificationName;
+    std::vector<std::size_t> counts;
+    for (const char* name :
+         {Name::activeSpaceDidChange, Name::didActivateApplication, Name::userDefaultsDidChange,
+          Name::screenParametersDidChange, Name::didWake}) {
+        counts.push_back(world.host.notifications().observerCount(name));
+    }
+    return counts;
+}
+const std::vector<std::size_t> kOneEach(5, 1), kNone(5, 0);
+
+TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWithHealthAndLaunch) {
+    ShellWorld world({"--show-osd-on-launch"});
+    world.previews->context = OSDGridSpaceContext{"A", 4, 1, 6};
+    world.launchAnswer = TessarinHealthLaunchPresentation::allSet;
+    std::vector<std::size_t> observersAtRefresh;
+    bool trackerRanAtRefresh = false;
+    world.shell->onRefreshSpaceInfo = [&] {
+        observersAtRefresh = observerCounts(world);
+        trackerRanAtRefresh = PhysicalWindowDragTracker::shared().isRunning();
+    };
+
+    world.d().applicationDidFinishLaunching();
+
+    EXPECT_EQ(world.journal,
+              (Journal{"refreshSpaceInfo", "refreshOverlays", "prime", "recordFrontmost",
+                       "scheduleScreenshot A/4", "restartPeriodic", "launchPresentation"}));
+    EXPECT_EQ(observersAtRefresh, kOneEach);
+    EXPECT_TRUE(trackerRanAtRefresh);
+    EXPECT_EQ(world.host.statusBar().items().size(), 1u);
+    EXPECT_TRUE(world.d().tessarinCoreInitialized && world.d().mainMenu);
+    EXPECT_EQ(world.presented, std::vector{TessarinHealthCheckPresentationMode::allSet});
+    world.queue.advance(0.79);
+    EXPECT_TRUE(world.presentation->calls.empty());
+    world.queue.advance(0.02);
+    EXPECT_EQ(world.presentation->calls, Journal{"showOSDSpacePickerOnCursorDisplay"});
+}
+
+TEST(AppDelegateLifecycle, TheSampleGridLaunchInstallsOnlyTheMainMenuAndShowsTheGrid) {
+    ShellWorld world({"--osd-preview-fixture"});
+    world.d().applicationDidFinishLaunching();
+    world.queue.advance(1.0);
+
+    EXPECT_TRUE(world.d().mainMenu && world.journal.empty());
+    EXPECT_TRUE(world.host.statusBar().items().empty());
+    EXPECT_EQ(observerCounts(world), kNone);
+    EXPECT_TRUE(world.host.hotKeys().registrations().empty());
+    EXPECT_FALSE(PhysicalWindowDragTracker::shared().isRunning());
+    EXPECT_EQ(world.presentation->calls, Journal{"showOSDPreviewFixture"});
+}
+
+TEST(AppDelegateLifecycle, TheBridgeStartsOnTheFirstTrustedActivationAndOnlyFailuresArePrinted) {
+    // Trusted at launch, whether the bridge starts; attempts after two more activations.
+    for (const auto& [trusted, starts, attempts] : {std::tuple{false, true, 1}, {true, false, 3}}) {
+        int made = 0;
+        Scenario scenario = Scenario::defaultScenario();
+        scenario.accessibilityTrusted = trusted;
+        ShellWorld world({}, scenario, [&, starts = starts] { return ++made, starts; });
+        ::testing::internal::CaptureStdout();
+        world.d().applicationDidFinishLaunching();
+        EXPECT_EQ(made, trusted ? 1 : 0);
+        world.host.system().setProcessTrusted(true);
+        world.d().applicationDidBecomeActive();
+        world.d().applicationDidBecomeActive();
+        EXPECT_EQ(made, attempts);
+        EXPECT_EQ(world.d().tessarinCoreInitialized, starts);
+        const std::string line = "Failed to initialize TessarinCore event tap\n";
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), starts ? "" : line + line + line);
+    }
+}
+
+TEST(AppDelegateLifecycle, StopReleasesInputAndObserversAndNothingPendingRunsAfterwards) {
+    ShellWorld world({"--osd-snapshot-path", "shot.png"});
+    AppDelegate& d = world.d();
+    d.applicationDidFinishLaunching();
+    world.queue.runUntilIdle();
+    ASSERT_FALSE(world.host.hotKeys().registrations().empty());
+    Journal ran;
+    const auto pending = [&](const char* name) {
+        return world.queue.asyncAfter(1.0, [&ran, name] { ran.push_back(name); });
+    };
+    d.pendingTrackpadSwipeCommitWorkItem = pending("trackpad commit");
+    d.pendingSpaceTopologyStabilizationRefreshWorkItem = pending("topology");
+    d.pendingVisibleGridWindowPreviewRefreshWorkItem = pending("visible previews");
+    d.spaceTopologyStabilizer.begin("wake", world.queue.now());
+    d.observeWakeNotifications(); // registering again replaces the observer
+    EXPECT_EQ(observerCounts(world), kOneEach);
+    world.journal.clear();
+
+    d.applicationWillTerminate();
+
+    EXPECT_EQ(world.journal,
+              (Journal{"cancelRecording", "cancelScreenshot", "cancelMetadataRefresh"}));
+    EXPECT_TRUE(world.host.hotKeys().registrations().empty());
+    EXPECT_FALSE(PhysicalWindowDragTracker::shared().isRunning());
+    EXPECT_EQ(observerCounts(world), kNone);
+    EXPECT_EQ(d.spaceTopologyStabilizer, SpaceTopologyStabilizer{});
+    world.journal.clear();
+    world.host.system().systemDidWake();
+    world.queue.advance(5.0);
+    EXPECT_EQ(ran, Journal{});
+    EXPECT_EQ(world.journal, Journal{});
+    EXPECT_TRUE(world.presentation->calls.empty()) << "the launch picker was not cancelled";
+}
+
+} // namespace
+} // namespace tessarin::testing
