@@ -75,7 +75,10 @@ struct QuietPresentation : OSDPresentationControlling {
 };
 
 struct QuietHealthWindow : HealthWindowPresenting {
-    void present(HealthWindowMode) override {}
+    void present(TessarinHealthCheckPresentationMode) override {}
+    TessarinHealthLaunchPresentation launchPresentation() override {
+        return TessarinHealthLaunchPresentation::none;
+    }
 };
 struct QuietShell : ShellRefreshing {
     void refreshSpaceInfo() override {}

@@ -10,7 +10,10 @@
 #include "Platform/Multitouch/MultitouchManager.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "Platform/Privacy/PrivacyDatabase.h"
+#include "Platform/Program/ProgramBundle.h"
 #include "Platform/Scenario.h"
+#include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SymbolicHotKeyTable.h"
@@ -86,18 +89,24 @@ std::unique_ptr<UserDefaults> makeOwnDefaults(const HostOptions& options) {
 struct Host::Parts {
     Parts(const Scenario& scenario, MainQueue& queue, const HostOptions& options)
         : notifications(queue), displays(scenario.displays), windowServer(displays, notifications),
-          system(notifications), ownDefaults(makeOwnDefaults(options)), preferences(*ownDefaults),
+          program(scenario.setupServices.program), system(notifications, privacy, program),
+          ownDefaults(makeOwnDefaults(options)), preferences(*ownDefaults),
           symbolicHotKeys(preferences), events(queue), hotKeys(events),
           dock(windowServer, displays, events, queue),
           missionControl(windowServer, displays, queue),
           accessibility([this] { return system.isProcessTrusted(); }),
           multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
                                                   : nullptr),
-          trackpad(events, queue, preferences, multitouch.get()) {}
+          trackpad(events, queue, preferences, multitouch.get()),
+          setup(windowServer, system, privacy, program) {}
 
     WorkspaceNotificationCenter notifications;
     DisplayServer displays;
     WindowServer windowServer;
+    // Setup services: the privacy database and the bundle come before the system services,
+    // which read them; the rest sits on top of everything.
+    PrivacyDatabase privacy;
+    ProgramBundle program;
     SystemServices system;
     std::unique_ptr<UserDefaults> ownDefaults;
     Preferences preferences;
@@ -109,6 +118,7 @@ struct Host::Parts {
     Accessibility accessibility;
     std::unique_ptr<MultitouchManager> multitouch;
     Trackpad trackpad;
+    SetupServices setup; // setup services
     // Symbol images.
     SystemSymbolImages symbols;
 
@@ -143,6 +153,7 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
         p.system.addRunningApplication(application);
     }
     p.system.setFrontmostApplication(scenario.frontmostApplication);
+    p.setup.configure(scenario.setupServices); // setup services
 
     for (const auto& [name, values] : scenario.preferenceDomains) {
         if (const auto error = p.preferences.loadDomainFromJson(name, values)) {
@@ -264,6 +275,26 @@ MultitouchManager* Host::multitouch() {
 
 Trackpad& Host::trackpad() {
     return parts_->trackpad;
+}
+
+// Setup services.
+PrivacyDatabase& Host::privacy() {
+    return parts_->privacy;
+}
+ProgramBundle& Host::programBundle() {
+    return parts_->program;
+}
+ProgramActivation& Host::programActivation() {
+    return parts_->setup.activation;
+}
+ProcessLauncher& Host::processes() {
+    return parts_->setup.processes;
+}
+LoginItems& Host::loginItems() {
+    return parts_->setup.loginItems;
+}
+SystemSettings& Host::systemSettings() {
+    return parts_->setup.systemSettings;
 }
 
 // Symbol images.

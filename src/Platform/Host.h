@@ -13,6 +13,13 @@
 namespace tessarin {
 
 class Accessibility;
+// Setup services.
+class LoginItems;
+class PrivacyDatabase;
+class ProcessLauncher;
+class ProgramActivation;
+class ProgramBundle;
+class SystemSettings;
 class DisplayServer;
 class Dock;
 class EventSystem;
@@ -69,6 +76,15 @@ public:
     Trackpad& trackpad();
     // Symbol images: the system's named button pictures.
     SystemSymbolImages& symbols();
+
+    // Setup services: the privacy database, the program's bundle and whether it is active, the
+    // command-line tools, the login item service and System Settings.
+    PrivacyDatabase& privacy();
+    ProgramBundle& programBundle();
+    ProgramActivation& programActivation();
+    ProcessLauncher& processes();
+    LoginItems& loginItems();
+    SystemSettings& systemSettings();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

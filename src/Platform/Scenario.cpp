@@ -527,6 +527,12 @@ ScenarioParseResult parseScenario(const Json& json, const std::string& sourceNam
         (void)(readDisplays(reader, json, scenario) && readSpaces(reader, json, scenario) &&
                readApplications(reader, json, scenario) && readWindows(reader, json, scenario) &&
                readSystem(reader, json, scenario) && readPreferenceDomains(reader, json, scenario));
+        // Setup services.
+        if (reader.error.empty()) {
+            if (const auto error = readSetupServicesScenario(json, scenario.setupServices)) {
+                reader.fail("", *error);
+            }
+        }
     }
     if (!reader.error.empty()) {
         return {std::nullopt, sourceName + ": " + reader.error};
@@ -637,6 +643,8 @@ Json scenarioToJson(const Scenario& scenario) {
     root["dockAnimationDuration"] = scenario.dockAnimationDuration;
     root["dockProcessIdentifier"] = scenario.dockProcessIdentifier;
     root["multitouchFramework"] = scenario.multitouchFramework;
+    // Setup services.
+    writeSetupServicesScenario(scenario.setupServices, root);
     return root;
 }
 

@@ -3,6 +3,7 @@
 #include "Platform/OperatingSystemVersion.h"
 #include "Platform/RunningApplication.h"
 #include "Platform/Screen.h"
+#include "Platform/SetupServicesScenario.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 #include "Platform/WindowServerTypes.h"
@@ -52,6 +53,9 @@ struct Scenario {
     double dockAnimationDuration = 0.3;
     int32_t dockProcessIdentifier = 97;
     bool multitouchFramework = true; // the trackpad's framework is installed
+    // Setup services: privacy decisions, the program's bundle, login item, System Settings,
+    // command-line tools (their JSON form is in SetupServicesScenario.h).
+    SetupServicesScenario setupServices;
 
     friend bool operator==(const Scenario&, const Scenario&) = default;
 
@@ -75,7 +79,7 @@ struct Scenario {
 //   "permissions": {"accessibility", "screenCapture"};  "operatingSystemVersion": [15, 3, 0]
 //   "appearance": "light" | "dark";  "dockAnimationDuration": seconds;
 //   "dockProcessIdentifier"; "multitouchFramework": bool; "preferenceDomains": {"<domain>": {plain
-//   JSON values}}
+//   JSON values}}; "privacy", "program", "loginItem", "systemSettings", "tools" (setup services)
 //
 // A scenario read from JSON, or an error that names the source and the problem; never half.
 struct ScenarioParseResult {

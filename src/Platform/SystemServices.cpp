@@ -1,11 +1,31 @@
 #include "Platform/SystemServices.h"
 
+#include "Platform/Privacy/PrivacyDatabase.h"
+#include "Platform/Program/ProgramBundle.h"
+
 #include <algorithm>
 
 namespace tessarin {
 
-SystemServices::SystemServices(WorkspaceNotificationCenter& notifications)
-    : notifications_(notifications) {}
+SystemServices::SystemServices(WorkspaceNotificationCenter& notifications, PrivacyDatabase& privacy,
+                               const ProgramBundle& program)
+    : notifications_(notifications), privacy_(privacy), program_(program) {}
+
+bool SystemServices::isProcessTrusted() const {
+    return privacy_.isAllowed(PrivacyService::accessibility, program_.resolvedIdentifier());
+}
+
+void SystemServices::setProcessTrusted(bool trusted) {
+    privacy_.setDecision(PrivacyService::accessibility, program_.resolvedIdentifier(), trusted);
+}
+
+bool SystemServices::preflightScreenCaptureAccess() const {
+    return privacy_.isAllowed(PrivacyService::screenCapture, program_.resolvedIdentifier());
+}
+
+void SystemServices::setScreenCaptureAccess(bool allowed) {
+    privacy_.setDecision(PrivacyService::screenCapture, program_.resolvedIdentifier(), allowed);
+}
 
 void SystemServices::setAppearance(Appearance appearance) {
     if (appearance == appearance_) {
@@ -27,7 +47,19 @@ int SystemServices::runModalAlert(const SystemAlert& alert) {
 
 bool SystemServices::openURL(const std::string& url) {
     openedURLs_.push_back(url);
-    return opensURLs_;
+    if (!opensURLs_) {
+        return false;
+    }
+    for (const auto& handler : urlHandlers_) {
+        if (handler(url)) {
+            break;
+        }
+    }
+    return true;
+}
+
+void SystemServices::addURLHandler(std::function<bool(const std::string&)> handler) {
+    urlHandlers_.push_back(std::move(handler));
 }
 
 void SystemServices::addRunningApplication(const RunningApplication& application) {

@@ -7,11 +7,15 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tessarin {
+
+class PrivacyDatabase;
+class ProgramBundle;
 
 enum class Appearance { light, dark };
 
@@ -20,13 +24,15 @@ enum class Appearance { light, dark };
 // Main-thread only.
 class SystemServices {
 public:
-    explicit SystemServices(WorkspaceNotificationCenter& notifications);
+    SystemServices(WorkspaceNotificationCenter& notifications, PrivacyDatabase& privacy,
+                   const ProgramBundle& program);
 
-    // Accessibility trust and screen-capture permission; switchable at run time.
-    bool isProcessTrusted() const { return processTrusted_; }
-    void setProcessTrusted(bool trusted) { processTrusted_ = trusted; }
-    bool preflightScreenCaptureAccess() const { return screenCaptureAllowed_; }
-    void setScreenCaptureAccess(bool allowed) { screenCaptureAllowed_ = allowed; }
+    // The program's Accessibility trust and screen-capture permission: its decisions in the
+    // privacy database; the setters record a decision, as the user's choice would.
+    bool isProcessTrusted() const;
+    void setProcessTrusted(bool trusted);
+    bool preflightScreenCaptureAccess() const;
+    void setScreenCaptureAccess(bool allowed);
 
     const OperatingSystemVersion& operatingSystemVersion() const { return version_; }
     void setOperatingSystemVersion(const OperatingSystemVersion& version) { version_ = version; }
@@ -41,8 +47,12 @@ public:
     const std::vector<SystemAlert>& shownAlerts() const { return shownAlerts_; }
     std::size_t pendingScriptedResponses() const { return scriptedResponses_.size(); }
 
-    // Records the URL; answers false while URL opening is made to fail.
+    // Records the URL and hands it to the application that opens it; answers false while URL
+    // opening is made to fail.
     bool openURL(const std::string& url);
+    // The applications that open URLs (System Settings for its own scheme); each is offered
+    // the URL in turn until one takes it.
+    void addURLHandler(std::function<bool(const std::string& url)> handler);
     const std::vector<std::string>& openedURLs() const { return openedURLs_; }
     void setOpensURLs(bool opens) { opensURLs_ = opens; }
 
@@ -74,8 +84,9 @@ public:
 
 private:
     WorkspaceNotificationCenter& notifications_;
-    bool processTrusted_ = true;
-    bool screenCaptureAllowed_ = true;
+    PrivacyDatabase& privacy_;
+    const ProgramBundle& program_;
+    std::vector<std::function<bool(const std::string&)>> urlHandlers_;
     OperatingSystemVersion version_{15, 0, 0};
     int beepCount_ = 0;
     std::deque<int> scriptedResponses_;

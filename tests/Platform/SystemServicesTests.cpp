@@ -1,3 +1,5 @@
+#include "Platform/Privacy/PrivacyDatabase.h"
+#include "Platform/Program/ProgramBundle.h"
 #include "Platform/SystemServices.h"
 #include "Support/VirtualMainQueue.h"
 
@@ -10,7 +12,9 @@ class SystemServicesTest : public ::testing::Test {
 protected:
     VirtualMainQueue queue;
     WorkspaceNotificationCenter notifications{queue};
-    SystemServices system{notifications};
+    PrivacyDatabase privacy;
+    ProgramBundle program{ProgramBundleInfo{}};
+    SystemServices system{notifications, privacy, program};
 };
 
 TEST_F(SystemServicesTest, AlertsAnswerWithScriptedResponsesInOrderThenTheFirstButton) {

@@ -171,7 +171,7 @@ void AppDelegate::mark(const std::string& step, const OSDPresentationMetricsTrac
 
 bool AppDelegate::guardSpaceControlAccess() {
     if (!Host::current().system().isProcessTrusted()) {
-        healthWindow_->present(HealthWindowMode::setup);
+        healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
         return false;
     }
     if (tessarinCoreInitialized) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Health/TessarinSpacePracticeState.h"
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/HotkeyReregistering.h"
@@ -396,6 +397,15 @@ public:
 
     static const Logger& spaceSwitchLogger();
     static const Logger& windowThrowLogger();
+
+    // Health check: the step of start-up that asks the health window what to show and shows
+    // it (nothing, the setup wizard or the all-set page); the keyboard step's state (never
+    // complete; whether the Mission Control shortcut preset is in use, applying it once when
+    // the system's shortcuts allow); that state for the health window, holding the delegate
+    // weakly (complete once the delegate is gone).
+    void presentHealthCheckAtLaunch();
+    TessarinSpacePracticeState currentSpacePracticeState();
+    std::function<TessarinSpacePracticeState()> spacePracticeStateProvider() const;
 
 private:
     // What a switch request resolved to before anything was posted.

@@ -143,8 +143,8 @@ TEST_F(AppDelegateMissionControlTest, withoutTrustNothingStartsAndTheHealthWindo
     world.host.system().setProcessTrusted(false);
     d().createDesktopOnActiveDisplay();
     finish();
-    EXPECT_EQ(world.seams.healthWindow->presented,
-              std::vector<HealthWindowMode>{HealthWindowMode::setup});
+    EXPECT_EQ(world.seams.healthWindow->presented, std::vector<TessarinHealthCheckPresentationMode>{
+                                                       TessarinHealthCheckPresentationMode::setup});
     EXPECT_EQ(world.host.missionControl().openRequestCount(), 0u);
     EXPECT_TRUE(alerts().empty());
 }
@@ -168,7 +168,8 @@ TEST_F(AppDelegateMissionControlTest, permissionLostDuringTheTaskOpensTheSetupWi
         world.host.system().setProcessTrusted(false);
         finish();
         EXPECT_EQ(world.seams.healthWindow->presented,
-                  std::vector<HealthWindowMode>{HealthWindowMode::setup});
+                  std::vector<TessarinHealthCheckPresentationMode>{
+                      TessarinHealthCheckPresentationMode::setup});
         EXPECT_FALSE(d().missionControlSpaceTask.has_value());
     }
     EXPECT_TRUE(alerts().empty());

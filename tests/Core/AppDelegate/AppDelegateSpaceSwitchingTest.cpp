@@ -226,7 +226,8 @@ TEST(AppDelegateSpaceSwitching, withoutTrustEveryRequestOpensTheHealthWindow) {
     world.d().performSpaceLastSpace();
     world.settle();
     EXPECT_EQ(world.seams.healthWindow->presented,
-              std::vector<HealthWindowMode>(3, HealthWindowMode::setup));
+              std::vector<TessarinHealthCheckPresentationMode>(
+                  3, TessarinHealthCheckPresentationMode::setup));
     EXPECT_EQ(world.beeps(), 0);
     EXPECT_EQ(world.gestures(), 0u);
     EXPECT_FALSE(world.d().tessarinCoreInitialized);

@@ -159,8 +159,14 @@ public:
 
 class RecordingHealthWindow : public HealthWindowPresenting {
 public:
-    std::vector<HealthWindowMode> presented;
-    void present(HealthWindowMode mode) override { presented.push_back(mode); }
+    std::vector<TessarinHealthCheckPresentationMode> presented;
+    TessarinHealthLaunchPresentation launchAnswer = TessarinHealthLaunchPresentation::none;
+    int launchQuestions = 0;
+    void present(TessarinHealthCheckPresentationMode mode) override { presented.push_back(mode); }
+    TessarinHealthLaunchPresentation launchPresentation() override {
+        ++launchQuestions;
+        return launchAnswer;
+    }
 };
 
 class RecordingShell : public ShellRefreshing {

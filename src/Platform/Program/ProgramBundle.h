@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Support/BundleIdentifier.h"
+
+#include <QImage>
+#include <optional>
+#include <string>
+
+namespace tessarin {
+
+inline constexpr const char* kInstalledProgramBundlePath = "/Applications/Tessarin.app";
+
+// Where the program runs from, as its main bundle reports it.
+struct ProgramBundleInfo {
+    // None: the main bundle has no identifier; it may also be an empty string.
+    std::optional<std::string> identifier = std::string(kBundleIdentifier);
+    std::string bundlePath = kInstalledProgramBundlePath;
+    std::string executablePath =
+        std::string(kInstalledProgramBundlePath) + "/Contents/MacOS/Tessarin";
+    // Whether a copy sits at "/Applications/Tessarin.app" (also when it runs from elsewhere).
+    bool installedInApplications = true;
+    friend bool operator==(const ProgramBundleInfo&, const ProgramBundleInfo&) = default;
+};
+
+// The program's own bundle and the files the system knows about it. Main-thread only.
+class ProgramBundle {
+public:
+    explicit ProgramBundle(ProgramBundleInfo info) : info_(std::move(info)) {}
+
+    const ProgramBundleInfo& info() const { return info_; }
+    void setInfo(ProgramBundleInfo info) { info_ = std::move(info); }
+
+    const std::optional<std::string>& identifier() const { return info_.identifier; }
+    // The identifier, or the built-in one when the bundle has none.
+    std::string resolvedIdentifier() const { return info_.identifier.value_or(kBundleIdentifier); }
+    const std::string& bundlePath() const { return info_.bundlePath; }
+    const std::string& executablePath() const { return info_.executablePath; }
+
+    // The bundle, its executable and the installed copy exist; nothing else does.
+    bool fileExists(const std::string& path) const;
+
+    // The icon the workspace shows for a path: an application's own for a bundle ending in
+    // ".app", a generic document otherwise. Equal paths give equal pictures.
+    QImage icon(const std::string& path, int size = 64) const;
+
+private:
+    ProgramBundleInfo info_;
+};
+
+} // namespace tessarin

@@ -1,0 +1,120 @@
+#include "Platform/SystemSettings/SystemSettings.h"
+
+#include "Platform/Privacy/PrivacyDatabase.h"
+#include "Platform/Program/ProgramActivation.h"
+#include "Platform/Program/ProgramBundle.h"
+#include "Platform/SystemServices.h"
+#include "Platform/WindowServer.h"
+
+namespace tessarin {
+
+SystemSettings::SystemSettings(WindowServer& windows, SystemServices& system,
+                               PrivacyDatabase& privacy, const ProgramBundle& program,
+                               ProgramActivation& activation)
+    : windows_(windows), system_(system), privacy_(privacy), program_(program),
+      activation_(activation) {}
+
+std::optional<std::string> SystemSettings::privacyServiceOfPane(const std::string& pane) {
+    if (pane.ends_with("?Privacy_Accessibility")) {
+        return std::string(PrivacyService::accessibility);
+    }
+    if (pane.ends_with("?Privacy_ScreenCapture")) {
+        return std::string(PrivacyService::screenCapture);
+    }
+    return std::nullopt;
+}
+
+std::string SystemSettings::windowTitleOfPane(const std::string& pane) {
+    if (pane.starts_with("com.apple.preference.security")) {
+        return "Privacy & Security";
+    }
+    if (pane.starts_with("com.apple.Desktop-Settings")) {
+        return "Desktop & Dock";
+    }
+    return kSystemSettingsName;
+}
+
+bool SystemSettings::isWindowOpen() const {
+    return window_ && windows_.window(*window_).has_value();
+}
+
+void SystemSettings::ensureRunning() {
+    if (!system_.runningApplication(configuration_.processIdentifier)) {
+        system_.addRunningApplication({configuration_.processIdentifier,
+                                       kSystemSettingsBundleIdentifier, kSystemSettingsName});
+    }
+}
+
+bool SystemSettings::open(const std::string& address) {
+    if (!address.starts_with(kSystemSettingsURLScheme)) {
+        return false;
+    }
+    pane_ = address.substr(std::string(kSystemSettingsURLScheme).size());
+    ensureRunning();
+    if (isWindowOpen()) {
+        // One window: another pane shows in it where it stands, and it keeps its number (and
+        // its first title), so whoever follows it keeps following.
+        windows_.orderFront(*window_);
+    } else {
+        ServerWindow window;
+        window.ownerPID = configuration_.processIdentifier;
+        window.ownerName = kSystemSettingsName;
+        window.name = windowTitleOfPane(pane_);
+        window.bounds = configuration_.windowFrame;
+        window.layer = 0;
+        // It opens on the Space in front; without one it shows everywhere.
+        if (const SpaceID space = windows_.activeSpace(); space != 0) {
+            window.spaces = {space};
+        } else {
+            window.isSticky = true;
+        }
+        window_ = windows_.addWindow(window);
+    }
+    system_.activate(configuration_.processIdentifier);
+    activation_.resignActive();
+    return true;
+}
+
+std::optional<std::string> SystemSettings::pane() const {
+    if (!isWindowOpen()) {
+        return std::nullopt;
+    }
+    return pane_;
+}
+
+std::optional<WindowID> SystemSettings::window() const {
+    return isWindowOpen() ? window_ : std::nullopt;
+}
+
+bool SystemSettings::moveWindow(const Rect& bounds) {
+    return isWindowOpen() && windows_.setWindowBounds(*window_, bounds);
+}
+
+bool SystemSettings::closeWindow() {
+    if (!isWindowOpen()) {
+        return false;
+    }
+    windows_.removeWindow(*window_);
+    window_.reset();
+    pane_.clear();
+    return true;
+}
+
+std::optional<std::string> SystemSettings::bundleIdentifierAt(const std::string& bundlePath) const {
+    if (bundlePath == program_.bundlePath() ||
+        (bundlePath == kInstalledProgramBundlePath && program_.fileExists(bundlePath))) {
+        return program_.resolvedIdentifier();
+    }
+    return std::nullopt;
+}
+
+bool SystemSettings::dropBundle(const std::string& bundlePath) {
+    const auto service = isWindowOpen() ? privacyServiceOfPane(pane_) : std::nullopt;
+    const auto identifier = bundleIdentifierAt(bundlePath);
+    if (!service || !identifier) {
+        return false;
+    }
+    return privacy_.setDecision(*service, *identifier, true);
+}
+
+} // namespace tessarin
