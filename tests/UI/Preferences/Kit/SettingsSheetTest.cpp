@@ -3,8 +3,6 @@
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
-#include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,16 +31,6 @@ TEST_F(SettingsSheetTest, ReturnPressesTheDefaultButtonUnlessTheSheetLeavesItToI
         sheet.end();
     }
     EXPECT_EQ(sheet.windowModality(), Qt::WindowModal);
-}
-
-TEST_F(SettingsSheetTest, ANewSectionReplacesTheOldOneLater) {
-    QPointer<QWidget> first = new QLabel("first");
-    sheet.setSection(first);
-    sheet.setSection(new QLabel("second"));
-    ASSERT_FALSE(first.isNull());
-    testing::flushDeferredDeletes();
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(static_cast<QLabel*>(sheet.section())->text(), "second");
 }
 
 } // namespace
