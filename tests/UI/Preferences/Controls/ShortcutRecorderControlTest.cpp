@@ -1,5 +1,6 @@
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
 #include "UI/Preferences/Controls/RecorderWorld.h"
 
@@ -105,7 +106,9 @@ TEST_F(ShortcutRecorderControlTest, WithoutTrustAClickAsksForItInsteadOfRecordin
     SystemServices& system = world.host.system();
     system.setProcessTrusted(false);
     system.scriptAlertResponse(AlertResponse::secondButton);
+    world.host.programActivation().resignActive();
     click(*recorder);
+    EXPECT_TRUE(world.host.programActivation().isActive()); // brought to the front for it
     click(*recorder);
     EXPECT_FALSE(recorder->isRecording());
     ASSERT_EQ(system.shownAlerts().size(), 2u);
