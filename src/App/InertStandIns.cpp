@@ -1,6 +1,5 @@
 #include "App/InertStandIns.h"
 
-#include "Hotkeys/GlobalEventTapRecorder.h"
 #include "Support/Logger.h"
 
 namespace tessarin {
@@ -12,10 +11,6 @@ void NotBuiltNotice::tell() {
     told_ = true;
     static const Logger logger("Shell");
     logger.notice("stand-in part=\"" + part_ + "\" is not built");
-}
-
-void OneShotRecorderCancelling::cancelActiveRecording() {
-    GlobalEventTapRecorder::shared().stopRecording();
 }
 
 } // namespace tessarin

@@ -5,7 +5,6 @@
 
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/PreferencesWindowPresenting.h"
-#include "Core/Seams/ShortcutRecordingCancelling.h"
 #include "Core/Seams/WindowPreviewCaching.h"
 
 #include <string>
@@ -38,12 +37,6 @@ class InertPreferencesWindow final : public PreferencesWindowPresenting {
 public:
     bool hasWindow() const override { return false; }
     void bringWindowToFront() override {}
-};
-
-// With no recorder control built, only the one-shot recorder can be recording.
-class OneShotRecorderCancelling final : public ShortcutRecordingCancelling {
-public:
-    void cancelActiveRecording() override;
 };
 
 class InertWindowPreviews final : public WindowPreviewCaching {

@@ -3,10 +3,11 @@
 // snapshot, and quits when that is done.
 
 #include "App/InertStandIns.h"
-#include "Core/Presentation/OSDPresentationMetrics.h"
 #include "App/ProgramSetup.h"
 #include "App/TerminationSignals.h"
 #include "Core/AppDelegate/AppDelegate.h"
+#include "Core/AppDelegate/ApplicationDelegate.h"
+#include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
 #include "Support/Environment.h"
 #include "Support/QtMainQueue.h"
@@ -37,7 +38,6 @@ AppDelegateDependencies programDependencies(const std::vector<std::string>& argu
     dependencies.makePreferencesWindow = [](SoftwareUpdateChecking&) {
         return std::make_shared<InertPreferencesWindow>();
     };
-    dependencies.shortcutRecorder = std::make_shared<OneShotRecorderCancelling>();
     dependencies.launchSnapshotWriter =
         [weakWindow = std::weak_ptr<OSDWindow>(osdWindow)](
             const std::filesystem::path& path) -> std::optional<std::string> {
@@ -96,6 +96,8 @@ int main(int argc, char** argv) {
     ScopedCurrentHost currentHost(host);
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
     auto delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));
+    // The shortcut recorders reach the delegate through the application, as views do.
+    ApplicationDelegate::install(delegate.get());
     if (headless) {
         delegate->launchSnapshotFinished = [](bool written) {
             QCoreApplication::exit(written ? 0 : 1);
@@ -122,6 +124,7 @@ int main(int argc, char** argv) {
                      });
     const int status = QApplication::exec();
     delegate->applicationWillTerminate();
+    ApplicationDelegate::install(nullptr);
     delegate.reset();
     statusBarMirror.reset();
     return status;

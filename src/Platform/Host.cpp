@@ -17,6 +17,7 @@
 #include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/StatusBar/StatusBar.h"
+#include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowCapture/WindowImageCapture.h"
@@ -129,6 +130,8 @@ struct Host::Parts {
     ApplicationOpener applications;
     // Status bar.
     StatusBar statusBar;
+    // Symbol images.
+    SystemSymbolImages symbols;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -156,7 +159,7 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     p.system.setProcessTrusted(scenario.accessibilityTrusted);
     p.system.setScreenCaptureAccess(scenario.screenCaptureAllowed);
     p.system.setOperatingSystemVersion(scenario.operatingSystemVersion);
-    p.system.setAppearance(scenario.appearance);
+    p.system.setInitialAppearance(scenario.appearance);
     for (const RunningApplication& application : scenario.applications) {
         p.system.addRunningApplication(application);
     }
@@ -317,6 +320,11 @@ ApplicationOpener& Host::applications() {
 // Status bar.
 StatusBar& Host::statusBar() {
     return parts_->statusBar;
+}
+
+// Symbol images.
+SystemSymbolImages& Host::symbols() {
+    return parts_->symbols;
 }
 
 void Host::restoreCalls() {

@@ -33,6 +33,7 @@ class Preferences;
 class SymbolicHotKeyTable;
 class StatusBar;
 class SystemServices;
+class SystemSymbolImages;
 class Trackpad;
 class UserDefaults;
 class WindowServer;
@@ -82,6 +83,8 @@ public:
     WindowImageCapture& windowImages();
     // Applications opened by path
     ApplicationOpener& applications();
+    // Symbol images: the system's named button pictures.
+    SystemSymbolImages& symbols();
 
     // Setup services: the privacy database, the program's bundle and whether it is active, the
     // command-line tools, the login item service and System Settings.

@@ -2,8 +2,8 @@
 // PNG snapshot of it that a demonstration or a test asks for.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "UI/OSD/OSDVisualPreviewFixture.h"
 #include "Support/MainQueue.h"
+#include "UI/OSD/OSDVisualPreviewFixture.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -4,7 +4,6 @@
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Seams/MissionControlShortcutOverrideControlling.h"
 #include "Core/Settings/GeneralSettingsNormalization.h"
-#include "Hotkeys/GlobalEventTapRecorder.h"
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Host.h"
@@ -12,6 +11,7 @@
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
 #include "UI/Overlays/PersistentTitleOverlayController.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Settings/MenuBarIconSetting.h"
 
 #include <cstdio>
@@ -77,7 +77,7 @@ void AppDelegate::applicationDidResignActive() {
     if (shortcutRecorder_) {
         shortcutRecorder_->cancelActiveRecording();
     } else {
-        GlobalEventTapRecorder::shared().stopRecording();
+        ShortcutRecorderControl::cancelActiveRecording();
     }
 }
 
