@@ -135,7 +135,7 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     p.system.setProcessTrusted(scenario.accessibilityTrusted);
     p.system.setScreenCaptureAccess(scenario.screenCaptureAllowed);
     p.system.setOperatingSystemVersion(scenario.operatingSystemVersion);
-    p.system.setAppearance(scenario.appearance);
+    p.system.setInitialAppearance(scenario.appearance);
     for (const RunningApplication& application : scenario.applications) {
         p.system.addRunningApplication(application);
     }

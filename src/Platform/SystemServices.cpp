@@ -7,6 +7,14 @@ namespace tessarin {
 SystemServices::SystemServices(WorkspaceNotificationCenter& notifications)
     : notifications_(notifications) {}
 
+void SystemServices::setAppearance(Appearance appearance) {
+    if (appearance == appearance_) {
+        return;
+    }
+    appearance_ = appearance;
+    notifications_.post(WorkspaceNotificationName::appearanceDidChange);
+}
+
 int SystemServices::runModalAlert(const SystemAlert& alert) {
     shownAlerts_.push_back(alert);
     if (scriptedResponses_.empty()) {
