@@ -1,5 +1,7 @@
 #include "UI/Preferences/Keyboard/KeyboardRecorderControls.h"
 
+#include "Hotkeys/GlobalEventTapRecorder.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/Keyboard/KeyboardSymbolButton.h"
 #include "UI/Preferences/Kit/SettingsControlEnabling.h"
@@ -12,18 +14,15 @@ namespace tessarin {
 
 namespace {
 
-QString shownText(const std::optional<HotkeyCombination>& combination) {
-    return combination ? QString::fromStdString(combination->displayString()) : "None";
-}
-
 class SlotControl final : public QWidget, public SettingsControlEnabling {
 public:
-    SlotControl(const ShortcutRowModel& model, std::function<void()> onClear,
-                std::function<void()> onReset)
+    SlotControl(const ShortcutRowModel& model,
+                std::function<void(const HotkeyCombination&)> onComplete,
+                std::function<void()> onClear, std::function<void()> onReset)
         : isAvailable_(model.isAvailable), isShortcutEnabled_(model.isShortcutEnabled),
           recorder_(KeyboardRecorderControls::hotkeyRecorder(
               KeyboardShortcutsViewIdentifier::shortcutControl(model.action.identifier, "recorder"),
-              model.shownCombination(), nullptr)),
+              model.shownCombination(), std::move(onComplete))),
           clear_(makeKeyboardSymbolButton("xmark", "Clear shortcut", "Set shortcut to None")),
           reset_(makeKeyboardSymbolButton("arrow.counterclockwise", "Reset shortcut",
                                           "Reset shortcut")) {
@@ -61,19 +60,24 @@ private:
 
 } // namespace
 
-QWidget* KeyboardRecorderControls::hotkeyRecorder(const std::string& objectName,
-                                                  const std::optional<HotkeyCombination>& shown,
-                                                  std::function<void(const HotkeyCombination&)>) {
-    auto* recorder = new QLabel(shownText(shown));
+QWidget*
+KeyboardRecorderControls::hotkeyRecorder(const std::string& objectName,
+                                         const std::optional<HotkeyCombination>& shown,
+                                         std::function<void(const HotkeyCombination&)> onComplete) {
+    auto* recorder =
+        new ShortcutRecorderControl(QRect(0, 0, 150, 22), GlobalEventTapRecorder::shared());
     recorder->setObjectName(QString::fromStdString(objectName));
     recorder->setFixedSize(150, 22);
+    recorder->setCurrentShortcut(shown);
+    recorder->setEmptyShortcutDisplayString("None");
+    recorder->onRecordingComplete = std::move(onComplete);
     return recorder;
 }
 
 QWidget* KeyboardRecorderControls::shortcutSettingControl(
-    const ShortcutRowModel& model, std::function<void(const HotkeyCombination&)>,
+    const ShortcutRowModel& model, std::function<void(const HotkeyCombination&)> onComplete,
     std::function<void()> onClear, std::function<void()> onReset) {
-    return new SlotControl(model, std::move(onClear), std::move(onReset));
+    return new SlotControl(model, std::move(onComplete), std::move(onClear), std::move(onReset));
 }
 
 QWidget* KeyboardRecorderControls::osdKeyRecorder(OSDKeyBindingAction action,

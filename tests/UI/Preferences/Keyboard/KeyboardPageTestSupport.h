@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Core/Fakes/EngineWorld.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
@@ -23,6 +24,7 @@ protected:
               dependencies.dragTracker = &PhysicalWindowDragTracker::shared();
           }) {
         world.d().bindHotkeys();
+        ApplicationDelegate::install(&world.d()); // recorders register the hot keys again
         open();
     }
     // A page, shown in its own window.
@@ -35,6 +37,7 @@ protected:
     ~KeyboardPageTest() override {
         page.reset();
         settle();
+        ApplicationDelegate::install(nullptr);
     }
 
     // Runs what is due now and deletes what was left for later.

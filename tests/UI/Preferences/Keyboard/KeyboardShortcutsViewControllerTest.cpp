@@ -5,6 +5,7 @@
 #include "Hotkeys/OSDKeyBindingStore.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/SystemServices.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
 #include "UI/Preferences/Keyboard/KeyboardPageTestSupport.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
@@ -24,6 +25,20 @@ const HotkeyCombination kControlUp{126, HotkeyModifier::control, "↑", ""};
 
 std::string recorder(HotkeyIdentifier identifier) {
     return Id::shortcutControl(identifier, "recorder");
+}
+
+TEST_F(KeyboardPageTest, ARecordedKeySwitchesASpace) {
+    world.d().gridModeStore.isEnabled.set(false); // a switch posts at once
+    settle();
+    QTest::mouseClick(find(recorder(HotkeyIdentifier::right)), Qt::LeftButton);
+    world.host.events().physical().pressKey(kCommandK.keyCode, EventFlags::maskCommand);
+    settle();
+    EXPECT_EQ(hotkeys().combination(HotkeyAction::cursor(HotkeyIdentifier::right)), kCommandK);
+    EXPECT_EQ(find<ShortcutRecorderControl>(recorder(HotkeyIdentifier::right))->displayText(),
+              "⌘K");
+    world.host.events().physical().pressKey(kCommandK.keyCode, EventFlags::maskCommand);
+    world.queue.advance(2);
+    EXPECT_EQ(world.current(), 102u);
 }
 
 TEST_F(KeyboardPageTest, OneKeyDrivesOneThingAcrossScopesAndWorkspaces) {
