@@ -1,9 +1,11 @@
 #include "Core/Settings/GridModeStore.h"
 #include "Core/SpaceModel/DirectSlotMetadataStore.h"
 #include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Hotkeys/HotkeyDefaultsKey.h"
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
 #include "Platform/DisplayServer.h"
+#include "Platform/Preferences/UserDefaults.h"
 #include "Platform/SystemServices.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
@@ -223,6 +225,32 @@ TEST_F(KeyboardPageTest, AWorkspaceConfiguredOverAPlaceholderBringsBothDisplaysT
     world.queue.advance(2);
     EXPECT_EQ(world.current("UUID-A"), 102u);
     EXPECT_EQ(world.current("UUID-B"), 203u);
+}
+
+TEST_F(KeyboardPageTest, StoredValuesTheStoresRejectShowAsDefaultsOrNone) {
+    UserDefaults& defaults = world.host.defaults();
+    const HotkeyAction left = HotkeyAction::cursor(HotkeyIdentifier::left);
+    const HotkeyAction onB = HotkeyAction::onDisplay(HotkeyIdentifier::left, "UUID-B");
+    defaults.set(hotkeyCombinationKey(left), std::string("{\"keyCode\": -4}"));
+    defaults.set(hotkeyCombinationKey(onB), std::vector<uint8_t>{'[', ']'});
+    defaults.set(hotkeyEnabledKey(onB), true);
+    defaults.set(OSDKeyBindingStore::defaultsKey(OSDKeyBindingAction::select),
+                 OSDKeyBinding{36, HotkeyModifier::shift, "↩"}.encodedData());
+    HotkeyStore storedHotkeys(defaults);
+    OSDKeyBindingStore storedKeys(defaults);
+    KeyboardShortcutsDependencies stored;
+    stored.store = &storedHotkeys;
+    stored.osdKeyBindingStore = &storedKeys;
+    open(std::move(stored));
+    const auto shown = [&](const std::string& name) {
+        return find<ShortcutRecorderControl>(name)->displayText().toStdString();
+    };
+    EXPECT_EQ(shown(recorder(HotkeyIdentifier::left)),
+              defaultCombination(HotkeyIdentifier::left).displayString());
+    selectTarget(2);
+    EXPECT_EQ(shown(recorder(HotkeyIdentifier::left)), "None");
+    EXPECT_EQ(storedKeys.binding(OSDKeyBindingAction::select),
+              OSDKeyBinding::defaultBinding(OSDKeyBindingAction::select));
 }
 
 TEST_F(KeyboardPageTest, StoredValuesTheStoresRejectShowAsDefaultsOrNoChange) {
