@@ -12,6 +12,7 @@
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Scenario.h"
 #include "Platform/SpacesConfiguration.h"
+#include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
@@ -108,6 +109,8 @@ struct Host::Parts {
     Accessibility accessibility;
     std::unique_ptr<MultitouchManager> multitouch;
     Trackpad trackpad;
+    // Symbol images.
+    SystemSymbolImages symbols;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -261,6 +264,11 @@ MultitouchManager* Host::multitouch() {
 
 Trackpad& Host::trackpad() {
     return parts_->trackpad;
+}
+
+// Symbol images.
+SystemSymbolImages& Host::symbols() {
+    return parts_->symbols;
 }
 
 void Host::restoreCalls() {

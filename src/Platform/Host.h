@@ -23,6 +23,7 @@ class MultitouchManager;
 class Preferences;
 class SymbolicHotKeyTable;
 class SystemServices;
+class SystemSymbolImages;
 class Trackpad;
 class UserDefaults;
 class WindowServer;
@@ -66,6 +67,8 @@ public:
     // The multitouch framework's manager; none when the scenario leaves the framework out.
     MultitouchManager* multitouch();
     Trackpad& trackpad();
+    // Symbol images: the system's named button pictures.
+    SystemSymbolImages& symbols();
 
     // Puts back every call a test withdrew.
     void restoreCalls();
