@@ -1,14 +1,14 @@
 #include "UI/Preferences/Keyboard/DirectSlotSettingsRowView.h"
 
-#include "UI/Preferences/Keyboard/KeyboardRecorderControls.h"
+#include "Hotkeys/GlobalEventTapRecorder.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
+#include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
-#include "UI/Preferences/Keyboard/KeyboardSymbolButton.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 
 namespace tessarin {
 
@@ -18,34 +18,46 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+SymbolImageButton* symbolButton(const char* symbol, const char* description, const char* toolTip) {
+    auto* button = new SymbolImageButton(symbol, description);
+    button->setFixedSize(24, 24);
+    button->setToolTip(toolTip);
+    return button;
+}
+
 } // namespace
 
 DirectSlotSettingsRowView::DirectSlotSettingsRowView(const DirectSlotRowModel& model,
                                                      DirectSlotRowCallbacks callbacks)
     : titleLabel_(new QLabel(qs(model.title), this)), nameField_(new QLineEdit(this)),
       obscureCheckbox_(new QCheckBox(this)),
-      recorder_(KeyboardRecorderControls::hotkeyRecorder(
-          KeyboardShortcutsViewIdentifier::shortcutControl(model.action.identifier, "recorder"),
-          model.shownCombination(), callbacks.onRecordingComplete)),
-      clearButton_(makeKeyboardSymbolButton("xmark", "Clear shortcut", "Set shortcut to None")),
-      resetButton_(
-          makeKeyboardSymbolButton("arrow.counterclockwise", "Reset shortcut", "Reset shortcut")),
+      recorder_(
+          new ShortcutRecorderControl(QRect(0, 0, 150, 22), GlobalEventTapRecorder::shared())),
+      clearButton_(symbolButton("xmark", "Clear shortcut", "Set shortcut to None")),
+      resetButton_(symbolButton("arrow.counterclockwise", "Reset shortcut", "Reset shortcut")),
       nameDelegate_(model.metadata.name, callbacks.onNameChange), callbacks_(std::move(callbacks)),
       isShortcutEnabled_(model.isShortcutEnabled), isObscureEditable_(model.metadataEditable) {
     const HotkeyIdentifier identifier = model.action.identifier;
     buildNameField(model);
     buildObscureCheckbox(model);
 
+    recorder_->setObjectName(
+        qs(KeyboardShortcutsViewIdentifier::shortcutControl(identifier, "recorder")));
+    recorder_->setFixedSize(150, 22);
+    recorder_->setCurrentShortcut(model.shownCombination());
+    recorder_->setEmptyShortcutDisplayString("None");
+    recorder_->onRecordingComplete = callbacks_.onRecordingComplete;
+
     clearButton_->setObjectName(
         qs(KeyboardShortcutsViewIdentifier::shortcutControl(identifier, "clear")));
     resetButton_->setObjectName(
         qs(KeyboardShortcutsViewIdentifier::shortcutControl(identifier, "reset")));
-    QObject::connect(clearButton_, &QToolButton::clicked, this, [this] {
+    QObject::connect(clearButton_, &SymbolImageButton::clicked, this, [this] {
         if (callbacks_.onClear) {
             callbacks_.onClear();
         }
     });
-    QObject::connect(resetButton_, &QToolButton::clicked, this, [this] {
+    QObject::connect(resetButton_, &SymbolImageButton::clicked, this, [this] {
         if (callbacks_.onReset) {
             callbacks_.onReset();
         }

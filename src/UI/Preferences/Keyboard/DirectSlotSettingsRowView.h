@@ -12,9 +12,11 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QToolButton;
 
 namespace tessarin {
+
+class ShortcutRecorderControl;
+class SymbolImageButton;
 
 // What a direct-slot row reports to its page.
 struct DirectSlotRowCallbacks {
@@ -36,9 +38,9 @@ public:
     QLabel* titleLabel() const { return titleLabel_; }
     QLineEdit* nameField() const { return nameField_; }
     QCheckBox* obscureCheckbox() const { return obscureCheckbox_; }
-    QWidget* recorder() const { return recorder_; }
-    QToolButton* clearButton() const { return clearButton_; }
-    QToolButton* resetButton() const { return resetButton_; }
+    ShortcutRecorderControl* recorder() const { return recorder_; }
+    SymbolImageButton* clearButton() const { return clearButton_; }
+    SymbolImageButton* resetButton() const { return resetButton_; }
 
 private:
     void buildNameField(const DirectSlotRowModel& model);
@@ -48,9 +50,9 @@ private:
     QLabel* titleLabel_;
     QLineEdit* nameField_;
     QCheckBox* obscureCheckbox_;
-    QWidget* recorder_;
-    QToolButton* clearButton_;
-    QToolButton* resetButton_;
+    ShortcutRecorderControl* recorder_;
+    SymbolImageButton* clearButton_;
+    SymbolImageButton* resetButton_;
     DirectSlotNameTextFieldDelegate nameDelegate_;
     DirectSlotRowCallbacks callbacks_;
     bool isShortcutEnabled_ = false;

@@ -11,15 +11,14 @@
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
-#include "UI/Preferences/Keyboard/KeyboardSymbolButton.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 
 #include <QDialog>
 #include <QPushButton>
-#include <QToolButton>
 
 namespace tessarin {
 
@@ -137,9 +136,10 @@ void KeyboardShortcutsViewController::setupControls() {
     QObject::connect(osdKeybindsButton_, &QPushButton::clicked, osdKeybindsButton_,
                      weakly([](auto& page, bool) { page.showOSDKeybindsPage(); }));
     if (!workspaceAddButton_) {
-        workspaceAddButton_ = makeKeyboardSymbolButton("plus", "Add workspace", "Add workspace");
+        workspaceAddButton_ = new SymbolImageButton("plus", "Add workspace");
+        workspaceAddButton_->setToolTip("Add workspace");
         keepControl(workspaceAddButton_);
-        QObject::connect(workspaceAddButton_, &QToolButton::clicked, workspaceAddButton_,
+        QObject::connect(workspaceAddButton_, &SymbolImageButton::clicked, workspaceAddButton_,
                          weakly([](auto& page, bool) { page.addWorkspace(); }));
     }
 }

@@ -22,7 +22,6 @@
 #include <vector>
 
 class QPushButton;
-class QToolButton;
 class QWidget;
 
 namespace tessarin {
@@ -30,9 +29,11 @@ namespace tessarin {
 class DirectSlotMetadataStore;
 class GridModeStore;
 class HotkeyStore;
+class OSDKeyBindingRecorderControl;
 class OSDKeyBindingStore;
 class SettingsPopUpButton;
 class SettingsSwitch;
+class SymbolImageButton;
 class WorkspaceConfigurationViewController;
 class WorkspaceShortcutStore;
 
@@ -166,10 +167,10 @@ private:
     SettingsSwitch* hideOSDOnDirectJumpSwitch_;
     SettingsSwitch* showOSDOnAllScreensSwitch_;
     QPushButton* osdKeybindsButton_;
-    QToolButton* workspaceAddButton_ = nullptr;
+    SymbolImageButton* workspaceAddButton_ = nullptr;
 
     QPointer<QWidget> osdKeybindsSheet_;
-    std::map<OSDKeyBindingAction, QWidget*> osdKeybindControls_;
+    std::map<OSDKeyBindingAction, OSDKeyBindingRecorderControl*> osdKeybindControls_;
     QPointer<QDialog> workspaceConfigurationPanel_;
     WorkspaceConfigurationViewController* workspaceConfigurationController_ = nullptr;
 };

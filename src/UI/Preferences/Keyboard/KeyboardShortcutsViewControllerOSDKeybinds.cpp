@@ -1,7 +1,7 @@
 #include "Hotkeys/OSDKeyBindingStore.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
-#include "UI/Preferences/Keyboard/KeyboardRecorderControls.h"
+#include "UI/Preferences/Controls/OSDKeyBindingRecorderControl.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
@@ -129,11 +129,12 @@ QWidget* KeyboardShortcutsViewController::makeOSDKeybindsSheet() {
 }
 
 QWidget* KeyboardShortcutsViewController::makeOSDKeybindRow(OSDKeyBindingAction action) {
-    QWidget* control = KeyboardRecorderControls::osdKeyRecorder(
-        action, osdKeyBindingStore_.binding(action),
-        weakly([action](auto& page, const OSDKeyBinding& binding) {
-            page.recordOSDKeyBinding(binding, action);
-        }));
+    auto* control = new OSDKeyBindingRecorderControl(action, osdKeyBindingStore_.binding(action),
+                                                     QRect(0, 0, 150, 22));
+    control->setObjectName(QString::fromStdString(Id::osdKeybindRecorder(action)));
+    control->onRecordingComplete = weakly([action](auto& page, const OSDKeyBinding& binding) {
+        page.recordOSDKeyBinding(binding, action);
+    });
     osdKeybindControls_[action] = control;
     return new SettingsRowView(QString::fromStdString(osdKeyBindingTitle(action)),
                                QString(detailText(action)), control);
@@ -156,8 +157,7 @@ void KeyboardShortcutsViewController::refreshOSDKeybindControls() {
     for (OSDKeyBindingAction action : kAllOSDKeyBindingActions) {
         const auto found = osdKeybindControls_.find(action);
         if (found != osdKeybindControls_.end()) {
-            KeyboardRecorderControls::showOSDKeyBinding(*found->second,
-                                                        osdKeyBindingStore_.binding(action));
+            found->second->setCurrentBinding(osdKeyBindingStore_.binding(action));
         }
     }
 }

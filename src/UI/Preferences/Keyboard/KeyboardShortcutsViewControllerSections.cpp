@@ -2,10 +2,11 @@
 #include "Core/SpaceModel/DirectSlotMetadataStore.h"
 #include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
+#include "UI/Preferences/Controls/ShortcutSettingControl.h"
+#include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/DirectSlotColumnsHeaderRow.h"
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
 #include "UI/Preferences/Keyboard/DirectSlotSettingsRowView.h"
-#include "UI/Preferences/Keyboard/KeyboardRecorderControls.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/Keyboard/ShortcutRowModel.h"
@@ -18,7 +19,6 @@
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 
 #include <QPushButton>
-#include <QToolButton>
 
 namespace tessarin {
 
@@ -136,8 +136,9 @@ QWidget* KeyboardShortcutsViewController::makeShortcutRow(HotkeyIdentifier ident
     const ShortcutRowModel model = ShortcutRowModel::make(store_, targets_.action(identifier),
                                                           gridModeStore_.isEnabled.value());
     const HotkeyAction action = model.action;
-    QWidget* control = KeyboardRecorderControls::shortcutSettingControl(
-        model, weakly([action](auto& page, const HotkeyCombination& combination) {
+    auto* control = new ShortcutSettingControl(
+        identifier, model.combination, model.isShortcutEnabled, model.isAvailable,
+        weakly([action](auto& page, const HotkeyCombination& combination) {
             page.handleRecordingResult(combination, action);
         }),
         weakly([action](auto& page) {

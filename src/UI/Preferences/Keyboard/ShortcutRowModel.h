@@ -21,9 +21,6 @@ struct ShortcutRowModel {
 
     static ShortcutRowModel make(HotkeyStore& hotkeys, const HotkeyAction& action,
                                  bool gridModeEnabled);
-    std::optional<HotkeyCombination> shownCombination() const {
-        return isShortcutEnabled ? combination : std::nullopt;
-    }
 };
 
 } // namespace tessarin

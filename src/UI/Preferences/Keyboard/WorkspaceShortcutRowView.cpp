@@ -1,23 +1,22 @@
 #include "UI/Preferences/Keyboard/WorkspaceShortcutRowView.h"
 
-#include "UI/Preferences/Keyboard/KeyboardRecorderControls.h"
+#include "Hotkeys/GlobalEventTapRecorder.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
+#include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
-#include "UI/Preferences/Keyboard/KeyboardSymbolButton.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 
 namespace tessarin {
 
 WorkspaceShortcutRowView::WorkspaceShortcutRowView(const WorkspaceShortcut& workspace,
                                                    WorkspaceRowCallbacks callbacks)
     : nameField_(new QLineEdit(this)), configureButton_(new QPushButton("Configure", this)),
-      recorder_(KeyboardRecorderControls::hotkeyRecorder(
-          KeyboardShortcutsViewIdentifier::workspaceControl(workspace.id, "recorder"),
-          workspace.shortcut, callbacks.onRecordingComplete)),
-      deleteButton_(makeKeyboardSymbolButton("trash", "Delete workspace", "Delete workspace")),
+      recorder_(
+          new ShortcutRecorderControl(QRect(0, 0, 150, 22), GlobalEventTapRecorder::shared())),
+      deleteButton_(new SymbolImageButton("trash", "Delete workspace")),
       nameDelegate_(workspace.name, callbacks.onNameChange), callbacks_(std::move(callbacks)) {
     const auto name = [&](const char* part) {
         return QString::fromStdString(
@@ -44,8 +43,16 @@ WorkspaceShortcutRowView::WorkspaceShortcutRowView(const WorkspaceShortcut& work
         }
     });
 
+    recorder_->setObjectName(name("recorder"));
+    recorder_->setFixedSize(150, 22);
+    recorder_->setCurrentShortcut(workspace.shortcut);
+    recorder_->setEmptyShortcutDisplayString("None");
+    recorder_->onRecordingComplete = callbacks_.onRecordingComplete;
+
     deleteButton_->setObjectName(name("delete"));
-    QObject::connect(deleteButton_, &QToolButton::clicked, this, [this] {
+    deleteButton_->setFixedSize(24, 24);
+    deleteButton_->setToolTip("Delete workspace");
+    QObject::connect(deleteButton_, &SymbolImageButton::clicked, this, [this] {
         if (callbacks_.onDelete) {
             callbacks_.onDelete();
         }

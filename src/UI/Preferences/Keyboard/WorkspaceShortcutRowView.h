@@ -10,9 +10,11 @@
 
 class QLineEdit;
 class QPushButton;
-class QToolButton;
 
 namespace tessarin {
+
+class ShortcutRecorderControl;
+class SymbolImageButton;
 
 // What a workspace row reports to its page.
 struct WorkspaceRowCallbacks {
@@ -31,14 +33,14 @@ public:
 
     QLineEdit* nameField() const { return nameField_; }
     QPushButton* configureButton() const { return configureButton_; }
-    QWidget* recorder() const { return recorder_; }
-    QToolButton* deleteButton() const { return deleteButton_; }
+    ShortcutRecorderControl* recorder() const { return recorder_; }
+    SymbolImageButton* deleteButton() const { return deleteButton_; }
 
 private:
     QLineEdit* nameField_;
     QPushButton* configureButton_;
-    QWidget* recorder_;
-    QToolButton* deleteButton_;
+    ShortcutRecorderControl* recorder_;
+    SymbolImageButton* deleteButton_;
     DirectSlotNameTextFieldDelegate nameDelegate_;
     WorkspaceRowCallbacks callbacks_;
 };
