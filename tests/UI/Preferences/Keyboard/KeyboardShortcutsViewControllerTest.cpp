@@ -12,6 +12,7 @@
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
 #include "UI/Preferences/Keyboard/KeyboardPageTestSupport.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
+#include "UI/Preferences/Kit/SettingsSwitch.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -197,6 +198,14 @@ TEST_F(KeyboardPageTest, EachRefusedGridKeyIsExplainedAndTheSheetKeepsReturn) {
     EXPECT_FALSE(select->isRecording());
     EXPECT_EQ(page->osdKeybindsSheet(), sheet);
     EXPECT_TRUE(sheet->isVisible());
+    auto* hide =
+        find<OSDKeyBindingRecorderControl>(Id::osdKeybindRecorder(OSDKeyBindingAction::hide));
+    QTest::mouseClick(hide, Qt::LeftButton);
+    QTest::keyClick(hide, Qt::Key_H);
+    settle();
+    EXPECT_EQ(hide->displayText(), "H");
+    click(Id::osdKeybindsResetDefaultsControl);
+    EXPECT_EQ(hide->displayText(), "Esc");
     click(Id::osdKeybindsDoneControl);
     EXPECT_EQ(page->osdKeybindsSheet(), nullptr);
 }
@@ -283,6 +292,24 @@ TEST_F(KeyboardPageTest, StoredValuesTheStoresRejectShowAsDefaultsOrNoChange) {
     settle();
     EXPECT_TRUE(page->targets().isCursorScope());
     EXPECT_EQ(hotkeys().revision.value(), revision);
+}
+
+TEST_F(KeyboardPageTest, TheSwitchesWriteTheirScopeAndShowOnAllScreensAlwaysGlobally) {
+    GridModeStore& grid = world.grid();
+    selectTarget(1);
+    click(Id::gridSwitchOnModifierReleaseControl); // on: switch while navigating
+    click(Id::hideOSDOnDirectJumpControl);
+    EXPECT_FALSE(grid.switchOnModifierRelease("UUID-A"));
+    EXPECT_TRUE(grid.switchOnModifierRelease());
+    EXPECT_TRUE(grid.hideOSDOnDirectJump("UUID-A"));
+    EXPECT_FALSE(grid.hideOSDOnDirectJump());
+    selectTarget(0);
+    EXPECT_FALSE(find<SettingsSwitch>(Id::gridSwitchOnModifierReleaseControl)->isOn());
+    click(Id::showOSDOnAllScreensControl);
+    EXPECT_TRUE(grid.globalShowOSDSpacePickerOnAllScreens);
+    EXPECT_EQ(grid.preferences().copyAppValue(GridModeStore::showOSDSpacePickerOnAllScreensKey,
+                                              grid.domain()),
+              PropertyValue(true));
 }
 
 TEST_F(KeyboardPageTest, RowsReplacedFromInsideTheirOwnButtonsGoLater) {
