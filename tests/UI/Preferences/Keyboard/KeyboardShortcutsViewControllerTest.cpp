@@ -59,7 +59,7 @@ TEST_F(KeyboardPageTest, OneKeyDrivesOneThingAcrossScopesAndWorkspaces) {
     page->handleWorkspaceRecordingResult(defaultCombination(HotkeyIdentifier::lastSpace), id);
     click(Id::shortcutControl(HotkeyIdentifier::lastSpace, "reset"));
 
-    EXPECT_EQ(alertTitles(), std::vector<std::string>(3, "Shortcut already in use"));
+    ASSERT_EQ(alertTitles(), std::vector<std::string>(3, "Shortcut already in use"));
     EXPECT_EQ(world.host.system().shownAlerts()[2].informativeText,
               "This shortcut is already assigned to Workspace 1.");
     EXPECT_EQ(world.beeps(), 3);
