@@ -34,7 +34,6 @@ class OSDKeyBindingStore;
 class SettingsPopUpButton;
 class SettingsSwitch;
 class SymbolImageButton;
-class WorkspaceConfigurationViewController;
 class WorkspaceShortcutStore;
 
 // What the Keyboard page reads and writes. Empty members take the current
@@ -172,7 +171,6 @@ private:
     QPointer<QWidget> osdKeybindsSheet_;
     std::map<OSDKeyBindingAction, OSDKeyBindingRecorderControl*> osdKeybindControls_;
     QPointer<QDialog> workspaceConfigurationPanel_;
-    WorkspaceConfigurationViewController* workspaceConfigurationController_ = nullptr;
 };
 
 } // namespace tessarin

@@ -48,7 +48,6 @@ void KeyboardShortcutsViewController::showWorkspaceConfiguration(
     // Escape leaves the sheet as Cancel does.
     QObject::connect(panel, &QDialog::rejected, panel,
                      weakly([](auto& page) { page.dismissWorkspaceConfiguration(); }));
-    workspaceConfigurationController_ = controller;
     workspaceConfigurationPanel_ = panel;
     if (isInWindow()) {
         beginSheet(*panel, *view()->window());
@@ -67,7 +66,6 @@ void KeyboardShortcutsViewController::dismissWorkspaceConfiguration() {
     // returned.
     workspaceConfigurationPanel_->deleteLater();
     workspaceConfigurationPanel_ = nullptr;
-    workspaceConfigurationController_ = nullptr;
 }
 
 } // namespace tessarin
