@@ -88,6 +88,16 @@ def arrow_counterclockwise(u, v):
     head = stroke_distance(u, v, 0.2, 0.33, 0.2, 0.5) < 0.05 or stroke_distance(u, v, 0.2, 0.5, 0.35, 0.47) < 0.05
     return ring or head
 
+def plus(u, v):
+    w = 0.06
+    return stroke_distance(u, v, 0.5, 0.22, 0.5, 0.78) < w or stroke_distance(u, v, 0.22, 0.5, 0.78, 0.5) < w
+
+def trash(u, v):
+    w = 0.05
+    lid = stroke_distance(u, v, 0.22, 0.28, 0.78, 0.28) < w or stroke_distance(u, v, 0.42, 0.2, 0.58, 0.2) < w
+    sides = stroke_distance(u, v, 0.3, 0.34, 0.34, 0.8) < w or stroke_distance(u, v, 0.7, 0.34, 0.66, 0.8) < w
+    return lid or sides or stroke_distance(u, v, 0.34, 0.8, 0.66, 0.8) < w
+
 out = sys.argv[1]
 png(os.path.join(out, 'TessarinMenuTemplate.png'), 40, template)
 png(os.path.join(out, 'AppIcon.png'), 128, app_icon(lambda t: (int(20 + 30 * t), int(110 - 40 * t), int(230 - 60 * t))))
@@ -96,3 +106,5 @@ png(os.path.join(out, 'FooterMissionControlSymbol.png'), 48, stacked_windows(Fal
 png(os.path.join(out, 'FooterAddDesktopSymbol.png'), 48, stacked_windows(True))
 png(os.path.join(out, 'symbol.xmark.png'), 32, symbol(xmark))
 png(os.path.join(out, 'symbol.arrow.counterclockwise.png'), 32, symbol(arrow_counterclockwise))
+png(os.path.join(out, 'symbol.plus.png'), 32, symbol(plus))
+png(os.path.join(out, 'symbol.trash.png'), 32, symbol(trash))

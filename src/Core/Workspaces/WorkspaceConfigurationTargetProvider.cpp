@@ -102,16 +102,24 @@ separateTargets(const std::vector<TessarinDisplay>& displays, const WorkspaceSpa
 std::vector<WorkspaceConfigurationTarget>
 sharedTargets(const std::vector<TessarinDisplay>& displays, const WorkspaceSpaceSource& source,
               const Collaborators& stores) {
-    std::optional<std::string> metadataDisplay;
+    std::optional<std::string> firstDisplay;
     if (!displays.empty()) {
-        metadataDisplay = displays.front().identifier;
+        firstDisplay = displays.front().identifier;
+    }
+    // The names come from where the Keyboard page writes them for shared Spaces.
+    std::optional<std::string> metadataDisplay;
+    if (source.activeMenuBarDisplayIdentifier) {
+        metadataDisplay = source.activeMenuBarDisplayIdentifier();
+    }
+    if (!metadataDisplay || isBlank(*metadataDisplay)) {
+        metadataDisplay = firstDisplay;
     }
     std::optional<std::string> spacesDisplay;
     if (source.displayIdentifierWithSpaces) {
         spacesDisplay = source.displayIdentifierWithSpaces();
     }
     if (!spacesDisplay || isBlank(*spacesDisplay)) {
-        spacesDisplay = metadataDisplay;
+        spacesDisplay = firstDisplay;
     }
     if (!spacesDisplay || isBlank(*spacesDisplay) || !source.spaces) {
         return {};

@@ -9,14 +9,21 @@ namespace tessarin {
 
 namespace {
 
-std::optional<std::string> copyDisplayIdentifierWithSpaces() {
-    char* raw = tessarin_copy_display_identifier_with_spaces();
+std::optional<std::string> takeString(char* raw) {
     if (!raw) {
         return std::nullopt;
     }
     std::string identifier(raw);
     tessarin_release_string(raw);
     return identifier;
+}
+
+std::optional<std::string> copyDisplayIdentifierWithSpaces() {
+    return takeString(tessarin_copy_display_identifier_with_spaces());
+}
+
+std::optional<std::string> copyActiveMenuBarDisplayIdentifier() {
+    return takeString(tessarin_copy_active_menu_bar_display_identifier());
 }
 
 std::optional<WorkspaceDisplaySpaces> readDisplaySpaces(const std::string& displayIdentifier) {
@@ -51,7 +58,7 @@ std::optional<WorkspaceDisplaySpaces> readDisplaySpaces(const std::string& displ
 } // namespace
 
 WorkspaceSpaceSource WorkspaceSpaceSource::live() {
-    return {copyDisplayIdentifierWithSpaces, readDisplaySpaces};
+    return {copyDisplayIdentifierWithSpaces, readDisplaySpaces, copyActiveMenuBarDisplayIdentifier};
 }
 
 } // namespace tessarin

@@ -26,6 +26,9 @@ struct WorkspaceSpaceSource {
     // Nothing when the window server lists no Spaces for the display.
     std::function<std::optional<WorkspaceDisplaySpaces>(const std::string& displayIdentifier)>
         spaces;
+    // The display with the active menu bar, under which the Keyboard page keeps the slot names
+    // of shared Spaces; nothing when unknown.
+    std::function<std::optional<std::string>()> activeMenuBarDisplayIdentifier;
 
     // Backed by the Spaces bridge and the window server of the current host.
     static WorkspaceSpaceSource live();

@@ -39,6 +39,7 @@ protected:
     WorkspaceSpaceSource source() {
         WorkspaceSpaceSource source;
         source.displayIdentifierWithSpaces = [this] { return identifierWithSpaces; };
+        source.activeMenuBarDisplayIdentifier = [this] { return activeMenuBarDisplay; };
         source.spaces =
             [this](const std::string& identifier) -> std::optional<WorkspaceDisplaySpaces> {
             asked.push_back(identifier);
@@ -63,6 +64,7 @@ protected:
                                            }};
 
     std::optional<std::string> identifierWithSpaces;
+    std::optional<std::string> activeMenuBarDisplay;
     std::map<std::string, WorkspaceDisplaySpaces> spaces;
     std::vector<std::string> asked;
 };
@@ -144,6 +146,18 @@ TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesGiveOneTargetNamed
     EXPECT_EQ(result[0], (WorkspaceConfigurationTarget{WorkspaceTargetKey::sharedSpaces(), "Main",
                                                        kRight.identifier, "Shared Spaces",
                                                        Options{{0, "Home"}, {1, "Space 02"}}}));
+}
+
+TEST_F(WorkspaceConfigurationTargetProviderTests,
+       SharedSpacesAreNamedWhereTheMenuBarDisplayKeepsNames) {
+    identifierWithSpaces = activeMenuBarDisplay = "Main";
+    spaces["Main"] = {{31, 32}, 31};
+    metadataStore.setName("Home", "Main", 2);
+    metadataStore.setName("Ignored", kRight.identifier, 1);
+    const auto result = targets(false, {kRight, kLeft});
+    ASSERT_EQ(result.size(), 1u);
+    EXPECT_EQ(result[0].metadataDisplayIdentifier, "Main");
+    EXPECT_EQ(result[0].spaceOptions, (Options{{0, "Space 01"}, {1, "Home"}}));
 }
 
 TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesFallBackToTheFirstDisplaysSpaces) {

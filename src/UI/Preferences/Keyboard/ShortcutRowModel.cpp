@@ -1,0 +1,19 @@
+#include "UI/Preferences/Keyboard/ShortcutRowModel.h"
+
+#include "Hotkeys/HotkeyStore.h"
+
+namespace tessarin {
+
+ShortcutRowModel ShortcutRowModel::make(HotkeyStore& hotkeys, const HotkeyAction& action,
+                                        bool gridModeEnabled) {
+    const HotkeyIdentifier identifier = action.identifier;
+    const bool gridOnly = identifier == HotkeyIdentifier::showOSD ||
+                          identifier == HotkeyIdentifier::up ||
+                          identifier == HotkeyIdentifier::down;
+    return {action,
+            action.scope.isCursorDisplay() ? displayName(identifier)
+                                           : displaySpecificName(identifier),
+            hotkeys.combination(action), hotkeys.isEnabled(action), gridModeEnabled || !gridOnly};
+}
+
+} // namespace tessarin
