@@ -30,6 +30,7 @@ class MultitouchManager;
 class Preferences;
 class SymbolicHotKeyTable;
 class SystemServices;
+class SystemSymbolImages;
 class Trackpad;
 class UserDefaults;
 class WindowServer;
@@ -77,6 +78,8 @@ public:
     Trackpad& trackpad();
     // Window capture.
     WindowImageCapture& windowImages();
+    // Symbol images: the system's named button pictures.
+    SystemSymbolImages& symbols();
 
     // Setup services: the privacy database, the program's bundle and whether it is active, the
     // command-line tools, the login item service and System Settings.
