@@ -125,7 +125,7 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
       missionControlSpaceCreator(std::move(dependencies.missionControlSpaceCreator)),
       osdWindow_(required(std::move(dependencies.osdWindow), "osdWindow")),
       presentation_(required(std::move(dependencies.presentation), "presentation")),
-      healthWindow_(required(std::move(dependencies.healthWindow), "healthWindow")),
+      healthWindow_(std::move(dependencies.healthWindow)),
       shell_(required(std::move(dependencies.shell), "shell")),
       hotkeys_(std::move(dependencies.hotkeys)),
       windowPreviews_(required(std::move(dependencies.windowPreviews), "windowPreviews")),
@@ -136,6 +136,7 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
                                                                 trackpadRawInputCoordinator)),
       bridgeInitializer_(dependencies.bridgeInitializer ? std::move(dependencies.bridgeInitializer)
                                                         : std::function<bool()>(tessarin_init)),
+      preferencesWindow_(std::move(dependencies.preferencesWindow)),
       self_(std::make_shared<AppDelegate*>(this)) {
     missionControlShortcutOverride = std::move(dependencies.missionControlShortcutOverride);
     if (!missionControlShortcutOverride) {
@@ -171,7 +172,7 @@ void AppDelegate::mark(const std::string& step, const OSDPresentationMetricsTrac
 
 bool AppDelegate::guardSpaceControlAccess() {
     if (!Host::current().system().isProcessTrusted()) {
-        healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
+        healthCheckWindowController().present(TessarinHealthCheckPresentationMode::setup);
         return false;
     }
     if (tessarinCoreInitialized) {

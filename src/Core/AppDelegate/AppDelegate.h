@@ -7,6 +7,7 @@
 #include "Core/Seams/OSDPresentationControlling.h"
 #include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Core/Seams/OSDWindowControlling.h"
+#include "Core/Seams/PreferencesWindowOpening.h"
 #include "Core/Seams/ShellRefreshing.h"
 #include "Core/Seams/TrackpadInputControlling.h"
 #include "Core/Seams/WindowPreviewCaching.h"
@@ -74,7 +75,10 @@ struct AppDelegateDependencies {
 
     std::shared_ptr<OSDWindowControlling> osdWindow;
     std::shared_ptr<OSDPresentationControlling> presentation;
+    // Health check: the health window (made by the delegate when not given) and the
+    // preferences window that its "Open Settings" brings in front (nothing without one).
     std::shared_ptr<HealthWindowPresenting> healthWindow;
+    std::shared_ptr<PreferencesWindowOpening> preferencesWindow;
     std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
@@ -406,6 +410,9 @@ public:
     void presentHealthCheckAtLaunch();
     TessarinSpacePracticeState currentSpacePracticeState();
     std::function<TessarinSpacePracticeState()> spacePracticeStateProvider() const;
+    // The health window, made on first use and kept for the run; "Open Settings" in it reaches
+    // the preferences window through a function that holds the delegate weakly.
+    HealthWindowPresenting& healthCheckWindowController();
 
 private:
     // What a switch request resolved to before anything was posted.
@@ -493,6 +500,9 @@ private:
     // While a hotkey is handled, the one answer of its request: the layout cannot change
     // meanwhile, and each read is a round trip to the window server.
     std::optional<bool> separateSpacesDuringRequest_;
+
+    // Health check: the preferences window "Open Settings" brings in front.
+    std::shared_ptr<PreferencesWindowOpening> preferencesWindow_;
 
     // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
     // gone.
