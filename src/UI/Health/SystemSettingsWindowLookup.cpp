@@ -11,31 +11,26 @@ namespace tessarin {
 
 namespace {
 
-bool isSystemSettingsWindow(
-    const WindowInfo& window,
-    const std::function<std::optional<RunningApplication>(int32_t)>& applicationOf) {
-    if (window.ownerName == "System Settings" || window.ownerName == "System Preferences") {
-        return true;
-    }
-    if (window.ownerPID == 0) {
-        return false;
-    }
-    const auto application = applicationOf(window.ownerPID);
-    if (!application || !application->bundleIdentifier) {
-        return false;
-    }
-    return *application->bundleIdentifier == "com.apple.systempreferences" ||
-           *application->bundleIdentifier == "com.apple.SystemSettings";
+bool isSystemSettingsWindow(const WindowInfo& window,
+                            const std::function<bool(int32_t)>& isSystemSettingsProcess) {
+    return window.ownerName == "System Settings" || window.ownerName == "System Preferences" ||
+           (window.ownerPID != 0 && isSystemSettingsProcess(window.ownerPID));
 }
 
 } // namespace
 
-std::optional<Rect> SystemSettingsWindowLookup::find(
-    const std::vector<WindowInfo>& windows,
-    const std::function<std::optional<RunningApplication>(int32_t)>& applicationOf) {
+bool SystemSettingsWindowLookup::isSystemSettingsBundle(
+    const std::optional<std::string>& identifier) {
+    return identifier && (*identifier == "com.apple.systempreferences" ||
+                          *identifier == "com.apple.SystemSettings");
+}
+
+std::optional<Rect>
+SystemSettingsWindowLookup::find(const std::vector<WindowInfo>& windows,
+                                 const std::function<bool(int32_t)>& isSystemSettingsProcess) {
     for (const WindowInfo& window : windows) {
         if (window.layer == 0 && window.bounds.width() > 360 && window.bounds.height() > 260 &&
-            isSystemSettingsWindow(window, applicationOf)) {
+            isSystemSettingsWindow(window, isSystemSettingsProcess)) {
             return window.bounds;
         }
     }
@@ -67,9 +62,16 @@ std::optional<Rect> SystemSettingsWindowLookup::currentFrame() {
     if (!windows) {
         return std::nullopt;
     }
-    const SystemServices& system = host.system();
-    const auto bounds =
-        find(*windows, [&system](int32_t pid) { return system.runningApplication(pid); });
+    // The few processes of System Settings, found once rather than once per window.
+    std::vector<int32_t> settingsProcesses;
+    for (const RunningApplication& application : host.system().runningApplications()) {
+        if (isSystemSettingsBundle(application.bundleIdentifier)) {
+            settingsProcesses.push_back(application.processIdentifier);
+        }
+    }
+    const auto bounds = find(*windows, [&settingsProcesses](int32_t pid) {
+        return std::ranges::find(settingsProcesses, pid) != settingsProcesses.end();
+    });
     if (!bounds) {
         return std::nullopt;
     }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace tessarin {
@@ -16,9 +17,10 @@ namespace tessarin {
 struct SystemSettingsWindowLookup {
     // The first on-screen, layer-0 window of System Settings larger than 360 x 260 (front to
     // back), in window-server coordinates.
-    static std::optional<Rect>
-    find(const std::vector<WindowInfo>& windows,
-         const std::function<std::optional<RunningApplication>(int32_t)>& applicationOf);
+    // `isSystemSettingsProcess` tells whether a process is a System Settings application.
+    static std::optional<Rect> find(const std::vector<WindowInfo>& windows,
+                                    const std::function<bool(int32_t)>& isSystemSettingsProcess);
+    static bool isSystemSettingsBundle(const std::optional<std::string>& identifier);
     // Window-server bounds (y down) to screen coordinates (y up) through the screen holding
     // the centre; unchanged when no screen holds it. `displayBounds` gives a screen's
     // window-server bounds.

@@ -36,11 +36,9 @@ TEST_F(TessarinPrivacyPermissionGuidePresenterTest, FindsTheFirstLargeLayerZeroS
         info.layer = layer;
         return info;
     };
-    const auto applications = [](int32_t pid) -> std::optional<RunningApplication> {
-        if (pid == 7) {
-            return RunningApplication{7, "com.apple.SystemSettings", "Settings"};
-        }
-        return std::nullopt;
+    const auto applications = [](int32_t pid) {
+        return pid == 7 && SystemSettingsWindowLookup::isSystemSettingsBundle(
+                               std::string("com.apple.SystemSettings"));
     };
     // clang-format off
     const std::tuple<const char*, std::vector<WindowInfo>, std::optional<Rect>> cases[] = {
