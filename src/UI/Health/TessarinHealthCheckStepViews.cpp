@@ -113,7 +113,8 @@ TessarinHealthCheckViewController::makeHealthStepHeroView(const TessarinHealthCh
         Qt::AlignHCenter);
     stack->addSpacing(12);
     auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(16 - 24, 0, 16 - 24, 18);
+    // The stack's own 24-point inset already holds the row 16 points inside each edge.
+    buttons->setContentsMargins(0, 0, 0, 18);
     buttons->addStretch(1);
     buttons->addWidget(makeStepButtonStack(item));
     stack->addLayout(buttons);

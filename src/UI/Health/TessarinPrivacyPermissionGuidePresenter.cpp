@@ -9,6 +9,7 @@
 #include "UI/Health/SystemSettingsWindowLookup.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -229,6 +230,10 @@ void TessarinPrivacyPermissionGuidePresenter::buildContent(TessarinPrivacyPermis
     close->setFlat(true);
     close->setFixedSize(28, 28);
     close->setFocusPolicy(Qt::NoFocus);
+    if (const QPixmap symbol = tintedSymbol("xmark", QColor(235, 235, 245, 153), 28);
+        !symbol.isNull()) {
+        close->setIcon(QIcon(symbol));
+    }
     QObject::connect(close, &QPushButton::clicked, [weakSelf = std::weak_ptr(self_)] {
         if (const auto self = weakSelf.lock()) {
             (*self)->dismissGuide();

@@ -6,6 +6,7 @@
 #include "UI/Preferences/PreferencesTestSupport.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace tessarin {
 namespace {
@@ -116,7 +117,10 @@ TEST_F(TessarinPrivacyPermissionGuidePresenterTest, WithoutButtonOrWindowItCentr
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), "Drag Tessarin to the list above to allow Screen Recording");
 
-    guide.dismissGuide();
+    auto* close = guide.panel()->findChild<QPushButton*>("health.guide.close");
+    ASSERT_NE(close, nullptr);
+    EXPECT_FALSE(close->icon().isNull());
+    close->click();
     EXPECT_FALSE(guide.isTracking());
     EXPECT_FALSE(guide.activePermission());
     EXPECT_FALSE(guide.panel()->isVisible());
