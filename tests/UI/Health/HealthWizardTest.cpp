@@ -11,6 +11,7 @@ namespace {
 
 using HealthWizardTest = testing::HealthWorld;
 using Mode = TessarinHealthCheckPresentationMode;
+using Id = TessarinHealthCheckIdentifier;
 
 TEST_F(HealthWizardTest, AnUntrustedLaunchOpensTheFloatingWizardOnAccessibilityAndKeepsItOpen) {
     world.d().presentHealthCheckAtLaunch();
@@ -151,6 +152,19 @@ TEST_F(HealthWizardTest, AnUntrustedSwitchOpensTheWindowOnAccessibility) {
     world.d().performSpaceSwitch(TessarinDirectionRight);
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(step(), "0");
+}
+
+TEST_F(HealthWizardTest, ASkippedRecommendationIsOfferedAgainAtTheNextSetupPresentation) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    EXPECT_TRUE(page().skippedRecommendedIdentifiers().contains(Id::screenRecording));
+    EXPECT_TRUE(window().close());
+    controller().present(Mode::setup);
+    EXPECT_EQ(step(), "1");
+    EXPECT_TRUE(page().areRechecksRunning());
+    EXPECT_TRUE(page().skippedRecommendedIdentifiers().empty());
 }
 
 } // namespace
