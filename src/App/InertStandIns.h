@@ -3,7 +3,6 @@
 // The parts of the program that are not built yet, as inert stand-ins: each does nothing, says
 // once in the log that it is not built, and answers "nothing to show".
 
-#include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/PreferencesWindowPresenting.h"
 #include "Core/Seams/WindowPreviewCaching.h"
 
@@ -20,17 +19,6 @@ public:
 private:
     std::string part_;
     bool told_ = false;
-};
-
-class InertHealthWindow final : public HealthWindowPresenting {
-public:
-    void present(TessarinHealthCheckPresentationMode) override { notice_.tell(); }
-    TessarinHealthLaunchPresentation launchPresentation() override {
-        return TessarinHealthLaunchPresentation::none;
-    }
-
-private:
-    NotBuiltNotice notice_{"health window"};
 };
 
 class InertPreferencesWindow final : public PreferencesWindowPresenting {

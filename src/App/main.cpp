@@ -32,7 +32,6 @@ AppDelegateDependencies programDependencies(const std::vector<std::string>& argu
                                             const std::shared_ptr<OSDWindow>& osdWindow) {
     AppDelegateDependencies dependencies;
     dependencies.osdWindow = osdWindow;
-    dependencies.healthWindow = std::make_shared<InertHealthWindow>();
     dependencies.windowPreviews = std::make_shared<InertWindowPreviews>();
     dependencies.launchArguments = arguments;
     dependencies.makePreferencesWindow = [](SoftwareUpdateChecking&) {

@@ -130,7 +130,7 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
       presentation_(dependencies.presentation ? std::move(dependencies.presentation)
                                               : std::shared_ptr<OSDPresentationControlling>(
                                                     std::shared_ptr<void>(), this)),
-      healthWindow_(required(std::move(dependencies.healthWindow), "healthWindow")),
+      healthWindow_(std::move(dependencies.healthWindow)),
       shell_(dependencies.shell ? std::move(dependencies.shell)
                                 : std::shared_ptr<ShellRefreshing>(std::shared_ptr<void>(), this)),
       hotkeys_(std::move(dependencies.hotkeys)),
@@ -177,7 +177,7 @@ AppDelegate::~AppDelegate() {
 
 bool AppDelegate::guardSpaceControlAccess() {
     if (!Host::current().system().isProcessTrusted()) {
-        healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
+        healthCheckWindowController().present(TessarinHealthCheckPresentationMode::setup);
         return false;
     }
     if (tessarinCoreInitialized) {

@@ -93,6 +93,8 @@ struct AppDelegateDependencies {
 
     std::shared_ptr<OSDWindowControlling> osdWindow;
     std::shared_ptr<OSDPresentationControlling> presentation;
+    // Health check: the health window (made by the delegate when not given) and the
+    // preferences window that its "Open Settings" brings in front (nothing without one).
     std::shared_ptr<HealthWindowPresenting> healthWindow;
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
@@ -665,6 +667,9 @@ public:
     bool pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = false;
     // Uniform fractions in 0...1 for spreading the first preview refreshes.
     std::function<double()> previewRandomFraction;
+    // The health window, made on first use and kept for the run; "Open Settings" in it reaches
+    // the preferences window through a function that holds the delegate weakly.
+    HealthWindowPresenting& healthCheckWindowController();
 
 private:
     // What a switch request resolved to before anything was posted.

@@ -2,16 +2,17 @@
 #include "Hotkeys/TessarinMissionControlKeyboardShortcutPreset.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "UI/Health/TessarinHealthCheckWindowController.h"
 
 namespace tessarin {
 
 void AppDelegate::presentHealthCheckAtLaunch() {
-    switch (healthWindow_->launchPresentation()) {
+    switch (healthCheckWindowController().launchPresentation()) {
     case TessarinHealthLaunchPresentation::setup:
-        healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
+        healthCheckWindowController().present(TessarinHealthCheckPresentationMode::setup);
         return;
     case TessarinHealthLaunchPresentation::allSet:
-        healthWindow_->present(TessarinHealthCheckPresentationMode::allSet);
+        healthCheckWindowController().present(TessarinHealthCheckPresentationMode::allSet);
         return;
     case TessarinHealthLaunchPresentation::none:
         return;
@@ -36,6 +37,25 @@ std::function<TessarinSpacePracticeState()> AppDelegate::spacePracticeStateProvi
         return self ? (*self)->currentSpacePracticeState()
                     : TessarinSpacePracticeState{true, false};
     };
+}
+
+HealthWindowPresenting& AppDelegate::healthCheckWindowController() {
+    if (!healthWindow_) {
+        TessarinHealthCheckPageDependencies page;
+        page.openSettings = [weakSelf = std::weak_ptr<AppDelegate*>(self_)] {
+            const auto self = weakSelf.lock();
+            if (self) {
+                (*self)->openPreferences();
+            }
+        };
+        page.practiceStateProvider = spacePracticeStateProvider();
+        page.hotkeyStore = &hotkeyStore;
+        page.gridModeStore = &gridModeStore;
+        page.workspaceShortcutStore = &workspaceShortcutStore;
+        page.systemShortcutConflictDetector = systemShortcutConflictDetector;
+        healthWindow_ = std::make_shared<TessarinHealthCheckWindowController>(std::move(page));
+    }
+    return *healthWindow_;
 }
 
 } // namespace tessarin

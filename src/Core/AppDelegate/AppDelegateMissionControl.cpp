@@ -272,7 +272,7 @@ template <class Result>
 bool AppDelegate::reportMissionControlFailure(Result result, Result success, const char* title) {
     if (result == Result::accessibilityPermissionMissing) {
         // The health window explains the permission; an alert on top would say it twice.
-        healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
+        healthCheckWindowController().present(TessarinHealthCheckPresentationMode::setup);
         return true;
     }
     if (result != success) {

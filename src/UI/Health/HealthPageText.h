@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tessarin {
+
+// The colours and label and button shapes of the health page.
+namespace HealthPageText {
+inline const QColor systemGreen{52, 199, 89};
+inline const QColor systemOrange{255, 149, 0};
+inline const QColor systemBlue{0, 122, 255};
+inline const QColor systemPurple{175, 82, 222};
+inline const QColor systemTeal{48, 176, 199};
+QColor labelColour();
+QColor secondaryLabel();
+QColor tertiaryLabel();
+QFont systemFont(double pointSize, bool semibold);
+// A centred label; `wraps` breaks it by word with no line limit.
+QLabel* makeLabel(const QString& text, const QString& identifier, const QFont& font,
+                  const QColor& colour, bool wraps, int maxWidth = 0);
+// A rounded large button; with `isDefault` it answers Return and takes the accent colour.
+QPushButton* makeButton(const QString& title, const QString& identifier, bool isDefault,
+                        int minimumWidth = 0);
+} // namespace HealthPageText
+
+} // namespace tessarin

@@ -1,0 +1,105 @@
+#include "UI/Health/TessarinHealthCheckPanel.h"
+
+#include "Platform/DisplayServer.h"
+#include "Platform/Host.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <cmath>
+
+namespace tessarin {
+
+TessarinHealthCheckPanel::TessarinHealthCheckPanel(const Rect& contentRect) {
+    setWindowTitle(QStringLiteral("Tessarin Health Check"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    applyWindowFlags();
+    setHostFrame(contentRect);
+}
+
+void TessarinHealthCheckPanel::setFloatingLevel(bool floating) {
+    const int level = floating ? floatingLevel : normalLevel;
+    if (floating == floating_ && level == level_) {
+        return;
+    }
+    floating_ = floating;
+    level_ = level;
+    applyWindowFlags();
+}
+
+void TessarinHealthCheckPanel::setCloseButtonShown(bool shown) {
+    if (closeButtonHidden_ == !shown && closeButtonEnabled_ == shown) {
+        return;
+    }
+    closeButtonHidden_ = !shown;
+    closeButtonEnabled_ = shown;
+    applyWindowFlags();
+}
+
+// Titled and closable; never miniaturised or zoomed by its own buttons.
+void TessarinHealthCheckPanel::applyWindowFlags() {
+    const bool wasVisible = isVisible();
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (!closeButtonHidden_) {
+        flags |= Qt::WindowCloseButtonHint;
+    }
+    if (floating_) {
+        flags |= Qt::WindowStaysOnTopHint;
+    }
+    setWindowFlags(flags);
+    // Changing the flags hides a shown window; it stays where the user saw it.
+    if (wasVisible) {
+        show();
+    }
+}
+
+void TessarinHealthCheckPanel::setHostFrame(const Rect& frame) {
+    hostFrame_ = frame.standardized();
+    const Rect qtFrame = Host::current().displays().toWindowServer(hostFrame_);
+    setGeometry(static_cast<int>(std::lround(qtFrame.minX())),
+                static_cast<int>(std::lround(qtFrame.minY())),
+                static_cast<int>(std::lround(qtFrame.width())),
+                static_cast<int>(std::lround(qtFrame.height())));
+}
+
+void TessarinHealthCheckPanel::makeKeyAndOrderFront() {
+    show();
+    raise();
+    activateWindow();
+    if (!isKeyWindow_) {
+        isKeyWindow_ = true;
+        if (onBecomeKey) {
+            onBecomeKey();
+        }
+    }
+}
+
+void TessarinHealthCheckPanel::orderFrontRegardless() {
+    show();
+    raise();
+}
+
+bool TessarinHealthCheckPanel::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !isKeyWindow_) {
+        isKeyWindow_ = true;
+        if (onBecomeKey) {
+            onBecomeKey();
+        }
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        isKeyWindow_ = false;
+    }
+    return PreferencesPanel::event(event);
+}
+
+void TessarinHealthCheckPanel::closeEvent(QCloseEvent* event) {
+    if (shouldClose && !shouldClose()) {
+        event->ignore();
+        return;
+    }
+    isKeyWindow_ = false;
+    if (willClose) {
+        willClose();
+    }
+    event->accept();
+}
+
+} // namespace tessarin

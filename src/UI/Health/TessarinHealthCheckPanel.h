@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Support/Geometry.h"
+#include "UI/Preferences/Kit/PreferencesPanel.h"
+
+#include <functional>
+
+namespace tessarin {
+
+// The health window: a preferences panel that floats (stays on top) at level 3 while the wizard
+// waits for the user and is an ordinary window at level 0 otherwise. Its frame lives in host
+// screen coordinates (y up); closing asks the owner first.
+class TessarinHealthCheckPanel final : public PreferencesPanel {
+    Q_OBJECT
+public:
+    static constexpr int floatingLevel = 3;
+    static constexpr int normalLevel = 0;
+
+    explicit TessarinHealthCheckPanel(const Rect& contentRect);
+
+    int level() const { return level_; }
+    bool isFloatingPanel() const { return floating_; }
+    // Level 3 floats the panel, 0 makes it an ordinary window.
+    void setFloatingLevel(bool floating);
+
+    bool isCloseButtonHidden() const { return closeButtonHidden_; }
+    bool isCloseButtonEnabled() const { return closeButtonEnabled_; }
+    void setCloseButtonShown(bool shown);
+
+    bool isMiniaturized() const { return isMinimized(); }
+    const Rect& hostFrame() const { return hostFrame_; }
+    void setHostFrame(const Rect& frame);
+    void setHostFrameOrigin(Point origin) { setHostFrame(Rect{origin, hostFrame_.size}); }
+
+    bool isKeyWindow() const { return isKeyWindow_; }
+    void makeKeyAndOrderFront();
+    void orderFrontRegardless();
+
+    // Asked before a close (button or keys); false keeps the window open.
+    std::function<bool()> shouldClose;
+    std::function<void()> willClose;
+    std::function<void()> onBecomeKey;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void applyWindowFlags();
+
+    Rect hostFrame_;
+    int level_ = floatingLevel;
+    bool floating_ = true;
+    bool closeButtonHidden_ = false;
+    bool closeButtonEnabled_ = true;
+    bool isKeyWindow_ = false;
+};
+
+} // namespace tessarin

@@ -1,0 +1,346 @@
+#include "UI/Health/TessarinHealthCheckViewController.h"
+
+#include "Core/Health/TessarinHealthActionHandler.h"
+#include "Core/Health/TessarinHealthStatusProvider.h"
+#include "Core/Settings/GridModeStore.h"
+#include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Hotkeys/HotkeyStore.h"
+#include "Hotkeys/MissionControlShortcutConflictDetector.h"
+#include "Platform/Host.h"
+#include "Platform/Program/ProgramActivation.h"
+#include "Platform/SystemServices.h"
+#include "Support/MainQueue.h"
+#include "UI/Health/TessarinHealthCheckPanel.h"
+#include "UI/Health/TessarinHealthCheckViewIdentifier.h"
+#include "UI/Health/TessarinPrivacyPermissionGuidePresenter.h"
+#include "UI/Preferences/Kit/SettingsSectionView.h"
+
+namespace tessarin {
+
+namespace {
+
+bool isPrivacyCheck(TessarinHealthCheckIdentifier identifier) {
+    return identifier == TessarinHealthCheckIdentifier::accessibility ||
+           identifier == TessarinHealthCheckIdentifier::screenRecording;
+}
+
+TessarinPrivacyPermission permissionOf(TessarinHealthCheckIdentifier identifier) {
+    return identifier == TessarinHealthCheckIdentifier::accessibility
+               ? TessarinPrivacyPermission::accessibility
+               : TessarinPrivacyPermission::screenRecording;
+}
+
+std::function<void()> repeatingMainQueueTimer(std::function<void()> tick) {
+    WorkItem timer = MainQueue::main().scheduleRepeating(
+        TessarinHealthCheckViewController::recheckInterval,
+        [tick = std::move(tick)] { MainQueue::main().async(tick); });
+    return [timer] { timer.cancel(); };
+}
+
+// Fills every empty member with the host's own service.
+TessarinHealthCheckPageDependencies withDefaults(TessarinHealthCheckPageDependencies d) {
+    Host& host = Host::current();
+    if (!d.defaults) {
+        d.defaults = &host.defaults();
+    }
+    if (!d.provider) {
+        auto provider = std::make_shared<TessarinHealthStatusProvider>();
+        provider->permissionHistoryDefaults = &host.defaults();
+        d.provider = std::move(provider);
+    }
+    if (!d.actionHandler) {
+        d.actionHandler = std::make_shared<TessarinHealthActionHandler>(host.defaults());
+    }
+    if (!d.openSettings) {
+        d.openSettings = [] {};
+    }
+    if (!d.practiceStateProvider) {
+        d.practiceStateProvider = [] { return TessarinSpacePracticeState{true, false}; };
+    }
+    if (!d.hotkeyStore) {
+        d.hotkeyStore = &HotkeyStore::shared();
+    }
+    if (!d.gridModeStore) {
+        d.gridModeStore = &GridModeStore::shared();
+    }
+    if (!d.workspaceShortcutStore) {
+        d.workspaceShortcutStore = &WorkspaceShortcutStore::shared();
+    }
+    if (!d.systemShortcutConflictDetector) {
+        d.systemShortcutConflictDetector =
+            std::make_shared<MissionControlShortcutConflictDetector>();
+    }
+    if (!d.systemShortcutConflictResolutionProvider) {
+        d.systemShortcutConflictResolutionProvider = showSystemShortcutConflictWarning;
+    }
+    if (!d.openURL) {
+        d.openURL = [](const std::string& address) { Host::current().system().openURL(address); };
+    }
+    if (!d.recheckTimerFactory) {
+        d.recheckTimerFactory = repeatingMainQueueTimer;
+    }
+    if (!d.permissionGuidePresenter) {
+        d.permissionGuidePresenter = &TessarinPrivacyPermissionGuidePresenter::shared();
+    }
+    return d;
+}
+
+} // namespace
+
+TessarinHealthCheckViewController::TessarinHealthCheckViewController(
+    TessarinHealthCheckPageDependencies dependencies)
+    : dependencies_(withDefaults(std::move(dependencies))),
+      self_(std::make_shared<TessarinHealthCheckViewController*>(this)) {}
+
+TessarinHealthCheckViewController::~TessarinHealthCheckViewController() {
+    stopAutomaticRechecks();
+}
+
+void TessarinHealthCheckViewController::viewDidLoad() {
+    mode_ = TessarinHealthCheckPresentationMode::setup;
+    skipped_.clear();
+    refreshFromNewSnapshot();
+}
+
+void TessarinHealthCheckViewController::refresh(TessarinHealthCheckPresentationMode mode) {
+    view();
+    mode_ = mode;
+    if (mode == TessarinHealthCheckPresentationMode::setup) {
+        // Every setup presentation starts over, offering skipped recommendations again.
+        skipped_.clear();
+        refreshFromNewSnapshot();
+        return;
+    }
+    (void)dependencies_.provider->snapshot();
+    refreshAllSet({});
+}
+
+bool TessarinHealthCheckViewController::isSpacePracticeSatisfied() const {
+    return TessarinSpacePracticeRule::isSatisfied(*dependencies_.defaults);
+}
+
+void TessarinHealthCheckViewController::refreshSetupStep(
+    const TessarinHealthCheckSnapshot& snapshot) {
+    auto next = nextSetupStep(snapshot, skipped_, *dependencies_.defaults,
+                              dependencies_.practiceStateProvider);
+    if (!next) {
+        std::vector<TessarinHealthCheckItem> skippedItems;
+        for (const TessarinHealthCheckItem& item : snapshot.items) {
+            if (item.status == TessarinHealthCheckStatus::recommended &&
+                skipped_.contains(item.identifier)) {
+                skippedItems.push_back(item);
+            }
+        }
+        currentStep_.reset();
+        refreshAllSet(skippedItems);
+        return;
+    }
+    if (const TessarinHealthCheckItem* current = healthItem(currentStep_);
+        current && isPrivacyCheck(current->identifier)) {
+        const TessarinHealthCheckItem* upcoming = healthItem(next);
+        if (!upcoming || upcoming->identifier != current->identifier) {
+            dismissGuide();
+        }
+    }
+    currentStep_ = std::move(next);
+    if (!yielding_) {
+        floatWindow();
+    }
+    const TessarinHealthCheckItem* item = healthItem(currentStep_);
+    const bool required = item && item->status == TessarinHealthCheckStatus::actionRequired;
+    QWidget* stepView =
+        item ? makeHealthStepHeroView(*item)
+             : makePracticeStepHeroView(std::get<TessarinSpacePracticeState>(*currentStep_));
+    installPage({new SettingsSectionView(
+        required ? QStringLiteral("Required Step") : QStringLiteral("Recommended Step"),
+        TessarinHealthCheckViewIdentifier::stepSectionTitle, {stepView})});
+    updateCloseButton();
+    updateRechecksForCurrentState();
+}
+
+void TessarinHealthCheckViewController::refreshAllSet(
+    const std::vector<TessarinHealthCheckItem>& skippedItems) {
+    dismissGuide();
+    mode_ = TessarinHealthCheckPresentationMode::allSet;
+    currentStep_.reset();
+    yielding_ = false;
+    lowerWindow();
+    installPage({makeAllSetHeroView(skippedItems)});
+    updateCloseButton();
+    stopAutomaticRechecks();
+}
+
+bool TessarinHealthCheckViewController::shouldAllowHealthCheckWindowClose() const {
+    const TessarinHealthCheckItem* item = healthItem(currentStep_);
+    return !windowVisible_ || mode_ == TessarinHealthCheckPresentationMode::allSet || !item ||
+           item->status != TessarinHealthCheckStatus::actionRequired;
+}
+
+void TessarinHealthCheckViewController::applyHealthWindowLevelForCurrentState() {
+    if (mode_ == TessarinHealthCheckPresentationMode::allSet || yielding_) {
+        lowerWindow();
+    } else if (currentStep_) {
+        floatWindow();
+    }
+    updateCloseButton();
+}
+
+void TessarinHealthCheckViewController::updateCloseButton() {
+    if (window_) {
+        window_->setCloseButtonShown(shouldAllowHealthCheckWindowClose());
+    }
+}
+
+void TessarinHealthCheckViewController::lowerWindow() {
+    if (window_) {
+        window_->setFloatingLevel(false);
+    }
+}
+
+void TessarinHealthCheckViewController::floatWindow() {
+    if (window_) {
+        window_->setFloatingLevel(true);
+    }
+}
+
+void TessarinHealthCheckViewController::dismissGuide() {
+    dependencies_.permissionGuidePresenter->dismissGuide();
+}
+
+void TessarinHealthCheckViewController::setHealthCheckWindowVisible(bool visible) {
+    windowVisible_ = visible;
+    applyHealthWindowLevelForCurrentState();
+    updateRechecksForCurrentState();
+}
+
+void TessarinHealthCheckViewController::updateRechecksForCurrentState() {
+    if (windowVisible_ && mode_ == TessarinHealthCheckPresentationMode::setup &&
+        healthItem(currentStep_)) {
+        startAutomaticRechecksIfNeeded();
+    } else {
+        stopAutomaticRechecks();
+    }
+}
+
+void TessarinHealthCheckViewController::startAutomaticRechecksIfNeeded() {
+    const std::weak_ptr weakSelf(self_);
+    // An activation or the window becoming key first ends a yield, then rechecks.
+    const auto recheckAfterReturn = [weakSelf] {
+        MainQueue::main().async([weakSelf] {
+            const auto self = weakSelf.lock();
+            if (!self) {
+                return;
+            }
+            TessarinHealthCheckViewController& page = **self;
+            page.restoreHealthWindowAfterSystemPromptIfNeeded();
+            if (page.windowVisible_ && page.mode_ == TessarinHealthCheckPresentationMode::setup) {
+                page.refreshFromNewSnapshot();
+            }
+        });
+    };
+    if (!invalidateRecheckTimer_) {
+        invalidateRecheckTimer_ = dependencies_.recheckTimerFactory([weakSelf] {
+            if (const auto self = weakSelf.lock()) {
+                (*self)->tick();
+            }
+        });
+    }
+    if (!appActiveObserver_) {
+        appActiveObserver_ =
+            Host::current().programActivation().addObserver([recheckAfterReturn](bool active) {
+                if (active) {
+                    recheckAfterReturn();
+                }
+            });
+    }
+    if (!windowKeyObserverInstalled_ && window_) {
+        window_->onBecomeKey = recheckAfterReturn;
+        windowKeyObserverInstalled_ = true;
+    }
+}
+
+void TessarinHealthCheckViewController::stopAutomaticRechecks() {
+    if (invalidateRecheckTimer_) {
+        invalidateRecheckTimer_();
+        invalidateRecheckTimer_ = nullptr;
+    }
+    if (appActiveObserver_) {
+        if (Host* host = Host::installed()) {
+            host->programActivation().removeObserver(*appActiveObserver_);
+        }
+        appActiveObserver_.reset();
+    }
+    if (windowKeyObserverInstalled_) {
+        if (window_) {
+            window_->onBecomeKey = nullptr;
+        }
+        windowKeyObserverInstalled_ = false;
+    }
+}
+
+void TessarinHealthCheckViewController::tick() {
+    if (!windowVisible_ || mode_ != TessarinHealthCheckPresentationMode::setup) {
+        return;
+    }
+    const TessarinHealthCheckSnapshot snapshot = dependencies_.provider->snapshot();
+    if (yielding_) {
+        // The page stays as it is while the system prompt is pending.
+        if (yieldedStepResolved(currentStep_, snapshot)) {
+            restoreHealthWindowAfterSystemPromptIfNeeded();
+            refreshSetupStep(snapshot);
+        }
+        return;
+    }
+    refreshSetupStep(snapshot);
+}
+
+void TessarinHealthCheckViewController::restoreHealthWindowAfterSystemPromptIfNeeded() {
+    if (!yielding_ || !window_) {
+        return;
+    }
+    yielding_ = false;
+    floatWindow();
+    if (windowVisible_) {
+        window_->makeKeyAndOrderFront();
+    }
+    window_->orderFrontRegardless();
+}
+
+void TessarinHealthCheckViewController::performItemAction(
+    int tag, const std::optional<Rect>& buttonFrameInScreen) {
+    const auto identifier = healthCheckIdentifier(tag);
+    if (!identifier) {
+        return;
+    }
+    const bool privacy = isPrivacyCheck(*identifier);
+    if (privacy && window_) {
+        // The system's prompt and System Settings must come in front of the window.
+        yielding_ = true;
+        lowerWindow();
+    }
+    dependencies_.actionHandler->performAction(*identifier);
+    if (privacy) {
+        dependencies_.permissionGuidePresenter->presentGuide(
+            permissionOf(*identifier), window_ ? buttonFrameInScreen : std::nullopt);
+    }
+    refreshFromNewSnapshot();
+}
+
+void TessarinHealthCheckViewController::skipRecommendedItem(int tag) {
+    const auto identifier = healthCheckIdentifier(tag);
+    if (!identifier) {
+        return;
+    }
+    skipped_.insert(*identifier);
+    if (isPrivacyCheck(*identifier)) {
+        dismissGuide();
+    }
+    refreshFromNewSnapshot();
+}
+
+void TessarinHealthCheckViewController::openSettings() {
+    lowerWindow();
+    dependencies_.openSettings();
+}
+
+} // namespace tessarin

@@ -1,0 +1,92 @@
+#include "Hotkeys/HotkeyStore.h"
+#include "UI/Health/HealthWorld.h"
+
+namespace tessarin {
+namespace {
+
+using HealthKeyboardStepTest = testing::HealthWorld;
+using Mode = TessarinHealthCheckPresentationMode;
+
+TEST_F(HealthKeyboardStepTest, ASystemShortcutAsksAndOnlyUseAnywayStores) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    HotkeyStore& store = world.d().hotkeyStore;
+    const HotkeyAction left = HotkeyAction::cursor(HotkeyIdentifier::left);
+    const HotkeyCombination commandOptionK{40, 0x100 | 0x800, "K", "k"};
+    const HotkeyCombination controlLeft = HotkeyCombination::missionControlPresetLeft();
+    page().handleKeyboardSetupRecordingResult(commandOptionK, left);
+    ASSERT_EQ(store.combination(left), commandOptionK);
+    EXPECT_FALSE(store.isSystemShortcutOverrideEnabled(left));
+
+    host().system().scriptAlertResponse(AlertResponse::thirdButton);
+    page().handleKeyboardSetupRecordingResult(controlLeft, left);
+    EXPECT_EQ(store.combination(left), commandOptionK);
+    ASSERT_EQ(host().system().shownAlerts().size(), 1u);
+    EXPECT_EQ(host().system().shownAlerts()[0].messageText,
+              "Shortcut conflicts with macOS Mission Control");
+
+    host().system().scriptAlertResponse(AlertResponse::secondButton);
+    page().handleKeyboardSetupRecordingResult(controlLeft, left);
+    EXPECT_EQ(store.combination(left), commandOptionK);
+    EXPECT_EQ(host().system().openedURLs().back(),
+              TessarinHealthCheckViewController::keyboardShortcutsAddress);
+    EXPECT_EQ(window().level(), 0);
+
+    host().system().scriptAlertResponse(AlertResponse::firstButton);
+    page().handleKeyboardSetupRecordingResult(controlLeft, left);
+    EXPECT_EQ(store.combination(left), controlLeft);
+    EXPECT_TRUE(store.isSystemShortcutOverrideEnabled(left));
+    // The rebuilt step floats the window again.
+    EXPECT_EQ(window().level(), 3);
+}
+
+TEST_F(HealthKeyboardStepTest, WithTheGridOffItsRowsAreDimmedAndClearingKeepsTheKeys) {
+    host().system().setProcessTrusted(true);
+    world.grid().isEnabled.set(false);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const auto controls =
+        find("health.practice.keyboardCard")->findChildren<ShortcutSettingControl*>();
+    ASSERT_EQ(controls.size(), 5u);
+    const std::vector<bool> available{false, true, true, false, false};
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        EXPECT_EQ(controls[i]->isAvailable(), available[static_cast<std::size_t>(i)]) << i;
+    }
+    HotkeyStore& store = world.d().hotkeyStore;
+    const HotkeyAction right = HotkeyAction::cursor(HotkeyIdentifier::right);
+    const auto keys = store.combination(right);
+    controls[2]->clearButton()->click();
+    EXPECT_FALSE(store.isEnabled(right));
+    EXPECT_EQ(store.combination(right), keys);
+}
+
+TEST_F(HealthKeyboardStepTest, SetupWithSomethingOutstandingOwesTheAllSetPageAndSitsTopLeft) {
+    controller().present(Mode::allSet);
+    EXPECT_FALSE(host().defaults().boolValue("healthCheck.pendingAllSetPresentation"));
+    EXPECT_FALSE(page().areRechecksRunning());
+    EXPECT_EQ(window().level(), 0);
+    EXPECT_FALSE(window().isCloseButtonHidden());
+
+    controller().present(Mode::setup);
+    EXPECT_EQ(host().defaults().boolValue("healthCheck.pendingAllSetPresentation"), true);
+    const Rect visible = host().displays().mainScreen()->visibleFrame;
+    EXPECT_EQ(window().hostFrame().minX(), visible.minX() + 24);
+    EXPECT_EQ(window().hostFrame().maxY(), visible.maxY() - 24);
+}
+
+TEST_F(HealthKeyboardStepTest, ClosingOnTheKeyboardStepIsAllowedAndStopsTheRechecks) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    EXPECT_TRUE(page().areRechecksRunning());
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    EXPECT_TRUE(window().close());
+    EXPECT_FALSE(page().isHealthCheckWindowVisible());
+    EXPECT_FALSE(page().areRechecksRunning());
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,171 @@
+#include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "UI/Health/HealthWorld.h"
+#include "UI/Preferences/Controls/ShortcutSettingControl.h"
+#include "UI/Preferences/Controls/SymbolImageButton.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tessarin {
+namespace {
+
+using HealthWizardTest = testing::HealthWorld;
+using Mode = TessarinHealthCheckPresentationMode;
+using Id = TessarinHealthCheckIdentifier;
+
+TEST_F(HealthWizardTest, AnUntrustedLaunchOpensTheFloatingWizardOnAccessibilityAndKeepsItOpen) {
+    world.d().presentHealthCheckAtLaunch();
+    EXPECT_EQ(step(), "0");
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(window().level(), 3);
+    EXPECT_TRUE(window().isCloseButtonHidden());
+    EXPECT_FALSE(window().close());
+    EXPECT_TRUE(window().isVisible());
+    ASSERT_NE(find<QLabel>("health.section.step.title"), nullptr);
+    EXPECT_EQ(find<QLabel>("health.section.step.title")->text(), "Required Step");
+    EXPECT_EQ(find<QLabel>("health.status.0")->text(), "Needs Action");
+    EXPECT_EQ(find<QPushButton>("health.action.0")->text(), "Open");
+    EXPECT_EQ(find<QPushButton>("health.skip.0"), nullptr);
+    EXPECT_TRUE(page().areRechecksRunning());
+}
+
+TEST_F(HealthWizardTest, OpenLowersTheWindowAndTheGuideGlidesOntoThePaneAndFollowsIt) {
+    world.d().presentHealthCheckAtLaunch();
+    press("health.action.0");
+    EXPECT_EQ(window().level(), 0);
+    EXPECT_FALSE(window().isFloatingPanel());
+    EXPECT_TRUE(page().isYieldingToSystemPrompt());
+    EXPECT_EQ(host().systemSettings().pane(),
+              "com.apple.preference.security?Privacy_Accessibility");
+    ASSERT_EQ(guide().activePermission(), TessarinPrivacyPermission::accessibility);
+    world.queue.advance(0.5);
+    const auto target = guide().trackedFrame();
+    ASSERT_TRUE(target);
+    EXPECT_EQ(guide().panel()->hostFrame(), *target);
+    EXPECT_DOUBLE_EQ(guide().panel()->alpha(), 1.0);
+    // Still untrusted: the page waits as it is.
+    EXPECT_EQ(step(), "0");
+
+    host().systemSettings().moveWindow(Rect{40, 60, 715, 620});
+    world.queue.advance(0.05);
+    EXPECT_EQ(guide().panel()->hostFrame(), *guide().trackedFrame());
+    EXPECT_NE(guide().panel()->hostFrame(), *target);
+}
+
+TEST_F(HealthWizardTest, ADropGrantsAndTheNextTickMovesOnAndRaisesTheWindow) {
+    world.d().presentHealthCheckAtLaunch();
+    press("health.action.0");
+    world.queue.advance(0.5);
+    ASSERT_TRUE(host().systemSettings().dropBundle(host().programBundle().bundlePath()));
+    EXPECT_EQ(step(), "0");
+    world.queue.advance(1.0);
+    EXPECT_EQ(step(), "1");
+    EXPECT_EQ(window().level(), 3);
+    EXPECT_FALSE(page().isYieldingToSystemPrompt());
+    EXPECT_FALSE(window().isCloseButtonHidden());
+    EXPECT_FALSE(guide().activePermission());
+}
+
+TEST_F(HealthWizardTest, SkippingScreenRecordingReachesTheKeyboardStepWithThePresetNoted) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    ASSERT_EQ(step(), "1");
+    EXPECT_EQ(find<QLabel>("health.section.step.title")->text(), "Recommended Step");
+    press("health.skip.1");
+    EXPECT_EQ(step(), "keys");
+    EXPECT_FALSE(page().areRechecksRunning());
+    EXPECT_EQ(window().level(), 3);
+    ASSERT_NE(find("health.practice.keyboardCard"), nullptr);
+    EXPECT_EQ(find("health.practice.keyboardCard")->findChildren<ShortcutSettingControl*>().size(),
+              5u);
+    EXPECT_NE(find<QLabel>("health.practice.missionControlPreset.detail"), nullptr);
+}
+
+TEST_F(HealthWizardTest, AClashWithAHotkeyOrAWorkspaceAlertsAndStoresNothing) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    HotkeyStore& store = world.d().hotkeyStore;
+    const HotkeyAction left = HotkeyAction::cursor(HotkeyIdentifier::left);
+    const HotkeyCombination before = *store.combination(left);
+    const HotkeyCombination right =
+        *store.combination(HotkeyAction::cursor(HotkeyIdentifier::right));
+
+    page().handleKeyboardSetupRecordingResult(right, left);
+    ASSERT_EQ(host().system().shownAlerts().size(), 1u);
+    EXPECT_EQ(host().system().shownAlerts()[0].informativeText,
+              "This shortcut is already assigned to " +
+                  HotkeyAction::cursor(HotkeyIdentifier::right).displayName() + ".");
+
+    WorkspaceShortcutStore& workspaces = world.d().workspaceShortcutStore;
+    const WorkspaceShortcut workspace = workspaces.addWorkspace("Mail");
+    const HotkeyCombination mailKeys{40, 0x100 | 0x800, "K", "k"}; // Command-Option-K
+    workspaces.setShortcut(mailKeys, false, workspace.id);
+    page().handleKeyboardSetupRecordingResult(mailKeys, left);
+    ASSERT_EQ(host().system().shownAlerts().size(), 2u);
+    EXPECT_EQ(host().system().shownAlerts()[1].informativeText,
+              "This shortcut is already assigned to Mail.");
+
+    // A row's reset onto keys a workspace took meanwhile is refused the same way.
+    workspaces.setShortcut(defaultCombination(HotkeyIdentifier::down), false, workspace.id);
+    auto* down = find("health.practice.keyboardCard")->findChildren<ShortcutSettingControl*>()[4];
+    down->resetButton()->click();
+    EXPECT_EQ(host().system().shownAlerts().size(), 3u);
+    EXPECT_EQ(host().system().beepCount(), 3);
+    EXPECT_EQ(*store.combination(left), before);
+}
+
+TEST_F(HealthWizardTest, TheEndListsTheSkippedChecksAndRevokedTrustStepsBack) {
+    host().system().setProcessTrusted(true);
+    grantCapture();
+    controller().present(Mode::setup);
+    ASSERT_EQ(step(), "keys");
+    press("health.practice.skip");
+    std::vector<std::string> skipped;
+    while (step() != "all set" && skipped.size() < 5) {
+        skipped.push_back(step());
+        if (skipped.size() == 1) {
+            // Trust withdrawn while a later step is shown: the next tick goes back.
+            host().system().setProcessTrusted(false);
+            world.queue.advance(1.0);
+            EXPECT_EQ(step(), "0");
+            host().system().setProcessTrusted(true);
+            world.queue.advance(1.0);
+            ASSERT_EQ(step(), skipped.back());
+        }
+        press("health.skip." + QString::fromStdString(skipped.back()));
+    }
+    ASSERT_FALSE(skipped.empty());
+    EXPECT_EQ(window().level(), 0);
+    EXPECT_FALSE(page().areRechecksRunning());
+    auto* list = find<QLabel>("health.allSet.skipped.detail");
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->text().startsWith("Skipped for now: "));
+    EXPECT_TRUE(list->text().endsWith("."));
+    EXPECT_EQ(list->text().count(", "), static_cast<int>(skipped.size()) - 1);
+    press("health.control.settings");
+    EXPECT_EQ(preferences->shown, 1);
+}
+
+TEST_F(HealthWizardTest, AnUntrustedSwitchOpensTheWindowOnAccessibility) {
+    world.d().performSpaceSwitch(TessarinDirectionRight);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_EQ(step(), "0");
+}
+
+TEST_F(HealthWizardTest, ASkippedRecommendationIsOfferedAgainAtTheNextSetupPresentation) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    EXPECT_TRUE(page().skippedRecommendedIdentifiers().contains(Id::screenRecording));
+    EXPECT_TRUE(window().close());
+    controller().present(Mode::setup);
+    EXPECT_EQ(step(), "1");
+    EXPECT_TRUE(page().areRechecksRunning());
+    EXPECT_TRUE(page().skippedRecommendedIdentifiers().empty());
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Core/AppDelegate/AppDelegate.h"
+#include "Core/Fakes/EngineWorld.h"
+#include "Core/Fakes/RecordingPreferencesWindow.h"
+#include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Platform/Privacy/PrivacyDatabase.h"
+#include "Platform/Program/ProgramActivation.h"
+#include "Platform/Program/ProgramBundle.h"
+#include "Platform/SystemServices.h"
+#include "Platform/SystemSettings/SystemSettings.h"
+#include "UI/Health/PermissionGuidePanel.h"
+#include "UI/Health/SystemSettingsWindowLookup.h"
+#include "UI/Health/TessarinHealthCheckPanel.h"
+#include "UI/Health/TessarinHealthCheckWindowController.h"
+#include "UI/Health/TessarinPrivacyPermissionGuidePresenter.h"
+#include "UI/Preferences/Controls/ShortcutSettingControl.h"
+#include "UI/Preferences/Controls/SymbolImageButton.h"
+#include "UI/Preferences/PreferencesTestSupport.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace tessarin::testing {
+
+using Mode = TessarinHealthCheckPresentationMode;
+
+// The program at launch with the real health window, untrusted, and System Settings closed.
+class HealthWorld : public ::testing::Test {
+protected:
+    HealthWorld() {
+        ensureWidgetApplication();
+        host().system().setProcessTrusted(false);
+        host().privacy().setDecision(PrivacyService::screenCapture,
+                                     host().programBundle().resolvedIdentifier(), false);
+    }
+    ~HealthWorld() override { flushDeferredDeletes(); }
+
+    Host& host() { return world.host; }
+    TessarinHealthCheckWindowController& controller() {
+        return dynamic_cast<TessarinHealthCheckWindowController&>(
+            world.d().healthCheckWindowController());
+    }
+    TessarinHealthCheckViewController& page() { return controller().healthViewController(); }
+    TessarinHealthCheckPanel& window() { return *controller().window(); }
+    TessarinPrivacyPermissionGuidePresenter& guide() {
+        return TessarinPrivacyPermissionGuidePresenter::shared();
+    }
+    template <class T = QWidget> T* find(const QString& name) {
+        return page().view()->findChild<T*>(name);
+    }
+    void press(const QString& name) {
+        auto* button = find<QPushButton>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        button->click();
+    }
+    // The step on screen: a check's number, "keys", or "all set".
+    std::string step() {
+        if (page().mode() == Mode::allSet) {
+            return "all set";
+        }
+        const TessarinHealthCheckItem* item = healthItem(page().currentSetupStep());
+        return item ? std::to_string(static_cast<int>(item->identifier)) : "keys";
+    }
+    void grantCapture() {
+        host().systemSettings().open(
+            "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture");
+        host().systemSettings().dropBundle(host().programBundle().bundlePath());
+        host().systemSettings().closeWindow();
+    }
+
+    std::shared_ptr<fakes::RecordingPreferencesWindow> preferences =
+        std::make_shared<fakes::RecordingPreferencesWindow>();
+    fakes::World world{fakes::switchingScenario(), [this](AppDelegateDependencies& dependencies) {
+                           dependencies.healthWindow = nullptr;
+                           dependencies.makePreferencesWindow = [this](SoftwareUpdateChecking&) {
+                               return preferences;
+                           };
+                       }};
+};
+
+} // namespace tessarin::testing
