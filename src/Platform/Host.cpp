@@ -13,6 +13,7 @@
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramBundle.h"
 #include "Platform/Scenario.h"
+#include "Platform/ScreenCapture/PreviewServices.h"
 #include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/SymbolicHotKeyTable.h"
@@ -97,7 +98,8 @@ struct Host::Parts {
           multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
                                                   : nullptr),
           trackpad(events, queue, preferences, multitouch.get()),
-          setup(windowServer, system, privacy, program) {}
+          setup(windowServer, system, privacy, program),
+          previews(scenario.previewServices, windowServer, displays, system) {}
 
     WorkspaceNotificationCenter notifications;
     DisplayServer displays;
@@ -117,7 +119,8 @@ struct Host::Parts {
     Accessibility accessibility;
     std::unique_ptr<MultitouchManager> multitouch;
     Trackpad trackpad;
-    SetupServices setup; // setup services
+    SetupServices setup;      // setup services
+    PreviewServices previews; // window previews
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -184,6 +187,9 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     // The Dock publishes Mission Control's Spaces bar.
     p.accessibility.addApplicationTreeProvider(
         [&mc = p.missionControl](int32_t pid) { return mc.applicationTree(pid); });
+    // Window previews: applications answer their focused and main windows' titles.
+    p.accessibility.addApplicationTreeProvider(
+        [&titles = p.previews.windowTitles](int32_t pid) { return titles.applicationTree(pid); });
 
     fillCalls();
 }
@@ -292,6 +298,23 @@ LoginItems& Host::loginItems() {
 }
 SystemSettings& Host::systemSettings() {
     return parts_->setup.systemSettings;
+}
+
+// Window previews.
+ScreenCapture& Host::screenCapture() {
+    return parts_->previews.capture;
+}
+ApplicationIcons& Host::applicationIcons() {
+    return parts_->previews.icons;
+}
+DesktopPictures& Host::desktopPictures() {
+    return parts_->previews.desktopPictures;
+}
+ApplicationWindowTitles& Host::applicationWindowTitles() {
+    return parts_->previews.windowTitles;
+}
+WindowListDictionaries& Host::windowListDictionaries() {
+    return parts_->previews.windowList;
 }
 
 void Host::restoreCalls() {

@@ -20,6 +20,12 @@ class ProcessLauncher;
 class ProgramActivation;
 class ProgramBundle;
 class SystemSettings;
+// Window previews.
+class ApplicationIcons;
+class ApplicationWindowTitles;
+class DesktopPictures;
+class ScreenCapture;
+class WindowListDictionaries;
 class DisplayServer;
 class Dock;
 class EventSystem;
@@ -82,6 +88,14 @@ public:
     ProcessLauncher& processes();
     LoginItems& loginItems();
     SystemSettings& systemSettings();
+
+    // Window previews: screen capture, application icons, desktop pictures, the titles of
+    // applications' windows and the window list as dictionaries.
+    ScreenCapture& screenCapture();
+    ApplicationIcons& applicationIcons();
+    DesktopPictures& desktopPictures();
+    ApplicationWindowTitles& applicationWindowTitles();
+    WindowListDictionaries& windowListDictionaries();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

@@ -1,0 +1,22 @@
+#include "Core/Previews/OSDGridIconImage.h"
+
+#include "Platform/ScreenCapture/CaptureContent.h"
+
+#include <QPainter>
+
+namespace tessarin::OSDGridIconImage {
+
+QImage make(const QImage& source) {
+    QImage icon(side, side, CaptureContent::imageFormat);
+    icon.fill(Qt::transparent);
+    if (source.isNull()) {
+        return icon;
+    }
+    QPainter painter(&icon);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(0, 0, side, side), source);
+    return icon;
+}
+
+} // namespace tessarin::OSDGridIconImage
