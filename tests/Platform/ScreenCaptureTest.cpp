@@ -181,6 +181,8 @@ TEST_F(ScreenCaptureTest, IconsPicturesAndTitlesFollowTheScenario) {
     host.applicationIcons().setIcon(40, std::nullopt);
     EXPECT_FALSE(host.applicationIcons().icon(40));
     EXPECT_FALSE(host.applicationIcons().icon(12345)); // not running
+    host.applicationIcons().setIcon(41, ApplicationIconSpec{0x00ff00, 16});
+    EXPECT_EQ(host.applicationIcons().icon(41)->pixelColor(15, 15), QColor(0, 255, 0));
 
     host.desktopPictures().setPicture("UUID-B", {DesktopPictureState::unreadable});
     const auto url = host.desktopPictures().desktopImageURL("UUID-B");

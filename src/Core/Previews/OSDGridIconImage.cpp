@@ -19,4 +19,15 @@ QImage make(const QImage& source) {
     return icon;
 }
 
+QImage Cache::make(const QImage& source) {
+    const qint64 key = source.cacheKey();
+    if (const auto it = copies_.find(key); it != copies_.end()) {
+        return it->second;
+    }
+    if (copies_.size() >= capacity) {
+        copies_.clear();
+    }
+    return copies_.emplace(key, OSDGridIconImage::make(source)).first->second;
+}
+
 } // namespace tessarin::OSDGridIconImage

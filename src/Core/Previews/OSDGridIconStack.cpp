@@ -19,7 +19,8 @@ struct Candidate {
 
 std::vector<OSDGridAppIconEntry> make(const std::vector<OSDGridWindowRecord>& windows,
                                       const InfoLookup& info,
-                                      const std::set<std::string>& ignoredBundleIdentifiers) {
+                                      const std::set<std::string>& ignoredBundleIdentifiers,
+                                      OSDGridIconImage::Cache& icons) {
     std::map<std::string, Candidate> byBundle;
     for (const OSDGridWindowRecord& record : windows) {
         const auto application = info(record);
@@ -42,7 +43,7 @@ std::vector<OSDGridAppIconEntry> make(const std::vector<OSDGridWindowRecord>& wi
         if (name.empty()) {
             name = bundle;
         }
-        byBundle[bundle] = {{bundle, name, OSDGridIconImage::make(*application->icon)}, area};
+        byBundle[bundle] = {{bundle, name, icons.make(*application->icon)}, area};
     }
     std::vector<Candidate> candidates;
     for (auto& [bundle, candidate] : byBundle) {

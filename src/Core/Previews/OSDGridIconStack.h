@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Previews/OSDGridIconImage.h"
 #include "Core/Previews/OSDGridWindowApplicationInfo.h"
 #include "Core/Previews/OSDGridWindowRecord.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
@@ -24,7 +25,8 @@ using InfoLookup =
 // `windows` in the Space's window order (larger first, then further back).
 std::vector<OSDGridAppIconEntry> make(const std::vector<OSDGridWindowRecord>& windows,
                                       const InfoLookup& info,
-                                      const std::set<std::string>& ignoredBundleIdentifiers);
+                                      const std::set<std::string>& ignoredBundleIdentifiers,
+                                      OSDGridIconImage::Cache& icons);
 
 } // namespace OSDGridIconStack
 

@@ -265,7 +265,7 @@ std::optional<OSDGridWindowSpaceEntry> OSDGridWindowSpaceController::makeEntry(
     }
     entry.iconStack = OSDGridIconStack::make(
         windows, [&refresh](const OSDGridWindowRecord& record) { return refresh.info(record); },
-        ignoredBundleIdentifiers);
+        ignoredBundleIdentifiers, stackIcons_);
     return entry;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/Previews/OSDGridAppIconSource.h"
+#include "Core/Previews/OSDGridIconImage.h"
 #include "Core/Previews/OSDGridRefreshTask.h"
 #include "Core/Previews/OSDGridWindowApplicationInfo.h"
 #include "Core/Previews/OSDGridWindowScan.h"
@@ -97,6 +98,7 @@ private:
 
     std::map<std::string, OSDGridWindowSpaceDisplayCache> cacheByDisplayIdentifier_;
     OSDGridWindowSpaceIDCache spaceIDCacheByWindowID_;
+    mutable OSDGridIconImage::Cache stackIcons_;
     // Lets a background result that comes back after the controller went do nothing.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -22,12 +22,17 @@ std::optional<QImage> ApplicationIcons::icon(int32_t processIdentifier) const {
     if (!spec) {
         return std::nullopt;
     }
-    return CaptureContent::markedPicture(CaptureContent::colorFromRGB(spec->rgb), spec->size,
-                                         spec->size);
+    auto [drawn, isNew] = drawn_.try_emplace(processIdentifier);
+    if (isNew) {
+        drawn->second = CaptureContent::markedPicture(CaptureContent::colorFromRGB(spec->rgb),
+                                                      spec->size, spec->size);
+    }
+    return drawn->second;
 }
 
 void ApplicationIcons::setIcon(int32_t processIdentifier, std::optional<ApplicationIconSpec> spec) {
     specs_[processIdentifier] = spec;
+    drawn_.erase(processIdentifier);
 }
 
 } // namespace tessarin

@@ -31,6 +31,8 @@ public:
 private:
     const SystemServices& system_;
     std::map<int32_t, std::optional<ApplicationIconSpec>> specs_;
+    // Drawn once per application, as the system hands out the same icon object each time.
+    mutable std::map<int32_t, QImage> drawn_;
 };
 
 } // namespace tessarin
