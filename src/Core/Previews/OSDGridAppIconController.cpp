@@ -212,6 +212,20 @@ void OSDGridAppIconController::recordWindowMetadataSource(const OSDGridAppIconSo
     recordIcon(source, context, source.isWindowlessFallback);
 }
 
+void OSDGridAppIconController::recordWindowMetadataSources(
+    const std::map<SpaceID, OSDGridAppIconSource>& sources,
+    const DisplaySpaceOrderSnapshot& snapshot) {
+    const std::string display = trimmingWhitespaceAndNewlines(snapshot.displayIdentifier);
+    for (const auto& [spaceID, source] : sources) {
+        const auto index = snapshot.stableSpaceIDToVisualIndex.find(spaceID);
+        if (display.empty() || spaceID == 0 || index == snapshot.stableSpaceIDToVisualIndex.end() ||
+            index->second < 0 || index->second >= snapshot.slotCount()) {
+            continue;
+        }
+        recordWindowMetadataSource(source, {display, spaceID, index->second, snapshot.slotCount()});
+    }
+}
+
 void OSDGridAppIconController::setWindowlessSpace(bool windowless,
                                                   const OSDGridSpaceContext& context) {
     if (windowless) {

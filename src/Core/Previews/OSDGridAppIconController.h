@@ -2,6 +2,7 @@
 
 #include "Core/Previews/OSDGridAppIconSource.h"
 #include "Core/Previews/OSDGridSpaceTitleEntry.h"
+#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/RunningApplication.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
@@ -51,6 +52,10 @@ public:
     // The window metadata's path: marks the Space, then records with the metadata's flags.
     void recordWindowMetadataSource(const OSDGridAppIconSource& source,
                                     const OSDGridSpaceContext& context);
+    // Records each source under the Space's visual index in the snapshot, skipping Spaces the
+    // snapshot does not show.
+    void recordWindowMetadataSources(const std::map<SpaceID, OSDGridAppIconSource>& sources,
+                                     const DisplaySpaceOrderSnapshot& snapshot);
     void setWindowlessSpace(bool windowless, const OSDGridSpaceContext& context);
     bool recordTitle(const std::optional<OSDGridAppIconSource>& source,
                      const OSDGridSpaceContext& context,

@@ -99,6 +99,14 @@ TEST_F(AppIconControllerTest, MetadataWithoutATitleKeepsTheSameApplicationsTitle
               (OSDGridSpaceTitleEntry{std::nullopt, "Mail"}));
 }
 
+TEST_F(AppIconControllerTest, MetadataSourcesAreRecordedOnlyForSpacesTheSnapshotShows) {
+    controller.recordWindowMetadataSources({{2, source("com.example.mail", "Mail", "Inbox")},
+                                            {9, source("com.example.mail", "Mail", "Inbox")}},
+                                           snapshotOf("D", {1, 0, 2}));
+    EXPECT_EQ(controller.mappedIconEntries("D", {1, 0, 2, 9}).size(), 1u);
+    EXPECT_TRUE(controller.iconEntry("D", 2));
+}
+
 TEST_F(AppIconControllerTest, AWindowlessSpaceLosesItsIconAndIgnoresTheFrontmostApplication) {
     controller.recordFrontmostApplication();
     OSDGridAppIconSource windowless{"com.apple.finder", "Finder", std::nullopt, std::nullopt, true};
