@@ -1,5 +1,6 @@
 # Redraws the pictures of Tessarin_Tessarin.bundle: python3 resources/draw_resources.py resources/Tessarin_Tessarin.bundle
-# Draws the program's own pictures: a 2 x 2 grid of rounded cells with the top-right one filled.
+# Draws the program's own pictures: a 2 x 2 grid of rounded cells with the top-right one filled,
+# and the footer buttons' symbols: two stacked window outlines, the front one with a plus to add.
 import struct, zlib, sys, os
 
 def png(path, size, pixel):
@@ -59,8 +60,30 @@ def finder_icon(x, y, size):
     mix = lambda c: round(c * (1 - ink) + 20 * ink)
     return (mix(r), mix(g), mix(b), round(255 * bg))
 
+def stacked_windows(with_plus):
+    def pixel(x, y, size):
+        w = size * 0.07; r = size * 0.08
+        back = (size * 0.30, size * 0.14, size * 0.90, size * 0.62)
+        front = (size * 0.10, size * 0.36, size * 0.70, size * 0.86)
+        def outline(px, py, box):
+            x0, y0, x1, y1 = box
+            return inside_rounded(px, py, x0, y0, x1, y1, r) and \
+                not inside_rounded(px, py, x0 + w, y0 + w, x1 - w, y1 - w, max(r - w, 0))
+        def plus(px, py):
+            cx = (front[0] + front[2]) / 2; cy = (front[1] + front[3]) / 2; arm = size * 0.14
+            return (abs(px - cx) <= w * 0.6 and abs(py - cy) <= arm) or (abs(py - cy) <= w * 0.6 and abs(px - cx) <= arm)
+        def shape(px, py):
+            # The front window hides the back one's lines behind it.
+            if inside_rounded(px, py, *front, r):
+                return outline(px, py, front) or (with_plus and plus(px, py))
+            return outline(px, py, back)
+        return (0, 0, 0, round(255 * coverage(x, y, shape)))
+    return pixel
+
 out = sys.argv[1]
 png(os.path.join(out, 'TessarinMenuTemplate.png'), 40, template)
 png(os.path.join(out, 'AppIcon.png'), 128, app_icon(lambda t: (int(20 + 30 * t), int(110 - 40 * t), int(230 - 60 * t))))
 png(os.path.join(out, 'Finder.png'), 128, finder_icon)
 png(os.path.join(out, 'AppIconMonochrome.png'), 128, app_icon(lambda t: (int(90 - 30 * t),) * 3))
+png(os.path.join(out, 'FooterMissionControlSymbol.png'), 48, stacked_windows(False))
+png(os.path.join(out, 'FooterAddDesktopSymbol.png'), 48, stacked_windows(True))

@@ -18,6 +18,7 @@
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
+#include "Platform/WindowCapture/WindowImageCapture.h"
 #include "Platform/WindowServer.h"
 #include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/MainQueue.h"
@@ -121,6 +122,8 @@ struct Host::Parts {
     Trackpad trackpad;
     SetupServices setup;      // setup services
     PreviewServices previews; // window previews
+    // Window capture.
+    WindowImageCapture windowImages;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -252,6 +255,10 @@ Preferences& Host::preferences() {
 }
 SymbolicHotKeyTable& Host::symbolicHotKeys() {
     return parts_->symbolicHotKeys;
+}
+// Window capture.
+WindowImageCapture& Host::windowImages() {
+    return parts_->windowImages;
 }
 SystemServices& Host::system() {
     return parts_->system;

@@ -39,6 +39,8 @@ class SystemServices;
 class Trackpad;
 class UserDefaults;
 class WindowServer;
+// Window capture.
+class WindowImageCapture;
 class WorkspaceNotificationCenter;
 struct Scenario;
 
@@ -79,6 +81,8 @@ public:
     // The multitouch framework's manager; none when the scenario leaves the framework out.
     MultitouchManager* multitouch();
     Trackpad& trackpad();
+    // Window capture.
+    WindowImageCapture& windowImages();
 
     // Setup services: the privacy database, the program's bundle and whether it is active, the
     // command-line tools, the login item service and System Settings.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/Previews/OSDGridAppIconSource.h"
-#include "Core/Previews/OSDGridSpaceTitleEntry.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/RunningApplication.h"
 #include "TessarinCore/TessarinCore.h"

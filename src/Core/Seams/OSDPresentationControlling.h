@@ -6,8 +6,10 @@
 #include "Core/Switching/GridOSDPreviewSession.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/OSD/OSDDismissalBehavior.h"
+#include "UI/OSD/OSDGridKeyboardSelectionDirection.h"
 #include "UI/OSD/OSDGridModel.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
+#include "UI/Settings/OSDGridRearrangementBehavior.h"
 
 #include <cstdint>
 #include <optional>
@@ -48,20 +50,42 @@ public:
     // Shows a preview session's grid or redraws it in place. False when it stopped early (the
     // model rejects the selection, or the OSD is off for the display outside the picker): the
     // session is then no longer open.
-    virtual bool showOrRefreshPreviewSession(
-        const GridOSDPreviewSession& session, const DisplayPresentationSettingsSnapshot& settings,
-        const OSDDismissalBehavior& dismissalBehavior, std::optional<uint32_t> sourceIndex,
-        std::optional<TessarinDirection> direction, bool replaceInteractionContext,
-        const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
-    virtual void
-    refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) = 0;
+    // The default bodies of this block and the next stand in until the delegate's picker,
+    // refresh, selection and editing operations implement them; they do nothing.
+    virtual bool showOrRefreshPreviewSession(const GridOSDPreviewSession&,
+                                             const DisplayPresentationSettingsSnapshot&,
+                                             const OSDDismissalBehavior&, std::optional<uint32_t>,
+                                             std::optional<TessarinDirection>, bool,
+                                             const OSDPresentationMetricsTraceRef&) {
+        return false;
+    }
+    virtual void refreshVisibleGridOSDIfVisible(const std::optional<std::string>&) {}
     // Rebuilds the grid of the context's display and refreshes a visible grid and picker.
-    virtual void
-    refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) = 0;
-    virtual void
-    showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
-    virtual void
-    showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) = 0;
+    virtual void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>&) {}
+    virtual void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef&) {}
+    virtual void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef&) {}
+
+    // What a shown grid's clicks, keys and Space controls call.
+    virtual void performMouseSelection(uint32_t, const OSDDismissalBehavior&) {}
+    virtual void performOSDPickerSelection(uint32_t) {}
+    virtual void performOSDPickerMouseSelection(uint32_t, const std::optional<std::string>&) {}
+    virtual void performTrackpadAfterTapSelection(uint32_t) {}
+    virtual bool performOSDPickerKeyboardMove(OSDGridKeyboardSelectionDirection) { return false; }
+    virtual bool performTrackpadAfterTapKeyboardMove(OSDGridKeyboardSelectionDirection) {
+        return false;
+    }
+    virtual void performOSDPickerReorder(int64_t, int64_t, const std::optional<std::string>&,
+                                         OSDGridRearrangementBehavior) {}
+    // The stored layout after the move; none when nothing was stored.
+    virtual std::optional<DisplaySpaceOrderSnapshot>
+    persistVisualReorder(int64_t, int64_t, const std::optional<std::string>&,
+                         OSDGridRearrangementBehavior) {
+        return std::nullopt;
+    }
+    virtual void performOSDRemoveSpace(int64_t, const std::optional<std::string>&) {}
+    virtual void performOSDAddSpaceAtPlaceholder(int64_t, const std::optional<std::string>&) {}
+    virtual void performOSDAddSpaceAtTail(const std::optional<std::string>&) {}
+    virtual void performOSDOpenMissionControl() {}
 };
 
 } // namespace tessarin

@@ -18,6 +18,27 @@ Rect scaledAboutCentre(const Rect& frame, double scale) {
     return {frame.midX() - width / 2, frame.midY() - height / 2, width, height};
 }
 
+// The first entry of every cache key, so parts never share a picture.
+constexpr int64_t kBodyLayer = 1;
+constexpr int64_t kEmphasisLayer = 2;
+constexpr int64_t kBadgeLayer = 3;
+
+// How far a badge's shadow reaches past the badge.
+constexpr double kBadgeShadowReach = 7;
+
+OSDGridLayerCache::Key bodyKey(const OSDGridCellAppearance& appearance, bool obscured, int tint,
+                               Appearance tone) {
+    const QImage* image = appearance.screenshot() ? &appearance.screenshot()->image
+                          : appearance.icon()     ? &appearance.icon()->icon
+                                                  : nullptr;
+    return {kBodyLayer,
+            static_cast<int64_t>(appearance.kind()),
+            obscured ? 1 : 0,
+            image ? OSDGridLayerCache::imageKey(*image) : 0,
+            tint,
+            static_cast<int64_t>(tone)};
+}
+
 bool isEmphasisKind(Kind kind) {
     return kind == Kind::activeScreenshot || kind == Kind::activeIcon ||
            kind == Kind::emptyPlaceholder || kind == Kind::activeFill;
@@ -41,10 +62,23 @@ std::optional<Rect> OSDGridCellRenderer::drawCell(const OSDGridModel& model, int
     if (emphasised) {
         frame = scaledAboutCentre(frame, emphasisScale);
     }
-    drawBody(*appearance, model.isObscured(index), frame);
+    const OSDGridCellAppearance& shown = *appearance;
+    const bool obscured = model.isObscured(index);
+    drawLayer(
+        bodyKey(shown, obscured, pass_.settings.previewTint.rawValue, pass_.appearance), frame,
+        [&](const OSDGridCanvas& canvas) { withCanvas(canvas).drawBody(shown, obscured, frame); });
     if (emphasised) {
-        OSDGridCellPainter::drawActiveEmphasis(pass_.canvas, frame, appearance->kind(),
-                                               pass_.settings);
+        const OSDGridAppearanceSettings& settings = pass_.settings;
+        const double reach =
+            settings.activeSpaceGlowSpread.rawValue + settings.activeSpaceBorderWidth.rawValue + 1;
+        drawLayer({kEmphasisLayer, static_cast<int64_t>(shown.kind()),
+                   static_cast<int64_t>(settings.activeColor.color().rgba()),
+                   settings.activeSpaceBorderWidth.rawValue,
+                   settings.activeSpaceGlowSpread.rawValue,
+                   settings.activeSpaceGlowOpacity.rawValue},
+                  frame.insetBy(-reach, -reach), [&](const OSDGridCanvas& canvas) {
+                      OSDGridCellPainter::drawActiveEmphasis(canvas, frame, shown.kind(), settings);
+                  });
     }
     const std::vector<OSDGridAppIconEntry> badges = model.badgeIcons(index);
     if (const auto title = model.cellTitles().find(index); title != model.cellTitles().end()) {
@@ -52,16 +86,47 @@ std::optional<Rect> OSDGridCellRenderer::drawCell(const OSDGridModel& model, int
             pass_.canvas, title->second, frame, static_cast<int64_t>(badges.size()),
             OSDGridCellTitleStyle::attributes(index == model.activeIndex(), pass_.scaleMultiplier));
     }
-    if (!badges.empty()) {
-        std::vector<QImage> images;
-        for (const OSDGridAppIconEntry& badge : badges) {
-            if (!badge.icon.isNull()) {
-                images.push_back(badge.icon);
-            }
-        }
-        OSDGridCellStyle::drawScreenshotBadgeStack(images, frame, pass_.canvas);
-    }
+    drawBadges(badges, frame);
     return frame;
+}
+
+void OSDGridCellRenderer::drawBadges(const std::vector<OSDGridAppIconEntry>& badges,
+                                     const Rect& frame) const {
+    std::vector<QImage> images;
+    OSDGridLayerCache::Key key{kBadgeLayer};
+    for (const OSDGridAppIconEntry& badge : badges) {
+        if (!badge.icon.isNull()) {
+            images.push_back(badge.icon);
+            key.push_back(OSDGridLayerCache::imageKey(badge.icon));
+        }
+    }
+    const std::vector<Rect> frames =
+        OSDGridCellStyle::screenshotBadgeStackFrames(frame, static_cast<int64_t>(images.size()));
+    if (frames.empty()) {
+        return;
+    }
+    Rect bounds = frames.front();
+    for (const Rect& badge : frames) {
+        bounds = bounds.united(badge);
+    }
+    drawLayer(std::move(key), bounds.insetBy(-kBadgeShadowReach, -kBadgeShadowReach),
+              [&](const OSDGridCanvas& canvas) {
+                  OSDGridCellStyle::drawScreenshotBadgeStack(images, frame, canvas);
+              });
+}
+
+void OSDGridCellRenderer::drawLayer(OSDGridLayerCache::Key key, const Rect& bounds,
+                                    const OSDGridLayerCache::Painting& paint) const {
+    if (pass_.cache == nullptr) {
+        paint(pass_.canvas);
+        return;
+    }
+    pass_.cache->draw(pass_.canvas, std::move(key), bounds, paint);
+}
+
+OSDGridCellRenderer OSDGridCellRenderer::withCanvas(const OSDGridCanvas& canvas) const {
+    return OSDGridCellRenderer({canvas, pass_.settings, pass_.appearance, pass_.scaleMultiplier,
+                                pass_.highlightAnimating, nullptr});
 }
 
 void OSDGridCellRenderer::drawVirtualDestinationCell(const OSDGridModel& model, int64_t index,

@@ -2,11 +2,13 @@
 
 #include "Platform/SystemServices.h"
 #include "UI/OSD/OSDGridCanvas.h"
+#include "UI/OSD/OSDGridLayerCache.h"
 #include "UI/OSD/OSDGridModel.h"
 #include "UI/Settings/OSDGridAppearanceSettings.h"
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace tessarin {
 
@@ -21,6 +23,8 @@ public:
         double scaleMultiplier;
         // While the highlight glides it marks the active cell, so the drawing does not.
         bool highlightAnimating;
+        // Where finished cell parts are kept between passes; none draws everything afresh.
+        OSDGridLayerCache* cache = nullptr;
     };
 
     explicit OSDGridCellRenderer(Pass pass) : pass_(pass) {}
@@ -39,6 +43,12 @@ private:
     void drawBody(const OSDGridCellAppearance& appearance, bool obscured, const Rect& frame) const;
     void drawContent(const OSDGridCellAppearance& appearance, const Rect& frame) const;
     void drawScrimAndHairline(OSDGridCellAppearance::Kind kind, const Rect& frame) const;
+    void drawBadges(const std::vector<OSDGridAppIconEntry>& badges, const Rect& frame) const;
+    // The same pass drawing onto another canvas, without a cache.
+    OSDGridCellRenderer withCanvas(const OSDGridCanvas& canvas) const;
+    // Through the cache when there is one.
+    void drawLayer(OSDGridLayerCache::Key key, const Rect& bounds,
+                   const OSDGridLayerCache::Painting& paint) const;
 
     Pass pass_;
 };

@@ -85,6 +85,19 @@ std::optional<OSDGridModel> OSDGridView::layoutModel() const {
     return std::nullopt;
 }
 
+std::optional<Rect> OSDGridView::chromeAlignmentFrame() const {
+    const auto model = layoutModel();
+    const auto layout = model ? layoutFor(*model) : std::nullopt;
+    if (!layout || layout->frames().empty()) {
+        return std::nullopt;
+    }
+    Rect cells = layout->frames().front();
+    for (const Rect& frame : layout->frames()) {
+        cells = cells.united(frame);
+    }
+    return cells;
+}
+
 void OSDGridView::renderPendingPresentation() {
     if (!pendingPresentation) {
         return;

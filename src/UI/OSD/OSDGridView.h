@@ -8,6 +8,7 @@
 #include "UI/OSD/OSDGridActiveHighlight.h"
 #include "UI/OSD/OSDGridDragAnimation.h"
 #include "UI/OSD/OSDGridDragRenderState.h"
+#include "UI/OSD/OSDGridLayerCache.h"
 #include "UI/OSD/OSDGridLayout.h"
 #include "UI/OSD/OSDGridMouseInteractionContext.h"
 #include "UI/OSD/OSDGridMouseInteractionState.h"
@@ -73,9 +74,14 @@ public:
     void replaceMouseInteractionModel(const OSDGridModel& model);
     // Forgets the presentation and every transient state; context and look stay.
     void reset();
+    // Takes over the cell pictures another view kept, so a grid shown again in a new window
+    // does not draw its unchanged cells afresh.
+    void adoptLayerCache(OSDGridView& previous) { layerCache_ = std::move(previous.layerCache_); }
 
     // The model the controller lays its chrome out with.
     std::optional<OSDGridModel> layoutModel() const;
+    // The union of the cells in the view's bounds, which the header and footer line up with.
+    std::optional<Rect> chromeAlignmentFrame() const;
     const std::optional<OSDGridPresentation>& presentation() const { return presentation_; }
     const std::optional<OSDGridModel>& displayedModel() const { return displayedModel_; }
     const std::optional<OSDGridMouseInteractionState>& mouseInteractionState() const {
@@ -190,6 +196,7 @@ private:
     WorkItem activeOverlayAnimationWorkItem_;
     // Repaints the gliding highlight while a move is in flight.
     WorkItem activeOverlayRepaintTimer_;
+    OSDGridLayerCache layerCache_;
 };
 
 } // namespace tessarin

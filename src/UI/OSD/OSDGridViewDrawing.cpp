@@ -49,12 +49,13 @@ void OSDGridView::drawGrid(QPainter& painter) {
     const OSDGridAppearanceSettings settings = appearanceSettings_;
     const OSDGridCellRenderer renderer({canvas, settings, resolvedAppearance(),
                                         std::max(width() / baseGridWidth, 1.0),
-                                        isHighlightAnimating()});
+                                        isHighlightAnimating(), &layerCache_});
     if (!drawDragPreviewIfNeeded(renderer, *layout)) {
         drawCells(renderer, model, *layout);
         highlight_.paint(canvas, MainQueue::main().now());
     }
     painter.restore();
+    layerCache_.endPass();
     finishDrawPass(trace, hadAfterFirstRender);
 }
 

@@ -3,9 +3,12 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "UI/OSD/OSDChromeSymbol.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDHeaderIcon.h"
 
+#include <QPainter>
+#include <QPainterPath>
 #include <cmath>
 
 namespace tessarin {
@@ -14,11 +17,12 @@ namespace {
 // The header's title band at scale 1.
 constexpr double kTitleBand = 18;
 
+// Edges are rounded, not sizes, so views that share an edge keep sharing it.
 QRect qtRect(const Rect& frame, double windowHeight) {
-    return QRect(static_cast<int>(std::lround(frame.minX())),
-                 static_cast<int>(std::lround(windowHeight - frame.maxY())),
-                 static_cast<int>(std::lround(frame.width())),
-                 static_cast<int>(std::lround(frame.height())));
+    const auto left = static_cast<int>(std::lround(frame.minX()));
+    const auto top = static_cast<int>(std::lround(windowHeight - frame.maxY()));
+    return QRect(left, top, static_cast<int>(std::lround(frame.maxX())) - left,
+                 static_cast<int>(std::lround(windowHeight - frame.minY())) - top);
 }
 
 QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString& text) {
@@ -34,6 +38,8 @@ QToolButton*
 makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
                  std::function<std::function<void()>(const OSDGridMouseInteractionContext&)> pick) {
     auto* button = new QToolButton(parent);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setIconSize(QSize(18, 18));
     button->setToolTip(description);
     button->setAccessibleDescription(description);
     button->setAutoRaise(true);
@@ -49,6 +55,21 @@ makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
         }
     });
     return button;
+}
+
+// The icon view clips its picture to corners of 0.22 of its side; the view scales the picture
+// whole, so clipping the picture at the same proportion once is the same.
+QImage roundedCorners(const QImage& source) {
+    QImage result(source.size(), QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    const double radius = 0.22 * std::min(source.width(), source.height());
+    shape.addRoundedRect(QRectF(result.rect()), radius, radius);
+    painter.setClipPath(shape);
+    painter.drawImage(0, 0, source);
+    return result;
 }
 
 // Moved, never resized, so that its bottom, top, left and right edges (in that order) lie
@@ -121,6 +142,20 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
         context->onCancel();
         return true;
     };
+    panel->keyDownHandler = [view](const Event& event) {
+        const auto& context = view->mouseInteractionContext();
+        if (!context || !context->allowsKeyboardSelection || !view->keyBindingActionResolver) {
+            return false;
+        }
+        const auto action = view->keyBindingActionResolver(event);
+        if (!action) {
+            return false;
+        }
+        // Copied: a callback may replace the installed context.
+        const OSDGridMouseInteractionContext current = *context;
+        view->handleKeyBindingAction(*action, current);
+        return true;
+    };
     return parts;
 }
 
@@ -178,13 +213,15 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
               : OSDGridWindowMetrics::layout(Rect{0, 0, size.width, size.height}, showsFooter);
     gridView->setGeometry(qtRect(layout.gridFrame, size.height));
     applyChromeFonts(layout.gridFrame.width());
+    // Header and footer span the cells' outer edges, else a margin inside the window.
     const double margin = std::max(renderingInset(), 0.0) + 26;
-    const Rect header{margin, layout.headerFrame.minY(), std::max(size.width - 2 * margin, 0.0),
-                      layout.headerFrame.height()};
+    const auto cells = gridView->chromeAlignmentFrame();
+    const double left = cells ? gridView->x() + cells->minX() : margin;
+    const double width = cells ? cells->width() : std::max(size.width - 2 * margin, 0.0);
+    const Rect header{left, layout.headerFrame.minY(), width, layout.headerFrame.height()};
     layoutHeader(header, OSDGridWindowMetrics::chromeScale(layout.gridFrame.width()), size.height);
     if (layout.footerFrame && showsFooter) {
-        const Rect footer{margin, layout.footerFrame->minY(), header.width(),
-                          layout.footerFrame->height()};
+        const Rect footer{left, layout.footerFrame->minY(), width, layout.footerFrame->height()};
         footerLabel->setGeometry(qtRect(footer, size.height));
         layoutFooterButtons(footer, size.height);
     } else {
@@ -231,7 +268,7 @@ void OSDGridWindowParts::applyHeaderIconStyle(OSDHeaderIconStyle style) {
         return;
     }
     const QColor tint = headerTitleLabel->palette().color(QPalette::WindowText);
-    headerIconView->setPixmap(QPixmap::fromImage(icon->tinted(tint)));
+    headerIconView->setPixmap(QPixmap::fromImage(roundedCorners(icon->tinted(tint))));
     headerIconView->show();
 }
 
@@ -282,6 +319,12 @@ void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {
     paint(headerTitleLabel, label);
     paint(headerDetailLabel, secondary);
     paint(footerLabel, secondary);
+    const auto symbol = [&label](QToolButton* button, const char* name) {
+        const auto image = OSDChromeSymbol::tinted(name, label);
+        button->setIcon(image ? QIcon(QPixmap::fromImage(*image)) : QIcon());
+    };
+    symbol(footerMissionControlButton, OSDChromeSymbol::missionControl);
+    symbol(footerAddDesktopButton, OSDChromeSymbol::addDesktop);
     applyBackdropFill();
 }
 

@@ -89,8 +89,13 @@ void OSDOverlayPanel::setAcceptsMouseMovedEvents(bool accepts) {
     setMouseTracking(accepts);
 }
 
+// A key panel takes the keyboard, so it has to accept focus from now on.
 void OSDOverlayPanel::makeKeyAndOrderFront() {
+    if (windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus)) {
+        setWindowFlag(Qt::WindowDoesNotAcceptFocus, false);
+    }
     show();
+    activateWindow();
     isKeyWindow_ = true;
 }
 

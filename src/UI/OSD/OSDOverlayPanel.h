@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Input/Event.h"
+#include "Platform/WindowServerTypes.h"
 #include "Support/Geometry.h"
 
 #include <QWidget>
@@ -43,6 +44,9 @@ public:
     void setIgnoresMouseEvents(bool ignores);
     bool acceptsMouseMovedEvents() const { return acceptsMouseMovedEvents_; }
     void setAcceptsMouseMovedEvents(bool accepts);
+
+    // The window server's number of the panel, for captures.
+    WindowID windowNumber() { return static_cast<WindowID>(winId()); }
 
     bool isKeyWindow() const { return isKeyWindow_; }
     void makeKeyAndOrderFront();

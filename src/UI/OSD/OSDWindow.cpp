@@ -1,6 +1,7 @@
 #include "UI/OSD/OSDWindow.h"
 
 #include "Core/SpaceModel/ScreenIdentity.h"
+#include "Hotkeys/OSDKeyBindingStore.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Support/MainQueue.h"
@@ -85,14 +86,13 @@ void OSDWindow::show(const OSDPresentation& presentation, const DisplayOSDSettin
     currentDismissalCallbacks_ = dismissalCallbacks;
 
     const StepTimer rebuild;
-    if (primary_) {
-        primary_->orderOutAndReset();
-        retiredGrids_.push_back(std::move(primary_));
+    std::unique_ptr<OSDGridWindowParts> previous = std::move(primary_);
+    primary_ = makeGrid(displayIdentifier);
+    if (previous) {
+        previous->orderOutAndReset();
+        primary_->gridView->adoptLayerCache(*previous->gridView);
+        retiredGrids_.push_back(std::move(previous));
     }
-    primary_ = OSDGridWindowParts::make(displayIdentifier);
-    primary_->gridView->metrics = metrics_;
-    primary_->gridView->displayedModelDidChange =
-        [this, parts = primary_.get()](const OSDGridModel& model) { refreshChrome(*parts, model); };
     mark("osd.window.rebuilt", metricsTrace, {{"rebuildMs", rebuild.elapsedMs()}});
 
     const auto visibleFrame = currentScreenVisibleFrame(displayIdentifier);
@@ -109,6 +109,20 @@ void OSDWindow::show(const OSDPresentation& presentation, const DisplayOSDSettin
     const StepTimer dismissal;
     armDismissal(dismissalBehavior);
     mark("osd.dismissal.scheduled", metricsTrace, {{"dismissalMs", dismissal.elapsedMs()}});
+}
+
+std::unique_ptr<OSDGridWindowParts>
+OSDWindow::makeGrid(const std::optional<std::string>& displayIdentifier) {
+    auto parts = OSDGridWindowParts::make(displayIdentifier);
+    OSDGridView& view = *parts->gridView;
+    view.metrics = metrics_;
+    view.keyBindingActionResolver = [](const Event& event) {
+        return OSDKeyBindingStore::shared().action(event);
+    };
+    view.displayedModelDidChange = [this, grid = parts.get()](const OSDGridModel& model) {
+        refreshChrome(*grid, model);
+    };
+    return parts;
 }
 
 void OSDWindow::present(OSDGridWindowParts& parts, const PresentRequest& request,

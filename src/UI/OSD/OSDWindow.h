@@ -87,6 +87,9 @@ private:
         std::function<void()> afterFirstRender;
         const OSDPresentationMetricsTraceRef& trace;
     };
+    // A hidden grid window whose view reads the key bindings and refreshes this grid's chrome.
+    std::unique_ptr<OSDGridWindowParts>
+    makeGrid(const std::optional<std::string>& displayIdentifier);
     void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
               OSDPresentationMetricsFields fields = {}) const;
     // Size, place, order in and render one grid window on `visibleFrame`.

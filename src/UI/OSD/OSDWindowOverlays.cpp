@@ -31,13 +31,9 @@ void OSDWindow::showAdditionalGrid(
         found->second->orderOutAndReset();
         retiredGrids_.push_back(std::move(found->second));
     }
-    auto overlay = OSDGridWindowParts::make(displayIdentifier);
+    auto overlay = makeGrid(displayIdentifier);
     OSDGridWindowParts& parts = *overlay;
     parts.currentSettings = settings;
-    parts.gridView->metrics = metrics_;
-    parts.gridView->displayedModelDidChange = [this, &parts](const OSDGridModel& model) {
-        refreshChrome(parts, model);
-    };
     secondaryGridOverlays_[key] = std::move(overlay);
     const auto visibleFrame = currentScreenVisibleFrame(displayIdentifier);
     if (!visibleFrame) {

@@ -1,3 +1,5 @@
+#include "Platform/Host.h"
+#include "Platform/WindowCapture/WindowImageCapture.h"
 #include "UI/OSD/OSDWindow.h"
 
 #include <QBuffer>
@@ -17,9 +19,17 @@ OSDWindow::writeVisibleGridSnapshot(const std::filesystem::path& path) const {
     if (error) {
         return OSDWindowSnapshotFailure{OSDWindowSnapshotError::fileSystem, error.message()};
     }
-    const QImage image = primary_->panel->grab().toImage();
+    OSDOverlayPanel& panel = *primary_->panel;
+    QImage image = panel.grab().toImage();
     if (image.isNull()) {
-        return OSDWindowSnapshotFailure{OSDWindowSnapshotError::cannotCreateBitmap, {}};
+        // The panel's own drawing gave nothing: take what the window server shows of it.
+        const auto captured = Host::current().windowImages().createImage(
+            WindowListOption::includingWindow, panel.windowNumber(),
+            WindowImageOption::boundsIgnoreFraming | WindowImageOption::bestResolution);
+        if (!captured) {
+            return OSDWindowSnapshotFailure{OSDWindowSnapshotError::cannotCreateBitmap, {}};
+        }
+        image = *captured;
     }
     QByteArray png;
     QBuffer buffer(&png);

@@ -241,7 +241,63 @@ public:
     bool refreshPlanIncludesPreviews() override { return record("refreshPlanIncludesPreviews"); }
     void refreshWindowSpaceMetadataOnly() override { record("refreshWindowSpaceMetadataOnly"); }
     bool scheduleAllVisibleSpacePreviewRefreshes() override { return record("schedulePreviews"); }
-    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
+    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return gridContext; }
+    std::optional<OSDGridSpaceContext> gridContext;
+
+    // Grid model content: cached by display and Space ID, as the caches keep it.
+    template <class Entry> using Cache = std::map<std::string, std::map<SpaceID, Entry>>;
+    Cache<OSDGridSpaceTitleEntry> titles;
+    Cache<OSDGridAppIconEntry> icons;
+    Cache<OSDGridScreenshotEntry> screenshots;
+    Cache<OSDGridScreenshotEntry> previews;
+    Cache<std::vector<OSDGridAppIconEntry>> stacks;
+    std::optional<OSDGridAppIconEntry> finderIcon;
+    std::vector<std::optional<std::string>> metadataRefreshesAfterHide;
+
+    template <class Entry>
+    static std::map<int64_t, Entry> byIndex(const Cache<Entry>& cache, const std::string& display,
+                                            const std::vector<SpaceID>& orderedSpaceIDs) {
+        std::map<int64_t, Entry> mapped;
+        const auto found = cache.find(display);
+        for (std::size_t i = 0; found != cache.end() && i < orderedSpaceIDs.size(); ++i) {
+            if (auto entry = found->second.find(orderedSpaceIDs[i]); entry != found->second.end()) {
+                mapped.emplace(static_cast<int64_t>(i), entry->second);
+            }
+        }
+        return mapped;
+    }
+    std::map<int64_t, OSDGridSpaceTitleEntry>
+    mappedTitleEntries(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(titles, display, ids);
+    }
+    std::map<int64_t, OSDGridAppIconEntry>
+    mappedIconEntries(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(icons, display, ids);
+    }
+    std::optional<OSDGridAppIconEntry> finderFallbackIconEntry() override { return finderIcon; }
+    std::map<int64_t, OSDGridScreenshotEntry>
+    screenshotMap(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(screenshots, display, ids);
+    }
+    std::map<int64_t, OSDGridScreenshotEntry> previewMap(const std::string& display,
+                                                         const std::vector<SpaceID>& ids) override {
+        return byIndex(previews, display, ids);
+    }
+    std::map<int64_t, std::vector<OSDGridAppIconEntry>>
+    iconStackMap(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(stacks, display, ids);
+    }
+    void cancelPendingWindowSpaceMetadataRefresh() override {}
+    std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>&,
+                                          const DisplayPresentationSettingsSnapshot&,
+                                          const OSDPresentationMetricsTraceRef&, int64_t) override {
+        return nullptr;
+    }
+    void scheduleWindowSpaceMetadataAndPreviewRefresh(
+        const std::optional<std::string>& displayIdentifier) override {
+        metadataRefreshesAfterHide.push_back(displayIdentifier);
+    }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {

@@ -1,20 +1,20 @@
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 
 #include "Core/SpaceModel/DisplaySpaceNavigator.h"
+#include "Core/SpaceModel/DisplaySpaceSlotTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
-using Slot = DisplaySpaceSlot;
+using testing::P;
+using testing::Pin;
+using testing::R;
 
 DisplaySpaceOrderSnapshot userOrder() {
     // System order 10, 20, 30; the user shows 30 first and left a gap before 10.
-    return DisplaySpaceOrderSnapshot::make("UUID-A", {10, 20, 30},
-                                           {Slot::realSpace(30), Slot::makePlaceholder(),
-                                            Slot::realSpace(10), Slot::realSpace(20),
-                                            Slot::makePinnedPlaceholder()},
+    return DisplaySpaceOrderSnapshot::make("UUID-A", {10, 20, 30}, {R(30), P, R(10), R(20), Pin},
                                            10, {{7, 30}});
 }
 
@@ -46,8 +46,7 @@ TEST(DisplaySpaceOrderSnapshotTest, SpaceIDAndPlaceholderQueries) {
 }
 
 TEST(DisplaySpaceOrderSnapshotTest, ActiveSpaceOutsideTheLayoutFallsBackToTheFirstRealSlot) {
-    const auto s = DisplaySpaceOrderSnapshot::make(
-        "A", {1, 2}, {Slot::makePlaceholder(), Slot::realSpace(2), Slot::realSpace(1)}, 99);
+    const auto s = DisplaySpaceOrderSnapshot::make("A", {1, 2}, {P, R(2), R(1)}, 99);
     EXPECT_EQ(s.activeVisualIndex, 1);
     EXPECT_EQ(DisplaySpaceOrderSnapshot::make("A", {}, {}, 99).activeVisualIndex, 0);
 }

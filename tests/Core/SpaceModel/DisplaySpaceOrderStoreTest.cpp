@@ -1,5 +1,6 @@
 #include "Core/SpaceModel/DisplaySpaceOrderStore.h"
 
+#include "Core/SpaceModel/DisplaySpaceSlotTestSupport.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Support/Environment.h"
 #include "Support/Logger.h"
@@ -16,26 +17,15 @@ using Slot = DisplaySpaceSlot;
 using Slots = std::vector<DisplaySpaceSlot>;
 using IDs = std::vector<SpaceID>;
 using Behavior = OSDGridRearrangementBehavior;
+using testing::P;
+using testing::Pin;
+using testing::R;
+using testing::storedLayout;
+using testing::writeLayout;
 
 const std::string kDisplay = "UUID-A";
 const std::string kLayoutKey = "spaceLayout.display.UUID-A";
 const std::string kLegacyKey = "spaceOrder.display.UUID-A";
-
-Slot R(SpaceID id) {
-    return Slot::realSpace(id);
-}
-const Slot P = Slot::makePlaceholder();
-const Slot Pin = Slot::makePinnedPlaceholder();
-
-PropertyValue layout(const Slots& slots) {
-    PropertyArray entries;
-    for (const Slot& slot : slots) {
-        entries.push_back(PropertyDictionary{{"spaceID", PropertyValue(slot.spaceID)},
-                                             {"kind", PropertyValue(rawValue(slot.kind))}});
-    }
-    return PropertyDictionary{{"version", PropertyValue(1)},
-                              {"slots", PropertyValue(std::move(entries))}};
-}
 
 class DisplaySpaceOrderStoreTest : public ::testing::Test {
 protected:
@@ -95,7 +85,7 @@ TEST_F(DisplaySpaceOrderStoreTest, MovesSwapShuffleOrGrowTheStoredLayout) {
         SCOPED_TRACE(c.name);
         defaults.remove(kLayoutKey);
         if (!c.stored.empty()) {
-            defaults.set(kLayoutKey, layout(c.stored));
+            writeLayout(defaults, kDisplay, c.stored);
         }
         const auto result = move(c.from, c.to, c.behavior, {1, 2, 3, 4, 5}, true, 9);
         ASSERT_TRUE(result);
@@ -111,7 +101,7 @@ TEST_F(DisplaySpaceOrderStoreTest, MovesSwapShuffleOrGrowTheStoredLayout) {
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, RefusedMovesStoreNothing) {
-    defaults.set(kLayoutKey, layout({R(1), P, R(2)}));
+    writeLayout(defaults, kDisplay, {R(1), P, R(2)});
     writes.clear();
     // clang-format off
     struct Case { const char* name; int from; int to; bool placeholders; int limit; };
@@ -131,7 +121,7 @@ TEST_F(DisplaySpaceOrderStoreTest, RefusedMovesStoreNothing) {
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, PlaceholdersShowOnlyWhenTheDisplayUsesThem) {
-    defaults.set(kLayoutKey, layout({R(1), P, R(2)}));
+    writeLayout(defaults, kDisplay, {R(1), P, R(2)});
     writes.clear();
     EXPECT_EQ(resolve({1, 2}, false).visualSlots, (Slots{R(1), R(2)}));
     EXPECT_EQ(resolve({1, 2}, true).visualSlots, (Slots{R(1), P, R(2)}));
@@ -163,7 +153,7 @@ TEST_F(DisplaySpaceOrderStoreTest, PinnedPlaceholdersAreNotStoredAndCannotBeRemo
     // The Space took the named slot; the cell it left is an ordinary placeholder.
     EXPECT_EQ(moved->visualSlots, (Slots{P, R(2), R(3), R(1)}));
 
-    defaults.set(kLayoutKey, layout({R(1), P, R(2)}));
+    writeLayout(defaults, kDisplay, {R(1), P, R(2)});
     EXPECT_EQ(resolve({1, 2}, true).visualSlots, (Slots{R(1), P, R(2), Pin}));
     EXPECT_FALSE(store.removePlaceholder(3, kDisplay, {1, 2}, 1));
     EXPECT_FALSE(store.removePlaceholder(0, kDisplay, {1, 2}, 1)); // a real Space
@@ -201,7 +191,7 @@ TEST_F(DisplaySpaceOrderStoreTest, LayoutRoundTripsThroughTheDefaultsFileAndSurv
     EXPECT_EQ(third.snapshot(kDisplay, {51, 52, 53}, 51, true).visualSlots,
               (Slots{R(53), P, R(52), P, R(51)}));
     UserDefaults reread(file);
-    EXPECT_EQ(reread.object(kLayoutKey), layout({R(53), P, R(52), P, R(51)}));
+    EXPECT_EQ(reread.object(kLayoutKey), storedLayout({R(53), P, R(52), P, R(51)}));
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, TheLegacyOrderIsReadAndMigratesOnTheFirstWrite) {
@@ -214,7 +204,7 @@ TEST_F(DisplaySpaceOrderStoreTest, TheLegacyOrderIsReadAndMigratesOnTheFirstWrit
 
     ASSERT_TRUE(move(0, 2, Behavior::shuffle, {10, 20, 30}));
     EXPECT_FALSE(defaults.contains(kLegacyKey));
-    EXPECT_EQ(defaults.object(kLayoutKey), layout({R(10), R(20), R(30)}));
+    EXPECT_EQ(defaults.object(kLayoutKey), storedLayout({R(10), R(20), R(30)}));
     EXPECT_EQ(revision(), 1);
 
     writes.clear();
@@ -225,7 +215,7 @@ TEST_F(DisplaySpaceOrderStoreTest, TheLegacyOrderIsReadAndMigratesOnTheFirstWrit
 
 TEST_F(DisplaySpaceOrderStoreTest, TheCurrentLayoutWinsOverTheLegacyOrder) {
     defaults.set(kLegacyKey, PropertyArray{PropertyValue(2), PropertyValue(1)});
-    defaults.set(kLayoutKey, layout({R(1), P, R(2)}));
+    writeLayout(defaults, kDisplay, {R(1), P, R(2)});
     EXPECT_EQ(resolve({1, 2}, true).visualSlots, (Slots{R(1), P, R(2)}));
     store.clearOverride(kDisplay);
     EXPECT_FALSE(defaults.contains(kLegacyKey));
@@ -236,7 +226,7 @@ TEST_F(DisplaySpaceOrderStoreTest, TheCurrentLayoutWinsOverTheLegacyOrder) {
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, NewIDsForTheSameSpacesKeepTheUsersOrder) {
-    defaults.set(kLayoutKey, layout({R(30), P, R(10), R(20)}));
+    writeLayout(defaults, kDisplay, {R(30), P, R(10), R(20)});
     EXPECT_EQ(resolve({10, 20, 30}, true).visualSlots, (Slots{R(30), P, R(10), R(20)}));
 
     // The window server renumbered every Space, keeping its own order.
@@ -255,7 +245,7 @@ TEST_F(DisplaySpaceOrderStoreTest, NewIDsForTheSameSpacesKeepTheUsersOrder) {
 TEST_F(DisplaySpaceOrderStoreTest, ReplacementsFollowTheLastSeenSystemOrder) {
     // The system order does not follow the IDs here (Desktops were rearranged in Mission
     // Control), so only the remembered order pairs them right.
-    defaults.set(kLayoutKey, layout({R(5), R(9), R(7)}));
+    writeLayout(defaults, kDisplay, {R(5), R(9), R(7)});
     resolve({9, 5, 7});
     const auto s = resolve({40, 41, 42});
     EXPECT_EQ(s.spaceIDReplacements, (std::map<SpaceID, SpaceID>{{9, 40}, {5, 41}, {7, 42}}));
@@ -278,7 +268,7 @@ TEST_F(DisplaySpaceOrderStoreTest, PartialRenumberingIsMappedOnlyInTheRecoveryWi
     };
     // clang-format on
     for (const Case& c : cases) {
-        defaults.set(kLayoutKey, layout(c.stored));
+        writeLayout(defaults, kDisplay, c.stored);
         DisplaySpaceOrderStore fresh(defaults);
         DisplaySpaceOrderStore::ResolutionContext context;
         context.allowsRecoveryReplacements = c.recovery;
@@ -298,7 +288,7 @@ TEST_F(DisplaySpaceOrderStoreTest, EveryLiveSpaceAppearsExactlyOnce) {
     };
     // clang-format on
     for (const Case& c : cases) {
-        defaults.set(kLayoutKey, layout(c.stored));
+        writeLayout(defaults, kDisplay, c.stored);
         for (bool placeholders : {false, true}) {
             const auto s = resolve(c.system, placeholders);
             std::multiset<SpaceID> shown;
@@ -313,14 +303,14 @@ TEST_F(DisplaySpaceOrderStoreTest, EveryLiveSpaceAppearsExactlyOnce) {
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, VanishedSpacesLeaveTheStoredLayout) {
-    defaults.set(kLayoutKey, layout({R(3), R(2), R(1)}));
+    writeLayout(defaults, kDisplay, {R(3), R(2), R(1)});
     EXPECT_EQ(resolve({1, 3}).visualSlots, (Slots{R(3), R(1)}));
     EXPECT_EQ(store.storedSlots(kDisplay), (Slots{R(3), R(1)}));
     EXPECT_EQ(revision(), 1);
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, AnEmptySpaceListDoesNotWipeTheLayout) {
-    defaults.set(kLayoutKey, layout({R(3), P, R(1)}));
+    writeLayout(defaults, kDisplay, {R(3), P, R(1)});
     writes.clear();
     EXPECT_TRUE(resolve({}, true).visualSlots == (Slots{P}));
     EXPECT_TRUE(writes.empty());
@@ -328,7 +318,7 @@ TEST_F(DisplaySpaceOrderStoreTest, AnEmptySpaceListDoesNotWipeTheLayout) {
 }
 
 TEST_F(DisplaySpaceOrderStoreTest, SpacesListedOnAnotherDisplayKeepTheirPlace) {
-    defaults.set(kLayoutKey, layout({R(3), R(2), R(1)}));
+    writeLayout(defaults, kDisplay, {R(3), R(2), R(1)});
     DisplaySpaceOrderStore::ResolutionContext context;
     context.otherSpaceIDs = {2};
     EXPECT_EQ(resolve({1, 3}, false, context).visualSlots, (Slots{R(3), R(1)}));
@@ -374,7 +364,7 @@ TEST_F(DisplaySpaceOrderStoreBadInputTest, UnusableLayoutsAreIgnoredWithADiagnos
     }
     // The next edit replaces it.
     ASSERT_TRUE(move(0, 1, Behavior::swap, {10, 20}));
-    EXPECT_EQ(defaults.object(kLayoutKey), layout({R(20), R(10)}));
+    EXPECT_EQ(defaults.object(kLayoutKey), storedLayout({R(20), R(10)}));
 }
 
 TEST_F(DisplaySpaceOrderStoreBadInputTest, BadSlotsAreDroppedAndTheRestKept) {
@@ -391,7 +381,7 @@ TEST_F(DisplaySpaceOrderStoreBadInputTest, BadSlotsAreDroppedAndTheRestKept) {
     EXPECT_EQ(resolve({10, 20, 30}, true).visualSlots, (Slots{R(20), P, R(10), R(30)}));
     EXPECT_GE(capture.messages("SpaceDiagnostics").size(), 6u);
     // The normalised layout is written back once, so the problems are not met again.
-    EXPECT_EQ(defaults.object(kLayoutKey), layout({R(20), P, R(10), R(30)}));
+    EXPECT_EQ(defaults.object(kLayoutKey), storedLayout({R(20), P, R(10), R(30)}));
     capture.clear();
     resolve({10, 20, 30}, true);
     EXPECT_TRUE(capture.messages("SpaceDiagnostics").empty());

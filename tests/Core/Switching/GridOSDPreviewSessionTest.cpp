@@ -1,5 +1,7 @@
 #include "Core/Switching/GridOSDPreviewSession.h"
 
+#include "Core/SpaceModel/DisplaySpaceSlotTestSupport.h"
+
 #include <gtest/gtest.h>
 #include <string>
 
@@ -8,10 +10,9 @@ namespace {
 
 using Resolution = DeferredSpaceSwitchCommitResolution;
 using Slot = DisplaySpaceSlot;
-
-Slot R(SpaceID id) {
-    return Slot::realSpace(id);
-}
+using testing::P;
+using testing::Pin;
+using testing::R;
 
 OSDGridModel gridModel(int64_t count, int64_t columns = 3) {
     return *OSDGridModel::make({.spaceCount = count, .activeIndex = 0, .columnCount = columns});
@@ -34,7 +35,7 @@ DisplaySpaceOrderSnapshot snapshot(std::vector<Slot> layoutSlots, SpaceID active
 std::vector<Slot> realSlots(int count) {
     std::vector<Slot> layoutSlots;
     for (int i = 0; i < count; ++i) {
-        layoutSlots.push_back(Slot::realSpace(101 + static_cast<SpaceID>(i)));
+        layoutSlots.push_back(R(101 + static_cast<SpaceID>(i)));
     }
     return layoutSlots;
 }
@@ -85,10 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GridOSDPreviewSessionTest, MoveOntoPlaceholderSelectsItWithoutSpace) {
-    auto preview = session(snapshot({R(101), Slot::makePlaceholder(), R(102)}, 101), 0);
+    auto preview = session(snapshot({R(101), P, R(102)}, 101), 0);
     ASSERT_TRUE(preview.move(TessarinDirectionRight, 3, false, GridWrapStyle::snake));
     EXPECT_EQ(preview.selectedVisualIndex, 1);
-    EXPECT_EQ(preview.selectedSlot, Slot::makePlaceholder());
+    EXPECT_EQ(preview.selectedSlot, P);
     EXPECT_FALSE(preview.selectedSpaceID);
     EXPECT_FALSE(preview.fallbackSystemIndex);
     // A placeholder still moves on from where it sits.
@@ -172,12 +173,11 @@ TEST(GridOSDPreviewSessionTest, ReconcileAfterSelectedSpaceVanishedKeepsTheIndex
 }
 
 TEST(GridOSDPreviewSessionTest, ReconcileFindsASelectedPlaceholderBySlot) {
-    auto preview = session(snapshot({R(101), R(102), Slot::makePinnedPlaceholder()}, 101), 2);
-    const auto fresh =
-        snapshot({Slot::makePinnedPlaceholder(), R(101), Slot::makePlaceholder(), R(102)}, 101);
+    auto preview = session(snapshot({R(101), R(102), Pin}, 101), 2);
+    const auto fresh = snapshot({Pin, R(101), P, R(102)}, 101);
     ASSERT_TRUE(preview.reconcile(fresh, gridModel(4)));
     EXPECT_EQ(preview.selectedVisualIndex, 0);
-    EXPECT_EQ(preview.selectedSlot, Slot::makePinnedPlaceholder());
+    EXPECT_EQ(preview.selectedSlot, Pin);
 }
 
 // clang-format off
@@ -209,7 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, GridOSDPreviewSessionCommit,
     // clang-format off
     ::testing::Values(
-        CommitCase{"placeholderSelected", {R(101), Slot::makePlaceholder()}, 1, 101, std::nullopt, Resolution::noTarget()},
+        CommitCase{"placeholderSelected", {R(101), P}, 1, 101, std::nullopt, Resolution::noTarget()},
         CommitCase{"alreadyCurrentWithoutSnapshot", fourSpaces, 2, 103, std::nullopt, Resolution::alreadyCurrent()},
         CommitCase{"latestSnapshotWins", fourSpaces, 2, 101,
             snapshot(fourSpaces, 101, {103, 101, 102, 104}), Resolution::switchToSystemIndex(0)},

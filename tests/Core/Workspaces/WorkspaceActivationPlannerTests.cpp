@@ -1,3 +1,4 @@
+#include "Core/SpaceModel/DisplaySpaceSlotTestSupport.h"
 #include "Core/Workspaces/WorkspaceActivationPlanner.h"
 
 #include <gtest/gtest.h>
@@ -14,14 +15,13 @@ const WorkspaceTargetKey kLeftKey = WorkspaceTargetKey::display(kLeft.identifier
 const WorkspaceTargetKey kRightKey = WorkspaceTargetKey::display(kRight.identifier);
 const WorkspaceTargetKey kShared = WorkspaceTargetKey::sharedSpaces();
 
-Slot R(SpaceID id) {
-    return Slot::realSpace(id);
-}
+using testing::P;
+using testing::R;
 
 // Left: system order 11, 12, 13; visual order 13, placeholder, 11, 12; active 11.
 DisplaySpaceOrderSnapshot leftSnapshot() {
-    return DisplaySpaceOrderSnapshot::make(kLeft.identifier, {11, 12, 13},
-                                           {R(13), Slot::makePlaceholder(), R(11), R(12)}, 11);
+    return DisplaySpaceOrderSnapshot::make(kLeft.identifier, {11, 12, 13}, {R(13), P, R(11), R(12)},
+                                           11);
 }
 
 // Right: system order 21, 22; visual as system; active 22.

@@ -1,6 +1,7 @@
 #include "Core/Settings/GridModeStore.h"
 #include "Core/SpaceModel/DirectSlotMetadataStore.h"
 #include "Core/SpaceModel/DisplaySpaceOrderStore.h"
+#include "Core/SpaceModel/DisplaySpaceSlotTestSupport.h"
 #include "Core/Workspaces/WorkspaceConfigurationTargetProvider.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Preferences/UserDefaults.h"
@@ -14,11 +15,8 @@ namespace {
 
 using Option = WorkspaceConfigurationSpaceOption;
 using Options = std::vector<Option>;
-using Slot = DisplaySpaceSlot;
-const Slot P = Slot::makePlaceholder();
-Slot R(SpaceID id) {
-    return Slot::realSpace(id);
-}
+using testing::P;
+using testing::R;
 
 const TessarinDisplay kLeft{"LEFT-UUID", "Studio Display"};
 const TessarinDisplay kRight{"RIGHT-UUID", "Built-in Retina Display"};
@@ -51,16 +49,6 @@ protected:
             return found->second;
         };
         return source;
-    }
-
-    void storeLayout(const std::string& identifier, const std::vector<DisplaySpaceSlot>& slots) {
-        PropertyArray encoded;
-        for (const DisplaySpaceSlot& slot : slots) {
-            encoded.push_back(PropertyDictionary{{"spaceID", static_cast<int64_t>(slot.spaceID)},
-                                                 {"kind", rawValue(slot.kind)}});
-        }
-        defaults.set(DisplaySpaceOrderStore::layoutKey(identifier),
-                     PropertyDictionary{{"version", int64_t{1}}, {"slots", encoded}});
     }
 
     VirtualMainQueue queue;
@@ -112,7 +100,7 @@ TEST_F(WorkspaceConfigurationTargetProviderTests, CustomSlotNamesReplaceNumbered
 TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersKeepPositionsButAreNotOffered) {
     gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
     spaces[kLeft.identifier] = {{11, 12, 13}, 11};
-    storeLayout(kLeft.identifier, {R(11), R(12), P, R(13)});
+    testing::writeLayout(defaults, kLeft.identifier, {R(11), R(12), P, R(13)});
     metadataStore.setName("Chat", kLeft.identifier, 4);
     EXPECT_EQ(onlyOptions(true, {kLeft}), (Options{{0, "Space 01"}, {1, "Space 02"}, {3, "Chat"}}));
     // The display's own setting wins over the global one.
@@ -132,7 +120,7 @@ TEST_F(WorkspaceConfigurationTargetProviderTests,
        ReconciledLayoutIsPersistedWhenPlaceholdersAreUsed) {
     gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
     spaces[kLeft.identifier] = {{11, 12, 14}, 11}; // 13 is gone, 14 is new
-    storeLayout(kLeft.identifier, {R(12), P, R(11), R(13)});
+    testing::writeLayout(defaults, kLeft.identifier, {R(12), P, R(11), R(13)});
     targets(true, {kLeft});
     EXPECT_EQ(spaceOrderStore.storedSlots(kLeft.identifier), (std::vector{R(12), P, R(11), R(14)}));
 }

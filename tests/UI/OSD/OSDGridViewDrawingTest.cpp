@@ -65,6 +65,17 @@ TEST_F(OSDGridViewDrawingTest, TheActiveCellIsGrownAndRingedInTheActiveColour) {
     EXPECT_EQ(pixel(image, leftEdge(frame(model, 0), -1.5)).alpha(), 0);
 }
 
+// Repeated passes copy the cells they drew before; a new picture draws afresh.
+TEST_F(OSDGridViewDrawingTest, ANewScreenshotIsDrawnAfresh) {
+    OSDGridModel::Fields fields = redGrid();
+    showStatic(makeModel(fields));
+    render();
+    fields.cellScreenshots[0] = screenshot(green);
+    const OSDGridModel greenFirst = makeModel(fields);
+    view.updateVisibleModel(greenFirst);
+    EXPECT_TRUE(isNear(pixel(render(), leftEdge(frame(greenFirst, 0), 4)), green, 10));
+}
+
 TEST_F(OSDGridViewDrawingTest, NoRingWhileTheHighlightGlides) {
     const OSDGridModel model = makeModel(redGrid());
     view.activeSpaceAnimationEnabled = true;

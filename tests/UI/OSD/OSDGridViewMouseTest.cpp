@@ -76,6 +76,26 @@ TEST_F(OSDGridViewMouseTest, ControlsFireOnlyWhenReleasedOnThemselvesAndNeverDra
     EXPECT_EQ(calls, (Calls{"remove 2", "add 1"}));
 }
 
+// Moves without a button only hover: the control shows on cells that may have one.
+TEST_F(OSDGridViewMouseTest, HoverFollowsThePointerOntoCellsThatShowAControl) {
+    showGrid();
+    const struct {
+        Point to;
+        std::optional<int64_t> hovered;
+    } moves[] = {
+        {cell(2), 2}, {cell(0), std::nullopt}, {cell(3), 3}, {{1, 1}, std::nullopt}, {cell(2), 2}};
+    for (const auto& move : moves) {
+        QMouseEvent event(QEvent::MouseMove, qt(move.to), view.mapToGlobal(qt(move.to)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+        EXPECT_EQ(view.hoveredSpaceManagementIndex(), move.hovered);
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&view, &leave);
+    EXPECT_FALSE(view.hoveredSpaceManagementIndex());
+    EXPECT_TRUE(calls.empty());
+}
+
 TEST_F(OSDGridViewMouseTest, ADropShowsTheNewOrderBeforeReportingIt) {
     showGrid();
     press(cell(0));

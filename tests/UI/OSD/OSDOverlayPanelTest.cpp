@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTest>
 
 namespace tessarin::testing {
 namespace {
@@ -69,6 +70,22 @@ TEST_F(OSDWindowTest, QtKeysReachThePanelAsHostKeyEvents) {
     EXPECT_EQ(keys[0].characters, "a");
     EXPECT_EQ(keys[0].flags & EventFlags::maskShortcutModifiers, EventFlags::maskShift);
     EXPECT_EQ(keys[1].keyCode(), 126);
+}
+
+// Keys reach the bindings both through the focused grid view and through the panel itself.
+TEST_F(OSDWindowTest, KeysInAShownKeyboardGridReachItsBindings) {
+    std::vector<int64_t> selected;
+    OSDGridMouseInteractionContext context{.allowsKeyboardSelection = true};
+    context.onSelect = [&](int64_t index) { selected.push_back(index); };
+    window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, {}, false,
+                OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::manual(), "UUID-A",
+                context, std::nullopt, nullptr, nullptr);
+    ASSERT_NE(window.gridWindow(), nullptr);
+    EXPECT_TRUE(panel().isKeyWindow());
+    QTest::keyClick(window.gridView(), Qt::Key_Right);
+    QTest::keyClick(&panel(), Qt::Key_Down);
+    QTest::keyClick(&panel(), Qt::Key_Return);
+    EXPECT_EQ(selected, std::vector<int64_t>{3});
 }
 
 } // namespace

@@ -112,6 +112,7 @@ TEST_F(OSDWindowTest, FooterButtonsFollowTheContextsCallbacks) {
     OSDGridMouseInteractionContext context;
     context.footerTitle = "Pick a Space";
     context.onAddSpaceAtTail = [&] { ++added; };
+    host.system().setAppearance(Appearance::dark);
     window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, {}, false,
                 OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::manual(), "UUID-A",
                 context, std::nullopt, nullptr, nullptr);
@@ -123,6 +124,13 @@ TEST_F(OSDWindowTest, FooterButtonsFollowTheContextsCallbacks) {
     QToolButton* addDesktop = buttons[1];
     EXPECT_TRUE(missionControl->isHidden());
     ASSERT_FALSE(addDesktop->isHidden());
+    // Its symbol is the bundle's template picture in the chrome's label colour.
+    const QImage symbol = addDesktop->icon().pixmap(48, 48).toImage();
+    ASSERT_FALSE(symbol.isNull());
+    const QColor stroke = symbol.pixelColor(symbol.width() * 0.12, symbol.height() * 0.6);
+    EXPECT_EQ(stroke.alpha(), 255);
+    EXPECT_EQ(stroke.rgb(),
+              window.primaryGrid()->headerTitleLabel->palette().color(QPalette::WindowText).rgb());
     auto* footer = panel().findChildren<QLabel*>().back();
     EXPECT_EQ(footer->text(), "Pick a Space");
     // The lone button sits at the right edge of the footer text.

@@ -124,6 +124,14 @@ TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
         EXPECT_LT(grid.headerTitleLabel->geometry().right(),
                   grid.headerDetailLabel->geometry().left());
         EXPECT_EQ(grid.headerDetailLabel->geometry().right(), grid.footerLabel->geometry().right());
+        // Both line up with the cells' outer edges.
+        const QRect view = grid.gridView->geometry();
+        const OSDGridLayout cells =
+            OSDGridLayout::make(plainModel(4, 2), {view.width() * 1.0, view.height() * 1.0}, 1)
+                .value();
+        EXPECT_EQ(grid.headerIconView->geometry().left(), std::lround(cells.frames()[0].minX()));
+        EXPECT_EQ(grid.footerLabel->geometry().left(), std::lround(cells.frames()[0].minX()));
+        EXPECT_EQ(grid.footerLabel->geometry().right() + 1, std::lround(cells.frames()[1].maxX()));
     }
 }
 

@@ -1,5 +1,7 @@
+#include "Platform/WindowCapture/WindowImageCapture.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <filesystem>
 
@@ -41,6 +43,28 @@ TEST_F(OSDWindowSnapshotTest, NothingVisibleMakesNoFolder) {
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->error, OSDWindowSnapshotError::noVisibleGridWindow);
     EXPECT_FALSE(std::filesystem::exists(folder));
+}
+
+// What the snapshot falls back on when the panel's own drawing gives nothing.
+TEST_F(OSDWindowSnapshotTest, TheWindowServerPicturesAShownPanelByItsNumberOnly) {
+    show(plainModel(4, 2));
+    // The window system composites the shown panel on its own turn.
+    QCoreApplication::processEvents();
+    const WindowID number = panel().windowNumber();
+    const uint32_t imageOptions =
+        WindowImageOption::boundsIgnoreFraming | WindowImageOption::bestResolution;
+    WindowImageCapture& capture = host.windowImages();
+    const auto image = capture.createImage(WindowListOption::includingWindow, number, imageOptions);
+    ASSERT_TRUE(image.has_value());
+    EXPECT_EQ(image->width() / image->devicePixelRatio(), panel().width());
+    EXPECT_FALSE(capture.createImage(WindowListOption::onScreenOnly, number, imageOptions));
+    EXPECT_FALSE(capture.createImage(WindowListOption::includingWindow, number + 1, imageOptions));
+    capture.setCapturesRefused(true);
+    EXPECT_FALSE(capture.createImage(WindowListOption::includingWindow, number, imageOptions));
+    capture.setCapturesRefused(false);
+    window.hide(0);
+    queue.advance(0.1);
+    EXPECT_FALSE(capture.createImage(WindowListOption::includingWindow, number, imageOptions));
 }
 
 } // namespace

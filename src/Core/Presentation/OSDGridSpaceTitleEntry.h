@@ -5,11 +5,11 @@
 
 namespace tessarin {
 
-// One recorded title of a grid cell: the focused window's title and its application's name,
-// both trimmed, absent rather than empty, never both absent.
+// The recorded window title and application name of one Space.
 struct OSDGridSpaceTitleEntry {
     std::optional<std::string> windowTitle;
     std::optional<std::string> appDisplayName;
+
     friend bool operator==(const OSDGridSpaceTitleEntry&, const OSDGridSpaceTitleEntry&) = default;
 };
 
