@@ -45,6 +45,21 @@ def app_icon(colour):
         return (mix(r), mix(g), mix(b), round(255 * bg))
     return pixel
 
+def finder_icon(x, y, size):
+    # A file browser's face: a rounded square, dark on the left half and light on the right,
+    # with two eyes and a smile.
+    bg = coverage(x, y, lambda px, py: inside_rounded(px, py, size * 0.06, size * 0.06, size * 0.94, size * 0.94, size * 0.2))
+    if bg == 0:
+        return (0, 0, 0, 0)
+    left = x + 0.5 < size * 0.52 + (y - size / 2) * 0.08
+    r, g, b = (30, 110, 220) if left else (150, 205, 250)
+    eye = coverage(x, y, lambda px, py: any(abs(px - cx) < size * 0.035 and abs(py - size * 0.36) < size * 0.08
+                                             for cx in (size * 0.35, size * 0.68)))
+    smile = coverage(x, y, lambda px, py: abs(((px - size * 0.5) ** 2 / (size * 0.26) ** 2 + (py - size * 0.5) ** 2 / (size * 0.2) ** 2) - 1) < 0.12 and py > size * 0.6)
+    ink = max(eye, smile)
+    mix = lambda c: round(c * (1 - ink) + 20 * ink)
+    return (mix(r), mix(g), mix(b), round(255 * bg))
+
 def stacked_windows(with_plus):
     def pixel(x, y, size):
         w = size * 0.07; r = size * 0.08
@@ -101,6 +116,7 @@ def trash(u, v):
 out = sys.argv[1]
 png(os.path.join(out, 'TessarinMenuTemplate.png'), 40, template)
 png(os.path.join(out, 'AppIcon.png'), 128, app_icon(lambda t: (int(20 + 30 * t), int(110 - 40 * t), int(230 - 60 * t))))
+png(os.path.join(out, 'Finder.png'), 128, finder_icon)
 png(os.path.join(out, 'AppIconMonochrome.png'), 128, app_icon(lambda t: (int(90 - 30 * t),) * 3))
 png(os.path.join(out, 'FooterMissionControlSymbol.png'), 48, stacked_windows(False))
 png(os.path.join(out, 'FooterAddDesktopSymbol.png'), 48, stacked_windows(True))

@@ -14,6 +14,7 @@
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramBundle.h"
 #include "Platform/Scenario.h"
+#include "Platform/ScreenCapture/PreviewServices.h"
 #include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/StatusBar/StatusBar.h"
@@ -102,6 +103,7 @@ struct Host::Parts {
                                                   : nullptr),
           trackpad(events, queue, preferences, multitouch.get()),
           setup(windowServer, system, privacy, program),
+          previews(scenario.previewServices, windowServer, displays, system),
           // Applications opened by path
           applications([this] { missionControl.open(); }) {}
 
@@ -123,7 +125,8 @@ struct Host::Parts {
     Accessibility accessibility;
     std::unique_ptr<MultitouchManager> multitouch;
     Trackpad trackpad;
-    SetupServices setup; // setup services
+    SetupServices setup;      // setup services
+    PreviewServices previews; // window previews
     // Window capture.
     WindowImageCapture windowImages;
     // Applications opened by path
@@ -198,6 +201,9 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     // The Dock publishes Mission Control's Spaces bar.
     p.accessibility.addApplicationTreeProvider(
         [&mc = p.missionControl](int32_t pid) { return mc.applicationTree(pid); });
+    // Window previews: applications answer their focused and main windows' titles.
+    p.accessibility.addApplicationTreeProvider(
+        [&titles = p.previews.windowTitles](int32_t pid) { return titles.applicationTree(pid); });
 
     fillCalls();
 }
@@ -325,6 +331,23 @@ StatusBar& Host::statusBar() {
 // Symbol images.
 SystemSymbolImages& Host::symbols() {
     return parts_->symbols;
+}
+
+// Window previews.
+ScreenCapture& Host::screenCapture() {
+    return parts_->previews.capture;
+}
+ApplicationIcons& Host::applicationIcons() {
+    return parts_->previews.icons;
+}
+DesktopPictures& Host::desktopPictures() {
+    return parts_->previews.desktopPictures;
+}
+ApplicationWindowTitles& Host::applicationWindowTitles() {
+    return parts_->previews.windowTitles;
+}
+WindowListDictionaries& Host::windowListDictionaries() {
+    return parts_->previews.windowList;
 }
 
 void Host::restoreCalls() {

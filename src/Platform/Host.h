@@ -22,6 +22,12 @@ class ProgramBundle;
 class SystemSettings;
 // Applications opened by path
 class ApplicationOpener;
+// Window previews.
+class ApplicationIcons;
+class ApplicationWindowTitles;
+class DesktopPictures;
+class ScreenCapture;
+class WindowListDictionaries;
 class DisplayServer;
 class Dock;
 class EventSystem;
@@ -97,6 +103,13 @@ public:
 
     // Status bar: the status items in the menu bar.
     StatusBar& statusBar();
+    // Window previews: screen capture, application icons, desktop pictures, the titles of
+    // applications' windows and the window list as dictionaries.
+    ScreenCapture& screenCapture();
+    ApplicationIcons& applicationIcons();
+    DesktopPictures& desktopPictures();
+    ApplicationWindowTitles& applicationWindowTitles();
+    WindowListDictionaries& windowListDictionaries();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

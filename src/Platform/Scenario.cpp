@@ -533,6 +533,12 @@ ScenarioParseResult parseScenario(const Json& json, const std::string& sourceNam
                 reader.fail("", *error);
             }
         }
+        // Window previews.
+        if (reader.error.empty()) {
+            if (const auto error = readPreviewServicesScenario(json, scenario.previewServices)) {
+                reader.fail("", *error);
+            }
+        }
     }
     if (!reader.error.empty()) {
         return {std::nullopt, sourceName + ": " + reader.error};
@@ -645,6 +651,8 @@ Json scenarioToJson(const Scenario& scenario) {
     root["multitouchFramework"] = scenario.multitouchFramework;
     // Setup services.
     writeSetupServicesScenario(scenario.setupServices, root);
+    // Window previews.
+    writePreviewServicesScenario(scenario.previewServices, root);
     return root;
 }
 

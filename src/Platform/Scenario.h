@@ -3,6 +3,7 @@
 #include "Platform/OperatingSystemVersion.h"
 #include "Platform/RunningApplication.h"
 #include "Platform/Screen.h"
+#include "Platform/ScreenCapture/PreviewServicesScenario.h"
 #include "Platform/SetupServicesScenario.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
@@ -56,6 +57,9 @@ struct Scenario {
     // Setup services: privacy decisions, the program's bundle, login item, System Settings,
     // command-line tools (their JSON form is in SetupServicesScenario.h).
     SetupServicesScenario setupServices;
+    // Window previews: icons, desktop pictures, window titles, window-list extras, capture
+    // faults (their JSON form is in ScreenCapture/PreviewServicesScenario.h).
+    PreviewServicesScenario previewServices;
 
     friend bool operator==(const Scenario&, const Scenario&) = default;
 
@@ -79,7 +83,9 @@ struct Scenario {
 //   "permissions": {"accessibility", "screenCapture"};  "operatingSystemVersion": [15, 3, 0]
 //   "appearance": "light" | "dark";  "dockAnimationDuration": seconds;
 //   "dockProcessIdentifier"; "multitouchFramework": bool; "preferenceDomains": {"<domain>": {plain
-//   JSON values}}; "privacy", "program", "loginItem", "systemSettings", "tools" (setup services)
+//   JSON values}}; "privacy", "program", "loginItem", "systemSettings", "tools" (setup services);
+//   "applicationIcons", "desktopPictures", "windowTitles", "windowListExtras", "screenCapture"
+//   (window previews)
 //
 // A scenario read from JSON, or an error that names the source and the problem; never half.
 struct ScenarioParseResult {

@@ -1,0 +1,60 @@
+#include "Platform/ScreenCapture/DesktopPictures.h"
+
+#include "Platform/ScreenCapture/CaptureContent.h"
+
+#include <functional>
+
+namespace tessarin {
+
+namespace {
+
+constexpr const char* kURLPrefix = "file:///Library/Desktop%20Pictures/";
+
+} // namespace
+
+DesktopPictures::DesktopPictures(std::map<std::string, DesktopPictureSpec> specs)
+    : specs_(std::move(specs)) {}
+
+DesktopPictureSpec DesktopPictures::spec(const std::string& screenUUID) const {
+    if (const auto it = specs_.find(screenUUID); it != specs_.end()) {
+        return it->second;
+    }
+    uint64_t seed = 0;
+    for (const char c : screenUUID) {
+        seed = seed * 131 + static_cast<unsigned char>(c);
+    }
+    return {DesktopPictureState::present,
+            static_cast<uint32_t>(CaptureContent::colorFromSeed(seed).rgb() & 0xffffff)};
+}
+
+std::optional<std::string> DesktopPictures::desktopImageURL(const std::string& screenUUID) const {
+    if (screenUUID.empty() || spec(screenUUID).state == DesktopPictureState::missing) {
+        return std::nullopt;
+    }
+    return kURLPrefix + screenUUID + ".heic";
+}
+
+std::optional<QImage> DesktopPictures::loadImage(const std::string& url) const {
+    const std::string prefix = kURLPrefix;
+    if (url.rfind(prefix, 0) != 0 || url.size() < prefix.size() + 5) {
+        return std::nullopt;
+    }
+    const std::string uuid = url.substr(prefix.size(), url.size() - prefix.size() - 5);
+    const DesktopPictureSpec picture = spec(uuid);
+    if (picture.state != DesktopPictureState::present) {
+        return std::nullopt;
+    }
+    return CaptureContent::markedPicture(CaptureContent::colorFromRGB(picture.rgb), pixelWidth,
+                                         pixelHeight);
+}
+
+std::optional<QImage> DesktopPictures::picture(const std::string& screenUUID) const {
+    const auto url = desktopImageURL(screenUUID);
+    return url ? loadImage(*url) : std::nullopt;
+}
+
+void DesktopPictures::setPicture(const std::string& screenUUID, DesktopPictureSpec spec) {
+    specs_[screenUUID] = spec;
+}
+
+} // namespace tessarin

@@ -1,0 +1,214 @@
+#include "Platform/ScreenCapture/ScreenCapture.h"
+
+#include "Platform/DisplayServer.h"
+#include "Platform/ScreenCapture/CaptureContent.h"
+#include "Platform/ScreenCapture/DesktopPictures.h"
+#include "Platform/SystemServices.h"
+#include "Platform/WindowServer.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace tessarin {
+
+namespace {
+
+bool validPixelSize(int width, int height) {
+    return width >= 1 && height >= 1 && width <= ScreenCapture::maximumPixelSize &&
+           height <= ScreenCapture::maximumPixelSize;
+}
+
+QRectF pixelRect(const Rect& frame, const Rect& area, double scaleX, double scaleY) {
+    return QRectF((frame.origin.x - area.origin.x) * scaleX,
+                  (frame.origin.y - area.origin.y) * scaleY, frame.size.width * scaleX,
+                  frame.size.height * scaleY);
+}
+
+} // namespace
+
+ScreenCapture::ScreenCapture(const WindowServer& windows, const DisplayServer& displays,
+                             const SystemServices& system, const DesktopPictures& pictures)
+    : windows_(windows), displays_(displays), system_(system), pictures_(pictures) {}
+
+ScreenCapture::~ScreenCapture() = default;
+
+void ScreenCapture::setExecutor(std::shared_ptr<Executor> executor) {
+    executor_ = std::move(executor);
+}
+
+Executor& ScreenCapture::executor() {
+    if (!executor_) {
+        executor_ = std::make_shared<ThreadPoolExecutor>(1);
+    }
+    return *executor_;
+}
+
+std::optional<ScreenCaptureError> ScreenCapture::refusal(ScreenCaptureOperation operation) {
+    ++requests_[operation];
+    if (system_.operatingSystemVersion().majorVersion < 14) {
+        return ScreenCaptureError::unsupportedSystem;
+    }
+    if (!system_.preflightScreenCaptureAccess()) {
+        return ScreenCaptureError::notPermitted;
+    }
+    if (fault(operation) == ScreenCaptureFault::error) {
+        return ScreenCaptureError::failed;
+    }
+    return std::nullopt;
+}
+
+std::optional<ScreenCaptureFault> ScreenCapture::fault(ScreenCaptureOperation operation) const {
+    const auto it = faults_.find(operation);
+    return it == faults_.end() ? std::nullopt : std::optional(it->second);
+}
+
+QColor ScreenCapture::colorOf(const WindowInfo& window) const {
+    return CaptureContent::windowColor(window.number, window.ownerName, window.name.value_or(""),
+                                       revision(window.number));
+}
+
+void ScreenCapture::getShareableContent(std::function<void(ShareableContentResult)> completion) {
+    ShareableContentResult result;
+    if (const auto error = refusal(ScreenCaptureOperation::shareableContent)) {
+        result.error = error;
+    } else {
+        ShareableContent content;
+        for (const DisplayID id : displays_.activeDisplayList()) {
+            content.displays.push_back({id, displays_.bounds(id)});
+        }
+        for (const WindowInfo& window :
+             windows_.windowList(WindowListOption::all, 0).value_or(std::vector<WindowInfo>{})) {
+            content.windows.push_back({window.number, window.ownerPID, window.ownerName,
+                                       window.name.value_or(""), window.bounds, window.isOnscreen});
+        }
+        for (const RunningApplication& app : system_.runningApplications()) {
+            content.applications.push_back({app.processIdentifier,
+                                            app.bundleIdentifier.value_or(""),
+                                            app.localizedName.value_or("")});
+        }
+        result.content = std::move(content);
+    }
+    executor().execute(
+        [result = std::move(result), completion = std::move(completion)] { completion(result); });
+}
+
+void ScreenCapture::captureDisplay(DisplayID display,
+                                   const std::set<std::string>& excludedBundleIdentifiers,
+                                   int pixelWidth, int pixelHeight,
+                                   std::function<void(ScreenCaptureResult)> completion) {
+    auto error = refusal(ScreenCaptureOperation::display);
+    const auto screen = displays_.screen(display);
+    if (!error && !screen) {
+        error = ScreenCaptureError::noSuchDisplay;
+    }
+    if (!error && !validPixelSize(pixelWidth, pixelHeight)) {
+        error = ScreenCaptureError::invalidSize;
+    }
+    const bool noImage = fault(ScreenCaptureOperation::display) == ScreenCaptureFault::noImage;
+    if (error || noImage) {
+        executor().execute([error, completion = std::move(completion)] {
+            completion({std::nullopt, error});
+        });
+        return;
+    }
+    const Rect area = displays_.bounds(display);
+    std::vector<DrawnWindow> drawn;
+    const auto onScreen = windows_.windowList(
+        WindowListOption::onScreenOnly | WindowListOption::excludeDesktopElements, 0);
+    for (const WindowInfo& window : onScreen.value_or(std::vector<WindowInfo>{})) {
+        const auto app = system_.runningApplication(window.ownerPID);
+        const bool excluded = app && app->bundleIdentifier &&
+                              excludedBundleIdentifiers.contains(*app->bundleIdentifier);
+        if (!excluded && window.bounds.intersects(area) && window.alpha > 0) {
+            drawn.push_back({window.bounds, colorOf(window)});
+        }
+    }
+    const std::optional<QImage> background = pictures_.picture(screen->uuid);
+    executor().execute([=, completion = std::move(completion)] {
+        QImage image(pixelWidth, pixelHeight, CaptureContent::imageFormat);
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        if (background) {
+            painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), *background);
+        }
+        const double scaleX = pixelWidth / area.size.width;
+        const double scaleY = pixelHeight / area.size.height;
+        for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
+            painter.fillRect(pixelRect(it->frame, area, scaleX, scaleY), it->color);
+        }
+        painter.end();
+        completion({std::move(image), std::nullopt});
+    });
+}
+
+void ScreenCapture::captureWindow(WindowID windowID,
+                                  std::function<void(ScreenCaptureResult)> completion) {
+    auto error = refusal(ScreenCaptureOperation::window);
+    const auto window = windows_.window(windowID);
+    if (!error && !window) {
+        error = ScreenCaptureError::noSuchWindow;
+    }
+    double scale = 2.0;
+    int width = 0;
+    int height = 0;
+    if (!error) {
+        const auto ids =
+            displays_.displaysWithPoint({window->bounds.origin.x, window->bounds.origin.y});
+        if (const auto screen = ids.empty() ? displays_.mainScreen() : displays_.screen(ids[0])) {
+            scale = screen->backingScaleFactor;
+        }
+        const double w = window->bounds.size.width * scale;
+        const double h = window->bounds.size.height * scale;
+        const bool finite = std::isfinite(w) && std::isfinite(h);
+        const double limit = maximumPixelSize - 2 * windowMargin;
+        if (!finite || w < 1 || h < 1 || w > limit || h > limit) {
+            error = ScreenCaptureError::invalidSize;
+        } else {
+            width = static_cast<int>(std::lround(w));
+            height = static_cast<int>(std::lround(h));
+        }
+    }
+    const bool noImage = fault(ScreenCaptureOperation::window) == ScreenCaptureFault::noImage;
+    if (error || noImage) {
+        executor().execute([error, completion = std::move(completion)] {
+            completion({std::nullopt, error});
+        });
+        return;
+    }
+    const QColor color = CaptureContent::windowColor(window->number, window->ownerName,
+                                                     window->name.value_or(""), revision(windowID));
+    executor().execute([=, completion = std::move(completion)] {
+        QImage image(width + 2 * windowMargin, height + 2 * windowMargin,
+                     CaptureContent::imageFormat);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.fillRect(windowMargin, windowMargin, width, height, color);
+        painter.end();
+        completion({std::move(image), std::nullopt});
+    });
+}
+
+void ScreenCapture::redrawWindow(WindowID window) {
+    ++revisions_[window];
+}
+
+uint32_t ScreenCapture::revision(WindowID window) const {
+    const auto it = revisions_.find(window);
+    return it == revisions_.end() ? 0 : it->second;
+}
+
+void ScreenCapture::setFault(ScreenCaptureOperation operation,
+                             std::optional<ScreenCaptureFault> fault) {
+    if (fault) {
+        faults_[operation] = *fault;
+    } else {
+        faults_.erase(operation);
+    }
+}
+
+int ScreenCapture::requestCount(ScreenCaptureOperation operation) const {
+    const auto it = requests_.find(operation);
+    return it == requests_.end() ? 0 : it->second;
+}
+
+} // namespace tessarin
