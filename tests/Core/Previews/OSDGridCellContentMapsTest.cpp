@@ -10,13 +10,9 @@ struct Source {
     std::optional<std::string> appDisplayName;
     std::optional<std::string> windowTitle;
 };
-struct Candidate {
-    std::string app;
-    friend bool operator==(const Candidate&, const Candidate&) = default;
-};
 struct SpaceEntry {
     Source source;
-    std::vector<Candidate> previewCandidates;
+    std::vector<std::string> previewCandidates; // application names
     OSDGridIconStack iconStack;
 };
 struct SpaceCache {
@@ -29,15 +25,10 @@ struct PreviewCache {
     std::map<SpaceID, PreviewEntry> entries;
 };
 
-std::vector<Candidate> filterCandidates(const std::vector<Candidate>& candidates,
-                                        const OSDAppFilter& filter) {
-    std::vector<Candidate> kept;
-    for (const auto& c : candidates) {
-        if (!filter.matchesCandidate(c.app)) {
-            kept.push_back(c);
-        }
-    }
-    return kept;
+std::vector<std::string> filterCandidates(std::vector<std::string> names,
+                                          const OSDAppFilter& filter) {
+    std::erase_if(names, [&](const std::string& name) { return filter.matchesCandidate(name); });
+    return names;
 }
 
 QImage icon(QColor colour) {
@@ -88,15 +79,11 @@ TEST(OSDGridIconStackTest, RanksApplicationsByTheirLargestWindow) {
     auto noIcon = win("y", 900);
     noIcon.icon.reset();
     EXPECT_TRUE(makeIconStack({noIcon}, {}).empty());
-}
 
-TEST(OSDGridIconStackTest, NamesTheIconAndRedrawsItAt128) {
-    const auto stack = makeIconStack({win(" b.id ", 10, std::nullopt, "  ")}, {});
-    ASSERT_EQ(stack.size(), 1u);
-    EXPECT_EQ(stack[0].bundleIdentifier, "b.id");
-    EXPECT_EQ(stack[0].appDisplayName, "b.id");
-    EXPECT_EQ(stack[0].icon.size(), QSize(128, 128));
-    EXPECT_EQ(stack[0].icon.pixelColor(64, 64), QColor(Qt::red));
+    const auto named = makeIconStack({win(" b.id ", 10, std::nullopt, "  ")}, {});
+    ASSERT_EQ(named.size(), 1u);
+    EXPECT_EQ(named[0].appDisplayName, "b.id");
+    EXPECT_EQ(named[0].icon.size(), QSize(128, 128));
 }
 
 TEST(OSDGridCellContentMapsTest, IconStackMapKeepsCellsWithTwoUnfilteredIcons) {
@@ -119,17 +106,16 @@ TEST(OSDGridCellContentMapsTest, IconStackMapKeepsCellsWithTwoUnfilteredIcons) {
 TEST(OSDGridCellContentMapsTest, PreviewMapReadsTheScreensPreviewsByCell) {
     std::map<std::string, PreviewCache> caches;
     caches["S"].entries[10].screenshot.image = icon(Qt::green);
-    EXPECT_EQ(previewMap(caches, "S", {0, 10, 20}).size(), 1u);
-    EXPECT_TRUE(previewMap(caches, "S", {0, 10, 20}).contains(1));
+    const auto map = previewMap(caches, "S", {0, 10, 20});
+    EXPECT_TRUE(map.size() == 1 && map.contains(1));
     EXPECT_TRUE(previewMap(caches, "S", {0, 0}).empty());
-    EXPECT_TRUE(previewMap(caches, "", {10}).empty());
 }
 
 TEST(OSDGridCellContentMapsTest, PruningDropsMatchedSpacesAndFiltersTheRest) {
     std::map<std::string, SpaceCache> caches;
     caches["D"].entries[10] = {
-        {"Mail", std::nullopt}, {{"Mail"}, {"Chat"}}, {appIcon("m", "Mail"), appIcon("c", "Chat")}};
-    caches["D"].entries[20] = {{"Notes", std::nullopt}, {{"Notes"}}, {}};
+        {"Mail", std::nullopt}, {"Mail", "Chat"}, {appIcon("m", "Mail"), appIcon("c", "Chat")}};
+    caches["D"].entries[20] = {{"Notes", std::nullopt}, {"Notes"}, {}};
     caches["E"].entries[30] = {{"Finder", "Secret chat plans"}, {}, {}};
 
     EXPECT_FALSE(pruneFilteredEntries(caches, OSDAppFilter(), filterCandidates));
@@ -139,7 +125,7 @@ TEST(OSDGridCellContentMapsTest, PruningDropsMatchedSpacesAndFiltersTheRest) {
     EXPECT_FALSE(caches.contains("E"));
     ASSERT_TRUE(caches.contains("D"));
     const auto& mail = caches["D"].entries.at(10);
-    EXPECT_EQ(mail.previewCandidates, (std::vector<Candidate>{{"Mail"}}));
+    EXPECT_EQ(mail.previewCandidates, (std::vector<std::string>{"Mail"}));
     EXPECT_EQ(bundles(mail.iconStack), (std::vector<std::string>{"m"}));
     EXPECT_TRUE(caches["D"].entries.contains(20));
 }

@@ -12,20 +12,15 @@ namespace Diagnostics = OSDGridWindowDiagnostics;
 constexpr const char* kSwitch = "TESSARIN_WINDOW_DEBUG";
 
 TEST(OSDGridWindowDiagnosticsTest, IsOnOnlyForTheSwitchWords) {
-    struct Case {
-        const char* name;
-        std::optional<std::string> value;
-        bool on;
-    };
-    const Case cases[] = {
-        {"Yes with spaces", " Yes\n", true}, {"on", "on", true},   {"2", "2", false},
-        {"enabled", "enabled", false},       {"empty", "", false}, {"absent", std::nullopt, false},
-    };
-    for (const auto& c : cases) {
-        ScopedEnvironmentOverride debug(kSwitch, c.value);
+    for (const auto& [value, on] : {std::pair<std::optional<std::string>, bool>{" Yes\n", true},
+                                    {"2", false},
+                                    {"enabled", false},
+                                    {"", false},
+                                    {std::nullopt, false}}) {
+        ScopedEnvironmentOverride debug(kSwitch, value);
         ScopedLogCapture log;
         Diagnostics::debugWindowRecords({}, "provider.raw");
-        EXPECT_EQ(log.messages("WindowPreview").size(), c.on ? 1u : 0u) << c.name;
+        EXPECT_EQ(log.messages("WindowPreview").size(), on ? 1u : 0u) << value.value_or("absent");
     }
 }
 
@@ -71,6 +66,8 @@ TEST(OSDGridWindowDiagnosticsTest, WritesUnknownsForMissingIdentifiersAndFrames)
     preview.image = QImage(4, 3, QImage::Format_ARGB32);
     preview.appDisplayName = "C:\\Apps\r";
     Diagnostics::debugRenderablePreviews({preview}, "compose.draw-order", Rect(0, 0, 8, 6));
+    Diagnostics::debugPreviewCandidates({OSDGridWindowPreviewCandidateFields()}, "preview.request",
+                                        "D", 12, 3);
 
     const std::vector<std::string> expected{
         "event=window.preview.render-candidates stage=capture.input display=unknown "
@@ -80,25 +77,11 @@ TEST(OSDGridWindowDiagnosticsTest, WritesUnknownsForMissingIdentifiersAndFrames)
         "event=window.preview.renderable stage=compose.draw-order index=0 id=unknown "
         "listIndex=0 onScreenIndex=nil area=0.0 bounds=nil size={w=4 h=3} bundle=\"\" "
         "app=\"C:\\\\Apps\\r\"",
-    };
-    EXPECT_EQ(log.messages("WindowPreview"), expected);
-}
-
-TEST(OSDGridWindowDiagnosticsTest, WritesPreviewCandidatesWithTheirSpace) {
-    ScopedEnvironmentOverride debug(kSwitch, "1");
-    ScopedLogCapture log;
-    OSDGridWindowPreviewCandidateFields candidate;
-    candidate.windowID = 9;
-    candidate.zIndex = 2;
-    candidate.bounds = Rect(1, 2, -3, 4);
-    candidate.bundleIdentifier = "b.id";
-    Diagnostics::debugPreviewCandidates({candidate}, "preview.request", "D", 12, 3);
-    const std::vector<std::string> expected{
         "event=window.preview.candidates stage=preview.request display=D space=12 visualIndex=3 "
         "count=1 order=paint-first-to-last",
-        "event=window.preview.candidate stage=preview.request display=D space=12 index=0 id=9 "
-        "listIndex=2 onScreenIndex=nil area=0.0 bounds={x=1.0 y=2.0 w=3.0 h=4.0} "
-        "bundle=\"b.id\" app=\"\" title=\"\"",
+        "event=window.preview.candidate stage=preview.request display=D space=12 index=0 id=0 "
+        "listIndex=0 onScreenIndex=nil area=0.0 bounds={x=0.0 y=0.0 w=0.0 h=0.0} bundle=\"\" "
+        "app=\"\" title=\"\"",
     };
     EXPECT_EQ(log.messages("WindowPreview"), expected);
 }
