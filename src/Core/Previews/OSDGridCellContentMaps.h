@@ -6,6 +6,7 @@
 #include "UI/Settings/OSDAppFilter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
