@@ -1,6 +1,7 @@
 #include "Platform/Host.h"
 
 #include "Platform/Accessibility.h"
+#include "Platform/Applications/ApplicationOpener.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Dock.h"
 #include "Platform/Input/EventSystem.h"
@@ -98,7 +99,9 @@ struct Host::Parts {
           multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
                                                   : nullptr),
           trackpad(events, queue, preferences, multitouch.get()),
-          setup(windowServer, system, privacy, program) {}
+          setup(windowServer, system, privacy, program),
+          // Applications opened by path
+          applications([this] { missionControl.open(); }) {}
 
     WorkspaceNotificationCenter notifications;
     DisplayServer displays;
@@ -121,6 +124,8 @@ struct Host::Parts {
     SetupServices setup; // setup services
     // Window capture.
     WindowImageCapture windowImages;
+    // Applications opened by path
+    ApplicationOpener applications;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -299,6 +304,11 @@ LoginItems& Host::loginItems() {
 }
 SystemSettings& Host::systemSettings() {
     return parts_->setup.systemSettings;
+}
+
+// Applications opened by path
+ApplicationOpener& Host::applications() {
+    return parts_->applications;
 }
 
 void Host::restoreCalls() {

@@ -20,6 +20,8 @@ class ProcessLauncher;
 class ProgramActivation;
 class ProgramBundle;
 class SystemSettings;
+// Applications opened by path
+class ApplicationOpener;
 class DisplayServer;
 class Dock;
 class EventSystem;
@@ -77,6 +79,8 @@ public:
     Trackpad& trackpad();
     // Window capture.
     WindowImageCapture& windowImages();
+    // Applications opened by path
+    ApplicationOpener& applications();
 
     // Setup services: the privacy database, the program's bundle and whether it is active, the
     // command-line tools, the login item service and System Settings.

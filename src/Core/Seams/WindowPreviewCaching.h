@@ -1,9 +1,16 @@
 #pragma once
 
+#include "Core/Presentation/OSDGridSpaceTitleEntry.h"
+#include "Core/Seams/OSDPresentationMetricsRecording.h"
+#include "Core/Settings/DisplayPresentationSettingsSnapshot.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/WindowServerTypes.h"
+#include "UI/OSD/OSDGridAppIconEntry.h"
+#include "UI/OSD/OSDGridScreenshotEntry.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -45,6 +52,46 @@ public:
     virtual bool scheduleAllVisibleSpacePreviewRefreshes() = 0;
     // The Space of the screenshot capture target, else the app-icon controller's current one.
     virtual std::optional<OSDGridSpaceContext> currentGridSpaceContext() = 0;
+
+    // Grid model content: the cached content of cells by grid index, for Space IDs in grid order
+    // (0 for a placeholder, which never has content), and the refreshes around a shown grid.
+    virtual std::map<int64_t, OSDGridSpaceTitleEntry>
+    mappedTitleEntries(const std::string& displayIdentifier,
+                       const std::vector<SpaceID>& orderedSpaceIDs) = 0;
+    virtual std::map<int64_t, OSDGridAppIconEntry>
+    mappedIconEntries(const std::string& displayIdentifier,
+                      const std::vector<SpaceID>& orderedSpaceIDs) = 0;
+    // The icon of a visited Space whose application is unknown; none when it cannot be loaded.
+    virtual std::optional<OSDGridAppIconEntry> finderFallbackIconEntry() = 0;
+    virtual std::map<int64_t, OSDGridScreenshotEntry>
+    screenshotMap(const std::string& displayIdentifier,
+                  const std::vector<SpaceID>& orderedSpaceIDs) = 0;
+    // Composed window previews, kept under the display the grid is shown on.
+    virtual std::map<int64_t, OSDGridScreenshotEntry>
+    previewMap(const std::string& previewDisplayIdentifier,
+               const std::vector<SpaceID>& orderedSpaceIDs) = 0;
+    virtual std::map<int64_t, std::vector<OSDGridAppIconEntry>>
+    iconStackMap(const std::string& displayIdentifier,
+                 const std::vector<SpaceID>& orderedSpaceIDs) = 0;
+    virtual void cancelPendingWindowSpaceMetadataRefresh() = 0;
+    // What runs after a shown grid's first draw: the previews of its Spaces are refreshed a
+    // little later, unless `generation` of the visible-grid refresh has moved on.
+    virtual std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>& displayIdentifier,
+                                          const DisplayPresentationSettingsSnapshot& settings,
+                                          const OSDPresentationMetricsTraceRef& metricsTrace,
+                                          int64_t generation) = 0;
+    // After a grid has gone: the window metadata and the previews of its display.
+    virtual void scheduleWindowSpaceMetadataAndPreviewRefresh(
+        const std::optional<std::string>& displayIdentifier) = 0;
+    // Editing and refresh
+    // Captures the current Space for a shown grid, sooner when it has nothing cached yet.
+    virtual void scheduleVisibleGridScreenCapture() = 0;
+    // Refreshes the previews of the Spaces a visible grid shows, unless `generation` is old.
+    virtual void
+    scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                            const DisplayPresentationSettingsSnapshot& settings,
+                                            const std::string& phase, int64_t generation) = 0;
 };
 
 } // namespace tessarin
