@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/OSD/OSDGridImageEquality.h"
+
 #include <QImage>
 #include <string>
 
@@ -11,7 +13,11 @@ struct OSDGridAppIconEntry {
     std::string appDisplayName;
     QImage icon;
 
-    friend bool operator==(const OSDGridAppIconEntry&, const OSDGridAppIconEntry&) = default;
+    // Icons compare by their pixels in one format.
+    friend bool operator==(const OSDGridAppIconEntry& a, const OSDGridAppIconEntry& b) {
+        return a.bundleIdentifier == b.bundleIdentifier && a.appDisplayName == b.appDisplayName &&
+               haveSamePixels(a.icon, b.icon);
+    }
 };
 
 } // namespace tessarin

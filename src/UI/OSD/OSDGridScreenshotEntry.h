@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/OSD/OSDGridImageEquality.h"
+
 #include <QImage>
 
 namespace tessarin {
@@ -8,9 +10,10 @@ namespace tessarin {
 struct OSDGridScreenshotEntry {
     QImage image;
 
-    // QImage equality compares pixel content; two null images are equal, a null and a non-null
-    // image are not.
-    friend bool operator==(const OSDGridScreenshotEntry&, const OSDGridScreenshotEntry&) = default;
+    // By pixels in one format; two null images are equal, a null and a non-null image are not.
+    friend bool operator==(const OSDGridScreenshotEntry& a, const OSDGridScreenshotEntry& b) {
+        return haveSamePixels(a.image, b.image);
+    }
 };
 
 } // namespace tessarin

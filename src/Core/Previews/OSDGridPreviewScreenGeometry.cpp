@@ -1,0 +1,55 @@
+#include "Core/Previews/OSDGridPreviewScreenGeometry.h"
+
+#include "Core/SpaceModel/ScreenIdentity.h"
+
+namespace tessarin {
+
+namespace {
+
+bool hasPositiveSize(const Rect& rect) {
+    return rect.size.width > 0 && rect.size.height > 0;
+}
+
+} // namespace
+
+std::optional<Rect> windowServerFrame(const std::optional<Screen>& screen,
+                                      const DisplayServer& displays) {
+    if (!screen) {
+        return std::nullopt;
+    }
+    if (const auto displayID = tessarinDisplayID(*screen)) {
+        if (const Rect bounds = displays.bounds(*displayID); hasPositiveSize(bounds)) {
+            return bounds;
+        }
+    }
+    if (!hasPositiveSize(screen->frame)) {
+        return std::nullopt;
+    }
+    const auto main = displays.mainScreen();
+    const double top = main ? main->frame.maxY() : screen->frame.maxY();
+    return Rect(screen->frame.minX(), top - screen->frame.maxY(), screen->frame.width(),
+                screen->frame.height());
+}
+
+double windowCaptureScaleFactor(const Rect& windowBounds, const DisplayServer& displays) {
+    std::optional<Screen> best;
+    double bestArea = 0;
+    for (const auto& screen : displays.screens()) {
+        const auto frame = windowServerFrame(screen, displays);
+        if (!frame || !frame->intersects(windowBounds)) {
+            continue;
+        }
+        const Rect overlap = frame->intersection(windowBounds);
+        if (const double area = overlap.width() * overlap.height(); area > bestArea) {
+            best = screen;
+            bestArea = area;
+        }
+    }
+    if (best) {
+        return best->backingScaleFactor;
+    }
+    const auto main = displays.mainScreen();
+    return main ? main->backingScaleFactor : 1.0;
+}
+
+} // namespace tessarin

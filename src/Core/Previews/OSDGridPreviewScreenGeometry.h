@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Platform/DisplayServer.h"
+#include "Platform/Screen.h"
+#include "Support/Geometry.h"
+
+#include <optional>
+
+namespace tessarin {
+
+// Screen lookups a preview needs before its composition leaves the main thread: where the
+// screen sits among the windows, and at which scale its windows are captured.
+
+// The screen's frame in window-server coordinates (y down): its display's bounds when it has a
+// display number with positive bounds, else its own frame flipped at the main screen's top;
+// nothing without a screen or a positive frame.
+std::optional<Rect> windowServerFrame(const std::optional<Screen>& screen,
+                                      const DisplayServer& displays);
+
+// The backing scale of the screen that holds most of the window (window-server bounds); the
+// main screen's when none holds any of it, 1 without screens.
+double windowCaptureScaleFactor(const Rect& windowBounds, const DisplayServer& displays);
+
+} // namespace tessarin
