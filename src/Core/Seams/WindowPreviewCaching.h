@@ -1,14 +1,16 @@
 #pragma once
 
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
+#include "Core/Previews/WindowPreviewRefreshReason.h"
+#include "Core/Previews/WindowPreviewRefreshRequest.h"
 #include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Core/Settings/DisplayPresentationSettingsSnapshot.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/RunningApplication.h"
 #include "Platform/WindowServerTypes.h"
+#include "Support/Clock.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"
-#include "Support/Clock.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
 #include "UI/Settings/OSDGridScreenshotTiming.h"
 
@@ -21,26 +23,6 @@
 #include <vector>
 
 namespace tessarin {
-
-// Why previews are refreshed.
-enum class WindowPreviewRefreshReason {
-    startupPrime,
-    spaceSwitchCurrent,
-    spaceSwitchPrevious,
-    wake,
-    periodic,
-    settingsChanged,
-    visibleGridPresentation,
-    spaceIDReplacement,
-};
-
-// A preview refresh that the schedule wants run: one Space of a Space display.
-struct WindowPreviewRefreshRequest {
-    std::string spaceDisplayIdentifier;
-    SpaceID spaceID = 0;
-    friend bool operator==(const WindowPreviewRefreshRequest&,
-                           const WindowPreviewRefreshRequest&) = default;
-};
 
 // The window-Space metadata, icon, screenshot and preview caches, keyed by display and Space
 // ID, as the switching engine needs them: the windowless test before a switch, a metadata

@@ -191,7 +191,7 @@ TessarinHealthCheckViewController::conflictingBindingName(const HotkeyCombinatio
 void TessarinHealthCheckViewController::handleKeyboardSetupRecordingResult(
     const HotkeyCombination& combination, const HotkeyAction& action) {
     if (const auto name = conflictingBindingName(combination, action)) {
-        showShortcutAlreadyInUseAlert(*name);
+        KeyboardShortcutAlerts::showShortcutConflictAlert(*name);
         return;
     }
     bool overrideFlag = action.shouldAlwaysOverrideMissionControlShortcut(combination);
@@ -229,7 +229,7 @@ void TessarinHealthCheckViewController::resetKeyboardSetupShortcut(HotkeyIdentif
     // The default may meanwhile belong to another binding; two bindings on one key would
     // leave one of them unregistered.
     if (const auto name = conflictingBindingName(combination, action)) {
-        showShortcutAlreadyInUseAlert(*name);
+        KeyboardShortcutAlerts::showShortcutConflictAlert(*name);
         return;
     }
     dependencies_.hotkeyStore->update(combination, action);

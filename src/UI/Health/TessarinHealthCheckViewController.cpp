@@ -71,7 +71,8 @@ TessarinHealthCheckPageDependencies withDefaults(TessarinHealthCheckPageDependen
             std::make_shared<MissionControlShortcutConflictDetector>();
     }
     if (!d.systemShortcutConflictResolutionProvider) {
-        d.systemShortcutConflictResolutionProvider = showSystemShortcutConflictWarning;
+        d.systemShortcutConflictResolutionProvider =
+            KeyboardShortcutAlerts::showSystemShortcutConflictWarning;
     }
     if (!d.openURL) {
         d.openURL = [](const std::string& address) { Host::current().system().openURL(address); };

@@ -6,7 +6,7 @@
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
 #include "Hotkeys/SystemShortcutConflictDetecting.h"
-#include "UI/Health/KeyboardShortcutAlerts.h"
+#include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Health/TessarinHealthSetupStep.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 

@@ -190,7 +190,9 @@ TEST(AppDelegateMenuBarFeed, PrimingRefreshesMetadataOnlyWhenPreviewsAreDue) {
     EXPECT_EQ(previews.calls,
               (std::vector<std::string>{"primeWindowPreviews", "skipped preview-refresh-pending"}));
 
-    previews.primedRequests = std::vector<WindowPreviewRefreshRequest>{{"UUID-A", 102}};
+    previews.primedRequests = std::vector<WindowPreviewRefreshRequest>{
+        {*WindowPreviewRefreshKey::make("UUID-A", "UUID-A", 102),
+         WindowPreviewRefreshReason::startupPrime}};
     previews.calls.clear();
     world.d().primeWindowSpaceMetadataAndPreviews();
     world.d().primeWindowSpaceMetadataAndPreviews(); // the newer task replaces the first
