@@ -65,9 +65,34 @@ def stacked_windows(with_plus):
         return (0, 0, 0, round(255 * coverage(x, y, shape)))
     return pixel
 
+def stroke_distance(px, py, ax, ay, bx, by):
+    dx, dy = bx - ax, by - ay
+    t = max(0, min(1, ((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy)))
+    return ((px - ax - t * dx) ** 2 + (py - ay - t * dy) ** 2) ** 0.5
+
+# Stand-ins for the system's symbol images, black on clear as template pictures are.
+def symbol(shape):
+    def pixel(x, y, size):
+        return (0, 0, 0, round(255 * coverage(x, y, lambda px, py: shape(px / size, py / size))))
+    return pixel
+
+def xmark(u, v):
+    w = 0.06
+    return stroke_distance(u, v, 0.25, 0.25, 0.75, 0.75) < w or stroke_distance(u, v, 0.75, 0.25, 0.25, 0.75) < w
+
+def arrow_counterclockwise(u, v):
+    import math
+    r = ((u - 0.5) ** 2 + (v - 0.5) ** 2) ** 0.5
+    angle = math.degrees(math.atan2(v - 0.5, u - 0.5)) % 360
+    ring = abs(r - 0.3) < 0.055 and not (200 < angle < 250)
+    head = stroke_distance(u, v, 0.2, 0.33, 0.2, 0.5) < 0.05 or stroke_distance(u, v, 0.2, 0.5, 0.35, 0.47) < 0.05
+    return ring or head
+
 out = sys.argv[1]
 png(os.path.join(out, 'TessarinMenuTemplate.png'), 40, template)
 png(os.path.join(out, 'AppIcon.png'), 128, app_icon(lambda t: (int(20 + 30 * t), int(110 - 40 * t), int(230 - 60 * t))))
 png(os.path.join(out, 'AppIconMonochrome.png'), 128, app_icon(lambda t: (int(90 - 30 * t),) * 3))
 png(os.path.join(out, 'FooterMissionControlSymbol.png'), 48, stacked_windows(False))
 png(os.path.join(out, 'FooterAddDesktopSymbol.png'), 48, stacked_windows(True))
+png(os.path.join(out, 'symbol.xmark.png'), 32, symbol(xmark))
+png(os.path.join(out, 'symbol.arrow.counterclockwise.png'), 32, symbol(arrow_counterclockwise))

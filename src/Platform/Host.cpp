@@ -15,6 +15,7 @@
 #include "Platform/Scenario.h"
 #include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
+#include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowCapture/WindowImageCapture.h"
@@ -121,6 +122,8 @@ struct Host::Parts {
     SetupServices setup; // setup services
     // Window capture.
     WindowImageCapture windowImages;
+    // Symbol images.
+    SystemSymbolImages symbols;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -148,7 +151,7 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     p.system.setProcessTrusted(scenario.accessibilityTrusted);
     p.system.setScreenCaptureAccess(scenario.screenCaptureAllowed);
     p.system.setOperatingSystemVersion(scenario.operatingSystemVersion);
-    p.system.setAppearance(scenario.appearance);
+    p.system.setInitialAppearance(scenario.appearance);
     for (const RunningApplication& application : scenario.applications) {
         p.system.addRunningApplication(application);
     }
@@ -299,6 +302,11 @@ LoginItems& Host::loginItems() {
 }
 SystemSettings& Host::systemSettings() {
     return parts_->setup.systemSettings;
+}
+
+// Symbol images.
+SystemSymbolImages& Host::symbols() {
+    return parts_->symbols;
 }
 
 void Host::restoreCalls() {

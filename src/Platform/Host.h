@@ -30,6 +30,7 @@ class MultitouchManager;
 class Preferences;
 class SymbolicHotKeyTable;
 class SystemServices;
+class SystemSymbolImages;
 class Trackpad;
 class UserDefaults;
 class WindowServer;
@@ -86,6 +87,8 @@ public:
     ProcessLauncher& processes();
     LoginItems& loginItems();
     SystemSettings& systemSettings();
+    // Symbol images: the system's named button pictures.
+    SystemSymbolImages& symbols();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

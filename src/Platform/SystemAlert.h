@@ -5,11 +5,15 @@
 
 namespace tessarin {
 
+// How an alert presents itself: a warning, or plain information.
+enum class AlertStyle { warning, informational };
+
 // What a modal alert shows.
 struct SystemAlert {
     std::string messageText;     // the bold title
     std::string informativeText; // the sentence below it
     std::vector<std::string> buttons;
+    AlertStyle style = AlertStyle::warning;
     friend bool operator==(const SystemAlert&, const SystemAlert&) = default;
 };
 

@@ -27,6 +27,14 @@ void SystemServices::setScreenCaptureAccess(bool allowed) {
     privacy_.setDecision(PrivacyService::screenCapture, program_.resolvedIdentifier(), allowed);
 }
 
+void SystemServices::setAppearance(Appearance appearance) {
+    if (appearance == appearance_) {
+        return;
+    }
+    appearance_ = appearance;
+    notifications_.post(WorkspaceNotificationName::appearanceDidChange);
+}
+
 int SystemServices::runModalAlert(const SystemAlert& alert) {
     shownAlerts_.push_back(alert);
     if (scriptedResponses_.empty()) {

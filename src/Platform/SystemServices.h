@@ -77,7 +77,10 @@ public:
     void systemDidWake();
 
     Appearance appearance() const { return appearance_; }
-    void setAppearance(Appearance appearance) { appearance_ = appearance; }
+    // A change posts the appearance notification; setting the current value posts nothing.
+    void setAppearance(Appearance appearance);
+    // How the run starts: no notification.
+    void setInitialAppearance(Appearance appearance) { appearance_ = appearance; }
 
 private:
     WorkspaceNotificationCenter& notifications_;

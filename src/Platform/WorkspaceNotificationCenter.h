@@ -23,6 +23,8 @@ inline constexpr const char* didWake = "NSWorkspaceDidWakeNotification";
 inline constexpr const char* userDefaultsDidChange = "NSUserDefaultsDidChangeNotification";
 inline constexpr const char* screenParametersDidChange =
     "NSApplicationDidChangeScreenParametersNotification";
+// The system switched between light and dark appearance.
+inline constexpr const char* appearanceDidChange = "AppleInterfaceThemeChangedNotification";
 } // namespace WorkspaceNotificationName
 
 struct WorkspaceNotification {

@@ -3,7 +3,7 @@
 #include "Platform/Host.h"
 #include "TessarinCore/GridTargetResolver.h"
 #include "UI/OSD/OSDGridView.h"
-#include "UI/OSD/OSDHostKeyEvent.h"
+#include "Platform/Input/HostKeyEvent.h"
 
 #include <QKeyEvent>
 

@@ -2,7 +2,7 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
-#include "UI/OSD/OSDHostKeyEvent.h"
+#include "Platform/Input/HostKeyEvent.h"
 
 namespace tessarin {
 namespace {

@@ -1,4 +1,4 @@
-#include "UI/OSD/OSDHostKeyEvent.h"
+#include "Platform/Input/HostKeyEvent.h"
 
 #include "Platform/Input/KeyboardLayout.h"
 
@@ -15,6 +15,11 @@ const std::map<int, uint16_t>& namedKeyCodes() {
         {Qt::Key_Left, 123},  {Qt::Key_Right, 124},    {Qt::Key_Down, 125},
         {Qt::Key_Up, 126},    {Qt::Key_Delete, 117},   {Qt::Key_Home, 115},
         {Qt::Key_End, 119},   {Qt::Key_PageUp, 116},   {Qt::Key_PageDown, 121},
+        {Qt::Key_Help, 114},  {Qt::Key_Insert, 114},   {Qt::Key_F1, 122},
+        {Qt::Key_F2, 120},    {Qt::Key_F3, 99},        {Qt::Key_F4, 118},
+        {Qt::Key_F5, 96},     {Qt::Key_F6, 97},        {Qt::Key_F7, 98},
+        {Qt::Key_F8, 100},    {Qt::Key_F9, 101},       {Qt::Key_F10, 109},
+        {Qt::Key_F11, 103},   {Qt::Key_F12, 111},
     };
     return table;
 }
@@ -30,7 +35,25 @@ std::optional<uint16_t> keyCodeTyping(char character) {
     return std::nullopt;
 }
 
-std::optional<uint16_t> ansiKeyCode(int key) {
+// The keypad's own codes, for keys typed with the keypad modifier.
+std::optional<uint16_t> keypadKeyCode(int key) {
+    static const std::map<int, uint16_t> table = {
+        {Qt::Key_0, 82},     {Qt::Key_1, 83},     {Qt::Key_2, 84},      {Qt::Key_3, 85},
+        {Qt::Key_4, 86},     {Qt::Key_5, 87},     {Qt::Key_6, 88},      {Qt::Key_7, 89},
+        {Qt::Key_8, 91},     {Qt::Key_9, 92},     {Qt::Key_Period, 65}, {Qt::Key_Asterisk, 67},
+        {Qt::Key_Plus, 69},  {Qt::Key_Slash, 75}, {Qt::Key_Minus, 78},  {Qt::Key_Equal, 81},
+        {Qt::Key_Enter, 76},
+    };
+    const auto it = table.find(key);
+    return it == table.end() ? std::nullopt : std::optional<uint16_t>(it->second);
+}
+
+std::optional<uint16_t> ansiKeyCode(int key, Qt::KeyboardModifiers modifiers) {
+    if (modifiers & Qt::KeypadModifier) {
+        if (const auto code = keypadKeyCode(key)) {
+            return code;
+        }
+    }
     const auto& named = namedKeyCodes();
     if (const auto it = named.find(key); it != named.end()) {
         return it->second;
@@ -67,7 +90,7 @@ uint64_t hostFlags(Qt::KeyboardModifiers modifiers, uint16_t keyCode) {
 } // namespace
 
 std::optional<Event> hostKeyEvent(const QKeyEvent& event) {
-    const auto keyCode = ansiKeyCode(event.key());
+    const auto keyCode = ansiKeyCode(event.key(), event.modifiers());
     if (!keyCode) {
         return std::nullopt;
     }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QToolButton>
+#include <string>
+
+namespace tessarin {
+
+// A borderless button showing one of the system's symbol images; the symbol's name is kept as
+// its text when the system has no such picture.
+class SymbolImageButton final : public QToolButton {
+    Q_OBJECT
+
+public:
+    SymbolImageButton(const std::string& symbolName, const QString& accessibilityDescription,
+                      QWidget* parent = nullptr);
+
+    // False when the system had no picture and the button shows its fallback text.
+    bool showsSymbolImage() const { return showsSymbolImage_; }
+
+private:
+    bool showsSymbolImage_ = false;
+};
+
+} // namespace tessarin

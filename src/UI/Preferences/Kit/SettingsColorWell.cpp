@@ -1,0 +1,55 @@
+#include "UI/Preferences/Kit/SettingsColorWell.h"
+
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+
+#include <QColorDialog>
+#include <QPainter>
+
+namespace tessarin {
+
+SettingsColorWell::SettingsColorWell(QWidget* parent) : QAbstractButton(parent) {
+    QObject::connect(this, &QAbstractButton::clicked, this, [this] { openPanel(); });
+}
+
+void SettingsColorWell::setColor(const QColor& color) {
+    color_ = color;
+    update();
+}
+
+void SettingsColorWell::openPanel() {
+    if (panel_) {
+        panel_->raise();
+        return;
+    }
+    panel_ = new QColorDialog(color_, window());
+    panel_->setOption(QColorDialog::ShowAlphaChannel);
+    panel_->setWindowModality(Qt::WindowModal);
+    panel_->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(panel_, &QColorDialog::currentColorChanged, this, [this](const QColor& c) {
+        setColor(c);
+        if (onColorChanged) {
+            onColorChanged(c);
+        }
+    });
+    panel_->open();
+}
+
+void SettingsColorWell::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const Appearance appearance = SettingsPageLayout::effectiveAppearance();
+    const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(SettingsPageLayout::resolvedColor(SettingsSystemColor::separator, appearance));
+    painter.setBrush(
+        SettingsPageLayout::resolvedColor(SettingsSystemColor::controlBackground, appearance));
+    painter.drawRoundedRect(bounds, 5, 5);
+    QColor swatch = color_;
+    if (!isEnabled()) {
+        swatch.setAlphaF(swatch.alphaF() * 0.5f);
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(swatch);
+    painter.drawRoundedRect(bounds.adjusted(4, 4, -4, -4), 3, 3);
+}
+
+} // namespace tessarin

@@ -1,0 +1,91 @@
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+
+#include "Platform/Host.h"
+
+#include <QLabel>
+#include <QPalette>
+
+namespace tessarin::SettingsPageLayout {
+
+namespace {
+
+QFont systemFont(int pointSize, QFont::Weight weight) {
+    QFont font;
+    font.setPointSize(pointSize);
+    font.setWeight(weight);
+    return font;
+}
+
+struct ColorPair {
+    QColor light;
+    QColor dark;
+};
+
+ColorPair pairOf(SettingsSystemColor color) {
+    switch (color) {
+    case SettingsSystemColor::label:
+        return {QColor(0, 0, 0, 217), QColor(255, 255, 255, 217)};
+    case SettingsSystemColor::secondaryLabel:
+        return {QColor(0, 0, 0, 128), QColor(255, 255, 255, 140)};
+    case SettingsSystemColor::disabledControlText:
+        return {QColor(0, 0, 0, 64), QColor(255, 255, 255, 64)};
+    case SettingsSystemColor::separator:
+        return {QColor(0, 0, 0, 26), QColor(255, 255, 255, 26)};
+    case SettingsSystemColor::windowBackground:
+        return {QColor(236, 236, 236), QColor(50, 50, 50)};
+    case SettingsSystemColor::controlBackground:
+        return {QColor(255, 255, 255), QColor(30, 30, 30)};
+    case SettingsSystemColor::selectedControl:
+        return {QColor(179, 215, 255), QColor(63, 99, 139)};
+    }
+    return {};
+}
+
+} // namespace
+
+QFont sectionHeaderFont() {
+    return systemFont(13, QFont::DemiBold);
+}
+QFont rowTitleFont() {
+    return systemFont(13, QFont::Normal);
+}
+QFont rowDetailFont() {
+    return systemFont(11, QFont::Normal);
+}
+
+QColor resolvedColor(SettingsSystemColor color, Appearance appearance) {
+    const ColorPair pair = pairOf(color);
+    return appearance == Appearance::dark ? pair.dark : pair.light;
+}
+
+void setTextColor(QWidget& label, const QColor& color) {
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    label.setPalette(palette);
+}
+
+QColor textColor(const QWidget& label) {
+    return label.palette().color(QPalette::WindowText);
+}
+
+QLabel* makeLabel(const QString& text, const QFont& font) {
+    auto* label = new QLabel(text);
+    label->setFont(font);
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    return label;
+}
+
+QColor cardBackgroundColor(Appearance appearance) {
+    if (appearance == Appearance::dark) {
+        return resolvedColor(SettingsSystemColor::windowBackground, appearance);
+    }
+    return QColor::fromRgbF(0.97f, 0.97f, 0.97f, 1.0f);
+}
+
+Appearance effectiveAppearance() {
+    Host* host = Host::installed();
+    return host != nullptr ? host->system().appearance() : Appearance::light;
+}
+
+} // namespace tessarin::SettingsPageLayout

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+class QLabel;
+
+namespace tessarin {
+
+// A settings row: a title, an optional detail line under it, and a control on the right that
+// keeps its size while the title wraps.
+class SettingsRowView final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Takes the control. Identifiers name the row, the control and the detail label.
+    SettingsRowView(const QString& title, const std::optional<QString>& detail,
+                    QWidget* controlView, const std::optional<QString>& rowIdentifier = {},
+                    const std::optional<QString>& controlIdentifier = {},
+                    const std::optional<QString>& detailIdentifier = {}, QWidget* parent = nullptr);
+    // A kept control goes back to its page's shelf.
+    ~SettingsRowView() override;
+
+    // Enables or disables the control and shows the labels in the matching colours.
+    void applyEnabledState(bool enabled);
+    bool isEnabledState() const { return enabled_; }
+
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* detailLabel() const { return detailLabel_; }
+    QWidget* controlView() const { return controlView_; }
+
+private:
+    void applyLabelColors();
+
+    QLabel* titleLabel_;
+    QLabel* detailLabel_ = nullptr;
+    QWidget* controlView_;
+    bool enabled_ = true;
+    SettingsAppearanceObserver appearanceObserver_;
+};
+
+} // namespace tessarin

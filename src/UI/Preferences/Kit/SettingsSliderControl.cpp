@@ -1,0 +1,70 @@
+#include "UI/Preferences/Kit/SettingsSliderControl.h"
+
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSlider>
+#include <algorithm>
+#include <cmath>
+
+namespace tessarin {
+
+namespace L = SettingsPageLayout;
+
+SettingsSliderControl::SettingsSliderControl(int minimumValue, int maximumValue, int step,
+                                             Formatter formatter, QWidget* parent)
+    : QWidget(parent), minimumValue_(minimumValue), maximumValue_(maximumValue),
+      step_(std::max(step, 1)), formatter_(std::move(formatter)),
+      slider_(new QSlider(Qt::Horizontal, this)),
+      valueLabel_(L::makeLabel(QString(), L::rowTitleFont())) {
+    slider_->setRange(minimumValue_, maximumValue_);
+    slider_->setTracking(true);
+    slider_->setSingleStep(1);
+    slider_->setTickInterval(step_);
+    slider_->setTickPosition(QSlider::TicksBelow);
+    slider_->setFixedWidth(L::sliderTrackWidth);
+    valueLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    valueLabel_->setFixedWidth(L::sliderLabelWidth);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(L::sliderLabelGap);
+    layout->addWidget(slider_, 0, Qt::AlignVCenter);
+    layout->addWidget(valueLabel_, 0, Qt::AlignVCenter);
+    applyLabelColor();
+    setValue(minimumValue_);
+}
+
+int SettingsSliderControl::normalizedValue(int value) const {
+    const double steps = std::round((static_cast<double>(value) - minimumValue_) / step_);
+    const long long snapped = minimumValue_ + static_cast<long long>(steps) * step_;
+    return static_cast<int>(std::clamp<long long>(snapped, minimumValue_, maximumValue_));
+}
+
+int SettingsSliderControl::value() const {
+    return normalizedValue(slider_->value());
+}
+
+void SettingsSliderControl::setValue(int value) {
+    const int snapped = normalizedValue(value);
+    const QSignalBlocker blocker(slider_);
+    slider_->setValue(snapped);
+    valueLabel_->setText(formatter_ ? formatter_(snapped) : QString::number(snapped));
+}
+
+void SettingsSliderControl::applySettingsEnabledState(bool enabled) {
+    enabled_ = enabled;
+    slider_->setEnabled(enabled);
+    applyLabelColor();
+}
+
+void SettingsSliderControl::applyLabelColor() {
+    const Appearance appearance = L::effectiveAppearance();
+    L::setTextColor(*valueLabel_,
+                    L::resolvedColor(enabled_ ? SettingsSystemColor::secondaryLabel
+                                              : SettingsSystemColor::disabledControlText,
+                                     appearance));
+}
+
+} // namespace tessarin

@@ -1,0 +1,176 @@
+#include "UI/Preferences/Kit/SettingsCardView.h"
+#include "UI/Preferences/Kit/SettingsControlShelf.h"
+#include "UI/Preferences/Kit/SettingsFooterView.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "UI/Preferences/Kit/SettingsRowView.h"
+#include "UI/Preferences/Kit/SettingsSectionView.h"
+#include "UI/Preferences/Kit/SettingsSeparatorView.h"
+#include "UI/Preferences/Kit/SettingsSliderControl.h"
+#include "UI/Preferences/PreferencesTestSupport.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+
+namespace tessarin {
+namespace {
+
+namespace L = SettingsPageLayout;
+using testing::flushDeferredDeletes;
+
+class SettingsKitTest : public testing::PreferencesHostTest {
+protected:
+    QColor color(SettingsSystemColor which) {
+        return L::resolvedColor(which, host.system().appearance());
+    }
+};
+
+std::vector<QWidget*> plainRows(int count) {
+    std::vector<QWidget*> rows;
+    for (int index = 0; index < count; ++index) {
+        rows.push_back(new SettingsRowView("Row", std::nullopt, new QPushButton("Go")));
+    }
+    return rows;
+}
+
+TEST_F(SettingsKitTest, ACardPutsAHairlineBetweenEachTwoRows) {
+    for (const int rows : {1, 2, 5}) {
+        SettingsCardView card(plainRows(rows));
+        EXPECT_EQ(card.findChildren<SettingsSeparatorView*>().size(), std::size_t(rows - 1))
+            << rows << " rows";
+    }
+}
+
+TEST_F(SettingsKitTest, ADisabledRowDimsItsLabelsAndSwitchesItsControl) {
+    auto* button = new QPushButton("Go");
+    SettingsRowView row("Title", QString("Detail"), button, QString("row.id"),
+                        QString("row.control"), QString("row.detail"));
+    EXPECT_EQ(row.objectName(), "row.id");
+    EXPECT_EQ(button->objectName(), "row.control");
+    ASSERT_NE(row.detailLabel(), nullptr);
+    EXPECT_EQ(row.detailLabel()->objectName(), "row.detail");
+    EXPECT_EQ(L::textColor(*row.detailLabel()), color(SettingsSystemColor::secondaryLabel));
+
+    row.applyEnabledState(false);
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(L::textColor(*row.titleLabel()), color(SettingsSystemColor::disabledControlText));
+    EXPECT_EQ(L::textColor(*row.detailLabel()), color(SettingsSystemColor::disabledControlText));
+    row.applyEnabledState(true);
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(L::textColor(*row.titleLabel()), color(SettingsSystemColor::label));
+}
+
+TEST_F(SettingsKitTest, ARowSwitchesACompositeThroughItsProtocolAndLeavesPlainViewsAlone) {
+    auto* slider = new SettingsSliderControl(0, 100, 10, [](int v) { return QString::number(v); });
+    SettingsRowView sliderRow("Slider", std::nullopt, slider);
+    sliderRow.applyEnabledState(false);
+    EXPECT_FALSE(slider->slider()->isEnabled());
+    EXPECT_TRUE(slider->isEnabled()); // only its parts
+    EXPECT_EQ(L::textColor(*slider->valueLabel()), color(SettingsSystemColor::disabledControlText));
+
+    auto* plain = new QWidget;
+    SettingsRowView plainRow("Plain", std::nullopt, plain);
+    plainRow.applyEnabledState(false);
+    EXPECT_TRUE(plain->isEnabled());
+    EXPECT_EQ(L::textColor(*plainRow.titleLabel()),
+              color(SettingsSystemColor::disabledControlText));
+}
+
+TEST_F(SettingsKitTest, TheSliderSnapsEveryValueToTheNearestStepWithinItsBounds) {
+    SettingsSliderControl slider(300, 2000, 50, [](int v) { return QString("%1 ms").arg(v); });
+    for (int v = 200; v <= 2100; ++v) {
+        const int expected = v < 300 ? 300 : std::min(2000, 300 + (v - 300 + 25) / 50 * 50);
+        slider.slider()->setValue(v); // the knob itself moves freely within the bounds
+        ASSERT_EQ(slider.value(), expected) << v;
+        slider.setValue(v);
+        ASSERT_EQ(slider.slider()->value(), expected) << v;
+        ASSERT_EQ(slider.valueLabel()->text(), QString("%1 ms").arg(expected)) << v;
+    }
+    EXPECT_EQ(slider.normalizedValue(324), 300);
+    EXPECT_EQ(slider.normalizedValue(325), 350);
+    EXPECT_EQ(slider.normalizedValue(5000), 2000);
+}
+
+TEST_F(SettingsKitTest, ASliderWithoutAPositiveStepMovesInWholeUnits) {
+    // clang-format off
+    const std::tuple<const char*, int, int, int> rows[] = {
+        {"zero", 0, 7, 7}, {"negative", -5, 7, 7}, {"belowMinimum", 0, -3, 0}};
+    // clang-format on
+    for (const auto& [name, step, value, expected] : rows) {
+        SettingsSliderControl slider(0, 10, step, nullptr);
+        EXPECT_EQ(slider.step(), 1) << name;
+        EXPECT_EQ(slider.slider()->tickInterval(), 1) << name;
+        slider.setValue(value);
+        EXPECT_EQ(slider.value(), expected) << name;
+    }
+}
+
+TEST_F(SettingsKitTest, InstallingAPageAgainLeavesOnlyTheNewSections) {
+    SettingsPageViewController page;
+    page.view()->resize(620, 700);
+    page.installPage({new SettingsSectionView("First", "first.title", plainRows(2))});
+    QPointer<QWidget> first = page.installedSections().front();
+    page.installPage({new SettingsSectionView("Second", "second.title", plainRows(1)),
+                      new SettingsSectionView("Third", "third.title", plainRows(3))});
+    ASSERT_EQ(page.installedSections().size(), 2u);
+    EXPECT_EQ(page.view()->findChild<QLabel*>("first.title"), nullptr);
+    EXPECT_NE(page.view()->findChild<QLabel*>("third.title"), nullptr);
+    flushDeferredDeletes();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_GE(page.contentContainerView()->height(),
+              page.installedSections().front()->sizeHint().height() + 48);
+}
+
+TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {
+    SettingsPageViewController page;
+    page.view();
+    auto* kept = new QPushButton("Kept");
+    page.keepControl(kept);
+    QPointer<QPushButton> keptAlive = kept;
+    auto* loose = new QPushButton("Loose");
+    QPointer<QPushButton> looseAlive = loose;
+    const auto render = [&](bool withKept) {
+        std::vector<QWidget*> rows{new SettingsRowView("Loose", std::nullopt, loose)};
+        if (withKept) {
+            rows.push_back(new SettingsRowView("Kept", std::nullopt, kept, {}, QString("k")));
+        }
+        page.installPage({new SettingsSectionView("S", "s", rows)});
+    };
+    render(true);
+    loose = new QPushButton("Loose");
+    render(true); // the kept control moves into the new row
+    flushDeferredDeletes();
+    ASSERT_FALSE(keptAlive.isNull());
+    EXPECT_TRUE(looseAlive.isNull()); // only the old row held it
+    EXPECT_EQ(page.view()->findChild<QPushButton*>("k"), kept);
+
+    loose = new QPushButton("Loose");
+    render(false); // left out: back on the shelf once the old row is gone
+    flushDeferredDeletes();
+    ASSERT_FALSE(keptAlive.isNull());
+    EXPECT_EQ(kept->parentWidget(), &page.controlShelf());
+}
+
+TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters) {
+    SettingsCardView card(plainRows(2));
+    SettingsFooterView footer;
+    auto* separator = card.findChild<SettingsSeparatorView*>();
+    ASSERT_NE(separator, nullptr);
+    for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+        setAppearance(appearance);
+        const QColor window = L::resolvedColor(SettingsSystemColor::windowBackground, appearance);
+        const QColor line = L::resolvedColor(SettingsSystemColor::separator, appearance);
+        EXPECT_EQ(card.backgroundColor(),
+                  appearance == Appearance::light ? QColor::fromRgbF(0.97f, 0.97f, 0.97f) : window);
+        EXPECT_EQ(card.borderColor(), line);
+        EXPECT_EQ(separator->lineColor(), line);
+        EXPECT_EQ(footer.backgroundColor(), window);
+    }
+    EXPECT_NE(L::resolvedColor(SettingsSystemColor::separator, Appearance::light),
+              L::resolvedColor(SettingsSystemColor::separator, Appearance::dark));
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "Platform/Host.h"
+#include "Platform/Scenario.h"
+#include "Platform/SystemServices.h"
+#include "Support/MainQueue.h"
+#include "Support/VirtualMainQueue.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEvent>
+#include <gtest/gtest.h>
+
+namespace tessarin::testing {
+
+// Widgets need an application object; the suite shares one for the whole run.
+inline void ensureWidgetApplication() {
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "test_ui";
+        static char* argv[] = {name, nullptr};
+        static QApplication* application = new QApplication(argc, argv);
+        (void)application;
+    }
+}
+
+// Runs the deletions that widgets asked for with `deleteLater`.
+inline void flushDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The default simulated desktop on a virtual queue, current for one test, with an application
+// object for the widgets.
+class PreferencesHostTest : public ::testing::Test {
+protected:
+    PreferencesHostTest() { ensureWidgetApplication(); }
+    ~PreferencesHostTest() override { flushDeferredDeletes(); }
+
+    void setAppearance(Appearance appearance) {
+        host.system().setAppearance(appearance);
+        queue.runUntilIdle();
+    }
+
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost scopedHost{host};
+};
+
+} // namespace tessarin::testing
