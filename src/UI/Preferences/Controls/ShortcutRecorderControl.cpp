@@ -6,6 +6,7 @@
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
 #include "Platform/Host.h"
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
@@ -185,6 +186,8 @@ void ShortcutRecorderControl::cancelFromBackEnd() {
 }
 
 void ShortcutRecorderControl::showAccessibilityAlert() {
+    // The alert must come in front of whatever application the user was in.
+    Host::current().programActivation().activate();
     SystemServices& system = Host::current().system();
     const SystemAlert alert{"Accessibility Permission Required",
                             "Tessarin needs Accessibility permissions to record keyboard "

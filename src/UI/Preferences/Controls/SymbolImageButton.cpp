@@ -2,8 +2,10 @@
 
 #include "Platform/Host.h"
 #include "Platform/Symbols/SystemSymbolImages.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 
 namespace tessarin {
@@ -25,16 +27,38 @@ QString fallbackText(const std::string& symbolName) {
 
 SymbolImageButton::SymbolImageButton(const std::string& symbolName,
                                      const QString& accessibilityDescription, QWidget* parent)
-    : QToolButton(parent) {
+    : QToolButton(parent), appearanceObserver_([this] { applyAppearance(); }) {
     setAccessibleName(accessibilityDescription);
     setAutoRaise(true);
     if (const auto image = Host::current().symbols().image(symbolName)) {
-        setIcon(QIcon(QPixmap::fromImage(*image)));
+        symbol_ = image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
         setIconSize(QSize(14, 14));
         showsSymbolImage_ = true;
+        applyAppearance();
     } else {
         setText(fallbackText(symbolName));
     }
+}
+
+void SymbolImageButton::applyAppearance() {
+    if (!showsSymbolImage_) {
+        return;
+    }
+    const Appearance appearance = SettingsPageLayout::effectiveAppearance();
+    QIcon icon(tinted(SettingsPageLayout::resolvedColor(SettingsSystemColor::label, appearance)));
+    icon.addPixmap(tinted(SettingsPageLayout::resolvedColor(
+                       SettingsSystemColor::disabledControlText, appearance)),
+                   QIcon::Disabled);
+    setIcon(icon);
+}
+
+QPixmap SymbolImageButton::tinted(const QColor& color) const {
+    QImage image = symbol_;
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(image.rect(), color);
+    painter.end();
+    return QPixmap::fromImage(image);
 }
 
 } // namespace tessarin

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+
+#include <QImage>
 #include <QToolButton>
 #include <string>
 
@@ -18,7 +21,13 @@ public:
     bool showsSymbolImage() const { return showsSymbolImage_; }
 
 private:
+    // Symbols are template pictures: drawn in the label colour of the appearance.
+    void applyAppearance();
+    QPixmap tinted(const QColor& color) const;
+
+    QImage symbol_;
     bool showsSymbolImage_ = false;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -64,6 +64,8 @@ void SettingsPageViewController::loadView() {
     // The document always spans the visible width; only its height scrolls.
     scrollView_->setWidgetResizable(true);
     scrollView_->setWidget(contentContainerView_);
+    // The background view's colour shows through the scroll area and its document.
+    contentContainerView_->setAutoFillBackground(false);
     auto* layout = new QVBoxLayout(background);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(scrollView_);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+
 #include <QWidget>
 #include <vector>
 
@@ -22,8 +24,11 @@ public:
     SettingsCardView* card() const { return card_; }
 
 private:
+    void applyAppearance();
+
     QLabel* titleLabel_;
     SettingsCardView* card_;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -25,7 +25,8 @@ SettingsSliderControl::SettingsSliderControl(int minimumValue, int maximumValue,
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setFixedWidth(L::sliderTrackWidth);
     valueLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    valueLabel_->setFixedWidth(L::sliderLabelWidth);
+    // At least the read-out width; larger fonts widen it rather than cut the value.
+    valueLabel_->setMinimumWidth(L::sliderLabelWidth);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,9 +1,7 @@
-#include "UI/Preferences/Controls/OSDKeyBindingRecorderControl.h"
 #include "UI/Preferences/Controls/RecorderWorld.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
-#include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/SettingsControlShelf.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
@@ -11,7 +9,6 @@
 
 #include <QPointer>
 #include <QTest>
-#include <QVBoxLayout>
 
 namespace tessarin {
 namespace {
@@ -78,39 +75,6 @@ TEST_F(ControlLifetimeTest, AKeptRecorderLeavingItsWindowEndsItsRecordingButLive
     }
     page.render();
     EXPECT_EQ(page.keptRecorder->window(), page.view());
-}
-
-TEST_F(ControlLifetimeTest, AKeptControlSurvivesAClosedAndRebuiltSheet) {
-    PreferencesPanel window;
-    QWidget sheet;
-    auto* sheetLayout = new QVBoxLayout(&sheet);
-    auto* keyRecorder = new OSDKeyBindingRecorderControl(
-        OSDKeyBindingAction::hide, OSDKeyBinding::defaultBinding(OSDKeyBindingAction::hide),
-        QRect(0, 0, 150, 22));
-    page.keepControl(keyRecorder);
-    QPointer<QWidget> section;
-    const auto buildSheet = [&] {
-        if (section) {
-            section->deleteLater();
-        }
-        section = new SettingsSectionView("Keys", "osd.keys",
-                                          {new SettingsRowView("Hide", std::nullopt, keyRecorder)});
-        sheetLayout->addWidget(section);
-    };
-    for (int round = 0; round < 3; ++round) {
-        buildSheet();
-        beginSheet(sheet, window);
-        EXPECT_EQ(sheet.windowModality(), Qt::WindowModal);
-        endSheet(sheet);
-        flushDeferredDeletes();
-    }
-    EXPECT_FALSE(sheet.isVisible());
-    EXPECT_EQ(keyRecorder->window(), &sheet);
-    EXPECT_EQ(sheet.parentWidget(), &window);
-    EXPECT_EQ(sheet.findChildren<OSDKeyBindingRecorderControl*>().size(), 1u);
-    delete section; // the row dies at once: the control goes back to the shelf
-    EXPECT_TRUE(page.controlShelf().holds(keyRecorder));
-    EXPECT_EQ(keyRecorder->parentWidget(), &page.controlShelf());
 }
 
 } // namespace

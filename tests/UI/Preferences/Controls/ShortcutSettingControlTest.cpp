@@ -54,9 +54,6 @@ TEST_F(ShortcutSettingControlTest, ItsPartsAreNamedAfterTheSlotAndTheButtonsReac
     EXPECT_NE(
         control->findChild<ShortcutRecorderControl*>("keyboard.control.shortcut.space3.recorder"),
         nullptr);
-    EXPECT_EQ(clear->toolTip(), "Set shortcut to None");
-    EXPECT_EQ(clear->accessibleName(), "Clear shortcut");
-    EXPECT_EQ(reset->accessibleName(), "Reset shortcut");
     EXPECT_TRUE(clear->showsSymbolImage());
     QTest::mouseClick(clear, Qt::LeftButton);
     QTest::mouseClick(reset, Qt::LeftButton);

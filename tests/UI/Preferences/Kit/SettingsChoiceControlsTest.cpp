@@ -1,11 +1,5 @@
-#include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
-#include "UI/Preferences/Kit/SettingsSegmentedControl.h"
-#include "UI/Preferences/Kit/SettingsSwitch.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
-
-#include <QTest>
-#include <QToolButton>
 
 namespace tessarin {
 namespace {
@@ -33,30 +27,6 @@ TEST_F(SettingsChoiceControlsTest, APopUpSelectsAndReportsRawValuesNotPositions)
     ASSERT_EQ(chosen.size(), 1u);
     EXPECT_EQ(chosen.front(), QVariant("snake"));
     EXPECT_EQ(popup.rawValue(7), std::nullopt);
-}
-
-TEST_F(SettingsChoiceControlsTest, ASelectOneSegmentedControlKeepsOneSegmentChosen) {
-    SettingsPageViewController page;
-    SettingsSegmentedControl control({"2", "3", "4"});
-    page.configureSegmentedControl(control);
-    std::vector<int> picked;
-    control.onSelectionChanged = [&](int index) { picked.push_back(index); };
-    control.setSelectedSegment(0);
-    control.setSelectedSegment(9); // not a segment: nothing changes
-    EXPECT_EQ(control.selectedSegment(), 0);
-    QTest::mouseClick(control.segment(2), Qt::LeftButton);
-    EXPECT_EQ(control.selectedSegment(), 2);
-    EXPECT_FALSE(control.segment(0)->isChecked());
-    EXPECT_EQ(picked, std::vector<int>{2});
-}
-
-TEST_F(SettingsChoiceControlsTest, ASwitchFlipsOnAClick) {
-    SettingsPageViewController page;
-    SettingsSwitch control;
-    page.configureSwitch(control);
-    EXPECT_EQ(control.size(), QSize(26, 15));
-    QTest::mouseClick(&control, Qt::LeftButton);
-    EXPECT_TRUE(control.isOn());
 }
 
 } // namespace

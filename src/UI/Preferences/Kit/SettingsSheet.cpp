@@ -1,0 +1,111 @@
+#include "UI/Preferences/Kit/SettingsSheet.h"
+
+#include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/SettingsFooterView.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Preferences/Kit/SettingsSeparatorView.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tessarin {
+
+namespace L = SettingsPageLayout;
+
+namespace {
+
+QFont sheetTitleFont() {
+    QFont font;
+    font.setPointSize(20);
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+} // namespace
+
+SettingsSheet::SettingsSheet(const QSize& size, const QString& title, const QString& subtitle,
+                             QWidget* parent)
+    : QWidget(parent), titleLabel_(L::makeLabel(title, sheetTitleFont())),
+      subtitleLabel_(L::makeLabel(subtitle, L::rowTitleFont())), sectionSlot_(new QVBoxLayout),
+      footer_(new SettingsFooterView) {
+    setFixedSize(size);
+    subtitleLabel_->setWordWrap(true);
+    L::setTextColor(*subtitleLabel_, L::resolvedColor(SettingsSystemColor::secondaryLabel,
+                                                      L::effectiveAppearance()));
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(40, 28, 40, 0);
+    content->setSpacing(0);
+    content->addWidget(titleLabel_);
+    content->addSpacing(4);
+    content->addWidget(subtitleLabel_);
+    content->addSpacing(16);
+    content->addLayout(sectionSlot_);
+    content->addStretch(1);
+    content->addSpacing(24);
+
+    footer_->setFixedHeight(72);
+    auto* buttons = new QHBoxLayout(footer_);
+    buttons->setContentsMargins(40, 0, 40, 0);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(content, 1);
+    layout->addWidget(new SettingsSeparatorView);
+    layout->addWidget(footer_);
+}
+
+void SettingsSheet::setSection(QWidget* section) {
+    if (section_) {
+        sectionSlot_->removeWidget(section_);
+        section_->hide();
+        section_->deleteLater();
+    }
+    section_ = section;
+    sectionSlot_->addWidget(section);
+}
+
+QPushButton* SettingsSheet::addButton(const QString& title, bool isDefault,
+                                      std::function<void()> action) {
+    auto* button = new QPushButton(title);
+    button->setAutoDefault(false);
+    if (isDefault) {
+        button->setMinimumWidth(86);
+        defaultButton_ = button;
+    }
+    QObject::connect(button, &QPushButton::clicked, this, [action = std::move(action)] {
+        if (action) {
+            action();
+        }
+    });
+    static_cast<QHBoxLayout*>(footer_->layout())->addWidget(button);
+    return button;
+}
+
+void SettingsSheet::setDefaultButtonTakesReturn(bool takes) {
+    defaultButtonTakesReturn_ = takes;
+}
+
+void SettingsSheet::keyPressEvent(QKeyEvent* event) {
+    const bool isReturn = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (isReturn && defaultButtonTakesReturn_ && defaultButton_ && defaultButton_->isEnabled()) {
+        event->accept();
+        defaultButton_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void SettingsSheet::begin(QWidget& window) {
+    beginSheet(*this, window);
+}
+
+void SettingsSheet::end() {
+    endSheet(*this);
+}
+
+} // namespace tessarin

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QPointer>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
+
+namespace tessarin {
+
+class SettingsFooterView;
+
+// The shared layout of the settings sheets: a title over a subtitle, one section, and a footer
+// bar under a hairline that holds the buttons, the default one 40 points from the trailing
+// edge. It is shown as a sheet of its window (window-modal) and only hidden when it ends, so
+// the controls in it live on.
+class SettingsSheet final : public QWidget {
+    Q_OBJECT
+
+public:
+    SettingsSheet(const QSize& size, const QString& title, const QString& subtitle,
+                  QWidget* parent = nullptr);
+
+    // Shows `section` under the subtitle; a previous one is deleted later (a rebuild may start
+    // from a control inside it).
+    void setSection(QWidget* section);
+    QWidget* section() const { return section_; }
+
+    // Adds a footer button; the default one is at least 86 points wide and, unless told
+    // otherwise, Return presses it.
+    QPushButton* addButton(const QString& title, bool isDefault, std::function<void()> action);
+    // A sheet whose section records keys must leave Return to them.
+    void setDefaultButtonTakesReturn(bool takes);
+
+    void begin(QWidget& window);
+    void end();
+
+    QLabel* titleLabel() const { return titleLabel_; }
+    QLabel* subtitleLabel() const { return subtitleLabel_; }
+    SettingsFooterView* footer() const { return footer_; }
+
+protected:
+    // Return and Enter reach the sheet when the focused control leaves them.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QLabel* titleLabel_;
+    QLabel* subtitleLabel_;
+    QVBoxLayout* sectionSlot_;
+    QPointer<QWidget> section_;
+    SettingsFooterView* footer_;
+    QPointer<QPushButton> defaultButton_;
+    bool defaultButtonTakesReturn_ = true;
+};
+
+} // namespace tessarin
