@@ -111,12 +111,6 @@ TEST_F(AboutSettingsTest, AnUnloadableIconLeavesTheHeaderWithoutAnImage) {
                                      unconfigured);
     EXPECT_EQ(page.view()->findChild<QLabel*>("about.application.icon"), nullptr);
     EXPECT_NE(page.view()->findChild<QPushButton*>("about.application.checkForUpdates"), nullptr);
-
-    // The build's own bundle carries a picture that loads.
-    const ProgramBundle own{ProgramBundleInfo{}};
-    AboutSettingsViewController ownPage(own, AboutSettingsViewController::loadAppIconImage,
-                                        unconfigured);
-    EXPECT_NE(ownPage.view()->findChild<QLabel*>("about.application.icon"), nullptr);
 }
 
 TEST_F(AboutSettingsTest, CheckForUpdatesAlertsWithoutAnUpdaterAndHandsOverWithOne) {

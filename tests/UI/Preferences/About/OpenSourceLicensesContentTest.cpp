@@ -48,12 +48,5 @@ TEST_F(OpenSourceLicensesContentTest, TextThatIsNotUtf8GetsTheFallback) {
               QString::fromUtf8("caf\u00e9"));
 }
 
-TEST_F(OpenSourceLicensesContentTest, TheBuildCarriesBothLicenceFiles) {
-    const auto shipped = Content::packageResourceBundle();
-    ASSERT_TRUE(shipped.has_value());
-    EXPECT_NE(Content::licenseText(Content::multitouchLicenseName, shipped), std::nullopt);
-    EXPECT_NE(Content::licenseText(Content::spaceSwitcherLicenseName, shipped), std::nullopt);
-}
-
 } // namespace
 } // namespace tessarin
