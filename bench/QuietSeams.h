@@ -101,6 +101,35 @@ struct QuietWindowPreviews : WindowPreviewCaching {
     void refreshWindowSpaceMetadataOnly() override {}
     bool scheduleAllVisibleSpacePreviewRefreshes() override { return false; }
     std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
+    std::map<int64_t, OSDGridSpaceTitleEntry>
+    mappedTitleEntries(const std::string&, const std::vector<SpaceID>&) override {
+        return {};
+    }
+    std::map<int64_t, OSDGridAppIconEntry> mappedIconEntries(const std::string&,
+                                                             const std::vector<SpaceID>&) override {
+        return {};
+    }
+    std::optional<OSDGridAppIconEntry> finderFallbackIconEntry() override { return std::nullopt; }
+    std::map<int64_t, OSDGridScreenshotEntry> screenshotMap(const std::string&,
+                                                            const std::vector<SpaceID>&) override {
+        return {};
+    }
+    std::map<int64_t, OSDGridScreenshotEntry> previewMap(const std::string&,
+                                                         const std::vector<SpaceID>&) override {
+        return {};
+    }
+    std::map<int64_t, std::vector<OSDGridAppIconEntry>>
+    iconStackMap(const std::string&, const std::vector<SpaceID>&) override {
+        return {};
+    }
+    void cancelPendingWindowSpaceMetadataRefresh() override {}
+    std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>&,
+                                          const DisplayPresentationSettingsSnapshot&,
+                                          const OSDPresentationMetricsTraceRef&, int64_t) override {
+        return nullptr;
+    }
+    void scheduleWindowSpaceMetadataAndPreviewRefresh(const std::optional<std::string>&) override {}
 };
 struct QuietMetrics : OSDPresentationMetricsRecording {
     bool isEnabled() const override { return false; }

@@ -1,6 +1,7 @@
 #include "Platform/Host.h"
 
 #include "Platform/Accessibility.h"
+#include "Platform/Applications/ApplicationOpener.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Dock.h"
 #include "Platform/Input/EventSystem.h"
@@ -16,6 +17,7 @@
 #include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/Symbols/SystemSymbolImages.h"
+#include "Platform/StatusBar/StatusBar.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowCapture/WindowImageCapture.h"
@@ -99,7 +101,9 @@ struct Host::Parts {
           multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
                                                   : nullptr),
           trackpad(events, queue, preferences, multitouch.get()),
-          setup(windowServer, system, privacy, program) {}
+          setup(windowServer, system, privacy, program),
+          // Applications opened by path
+          applications([this] { missionControl.open(); }) {}
 
     WorkspaceNotificationCenter notifications;
     DisplayServer displays;
@@ -124,6 +128,10 @@ struct Host::Parts {
     WindowImageCapture windowImages;
     // Symbol images.
     SystemSymbolImages symbols;
+    // Applications opened by path
+    ApplicationOpener applications;
+    // Status bar.
+    StatusBar statusBar;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;
@@ -307,6 +315,16 @@ SystemSettings& Host::systemSettings() {
 // Symbol images.
 SystemSymbolImages& Host::symbols() {
     return parts_->symbols;
+}
+
+// Applications opened by path
+ApplicationOpener& Host::applications() {
+    return parts_->applications;
+}
+
+// Status bar.
+StatusBar& Host::statusBar() {
+    return parts_->statusBar;
 }
 
 void Host::restoreCalls() {

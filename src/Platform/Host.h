@@ -20,6 +20,8 @@ class ProcessLauncher;
 class ProgramActivation;
 class ProgramBundle;
 class SystemSettings;
+// Applications opened by path
+class ApplicationOpener;
 class DisplayServer;
 class Dock;
 class EventSystem;
@@ -29,6 +31,7 @@ class MissionControl;
 class MultitouchManager;
 class Preferences;
 class SymbolicHotKeyTable;
+class StatusBar;
 class SystemServices;
 class SystemSymbolImages;
 class Trackpad;
@@ -78,6 +81,8 @@ public:
     Trackpad& trackpad();
     // Window capture.
     WindowImageCapture& windowImages();
+    // Applications opened by path
+    ApplicationOpener& applications();
 
     // Setup services: the privacy database, the program's bundle and whether it is active, the
     // command-line tools, the login item service and System Settings.
@@ -89,6 +94,9 @@ public:
     SystemSettings& systemSettings();
     // Symbol images: the system's named button pictures.
     SystemSymbolImages& symbols();
+
+    // Status bar: the status items in the menu bar.
+    StatusBar& statusBar();
 
     // Puts back every call a test withdrew.
     void restoreCalls();

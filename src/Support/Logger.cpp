@@ -1,5 +1,7 @@
 #include "Support/Logger.h"
 
+#include <array>
+#include <atomic>
 #include <cstdio>
 
 namespace tessarin {
@@ -15,6 +17,14 @@ std::recursive_mutex& sinkMutex() {
 LogSink& currentSink() {
     static LogSink sink = Logger::defaultSink();
     return sink;
+}
+
+constexpr std::size_t kLevelCount = static_cast<std::size_t>(LogLevel::fault) + 1;
+
+// Switched-off levels; all start on (an atomic<bool> starts false).
+std::array<std::atomic<bool>, kLevelCount>& disabledLevels() {
+    static std::array<std::atomic<bool>, kLevelCount> disabled{};
+    return disabled;
 }
 } // namespace
 
@@ -37,7 +47,18 @@ const char* logLevelName(LogLevel level) {
 Logger::Logger(std::string category, std::string subsystem)
     : subsystem_(std::move(subsystem)), category_(std::move(category)) {}
 
+bool Logger::isLevelEnabled(LogLevel level) {
+    return !disabledLevels()[static_cast<std::size_t>(level)].load(std::memory_order_relaxed);
+}
+
+void Logger::setLevelEnabled(LogLevel level, bool enabled) {
+    disabledLevels()[static_cast<std::size_t>(level)].store(!enabled, std::memory_order_relaxed);
+}
+
 void Logger::log(LogLevel level, const std::string& message) const {
+    if (!isLevelEnabled(level)) {
+        return;
+    }
     std::lock_guard lock(sinkMutex());
     // A copy, so a sink that replaces the sink does not destroy itself while it runs.
     const LogSink sink = currentSink();

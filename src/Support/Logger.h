@@ -46,6 +46,11 @@ public:
     static LogSink setSink(LogSink sink);
     static LogSink defaultSink();
 
+    // Whether lines of a level reach the sink at all; every level is on until switched off.
+    // Callers that render an expensive line ask first.
+    static bool isLevelEnabled(LogLevel level);
+    static void setLevelEnabled(LogLevel level, bool enabled);
+
 private:
     std::string subsystem_;
     std::string category_;

@@ -1,5 +1,6 @@
 #include "Core/AppDelegate/AppDelegate.h"
 
+#include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Hotkeys/MissionControlShortcutConflictDetector.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
@@ -124,12 +125,19 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
                                            : PhysicalWindowDragTracker::shared()),
       missionControlSpaceCreator(std::move(dependencies.missionControlSpaceCreator)),
       osdWindow_(required(std::move(dependencies.osdWindow), "osdWindow")),
-      presentation_(required(std::move(dependencies.presentation), "presentation")),
+      // The delegate presents its own grids unless a test stands in for it.
+      presentation_(dependencies.presentation ? std::move(dependencies.presentation)
+                                              : std::shared_ptr<OSDPresentationControlling>(
+                                                    std::shared_ptr<void>(), this)),
       healthWindow_(required(std::move(dependencies.healthWindow), "healthWindow")),
-      shell_(required(std::move(dependencies.shell), "shell")),
+      shell_(dependencies.shell ? std::move(dependencies.shell)
+                                : std::shared_ptr<ShellRefreshing>(std::shared_ptr<void>(), this)),
       hotkeys_(std::move(dependencies.hotkeys)),
       windowPreviews_(required(std::move(dependencies.windowPreviews), "windowPreviews")),
-      metrics_(required(std::move(dependencies.metrics), "metrics")),
+      metrics_(dependencies.metrics
+                   ? std::move(dependencies.metrics)
+                   : std::shared_ptr<OSDPresentationMetricsRecording>(
+                         std::shared_ptr<void>(), &OSDPresentationMetrics::recorder())),
       trackpad_(dependencies.trackpad
                     ? std::move(dependencies.trackpad)
                     : std::make_shared<TrackpadNavigationInput>(trackpadSwipeSettingsStore,
@@ -153,18 +161,6 @@ AppDelegate::~AppDelegate() {
     if (pendingVisibleGridWindowPreviewRefreshWorkItem) {
         pendingVisibleGridWindowPreviewRefreshWorkItem->cancel();
     }
-}
-
-void AppDelegate::mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
-                       const std::function<OSDPresentationMetricsFields()>& fields) {
-    if (!trace) {
-        return;
-    }
-    if (!fields) {
-        metrics_->mark(step, trace);
-        return;
-    }
-    metrics_->mark(step, trace, fields);
 }
 
 // ---------------------------------------------------------------- Access and displays

@@ -2,6 +2,8 @@
 
 #include "Core/Health/TessarinSpacePracticeState.h"
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
+#include "Core/Presentation/OSDGridSpaceTitleEntry.h"
+#include "Core/Presentation/VisibleGridOSDOverlayRefreshScope.h"
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/HotkeyReregistering.h"
 #include "Core/Seams/OSDPresentationControlling.h"
@@ -39,11 +41,16 @@
 #include "Support/Published.h"
 #include "Support/WorkItem.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/MenuBar/MenuBarControllerDelegate.h"
+#include "UI/MenuBar/MenuBarDirectionalAvailability.h"
+#include "UI/MenuBar/MenuBarGridIconModel.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -55,6 +62,10 @@ class MissionControlShortcutOverrideControlling;
 class MissionControlSpaceCreator;
 enum class MissionControlSpaceCreationResult;
 enum class MissionControlSpaceRemovalResult;
+// Menu bar and overlays.
+class MenuBarController;
+class PersistentGridOverlayController;
+class PersistentTitleOverlayController;
 
 // The delegate's collaborators. The stores and the drag tracker default to the current host's
 // shared instances; the neighbouring subsystems must be given (construction aborts without
@@ -75,14 +86,16 @@ struct AppDelegateDependencies {
     std::shared_ptr<OSDWindowControlling> osdWindow;
     std::shared_ptr<OSDPresentationControlling> presentation;
     std::shared_ptr<HealthWindowPresenting> healthWindow;
-    std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
 
-    // Optional: the engine's trackpad side defaults to the trackpad store and raw input; the
-    // override tap and the conflict detector default to the host's; without the
-    // Desktop refresher a Desktop task refreshes only the Space info, the overlays and a
-    // visible grid; given a re-registrar, the delegate leaves re-registering all hotkeys to it.
+    // Optional: the delegate presents its own grids, refreshes its own menu bar and overlays
+    // and uses the real latency tracer unless given stand-ins (the engine's tests give
+    // recording ones); the engine's trackpad side defaults to the trackpad store and raw input;
+    // the override tap and the conflict detector default to the host's; without the Desktop
+    // refresher a Desktop task refreshes only the Space info, the overlays and a visible grid;
+    // given a re-registrar, the delegate leaves re-registering all hotkeys to it.
+    std::shared_ptr<ShellRefreshing> shell;
     std::shared_ptr<MissionControlShortcutOverrideControlling> missionControlShortcutOverride;
     std::shared_ptr<SystemShortcutConflictDetecting> systemShortcutConflictDetector;
     std::shared_ptr<HotkeyReregistering> hotkeys;
@@ -97,7 +110,9 @@ struct AppDelegateDependencies {
 // subsystems. This part is the Space switching engine: it turns a request (direction, visual
 // index, last Space, workspace, grid click, trackpad swipe) into a switch on the right display
 // and checks afterwards that the switch happened. Main thread only.
-class AppDelegate {
+class AppDelegate : public OSDPresentationControlling,
+                    public ShellRefreshing,
+                    public MenuBarControllerDelegate {
 public:
     // A display's Space layout together with its live Space info and the window server's Space
     // descriptors; the common result of resolving a display.
@@ -142,7 +157,7 @@ public:
     static constexpr double trackpadCommitDelayWhileGestureActive = 1.25;
 
     explicit AppDelegate(AppDelegateDependencies dependencies);
-    ~AppDelegate();
+    ~AppDelegate() override;
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
 
@@ -406,6 +421,168 @@ public:
     void presentHealthCheckAtLaunch();
     TessarinSpacePracticeState currentSpacePracticeState();
     std::function<TessarinSpacePracticeState()> spacePracticeStateProvider() const;
+    // ---------------------------------------------------------------- OSD presentation
+    // (the grid after a switch, its model, its interaction context and its dismissal; the
+    // delegate is its own presentation control unless a test gives another)
+
+    bool showOSD(uint32_t targetIndex, std::optional<uint32_t> spaceCount,
+                 std::optional<uint32_t> sourceIndex, std::optional<TessarinDirection> direction,
+                 const std::optional<std::string>& displayIdentifier,
+                 const OSDDismissalBehavior& dismissalBehavior,
+                 GridOSDInteractionMode interactionMode,
+                 const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    // The grid of a display's Spaces with `activeIndex` as the active cell; none when the
+    // display's Spaces cannot be resolved or the index is outside the layout.
+    std::optional<OSDGridModel>
+    makeGridOSDModel(int activeIndex, const std::optional<std::string>& displayIdentifier,
+                     const std::optional<std::string>& settingsDisplayIdentifier,
+                     const std::optional<std::string>& screenshotDisplayIdentifier,
+                     const std::optional<DisplaySpaceOrderSnapshot>& displaySnapshot,
+                     std::optional<bool> screenshotsEnabled) override;
+    bool shouldCaptureGridSpaceScreenshots(const std::optional<std::string>& displayIdentifier,
+                                           bool visibleGridOSDCanCapture,
+                                           std::optional<bool> osdEnabled) override;
+    // The grid of a display as it is now, its active Space the active cell.
+    std::optional<OSDGridModel>
+    makeCurrentGridOSDModel(const std::optional<std::string>& displayIdentifier);
+    // Direct-slot names and obscure flags by visual index 0 to 9; empty without a display.
+    std::map<int, std::string> directSlotCustomNames(const std::optional<std::string>& display);
+    std::set<int> obscuredVisualIndices(const std::optional<std::string>& display);
+    // The Spaces of real slots 0 to 9 whose direct slot is obscure; their previews stay hidden.
+    std::vector<SpaceID> obscuredVisualSpaceIDs(const DisplaySpaceOrderSnapshot& snapshot);
+    // The callbacks of every grid the delegate shows; they hold the delegate weakly.
+    OSDDismissalCallbacks
+    gridOSDDismissalCallbacks(const std::optional<std::string>& displayIdentifier,
+                              bool hidesImmediatelyBeforeDismissalStarted);
+    void handleGridOSDHidden(const std::optional<std::string>& displayIdentifier);
+    // What a preview session's grid lets the user do, by the session's mode; none for a
+    // deferred preview that does not wait for released modifiers.
+    std::optional<OSDGridMouseInteractionContext>
+    makePreviewInteractionContext(const GridOSDPreviewSession& session, const OSDGridModel& model,
+                                  const DisplayPresentationSettingsSnapshot& presentationSettings,
+                                  const OSDDismissalBehavior& dismissalBehavior,
+                                  bool allowsKeyboardSelection);
+
+    // ---------------------------------------------------------------- OSD selection, picker,
+    // grid refresh and editing (what a shown grid does, and how it follows the live Spaces)
+
+    // A chosen cell or a key move in a shown grid. Indexes are the grid's visual indexes; a
+    // negative one, or one past 32 bits, is refused with a beep like any index off the layout.
+    void performOSDPickerSelection(int64_t visualIndex);
+    // A click in a picker grid on another display, which does not own the preview session.
+    void performOSDPickerMouseSelection(int64_t visualIndex,
+                                        const std::optional<std::string>& displayIdentifier);
+    // A click in a deferred hotkey preview: drops the deferred switch and switches at once.
+    void performMouseSelection(int64_t visualIndex, const OSDDismissalBehavior& dismissalBehavior);
+    void performTrackpadAfterTapSelection(int64_t visualIndex);
+    // True when the selection moved and the grid was redrawn.
+    bool performOSDPickerKeyboardMove(OSDGridKeyboardSelectionDirection direction);
+    bool performTrackpadAfterTapKeyboardMove(OSDGridKeyboardSelectionDirection direction);
+
+    // The Space picker: the grid of the pointer's display, or of every screen, opened on demand.
+    void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    struct OSDSpacePickerDisplay {
+        GridOSDPreviewSession session;
+        DisplayPresentationSettingsSnapshot presentationSettings;
+    };
+    // One display resolved into a picker session; none when it cannot be resolved.
+    std::optional<OSDSpacePickerDisplay>
+    makeOSDSpacePickerSession(const std::optional<std::string>& displayIdentifier,
+                              const OSDPresentationMetricsTraceRef& metricsTrace);
+    // The primary display first, then every screen's display once.
+    std::vector<std::optional<std::string>>
+    osdPickerDisplayIdentifiers(const std::optional<std::string>& primaryDisplayIdentifier);
+    // Shows a preview session's grid or redraws it in place; false when it stopped early (the
+    // session is then closed).
+    bool showOrRefreshPreviewSession(const GridOSDPreviewSession& session,
+                                     const DisplayPresentationSettingsSnapshot& settings,
+                                     const OSDDismissalBehavior& dismissalBehavior,
+                                     std::optional<uint32_t> sourceIndex,
+                                     std::optional<TessarinDirection> direction,
+                                     bool replaceInteractionContext,
+                                     const OSDPresentationMetricsTraceRef& metricsTrace) override;
+
+    // Visible grids follow the live state in place. None of them beeps; each ends silently
+    // when anything is missing.
+    void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) override;
+    void refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) override;
+    void refreshVisibleGridOSDOverlays(const VisibleGridOSDOverlayRefreshScope& scope);
+    bool refreshVisiblePreviewSession(const GridOSDPreviewSession& session,
+                                      const std::optional<std::string>& visibleDisplayIdentifier);
+    // The removed Desktop's cell shown as a placeholder until the grid is rebuilt.
+    bool refreshVisibleGridOSDWithTransientPlaceholder(
+        int64_t index, const std::optional<std::string>& displayIdentifier,
+        const std::optional<DisplaySpaceOrderSnapshot>& transientDisplaySnapshot);
+    // The grid shown again with a Desktop more; a picker grid through a new picker session.
+    bool refreshVisibleGridOSDAllowingSpaceCountChange(
+        const std::optional<std::string>& displayIdentifier,
+        const std::optional<OSDGridMouseInteractionContext>& interactionContext);
+    void
+    scheduleVisibleGridScreenCaptureIfNeeded(const std::optional<std::string>& displayIdentifier);
+
+    // Editing Spaces from a grid: reorder, remove, add, Mission Control.
+    std::optional<DisplaySpaceOrderSnapshot>
+    persistVisualReorder(int64_t from, int64_t to,
+                         const std::optional<std::string>& displayIdentifier,
+                         OSDGridRearrangementBehavior rearrangementBehavior);
+    void enablePlaceholders(const std::string& displayIdentifier);
+    void performOSDPickerReorder(int64_t from, int64_t to,
+                                 const std::optional<std::string>& displayIdentifier,
+                                 OSDGridRearrangementBehavior rearrangementBehavior);
+    void performOSDRemoveSpace(int64_t index, const std::optional<std::string>& displayIdentifier);
+    void performOSDAddSpaceAtPlaceholder(int64_t index,
+                                         const std::optional<std::string>& displayIdentifier);
+    void performOSDAddSpaceAtTail(const std::optional<std::string>& displayIdentifier);
+    void performOSDOpenMissionControl();
+
+    // ---------------------------------------------------------------- Menu bar and overlays
+    // (the menu bar's Space state, the persistent overlays' feed, the periodic screenshots)
+
+    // Made on first use and kept for the run; the menu bar controller's delegate is this.
+    MenuBarController& menuBarController();
+    PersistentGridOverlayController& persistentGridOverlayController();
+    PersistentTitleOverlayController& persistentTitleOverlayController();
+
+    // Updates the Space references and pushes the menu-bar display's grid settings and Space
+    // state into the menu bar.
+    void refreshSpaceInfo() override;
+    // Refreshes the grid and title overlays of every display.
+    void refreshPersistentGridOverlay() override;
+    void applyHotkey(const HotkeyCombination& combination, HotkeyIdentifier identifier) override;
+    void setGridModeEnabled(bool enabled) override;
+    // Re-arms the timer of periodic grid screenshots or preview refreshes, or leaves none.
+    void restartPeriodicGridScreenshotRefresh() override;
+    // A display's grid picture model from its visual layout (placeholders included), or from
+    // the bare Space info when the layout cannot be resolved.
+    std::optional<MenuBarGridIconModel>
+    makeMenuBarGridModel(const TessarinSpaceInfo& spaceInfo,
+                         const std::optional<std::string>& displayIdentifier,
+                         std::optional<uint32_t> columnCount);
+    // Which moves have a target under the grid rules of the settings display (by default the
+    // display's settings scope).
+    MenuBarDirectionalAvailability resolveMenuBarDirectionalAvailability(
+        const TessarinSpaceInfo& spaceInfo, const std::optional<std::string>& displayIdentifier,
+        const std::optional<std::string>& settingsDisplayIdentifier);
+    // Records the topology baseline from the bridge's Space display lists.
+    void updateStableSpaceDisplayListCountIfNeeded(const std::string& reason);
+    // Start-up: primes the preview schedule, refreshes window metadata when previews are due,
+    // and arms the periodic timer.
+    void primeWindowSpaceMetadataAndPreviews();
+
+    // What the status-item menu asks of the delegate (the rest it shares with the engine).
+    bool showsOSDSpacePickerOnAllScreens() const override;
+    void showOSDSpacePickerOnAllScreens() override;
+    void showOSDSpacePickerOnCursorDisplay() override;
+    void openHealthCheck() override;
+
+    // The periodic screenshot or preview timer, and the start-up metadata refresh task.
+    std::optional<WorkItem> periodicGridScreenshotRefreshTimer;
+    std::optional<WorkItem> pendingWindowSpaceMetadataRefreshTask;
+    int64_t windowSpaceMetadataRefreshGeneration = 0;
+    bool pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = false;
+    // Uniform fractions in 0...1 for spreading the first preview refreshes.
+    std::function<double()> previewRandomFraction;
 
 private:
     // What a switch request resolved to before anything was posted.
@@ -478,8 +655,18 @@ private:
     void refreshAfterLayoutChange();
     void applySettingsChangePreviewPlan();
 
-    void mark(const std::string& step, const OSDPresentationMetricsTraceRef& trace,
-              const std::function<OSDPresentationMetricsFields()>& fields = nullptr);
+    // Without a trace (always so with metrics off) a mark builds nothing and allocates nothing.
+    template <class MakeFields>
+    void mark(const char* step, const OSDPresentationMetricsTraceRef& trace, MakeFields&& fields) {
+        if (trace) {
+            metrics_->mark(step, trace, std::forward<MakeFields>(fields));
+        }
+    }
+    void mark(const char* step, const OSDPresentationMetricsTraceRef& trace) {
+        if (trace) {
+            metrics_->mark(step, trace);
+        }
+    }
 
     std::shared_ptr<OSDWindowControlling> osdWindow_;
     std::shared_ptr<OSDPresentationControlling> presentation_;
@@ -497,6 +684,74 @@ private:
     // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
     // gone.
     std::shared_ptr<AppDelegate*> self_;
+
+    // OSD presentation.
+    // The direct slots 1 to 10 of a display by visual index; empty without a display.
+    std::vector<DirectSlotMetadata>
+    directSlotMetadataByIndex(const std::optional<std::string>& display);
+    std::optional<std::string> cellImageSettingsDisplay(const std::optional<std::string>& display,
+                                                        const DisplaySpaceOrderSnapshot& snapshot);
+    std::map<int64_t, OSDGridScreenshotEntry>
+    resolveGridScreenshotMap(const DisplaySpaceOrderSnapshot& snapshot,
+                             const std::optional<std::string>& displayIdentifier,
+                             bool screenshotsEnabled);
+    std::map<int64_t, OSDGridAppIconEntry>
+    resolveGridAppIconMap(int cellCount, const DisplaySpaceOrderSnapshot& snapshot,
+                          const std::map<int64_t, OSDGridSpaceTitleEntry>& cachedTitleEntries);
+    std::optional<std::string> systemSpaceTitle(const std::optional<std::string>& display,
+                                                int systemIndex) const;
+    std::optional<OSDGridMouseInteractionContext>
+    makeDeferredInteractionContext(const OSDGridModel& model,
+                                   const std::optional<std::string>& display,
+                                   const OSDDismissalBehavior& dismissalBehavior,
+                                   const DisplayPresentationSettingsSnapshot& settings);
+    void cancelPreviewAndHideGrid(bool cancelsDeferredSwitch);
+    // OSD selection, picker, grid refresh and editing
+    std::optional<std::string> settingsDisplayFor(const std::optional<std::string>& display) const;
+    // A display's Space info read with switch predictions, and its layout when that resolves.
+    struct PredictedDisplayState {
+        std::optional<TessarinSpaceInfo> info;
+        std::optional<DisplaySpaceOrderSnapshot> snapshot;
+    };
+    PredictedDisplayState predictedDisplayState(const std::optional<std::string>& spaceDisplay);
+    // Posts the switch to a chosen cell and refreshes the shell; false (after a beep) when
+    // nothing was posted.
+    bool switchToChosenCell(uint32_t systemIndex, const std::optional<std::string>& spaceDisplay,
+                            const std::optional<DisplaySpaceOrderSnapshot>& snapshot,
+                            std::optional<SpaceID> targetSpaceID);
+    void closeOSDGrid();
+    bool performPreviewKeyboardMove(OSDGridKeyboardSelectionDirection direction,
+                                    GridOSDPreviewSessionMode::Kind kind);
+    // Redraws the grid of the stored session (or shows it when none is visible there) with a
+    // `manual` dismissal.
+    void presentStoredPreviewSession(const OSDGridModel& model,
+                                     const DisplayPresentationSettingsSnapshot& settings,
+                                     const DisplayOSDSettings& osdSettings,
+                                     bool hidesImmediatelyBeforeDismissalStarted,
+                                     bool schedulesPreviewRefresh);
+    void
+    scheduleDelayedVisibleGridPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                             const DisplayPresentationSettingsSnapshot& settings);
+    std::optional<OSDSpacePickerDisplay>
+    resolvePickerDisplay(const std::optional<std::string>& displayIdentifier,
+                         const OSDPresentationMetricsTraceRef& metricsTrace, bool primary);
+    void showAdditionalPickerGrid(const OSDSpacePickerDisplay& picker,
+                                  const OSDPresentationMetricsTraceRef& metricsTrace);
+    bool beginPickerRequest(const OSDPresentationMetricsTraceRef& metricsTrace,
+                            bool showAllScreens);
+    // Redraws a display's grid with a new model, its context following the model.
+    void refreshGridKeepingContext(const OSDGridModel& model,
+                                   const std::optional<std::string>& displayIdentifier);
+    bool isMissionControlEditRefused();
+    void refreshAfterVisualReorder(const DisplaySpaceOrderSnapshot& layout);
+    // Menu bar and overlays.
+    // The settings scope of a display: itself while displays have separate Spaces, else none.
+    std::optional<std::string>
+    menuBarSettingsScope(const std::optional<std::string>& displayIdentifier);
+    static std::optional<std::string> activeMenuBarDisplayIdentifier();
+    std::shared_ptr<MenuBarController> menuBarController_;
+    std::shared_ptr<PersistentGridOverlayController> persistentGridOverlayController_;
+    std::shared_ptr<PersistentTitleOverlayController> persistentTitleOverlayController_;
 
     friend class AppDelegateTestAccess;
 };

@@ -275,13 +275,16 @@ AppDelegate::hotkeyMetricsTrace(const HotkeyAction& action, const HotkeyCombinat
     }
     auto trace = metrics_->startTrace("hotkey", triggerContext.receivedAt);
     mark("hotkey.handler.started", trace, [&] {
-        return OSDPresentationMetricsFields{
-            {"identifier", std::string(tessarin::rawValue(action.identifier))},
-            {"scope", action.scope.isCursorDisplay() ? "cursorDisplay" : "display"},
-            {"scopeDisplay", action.scope.displayKey().value_or("nil")},
+        OSDPresentationMetricsFields fields{
+            {"action", std::string(tessarin::rawValue(action.identifier))},
+            {"scope", action.scope.isCursorDisplay() ? "cursor" : "display"},
             {"source", std::string(tessarin::rawValue(triggerContext.source))},
             {"keyCode", std::to_string(combination.keyCode)},
             {"modifiers", std::to_string(combination.modifiers)}};
+        if (!action.scope.isCursorDisplay()) {
+            fields["scopeDisplay"] = action.scope.displayKey().value_or("nil");
+        }
+        return fields;
     });
     return trace;
 }

@@ -304,10 +304,8 @@ void AppDelegate::handleMissionControlTailSpaceCreationResult(
     }
     refreshAfterDesktopChange(*shell_);
     // The grid the Desktop was added from grows by a cell: it is shown again.
-    const bool reshown =
-        missionControlDesktopRefresher &&
-        missionControlDesktopRefresher->refreshVisibleGridOSDAllowingSpaceCountChange(
-            target.physicalDisplayIdentifier, interactionContext);
+    const bool reshown = refreshVisibleGridOSDAllowingSpaceCountChange(
+        target.physicalDisplayIdentifier, interactionContext);
     if (!reshown) {
         refreshGridOrScheduleMetadataRefresh(target.physicalDisplayIdentifier,
                                              target.physicalDisplayIdentifier);
@@ -353,11 +351,9 @@ void AppDelegate::handleMissionControlSpaceRemovalResult(
         return;
     }
     refreshAfterDesktopChange(*shell_);
-    const bool placeholderShown =
-        missionControlDesktopRefresher &&
-        missionControlDesktopRefresher->refreshVisibleGridOSDWithTransientPlaceholder(
-            removedVisualIndex, target.physicalDisplayIdentifier,
-            transientSnapshotWithout(snapshot, removedSpaceID, removedVisualIndex));
+    const bool placeholderShown = refreshVisibleGridOSDWithTransientPlaceholder(
+        removedVisualIndex, target.physicalDisplayIdentifier,
+        transientSnapshotWithout(snapshot, removedSpaceID, removedVisualIndex));
     if (!placeholderShown) {
         refreshGridOrScheduleMetadataRefresh(currentGridOSDDisplayIdentifier,
                                              target.physicalDisplayIdentifier);

@@ -76,9 +76,8 @@ void AppDelegate::finishSpaceSwitchVerification(SpaceID targetSpaceID,
     tessarin_reset_switch_predictions();
     shell_->refreshSpaceInfo();
     shell_->refreshPersistentGridOverlay();
-    presentation_->refreshVisibleGridOSDIfVisible(currentGridOSDDisplayIdentifier
-                                                      ? currentGridOSDDisplayIdentifier
-                                                      : attempt.displayIdentifier);
+    refreshVisibleGridOSDOverlays(
+        VisibleGridOSDOverlayRefreshScope::forDisplayIdentifier(attempt.displayIdentifier));
 }
 
 } // namespace tessarin

@@ -74,7 +74,7 @@ void AppDelegate::completeSpaceTopologyStabilization() {
     reregisterAllHotkeys();
     shell_->refreshSpaceInfo();
     shell_->refreshPersistentGridOverlay();
-    presentation_->refreshVisibleGridOSDIfVisible(currentGridOSDDisplayIdentifier);
+    presentation_->refreshVisibleGridOSDIfNeeded(windowPreviews_->currentGridSpaceContext());
 }
 
 bool AppDelegate::shouldSuppressTopologySensitiveWork(const std::string& reason) {

@@ -235,7 +235,8 @@ AppDelegate::throwFocusedWindow(const FocusedWindowThrowCandidate& candidate,
         // The Dock may have switched the display whether or not the window came along.
         delegate.shell_->refreshSpaceInfo();
         delegate.shell_->refreshPersistentGridOverlay();
-        delegate.presentation_->refreshVisibleGridOSDIfVisible(request.displayIdentifier);
+        delegate.refreshVisibleGridOSDOverlays(
+            VisibleGridOSDOverlayRefreshScope::forDisplayIdentifier(request.displayIdentifier));
     };
 
     windowThrowLogger().info("window throw started " + throwFields(request) +

@@ -20,8 +20,9 @@ using OSDPresentationMetricsTraceRef = std::shared_ptr<OSDPresentationMetricsTra
 
 using OSDPresentationMetricsFields = std::map<std::string, std::string>;
 
-// The presentation latency tracer, as the switching engine marks its steps. A mark without a
-// trace, or with metrics off, writes nothing and does not build its fields.
+// The presentation latency tracer as the delegate marks its steps: the real tracer
+// (`OSDPresentationMetrics::recorder()`) unless a test hands in a recording one. A mark without
+// a trace, or with metrics off, writes nothing and does not build its fields.
 class OSDPresentationMetricsRecording {
 public:
     virtual ~OSDPresentationMetricsRecording() = default;

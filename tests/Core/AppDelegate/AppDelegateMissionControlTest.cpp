@@ -23,24 +23,6 @@ Scenario withDock(bool shared = false) {
 class RecordingDesktopRefresher : public MissionControlDesktopRefreshing {
 public:
     std::vector<std::string> calls;
-    std::vector<std::pair<int, std::optional<DisplaySpaceOrderSnapshot>>> placeholders;
-    std::vector<bool> reshownWithContext;
-    bool answer = true;
-
-    bool refreshVisibleGridOSDWithTransientPlaceholder(
-        int index, const std::optional<std::string>& displayIdentifier,
-        const std::optional<DisplaySpaceOrderSnapshot>& snapshot) override {
-        calls.push_back("transientPlaceholder " + fakes::describe(displayIdentifier));
-        placeholders.emplace_back(index, snapshot);
-        return answer;
-    }
-    bool refreshVisibleGridOSDAllowingSpaceCountChange(
-        const std::optional<std::string>& displayIdentifier,
-        const std::optional<OSDGridMouseInteractionContext>& context) override {
-        calls.push_back("allowingSpaceCountChange " + fakes::describe(displayIdentifier));
-        reshownWithContext.push_back(context.has_value());
-        return answer;
-    }
     void scheduleWindowSpaceMetadataAndPreviewRefresh(
         const std::optional<std::string>& displayIdentifier) override {
         calls.push_back("scheduleMetadataRefresh " + fakes::describe(displayIdentifier));
@@ -200,48 +182,19 @@ TEST_F(AppDelegateMissionControlTest, failuresAreToldInAnAlert) {
     EXPECT_TRUE(world.seams.healthWindow->presented.empty());
 }
 
-TEST_F(AppDelegateMissionControlTest, aRemovedDesktopsCellShowsAPlaceholderIfItStillHoldsIt) {
-    // Space 103 is in the third cell (index 2), not in the second.
-    for (const int cell : {2, 1}) {
-        SCOPED_TRACE("cell " + std::to_string(cell));
-        fakes::World fresh(withDock());
-        fresh.d().missionControlDesktopRefresher = refresher;
-        refresher->placeholders.clear();
-        const auto resolved = fresh.d().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A");
-        ASSERT_TRUE(resolved);
-        ASSERT_TRUE(
-            fresh.d().startMissionControlSpaceRemoval(kA, 2, 103, cell, resolved->displaySnapshot));
-        fresh.queue.advance(5.0);
-        ASSERT_EQ(refresher->placeholders.size(), 1u);
-        const auto& [index, snapshot] = refresher->placeholders[0];
-        EXPECT_EQ(index, cell);
-        if (cell == 1) {
-            EXPECT_EQ(snapshot, std::nullopt);
-            continue;
-        }
-        ASSERT_TRUE(snapshot);
-        EXPECT_TRUE(snapshot->isPlaceholder(2));
-        EXPECT_EQ(snapshot->slotCount(), 8);
-        EXPECT_EQ(snapshot->systemOrderedSpaceIDs,
-                  (std::vector<SpaceID>{101, 102, 104, 105, 106, 107, 108}));
-        EXPECT_TRUE(fresh.seams.presentation->refreshedVisibleGrids.empty());
-    }
-}
-
 TEST_F(AppDelegateMissionControlTest, aGridThatCannotShowThePlaceholderIsRefreshedThePlainWay) {
-    refresher->answer = false;
     d().currentGridOSDDisplayIdentifier = "UUID-A";
     ASSERT_TRUE(removeSecond());
     finish();
     EXPECT_EQ(world.seams.presentation->refreshedVisibleGrids, Grids{"UUID-A"});
 }
 
-TEST_F(AppDelegateMissionControlTest, aDesktopAddedAtTheTailReshowsTheGridWithItsContext) {
+TEST_F(AppDelegateMissionControlTest, aDesktopAddedAtTheTailShowsTheGridAgainInsteadOfRefreshing) {
     ASSERT_TRUE(d().startMissionControlTailSpaceCreation(kA, OSDGridMouseInteractionContext{}));
     finish();
     EXPECT_EQ(spaceIDs().size(), 9u);
-    EXPECT_EQ(refresher->calls, std::vector<std::string>{"allowingSpaceCountChange UUID-A"});
-    EXPECT_EQ(refresher->reshownWithContext, std::vector<bool>{true});
+    EXPECT_TRUE(world.seams.osdWindow->visible.count(std::string("UUID-A")));
+    EXPECT_TRUE(world.seams.presentation->refreshedVisibleGrids.empty());
 }
 
 TEST_F(AppDelegateMissionControlTest, aDesktopMadeForAPlaceholderTakesThatCell) {

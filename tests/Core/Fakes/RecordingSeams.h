@@ -241,7 +241,100 @@ public:
     bool refreshPlanIncludesPreviews() override { return record("refreshPlanIncludesPreviews"); }
     void refreshWindowSpaceMetadataOnly() override { record("refreshWindowSpaceMetadataOnly"); }
     bool scheduleAllVisibleSpacePreviewRefreshes() override { return record("schedulePreviews"); }
-    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
+    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return gridContext; }
+    std::optional<OSDGridSpaceContext> gridContext;
+
+    // Grid model content: cached by display and Space ID, as the caches keep it.
+    template <class Entry> using Cache = std::map<std::string, std::map<SpaceID, Entry>>;
+    Cache<OSDGridSpaceTitleEntry> titles;
+    Cache<OSDGridAppIconEntry> icons;
+    Cache<OSDGridScreenshotEntry> screenshots;
+    Cache<OSDGridScreenshotEntry> previews;
+    Cache<std::vector<OSDGridAppIconEntry>> stacks;
+    std::optional<OSDGridAppIconEntry> finderIcon;
+    std::vector<std::optional<std::string>> metadataRefreshesAfterHide;
+
+    template <class Entry>
+    static std::map<int64_t, Entry> byIndex(const Cache<Entry>& cache, const std::string& display,
+                                            const std::vector<SpaceID>& orderedSpaceIDs) {
+        std::map<int64_t, Entry> mapped;
+        const auto found = cache.find(display);
+        for (std::size_t i = 0; found != cache.end() && i < orderedSpaceIDs.size(); ++i) {
+            if (auto entry = found->second.find(orderedSpaceIDs[i]); entry != found->second.end()) {
+                mapped.emplace(static_cast<int64_t>(i), entry->second);
+            }
+        }
+        return mapped;
+    }
+    std::map<int64_t, OSDGridSpaceTitleEntry>
+    mappedTitleEntries(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(titles, display, ids);
+    }
+    std::map<int64_t, OSDGridAppIconEntry>
+    mappedIconEntries(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(icons, display, ids);
+    }
+    std::optional<OSDGridAppIconEntry> finderFallbackIconEntry() override { return finderIcon; }
+    std::map<int64_t, OSDGridScreenshotEntry>
+    screenshotMap(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(screenshots, display, ids);
+    }
+    std::map<int64_t, OSDGridScreenshotEntry> previewMap(const std::string& display,
+                                                         const std::vector<SpaceID>& ids) override {
+        return byIndex(previews, display, ids);
+    }
+    std::map<int64_t, std::vector<OSDGridAppIconEntry>>
+    iconStackMap(const std::string& display, const std::vector<SpaceID>& ids) override {
+        return byIndex(stacks, display, ids);
+    }
+    void cancelPendingWindowSpaceMetadataRefresh() override {}
+    void scheduleWindowSpaceMetadataAndPreviewRefresh(
+        const std::optional<std::string>& displayIdentifier) override {
+        metadataRefreshesAfterHide.push_back(displayIdentifier);
+    }
+
+    // Editing and refresh: recorded; the first-render handler records when it runs.
+    void scheduleVisibleGridScreenCapture() override { record("scheduleVisibleGridScreenCapture"); }
+    std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>& placementDisplay,
+                                          const DisplayPresentationSettingsSnapshot&,
+                                          const OSDPresentationMetricsTraceRef&,
+                                          int64_t generation) override {
+        return [this, placementDisplay, generation] {
+            calls.push_back("afterFirstRender " + describe(placementDisplay) + " " +
+                            std::to_string(generation));
+        };
+    }
+    void scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                                 const DisplayPresentationSettingsSnapshot&,
+                                                 const std::string& phase,
+                                                 int64_t generation) override {
+        calls.push_back("visibleGridPreviewRefresh " + describe(placementDisplay) + " " + phase +
+                        " " + std::to_string(generation));
+    }
+
+    // Shell: priming answers `primedRequests`; the deadline is `deadline`.
+    std::optional<std::vector<WindowPreviewRefreshRequest>> primedRequests;
+    std::optional<TimeInterval> deadline;
+    std::vector<std::int64_t> metadataRefreshGenerations;
+    std::optional<std::vector<WindowPreviewRefreshRequest>>
+    primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming, TimeInterval,
+                                const std::function<double()>&) override {
+        record("primeWindowPreviews");
+        return primedRequests;
+    }
+    bool reconcilePreviewRefreshSchedule() override { return record("reconcile"); }
+    void refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>&,
+                                               OSDGridScreenshotTiming, bool,
+                                               std::int64_t generation) override {
+        record("refreshWindowSpaceMetadataAndPreviews");
+        metadataRefreshGenerations.push_back(generation);
+    }
+    std::optional<TimeInterval> nextPreviewRefreshDeadline() override { return deadline; }
+    void performPeriodicGridScreenshotRefresh() override { record("periodicRefresh"); }
+    void recordWindowMetadataRefreshSkipped(const std::string& reason) override {
+        calls.push_back("skipped " + reason);
+    }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {

@@ -1,0 +1,71 @@
+#include "Core/AppDelegate/AppDelegate.h"
+#include "UI/Overlays/PersistentGridOverlayController.h"
+#include "UI/Overlays/PersistentTitleOverlayController.h"
+#include "UI/Overlays/PersistentTitleOverlayTitleResolver.h"
+
+namespace tessarin {
+
+// The providers hold the delegate weakly: once it is gone they yield no model, no title and
+// the default settings, which show nothing.
+void AppDelegate::refreshPersistentGridOverlay() {
+    const std::weak_ptr<AppDelegate*> weakSelf = self_;
+
+    persistentGridOverlayController().refresh(
+        gridModeStore.isEnabled.value(),
+        [weakSelf](const std::string& display) -> std::optional<MenuBarGridIconModel> {
+            const auto self = weakSelf.lock();
+            if (!self) {
+                return std::nullopt;
+            }
+            AppDelegate& delegate = **self;
+            auto spaceDisplay = delegate.spaceDisplayIdentifier(display);
+            if (!spaceDisplay) {
+                spaceDisplay = display;
+            }
+            // The predicting readers, so a switch just posted shows at once.
+            const auto info = delegate.resolveLiveSpaceInfo(display, SpaceInfoReading::predicting);
+            if (!info) {
+                return std::nullopt;
+            }
+            return delegate.makeMenuBarGridModel(
+                *info, spaceDisplay,
+                delegate.gridModeStore.columns(delegate.menuBarSettingsScope(display)));
+        },
+        [weakSelf](const std::string& display) {
+            const auto self = weakSelf.lock();
+            return self ? (*self)
+                              ->presentationStore.snapshot((*self)->menuBarSettingsScope(display))
+                              .overlay
+                        : DisplayOverlaySettings{};
+        });
+
+    persistentTitleOverlayController().refresh(
+        [weakSelf](const std::string& display) -> std::optional<std::string> {
+            const auto self = weakSelf.lock();
+            if (!self) {
+                return std::nullopt;
+            }
+            AppDelegate& delegate = **self;
+            const auto resolved = delegate.resolveDisplaySpaceOrderSnapshotWithDescriptors(display);
+            if (!resolved) {
+                return std::nullopt;
+            }
+            // Slot names belong to the display while Spaces are separate, else to the display
+            // that shows the menu bar.
+            const auto metadataDisplay = delegate.displaysHaveSeparateSpaces()
+                                             ? std::optional<std::string>(display)
+                                             : activeMenuBarDisplayIdentifier();
+            return PersistentTitleOverlayTitleResolver::resolve(
+                resolved->displaySnapshot.activeVisualIndex, metadataDisplay,
+                delegate.directSlotMetadataStore);
+        },
+        [weakSelf](const std::string& display) {
+            const auto self = weakSelf.lock();
+            return self ? (*self)
+                              ->presentationStore.snapshot((*self)->menuBarSettingsScope(display))
+                              .titleOverlay
+                        : DisplayTitleOverlaySettings{};
+        });
+}
+
+} // namespace tessarin

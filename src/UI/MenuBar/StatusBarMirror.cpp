@@ -1,0 +1,264 @@
+#include "UI/MenuBar/StatusBarMirror.h"
+
+#include "Platform/Host.h"
+#include "Platform/StatusBar/Menu.h"
+#include "Platform/StatusBar/MenuItem.h"
+#include "Platform/StatusBar/StatusBar.h"
+#include "Platform/StatusBar/StatusItem.h"
+#include "Support/MainQueue.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScreen>
+#include <QSystemTrayIcon>
+
+namespace tessarin {
+namespace {
+
+constexpr int kSide = 22;
+constexpr double kPixelsPerPoint = 2;
+
+// The host's modifiers as Qt shows them: its Command is Qt's Control, its Control Qt's Meta.
+QKeySequence keySequence(const MenuItem& item) {
+    if (item.keyEquivalent().empty()) {
+        return {};
+    }
+    const uint64_t mask = item.keyEquivalentModifierMask();
+    int modifiers = 0;
+    if (mask & EventFlags::maskCommand) {
+        modifiers |= Qt::CTRL;
+    }
+    if (mask & EventFlags::maskAlternate) {
+        modifiers |= Qt::ALT;
+    }
+    if (mask & EventFlags::maskControl) {
+        modifiers |= Qt::META;
+    }
+    if (mask & EventFlags::maskShift) {
+        modifiers |= Qt::SHIFT;
+    }
+    const QKeySequence key(QString::fromStdString(item.keyEquivalent()).toUpper());
+    return key.isEmpty() ? QKeySequence() : QKeySequence(key[0].key() | modifiers);
+}
+
+QColor menuBarTint() {
+    return QGuiApplication::palette().color(QPalette::WindowText);
+}
+
+// The frameless stand-in for a tray: the picture, and the menu on a click.
+class StatusItemWindow final : public QWidget {
+public:
+    std::function<void(QPoint)> onClick;
+    QImage image;
+
+    StatusItemWindow()
+        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+        setAttribute(Qt::WA_TranslucentBackground);
+        setFixedSize(kSide + 8, kSide + 8);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(QGuiApplication::palette().color(QPalette::Window));
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(QRectF(rect()), 6, 6);
+        painter.drawImage(QRectF(4, 4, kSide, kSide), image);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (onClick) {
+            onClick(event->globalPosition().toPoint());
+        }
+    }
+};
+
+} // namespace
+
+StatusBarMirror::StatusBarMirror(StatusBar& statusBar)
+    : statusBar_(statusBar), queue_(Host::current().queue()), alive_(std::make_shared<bool>(true)) {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray_ = std::make_unique<QSystemTrayIcon>();
+        // A plain click opens the menu too, as a status item does.
+        QObject::connect(tray_.get(), &QSystemTrayIcon::activated,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             if (reason == QSystemTrayIcon::Trigger && menu_) {
+                                 menu_->popup(QCursor::pos());
+                             }
+                         });
+    } else {
+        auto window = std::make_unique<StatusItemWindow>();
+        window->onClick = [this](QPoint at) {
+            if (menu_) {
+                menu_->popup(at);
+            }
+        };
+        window_ = std::move(window);
+    }
+    token_ = statusBar_.changes().addObserver([this] { scheduleUpdate(); });
+    update();
+}
+
+StatusBarMirror::~StatusBarMirror() {
+    *alive_ = false;
+    statusBar_.changes().removeObserver(token_);
+}
+
+bool StatusBarMirror::isShowing() const {
+    return tray_ ? tray_->isVisible() : window_->isVisible();
+}
+
+// One redraw for a burst of changes: the controller resets and sets several fields at once.
+void StatusBarMirror::scheduleUpdate() {
+    if (updateScheduled_) {
+        return;
+    }
+    updateScheduled_ = true;
+    queue_.async([this, alive = alive_] {
+        if (*alive) {
+            updateScheduled_ = false;
+            update();
+        }
+    });
+}
+
+void StatusBarMirror::update() {
+    const auto& items = statusBar_.items();
+    const StatusItem* item = items.empty() ? nullptr : items.front().get();
+    if (item == nullptr || item->button() == nullptr) {
+        if (tray_) {
+            tray_->hide();
+        } else {
+            window_->hide();
+        }
+        return;
+    }
+    const QImage image = picture(*item->button(), menuBarTint());
+    // An open menu is updated in place; replacing it would close it under the pointer.
+    if (!menu_ || !updateMenu(*menu_, item->menu())) {
+        menu_ = makeMenu(item->menu());
+        if (menu_) {
+            const std::shared_ptr<Menu> hostMenu = item->menu();
+            QObject::connect(menu_.get(), &QMenu::aboutToShow, [hostMenu] { hostMenu->open(); });
+        }
+    }
+    if (tray_) {
+        tray_->setIcon(QIcon(QPixmap::fromImage(image)));
+        tray_->setToolTip(QStringLiteral("Tessarin"));
+        tray_->setContextMenu(menu_.get());
+        tray_->show();
+        return;
+    }
+    auto& window = static_cast<StatusItemWindow&>(*window_);
+    window.image = image;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        window.move(available.right() - window.width() - 8, available.top() + 8);
+    }
+    window.show();
+    window.QWidget::update();
+}
+
+QImage StatusBarMirror::picture(const StatusBarButton& button, const QColor& tint) {
+    QImage canvas(static_cast<int>(kSide * kPixelsPerPoint),
+                  static_cast<int>(kSide * kPixelsPerPoint), QImage::Format_ARGB32_Premultiplied);
+    canvas.setDevicePixelRatio(kPixelsPerPoint);
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const bool showsImage = button.image() && !button.image()->isNull() &&
+                            button.imagePosition() != StatusBarImagePosition::noImage;
+    if (showsImage) {
+        const QImage& image = *button.image();
+        QSizeF size = image.deviceIndependentSize();
+        size.scale(QSizeF(kSide, kSide), Qt::KeepAspectRatio);
+        const QRectF target((kSide - size.width()) / 2, (kSide - size.height()) / 2, size.width(),
+                            size.height());
+        if (StatusBarButton::isTemplate(image)) {
+            // A template image counts by its alpha only: paint it in the menu bar's colour.
+            QImage tinted = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QPainter tinter(&tinted);
+            tinter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            tinter.fillRect(tinted.rect(), tint);
+            tinter.end();
+            painter.drawImage(target, tinted);
+        } else {
+            painter.drawImage(target, image);
+        }
+    }
+    if (!button.title().empty()) {
+        QFont font = button.font().kind == StatusBarFont::Kind::monospacedDigitSystem
+                         ? QFontDatabase::systemFont(QFontDatabase::FixedFont)
+                         : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+        font.setPixelSize(button.font().pointSize > 0 ? static_cast<int>(button.font().pointSize)
+                                                      : 13);
+        font.setWeight(button.font().weight == StatusBarFont::Weight::semibold ? QFont::DemiBold
+                                                                               : QFont::Normal);
+        painter.setFont(font);
+        painter.setPen(tint);
+        painter.drawText(QRectF(0, 0, kSide, kSide), Qt::AlignCenter,
+                         QString::fromStdString(button.title()));
+    }
+    painter.end();
+    return canvas;
+}
+
+bool StatusBarMirror::updateMenu(QMenu& shown, const std::shared_ptr<Menu>& menu) {
+    const QList<QAction*> actions = shown.actions();
+    if (!menu || actions.size() != static_cast<qsizetype>(menu->items().size())) {
+        return false;
+    }
+    for (qsizetype index = 0; index < actions.size(); ++index) {
+        const MenuItem& entry = *menu->items()[static_cast<size_t>(index)];
+        QAction& action = *actions[index];
+        if (entry.isSeparator() != action.isSeparator()) {
+            return false;
+        }
+        if (!entry.isSeparator()) {
+            action.setText(QString::fromStdString(entry.title()));
+            action.setEnabled(entry.isEnabled());
+            action.setShortcut(keySequence(entry));
+        }
+    }
+    return true;
+}
+
+std::unique_ptr<QMenu> StatusBarMirror::makeMenu(const std::shared_ptr<Menu>& menu) {
+    if (!menu) {
+        return nullptr;
+    }
+    auto result = std::make_unique<QMenu>();
+    for (const auto& entry : menu->items()) {
+        if (entry->isSeparator()) {
+            result->addSeparator();
+            continue;
+        }
+        QAction* action = result->addAction(QString::fromStdString(entry->title()));
+        action->setEnabled(entry->isEnabled());
+        action->setShortcut(keySequence(*entry));
+        action->setShortcutVisibleInContextMenu(true);
+        // The host's key equivalents work through its own hot keys, not through Qt.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        const std::weak_ptr<MenuItem> weakEntry = entry;
+        QObject::connect(action, &QAction::triggered, [weakEntry] {
+            if (const auto item = weakEntry.lock()) {
+                item->perform();
+            }
+        });
+        if (entry->submenu()) {
+            QMenu* submenu = makeMenu(entry->submenu()).release();
+            submenu->setParent(result.get(), submenu->windowFlags());
+            action->setMenu(submenu);
+        }
+    }
+    return result;
+}
+
+} // namespace tessarin

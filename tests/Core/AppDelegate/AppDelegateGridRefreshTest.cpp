@@ -1,0 +1,97 @@
+#include "Core/Fakes/PresentationWorld.h"
+#include "Platform/Preferences/PropertyValue.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "Platform/SystemServices.h"
+#include "Platform/WindowServer.h"
+
+#include <gtest/gtest.h>
+
+namespace tessarin {
+namespace {
+
+using fakes::PresentationWorld;
+using Scope = VisibleGridOSDOverlayRefreshScope;
+
+int64_t cells(PresentationWorld& w, const std::string& display) {
+    const auto model = w.window->currentGridModel(display);
+    return model ? model->spaceCount() : -1;
+}
+
+TEST(AppDelegateGridRefresh, spacesChangedUnderAnOpenPickerRedrawOnlyThroughTheVisibleRefresh) {
+    PresentationWorld w;
+    w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    ASSERT_TRUE(w.world.host.windowServer().addSpace("UUID-A"));
+    w.d().refreshVisibleGridOSDIfNeeded(OSDGridSpaceContext{"UUID-A", 109, 8, 9});
+    EXPECT_EQ(cells(w, "UUID-A"), 8);
+    w.d().refreshVisibleGridOSDIfVisible("UUID-A");
+    EXPECT_EQ(cells(w, "UUID-A"), 9);
+    EXPECT_EQ(w.d().gridOSDPreviewSession->slotCount(), 9);
+    EXPECT_TRUE(w.context("UUID-A").allowsKeyboardSelection);
+}
+
+TEST(AppDelegateGridRefresh, aPreviewUnderSharedSpacesRedrawsInTheStoredOrder) {
+    PresentationWorld w(fakes::switchingScenario(101, true));
+    w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    ASSERT_TRUE(w.d().spaceOrderStore.moveVisualOrder(0, 3, OSDGridRearrangementBehavior::swap,
+                                                      "Main", {1, 2, 3, 4}, 1, false, 4, 4));
+    w.d().refreshVisibleGridOSDIfVisible("UUID-A");
+    EXPECT_EQ(w.d().gridOSDPreviewSession->displaySnapshot.visualOrderedSpaceIDs,
+              (std::vector<SpaceID>{4, 2, 3, 1}));
+    EXPECT_EQ(w.shownActive("UUID-A"), 3);
+}
+
+TEST(AppDelegateGridRefresh, aScopeRefreshesItsDisplaysGridOrEveryGridOfTheSharedSpaces) {
+    for (const bool shared : {false, true}) {
+        PresentationWorld w(fakes::switchingScenario(101, shared));
+        w.d().showOSDSpacePickerOnAllScreens(nullptr);
+        for (const char* list : {"UUID-A", "UUID-B", "Main"}) {
+            w.world.host.windowServer().addSpace(list);
+        }
+        w.d().refreshVisibleGridOSDOverlays(Scope::display(shared ? "Main" : "UUID-B"));
+        EXPECT_EQ(cells(w, "UUID-A"), shared ? 5 : 8);
+        EXPECT_EQ(cells(w, "UUID-B"), 5);
+    }
+}
+
+TEST(AppDelegateGridRefresh, aRemovedDesktopsCellTurnsIntoAPlaceholderInPlace) {
+    PresentationWorld w;
+    w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    EXPECT_FALSE(w.d().refreshVisibleGridOSDWithTransientPlaceholder(8, "UUID-A", std::nullopt));
+    EXPECT_TRUE(w.d().refreshVisibleGridOSDWithTransientPlaceholder(2, std::nullopt, std::nullopt));
+    EXPECT_TRUE(w.window->currentGridModel("UUID-A")->isPlaceholder(2));
+    EXPECT_TRUE(w.context("UUID-A").placeholderIndices.count(2));
+}
+
+TEST(AppDelegateGridRefresh, cellsUseScreenshotsOnlyWhenEverythingAllowsThem) {
+    const auto osdOff = [](PresentationWorld& w) {
+        w.world.host.defaults().set("showOSD", PropertyValue(false));
+    };
+    const std::tuple<const char*, std::function<void(PresentationWorld&)>, std::optional<bool>,
+                     bool>
+        cases[] = {
+            {"allowed", [](auto&) {}, std::nullopt, true},
+            {"OSD off", osdOff, std::nullopt, false},
+            {"OSD off, a grid visible",
+             [&](auto& w) {
+                 osdOff(w);
+                 w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+             },
+             std::nullopt, true},
+            {"macOS 13",
+             [](auto& w) {
+                 w.world.host.system().setOperatingSystemVersion({13, 6, 0});
+             },
+             true, false},
+            {"no permission", [](auto& w) { w.world.host.system().setScreenCaptureAccess(false); },
+             true, false},
+        };
+    for (const auto& [name, arrange, osdEnabled, expected] : cases) {
+        SCOPED_TRACE(name);
+        PresentationWorld w;
+        arrange(w);
+        EXPECT_EQ(w.d().shouldCaptureGridSpaceScreenshots("UUID-A", true, osdEnabled), expected);
+    }
+}
+
+} // namespace
+} // namespace tessarin
