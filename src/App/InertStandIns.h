@@ -3,7 +3,6 @@
 // The parts of the program that are not built yet, as inert stand-ins: each does nothing, says
 // once in the log that it is not built, and answers "nothing to show".
 
-#include "Core/Seams/PreferencesWindowPresenting.h"
 #include "Core/Seams/WindowPreviewCaching.h"
 
 #include <string>
@@ -19,12 +18,6 @@ public:
 private:
     std::string part_;
     bool told_ = false;
-};
-
-class InertPreferencesWindow final : public PreferencesWindowPresenting {
-public:
-    bool hasWindow() const override { return false; }
-    void bringWindowToFront() override {}
 };
 
 class InertWindowPreviews final : public WindowPreviewCaching {

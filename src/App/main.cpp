@@ -34,9 +34,6 @@ AppDelegateDependencies programDependencies(const std::vector<std::string>& argu
     dependencies.osdWindow = osdWindow;
     dependencies.windowPreviews = std::make_shared<InertWindowPreviews>();
     dependencies.launchArguments = arguments;
-    dependencies.makePreferencesWindow = [](SoftwareUpdateChecking&) {
-        return std::make_shared<InertPreferencesWindow>();
-    };
     dependencies.launchSnapshotWriter =
         [weakWindow = std::weak_ptr<OSDWindow>(osdWindow)](
             const std::filesystem::path& path) -> std::optional<std::string> {

@@ -129,12 +129,12 @@ struct Host::Parts {
     PreviewServices previews; // window previews
     // Window capture.
     WindowImageCapture windowImages;
+    // Symbol images.
+    SystemSymbolImages symbols;
     // Applications opened by path
     ApplicationOpener applications;
     // Status bar.
     StatusBar statusBar;
-    // Symbol images.
-    SystemSymbolImages symbols;
 
     WindowServer::SpacesObserverToken spacesToken = 0;
     DisplayServer::ObserverToken displaysToken = 0;

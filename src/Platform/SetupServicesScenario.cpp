@@ -118,7 +118,7 @@ Problem readProgram(const Json& root, SetupServicesScenario& scenario) {
         }
         info.installedInApplications = installed->get<bool>();
     }
-    return std::nullopt;
+    return readProgramBundleContents(*program, info.contents);
 }
 
 Problem readLoginItem(const Json& root, SetupServicesScenario& scenario) {
@@ -265,6 +265,7 @@ void writeSetupServicesScenario(const SetupServicesScenario& scenario, Json& roo
         {"bundlePath", program.bundlePath},
         {"executablePath", program.executablePath},
         {"installedInApplications", program.installedInApplications}};
+    writeProgramBundleContents(program.contents, root["program"]);
     Json loginItem = {{"status", rawValue(scenario.loginItemStatus)},
                       {"register", rawValue(scenario.loginItemRegistration)}};
     if (scenario.loginItemFailureMessage) {

@@ -30,7 +30,8 @@ struct SetupServicesScenario {
 // The JSON form, members of the scenario's root object:
 //   "privacy": {"Accessibility" | "ScreenCapture": {"<bundle identifier>": true | false}}
 //   "program": {"bundleIdentifier" (a string, may be empty; null: the bundle has none),
-//               "bundlePath", "executablePath", "installedInApplications": bool}
+//               "bundlePath", "executablePath", "installedInApplications": bool,
+//               "info", "resources" (see readProgramBundleContents)}
 //   "loginItem": {"status": "enabled" | "notRegistered" | "requiresApproval" | "notFound",
 //                 "register": "enables" | "asksApproval" | "fails", "failureMessage": text}
 //   "systemSettings": {"pid", "frame": [x, y, width, height] (y down)}

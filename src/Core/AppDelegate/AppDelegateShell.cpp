@@ -2,6 +2,7 @@
 // first use.
 
 #include "Core/AppDelegate/AppDelegate.h"
+#include "UI/Preferences/Window/PreferencesWindowController.h"
 
 namespace tessarin {
 
@@ -10,8 +11,11 @@ void AppDelegate::installMainMenu() {
 }
 
 PreferencesWindowPresenting* AppDelegate::preferencesWindowController() {
-    if (!preferencesWindow_ && makePreferencesWindow_) {
-        preferencesWindow_ = makePreferencesWindow_(softwareUpdateController);
+    if (!preferencesWindow_) {
+        preferencesWindow_ = makePreferencesWindow_
+                                 ? makePreferencesWindow_(softwareUpdateController)
+                                 : std::make_shared<PreferencesWindowController>(
+                                       &softwareUpdateController);
     }
     return preferencesWindow_.get();
 }

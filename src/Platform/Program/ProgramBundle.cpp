@@ -31,4 +31,59 @@ QImage ProgramBundle::icon(const std::string& path, int size) const {
     return image;
 }
 
+const ProgramBundleContents& ProgramBundle::contents() const {
+    if (info_.contents) {
+        return *info_.contents;
+    }
+    if (!builtContents_) {
+        builtContents_ = defaultProgramBundleContents();
+    }
+    return *builtContents_;
+}
+
+const PropertyValue* ProgramBundle::infoValue(const std::string& key) const {
+    const auto found = contents().info.find(key);
+    return found == contents().info.end() ? nullptr : &found->second;
+}
+
+std::string ProgramBundle::resourceFolder() const {
+    return info_.bundlePath + "/Contents/Resources/";
+}
+
+std::optional<std::string> ProgramBundle::pathForResource(const std::string& name,
+                                                          const std::string& extension) const {
+    const std::string file = extension.empty() ? name : name + "." + extension;
+    if (name.empty() || !contents().resources.contains(file)) {
+        return std::nullopt;
+    }
+    return resourceFolder() + file;
+}
+
+std::optional<QByteArray> ProgramBundle::contentsOfFile(const std::string& path) const {
+    if (!path.starts_with(resourceFolder())) {
+        return std::nullopt;
+    }
+    const auto found = contents().resources.find(path.substr(resourceFolder().size()));
+    if (found == contents().resources.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::optional<QImage> ProgramBundle::imageNamed(const std::string& name) const {
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    for (const auto& [file, bytes] : contents().resources) {
+        if (file != name && !file.starts_with(name + ".")) {
+            continue;
+        }
+        QImage image = QImage::fromData(bytes);
+        if (!image.isNull()) {
+            return image;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace tessarin

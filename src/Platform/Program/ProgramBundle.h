@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Program/ProgramBundleContents.h"
 #include "Support/BundleIdentifier.h"
 
 #include <QImage>
@@ -19,6 +20,8 @@ struct ProgramBundleInfo {
         std::string(kInstalledProgramBundlePath) + "/Contents/MacOS/Tessarin";
     // Whether a copy sits at "/Applications/Tessarin.app" (also when it runs from elsewhere).
     bool installedInApplications = true;
+    // Info.plist values and resource files; none: the build's own.
+    std::optional<ProgramBundleContents> contents;
     friend bool operator==(const ProgramBundleInfo&, const ProgramBundleInfo&) = default;
 };
 
@@ -43,8 +46,23 @@ public:
     // ".app", a generic document otherwise. Equal paths give equal pictures.
     QImage icon(const std::string& path, int size = 64) const;
 
+    // Info.plist and resources, as the bundle's own lookups answer them.
+    const ProgramBundleContents& contents() const;
+    // Nothing when the Info.plist has no such key.
+    const PropertyValue* infoValue(const std::string& key) const;
+    // The resource file "name.extension" ("name" for an empty extension) in
+    // "Contents/Resources", when the bundle has it.
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& extension) const;
+    std::optional<QByteArray> contentsOfFile(const std::string& path) const;
+    // The first resource named `name`, with or without an extension, that decodes as a picture.
+    std::optional<QImage> imageNamed(const std::string& name) const;
+
 private:
+    std::string resourceFolder() const;
+
     ProgramBundleInfo info_;
+    mutable std::optional<ProgramBundleContents> builtContents_;
 };
 
 } // namespace tessarin

@@ -141,13 +141,14 @@ TEST_F(TessarinPrivacyPermissionGuidePresenterTest, ADragStartsOnlyOnceThePointe
 
 TEST_F(TessarinPrivacyPermissionGuidePresenterTest, TheDefaultBundleIsTheAppAboveTheExecutable) {
     host.programBundle().setInfo({"com.example", "/Users/me/build",
-                                  "/Users/me/Dev/Tessarin.app/Contents/MacOS/Tessarin", false});
+                                  "/Users/me/Dev/Tessarin.app/Contents/MacOS/Tessarin", false,
+                                  std::nullopt});
     EXPECT_EQ(Guide::defaultAppBundlePath(), "/Users/me/Dev/Tessarin.app");
     host.programBundle().setInfo(
-        {"com.example", "/Users/me/build", "/Users/me/build/tessarin", true});
+        {"com.example", "/Users/me/build", "/Users/me/build/tessarin", true, std::nullopt});
     EXPECT_EQ(Guide::defaultAppBundlePath(), "/Applications/Tessarin.app");
     host.programBundle().setInfo(
-        {"com.example", "/Users/me/build", "/Users/me/build/tessarin", false});
+        {"com.example", "/Users/me/build", "/Users/me/build/tessarin", false, std::nullopt});
     EXPECT_EQ(Guide::defaultAppBundlePath(), "/Users/me/build");
 }
 

@@ -1,0 +1,76 @@
+#include "UI/Preferences/About/OpenSourceLicensesContent.h"
+
+#include "Platform/Program/ProgramBuildInfo.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringDecoder>
+
+namespace tessarin::OpenSourceLicensesContent {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* bundleName = "Tessarin_Tessarin.bundle";
+
+// The repository addresses are not recorded in this source tree; the credit says so rather than
+// guess them.
+constexpr const char* multitouchSource = "(source repository address not recorded in this build)";
+constexpr const char* spaceSwitcherSource =
+    "(source repository address not recorded in this build)";
+
+bool isFolder(const fs::path& path) {
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+} // namespace
+
+std::optional<fs::path> packageResourceBundle() {
+    if (QCoreApplication::instance() != nullptr) {
+        const fs::path beside =
+            fs::path(QCoreApplication::applicationDirPath().toStdString()) / bundleName;
+        if (isFolder(beside)) {
+            return beside;
+        }
+    }
+    const fs::path built = ProgramBuildInfo::resourceBundlePath();
+    if (!built.empty() && isFolder(built)) {
+        return built;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> licenseText(const std::string& name, const std::optional<fs::path>& bundle) {
+    if (!bundle) {
+        return std::nullopt;
+    }
+    QFile file(QString::fromStdString((*bundle / (name + ".txt")).string()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        return std::nullopt;
+    }
+    return decoded.trimmed();
+}
+
+QString text(const std::optional<fs::path>& bundle) {
+    const QString fallback = QString::fromUtf8(fallbackText);
+    const QString multitouch = licenseText(multitouchLicenseName, bundle).value_or(fallback);
+    const QString spaceSwitcher = licenseText(spaceSwitcherLicenseName, bundle).value_or(fallback);
+    const QString separator =
+        QStringLiteral("\n\n") + QString(40, QChar('-')) + QStringLiteral("\n\n");
+    return QStringLiteral("Three-finger tap input provided by\n") +
+           QString::fromUtf8(multitouchSource) + QStringLiteral("\n\n") + multitouch + separator +
+           QStringLiteral("Fast space switching method based on\n") +
+           QString::fromUtf8(spaceSwitcherSource) + QStringLiteral(" ") +
+           QString::fromUtf8("\U0001F647\u200D\u2642\uFE0F") + QStringLiteral("\n\n") +
+           spaceSwitcher;
+}
+
+} // namespace tessarin::OpenSourceLicensesContent

@@ -1,0 +1,149 @@
+#include "Core/AppDelegate/SoftwareUpdateController.h"
+#include "Platform/Program/ProgramBundle.h"
+#include "UI/Preferences/About/AboutSettingsViewController.h"
+#include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
+#include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/PreferencesTestSupport.h"
+
+#include <QBuffer>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace tessarin {
+namespace {
+
+// An update holder whose framework is configured: it only counts the checks.
+class CountingUpdateChecker final : public SoftwareUpdateChecking {
+public:
+    bool hasUpdater() const override { return true; }
+    void checkForUpdates() override { ++checks; }
+    int checks = 0;
+};
+
+QByteArray png() {
+    QImage image(4, 4, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+class AboutSettingsTest : public testing::PreferencesHostTest {
+protected:
+    ProgramBundle bundleWith(PropertyDictionary info,
+                             std::map<std::string, QByteArray> resources = {}) {
+        ProgramBundleInfo described;
+        described.contents = ProgramBundleContents{std::move(info), std::move(resources)};
+        return ProgramBundle(described);
+    }
+    SoftwareUpdateController unconfigured;
+};
+
+struct InfoCase {
+    const char* name;
+    PropertyDictionary info;
+    const char* header;
+    const char* buildLine;
+};
+
+TEST_F(AboutSettingsTest, HeaderAndBuildLineFollowTheInfoPlist) {
+    const InfoCase cases[] = {
+        {"version and hash",
+         {{"CFBundleShortVersionString", "2.1"}, {"GitCommitHash", " 1a2b3c \n"}},
+         "Tessarin 2.1",
+         "1a2b3c"},
+        {"placeholder hash",
+         {{"GitCommitHash", "  unknown\n"}, {"CFBundleVersion", "42"}},
+         "Tessarin Unknown",
+         "Build 42"},
+        {"blank hash",
+         {{"GitCommitHash", " \t"}, {"CFBundleVersion", "42"}},
+         "Tessarin Unknown",
+         "Build 42"},
+        {"capital Unknown is a hash",
+         {{"GitCommitHash", "Unknown"}},
+         "Tessarin Unknown",
+         "Unknown"},
+        {"wrong types",
+         {{"CFBundleShortVersionString", 2.1},
+          {"GitCommitHash", int64_t{7}},
+          {"CFBundleVersion", true}},
+         "Tessarin Unknown",
+         "Build Unknown"},
+    };
+    for (const InfoCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProgramBundle bundle = bundleWith(c.info);
+        AboutSettingsViewController page(bundle, {}, unconfigured);
+        page.view();
+        const auto* header = page.view()->findChild<QLabel*>("about.application.header");
+        const auto* build = page.view()->findChild<QLabel*>("about.application.identifier");
+        ASSERT_NE(header, nullptr);
+        ASSERT_NE(build, nullptr);
+        EXPECT_EQ(header->text(), c.header);
+        EXPECT_EQ(build->text(), c.buildLine);
+    }
+}
+
+TEST_F(AboutSettingsTest, IconLookupTriesIcnsBeforePngAndTheStemOfANamedExtension) {
+    using Candidates = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(AboutSettingsViewController::iconCandidates("AppIcon"),
+              (Candidates{{"AppIcon", "icns"}, {"AppIcon", "png"}, {"AppIcon", ""}}));
+    EXPECT_EQ(AboutSettingsViewController::iconCandidates("AppIcon.png"),
+              (Candidates{{"AppIcon", "png"}, {"AppIcon.png", ""}}));
+
+    // An .icns that does not decode is passed over for the .png.
+    const ProgramBundle bundle =
+        bundleWith({{"CFBundleIconFile", "AppIcon"}},
+                   {{"AppIcon.icns", "not a picture"}, {"AppIcon.png", png()}});
+    const auto icon = AboutSettingsViewController::loadAppIconImage(bundle);
+    ASSERT_TRUE(icon.has_value());
+    EXPECT_EQ(icon->size(), QSize(4, 4));
+}
+
+TEST_F(AboutSettingsTest, AnUnloadableIconLeavesTheHeaderWithoutAnImage) {
+    const ProgramBundle broken =
+        bundleWith({{"CFBundleIconFile", "AppIcon"}}, {{"AppIcon.png", "garbage"}});
+    AboutSettingsViewController page(broken, AboutSettingsViewController::loadAppIconImage,
+                                     unconfigured);
+    EXPECT_EQ(page.view()->findChild<QLabel*>("about.application.icon"), nullptr);
+    EXPECT_NE(page.view()->findChild<QPushButton*>("about.application.checkForUpdates"), nullptr);
+}
+
+TEST_F(AboutSettingsTest, CheckForUpdatesAlertsWithoutAnUpdaterAndHandsOverWithOne) {
+    const ProgramBundle bundle = bundleWith({});
+    AboutSettingsViewController page(bundle, {}, unconfigured);
+    page.view()->findChild<QPushButton*>("about.application.checkForUpdates")->click();
+    ASSERT_EQ(host.system().shownAlerts().size(), 1u);
+    EXPECT_EQ(host.system().shownAlerts().front().messageText,
+              "Software Updates Are Not Configured");
+
+    CountingUpdateChecker configured;
+    AboutSettingsViewController updating(bundle, {}, configured);
+    updating.view()->findChild<QPushButton*>("about.application.checkForUpdates")->click();
+    EXPECT_EQ(configured.checks, 1);
+    EXPECT_EQ(host.system().shownAlerts().size(), 1u);
+}
+
+TEST_F(AboutSettingsTest, TheLicencesWindowIsMadeOnceAndBroughtBack) {
+    const ProgramBundle bundle = bundleWith({});
+    AboutSettingsViewController page(bundle, {}, unconfigured);
+    auto* button = page.view()->findChild<QPushButton*>("about.openSource.licenses");
+    ASSERT_NE(button, nullptr);
+    button->click();
+    OpenSourceLicensesWindowController* first = page.openSourceLicensesWindowController();
+    ASSERT_NE(first, nullptr);
+    first->window()->close();
+    button->click();
+    EXPECT_EQ(page.openSourceLicensesWindowController(), first);
+    EXPECT_TRUE(first->window()->isVisible());
+    EXPECT_TRUE(first->textView()->isReadOnly());
+    EXPECT_TRUE(first->textView()->toPlainText().contains("Three-finger tap input provided by"));
+    EXPECT_FALSE(first->textView()->toPlainText().contains("License text could not be loaded."));
+}
+
+} // namespace
+} // namespace tessarin

@@ -1,0 +1,112 @@
+#include "Hotkeys/GlobalEventTapRecorder.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "UI/Preferences/PreferencesTestSupport.h"
+#include "UI/Preferences/Window/PreferencesTabViewController.h"
+#include "UI/Preferences/Window/PreferencesWindowController.h"
+
+#include <QAction>
+#include <QToolBar>
+
+namespace tessarin {
+namespace {
+
+class PreferencesWindowTest : public testing::PreferencesHostTest {
+protected:
+    std::unique_ptr<PreferencesWindowController> makeWindow() {
+        return std::make_unique<PreferencesWindowController>(nullptr, makePlaceholderPage,
+                                                             defaults);
+    }
+    QAction* toolbarItem(PreferencesWindowController& window, PreferencesPage page) {
+        return window.tabViewController().toolbar()->findChild<QAction*>(
+            toolbarItemIdentifier(page));
+    }
+
+    UserDefaults defaults;
+};
+
+struct StoredPageCase {
+    const char* name;
+    std::optional<int64_t> stored;
+    PreferencesPage expected;
+};
+
+TEST_F(PreferencesWindowTest, OpensOnTheStoredPageOnlyWhenItNamesOne) {
+    const StoredPageCase cases[] = {
+        {"absent", std::nullopt, PreferencesPage::display},
+        {"negative", -1, PreferencesPage::display},
+        {"one past the last", 5, PreferencesPage::display},
+        {"far out", 99, PreferencesPage::display},
+        {"trackpad keeps 4", 4, PreferencesPage::trackpad},
+        {"system is 2", 2, PreferencesPage::system},
+    };
+    for (const StoredPageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        defaults.remove(PreferencesTabViewController::selectedPageKey);
+        if (c.stored) {
+            defaults.set(PreferencesTabViewController::selectedPageKey, PropertyValue(*c.stored));
+        }
+        auto window = makeWindow();
+        EXPECT_EQ(window->tabViewController().selectedPage(), c.expected);
+        EXPECT_EQ(window->window()->windowTitle(), title(c.expected) + " Settings");
+        EXPECT_TRUE(toolbarItem(*window, c.expected)->isChecked());
+        // Opening on a page stores nothing.
+        EXPECT_EQ(defaults.integerValue(PreferencesTabViewController::selectedPageKey), c.stored);
+    }
+}
+
+TEST_F(PreferencesWindowTest, OnlyToolbarChoicesOfANewPageAreStored) {
+    auto window = makeWindow();
+    window->bringWindowToFront();
+    const QList<QAction*> items = window->tabViewController().toolbar()->actions();
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_EQ(items[2]->objectName(), "preferences.toolbar.trackpad");
+    EXPECT_EQ(items[2]->toolTip(), "Trackpad settings");
+
+    items[0]->trigger(); // the page already shown
+    EXPECT_FALSE(defaults.contains(PreferencesTabViewController::selectedPageKey));
+    items[2]->trigger();
+    EXPECT_EQ(defaults.integerValue(PreferencesTabViewController::selectedPageKey), 4);
+    EXPECT_EQ(window->window()->windowTitle(), "Trackpad Settings");
+    items[3]->trigger();
+    EXPECT_EQ(defaults.integerValue(PreferencesTabViewController::selectedPageKey), 2);
+    EXPECT_TRUE(window->tabViewController().currentViewController()->view()->isVisible());
+    EXPECT_FALSE(
+        window->tabViewController().pageController(PreferencesPage::trackpad).view()->isVisible());
+}
+
+TEST_F(PreferencesWindowTest, LosingKeyStatusEndsARecording) {
+    auto window = makeWindow();
+    window->bringWindowToFront();
+    GlobalEventTapRecorder& recorder = GlobalEventTapRecorder::shared();
+    ASSERT_TRUE(recorder.startRecording([](const Event&) {}, [] {}, [] {}, 30.0));
+    QEvent resign(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(window->window(), &resign);
+    EXPECT_FALSE(recorder.isRecording());
+}
+
+TEST_F(PreferencesWindowTest, TheTrackpadItemFallsBackToThePlainerHand) {
+    const auto only = [](std::string present) {
+        return [present](const std::string& name) { return name == present; };
+    };
+    EXPECT_EQ(toolbarSymbolName(PreferencesPage::trackpad, only("hand.point.up.left")),
+              "hand.point.up.left");
+    EXPECT_EQ(toolbarSymbolName(PreferencesPage::trackpad, [](const std::string&) { return true; }),
+              "rectangle.and.hand.point.up.left");
+    EXPECT_EQ(toolbarSymbolName(PreferencesPage::about, only("hand.point.up.left")), std::nullopt);
+}
+
+TEST_F(PreferencesWindowTest, TheBuiltPagesAndPlaceholdersAllOpen) {
+    PreferencesWindowController window(nullptr);
+    window.bringWindowToFront();
+    for (const PreferencesPage page : allPreferencesPages) {
+        window.tabViewController().selectPage(page, false);
+        EXPECT_FALSE(
+            window.tabViewController().currentViewController()->installedSections().empty())
+            << title(page).toStdString();
+    }
+}
+
+} // namespace
+} // namespace tessarin
