@@ -16,22 +16,22 @@ std::optional<QImage> ApplicationIcons::icon(int32_t processIdentifier) const {
     if (!system_.runningApplication(processIdentifier)) {
         return std::nullopt;
     }
-    const auto it = specs_.find(processIdentifier);
-    const std::optional<ApplicationIconSpec> spec =
-        it == specs_.end() ? defaultSpec(processIdentifier) : it->second;
-    if (!spec) {
+    const auto it = looks_.find(processIdentifier);
+    const std::optional<ApplicationIconSpec> look =
+        it == looks_.end() ? defaultSpec(processIdentifier) : it->second;
+    if (!look) {
         return std::nullopt;
     }
     auto [drawn, isNew] = drawn_.try_emplace(processIdentifier);
     if (isNew) {
-        drawn->second = CaptureContent::markedPicture(CaptureContent::colorFromRGB(spec->rgb),
-                                                      spec->size, spec->size);
+        drawn->second = CaptureContent::markedPicture(CaptureContent::colorFromRGB(look->rgb),
+                                                      look->size, look->size);
     }
     return drawn->second;
 }
 
-void ApplicationIcons::setIcon(int32_t processIdentifier, std::optional<ApplicationIconSpec> spec) {
-    specs_[processIdentifier] = spec;
+void ApplicationIcons::setIcon(int32_t processIdentifier, std::optional<ApplicationIconSpec> look) {
+    looks_[processIdentifier] = look;
     drawn_.erase(processIdentifier);
 }
 

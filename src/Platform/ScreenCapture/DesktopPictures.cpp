@@ -12,11 +12,11 @@ constexpr const char* kURLPrefix = "file:///Library/Desktop%20Pictures/";
 
 } // namespace
 
-DesktopPictures::DesktopPictures(std::map<std::string, DesktopPictureSpec> specs)
-    : specs_(std::move(specs)) {}
+DesktopPictures::DesktopPictures(std::map<std::string, DesktopPictureSpec> looks)
+    : looks_(std::move(looks)) {}
 
-DesktopPictureSpec DesktopPictures::spec(const std::string& screenUUID) const {
-    if (const auto it = specs_.find(screenUUID); it != specs_.end()) {
+DesktopPictureSpec DesktopPictures::look(const std::string& screenUUID) const {
+    if (const auto it = looks_.find(screenUUID); it != looks_.end()) {
         return it->second;
     }
     uint64_t seed = 0;
@@ -28,7 +28,7 @@ DesktopPictureSpec DesktopPictures::spec(const std::string& screenUUID) const {
 }
 
 std::optional<std::string> DesktopPictures::desktopImageURL(const std::string& screenUUID) const {
-    if (screenUUID.empty() || spec(screenUUID).state == DesktopPictureState::missing) {
+    if (screenUUID.empty() || look(screenUUID).state == DesktopPictureState::missing) {
         return std::nullopt;
     }
     return kURLPrefix + screenUUID + ".heic";
@@ -40,7 +40,7 @@ std::optional<QImage> DesktopPictures::loadImage(const std::string& url) const {
         return std::nullopt;
     }
     const std::string uuid = url.substr(prefix.size(), url.size() - prefix.size() - 5);
-    const DesktopPictureSpec picture = spec(uuid);
+    const DesktopPictureSpec picture = look(uuid);
     if (picture.state != DesktopPictureState::present) {
         return std::nullopt;
     }
@@ -53,8 +53,8 @@ std::optional<QImage> DesktopPictures::picture(const std::string& screenUUID) co
     return url ? loadImage(*url) : std::nullopt;
 }
 
-void DesktopPictures::setPicture(const std::string& screenUUID, DesktopPictureSpec spec) {
-    specs_[screenUUID] = spec;
+void DesktopPictures::setPicture(const std::string& screenUUID, DesktopPictureSpec look) {
+    looks_[screenUUID] = look;
 }
 
 } // namespace tessarin

@@ -17,25 +17,25 @@ struct DesktopPictureSpec {
 };
 
 // The desktop picture of each screen, by screen UUID: an address and the image behind it. A
-// screen without a spec shows a colour drawn from its UUID; a missing picture has no address,
+// screen without a look shows a colour drawn from its UUID; a missing picture has no address,
 // an unreadable one an address whose image does not load. Main thread only.
 class DesktopPictures {
 public:
     static constexpr int pixelWidth = 640;
     static constexpr int pixelHeight = 400;
 
-    explicit DesktopPictures(std::map<std::string, DesktopPictureSpec> specs = {});
+    explicit DesktopPictures(std::map<std::string, DesktopPictureSpec> looks = {});
 
     std::optional<std::string> desktopImageURL(const std::string& screenUUID) const;
     std::optional<QImage> loadImage(const std::string& url) const;
-    void setPicture(const std::string& screenUUID, DesktopPictureSpec spec);
+    void setPicture(const std::string& screenUUID, DesktopPictureSpec look);
     // The picture of a screen as captures draw it; none when missing or unreadable.
     std::optional<QImage> picture(const std::string& screenUUID) const;
 
 private:
-    DesktopPictureSpec spec(const std::string& screenUUID) const;
+    DesktopPictureSpec look(const std::string& screenUUID) const;
 
-    std::map<std::string, DesktopPictureSpec> specs_;
+    std::map<std::string, DesktopPictureSpec> looks_;
 };
 
 } // namespace tessarin

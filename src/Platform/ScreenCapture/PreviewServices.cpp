@@ -7,8 +7,8 @@ PreviewServices::PreviewServices(const PreviewServicesScenario& scenario,
                                  const SystemServices& system)
     : windowList(windows), icons(system), desktopPictures(scenario.desktopPictures),
       windowTitles(scenario.windowTitles), capture(windows, displays, system, desktopPictures) {
-    for (const auto& [pid, spec] : scenario.applicationIcons) {
-        icons.setIcon(pid, spec);
+    for (const auto& [pid, look] : scenario.applicationIcons) {
+        icons.setIcon(pid, look);
     }
     windowList.setExtraEntries(scenario.windowListExtras);
     for (const auto& [operation, fault] : scenario.captureFaults) {

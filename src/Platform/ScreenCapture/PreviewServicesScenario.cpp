@@ -58,20 +58,20 @@ Problem readIcon(const Json& value, const std::string& path,
         into.reset();
         return std::nullopt;
     }
-    ApplicationIconSpec spec;
+    ApplicationIconSpec look;
     const Json* color = value.is_object() ? member(value, "color") : &value;
     const auto rgb = color ? parseColor(*color) : std::nullopt;
     if (!rgb) {
         return problem(value.is_object() ? path + ".color" : path, "must be \"#rrggbb\"");
     }
-    spec.rgb = *rgb;
+    look.rgb = *rgb;
     if (const Json* size = value.is_object() ? member(value, "size") : nullptr) {
         if (!size->is_number_integer() || *size < 1 || *size > 1024) {
             return problem(path + ".size", "must be an integer from 1 to 1024");
         }
-        spec.size = size->get<int>();
+        look.size = size->get<int>();
     }
-    into = spec;
+    into = look;
     return std::nullopt;
 }
 
@@ -105,18 +105,18 @@ Problem readPictures(const Json& root, PreviewServicesScenario& scenario) {
         return problem("desktopPictures", "must be an object");
     }
     for (const auto& [key, value] : pictures->items()) {
-        DesktopPictureSpec spec;
+        DesktopPictureSpec look;
         if (value == "missing") {
-            spec.state = DesktopPictureState::missing;
+            look.state = DesktopPictureState::missing;
         } else if (value == "unreadable") {
-            spec.state = DesktopPictureState::unreadable;
+            look.state = DesktopPictureState::unreadable;
         } else if (const auto rgb = parseColor(value)) {
-            spec.rgb = *rgb;
+            look.rgb = *rgb;
         } else {
             return problem("desktopPictures." + key,
                            "must be \"#rrggbb\", \"missing\" or \"unreadable\"");
         }
-        scenario.desktopPictures[key] = spec;
+        scenario.desktopPictures[key] = look;
     }
     return std::nullopt;
 }
@@ -138,9 +138,9 @@ Problem readTitles(const Json& root, PreviewServicesScenario& scenario) {
         if (!value.is_object()) {
             return problem(path, "must be an object");
         }
-        ApplicationWindowTitlesSpec spec;
+        ApplicationWindowTitlesSpec look;
         for (const auto& [name, target] :
-             {std::pair{"focused", &spec.focused}, std::pair{"main", &spec.main}}) {
+             {std::pair{"focused", &look.focused}, std::pair{"main", &look.main}}) {
             if (const Json* title = member(value, name)) {
                 if (!title->is_string()) {
                     return problem(path + "." + name, "must be a string");
@@ -148,7 +148,7 @@ Problem readTitles(const Json& root, PreviewServicesScenario& scenario) {
                 *target = title->get<std::string>();
             }
         }
-        scenario.windowTitles[*pid] = std::move(spec);
+        scenario.windowTitles[*pid] = std::move(look);
     }
     return std::nullopt;
 }
@@ -215,31 +215,31 @@ std::optional<std::string> readPreviewServicesScenario(const Json& root,
 void writePreviewServicesScenario(const PreviewServicesScenario& scenario, Json& root) {
     if (!scenario.applicationIcons.empty()) {
         Json icons = Json::object();
-        for (const auto& [pid, spec] : scenario.applicationIcons) {
+        for (const auto& [pid, look] : scenario.applicationIcons) {
             icons[std::to_string(pid)] =
-                spec ? Json{{"color", colorText(spec->rgb)}, {"size", spec->size}} : Json();
+                look ? Json{{"color", colorText(look->rgb)}, {"size", look->size}} : Json();
         }
         root["applicationIcons"] = std::move(icons);
     }
     if (!scenario.desktopPictures.empty()) {
         Json pictures = Json::object();
-        for (const auto& [uuid, spec] : scenario.desktopPictures) {
-            pictures[uuid] = spec.state == DesktopPictureState::missing ? Json("missing")
-                             : spec.state == DesktopPictureState::unreadable
+        for (const auto& [uuid, look] : scenario.desktopPictures) {
+            pictures[uuid] = look.state == DesktopPictureState::missing ? Json("missing")
+                             : look.state == DesktopPictureState::unreadable
                                  ? Json("unreadable")
-                                 : Json(colorText(spec.rgb));
+                                 : Json(colorText(look.rgb));
         }
         root["desktopPictures"] = std::move(pictures);
     }
     if (!scenario.windowTitles.empty()) {
         Json titles = Json::object();
-        for (const auto& [pid, spec] : scenario.windowTitles) {
+        for (const auto& [pid, look] : scenario.windowTitles) {
             Json entry = Json::object();
-            if (spec.focused) {
-                entry["focused"] = *spec.focused;
+            if (look.focused) {
+                entry["focused"] = *look.focused;
             }
-            if (spec.main) {
-                entry["main"] = *spec.main;
+            if (look.main) {
+                entry["main"] = *look.main;
             }
             titles[std::to_string(pid)] = std::move(entry);
         }
