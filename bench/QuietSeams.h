@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/AppDelegate/AppDelegate.h"
+#include "Core/Seams/EmptyWindowPreviewCaching.h"
 
 #include <map>
 #include <memory>
@@ -88,50 +89,7 @@ struct QuietShell : ShellRefreshing {
     void setGridModeEnabled(bool) override {}
     void restartPeriodicGridScreenshotRefresh() override {}
 };
-struct QuietWindowPreviews : WindowPreviewCaching {
-    bool isWindowlessSpace(const std::string&, SpaceID) override { return false; }
-    void refreshWindowMetadata(const DisplaySpaceOrderSnapshot&) override {}
-    void remapSpaceDisplayCaches(const std::string&, const std::map<SpaceID, SpaceID>&) override {}
-    std::vector<std::string> previewDisplayIdentifiers(const std::string&) override { return {}; }
-    void remapPreviewDisplayCaches(const std::string&, const std::map<SpaceID, SpaceID>&) override {
-    }
-    void clearScheduledPreviewRefreshes() override {}
-    void cancelPendingGridScreenshotCapture() override {}
-    void scheduleCurrentSpaceScreenshotCapture() override {}
-    bool refreshPlanIncludesPreviews() override { return false; }
-    void refreshWindowSpaceMetadataOnly() override {}
-    bool scheduleAllVisibleSpacePreviewRefreshes() override { return false; }
-    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
-    std::map<int64_t, OSDGridSpaceTitleEntry>
-    mappedTitleEntries(const std::string&, const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::map<int64_t, OSDGridAppIconEntry> mappedIconEntries(const std::string&,
-                                                             const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::optional<OSDGridAppIconEntry> finderFallbackIconEntry() override { return std::nullopt; }
-    std::map<int64_t, OSDGridScreenshotEntry> screenshotMap(const std::string&,
-                                                            const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::map<int64_t, OSDGridScreenshotEntry> previewMap(const std::string&,
-                                                         const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::map<int64_t, std::vector<OSDGridAppIconEntry>>
-    iconStackMap(const std::string&, const std::vector<SpaceID>&) override {
-        return {};
-    }
-    void cancelPendingWindowSpaceMetadataRefresh() override {}
-    std::function<void()>
-    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>&,
-                                          const DisplayPresentationSettingsSnapshot&,
-                                          const OSDPresentationMetricsTraceRef&, int64_t) override {
-        return nullptr;
-    }
-    void scheduleWindowSpaceMetadataAndPreviewRefresh(const std::optional<std::string>&) override {}
-};
+using QuietWindowPreviews = EmptyWindowPreviewCaching;
 struct QuietMetrics : OSDPresentationMetricsRecording {
     bool isEnabled() const override { return false; }
     OSDPresentationMetricsTraceRef startTrace(const std::string&, double) override {

@@ -3,7 +3,7 @@
 // The parts of the program that are not built yet, as inert stand-ins: each does nothing, says
 // once in the log that it is not built, and answers "nothing to show".
 
-#include "Core/Seams/WindowPreviewCaching.h"
+#include "Core/Seams/EmptyWindowPreviewCaching.h"
 
 #include <string>
 
@@ -20,70 +20,17 @@ private:
     bool told_ = false;
 };
 
-class InertWindowPreviews final : public WindowPreviewCaching {
+// Says once that the caches are not built, the first time anything asks them for work.
+class InertWindowPreviews final : public EmptyWindowPreviewCaching {
 public:
-    bool isWindowlessSpace(const std::string&, SpaceID) override { return false; }
     void refreshWindowMetadata(const DisplaySpaceOrderSnapshot&) override { notice_.tell(); }
-    void remapSpaceDisplayCaches(const std::string&, const std::map<SpaceID, SpaceID>&) override {}
-    std::vector<std::string> previewDisplayIdentifiers(const std::string& display) override {
-        return {display};
-    }
-    void remapPreviewDisplayCaches(const std::string&, const std::map<SpaceID, SpaceID>&) override {
-    }
-    void clearScheduledPreviewRefreshes() override {}
-    void cancelPendingGridScreenshotCapture() override {}
-    void scheduleCurrentSpaceScreenshotCapture() override {}
-    bool refreshPlanIncludesPreviews() override { return false; }
     void refreshWindowSpaceMetadataOnly() override { notice_.tell(); }
-    bool scheduleAllVisibleSpacePreviewRefreshes() override { return false; }
-    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override { return std::nullopt; }
     std::optional<std::vector<WindowPreviewRefreshRequest>>
     primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming, TimeInterval,
                                 const std::function<double()>&) override {
         notice_.tell();
         return std::nullopt;
     }
-    bool reconcilePreviewRefreshSchedule() override { return false; }
-    void refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>&,
-                                               OSDGridScreenshotTiming, bool,
-                                               std::int64_t) override {}
-    std::optional<TimeInterval> nextPreviewRefreshDeadline() override { return std::nullopt; }
-    void performPeriodicGridScreenshotRefresh() override {}
-    void recordWindowMetadataRefreshSkipped(const std::string&) override {}
-    // Nothing is cached: cells show titles and placeholders only.
-    std::map<int64_t, OSDGridSpaceTitleEntry>
-    mappedTitleEntries(const std::string&, const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::map<int64_t, OSDGridAppIconEntry> mappedIconEntries(const std::string&,
-                                                             const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::optional<OSDGridAppIconEntry> finderFallbackIconEntry() override { return std::nullopt; }
-    std::map<int64_t, OSDGridScreenshotEntry> screenshotMap(const std::string&,
-                                                            const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::map<int64_t, OSDGridScreenshotEntry> previewMap(const std::string&,
-                                                         const std::vector<SpaceID>&) override {
-        return {};
-    }
-    std::map<int64_t, std::vector<OSDGridAppIconEntry>>
-    iconStackMap(const std::string&, const std::vector<SpaceID>&) override {
-        return {};
-    }
-    void cancelPendingWindowSpaceMetadataRefresh() override {}
-    std::function<void()>
-    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>&,
-                                          const DisplayPresentationSettingsSnapshot&,
-                                          const OSDPresentationMetricsTraceRef&, int64_t) override {
-        return nullptr;
-    }
-    void scheduleWindowSpaceMetadataAndPreviewRefresh(const std::optional<std::string>&) override {}
-    void scheduleVisibleGridScreenCapture() override {}
-    void scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>&,
-                                                 const DisplayPresentationSettingsSnapshot&,
-                                                 const std::string&, int64_t) override {}
 
 private:
     NotBuiltNotice notice_{"window previews, screenshots and app icons"};

@@ -524,8 +524,9 @@ bool WindowServer::isOnScreenLocked(const ServerWindow& window) const {
                        [&](SpaceID id) { return isCurrentLocked(id); });
 }
 
-std::vector<ServerWindow> WindowServer::orderedWindowsLocked() const {
-    std::vector<ServerWindow> ordered;
+std::vector<const ServerWindow*>
+WindowServer::orderedWindowsLocked(std::vector<ServerWindow>& missionControlWindows) const {
+    missionControlWindows.clear();
     if (missionControlOpen_) {
         std::size_t next = 0;
         for (const Rect& bounds : missionControlBounds_) {
@@ -537,14 +538,23 @@ std::vector<ServerWindow> WindowServer::orderedWindowsLocked() const {
                 window.bounds = bounds;
                 window.layer = layer;
                 window.isSticky = true;
-                ordered.push_back(std::move(window));
+                missionControlWindows.push_back(std::move(window));
             }
         }
     }
-    ordered.insert(ordered.end(), windows_.begin(), windows_.end());
+    // Sorting pointers, not the windows: a list is read on every guide tick and each window
+    // carries strings and Space lists.
+    std::vector<const ServerWindow*> ordered;
+    ordered.reserve(missionControlWindows.size() + windows_.size());
+    for (const ServerWindow& window : missionControlWindows) {
+        ordered.push_back(&window);
+    }
+    for (const ServerWindow& window : windows_) {
+        ordered.push_back(&window);
+    }
     std::stable_sort(
         ordered.begin(), ordered.end(),
-        [](const ServerWindow& a, const ServerWindow& b) { return a.layer > b.layer; });
+        [](const ServerWindow* a, const ServerWindow* b) { return a->layer > b->layer; });
     return ordered;
 }
 
@@ -554,7 +564,8 @@ std::optional<std::vector<WindowInfo>> WindowServer::windowList(uint32_t options
     if (!windowListReadable_) {
         return std::nullopt;
     }
-    const auto ordered = orderedWindowsLocked();
+    std::vector<ServerWindow> missionControlWindows;
+    const auto ordered = orderedWindowsLocked(missionControlWindows);
     auto onScreen = [&](const ServerWindow& window) { return isOnScreenLocked(window); };
 
     const bool above = (options & WindowListOption::onScreenAboveWindow) != 0;
@@ -565,20 +576,20 @@ std::optional<std::vector<WindowInfo>> WindowServer::windowList(uint32_t options
 
     std::vector<WindowInfo> result;
     if (including && !above && !below) {
-        for (const ServerWindow& window : ordered) {
-            if (window.number == relativeTo) {
-                result.push_back(infoOf(window, onScreen(window)));
+        for (const ServerWindow* window : ordered) {
+            if (window->number == relativeTo) {
+                result.push_back(infoOf(*window, onScreen(*window)));
             }
         }
         return result;
     }
 
-    const auto relative = std::find_if(ordered.begin(), ordered.end(), [&](const ServerWindow& w) {
-        return w.number == relativeTo;
+    const auto relative = std::find_if(ordered.begin(), ordered.end(), [&](const ServerWindow* w) {
+        return w->number == relativeTo;
     });
     const bool hasRelative = relativeTo != 0 && relative != ordered.end();
     for (auto it = ordered.begin(); it != ordered.end(); ++it) {
-        const ServerWindow& window = *it;
+        const ServerWindow& window = **it;
         const bool visible = onScreen(window);
         if (onScreenOnly && !visible) {
             continue;

@@ -154,7 +154,10 @@ private:
     std::vector<SpaceID> spacesOfWindowLocked(const ServerWindow& window) const;
     bool isCurrentLocked(SpaceID spaceID) const;
     bool isOnScreenLocked(const ServerWindow& window) const;
-    std::vector<ServerWindow> orderedWindowsLocked() const;
+    // Front to back by layer; `missionControlWindows` holds the Dock's windows of an open
+    // Mission Control, which the result points into.
+    std::vector<const ServerWindow*>
+    orderedWindowsLocked(std::vector<ServerWindow>& missionControlWindows) const;
     ServerWindow* windowLocked(WindowID windowID);
     void postActiveSpaceChanged();
     void notifySpacesChanged();
