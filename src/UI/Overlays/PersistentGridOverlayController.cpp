@@ -6,6 +6,7 @@
 #include "UI/OSD/OSDOverlayPanel.h"
 #include "UI/Overlays/PersistentOverlayImageView.h"
 #include "UI/Overlays/PersistentOverlayPlacement.h"
+#include "UI/Overlays/PersistentOverlayWindows.h"
 
 #include <set>
 
@@ -26,26 +27,20 @@ PersistentGridOverlayController::~PersistentGridOverlayController() = default;
 
 PersistentGridOverlayController::OverlayComponents&
 PersistentGridOverlayController::components(const std::string& displayIdentifier) {
-    auto& entry = overlaysByDisplayIdentifier_[displayIdentifier];
-    if (!entry) {
-        entry = std::make_unique<OverlayComponents>();
+    return windows_.componentsFor(displayIdentifier, [] {
+        auto entry = std::make_unique<OverlayComponents>();
         entry->window = std::make_unique<OSDOverlayPanel>(Rect{0, 0, kStartingSide, kStartingSide});
         entry->window->setIgnoresMouseEvents(true);
         entry->window->setWindowFlag(Qt::NoDropShadowWindowHint);
         entry->imageView = new PersistentOverlayImageView(entry->window.get());
         entry->imageView->setGeometry(0, 0, static_cast<int>(kStartingSide),
                                       static_cast<int>(kStartingSide));
-    }
-    return *entry;
+        return entry;
+    });
 }
 
 void PersistentGridOverlayController::remove(const std::string& displayIdentifier) {
-    const auto found = overlaysByDisplayIdentifier_.find(displayIdentifier);
-    if (found == overlaysByDisplayIdentifier_.end()) {
-        return;
-    }
-    found->second->window->orderOut();
-    overlaysByDisplayIdentifier_.erase(found);
+    windows_.remove(displayIdentifier);
 }
 
 void PersistentGridOverlayController::refresh(
@@ -76,39 +71,23 @@ void PersistentGridOverlayController::refresh(
         overlay.window->setHostFrame(Rect{
             PersistentOverlayPlacement::origin(settings.placement, screen.visibleFrame, hostSize),
             hostSize});
-        overlay.window->setAlpha(rawValue(settings.opacity) / 100.0);
-        if (settings.opacity == PersistentGridOverlayOpacity::percent0) {
-            overlay.window->orderOut();
-        } else {
-            overlay.window->orderFrontRegardless();
-        }
+        orderOverlayWindow(*overlay.window, rawValue(settings.opacity));
         seen.insert(identifier);
     }
-    for (const std::string& identifier : displayIdentifiers()) {
-        if (seen.count(identifier) == 0) {
-            remove(identifier);
-        }
-    }
+    windows_.removeAllBut(seen);
 }
 
 void PersistentGridOverlayController::hideAll() {
-    for (const auto& [identifier, overlay] : overlaysByDisplayIdentifier_) {
-        overlay->window->orderOut();
-    }
+    windows_.hideAll();
 }
 
 const OSDOverlayPanel*
 PersistentGridOverlayController::window(const std::string& displayIdentifier) const {
-    const auto found = overlaysByDisplayIdentifier_.find(displayIdentifier);
-    return found == overlaysByDisplayIdentifier_.end() ? nullptr : found->second->window.get();
+    return windows_.window(displayIdentifier);
 }
 
 std::vector<std::string> PersistentGridOverlayController::displayIdentifiers() const {
-    std::vector<std::string> identifiers;
-    for (const auto& [identifier, overlay] : overlaysByDisplayIdentifier_) {
-        identifiers.push_back(identifier);
-    }
-    return identifiers;
+    return windows_.displayIdentifiers();
 }
 
 } // namespace tessarin

@@ -2,6 +2,7 @@
 
 #include "Core/Settings/DisplayOverlaySettings.h"
 #include "UI/MenuBar/MenuBarGridIconModel.h"
+#include "UI/Overlays/PersistentOverlayWindows.h"
 
 #include <functional>
 #include <map>
@@ -46,7 +47,7 @@ private:
     OverlayComponents& components(const std::string& displayIdentifier);
     void remove(const std::string& displayIdentifier);
 
-    std::map<std::string, std::unique_ptr<OverlayComponents>> overlaysByDisplayIdentifier_;
+    PersistentOverlayWindows<OverlayComponents> windows_;
 };
 
 } // namespace tessarin

@@ -4,6 +4,7 @@
 #include "Platform/Host.h"
 #include "UI/OSD/OSDOverlayPanel.h"
 #include "UI/Overlays/PersistentOverlayPlacement.h"
+#include "UI/Overlays/PersistentOverlayWindows.h"
 #include "UI/Overlays/PersistentTitleOverlayLabel.h"
 #include "UI/Overlays/PersistentTitleOverlayLayout.h"
 
@@ -42,28 +43,22 @@ PersistentTitleOverlayController::~PersistentTitleOverlayController() = default;
 
 PersistentTitleOverlayController::OverlayComponents&
 PersistentTitleOverlayController::components(const std::string& displayIdentifier) {
-    auto& entry = overlaysByDisplayIdentifier_[displayIdentifier];
-    if (!entry) {
+    return windows_.componentsFor(displayIdentifier, [] {
         const auto starting =
             *PersistentTitleOverlayLayout::make("Space 1", PersistentTitleOverlayFont{});
-        entry = std::make_unique<OverlayComponents>();
+        auto entry = std::make_unique<OverlayComponents>();
         entry->window = std::make_unique<OSDOverlayPanel>(Rect{Point{0, 0}, starting.windowSize});
         entry->window->setIgnoresMouseEvents(true);
         entry->window->setWindowFlag(Qt::NoDropShadowWindowHint);
         entry->titleLabel = new PersistentTitleOverlayLabel(entry->window.get());
         apply(starting, *entry->window, *entry->titleLabel);
         entry->title = starting.title;
-    }
-    return *entry;
+        return entry;
+    });
 }
 
 void PersistentTitleOverlayController::remove(const std::string& displayIdentifier) {
-    const auto found = overlaysByDisplayIdentifier_.find(displayIdentifier);
-    if (found == overlaysByDisplayIdentifier_.end()) {
-        return;
-    }
-    found->second->window->orderOut();
-    overlaysByDisplayIdentifier_.erase(found);
+    windows_.remove(displayIdentifier);
 }
 
 void PersistentTitleOverlayController::refresh(
@@ -85,48 +80,29 @@ void PersistentTitleOverlayController::refresh(
         overlay.title = layout->title;
         overlay.window->setHostFrameOrigin(PersistentOverlayPlacement::origin(
             settings.placement, screen.visibleFrame, layout->windowSize));
-        overlay.window->setAlpha(rawValue(settings.opacity) / 100.0);
-        if (settings.opacity == PersistentTitleOverlayOpacity::percent0) {
-            overlay.window->orderOut();
-        } else {
-            overlay.window->orderFrontRegardless();
-        }
+        orderOverlayWindow(*overlay.window, rawValue(settings.opacity));
         seen.insert(identifier);
     }
-    for (const std::string& identifier : displayIdentifiers()) {
-        if (seen.count(identifier) == 0) {
-            remove(identifier);
-        }
-    }
+    windows_.removeAllBut(seen);
 }
 
 void PersistentTitleOverlayController::hideAll() {
-    for (const auto& [identifier, overlay] : overlaysByDisplayIdentifier_) {
-        overlay->window->orderOut();
-    }
+    windows_.hideAll();
 }
 
 const OSDOverlayPanel*
 PersistentTitleOverlayController::window(const std::string& displayIdentifier) const {
-    const auto found = overlaysByDisplayIdentifier_.find(displayIdentifier);
-    return found == overlaysByDisplayIdentifier_.end() ? nullptr : found->second->window.get();
+    return windows_.window(displayIdentifier);
 }
 
 std::optional<std::string>
 PersistentTitleOverlayController::title(const std::string& displayIdentifier) const {
-    const auto found = overlaysByDisplayIdentifier_.find(displayIdentifier);
-    if (found == overlaysByDisplayIdentifier_.end()) {
-        return std::nullopt;
-    }
-    return found->second->title;
+    const OverlayComponents* overlay = windows_.find(displayIdentifier);
+    return overlay ? std::optional(overlay->title) : std::nullopt;
 }
 
 std::vector<std::string> PersistentTitleOverlayController::displayIdentifiers() const {
-    std::vector<std::string> identifiers;
-    for (const auto& [identifier, overlay] : overlaysByDisplayIdentifier_) {
-        identifiers.push_back(identifier);
-    }
-    return identifiers;
+    return windows_.displayIdentifiers();
 }
 
 } // namespace tessarin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/Settings/DisplayTitleOverlaySettings.h"
+#include "UI/Overlays/PersistentOverlayWindows.h"
 
 #include <functional>
 #include <map>
@@ -44,7 +45,7 @@ private:
     OverlayComponents& components(const std::string& displayIdentifier);
     void remove(const std::string& displayIdentifier);
 
-    std::map<std::string, std::unique_ptr<OverlayComponents>> overlaysByDisplayIdentifier_;
+    PersistentOverlayWindows<OverlayComponents> windows_;
 };
 
 } // namespace tessarin
