@@ -1,6 +1,7 @@
 // Rebuilding the Keyboard page as every store revision does: two displays with separate Spaces,
 // ten named direct slots and eight workspaces with shortcuts. Goal: under 8 ms median.
 
+#include "BenchApplication.h"
 #include "Core/SpaceModel/DirectSlotMetadataStore.h"
 #include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Platform/Host.h"
@@ -9,24 +10,13 @@
 #include "Support/VirtualMainQueue.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <string>
 
 namespace {
 
 using namespace tessarin;
-
-QApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "bench_keyboard_page_render";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
-}
+using tessarin::bench::application;
 
 void renderKeyboardPage(benchmark::State& state) {
     application();

@@ -2,11 +2,11 @@
 // covered Space into an image: the work of one pass of the OSD view. Goal: under 4 ms median.
 // The first pass of a view scales every picture; later passes copy what it kept.
 
+#include "BenchApplication.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 #include "UI/OSD/OSDGridView.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -16,17 +16,7 @@
 namespace {
 
 using namespace tessarin;
-
-QApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "bench_osd_grid_drawing";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
-}
+using tessarin::bench::application;
 
 // A screenshot-sized picture with some structure, so scaling it is real work.
 QImage screenshotImage(int seed) {

@@ -1,6 +1,7 @@
 // The preferences window's first opening: the window, its toolbar and every page built, the
 // stored page shown and painted once.
 
+#include "BenchApplication.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"
@@ -9,23 +10,12 @@
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace tessarin;
-
-QApplication& application() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "bench_preferences_window";
-    static char* argv[] = {name, nullptr};
-    static QApplication* instance = new QApplication(argc, argv);
-    return *instance;
-}
+using tessarin::bench::application;
 
 void openPreferencesWindowFirstTime(benchmark::State& state) {
     application();

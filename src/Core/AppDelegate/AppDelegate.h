@@ -562,8 +562,10 @@ public:
     bool performTrackpadAfterTapKeyboardMove(OSDGridKeyboardSelectionDirection direction);
 
     // The Space picker: the grid of the pointer's display, or of every screen, opened on demand.
-    void showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) override;
-    void showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    void
+    showOSDSpacePickerOnCursorDisplay(const OSDPresentationMetricsTraceRef& metricsTrace) override;
+    void
+    showOSDSpacePickerOnAllScreens(const OSDPresentationMetricsTraceRef& metricsTrace) override;
     struct OSDSpacePickerDisplay {
         GridOSDPreviewSession session;
         DisplayPresentationSettingsSnapshot presentationSettings;
@@ -590,7 +592,8 @@ public:
     // Visible grids follow the live state in place. None of them beeps; each ends silently
     // when anything is missing.
     void refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpaceContext>& context) override;
-    void refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) override;
+    void
+    refreshVisibleGridOSDIfVisible(const std::optional<std::string>& displayIdentifier) override;
     void refreshVisibleGridOSDOverlays(const VisibleGridOSDOverlayRefreshScope& scope);
     bool refreshVisiblePreviewSession(const GridOSDPreviewSession& session,
                                       const std::optional<std::string>& visibleDisplayIdentifier);
@@ -807,6 +810,9 @@ private:
                             const std::optional<DisplaySpaceOrderSnapshot>& snapshot,
                             std::optional<SpaceID> targetSpaceID);
     void closeOSDGrid();
+    // Moves the open session of `kind` to a cell; false (after a beep) when there is none, the
+    // index is off the grid or the session refuses it.
+    bool jumpPreviewSession(GridOSDPreviewSessionMode::Kind kind, int64_t visualIndex);
     bool performPreviewKeyboardMove(OSDGridKeyboardSelectionDirection direction,
                                     GridOSDPreviewSessionMode::Kind kind);
     // Redraws the grid of the stored session (or shows it when none is visible there) with a

@@ -83,22 +83,30 @@ void AppDelegate::closeOSDGrid() {
     osdWindow_->hide(0.2);
 }
 
-void AppDelegate::performOSDPickerSelection(int64_t visualIndex) {
-    if (!guardSpaceControlAccess()) {
-        return;
-    }
-    if (!gridOSDPreviewSession ||
-        gridOSDPreviewSession->mode.kind() != GridOSDPreviewSessionMode::Kind::picker ||
+bool AppDelegate::jumpPreviewSession(GridOSDPreviewSessionMode::Kind kind, int64_t visualIndex) {
+    if (!gridOSDPreviewSession || gridOSDPreviewSession->mode.kind() != kind ||
         !gridIndex(visualIndex)) {
         beep();
-        return;
+        return false;
     }
     GridOSDPreviewSession session = *gridOSDPreviewSession;
     if (!session.jump(visualIndex)) {
         beep();
-        return;
+        return false;
     }
     gridOSDPreviewSession = session;
+    return true;
+}
+
+void AppDelegate::performOSDPickerSelection(int64_t visualIndex) {
+    if (!guardSpaceControlAccess()) {
+        return;
+    }
+    if (!jumpPreviewSession(GridOSDPreviewSessionMode::Kind::picker, visualIndex)) {
+        return;
+    }
+    // A copy: switching may close the session.
+    const GridOSDPreviewSession session = *gridOSDPreviewSession;
     const PredictedDisplayState live = predictedDisplayState(session.spaceDisplayIdentifier);
     const auto resolution = session.commitResolution(
         live.info ? std::optional(live.info->currentSpaceID) : std::nullopt, live.snapshot);
@@ -180,19 +188,9 @@ void AppDelegate::performMouseSelection(int64_t visualIndex,
 }
 
 void AppDelegate::performTrackpadAfterTapSelection(int64_t visualIndex) {
-    if (!gridOSDPreviewSession ||
-        gridOSDPreviewSession->mode.kind() != GridOSDPreviewSessionMode::Kind::trackpadAfterTap ||
-        !gridIndex(visualIndex)) {
-        beep();
-        return;
+    if (jumpPreviewSession(GridOSDPreviewSessionMode::Kind::trackpadAfterTap, visualIndex)) {
+        commitPendingTrackpadSwipe();
     }
-    GridOSDPreviewSession session = *gridOSDPreviewSession;
-    if (!session.jump(visualIndex)) {
-        beep();
-        return;
-    }
-    gridOSDPreviewSession = session;
-    commitPendingTrackpadSwipe();
 }
 
 bool AppDelegate::performOSDPickerKeyboardMove(OSDGridKeyboardSelectionDirection direction) {
@@ -238,11 +236,11 @@ void AppDelegate::presentStoredPreviewSession(const OSDGridModel& model,
                                               const DisplayOSDSettings& osdSettings,
                                               bool hidesImmediatelyBeforeDismissalStarted,
                                               bool schedulesPreviewRefresh) {
-    const GridOSDPreviewSession& session = *gridOSDPreviewSession;
+    // A copy: switching may close the session.
+    const GridOSDPreviewSession session = *gridOSDPreviewSession;
     const auto& placement = session.placementDisplayIdentifier;
     const auto manual = OSDDismissalBehavior::manual();
-    const auto context =
-        makePreviewInteractionContext(session, model, settings, manual, true);
+    const auto context = makePreviewInteractionContext(session, model, settings, manual, true);
     const auto callbacks =
         gridOSDDismissalCallbacks(placement, hidesImmediatelyBeforeDismissalStarted);
     if (osdWindow_->isGridVisible(placement)) {
