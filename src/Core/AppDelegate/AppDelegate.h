@@ -835,7 +835,11 @@ private:
     // Redraws a display's grid with a new model, its context following the model.
     void refreshGridKeepingContext(const OSDGridModel& model,
                                    const std::optional<std::string>& displayIdentifier);
-    bool isMissionControlEditRefused();
+    // The target of an edit through Mission Control; none after the access check failed, a beep
+    // (a task runs) or an alert titled `alertTitle` (the display cannot be resolved).
+    std::optional<MissionControlSpaceCreationTarget>
+    missionControlEditTarget(const std::optional<std::string>& displayIdentifier,
+                             const char* alertTitle);
     void refreshAfterVisualReorder(const DisplaySpaceOrderSnapshot& layout);
     // Application shell.
     void observe(std::optional<WorkspaceNotificationCenter::Token>& field, const char* name,

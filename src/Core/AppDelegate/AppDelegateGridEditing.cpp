@@ -128,22 +128,27 @@ void AppDelegate::performOSDPickerReorder(int64_t from, int64_t to,
 
 // ---------------------------------------------------------------- Mission Control
 
-bool AppDelegate::isMissionControlEditRefused() {
+std::optional<MissionControlSpaceCreationTarget>
+AppDelegate::missionControlEditTarget(const std::optional<std::string>& displayIdentifier,
+                                      const char* alertTitle) {
+    if (!guardSpaceControlAccess()) {
+        return std::nullopt;
+    }
     if (isMissionControlSpaceTaskRunning()) {
         beep();
-        return true;
+        return std::nullopt;
     }
-    return false;
+    auto target = resolveMissionControlSpaceCreationTarget(displayIdentifier);
+    if (!target) {
+        showUnresolvedDisplayAlert(alertTitle);
+    }
+    return target;
 }
 
 void AppDelegate::performOSDRemoveSpace(int64_t index,
                                         const std::optional<std::string>& displayIdentifier) {
-    if (!guardSpaceControlAccess() || isMissionControlEditRefused()) {
-        return;
-    }
-    const auto target = resolveMissionControlSpaceCreationTarget(displayIdentifier);
+    const auto target = missionControlEditTarget(displayIdentifier, kRemoveTitle);
     if (!target) {
-        showUnresolvedDisplayAlert(kRemoveTitle);
         return;
     }
     const auto live = predictedDisplayState(target->spaceDisplayIdentifier);
@@ -193,12 +198,8 @@ void AppDelegate::performOSDRemoveSpace(int64_t index,
 
 void AppDelegate::performOSDAddSpaceAtPlaceholder(
     int64_t index, const std::optional<std::string>& displayIdentifier) {
-    if (!guardSpaceControlAccess() || isMissionControlEditRefused()) {
-        return;
-    }
-    const auto target = resolveMissionControlSpaceCreationTarget(displayIdentifier);
+    const auto target = missionControlEditTarget(displayIdentifier, kAddTitle);
     if (!target) {
-        showUnresolvedDisplayAlert(kAddTitle);
         return;
     }
     const auto live = predictedDisplayState(target->spaceDisplayIdentifier);
@@ -222,12 +223,8 @@ void AppDelegate::performOSDAddSpaceAtPlaceholder(
 }
 
 void AppDelegate::performOSDAddSpaceAtTail(const std::optional<std::string>& displayIdentifier) {
-    if (!guardSpaceControlAccess() || isMissionControlEditRefused()) {
-        return;
-    }
-    const auto target = resolveMissionControlSpaceCreationTarget(displayIdentifier);
+    const auto target = missionControlEditTarget(displayIdentifier, kAddTitle);
     if (!target) {
-        showUnresolvedDisplayAlert(kAddTitle);
         return;
     }
     auto context = osdWindow_->currentGridMouseInteractionContext(displayIdentifier);
