@@ -40,6 +40,20 @@ public:
         });
     }
 
+    // A completion that another service calls on its own thread, made to run `deliver` on the
+    // main queue instead; after shutdown it delivers nothing.
+    template <typename Result>
+    std::function<void(Result)> onMainQueue(std::function<void(Result)> deliver) {
+        return [gate = gate_, deliver = std::move(deliver)](Result result) {
+            auto shared = std::make_shared<Result>(std::move(result));
+            gate->post([gate, deliver, shared] {
+                if (gate->isOpen()) {
+                    deliver(std::move(*shared));
+                }
+            });
+        };
+    }
+
 private:
     // The way back to the queue, shared with the jobs; closed when the owner goes.
     class Gate {
