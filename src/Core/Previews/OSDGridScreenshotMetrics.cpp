@@ -2,25 +2,38 @@
 
 #include "Support/Environment.h"
 #include "Support/Logger.h"
+#include "Support/Text.h"
 
 #include <cstdio>
 
-namespace tessarin::OSDGridScreenshotMetrics {
+namespace tessarin {
 
-bool isEnabled() {
-    return isEnvironmentSwitchOn(environmentVariable);
-}
-
-void emit(const std::string& event, const std::map<std::string, std::string>& fields) {
-    if (!isEnabled()) {
-        return;
-    }
-    std::string line = "event=" + event;
+std::string OSDGridScreenshotMetricEvent::logMessage() const {
+    std::string line = "event=" + name;
     for (const auto& [key, value] : fields) {
         line += " " + key + "=" + value;
     }
+    return line;
+}
+
+namespace OSDGridScreenshotMetrics {
+
+const std::set<std::string>& enabledValues() {
+    static const std::set<std::string> values{"1", "true", "yes", "on"};
+    return values;
+}
+
+bool isEnabled() {
+    const auto value = Environment::value(environmentVariable);
+    return value && enabledValues().contains(lowercased(trimmingWhitespaceAndNewlines(*value)));
+}
+
+void emit(const std::string& event, const std::map<std::string, std::string>& fields) {
+    if (!isEnabled() || !Logger::isLevelEnabled(LogLevel::notice)) {
+        return;
+    }
     static const Logger logger(category);
-    logger.notice(line);
+    logger.notice(OSDGridScreenshotMetricEvent{event, fields}.logMessage());
 }
 
 std::string milliseconds(double seconds) {
@@ -29,4 +42,6 @@ std::string milliseconds(double seconds) {
     return text;
 }
 
-} // namespace tessarin::OSDGridScreenshotMetrics
+} // namespace OSDGridScreenshotMetrics
+
+} // namespace tessarin
