@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Previews/OSDGridIconStackEntries.h"
+#include "Core/Previews/OSDGridIconStack.h"
 #include "Platform/WindowServerTypes.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"
 #include "UI/Settings/OSDAppFilter.h"
@@ -34,7 +34,7 @@ iconStackMap(const std::map<std::string, DisplayCache>& cacheByDisplayIdentifier
         if (entry == cache->second.entries.end()) {
             continue;
         }
-        auto stack = filteredIconStack(entry->second.iconStack, filter);
+        auto stack = OSDGridIconStack::filtered(entry->second.iconStack, filter);
         if (stack.size() >= 2) {
             map.emplace(static_cast<int>(i), std::move(stack));
         }
@@ -94,7 +94,7 @@ bool pruneFilteredEntries(std::map<std::string, DisplayCache>& cacheByDisplayIde
                 continue;
             }
             auto candidates = filterCandidates(entry.previewCandidates, filter);
-            auto stack = filteredIconStack(entry.iconStack, filter);
+            auto stack = OSDGridIconStack::filtered(entry.iconStack, filter);
             changed = changed || candidates != entry.previewCandidates || stack != entry.iconStack;
             entry.previewCandidates = std::move(candidates);
             entry.iconStack = std::move(stack);

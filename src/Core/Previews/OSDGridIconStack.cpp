@@ -4,6 +4,7 @@
 #include "Support/Text.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 namespace tessarin::OSDGridIconStack {
@@ -17,10 +18,10 @@ struct Candidate {
 
 } // namespace
 
-std::vector<OSDGridAppIconEntry> make(const std::vector<OSDGridWindowRecord>& windows,
-                                      const InfoLookup& info,
-                                      const std::set<std::string>& ignoredBundleIdentifiers,
-                                      OSDGridIconImage::Cache& icons) {
+OSDGridIconStackEntries make(const std::vector<OSDGridWindowRecord>& windows,
+                             const InfoLookup& info,
+                             const std::set<std::string>& ignoredBundleIdentifiers,
+                             OSDGridIconImage::Cache& icons) {
     std::map<std::string, Candidate> byBundle;
     for (const OSDGridWindowRecord& record : windows) {
         const auto application = info(record);
@@ -53,11 +54,23 @@ std::vector<OSDGridAppIconEntry> make(const std::vector<OSDGridWindowRecord>& wi
         return a.area != b.area ? a.area > b.area
                                 : a.entry.bundleIdentifier < b.entry.bundleIdentifier;
     });
-    std::vector<OSDGridAppIconEntry> stack;
+    OSDGridIconStackEntries stack;
     for (std::size_t i = 0; i < candidates.size() && i < maximumCount; ++i) {
         stack.push_back(std::move(candidates[i].entry));
     }
     return stack;
+}
+
+OSDGridIconStackEntries filtered(const OSDGridIconStackEntries& stack, const OSDAppFilter& filter) {
+    if (filter.entries.empty()) {
+        return stack;
+    }
+    OSDGridIconStackEntries kept;
+    std::copy_if(stack.begin(), stack.end(), std::back_inserter(kept),
+                 [&](const OSDGridAppIconEntry& entry) {
+                     return !filter.matchesCandidate(entry.appDisplayName);
+                 });
+    return kept;
 }
 
 } // namespace tessarin::OSDGridIconStack

@@ -37,13 +37,6 @@ QImage icon(QColor colour) {
     return image;
 }
 
-OSDGridIconStackWindow win(std::optional<std::string> bundle, double side,
-                           std::optional<std::string> name = std::nullopt,
-                           std::string owner = "Owner") {
-    return {std::move(bundle), std::move(name), std::move(owner), icon(Qt::red),
-            Rect(0, 0, side, side)};
-}
-
 std::vector<std::string> bundles(const OSDGridIconStackEntries& stack) {
     std::vector<std::string> ids;
     for (const auto& entry : stack) {
@@ -54,36 +47,6 @@ std::vector<std::string> bundles(const OSDGridIconStackEntries& stack) {
 
 OSDGridAppIconEntry appIcon(std::string bundle, std::string name) {
     return {std::move(bundle), std::move(name), icon(Qt::blue)};
-}
-
-TEST(OSDGridIconStackTest, RanksApplicationsByTheirLargestWindow) {
-    struct Case {
-        const char* name;
-        std::vector<OSDGridIconStackWindow> windows;
-        std::vector<std::string> stack;
-    };
-    const Case cases[] = {
-        {"largest window, not the sum",
-         {win("many", 100), win("many", 100), win("many", 100), win("one", 200)},
-         {"one", "many"}},
-        {"three of five; equal areas by identifier",
-         {win("e", 500), win("d", 400), win("b", 300), win("a", 300), win("c", 100)},
-         {"e", "d", "a"}},
-        {"unusable windows add nothing",
-         {win(std::nullopt, 900), win(" ", 900), win("com.tessarin.Tessarin", 900), win("x", 5)},
-         {"x"}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(bundles(makeIconStack(c.windows, {"com.tessarin.Tessarin"})), c.stack) << c.name;
-    }
-    auto noIcon = win("y", 900);
-    noIcon.icon.reset();
-    EXPECT_TRUE(makeIconStack({noIcon}, {}).empty());
-
-    const auto named = makeIconStack({win(" b.id ", 10, std::nullopt, "  ")}, {});
-    ASSERT_EQ(named.size(), 1u);
-    EXPECT_EQ(named[0].appDisplayName, "b.id");
-    EXPECT_EQ(named[0].icon.size(), QSize(128, 128));
 }
 
 TEST(OSDGridCellContentMapsTest, IconStackMapKeepsCellsWithTwoUnfilteredIcons) {
