@@ -133,6 +133,13 @@ TEST_F(ScreenshotControllerTest, OnlyANewPictureOfTheStillCurrentSpaceIsStored) 
     EXPECT_EQ(lines[3], completed + "image=true space=1 stored=true");
     EXPECT_EQ(lines[4], completed + "image=true space=1 stored=false");
     EXPECT_EQ(lines[5], completed + "image=true reason=target-changed space=1 stored=false");
+
+    auto gone = std::make_unique<Controller>(work);
+    gone->captureHandler = controller.captureHandler;
+    gone->requestCaptureForCurrentSpace();
+    gone.reset();
+    held.back()(filled(Qt::red));
+    EXPECT_EQ(metrics().size(), 7u) << "a completion after its controller went does nothing";
 }
 
 TEST(OSDGridScreenshotImageTest, OtherSizesAreStretchedAndBadSizesRefused) {
