@@ -1,5 +1,6 @@
 #include "Core/Previews/OSDGridWindowSpaceController.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
+#include "Platform/ScreenCapture/DesktopPictures.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
 #include "PreviewsWorld.h"
 #include "Support/BackgroundWork.h"
@@ -30,19 +31,22 @@ struct CaptureBench {
         controller.refreshMetadata(snapshotOf("D", {1, 2, 3}));
     }
 
-    std::vector<OSDGridSpaceContext> request(std::set<SpaceID> spaces, bool force = false,
-                                             const std::string& display = "D") {
+    std::vector<OSDGridSpaceContext> request(std::set<SpaceID> spaces, bool force = false) {
+        const auto note = [this](std::string what, const OSDGridSpaceContext& c) {
+            calls.push_back(what + " " + std::to_string(c.spaceID));
+        };
         return controller.requestPreviewCaptures(
-            snapshotOf(display, {1, 2, 3}), "D", std::nullopt, spaces, enabled, force,
-            [this](const auto& c) { calls.push_back("request " + std::to_string(c.spaceID)); },
-            [this](const auto& c) { calls.push_back("update " + std::to_string(c.spaceID)); },
-            [this](const auto& c, bool stored) {
-                calls.push_back("completion " + std::to_string(c.spaceID) + " " +
-                                (stored ? "stored" : "kept"));
-            });
+            snapshotOf(spaceDisplay, {1, 2, 3}), "D", std::nullopt, spaces, enabled, force,
+            [=](const auto& c) { note("request", c); }, [=](const auto& c) { note("update", c); },
+            [=](const auto& c, bool stored) { note(stored ? "stored" : "kept", c); });
+    }
+    void store(SpaceID space, bool force = false) {
+        request({space}, force);
+        completions.back()(picture(Qt::red));
     }
 
     OSDAppFilter filter;
+    std::string spaceDisplay = "D";
     bool enabled = true;
     bool available = true;
     Controller controller{[this] { return filter; }};
@@ -51,12 +55,16 @@ struct CaptureBench {
     std::vector<std::string> calls;
 };
 
-class PreviewCaptureTest : public PreviewsWorld {
+class MetricsWorld : public PreviewsWorld {
 protected:
     std::vector<std::string> metrics() const { return log.messages("ScreenshotMetrics"); }
 
     ScopedEnvironmentOverride metricsOn{"TESSARIN_SCREENSHOT_METRICS", "1"};
     ScopedLogCapture log;
+};
+
+class PreviewCaptureTest : public MetricsWorld {
+protected:
     CaptureBench bench;
     Controller& controller = bench.controller;
 };
@@ -73,18 +81,15 @@ TEST_F(PreviewCaptureTest, EachSkipWritesItsReasonAndStartsNothing) {
     const std::vector<SkipCase> cases{
         {"previews off", [](auto& t) { t.enabled = false; }, 1, false,
          "event=window.preview.skipped display=D reason=disabled"},
+        {"no metadata of the Space display", [](auto& t) { t.spaceDisplay = "E"; }, 1, true,
+         "event=window.preview.skipped display=D reason=missing-cache"},
         {"a Space not in the layout", [](auto&) {}, 9, false,
          "event=window.preview.skipped display=D reason=missing-entry space=9"},
         {"captures unavailable", [](auto& t) { t.available = false; }, 1, false,
          "event=window.preview.skipped candidates=1 display=D reason=unavailable space=1"},
         {"forced while in flight", [](auto& t) { t.request({1}); }, 1, true,
          "event=window.preview.skipped display=D reason=in-flight space=1"},
-        {"nothing changed",
-         [](auto& t) {
-             t.request({1});
-             t.completions.back()(picture(Qt::red));
-         },
-         1, false,
+        {"nothing changed", [](auto& t) { t.store(1); }, 1, false,
          "event=window.preview.skipped candidates=1 display=D reason=signature-unchanged space=1"},
     };
     for (const SkipCase& c : cases) {
@@ -97,49 +102,32 @@ TEST_F(PreviewCaptureTest, EachSkipWritesItsReasonAndStartsNothing) {
     }
 }
 
-TEST_F(PreviewCaptureTest, WithoutMetadataForTheSpaceDisplayNothingIsAsked) {
-    EXPECT_TRUE(bench.request({1}, true, "E").empty());
-    EXPECT_EQ(metrics().back(), "event=window.preview.skipped display=D reason=missing-cache");
-}
-
 TEST_F(PreviewCaptureTest, ASpaceWithoutWindowsIsCapturedEvenWhenCapturesAreUnavailable) {
     bench.available = false;
-    const auto started = bench.request({3});
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0], (OSDGridSpaceContext{"D", 3, 2, 3}));
+    EXPECT_EQ(bench.request({3}), (std::vector<OSDGridSpaceContext>{{"D", 3, 2, 3}}));
     EXPECT_TRUE(bench.handled.at(0).empty());
 }
 
 TEST_F(PreviewCaptureTest, OnlyANewPictureIsStoredAndAnnounced) {
-    bench.request({1});
-    bench.completions.back()(picture(Qt::red));
-    bench.request({1}, true);
-    bench.completions.back()(picture(Qt::red)); // same pixels, same windows
+    bench.store(1);
+    bench.store(1, true); // same pixels, same windows
     bench.request({1}, true);
     bench.completions.back()(std::nullopt); // a failed capture
     EXPECT_EQ(bench.calls,
-              (std::vector<std::string>{"request 1", "completion 1 stored", "update 1", "request 1",
-                                        "completion 1 kept", "request 1", "completion 1 kept"}));
+              (std::vector<std::string>{"request 1", "stored 1", "update 1", "request 1", "kept 1",
+                                        "request 1", "kept 1"}));
     EXPECT_FALSE(controller.isPreviewInFlight({"D", 1}));
-    const auto previews = controller.previewMap("D", {1, 2});
-    ASSERT_EQ(previews.size(), 1u);
-    EXPECT_EQ(previews.at(0).image, picture(Qt::red));
-    EXPECT_EQ(metrics().back().substr(0, 33), "event=window.preview.completed ca");
+    EXPECT_EQ(controller.previewMap("D", {1, 2}),
+              (std::map<int, OSDGridScreenshotEntry>{{0, {picture(Qt::red)}}}));
     EXPECT_NE(metrics().back().find("image=false space=1 stored=false"), std::string::npos);
 }
 
 TEST_F(PreviewCaptureTest, ACompletionAfterTheControllerWentDoesNothing) {
-    auto gone = std::make_unique<Controller>([] { return OSDAppFilter(); });
-    gone->refreshMetadata(snapshotOf("D", {1}));
-    Controller::PreviewCaptureCompletion completion;
-    gone->previewCaptureHandler = [&](const auto&, const auto&, auto c) { completion = c; };
-    bool called = false;
-    gone->requestPreviewCaptures(snapshotOf("D", {1}), "D", std::nullopt, {1}, true, false, {}, {},
-                                 [&](const auto&, bool) { called = true; });
+    auto gone = std::make_unique<CaptureBench>();
+    gone->request({1});
+    const auto completion = gone->completions.back();
     gone.reset();
-    ASSERT_TRUE(completion);
-    completion(picture(Qt::red));
-    EXPECT_FALSE(called);
+    completion(picture(Qt::red)); // touching the dead controller fails under the sanitizers
 }
 
 TEST(PreviewRenderSignatureTest, AWindowsGeometryMattersItsIconDoesNot) {
@@ -165,13 +153,17 @@ TEST(PreviewCandidateFilterTest, MatchesNameOrTitleInAnyCase) {
     }
 }
 
-TEST_F(PreviewCaptureTest, PlaceholdersShowNoPreviewAndReplacedSpacesKeepTheirs) {
+TEST_F(PreviewCaptureTest, PlaceholdersShowNoPreviewReplacedSpacesKeepTheirsAndClearingForgetsAll) {
     controller.recordPreview(picture(Qt::red), {}, 1, "D");
     EXPECT_TRUE(controller.previewMap("D", {0, 0}).empty());
     controller.remapPreviewSpaceIDs({{1, 7}}, "D");
     EXPECT_EQ(controller.previewMap("D", {0, 7}).count(1), 1u);
+    bench.request({1});
     controller.clearPreviews();
     EXPECT_TRUE(controller.previewMap("D", {7}).empty());
+    bench.request({1}); // starts again at once; the forgotten capture's end leaves it in flight
+    bench.completions.front()(std::nullopt);
+    EXPECT_TRUE(controller.isPreviewInFlight({"D", 1}));
 }
 
 TEST_F(PreviewCaptureTest, PruningTheLastEntryOfADisplayDropsTheDisplay) {
@@ -195,10 +187,67 @@ TEST(RemapEntriesTest, MovesOnlyRealReplacementsOverWhatIsThere) {
               {"to a new ID", {{2, 5}}, {{1, 'a'}, {5, 'b'}}}};
     for (const auto& [name, replacements, expected] : cases) {
         auto entries = start;
-        const bool moved = Controller::remapEntries(entries, replacements);
-        EXPECT_EQ(moved, entries != start) << name;
+        EXPECT_EQ(Controller::remapEntries(entries, replacements), expected != start) << name;
         EXPECT_EQ(entries, expected) << name;
     }
+}
+
+// The default capture handler on the simulated host, its captures and compositions held on one
+// executor the test runs. On the 1440 x 900 display the canvas draws at 0.2 from x = 16, so
+// window 5 (Space 1) covers canvas pixel (76, 50) and window 6 (Space 2) pixel (66, 40).
+class CompositeCaptureTest : public MetricsWorld {
+protected:
+    CompositeCaptureTest() {
+        host.screenCapture().setExecutor(executor);
+        controller.previewCaptureHandler = Controller::defaultPreviewCaptureHandler(work);
+        controller.refreshMetadata(snapshotOf("D", {1, 2, 3}));
+    }
+
+    std::vector<bool> capture(std::set<SpaceID> spaces, bool force = false) {
+        std::vector<bool> stored;
+        controller.requestPreviewCaptures(snapshotOf("D", {1, 2, 3}), "D",
+                                          host.displays().screens().at(0), spaces, true, force, {},
+                                          {}, [&](const auto&, bool s) { stored.push_back(s); });
+        do {
+            executor->runAll();
+            queue.runUntilIdle();
+        } while (executor->pendingCount() > 0);
+        return stored;
+    }
+    QColor pixel(SpaceID space, int x, int y) const {
+        return controller.previewMap("D", {space}).at(0).image.pixelColor(x, y);
+    }
+
+    std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
+    BackgroundWork work{queue, executor};
+    Controller controller{[] { return OSDAppFilter(); }};
+};
+
+TEST_F(CompositeCaptureTest, EachSpaceShowsItsOwnWindowOverTheDesktopPicture) {
+    EXPECT_EQ(capture({1, 2}), (std::vector<bool>{true, true}));
+    EXPECT_EQ(pixel(1, 76, 50), CaptureContent::windowColor(5, "Notes", "List"));
+    EXPECT_EQ(pixel(2, 66, 40), CaptureContent::windowColor(6, "Notes", "Draft"));
+    const QImage desktop = host.desktopPictures().picture("D").value();
+    EXPECT_EQ(pixel(2, 300, 170), desktop.pixelColor(desktop.width() - 10, desktop.height() - 10));
+    EXPECT_EQ(metrics().back().substr(0, 80),
+              "event=window.preview.completed candidates=1 display=D durationMs=0.00 image=true");
+}
+
+TEST_F(CompositeCaptureTest, UnreadableContentKeepsThePreviewAndMissingWindowsLeaveTheDesktop) {
+    ASSERT_EQ(capture({1}), std::vector<bool>{true});
+    host.screenCapture().setFault(ScreenCaptureOperation::shareableContent,
+                                  ScreenCaptureFault::error);
+    EXPECT_EQ(capture({1}, true), std::vector<bool>{false});
+    EXPECT_EQ(pixel(1, 76, 50), CaptureContent::windowColor(5, "Notes", "List"));
+    host.screenCapture().setFault(ScreenCaptureOperation::shareableContent, std::nullopt);
+    host.screenCapture().setFault(ScreenCaptureOperation::window, ScreenCaptureFault::noImage);
+    EXPECT_EQ(capture({1}, true), std::vector<bool>{true});
+    EXPECT_NE(pixel(1, 76, 50), CaptureContent::windowColor(5, "Notes", "List"));
+    const auto lines = metrics();
+    EXPECT_NE(std::find(lines.begin(), lines.end(),
+                        "event=window.capture.composited capturedWindows=0 durationMs=0.00 "
+                        "requestedWindows=1 result=error"),
+              lines.end());
 }
 
 } // namespace
