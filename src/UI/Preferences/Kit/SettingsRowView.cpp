@@ -49,15 +49,18 @@ SettingsRowView::SettingsRowView(const QString& title, const std::optional<QStri
     applyEnabledState(true);
 }
 
-SettingsRowView::~SettingsRowView() { // A control that moved on to a newer row stays there.
-    if (controlView_->parentWidget() == this) {
+SettingsRowView::~SettingsRowView() {
+    // A control that moved on to a newer row stays there.
+    if (controlView_ && controlView_->parentWidget() == this) {
         SettingsControlShelf::returnToShelf(controlView_);
     }
 }
 
 void SettingsRowView::applyEnabledState(bool enabled) {
     enabled_ = enabled;
-    applySettingsControlEnabledState(*controlView_, enabled);
+    if (controlView_) {
+        applySettingsControlEnabledState(*controlView_, enabled);
+    }
     applyLabelColors();
 }
 

@@ -153,6 +153,22 @@ TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {
     EXPECT_EQ(kept->parentWidget(), &page.controlShelf());
 }
 
+TEST_F(SettingsKitTest, ARowDeletedAfterItsPageAndControlTouchesNeither) {
+    auto page = std::make_unique<SettingsPageViewController>();
+    page->view();
+    auto* kept = new QPushButton("Kept");
+    page->keepControl(kept);
+    const auto render = [&] {
+        page->installPage(
+            {new SettingsSectionView("S", "s", {new SettingsRowView("Kept", std::nullopt, kept)})});
+    };
+    render();
+    render(); // the first row waits for its deferred deletion, its control moved on
+    page.reset();
+    flushDeferredDeletes(); // the old row dies after the shelf took its control down
+    SUCCEED();
+}
+
 TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters) {
     SettingsCardView card(plainRows(2));
     SettingsFooterView footer;
