@@ -80,13 +80,6 @@ TEST_F(SetupServicesTest, RegisteringTheLoginItemEnablesAsksApprovalOrFails) {
     EXPECT_EQ(items.mainAppStatus(), LoginItemStatus::requiresApproval);
     items.approve();
     EXPECT_EQ(items.mainAppStatus(), LoginItemStatus::enabled);
-
-    items.setRegistration(LoginItemRegistration::fails, "Denied by policy");
-    EXPECT_EQ(items.unregisterMainApp(), "Denied by policy");
-    EXPECT_EQ(items.mainAppStatus(), LoginItemStatus::enabled);
-    items.setRegistration(LoginItemRegistration::enables, "");
-    EXPECT_EQ(items.unregisterMainApp(), std::nullopt);
-    EXPECT_EQ(items.mainAppStatus(), LoginItemStatus::notRegistered);
 }
 
 TEST_F(SetupServicesTest, AnAddressBringsUpOneSettingsWindowAndTheProgramResignsActive) {
