@@ -50,10 +50,7 @@ SettingsRowView::SettingsRowView(const QString& title, const std::optional<QStri
 }
 
 SettingsRowView::~SettingsRowView() {
-    // A control that moved on to a newer row stays there.
-    if (controlView_ && controlView_->parentWidget() == this) {
-        SettingsControlShelf::returnToShelf(controlView_);
-    }
+    SettingsControlShelf::reclaimFrom(*this, controlView_);
 }
 
 void SettingsRowView::applyEnabledState(bool enabled) {

@@ -1,4 +1,5 @@
 #include "UI/Preferences/Kit/SettingsCardView.h"
+#include "UI/Preferences/Kit/SettingsCenteredControlRowView.h"
 #include "UI/Preferences/Kit/SettingsControlShelf.h"
 #include "UI/Preferences/Kit/SettingsFooterView.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
@@ -153,17 +154,20 @@ TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {
     EXPECT_EQ(kept->parentWidget(), &page.controlShelf());
 }
 
-TEST_F(SettingsKitTest, ARowDeletedAfterItsPageAndControlTouchesNeither) {
+TEST_F(SettingsKitTest, RowsDeletedAfterTheirPageAndControlsTouchNeither) {
     auto page = std::make_unique<SettingsPageViewController>();
     page->view();
     auto* kept = new QPushButton("Kept");
+    auto* centered = new QPushButton("Centered");
     page->keepControl(kept);
-    for (int render = 0; render < 2; ++render) { // the first row waits for deletion
-        page->installPage(
-            {new SettingsSectionView("S", "s", {new SettingsRowView("K", {}, kept)})});
+    page->keepControl(centered);
+    for (int render = 0; render < 2; ++render) { // the first rows wait for deletion
+        page->installPage({new SettingsSectionView(
+            "S", "s",
+            {new SettingsRowView("K", {}, kept), new SettingsCenteredControlRowView(centered)})});
     }
-    page.reset();           // its shelf takes the control down
-    flushDeferredDeletes(); // then the first row goes
+    page.reset();           // its shelf takes the controls down
+    flushDeferredDeletes(); // then the first rows go
 }
 
 TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters) {
