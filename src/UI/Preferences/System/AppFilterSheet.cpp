@@ -51,6 +51,7 @@ QPushButton* makeButton(const QString& title, const char* identifier,
 QTableWidget* makeTable(const AppFilterSheetActions& actions) {
     auto* table = new QTableWidget(0, 1);
     table->setObjectName(QString::fromUtf8(Id::appFilterTable));
+    table->setHorizontalHeaderLabels({QStringLiteral("Name")});
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);

@@ -53,14 +53,6 @@ public:
     // Shows the login items' registration on the switch.
     void reloadLaunchAtLoginState();
 
-    SettingsSwitch& launchAtLoginSwitch() const { return *launchAtLoginSwitch_; }
-    SettingsPopUpButton& menuBarIconPopup() const { return *menuBarIconPopup_; }
-    SettingsSwitch& osdAllowsMouseSelectionSwitch() const {
-        return *osdAllowsMouseSelectionSwitch_;
-    }
-    SettingsSwitch& osdShuffleRearrangingSwitch() const { return *osdShuffleRearrangingSwitch_; }
-    QPushButton& appFilterButton() const { return *appFilterButton_; }
-    QPushButton& resetPermissionsButton() const { return *resetPermissionsButton_; }
     // The open App Filter sheet; its `sheet` is null while none is open.
     const AppFilterSheet& appFilterSheet() const { return appFilterSheet_; }
     const std::vector<std::string>& appFilterEntries() const { return appFilterEntries_; }
