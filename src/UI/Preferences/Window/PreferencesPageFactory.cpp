@@ -6,6 +6,7 @@
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "UI/Preferences/System/SystemSettingsViewController.h"
 #include "UI/Preferences/Trackpad/TrackpadSettingsViewController.h"
 
 #include <QLabel>
@@ -48,8 +49,9 @@ PreferencesPageFactory defaultPreferencesPageFactory(SoftwareUpdateChecking& sof
                 softwareUpdates);
         case PreferencesPage::keyboard:
             return std::make_unique<KeyboardShortcutsViewController>();
-        case PreferencesPage::display:
         case PreferencesPage::system:
+            return std::make_unique<SystemSettingsViewController>(Host::current().defaults());
+        case PreferencesPage::display:
             break;
         }
         return makePlaceholderPage(page);
