@@ -3,6 +3,7 @@
 #include "Core/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/Host.h"
 #include "UI/Preferences/About/AboutSettingsViewController.h"
+#include "UI/Preferences/Display/DisplaySettingsViewController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
@@ -52,7 +53,7 @@ PreferencesPageFactory defaultPreferencesPageFactory(SoftwareUpdateChecking& sof
         case PreferencesPage::system:
             return std::make_unique<SystemSettingsViewController>(Host::current().defaults());
         case PreferencesPage::display:
-            break;
+            return std::make_unique<DisplaySettingsViewController>();
         }
         return makePlaceholderPage(page);
     };
