@@ -203,6 +203,8 @@ void DisplaySettingsViewController::setupControls() {
     // The size is stored once the knob is let go, not at every point on the way.
     persistentTitleOverlayFontSizeSlider_->slider()->setTracking(false);
     configureColorWell(*osdActiveColorWell_);
+    // The tiles' names sit under them: the row never takes the picker's height away.
+    osdAppearanceModePicker_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connectActions();
 }
 

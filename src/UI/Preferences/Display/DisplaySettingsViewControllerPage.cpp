@@ -132,6 +132,9 @@ void DisplaySettingsViewController::loadSettings() {
     const auto display = targets_.displayIdentifier();
     const DisplayPresentationSettingsSnapshot s = presentationStore_.snapshot(display);
     displayTargetPopup_->setEnabled(targets_.isChoosable());
+    if (const auto index = targets_.selectedIndex()) {
+        displayTargetPopup_->setCurrentIndex(*index);
+    }
     selectCase(*gridColumnCountPopup_, gridModeStore_.columnCount(display));
     gridBlocksAtEdgesSwitch_->setOn(gridModeStore_.blocksAtEdges(display));
     selectCase(*gridWrapStyleSegmentedControl_, gridModeStore_.wrapStyle(display));

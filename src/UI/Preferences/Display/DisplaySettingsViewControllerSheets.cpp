@@ -11,6 +11,7 @@
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 
 #include <QPushButton>
+#include <algorithm>
 
 namespace tessarin {
 
@@ -162,6 +163,9 @@ SettingsSheet* DisplaySettingsViewController::makeSheet(DisplaySettingsSheet whi
     QPushButton* done = sheet->addButton(QStringLiteral("Done"), true,
                                          weakly([which](auto& page) { page.closeSheet(which); }));
     done->setObjectName(layout.doneIdentifier);
+    // Larger system fonts than the sheet was drawn for make it taller rather than crush rows.
+    sheet->setFixedHeight(
+        std::max({layout.height, sheet->sizeHint().height(), sheet->heightForWidth(560)}));
     return sheet;
 }
 
