@@ -352,5 +352,24 @@ TEST_F(DisplayPageTest, StoredValuesOfTheWrongKindReadAsDefaults) {
     EXPECT_EQ(find<SettingsSliderControl>(Id::overlayOpacityControl)->value(), 10);
 }
 
+TEST_F(DisplayPageTest, TheWrapStyleRowShowsWhileMovesWrap) {
+    EXPECT_EQ(find(Id::gridWrapStyleControl), nullptr); // blocked at the edges by default
+    click(Id::gridBlocksAtEdgesControl);
+    pick(Id::gridWrapStyleControl, "Pac-Man");
+    EXPECT_EQ(world.grid().wrapStyle(), GridWrapStyle::pacMan);
+    ASSERT_NE(rowOf(Id::gridWrapStyleControl), nullptr);
+    EXPECT_TRUE(rowOf(Id::gridWrapStyleControl)
+                    ->detailLabel()
+                    ->text()
+                    .startsWith("Horizontal moves wrap within the current row"));
+    // A change made elsewhere shows when the program comes back.
+    world.grid().preferences().setAppValue(GridModeStore::wrapStyleKey, std::string("snake"),
+                                           world.grid().domain());
+    world.host.programActivation().resignActive();
+    world.host.programActivation().activate();
+    settle();
+    EXPECT_EQ(find<SettingsSegmentedControl>(Id::gridWrapStyleControl)->selectedSegment(), 0);
+}
+
 } // namespace
 } // namespace tessarin
