@@ -1,20 +1,30 @@
-#include "UI/Preferences/Display/DisplaySettingsTargets.h"
+#include "Core/Settings/DisplaySelectionTargetList.h"
 
 #include <algorithm>
 
 namespace tessarin {
 
-void DisplaySettingsTargets::refresh(bool displaysHaveSeparateSpaces,
-                                     const std::vector<TessarinDisplay>& displays) {
+DisplaySelectionTargetList::DisplaySelectionTargetList(DisplaySelectionTarget standing,
+                                                       StandingPlacement placement)
+    : standing_(std::move(standing)), placement_(placement), available_{standing_},
+      selected_(standing_) {}
+
+void DisplaySelectionTargetList::refresh(bool displaysHaveSeparateSpaces,
+                                         const std::vector<TessarinDisplay>& displays) {
     const std::optional<std::string> remembered = selected_.displayIdentifier();
     available_.clear();
+    if (placement_ == StandingPlacement::first) {
+        available_.push_back(standing_);
+    }
     if (displaysHaveSeparateSpaces) {
         for (const TessarinDisplay& display : displays) {
             available_.push_back(DisplaySelectionTarget::display(display));
         }
     }
-    available_.push_back(DisplaySelectionTarget::allDisplays());
-    selected_ = DisplaySelectionTarget::allDisplays();
+    if (placement_ == StandingPlacement::last) {
+        available_.push_back(standing_);
+    }
+    selected_ = standing_;
     if (!remembered) {
         return;
     }
@@ -26,7 +36,7 @@ void DisplaySettingsTargets::refresh(bool displaysHaveSeparateSpaces,
     }
 }
 
-bool DisplaySettingsTargets::select(int index) {
+bool DisplaySelectionTargetList::select(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= available_.size()) {
         return false;
     }
@@ -34,25 +44,25 @@ bool DisplaySettingsTargets::select(int index) {
     return true;
 }
 
-std::vector<std::string> DisplaySettingsTargets::titles() const {
+std::vector<std::string> DisplaySelectionTargetList::titles() const {
     std::vector<std::string> titles;
     for (const DisplaySelectionTarget& target : available_) {
         switch (target.kind) {
-        case DisplaySelectionTarget::Kind::display:
-            titles.push_back(target.selectedDisplay ? target.selectedDisplay->name : "");
+        case DisplaySelectionTarget::Kind::cursorDisplay:
+            titles.emplace_back(cursorDisplayTitle);
             break;
         case DisplaySelectionTarget::Kind::allDisplays:
             titles.emplace_back(allDisplaysTitle);
             break;
-        case DisplaySelectionTarget::Kind::cursorDisplay:
-            titles.emplace_back(cursorDisplayTitle);
+        case DisplaySelectionTarget::Kind::display:
+            titles.push_back(target.selectedDisplay ? target.selectedDisplay->name : "");
             break;
         }
     }
     return titles;
 }
 
-std::optional<int> DisplaySettingsTargets::selectedIndex() const {
+std::optional<int> DisplaySelectionTargetList::selectedIndex() const {
     const auto found = std::find(available_.begin(), available_.end(), selected_);
     if (found == available_.end()) {
         return std::nullopt;
