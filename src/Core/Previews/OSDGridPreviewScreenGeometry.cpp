@@ -1,6 +1,7 @@
 #include "Core/Previews/OSDGridPreviewScreenGeometry.h"
 
 #include "Core/SpaceModel/ScreenIdentity.h"
+#include "Platform/ScreenCapture/DesktopPictures.h"
 
 namespace tessarin {
 
@@ -50,6 +51,19 @@ double windowCaptureScaleFactor(const Rect& windowBounds, const DisplayServer& d
     }
     const auto main = displays.mainScreen();
     return main ? main->backingScaleFactor : 1.0;
+}
+
+std::optional<QImage> desktopBackgroundImage(const std::optional<Screen>& screen,
+                                             const DesktopPictures& pictures) {
+    if (!screen) {
+        return std::nullopt;
+    }
+    const auto url = pictures.desktopImageURL(screen->uuid);
+    const auto image = url ? pictures.loadImage(*url) : std::nullopt;
+    if (!image || image->isNull()) {
+        return std::nullopt;
+    }
+    return image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 } // namespace tessarin

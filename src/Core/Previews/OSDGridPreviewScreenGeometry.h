@@ -4,9 +4,12 @@
 #include "Platform/Screen.h"
 #include "Support/Geometry.h"
 
+#include <QImage>
 #include <optional>
 
 namespace tessarin {
+
+class DesktopPictures;
 
 // Screen lookups a preview needs before its composition leaves the main thread: where the
 // screen sits among the windows, and at which scale its windows are captured.
@@ -20,5 +23,10 @@ std::optional<Rect> windowServerFrame(const std::optional<Screen>& screen,
 // The backing scale of the screen that holds most of the window (window-server bounds); the
 // main screen's when none holds any of it, 1 without screens.
 double windowCaptureScaleFactor(const Rect& windowBounds, const DisplayServer& displays);
+
+// The screen's desktop picture as a bitmap in the canvas format; nothing without a screen, a
+// picture address or a picture that loads.
+std::optional<QImage> desktopBackgroundImage(const std::optional<Screen>& screen,
+                                             const DesktopPictures& pictures);
 
 } // namespace tessarin

@@ -38,16 +38,6 @@ std::optional<OSDGridWindowApplicationInfo> systemApplicationInfo(int32_t pid,
     return info;
 }
 
-std::string describeSources(const OSDGridWindowSpaceController::Sources& sources) {
-    std::string text = "[";
-    for (const auto& [spaceID, source] : sources) {
-        text += (text.size() > 1 ? "," : "") + std::to_string(spaceID) + ":" +
-                source.bundleIdentifier.value_or("nil") +
-                (source.isWindowlessFallback ? "(windowless)" : "");
-    }
-    return text + "]";
-}
-
 } // namespace
 
 // The state one refresh carries from the scan to the apply step.
@@ -83,7 +73,11 @@ OSDGridWindowSpaceController::OSDGridWindowSpaceController(AppFilterProvider fil
           return OSDGridFinderFallbackIcon::loadEntry(finderBundleIdentifier, finderName,
                                                       finderName);
       }),
-      ignoredProcessIdentifiers{static_cast<int32_t>(::getpid())} {
+      ignoredProcessIdentifiers{static_cast<int32_t>(::getpid())},
+      previewCaptureHandler([](const std::vector<OSDGridWindowPreviewCandidate>&,
+                               const std::optional<Screen>&, PreviewCaptureCompletion completion) {
+          MainQueue::main().async([completion] { completion(std::nullopt); });
+      }) {
     if (const auto& identifier = Host::current().programBundle().identifier();
         identifier && !identifier->empty()) {
         ignoredBundleIdentifiers.insert(*identifier);
@@ -313,18 +307,7 @@ void OSDGridWindowSpaceController::remapSpaceIDs(const std::map<SpaceID, SpaceID
         display == cacheByDisplayIdentifier_.end()) {
         return;
     }
-    auto& entries = display->second.entries;
-    bool moved = false;
-    for (const auto& [from, to] : replacements) {
-        const auto it = entries.find(from);
-        if (from == 0 || to == 0 || from == to || it == entries.end()) {
-            continue;
-        }
-        OSDGridWindowSpaceEntry entry = std::move(it->second);
-        entries.erase(it);
-        entries[to] = std::move(entry);
-        moved = true;
-    }
+    const bool moved = remapEntries(display->second.entries, replacements);
     if (moved) {
         TessarinSpaceDiagnostics::logWindowMetadataCacheRemapped(displayIdentifier, replacements);
     }

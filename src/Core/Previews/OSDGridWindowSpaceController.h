@@ -2,13 +2,21 @@
 
 #include "Core/Previews/OSDGridAppIconSource.h"
 #include "Core/Previews/OSDGridIconImage.h"
+#include "Core/Previews/OSDGridIconStackEntries.h"
 #include "Core/Previews/OSDGridRefreshTask.h"
+#include "Core/Previews/OSDGridSyntheticPreviewEntry.h"
+#include "Core/Previews/OSDGridSyntheticPreviewKey.h"
 #include "Core/Previews/OSDGridWindowApplicationInfo.h"
+#include "Core/Previews/OSDGridWindowPreviewRenderSignature.h"
 #include "Core/Previews/OSDGridWindowScan.h"
 #include "Core/Previews/OSDGridWindowSpaceEntry.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Platform/Screen.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
+#include "UI/OSD/OSDGridScreenshotEntry.h"
+#include "UI/OSD/OSDGridSpaceContext.h"
 
+#include <QImage>
 #include <functional>
 #include <map>
 #include <memory>
@@ -79,6 +87,81 @@ public:
                                                const OSDGridWindowPreviewCandidate& b);
     static std::set<SpaceID> visibleSpaceIDs(const DisplaySpaceOrderSnapshot& snapshot);
 
+    // Window preview capture: composed previews of each Space's windows, keyed by the display
+    // showing them and the Space, captured only when what they were composed from changed.
+    using PreviewCaptureCompletion = std::function<void(std::optional<QImage>)>;
+    using PreviewCaptureHandler =
+        std::function<void(const std::vector<OSDGridWindowPreviewCandidate>&,
+                           const std::optional<Screen>&, PreviewCaptureCompletion)>;
+    // Performs one capture and calls the completion on the main queue. Until the delegate
+    // installs `defaultPreviewCaptureHandler(work)` it completes at once with no image.
+    PreviewCaptureHandler previewCaptureHandler;
+    // Captures each window through the host's screen capture and composes them off the main
+    // thread on `work`'s executor; `work` must outlive every capture started through it.
+    static PreviewCaptureHandler defaultPreviewCaptureHandler(BackgroundWork& work);
+    // Starts a capture for every requested Space whose preview is due, and answers their
+    // contexts in the order started. Per capture: `onRequest` at once, later `onCompletion`,
+    // then `onUpdate` only when a new picture was stored.
+    std::vector<OSDGridSpaceContext> requestPreviewCaptures(
+        const DisplaySpaceOrderSnapshot& snapshot, const std::string& previewDisplayIdentifier,
+        const std::optional<Screen>& screen, const std::set<SpaceID>& missingSpaceIDs,
+        bool previewsEnabled, bool forceRefresh,
+        std::function<void(const OSDGridSpaceContext&)> onRequest,
+        std::function<void(const OSDGridSpaceContext&)> onUpdate,
+        std::function<void(const OSDGridSpaceContext&, bool stored)> onCompletion);
+    // Stores the picture unless there is none or an equal entry is stored; true when stored.
+    bool recordPreview(const std::optional<QImage>& image,
+                       const OSDGridWindowPreviewRenderSignature& renderSignature, SpaceID spaceID,
+                       const std::string& previewDisplayIdentifier);
+    // The candidates whose application name or window title the filter does not match.
+    static std::vector<OSDGridWindowPreviewCandidate>
+    filteredPreviewCandidates(const std::vector<OSDGridWindowPreviewCandidate>& candidates,
+                              const OSDAppFilter& filter);
+    static OSDGridWindowPreviewRenderSignature
+    renderSignature(const std::vector<OSDGridWindowPreviewCandidate>& filteredCandidates,
+                    const std::optional<Rect>& displayFrame);
+    // Stacks of at least two icons after the current filter, by cell position.
+    std::map<int, OSDGridIconStackEntries>
+    iconStackMap(const std::string& displayIdentifier,
+                 const std::vector<SpaceID>& orderedSpaceIDs) const;
+    // Composed previews of the cells shown on a display, by cell position.
+    std::map<int, OSDGridScreenshotEntry>
+    previewMap(const std::string& previewDisplayIdentifier,
+               const std::vector<SpaceID>& orderedSpaceIDs) const;
+    // Drops what the current app filter hides from the window entries; composed previews stay.
+    bool pruneFilteredEntries();
+    // Forgets every composed preview and every capture in flight, as after a change of the app
+    // filter: the same Spaces may be captured again at once, and a forgotten capture's late
+    // completion no longer clears the key of the capture that replaced it.
+    void clearPreviews();
+    void remapPreviewSpaceIDs(const std::map<SpaceID, SpaceID>& replacements,
+                              const std::string& previewDisplayIdentifier);
+    bool isPreviewInFlight(const OSDGridSyntheticPreviewKey& key) const;
+    const std::map<std::string, OSDGridSyntheticPreviewDisplayCache>&
+    previewCacheByDisplayIdentifier() const {
+        return previewCacheByDisplayIdentifier_;
+    }
+    // Moves entries from replaced Space IDs to their replacements, over any entry there; pairs
+    // with a 0 or equal IDs are ignored. True when an entry moved.
+    template <typename Entry>
+    static bool remapEntries(std::map<SpaceID, Entry>& entries,
+                             const std::map<SpaceID, SpaceID>& replacements) {
+        bool moved = false;
+        for (const auto& [from, to] : replacements) {
+            const auto it = entries.find(from);
+            if (from == 0 || to == 0 || from == to || it == entries.end()) {
+                continue;
+            }
+            Entry entry = std::move(it->second);
+            entries.erase(it);
+            entries.insert_or_assign(to, std::move(entry));
+            moved = true;
+        }
+        return moved;
+    }
+    // One line naming each Space's application and window title, for the metadata debug line.
+    static std::string describeSources(const Sources& sources);
+
 private:
     using InfoCache =
         std::map<OSDGridWindowApplicationKey, std::optional<OSDGridWindowApplicationInfo>>;
@@ -99,6 +182,13 @@ private:
     std::map<std::string, OSDGridWindowSpaceDisplayCache> cacheByDisplayIdentifier_;
     OSDGridWindowSpaceIDCache spaceIDCacheByWindowID_;
     mutable OSDGridIconImage::Cache stackIcons_;
+    // Window preview capture.
+    struct PendingPreview;
+    void completePreviewCapture(const PendingPreview& pending, const std::optional<QImage>& image);
+    std::map<std::string, OSDGridSyntheticPreviewDisplayCache> previewCacheByDisplayIdentifier_;
+    std::set<OSDGridSyntheticPreviewKey> inFlightPreviewKeys_;
+    uint64_t previewGeneration_ = 0; // advanced by clearPreviews
+
     // Lets a background result that comes back after the controller went do nothing.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
