@@ -2,7 +2,7 @@
 
 #include "Core/Previews/OSDGridAppIconSource.h"
 #include "Core/Previews/OSDGridIconImage.h"
-#include "Core/Previews/OSDGridIconStackEntries.h"
+#include "Core/Previews/OSDGridIconStack.h"
 #include "Core/Previews/OSDGridRefreshTask.h"
 #include "Core/Previews/OSDGridSyntheticPreviewEntry.h"
 #include "Core/Previews/OSDGridSyntheticPreviewKey.h"
