@@ -5,8 +5,8 @@
 namespace tessarin {
 
 // The preview caches with nothing in them: no Space is windowless, nothing is scheduled or
-// captured, and cells get no pictures, icons or window titles. For the program until the
-// caches are built, and for benchmarks that measure everything else.
+// captured, and cells get no pictures, icons or window titles. For benchmarks that measure
+// everything else.
 class EmptyWindowPreviewCaching : public WindowPreviewCaching {
 public:
     bool isWindowlessSpace(const std::string&, SpaceID) override { return false; }
