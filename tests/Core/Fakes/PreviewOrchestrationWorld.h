@@ -68,24 +68,27 @@ struct PreviewOrchestrationWorld {
             world.queue.runUntilIdle();
         } while (executor->runJob());
     }
-    std::size_t held() const { return executor->pendingCount(); }
     std::vector<SpaceID> ids(const std::string& display) {
         const auto snapshot = d().resolveDisplaySpaceOrderSnapshotWithDescriptors(display);
         return snapshot ? snapshot->displaySnapshot.visualOrderedSpaceIDs : std::vector<SpaceID>{};
     }
-    // The window's flat colour appears somewhere in the picture.
-    bool shows(const QImage& picture, WindowID window, const char* owner, const char* title,
-               uint32_t redraws = 0) {
-        const QRgb wanted = CaptureContent::windowColor(window, owner, title, redraws).rgba();
-        const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) == wanted) {
-                    return true;
-                }
-            }
+    // The picture at the grid index shows the window's flat colour somewhere.
+    bool shows(const std::map<int64_t, OSDGridScreenshotEntry>& pictures, int64_t index,
+               WindowID window, uint32_t redraws = 0) {
+        const auto server = world.host.windowServer().window(window);
+        const auto found = pictures.find(index);
+        if (!server || found == pictures.end()) {
+            return false;
         }
-        return false;
+        const QRgb wanted =
+            CaptureContent::windowColor(window, server->ownerName, *server->name, redraws).rgba();
+        const QImage image = found->second.image.convertToFormat(QImage::Format_ARGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+        return std::find(pixels, pixels + image.width() * image.height(), wanted) !=
+               pixels + image.width() * image.height();
+    }
+    int captures(ScreenCaptureOperation operation) {
+        return world.host.screenCapture().requestCount(operation);
     }
     const OSDGridWindowPreviewRefreshScheduler::Entries& schedule() {
         return d().windowPreviewRefreshSchedule().scheduledRefreshBySpace();
