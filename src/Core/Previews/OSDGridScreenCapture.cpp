@@ -90,7 +90,7 @@ void captureSpaceImage(ScreenCapture& service, BackgroundWork& work,
         const double captureStart = steadySeconds();
         service.captureDisplay(
             target.displayID, ownBundleIdentifiers(*result.content), width, height,
-            [target, startTime, captureStart, deliver](auto capture) {
+            [target, startTime, captureStart, deliver](ScreenCaptureResult capture) {
                 if (!capture.image) {
                     deliver({std::nullopt, baseFields(target, startTime, "error")});
                     return;

@@ -9,8 +9,6 @@
 #include "Platform/SystemServices.h"
 #include "TessarinCore/TessarinCore.h"
 
-#include <algorithm>
-
 namespace tessarin {
 
 namespace {
