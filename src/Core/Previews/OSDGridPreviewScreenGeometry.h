@@ -12,7 +12,7 @@ namespace tessarin {
 class DesktopPictures;
 
 // Screen lookups a preview needs before its composition leaves the main thread: where the
-// screen sits among the windows, and at which scale its windows are captured.
+// screen sits among the windows, at which scale its windows are captured, and its picture.
 
 // The screen's frame in window-server coordinates (y down): its display's bounds when it has a
 // display number with positive bounds, else its own frame flipped at the main screen's top;

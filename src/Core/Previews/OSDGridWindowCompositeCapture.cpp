@@ -45,16 +45,6 @@ void finish(Run& run, std::optional<QImage> image, int capturedWindows, const ch
                     result});
 }
 
-std::vector<OSDGridWindowRenderCandidateFields>
-diagnosticFields(const std::vector<OSDGridWindowPreviewRenderCandidate>& candidates) {
-    std::vector<OSDGridWindowRenderCandidateFields> fields;
-    fields.reserve(candidates.size());
-    for (const auto& candidate : candidates) {
-        fields.push_back(candidate.diagnosticFields());
-    }
-    return fields;
-}
-
 OSDGridRenderableWindowPreview renderable(const OSDGridWindowPreviewRenderCandidate& candidate,
                                           QImage image) {
     OSDGridRenderableWindowPreview preview;
@@ -110,7 +100,8 @@ void captureNext(const std::shared_ptr<Run>& run) {
 
 void start(const std::shared_ptr<Run>& run, const ShareableContent& content) {
     OSDGridWindowDiagnostics::debugRenderCandidates(
-        diagnosticFields(run->candidates), "capture.input", std::nullopt, run->displayFrame);
+        OSDGridWindowPreviewRenderCandidate::diagnosticFields(run->candidates), "capture.input",
+        std::nullopt, run->displayFrame);
     for (std::size_t i = 0; i < run->candidates.size(); ++i) {
         const auto& candidate = run->candidates[i];
         const auto window = std::find_if(

@@ -48,16 +48,6 @@ diagnosticFields(const std::vector<OSDGridWindowPreviewCandidate>& candidates) {
     return fields;
 }
 
-std::vector<OSDGridWindowRenderCandidateFields>
-diagnosticFields(const std::vector<OSDGridWindowPreviewRenderCandidate>& candidates) {
-    std::vector<OSDGridWindowRenderCandidateFields> fields;
-    fields.reserve(candidates.size());
-    for (const auto& candidate : candidates) {
-        fields.push_back(candidate.diagnosticFields());
-    }
-    return fields;
-}
-
 std::string nameOr(const std::optional<std::string>& text, const char* fallback) {
     const std::string trimmed = text ? trimmingWhitespaceAndNewlines(*text) : std::string();
     return trimmed.empty() ? fallback : trimmed;
@@ -94,7 +84,7 @@ OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work)
                 OSDGridWindowPreviewRenderCandidate::make(candidates[i], host.displays()));
         }
         OSDGridWindowDiagnostics::debugRenderCandidates(
-            diagnosticFields(render), "capture.request",
+            OSDGridWindowPreviewRenderCandidate::diagnosticFields(render), "capture.request",
             screen ? tessarinDisplayIdentifier(*screen) : std::nullopt, displayFrame);
         if (host.system().operatingSystemVersion().majorVersion < 14) {
             // No window captures here: the preview is the desktop picture alone.

@@ -40,4 +40,15 @@ OSDGridWindowRenderCandidateFields OSDGridWindowPreviewRenderCandidate::diagnost
     return fields;
 }
 
+std::vector<OSDGridWindowRenderCandidateFields>
+OSDGridWindowPreviewRenderCandidate::diagnosticFields(
+    const std::vector<OSDGridWindowPreviewRenderCandidate>& candidates) {
+    std::vector<OSDGridWindowRenderCandidateFields> fields;
+    fields.reserve(candidates.size());
+    for (const auto& candidate : candidates) {
+        fields.push_back(candidate.diagnosticFields());
+    }
+    return fields;
+}
+
 } // namespace tessarin

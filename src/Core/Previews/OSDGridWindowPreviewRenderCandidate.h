@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessarin {
 
@@ -29,6 +30,8 @@ struct OSDGridWindowPreviewRenderCandidate {
     static OSDGridWindowPreviewRenderCandidate make(const OSDGridWindowPreviewCandidate& candidate,
                                                     const DisplayServer& displays);
     OSDGridWindowRenderCandidateFields diagnosticFields() const;
+    static std::vector<OSDGridWindowRenderCandidateFields>
+    diagnosticFields(const std::vector<OSDGridWindowPreviewRenderCandidate>& candidates);
 };
 
 } // namespace tessarin
