@@ -22,6 +22,14 @@ std::optional<std::string> LoginItems::registerMainApp() {
     return failureMessage_;
 }
 
+std::optional<std::string> LoginItems::unregisterMainApp() {
+    if (registration_ == LoginItemRegistration::fails) {
+        return failureMessage_;
+    }
+    status_ = LoginItemStatus::notRegistered;
+    return std::nullopt;
+}
+
 void LoginItems::approve() {
     if (status_ == LoginItemStatus::requiresApproval) {
         status_ = LoginItemStatus::enabled;

@@ -26,6 +26,9 @@ public:
     // leaves the status as it was.
     std::optional<std::string> registerMainApp();
     int registerCount() const { return registerCount_; }
+    // Removes the main app from the login items. A service that refuses registrations refuses
+    // this too, answering its message and leaving the status as it was.
+    std::optional<std::string> unregisterMainApp();
 
     // The user approves a waiting login item in System Settings.
     void approve();

@@ -24,14 +24,13 @@ SettingsCenteredControlRowView::SettingsCenteredControlRowView(
 }
 
 SettingsCenteredControlRowView::~SettingsCenteredControlRowView() {
-    // A control that moved on to a newer row stays there.
-    if (controlView_->parentWidget() == this) {
-        SettingsControlShelf::returnToShelf(controlView_);
-    }
+    SettingsControlShelf::reclaimFrom(*this, controlView_);
 }
 
 void SettingsCenteredControlRowView::applyEnabledState(bool enabled) {
-    applySettingsControlEnabledState(*controlView_, enabled);
+    if (controlView_) {
+        applySettingsControlEnabledState(*controlView_, enabled);
+    }
 }
 
 } // namespace tessarin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -15,14 +16,15 @@ public:
     explicit SettingsCenteredControlRowView(QWidget* controlView,
                                             const std::optional<QString>& controlIdentifier = {},
                                             QWidget* parent = nullptr);
-    // A kept control goes back to its page's shelf.
+    // A kept control goes back to its page's shelf; a row deleted after its page and control
+    // are gone touches nothing.
     ~SettingsCenteredControlRowView() override;
 
     void applyEnabledState(bool enabled);
     QWidget* controlView() const { return controlView_; }
 
 private:
-    QWidget* controlView_;
+    QPointer<QWidget> controlView_;
 };
 
 } // namespace tessarin

@@ -55,4 +55,10 @@ void SettingsControlShelf::returnToShelf(QWidget* control) {
     control->setParent(link->shelf);
 }
 
+void SettingsControlShelf::reclaimFrom(const QWidget& row, const QPointer<QWidget>& control) {
+    if (control && control->parentWidget() == &row) {
+        returnToShelf(control);
+    }
+}
+
 } // namespace tessarin

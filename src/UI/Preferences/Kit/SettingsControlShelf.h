@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 namespace tessarin {
@@ -19,6 +20,10 @@ public:
     // Puts a kept control back on its shelf (a row that is going away calls it); nothing for
     // other widgets, or when the shelf is gone.
     static void returnToShelf(QWidget* control);
+    // What a dying row does with a control it showed: back on the shelf while the row still
+    // holds it; left alone when a newer row holds it or when it is already gone (its page and
+    // shelf died first, and the row was deleted later).
+    static void reclaimFrom(const QWidget& row, const QPointer<QWidget>& control);
 };
 
 } // namespace tessarin

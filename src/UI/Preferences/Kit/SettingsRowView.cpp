@@ -49,15 +49,15 @@ SettingsRowView::SettingsRowView(const QString& title, const std::optional<QStri
     applyEnabledState(true);
 }
 
-SettingsRowView::~SettingsRowView() { // A control that moved on to a newer row stays there.
-    if (controlView_->parentWidget() == this) {
-        SettingsControlShelf::returnToShelf(controlView_);
-    }
+SettingsRowView::~SettingsRowView() {
+    SettingsControlShelf::reclaimFrom(*this, controlView_);
 }
 
 void SettingsRowView::applyEnabledState(bool enabled) {
     enabled_ = enabled;
-    applySettingsControlEnabledState(*controlView_, enabled);
+    if (controlView_) {
+        applySettingsControlEnabledState(*controlView_, enabled);
+    }
     applyLabelColors();
 }
 

@@ -2,6 +2,7 @@
 
 #include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -21,7 +22,8 @@ public:
                     QWidget* controlView, const std::optional<QString>& rowIdentifier = {},
                     const std::optional<QString>& controlIdentifier = {},
                     const std::optional<QString>& detailIdentifier = {}, QWidget* parent = nullptr);
-    // A kept control goes back to its page's shelf.
+    // A kept control goes back to its page's shelf. A row deleted late, after its control and
+    // page are gone, touches nothing.
     ~SettingsRowView() override;
 
     // Enables or disables the control and shows the labels in the matching colours.
@@ -37,7 +39,8 @@ private:
 
     QLabel* titleLabel_;
     QLabel* detailLabel_ = nullptr;
-    QWidget* controlView_;
+    // Kept controls may die with their page's shelf before a row deleted later.
+    QPointer<QWidget> controlView_;
     bool enabled_ = true;
     SettingsAppearanceObserver appearanceObserver_;
 };

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -98,6 +99,11 @@ void SettingsSheet::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void SettingsSheet::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(
+        rect(), L::resolvedColor(SettingsSystemColor::windowBackground, L::effectiveAppearance()));
 }
 
 void SettingsSheet::begin(QWidget& window) {

@@ -46,6 +46,8 @@ public:
 protected:
     // Return and Enter reach the sheet when the focused control leaves them.
     void keyPressEvent(QKeyEvent* event) override;
+    // The window background of the appearance, under the title and the section.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     QLabel* titleLabel_;

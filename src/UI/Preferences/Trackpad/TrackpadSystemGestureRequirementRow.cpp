@@ -40,11 +40,8 @@ TrackpadSystemGestureRequirementRow::TrackpadSystemGestureRequirementRow(
 TrackpadSystemGestureRequirementRow::~TrackpadSystemGestureRequirementRow() {
     // The page keeps the status view and the button; they outlive this rendering, unless a
     // newer row already shows them.
-    for (QWidget* kept : {statusView_, openSettingsButton_}) {
-        if (kept->parentWidget() == this) {
-            SettingsControlShelf::returnToShelf(kept);
-        }
-    }
+    SettingsControlShelf::reclaimFrom(*this, statusView_);
+    SettingsControlShelf::reclaimFrom(*this, openSettingsButton_);
 }
 
 } // namespace tessarin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -25,8 +26,8 @@ public:
 
 private:
     QLabel* detailLabel_;
-    QWidget* statusView_;
-    QWidget* openSettingsButton_;
+    QPointer<QWidget> statusView_;
+    QPointer<QWidget> openSettingsButton_;
 };
 
 } // namespace tessarin

@@ -3,9 +3,11 @@
 #include "Core/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/Host.h"
 #include "UI/Preferences/About/AboutSettingsViewController.h"
+#include "UI/Preferences/Display/DisplaySettingsViewController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "UI/Preferences/System/SystemSettingsViewController.h"
 #include "UI/Preferences/Trackpad/TrackpadSettingsViewController.h"
 
 #include <QLabel>
@@ -48,9 +50,10 @@ PreferencesPageFactory defaultPreferencesPageFactory(SoftwareUpdateChecking& sof
                 softwareUpdates);
         case PreferencesPage::keyboard:
             return std::make_unique<KeyboardShortcutsViewController>();
-        case PreferencesPage::display:
         case PreferencesPage::system:
-            break;
+            return std::make_unique<SystemSettingsViewController>(Host::current().defaults());
+        case PreferencesPage::display:
+            return std::make_unique<DisplaySettingsViewController>();
         }
         return makePlaceholderPage(page);
     };

@@ -14,8 +14,7 @@ class SoftwareUpdateChecking;
 using PreferencesPageFactory =
     std::function<std::unique_ptr<SettingsPageViewController>(PreferencesPage)>;
 
-// The pages built so far (Trackpad, About over `softwareUpdates`); Display, Keyboard and System
-// are placeholders that name their page until their controllers are wired in here.
+// The five pages over the current host's shared stores (About over `softwareUpdates`).
 PreferencesPageFactory defaultPreferencesPageFactory(SoftwareUpdateChecking& softwareUpdates);
 
 // A page that shows only its title: stands in for a page that is not built.

@@ -6,8 +6,6 @@
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QIcon>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -25,8 +23,6 @@ PreferencesTabViewController::PreferencesTabViewController(UserDefaults& default
 }
 
 PreferencesTabViewController::~PreferencesTabViewController() {
-    // Renderings a page replaced are deleted later; they go before the controls they showed.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // The pages' views live in this view; the pages delete them first.
     for (auto& [page, controller] : pages_) {
         if (controller->isViewLoaded()) {

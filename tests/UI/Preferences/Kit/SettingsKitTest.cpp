@@ -1,4 +1,5 @@
 #include "UI/Preferences/Kit/SettingsCardView.h"
+#include "UI/Preferences/Kit/SettingsCenteredControlRowView.h"
 #include "UI/Preferences/Kit/SettingsControlShelf.h"
 #include "UI/Preferences/Kit/SettingsFooterView.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
@@ -151,6 +152,22 @@ TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {
     flushDeferredDeletes();
     ASSERT_FALSE(keptAlive.isNull());
     EXPECT_EQ(kept->parentWidget(), &page.controlShelf());
+}
+
+TEST_F(SettingsKitTest, RowsDeletedAfterTheirPageAndControlsTouchNeither) {
+    auto page = std::make_unique<SettingsPageViewController>();
+    page->view();
+    auto* kept = new QPushButton("Kept");
+    auto* centered = new QPushButton("Centered");
+    page->keepControl(kept);
+    page->keepControl(centered);
+    for (int render = 0; render < 2; ++render) { // the first rows wait for deletion
+        page->installPage({new SettingsSectionView(
+            "S", "s",
+            {new SettingsRowView("K", {}, kept), new SettingsCenteredControlRowView(centered)})});
+    }
+    page.reset();           // its shelf takes the controls down
+    flushDeferredDeletes(); // then the first rows go
 }
 
 TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters) {
