@@ -2,6 +2,7 @@
 // pictures told apart by the drawn windows' colours, timing on the virtual clock.
 
 #include "Core/Fakes/PreviewOrchestrationWorld.h"
+#include "Core/Seams/MissionControlDesktopRefreshing.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Settings/OSDAppFilterSetting.h"
 #include "UI/Settings/OSDGridAppIconsSetting.h"
@@ -43,6 +44,10 @@ TEST(PreviewOrchestrationTest, StartUpPrimeStoresEachDisplaysContentByGridIndex)
         "UUID-A", Reason::visibleGridPresentation, w.world.queue.now()));
     EXPECT_EQ(w.entry("UUID-B", "UUID-B", 201), other);
     EXPECT_EQ(w.entry("UUID-A", "UUID-A", 102)->nextRefresh, w.world.queue.now());
+    // A Desktop task's refresher reaches the debounced refresh of its display.
+    w.d().missionControlDesktopRefresher->scheduleWindowSpaceMetadataAndPreviewRefresh("UUID-B");
+    w.world.queue.advance(0.25);
+    EXPECT_EQ(w.entry("UUID-B", "UUID-B", 201)->nextRefreshReason, Reason::settingsChanged);
 }
 
 TEST(PreviewOrchestrationTest, SharedSpacesArePreviewedOnEachScreenUnderItsOwnIdentifier) {
