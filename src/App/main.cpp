@@ -2,7 +2,6 @@
 // the delegate, the run. Without a display it runs offscreen, only to write the launch OSD's
 // snapshot, and quits when that is done.
 
-#include "App/InertStandIns.h"
 #include "App/ProgramSetup.h"
 #include "App/TerminationSignals.h"
 #include "Core/AppDelegate/AppDelegate.h"
@@ -32,7 +31,6 @@ AppDelegateDependencies programDependencies(const std::vector<std::string>& argu
                                             const std::shared_ptr<OSDWindow>& osdWindow) {
     AppDelegateDependencies dependencies;
     dependencies.osdWindow = osdWindow;
-    dependencies.windowPreviews = std::make_shared<InertWindowPreviews>();
     dependencies.launchArguments = arguments;
     dependencies.launchSnapshotWriter =
         [weakWindow = std::weak_ptr<OSDWindow>(osdWindow)](

@@ -1,6 +1,8 @@
 #include "Core/AppDelegate/AppDelegate.h"
 
+#include "Core/AppDelegate/WindowPreviewDesktopRefresher.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
+#include "Core/Previews/OSDGridScreenshotController.h"
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Hotkeys/MissionControlShortcutConflictDetector.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
@@ -9,6 +11,7 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
+#include "Support/BackgroundWork.h"
 #include "Support/MainQueue.h"
 #include "TessarinCore/ManagedDisplaySpacesHandle.h"
 #include "TessarinCore/SpaceLayout.h"
@@ -134,7 +137,10 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
       shell_(dependencies.shell ? std::move(dependencies.shell)
                                 : std::shared_ptr<ShellRefreshing>(std::shared_ptr<void>(), this)),
       hotkeys_(std::move(dependencies.hotkeys)),
-      windowPreviews_(required(std::move(dependencies.windowPreviews), "windowPreviews")),
+      // The delegate keeps its own cell-content caches unless a test stands in for them.
+      windowPreviews_(dependencies.windowPreviews
+                          ? std::move(dependencies.windowPreviews)
+                          : std::shared_ptr<WindowPreviewCaching>(std::shared_ptr<void>(), this)),
       metrics_(dependencies.metrics
                    ? std::move(dependencies.metrics)
                    : std::shared_ptr<OSDPresentationMetricsRecording>(
@@ -153,6 +159,10 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
             std::shared_ptr<void>(), &MissionControlShortcutOverrideEventTap::shared());
     }
     missionControlDesktopRefresher = std::move(dependencies.missionControlDesktopRefresher);
+    makeWindowPreviewCaches(std::move(dependencies.previewExecutor));
+    if (!missionControlDesktopRefresher) {
+        missionControlDesktopRefresher = windowPreviewDesktopRefresher(windowPreviews_);
+    }
 
     // Application shell.
     appFilter = OSDAppFilterSetting::persisted(Host::current().defaults());
@@ -168,8 +178,15 @@ AppDelegate::~AppDelegate() {
     if (pendingTrackpadSwipeCommitWorkItem) {
         pendingTrackpadSwipeCommitWorkItem->cancel();
     }
-    if (pendingVisibleGridWindowPreviewRefreshWorkItem) {
-        pendingVisibleGridWindowPreviewRefreshWorkItem->cancel();
+    for (auto* item :
+         {&pendingVisibleGridWindowPreviewRefreshWorkItem, &pendingGridScreenshotCaptureWorkItem,
+          &pendingWindowSpaceMetadataRefreshWorkItem}) {
+        if (*item) {
+            (*item)->cancel();
+        }
+    }
+    if (pendingWindowSpaceMetadataRefreshTask) {
+        pendingWindowSpaceMetadataRefreshTask->cancel();
     }
 }
 

@@ -7,6 +7,10 @@
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/Presentation/VisibleGridOSDOverlayRefreshScope.h"
+#include "Core/Previews/OSDGridAppIconController.h"
+#include "Core/Previews/OSDGridRefreshTask.h"
+#include "Core/Previews/OSDGridWindowPreviewRefreshScheduler.h"
+#include "Core/Previews/OSDGridWindowSpaceController.h"
 #include "Core/Seams/HealthWindowPresenting.h"
 #include "Core/Seams/HotkeyReregistering.h"
 #include "Core/Seams/OSDPresentationControlling.h"
@@ -41,6 +45,7 @@
 #include "Hotkeys/Trackpad/TrackpadRawNavigationMode.h"
 #include "Hotkeys/Trackpad/TrackpadRawShadowValidator.h"
 #include "Hotkeys/Trackpad/TrackpadSwipeEventTap.h"
+#include "Platform/Screen.h"
 #include "Platform/WindowServerTypes.h"
 #include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/Logger.h"
@@ -64,6 +69,9 @@
 
 namespace tessarin {
 
+class BackgroundWork;
+class Executor;
+class OSDGridScreenshotController;
 class PhysicalWindowDragTracker;
 class MissionControlDesktopRefreshing;
 class MissionControlShortcutOverrideControlling;
@@ -96,7 +104,6 @@ struct AppDelegateDependencies {
     // Health check: the health window (made by the delegate when not given) and the
     // preferences window that its "Open Settings" brings in front (nothing without one).
     std::shared_ptr<HealthWindowPresenting> healthWindow;
-    std::shared_ptr<WindowPreviewCaching> windowPreviews;
     std::shared_ptr<OSDPresentationMetricsRecording> metrics;
 
     // Optional: the delegate presents its own grids, refreshes its own menu bar and overlays
@@ -126,6 +133,11 @@ struct AppDelegateDependencies {
         makePreferencesWindow;
     std::shared_ptr<ShortcutRecordingCancelling> shortcutRecorder;
     std::function<std::optional<std::string>(const std::filesystem::path&)> launchSnapshotWriter;
+
+    // Window previews: the delegate keeps its own cell-content caches unless given stand-ins;
+    // window-list scans and captures run on the executor (a small thread pool when not given).
+    std::shared_ptr<WindowPreviewCaching> windowPreviews;
+    std::shared_ptr<Executor> previewExecutor;
 };
 
 // The application delegate: holds the program's long-lived state and coordinates the
@@ -134,6 +146,7 @@ struct AppDelegateDependencies {
 // and checks afterwards that the switch happened. Main thread only.
 class AppDelegate : public OSDPresentationControlling,
                     public ShellRefreshing,
+                    public WindowPreviewCaching,
                     public MenuBarControllerDelegate {
 public:
     // A display's Space layout together with its live Space info and the window server's Space
@@ -653,8 +666,8 @@ public:
         const std::optional<std::string>& settingsDisplayIdentifier);
     // Records the topology baseline from the bridge's Space display lists.
     void updateStableSpaceDisplayListCountIfNeeded(const std::string& reason);
-    // Start-up: primes the preview schedule, refreshes window metadata when previews are due,
-    // and arms the periodic timer.
+    // Start-up: primes the preview schedule, refreshes the window metadata and previews when
+    // previews are due, and arms the periodic timer.
     void primeWindowSpaceMetadataAndPreviews();
 
     // What the status-item menu asks of the delegate (the rest it shares with the engine).
@@ -663,16 +676,144 @@ public:
     void showOSDSpacePickerOnCursorDisplay() override;
     void openHealthCheck() override;
 
-    // The periodic screenshot or preview timer, and the start-up metadata refresh task.
+    // The periodic screenshot or preview timer.
     std::optional<WorkItem> periodicGridScreenshotRefreshTimer;
-    std::optional<WorkItem> pendingWindowSpaceMetadataRefreshTask;
-    int64_t windowSpaceMetadataRefreshGeneration = 0;
-    bool pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = false;
-    // Uniform fractions in 0...1 for spreading the first preview refreshes.
-    std::function<double()> previewRandomFraction;
     // The health window, made on first use and kept for the run; "Open Settings" in it reaches
     // the preferences window through a function that holds the delegate weakly.
     HealthWindowPresenting& healthCheckWindowController();
+
+    // ---------------------------------------------------------------- Window previews
+    // (the delegate is its own cell-content caches: window metadata, icons and titles per Space,
+    // screenshots and composed previews, and it decides when each is refreshed)
+
+    // One screen that shows previews, and the display whose Spaces it shows (the shared list's
+    // display while displays share their Spaces).
+    struct WindowPreviewDisplayItem {
+        std::string previewDisplayIdentifier;
+        std::string spaceDisplayIdentifier;
+        Screen screen;
+    };
+    // What may be refreshed for a display.
+    struct WindowSpaceRefreshPlan {
+        bool refreshesMetadata = false;
+        bool refreshesPreviews = false;
+    };
+
+    bool isWindowlessSpace(const std::string& displayIdentifier, SpaceID spaceID) override;
+    void refreshWindowMetadata(const DisplaySpaceOrderSnapshot& snapshot) override;
+    void remapSpaceDisplayCaches(const std::string& spaceDisplayIdentifier,
+                                 const std::map<SpaceID, SpaceID>& replacements) override;
+    std::vector<std::string>
+    previewDisplayIdentifiers(const std::string& spaceDisplayIdentifier) override;
+    void remapPreviewDisplayCaches(const std::string& previewDisplayIdentifier,
+                                   const std::map<SpaceID, SpaceID>& replacements) override;
+    void clearScheduledPreviewRefreshes() override;
+    void cancelPendingGridScreenshotCapture() override;
+    void scheduleCurrentSpaceScreenshotCapture() override;
+    void scheduleCurrentSpaceScreenshotCapture(
+        const std::optional<OSDGridSpaceContext>& context) override;
+    bool refreshPlanIncludesPreviews() override;
+    void refreshWindowSpaceMetadataOnly() override;
+    bool scheduleAllVisibleSpacePreviewRefreshes() override;
+    bool scheduleAllVisibleSpacePreviewRefreshes(WindowPreviewRefreshReason reason,
+                                                 double initialDelay,
+                                                 double spreadDuration) override;
+    std::optional<OSDGridSpaceContext> currentGridSpaceContext() override;
+    std::map<int64_t, OSDGridSpaceTitleEntry>
+    mappedTitleEntries(const std::string& displayIdentifier,
+                       const std::vector<SpaceID>& orderedSpaceIDs) override;
+    std::map<int64_t, OSDGridAppIconEntry>
+    mappedIconEntries(const std::string& displayIdentifier,
+                      const std::vector<SpaceID>& orderedSpaceIDs) override;
+    std::optional<OSDGridAppIconEntry> finderFallbackIconEntry() override;
+    std::map<int64_t, OSDGridScreenshotEntry>
+    screenshotMap(const std::string& displayIdentifier,
+                  const std::vector<SpaceID>& orderedSpaceIDs) override;
+    std::map<int64_t, OSDGridScreenshotEntry>
+    previewMap(const std::string& previewDisplayIdentifier,
+               const std::vector<SpaceID>& orderedSpaceIDs) override;
+    std::map<int64_t, std::vector<OSDGridAppIconEntry>>
+    iconStackMap(const std::string& displayIdentifier,
+                 const std::vector<SpaceID>& orderedSpaceIDs) override;
+    void cancelPendingWindowSpaceMetadataRefresh() override;
+    std::function<void()>
+    windowPreviewsAfterFirstRenderHandler(const std::optional<std::string>& displayIdentifier,
+                                          const DisplayPresentationSettingsSnapshot& settings,
+                                          const OSDPresentationMetricsTraceRef& metricsTrace,
+                                          int64_t generation) override;
+    // The 0.25 s debounce: the display's previews when planned, else its metadata only.
+    void scheduleWindowSpaceMetadataAndPreviewRefresh(
+        const std::optional<std::string>& displayIdentifier) override;
+    void scheduleVisibleGridScreenCapture() override;
+    void
+    scheduleVisibleGridWindowPreviewRefresh(const std::optional<std::string>& placementDisplay,
+                                            const DisplayPresentationSettingsSnapshot& settings,
+                                            const std::string& phase, int64_t generation) override;
+    std::optional<OSDGridSpaceContext> recordFrontmostApplicationForCurrentSpace() override;
+    std::optional<OSDGridSpaceContext>
+    recordActivatedApplication(const std::optional<RunningApplication>& application) override;
+    void pruneFilteredEntries() override;
+    void scheduleWindowPreviewRefreshAfterSpaceChange(
+        const std::optional<OSDGridSpaceContext>& currentContext,
+        const std::optional<std::pair<std::string, SpaceID>>& previousSpace, double now) override;
+    std::optional<std::vector<WindowPreviewRefreshRequest>>
+    primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming timing, TimeInterval now,
+                                const std::function<double()>& randomFraction) override;
+    void
+    refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>& requests,
+                                          OSDGridScreenshotTiming timing, bool allowsScreenCaptures,
+                                          bool refreshesMetadataWhenRequestsAreEmpty) override;
+    std::optional<TimeInterval> nextPreviewRefreshDeadline() override;
+    void performPeriodicGridScreenshotRefresh() override;
+
+    // Which screens preview which Spaces. Items follow the host's screen order; screens
+    // without a display number are left out.
+    std::vector<WindowPreviewDisplayItem> windowPreviewDisplayItems();
+    // The items of a display (as screen or as owner of the Spaces); all for none or blanks.
+    std::vector<WindowPreviewDisplayItem>
+    windowPreviewDisplayItems(const std::optional<std::string>& matching);
+    static PreviewDisplaysBySpaceDisplay previewDisplayIdentifiersBySpaceDisplayIdentifier(
+        const std::vector<WindowPreviewDisplayItem>& items);
+    // One layout per Space display of the items; displays that do not resolve are left out.
+    std::map<std::string, DisplaySpaceOrderSnapshot>
+    resolveWindowPreviewSnapshots(const std::vector<WindowPreviewDisplayItem>& items);
+    WindowSpaceRefreshPlan windowSpaceRefreshPlan(const std::optional<std::string>& display);
+    // Whether previews may be captured for a screen; in screen capture mode only when asked.
+    bool shouldPrimeWindowSpacePreviews(const std::string& display, bool allowScreenModePreviews);
+
+    // When previews are refreshed. Each returns quietly when something is missing.
+    // Schedules the Spaces of one screen's display (none: the pointer's) due now; false when
+    // previews are not planned there or its layout does not resolve.
+    bool scheduleWindowPreviewRefreshForDisplay(const std::optional<std::string>& display,
+                                                WindowPreviewRefreshReason reason,
+                                                TimeInterval now);
+    void refreshWindowPreviewsAfterVisibleGridPresentation(
+        const std::optional<std::string>& display,
+        const DisplayPresentationSettingsSnapshot& presentationSettings);
+    // The periodic timer in window capture mode: runs what is due, else re-arms the timer.
+    void performScheduledWindowPreviewRefresh(TimeInterval now);
+    void refreshWindowSpaceMetadataOnly(const std::optional<std::string>& display);
+    // The refresh task: the metadata of every Space display of the items (all screens when
+    // none) on the executor, then the capture requests; a newer call supersedes it.
+    void refreshWindowSpaceMetadataAndPreviews(
+        const std::vector<WindowPreviewRefreshRequest>& requests, OSDGridScreenshotTiming timing,
+        bool allowScreenModePreviews,
+        const std::optional<std::vector<WindowPreviewDisplayItem>>& items,
+        bool refreshesMetadataWhenRequestsAreEmpty);
+    void recordWindowMetadataSources(const OSDGridWindowSpaceController::Sources& sources,
+                                     const DisplaySpaceOrderSnapshot& snapshot);
+
+    // Screenshots of the current Space: 0.5 s after a switch when the Space already shows a
+    // picture or an icon, else 0.01 s; a newer schedule replaces an older one.
+    double resolvedGridScreenshotCaptureDelay(const std::optional<OSDGridSpaceContext>& context);
+    void scheduleCurrentSpaceScreenshotCapture(double delay, bool visibleGridOSDCanCapture);
+    void requestCurrentSpaceScreenshotCapture(bool visibleGridOSDCanCapture);
+
+    const OSDGridWindowPreviewRefreshScheduler& windowPreviewRefreshSchedule() const {
+        return windowPreviewRefreshScheduler;
+    }
+    // Uniform fractions in 0...1 for the random dates of preview refreshes; tests fix them.
+    std::function<double()> previewRandomFraction;
 
 private:
     // What a switch request resolved to before anything was posted.
@@ -865,6 +1006,40 @@ private:
     std::shared_ptr<MenuBarController> menuBarController_;
     std::shared_ptr<PersistentGridOverlayController> persistentGridOverlayController_;
     std::shared_ptr<PersistentTitleOverlayController> persistentTitleOverlayController_;
+
+    // ---------------------------------------------------------------- Window previews
+
+    struct WindowMetadataRefreshRun;
+    using ReasonsBySpace = std::map<SpaceID, WindowPreviewRefreshReason>;
+    double nextPreviewRandomFraction();
+    void makeWindowPreviewCaches(std::shared_ptr<Executor> executor);
+    void runVisibleGridWindowPreviewRefresh(const std::optional<std::string>& display,
+                                            const DisplayPresentationSettingsSnapshot& settings,
+                                            const OSDPresentationMetricsTraceRef& metricsTrace,
+                                            const std::string& phase, int64_t generation);
+    void scheduleWindowPreviewsForSpace(const std::string& spaceDisplayIdentifier, SpaceID spaceID,
+                                        WindowPreviewRefreshReason reason, TimeInterval date);
+    void finishWindowMetadataPhase(const std::shared_ptr<WindowMetadataRefreshRun>& run);
+    // The preview phase: one capture request per screen, unserved requests booked.
+    void requestWindowPreviewPhase(const WindowMetadataRefreshRun& run);
+    std::vector<OSDGridSpaceContext>
+    requestWindowPreviewCaptures(const DisplaySpaceOrderSnapshot& snapshot,
+                                 const std::string& previewDisplayIdentifier,
+                                 const std::set<SpaceID>& targets, const ReasonsBySpace& reasons,
+                                 std::optional<OSDGridScreenshotTiming> timing, bool force);
+
+    // Declared first of the caches: the capture handlers hold it.
+    std::unique_ptr<BackgroundWork> previewWork;
+    std::unique_ptr<OSDGridWindowSpaceController> gridWindowSpaceController;
+    std::unique_ptr<OSDGridAppIconController> gridAppIconController;
+    std::unique_ptr<OSDGridScreenshotController> gridScreenshotController;
+    OSDGridWindowPreviewRefreshScheduler windowPreviewRefreshScheduler;
+    std::optional<WorkItem> pendingGridScreenshotCaptureWorkItem;
+    std::optional<WorkItem> pendingWindowSpaceMetadataRefreshWorkItem;
+    std::optional<OSDGridRefreshTask> pendingWindowSpaceMetadataRefreshTask;
+    bool pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = false;
+    int64_t windowSpaceMetadataRefreshGeneration = 0;
+    std::optional<std::optional<OSDGridAppIconEntry>> finderFallbackIcon;
 
     friend class AppDelegateTestAccess;
 };

@@ -4,8 +4,6 @@
 #include "Support/MainQueue.h"
 
 #include <algorithm>
-#include <cmath>
-#include <random>
 
 namespace tessarin {
 
@@ -16,41 +14,16 @@ constexpr double kPowerScreenRefreshInterval = 60;
 constexpr double kShortestWindowRefreshDelay = 0.001;
 const OperatingSystemVersion kFirstSystemWithPeriodicCaptures{14, 0, 0};
 
-// Uniform in 0...1 with both ends included.
-double uniformFraction() {
-    static std::mt19937_64 generator{std::random_device{}()};
-    std::uniform_real_distribution<double> distribution(0.0, std::nextafter(1.0, 2.0));
-    return std::min(distribution(generator), 1.0);
-}
-
 } // namespace
 
 void AppDelegate::primeWindowSpaceMetadataAndPreviews() {
     const OSDGridScreenshotTiming timing = presentationStore.snapshot().screenshotTiming;
-    MainQueue& queue = Host::current().queue();
     const auto requests = windowPreviews_->primeWindowPreviewsIfNeeded(
-        timing, queue.uptime(), previewRandomFraction ? previewRandomFraction : uniformFraction);
-    if (!requests) {
-        return;
-    }
-    if (gridModeStore.isEnabled.value()) {
-        if (requests->empty()) {
-            windowPreviews_->recordWindowMetadataRefreshSkipped("preview-refresh-pending");
-        } else if (windowPreviews_->reconcilePreviewRefreshSchedule()) {
-            if (pendingWindowSpaceMetadataRefreshTask) {
-                pendingWindowSpaceMetadataRefreshTask->cancel();
-            }
-            const std::int64_t generation = ++windowSpaceMetadataRefreshGeneration;
-            pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = true;
-            const std::weak_ptr<AppDelegate*> weakSelf = self_;
-            pendingWindowSpaceMetadataRefreshTask =
-                queue.asyncAfter(0, [weakSelf, requests = *requests, timing, generation] {
-                    if (const auto self = weakSelf.lock()) {
-                        (*self)->windowPreviews_->refreshWindowSpaceMetadataAndPreviews(
-                            requests, timing, true, generation);
-                    }
-                });
-        }
+        timing, Host::current().queue().uptime(), [this] { return nextPreviewRandomFraction(); });
+    if (requests) {
+        // Start-up captures previews in screen capture mode too, and scans nothing without
+        // requests: the first switch or grid refreshes the metadata.
+        windowPreviews_->refreshWindowSpaceMetadataAndPreviews(*requests, timing, true, false);
     }
     restartPeriodicGridScreenshotRefresh();
 }

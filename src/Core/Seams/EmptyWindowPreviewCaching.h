@@ -5,8 +5,8 @@
 namespace tessarin {
 
 // The preview caches with nothing in them: no Space is windowless, nothing is scheduled or
-// captured, and cells get no pictures, icons or window titles. For the program until the
-// caches are built, and for benchmarks that measure everything else.
+// captured, and cells get no pictures, icons or window titles. For benchmarks that measure
+// everything else.
 class EmptyWindowPreviewCaching : public WindowPreviewCaching {
 public:
     bool isWindowlessSpace(const std::string&, SpaceID) override { return false; }
@@ -29,13 +29,10 @@ public:
                                 const std::function<double()>&) override {
         return std::nullopt;
     }
-    bool reconcilePreviewRefreshSchedule() override { return false; }
     void refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>&,
-                                               OSDGridScreenshotTiming, bool,
-                                               std::int64_t) override {}
+                                               OSDGridScreenshotTiming, bool, bool) override {}
     std::optional<TimeInterval> nextPreviewRefreshDeadline() override { return std::nullopt; }
     void performPeriodicGridScreenshotRefresh() override {}
-    void recordWindowMetadataRefreshSkipped(const std::string&) override {}
     // Nothing is cached: cells show titles and placeholders only.
     std::map<int64_t, OSDGridSpaceTitleEntry>
     mappedTitleEntries(const std::string&, const std::vector<SpaceID>&) override {

@@ -135,18 +135,16 @@ public:
     virtual std::optional<std::vector<WindowPreviewRefreshRequest>>
     primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming timing, TimeInterval now,
                                 const std::function<double()>& randomFraction) = 0;
-    // Brings the schedule in line with the displays as they are now; false when none resolves.
-    virtual bool reconcilePreviewRefreshSchedule() = 0;
-    // Refreshes the window-Space metadata and runs the requests; a newer generation overtakes.
+    // Refreshes the window-Space metadata of every display, then runs the requests; a newer call
+    // overtakes a running one. With no requests it refreshes the metadata only when
+    // `refreshesMetadataWhenRequestsAreEmpty` and no refresh with requests is running.
     virtual void
     refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>& requests,
                                           OSDGridScreenshotTiming timing, bool allowsScreenCaptures,
-                                          std::int64_t generation) = 0;
+                                          bool refreshesMetadataWhenRequestsAreEmpty) = 0;
     // When the next scheduled preview refresh is due (main-queue uptime), if any.
     virtual std::optional<TimeInterval> nextPreviewRefreshDeadline() = 0;
     virtual void performPeriodicGridScreenshotRefresh() = 0;
-    // Records that the metadata refresh of start-up was left out, and why.
-    virtual void recordWindowMetadataRefreshSkipped(const std::string& reason) = 0;
 };
 
 } // namespace tessarin

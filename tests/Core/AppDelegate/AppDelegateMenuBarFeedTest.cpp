@@ -179,26 +179,23 @@ TEST(AppDelegateMenuBarFeed, PeriodicRefreshTimerFollowsCaptureModeAndTiming) {
     }
 }
 
-TEST(AppDelegateMenuBarFeed, PrimingRefreshesMetadataOnlyWhenPreviewsAreDue) {
+TEST(AppDelegateMenuBarFeed, PrimingHandsItsRequestsToTheRefreshWithoutAMetadataOnlyPass) {
     World world(fakes::switchingScenario(), ownShell());
     auto& previews = *world.seams.windowPreviews;
-    world.d().presentationStore.setScreenshotTiming(OSDGridScreenshotTiming::performant);
 
-    previews.primedRequests = std::vector<WindowPreviewRefreshRequest>{};
+    previews.primedRequests = std::nullopt; // no display resolves
     previews.calls.clear();
     world.d().primeWindowSpaceMetadataAndPreviews();
-    EXPECT_EQ(previews.calls,
-              (std::vector<std::string>{"primeWindowPreviews", "skipped preview-refresh-pending"}));
+    EXPECT_EQ(previews.calls, (std::vector<std::string>{"primeWindowPreviews"}));
 
     previews.primedRequests = std::vector<WindowPreviewRefreshRequest>{
         {*WindowPreviewRefreshKey::make("UUID-A", "UUID-A", 102),
          WindowPreviewRefreshReason::startupPrime}};
     previews.calls.clear();
     world.d().primeWindowSpaceMetadataAndPreviews();
-    world.d().primeWindowSpaceMetadataAndPreviews(); // the newer task replaces the first
-    world.queue.runUntilIdle();
-    EXPECT_EQ(previews.metadataRefreshGenerations, (std::vector<std::int64_t>{2}));
-    EXPECT_TRUE(world.d().pendingWindowSpaceMetadataRefreshIncludesPreviewRequests);
+    EXPECT_EQ(previews.calls,
+              (std::vector<std::string>{"primeWindowPreviews",
+                                        "refreshWindowSpaceMetadataAndPreviews 1 screen"}));
 }
 
 } // namespace

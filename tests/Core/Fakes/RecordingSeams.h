@@ -320,25 +320,22 @@ public:
     // Shell: priming answers `primedRequests`; the deadline is `deadline`.
     std::optional<std::vector<WindowPreviewRefreshRequest>> primedRequests;
     std::optional<TimeInterval> deadline;
-    std::vector<std::int64_t> metadataRefreshGenerations;
     std::optional<std::vector<WindowPreviewRefreshRequest>>
     primeWindowPreviewsIfNeeded(OSDGridScreenshotTiming, TimeInterval,
                                 const std::function<double()>&) override {
         record("primeWindowPreviews");
         return primedRequests;
     }
-    bool reconcilePreviewRefreshSchedule() override { return record("reconcile"); }
-    void refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>&,
-                                               OSDGridScreenshotTiming, bool,
-                                               std::int64_t generation) override {
-        record("refreshWindowSpaceMetadataAndPreviews");
-        metadataRefreshGenerations.push_back(generation);
+    void
+    refreshWindowSpaceMetadataAndPreviews(const std::vector<WindowPreviewRefreshRequest>& requests,
+                                          OSDGridScreenshotTiming, bool allowsScreenCaptures,
+                                          bool refreshesMetadataWhenRequestsAreEmpty) override {
+        calls.push_back("refreshWindowSpaceMetadataAndPreviews " + std::to_string(requests.size()) +
+                        (allowsScreenCaptures ? " screen" : "") +
+                        (refreshesMetadataWhenRequestsAreEmpty ? " metadata" : ""));
     }
     std::optional<TimeInterval> nextPreviewRefreshDeadline() override { return deadline; }
     void performPeriodicGridScreenshotRefresh() override { record("periodicRefresh"); }
-    void recordWindowMetadataRefreshSkipped(const std::string& reason) override {
-        calls.push_back("skipped " + reason);
-    }
 };
 
 class RecordingMetrics : public OSDPresentationMetricsRecording {

@@ -1,0 +1,232 @@
+// The delegate's preview orchestration end to end: scans and captures on a held executor,
+// pictures told apart by the drawn windows' colours, timing on the virtual clock.
+
+#include "Core/Fakes/PreviewOrchestrationWorld.h"
+#include "Core/Seams/MissionControlDesktopRefreshing.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "UI/Settings/OSDAppFilterSetting.h"
+#include "UI/Settings/OSDGridAppIconsSetting.h"
+
+namespace tessarin {
+namespace {
+
+using namespace fakes;
+using Reason = WindowPreviewRefreshReason;
+using Mode = OSDGridScreenshotCaptureMode;
+using Operation = ScreenCaptureOperation;
+
+TEST(PreviewOrchestrationTest, StartUpPrimeStoresEachDisplaysContentByGridIndex) {
+    PreviewOrchestrationWorld w;
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain();
+    const auto a = w.ids("UUID-A");
+    const auto previews = w.d().previewMap("UUID-A", a);
+    EXPECT_TRUE(w.shows(previews, 0, kDraftWindow) && w.shows(previews, 0, kComposeWindow));
+    EXPECT_TRUE(w.shows(previews, 1, kInboxWindow) && !w.shows(previews, 1, kDraftWindow));
+    EXPECT_TRUE(w.shows(w.d().previewMap("UUID-B", w.ids("UUID-B")), 0, kListWindow));
+    const auto icons = w.d().mappedIconEntries("UUID-A", a);
+    ASSERT_TRUE(icons.contains(0) && icons.contains(1));
+    EXPECT_EQ(icons.at(0).appDisplayName, "Editor");
+    EXPECT_EQ(icons.at(1).appDisplayName, "Mail");
+    const auto titles = w.d().mappedTitleEntries("UUID-B", w.ids("UUID-B"));
+    ASSERT_TRUE(titles.contains(0));
+    EXPECT_EQ(titles.at(0).windowTitle, "List");
+    const auto stacks = w.d().iconStackMap("UUID-A", a);
+    ASSERT_TRUE(stacks.contains(0));
+    EXPECT_EQ(stacks.at(0).size(), 2u);
+    for (const auto& [key, entry] : w.schedule()) { // every capture ended and booked its next date
+        EXPECT_FALSE(entry.isCaptureInFlight);
+        EXPECT_EQ(entry.nextRefreshReason, Reason::periodic);
+    }
+    // Scheduling one screen leaves the other displays' dates alone.
+    const auto other = w.entry("UUID-B", "UUID-B", 201);
+    ASSERT_TRUE(w.d().scheduleWindowPreviewRefreshForDisplay(
+        "UUID-A", Reason::visibleGridPresentation, w.world.queue.now()));
+    EXPECT_EQ(w.entry("UUID-B", "UUID-B", 201), other);
+    EXPECT_EQ(w.entry("UUID-A", "UUID-A", 102)->nextRefresh, w.world.queue.now());
+    // A Desktop task's refresher reaches the debounced refresh of its display.
+    w.d().missionControlDesktopRefresher->scheduleWindowSpaceMetadataAndPreviewRefresh("UUID-B");
+    w.world.queue.advance(0.25);
+    EXPECT_EQ(w.entry("UUID-B", "UUID-B", 201)->nextRefreshReason, Reason::settingsChanged);
+}
+
+TEST(PreviewOrchestrationTest, SharedSpacesArePreviewedOnEachScreenUnderItsOwnIdentifier) {
+    PreviewOrchestrationWorld w(previewOrchestrationScenario(true));
+    EXPECT_EQ(w.d().previewDisplayIdentifiers("Main"),
+              (std::vector<std::string>{"Main", "UUID-A", "UUID-B"}));
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain();
+    // Each screen's picture of Space 1 shows the windows on that screen.
+    const auto onA = w.d().previewMap("UUID-A", w.ids("Main"));
+    const auto onB = w.d().previewMap("UUID-B", w.ids("Main"));
+    EXPECT_TRUE(w.shows(onA, 0, kDraftWindow));
+    EXPECT_TRUE(w.shows(onB, 0, kListWindow) && !w.shows(onB, 0, kDraftWindow));
+}
+
+TEST(PreviewOrchestrationTest, ScreenModeSpaceChangeRecordsTheApplicationThenCapturesLater) {
+    struct Case {
+        const char* name;
+        bool appIcons; // the recorded icon shows, so the capture waits for the switch
+        double delay;
+        bool changesSpaceMeanwhile;
+    };
+    const Case cases[] = {{"icon shown", true, 0.5, false},
+                          {"nothing shown", false, 0.01, false},
+                          {"Space changed during the capture", false, 0.01, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PreviewOrchestrationWorld w(previewOrchestrationScenario(), Mode::screen);
+        w.world.host.defaults().set(OSDGridAppIconsSetting::key, c.appIcons);
+        w.world.host.system().setFrontmostApplication(kMailPID);
+        w.world.host.windowServer().setCurrentSpace("UUID-A", 102);
+        w.d().handleActiveSpaceChange();
+        const auto a = w.ids("UUID-A");
+        const auto icons = w.d().mappedIconEntries("UUID-A", a);
+        ASSERT_TRUE(icons.contains(1));
+        EXPECT_EQ(icons.at(1).appDisplayName, "Mail");
+        EXPECT_EQ(w.d().mappedTitleEntries("UUID-A", a).at(1).appDisplayName, "Mail");
+        w.world.queue.advance(c.delay * 0.9);
+        EXPECT_EQ(w.captures(Operation::display) + w.captures(Operation::shareableContent), 0);
+        w.world.queue.advance(c.delay * 0.2);
+        if (c.changesSpaceMeanwhile) {
+            w.world.host.windowServer().setCurrentSpace("UUID-A", 103);
+        }
+        w.drain();
+        EXPECT_EQ(w.captures(Operation::display), 1);
+        EXPECT_EQ(w.shows(w.d().screenshotMap("UUID-A", a), 1, kInboxWindow),
+                  !c.changesSpaceMeanwhile);
+    }
+}
+
+TEST(PreviewOrchestrationTest, WindowModeSpaceChangeCapturesBothSpacesWithinTenSeconds) {
+    PreviewOrchestrationWorld w;
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain();
+    w.fraction = 1.0; // the latest date a Space change may pick
+    const int before = w.captures(Operation::window);
+    w.world.host.screenCapture().redrawWindow(kInboxWindow);
+    w.world.host.windowServer().setCurrentSpace("UUID-A", 102);
+    w.d().handleActiveSpaceChange();
+    EXPECT_EQ(w.entry("UUID-A", "UUID-A", 102)->nextRefreshReason, Reason::spaceSwitchCurrent);
+    EXPECT_EQ(w.entry("UUID-A", "UUID-A", 101)->nextRefreshReason, Reason::spaceSwitchPrevious);
+    w.world.queue.advance(9.9);
+    w.drain();
+    EXPECT_EQ(w.captures(Operation::window), before);
+    w.world.queue.advance(0.2);
+    w.drain();
+    EXPECT_TRUE(w.shows(w.d().previewMap("UUID-A", w.ids("UUID-A")), 1, kInboxWindow, 1));
+}
+
+TEST(PreviewOrchestrationTest, ReplacedSpaceIDsRekeyEveryCache) {
+    PreviewOrchestrationWorld w(previewOrchestrationScenario(), Mode::screen);
+    w.d().primeWindowSpaceMetadataAndPreviews(); // start-up composes previews in screen mode too
+    w.d().scheduleCurrentSpaceScreenshotCapture(0.0, false);
+    w.world.queue.advance(0.01);
+    w.drain();
+    const std::map<SpaceID, SpaceID> replacements{{101, 901}};
+    w.d().remapSpaceDisplayCaches("UUID-A", replacements);
+    for (const std::string& screen : w.d().previewDisplayIdentifiers("UUID-A")) {
+        w.d().remapPreviewDisplayCaches(screen, replacements);
+    }
+    const std::vector<SpaceID> ids{901, 102};
+    EXPECT_TRUE(w.shows(w.d().previewMap("UUID-A", ids), 0, kDraftWindow));
+    EXPECT_TRUE(w.shows(w.d().screenshotMap("UUID-A", ids), 0, kDraftWindow));
+    EXPECT_TRUE(w.d().mappedIconEntries("UUID-A", ids).contains(0));
+    EXPECT_TRUE(w.d().iconStackMap("UUID-A", ids).contains(0));
+    EXPECT_TRUE(w.entry("UUID-A", "UUID-A", 901) && !w.entry("UUID-A", "UUID-A", 101));
+}
+
+TEST(PreviewOrchestrationTest, AnAppFilterChangePrunesAndSpreadsTheNextCaptures) {
+    PreviewOrchestrationWorld w;
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain();
+    OSDAppFilterSetting::persist({"Mail"}, w.world.host.defaults());
+    const TimeInterval now = w.world.queue.now();
+    w.d().handleDefaultsChange();
+    const auto a = w.ids("UUID-A");
+    EXPECT_TRUE(w.d().previewMap("UUID-A", a).empty());
+    EXPECT_FALSE(w.d().mappedIconEntries("UUID-A", a).contains(1));
+    for (const auto& [key, entry] : w.schedule()) {
+        EXPECT_TRUE(entry.nextRefresh >= now + 1 && entry.nextRefresh <= now + 9);
+    }
+    w.world.queue.advance(9);
+    w.drain();
+    const auto previews = w.d().previewMap("UUID-A", a);
+    EXPECT_TRUE(w.shows(previews, 0, kDraftWindow) && !w.shows(previews, 0, kComposeWindow));
+}
+
+TEST(PreviewOrchestrationTest, ANewerRefreshSupersedesTheRunningOneAndMetadataOnlyWaits) {
+    PreviewOrchestrationWorld w;
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    const std::size_t scans = w.executor->pendingCount();
+    w.d().refreshWindowSpaceMetadataOnly(std::nullopt); // the running task scans anyway
+    EXPECT_EQ(w.executor->pendingCount(), scans);
+    const auto key = *WindowPreviewRefreshKey::make("UUID-A", "UUID-A", 102);
+    w.d().refreshWindowSpaceMetadataAndPreviews({{key, Reason::periodic}},
+                                                OSDGridScreenshotTiming::optimised, false, true);
+    w.drain();
+    EXPECT_EQ(w.captures(Operation::window), 1); // Mail's window on 102 only
+    const auto previews = w.d().previewMap("UUID-A", w.ids("UUID-A"));
+    EXPECT_TRUE(!previews.contains(0) && previews.contains(1));
+}
+
+TEST(PreviewOrchestrationTest, VisibleGridRefreshRunsOnlyForTheCurrentVisibleGrid) {
+    struct Case {
+        const char* name;
+        bool visible;
+        int newerGrid; // a newer grid shown: 1 before the first render, 2 after it
+        const char* lastStep;
+        const char* reason;
+    };
+    const char* skipped = "visible.preview.refresh.skipped";
+    const Case cases[] = {{"shown", true, 0, "visible.preview.refresh.returned", ""},
+                          {"hidden", false, 0, skipped, "not-visible"},
+                          {"newer grid first", true, 1, skipped, ""},
+                          {"newer grid later", true, 2, skipped, "superseded"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PreviewOrchestrationWorld w;
+        auto& metrics = *w.world.seams.metrics;
+        if (c.visible) {
+            w.world.seams.osdWindow->visible.insert(std::string("UUID-A"));
+        }
+        const auto handler = w.d().windowPreviewsAfterFirstRenderHandler(
+            "UUID-A", w.d().presentationStore.snapshot(), metrics.startTrace("test", 0),
+            w.d().visibleGridWindowPreviewRefreshGeneration);
+        w.d().visibleGridWindowPreviewRefreshGeneration += c.newerGrid == 1;
+        handler();
+        w.d().visibleGridWindowPreviewRefreshGeneration += c.newerGrid == 2;
+        w.world.queue.advance(1.24);
+        EXPECT_TRUE(w.schedule().empty());
+        w.world.queue.advance(0.02);
+        EXPECT_EQ(metrics.steps().back(), c.lastStep);
+        const auto fields = metrics.fieldsOf(c.lastStep);
+        EXPECT_EQ(fields.contains("reason") ? fields.at("reason") : "", c.reason);
+        // Only a refresh that ran scheduled the grid's Spaces.
+        EXPECT_EQ(w.schedule().empty(), std::string(c.lastStep) == skipped);
+    }
+}
+
+TEST(PreviewOrchestrationTest, UnservedRequestsWaitForTheirPeriodicDateAndHeldCapturesArmNoTimer) {
+    PreviewOrchestrationWorld w;
+    w.d().directSlotMetadataStore.setObscured(true, "UUID-A", 1); // Space 101 keeps no preview
+    const TimeInterval start = w.world.queue.now();
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    // Run the scans only: the captures they start stay held, their entries in flight.
+    while (!w.entry("UUID-A", "UUID-A", 102)->isCaptureInFlight && w.executor->runJob()) {
+        w.world.queue.runUntilIdle();
+    }
+    const auto obscured = w.entry("UUID-A", "UUID-A", 101);
+    ASSERT_TRUE(obscured);
+    EXPECT_FALSE(obscured->isCaptureInFlight);
+    EXPECT_EQ(obscured->nextRefreshReason, Reason::periodic);
+    EXPECT_EQ(obscured->nextRefresh, start + 15); // half of the 30 s of `optimised`
+    // The timer waits for that date instead of firing again and again for the held captures.
+    EXPECT_EQ(w.d().nextPreviewRefreshDeadline(), start + 15);
+    ASSERT_TRUE(w.d().periodicGridScreenshotRefreshTimer);
+    w.drain();
+    EXPECT_FALSE(w.d().previewMap("UUID-A", w.ids("UUID-A")).contains(0));
+}
+
+} // namespace
+} // namespace tessarin
