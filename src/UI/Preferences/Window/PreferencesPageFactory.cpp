@@ -5,38 +5,11 @@
 #include "UI/Preferences/About/AboutSettingsViewController.h"
 #include "UI/Preferences/Display/DisplaySettingsViewController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
-#include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/System/SystemSettingsViewController.h"
 #include "UI/Preferences/Trackpad/TrackpadSettingsViewController.h"
 
-#include <QLabel>
-
 namespace tessarin {
-
-namespace {
-
-class PlaceholderPage final : public SettingsPageViewController {
-public:
-    explicit PlaceholderPage(PreferencesPage page) : page_(page) {}
-
-protected:
-    void viewDidLoad() override {
-        QLabel* label =
-            SettingsPageLayout::makeLabel(title(page_), SettingsPageLayout::sectionHeaderFont());
-        label->setObjectName(QStringLiteral("preferences.placeholder.") + title(page_).toLower());
-        installPage({label});
-    }
-
-private:
-    PreferencesPage page_;
-};
-
-} // namespace
-
-std::unique_ptr<SettingsPageViewController> makePlaceholderPage(PreferencesPage page) {
-    return std::make_unique<PlaceholderPage>(page);
-}
 
 PreferencesPageFactory defaultPreferencesPageFactory(SoftwareUpdateChecking& softwareUpdates) {
     return [&softwareUpdates](PreferencesPage page) -> std::unique_ptr<SettingsPageViewController> {
@@ -53,9 +26,9 @@ PreferencesPageFactory defaultPreferencesPageFactory(SoftwareUpdateChecking& sof
         case PreferencesPage::system:
             return std::make_unique<SystemSettingsViewController>(Host::current().defaults());
         case PreferencesPage::display:
-            return std::make_unique<DisplaySettingsViewController>();
+            break;
         }
-        return makePlaceholderPage(page);
+        return std::make_unique<DisplaySettingsViewController>();
     };
 }
 

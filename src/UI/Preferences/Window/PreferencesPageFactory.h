@@ -17,7 +17,4 @@ using PreferencesPageFactory =
 // The five pages over the current host's shared stores (About over `softwareUpdates`).
 PreferencesPageFactory defaultPreferencesPageFactory(SoftwareUpdateChecking& softwareUpdates);
 
-// A page that shows only its title: stands in for a page that is not built.
-std::unique_ptr<SettingsPageViewController> makePlaceholderPage(PreferencesPage page);
-
 } // namespace tessarin

@@ -23,7 +23,7 @@ public:
     static constexpr int minimumHeight = 520;
 
     // Without an update holder the window makes its own from the program's bundle. Pages come
-    // from `makePage`, by default the built pages and placeholders for the rest.
+    // from `makePage`, by default the five pages over the host's shared stores.
     explicit PreferencesWindowController(SoftwareUpdateChecking* softwareUpdateController,
                                          PreferencesPageFactory makePage = {});
     // The same over the given defaults instead of the program's own.

@@ -1,22 +1,44 @@
 #include "Hotkeys/GlobalEventTapRecorder.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QToolBar>
 
 namespace tessarin {
 namespace {
 
+// A page that shows only its title, so the window's own rules are tested without building the
+// real pages.
+class TitlePage final : public SettingsPageViewController {
+public:
+    explicit TitlePage(PreferencesPage page) : page_(page) {}
+
+protected:
+    void viewDidLoad() override {
+        QWidget* label =
+            SettingsPageLayout::makeLabel(title(page_), SettingsPageLayout::sectionHeaderFont());
+        installPage({label});
+    }
+
+private:
+    PreferencesPage page_;
+};
+
+std::unique_ptr<SettingsPageViewController> makeTitlePage(PreferencesPage page) {
+    return std::make_unique<TitlePage>(page);
+}
+
 class PreferencesWindowTest : public testing::PreferencesHostTest {
 protected:
     std::unique_ptr<PreferencesWindowController> makeWindow() {
-        return std::make_unique<PreferencesWindowController>(nullptr, makePlaceholderPage,
-                                                             defaults);
+        return std::make_unique<PreferencesWindowController>(nullptr, makeTitlePage, defaults);
     }
     QAction* toolbarItem(PreferencesWindowController& window, PreferencesPage page) {
         return window.tabViewController().toolbar()->findChild<QAction*>(
