@@ -254,7 +254,18 @@ void DisplaySettingsViewController::render() {
 }
 
 void DisplaySettingsViewController::resetRowReferences() {
-    rows_.fill(nullptr);
+    // The rows of an open sheet stay known until it closes: a store change made elsewhere while
+    // it is open must still reach their enabled states and details.
+    std::array<QPointer<QWidget>, kDisplaySettingsRowCount> kept;
+    for (DisplaySettingsSheet which : kAllDisplaySettingsSheets) {
+        if (sheet(which)) {
+            for (DisplaySettingsRow reference : sheetRows(which)) {
+                kept[static_cast<std::size_t>(reference)] =
+                    rows_[static_cast<std::size_t>(reference)];
+            }
+        }
+    }
+    rows_ = kept;
 }
 
 QWidget* DisplaySettingsViewController::row(DisplaySettingsRow reference) const {

@@ -179,6 +179,7 @@ private:
     SettingsSheet* makeSheet(DisplaySettingsSheet sheet);
     std::vector<QWidget*> makeSheetRows(DisplaySettingsSheet sheet);
     void forgetSheetRows(DisplaySettingsSheet sheet);
+    static const std::vector<DisplaySettingsRow>& sheetRows(DisplaySettingsSheet sheet);
     void opacityChanged(SettingsSliderControl& slider, double value, const char* key,
                         int globalValue);
     void placementChanged(SettingsPopUpButton& popup,

@@ -79,8 +79,13 @@ QWidget* DisplaySettingsViewController::sheet(DisplaySettingsSheet which) const 
     return sheets_[static_cast<std::size_t>(which)];
 }
 
+const std::vector<DisplaySettingsRow>&
+DisplaySettingsViewController::sheetRows(DisplaySettingsSheet which) {
+    return layoutOf(which).rows;
+}
+
 void DisplaySettingsViewController::forgetSheetRows(DisplaySettingsSheet which) {
-    for (Row reference : layoutOf(which).rows) {
+    for (Row reference : sheetRows(which)) {
         rows_[static_cast<std::size_t>(reference)] = nullptr;
     }
 }

@@ -286,6 +286,18 @@ TEST_F(DisplayPageTest, SheetRowsFollowGridModeSystemAndPermission) {
               "Screen Recording permission is not granted.");
 }
 
+// A page re-render while a sheet is open must not lose the sheet's rows: grid mode switched off
+// from the menu bar dims them at once.
+TEST_F(DisplayPageTest, AnOpenSheetFollowsAChangeMadeElsewhere) {
+    page->showSheet(Sheet::previewSnapshot);
+    ASSERT_NE(rowOf(Id::osdScreenshotTimingControl), nullptr);
+    EXPECT_TRUE(rowOf(Id::osdScreenshotTimingControl)->isEnabledState());
+    world.grid().isEnabled.set(false);
+    settle();
+    ASSERT_NE(rowOf(Id::osdScreenshotTimingControl), nullptr);
+    EXPECT_FALSE(rowOf(Id::osdScreenshotTimingControl)->isEnabledState());
+}
+
 TEST_F(DisplayPageTest, UnpluggingTheSelectedDisplayFallsBackToAllDisplays) {
     choose(Id::displayTargetControl, 1);
     std::vector<Screen> screens = world.host.displays().screens();
