@@ -13,6 +13,7 @@
 #include "Platform/SystemServices.h"
 #include "Support/BackgroundWork.h"
 #include "Support/MainQueue.h"
+#include "TessarinCore/BridgeString.h"
 #include "TessarinCore/ManagedDisplaySpacesHandle.h"
 #include "TessarinCore/SpaceLayout.h"
 #include "UI/Settings/OSDAppFilterSetting.h"
@@ -37,16 +38,6 @@ template <class T> std::shared_ptr<T> required(std::shared_ptr<T> seam, const ch
         std::abort();
     }
     return seam;
-}
-
-// Takes ownership of a string the bridge copied out.
-std::optional<std::string> adoptBridgeString(char* text) {
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(text);
-    tessarin_release_string(text);
-    return result;
 }
 
 } // namespace

@@ -6,20 +6,11 @@
 #include "Core/Presentation/InteractionContextFollowingModel.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
+#include "TessarinCore/BridgeString.h"
 
 namespace tessarin {
 
 namespace {
-
-// Takes ownership of a string the bridge copied out.
-std::optional<std::string> adoptBridgeString(char* text) {
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(text);
-    tessarin_release_string(text);
-    return result;
-}
 
 int64_t realSpaceCount(const OSDGridModel& model) {
     return model.spaceCount() - static_cast<int64_t>(model.placeholderIndices().size());

@@ -1,6 +1,7 @@
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "TessarinCore/BridgeString.h"
 #include "TessarinCore/ManagedDisplaySpacesHandle.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
@@ -9,13 +10,7 @@
 namespace tessarin {
 
 std::optional<std::string> AppDelegate::activeMenuBarDisplayIdentifier() {
-    char* text = tessarin_copy_active_menu_bar_display_identifier();
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(text);
-    tessarin_release_string(text);
-    return result;
+    return adoptBridgeString(tessarin_copy_active_menu_bar_display_identifier());
 }
 
 MenuBarController& AppDelegate::menuBarController() {

@@ -5,20 +5,12 @@
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
+#include "TessarinCore/BridgeString.h"
 #include "UI/Settings/OSDGridAppIconsSetting.h"
 
 namespace tessarin {
 
 namespace {
-
-std::optional<std::string> adoptBridgeString(char* text) {
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(text);
-    tessarin_release_string(text);
-    return result;
-}
 
 // Keeps one answer about shared Spaces for the length of a scope, unless a longer scope already
 // keeps one: the layout cannot change meanwhile, and each read is a round trip to the window

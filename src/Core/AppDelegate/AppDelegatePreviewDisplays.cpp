@@ -7,6 +7,7 @@
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
 #include "Support/Text.h"
+#include "TessarinCore/BridgeString.h"
 
 #include <algorithm>
 #include <set>
@@ -18,13 +19,7 @@ namespace {
 const OperatingSystemVersion kFirstSystemWithPreviewCaptures{14, 0, 0};
 
 std::optional<std::string> sharedSpacesDisplayIdentifier() {
-    char* text = tessarin_copy_display_identifier_with_spaces();
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string identifier(text);
-    tessarin_release_string(text);
-    return identifier;
+    return adoptBridgeString(tessarin_copy_display_identifier_with_spaces());
 }
 
 // Grid mode on, pictures wanted, and the system able and allowed to capture.

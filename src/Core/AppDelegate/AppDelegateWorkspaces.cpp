@@ -3,21 +3,13 @@
 #include "Core/Workspaces/WorkspaceActivationPlanner.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
+#include "TessarinCore/BridgeString.h"
 
 #include <memory>
 
 namespace tessarin {
 
 namespace {
-
-std::optional<std::string> adoptString(char* text) {
-    if (text == nullptr) {
-        return std::nullopt;
-    }
-    std::string result(text);
-    tessarin_release_string(text);
-    return result;
-}
 
 const char* boolText(bool value) {
     return value ? "true" : "false";
@@ -47,7 +39,7 @@ void AppDelegate::activateWorkspace(const WorkspaceShortcut& workspace,
     const std::vector<TessarinDisplay> connectedDisplays =
         TessarinDisplayCatalog::connectedDisplays();
     std::optional<std::string> sharedSpaceDisplay =
-        adoptString(tessarin_copy_display_identifier_with_spaces());
+        adoptBridgeString(tessarin_copy_display_identifier_with_spaces());
     if (!sharedSpaceDisplay && !connectedDisplays.empty()) {
         sharedSpaceDisplay = connectedDisplays.front().identifier;
     }

@@ -11,6 +11,7 @@
 #include "Platform/ScreenCapture/ApplicationWindowTitles.h"
 #include "Platform/SystemServices.h"
 #include "Support/Text.h"
+#include "TessarinCore/BridgeString.h"
 
 namespace tessarin {
 
@@ -90,9 +91,8 @@ OSDGridAppIconController::defaultDisplayIdentifierProvider() {
         }
         const auto screenCount = static_cast<uint32_t>(Host::current().displays().screens().size());
         if (!tessarin_displays_have_separate_spaces(screenCount)) {
-            if (char* shared = tessarin_copy_display_identifier_with_spaces()) {
-                identifier = std::string(shared);
-                tessarin_release_string(shared);
+            if (auto shared = adoptBridgeString(tessarin_copy_display_identifier_with_spaces())) {
+                identifier = std::move(shared);
             }
         }
         return identifier;

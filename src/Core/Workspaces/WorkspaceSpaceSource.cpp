@@ -2,6 +2,7 @@
 
 #include "Platform/Host.h"
 #include "Platform/SystemCalls.h"
+#include "TessarinCore/BridgeString.h"
 #include "TessarinCore/SpaceLayout.h"
 #include "TessarinCore/TessarinCore.h"
 
@@ -9,21 +10,12 @@ namespace tessarin {
 
 namespace {
 
-std::optional<std::string> takeString(char* raw) {
-    if (!raw) {
-        return std::nullopt;
-    }
-    std::string identifier(raw);
-    tessarin_release_string(raw);
-    return identifier;
-}
-
 std::optional<std::string> copyDisplayIdentifierWithSpaces() {
-    return takeString(tessarin_copy_display_identifier_with_spaces());
+    return adoptBridgeString(tessarin_copy_display_identifier_with_spaces());
 }
 
 std::optional<std::string> copyActiveMenuBarDisplayIdentifier() {
-    return takeString(tessarin_copy_active_menu_bar_display_identifier());
+    return adoptBridgeString(tessarin_copy_active_menu_bar_display_identifier());
 }
 
 std::optional<WorkspaceDisplaySpaces> readDisplaySpaces(const std::string& displayIdentifier) {

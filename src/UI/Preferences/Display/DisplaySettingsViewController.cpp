@@ -12,6 +12,7 @@
 #include "TessarinCore/TessarinCore.h"
 #include "UI/Preferences/Display/DisplaySettingsValues.h"
 #include "UI/Preferences/Display/OSDAppearanceModePickerControl.h"
+#include "UI/Preferences/Kit/DisplayTargetPopUp.h"
 #include "UI/Preferences/Kit/SettingsColorWell.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
 #include "UI/Preferences/Kit/SettingsSegmentedControl.h"
@@ -238,14 +239,7 @@ void DisplaySettingsViewController::observeAppActivation() {
 void DisplaySettingsViewController::refreshDisplayTargets() {
     targets_.refresh(displaysHaveSeparateSpacesProvider_(),
                      TessarinDisplayCatalog::connectedDisplays());
-    displayTargetPopup_->clear();
-    for (const std::string& title : targets_.titles()) {
-        displayTargetPopup_->addItem(QString::fromStdString(title));
-    }
-    displayTargetPopup_->setEnabled(targets_.isChoosable());
-    if (const auto index = targets_.selectedIndex()) {
-        displayTargetPopup_->setCurrentIndex(*index);
-    }
+    showDisplayTargets(*displayTargetPopup_, targets_);
 }
 
 void DisplaySettingsViewController::render() {

@@ -10,10 +10,12 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
+#include "TessarinCore/BridgeString.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
+#include "UI/Preferences/Kit/DisplayTargetPopUp.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 
@@ -30,13 +32,7 @@ bool liveDisplaysHaveSeparateSpaces() {
 }
 
 std::optional<std::string> liveActiveMenuBarDisplayIdentifier() {
-    char* raw = tessarin_copy_active_menu_bar_display_identifier();
-    if (!raw) {
-        return std::nullopt;
-    }
-    std::string identifier(raw);
-    tessarin_release_string(raw);
-    return identifier;
+    return adoptBridgeString(tessarin_copy_active_menu_bar_display_identifier());
 }
 
 template <class T> T& orShared(T* given) {
@@ -168,14 +164,7 @@ void KeyboardShortcutsViewController::observeScreenParameters() {
 void KeyboardShortcutsViewController::refreshDisplayTargets() {
     targets_.refresh(displaysHaveSeparateSpacesProvider_(),
                      TessarinDisplayCatalog::connectedDisplays());
-    displayTargetPopup_->clear();
-    for (const std::string& title : targets_.titles()) {
-        displayTargetPopup_->addItem(QString::fromStdString(title));
-    }
-    displayTargetPopup_->setEnabled(targets_.isChoosable());
-    if (auto index = targets_.selectedIndex()) {
-        displayTargetPopup_->setCurrentIndex(*index);
-    }
+    showDisplayTargets(*displayTargetPopup_, targets_);
 }
 
 std::vector<std::string> KeyboardShortcutsViewController::connectedDisplayIdentifiers() const {
