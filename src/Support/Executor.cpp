@@ -3,13 +3,14 @@
 namespace tessarin {
 
 ThreadPoolExecutor::ThreadPoolExecutor(std::size_t threadCount)
-    : state_(std::make_shared<State>()) {
-    if (threadCount == 0) {
-        threadCount = 1;
-    }
-    for (std::size_t i = 0; i < threadCount; ++i) {
-        workers_.emplace_back([state = state_] { workerLoop(*state); });
-    }
+    : threadCount_(threadCount == 0 ? 1 : threadCount), state_(std::make_shared<State>()) {}
+
+void ThreadPoolExecutor::startWorkersOnce() {
+    std::call_once(started_, [this] {
+        for (std::size_t i = 0; i < threadCount_; ++i) {
+            workers_.emplace_back([state = state_] { workerLoop(*state); });
+        }
+    });
 }
 
 ThreadPoolExecutor::~ThreadPoolExecutor() {
@@ -30,6 +31,7 @@ ThreadPoolExecutor::~ThreadPoolExecutor() {
 }
 
 void ThreadPoolExecutor::execute(std::function<void()> work) {
+    startWorkersOnce();
     {
         std::lock_guard lock(state_->mutex);
         state_->jobs.push_back(std::move(work));

@@ -19,7 +19,8 @@ public:
     virtual void execute(std::function<void()> work) = 0;
 };
 
-// A small pool of worker threads for the program. Destroying it lets queued jobs finish and
+// A small pool of worker threads for the program, started by its first job, so an owner that
+// never submits work costs no threads. Destroying it lets queued jobs finish and
 // waits for the workers, except that a job may hold the last owner of its pool: the worker
 // that destroys the pool is then let go instead of joined, and ends when its job returns.
 class ThreadPoolExecutor final : public Executor {
@@ -40,8 +41,11 @@ private:
         bool stopping = false;
     };
     static void workerLoop(State& state);
+    void startWorkersOnce();
 
+    std::size_t threadCount_;
     std::shared_ptr<State> state_;
+    std::once_flag started_;
     std::vector<std::thread> workers_;
 };
 
