@@ -127,7 +127,9 @@ TEST_F(PreviewCaptureTest, ACompletionAfterTheControllerWentDoesNothing) {
     gone->request({1});
     const auto completion = gone->completions.back();
     gone.reset();
-    completion(picture(Qt::red)); // touching the dead controller fails under the sanitizers
+    const std::size_t linesBefore = metrics().size();
+    completion(picture(Qt::red)); // touching the dead controller also fails under the sanitizers
+    EXPECT_EQ(metrics().size(), linesBefore) << "no completion line for a controller that went";
 }
 
 TEST(PreviewRenderSignatureTest, AWindowsGeometryMattersItsIconDoesNot) {
