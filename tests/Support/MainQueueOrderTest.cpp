@@ -17,6 +17,9 @@ struct OrderCase {
     const char* expected;
 };
 
+// Cases are listed by their row's name, not as the row's bytes.
+void PrintTo(const OrderCase& row, std::ostream* os) { *os << row.name; }
+
 // clang-format off
 const OrderCase kOrderCases[] = {
     {"ZeroDelayThenAsync", [](MainQueue& q, std::string& ran) {

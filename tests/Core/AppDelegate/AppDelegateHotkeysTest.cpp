@@ -107,6 +107,9 @@ struct ClashRow { const char* name; HotkeyIdentifier identifier; HotkeyCombinati
                   bool missionControlShortcutOn; size_t firings; size_t missionControlOpens; };
 // clang-format on
 
+// Cases are listed by their row's name, not as the row's bytes.
+void PrintTo(const ClashRow& row, std::ostream* os) { *os << row.name; }
+
 class AppDelegateHotkeyClashTest : public AppDelegateHotkeysTest,
                                    public ::testing::WithParamInterface<ClashRow> {};
 

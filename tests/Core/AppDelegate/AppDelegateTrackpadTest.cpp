@@ -195,6 +195,9 @@ TEST_F(AppDelegateTrackpadTest, ATapOrLateTimerCommitsOnlyATrackpadPreview) {
 struct RefusedRow { const char* name; bool trusted; bool framework; };
 // clang-format on
 
+// Cases are listed by their row's name, not as the row's bytes.
+void PrintTo(const RefusedRow& row, std::ostream* os) { *os << row.name; }
+
 class AppDelegateTrackpadRefusalTest : public AppDelegateTrackpadTest,
                                        public ::testing::WithParamInterface<RefusedRow> {
 protected:

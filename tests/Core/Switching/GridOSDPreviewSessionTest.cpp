@@ -56,6 +56,9 @@ struct MoveCase { const char* name; int64_t from; TessarinDirection direction; b
                  GridWrapStyle style; std::optional<int64_t> expected; };
 // clang-format on
 
+// Cases are listed by their row's name, not as the row's bytes.
+void PrintTo(const MoveCase& row, std::ostream* os) { *os << row.name; }
+
 class GridOSDPreviewSessionSevenInThree : public ::testing::TestWithParam<MoveCase> {};
 
 TEST_P(GridOSDPreviewSessionSevenInThree, Moves) {
@@ -184,6 +187,8 @@ TEST(GridOSDPreviewSessionTest, ReconcileFindsASelectedPlaceholderBySlot) {
 struct CommitCase { const char* name; std::vector<Slot> layoutSlots; int64_t selected;
                    std::optional<SpaceID> current; std::optional<DisplaySpaceOrderSnapshot> latest; Resolution expected; };
 // clang-format on
+
+void PrintTo(const CommitCase& row, std::ostream* os) { *os << row.name; }
 
 class GridOSDPreviewSessionCommit : public ::testing::TestWithParam<CommitCase> {};
 
