@@ -1,7 +1,15 @@
+#include "Core/AppDelegate/ApplicationActivationRelay.h"
 #include "Core/Fakes/PresentationWorld.h"
 #include "Platform/Preferences/PropertyValue.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "Platform/StatusBar/Menu.h"
+#include "Platform/StatusBar/MenuItem.h"
+#include "Platform/StatusBar/StatusBar.h"
+#include "Platform/StatusBar/StatusItem.h"
+#include "UI/MenuBar/MenuBarController.h"
 
+#include <QGuiApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -25,6 +33,56 @@ TEST(AppDelegateOSDPicker, opensOnThePointersDisplayMovesWithKeysAndSwitchesOnSe
     EXPECT_EQ(w.world.current(), 102u);
     EXPECT_FALSE(w.d().gridOSDPreviewSession);
     EXPECT_EQ(w.world.beeps(), 0);
+}
+
+void chooseStatusMenuEntry(fakes::World& world, const std::string& title) {
+    for (const auto& item : world.host.statusBar().items()) {
+        for (const auto& entry : item->menu()->items()) {
+            if (entry->title() == title) {
+                entry->perform();
+                return;
+            }
+        }
+    }
+    ADD_FAILURE() << "no status menu entry " << title;
+}
+
+// Making the panel key activates the program in Qt; that is not the program's own activation,
+// which cancels a pending picker. A window of the program focused afterwards is.
+TEST(AppDelegateOSDPicker, aPickerFromTheStatusMenuWhileAnotherProgramIsFrontStaysAndTakesKeys) {
+    PresentationWorld w;
+    QCoreApplication::processEvents();
+    ASSERT_NE(QGuiApplication::applicationState(), Qt::ApplicationActive);
+    ApplicationActivationRelay relay(w.d());
+    w.d().menuBarController().setup();
+    chooseStatusMenuEntry(w.world, "Show Grid");
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
+    EXPECT_FALSE(relay.reportedActive());
+    ASSERT_TRUE(w.d().gridOSDPreviewSession);
+    QTest::keyClick(w.window->gridWindow(), Qt::Key_Right);
+    EXPECT_EQ(w.shownActive("UUID-A"), 1);
+
+    QWidget preferences;
+    preferences.show();
+    preferences.activateWindow();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(relay.reportedActive());
+    EXPECT_FALSE(w.d().gridOSDPreviewSession);
+}
+
+// Moving the highlight onto a covered Space keeps it covered.
+TEST(AppDelegateOSDPicker, anObscuredSpaceStaysCoveredUnderTheHighlight) {
+    PresentationWorld w;
+    w.d().directSlotMetadataStore.setObscured(true, "UUID-A", 2);
+    w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    QTest::keyClick(w.window->gridWindow(), Qt::Key_Right);
+    const auto& shown = w.window->gridView()->displayedModel();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->activeIndex(), 1);
+    EXPECT_EQ(shown->obscuredIndices(), (std::set<int64_t>{1}));
+    EXPECT_EQ(shown->title(), "Space 02");
+    EXPECT_FALSE(shown->cellIcons().contains(1));
 }
 
 TEST(AppDelegateOSDPicker, theCurrentCellEscapeAndTheToggleCloseWithoutSwitching) {
@@ -52,7 +110,9 @@ TEST(AppDelegateOSDPicker, onAllScreensAClickInAnotherDisplaysGridSwitchesThatDi
         w.d().toggleOSDSpacePicker(nullptr);
         ASSERT_TRUE(w.d().gridOSDPreviewSession);
         EXPECT_EQ(w.d().gridOSDPreviewSession->placementDisplayIdentifier, "UUID-A");
-        EXPECT_EQ(w.window->currentGridModel("UUID-B")->spaceCount(), shared ? 4 : 4);
+        EXPECT_EQ(w.window->visibleGridDisplayIdentifiers(),
+                  (std::vector<std::optional<std::string>>{"UUID-A", "UUID-B"}));
+        EXPECT_EQ(w.window->currentGridModel("UUID-B")->spaceCount(), 4);
         EXPECT_EQ(w.d().gridOSDPreviewSession->slotCount(), shared ? 4 : 8);
         EXPECT_FALSE(w.context("UUID-B").onKeyboardMove(Key::right));
         w.context("UUID-B").onSelect(2);

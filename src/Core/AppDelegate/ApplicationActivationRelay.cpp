@@ -1,0 +1,60 @@
+#include "Core/AppDelegate/ApplicationActivationRelay.h"
+
+#include "Core/AppDelegate/AppDelegate.h"
+#include "UI/OSD/OSDOverlayPanel.h"
+
+#include <QApplication>
+#include <QWindow>
+
+namespace tessarin {
+namespace {
+
+bool isProgramActive() {
+    return QGuiApplication::applicationState() == Qt::ApplicationActive;
+}
+
+bool focusIsOnAnOSDPanel() {
+    const QWindow* focus = QGuiApplication::focusWindow();
+    if (focus == nullptr) {
+        return false;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->windowHandle() == focus) {
+            return dynamic_cast<OSDOverlayPanel*>(window) != nullptr;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+ApplicationActivationRelay::ApplicationActivationRelay(AppDelegate& delegate)
+    : delegate_(delegate), reportedActive_(isProgramActive() && !focusIsOnAnOSDPanel()) {
+    auto* application = qGuiApp;
+    connections_.push_back(QObject::connect(application, &QGuiApplication::applicationStateChanged,
+                                            [this](Qt::ApplicationState) { update(); }));
+    connections_.push_back(QObject::connect(application, &QGuiApplication::focusWindowChanged,
+                                            [this](QWindow*) { update(); }));
+}
+
+ApplicationActivationRelay::~ApplicationActivationRelay() {
+    for (const QMetaObject::Connection& connection : connections_) {
+        QObject::disconnect(connection);
+    }
+}
+
+void ApplicationActivationRelay::update() {
+    if (!isProgramActive()) {
+        if (reportedActive_) {
+            reportedActive_ = false;
+            delegate_.applicationDidResignActive();
+        }
+        return;
+    }
+    if (!reportedActive_ && !focusIsOnAnOSDPanel()) {
+        reportedActive_ = true;
+        delegate_.applicationDidBecomeActive();
+    }
+}
+
+} // namespace tessarin
