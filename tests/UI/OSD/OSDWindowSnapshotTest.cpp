@@ -21,14 +21,30 @@ protected:
     std::filesystem::path folder;
 };
 
-TEST_F(OSDWindowSnapshotTest, WritesThePanelAsPNGIntoNewFoldersAndReplacesOldFiles) {
-    show(plainModel(4, 2));
+// The share of a picture's pixels that are close to pure red.
+double redShare(const QImage& image) {
+    int red = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor color = image.pixelColor(x, y);
+            red += color.red() > 200 && color.green() < 60 && color.blue() < 60 ? 1 : 0;
+        }
+    }
+    return static_cast<double>(red) / (image.width() * image.height());
+}
+
+// Red cells for the first picture, green ones for the one written over it.
+TEST_F(OSDWindowSnapshotTest, WritesWhatThePanelShowsIntoNewFoldersAndReplacesOldFiles) {
     const auto path = folder / "nested" / "deeper" / "osd.png";
-    for (int round = 0; round < 2; ++round) {
+    for (const QColor color : {QColor(Qt::red), QColor(Qt::green)}) {
+        show(makeModel({.spaceCount = 2,
+                        .columnCount = 2,
+                        .cellScreenshots = {{0, screenshot(color)}, {1, screenshot(color)}}}));
         ASSERT_FALSE(window.writeVisibleGridSnapshot(path).has_value());
         QImage image(QString::fromStdString(path.string()), "PNG");
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.width() / image.devicePixelRatio(), panel().width());
+        EXPECT_EQ(redShare(image) > 0.2, color == Qt::red) << redShare(image);
     }
 }
 
