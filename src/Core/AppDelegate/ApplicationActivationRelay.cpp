@@ -9,8 +9,10 @@
 namespace tessarin {
 namespace {
 
-bool isProgramActive() {
-    return QGuiApplication::applicationState() == Qt::ApplicationActive;
+// A window of the program has the focus; without one the program is not active, whatever Qt's
+// application state still says.
+bool isProgramActive(Qt::ApplicationState state) {
+    return state == Qt::ApplicationActive && QGuiApplication::focusWindow() != nullptr;
 }
 
 bool focusIsOnAnOSDPanel() {
@@ -29,12 +31,14 @@ bool focusIsOnAnOSDPanel() {
 } // namespace
 
 ApplicationActivationRelay::ApplicationActivationRelay(AppDelegate& delegate)
-    : delegate_(delegate), reportedActive_(isProgramActive() && !focusIsOnAnOSDPanel()) {
+    : delegate_(delegate), reportedActive_(isProgramActive(QGuiApplication::applicationState()) &&
+                                           !focusIsOnAnOSDPanel()) {
     auto* application = qGuiApp;
     connections_.push_back(QObject::connect(application, &QGuiApplication::applicationStateChanged,
-                                            [this](Qt::ApplicationState) { update(); }));
-    connections_.push_back(QObject::connect(application, &QGuiApplication::focusWindowChanged,
-                                            [this](QWindow*) { update(); }));
+                                            [this](Qt::ApplicationState state) { update(state); }));
+    connections_.push_back(
+        QObject::connect(application, &QGuiApplication::focusWindowChanged,
+                         [this](QWindow*) { update(QGuiApplication::applicationState()); }));
 }
 
 ApplicationActivationRelay::~ApplicationActivationRelay() {
@@ -43,8 +47,8 @@ ApplicationActivationRelay::~ApplicationActivationRelay() {
     }
 }
 
-void ApplicationActivationRelay::update() {
-    if (!isProgramActive()) {
+void ApplicationActivationRelay::update(Qt::ApplicationState state) {
+    if (!isProgramActive(state)) {
         if (reportedActive_) {
             reportedActive_ = false;
             delegate_.applicationDidResignActive();

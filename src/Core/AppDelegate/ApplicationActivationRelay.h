@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMetaObject>
+#include <Qt>
 #include <functional>
 #include <vector>
 
@@ -23,8 +24,8 @@ public:
     bool reportedActive() const { return reportedActive_; }
 
 private:
-    // Compares Qt's state and focus window with what was reported, and reports a change.
-    void update();
+    // Compares the state and Qt's focus window with what was reported, and reports a change.
+    void update(Qt::ApplicationState state);
 
     AppDelegate& delegate_;
     bool reportedActive_ = false;

@@ -52,11 +52,12 @@ void chooseStatusMenuEntry(fakes::World& world, const std::string& title) {
 TEST(AppDelegateOSDPicker, aPickerFromTheStatusMenuWhileAnotherProgramIsFrontStaysAndTakesKeys) {
     PresentationWorld w;
     QCoreApplication::processEvents();
-    ASSERT_NE(QGuiApplication::applicationState(), Qt::ApplicationActive);
+    ASSERT_EQ(QGuiApplication::focusWindow(), nullptr);
     ApplicationActivationRelay relay(w.d());
     w.d().menuBarController().setup();
     chooseStatusMenuEntry(w.world, "Show Grid");
     QCoreApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::focusWindow(), w.window->gridWindow()->windowHandle());
     ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
     EXPECT_FALSE(relay.reportedActive());
     ASSERT_TRUE(w.d().gridOSDPreviewSession);
@@ -69,6 +70,9 @@ TEST(AppDelegateOSDPicker, aPickerFromTheStatusMenuWhileAnotherProgramIsFrontSta
     QCoreApplication::processEvents();
     EXPECT_TRUE(relay.reportedActive());
     EXPECT_FALSE(w.d().gridOSDPreviewSession);
+    // Another program comes to the front.
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(relay.reportedActive());
 }
 
 // Moving the highlight onto a covered Space keeps it covered.
