@@ -1,5 +1,6 @@
 #include "UI/OSD/OSDVisualPreviewFixture.h"
 
+#include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
 
 #include <QTemporaryDir>
@@ -48,8 +49,13 @@ TEST_F(OSDWindowTest, TheSampleGridWritesItsPictureAsPNG) {
 
 // Clicks, drags and keys are taken and leave the grid up; Escape hides it.
 TEST_F(OSDWindowTest, TheSampleGridTakesEditsAndStaysUntilCancelled) {
+    host.defaults().set("osdGridSize", PropertyValue("medium")); // the sample keeps its own size
+    host.defaults().set("osdDurationMs", PropertyValue(int64_t{150}));
     OSDVisualPreviewFixture::show(window, std::string("UUID-A"));
     const OSDGridWindowParts& grid = *window.primaryGrid();
+    EXPECT_EQ(panel().hostFrame().size,
+              OSDGridWindowMetrics::windowSize(OSDVisualPreviewFixture::model(), OSDGridSize::large,
+                                               true, grid.renderingInset()));
     EXPECT_TRUE(grid.footerLabel->isVisible());
     EXPECT_EQ(grid.footerLabel->text().toStdString(), "Select or drag to re-arrange");
     EXPECT_FALSE(grid.gridView->activeSpaceAnimationEnabled);
