@@ -5,6 +5,7 @@
 #include "App/ProgramSetup.h"
 #include "App/TerminationSignals.h"
 #include "Core/AppDelegate/AppDelegate.h"
+#include "Core/AppDelegate/ApplicationActivationRelay.h"
 #include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
@@ -14,7 +15,6 @@
 #include "UI/OSD/OSDWindow.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -105,18 +105,9 @@ int main(int argc, char** argv) {
     }
     delegate->applicationDidFinishLaunching();
     reportLaunchDuration(started, statusBarMirror);
-    QObject::connect(&application, &QGuiApplication::applicationStateChanged, &application,
-                     [&delegate](Qt::ApplicationState state) {
-                         if (!delegate) {
-                             return;
-                         }
-                         if (state == Qt::ApplicationActive) {
-                             delegate->applicationDidBecomeActive();
-                         } else {
-                             delegate->applicationDidResignActive();
-                         }
-                     });
+    std::optional<ApplicationActivationRelay> activationRelay(std::in_place, *delegate);
     const int status = QApplication::exec();
+    activationRelay.reset();
     delegate->applicationWillTerminate();
     ApplicationDelegate::install(nullptr);
     delegate.reset();

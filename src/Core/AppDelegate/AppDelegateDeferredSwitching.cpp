@@ -2,6 +2,7 @@
 // the switch is committed later (modifier release, a trackpad delay or tap).
 
 #include "Core/AppDelegate/AppDelegate.h"
+#include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
@@ -80,7 +81,7 @@ bool AppDelegate::presentDeferredDirectionalPreview(
     const OSDPresentationMetricsTraceRef& metricsTrace) {
     mark("deferred.preview.started", metricsTrace, [&] {
         return OSDPresentationMetricsFields{
-            {"direction", std::to_string(direction)},
+            {"direction", OSDPresentationMetrics::directionValue(direction)},
             {"placementDisplay", text(resolution.placementDisplay)},
             {"spaceDisplay", text(resolution.spaceDisplay)},
             {"spaceCount", resolution.info ? std::to_string(resolution.info->spaceCount) : "nil"}};

@@ -117,9 +117,7 @@ std::optional<OSDGridMouseInteractionContext> AppDelegate::makePreviewInteractio
                     Host::current().system().beep();
                     return;
                 }
-                d.shell_->refreshSpaceInfo();
-                d.shell_->refreshPersistentGridOverlay();
-                d.refreshVisibleGridOSDIfVisible(layout->displayIdentifier);
+                d.refreshAfterVisualReorder(*layout);
             });
         };
         arguments.onKeyboardMove = [](OSDGridKeyboardSelectionDirection) { return false; };

@@ -19,11 +19,7 @@ template <class Number> std::string describe(const std::optional<Number>& value)
 }
 
 std::string describeDirection(std::optional<TessarinDirection> direction) {
-    static const char* const names[] = {"left", "right", "up", "down"};
-    if (!direction) {
-        return "nil";
-    }
-    return *direction < 4 ? names[*direction] : "unknown";
+    return direction ? OSDPresentationMetrics::directionValue(*direction) : "nil";
 }
 
 std::string describe(bool value) {

@@ -3,6 +3,7 @@
 // dragged window.
 
 #include "Core/AppDelegate/AppDelegate.h"
+#include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Core/SpaceModel/DisplaySpaceNavigator.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Host.h"
@@ -136,8 +137,9 @@ void AppDelegate::performSpaceSwitch(TessarinDirection direction,
                                      const std::optional<HotkeyCombination>& triggerCombination,
                                      const OSDPresentationMetricsTraceRef& metricsTrace) {
     mark("space.switch.started", metricsTrace, [&] {
-        return OSDPresentationMetricsFields{{"direction", std::to_string(direction)},
-                                            {"explicitDisplay", text(displayIdentifier)}};
+        return OSDPresentationMetricsFields{
+            {"direction", OSDPresentationMetrics::directionValue(direction)},
+            {"explicitDisplay", text(displayIdentifier)}};
     });
     const double accessStart = nowSeconds();
     if (!guardSpaceControlAccess()) {

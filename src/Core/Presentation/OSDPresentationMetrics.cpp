@@ -62,6 +62,11 @@ const Logger& OSDPresentationMetrics::logger() {
     return logger;
 }
 
+std::string OSDPresentationMetrics::directionValue(uint32_t direction) {
+    static const char* const names[] = {"left", "right", "up", "down"};
+    return direction < std::size(names) ? names[direction] : "unknown";
+}
+
 double OSDPresentationMetrics::currentTime() {
     if (MainQueue* queue = MainQueue::installed()) {
         return queue->absoluteTime();

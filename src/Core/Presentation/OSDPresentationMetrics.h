@@ -72,6 +72,9 @@ public:
 
     // Absolute seconds of the main queue's clock (the virtual one in tests).
     static double currentTime();
+    // A switch direction (0 to 3) as every line writes it: "left", "right", "up", "down"; any
+    // other value "unknown".
+    static std::string directionValue(uint32_t direction);
 
     // Tests only: forces the switch on or off (none: back to the environment's answer).
     static void overrideEnabledForTesting(std::optional<bool> enabled);

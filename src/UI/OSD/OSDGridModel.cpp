@@ -48,11 +48,6 @@ void normalize(OSDGridModel::Fields& fields) {
     fields.placeholderIndices = indicesInRange(std::move(fields.placeholderIndices), count, none);
     const std::set<int64_t>& placeholders = fields.placeholderIndices;
 
-    std::set<int64_t> occupied = contentIndices(fields);
-    occupied.insert(placeholders.begin(), placeholders.end());
-    fields.virtualDestinationIndices =
-        indicesInRange(std::move(fields.virtualDestinationIndices), count, occupied);
-
     fields.cellTitles = entriesInRange(std::move(fields.cellTitles), count, none);
     std::erase_if(fields.cellTitles, [](const auto& entry) { return entry.second.empty(); });
 
@@ -70,6 +65,12 @@ void normalize(OSDGridModel::Fields& fields) {
     fields.cellIconStacks = entriesInRange(std::move(fields.cellIconStacks), count, placeholders);
 
     fields.obscuredIndices = indicesInRange(std::move(fields.obscuredIndices), count, placeholders);
+
+    // Against what the cells hold after the rules above: a dropped title or stack frees a cell.
+    std::set<int64_t> occupied = contentIndices(fields);
+    occupied.insert(placeholders.begin(), placeholders.end());
+    fields.virtualDestinationIndices =
+        indicesInRange(std::move(fields.virtualDestinationIndices), count, occupied);
 
     if (placeholders.contains(fields.activeIndex)) {
         const auto activeTitle = fields.cellTitles.find(fields.activeIndex);

@@ -167,8 +167,6 @@ OSDGridMouseInteractionState::displayedModel(const OSDGridModel& model,
     OSDGridModel::Fields fields = model.fields();
     fields.activeIndex = hoveredIndex.value_or(currentActiveIndex);
     fields.title = displayedTitle(model);
-    // A grid under the pointer shows its cells uncovered.
-    fields.obscuredIndices.clear();
     if (auto hovered = OSDGridModel::make(std::move(fields))) {
         return hovered;
     }

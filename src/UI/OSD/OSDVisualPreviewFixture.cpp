@@ -282,13 +282,56 @@ const OSDGridAppearanceSettings& OSDVisualPreviewFixture::appearanceSettings() {
     return settings;
 }
 
-void OSDVisualPreviewFixture::show(OSDWindowControlling& window,
-                                   const std::optional<std::string>& displayIdentifier) {
+namespace {
+
+// The fixed size, placement, opacity and look the sample grid is shown with.
+DisplayOSDSettings displaySettings() {
+    const OSDGridAppearanceSettings& look = OSDVisualPreviewFixture::appearanceSettings();
     DisplayOSDSettings settings;
     settings.isEnabled = true;
-    window.show(OSDPresentation{OSDGridPresentation::staticGrid(model())}, settings, true,
+    settings.appearanceMode = look.appearanceMode;
+    settings.headerIconStyle = look.headerIconStyle;
+    settings.labelPlacement = OSDPlacement::center;
+    settings.gridPlacement = OSDPlacement::center;
+    settings.gridSize = OSDGridSize::large;
+    settings.gridOpacity = OSDGridOpacity::percent90;
+    settings.previewTint = look.previewTint;
+    settings.activeSpaceBorderWidth = look.activeSpaceBorderWidth;
+    settings.activeSpaceGlowSpread = look.activeSpaceGlowSpread;
+    settings.activeSpaceGlowOpacity = look.activeSpaceGlowOpacity;
+    return settings;
+}
+
+// Everything a user may try on a live picker is allowed, and none of it changes anything: only
+// cancelling does something, and it hides the grid.
+OSDGridMouseInteractionContext interactionContext(OSDWindowControlling& window) {
+    const OSDGridModel& sample = OSDVisualPreviewFixture::model();
+    OSDGridMouseInteractionContext context;
+    context.currentActiveIndex = sample.activeIndex();
+    context.cellTitles = sample.cellTitles();
+    context.placeholderIndices = sample.placeholderIndices();
+    context.allowsSelection = true;
+    context.allowsCurrentActiveSelection = true;
+    context.allowsReordering = true;
+    context.allowsKeyboardSelection = true;
+    context.blocksAtEdges = true;
+    context.wrapStyle = GridWrapStyle::snake;
+    context.rearrangementBehavior = OSDGridRearrangementBehavior::swap;
+    context.dismissalBehavior = OSDDismissalBehavior::manual();
+    context.footerTitle = OSDVisualPreviewFixture::footerTitle;
+    context.onSelect = [](int64_t) {};
+    context.onReorder = [](int64_t, int64_t) {};
+    context.onCancel = [&window] { window.hide(OSDVisualPreviewFixture::cancelFadeDuration); };
+    return context;
+}
+
+} // namespace
+
+void OSDVisualPreviewFixture::show(OSDWindowControlling& window,
+                                   const std::optional<std::string>& displayIdentifier) {
+    window.show(OSDPresentation{OSDGridPresentation::staticGrid(model())}, displaySettings(), false,
                 appearanceSettings(), OSDDismissalBehavior::manual(), displayIdentifier,
-                std::nullopt, std::nullopt, nullptr, nullptr);
+                interactionContext(window), std::nullopt, nullptr, nullptr);
 }
 
 } // namespace tessarin

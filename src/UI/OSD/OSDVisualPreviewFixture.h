@@ -28,6 +28,8 @@ public:
 
     static constexpr int screenshotWidth = 320;
     static constexpr int screenshotHeight = 180;
+    static constexpr const char* footerTitle = "Select or drag to re-arrange";
+    static constexpr double cancelFadeDuration = 0.2;
 
     static const OSDGridModel& model();
     static const OSDGridAppearanceSettings& appearanceSettings();
@@ -37,7 +39,8 @@ public:
     // window dimmed.
     static QImage codeScreenshot(bool isActive);
 
-    // Shows the sample grid on the window until it is dismissed, as the launch option asks.
+    // Shows the sample grid on the window, without the active-Space animation, until it is
+    // cancelled.
     static void show(OSDWindowControlling& window,
                      const std::optional<std::string>& displayIdentifier = std::nullopt);
 };

@@ -113,7 +113,11 @@ private:
     void cancelHideTimer();
     bool finalizeHideVisualsIfCurrent(uint64_t token);
     void finishFade(uint64_t token, std::function<void()> onHidden);
-    // Lowers the alpha of `panels` from 1 to 0 over `duration`, while `token` is current.
+    // Every grid stops taking the pointer and keys and a key panel goes at once; returns the
+    // panels left on screen to fade.
+    std::vector<OSDOverlayPanel*> disarmGridsForHiding();
+    // Lowers the alpha of `panels` from where it is to 0 over `duration`, while `token` is
+    // current.
     void startFadeAnimation(std::vector<OSDOverlayPanel*> panels, double duration, uint64_t token);
     void stopFadeAnimation();
 

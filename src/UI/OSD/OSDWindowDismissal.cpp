@@ -76,22 +76,8 @@ void OSDWindow::hide(double duration) {
     const std::optional<OSDDismissalCallbacks> callbacks = std::move(currentDismissalCallbacks_);
     currentDismissalCallbacks_.reset();
 
-    std::vector<OSDGridWindowParts*> grids;
-    if (primary_) {
-        grids.push_back(primary_.get());
-    }
-    for (auto& [key, overlay] : secondaryGridOverlays_) {
-        grids.push_back(overlay.get());
-    }
-    for (OSDGridWindowParts* grid : grids) {
-        grid->panel->setIgnoresMouseEvents(true);
-        grid->panel->setAcceptsMouseMovedEvents(false);
-        grid->gridView->setMouseInteractionContext(std::nullopt);
-        // A keyboard-driven picker goes at once; only panels that are not key fade.
-        if (grid->panel->isKeyWindow()) {
-            grid->panel->orderOut();
-        }
-    }
+    // Gathered before any callback runs: a callback may show a new grid, which retires these.
+    std::vector<OSDOverlayPanel*> fadingPanels = disarmGridsForHiding();
     if (callbacks && callbacks->hidesImmediatelyBeforeDismissalStarted) {
         if (finalizeHideVisualsIfCurrent(token)) {
             if (callbacks->onDismissalStarted) {
@@ -105,15 +91,13 @@ void OSDWindow::hide(double duration) {
     }
     if (callbacks && callbacks->onDismissalStarted) {
         callbacks->onDismissalStarted();
-    }
-    std::function<void()> onHidden = callbacks ? callbacks->onHidden : nullptr;
-    std::vector<OSDOverlayPanel*> visiblePanels;
-    for (OSDGridWindowParts* grid : grids) {
-        if (grid->isVisible()) {
-            visiblePanels.push_back(grid->panel.get());
+        // A show or hide from the callback has taken over (and may have freed the panels).
+        if (token != windowVisibilityToken_) {
+            return;
         }
     }
-    if (visiblePanels.empty()) {
+    std::function<void()> onHidden = callbacks ? callbacks->onHidden : nullptr;
+    if (fadingPanels.empty()) {
         if (finalizeHideVisualsIfCurrent(token) && onHidden) {
             onHidden();
         }
@@ -122,9 +106,33 @@ void OSDWindow::hide(double duration) {
     if (fadeCompletion_) {
         fadeCompletion_->cancel();
     }
-    startFadeAnimation(std::move(visiblePanels), duration, token);
+    startFadeAnimation(std::move(fadingPanels), duration, token);
     fadeCompletion_ = MainQueue::main().asyncAfter(
         std::max(duration, 0.0), [this, token, onHidden] { finishFade(token, onHidden); });
+}
+
+std::vector<OSDOverlayPanel*> OSDWindow::disarmGridsForHiding() {
+    std::vector<OSDGridWindowParts*> grids;
+    if (primary_) {
+        grids.push_back(primary_.get());
+    }
+    for (auto& [key, overlay] : secondaryGridOverlays_) {
+        grids.push_back(overlay.get());
+    }
+    std::vector<OSDOverlayPanel*> stillVisible;
+    for (OSDGridWindowParts* grid : grids) {
+        grid->panel->setIgnoresMouseEvents(true);
+        grid->panel->setAcceptsMouseMovedEvents(false);
+        grid->gridView->setMouseInteractionContext(std::nullopt);
+        // A keyboard-driven picker goes at once; only panels that are not key fade.
+        if (grid->panel->isKeyWindow()) {
+            grid->panel->orderOut();
+        }
+        if (grid->isVisible()) {
+            stillVisible.push_back(grid->panel.get());
+        }
+    }
+    return stillVisible;
 }
 
 void OSDWindow::startFadeAnimation(std::vector<OSDOverlayPanel*> panels, double duration,
@@ -135,16 +143,21 @@ void OSDWindow::startFadeAnimation(std::vector<OSDOverlayPanel*> panels, double 
     }
     MainQueue& queue = MainQueue::main();
     const double start = queue.now();
+    // A panel still fading from an earlier hide goes on from where it is, not from opaque.
+    std::vector<std::pair<OSDOverlayPanel*, double>> fading;
+    for (OSDOverlayPanel* panel : panels) {
+        fading.emplace_back(panel, panel->alpha());
+    }
     // The panels stay alive until the next show, which also moves the token on.
     fadeTick_ = queue.scheduleRepeating(
-        kFadeFrameInterval, [this, panels = std::move(panels), duration, token, start] {
+        kFadeFrameInterval, [this, fading = std::move(fading), duration, token, start] {
             if (token != windowVisibilityToken_) {
                 stopFadeAnimation();
                 return;
             }
             const double progress = std::min((MainQueue::main().now() - start) / duration, 1.0);
-            for (OSDOverlayPanel* panel : panels) {
-                panel->setAlpha(1 - progress);
+            for (const auto& [panel, startAlpha] : fading) {
+                panel->setAlpha(startAlpha * (1 - progress));
             }
         });
 }

@@ -115,6 +115,7 @@ TEST(AppDelegateDeferredSwitching, aPreviewThatCannotBeShownSwitchesNothing) {
     EXPECT_EQ(world.gestures(), 0u);
     EXPECT_FALSE(world.d().gridOSDPreviewSession);
     EXPECT_EQ(world.abortReason(), "deferred-preview");
+    EXPECT_EQ(world.seams.metrics->fieldsOf("deferred.preview.started").at("direction"), "right");
 }
 
 TEST(AppDelegateDeferredSwitching, noTrackpadPreviewWithoutAGridThatFitsTheLayoutOrAnOSD) {

@@ -32,6 +32,16 @@ TEST(AppDelegateGridEditing, aPickerReorderRedrawsThePickerKeepingItsSpaceSelect
     EXPECT_EQ(w.world.beeps(), 1);
 }
 
+// Under shared Spaces both grids show the one layout, so a drop in either redraws both.
+TEST(AppDelegateGridEditing, aReorderInAnotherScreensGridRedrawsEveryGridOfSharedSpaces) {
+    PresentationWorld w(fakes::switchingScenario(101, true));
+    w.world.grid().globalShowOSDSpacePickerOnAllScreens = true;
+    w.d().toggleOSDSpacePicker(nullptr);
+    w.context("UUID-B").onReorder(0, 2);
+    EXPECT_EQ(w.shownActive("UUID-B"), 2) << "Space 1 moved to the third cell";
+    EXPECT_EQ(w.shownActive("UUID-A"), 2);
+}
+
 TEST(AppDelegateGridEditing, aReorderSurvivesARestart) {
     const auto file = std::filesystem::temp_directory_path() /
                       ("tessarin-reorder-" + std::to_string(::getpid()) + ".json");

@@ -1,7 +1,15 @@
+#include "Core/AppDelegate/ApplicationActivationRelay.h"
 #include "Core/Fakes/PresentationWorld.h"
 #include "Platform/Preferences/PropertyValue.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "Platform/StatusBar/Menu.h"
+#include "Platform/StatusBar/MenuItem.h"
+#include "Platform/StatusBar/StatusBar.h"
+#include "Platform/StatusBar/StatusItem.h"
+#include "UI/MenuBar/MenuBarController.h"
 
+#include <QGuiApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -25,6 +33,39 @@ TEST(AppDelegateOSDPicker, opensOnThePointersDisplayMovesWithKeysAndSwitchesOnSe
     EXPECT_EQ(w.world.current(), 102u);
     EXPECT_FALSE(w.d().gridOSDPreviewSession);
     EXPECT_EQ(w.world.beeps(), 0);
+}
+
+// Making the panel key activates the program in Qt; that is not the program's own activation,
+// which cancels a pending picker. A window of the program focused afterwards is.
+TEST(AppDelegateOSDPicker, aPickerFromTheStatusMenuWhileAnotherProgramIsFrontStaysAndTakesKeys) {
+    PresentationWorld w;
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::focusWindow(), nullptr);
+    ApplicationActivationRelay relay(w.d());
+    w.d().menuBarController().setup();
+    const auto& entries = w.world.host.statusBar().items().at(0)->menu()->items();
+    const auto showGrid = std::find_if(entries.begin(), entries.end(), [](const auto& entry) {
+        return entry->title() == "Show Grid";
+    });
+    ASSERT_NE(showGrid, entries.end());
+    (*showGrid)->perform();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QGuiApplication::focusWindow(), w.window->gridWindow()->windowHandle());
+    ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
+    EXPECT_FALSE(relay.reportedActive());
+    ASSERT_TRUE(w.d().gridOSDPreviewSession);
+    QTest::keyClick(w.window->gridWindow(), Qt::Key_Right);
+    EXPECT_EQ(w.shownActive("UUID-A"), 1);
+
+    QWidget preferences;
+    preferences.show();
+    preferences.activateWindow();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(relay.reportedActive());
+    EXPECT_FALSE(w.d().gridOSDPreviewSession);
+    // Another program comes to the front.
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(relay.reportedActive());
 }
 
 TEST(AppDelegateOSDPicker, theCurrentCellEscapeAndTheToggleCloseWithoutSwitching) {
@@ -52,7 +93,9 @@ TEST(AppDelegateOSDPicker, onAllScreensAClickInAnotherDisplaysGridSwitchesThatDi
         w.d().toggleOSDSpacePicker(nullptr);
         ASSERT_TRUE(w.d().gridOSDPreviewSession);
         EXPECT_EQ(w.d().gridOSDPreviewSession->placementDisplayIdentifier, "UUID-A");
-        EXPECT_EQ(w.window->currentGridModel("UUID-B")->spaceCount(), shared ? 4 : 4);
+        EXPECT_EQ(w.window->visibleGridDisplayIdentifiers(),
+                  (std::vector<std::optional<std::string>>{"UUID-A", "UUID-B"}));
+        EXPECT_EQ(w.window->currentGridModel("UUID-B")->spaceCount(), 4);
         EXPECT_EQ(w.d().gridOSDPreviewSession->slotCount(), shared ? 4 : 8);
         EXPECT_FALSE(w.context("UUID-B").onKeyboardMove(Key::right));
         w.context("UUID-B").onSelect(2);

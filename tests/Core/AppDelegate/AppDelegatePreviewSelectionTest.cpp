@@ -25,6 +25,18 @@ TEST(AppDelegatePreviewSelection, indexesOffTheGridBeepAndKeepTheChoice) {
     EXPECT_EQ(w.world.current(), 108u);
 }
 
+TEST(AppDelegatePreviewSelection, aPickerSwitchWhosePostFailsBeepsAndKeepsTheChosenCell) {
+    PresentationWorld w;
+    w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    w.world.host.calls().postEvent = nullptr;
+    w.context("UUID-A").onSelect(2);
+    w.world.settle();
+    EXPECT_EQ(w.world.beeps(), 1);
+    EXPECT_EQ(w.world.current(), 101u);
+    ASSERT_TRUE(w.d().gridOSDPreviewSession);
+    EXPECT_EQ(w.d().gridOSDPreviewSession->selectedVisualIndex, 2);
+}
+
 TEST(AppDelegatePreviewSelection, aClickInAHeldPreviewSwitchesOrReshowsAPlaceholderCell) {
     PresentationWorld w;
     ASSERT_TRUE(w.d().persistVisualReorder(2, 8, std::string("UUID-A"),

@@ -280,6 +280,7 @@ TEST(AppDelegateSpaceSwitching, aTracedSwitchMarksItsStepsAndAnUntracedOneNothin
     const auto posted = metrics.fieldsOf("space.switch.posted");
     EXPECT_EQ(posted.at("targetVisualIndex"), "6");
     EXPECT_EQ(posted.at("systemTargetIndex"), "6");
+    EXPECT_EQ(metrics.fieldsOf("space.switch.started").at("direction"), "down");
     EXPECT_EQ(metrics.fieldsOf("space.switch.resolved").at("spaceCount"), "8");
     EXPECT_TRUE(world.shows().at(1).hadTrace);
 }

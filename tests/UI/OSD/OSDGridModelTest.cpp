@@ -38,7 +38,7 @@ TEST(OSDGridModelTest, NormalisingDropsWhatACellCannotHold) {
          .cellIcons = {{2, appIcon("mail")}, {-4, appIcon("x")}},
          .cellIconStacks = {{0, {appIcon("a")}}, {3, five}, {2, {appIcon("a"), appIcon("b")}}},
          .placeholderIndices = {2, -1, 5},
-         .virtualDestinationIndices = {1, 2, 3, 4, 9},
+         .virtualDestinationIndices = {0, 1, 2, 3, 4, 9},
          .obscuredIndices = {2, 5}});
     EXPECT_FALSE(model.title()) << "an empty header is none";
     EXPECT_EQ(model.cellTitles(), (std::map<int64_t, std::string>{{2, "Notes"}}))
@@ -50,8 +50,8 @@ TEST(OSDGridModelTest, NormalisingDropsWhatACellCannotHold) {
         << "stacks are cut to three, single icons and placeholders' stacks go";
     EXPECT_EQ(model.placeholderIndices(), Indices{2});
     EXPECT_TRUE(model.obscuredIndices().empty());
-    // An empty title still marks cell 1 as carrying content.
-    EXPECT_EQ(model.virtualDestinationIndices(), Indices{4});
+    EXPECT_EQ(model.virtualDestinationIndices(), (Indices{0, 1, 4}))
+        << "the dropped single icon and empty title leave cells 0 and 1 free";
 }
 
 TEST(OSDGridModelTest, ActivePlaceholderGivesTheHeader) {

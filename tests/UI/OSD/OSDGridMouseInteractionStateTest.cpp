@@ -138,13 +138,13 @@ TEST_F(OSDGridMouseInteractionStateTest, DropBehindTheLastCellGrowsTheGrid) {
     EXPECT_EQ(committed->placeholderIndices(), (std::set<int64_t>{2, 3, 6}));
 }
 
-TEST_F(OSDGridMouseInteractionStateTest, HoveredCellIsShownActiveAndUncovered) {
-    state.hoveredIndex = 3;
+TEST_F(OSDGridMouseInteractionStateTest, HoveredCellIsShownActiveAndACoveredOneStaysCovered) {
+    state.hoveredIndex = 4;
     const auto shown = state.displayedModel(model, Behavior::swap);
     ASSERT_TRUE(shown);
-    EXPECT_EQ(shown->activeIndex(), 3);
-    EXPECT_EQ(shown->title(), "Chat");
-    EXPECT_TRUE(shown->obscuredIndices().empty());
+    EXPECT_EQ(shown->activeIndex(), 4);
+    EXPECT_EQ(shown->title(), "Docs");
+    EXPECT_EQ(shown->obscuredIndices(), (std::set<int64_t>{4}));
     state.hoveredIndex.reset();
     EXPECT_EQ(state.displayedModel(model, Behavior::swap).value().title(), "Code");
     state.hoveredIndex = 12;

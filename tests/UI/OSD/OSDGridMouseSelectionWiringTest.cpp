@@ -49,15 +49,24 @@ TEST(OSDGridMouseSelectionWiringTest, ShownGridSelectsOtherCellsAndTellsHowItGoe
 }
 
 TEST(OSDGridMouseSelectionWiringTest, PickerSelectsAnyCellAndStaysUntilDismissed) {
+    std::vector<std::string> calls;
     const auto context = Wiring::makePickerContext(
-        {.model = plainModel(4, 2, 2), .onSelect = nullptr, .onReorder = nullptr});
+        {.model = plainModel(4, 2, 2),
+         .onSelect = [&](int64_t index) { calls.push_back("select " + std::to_string(index)); },
+         .onReorder =
+             [&](int64_t from, int64_t to) {
+                 calls.push_back("reorder " + std::to_string(from) + " " + std::to_string(to));
+             }});
     EXPECT_TRUE(context.allowsSelection);
     EXPECT_TRUE(context.allowsCurrentActiveSelection);
     EXPECT_EQ(context.dismissalBehavior, OSDDismissalBehavior::manual());
-    ASSERT_TRUE(context.onSelect) << "a picker always has both callbacks";
-    ASSERT_TRUE(context.onReorder);
-    context.onSelect(0);
-    context.onReorder(0, 1);
+    context.onSelect(2);
+    context.onReorder(0, 3);
+    EXPECT_EQ(calls, (std::vector<std::string>{"select 2", "reorder 0 3"}));
+    const auto bare = Wiring::makePickerContext(
+        {.model = plainModel(4, 2, 2), .onSelect = nullptr, .onReorder = nullptr});
+    EXPECT_NO_THROW(bare.onSelect(0)) << "a picker always has both callbacks";
+    EXPECT_NO_THROW(bare.onReorder(0, 1));
 }
 
 } // namespace

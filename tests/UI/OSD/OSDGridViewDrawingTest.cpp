@@ -82,11 +82,18 @@ TEST_F(OSDGridViewDrawingTest, NoRingWhileTheHighlightGlides) {
     view.pendingConfiguredDuration = 1;
     view.pendingVisibleDuration = 1;
     show(OSDGridPresentation::directional({model, 0, 1, TessarinDirectionRight}));
-    queue.advance(0.2);
-    EXPECT_FALSE(view.isActiveOverlayAnimationInFlight());
     const Rect active = frame(model, 1);
-    EXPECT_TRUE(isNear(pixel(render(), leftEdge(active, -active.width() * 0.009 + 0.5)),
-                       QColor(0, 255, 0, 255), 60));
+    const Point ring = leftEdge(active, -active.width() * 0.009 + 0.5);
+    // From the first frame of the glide until the highlight comes over the cell, then ringed
+    // once it has landed.
+    for (const double step : {0.01, 0.05}) {
+        queue.advance(step);
+        ASSERT_TRUE(view.isActiveOverlayAnimationInFlight());
+        EXPECT_FALSE(isNear(pixel(render(), ring), green, 60));
+    }
+    queue.advance(0.09);
+    EXPECT_FALSE(view.isActiveOverlayAnimationInFlight());
+    EXPECT_TRUE(isNear(pixel(render(), ring), green, 60));
 }
 
 TEST_F(OSDGridViewDrawingTest, AnObscuredCellIsCoveredButKeepsItsBadges) {

@@ -1,8 +1,10 @@
 #include "UI/OSD/OSDVisualPreviewFixture.h"
 
+#include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace tessarin::testing {
@@ -13,17 +15,6 @@ class OSDVisualPreviewFixtureTest : public ::testing::Test {
 protected:
     void SetUp() override { ensureApplication(); }
 };
-
-TEST_F(OSDVisualPreviewFixtureTest, TheSampleIsAFullThreeColumnGridOfNineSpaces) {
-    const OSDGridModel& model = OSDVisualPreviewFixture::model();
-    EXPECT_EQ(model.spaceCount(), 9);
-    EXPECT_EQ(model.activeIndex(), 3);
-    EXPECT_EQ(model.columnCount(), 3);
-    EXPECT_EQ(model.title(), "query-monorepo");
-    EXPECT_EQ(model.cellScreenshots().size(), 9u);
-    EXPECT_TRUE(model.placeholderIndices().empty() && model.obscuredIndices().empty() &&
-                model.virtualDestinationIndices().empty());
-}
 
 TEST_F(OSDVisualPreviewFixtureTest, TheDimmedCodeWindowDiffersOnlyInItsCodeLines) {
     const QImage active = OSDVisualPreviewFixture::codeScreenshot(true);
@@ -54,6 +45,33 @@ TEST_F(OSDWindowTest, TheSampleGridWritesItsPictureAsPNG) {
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.width() / image.devicePixelRatio(), panel().width());
     EXPECT_EQ(window.currentGridModel(std::string("UUID-A")), OSDVisualPreviewFixture::model());
+}
+
+// Clicks, drags and keys are taken and leave the grid up; Escape hides it.
+TEST_F(OSDWindowTest, TheSampleGridTakesEditsAndStaysUntilCancelled) {
+    host.defaults().set("osdGridSize", PropertyValue("medium")); // the sample keeps its own size
+    host.defaults().set("osdDurationMs", PropertyValue(int64_t{150}));
+    OSDVisualPreviewFixture::show(window, std::string("UUID-A"));
+    const OSDGridWindowParts& grid = *window.primaryGrid();
+    EXPECT_EQ(panel().hostFrame().size,
+              OSDGridWindowMetrics::windowSize(OSDVisualPreviewFixture::model(), OSDGridSize::large,
+                                               true, grid.renderingInset()));
+    EXPECT_TRUE(grid.footerLabel->isVisible());
+    EXPECT_EQ(grid.footerLabel->text().toStdString(), "Select or drag to re-arrange");
+    EXPECT_FALSE(grid.gridView->activeSpaceAnimationEnabled);
+    EXPECT_FALSE(panel().ignoresMouseEvents());
+    const QPoint centre = grid.gridView->rect().center();
+    QTest::mouseClick(grid.gridView, Qt::LeftButton, {}, centre);
+    QTest::mousePress(grid.gridView, Qt::LeftButton, {}, centre);
+    QTest::mouseMove(grid.gridView, centre + QPoint(120, 0));
+    QTest::mouseRelease(grid.gridView, Qt::LeftButton, {}, centre + QPoint(120, 0));
+    QTest::keyClick(&panel(), Qt::Key_Right);
+    QTest::keyClick(&panel(), Qt::Key_Return);
+    queue.advance(5);
+    EXPECT_TRUE(window.isGridVisible("UUID-A"));
+    QTest::keyClick(&panel(), Qt::Key_Escape);
+    queue.advance(OSDVisualPreviewFixture::cancelFadeDuration);
+    EXPECT_TRUE(window.visibleGridDisplayIdentifiers().empty());
 }
 
 } // namespace

@@ -87,21 +87,45 @@ TEST_F(OSDWindowTest, AShowDuringAFadeOvertakesIt) {
     EXPECT_EQ(window.currentGridModel("UUID-A")->spaceCount(), 6);
 }
 
-TEST_F(OSDWindowTest, FadeLowersTheAlphaAlongTheDurationAndEndsOrderedOut) {
-    int hidden = 0;
-    show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A",
-         OSDDismissalCallbacks{nullptr, [&] { ++hidden; }, false});
+// From opaque at the first frame to clear at the last; a second hide goes on from where it is.
+TEST_F(OSDWindowTest, FadeLowersTheAlphaFromWhereItIsAndEndsOrderedOut) {
+    constexpr double frame = 1.0 / 60;
+    show(plainModel(4, 2));
     window.hide(0.2);
-    queue.advance(0.1);
-    EXPECT_NEAR(panel().alpha(), 0.5, 0.1);
-    EXPECT_TRUE(panel().isVisible());
-    queue.advance(0.11);
-    EXPECT_EQ(hidden, 1);
+    queue.advance(frame);
+    EXPECT_NEAR(panel().alpha(), 1 - frame / 0.2, 0.01);
+    queue.advance(0.05 - frame);
+    window.hide(0.2);
+    queue.advance(frame);
+    EXPECT_NEAR(panel().alpha(), 0.75 * (1 - frame / 0.2), 0.01);
+    queue.advance(0.19 - frame);
+    EXPECT_LT(panel().alpha(), 0.1);
+    queue.advance(0.02);
     EXPECT_FALSE(panel().isVisible());
     EXPECT_DOUBLE_EQ(panel().alpha(), 1);
-    // Hiding when nothing is visible still reports the end.
-    window.hide(0.2);
-    EXPECT_EQ(hidden, 1);
+}
+
+TEST_F(OSDWindowTest, HidingAGridNoLongerOnScreenReportsTheEndAtOnce) {
+    Recorded recorded;
+    show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A", recorded.callbacks());
+    panel().orderOut();
+    window.hide(OSDWindow::fadeDuration);
+    EXPECT_EQ(recorded.started, 1);
+    EXPECT_EQ(recorded.hidden, 1);
+}
+
+// The grids that the hide began with are retired, and freed, by the second show.
+TEST_F(OSDWindowTest, GridsShownWhileTheDismissalStartsStayUnfaded) {
+    const auto showTwice = [&] {
+        show(plainModel(6, 3));
+        show(plainModel(8, 3));
+    };
+    show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A",
+         OSDDismissalCallbacks{showTwice, nullptr, false});
+    window.hide(OSDWindow::fadeDuration);
+    queue.advance(1);
+    EXPECT_DOUBLE_EQ(panel().alpha(), 1);
+    EXPECT_EQ(window.currentGridModel("UUID-A").value().spaceCount(), 8);
 }
 
 TEST_F(OSDWindowTest, ImmediateDismissalOrdersOutBeforeBothCallbacks) {

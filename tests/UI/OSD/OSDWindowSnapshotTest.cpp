@@ -21,14 +21,15 @@ protected:
     std::filesystem::path folder;
 };
 
-TEST_F(OSDWindowSnapshotTest, WritesThePanelAsPNGIntoNewFoldersAndReplacesOldFiles) {
-    show(plainModel(4, 2));
+// What the panel shows, in two sizes, the second written over the first.
+TEST_F(OSDWindowSnapshotTest, WritesWhatThePanelShowsIntoNewFoldersAndReplacesOldFiles) {
     const auto path = folder / "nested" / "deeper" / "osd.png";
-    for (int round = 0; round < 2; ++round) {
+    for (const OSDGridModel& model : {plainModel(4, 2), plainModel(9, 3)}) {
+        show(model);
         ASSERT_FALSE(window.writeVisibleGridSnapshot(path).has_value());
-        QImage image(QString::fromStdString(path.string()), "PNG");
-        ASSERT_FALSE(image.isNull());
-        EXPECT_EQ(image.width() / image.devicePixelRatio(), panel().width());
+        const QImage image(QString::fromStdString(path.string()), "PNG");
+        EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32),
+                  panel().grab().toImage().convertToFormat(QImage::Format_ARGB32));
     }
 }
 
