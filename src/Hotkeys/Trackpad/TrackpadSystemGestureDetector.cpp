@@ -3,7 +3,9 @@
 #include "Platform/Host.h"
 #include "Platform/Preferences/Preferences.h"
 
+#include <cmath>
 #include <initializer_list>
+#include <limits>
 
 namespace tessarin {
 
@@ -21,6 +23,13 @@ bool anyDomainGivesTheDock(const Detector::IntegerLookup& integerValue,
         }
     }
     return false;
+}
+
+// A stored number as the system reads it as an integer: a fraction is cut off; a value that no
+// integer holds (not finite, out of range) reads as 0, which means no setting's 2.
+int64_t integerOf(double number) {
+    constexpr double kBound = 9.2e18; // inside int64's range on both sides
+    return std::isfinite(number) && std::fabs(number) < kBound ? static_cast<int64_t>(number) : 0;
 }
 
 template <class Lookup> auto firstOfTrackpads(const Lookup& lookup, const char* key) {
@@ -57,7 +66,7 @@ TrackpadSystemGestureStatus Detector::current() {
             const auto stored = value(domain, key);
             if (stored && stored->isNumber()) {
                 return stored->isInteger() ? *stored->integerValue()
-                                           : static_cast<int64_t>(*stored->doubleValue());
+                                           : integerOf(*stored->doubleValue());
             }
             return std::nullopt;
         },
