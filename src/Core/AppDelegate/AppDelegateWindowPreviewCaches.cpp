@@ -135,7 +135,6 @@ void AppDelegate::pruneFilteredEntries() {
     gridWindowSpaceController->pruneFilteredEntries();
     // Composed previews may show filtered windows: they are composed again.
     gridWindowSpaceController->clearPreviews();
-    windowPreviewRefreshScheduler.forgetCapturesInFlight();
 }
 
 std::optional<std::vector<WindowPreviewRefreshRequest>>

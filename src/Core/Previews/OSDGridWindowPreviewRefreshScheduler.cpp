@@ -188,12 +188,6 @@ void OSDGridWindowPreviewRefreshScheduler::noteCaptureRequested(
     found->second.nextRefreshReason.reset();
 }
 
-void OSDGridWindowPreviewRefreshScheduler::forgetCapturesInFlight() {
-    for (auto& [key, entry] : entries_) {
-        entry.isCaptureInFlight = false;
-    }
-}
-
 void OSDGridWindowPreviewRefreshScheduler::noteCaptureCompleted(
     const WindowPreviewRefreshKey& key, WindowPreviewRefreshReason reason, bool stored,
     OSDGridScreenshotTiming timing, TimeInterval now, const RandomFraction& randomFraction) {

@@ -57,8 +57,6 @@ public:
                                 OSDGridScreenshotTiming timing, TimeInterval now,
                                 const RandomFraction& randomFraction);
     void noteCaptureRequested(const WindowPreviewRefreshRequest& request);
-    // The captures were forgotten and will not report back: no entry waits for one any more.
-    void forgetCapturesInFlight();
     void noteCaptureCompleted(const WindowPreviewRefreshKey& key, WindowPreviewRefreshReason reason,
                               bool stored, OSDGridScreenshotTiming timing, TimeInterval now,
                               const RandomFraction& randomFraction);
