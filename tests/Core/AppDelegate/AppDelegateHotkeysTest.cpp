@@ -186,8 +186,10 @@ TEST_F(AppDelegateHotkeysTest, AStoredWorkspaceShortcutIsRegisteredTracedAndDrop
         workspaces.setShortcut(row.keys, row.overrideFlag, id);
         settle();
         seams.metrics->marks.clear();
+        const std::size_t traces = firings();
         press(static_cast<uint16_t>(row.keys.keyCode), row.flags);
         EXPECT_EQ(world.current(kExternalUUID), 11u);
+        ASSERT_EQ(firings(), traces + 1);
         EXPECT_EQ(seams.metrics->startedTraces.back()->origin, "workspace-hotkey");
         EXPECT_EQ(
             seams.metrics->fieldsOf("hotkey.handler.started"),

@@ -58,9 +58,9 @@ TEST_F(TessarinSpaceDiagnosticsTest, EachRecordKeepsItsFormat) {
         {[] { D::logSpaceSnapshotFailed("A", 3, {}, {9, 2}, {}, false, 4); },
          "space snapshot failed display=A active=3 system=[] other=[2,9] duplicated=[] "
          "allowsRecoveryReplacements=false expectedCount=4"},
-        {[] { D::logCollapseExpired("wake", 2, 2, std::nullopt, std::nullopt); },
-         "space topology collapse expired reason=wake screens=2 expectedSpaceDisplays=2 "
-         "spaceDisplays=nil stableSpaceDisplays=nil"},
+        {[] { D::logCollapseExpired("wake", 2, 3, 1, std::nullopt); },
+         "space topology collapse expired reason=wake screens=2 expectedSpaceDisplays=3 "
+         "spaceDisplays=1 stableSpaceDisplays=nil"},
         {[] { D::logRecoveryReplacementsEnabled("wake", 5); },
          "space topology recovery replacements enabled reason=wake duration=5.0"},
         {[] { D::logAppMetadataCacheRemapped("A", {}); }, "app metadata cache remapped display=A replacements=[:]"},
