@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <limits>
 
 namespace tessarin {
 
@@ -25,8 +24,8 @@ bool anyDomainGivesTheDock(const Detector::IntegerLookup& integerValue,
     return false;
 }
 
-// A stored number as the system reads it as an integer: a fraction is cut off; a value that no
-// integer holds (not finite, out of range) reads as 0, which means no setting's 2.
+// A stored number read as an integer, its fraction cut off. One that no integer holds (not
+// finite, out of range) reads as 0, never as the 2 that gives a gesture to the system.
 int64_t integerOf(double number) {
     constexpr double kBound = 9.2e18; // inside int64's range on both sides
     return std::isfinite(number) && std::fabs(number) < kBound ? static_cast<int64_t>(number) : 0;
