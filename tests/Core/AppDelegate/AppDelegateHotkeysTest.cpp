@@ -146,18 +146,25 @@ TEST_F(AppDelegateHotkeysTest, EachStoreChangeRefreshesWhatItConcerns) {
          {},
          1},
     };
+    const auto shellCalls = [this] {
+        std::erase_if(seams.shell->calls, [](const std::string& call) {
+            return call.starts_with("applyHotkey"); // the menu's lines, one per hotkey
+        });
+        return std::exchange(seams.shell->calls, {});
+    };
+    // Binding delivers only the stores' revisions at once: the layout of the grid and the order.
+    EXPECT_EQ(shellCalls(),
+              (std::vector<std::string>{"refreshSpaceInfo", "refreshPersistentGridOverlay",
+                                        "refreshSpaceInfo", "refreshPersistentGridOverlay"}));
+    EXPECT_EQ(seams.windowPreviews->calls, std::vector<std::string>{});
     for (const StoreChangeRow& row : rows) {
         SCOPED_TRACE(row.name);
-        seams.shell->calls.clear();
         seams.windowPreviews->calls.clear();
         seams.presentation->refreshedVisibleGrids.clear();
         seams.presentation->calls.clear();
         row.change(*delegate);
         settle();
-        std::erase_if(seams.shell->calls, [](const std::string& call) {
-            return call.starts_with("applyHotkey"); // the menu's lines, one per hotkey
-        });
-        EXPECT_EQ(seams.shell->calls, row.shell);
+        EXPECT_EQ(shellCalls(), row.shell);
         EXPECT_EQ(seams.windowPreviews->calls, row.previews);
         EXPECT_EQ(
             seams.presentation->refreshedVisibleGrids.size() +
