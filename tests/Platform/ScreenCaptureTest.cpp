@@ -42,9 +42,9 @@ class ScreenCaptureTest : public HostWorld {
 protected:
     ScreenCaptureTest() : HostWorld(captureScenario()) { capture.setExecutor(executor); }
 
-    ScreenCaptureResult captureWindow(WindowID window) {
+    ScreenCaptureResult captureWindow(WindowID window, int w = 40, int h = 30) {
         std::optional<ScreenCaptureResult> result;
-        capture.captureWindow(window, [&](ScreenCaptureResult r) { result = std::move(r); });
+        capture.captureWindow(window, w, h, [&](ScreenCaptureResult r) { result = std::move(r); });
         executor->runAll();
         return result.value_or(ScreenCaptureResult{});
     }
@@ -59,13 +59,21 @@ protected:
     ScreenCapture& capture = host.screenCapture();
 };
 
-TEST_F(ScreenCaptureTest, AWindowOnAnotherSpaceIsDrawnInItsColourInsideATransparentMargin) {
-    const ScreenCaptureResult result = captureWindow(6);
+TEST_F(ScreenCaptureTest, AWindowOnAnotherSpaceIsDrawnAtTheGivenSizeInsideATransparentMargin) {
+    const ScreenCaptureResult result = captureWindow(6, 300, 200);
     ASSERT_TRUE(result.image);
     const int m = ScreenCapture::windowMargin;
-    EXPECT_EQ(result.image->size(), QSize(1440 + 2 * m, 900 + 2 * m));
-    EXPECT_EQ(result.image->pixelColor(0, 0).alpha(), 0);
-    EXPECT_EQ(result.image->pixelColor(m, m), CaptureContent::windowColor(6, "Mail", "Inbox"));
+    EXPECT_EQ(result.image->size(), QSize(300 + 2 * m, 200 + 2 * m));
+    EXPECT_EQ(result.image->pixelColor(m - 1, m).alpha(), 0);
+    const QColor mail = CaptureContent::windowColor(6, "Mail", "Inbox");
+    EXPECT_EQ(result.image->pixelColor(m, m), mail);
+    EXPECT_EQ(result.image->pixelColor(m + 299, m + 199), mail);
+    EXPECT_EQ(result.image->pixelColor(m + 300, m + 199).alpha(), 0);
+    const int largest = ScreenCapture::maximumPixelSize - 2 * m;
+    EXPECT_TRUE(captureWindow(6, largest, 1).image);
+    for (const auto& [w, h] : {std::pair{0, 10}, {10, 0}, {largest + 1, 10}}) {
+        EXPECT_EQ(captureWindow(6, w, h).error, ScreenCaptureError::invalidSize) << w << "x" << h;
+    }
 }
 
 TEST_F(ScreenCaptureTest, ARedrawnWindowComesOutInAnotherColour) {
@@ -93,8 +101,8 @@ TEST_F(ScreenCaptureTest, AnExcludedApplicationsWindowsAreLeftOut) {
 
 TEST_F(ScreenCaptureTest, CompletionsWaitForTheExecutorAndArriveInTheOrderItRunsThem) {
     std::vector<WindowID> order;
-    capture.captureWindow(5, [&](ScreenCaptureResult) { order.push_back(5); });
-    capture.captureWindow(6, [&](ScreenCaptureResult) { order.push_back(6); });
+    capture.captureWindow(5, 10, 10, [&](ScreenCaptureResult) { order.push_back(5); });
+    capture.captureWindow(6, 10, 10, [&](ScreenCaptureResult) { order.push_back(6); });
     EXPECT_TRUE(order.empty());
     executor->runJob(1);
     executor->runJob(0);

@@ -1022,6 +1022,9 @@ private:
     void finishWindowMetadataPhase(const std::shared_ptr<WindowMetadataRefreshRun>& run);
     // The preview phase: one capture request per screen, unserved requests booked.
     void requestWindowPreviewPhase(const WindowMetadataRefreshRun& run);
+    // Requests that start no capture wait for their next periodic date; the timer is re-armed.
+    void bookUnservedPreviewRequests(const std::vector<WindowPreviewRefreshRequest>& unserved,
+                                     OSDGridScreenshotTiming timing);
     std::vector<OSDGridSpaceContext>
     requestWindowPreviewCaptures(const DisplaySpaceOrderSnapshot& snapshot,
                                  const std::string& previewDisplayIdentifier,

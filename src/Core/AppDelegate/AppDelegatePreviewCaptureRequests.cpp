@@ -89,11 +89,16 @@ void AppDelegate::requestWindowPreviewPhase(const WindowMetadataRefreshRun& run)
             unserved.push_back(request);
         }
     }
+    bookUnservedPreviewRequests(unserved, run.timing);
+}
+
+void AppDelegate::bookUnservedPreviewRequests(
+    const std::vector<WindowPreviewRefreshRequest>& unserved, OSDGridScreenshotTiming timing) {
     // Not retried at once: each gets its next periodic date.
     const TimeInterval now = MainQueue::main().now();
     for (const WindowPreviewRefreshRequest& request : unserved) {
         windowPreviewRefreshScheduler.noteCaptureCompleted(
-            request.key, request.reason, false, run.timing, now,
+            request.key, request.reason, false, timing, now,
             [this] { return nextPreviewRandomFraction(); });
     }
     shell_->restartPeriodicGridScreenshotRefresh();

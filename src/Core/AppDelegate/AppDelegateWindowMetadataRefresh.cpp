@@ -32,6 +32,11 @@ void AppDelegate::refreshWindowSpaceMetadataAndPreviews(
     run->items = items ? *items : windowPreviewDisplayItems();
     run->snapshots = resolveWindowPreviewSnapshots(run->items);
     if (run->snapshots.empty()) {
+        // No task will end to re-arm the timer: the due requests would stay due and no
+        // periodic refresh would fire again.
+        if (!requests.empty()) {
+            bookUnservedPreviewRequests(requests, timing);
+        }
         return;
     }
     if (!requests.empty()) {

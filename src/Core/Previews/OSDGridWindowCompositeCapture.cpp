@@ -29,7 +29,8 @@ struct Run {
     BackgroundWork* work = nullptr;
     Completion completion;
     TimeInterval startTime = 0;
-    std::vector<std::size_t> queued; // candidates whose windows the content holds
+    // Candidates whose windows the content holds, with their capture sizes.
+    std::vector<std::pair<std::size_t, Size>> queued;
     std::size_t next = 0;
     std::vector<Captured> captured;
 };
@@ -87,14 +88,16 @@ void captureNext(const std::shared_ptr<Run>& run) {
         compose(run);
         return;
     }
-    const std::size_t index = run->queued[run->next++];
+    const Size size = run->queued[run->next].second;
+    const std::size_t index = run->queued[run->next++].first;
     std::function<void(ScreenCaptureResult)> deliver = [run, index](ScreenCaptureResult result) {
         if (result.image && !result.image->isNull()) {
             run->captured.push_back({index, std::move(*result.image)});
         }
         captureNext(run);
     };
-    run->screenCapture->captureWindow(run->candidates[index].windowID,
+    run->screenCapture->captureWindow(run->candidates[index].windowID, static_cast<int>(size.width),
+                                      static_cast<int>(size.height),
                                       run->work->onMainQueue(std::move(deliver)));
 }
 
@@ -107,9 +110,11 @@ void start(const std::shared_ptr<Run>& run, const ShareableContent& content) {
         const auto window = std::find_if(
             content.windows.begin(), content.windows.end(),
             [&](const ShareableWindow& w) { return w.windowID == candidate.windowID; });
-        if (window != content.windows.end() &&
-            capturePixelSize(window->frame, candidate.captureScale)) {
-            run->queued.push_back(i);
+        const auto size = window != content.windows.end()
+                              ? capturePixelSize(window->frame, candidate.captureScale)
+                              : std::nullopt;
+        if (size) {
+            run->queued.emplace_back(i, *size);
         }
     }
     captureNext(run);

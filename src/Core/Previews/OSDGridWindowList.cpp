@@ -1,5 +1,6 @@
 #include "Core/Previews/OSDGridWindowList.h"
 
+#include "Core/Previews/OSDGridWindowDiagnostics.h"
 #include "Platform/Host.h"
 #include "Platform/ScreenCapture/WindowListDictionaries.h"
 #include "TessarinCore/TessarinCore.h"
@@ -155,6 +156,10 @@ std::vector<OSDGridWindowRecord> defaultWindowProvider() {
                 parseWindow(*(*list)[i].dictionary(), static_cast<int64_t>(i), onScreen)) {
             records.push_back(std::move(*record));
         }
+    }
+    if (OSDGridWindowDiagnostics::isEnabled()) {
+        OSDGridWindowDiagnostics::debugWindowRecords(OSDGridWindowRecord::diagnosticFields(records),
+                                                     "provider.raw");
     }
     return records;
 }

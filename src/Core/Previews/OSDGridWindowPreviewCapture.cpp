@@ -6,6 +6,7 @@
 #include "Core/Previews/OSDGridWindowPreviewComposer.h"
 #include "Core/Previews/OSDGridWindowSpaceController.h"
 #include "Core/SpaceModel/ScreenIdentity.h"
+#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Platform/Host.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
 #include "Platform/SystemServices.h"
@@ -203,9 +204,12 @@ std::vector<OSDGridSpaceContext> OSDGridWindowSpaceController::requestPreviewCap
 
 void OSDGridWindowSpaceController::completePreviewCapture(const PendingPreview& pending,
                                                           const std::optional<QImage>& image) {
-    if (pending.generation == previewGeneration_) {
-        inFlightPreviewKeys_.erase(pending.key);
+    // A capture forgotten by `clearPreviews` was taken under the old filter: its picture is not
+    // stored and its schedule entry, already replaced, gets no date from it.
+    if (pending.generation != previewGeneration_) {
+        return;
     }
+    inFlightPreviewKeys_.erase(pending.key);
     const bool stored =
         recordPreview(image, pending.signature, pending.key.spaceID, pending.key.displayIdentifier);
     OSDGridScreenshotMetrics::emit(
@@ -296,8 +300,10 @@ void OSDGridWindowSpaceController::clearPreviews() {
 void OSDGridWindowSpaceController::remapPreviewSpaceIDs(
     const std::map<SpaceID, SpaceID>& replacements, const std::string& previewDisplayIdentifier) {
     const auto cache = previewCacheByDisplayIdentifier_.find(previewDisplayIdentifier);
-    if (cache != previewCacheByDisplayIdentifier_.end()) {
-        remapEntries(cache->second.entries, replacements);
+    if (cache != previewCacheByDisplayIdentifier_.end() &&
+        remapEntries(cache->second.entries, replacements)) {
+        TessarinSpaceDiagnostics::logWindowPreviewCacheRemapped(previewDisplayIdentifier,
+                                                                replacements);
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Core/Previews/OSDGridWindowDiagnosticFields.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Geometry.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessarin {
 
@@ -25,6 +27,9 @@ struct OSDGridWindowRecord {
 
     // Width times height, a negative extent counting as 0.
     double area() const;
+    OSDGridWindowRecordFields diagnosticFields() const;
+    static std::vector<OSDGridWindowRecordFields>
+    diagnosticFields(const std::vector<OSDGridWindowRecord>& records);
 
     friend bool operator==(const OSDGridWindowRecord&, const OSDGridWindowRecord&) = default;
 };

@@ -3,6 +3,7 @@
 #include "Core/Previews/OSDGridFinderFallbackIcon.h"
 #include "Core/Previews/OSDGridIconStack.h"
 #include "Core/Previews/OSDGridScreenshotMetrics.h"
+#include "Core/Previews/OSDGridWindowDiagnostics.h"
 #include "Core/Previews/OSDGridWindowList.h"
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Platform/Host.h"
@@ -164,6 +165,14 @@ OSDGridWindowSpaceController::Sources OSDGridWindowSpaceController::applyWindowM
     const OSDGridWindowScanResult& scan, const std::set<SpaceID>& visible,
     const DisplaySpaceOrderSnapshot& snapshot, Refresh& refresh) {
     const std::string& display = snapshot.displayIdentifier;
+    if (OSDGridWindowDiagnostics::isEnabled()) {
+        std::map<SpaceID, std::vector<OSDGridWindowRecordFields>> records;
+        for (const auto& [spaceID, windows] : scan.windowsBySpaceID) {
+            records.emplace(spaceID, OSDGridWindowRecord::diagnosticFields(windows));
+        }
+        OSDGridWindowDiagnostics::debugWindowsBySpaceID(records, scan.previewWindowIDsBySpaceID,
+                                                        visible, display);
+    }
     std::map<SpaceID, OSDGridWindowSpaceEntry> fresh;
     for (const auto& [spaceID, windows] : scan.windowsBySpaceID) {
         const auto ids = scan.previewWindowIDsBySpaceID.find(spaceID);

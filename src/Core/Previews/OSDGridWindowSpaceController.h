@@ -132,7 +132,7 @@ public:
     bool pruneFilteredEntries();
     // Forgets every composed preview and every capture in flight, as after a change of the app
     // filter: the same Spaces may be captured again at once, and a forgotten capture's late
-    // completion no longer clears the key of the capture that replaced it.
+    // completion stores nothing and calls back nobody.
     void clearPreviews();
     void remapPreviewSpaceIDs(const std::map<SpaceID, SpaceID>& replacements,
                               const std::string& previewDisplayIdentifier);

@@ -38,7 +38,11 @@ bool TrackpadRawContactSnapshotStore::matches(int fingerCount, double timestamp,
     if (currentCount_ != 0) {
         return currentCount_ == fingerCount;
     }
-    return lastNonzeroCount_ == fingerCount && timestamp - lastNonzeroTimestamp_ <= maximumAge;
+    // Both times are seconds of uptime, so their difference carries the clock's rounding: the
+    // maximum age itself still counts.
+    constexpr double kRounding = 1e-6;
+    return lastNonzeroCount_ == fingerCount &&
+           timestamp - lastNonzeroTimestamp_ <= maximumAge + kRounding;
 }
 
 } // namespace tessarin

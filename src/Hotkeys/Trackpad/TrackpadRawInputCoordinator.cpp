@@ -2,6 +2,7 @@
 
 #include "OpenMultitouchSupport/OMSManager.h"
 #include "Platform/Host.h"
+#include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/MainQueue.h"
 
 namespace tessarin {
@@ -20,9 +21,10 @@ const char* name(TrackpadRawInputState state) {
 
 TrackpadRawInputCoordinator::TrackpadRawInputCoordinator(
     std::unique_ptr<TrackpadRawInputSource> source, MainQueue& queue,
-    std::function<double()> uptime, std::vector<double> retryDelays)
+    std::function<double()> uptime, std::vector<double> retryDelays,
+    WorkspaceNotificationCenter* notifications)
     : source_(std::move(source)), queue_(queue), uptime_(std::move(uptime)),
-      retryDelays_(std::move(retryDelays)) {}
+      retryDelays_(std::move(retryDelays)), notifications_(notifications) {}
 
 TrackpadRawInputCoordinator::~TrackpadRawInputCoordinator() {
     *alive_ = false;
@@ -40,7 +42,8 @@ TrackpadRawInputCoordinator& TrackpadRawInputCoordinator::shared() {
         MainQueue& queue = host.queue();
         return std::make_shared<TrackpadRawInputCoordinator>(
             std::make_unique<OpenMultitouchRawInputSource>(OMSManager::shared(), queue), queue,
-            [&queue] { return queue.uptime(); }, std::vector<double>{0.5, 2.0, 5.0});
+            [&queue] { return queue.uptime(); }, std::vector<double>{0.5, 2.0, 5.0},
+            &host.notifications());
     });
 }
 
@@ -173,6 +176,9 @@ void TrackpadRawInputCoordinator::publishState(TrackpadRawInputState newState) {
     state.set(newState);
     logger_.notice("state=" + std::string(name(newState)) +
                    " fingerCount=" + std::to_string(fingers(fingerCount)));
+    if (notifications_ != nullptr) {
+        notifications_->post(stateDidChangeNotification);
+    }
 }
 
 } // namespace tessarin

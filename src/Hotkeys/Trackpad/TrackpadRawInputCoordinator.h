@@ -16,6 +16,7 @@
 namespace tessarin {
 
 class MainQueue;
+class WorkspaceNotificationCenter;
 
 enum class TrackpadRawInputState { starting, available, unavailable };
 const char* name(TrackpadRawInputState state);
@@ -30,8 +31,13 @@ public:
     using RejectionHandler = std::function<void(const TrackpadRawSwipeResult&)>;
     using TapHandler = std::function<void()>;
 
+    // Posted on `notifications`, when given, at every change of `state`.
+    static constexpr const char* stateDidChangeNotification =
+        "TessarinTrackpadRawInputStateDidChange";
+
     TrackpadRawInputCoordinator(std::unique_ptr<TrackpadRawInputSource> source, MainQueue& queue,
-                                std::function<double()> uptime, std::vector<double> retryDelays);
+                                std::function<double()> uptime, std::vector<double> retryDelays,
+                                WorkspaceNotificationCenter* notifications = nullptr);
     ~TrackpadRawInputCoordinator();
     TrackpadRawInputCoordinator(const TrackpadRawInputCoordinator&) = delete;
     TrackpadRawInputCoordinator& operator=(const TrackpadRawInputCoordinator&) = delete;
@@ -79,6 +85,7 @@ private:
     MainQueue& queue_;
     std::function<double()> uptime_;
     std::vector<double> retryDelays_;
+    WorkspaceNotificationCenter* notifications_;
     std::unique_ptr<TrackpadFrameStream> listeningStream_;
     std::vector<WorkItem> retryTasks_;
     TrackpadRawSwipeRecognizer swipeRecognizer_{3};

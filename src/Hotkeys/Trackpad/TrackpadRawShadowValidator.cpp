@@ -10,6 +10,7 @@ namespace tessarin {
 namespace {
 
 constexpr double kWindow = 0.15;
+constexpr double kRounding = 1e-6;
 
 std::string line(const char* format, auto... values) {
     char text[256];
@@ -69,7 +70,9 @@ void TrackpadRawShadowValidator::scheduleExpiry() {
 }
 
 void TrackpadRawShadowValidator::expire() {
-    const double now = uptime_();
+    // The check runs one window after its candidate on a clock of rounded seconds: the window's
+    // end itself must count, or a candidate left alone would never be logged.
+    const double now = uptime_() + kRounding;
     if (pendingRaw_ && now - pendingRaw_->timestamp >= kWindow) {
         logger_.notice(line("raw fingerCount=%d direction=%s duration=%f cancellation=none "
                             "agreement=false reason=noCGMatch",

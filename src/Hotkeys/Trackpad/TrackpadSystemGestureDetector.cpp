@@ -3,6 +3,7 @@
 #include "Platform/Host.h"
 #include "Platform/Preferences/Preferences.h"
 
+#include <cmath>
 #include <initializer_list>
 
 namespace tessarin {
@@ -21,6 +22,13 @@ bool anyDomainGivesTheDock(const Detector::IntegerLookup& integerValue,
         }
     }
     return false;
+}
+
+// A stored number read as an integer, its fraction cut off. One that no integer holds (not
+// finite, out of range) reads as 0, never as the 2 that gives a gesture to the system.
+int64_t integerOf(double number) {
+    constexpr double kBound = 9.2e18; // inside int64's range on both sides
+    return std::isfinite(number) && std::fabs(number) < kBound ? static_cast<int64_t>(number) : 0;
 }
 
 template <class Lookup> auto firstOfTrackpads(const Lookup& lookup, const char* key) {
@@ -57,7 +65,7 @@ TrackpadSystemGestureStatus Detector::current() {
             const auto stored = value(domain, key);
             if (stored && stored->isNumber()) {
                 return stored->isInteger() ? *stored->integerValue()
-                                           : static_cast<int64_t>(*stored->doubleValue());
+                                           : integerOf(*stored->doubleValue());
             }
             return std::nullopt;
         },

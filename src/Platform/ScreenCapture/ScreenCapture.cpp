@@ -141,32 +141,16 @@ void ScreenCapture::captureDisplay(DisplayID display,
     });
 }
 
-void ScreenCapture::captureWindow(WindowID windowID,
+void ScreenCapture::captureWindow(WindowID windowID, int width, int height,
                                   std::function<void(ScreenCaptureResult)> completion) {
     auto error = refusal(ScreenCaptureOperation::window);
     const auto window = windows_.window(windowID);
     if (!error && !window) {
         error = ScreenCaptureError::noSuchWindow;
     }
-    double scale = 2.0;
-    int width = 0;
-    int height = 0;
-    if (!error) {
-        const auto ids =
-            displays_.displaysWithPoint({window->bounds.origin.x, window->bounds.origin.y});
-        if (const auto screen = ids.empty() ? displays_.mainScreen() : displays_.screen(ids[0])) {
-            scale = screen->backingScaleFactor;
-        }
-        const double w = window->bounds.size.width * scale;
-        const double h = window->bounds.size.height * scale;
-        const bool finite = std::isfinite(w) && std::isfinite(h);
-        const double limit = maximumPixelSize - 2 * windowMargin;
-        if (!finite || w < 1 || h < 1 || w > limit || h > limit) {
-            error = ScreenCaptureError::invalidSize;
-        } else {
-            width = static_cast<int>(std::lround(w));
-            height = static_cast<int>(std::lround(h));
-        }
+    const int limit = maximumPixelSize - 2 * windowMargin;
+    if (!error && (width < 1 || height < 1 || width > limit || height > limit)) {
+        error = ScreenCaptureError::invalidSize;
     }
     const bool noImage = fault(ScreenCaptureOperation::window) == ScreenCaptureFault::noImage;
     if (error || noImage) {

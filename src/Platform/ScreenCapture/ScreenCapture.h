@@ -96,8 +96,9 @@ public:
     void captureDisplay(DisplayID display, const std::set<std::string>& excludedBundleIdentifiers,
                         int pixelWidth, int pixelHeight,
                         std::function<void(ScreenCaptureResult)> completion);
-    // One window, wherever its Space, at its display's scale, with the transparent margin.
-    void captureWindow(WindowID window, std::function<void(ScreenCaptureResult)> completion);
+    // One window, wherever its Space, drawn at the pixel size inside the transparent margin.
+    void captureWindow(WindowID window, int pixelWidth, int pixelHeight,
+                       std::function<void(ScreenCaptureResult)> completion);
 
     // The window's content changes colour, as if it had redrawn.
     void redrawWindow(WindowID window);

@@ -100,6 +100,119 @@ TEST_F(AppDelegateHotkeysTest, GridModeOffUnregistersThePickerAndTheVerticalMove
     }
 }
 
+// clang-format off
+struct StoreChangeRow { const char* name; std::function<void(AppDelegate&)> change; bool picker;
+                        std::vector<std::string> shell, previews; std::size_t gridRefreshes; };
+// clang-format on
+
+TEST_F(AppDelegateHotkeysTest, EachStoreChangeRefreshesWhatItConcerns) {
+    const StoreChangeRow rows[] = {
+        {"grid mode off",
+         [](AppDelegate& d) { d.gridModeStore.isEnabled.set(false); },
+         false,
+         {"gridModeOff", "refreshSpaceInfo", "refreshPersistentGridOverlay", "restartPeriodic"},
+         {"clearScheduledPreviewRefreshes", "cancelPendingGridScreenshot"},
+         0},
+        {"grid mode on",
+         [](AppDelegate& d) { d.gridModeStore.isEnabled.set(true); },
+         true,
+         {"gridModeOn", "refreshSpaceInfo", "refreshPersistentGridOverlay", "restartPeriodic",
+          "restartPeriodic"},
+         {"clearScheduledPreviewRefreshes", "scheduleScreenshot", "refreshPlanIncludesPreviews",
+          "schedulePreviews"},
+         0},
+        {"presentation",
+         [](AppDelegate& d) {
+             d.presentationStore.setScreenshotTiming(OSDGridScreenshotTiming::power);
+         },
+         true,
+         {"restartPeriodic", "restartPeriodic", "refreshPersistentGridOverlay"},
+         {"cancelPendingGridScreenshot", "clearScheduledPreviewRefreshes",
+          "refreshPlanIncludesPreviews", "schedulePreviews"},
+         1},
+        {"grid layout",
+         [](AppDelegate& d) {
+             d.gridModeStore.setColumnCount(GridColumnCount::two,
+                                            DisplaySettingsScope::display(kExternalUUID));
+         },
+         true,
+         {"refreshSpaceInfo", "refreshPersistentGridOverlay"},
+         {},
+         1},
+        {"obscured slot",
+         [](AppDelegate& d) { d.directSlotMetadataStore.setObscured(true, kExternalUUID, 1); },
+         true,
+         {"refreshSpaceInfo", "refreshPersistentGridOverlay"},
+         {},
+         1},
+    };
+    const auto shellCalls = [this] {
+        std::erase_if(seams.shell->calls, [](const std::string& call) {
+            return call.starts_with("applyHotkey"); // the menu's lines, one per hotkey
+        });
+        return std::exchange(seams.shell->calls, {});
+    };
+    // Binding delivers only the stores' revisions at once: the layout of the grid and the order.
+    EXPECT_EQ(shellCalls(),
+              (std::vector<std::string>{"refreshSpaceInfo", "refreshPersistentGridOverlay",
+                                        "refreshSpaceInfo", "refreshPersistentGridOverlay"}));
+    EXPECT_EQ(seams.windowPreviews->calls, std::vector<std::string>{});
+    for (const StoreChangeRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        seams.windowPreviews->calls.clear();
+        seams.presentation->refreshedVisibleGrids.clear();
+        seams.presentation->calls.clear();
+        row.change(*delegate);
+        settle();
+        EXPECT_EQ(shellCalls(), row.shell);
+        EXPECT_EQ(seams.windowPreviews->calls, row.previews);
+        EXPECT_EQ(
+            seams.presentation->refreshedVisibleGrids.size() +
+                std::ranges::count(seams.presentation->calls, "refreshVisibleGridOSDIfNeeded"),
+            row.gridRefreshes);
+        EXPECT_EQ(registered(HotkeyAction::cursor(HotkeyIdentifier::showOSD)), row.picker);
+    }
+}
+
+TEST_F(AppDelegateHotkeysTest, AStoredWorkspaceShortcutIsRegisteredTracedAndDroppedWithIt) {
+    turnGridModeOff();
+    WorkspaceShortcutStore& workspaces = delegate->workspaceShortcutStore;
+    const Uuid id = workspaces.addWorkspace("Writing").id;
+    workspaces.setTargets({{WorkspaceTargetKey::display(kExternalUUID), 2}}, {}, id);
+    const auto identity = HotkeyRegistrationIdentity::workspace(id);
+    // clang-format off
+    struct Row { const char* name; HotkeyCombination keys; bool overrideFlag; uint64_t flags; const char* source; };
+    const Row rows[] = {
+        {"own keys", {kKey2, HotkeyModifier::shift | HotkeyModifier::option, "2", ""}, false,
+         EventFlags::maskShift | EventFlags::maskAlternate, "carbon"},
+        {"the system's keys", {kRightArrow, HotkeyModifier::control, "→", ""}, true,
+         EventFlags::maskControl, "mission-control-override"}};
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        workspaces.setShortcut(row.keys, row.overrideFlag, id);
+        settle();
+        seams.metrics->marks.clear();
+        const std::size_t traces = firings();
+        press(static_cast<uint16_t>(row.keys.keyCode), row.flags);
+        EXPECT_EQ(world.current(kExternalUUID), 11u);
+        ASSERT_EQ(firings(), traces + 1);
+        EXPECT_EQ(seams.metrics->startedTraces.back()->origin, "workspace-hotkey");
+        EXPECT_EQ(
+            seams.metrics->fieldsOf("hotkey.handler.started"),
+            (OSDPresentationMetricsFields{{"workspaceID", id.uuidString()},
+                                          {"workspaceName", "Writing"},
+                                          {"source", row.source},
+                                          {"keyCode", std::to_string(row.keys.keyCode)},
+                                          {"modifiers", std::to_string(row.keys.modifiers)}}));
+        EXPECT_EQ(seams.metrics->steps().back(), "workspace.completed");
+        windowServer().setCurrentSpace(kExternalUUID, 9);
+    }
+    workspaces.setShortcut(std::nullopt, false, id);
+    settle();
+    EXPECT_FALSE(HotKeyManager::shared().registrationNumber(identity));
+}
+
 const HotkeyCombination kControlUp = HotkeyCombination::missionControlPresetUp();
 
 // clang-format off

@@ -69,6 +69,11 @@ protected:
     }
 
     SpaceID builtInSpace() { return currentSpace(kBuiltInUUID); }
+    // Dock swipes the program posted to switch.
+    std::size_t switchPosts() {
+        return std::ranges::count_if(world.posted(EventType::dockGesture),
+                                     isSyntheticDockSwipeEvent);
+    }
 
     fakes::World world;
     Host& host = world.host;
@@ -81,13 +86,16 @@ protected:
 };
 
 // clang-format off
-struct ModeRow { const char* name; Mode mode; bool tapCommits; };
+// When the switch is posted, counted from the lift: at once, after the stored delay, or on a tap.
+struct ModeRow { const char* name; Mode mode; double commitAfter; bool tapCommits; };
 // clang-format on
 
 TEST_F(AppDelegateTrackpadTest, EachModeLandsOnTheSpaceUnderThePointerAndSwallowsTheSwipe) {
-    const ModeRow rows[] = {{"while swiping", Mode::whileSwiping, false},
-                            {"after delay", Mode::afterDelay, false},
-                            {"after tap", Mode::afterTap, true}};
+    const double justBefore = 1.0 / 64;
+    const ModeRow rows[] = {{"while swiping", Mode::whileSwiping, 0, false},
+                            {"after delay", Mode::afterDelay, 0.5, false},
+                            {"after tap", Mode::afterTap, 2, true}};
+    store().setSwitchDelayMilliseconds(500); // not the default
     for (const ModeRow& row : rows) {
         SCOPED_TRACE(row.name);
         store().setSpaceSwitchMode(row.mode);
@@ -96,13 +104,16 @@ TEST_F(AppDelegateTrackpadTest, EachModeLandsOnTheSpaceUnderThePointerAndSwallow
         }
         settle();
         const SpaceID before = builtInSpace();
-        trackpad().swipe(3, before == 3 ? kRight : kLeft);
-        after(2);
+        const std::size_t posts = switchPosts();
+        trackpad().swipe(3, before == 3 ? kRight : kLeft, 0.25); // lifted 0.25 s later
+        after(0.25 + row.commitAfter - justBefore);
+        EXPECT_EQ(switchPosts(), posts) << "nothing switched before its moment";
         if (row.tapCommits) {
-            EXPECT_EQ(builtInSpace(), before);
             trackpad().tap(3);
-            after(1);
         }
+        after(row.tapCommits ? 0.25 : justBefore);
+        EXPECT_GT(switchPosts(), posts);
+        after(2);
         EXPECT_EQ(builtInSpace(), before == 3 ? 4U : 3U);
         EXPECT_EQ(userDockSwipeEvents, 0);
     }

@@ -68,6 +68,12 @@ struct PreviewOrchestrationWorld {
             world.queue.runUntilIdle();
         } while (executor->runJob());
     }
+    // Runs the start-up scans only: the captures they start stay held, in flight.
+    void holdCaptures() {
+        while (!entry("UUID-A", "UUID-A", 102)->isCaptureInFlight && executor->runJob()) {
+            world.queue.runUntilIdle();
+        }
+    }
     std::vector<SpaceID> ids(const std::string& display) {
         const auto snapshot = d().resolveDisplaySpaceOrderSnapshotWithDescriptors(display);
         return snapshot ? snapshot->displaySnapshot.visualOrderedSpaceIDs : std::vector<SpaceID>{};

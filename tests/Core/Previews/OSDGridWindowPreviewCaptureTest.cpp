@@ -1,4 +1,5 @@
 #include "Core/Previews/OSDGridWindowSpaceController.h"
+#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/ScreenCapture/DesktopPictures.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
@@ -156,16 +157,24 @@ TEST(PreviewCandidateFilterTest, MatchesNameOrTitleInAnyCase) {
 }
 
 TEST_F(PreviewCaptureTest, PlaceholdersShowNoPreviewReplacedSpacesKeepTheirsAndClearingForgetsAll) {
+    ScopedEnvironmentOverride spaceDebug(TessarinSpaceDiagnostics::environmentVariable, "1");
     controller.recordPreview(picture(Qt::red), {}, 1, "D");
     EXPECT_TRUE(controller.previewMap("D", {0, 0}).empty());
+    controller.remapPreviewSpaceIDs({{1, 1}, {3, 9}}, "D"); // nothing moves, nothing written
     controller.remapPreviewSpaceIDs({{1, 7}}, "D");
     EXPECT_EQ(controller.previewMap("D", {0, 7}).count(1), 1u);
+    EXPECT_EQ(
+        log.messages(TessarinSpaceDiagnostics::category),
+        std::vector<std::string>{"window preview cache remapped display=D replacements=[1->7]"});
     bench.request({1});
     controller.clearPreviews();
     EXPECT_TRUE(controller.previewMap("D", {7}).empty());
-    bench.request({1}); // starts again at once; the forgotten capture's end leaves it in flight
-    bench.completions.front()(std::nullopt);
+    bench.request({1}); // starts again at once
+    bench.calls.clear();
+    bench.completions.front()(picture(Qt::red)); // taken before the clearing: not kept
     EXPECT_TRUE(controller.isPreviewInFlight({"D", 1}));
+    EXPECT_TRUE(controller.previewMap("D", {1}).empty());
+    EXPECT_TRUE(bench.calls.empty());
 }
 
 TEST_F(PreviewCaptureTest, PruningTheLastEntryOfADisplayDropsTheDisplay) {
@@ -233,6 +242,24 @@ TEST_F(CompositeCaptureTest, EachSpaceShowsItsOwnWindowOverTheDesktopPicture) {
     EXPECT_EQ(pixel(2, 300, 170), desktop.pixelColor(desktop.width() - 10, desktop.height() - 10));
     EXPECT_EQ(metrics().back().substr(0, 80),
               "event=window.preview.completed candidates=1 display=D durationMs=0.00 image=true");
+}
+
+TEST_F(CompositeCaptureTest, AWindowIsCapturedAtTheScaleOfTheScreenHoldingMostOfIt) {
+    ScopedEnvironmentOverride debug("TESSARIN_WINDOW_DEBUG", "1");
+    auto screens = host.displays().screens();
+    screens.push_back(Screen{2, "E", "External", {1440, 0, 1920, 1080}, {1440, 0, 1920, 1080}, 1});
+    host.displays().setScreens(screens);
+    host.windowServer().setWindowBounds(5, {1300, 100, 400, 300}); // starts on the 2x screen
+    controller.refreshMetadata(snapshotOf("D", {1, 2, 3}));
+    capture({1});
+    const auto lines = log.messages("WindowPreview");
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [](const std::string& line) {
+                               return line.starts_with("event=window.preview.renderable "
+                                                       "stage=capture.captured index=0 id=5 ") &&
+                                      line.find(" size={w=400 h=300} ") != std::string::npos;
+                           }),
+              lines.end());
 }
 
 TEST_F(CompositeCaptureTest, UnreadableContentKeepsThePreviewAndMissingWindowsLeaveTheDesktop) {

@@ -148,7 +148,22 @@ TEST(OSDGridWindowPreviewComposerTest, AspectFillsTheDesktopPictureAndDrawsAFixe
 
     const QImage fallback = composed({}, std::nullopt);
     EXPECT_EQ(fallback, composed({}, std::nullopt));
-    EXPECT_LT(at(fallback, 0, 0).lightness(), at(fallback, 160, 90).lightness());
+    // The gradient's stops from the bottom left corner to the top right one under the veil,
+    // the vignette darkening towards the edges, and one of the brightest grain dots.
+    struct Expected {
+        const char* name;
+        int x, y, r, g, b;
+    };
+    const Expected pixels[] = {
+        {"first stop", 0, 179, 31, 41, 53},          {"last stop", 319, 0, 31, 61, 58},
+        {"middle stop", 160, 90, 64, 56, 77},        {"vignetted corner", 319, 179, 42, 54, 60},
+        {"beside a grain dot", 138, 46, 62, 54, 74}, {"grain dot", 137, 46, 70, 63, 82}};
+    for (const Expected& e : pixels) {
+        const QColor pixel = at(fallback, e.x, e.y);
+        EXPECT_NEAR(pixel.red(), e.r, 2) << e.name;
+        EXPECT_NEAR(pixel.green(), e.g, 2) << e.name;
+        EXPECT_NEAR(pixel.blue(), e.b, 2) << e.name;
+    }
 }
 
 TEST(OSDGridWindowPreviewComposerTest, RefusesBitmapsOfUnusableSize) {

@@ -136,23 +136,39 @@ TEST(PreviewOrchestrationTest, ReplacedSpaceIDsRekeyEveryCache) {
     EXPECT_TRUE(w.entry("UUID-A", "UUID-A", 901) && !w.entry("UUID-A", "UUID-A", 101));
 }
 
-TEST(PreviewOrchestrationTest, AnAppFilterChangePrunesAndSpreadsTheNextCaptures) {
+TEST(PreviewOrchestrationTest, AnAppFilterChangePrunesForgetsHeldCapturesAndSpreadsTheNext) {
     PreviewOrchestrationWorld w;
     w.d().primeWindowSpaceMetadataAndPreviews();
-    w.drain();
+    w.holdCaptures();
     OSDAppFilterSetting::persist({"Mail"}, w.world.host.defaults());
     const TimeInterval now = w.world.queue.now();
     w.d().handleDefaultsChange();
+    w.drain(); // the captures taken before the change come back late
     const auto a = w.ids("UUID-A");
     EXPECT_TRUE(w.d().previewMap("UUID-A", a).empty());
     EXPECT_FALSE(w.d().mappedIconEntries("UUID-A", a).contains(1));
     for (const auto& [key, entry] : w.schedule()) {
         EXPECT_TRUE(entry.nextRefresh >= now + 1 && entry.nextRefresh <= now + 9);
+        EXPECT_EQ(entry.nextRefreshReason, Reason::settingsChanged);
     }
     w.world.queue.advance(9);
     w.drain();
     const auto previews = w.d().previewMap("UUID-A", a);
     EXPECT_TRUE(w.shows(previews, 0, kDraftWindow) && !w.shows(previews, 0, kComposeWindow));
+}
+
+TEST(PreviewOrchestrationTest, ARefreshThatReadsNoLayoutKeepsThePeriodicRefreshGoing) {
+    PreviewOrchestrationWorld w;
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain();
+    w.world.host.windowServer().setSpacesReadable(false);
+    w.world.queue.advance(30); // every date falls due and finds no layout
+    w.drain();
+    w.world.host.windowServer().setSpacesReadable(true);
+    w.world.host.screenCapture().redrawWindow(kInboxWindow);
+    w.world.queue.advance(30);
+    w.drain();
+    EXPECT_TRUE(w.shows(w.d().previewMap("UUID-A", w.ids("UUID-A")), 1, kInboxWindow, 1));
 }
 
 TEST(PreviewOrchestrationTest, ANewerRefreshSupersedesTheRunningOneAndMetadataOnlyWaits) {
@@ -212,10 +228,7 @@ TEST(PreviewOrchestrationTest, UnservedRequestsWaitForTheirPeriodicDateAndHeldCa
     w.d().directSlotMetadataStore.setObscured(true, "UUID-A", 1); // Space 101 keeps no preview
     const TimeInterval start = w.world.queue.now();
     w.d().primeWindowSpaceMetadataAndPreviews();
-    // Run the scans only: the captures they start stay held, their entries in flight.
-    while (!w.entry("UUID-A", "UUID-A", 102)->isCaptureInFlight && w.executor->runJob()) {
-        w.world.queue.runUntilIdle();
-    }
+    w.holdCaptures();
     const auto obscured = w.entry("UUID-A", "UUID-A", 101);
     ASSERT_TRUE(obscured);
     EXPECT_FALSE(obscured->isCaptureInFlight);

@@ -1,6 +1,11 @@
 #include "Hotkeys/Trackpad/TrackpadSystemGestureDetector.h"
 
+#include "../HotkeyHostFixture.h"
+#include "Platform/Preferences/Preferences.h"
+
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <map>
 
 namespace tessarin {
@@ -43,6 +48,30 @@ TEST(TrackpadSystemGestureDetectorTest, ReadsBothTrackpadsBuiltInFirst) {
             return value ? std::optional(*value != 0) : std::nullopt;
         };
         EXPECT_EQ(Detector::status(integer, boolean), c.expected);
+    }
+}
+
+class TrackpadSystemGestureStoredNumberTest : public HotkeyHostFixture {};
+
+TEST_F(TrackpadSystemGestureStoredNumberTest, ANumberNoIntegerHoldsIsNotTwo) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<const char*, double> rows[] = {
+        {"two", 2.0},          {"fraction cut to two", 2.9}, {"not a number", std::nan("")},
+        {"infinite", inf},     {"minus infinite", -inf},     {"past every integer", 1e300},
+        {"just past", 9.3e18}, {"far below", -1e300}};
+    const std::string tap = "TrackpadThreeFingerTapGesture";
+    for (const auto& [name, number] : rows) {
+        SCOPED_TRACE(name);
+        Preferences& preferences = host.preferences();
+        for (const char* domain : {Detector::builtInDomain, Detector::bluetoothDomain}) {
+            preferences.setAppValue("TrackpadFourFingerHorizSwipeGesture", number, domain);
+        } // in place of the host's stored 2
+        preferences.setAppValue(tap, number, Detector::builtInDomain);
+        preferences.setAppValue(tap, 2, Detector::bluetoothDomain); // the built-in value wins
+        const bool two = std::isfinite(number) && std::trunc(number) == 2;
+        const auto status = Detector::current();
+        EXPECT_EQ(status.leftRight, two);
+        EXPECT_EQ(status.threeFingerTapAvailable, !two);
     }
 }
 
