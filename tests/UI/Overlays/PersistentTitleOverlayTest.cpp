@@ -86,6 +86,15 @@ TEST_F(PersistentOverlayTest, TitleWindowsFollowTheirDisplaysSettings) {
     EXPECT_EQ(controller.window("UUID-A"), a);
     EXPECT_FALSE(shown(a));
     EXPECT_EQ(controller.window("UUID-B"), nullptr);
+
+    // B shows again, then is unplugged: its window goes with it.
+    titleB = "Space 2";
+    refresh();
+    ASSERT_TRUE(controller.window("UUID-B"));
+    host.displays().setScreens({scenario().displays[0]});
+    refresh();
+    EXPECT_EQ(controller.window("UUID-B"), nullptr);
+    EXPECT_EQ(controller.window("UUID-A"), a);
 }
 
 } // namespace
