@@ -7,6 +7,7 @@
 #include "Core/AppDelegate/ProgramLaunch.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
+#include "Platform/Program/ProgramActivationFeed.h"
 #include "Platform/Scenario.h"
 #include "Support/Environment.h"
 #include "Support/QtMainQueue.h"
@@ -16,7 +17,6 @@
 #include "UI/OSD/OSDWindowSnapshotError.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -138,6 +138,7 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(written ? 0 : 1);
         };
     }
+    ProgramActivationFeed activationFeed(application, host.programActivation());
     TerminationSignals signals;
     // Offscreen nothing is on screen to mirror the status item into.
     std::optional<StatusBarMirror> statusBarMirror;
@@ -146,17 +147,6 @@ int main(int argc, char** argv) {
     }
     delegate->applicationDidFinishLaunching();
     reportLaunchDuration(started, statusBarMirror);
-    QObject::connect(&application, &QGuiApplication::applicationStateChanged, &application,
-                     [&delegate](Qt::ApplicationState state) {
-                         if (!delegate) {
-                             return;
-                         }
-                         if (state == Qt::ApplicationActive) {
-                             delegate->applicationDidBecomeActive();
-                         } else {
-                             delegate->applicationDidResignActive();
-                         }
-                     });
     const int status = QApplication::exec();
     delegate->applicationWillTerminate();
     ApplicationDelegate::install(nullptr);

@@ -3,7 +3,9 @@
 #include "Core/Fakes/ShellSeams.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/StatusBar/StatusBar.h"
+#include "Platform/SystemSettings/SystemSettings.h"
 
 namespace tessarin::testing {
 namespace {
@@ -81,6 +83,64 @@ TEST(AppDelegateLifecycle, TheBridgeStartsOnTheFirstTrustedActivationAndOnlyFail
         EXPECT_EQ(world.d().tessarinCoreInitialized, starts);
         const std::string line = "Failed to initialize TessarinCore event tap\n";
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), starts ? "" : line + line + line);
+    }
+}
+
+// What the two activation callbacks leave in the journal, in order.
+Journal activationCalls(const Journal& journal) {
+    Journal calls;
+    std::copy_if(journal.begin(), journal.end(), std::back_inserter(calls),
+                 [](const std::string& call) {
+                     return call == "cancelRecording" || call == "restartPeriodic";
+                 });
+    return calls;
+}
+
+// Whoever changes the host's program activation, the delegate hears it once, on a later turn,
+// after either launch and until its stop.
+TEST(AppDelegateLifecycle, TheHostsProgramActivationReachesTheCallbacks) {
+    struct Case {
+        const char* name;
+        std::function<void(ShellWorld&)> change;
+        Journal heard;
+    };
+    const Case cases[] = {
+        {"resigning",
+         [](ShellWorld& w) { w.host.programActivation().resignActive(); },
+         {"cancelRecording"}},
+        {"System Settings coming forward",
+         [](ShellWorld& w) {
+             w.host.systemSettings().open("x-apple.systempreferences:com.apple.Keyboard");
+         },
+         {"cancelRecording"}},
+        {"a window brought forward",
+         [](ShellWorld& w) {
+             w.host.programActivation().resignActive();
+             w.deliver();
+             w.journal.clear();
+             w.host.programActivation().activate();
+         },
+         {"restartPeriodic"}},
+        {"after the stop",
+         [](ShellWorld& w) {
+             w.d().applicationWillTerminate();
+             w.journal.clear();
+             w.host.programActivation().resignActive();
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        for (const auto& arguments : {std::vector<std::string>{}, {"--osd-preview-fixture"}}) {
+            SCOPED_TRACE(c.name + std::string(arguments.empty() ? "" : ", sample grid"));
+            ShellWorld world(arguments);
+            world.d().applicationDidFinishLaunching();
+            world.deliver();
+            world.journal.clear();
+            c.change(world);
+            EXPECT_EQ(activationCalls(world.journal), Journal{}) << "heard within the change";
+            world.deliver();
+            EXPECT_EQ(activationCalls(world.journal), c.heard);
+        }
     }
 }
 
