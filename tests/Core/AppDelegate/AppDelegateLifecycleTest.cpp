@@ -4,7 +4,10 @@
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Input/HotKeyCenter.h"
 #include "Platform/Program/ProgramActivation.h"
+#include "Platform/StatusBar/Menu.h"
+#include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
+#include "Platform/StatusBar/StatusItem.h"
 #include "Platform/SystemSettings/SystemSettings.h"
 
 namespace tessarin::testing {
@@ -51,6 +54,29 @@ TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWit
     EXPECT_TRUE(world.presentation->calls.empty());
     world.queue.advance(0.02);
     EXPECT_EQ(world.presentation->calls, Journal{"showOSDSpacePickerOnCursorDisplay"});
+}
+
+// Grid mode stored off, and a system that refuses the drag tracker its event tap.
+TEST(AppDelegateLifecycle, StartUpFollowsStoredSettingsAndSaysWhenTheDragTrackerCannotStart) {
+    ShellWorld world;
+    world.grid().isEnabled.set(false);
+    world.host.events().setTapCreationRefused(true);
+    world.d().applicationDidFinishLaunching();
+
+    std::vector<std::string> enabled;
+    for (const auto& entry : world.host.statusBar().items().front()->menu()->items()) {
+        if (!entry->isSeparator() && entry->isEnabled()) {
+            enabled.push_back(entry->title());
+        }
+    }
+    EXPECT_EQ(enabled, (std::vector<std::string>{"Mission Control", "Add Desktop", "Switch Left",
+                                                 "Switch Right", "Health Check\u2026",
+                                                 "Settings\u2026", "Quit Tessarin"}));
+    const auto records = world.logs.records();
+    EXPECT_EQ(std::count(records.begin(), records.end(),
+                         LogRecord{kBundleIdentifier, "WindowThrow", LogLevel::error,
+                                   "physical drag tracker failed to start"}),
+              1);
 }
 
 TEST(AppDelegateLifecycle, TheSampleGridLaunchInstallsOnlyTheMainMenuAndShowsTheGrid) {
