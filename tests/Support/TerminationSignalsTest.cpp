@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QTimer>
-#include <chrono>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -15,14 +14,10 @@ struct SignalCase {
     const char* name;
     int signal;
 };
-void PrintTo(const SignalCase& c, std::ostream* out) {
-    *out << c.name;
-}
-const SignalCase kSignals[] = {{"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}};
 
 class TerminationSignalsTest : public ::testing::TestWithParam<SignalCase> {};
 
-// Only a test that fails waits: a loop the signal did not end is ended after a second.
+// Only a failing test waits: a loop the signal did not end is ended after a second.
 TEST_P(TerminationSignalsTest, TheSignalEndsTheEventLoop) {
     int argc = 1;
     char name[] = "test";
@@ -34,22 +29,23 @@ TEST_P(TerminationSignalsTest, TheSignalEndsTheEventLoop) {
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
-// The main thread never returns to the loop: the process ends once the grace has passed.
+// The main thread never gets back to the loop: the process ends once the grace has passed.
 TEST_P(TerminationSignalsTest, ABusyMainThreadStillEndsAfterTheGrace) {
     const int signal = GetParam().signal;
-    EXPECT_EXIT(
-        {
-            TerminationSignals signals(50ms);
-            std::raise(signal);
-            const auto until = std::chrono::steady_clock::now() + 10s;
-            while (std::chrono::steady_clock::now() < until) {
-            }
-            std::exit(0);
-        },
-        ::testing::ExitedWithCode(128 + signal), "");
+    const auto busy = [signal] {
+        TerminationSignals signals(50ms);
+        std::raise(signal);
+        for (const auto until = std::chrono::steady_clock::now() + 10s;
+             std::chrono::steady_clock::now() < until;) {
+        }
+        std::exit(0);
+    };
+    EXPECT_EXIT(busy(), ::testing::ExitedWithCode(128 + signal), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest, ::testing::ValuesIn(kSignals),
+INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest,
+                         ::testing::Values(SignalCase{"SIGTERM", SIGTERM},
+                                           SignalCase{"SIGINT", SIGINT}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -8,14 +8,6 @@
 #include <map>
 #include <unistd.h>
 
-namespace tessarin {
-void PrintTo(const LaunchOptions& o, std::ostream* out) {
-    *out << "{show " << o.showOSDOnLaunch << " after " << o.showOSDOnLaunchDelay << ", fixture "
-         << o.osdPreviewFixture << ", path " << o.osdSnapshotPath.value_or("none") << " after "
-         << o.osdSnapshotDelay << "}";
-}
-} // namespace tessarin
-
 namespace tessarin::testing {
 namespace {
 
@@ -69,28 +61,19 @@ TEST(LaunchOptions, SwitchesWinOverVariablesAndBadValuesFallBack) {
     }
 }
 
-// A locale whose numbers take a decimal comma, as German ones do, made for the test (no such
-// locale need be installed); false when the system cannot make one.
-bool useDecimalCommaNumbers(const std::filesystem::path& folder) {
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "source") << "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\n"
-                                        "grouping 3;3\nEND LC_NUMERIC\n";
-    const std::string command = "localedef -c -i '" + (folder / "source").string() +
-                                "' -f UTF-8 '" + (folder / "comma").string() + "' >/dev/null 2>&1";
-    [[maybe_unused]] const int status = std::system(command.c_str());
-    ::setenv("LOCPATH", folder.c_str(), 1);
-    return std::setlocale(LC_NUMERIC, "comma") != nullptr;
-}
-
+// Under a locale whose numbers take a decimal comma, as German ones do: one is made for the test
+// (none need be installed) with the system's locale compiler.
 TEST(LaunchOptions, DelaysReadAPointWhateverTheUsersLocale) {
     const auto folder =
         std::filesystem::temp_directory_path() / ("tessarin-locale-" + std::to_string(::getpid()));
-    if (!useDecimalCommaNumbers(folder)) {
-        std::filesystem::remove_all(folder);
-        GTEST_SKIP() << "no decimal-comma locale can be made here";
-    }
-    const std::pair<const char*, double> cases[] = {{"2.5", 2.5}, {"2,5", 0.8}};
-    for (const auto& [text, delay] : cases) {
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "source") << "LC_NUMERIC\ndecimal_point \",\"\nEND LC_NUMERIC\n";
+    const std::string make = "localedef -c -i '" + (folder / "source").string() + "' -f UTF-8 '" +
+                             (folder / "comma").string() + "' >/dev/null 2>&1";
+    [[maybe_unused]] const int status = std::system(make.c_str());
+    ::setenv("LOCPATH", folder.c_str(), 1);
+    const bool madeLocale = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+    for (const auto& [text, delay] : {std::pair{"2.5", 2.5}, {"2,5", 0.8}}) {
         const auto parsed = LaunchOptions::parse({"tessarin", kDelay, text},
                                                  [](const std::string&) { return std::nullopt; });
         EXPECT_EQ(parsed.showOSDOnLaunchDelay, delay) << text;
@@ -98,6 +81,9 @@ TEST(LaunchOptions, DelaysReadAPointWhateverTheUsersLocale) {
     std::setlocale(LC_NUMERIC, "C");
     ::unsetenv("LOCPATH");
     std::filesystem::remove_all(folder);
+    if (!madeLocale) {
+        GTEST_SKIP() << "no decimal-comma locale can be made here";
+    }
 }
 
 } // namespace

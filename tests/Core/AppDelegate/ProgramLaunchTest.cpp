@@ -2,15 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
-
-namespace tessarin {
-void PrintTo(const ProgramLaunch& launch, std::ostream* out) {
-    *out << "{action " << static_cast<int>(launch.action) << ", offscreen " << launch.offscreen
-         << ", scenario " << launch.scenarioFile.value_or("default") << ", defaults "
-         << (launch.defaultsFile ? launch.defaultsFile->string() : "in memory") << "}";
-}
-} // namespace tessarin
 
 namespace tessarin::testing {
 namespace {
@@ -18,67 +9,52 @@ namespace {
 using Action = ProgramLaunch::Action;
 using Variables = std::map<std::string, std::string>;
 
-const std::string kFile = "com.tessarin.Tessarin.json";
-const Variables kDesktop = {{"DISPLAY", ":0"}, {"HOME", "/home/ada"}};
+const std::string kFile = "/Tessarin/com.tessarin.Tessarin.json";
+const std::string kHome = "/home/ada/.config" + kFile;
 
-ProgramLaunch run(bool offscreen, std::optional<std::filesystem::path> defaults,
+ProgramLaunch run(bool offscreen, std::optional<std::string> defaults,
                   std::optional<std::string> scenario = std::nullopt) {
     return ProgramLaunch{Action::run, offscreen, std::move(scenario), std::move(defaults)};
 }
 
-struct Case {
-    const char* name;
-    std::vector<std::string> arguments;
-    Variables environment;
-    ProgramLaunch expected;
-};
-
 TEST(ProgramLaunch, DecidesFromTheCommandLineAndTheEnvironment) {
-    const auto home = std::filesystem::path("/home/ada/.config/Tessarin") / kFile;
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        Variables environment; // HOME is /home/ada unless a row names it
+        ProgramLaunch expected;
+    };
     const ProgramLaunch usage{Action::printUsage, false, {}, {}};
     const ProgramLaunch quit{Action::quitWithoutDisplay, true, {}, {}};
     // clang-format off
     const Case cases[] = {
-        {"X display", {}, kDesktop, run(false, home)},
-        {"Wayland only", {}, {{"WAYLAND_DISPLAY", "wayland-0"}, {"HOME", "/home/ada"}}, run(false, home)},
-        {"empty display is none", {}, {{"DISPLAY", ""}, {"HOME", "/home/ada"}}, quit},
-        {"no display, no snapshot", {}, {{"HOME", "/home/ada"}}, quit},
-        {"no display, snapshot switch", {"--osd-snapshot-path", "a.png"}, {{"HOME", "/home/ada"}}, run(true, home)},
-        {"no display, snapshot variable", {}, {{"TESSARIN_OSD_SNAPSHOT_PATH", "a.png"}, {"HOME", "/home/ada"}}, run(true, home)},
+        {"X display", {}, {{"DISPLAY", ":0"}}, run(false, kHome)},
+        {"Wayland only", {}, {{"WAYLAND_DISPLAY", "wayland-0"}}, run(false, kHome)},
+        {"empty display is none", {}, {{"DISPLAY", ""}}, quit},
+        {"no display, snapshot switch", {"--osd-snapshot-path", "a.png"}, {}, run(true, kHome)},
+        {"no display, snapshot variable", {}, {{"TESSARIN_OSD_SNAPSHOT_PATH", "a.png"}}, run(true, kHome)},
         {"no display, empty snapshot variable", {}, {{"TESSARIN_OSD_SNAPSHOT_PATH", ""}}, quit},
-        {"configuration folder", {}, {{"DISPLAY", ":0"}, {"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/ada"}}, run(false, "/cfg/Tessarin/" + kFile)},
-        {"relative configuration folder", {}, {{"DISPLAY", ":0"}, {"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/ada"}}, run(false, home)},
-        {"empty configuration folder", {}, {{"DISPLAY", ":0"}, {"XDG_CONFIG_HOME", ""}, {"HOME", "/home/ada"}}, run(false, home)},
-        {"no home", {}, {{"DISPLAY", ":0"}}, run(false, std::nullopt)},
-        {"scenario", {"--scenario", "four.json"}, kDesktop, run(false, home, "four.json")},
-        {"help", {"--scenario", "four.json", "--help"}, {}, usage},
-        {"short help", {"-h"}, kDesktop, usage},
+        {"configuration folder", {}, {{"DISPLAY", ":0"}, {"XDG_CONFIG_HOME", "/cfg"}}, run(false, "/cfg" + kFile)},
+        {"relative configuration folder", {}, {{"DISPLAY", ":0"}, {"XDG_CONFIG_HOME", "cfg"}}, run(false, kHome)},
+        {"empty configuration folder", {}, {{"DISPLAY", ":0"}, {"XDG_CONFIG_HOME", ""}}, run(false, kHome)},
+        {"no home", {}, {{"DISPLAY", ":0"}, {"HOME", ""}}, run(false, std::nullopt)},
+        {"scenario", {"--scenario", "four.json"}, {{"DISPLAY", ":0"}}, run(false, kHome, "four.json")},
+        {"help without a display", {"--scenario", "four.json", "--help"}, {}, usage},
+        {"short help", {"-h"}, {{"DISPLAY", ":0"}}, usage},
     };
     // clang-format on
     for (const Case& c : cases) {
         std::vector<std::string> arguments{"tessarin"};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
-        const auto environment = [&c](const std::string& name) -> std::optional<std::string> {
-            const auto found = c.environment.find(name);
-            return found == c.environment.end() ? std::nullopt
-                                                : std::optional<std::string>(found->second);
+        Variables variables = c.environment;
+        variables.emplace("HOME", "/home/ada");
+        const auto environment = [&variables](const std::string& name) {
+            const auto found = variables.find(name);
+            return found == variables.end() ? std::nullopt
+                                            : std::optional<std::string>(found->second);
         };
-        EXPECT_EQ(ProgramLaunch::decide(arguments, environment), c.expected) << c.name;
+        EXPECT_TRUE(ProgramLaunch::decide(arguments, environment) == c.expected) << c.name;
     }
-}
-
-TEST(ProgramLaunch, UsageNamesEveryOptionOnItsOwnLine) {
-    std::istringstream usage(ProgramLaunch::usage());
-    std::vector<std::string> options;
-    for (std::string line; std::getline(usage, line);) {
-        if (line.rfind("  --", 0) == 0) {
-            options.push_back(line.substr(2, line.find_first_of(" ", 2) - 2));
-        }
-    }
-    EXPECT_EQ(options,
-              (std::vector<std::string>{"--scenario", "--show-osd-on-launch",
-                                        "--show-osd-on-launch-delay", "--osd-preview-fixture",
-                                        "--osd-snapshot-path", "--osd-snapshot-delay", "--help"}));
 }
 
 } // namespace

@@ -8,11 +8,6 @@
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 #include "Support/VirtualMainQueue.h"
-#include "UI/OSD/OSDGridViewTestSupport.h"
-
-#include <QCloseEvent>
-#include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -203,21 +198,6 @@ TEST_F(MenuBarControllerTest, CommandsGoToTheDelegateWhileItLives) {
     }
     queue.advance(0.1);
     EXPECT_EQ(calls, std::vector<std::string>{}) << "the controller kept its delegate alive";
-}
-
-// A window that will not close, as the health window on a required step.
-class StubbornWindow : public QWidget {
-    void closeEvent(QCloseEvent* event) override { event->ignore(); }
-};
-
-// Only a failing test waits: a run the item did not end is ended after a second.
-TEST_F(MenuBarControllerTest, QuitEndsTheRunEvenWhileAWindowRefusesToClose) {
-    testing::ensureApplication();
-    StubbornWindow window;
-    window.show();
-    QTimer::singleShot(0, [this] { item("Quit Tessarin").perform(); });
-    QTimer::singleShot(1000, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 } // namespace
