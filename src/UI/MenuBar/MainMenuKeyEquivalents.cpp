@@ -21,6 +21,16 @@ bool claimedByControl(QObject& receiver, const QKeyEvent& key) {
     return probe.isAccepted();
 }
 
+// "Close Window" presses a window's close button; without one (a sheet, a borderless panel
+// such as the grid's) the host's toolkit beeps.
+bool hasCloseButton(const QWidget& window) {
+    const Qt::WindowFlags flags = window.windowFlags();
+    if (flags & Qt::FramelessWindowHint) {
+        return false;
+    }
+    return !(flags & Qt::CustomizeWindowHint) || (flags & Qt::WindowCloseButtonHint);
+}
+
 } // namespace
 
 MainMenuKeyEquivalents::MainMenuKeyEquivalents(MainMenu menu, ActionSender sendToPreferencesTarget)
@@ -59,7 +69,8 @@ bool MainMenuKeyEquivalents::perform(const MainMenuItem& item, QWidget& keyWindo
         return performApplicationAction(item.action);
     case MenuItemTarget::firstResponder:
         if (item.action == "performClose:") {
-            keyWindow.close();
+            hasCloseButton(keyWindow) ? static_cast<void>(keyWindow.close())
+                                      : Host::current().system().beep();
             return true;
         }
         return false;

@@ -110,6 +110,15 @@ TEST_F(MainMenuKeyEquivalentsTest, ARecorderThatRecordsKeepsTheKeys) {
     EXPECT_TRUE(window.isVisible());
 }
 
+TEST_F(MainMenuKeyEquivalentsTest, CloseWindowBeepsForAWindowWithoutACloseButton) {
+    ProgramWindow window;
+    window.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    window.show();
+    QTest::keyClick(window.field, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(host.system().beepCount(), 1);
+}
+
 // Only a failing test waits: a run the key did not end is ended after a second.
 TEST_F(MainMenuKeyEquivalentsTest, QuitEndsTheRunEvenWhileAWindowRefusesToClose) {
     ProgramWindow window;
