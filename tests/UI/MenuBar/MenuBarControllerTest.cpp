@@ -8,7 +8,10 @@
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 #include "Support/VirtualMainQueue.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
 
+#include <QCloseEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -39,6 +42,7 @@ public:
 class MenuBarControllerTest : public ::testing::Test {
 protected:
     MenuBarControllerTest() {
+        testing::ensureApplication();
         controller.setDelegate(delegate);
         controller.setup();
     }
@@ -198,6 +202,17 @@ TEST_F(MenuBarControllerTest, CommandsGoToTheDelegateWhileItLives) {
     }
     queue.advance(0.1);
     EXPECT_EQ(calls, std::vector<std::string>{}) << "the controller kept its delegate alive";
+}
+
+// Only a failing test waits: a run the item did not end is ended after a second.
+TEST_F(MenuBarControllerTest, QuitEndsTheRunEvenWhileAWindowRefusesToClose) {
+    struct Stubborn : QWidget {
+        void closeEvent(QCloseEvent* event) override { event->ignore(); }
+    } window;
+    window.show();
+    QTimer::singleShot(0, [this] { item("Quit Tessarin").perform(); });
+    QTimer::singleShot(1000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 } // namespace
