@@ -2,22 +2,25 @@
 // the delegate, the run. Without a display it runs offscreen, only to write the launch OSD's
 // snapshot, and quits when that is done.
 
-#include "App/ProgramSetup.h"
-#include "App/TerminationSignals.h"
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/AppDelegate/ApplicationActivationRelay.h"
 #include "Core/AppDelegate/ApplicationDelegate.h"
+#include "Core/AppDelegate/ProgramActivationFeed.h"
+#include "Core/AppDelegate/ProgramLaunch.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
+#include "Platform/Scenario.h"
 #include "Support/Environment.h"
 #include "Support/QtMainQueue.h"
+#include "Support/TerminationSignals.h"
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
+#include "UI/OSD/OSDWindowSnapshotError.h"
 
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +29,38 @@
 using namespace tessarin;
 
 namespace {
+
+// The text after "Failed to write OSD snapshot to <path>: ".
+std::string describeSnapshotFailure(const OSDWindowSnapshotFailure& failure) {
+    switch (failure.error) {
+    case OSDWindowSnapshotError::noVisibleGridWindow:
+        return "no visible grid window";
+    case OSDWindowSnapshotError::cannotCreateBitmap:
+        return "cannot create the bitmap";
+    case OSDWindowSnapshotError::cannotEncodePNG:
+        return "cannot encode the PNG";
+    case OSDWindowSnapshotError::fileSystem:
+        return failure.description;
+    }
+    return failure.description;
+}
+
+ScenarioParseResult programScenario(const ProgramLaunch& launch) {
+    if (launch.scenarioFile) {
+        return loadScenarioFile(*launch.scenarioFile);
+    }
+    return ScenarioParseResult{Scenario::defaultScenario(), {}};
+}
+
+// The defaults file with its folder made; none (settings kept in memory) when it cannot be.
+std::optional<std::filesystem::path> programDefaultsFile(const ProgramLaunch& launch) {
+    if (!launch.defaultsFile) {
+        return std::nullopt;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(launch.defaultsFile->parent_path(), error);
+    return error ? std::nullopt : launch.defaultsFile;
+}
 
 AppDelegateDependencies programDependencies(const std::vector<std::string>& arguments,
                                             const std::shared_ptr<OSDWindow>& osdWindow) {
@@ -66,17 +101,23 @@ void reportLaunchDuration(std::chrono::steady_clock::time_point started,
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
     const std::vector<std::string> arguments(argv, argv + argc);
-    const bool headless = !hasDisplay();
-    if (headless &&
-        !LaunchOptions::parse(arguments, LaunchOptions::processEnvironment()).osdSnapshotPath) {
-        std::printf("No display (DISPLAY and WAYLAND_DISPLAY are unset) and no snapshot path "
-                    "(--osd-snapshot-path): nothing to show, quitting.\n");
+    const ProgramLaunch launch =
+        ProgramLaunch::decide(arguments, LaunchOptions::processEnvironment());
+    switch (launch.action) {
+    case ProgramLaunch::Action::printUsage:
+        std::fputs(ProgramLaunch::usage().c_str(), stdout);
         return 0;
+    case ProgramLaunch::Action::quitWithoutDisplay:
+        std::printf("%s\n", ProgramLaunch::quitWithoutDisplayMessage);
+        return 0;
+    case ProgramLaunch::Action::run:
+        break;
     }
+    const bool headless = launch.offscreen;
     if (headless) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
-    const ScenarioParseResult scenario = programScenario(arguments);
+    const ScenarioParseResult scenario = programScenario(launch);
     if (!scenario) {
         std::fprintf(stderr, "%s\n", scenario.error.c_str());
         return 2;
@@ -86,7 +127,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QtMainQueue queue;
     ScopedMainQueue currentQueue(queue);
-    Host host(*scenario.scenario, queue, HostOptions{programDefaultsFile()});
+    Host host(*scenario.scenario, queue, HostOptions{programDefaultsFile(launch)});
     ScopedCurrentHost currentHost(host);
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
     auto delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));
@@ -97,6 +138,7 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(written ? 0 : 1);
         };
     }
+    ProgramActivationFeed activationFeed(host.programActivation());
     TerminationSignals signals;
     // Offscreen nothing is on screen to mirror the status item into.
     std::optional<StatusBarMirror> statusBarMirror;
@@ -105,9 +147,7 @@ int main(int argc, char** argv) {
     }
     delegate->applicationDidFinishLaunching();
     reportLaunchDuration(started, statusBarMirror);
-    std::optional<ApplicationActivationRelay> activationRelay(std::in_place, *delegate);
     const int status = QApplication::exec();
-    activationRelay.reset();
     delegate->applicationWillTerminate();
     ApplicationDelegate::install(nullptr);
     delegate.reset();

@@ -110,11 +110,22 @@ std::optional<RunningApplication> SystemServices::frontmostApplication() const {
     return runningApplication(*frontmostProcessIdentifier_);
 }
 
+void SystemServices::hideOtherApplications() {
+    for (const RunningApplication& application : applications_) {
+        hiddenProcessIdentifiers_.insert(application.processIdentifier);
+    }
+}
+
+void SystemServices::unhideAllApplications() {
+    hiddenProcessIdentifiers_.clear();
+}
+
 bool SystemServices::activate(int32_t processIdentifier) {
     const auto application = runningApplication(processIdentifier);
     if (!application) {
         return false;
     }
+    hiddenProcessIdentifiers_.erase(processIdentifier);
     if (frontmostProcessIdentifier_ == processIdentifier) {
         return true;
     }

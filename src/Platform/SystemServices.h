@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,13 @@ public:
     // Makes the application frontmost and posts the activation notification when that
     // changed anything; false for an unknown process.
     bool activate(int32_t processIdentifier);
+    // Hiding: the program's "Hide Others" hides every running application (the program is not
+    // among them), "Show All" shows them again, and activating one shows it.
+    void hideOtherApplications();
+    void unhideAllApplications();
+    bool isApplicationHidden(int32_t processIdentifier) const {
+        return hiddenProcessIdentifiers_.count(processIdentifier) != 0;
+    }
     // Sets the frontmost application without telling anyone (how a run starts).
     void setFrontmostApplication(std::optional<int32_t> processIdentifier) {
         frontmostProcessIdentifier_ = processIdentifier;
@@ -95,6 +103,7 @@ private:
     bool opensURLs_ = true;
     std::vector<RunningApplication> applications_;
     std::optional<int32_t> frontmostProcessIdentifier_;
+    std::set<int32_t> hiddenProcessIdentifiers_;
     Appearance appearance_ = Appearance::light;
 };
 

@@ -16,5 +16,9 @@ std::string trimmingWhitespace(std::string_view text);
 std::string collapsingWhitespace(std::string_view text);
 std::string lowercased(std::string_view text);
 bool isBlank(std::string_view text);
+// The text with every byte that is not part of a printable UTF-8 character (control characters,
+// bytes of no valid sequence) written as "\xNN", so a log line quoting a file stays one line of
+// valid text.
+std::string escapingUnprintable(std::string_view text);
 
 } // namespace tessarin

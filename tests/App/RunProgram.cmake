@@ -2,9 +2,10 @@
 # snapshot is asked for, that the PNG exists.
 #   -DPROGRAM=<path> -DWORK_DIR=<folder> -DEXPECTED_STATUS=<n> -DEXPECTED_OUTPUT=<text>
 #   [-DSNAPSHOT=<path>]   (then the launch picker is shown and written with no delays)
+#   [-DARGUMENTS=<list>]  (more arguments, separated by semicolons)
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}/config")
-set(arguments)
+set(arguments ${ARGUMENTS})
 if(SNAPSHOT)
     list(APPEND arguments --osd-snapshot-path "${SNAPSHOT}" --show-osd-on-launch-delay 0
          --osd-snapshot-delay 0)

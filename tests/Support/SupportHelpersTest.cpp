@@ -41,6 +41,22 @@ TEST(Text, TrimsUnicodeWhiteSpaceAndLineBreaks) {
     EXPECT_TRUE(isBlank(" \n\t"));
 }
 
+TEST(Text, EscapesEveryByteOfNoPrintableCharacter) {
+    const std::pair<const char*, std::pair<std::string, std::string>> cases[] = {
+        {"printable kept", {"a \u00e9\u20ac\U0001F600", "a \u00e9\u20ac\U0001F600"}},
+        {"controls", {"a\n\t\x7f", "a\\x0A\\x09\\x7F"}},
+        {"C1 control", {"\xc2\x85", "\\xC2\\x85"}},
+        {"stray bytes", {"\xff\x80", "\\xFF\\x80"}},
+        {"overlong", {"\xc0\xaf", "\\xC0\\xAF"}},
+        {"surrogate", {"\xed\xa0\x80", "\\xED\\xA0\\x80"}},
+        {"past the last code point", {"\xf4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"}},
+        {"cut short at the end", {"x\xe2\x82", "x\\xE2\\x82"}},
+    };
+    for (const auto& [name, texts] : cases) {
+        EXPECT_EQ(escapingUnprintable(texts.first), texts.second) << name;
+    }
+}
+
 TEST(Uuid, RoundTripsUpperCaseText) {
     const auto uuid = Uuid::fromString(" 37d8832a-2d66-02ca-b9f7-8f30a301b230 ");
     ASSERT_TRUE(uuid);

@@ -16,6 +16,7 @@
 #include "TessarinCore/BridgeString.h"
 #include "TessarinCore/ManagedDisplaySpacesHandle.h"
 #include "TessarinCore/SpaceLayout.h"
+#include "UI/MenuBar/MainMenuKeyEquivalents.h"
 #include "UI/Settings/OSDAppFilterSetting.h"
 
 #include <algorithm>
@@ -166,6 +167,7 @@ AppDelegate::AppDelegate(AppDelegateDependencies dependencies)
 }
 
 AppDelegate::~AppDelegate() {
+    stopObservingProgramActivation();
     if (pendingTrackpadSwipeCommitWorkItem) {
         pendingTrackpadSwipeCommitWorkItem->cancel();
     }

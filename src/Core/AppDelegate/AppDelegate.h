@@ -45,6 +45,7 @@
 #include "Hotkeys/Trackpad/TrackpadRawNavigationMode.h"
 #include "Hotkeys/Trackpad/TrackpadRawShadowValidator.h"
 #include "Hotkeys/Trackpad/TrackpadSwipeEventTap.h"
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/Screen.h"
 #include "Platform/WindowServerTypes.h"
 #include "Platform/WorkspaceNotificationCenter.h"
@@ -79,6 +80,7 @@ class MissionControlSpaceCreator;
 enum class MissionControlSpaceCreationResult;
 enum class MissionControlSpaceRemovalResult;
 // Menu bar and overlays.
+class MainMenuKeyEquivalents;
 class MenuBarController;
 class PersistentGridOverlayController;
 class PersistentTitleOverlayController;
@@ -454,7 +456,8 @@ public:
 
     using LaunchOptions = tessarin::LaunchOptions;
 
-    // The full start-up, or with the sample grid requested only the main menu and the grid.
+    // The full start-up, or with the sample grid requested only the main menu and the grid;
+    // both follow the host's program activation from here on.
     void applicationDidFinishLaunching();
     void applicationDidBecomeActive();
     // Ends a shortcut recording in progress.
@@ -465,6 +468,10 @@ public:
     // Calls `tessarin_init` once trusted for Accessibility; a failure is printed and retried
     // at the next activation.
     void initializeTessarinCoreIfNeeded();
+    // The host's program activation (the windowing system's, System Settings coming forward,
+    // a window of the program brought forward) reaches the two callbacks on a later turn.
+    void observeProgramActivation();
+    void stopObservingProgramActivation();
 
     // Each replaces the observer its field holds; the work of a notification runs on a later
     // turn of the main queue.
@@ -497,6 +504,7 @@ public:
     LaunchOptions launchOptions;
     OSDAppFilter appFilter;
     std::optional<MainMenu> mainMenu;
+    std::optional<ProgramActivation::Token> programActivationObserver;
     SoftwareUpdateController softwareUpdateController;
     std::optional<WorkspaceNotificationCenter::Token> spaceChangeObserver;
     std::optional<WorkspaceNotificationCenter::Token> appActivationObserver;
@@ -995,6 +1003,8 @@ private:
     std::function<std::shared_ptr<PreferencesWindowPresenting>(SoftwareUpdateChecking&)>
         makePreferencesWindow_;
     std::shared_ptr<PreferencesWindowPresenting> preferencesWindow_;
+    // The main menu's key equivalents, acting while a window of the program has the keys.
+    std::unique_ptr<MainMenuKeyEquivalents> mainMenuKeyEquivalents_;
     std::shared_ptr<ShortcutRecordingCancelling> shortcutRecorder_;
     std::function<std::optional<std::string>(const std::filesystem::path&)> launchSnapshotWriter_;
 

@@ -7,7 +7,9 @@
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Host.h"
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
+#include "Support/MainQueue.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
 #include "UI/Overlays/PersistentTitleOverlayController.h"
@@ -19,6 +21,7 @@
 namespace tessarin {
 
 void AppDelegate::applicationDidFinishLaunching() {
+    observeProgramActivation();
     if (launchOptions.osdPreviewFixture) {
         // The sample grid only: no status item, hotkeys, observers or health check.
         installMainMenu();
@@ -65,6 +68,27 @@ void AppDelegate::initializeTessarinCoreIfNeeded() {
     std::fflush(stdout);
 }
 
+void AppDelegate::observeProgramActivation() {
+    stopObservingProgramActivation();
+    const std::weak_ptr<AppDelegate*> weakSelf = self_;
+    programActivationObserver =
+        Host::current().programActivation().addObserver([weakSelf](bool active) {
+            MainQueue::main().async([weakSelf, active] {
+                if (const auto self = weakSelf.lock()) {
+                    active ? (*self)->applicationDidBecomeActive()
+                           : (*self)->applicationDidResignActive();
+                }
+            });
+        });
+}
+
+void AppDelegate::stopObservingProgramActivation() {
+    if (programActivationObserver) {
+        Host::current().programActivation().removeObserver(*programActivationObserver);
+        programActivationObserver.reset();
+    }
+}
+
 void AppDelegate::applicationDidBecomeActive() {
     initializeTessarinCoreIfNeeded();
     updateTrackpadSwipeEventTap();
@@ -93,6 +117,7 @@ void AppDelegate::applicationWillTerminate() {
     trackpadSwipeEventTap.stop();
     trackpadRawInputCoordinator.stop();
     stopObservingSystemNotifications();
+    stopObservingProgramActivation();
     windowPreviews_->cancelPendingGridScreenshotCapture();
     cancelPendingVisibleGridWindowPreviewRefresh();
     windowPreviews_->cancelPendingWindowSpaceMetadataRefresh();

@@ -161,7 +161,7 @@ void AppDelegate::showOSDSpacePickerOnCursorDisplay() {
 }
 
 void AppDelegate::openHealthCheck() {
-    healthWindow_->present(TessarinHealthCheckPresentationMode::setup);
+    healthCheckWindowController().present(TessarinHealthCheckPresentationMode::setup);
 }
 
 } // namespace tessarin

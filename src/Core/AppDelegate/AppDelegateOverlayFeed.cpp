@@ -5,6 +5,17 @@
 
 namespace tessarin {
 
+namespace {
+
+// The display whose Spaces a screen shows: the shared list's under shared Spaces, so both
+// overlays read the order the user arranged there.
+std::optional<std::string> layoutDisplay(AppDelegate& delegate, const std::string& display) {
+    const auto spaceDisplay = delegate.spaceDisplayIdentifier(display);
+    return spaceDisplay ? spaceDisplay : display;
+}
+
+} // namespace
+
 // The providers hold the delegate weakly: once it is gone they yield no model, no title and
 // the default settings, which show nothing.
 void AppDelegate::refreshPersistentGridOverlay() {
@@ -18,17 +29,13 @@ void AppDelegate::refreshPersistentGridOverlay() {
                 return std::nullopt;
             }
             AppDelegate& delegate = **self;
-            auto spaceDisplay = delegate.spaceDisplayIdentifier(display);
-            if (!spaceDisplay) {
-                spaceDisplay = display;
-            }
             // The predicting readers, so a switch just posted shows at once.
             const auto info = delegate.resolveLiveSpaceInfo(display, SpaceInfoReading::predicting);
             if (!info) {
                 return std::nullopt;
             }
             return delegate.makeMenuBarGridModel(
-                *info, spaceDisplay,
+                *info, layoutDisplay(delegate, display),
                 delegate.gridModeStore.columns(delegate.menuBarSettingsScope(display)));
         },
         [weakSelf](const std::string& display) {
@@ -46,7 +53,8 @@ void AppDelegate::refreshPersistentGridOverlay() {
                 return std::nullopt;
             }
             AppDelegate& delegate = **self;
-            const auto resolved = delegate.resolveDisplaySpaceOrderSnapshotWithDescriptors(display);
+            const auto resolved = delegate.resolveDisplaySpaceOrderSnapshotWithDescriptors(
+                layoutDisplay(delegate, display));
             if (!resolved) {
                 return std::nullopt;
             }

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <locale.h>
 
 namespace tessarin {
 
@@ -23,13 +24,20 @@ constexpr const char* kFixtureVariable = "TESSARIN_OSD_PREVIEW_FIXTURE";
 constexpr const char* kSnapshotPathVariable = "TESSARIN_OSD_SNAPSHOT_PATH";
 constexpr const char* kSnapshotDelayVariable = "TESSARIN_OSD_SNAPSHOT_DELAY";
 
+// The C locale's numbers, whatever the user's locale (which the toolkit makes the process's):
+// "2.5" is a delay everywhere and "2,5" nowhere.
+locale_t numberLocale() {
+    static const locale_t locale = ::newlocale(LC_NUMERIC_MASK, "C", locale_t{});
+    return locale;
+}
+
 // The whole text must be a number; leading blanks are not skipped.
 std::optional<double> parseNumber(const std::optional<std::string>& text) {
     if (!text || text->empty() || std::isspace(static_cast<unsigned char>(text->front()))) {
         return std::nullopt;
     }
     char* end = nullptr;
-    const double value = std::strtod(text->c_str(), &end);
+    const double value = ::strtod_l(text->c_str(), &end, numberLocale());
     if (end != text->c_str() + text->size()) {
         return std::nullopt;
     }
@@ -42,6 +50,10 @@ std::optional<double> usableDelay(const std::optional<std::string>& text) {
         return std::nullopt;
     }
     return std::min(*value, LaunchOptions::maximumDelay);
+}
+
+std::optional<std::string> nonEmpty(std::optional<std::string> text) {
+    return text && !text->empty() ? std::move(text) : std::nullopt;
 }
 
 bool contains(const std::vector<std::string>& arguments, const std::string& element) {
@@ -78,10 +90,10 @@ std::optional<double> LaunchOptions::resolvedDelay(const std::string& switchName
 LaunchOptions LaunchOptions::parse(const std::vector<std::string>& arguments,
                                    const EnvironmentLookup& environment) {
     LaunchOptions options;
-    options.osdSnapshotPath = argumentValue(kSnapshotPathSwitch, arguments);
+    // Taken exactly as given, but an empty path names no file: it counts as not given.
+    options.osdSnapshotPath = nonEmpty(argumentValue(kSnapshotPathSwitch, arguments));
     if (!options.osdSnapshotPath) {
-        // Taken exactly as set: an empty value is a path too.
-        options.osdSnapshotPath = environment(kSnapshotPathVariable);
+        options.osdSnapshotPath = nonEmpty(environment(kSnapshotPathVariable));
     }
     options.osdPreviewFixture =
         contains(arguments, kFixtureSwitch) || isSwitchValueOn(environment(kFixtureVariable));

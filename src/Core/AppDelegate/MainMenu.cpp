@@ -1,5 +1,7 @@
 #include "Core/AppDelegate/MainMenu.h"
 
+#include "Support/Text.h"
+
 namespace tessarin {
 
 namespace {
@@ -54,7 +56,40 @@ MainMenuItem editMenu() {
                              command("Select All", "selectAll:", "a", responder)});
 }
 
+const MainMenuItem* findKeyEquivalent(const std::vector<MainMenuItem>& items,
+                                      const std::string& key, uint64_t modifiers) {
+    for (const MainMenuItem& item : items) {
+        if (!item.keyEquivalent.empty() && lowercased(item.keyEquivalent) == key &&
+            item.keyEquivalentModifierMask() == modifiers) {
+            return &item;
+        }
+        if (const MainMenuItem* found = findKeyEquivalent(item.submenu, key, modifiers)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
+
+uint64_t MainMenuItem::keyEquivalentModifierMask() const {
+    uint64_t mask = EventFlags::maskCommand;
+    if (withOption) {
+        mask |= EventFlags::maskAlternate;
+    }
+    if (withShift || lowercased(keyEquivalent) != keyEquivalent) {
+        mask |= EventFlags::maskShift;
+    }
+    return mask;
+}
+
+const MainMenuItem* MainMenu::itemForKeyEquivalent(const Event& keyDown) const {
+    if (keyDown.type != EventType::keyDown || keyDown.characters.empty()) {
+        return nullptr;
+    }
+    return findKeyEquivalent(items, lowercased(keyDown.characters),
+                             keyDown.flags & EventFlags::maskShortcutModifiers);
+}
 
 MainMenu TessarinMainMenuFactory::makeMainMenu(const std::string& preferencesAction) {
     return MainMenu{{applicationMenu(preferencesAction),

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Platform/Input/Event.h"
+
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,12 +25,19 @@ struct MainMenuItem {
     bool isServicesMenu = false;
     std::vector<MainMenuItem> submenu;
 
+    // The host's modifier flags of the key equivalent: Command, with Option and Shift as flagged
+    // (an upper-case key takes Shift as well).
+    uint64_t keyEquivalentModifierMask() const;
+
     friend bool operator==(const MainMenuItem&, const MainMenuItem&) = default;
 };
 
 // The application's main menu: its top-level items, each with the submenu of the same title.
 struct MainMenu {
     std::vector<MainMenuItem> items;
+    // The item, in any submenu, whose key equivalent a key down types: the same key, ignoring
+    // case, with exactly its modifiers; null for none.
+    const MainMenuItem* itemForKeyEquivalent(const Event& keyDown) const;
     friend bool operator==(const MainMenu&, const MainMenu&) = default;
 };
 

@@ -3,6 +3,7 @@
 #include "Platform/Preferences/DefaultsFileFormat.h"
 #include "Support/JsonNesting.h"
 #include "Support/Logger.h"
+#include "Support/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -46,6 +47,11 @@ bool defaultRename(const std::filesystem::path& from, const std::filesystem::pat
 }
 
 DefaultsFileReadResult readFile(const std::filesystem::path& file) {
+    // A directory opens as an empty stream: it would read as text that is not JSON.
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        return {std::nullopt, "is a directory"};
+    }
     std::ifstream stream(file, std::ios::binary);
     if (!stream) {
         return {std::nullopt, "cannot be opened: " + systemError(errno)};
@@ -132,14 +138,15 @@ void UserDefaults::load() {
         return;
     }
     auto aside = asidePath(file);
+    // The reason may quote the file's bytes.
+    const std::string line = "defaults.corrupt file=" + escapingUnprintable(file.string()) +
+                             " reason=" + escapingUnprintable(result.error);
     if (hooks_.rename(file, aside)) {
-        logger().error("defaults.corrupt file=" + file.string() + " reason=" + result.error +
-                       " movedTo=" + aside.string());
+        logger().error(line + " movedTo=" + escapingUnprintable(aside.string()));
         persisting_ = true;
     } else {
         // Writing now would destroy the only copy of whatever the file holds.
-        logger().error("defaults.corrupt file=" + file.string() + " reason=" + result.error +
-                       " movedTo=none persistence=off");
+        logger().error(line + " movedTo=none persistence=off");
         persisting_ = false;
     }
 }

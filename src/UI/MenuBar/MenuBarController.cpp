@@ -6,11 +6,11 @@
 #include "Platform/StatusBar/StatusItem.h"
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
+#include "Support/ProgramTermination.h"
 #include "UI/MenuBar/MenuBarIconRenderer.h"
 #include "UI/MenuBar/MenuBarStaticIcon.h"
 #include "UI/MenuBar/MenuItemImageSuppressor.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <array>
 
@@ -117,8 +117,7 @@ std::shared_ptr<Menu> MenuBarController::createMenu() {
     add("Settings\u2026", &MenuBarController::openPreferences, ",");
     menu->addItem(MenuItem::separator());
     // Quitting belongs to the application object, not to this controller.
-    menu->addItem(std::make_shared<MenuItem>(
-        "Quit Tessarin", [] { QCoreApplication::quit(); }, "q"));
+    menu->addItem(std::make_shared<MenuItem>("Quit Tessarin", terminateProgram, "q"));
     MenuItemImageSuppressor::removeImages(*menu);
     return menu;
 }

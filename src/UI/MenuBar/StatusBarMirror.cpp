@@ -110,6 +110,10 @@ StatusBarMirror::~StatusBarMirror() {
     statusBar_.changes().removeObserver(token_);
 }
 
+bool StatusBarMirror::isMirrorWindow(const QWidget& window) {
+    return dynamic_cast<const StatusItemWindow*>(&window) != nullptr;
+}
+
 bool StatusBarMirror::isShowing() const {
     return tray_ ? tray_->isVisible() : window_->isVisible();
 }

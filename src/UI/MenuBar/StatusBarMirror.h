@@ -39,6 +39,9 @@ public:
     // longer line up (the menu must then be made anew).
     static bool updateMenu(QMenu& shown, const std::shared_ptr<Menu>& menu);
 
+    // Whether a window is a mirror's stand-in for the tray: the host's, not the program's.
+    static bool isMirrorWindow(const QWidget& window);
+
     bool usesTray() const { return tray_ != nullptr; }
     // Whether the tray icon or the window is on screen.
     bool isShowing() const;

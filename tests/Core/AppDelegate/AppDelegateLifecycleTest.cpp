@@ -3,7 +3,12 @@
 #include "Core/Fakes/ShellSeams.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/Program/ProgramActivation.h"
+#include "Platform/StatusBar/Menu.h"
+#include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
+#include "Platform/StatusBar/StatusItem.h"
+#include "Platform/SystemSettings/SystemSettings.h"
 
 namespace tessarin::testing {
 namespace {
@@ -51,6 +56,29 @@ TEST(AppDelegateLifecycle, StartUpBindsEverythingBeforeTheFirstRefreshAndEndsWit
     EXPECT_EQ(world.presentation->calls, Journal{"showOSDSpacePickerOnCursorDisplay"});
 }
 
+// Grid mode stored off, and a system that refuses the drag tracker its event tap.
+TEST(AppDelegateLifecycle, StartUpFollowsStoredSettingsAndSaysWhenTheDragTrackerCannotStart) {
+    ShellWorld world;
+    world.grid().isEnabled.set(false);
+    world.host.events().setTapCreationRefused(true);
+    world.d().applicationDidFinishLaunching();
+
+    std::vector<std::string> enabled;
+    for (const auto& entry : world.host.statusBar().items().front()->menu()->items()) {
+        if (!entry->isSeparator() && entry->isEnabled()) {
+            enabled.push_back(entry->title());
+        }
+    }
+    EXPECT_EQ(enabled, (std::vector<std::string>{"Mission Control", "Add Desktop", "Switch Left",
+                                                 "Switch Right", "Health Check\u2026",
+                                                 "Settings\u2026", "Quit Tessarin"}));
+    const auto records = world.logs.records();
+    EXPECT_EQ(std::count(records.begin(), records.end(),
+                         LogRecord{kBundleIdentifier, "WindowThrow", LogLevel::error,
+                                   "physical drag tracker failed to start"}),
+              1);
+}
+
 TEST(AppDelegateLifecycle, TheSampleGridLaunchInstallsOnlyTheMainMenuAndShowsTheGrid) {
     ShellWorld world({"--osd-preview-fixture"});
     world.d().applicationDidFinishLaunching();
@@ -81,6 +109,40 @@ TEST(AppDelegateLifecycle, TheBridgeStartsOnTheFirstTrustedActivationAndOnlyFail
         EXPECT_EQ(world.d().tessarinCoreInitialized, starts);
         const std::string line = "Failed to initialize TessarinCore event tap\n";
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), starts ? "" : line + line + line);
+    }
+}
+
+// Whoever changes the host's program activation, the delegate hears it on a later turn, after
+// either launch and until its stop.
+TEST(AppDelegateLifecycle, TheHostsProgramActivationReachesTheCallbacks) {
+    for (const auto& arguments : {std::vector<std::string>{}, {"--osd-preview-fixture"}}) {
+        SCOPED_TRACE(arguments.empty() ? "full launch" : "sample grid");
+        ShellWorld world(arguments);
+        world.d().applicationDidFinishLaunching();
+        // What the two callbacks left in the journal since it was last read.
+        const auto heard = [&world] {
+            Journal calls;
+            std::copy_if(world.journal.begin(), world.journal.end(), std::back_inserter(calls),
+                         [](const std::string& call) {
+                             return call == "cancelRecording" || call == "restartPeriodic";
+                         });
+            world.journal.clear();
+            return calls;
+        };
+        world.deliver();
+        heard();
+        world.host.systemSettings().open("x-apple.systempreferences:com.apple.Keyboard");
+        EXPECT_EQ(heard(), Journal{}) << "heard within the change";
+        world.deliver();
+        EXPECT_EQ(heard(), Journal{"cancelRecording"});
+        world.host.programActivation().activate(); // a window of the program comes forward
+        world.deliver();
+        EXPECT_EQ(heard(), Journal{"restartPeriodic"});
+        world.d().applicationWillTerminate();
+        heard();
+        world.host.programActivation().resignActive();
+        world.deliver();
+        EXPECT_EQ(heard(), Journal{});
     }
 }
 

@@ -3,6 +3,8 @@
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
 #include "Platform/StatusBar/StatusItem.h"
+#include "UI/Health/TessarinHealthCheckPanel.h"
+#include "UI/Health/TessarinHealthCheckWindowController.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/OSD/OSDGridViewTestSupport.h"
 #include "UI/OSD/OSDOverlayPanel.h"
@@ -82,6 +84,19 @@ TEST(AppDelegateMenuBarFeed, GridModelCountsThePlaceholdersOfTheLayout) {
               (MenuBarGridIconModel{3, 1, 4, {}}));
 }
 
+TEST(AppDelegateMenuBarFeed, HealthCheckItemMakesTheHealthWindowWhenNoneWasMadeYet) {
+    testing::ensureApplication();
+    World world(fakes::switchingScenario(), [](AppDelegateDependencies& dependencies) {
+        dependencies.healthWindow = nullptr; // the delegate makes its own
+    });
+    world.d().menuBarController().setup();
+    world.host.statusBar().items().front()->menu()->itemWithTitle("Health Check\u2026")->perform();
+    const auto& health =
+        dynamic_cast<TessarinHealthCheckWindowController&>(world.d().healthCheckWindowController());
+    ASSERT_TRUE(health.window());
+    EXPECT_TRUE(health.window()->isVisible());
+}
+
 // Global: overlays on. Display B's overrides: grid overlay off, title at the bottom right.
 void configureOverlays(World& world) {
     auto& store = world.d().presentationStore;
@@ -121,13 +136,18 @@ TEST(AppDelegateMenuBarFeed, OverlaysTakeEachDisplaysSettingsWhileSpacesAreSepar
 
 TEST(AppDelegateMenuBarFeed, OverlaysOfSharedSpacesUseTheGlobalSettingsOnEveryDisplay) {
     testing::ensureApplication();
-    World world(fakes::switchingScenario(101, true), ownShell());
+    World world(fakes::switchingScenario(1, true), ownShell());
     configureOverlays(world);
+    // Space 1, the current one, moved to the last cell of the shared list.
+    ASSERT_TRUE(world.d().spaceOrderStore.moveVisualOrder(0, 3, OSDGridRearrangementBehavior::swap,
+                                                          "Main", {1, 2, 3, 4}, 1, false, 4, 0));
     world.d().refreshPersistentGridOverlay();
 
     auto& titles = world.d().persistentTitleOverlayController();
     EXPECT_EQ(world.d().persistentGridOverlayController().displayIdentifiers(),
               (std::vector<std::string>{"UUID-A", "UUID-B"}));
+    EXPECT_EQ(titles.title("UUID-A"), "Space 4");
+    EXPECT_EQ(titles.title("UUID-B"), "Space 4");
     // Top left, the global placement, on B too.
     ASSERT_TRUE(titles.window("UUID-B"));
     EXPECT_EQ(titles.window("UUID-B")->hostFrame().minX(), 1440 + 24);

@@ -1,7 +1,8 @@
-#include "Core/AppDelegate/ApplicationActivationRelay.h"
+#include "Core/AppDelegate/ProgramActivationFeed.h"
 #include "Core/Fakes/PresentationWorld.h"
 #include "Platform/Preferences/PropertyValue.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/StatusBar/Menu.h"
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
@@ -41,7 +42,10 @@ TEST(AppDelegateOSDPicker, aPickerFromTheStatusMenuWhileAnotherProgramIsFrontSta
     PresentationWorld w;
     QCoreApplication::processEvents();
     ASSERT_EQ(QGuiApplication::focusWindow(), nullptr);
-    ApplicationActivationRelay relay(w.d());
+    const ProgramActivation& activation = w.world.host.programActivation();
+    ProgramActivationFeed feed(w.world.host.programActivation());
+    w.d().observeProgramActivation();
+    EXPECT_FALSE(activation.isActive()) << "no window of the program has the keys";
     w.d().menuBarController().setup();
     const auto& entries = w.world.host.statusBar().items().at(0)->menu()->items();
     const auto showGrid = std::find_if(entries.begin(), entries.end(), [](const auto& entry) {
@@ -50,9 +54,10 @@ TEST(AppDelegateOSDPicker, aPickerFromTheStatusMenuWhileAnotherProgramIsFrontSta
     ASSERT_NE(showGrid, entries.end());
     (*showGrid)->perform();
     QCoreApplication::processEvents();
+    w.world.settle();
     ASSERT_EQ(QGuiApplication::focusWindow(), w.window->gridWindow()->windowHandle());
     ASSERT_EQ(QGuiApplication::applicationState(), Qt::ApplicationActive);
-    EXPECT_FALSE(relay.reportedActive());
+    EXPECT_FALSE(activation.isActive());
     ASSERT_TRUE(w.d().gridOSDPreviewSession);
     QTest::keyClick(w.window->gridWindow(), Qt::Key_Right);
     EXPECT_EQ(w.shownActive("UUID-A"), 1);
@@ -61,11 +66,12 @@ TEST(AppDelegateOSDPicker, aPickerFromTheStatusMenuWhileAnotherProgramIsFrontSta
     preferences.show();
     preferences.activateWindow();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(relay.reportedActive());
+    w.world.settle();
+    EXPECT_TRUE(activation.isActive());
     EXPECT_FALSE(w.d().gridOSDPreviewSession);
     // Another program comes to the front.
     Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-    EXPECT_FALSE(relay.reportedActive());
+    EXPECT_FALSE(activation.isActive());
 }
 
 TEST(AppDelegateOSDPicker, theCurrentCellEscapeAndTheToggleCloseWithoutSwitching) {

@@ -1,6 +1,10 @@
 // The launch snapshot line, the preferences window made on first use and the update holder.
 
 #include "Core/Fakes/ShellSeams.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
+
+#include <QLineEdit>
+#include <QTest>
 
 namespace tessarin::testing {
 namespace {
@@ -40,6 +44,19 @@ TEST(AppDelegateShell, PreferencesAreMadeOnceAndComeForwardOnlyWithAWindow) {
     world.d().openPreferences();
     EXPECT_EQ(world.preferencesMade, 1);
     EXPECT_EQ(world.preferencesBroughtForward, 2);
+}
+
+// Both launches install the main menu: its Settings key reaches the delegate from a window.
+TEST(AppDelegateShell, TheMainMenusSettingsKeyBringsThePreferencesForward) {
+    testing::ensureApplication();
+    for (const auto& arguments : {std::vector<std::string>{}, {"--osd-preview-fixture"}}) {
+        ShellWorld world(arguments);
+        world.d().applicationDidFinishLaunching();
+        QLineEdit window;
+        window.show();
+        QTest::keyClick(&window, Qt::Key_Comma, Qt::ControlModifier);
+        EXPECT_EQ(world.preferencesBroughtForward, 1) << ::testing::PrintToString(arguments);
+    }
 }
 
 TEST(AppDelegateShell, OnlyARealUpdateKeyCountsAsConfigured) {

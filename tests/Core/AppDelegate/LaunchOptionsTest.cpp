@@ -1,7 +1,12 @@
 #include "Core/AppDelegate/LaunchOptions.h"
 
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <unistd.h>
 
 namespace tessarin::testing {
 namespace {
@@ -39,7 +44,8 @@ TEST(LaunchOptions, SwitchesWinOverVariablesAndBadValuesFallBack) {
         {"fixture shows", {"--osd-preview-fixture"}, {}, options(true, 0.8, true)},
         {"snapshot path shows", {"--osd-snapshot-path", "a.png"}, {}, options(true, 0.8, false, "a.png")},
         {"path switch wins", {"--osd-snapshot-path=a.png"}, {{"TESSARIN_OSD_SNAPSHOT_PATH", "b.png"}}, options(true, 0.8, false, "a.png")},
-        {"empty path variable is a path", {}, {{"TESSARIN_OSD_SNAPSHOT_PATH", ""}}, options(true, 0.8, false, "")},
+        {"empty path variable is none", {}, {{"TESSARIN_OSD_SNAPSHOT_PATH", ""}}, options(false)},
+        {"empty path switch falls to variable", {"--osd-snapshot-path="}, {{"TESSARIN_OSD_SNAPSHOT_PATH", "b.png"}}, options(true, 0.8, false, "b.png")},
         {"snapshot delay", {"--osd-snapshot-delay", "0"}, {{"TESSARIN_OSD_SNAPSHOT_DELAY", "3"}}, options(false, 0.8, false, {}, 0)},
     };
     // clang-format on
@@ -52,6 +58,31 @@ TEST(LaunchOptions, SwitchesWinOverVariablesAndBadValuesFallBack) {
                                                 : std::optional<std::string>(found->second);
         };
         EXPECT_EQ(LaunchOptions::parse(arguments, environment), c.expected) << c.name;
+    }
+}
+
+// Under a locale whose numbers take a decimal comma, as German ones do: one is made for the test
+// (none need be installed) with the system's locale compiler.
+TEST(LaunchOptions, DelaysReadAPointWhateverTheUsersLocale) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("tessarin-locale-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "source") << "LC_NUMERIC\ndecimal_point \",\"\nEND LC_NUMERIC\n";
+    const std::string make = "localedef -c -i '" + (folder / "source").string() + "' -f UTF-8 '" +
+                             (folder / "comma").string() + "' >/dev/null 2>&1";
+    [[maybe_unused]] const int status = std::system(make.c_str());
+    ::setenv("LOCPATH", folder.c_str(), 1);
+    const bool madeLocale = std::setlocale(LC_NUMERIC, "comma") != nullptr;
+    for (const auto& [text, delay] : {std::pair{"2.5", 2.5}, {"2,5", 0.8}}) {
+        const auto parsed = LaunchOptions::parse({"tessarin", kDelay, text},
+                                                 [](const std::string&) { return std::nullopt; });
+        EXPECT_EQ(parsed.showOSDOnLaunchDelay, delay) << text;
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    ::unsetenv("LOCPATH");
+    std::filesystem::remove_all(folder);
+    if (!madeLocale) {
+        GTEST_SKIP() << "no decimal-comma locale can be made here";
     }
 }
 

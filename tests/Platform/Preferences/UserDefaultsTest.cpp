@@ -1,8 +1,12 @@
 #include "Platform/Preferences/UserDefaults.h"
 
 #include "Support/Logger.h"
+#include "Support/TerminationSignals.h"
+#include "Support/Text.h"
 
 #include <QTemporaryDir>
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -112,6 +116,7 @@ TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty) {
         {"empty file", ""},
         {"not an object", "[1, 2]"},
         {"untagged value", "{\"a\": 1}"},
+        {"stray and control bytes", "\xff\x01\x1b[2J"},
         {"tagged arrays 5000 deep", "{\"k\": " + repeated("{\"array\": [", 5000) +
                                         "{\"bool\": true}" + repeated("]}", 5000) + "}"},
     };
@@ -127,11 +132,40 @@ TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty) {
         const auto messages = logs.messages("Preferences");
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_NE(messages[0].find("movedTo=" + aside), std::string::npos);
+        EXPECT_EQ(escapingUnprintable(messages[0]), messages[0]) << "quotes raw bytes";
 
         defaults.set("fresh", true);
         EXPECT_EQ(UserDefaults(file).boolValue("fresh"), true);
         EXPECT_EQ(readText(aside), contents);
     }
+}
+
+TEST_F(UserDefaultsTest, ADirectoryInPlaceOfTheFileIsSaidToBeOne) {
+    fs::create_directories(file);
+    UserDefaults defaults(file);
+    const auto messages = logs.messages("Preferences");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(" reason=is a directory movedTo="), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(aside));
+    defaults.set("fresh", true);
+    EXPECT_EQ(UserDefaults(file).boolValue("fresh"), true);
+}
+
+// Each change is on disk when it returns, so a run that a signal cuts short loses nothing.
+TEST_F(UserDefaultsTest, ASettingSurvivesATerminationThatCutsTheRunShort) {
+    EXPECT_EXIT(
+        {
+            UserDefaults defaults(file);
+            defaults.set("kept", int64_t{7});
+            TerminationSignals signals(std::chrono::milliseconds(10));
+            std::raise(SIGTERM);
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (std::chrono::steady_clock::now() < until) {
+            }
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(128 + SIGTERM), "");
+    EXPECT_EQ(UserDefaults(file).integerValue("kept"), 7);
 }
 
 TEST_F(UserDefaultsTest, EarlierCorruptCopyIsNotOverwritten) {

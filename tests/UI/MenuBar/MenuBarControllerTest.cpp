@@ -8,15 +8,20 @@
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 #include "Support/VirtualMainQueue.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
 
+#include <QCloseEvent>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace tessarin {
 namespace {
 
+// Writes into a list that outlives it, so a test sees that nothing reached it once it is gone.
 class RecordingMenuBarDelegate : public MenuBarControllerDelegate {
 public:
-    std::vector<std::string> calls;
+    explicit RecordingMenuBarDelegate(std::vector<std::string>& calls) : calls(calls) {}
+    std::vector<std::string>& calls;
     bool onAllScreens = false;
 
     void performSpaceSwitch(TessarinDirection direction, const std::optional<std::string>& display,
@@ -37,6 +42,7 @@ public:
 class MenuBarControllerTest : public ::testing::Test {
 protected:
     MenuBarControllerTest() {
+        testing::ensureApplication();
         controller.setDelegate(delegate);
         controller.setup();
     }
@@ -64,8 +70,9 @@ protected:
     ScopedMainQueue scopedQueue{queue};
     Host host{Scenario::defaultScenario(), queue};
     ScopedCurrentHost currentHost{host};
+    std::vector<std::string> calls;
     std::shared_ptr<RecordingMenuBarDelegate> delegate =
-        std::make_shared<RecordingMenuBarDelegate>();
+        std::make_shared<RecordingMenuBarDelegate>(calls);
     MenuBarController controller;
 };
 
@@ -159,15 +166,15 @@ TEST_F(MenuBarControllerTest, ARefreshReplacesThePendingOneAndOpeningTheMenuSche
     queue.advance(0.01);
     controller.scheduleRefresh(0.05);
     queue.advance(0.049);
-    EXPECT_TRUE(delegate->calls.empty());
+    EXPECT_TRUE(calls.empty());
     queue.advance(0.002);
-    EXPECT_EQ(delegate->calls, (std::vector<std::string>{"refreshSpaceInfo", "refreshOverlay"}));
+    EXPECT_EQ(calls, (std::vector<std::string>{"refreshSpaceInfo", "refreshOverlay"}));
 
     Menu other;
     controller.menuWillOpen(other); // not its own menu
     controller.statusItem()->menu()->open();
     queue.advance(0.1);
-    EXPECT_EQ(delegate->calls.size(), 4u);
+    EXPECT_EQ(calls.size(), 4u);
 }
 
 TEST_F(MenuBarControllerTest, CommandsGoToTheDelegateWhileItLives) {
@@ -179,7 +186,7 @@ TEST_F(MenuBarControllerTest, CommandsGoToTheDelegateWhileItLives) {
     }
     delegate->onAllScreens = true;
     item("Show Grid").perform();
-    EXPECT_EQ(delegate->calls,
+    EXPECT_EQ(calls,
               (std::vector<std::string>{"switch 0", "switch 3", "grid on cursor display",
                                         "add desktop", "health check", "grid on all screens"}));
     item("Mission Control").perform();
@@ -188,9 +195,24 @@ TEST_F(MenuBarControllerTest, CommandsGoToTheDelegateWhileItLives) {
     EXPECT_EQ(host.system().openedURLs(),
               (std::vector<std::string>{MenuBarController::missionControlURL}));
     controller.scheduleRefresh(0.05);
+    calls.clear();
     delegate.reset();
-    item("Add Desktop").perform();
-    queue.advance(0.1); // nothing to call, nothing to crash
+    for (const char* title : {"Add Desktop", "Health Check\u2026", "Show Grid", "Switch Left"}) {
+        item(title).perform();
+    }
+    queue.advance(0.1);
+    EXPECT_EQ(calls, std::vector<std::string>{}) << "the controller kept its delegate alive";
+}
+
+// Only a failing test waits: a run the item did not end is ended after a second.
+TEST_F(MenuBarControllerTest, QuitEndsTheRunEvenWhileAWindowRefusesToClose) {
+    struct Stubborn : QWidget {
+        void closeEvent(QCloseEvent* event) override { event->ignore(); }
+    } window;
+    window.show();
+    QTimer::singleShot(0, [this] { item("Quit Tessarin").perform(); });
+    QTimer::singleShot(1000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
 } // namespace

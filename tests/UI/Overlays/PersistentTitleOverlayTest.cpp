@@ -43,9 +43,12 @@ TEST_F(PersistentOverlayTest, TitleIsTheSlotNameOfTheFirstTenSlotsElseThePositio
     UserDefaults defaults;
     DirectSlotMetadataStore slots(defaults);
     slots.setName("  Mail  ", "UUID-A", 3);
+    slots.setName("Ten", "UUID-A", 10);
     slots.setName("Far", "UUID-A", 11);
     using PersistentTitleOverlayTitleResolver::resolve;
+    EXPECT_EQ(resolve(0, "UUID-A", slots), "Space 1");
     EXPECT_EQ(resolve(2, "UUID-A", slots), "Mail");
+    EXPECT_EQ(resolve(9, "UUID-A", slots), "Ten");
     EXPECT_EQ(resolve(2, "UUID-B", slots), "Space 3");
     EXPECT_EQ(resolve(2, std::nullopt, slots), "Space 3");
     EXPECT_EQ(resolve(10, "UUID-A", slots), "Space 11");
@@ -86,6 +89,15 @@ TEST_F(PersistentOverlayTest, TitleWindowsFollowTheirDisplaysSettings) {
     EXPECT_EQ(controller.window("UUID-A"), a);
     EXPECT_FALSE(shown(a));
     EXPECT_EQ(controller.window("UUID-B"), nullptr);
+
+    // B shows again, then is unplugged: its window goes with it.
+    titleB = "Space 2";
+    refresh();
+    ASSERT_TRUE(controller.window("UUID-B"));
+    host.displays().setScreens({scenario().displays[0]});
+    refresh();
+    EXPECT_EQ(controller.window("UUID-B"), nullptr);
+    EXPECT_EQ(controller.window("UUID-A"), a);
 }
 
 } // namespace

@@ -1,0 +1,75 @@
+#include "Core/AppDelegate/ProgramLaunch.h"
+
+#include "Support/BundleIdentifier.h"
+
+#include <algorithm>
+
+namespace tessarin {
+
+namespace {
+
+std::optional<std::string> nonEmptyValue(const LaunchOptions::EnvironmentLookup& environment,
+                                         const char* name) {
+    auto value = environment(name);
+    return value && !value->empty() ? std::move(value) : std::nullopt;
+}
+
+// An X server or a Wayland compositor to show windows on.
+bool hasDisplay(const LaunchOptions::EnvironmentLookup& environment) {
+    return nonEmptyValue(environment, "DISPLAY") || nonEmptyValue(environment, "WAYLAND_DISPLAY");
+}
+
+// A relative configuration folder is not one: the base directory rules ignore it.
+std::optional<std::filesystem::path>
+configuredDefaultsFile(const LaunchOptions::EnvironmentLookup& environment) {
+    std::filesystem::path folder;
+    const auto configuration = nonEmptyValue(environment, "XDG_CONFIG_HOME");
+    if (configuration && std::filesystem::path(*configuration).is_absolute()) {
+        folder = *configuration;
+    } else if (const auto home = nonEmptyValue(environment, "HOME")) {
+        folder = std::filesystem::path(*home) / ".config";
+    } else {
+        return std::nullopt;
+    }
+    return folder / "Tessarin" / (std::string(kBundleIdentifier) + ".json");
+}
+
+bool asksForUsage(const std::vector<std::string>& arguments) {
+    return std::any_of(
+        arguments.begin() + std::min<std::size_t>(1, arguments.size()), arguments.end(),
+        [](const std::string& element) { return element == "--help" || element == "-h"; });
+}
+
+} // namespace
+
+ProgramLaunch ProgramLaunch::decide(const std::vector<std::string>& arguments,
+                                    const LaunchOptions::EnvironmentLookup& environment) {
+    ProgramLaunch launch;
+    if (asksForUsage(arguments)) {
+        launch.action = Action::printUsage;
+        return launch;
+    }
+    launch.offscreen = !hasDisplay(environment);
+    if (launch.offscreen && !LaunchOptions::parse(arguments, environment).osdSnapshotPath) {
+        launch.action = Action::quitWithoutDisplay;
+        return launch;
+    }
+    launch.scenarioFile = LaunchOptions::argumentValue("--scenario", arguments);
+    launch.defaultsFile = configuredDefaultsFile(environment);
+    return launch;
+}
+
+std::string ProgramLaunch::usage() {
+    return "Usage: tessarin [option ...]\n"
+           "  --scenario <file.json>          run on the simulated host the file describes\n"
+           "  --show-osd-on-launch            show the Space picker shortly after start-up\n"
+           "  --show-osd-on-launch-delay <s>  seconds until it shows (default 0.8, at most 10)\n"
+           "  --osd-preview-fixture           show the built-in sample grid instead\n"
+           "  --osd-snapshot-path <file.png>  write a PNG snapshot of the shown grid\n"
+           "  --osd-snapshot-delay <s>        seconds from showing to writing it (default 0.7)\n"
+           "  --help                          print this and quit\n"
+           "A launch switch may also be given as a variable of the environment, named after it:\n"
+           "TESSARIN_OSD_SNAPSHOT_PATH=shot.png for --osd-snapshot-path shot.png.\n";
+}
+
+} // namespace tessarin

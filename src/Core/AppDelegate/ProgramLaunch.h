@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Core/AppDelegate/LaunchOptions.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+
+// What the program makes of its command line and environment before it builds anything:
+// print its usage, quit at once (no display and no snapshot to write), or run, offscreen when
+// there is no display; on which scenario; and where its settings are kept.
+struct ProgramLaunch {
+    enum class Action { printUsage, quitWithoutDisplay, run };
+
+    Action action = Action::run;
+    // No display: the toolkit runs offscreen, only to write the launch OSD's snapshot.
+    bool offscreen = false;
+    // The file of "--scenario <file>"; none: the built-in default scenario.
+    std::optional<std::string> scenarioFile;
+    // The defaults file in the user's configuration folder ($XDG_CONFIG_HOME when it is an
+    // absolute path, else $HOME/.config); none when there is no home to keep it in.
+    std::optional<std::filesystem::path> defaultsFile;
+
+    friend bool operator==(const ProgramLaunch&, const ProgramLaunch&) = default;
+
+    // `arguments` starts with the program's own path.
+    static ProgramLaunch decide(const std::vector<std::string>& arguments,
+                                const LaunchOptions::EnvironmentLookup& environment);
+
+    // The options, one per line, for "--help".
+    static std::string usage();
+    static constexpr const char* quitWithoutDisplayMessage =
+        "No display (DISPLAY and WAYLAND_DISPLAY are unset) and no snapshot path "
+        "(--osd-snapshot-path): nothing to show, quitting.";
+};
+
+} // namespace tessarin

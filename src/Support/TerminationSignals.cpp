@@ -1,0 +1,82 @@
+#include "Support/TerminationSignals.h"
+
+#include "Support/ProgramTermination.h"
+
+#include <QSocketNotifier>
+#include <csignal>
+#include <ctime>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tessarin {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+timer_t graceTimer;
+bool hasGraceTimer = false;
+itimerspec graceInterval{};
+volatile std::sig_atomic_t receivedSignal = 0;
+
+// Only async-signal-safe work here: the event loop reads the pipe, and the grace timer ends
+// the process should the loop not get to it.
+void onSignal(int signal) {
+    if (receivedSignal == 0) {
+        receivedSignal = signal;
+        if (hasGraceTimer) {
+            ::timer_settime(graceTimer, 0, &graceInterval, nullptr);
+        }
+    }
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+void onGraceExpired(int) {
+    ::_exit(128 + receivedSignal);
+}
+
+} // namespace
+
+TerminationSignals::TerminationSignals(std::chrono::milliseconds grace) {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
+    QObject::connect(notifier_, &QSocketNotifier::activated, this, [] {
+        char byte = 0;
+        while (::read(signalPipe[0], &byte, 1) > 0) {
+        }
+        terminateProgram();
+    });
+    receivedSignal = 0;
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(grace);
+    graceInterval.it_value = {static_cast<time_t>(seconds.count()),
+                              static_cast<long>(std::chrono::nanoseconds(grace - seconds).count())};
+    sigevent expiry{};
+    expiry.sigev_notify = SIGEV_SIGNAL;
+    expiry.sigev_signo = SIGALRM;
+    hasGraceTimer = ::timer_create(CLOCK_MONOTONIC, &expiry, &graceTimer) == 0;
+    std::signal(SIGALRM, onGraceExpired);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+}
+
+TerminationSignals::~TerminationSignals() {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    if (hasGraceTimer) {
+        ::timer_delete(graceTimer);
+        hasGraceTimer = false;
+    }
+    std::signal(SIGALRM, SIG_DFL);
+    delete notifier_;
+    notifier_ = nullptr;
+    for (int& end : signalPipe) {
+        if (end >= 0) {
+            ::close(end);
+            end = -1;
+        }
+    }
+}
+
+} // namespace tessarin
