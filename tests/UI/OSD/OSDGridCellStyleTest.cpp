@@ -2,9 +2,11 @@
 
 #include "UI/OSD/OSDGridCellPainter.h"
 #include "UI/OSD/OSDGridCellTitleStyle.h"
-#include "UI/OSD/OSDGridTestSupport.h"
+#include "UI/OSD/OSDGridTextShadow.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
 
 #include <QPainter>
+#include <QRawFont>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -54,13 +56,33 @@ TEST(OSDGridCellStyleTest, CornersRoundWithinEightToTwelvePoints) {
 }
 
 TEST(OSDGridCellStyleTest, TitleColourFollowsActivityAndSizeIsCapped) {
+    testing::ensureApplication();
     const auto active = OSDGridCellTitleStyle::attributes(true, 1);
     const auto inactive = OSDGridCellTitleStyle::attributes(false, 3);
     EXPECT_NEAR(active.color.alphaF(), 0.94, 1e-3);
     EXPECT_NEAR(inactive.color.alphaF(), 0.8, 1e-3);
-    EXPECT_EQ(active.pointSize, 9.5);
-    EXPECT_EQ(inactive.pointSize, 11.5);
+    EXPECT_NEAR(QRawFont::fromFont(active.font).pixelSize(), 9.5, 0.5);
+    EXPECT_NEAR(QRawFont::fromFont(inactive.font).pixelSize(), 11.5, 0.5);
     EXPECT_EQ(active.shadowColor, inactive.shadowColor);
+}
+
+TEST(OSDGridCellStyleTest, TitleShadowSpreadsByItsBlur) {
+    testing::ensureApplication();
+    const auto alphaBesideText = [](double blur) {
+        QImage image(80, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        drawTextShadow(painter, QRectF(10, 10, 60, 20), Qt::AlignLeft | Qt::AlignTop, "Inbox",
+                       OSDGridCellTitleStyle::attributes(true, 1).font, Qt::black, blur, {0, 0});
+        painter.end();
+        int alpha = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            alpha = std::max(alpha, image.pixelColor(9, y).alpha());
+        }
+        return alpha;
+    };
+    EXPECT_EQ(alphaBesideText(0), 0);
+    EXPECT_GT(alphaBesideText(3), 8);
 }
 
 TEST(OSDGridCellStyleTest, TitleStopsShortOfTheBadges) {
