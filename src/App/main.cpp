@@ -10,6 +10,7 @@
 #include "Platform/Host.h"
 #include "Support/Environment.h"
 #include "Support/QtMainQueue.h"
+#include "UI/Alerts/SystemAlertDialog.h"
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
 
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
     std::optional<StatusBarMirror> statusBarMirror;
     if (!headless) {
         statusBarMirror.emplace(host.statusBar());
+        host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
     reportLaunchDuration(started, statusBarMirror);
