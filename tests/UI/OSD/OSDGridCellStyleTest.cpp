@@ -1,8 +1,8 @@
 #include "UI/OSD/OSDGridCellStyle.h"
 
+#include "UI/OSD/OSDGridCanvas.h"
 #include "UI/OSD/OSDGridCellPainter.h"
 #include "UI/OSD/OSDGridCellTitleStyle.h"
-#include "UI/OSD/OSDGridTextShadow.h"
 #include "UI/OSD/OSDGridViewTestSupport.h"
 
 #include <QPainter>
@@ -68,21 +68,26 @@ TEST(OSDGridCellStyleTest, TitleColourFollowsActivityAndSizeIsCapped) {
 
 TEST(OSDGridCellStyleTest, TitleShadowSpreadsByItsBlur) {
     testing::ensureApplication();
-    const auto alphaBesideText = [](double blur) {
-        QImage image(80, 40, QImage::Format_ARGB32_Premultiplied);
+    const Rect cell{0, 0, 178, 100};
+    // The shadow alone (the text itself clear), a point left of where the title starts.
+    const auto alphaBesideTitle = [&cell](double blur) {
+        QImage image(178, 100, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
-        drawTextShadow(painter, QRectF(10, 10, 60, 20), Qt::AlignLeft | Qt::AlignTop, "Inbox",
-                       OSDGridCellTitleStyle::attributes(true, 1).font, Qt::black, blur, {0, 0});
+        auto attributes = OSDGridCellTitleStyle::attributes(true, 1);
+        attributes.color = Qt::transparent;
+        attributes.shadowBlur = blur;
+        OSDGridCellPainter::drawTitle({painter, 100}, "Inbox", cell, 0, attributes);
         painter.end();
+        const int left = static_cast<int>(OSDGridCellPainter::titleFrame(cell, 0, 9.5).minX());
         int alpha = 0;
         for (int y = 0; y < image.height(); ++y) {
-            alpha = std::max(alpha, image.pixelColor(9, y).alpha());
+            alpha = std::max(alpha, image.pixelColor(left - 1, y).alpha());
         }
         return alpha;
     };
-    EXPECT_EQ(alphaBesideText(0), 0);
-    EXPECT_GT(alphaBesideText(3), 8);
+    EXPECT_EQ(alphaBesideTitle(0), 0);
+    EXPECT_GT(alphaBesideTitle(OSDGridCellTitleStyle::attributes(true, 1).shadowBlur), 8);
 }
 
 TEST(OSDGridCellStyleTest, TitleStopsShortOfTheBadges) {
