@@ -12,6 +12,7 @@
 #include "Support/Environment.h"
 #include "Support/QtMainQueue.h"
 #include "Support/TerminationSignals.h"
+#include "UI/Alerts/SystemAlertDialog.h"
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/OSD/OSDWindowSnapshotError.h"
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
     std::optional<StatusBarMirror> statusBarMirror;
     if (!headless) {
         statusBarMirror.emplace(host.statusBar());
+        host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
     reportLaunchDuration(started, statusBarMirror);

@@ -38,7 +38,7 @@ void SystemServices::setAppearance(Appearance appearance) {
 int SystemServices::runModalAlert(const SystemAlert& alert) {
     shownAlerts_.push_back(alert);
     if (scriptedResponses_.empty()) {
-        return AlertResponse::firstButton;
+        return alertPresenter_ ? alertPresenter_(alert) : AlertResponse::firstButton;
     }
     const int response = scriptedResponses_.front();
     scriptedResponses_.pop_front();

@@ -41,9 +41,13 @@ public:
     void beep() { ++beepCount_; }
     int beepCount() const { return beepCount_; }
 
-    // Shows a modal alert: records it and answers with the next scripted response, or with
-    // the first button when nothing is scripted.
+    // Shows a modal alert: records it and answers with the next scripted response; with nothing
+    // scripted, with the presenter's answer (the button a person pressed), or without a
+    // presenter with the first button.
     int runModalAlert(const SystemAlert& alert);
+    void setAlertPresenter(std::function<int(const SystemAlert&)> presenter) {
+        alertPresenter_ = std::move(presenter);
+    }
     void scriptAlertResponse(int response) { scriptedResponses_.push_back(response); }
     const std::vector<SystemAlert>& shownAlerts() const { return shownAlerts_; }
     std::size_t pendingScriptedResponses() const { return scriptedResponses_.size(); }
@@ -98,6 +102,7 @@ private:
     OperatingSystemVersion version_{15, 0, 0};
     int beepCount_ = 0;
     std::deque<int> scriptedResponses_;
+    std::function<int(const SystemAlert&)> alertPresenter_;
     std::vector<SystemAlert> shownAlerts_;
     std::vector<std::string> openedURLs_;
     bool opensURLs_ = true;

@@ -24,7 +24,12 @@ TEST_F(SystemServicesTest, AlertsAnswerWithScriptedResponsesInOrderThenTheFirstB
     EXPECT_EQ(system.runModalAlert(alert), AlertResponse::secondButton);
     EXPECT_EQ(system.runModalAlert(alert), AlertResponse::thirdButton);
     EXPECT_EQ(system.runModalAlert(alert), AlertResponse::firstButton);
-    ASSERT_EQ(system.shownAlerts().size(), 3u);
+    // A person's answer, once the desktop shows alerts; a scripted one still comes first.
+    system.setAlertPresenter([](const SystemAlert&) { return AlertResponse::secondButton; });
+    system.scriptAlertResponse(AlertResponse::thirdButton);
+    EXPECT_EQ(system.runModalAlert(alert), AlertResponse::thirdButton);
+    EXPECT_EQ(system.runModalAlert(alert), AlertResponse::secondButton);
+    ASSERT_EQ(system.shownAlerts().size(), 5u);
     EXPECT_EQ(system.shownAlerts()[0], alert);
 }
 

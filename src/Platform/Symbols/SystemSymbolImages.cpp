@@ -1,5 +1,7 @@
 #include "Platform/Symbols/SystemSymbolImages.h"
 
+#include "Platform/Program/ProgramBuildInfo.h"
+
 #include <QCoreApplication>
 #include <system_error>
 
@@ -18,6 +20,11 @@ std::vector<std::filesystem::path> defaultRoots() {
     const auto current = std::filesystem::current_path(error);
     if (!error) {
         roots.push_back(current);
+    }
+    // Last, the folder of the build's own copy of the bundle.
+    if (const std::filesystem::path built = ProgramBuildInfo::resourceBundlePath();
+        !built.empty()) {
+        roots.push_back(built.parent_path());
     }
     return roots;
 }

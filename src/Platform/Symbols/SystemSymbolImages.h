@@ -25,7 +25,7 @@ public:
     void restore(const std::string& name) { withdrawn_.erase(name); }
 
     // The folders searched for the bundle, each with up to five of its ancestors; by default
-    // the program's folder and the current directory.
+    // the program's folder, the current directory and the folder of the build's bundle.
     void setSearchRoots(std::vector<std::filesystem::path> roots) { roots_ = std::move(roots); }
 
 private:

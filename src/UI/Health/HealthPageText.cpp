@@ -3,6 +3,7 @@
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QLabel>
+#include <QPalette>
 #include <QPushButton>
 
 namespace tessarin::HealthPageText {
@@ -17,10 +18,35 @@ QColor secondaryLabel() {
                                              SettingsPageLayout::effectiveAppearance());
 }
 
+// Fainter text would not read against the page: the tertiary colour is the secondary one.
 QColor tertiaryLabel() {
-    QColor colour = secondaryLabel();
-    colour.setAlphaF(colour.alphaF() * 0.6);
-    return colour;
+    return secondaryLabel();
+}
+
+QColor statusColour(const QColor& systemColour) {
+    // The system colours' increased-contrast forms, which read as text on the page.
+    struct Readable {
+        QColor system, light, dark;
+    };
+    static const Readable readable[] = {
+        {systemGreen, QColor(0, 122, 48), QColor(48, 219, 91)},
+        {systemOrange, QColor(201, 52, 0), QColor(255, 179, 64)},
+        {systemBlue, QColor(0, 64, 221), QColor(64, 156, 255)},
+    };
+    const bool dark = SettingsPageLayout::effectiveAppearance() == Appearance::dark;
+    for (const Readable& colour : readable) {
+        if (colour.system == systemColour) {
+            return dark ? colour.dark : colour.light;
+        }
+    }
+    return systemColour;
+}
+
+void makeSecondaryFlat(QPushButton& button) {
+    button.setFlat(true);
+    QPalette palette = button.palette();
+    palette.setColor(QPalette::ButtonText, secondaryLabel());
+    button.setPalette(palette);
 }
 
 QFont systemFont(double pointSize, bool semibold) {

@@ -20,6 +20,8 @@ inline const QColor systemTeal{48, 176, 199};
 QColor labelColour();
 QColor secondaryLabel();
 QColor tertiaryLabel();
+// A system colour as status text: the form that reads on the page in its appearance.
+QColor statusColour(const QColor& systemColour);
 QFont systemFont(double pointSize, bool semibold);
 // A centred label; `wraps` breaks it by word with no line limit.
 QLabel* makeLabel(const QString& text, const QString& identifier, const QFont& font,
@@ -27,6 +29,8 @@ QLabel* makeLabel(const QString& text, const QString& identifier, const QFont& f
 // A rounded large button; with `isDefault` it answers Return and takes the accent colour.
 QPushButton* makeButton(const QString& title, const QString& identifier, bool isDefault,
                         int minimumWidth = 0);
+// Borderless, its title in the secondary label colour.
+void makeSecondaryFlat(QPushButton& button);
 } // namespace HealthPageText
 
 } // namespace tessarin

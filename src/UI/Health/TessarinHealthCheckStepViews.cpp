@@ -54,11 +54,11 @@ QWidget* makeIllustration(TessarinHealthCheckIdentifier identifier) {
 std::pair<QString, QColor> statusText(TessarinHealthCheckStatus status) {
     switch (status) {
     case TessarinHealthCheckStatus::passed:
-        return {QStringLiteral("OK"), systemGreen};
+        return {QStringLiteral("OK"), statusColour(systemGreen)};
     case TessarinHealthCheckStatus::actionRequired:
-        return {QStringLiteral("Needs Action"), systemOrange};
+        return {QStringLiteral("Needs Action"), statusColour(systemOrange)};
     case TessarinHealthCheckStatus::recommended:
-        return {QStringLiteral("Recommended"), systemBlue};
+        return {QStringLiteral("Recommended"), statusColour(systemBlue)};
     case TessarinHealthCheckStatus::notAvailable:
         return {QStringLiteral("Not Available"), secondaryLabel()};
     case TessarinHealthCheckStatus::notApplicable:
@@ -132,7 +132,7 @@ TessarinHealthCheckViewController::makeStepButtonStack(const TessarinHealthCheck
     const std::weak_ptr weakSelf(self_);
     if (item.status == TessarinHealthCheckStatus::recommended) {
         QPushButton* skip = makeButton(QStringLiteral("Skip"), Id::skip(item.identifier), false);
-        skip->setFlat(true);
+        makeSecondaryFlat(*skip);
         skip->setProperty("tag", tag);
         QObject::connect(skip, &QPushButton::clicked, [weakSelf, tag] {
             if (const auto self = weakSelf.lock()) {

@@ -230,6 +230,7 @@ void TessarinPrivacyPermissionGuidePresenter::buildContent(TessarinPrivacyPermis
     close->setFlat(true);
     close->setFixedSize(28, 28);
     close->setFocusPolicy(Qt::NoFocus);
+    close->setProperty("symbol", QStringLiteral("xmark"));
     if (const QPixmap symbol = tintedSymbol("xmark", QColor(235, 235, 245, 153), 28);
         !symbol.isNull()) {
         close->setIcon(QIcon(symbol));

@@ -4,6 +4,7 @@
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
 #include "Platform/StatusBar/StatusItem.h"
+#include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
 #include "Support/ProgramTermination.h"
@@ -40,27 +41,15 @@ uint64_t menuModifierMask(uint32_t carbonModifiers) {
     return mask;
 }
 
-// A simple left-right arrow in a square, standing in for the system symbol the platform
-// would supply.
-QImage drawFallbackStatusImage() {
-    constexpr double side = 18;
-    QImage image(static_cast<int>(side * MenuBarIconRenderer::pixelsPerPoint),
-                 static_cast<int>(side * MenuBarIconRenderer::pixelsPerPoint),
-                 QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(MenuBarIconRenderer::pixelsPerPoint);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPen pen(Qt::black);
-    pen.setWidthF(1.4);
-    painter.setPen(pen);
-    painter.drawRoundedRect(QRectF(2, 2, 14, 14), 3, 3);
-    painter.drawLine(QPointF(5.5, 9), QPointF(12.5, 9));
-    painter.drawPolyline(QPolygonF({QPointF(7.5, 7), QPointF(5.5, 9), QPointF(7.5, 11)}));
-    painter.drawPolyline(QPolygonF({QPointF(10.5, 7), QPointF(12.5, 9), QPointF(10.5, 11)}));
-    painter.end();
-    image.setText(QString::fromLatin1(MenuBarStaticIcon::templateKey), QStringLiteral("true"));
-    image.setText(QStringLiteral("description"), QStringLiteral("Tessarin"));
+// The host's left-right arrow in a square, as a template image described as the program; none
+// when the host lacks the symbol.
+std::optional<QImage> fallbackSymbolImage() {
+    auto image = Host::current().symbols().image("arrow.left.and.right.square");
+    if (!image) {
+        return std::nullopt;
+    }
+    image->setText(QString::fromLatin1(MenuBarStaticIcon::templateKey), QStringLiteral("true"));
+    image->setText(QStringLiteral("description"), QStringLiteral("Tessarin"));
     return image;
 }
 
@@ -202,7 +191,7 @@ void MenuBarController::showDefaultImage() {
 
 const std::optional<QImage>& MenuBarController::fallbackStatusImage() {
     if (!fallbackStatusImage_) {
-        fallbackStatusImage_ = drawFallbackStatusImage();
+        fallbackStatusImage_ = fallbackSymbolImage();
     }
     return *fallbackStatusImage_;
 }

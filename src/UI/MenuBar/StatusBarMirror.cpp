@@ -1,6 +1,7 @@
 #include "UI/MenuBar/StatusBarMirror.h"
 
 #include "Platform/Host.h"
+#include "Platform/StatusBar/KeyEquivalentText.h"
 #include "Platform/StatusBar/Menu.h"
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
@@ -24,27 +25,12 @@ namespace {
 constexpr int kSide = 22;
 constexpr double kPixelsPerPoint = 2;
 
-// The host's modifiers as Qt shows them: its Command is Qt's Control, its Control Qt's Meta.
-QKeySequence keySequence(const MenuItem& item) {
-    if (item.keyEquivalent().empty()) {
-        return {};
-    }
-    const uint64_t mask = item.keyEquivalentModifierMask();
-    int modifiers = 0;
-    if (mask & EventFlags::maskCommand) {
-        modifiers |= Qt::CTRL;
-    }
-    if (mask & EventFlags::maskAlternate) {
-        modifiers |= Qt::ALT;
-    }
-    if (mask & EventFlags::maskControl) {
-        modifiers |= Qt::META;
-    }
-    if (mask & EventFlags::maskShift) {
-        modifiers |= Qt::SHIFT;
-    }
-    const QKeySequence key(QString::fromStdString(item.keyEquivalent()).toUpper());
-    return key.isEmpty() ? QKeySequence() : QKeySequence(key[0].key() | modifiers);
+// The entry's title and, after a tab (which a Qt menu shows as the shortcut column), its key
+// equivalent as the host's menus show it.
+QString entryText(const MenuItem& item) {
+    const std::string key =
+        keyEquivalentText(item.keyEquivalent(), item.keyEquivalentModifierMask());
+    return QString::fromStdString(key.empty() ? item.title() : item.title() + "\t" + key);
 }
 
 QColor menuBarTint() {
@@ -226,9 +212,8 @@ bool StatusBarMirror::updateMenu(QMenu& shown, const std::shared_ptr<Menu>& menu
             return false;
         }
         if (!entry.isSeparator()) {
-            action.setText(QString::fromStdString(entry.title()));
+            action.setText(entryText(entry));
             action.setEnabled(entry.isEnabled());
-            action.setShortcut(keySequence(entry));
         }
     }
     return true;
@@ -244,12 +229,9 @@ std::unique_ptr<QMenu> StatusBarMirror::makeMenu(const std::shared_ptr<Menu>& me
             result->addSeparator();
             continue;
         }
-        QAction* action = result->addAction(QString::fromStdString(entry->title()));
+        // The key equivalents are shown only: they work through the host's own hot keys.
+        QAction* action = result->addAction(entryText(*entry));
         action->setEnabled(entry->isEnabled());
-        action->setShortcut(keySequence(*entry));
-        action->setShortcutVisibleInContextMenu(true);
-        // The host's key equivalents work through its own hot keys, not through Qt.
-        action->setShortcutContext(Qt::WidgetShortcut);
         const std::weak_ptr<MenuItem> weakEntry = entry;
         QObject::connect(action, &QAction::triggered, [weakEntry] {
             if (const auto item = weakEntry.lock()) {

@@ -12,8 +12,14 @@ void OSDBackdropView::setFill(const QColor& fill) {
     update();
 }
 
+void OSDBackdropView::setOpacity(double opacity) {
+    opacity_ = opacity;
+    update();
+}
+
 void OSDBackdropView::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
+    painter.setOpacity(opacity_);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds = QRectF(rect()).adjusted(borderWidth / 2, borderWidth / 2,
                                                   -borderWidth / 2, -borderWidth / 2);

@@ -6,7 +6,7 @@
 namespace tessarin {
 
 // The HUD backdrop behind an OSD grid: a translucent fill in a rounded rectangle with a faint
-// white rim.
+// white rim, the two faded together by the backdrop's opacity.
 class OSDBackdropView final : public QWidget {
 public:
     static constexpr double cornerRadius = 24;
@@ -16,12 +16,15 @@ public:
 
     void setFill(const QColor& fill);
     const QColor& fill() const { return fill_; }
+    void setOpacity(double opacity);
+    double opacity() const { return opacity_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor fill_;
+    double opacity_ = 1;
 };
 
 } // namespace tessarin

@@ -6,14 +6,15 @@
 
 namespace tessarin {
 
-// The symbols on the footer buttons: template pictures of the resource bundle, drawn for this
-// program, that count only by their alpha and take the chrome's label colour.
+// The symbols of the OSD's chrome: the host's template symbol images, which count only by their
+// alpha and take the colour they are drawn in.
 namespace OSDChromeSymbol {
 
-constexpr const char* missionControl = "FooterMissionControlSymbol";
-constexpr const char* addDesktop = "FooterAddDesktopSymbol";
+constexpr const char* missionControl = "rectangle.on.rectangle";
+constexpr const char* addDesktop = "plus.rectangle.on.rectangle";
+constexpr const char* obscured = "eye.slash.fill";
 
-// The named symbol filled with `tint`; none when the bundle lacks it.
+// The host's symbol of that name filled with `tint`; none when the host lacks it.
 std::optional<QImage> tinted(const char* name, const QColor& tint);
 
 } // namespace OSDChromeSymbol

@@ -1,8 +1,10 @@
 #include "UI/OSD/OSDGridCellPainter.h"
 
+#include "UI/OSD/OSDChromeSymbol.h"
 #include "UI/OSD/OSDGridCellStyle.h"
 #include "UI/OSD/OSDGridImageFill.h"
 #include "UI/OSD/OSDGridSoftShadow.h"
+#include "UI/OSD/OSDGridTextShadow.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -44,21 +46,16 @@ void drawDashedBorder(const OSDGridCanvas& canvas, const Rect& frame, Kind kind,
     canvas.painter().strokePath(canvas.roundedRect(frame.insetBy(0.75, 0.75), radius), pen);
 }
 
-// A drawn stand-in for the crossed-out eye: an eye outline, its pupil and a slash.
+// The host's crossed-out eye in white at 0.72 alpha, filling `square`; nothing without it.
 void drawObscuredSymbol(const OSDGridCanvas& canvas, const Rect& square) {
+    const auto symbol = OSDChromeSymbol::tinted(OSDChromeSymbol::obscured, white(0.72));
+    if (!symbol) {
+        return;
+    }
     QPainter& painter = canvas.painter();
-    const QRectF box = canvas.rect(square);
-    const QColor color = white(0.72);
-    const double line = std::max(square.width() * 0.09, 1.0);
     painter.save();
-    painter.setPen(QPen(color, line, Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    const QRectF eye = box.adjusted(0, box.height() * 0.22, 0, -box.height() * 0.22);
-    painter.drawEllipse(eye);
-    painter.setBrush(color);
-    const double pupil = box.width() * 0.16;
-    painter.drawEllipse(box.center(), pupil, pupil);
-    painter.drawLine(box.topLeft() + QPointF(line, line), box.bottomRight() - QPointF(line, line));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(canvas.rect(square), *symbol);
     painter.restore();
 }
 
@@ -207,9 +204,9 @@ void drawTitle(const OSDGridCanvas& canvas, const std::string& title, const Rect
         QFontMetricsF(attributes.font, painter.device())
             .elidedText(QString::fromStdString(title), Qt::ElideRight, target.width());
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
-    painter.setPen(attributes.shadowColor);
-    painter.drawText(target.translated(attributes.shadowOffset.x(), -attributes.shadowOffset.y()),
-                     flags, text);
+    drawTextShadow(painter, target, flags, text, attributes.font, attributes.shadowColor,
+                   attributes.shadowBlur,
+                   {attributes.shadowOffset.x(), -attributes.shadowOffset.y()});
     painter.setPen(attributes.color);
     painter.drawText(target, flags, text);
     painter.restore();

@@ -1,5 +1,7 @@
 #include "UI/OSD/OSDGridCellTitleStyle.h"
 
+#include "UI/OSD/ViewPointFontSize.h"
+
 #include <algorithm>
 
 namespace tessarin::OSDGridCellTitleStyle {
@@ -19,7 +21,7 @@ double pointSize(double scaleMultiplier) {
 OSDGridCellTitleAttributes attributes(bool isActive, double scaleMultiplier) {
     OSDGridCellTitleAttributes attributes;
     attributes.pointSize = pointSize(scaleMultiplier);
-    attributes.font.setPointSizeF(attributes.pointSize);
+    setViewPointSize(attributes.font, attributes.pointSize);
     attributes.font.setWeight(QFont::Normal);
     attributes.color = isActive ? activeColor() : inactiveColor();
     attributes.shadowColor = QColor::fromRgbF(0, 0, 0, 0.55f);

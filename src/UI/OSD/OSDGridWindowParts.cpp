@@ -3,9 +3,11 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "UI/OSD/OSDChromeLabel.h"
 #include "UI/OSD/OSDChromeSymbol.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDHeaderIcon.h"
+#include "UI/OSD/ViewPointFontSize.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -26,9 +28,8 @@ QRect qtRect(const Rect& frame, double windowHeight) {
 }
 
 QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString& text) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new OSDChromeLabel(text, parent);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    label->setWordWrap(false);
     return label;
 }
 
@@ -39,7 +40,8 @@ makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
                  std::function<std::function<void()>(const OSDGridMouseInteractionContext&)> pick) {
     auto* button = new QToolButton(parent);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    button->setIconSize(QSize(18, 18));
+    // Small enough that the button keeps its smallest size within the footer's 24 points.
+    button->setIconSize(QSize(16, 16));
     button->setToolTip(description);
     button->setAccessibleDescription(description);
     button->setAutoRaise(true);
@@ -222,8 +224,11 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
     layoutHeader(header, OSDGridWindowMetrics::chromeScale(layout.gridFrame.width()), size.height);
     if (layout.footerFrame && showsFooter) {
         const Rect footer{left, layout.footerFrame->minY(), width, layout.footerFrame->height()};
-        footerLabel->setGeometry(qtRect(footer, size.height));
-        layoutFooterButtons(footer, size.height);
+        const double buttonsLeft = layoutFooterButtons(footer, size.height);
+        // The hint keeps clear of the buttons, centred in the width they leave.
+        footerLabel->setGeometry(
+            qtRect(Rect{footer.minX(), footer.minY(), buttonsLeft - footer.minX(), footer.height()},
+                   size.height));
     } else {
         footerLabel->setGeometry(QRect());
         footerLabel->hide();
@@ -233,7 +238,7 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
 }
 
 // Add desktop at the right edge, Mission Control 6 points left of it (or at the edge alone).
-void OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double windowHeight) {
+double OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double windowHeight) {
     const double side = std::min(24.0, footer.height());
     double right = footer.maxX();
     for (QToolButton* button : {footerAddDesktopButton, footerMissionControlButton}) {
@@ -245,18 +250,19 @@ void OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double windowHe
         button->setGeometry(qtRect(frame, windowHeight));
         right = frame.minX() - 6;
     }
+    return right;
 }
 
 void OSDGridWindowParts::applyBackdropOpacity(OSDGridOpacity opacity) {
-    backdropAlpha = static_cast<double>(static_cast<int>(opacity)) / 100.0;
     backdrop->setVisible(opacity != OSDGridOpacity::percent0);
-    applyBackdropFill();
+    backdrop->setOpacity(static_cast<double>(static_cast<int>(opacity)) / 100.0);
 }
 
 // The HUD material: a translucent fill in the appearance's tone.
 void OSDGridWindowParts::applyBackdropFill() {
     QColor fill = appearance == Appearance::dark ? QColor(30, 30, 30) : QColor(236, 236, 236);
-    fill.setAlphaF(static_cast<float>(0.8 * backdropAlpha));
+    // Opaque enough that text in the secondary colour reads over any desktop behind it.
+    fill.setAlphaF(0.9F);
     backdrop->setFill(fill);
 }
 
@@ -310,7 +316,7 @@ void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {
     }
     const QColor label = appearance == Appearance::dark ? QColor(255, 255, 255) : QColor(0, 0, 0);
     QColor secondary = label;
-    secondary.setAlphaF(0.55F);
+    secondary.setAlphaF(0.65F);
     const auto paint = [](QLabel* target, const QColor& color) {
         QPalette palette = target->palette();
         palette.setColor(QPalette::WindowText, color);
@@ -320,6 +326,7 @@ void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {
     paint(headerDetailLabel, secondary);
     paint(footerLabel, secondary);
     const auto symbol = [&label](QToolButton* button, const char* name) {
+        button->setProperty("symbol", QString::fromLatin1(name));
         const auto image = OSDChromeSymbol::tinted(name, label);
         button->setIcon(image ? QIcon(QPixmap::fromImage(*image)) : QIcon());
     };
@@ -333,7 +340,7 @@ void OSDGridWindowParts::applyChromeFonts(double gridWidth) {
     const double scale = std::max(gridWidth / 276, 1.0);
     const auto font = [](QLabel* target, double points, QFont::Weight weight) {
         QFont chosen = target->font();
-        chosen.setPointSizeF(points);
+        setViewPointSize(chosen, points);
         chosen.setWeight(weight);
         target->setFont(chosen);
     };

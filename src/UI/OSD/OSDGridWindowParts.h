@@ -34,7 +34,9 @@ struct OSDGridWindowParts {
     // Sizes the panel to `size` (top edge kept) and lays the views out.
     void resize(Size size, OSDGridSize gridSize, bool showsFooter);
     void layoutSubviews(OSDGridSize gridSize, bool showsFooter);
-    void layoutFooterButtons(const Rect& footer, double windowHeight);
+    // Places the shown buttons at the footer's right end; answers where the leftmost begins, 6
+    // points clear of it (the footer's right edge when none is shown).
+    double layoutFooterButtons(const Rect& footer, double windowHeight);
     void applyBackdropOpacity(OSDGridOpacity opacity);
     // Light or dark chrome; automatic follows the host's appearance.
     void applyAppearanceMode(OSDAppearanceMode mode);
@@ -51,7 +53,6 @@ struct OSDGridWindowParts {
     std::optional<std::string> displayIdentifier;
     std::optional<DisplayOSDSettings> currentSettings;
     Appearance appearance = Appearance::dark;
-    double backdropAlpha = 1;
     std::unique_ptr<OSDOverlayPanel> panel;
     OSDBackdropView* backdrop = nullptr;
     OSDGridView* gridView = nullptr;

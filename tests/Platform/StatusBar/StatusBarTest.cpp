@@ -1,5 +1,7 @@
 #include "Platform/StatusBar/StatusBar.h"
 
+#include "Platform/Input/Event.h"
+#include "Platform/StatusBar/KeyEquivalentText.h"
 #include "Platform/StatusBar/Menu.h"
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusItem.h"
@@ -31,6 +33,32 @@ TEST(StatusBarTest, EveryChangeOfAnItemItsButtonOrItsMenuIsReported) {
     EXPECT_EQ(changes, 3);
     EXPECT_TRUE(bar.items().empty());
     EXPECT_EQ(item->button(), nullptr);
+}
+
+TEST(StatusBarTest, KeyEquivalentsReadAsTheHostsMenusShowThem) {
+    using namespace EventFlags;
+    struct Case {
+        const char* name;
+        const char* keyEquivalent;
+        uint64_t mask;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"modifiers in the host's order", "g",
+         maskShift | maskControl | maskAlternate | maskCommand, "\u2318\u2325\u2303\u21E7G"},
+        {"left arrow", "\uF702", maskControl, "\u2303\u2190"},
+        {"right, up and down are arrows too", "\uF703", 0, "\u2192"},
+        {"up", "\uF700", 0, "\u2191"},
+        {"down", "\uF701", 0, "\u2193"},
+        {"a function key by its name", "\uF708", maskCommand, "\u2318F5"},
+        {"return", "\r", 0, "\u21A9"},
+        {"punctuation as typed", ",", maskCommand, "\u2318,"},
+        {"no key, no text", "", maskCommand, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(keyEquivalentText(c.keyEquivalent, c.mask), c.expected);
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
 #include "Platform/StatusBar/StatusItem.h"
+#include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 #include "Support/VirtualMainQueue.h"
@@ -145,6 +146,14 @@ TEST_F(MenuBarControllerTest, StatusItemShowsTheChosenPicture) {
     EXPECT_EQ(button().image()->text("description"), "Tessarin");
     controller.setGridModeEnabled(false);
     EXPECT_TRUE(showsTemplateIcon());
+}
+
+TEST_F(MenuBarControllerTest, WithoutTheHostsSymbolAnUndrawableGridShowsNoPicture) {
+    host.symbols().withdraw("arrow.left.and.right.square");
+    controller.setMenuBarIconSetting(MenuBarIconSetting::minigrid);
+    controller.updateSpaceState(TessarinSpaceInfo{1, 6, 7}, MenuBarGridIconModel::make(11, 0, 2),
+                                std::nullopt);
+    EXPECT_FALSE(button().image());
 }
 
 TEST_F(MenuBarControllerTest, HotkeysBecomeKeyEquivalentsOfTheirItemsOnly) {

@@ -1,10 +1,12 @@
 #include "UI/OSD/OSDGridCellStyle.h"
 
+#include "UI/OSD/OSDGridCanvas.h"
 #include "UI/OSD/OSDGridCellPainter.h"
 #include "UI/OSD/OSDGridCellTitleStyle.h"
-#include "UI/OSD/OSDGridTestSupport.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
 
 #include <QPainter>
+#include <QRawFont>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -54,13 +56,38 @@ TEST(OSDGridCellStyleTest, CornersRoundWithinEightToTwelvePoints) {
 }
 
 TEST(OSDGridCellStyleTest, TitleColourFollowsActivityAndSizeIsCapped) {
+    testing::ensureApplication();
     const auto active = OSDGridCellTitleStyle::attributes(true, 1);
     const auto inactive = OSDGridCellTitleStyle::attributes(false, 3);
     EXPECT_NEAR(active.color.alphaF(), 0.94, 1e-3);
     EXPECT_NEAR(inactive.color.alphaF(), 0.8, 1e-3);
-    EXPECT_EQ(active.pointSize, 9.5);
-    EXPECT_EQ(inactive.pointSize, 11.5);
+    EXPECT_NEAR(QRawFont::fromFont(active.font).pixelSize(), 9.5, 0.5);
+    EXPECT_NEAR(QRawFont::fromFont(inactive.font).pixelSize(), 11.5, 0.5);
     EXPECT_EQ(active.shadowColor, inactive.shadowColor);
+}
+
+TEST(OSDGridCellStyleTest, TitleShadowSpreadsByItsBlur) {
+    testing::ensureApplication();
+    const Rect cell{0, 0, 178, 100};
+    // The shadow alone (the text itself clear), a point left of where the title starts.
+    const auto alphaBesideTitle = [&cell](double blur) {
+        QImage image(178, 100, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        auto attributes = OSDGridCellTitleStyle::attributes(true, 1);
+        attributes.color = Qt::transparent;
+        attributes.shadowBlur = blur;
+        OSDGridCellPainter::drawTitle({painter, 100}, "Inbox", cell, 0, attributes);
+        painter.end();
+        const int left = static_cast<int>(OSDGridCellPainter::titleFrame(cell, 0, 9.5).minX());
+        int alpha = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            alpha = std::max(alpha, image.pixelColor(left - 1, y).alpha());
+        }
+        return alpha;
+    };
+    EXPECT_EQ(alphaBesideTitle(0), 0);
+    EXPECT_GT(alphaBesideTitle(OSDGridCellTitleStyle::attributes(true, 1).shadowBlur), 8);
 }
 
 TEST(OSDGridCellStyleTest, TitleStopsShortOfTheBadges) {

@@ -1,3 +1,4 @@
+#include "Platform/Symbols/SystemSymbolImages.h"
 #include "UI/OSD/OSDGridCellStyle.h"
 #include "UI/OSD/OSDGridSpaceManagementControl.h"
 #include "UI/OSD/OSDGridView.h"
@@ -109,6 +110,12 @@ TEST_F(OSDGridViewDrawingTest, AnObscuredCellIsCoveredButKeepsItsBadges) {
     EXPECT_NEAR(cover.red(), cover.green(), 12);
     const auto badges = OSDGridCellStyle::screenshotBadgeStackFrames(cell, 2);
     EXPECT_TRUE(isNear(pixel(image, badges[1].center()), QColor(Qt::blue), 10));
+    // The host's crossed-out eye lies on the cover's centre, and goes with the symbol.
+    EXPECT_GT(pixel(image, cell.center()).lightness(), 150);
+    host.symbols().withdraw("eye.slash.fill");
+    fields.cellScreenshots[0] = screenshot(red); // a new picture, so the cover is drawn afresh
+    view.updateVisibleModel(makeModel(fields));
+    EXPECT_LT(pixel(render(), cell.center()).lightness(), 110);
 }
 
 TEST_F(OSDGridViewDrawingTest, PlaceholdersAreOutlinedAndVirtualSlotsLeftOpen) {

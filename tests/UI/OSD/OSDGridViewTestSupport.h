@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/Host.h"
+#include "Platform/Scenario.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 #include "UI/OSD/OSDGridTestSupport.h"
@@ -67,6 +69,9 @@ protected:
     } applicationReady;
     VirtualMainQueue queue;
     ScopedMainQueue scopedQueue{queue};
+    // The host supplies the symbols the cells draw.
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
     OSDGridView view;
 };
 

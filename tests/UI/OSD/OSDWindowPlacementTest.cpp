@@ -1,3 +1,5 @@
+#include "Platform/Symbols/SystemSymbolImages.h"
+#include "UI/OSD/OSDChromeLabel.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
 
@@ -124,19 +126,31 @@ TEST_F(OSDWindowTest, FooterButtonsFollowTheContextsCallbacks) {
     QToolButton* addDesktop = buttons[1];
     EXPECT_TRUE(missionControl->isHidden());
     ASSERT_FALSE(addDesktop->isHidden());
-    // Its symbol is the bundle's template picture in the chrome's label colour.
+    // Its symbol is the host's template picture in the chrome's label colour.
     const QImage symbol = addDesktop->icon().pixmap(48, 48).toImage();
     ASSERT_FALSE(symbol.isNull());
-    const QColor stroke = symbol.pixelColor(symbol.width() * 0.12, symbol.height() * 0.6);
+    const QColor stroke = symbol.pixelColor(symbol.width() * 0.135, symbol.height() * 0.6);
     EXPECT_EQ(stroke.alpha(), 255);
     EXPECT_EQ(stroke.rgb(),
               window.primaryGrid()->headerTitleLabel->palette().color(QPalette::WindowText).rgb());
     auto* footer = panel().findChildren<QLabel*>().back();
     EXPECT_EQ(footer->text(), "Pick a Space");
-    // The lone button sits at the right edge of the footer text.
-    EXPECT_EQ(addDesktop->geometry().right(), footer->geometry().right());
+    // A hint too long for the room left of the buttons is cut at the tail, not clipped.
+    footer->setText(QString(60, QLatin1Char('W')));
+    const QString shown = static_cast<OSDChromeLabel*>(footer)->shownText();
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_LE(footer->fontMetrics().horizontalAdvance(shown), footer->contentsRect().width());
+    footer->setText("Pick a Space");
+    // The lone button sits at the footer's right edge; the text stops 6 points short of it.
+    EXPECT_EQ(footer->geometry().right() + 1 + 6, addDesktop->geometry().left());
     addDesktop->click();
     EXPECT_EQ(added, 1);
+    // Without the host's symbol the button shows no picture.
+    host.symbols().withdraw("plus.rectangle.on.rectangle");
+    window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, {}, false,
+                OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::manual(), "UUID-A",
+                context, std::nullopt, nullptr, nullptr);
+    EXPECT_TRUE(panel().findChildren<QToolButton*>()[1]->icon().isNull());
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #include "Platform/SystemServices.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
 
+#include <QRawFont>
+
 namespace tessarin::testing {
 namespace {
 
@@ -86,6 +88,23 @@ TEST_F(OSDWindowTest, RefreshKeepsOrReplacesTheContextAndOverlaysLeaveTheDismiss
     EXPECT_FALSE(window.isGridVisible("UUID-A"));
 }
 
+TEST_F(OSDWindowTest, BackdropRimFadesWithTheGridOpacity) {
+    const auto rimAlpha = [this](OSDGridOpacity opacity) {
+        DisplayOSDSettings settings;
+        settings.gridOpacity = opacity;
+        show(plainModel(4, 2), OSDDismissalBehavior::manual(), "UUID-A", std::nullopt, settings);
+        OSDBackdropView& backdrop = *window.primaryGrid()->backdrop;
+        backdrop.setFill(Qt::transparent); // the rim alone
+        QImage image(backdrop.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        backdrop.render(&image, {}, {}, QWidget::DrawChildren);
+        return image.pixelColor(0, image.height() / 2).alpha();
+    };
+    const int whole = rimAlpha(OSDGridOpacity::percent100);
+    EXPECT_GT(whole, 8);
+    EXPECT_NEAR(rimAlpha(OSDGridOpacity::percent50), whole / 2.0, 1.5);
+}
+
 TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
     struct Case {
         const char* name;
@@ -118,8 +137,10 @@ TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
         ASSERT_NE(window.gridWindow(), nullptr);
         const OSDGridWindowParts& grid = *window.primaryGrid();
         EXPECT_EQ(grid.headerTitleLabel->palette().color(QPalette::WindowText), c.title);
-        EXPECT_NEAR(grid.headerTitleLabel->font().pointSizeF(), c.titlePoints, 0.1);
-        EXPECT_NEAR(grid.footerLabel->font().pointSizeF(), c.footerPoints, 0.1);
+        // View points are pixels, whatever Qt's points come to on the screen.
+        EXPECT_NEAR(QRawFont::fromFont(grid.headerTitleLabel->font()).pixelSize(), c.titlePoints,
+                    0.5);
+        EXPECT_NEAR(QRawFont::fromFont(grid.footerLabel->font()).pixelSize(), c.footerPoints, 0.5);
         // The app name ends before the Space title, which ends at the header's right edge.
         EXPECT_LT(grid.headerTitleLabel->geometry().right(),
                   grid.headerDetailLabel->geometry().left());

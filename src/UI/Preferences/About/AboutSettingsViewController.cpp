@@ -76,10 +76,12 @@ QWidget* AboutSettingsViewController::makeApplicationHeaderView(const std::optio
     stack->addSpacing(3 - stack->spacing());
     QLabel* build = makeCentredLabel(applicationIdentifierText(), systemFont(11, QFont::Normal),
                                      applicationIdentifierIdentifier);
-    QColor tertiary = SettingsPageLayout::resolvedColor(SettingsSystemColor::secondaryLabel,
-                                                        SettingsPageLayout::effectiveAppearance());
-    tertiary.setAlphaF(tertiary.alphaF() * 0.6);
-    SettingsPageLayout::setTextColor(*build, tertiary);
+    const Appearance appearance = SettingsPageLayout::effectiveAppearance();
+    SettingsPageLayout::setTextColor(
+        *header, SettingsPageLayout::resolvedColor(SettingsSystemColor::label, appearance));
+    // The faintest text that still reads: the secondary colour.
+    SettingsPageLayout::setTextColor(
+        *build, SettingsPageLayout::resolvedColor(SettingsSystemColor::secondaryLabel, appearance));
     stack->addWidget(build, 0, Qt::AlignHCenter);
     stack->addSpacing(12 - stack->spacing());
     auto* updates = new QPushButton(QString::fromUtf8("Check for Updates\u2026"), container);

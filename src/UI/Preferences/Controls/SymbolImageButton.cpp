@@ -29,6 +29,7 @@ SymbolImageButton::SymbolImageButton(const std::string& symbolName,
                                      const QString& accessibilityDescription, QWidget* parent)
     : QToolButton(parent), appearanceObserver_([this] { applyAppearance(); }) {
     setAccessibleName(accessibilityDescription);
+    setProperty("symbol", QString::fromStdString(symbolName));
     setAutoRaise(true);
     if (const auto image = Host::current().symbols().image(symbolName)) {
         symbol_ = image->convertToFormat(QImage::Format_ARGB32_Premultiplied);

@@ -26,7 +26,8 @@ ColorPair pairOf(SettingsSystemColor color) {
     case SettingsSystemColor::label:
         return {QColor(0, 0, 0, 217), QColor(255, 255, 255, 217)};
     case SettingsSystemColor::secondaryLabel:
-        return {QColor(0, 0, 0, 128), QColor(255, 255, 255, 140)};
+        // Faint, yet 4.5 : 1 against the window and card backgrounds of either appearance.
+        return {QColor(0, 0, 0, 145), QColor(255, 255, 255, 140)};
     case SettingsSystemColor::disabledControlText:
         return {QColor(0, 0, 0, 64), QColor(255, 255, 255, 64)};
     case SettingsSystemColor::separator:

@@ -58,6 +58,11 @@ void SettingsRowView::applyEnabledState(bool enabled) {
     if (controlView_) {
         applySettingsControlEnabledState(*controlView_, enabled);
     }
+    // A dimmed row's labels belong to an inactive control, for the accessibility tree too.
+    titleLabel_->setEnabled(enabled);
+    if (detailLabel_ != nullptr) {
+        detailLabel_->setEnabled(enabled);
+    }
     applyLabelColors();
 }
 

@@ -34,6 +34,8 @@ SettingsSheet::SettingsSheet(const QSize& size, const QString& title, const QStr
       footer_(new SettingsFooterView) {
     setFixedSize(size);
     subtitleLabel_->setWordWrap(true);
+    L::setTextColor(*titleLabel_,
+                    L::resolvedColor(SettingsSystemColor::label, L::effectiveAppearance()));
     L::setTextColor(*subtitleLabel_, L::resolvedColor(SettingsSystemColor::secondaryLabel,
                                                       L::effectiveAppearance()));
     auto* content = new QVBoxLayout;

@@ -57,6 +57,8 @@ void SettingsSliderControl::setValue(int value) {
 void SettingsSliderControl::applySettingsEnabledState(bool enabled) {
     enabled_ = enabled;
     slider_->setEnabled(enabled);
+    // The read-out of a disabled slider is inactive too.
+    valueLabel_->setEnabled(enabled);
     applyLabelColor();
 }
 

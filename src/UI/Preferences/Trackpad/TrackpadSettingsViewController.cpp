@@ -234,6 +234,7 @@ void TrackpadSettingsViewController::configureSystemGestureStatus(bool ready) {
     SettingsPageLayout::setTextColor(*systemGestureStatusLabel_, colour);
     const char* symbol = ready ? "checkmark.circle.fill" : "exclamationmark.circle.fill";
     systemGestureStatusIcon_->setAccessibleName(systemGestureStatusLabel_->accessibleName());
+    systemGestureStatusIcon_->setProperty("symbol", QString::fromLatin1(symbol));
     if (const auto image = Host::current().symbols().image(symbol)) {
         systemGestureStatusIcon_->setPixmap(tinted(*image, colour));
     } else {

@@ -78,6 +78,9 @@ QToolBar* PreferencesTabViewController::makeToolbar() {
         item->setObjectName(toolbarItemIdentifier(page));
         item->setToolTip(title(page) + QStringLiteral(" settings"));
         item->setCheckable(true);
+        // The symbol the page names, whether or not the host has it.
+        const auto named = toolbarSymbolName(page, [](const std::string&) { return true; });
+        item->setProperty("symbol", QString::fromStdString(named.value_or(std::string())));
         if (const auto symbol = toolbarSymbolName(page, symbolExists)) {
             item->setIcon(QIcon(QPixmap::fromImage(*symbols.image(*symbol))));
         }

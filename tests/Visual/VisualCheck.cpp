@@ -1,0 +1,545 @@
+#include "Visual/VisualCheck.h"
+
+#include "UI/OSD/OSDGridCellPainter.h"
+#include "UI/OSD/OSDGridCellTitleStyle.h"
+#include "UI/OSD/OSDGridLayout.h"
+#include "UI/OSD/OSDGridView.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextBoundaryFinder>
+#include <QTextLayout>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <set>
+
+namespace tessarin::visual {
+
+namespace {
+
+// One way a widget shows text: the text, where it lies in the widget, its font and colour.
+struct ShownText {
+    QString text;
+    QRect box;
+    QFont font;
+    QColor colour;
+};
+
+std::string describe(const QWidget& widget) {
+    if (!widget.objectName().isEmpty()) {
+        return widget.objectName().toStdString();
+    }
+    std::string name = widget.metaObject()->className();
+    if (const auto* label = qobject_cast<const QLabel*>(&widget);
+        label && !label->text().isEmpty()) {
+        name += " \"" + label->text().left(40).toStdString() + "\"";
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget);
+               button && !button->text().isEmpty()) {
+        name += " \"" + button->text().left(40).toStdString() + "\"";
+    }
+    return name;
+}
+
+std::string format(const char* pattern, double a, double b) {
+    char text[96];
+    std::snprintf(text, sizeof text, pattern, a, b);
+    return text;
+}
+
+// Shown, even when squeezed to nothing: a label or control of no size is a fault to report.
+bool isShown(const QWidget& widget, const QWidget& window) {
+    return &widget == &window || widget.isVisibleTo(&window);
+}
+
+// The widget's rectangle in the window, cut to what its ancestors leave visible.
+QRect visibleRect(const QWidget& widget, const QWidget& window) {
+    QRect visible(widget.mapTo(&window, QPoint()), widget.size());
+    for (const QWidget* ancestor = widget.parentWidget(); ancestor && ancestor != &window;
+         ancestor = ancestor->parentWidget()) {
+        visible &= QRect(ancestor->mapTo(&window, QPoint()), ancestor->size());
+    }
+    return visible & window.rect();
+}
+
+QPalette::ColorGroup colourGroup(const QWidget& widget) {
+    return widget.isActiveWindow() ? QPalette::Active : QPalette::Inactive;
+}
+
+bool isControl(const QWidget& widget) {
+    return qobject_cast<const QAbstractButton*>(&widget) ||
+           qobject_cast<const QComboBox*>(&widget) || qobject_cast<const QLineEdit*>(&widget) ||
+           qobject_cast<const QAbstractSlider*>(&widget) ||
+           qobject_cast<const QAbstractSpinBox*>(&widget) ||
+           (widget.focusPolicy() != Qt::NoFocus && !widget.isWindow() &&
+            !qobject_cast<const QAbstractScrollArea*>(&widget) &&
+            !qobject_cast<const QAbstractScrollArea*>(widget.parentWidget()));
+}
+
+int textFlags(const QLabel& label) {
+    return static_cast<int>(label.alignment()) | (label.wordWrap() ? Qt::TextWordWrap : 0);
+}
+
+std::optional<ShownText> shownText(const QWidget& widget) {
+    const QColor colour = widget.palette().color(colourGroup(widget), widget.foregroundRole());
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        if (label->text().isEmpty() || !label->pixmap().isNull()) {
+            return std::nullopt;
+        }
+        const QRect content = label->contentsRect();
+        const QRect ink =
+            label->fontMetrics().boundingRect(content, textFlags(*label), label->text());
+        return ShownText{label->text(), ink & content, label->font(), colour};
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        if (button->text().isEmpty()) {
+            return std::nullopt;
+        }
+        return ShownText{button->text(), button->rect(), button->font(), colour};
+    }
+    if (const auto* field = qobject_cast<const QLineEdit*>(&widget)) {
+        if (field->text().isEmpty()) {
+            return std::nullopt;
+        }
+        return ShownText{field->text(), field->rect(), field->font(),
+                         field->palette().color(colourGroup(widget), QPalette::Text)};
+    }
+    if (const auto* popUp = qobject_cast<const QComboBox*>(&widget)) {
+        if (popUp->currentText().isEmpty()) {
+            return std::nullopt;
+        }
+        return ShownText{popUp->currentText(), popUp->rect(), popUp->font(), colour};
+    }
+    if (const auto* editor = qobject_cast<const QPlainTextEdit*>(&widget)) {
+        return ShownText{editor->toPlainText(), editor->viewport()->geometry(), editor->font(),
+                         editor->palette().color(colourGroup(widget), QPalette::Text)};
+    }
+    return std::nullopt;
+}
+
+// The rectangle a widget fills for its siblings: a label only where its text or picture lies.
+QRect occupiedRect(const QWidget& widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        if (!label->pixmap().isNull()) {
+            const QSize size = label->hasScaledContents()
+                                   ? label->contentsRect().size()
+                                   : label->pixmap().deviceIndependentSize().toSize();
+            return QStyle::alignedRect(label->layoutDirection(), label->alignment(), size,
+                                       label->contentsRect())
+                .translated(label->pos());
+        }
+        if (const auto text = shownText(widget)) {
+            return text->box.translated(label->pos());
+        }
+        return {};
+    }
+    return widget.geometry();
+}
+
+bool takesRoom(const QWidget& widget) {
+    return isControl(widget) || qobject_cast<const QLabel*>(&widget) != nullptr ||
+           qobject_cast<const QAbstractScrollArea*>(&widget) != nullptr;
+}
+
+void checkTextFits(const QLabel& label, std::vector<std::string>& faults) {
+    if (label.text().isEmpty() || !label.pixmap().isNull()) {
+        return;
+    }
+    if (label.wordWrap()) {
+        const int needed = label.heightForWidth(label.width());
+        if (needed > label.height()) {
+            faults.push_back(
+                describe(label) +
+                format(": wrapped text needs %.0f px of height, has %.0f", needed, label.height()));
+        }
+        return;
+    }
+    const QRect content = label.contentsRect();
+    const QRect ink =
+        label.fontMetrics().boundingRect(QRect(0, 0, 100000, 100000), 0, label.text());
+    if (ink.width() > content.width() && !label.property("elides").toBool()) {
+        faults.push_back(describe(label) +
+                         format(": text is %.0f px wide in %.0f", ink.width(), content.width()));
+    }
+    if (label.fontMetrics().height() > content.height() + 1) {
+        faults.push_back(describe(label) + format(": text is %.0f px high in %.0f",
+                                                  label.fontMetrics().height(), content.height()));
+    }
+}
+
+// A layout gives a widget at least its explicit minimum size, else its minimum size hint.
+void checkControlSize(const QWidget& widget, std::vector<std::string>& faults) {
+    const QSize hint = widget.minimumSizeHint();
+    const QSize explicitMinimum = widget.minimumSize();
+    const int width = explicitMinimum.width() > 0 ? explicitMinimum.width() : hint.width();
+    const int height = explicitMinimum.height() > 0 ? explicitMinimum.height() : hint.height();
+    if (widget.width() < width || widget.height() < height) {
+        faults.push_back(describe(widget) + ": " + std::to_string(widget.width()) + " x " +
+                         std::to_string(widget.height()) + " is smaller than its minimum " +
+                         std::to_string(width) + " x " + std::to_string(height));
+    }
+}
+
+void checkSiblings(const QWidget& parent, const QWidget& window, std::vector<std::string>& faults) {
+    std::vector<const QWidget*> shown;
+    for (const QObject* child : parent.children()) {
+        const auto* widget = qobject_cast<const QWidget*>(child);
+        if (widget && !widget->isWindow() && isShown(*widget, window) && takesRoom(*widget)) {
+            shown.push_back(widget);
+        }
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            if (occupiedRect(*shown[i]).intersects(occupiedRect(*shown[j]))) {
+                faults.push_back(describe(*shown[i]) + " overlaps " + describe(*shown[j]));
+            }
+        }
+    }
+}
+
+void checkSymbol(const QWidget& widget, std::vector<std::string>& faults) {
+    const QString symbol = widget.property("symbol").toString();
+    if (symbol.isEmpty()) {
+        return;
+    }
+    const auto* label = qobject_cast<const QLabel*>(&widget);
+    const auto* button = qobject_cast<const QAbstractButton*>(&widget);
+    if ((label && label->pixmap().isNull()) || (button && button->icon().isNull())) {
+        faults.push_back(describe(widget) + ": symbol \"" + symbol.toStdString() +
+                         "\" has no picture");
+    }
+}
+
+void checkGlyphs(const QString& text, const QFont& font, const std::string& where,
+                 std::vector<std::string>& faults) {
+    if (const QString missing = missingCharacters(text, font); !missing.isEmpty()) {
+        faults.push_back(where + ": no glyph for \"" + missing.toStdString() + "\"");
+    }
+}
+
+void checkContrast(const ShownText& text, const QRect& inWindow, const QImage& picture,
+                   const std::string& where, std::vector<std::string>& faults) {
+    const QColor background = dominantColour(picture, inWindow);
+    const double ratio = contrastRatio(text.colour, background);
+    const double required = requiredContrast(text.font);
+    if (ratio < required) {
+        faults.push_back(where + format(": contrast %.2f:1, needs %.1f:1", ratio, required) + " (" +
+                         text.colour.name(QColor::HexArgb).toStdString() + " on " +
+                         background.name().toStdString() + ")");
+    }
+}
+
+void addOnce(std::vector<std::string>& faults, std::set<std::string>& seen,
+             const std::vector<std::string>& found) {
+    for (const std::string& fault : found) {
+        if (seen.insert(fault).second) {
+            faults.push_back(fault);
+        }
+    }
+}
+
+std::vector<QWidget*> shownWidgets(QWidget& window) {
+    std::vector<QWidget*> shown{&window};
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isWindow() && isShown(*widget, window)) {
+            shown.push_back(widget);
+        }
+    }
+    return shown;
+}
+
+// What holds for the window whatever is scrolled into view.
+std::vector<std::string> layoutFaults(QWidget& window) {
+    std::vector<std::string> faults;
+    for (QWidget* widget : shownWidgets(window)) {
+        if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+            checkTextFits(*label, faults);
+        }
+        if (isControl(*widget)) {
+            checkControlSize(*widget, faults);
+        }
+        checkSiblings(*widget, window, faults);
+        checkSymbol(*widget, faults);
+        if (const auto text = shownText(*widget)) {
+            checkGlyphs(text->text, text->font, describe(*widget), faults);
+        }
+    }
+    for (const QAction* action : window.findChildren<QAction*>()) {
+        const QString symbol = action->property("symbol").toString();
+        if (!symbol.isEmpty() && action->icon().isNull()) {
+            faults.push_back(action->objectName().toStdString() + ": symbol \"" +
+                             symbol.toStdString() + "\" has no picture");
+        }
+    }
+    return faults;
+}
+
+// The contrast of the text wholly in view in `picture`.
+std::vector<std::string> contrastFaults(QWidget& window, const QImage& picture) {
+    std::vector<std::string> faults;
+    for (QWidget* widget : shownWidgets(window)) {
+        const auto text = shownText(*widget);
+        if (!text || !widget->isEnabled() || text->box.isEmpty()) {
+            continue;
+        }
+        const QRect inWindow = text->box.translated(widget->mapTo(&window, QPoint()));
+        if (visibleRect(*widget, window).contains(inWindow)) {
+            checkContrast(*text, inWindow, picture, describe(*widget), faults);
+        }
+    }
+    return faults;
+}
+
+double luminance(const QColor& colour) {
+    const auto linear = [](double channel) {
+        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+QScrollArea* scrollingArea(QWidget& window) {
+    for (QScrollArea* area : window.findChildren<QScrollArea*>()) {
+        if (isShown(*area, window) && area->verticalScrollBar()->maximum() > 0) {
+            return area;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QImage pictureOf(QWidget& window, const QColor& desktop) {
+    const QPixmap grabbed = window.grab();
+    QImage picture(grabbed.size(), QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(grabbed.devicePixelRatio());
+    picture.fill(desktop);
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, grabbed);
+    return picture;
+}
+
+std::vector<std::string> windowFaults(QWidget& window, const QColor& desktop,
+                                      std::vector<QImage>& pictures) {
+    std::vector<std::string> faults;
+    std::set<std::string> seen;
+    addOnce(faults, seen, layoutFaults(window));
+    QScrollArea* area = scrollingArea(window);
+    QScrollBar* bar = area ? area->verticalScrollBar() : nullptr;
+    for (int position = 0;; position = std::min(position + bar->pageStep(), bar->maximum())) {
+        if (bar) {
+            bar->setValue(position);
+        }
+        pictures.push_back(pictureOf(window, desktop));
+        addOnce(faults, seen, contrastFaults(window, pictures.back()));
+        if (!bar || position >= bar->maximum()) {
+            break;
+        }
+    }
+    if (bar) {
+        bar->setValue(0);
+    }
+    return faults;
+}
+
+std::vector<std::string> menuFaults(QMenu& menu, const QImage& picture) {
+    std::vector<std::string> faults;
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator() || !action->isVisible()) {
+            continue;
+        }
+        const std::string where = "menu entry \"" + action->text().toStdString() + "\"";
+        checkGlyphs(action->text(), menu.font(), where, faults);
+        if (action->isEnabled()) {
+            const QColor colour = menu.palette().color(colourGroup(menu), QPalette::Text);
+            checkContrast({action->text(), {}, menu.font(), colour}, menu.actionGeometry(action),
+                          picture, where, faults);
+        }
+    }
+    return faults;
+}
+
+std::vector<std::string> gridTitleFaults(const OSDGridView& view, const QImage& picture) {
+    std::vector<std::string> faults;
+    const auto& model = view.displayedModel();
+    if (!model) {
+        return faults;
+    }
+    const auto& settings = view.appearanceSettings();
+    const double glow =
+        settings.activeSpaceGlowOpacity.rawValue > 0 ? settings.activeSpaceGlowSpread.rawValue : 0;
+    const double inset = std::ceil(settings.activeSpaceBorderWidth.rawValue * 0.5 + glow);
+    const auto layout = OSDGridLayout::make(
+        *model, {static_cast<double>(view.width()), static_cast<double>(view.height())}, inset);
+    if (!layout) {
+        return faults;
+    }
+    const double scale = std::max(view.width() / 276.0, 1.0);
+    for (const auto& [index, title] : model->cellTitles()) {
+        const auto cell = static_cast<std::size_t>(index);
+        if (cell >= layout->frames().size()) {
+            continue;
+        }
+        const auto attributes =
+            OSDGridCellTitleStyle::attributes(index == model->activeIndex(), scale);
+        const Rect band = OSDGridCellPainter::titleFrame(
+            layout->frames()[cell], static_cast<int64_t>(model->badgeIcons(index).size()),
+            attributes.pointSize);
+        const std::string where = "cell title \"" + title + "\"";
+        const QString text = QString::fromStdString(title);
+        checkGlyphs(text, attributes.font, where, faults);
+        if (band.width() <= 0) {
+            continue;
+        }
+        const double lineHeight = QFontMetricsF(attributes.font).height();
+        if (lineHeight > band.height() + 0.5) {
+            faults.push_back(where + format(": a %.1f px line in a band %.1f px high", lineHeight,
+                                            band.height()));
+        }
+        const QRect area(static_cast<int>(band.minX()),
+                         static_cast<int>(view.height() - band.maxY()),
+                         static_cast<int>(band.width()), static_cast<int>(band.height()));
+        // A screenshot or an icon behind a title is the user's content; the colours the view
+        // itself paints behind titles are its fills and covers.
+        const auto appearance = model->appearance(index);
+        const bool painted = model->isObscured(index) || !appearance ||
+                             (!appearance->screenshot() && !appearance->icon());
+        if (painted) {
+            checkContrast({text, area, attributes.font, attributes.color}, area, picture, where,
+                          faults);
+        }
+    }
+    return faults;
+}
+
+double contrastRatio(QColor text, const QColor& background) {
+    if (text.alphaF() < 1) {
+        const double alpha = text.alphaF();
+        const auto mix = [alpha](double front, double back) {
+            return front * alpha + back * (1 - alpha);
+        };
+        text = QColor::fromRgbF(static_cast<float>(mix(text.redF(), background.redF())),
+                                static_cast<float>(mix(text.greenF(), background.greenF())),
+                                static_cast<float>(mix(text.blueF(), background.blueF())));
+    }
+    const double a = luminance(text);
+    const double b = luminance(background);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+double requiredContrast(const QFont& font) {
+    const int pixels = QFontInfo(font).pixelSize();
+    const bool large = pixels >= 18 || (pixels >= 14 && font.weight() >= QFont::Bold);
+    return large ? 3.0 : 4.5;
+}
+
+QString missingCharacters(const QString& text, const QFont& font) {
+    const auto drawsABox = [&font](const QString& part) {
+        QTextLayout layout(part, font);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(1e7);
+        }
+        layout.endLayout();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            const QList<quint32> glyphs = run.glyphIndexes();
+            if (std::find(glyphs.begin(), glyphs.end(), 0U) != glyphs.end()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    QString plain = text;
+    plain.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\t'), QLatin1Char(' '));
+    if (!drawsABox(plain)) {
+        return {};
+    }
+    QString missing;
+    QTextBoundaryFinder clusters(QTextBoundaryFinder::Grapheme, plain);
+    for (qsizetype start = 0, end = clusters.toNextBoundary(); end > 0;
+         start = end, end = clusters.toNextBoundary()) {
+        const QString cluster = plain.mid(start, end - start);
+        if (!missing.contains(cluster) && drawsABox(cluster)) {
+            missing += cluster;
+        }
+    }
+    return missing;
+}
+
+QColor dominantColour(const QImage& picture, const QRect& area) {
+    // Colours are counted in bins of 16 levels a channel, so a gently shaded fill counts as one
+    // colour; the answer is the mean of the fullest bin.
+    struct Bin {
+        int count = 0;
+        long red = 0, green = 0, blue = 0;
+    };
+    QHash<int, Bin> bins;
+    const QRect inside = area & picture.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QRgb pixel = qUnpremultiply(row[x]);
+            Bin& bin =
+                bins[(qRed(pixel) / 16) << 8 | (qGreen(pixel) / 16) << 4 | qBlue(pixel) / 16];
+            ++bin.count;
+            bin.red += qRed(pixel);
+            bin.green += qGreen(pixel);
+            bin.blue += qBlue(pixel);
+        }
+    }
+    const Bin* best = nullptr;
+    for (const Bin& bin : bins) {
+        if (best == nullptr || bin.count > best->count) {
+            best = &bin;
+        }
+    }
+    if (best == nullptr) {
+        return {};
+    }
+    return QColor(static_cast<int>(best->red / best->count),
+                  static_cast<int>(best->green / best->count),
+                  static_cast<int>(best->blue / best->count));
+}
+
+void writeGalleryPicture(const std::vector<QImage>& pictures, const std::string& name) {
+    int width = 0;
+    int height = 0;
+    for (const QImage& picture : pictures) {
+        width = std::max(width, picture.width());
+        height += picture.height();
+    }
+    if (width == 0) {
+        return;
+    }
+    QImage sheet(width, height, QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::transparent);
+    QPainter painter(&sheet);
+    int top = 0;
+    for (QImage picture : pictures) {
+        picture.setDevicePixelRatio(1);
+        painter.drawImage(0, top, picture);
+        top += picture.height();
+    }
+    painter.end();
+    const QDir folder(QStringLiteral(TESSARIN_GALLERY_DIR));
+    folder.mkpath(QStringLiteral("."));
+    sheet.save(folder.filePath(QString::fromStdString(name) + QStringLiteral(".png")));
+}
+
+} // namespace tessarin::visual
