@@ -58,11 +58,12 @@ TEST_F(KeyboardPageTest, OneKeyDrivesOneThingAcrossScopesAndWorkspaces) {
     click(Id::shortcutControl(HotkeyIdentifier::lastSpace, "clear"));
     page->handleWorkspaceRecordingResult(defaultCombination(HotkeyIdentifier::lastSpace), id);
     click(Id::shortcutControl(HotkeyIdentifier::lastSpace, "reset"));
+    click(Id::resetScopeControl); // so is the whole scope's
 
-    ASSERT_EQ(alertTitles(), std::vector<std::string>(3, "Shortcut already in use"));
-    EXPECT_EQ(world.host.system().shownAlerts()[2].informativeText,
+    ASSERT_EQ(alertTitles(), std::vector<std::string>(4, "Shortcut already in use"));
+    EXPECT_EQ(world.host.system().shownAlerts()[3].informativeText,
               "This shortcut is already assigned to Workspace 1.");
-    EXPECT_EQ(world.beeps(), 3);
+    EXPECT_EQ(world.beeps(), 4);
     EXPECT_EQ(hotkeys().combination(HotkeyAction::cursor(HotkeyIdentifier::left)),
               defaultCombination(HotkeyIdentifier::left));
     EXPECT_FALSE(hotkeys().isEnabled(HotkeyAction::cursor(HotkeyIdentifier::lastSpace)));
