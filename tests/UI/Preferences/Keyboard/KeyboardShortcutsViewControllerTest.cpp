@@ -142,6 +142,40 @@ TEST_F(KeyboardPageTest, SlotNamesAndObscureFlagsBelongToTheSelectedDisplay) {
         find<QCheckBox>(Id::directSlotControl(HotkeyIdentifier::space2, "obscure"))->isChecked());
 }
 
+TEST_F(KeyboardPageTest, TypingGoesOnAtTheCaretAfterANameIsCommitted) {
+    DirectSlotMetadataStore& metadata = world.d().directSlotMetadataStore;
+    WorkspaceShortcutStore& workspaces = world.d().workspaceShortcutStore;
+    metadata.setName("Mail", "UUID-A", 10);
+    const Uuid workspace = workspaces.addWorkspace("Mail").id;
+    selectTarget(1); // Built-in: its names are editable
+    page->view()->activateWindow();
+    QCoreApplication::processEvents(); // the activation arrives as a window-system event
+    const std::tuple<const char*, std::string, std::function<std::optional<std::string>()>>
+        fields[] = {
+            {"last slot", Id::directSlotControl(HotkeyIdentifier::space10, "name"),
+             [&] { return metadata.metadata("UUID-A", 10).name; }},
+            {"workspace", Id::workspaceControl(workspace, "name"),
+             [&] { return std::optional(workspaces.workspace(workspace)->name); }},
+        };
+    for (const auto& [row, name, stored] : fields) {
+        const QPointer<QLineEdit> field = find<QLineEdit>(name);
+        ASSERT_TRUE(field) << row;
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_Home);
+        QTest::keyClicks(field, "In");
+        QTest::keyClick(field, Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(field) << row << ": the commit renders the rows anew";
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr) << row;
+        EXPECT_EQ(focused->objectName().toStdString(), name) << row;
+        QTest::keyClicks(focused, "box");
+        QTest::keyClick(focused, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(stored(), "InboxMail") << row;
+    }
+}
+
 class SharedSpacesKeyboardPageTest : public KeyboardPageTest {
 protected:
     SharedSpacesKeyboardPageTest() : KeyboardPageTest(fakes::switchingScenario(101, true)) {}
