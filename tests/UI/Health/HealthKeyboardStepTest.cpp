@@ -1,5 +1,6 @@
 #include "Hotkeys/HotkeyStore.h"
 #include "UI/Health/HealthWorld.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 
 namespace tessarin {
 namespace {
@@ -19,6 +20,15 @@ TEST_F(HealthKeyboardStepTest, ASystemShortcutAsksAndOnlyUseAnywayStores) {
     page().handleKeyboardSetupRecordingResult(commandOptionK, left);
     ASSERT_EQ(store.combination(left), commandOptionK);
     EXPECT_FALSE(store.isSystemShortcutOverrideEnabled(left));
+    // Each stored change builds the step anew: its row shows the new keys.
+    const HotkeyCombination commandOptionJ{38, 0x100 | 0x800, "J", "j"};
+    page().handleKeyboardSetupRecordingResult(commandOptionJ,
+                                              HotkeyAction::cursor(HotkeyIdentifier::right));
+    EXPECT_EQ(find("health.practice.keyboardCard")
+                  ->findChildren<ShortcutSettingControl*>()[2]
+                  ->recorder()
+                  ->displayText(),
+              "⌘⌥J");
 
     host().system().scriptAlertResponse(AlertResponse::thirdButton);
     page().handleKeyboardSetupRecordingResult(controlLeft, left);

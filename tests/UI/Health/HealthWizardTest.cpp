@@ -2,9 +2,11 @@
 #include "UI/Health/HealthWorld.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 namespace tessarin {
 namespace {
@@ -50,6 +52,25 @@ TEST_F(HealthWizardTest, OpenLowersTheWindowAndTheGuideGlidesOntoThePaneAndFollo
     world.queue.advance(0.05);
     EXPECT_EQ(guide().panel()->hostFrame(), *guide().trackedFrame());
     EXPECT_NE(guide().panel()->hostFrame(), *target);
+}
+
+TEST_F(HealthWizardTest, RechecksThatChangeNothingKeepThePressedButtonAndANewAppearanceRecolours) {
+    world.d().presentHealthCheckAtLaunch();
+    const QPointer<QPushButton> open = find<QPushButton>("health.action.0");
+    ASSERT_TRUE(open);
+    QTest::mousePress(open, Qt::LeftButton);
+    world.queue.advance(3.0);
+    testing::flushDeferredDeletes();
+    ASSERT_TRUE(open);
+    QTest::mouseRelease(open, Qt::LeftButton);
+    EXPECT_EQ(guide().activePermission(), TessarinPrivacyPermission::accessibility);
+
+    host().system().setAppearance(Appearance::dark);
+    world.queue.runUntilIdle();
+    testing::flushDeferredDeletes();
+    EXPECT_FALSE(open);
+    EXPECT_EQ(SettingsPageLayout::textColor(*find<QLabel>("health.step.title")),
+              SettingsPageLayout::resolvedColor(SettingsSystemColor::label, Appearance::dark));
 }
 
 TEST_F(HealthWizardTest, ADropGrantsAndTheNextTickMovesOnAndRaisesTheWindow) {
