@@ -73,7 +73,8 @@ TEST_F(HealthKeyboardStepTest, WithTheGridOffItsRowsAreDimmedAndClearingKeepsThe
     EXPECT_EQ(store.combination(right), keys);
 }
 
-TEST_F(HealthKeyboardStepTest, SetupWithSomethingOutstandingOwesTheAllSetPageAndSitsTopLeft) {
+TEST_F(HealthKeyboardStepTest,
+       SetupWithSomethingOutstandingOwesTheAllSetPageAndSitsTopLeftAtItsOwnSize) {
     controller().present(Mode::allSet);
     EXPECT_FALSE(host().defaults().boolValue("healthCheck.pendingAllSetPresentation"));
     EXPECT_FALSE(page().areRechecksRunning());
@@ -85,6 +86,10 @@ TEST_F(HealthKeyboardStepTest, SetupWithSomethingOutstandingOwesTheAllSetPageAnd
     const Rect visible = host().displays().mainScreen()->visibleFrame;
     EXPECT_EQ(window().hostFrame().minX(), visible.minX() + 24);
     EXPECT_EQ(window().hostFrame().maxY(), visible.maxY() - 24);
+    // Moved, never resized.
+    window().resize(700, 600);
+    EXPECT_EQ(window().size(), QSize(540, 400));
+    EXPECT_EQ(window().maximumSize(), window().minimumSize());
 }
 
 TEST_F(HealthKeyboardStepTest, ClosingOnTheKeyboardStepIsAllowedAndStopsTheRechecks) {
