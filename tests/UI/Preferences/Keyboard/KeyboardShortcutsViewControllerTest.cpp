@@ -10,8 +10,10 @@
 #include "UI/Preferences/Controls/OSDKeyBindingRecorderControl.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
+#include "UI/Preferences/Keyboard/DirectSlotSettingsRowView.h"
 #include "UI/Preferences/Keyboard/KeyboardPageTestSupport.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 
 #include <QCheckBox>
@@ -174,6 +176,59 @@ TEST_F(KeyboardPageTest, TypingGoesOnAtTheCaretAfterANameIsCommitted) {
         settle();
         EXPECT_EQ(stored(), "InboxMail") << row;
     }
+}
+
+TEST_F(KeyboardPageTest, InTheDarkTheDirectAndWorkspaceRowsTakeTheKitsColours) {
+    namespace L = SettingsPageLayout;
+    const Uuid workspace = world.d().workspaceShortcutStore.addWorkspace("Mail").id;
+    settle();
+    world.host.system().setAppearance(Appearance::dark); // after the rows were built
+    settle();
+    const auto dark = [](SettingsSystemColor color) {
+        return L::resolvedColor(color, Appearance::dark);
+    };
+    const auto shown = [](QWidget* view, QPalette::ColorRole role) {
+        return view->palette().color(view->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                     role);
+    };
+    const auto slotRow = [this] {
+        return dynamic_cast<DirectSlotSettingsRowView*>(
+            find(recorder(HotkeyIdentifier::space10))->parentWidget());
+    };
+    const auto slotName = [this] {
+        return find(Id::directSlotControl(HotkeyIdentifier::space10, "name"));
+    };
+    QWidget* header = find(Id::directColumnsHeader);
+    ASSERT_NE(header, nullptr);
+    ASSERT_NE(slotRow(), nullptr);
+    const QString workspaceName = QString::fromStdString(Id::workspaceControl(workspace, "name"));
+    const std::tuple<const char*, std::function<QColor()>, QColor> cases[] = {
+        {"column titles", [&] { return L::textColor(*header->findChild<QLabel*>()); },
+         dark(SettingsSystemColor::secondaryLabel)},
+        {"last slot number", [&] { return L::textColor(*slotRow()->titleLabel()); },
+         dark(SettingsSystemColor::label)},
+        {"workspace explanation",
+         [&] { return L::textColor(*find(Id::workspaceExplanationLabel)); },
+         dark(SettingsSystemColor::secondaryLabel)},
+        {"slot name as a label", [&] { return shown(slotName(), QPalette::Text); },
+         dark(SettingsSystemColor::secondaryLabel)},
+        {"slot name label's box", [&] { return shown(slotName(), QPalette::Base); },
+         QColor(Qt::transparent)},
+        {"workspace name", [&] { return shown(find(workspaceName.toStdString()), QPalette::Text); },
+         dark(SettingsSystemColor::label)},
+        {"workspace name's box",
+         [&] { return shown(find(workspaceName.toStdString()), QPalette::Base); },
+         dark(SettingsSystemColor::controlBackground)},
+    };
+    for (const auto& [name, actual, expected] : cases) {
+        EXPECT_EQ(actual(), expected) << name;
+    }
+    for (QLabel* title : header->findChildren<QLabel*>()) {
+        EXPECT_GE(title->width(), title->fontMetrics().horizontalAdvance(title->text()))
+            << title->text().toStdString();
+    }
+    selectTarget(1); // one display: the names are fields
+    EXPECT_EQ(shown(slotName(), QPalette::Base), dark(SettingsSystemColor::controlBackground));
 }
 
 class SharedSpacesKeyboardPageTest : public KeyboardPageTest {
