@@ -9,7 +9,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWidget>
+#include <algorithm>
+#include <climits>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace tessarin::testing {
 
@@ -27,6 +31,22 @@ inline void ensureWidgetApplication() {
 // Runs the deletions that widgets asked for with `deleteLater`.
 inline void flushDeferredDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Each view, top to bottom in one window, is as tall as its content needs and starts below the
+// one before it: nothing is crushed or covered.
+inline void expectStackedWithoutCrushing(const std::vector<QWidget*>& views) {
+    QCoreApplication::sendPostedEvents(); // layouts settle on a later turn
+    int previousBottom = INT_MIN;
+    for (QWidget* view : views) {
+        const QRect frame(view->mapTo(view->window(), QPoint()), view->size());
+        const int needed =
+            std::max(view->minimumSizeHint().height(),
+                     view->hasHeightForWidth() ? view->heightForWidth(frame.width()) : 0);
+        EXPECT_GE(frame.height(), needed) << view->objectName().toStdString();
+        EXPECT_GE(frame.top(), previousBottom) << view->objectName().toStdString();
+        previousBottom = frame.bottom() + 1;
+    }
 }
 
 // The default simulated desktop on a virtual queue, current for one test, with an application

@@ -14,6 +14,7 @@
 #include "UI/Preferences/Keyboard/KeyboardPageTestSupport.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 
 #include <QCheckBox>
@@ -267,6 +268,9 @@ TEST_F(KeyboardPageTest, EachRefusedGridKeyIsExplainedAndTheSheetKeepsReturn) {
     click(Id::osdKeybindsControl);
     QWidget* sheet = page->osdKeybindsSheet();
     ASSERT_NE(sheet, nullptr);
+    const QList<SettingsRowView*> rows = sheet->findChildren<SettingsRowView*>();
+    ASSERT_EQ(rows.size(), 6);
+    expectStackedWithoutCrushing({rows.begin(), rows.end()});
     click(Id::osdKeybindsControl);
     EXPECT_EQ(page->osdKeybindsSheet(), sheet);
     const auto record = [&](OSDKeyBindingAction action, OSDKeyBinding binding) {
