@@ -157,17 +157,23 @@ TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {
 TEST_F(SettingsKitTest, RowsDeletedAfterTheirPageAndControlsTouchNeither) {
     auto page = std::make_unique<SettingsPageViewController>();
     page->view();
-    auto* kept = new QPushButton("Kept");
-    auto* centered = new QPushButton("Centered");
+    const QPointer<QWidget> kept = new QPushButton("Kept");
+    const QPointer<QWidget> centered = new QPushButton("Centered");
     page->keepControl(kept);
     page->keepControl(centered);
-    for (int render = 0; render < 2; ++render) { // the first rows wait for deletion
-        page->installPage({new SettingsSectionView(
-            "S", "s",
-            {new SettingsRowView("K", {}, kept), new SettingsCenteredControlRowView(centered)})});
-    }
-    page.reset();           // its shelf takes the controls down
-    flushDeferredDeletes(); // then the first rows go
+    const auto render = [&] {
+        const QPointer<QWidget> row = new SettingsRowView("K", {}, kept);
+        const QPointer<QWidget> centredRow = new SettingsCenteredControlRowView(centered);
+        page->installPage({new SettingsSectionView("S", "s", {row, centredRow})});
+        return std::pair(row, centredRow);
+    };
+    const auto [firstRow, firstCentredRow] = render();
+    render();     // the first rows now wait for deletion
+    page.reset(); // its shelf takes the controls down
+    EXPECT_FALSE(kept || centered);
+    EXPECT_TRUE(firstRow && firstCentredRow);
+    flushDeferredDeletes(); // then the first rows go, touching neither (the sanitizer watches)
+    EXPECT_FALSE(firstRow || firstCentredRow);
 }
 
 TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters) {
