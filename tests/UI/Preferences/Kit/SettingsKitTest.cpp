@@ -7,6 +7,7 @@
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSectionView.h"
 #include "UI/Preferences/Kit/SettingsSeparatorView.h"
+#include "UI/Preferences/Kit/SettingsSheet.h"
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
@@ -176,9 +177,10 @@ TEST_F(SettingsKitTest, RowsDeletedAfterTheirPageAndControlsTouchNeither) {
     EXPECT_FALSE(firstRow || firstCentredRow);
 }
 
-TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters) {
+TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsFootersAndSheets) {
     SettingsCardView card(plainRows(2));
     SettingsFooterView footer;
+    SettingsSheet sheet(QSize(520, 400), "Keys", "Inside the grid");
     auto* separator = card.findChild<SettingsSeparatorView*>();
     ASSERT_NE(separator, nullptr);
     for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
@@ -190,6 +192,8 @@ TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters
         EXPECT_EQ(card.borderColor(), line);
         EXPECT_EQ(separator->lineColor(), line);
         EXPECT_EQ(footer.backgroundColor(), window);
+        EXPECT_EQ(L::textColor(*sheet.titleLabel()), color(SettingsSystemColor::label));
+        EXPECT_EQ(L::textColor(*sheet.subtitleLabel()), color(SettingsSystemColor::secondaryLabel));
     }
 }
 

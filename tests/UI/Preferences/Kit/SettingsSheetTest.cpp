@@ -1,10 +1,8 @@
 #include "UI/Preferences/Kit/SettingsSheet.h"
 
 #include "UI/Preferences/Kit/PreferencesPanel.h"
-#include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,17 +31,6 @@ TEST_F(SettingsSheetTest, ReturnPressesTheDefaultButtonUnlessTheSheetLeavesItToI
         sheet.end();
     }
     EXPECT_EQ(sheet.windowModality(), Qt::WindowModal);
-}
-
-TEST_F(SettingsSheetTest, ItsTextsTakeTheLabelColoursOfANewAppearance) {
-    namespace L = SettingsPageLayout;
-    for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
-        setAppearance(appearance);
-        EXPECT_EQ(L::textColor(*sheet.titleLabel()),
-                  L::resolvedColor(SettingsSystemColor::label, appearance));
-        EXPECT_EQ(L::textColor(*sheet.subtitleLabel()),
-                  L::resolvedColor(SettingsSystemColor::secondaryLabel, appearance));
-    }
 }
 
 } // namespace
