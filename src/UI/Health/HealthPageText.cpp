@@ -2,9 +2,11 @@
 
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace tessarin::HealthPageText {
 
@@ -67,6 +69,22 @@ QLabel* makeLabel(const QString& text, const QString& identifier, const QFont& f
     }
     SettingsPageLayout::setTextColor(*label, colour);
     return label;
+}
+
+void addCentred(QVBoxLayout& stack, QWidget* view) {
+    const auto* label = qobject_cast<QLabel*>(view);
+    if (label == nullptr || !label->wordWrap()) {
+        stack.addWidget(view, 0, Qt::AlignHCenter);
+        return;
+    }
+    // The label's stretch outweighs the margins', so they only take what its maximum leaves.
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addStretch(1);
+    row->addWidget(view, 1000);
+    row->addStretch(1);
+    stack.addLayout(row);
 }
 
 QPushButton* makeButton(const QString& title, const QString& identifier, bool isDefault,

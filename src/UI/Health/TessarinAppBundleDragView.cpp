@@ -2,6 +2,7 @@
 
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramBundle.h"
+#include "UI/Health/TailTruncatingLabel.h"
 
 #include <QDrag>
 #include <QHBoxLayout>
@@ -37,10 +38,10 @@ TessarinAppBundleDragView::TessarinAppBundleDragView(QString appBundlePath, cons
     icon->setFixedSize(30, 30);
     icon->setScaledContents(true);
     icon->setPixmap(bundleIcon(appBundlePath_, 60));
-    auto* name = new QLabel(appName, this);
+    auto* name = new TailTruncatingLabel(appName, this);
     name->setObjectName(QStringLiteral("health.guide.tile.name"));
     QFont font = name->font();
-    font.setPointSizeF(17);
+    font.setPixelSize(17); // view points, as the panel's frame is measured
     font.setWeight(QFont::DemiBold);
     name->setFont(font);
     layout->addWidget(icon, 0, Qt::AlignVCenter);

@@ -67,13 +67,12 @@ QWidget* TessarinHealthCheckViewController::makePracticeStepHeroView(
     auto* stack = new QVBoxLayout(hero);
     stack->setContentsMargins(4, 14, 4, 16);
     stack->setSpacing(10);
-    stack->addWidget(makeLabel(QStringLiteral("Set Up Keyboard Shortcuts"), Id::stepTitle,
-                               systemFont(20, true), labelColour(), true, 430),
-                     0, Qt::AlignHCenter);
-    stack->addWidget(makeLabel(QStringLiteral("Choose the shortcuts Tessarin should use for the "
-                                              "grid and Space navigation."),
-                               Id::stepDetail, systemFont(13, false), secondaryLabel(), true, 470),
-                     0, Qt::AlignHCenter);
+    addCentred(*stack, makeLabel(QStringLiteral("Set Up Keyboard Shortcuts"), Id::stepTitle,
+                                 systemFont(20, true), labelColour(), true, 430));
+    addCentred(*stack,
+               makeLabel(QStringLiteral("Choose the shortcuts Tessarin should use for the "
+                                        "grid and Space navigation."),
+                         Id::stepDetail, systemFont(13, false), secondaryLabel(), true, 470));
     stack->addWidget(makeKeyboardSetupShortcutRowsView());
     if (state.usesDetectedMissionControlShortcuts) {
         stack->addWidget(makeDetectedMissionControlPresetLabel());

@@ -93,14 +93,12 @@ QWidget*
 TessarinHealthCheckViewController::makeHealthStepHeroView(const TessarinHealthCheckItem& item) {
     QVBoxLayout* stack = nullptr;
     QWidget* hero = makeHero(Id::stepHero, stack, 24);
-    stack->addWidget(makeIllustration(item.identifier), 0, Qt::AlignHCenter);
+    addCentred(*stack, makeIllustration(item.identifier));
     const auto [status, colour] = statusText(item.status);
-    stack->addWidget(
-        makeLabel(status, Id::status(item.identifier), systemFont(12, true), colour, false), 0,
-        Qt::AlignHCenter);
-    stack->addWidget(makeLabel(QString::fromStdString(item.title), Id::stepTitle,
-                               systemFont(24, true), labelColour(), true, 430),
-                     0, Qt::AlignHCenter);
+    addCentred(*stack,
+               makeLabel(status, Id::status(item.identifier), systemFont(12, true), colour, false));
+    addCentred(*stack, makeLabel(QString::fromStdString(item.title), Id::stepTitle,
+                                 systemFont(24, true), labelColour(), true, 430));
     const bool accessibilityMissing =
         item.identifier == TessarinHealthCheckIdentifier::accessibility &&
         item.status != TessarinHealthCheckStatus::passed;
@@ -108,9 +106,8 @@ TessarinHealthCheckViewController::makeHealthStepHeroView(const TessarinHealthCh
                                ? QStringLiteral("Tessarin needs Accessibility so your global "
                                                 "shortcuts can switch spaces from any app.")
                                : QString::fromStdString(item.detail);
-    stack->addWidget(
-        makeLabel(detail, Id::stepDetail, systemFont(13, false), secondaryLabel(), true, 460), 0,
-        Qt::AlignHCenter);
+    addCentred(*stack, makeLabel(detail, Id::stepDetail, systemFont(13, false), secondaryLabel(),
+                                 true, 460));
     stack->addSpacing(12);
     auto* buttons = new QHBoxLayout;
     // The stack's own 24-point inset already holds the row 16 points inside each edge.
@@ -160,10 +157,9 @@ QWidget* TessarinHealthCheckViewController::makeAllSetHeroView(
     QLabel* icon = makeSymbolView("checkmark.circle.fill", systemGreen, 64);
     icon->setObjectName(Id::allSetIcon);
     icon->setAccessibleName(QStringLiteral("All Set"));
-    stack->addWidget(icon, 0, Qt::AlignHCenter);
-    stack->addWidget(makeLabel(QStringLiteral("All Set"), Id::allSetTitle, systemFont(30, true),
-                               labelColour(), false),
-                     0, Qt::AlignHCenter);
+    addCentred(*stack, icon);
+    addCentred(*stack, makeLabel(QStringLiteral("All Set"), Id::allSetTitle, systemFont(30, true),
+                                 labelColour(), false));
     const QString detail =
         skippedItems.empty()
             ? QStringLiteral("Tessarin is ready. Settings lets you tune the display grid, OSD, "
@@ -171,18 +167,16 @@ QWidget* TessarinHealthCheckViewController::makeAllSetHeroView(
             : QStringLiteral("Required setup is complete. Settings lets you revisit skipped "
                              "recommendations and tune the grid, shortcuts, system behavior, "
                              "and updates.");
-    stack->addWidget(
-        makeLabel(detail, Id::allSetDetail, systemFont(13, false), secondaryLabel(), true, 440), 0,
-        Qt::AlignHCenter);
+    addCentred(*stack, makeLabel(detail, Id::allSetDetail, systemFont(13, false), secondaryLabel(),
+                                 true, 440));
     if (!skippedItems.empty()) {
         QStringList titles;
         for (const TessarinHealthCheckItem& item : skippedItems) {
             titles << QString::fromStdString(item.title);
         }
-        stack->addWidget(makeLabel(QStringLiteral("Skipped for now: ") + titles.join(", ") + ".",
-                                   Id::skippedRecommendationsDetail, systemFont(12, false),
-                                   tertiaryLabel(), true, 430),
-                         0, Qt::AlignHCenter);
+        addCentred(*stack, makeLabel(QStringLiteral("Skipped for now: ") + titles.join(", ") + ".",
+                                     Id::skippedRecommendationsDetail, systemFont(12, false),
+                                     tertiaryLabel(), true, 430));
     }
     QPushButton* settings = makeButton(QStringLiteral("Open Settings"), Id::settingsButton, false);
     QObject::connect(settings, &QPushButton::clicked, [weakSelf = std::weak_ptr(self_)] {
@@ -190,7 +184,7 @@ QWidget* TessarinHealthCheckViewController::makeAllSetHeroView(
             (*self)->openSettings();
         }
     });
-    stack->addWidget(settings, 0, Qt::AlignHCenter);
+    addCentred(*stack, settings);
     stack->addSpacing(12);
     return hero;
 }

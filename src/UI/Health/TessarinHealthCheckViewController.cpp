@@ -91,7 +91,8 @@ TessarinHealthCheckPageDependencies withDefaults(TessarinHealthCheckPageDependen
 TessarinHealthCheckViewController::TessarinHealthCheckViewController(
     TessarinHealthCheckPageDependencies dependencies)
     : dependencies_(withDefaults(std::move(dependencies))),
-      self_(std::make_shared<TessarinHealthCheckViewController*>(this)) {}
+      self_(std::make_shared<TessarinHealthCheckViewController*>(this)),
+      appearanceObserver_([this] { rebuildForAppearance(); }) {}
 
 TessarinHealthCheckViewController::~TessarinHealthCheckViewController() {
     stopAutomaticRechecks();
@@ -143,10 +144,21 @@ void TessarinHealthCheckViewController::refreshSetupStep(
             dismissGuide();
         }
     }
+    // A check step shows only its item: one that did not change keeps its controls, so a press
+    // or the focus survives the rechecks. The keyboard step shows the stores and is rebuilt.
+    const bool unchanged = healthItem(next) && next == currentStep_;
     currentStep_ = std::move(next);
     if (!yielding_) {
         floatWindow();
     }
+    if (!unchanged) {
+        installSetupStep();
+    }
+    updateCloseButton();
+    updateRechecksForCurrentState();
+}
+
+void TessarinHealthCheckViewController::installSetupStep() {
     const TessarinHealthCheckItem* item = healthItem(currentStep_);
     const bool required = item && item->status == TessarinHealthCheckStatus::actionRequired;
     QWidget* stepView =
@@ -155,8 +167,6 @@ void TessarinHealthCheckViewController::refreshSetupStep(
     installPage({new SettingsSectionView(
         required ? QStringLiteral("Required Step") : QStringLiteral("Recommended Step"),
         TessarinHealthCheckViewIdentifier::stepSectionTitle, {stepView})});
-    updateCloseButton();
-    updateRechecksForCurrentState();
 }
 
 void TessarinHealthCheckViewController::refreshAllSet(
@@ -166,9 +176,22 @@ void TessarinHealthCheckViewController::refreshAllSet(
     currentStep_.reset();
     yielding_ = false;
     lowerWindow();
+    allSetSkippedItems_ = skippedItems;
     installPage({makeAllSetHeroView(skippedItems)});
     updateCloseButton();
     stopAutomaticRechecks();
+}
+
+// The page's colours are taken when it is built: a new appearance builds what is shown again.
+void TessarinHealthCheckViewController::rebuildForAppearance() {
+    if (!isViewLoaded()) {
+        return;
+    }
+    if (mode_ == TessarinHealthCheckPresentationMode::allSet) {
+        installPage({makeAllSetHeroView(allSetSkippedItems_)});
+    } else if (currentStep_) {
+        installSetupStep();
+    }
 }
 
 bool TessarinHealthCheckViewController::shouldAllowHealthCheckWindowClose() const {

@@ -6,8 +6,9 @@
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
 #include "Hotkeys/SystemShortcutConflictDetecting.h"
-#include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Health/TessarinHealthSetupStep.h"
+#include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 
 #include <functional>
@@ -106,7 +107,9 @@ protected:
 private:
     void refreshSetupStep(const TessarinHealthCheckSnapshot& snapshot);
     void refreshFromNewSnapshot() { refreshSetupStep(dependencies_.provider->snapshot()); }
+    void installSetupStep();
     void refreshAllSet(const std::vector<TessarinHealthCheckItem>& skippedItems);
+    void rebuildForAppearance();
     void updateRechecksForCurrentState();
     void tick();
     void restoreHealthWindowAfterSystemPromptIfNeeded();
@@ -139,6 +142,8 @@ private:
     TessarinHealthCheckPanel* window_ = nullptr;
     // Timers, observers and callbacks hold the page weakly through this.
     std::shared_ptr<TessarinHealthCheckViewController*> self_;
+    std::vector<TessarinHealthCheckItem> allSetSkippedItems_;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

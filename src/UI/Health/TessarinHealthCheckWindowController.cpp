@@ -37,7 +37,9 @@ TessarinHealthCheckWindowController::TessarinHealthCheckWindowController(
     page_ = std::make_unique<TessarinHealthCheckViewController>(std::move(dependencies));
 
     window_ = std::make_unique<TessarinHealthCheckPanel>(Rect{0, 0, contentWidth, contentHeight});
+    // Titled and closable only: the user moves the window but does not resize it.
     window_->setMinimumSize(520, 380);
+    window_->setFixedSize(static_cast<int>(contentWidth), static_cast<int>(contentHeight));
     auto* content = new QVBoxLayout(window_.get());
     content->setContentsMargins(0, 0, 0, 0);
     page_->setWindow(window_.get());

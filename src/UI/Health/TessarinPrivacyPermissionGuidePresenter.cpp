@@ -7,6 +7,7 @@
 #include "UI/Health/HealthSymbolView.h"
 #include "UI/Health/PermissionGuidePanel.h"
 #include "UI/Health/SystemSettingsWindowLookup.h"
+#include "UI/Health/TailTruncatingLabel.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -216,10 +217,10 @@ void TessarinPrivacyPermissionGuidePresenter::buildContent(TessarinPrivacyPermis
     row->setSpacing(14);
     row->addWidget(makeSymbolView("arrow.up", QColor(10, 132, 255), 34, panel_.get()), 0,
                    Qt::AlignVCenter);
-    auto* label = new QLabel(instructionText(permission), panel_.get());
+    auto* label = new TailTruncatingLabel(instructionText(permission), panel_.get());
     label->setObjectName(QStringLiteral("health.guide.instruction"));
     QFont font = label->font();
-    font.setPointSizeF(18);
+    font.setPixelSize(18); // view points, as the panel's frame is measured
     font.setWeight(QFont::DemiBold);
     label->setFont(font);
     label->setStyleSheet(QStringLiteral("color: white;"));

@@ -1,5 +1,6 @@
 #include "Hotkeys/HotkeyStore.h"
 #include "UI/Health/HealthWorld.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 
 namespace tessarin {
 namespace {
@@ -19,6 +20,15 @@ TEST_F(HealthKeyboardStepTest, ASystemShortcutAsksAndOnlyUseAnywayStores) {
     page().handleKeyboardSetupRecordingResult(commandOptionK, left);
     ASSERT_EQ(store.combination(left), commandOptionK);
     EXPECT_FALSE(store.isSystemShortcutOverrideEnabled(left));
+    // Each stored change builds the step anew: its row shows the new keys.
+    const HotkeyCombination commandOptionJ{38, 0x100 | 0x800, "J", "j"};
+    page().handleKeyboardSetupRecordingResult(commandOptionJ,
+                                              HotkeyAction::cursor(HotkeyIdentifier::right));
+    EXPECT_EQ(find("health.practice.keyboardCard")
+                  ->findChildren<ShortcutSettingControl*>()[2]
+                  ->recorder()
+                  ->displayText(),
+              "⌘⌥J");
 
     host().system().scriptAlertResponse(AlertResponse::thirdButton);
     page().handleKeyboardSetupRecordingResult(controlLeft, left);
@@ -63,7 +73,8 @@ TEST_F(HealthKeyboardStepTest, WithTheGridOffItsRowsAreDimmedAndClearingKeepsThe
     EXPECT_EQ(store.combination(right), keys);
 }
 
-TEST_F(HealthKeyboardStepTest, SetupWithSomethingOutstandingOwesTheAllSetPageAndSitsTopLeft) {
+TEST_F(HealthKeyboardStepTest,
+       SetupWithSomethingOutstandingOwesTheAllSetPageAndSitsTopLeftAtItsOwnSize) {
     controller().present(Mode::allSet);
     EXPECT_FALSE(host().defaults().boolValue("healthCheck.pendingAllSetPresentation"));
     EXPECT_FALSE(page().areRechecksRunning());
@@ -75,6 +86,10 @@ TEST_F(HealthKeyboardStepTest, SetupWithSomethingOutstandingOwesTheAllSetPageAnd
     const Rect visible = host().displays().mainScreen()->visibleFrame;
     EXPECT_EQ(window().hostFrame().minX(), visible.minX() + 24);
     EXPECT_EQ(window().hostFrame().maxY(), visible.maxY() - 24);
+    // Moved, never resized.
+    window().resize(700, 600);
+    EXPECT_EQ(window().size(), QSize(540, 400));
+    EXPECT_EQ(window().maximumSize(), window().minimumSize());
 }
 
 TEST_F(HealthKeyboardStepTest, ClosingOnTheKeyboardStepIsAllowedAndStopsTheRechecks) {

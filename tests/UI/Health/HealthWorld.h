@@ -63,6 +63,19 @@ protected:
         const TessarinHealthCheckItem* item = healthItem(page().currentSetupStep());
         return item ? std::to_string(static_cast<int>(item->identifier)) : "keys";
     }
+    // Every wrapped label of the page is as tall as all its lines at its width.
+    void expectWrappedTextWhole() {
+        QCoreApplication::sendPostedEvents(); // new rows show and lay out on a later turn
+        int wrapped = 0;
+        for (QLabel* label : page().view()->findChildren<QLabel*>()) {
+            if (label->isVisible() && label->wordWrap()) {
+                ++wrapped;
+                EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                    << label->objectName().toStdString() << " " << label->width();
+            }
+        }
+        EXPECT_GE(wrapped, 2);
+    }
     void grantCapture() {
         host().systemSettings().open(
             "x-apple.systempreferences:com.apple.preference.security?Privacy_ScreenCapture");

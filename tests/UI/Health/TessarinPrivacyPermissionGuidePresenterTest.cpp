@@ -3,6 +3,7 @@
 #include "Platform/PlatformWorld.h"
 #include "UI/Health/PermissionGuidePanel.h"
 #include "UI/Health/SystemSettingsWindowLookup.h"
+#include "UI/Health/TailTruncatingLabel.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
 #include <QLabel>
@@ -19,6 +20,15 @@ protected:
     TessarinPrivacyPermissionGuidePresenterTest() { tessarin::testing::ensureWidgetApplication(); }
     ~TessarinPrivacyPermissionGuidePresenterTest() override {
         tessarin::testing::flushDeferredDeletes();
+    }
+
+    // Where the panel really is, in host coordinates: its widget's geometry, which a layout
+    // wider than the panel would have pushed open.
+    Rect shownFrame() {
+        const QRect shown = guide.panel()->geometry();
+        return host.displays().fromWindowServer(
+            Rect{static_cast<double>(shown.x()), static_cast<double>(shown.y()),
+                 static_cast<double>(shown.width()), static_cast<double>(shown.height())});
     }
 
     std::optional<Rect> settingsWindow;
@@ -75,21 +85,21 @@ TEST_F(TessarinPrivacyPermissionGuidePresenterTest, GlidesFromTheButtonOntoTheWi
     guide.presentGuide(Permission::accessibility, Rect{100, 100, 80, 30});
     ASSERT_NE(guide.panel(), nullptr);
     // Still no System Settings window: the panel waits at the button.
-    EXPECT_EQ(guide.panel()->hostFrame(), (Rect{-180, 47, 640, 136}));
+    EXPECT_EQ(shownFrame(), (Rect{-180, 47, 640, 136}));
     EXPECT_DOUBLE_EQ(guide.panel()->alpha(), 0.92);
     queue.advance(0.2);
-    EXPECT_EQ(guide.panel()->hostFrame(), (Rect{-180, 47, 640, 136}));
+    EXPECT_EQ(shownFrame(), (Rect{-180, 47, 640, 136}));
 
     settingsWindow = Rect{200, 100, 500, 600}; // narrower than the panel: it overhangs
     queue.advance(0.05);
     EXPECT_TRUE(guide.isGliding());
     queue.advance(0.1);
-    const Rect midway = guide.panel()->hostFrame();
+    const Rect midway = shownFrame();
     EXPECT_GT(midway.minX(), -180);
     EXPECT_LT(midway.minX(), 130);
     queue.advance(0.3);
     EXPECT_FALSE(guide.isGliding());
-    EXPECT_EQ(guide.panel()->hostFrame(), (Rect{130, 124, 640, 136}));
+    EXPECT_EQ(shownFrame(), (Rect{130, 124, 640, 136}));
     EXPECT_DOUBLE_EQ(guide.panel()->alpha(), 1.0);
 
     // A still window writes nothing; a moved one is followed at the next tick.
@@ -98,13 +108,13 @@ TEST_F(TessarinPrivacyPermissionGuidePresenterTest, GlidesFromTheButtonOntoTheWi
     EXPECT_EQ(guide.panel()->frameWrites(), writes);
     settingsWindow = Rect{300, 50, 700, 600};
     queue.advance(0.05);
-    EXPECT_EQ(guide.panel()->hostFrame(), (Rect{330, 74, 640, 136}));
+    EXPECT_EQ(shownFrame(), (Rect{330, 74, 640, 136}));
     EXPECT_EQ(guide.panel()->frameWrites(), writes + 1);
 
     // Closed System Settings: the panel stays where it was.
     settingsWindow.reset();
     queue.advance(0.5);
-    EXPECT_EQ(guide.panel()->hostFrame(), (Rect{330, 74, 640, 136}));
+    EXPECT_EQ(shownFrame(), (Rect{330, 74, 640, 136}));
 }
 
 TEST_F(TessarinPrivacyPermissionGuidePresenterTest, WithoutButtonOrWindowItCentresOnTheMainScreen) {
@@ -112,10 +122,15 @@ TEST_F(TessarinPrivacyPermissionGuidePresenterTest, WithoutButtonOrWindowItCentr
     ASSERT_NE(guide.panel(), nullptr);
     // The main screen's visible frame is 1440 x 875 at the origin; the half point widens the
     // integral frame by one.
-    EXPECT_EQ(guide.panel()->hostFrame(), (Rect{400, 369, 640, 137}));
-    auto* label = guide.panel()->findChild<QLabel*>("health.guide.instruction");
+    EXPECT_EQ(shownFrame(), (Rect{400, 369, 640, 137}));
+    auto* label = guide.panel()->findChild<TailTruncatingLabel*>("health.guide.instruction");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), "Drag Tessarin to the list above to allow Screen Recording");
+    // A text wider than its place ends in an ellipsis; the panel keeps its size.
+    label->setText(label->text().repeated(3));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(label->shownText().endsWith(QChar(0x2026)));
+    EXPECT_EQ(shownFrame(), (Rect{400, 369, 640, 137}));
 
     auto* close = guide.panel()->findChild<QPushButton*>("health.guide.close");
     ASSERT_NE(close, nullptr);

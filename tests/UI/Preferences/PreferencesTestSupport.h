@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWidget>
+#include <climits>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace tessarin::testing {
 
@@ -27,6 +30,22 @@ inline void ensureWidgetApplication() {
 // Runs the deletions that widgets asked for with `deleteLater`.
 inline void flushDeferredDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Each view, top to bottom in one window, is as tall as its content needs and starts below the
+// one before it: nothing is crushed or covered.
+inline void expectStackedWithoutCrushing(const std::vector<QWidget*>& views) {
+    QCoreApplication::sendPostedEvents(); // layouts settle on a later turn
+    int previousBottom = INT_MIN;
+    for (QWidget* view : views) {
+        const int top = view->mapTo(view->window(), QPoint()).y();
+        EXPECT_GE(view->height(), view->minimumSizeHint().height())
+            << view->objectName().toStdString();
+        EXPECT_GE(view->height(), view->heightForWidth(view->width()))
+            << view->objectName().toStdString();
+        EXPECT_GE(top, previousBottom) << view->objectName().toStdString();
+        previousBottom = top + view->height();
+    }
 }
 
 // The default simulated desktop on a virtual queue, current for one test, with an application

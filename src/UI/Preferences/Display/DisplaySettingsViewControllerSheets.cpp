@@ -11,7 +11,6 @@
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 
 #include <QPushButton>
-#include <algorithm>
 
 namespace tessarin {
 
@@ -168,9 +167,6 @@ SettingsSheet* DisplaySettingsViewController::makeSheet(DisplaySettingsSheet whi
     QPushButton* done = sheet->addButton(QStringLiteral("Done"), true,
                                          weakly([which](auto& page) { page.closeSheet(which); }));
     done->setObjectName(layout.doneIdentifier);
-    // Larger system fonts than the sheet was drawn for make it taller rather than crush rows.
-    sheet->setFixedHeight(
-        std::max({layout.height, sheet->sizeHint().height(), sheet->heightForWidth(560)}));
     return sheet;
 }
 

@@ -4,6 +4,7 @@
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -36,7 +37,8 @@ DirectSlotSettingsRowView::DirectSlotSettingsRowView(const DirectSlotRowModel& m
       clearButton_(symbolButton("xmark", "Clear shortcut", "Set shortcut to None")),
       resetButton_(symbolButton("arrow.counterclockwise", "Reset shortcut", "Reset shortcut")),
       nameDelegate_(model.metadata.name, callbacks.onNameChange), callbacks_(std::move(callbacks)),
-      isShortcutEnabled_(model.isShortcutEnabled), isObscureEditable_(model.metadataEditable) {
+      isShortcutEnabled_(model.isShortcutEnabled), isObscureEditable_(model.metadataEditable),
+      appearanceObserver_([this] { applyColors(); }) {
     const HotkeyIdentifier identifier = model.action.identifier;
     buildNameField(model);
     buildObscureCheckbox(model);
@@ -63,6 +65,7 @@ DirectSlotSettingsRowView::DirectSlotSettingsRowView(const DirectSlotRowModel& m
         }
     });
     layOut();
+    applyColors();
 }
 
 void DirectSlotSettingsRowView::buildNameField(const DirectSlotRowModel& model) {
@@ -84,7 +87,6 @@ void DirectSlotSettingsRowView::buildNameField(const DirectSlotRowModel& model) 
     // A label: the slot's number in grey, and why it cannot be named here.
     nameField_->setReadOnly(true);
     nameField_->setFrame(false);
-    nameField_->setForegroundRole(QPalette::PlaceholderText);
     nameField_->setToolTip(qs(model.nameToolTip()));
 }
 
@@ -120,12 +122,23 @@ void DirectSlotSettingsRowView::layOut() {
 }
 
 void DirectSlotSettingsRowView::applyEnabledState(bool available) {
-    titleLabel_->setEnabled(available);
+    isAvailable_ = available;
+    applyColors();
     nameField_->setEnabled(available && !nameField_->isReadOnly());
     obscureCheckbox_->setEnabled(available && isObscureEditable_);
     recorder_->setEnabled(available);
     resetButton_->setEnabled(available);
     clearButton_->setEnabled(available && isShortcutEnabled_);
+}
+
+void DirectSlotSettingsRowView::applyColors() {
+    namespace L = SettingsPageLayout;
+    const Appearance appearance = L::effectiveAppearance();
+    L::setTextColor(*titleLabel_,
+                    L::resolvedColor(isAvailable_ ? SettingsSystemColor::label
+                                                  : SettingsSystemColor::disabledControlText,
+                                     appearance));
+    L::applyTextFieldColors(*nameField_, appearance);
 }
 
 } // namespace tessarin

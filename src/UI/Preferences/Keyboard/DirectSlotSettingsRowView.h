@@ -3,6 +3,7 @@
 #include "Hotkeys/HotkeyCombination.h"
 #include "UI/Preferences/Keyboard/DirectSlotNameTextFieldDelegate.h"
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 
 #include <QWidget>
 #include <functional>
@@ -46,6 +47,9 @@ private:
     void buildNameField(const DirectSlotRowModel& model);
     void buildObscureCheckbox(const DirectSlotRowModel& model);
     void layOut();
+    // The slot number in the label colour (disabled while the row is not available) and the
+    // name field in the appearance's field colours.
+    void applyColors();
 
     QLabel* titleLabel_;
     QLineEdit* nameField_;
@@ -55,8 +59,10 @@ private:
     SymbolImageButton* resetButton_;
     DirectSlotNameTextFieldDelegate nameDelegate_;
     DirectSlotRowCallbacks callbacks_;
+    bool isAvailable_ = true;
     bool isShortcutEnabled_ = false;
     bool isObscureEditable_ = false;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

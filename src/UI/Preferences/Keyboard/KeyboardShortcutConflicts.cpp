@@ -30,6 +30,26 @@ std::optional<std::string> shortcutDuplicateOwner(HotkeyStore& hotkeys,
     return std::nullopt;
 }
 
+std::optional<std::string>
+cursorScopeDefaultsDuplicateOwner(HotkeyStore& hotkeys, const WorkspaceShortcutStore& workspaces,
+                                  const std::vector<std::string>& displayIdentifiers) {
+    for (HotkeyIdentifier identifier : kAllHotkeyIdentifiers) {
+        const HotkeyCombination keys = defaultCombination(identifier);
+        for (const std::string& display : displayIdentifiers) {
+            for (HotkeyIdentifier displayIdentifier : kDisplaySpecificHotkeyIdentifiers) {
+                const auto action = HotkeyAction::onDisplay(displayIdentifier, display);
+                if (hotkeys.isEnabled(action) && hotkeys.combination(action) == keys) {
+                    return action.displayName();
+                }
+            }
+        }
+        if (auto workspace = workspaces.conflict(keys, std::nullopt)) {
+            return workspace->name;
+        }
+    }
+    return std::nullopt;
+}
+
 std::vector<ScopedSystemShortcutConflict>
 scopeSystemShortcutConflicts(HotkeyStore& hotkeys, const std::vector<HotkeyAction>& actions,
                              bool gridModeEnabled,

@@ -30,6 +30,13 @@ std::optional<std::string> shortcutDuplicateOwner(HotkeyStore& hotkeys,
                                                   const WorkspaceShortcutStore& workspaces,
                                                   const ShortcutDuplicateQuery& query);
 
+// The name of the display hotkey or workspace that holds one of the cursor scope's default
+// combinations. The scope's own actions all take their defaults back together, so they never
+// count.
+std::optional<std::string>
+cursorScopeDefaultsDuplicateOwner(HotkeyStore& hotkeys, const WorkspaceShortcutStore& workspaces,
+                                  const std::vector<std::string>& displayIdentifiers);
+
 // A hotkey of the page's scope that uses the keys of a system shortcut.
 struct ScopedSystemShortcutConflict {
     HotkeyAction action;

@@ -62,6 +62,17 @@ ShortcutEditOutcome KeyboardShortcutEditor::reset(const HotkeyAction& action) {
     return ShortcutEditOutcome::stored;
 }
 
+ShortcutEditOutcome KeyboardShortcutEditor::resetScope(const HotkeyScope& scope) {
+    if (scope.isCursorDisplay()) {
+        if (refuseOwnedBy(cursorScopeDefaultsDuplicateOwner(c_.hotkeys, c_.workspaces,
+                                                            connectedDisplays()))) {
+            return ShortcutEditOutcome::refusedAsDuplicate;
+        }
+    }
+    c_.hotkeys.resetToDefaults(scope);
+    return ShortcutEditOutcome::stored;
+}
+
 void KeyboardShortcutEditor::openKeyboardShortcuts() const {
     if (c_.openURL) {
         c_.openURL(keyboardShortcutsURL);
@@ -72,11 +83,11 @@ bool KeyboardShortcutEditor::refuseDuplicate(const HotkeyCombination& combinatio
                                              const std::optional<HotkeyAction>& excludingAction,
                                              const std::optional<Uuid>& excludingWorkspace) {
     const ShortcutDuplicateQuery query{combination, excludingAction, excludingWorkspace,
-                                       c_.connectedDisplayIdentifiers
-                                           ? c_.connectedDisplayIdentifiers()
-                                           : std::vector<std::string>{}};
-    const std::optional<std::string> owner =
-        shortcutDuplicateOwner(c_.hotkeys, c_.workspaces, query);
+                                       connectedDisplays()};
+    return refuseOwnedBy(shortcutDuplicateOwner(c_.hotkeys, c_.workspaces, query));
+}
+
+bool KeyboardShortcutEditor::refuseOwnedBy(const std::optional<std::string>& owner) const {
     if (!owner) {
         return false;
     }
@@ -84,6 +95,11 @@ bool KeyboardShortcutEditor::refuseDuplicate(const HotkeyCombination& combinatio
         c_.showDuplicate(*owner);
     }
     return true;
+}
+
+std::vector<std::string> KeyboardShortcutEditor::connectedDisplays() const {
+    return c_.connectedDisplayIdentifiers ? c_.connectedDisplayIdentifiers()
+                                          : std::vector<std::string>{};
 }
 
 KeyboardShortcutEditor::OverrideDecision

@@ -54,12 +54,18 @@ public:
     // A display's action loses its keys and is turned off. A cursor-display action gets its
     // default keys back and is turned on, unless those keys now belong to something else.
     ShortcutEditOutcome reset(const HotkeyAction& action);
+    // Every action of the scope back to its defaults (a display's: unbound and off), unless a
+    // default combination of the cursor scope now belongs to something else.
+    ShortcutEditOutcome resetScope(const HotkeyScope& scope);
     void openKeyboardShortcuts() const;
 
 private:
     bool refuseDuplicate(const HotkeyCombination& combination,
                          const std::optional<HotkeyAction>& excludingAction,
                          const std::optional<Uuid>& excludingWorkspace);
+    // Beeps and names the owner when there is one.
+    bool refuseOwnedBy(const std::optional<std::string>& owner) const;
+    std::vector<std::string> connectedDisplays() const;
     // The override flag to store, or the outcome that ends the attempt.
     struct OverrideDecision {
         std::optional<bool> overrideFlag;

@@ -185,7 +185,7 @@ void KeyboardShortcutsViewController::displayTargetChanged(int index) {
 }
 
 void KeyboardShortcutsViewController::resetAllShortcuts() {
-    store_.resetToDefaults(targets_.hotkeyScope());
+    editor_.resetScope(targets_.hotkeyScope());
 }
 
 void KeyboardShortcutsViewController::openKeyboardShortcuts() {

@@ -6,16 +6,11 @@
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
-#include "UI/Preferences/Kit/SettingsFooterView.h"
-#include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSectionView.h"
-#include "UI/Preferences/Kit/SettingsSeparatorView.h"
+#include "UI/Preferences/Kit/SettingsSheet.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace tessarin {
 
@@ -35,48 +30,6 @@ const char* detailText(OSDKeyBindingAction action) {
     }
 }
 
-QLabel* headerLabel(const char* text, int pointSize, bool semibold) {
-    auto* label = new QLabel(text);
-    QFont font = label->font();
-    font.setPointSize(pointSize);
-    if (semibold) {
-        font.setWeight(QFont::DemiBold);
-    } else {
-        label->setForegroundRole(QPalette::PlaceholderText);
-        label->setWordWrap(true);
-    }
-    label->setFont(font);
-    return label;
-}
-
-// A sheet button that Return never presses: Return is a key the sheet records.
-QPushButton* sheetButton(const char* title, const char* identifier) {
-    auto* button = new QPushButton(title);
-    button->setObjectName(identifier);
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-QWidget* sheetFooter(QPushButton* reset, QPushButton* done) {
-    auto* footer = new SettingsFooterView;
-    footer->setFixedHeight(72);
-    auto* separator = new SettingsSeparatorView;
-    auto* buttons = new QHBoxLayout;
-    buttons->setContentsMargins(40, 0, 40, 0);
-    done->setMinimumWidth(86);
-    buttons->addWidget(reset);
-    buttons->addStretch(1);
-    buttons->addWidget(done);
-    auto* layout = new QVBoxLayout(footer);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(separator);
-    layout->addStretch(1);
-    layout->addLayout(buttons);
-    layout->addStretch(1);
-    return footer;
-}
-
 } // namespace
 
 void KeyboardShortcutsViewController::showOSDKeybindsPage() {
@@ -92,38 +45,24 @@ QWidget* KeyboardShortcutsViewController::makeOSDKeybindsSheet() {
         return osdKeybindsSheet_;
     }
     osdKeybindControls_.clear();
-    auto* sheet = new SettingsContentBackgroundView;
+    auto* sheet = new SettingsSheet(
+        QSize(520, 520), QStringLiteral("OSD Keybinds"),
+        QStringLiteral("Customize the keys used while the OSD space picker is focused."));
     sheet->setWindowTitle("OSD Keybinds");
-    sheet->setFixedSize(520, 520);
-
-    auto* header = new QVBoxLayout;
-    header->setSpacing(4);
-    header->addWidget(headerLabel("OSD Keybinds", 20, true));
-    header->addWidget(
-        headerLabel("Customize the keys used while the OSD space picker is focused.", 13, false));
+    // Return is a key the rows record: no button takes it.
+    sheet->setDefaultButtonTakesReturn(false);
     std::vector<QWidget*> rows;
     for (OSDKeyBindingAction action : kAllOSDKeyBindingActions) {
         rows.push_back(makeOSDKeybindRow(action));
     }
-    auto* main = new QVBoxLayout;
-    main->setContentsMargins(40, 28, 40, 0);
-    main->setSpacing(16);
-    main->addLayout(header);
-    main->addWidget(new SettingsSectionView("Controls", Id::osdKeybindsControlsSectionTitle, rows));
-
-    QPushButton* reset = sheetButton("Reset Defaults", Id::osdKeybindsResetDefaultsControl);
-    QPushButton* done = sheetButton("Done", Id::osdKeybindsDoneControl);
-    QObject::connect(reset, &QPushButton::clicked, reset,
-                     weakly([](auto& page, bool) { page.resetOSDKeybindsToDefaults(); }));
-    QObject::connect(done, &QPushButton::clicked, done,
-                     weakly([](auto& page, bool) { page.closeOSDKeybindsSheet(); }));
-
-    auto* layout = new QVBoxLayout(sheet);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(24);
-    layout->addLayout(main);
-    layout->addStretch(1);
-    layout->addWidget(sheetFooter(reset, done));
+    sheet->setSection(
+        new SettingsSectionView("Controls", Id::osdKeybindsControlsSectionTitle, rows));
+    sheet
+        ->addLeadingButton("Reset Defaults",
+                           weakly([](auto& page) { page.resetOSDKeybindsToDefaults(); }))
+        ->setObjectName(Id::osdKeybindsResetDefaultsControl);
+    sheet->addButton("Done", true, weakly([](auto& page) { page.closeOSDKeybindsSheet(); }))
+        ->setObjectName(Id::osdKeybindsDoneControl);
     osdKeybindsSheet_ = sheet;
     return sheet;
 }

@@ -1,22 +1,29 @@
 #include "UI/Preferences/Keyboard/WorkspaceExplanationRowView.h"
 
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace tessarin {
 
+namespace L = SettingsPageLayout;
+
 WorkspaceExplanationRowView::WorkspaceExplanationRowView(const std::string& text,
-                                                         const std::string& textIdentifier) {
-    auto* label = new QLabel(QString::fromStdString(text), this);
-    label->setObjectName(QString::fromStdString(textIdentifier));
-    QFont font = label->font();
-    font.setPointSize(11);
-    label->setFont(font);
-    label->setForegroundRole(QPalette::PlaceholderText);
-    label->setWordWrap(true);
+                                                         const std::string& textIdentifier)
+    : label_(L::makeLabel(QString::fromStdString(text), L::rowDetailFont())),
+      appearanceObserver_([this] { applyColors(); }) {
+    label_->setObjectName(QString::fromStdString(textIdentifier));
+    label_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 11, 16, 11);
-    layout->addWidget(label);
+    layout->addWidget(label_);
+    applyColors();
+}
+
+void WorkspaceExplanationRowView::applyColors() {
+    L::setTextColor(
+        *label_, L::resolvedColor(SettingsSystemColor::secondaryLabel, L::effectiveAppearance()));
 }
 
 } // namespace tessarin

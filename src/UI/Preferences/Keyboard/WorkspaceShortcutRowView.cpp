@@ -4,6 +4,7 @@
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -17,7 +18,11 @@ WorkspaceShortcutRowView::WorkspaceShortcutRowView(const WorkspaceShortcut& work
       recorder_(
           new ShortcutRecorderControl(QRect(0, 0, 150, 22), GlobalEventTapRecorder::shared())),
       deleteButton_(new SymbolImageButton("trash", "Delete workspace")),
-      nameDelegate_(workspace.name, callbacks.onNameChange), callbacks_(std::move(callbacks)) {
+      nameDelegate_(workspace.name, callbacks.onNameChange), callbacks_(std::move(callbacks)),
+      appearanceObserver_([this] {
+          SettingsPageLayout::applyTextFieldColors(*nameField_,
+                                                   SettingsPageLayout::effectiveAppearance());
+      }) {
     const auto name = [&](const char* part) {
         return QString::fromStdString(
             KeyboardShortcutsViewIdentifier::workspaceControl(workspace.id, part));
@@ -26,6 +31,8 @@ WorkspaceShortcutRowView::WorkspaceShortcutRowView(const WorkspaceShortcut& work
     nameField_->setText(QString::fromStdString(workspace.name));
     nameField_->setPlaceholderText("Workspace");
     nameField_->setFixedSize(160, 22);
+    SettingsPageLayout::applyTextFieldColors(*nameField_,
+                                             SettingsPageLayout::effectiveAppearance());
     QObject::connect(nameField_, &QLineEdit::returnPressed, this, [this] {
         nameDelegate_.doCommandBy(DirectSlotNameTextFieldDelegate::insertNewlineCommand,
                                   nameField_->text().toStdString());

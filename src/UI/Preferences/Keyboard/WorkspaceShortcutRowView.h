@@ -2,6 +2,7 @@
 
 #include "Core/Workspaces/WorkspaceShortcut.h"
 #include "UI/Preferences/Keyboard/DirectSlotNameTextFieldDelegate.h"
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 
 #include <QWidget>
 #include <functional>
@@ -43,6 +44,7 @@ private:
     SymbolImageButton* deleteButton_;
     DirectSlotNameTextFieldDelegate nameDelegate_;
     WorkspaceRowCallbacks callbacks_;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

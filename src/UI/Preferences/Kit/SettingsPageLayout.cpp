@@ -3,6 +3,7 @@
 #include "Platform/Host.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 
 namespace tessarin::SettingsPageLayout {
@@ -68,6 +69,24 @@ void setTextColor(QWidget& label, const QColor& color) {
 
 QColor textColor(const QWidget& label) {
     return label.palette().color(QPalette::WindowText);
+}
+
+void applyTextFieldColors(QLineEdit& field, Appearance appearance) {
+    const bool editable = !field.isReadOnly();
+    const QColor text = resolvedColor(
+        editable ? SettingsSystemColor::label : SettingsSystemColor::secondaryLabel, appearance);
+    QPalette palette = field.palette();
+    palette.setColor(QPalette::Text, text);
+    // A read-only field is a label, disabled or not.
+    palette.setColor(QPalette::Disabled, QPalette::Text,
+                     editable ? resolvedColor(SettingsSystemColor::disabledControlText, appearance)
+                              : text);
+    palette.setColor(QPalette::PlaceholderText,
+                     resolvedColor(SettingsSystemColor::secondaryLabel, appearance));
+    palette.setColor(QPalette::Base,
+                     editable ? resolvedColor(SettingsSystemColor::controlBackground, appearance)
+                              : QColor(Qt::transparent));
+    field.setPalette(palette);
 }
 
 QLabel* makeLabel(const QString& text, const QFont& font) {

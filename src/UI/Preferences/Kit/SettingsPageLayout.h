@@ -7,6 +7,7 @@
 #include <QString>
 
 class QLabel;
+class QLineEdit;
 class QWidget;
 
 namespace tessarin {
@@ -34,6 +35,11 @@ QColor resolvedColor(SettingsSystemColor color, Appearance appearance);
 // A label's text colour, as the palette keeps it.
 void setTextColor(QWidget& label, const QColor& color);
 QColor textColor(const QWidget& label);
+// A text field's colours for `appearance`: an editable field is a box of the control background
+// with label text; a read-only one shows secondary text on what lies behind it, with no box.
+// An editable field's disabled text takes the disabled control text colour; placeholders take
+// the secondary colour.
+void applyTextFieldColors(QLineEdit& field, Appearance appearance);
 // A plain label (no editing, no bezel) of `text` in `font`.
 QLabel* makeLabel(const QString& text, const QFont& font);
 // Dark: the window background; light: a 0.97 white.

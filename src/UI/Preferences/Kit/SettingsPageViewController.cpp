@@ -2,6 +2,7 @@
 
 #include "UI/Preferences/Kit/SettingsColorWell.h"
 #include "UI/Preferences/Kit/SettingsControlShelf.h"
+#include "UI/Preferences/Kit/SettingsFocusCarry.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
 #include "UI/Preferences/Kit/SettingsSegmentedControl.h"
@@ -73,6 +74,8 @@ void SettingsPageViewController::loadView() {
 }
 
 void SettingsPageViewController::installPage(const std::vector<QWidget*>& sections) {
+    // Taken before the old rows hide, which moves the focus away from them.
+    const SettingsFocusCarry focus = SettingsFocusCarry::takeFrom(sectionStack_);
     if (sectionStack_ != nullptr) {
         documentLayout_->removeWidget(sectionStack_);
         sectionStack_->hide();
@@ -90,6 +93,7 @@ void SettingsPageViewController::installPage(const std::vector<QWidget*>& sectio
     documentLayout_->activate();
     const int height = sectionStack_->sizeHint().height() + 2 * L::pageInset;
     contentContainerView_->resize(contentContainerView_->width(), height);
+    focus.restoreIn(*sectionStack_);
 }
 
 std::vector<QWidget*> SettingsPageViewController::installedSections() const {

@@ -51,7 +51,8 @@ public:
 
     // Replaces the page's sections with `sections` (taking them). The old ones are deleted
     // later, so a render started from a control inside them returns safely; kept controls
-    // that the new sections do not show go back to the shelf.
+    // that the new sections do not show go back to the shelf. The focus stays on the control
+    // of the same name in the new sections.
     void installPage(const std::vector<QWidget*>& sections);
     // The sections installed last, top to bottom.
     std::vector<QWidget*> installedSections() const;

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tessarin {
 
@@ -29,15 +30,13 @@ QFont sheetTitleFont() {
 
 SettingsSheet::SettingsSheet(const QSize& size, const QString& title, const QString& subtitle,
                              QWidget* parent)
-    : QWidget(parent), titleLabel_(L::makeLabel(title, sheetTitleFont())),
+    : QWidget(parent), designedHeight_(size.height()),
+      titleLabel_(L::makeLabel(title, sheetTitleFont())),
       subtitleLabel_(L::makeLabel(subtitle, L::rowTitleFont())), sectionSlot_(new QVBoxLayout),
-      footer_(new SettingsFooterView) {
+      footer_(new SettingsFooterView), appearanceObserver_([this] { applyColors(); }) {
     setFixedSize(size);
     subtitleLabel_->setWordWrap(true);
-    L::setTextColor(*titleLabel_,
-                    L::resolvedColor(SettingsSystemColor::label, L::effectiveAppearance()));
-    L::setTextColor(*subtitleLabel_, L::resolvedColor(SettingsSystemColor::secondaryLabel,
-                                                      L::effectiveAppearance()));
+    applyColors();
     auto* content = new QVBoxLayout;
     content->setContentsMargins(40, 28, 40, 0);
     content->setSpacing(0);
@@ -70,23 +69,44 @@ void SettingsSheet::setSection(QWidget* section) {
     }
     section_ = section;
     sectionSlot_->addWidget(section);
+    // The wrapping subtitle gives the sheet a height for its width.
+    setFixedHeight(std::max(designedHeight_, heightForWidth(width())));
 }
 
 QPushButton* SettingsSheet::addButton(const QString& title, bool isDefault,
                                       std::function<void()> action) {
-    auto* button = new QPushButton(title);
-    button->setAutoDefault(false);
+    QPushButton* button = makeButton(title, std::move(action));
     if (isDefault) {
         button->setMinimumWidth(86);
         defaultButton_ = button;
     }
+    static_cast<QHBoxLayout*>(footer_->layout())->addWidget(button);
+    return button;
+}
+
+QPushButton* SettingsSheet::addLeadingButton(const QString& title, std::function<void()> action) {
+    QPushButton* button = makeButton(title, std::move(action));
+    static_cast<QHBoxLayout*>(footer_->layout())->insertWidget(0, button);
+    return button;
+}
+
+QPushButton* SettingsSheet::makeButton(const QString& title, std::function<void()> action) {
+    auto* button = new QPushButton(title);
+    button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, this, [action = std::move(action)] {
         if (action) {
             action();
         }
     });
-    static_cast<QHBoxLayout*>(footer_->layout())->addWidget(button);
     return button;
+}
+
+void SettingsSheet::applyColors() {
+    const Appearance appearance = L::effectiveAppearance();
+    L::setTextColor(*titleLabel_, L::resolvedColor(SettingsSystemColor::label, appearance));
+    L::setTextColor(*subtitleLabel_,
+                    L::resolvedColor(SettingsSystemColor::secondaryLabel, appearance));
+    update();
 }
 
 void SettingsSheet::setDefaultButtonTakesReturn(bool takes) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+
 #include <QPointer>
 #include <QSize>
 #include <QString>
@@ -16,8 +18,10 @@ class SettingsFooterView;
 
 // The shared layout of the settings sheets: a title over a subtitle, one section, and a footer
 // bar under a hairline that holds the buttons, the default one 40 points from the trailing
-// edge. It is shown as a sheet of its window (window-modal) and only hidden when it ends, so
-// the controls in it live on.
+// edge. It is as wide as it was made and at least as tall; a section taller than that makes
+// it taller rather than crush its rows. It is shown as a sheet of its window (window-modal)
+// and only hidden when it ends, so the controls in it live on. Its texts take the label
+// colours of the appearance.
 class SettingsSheet final : public QWidget {
     Q_OBJECT
 
@@ -25,14 +29,16 @@ public:
     SettingsSheet(const QSize& size, const QString& title, const QString& subtitle,
                   QWidget* parent = nullptr);
 
-    // Shows `section` under the subtitle; a previous one is deleted later (a rebuild may start
-    // from a control inside it).
+    // Shows `section` under the subtitle, growing the sheet to fit it; a previous one is
+    // deleted later (a rebuild may start from a control inside it).
     void setSection(QWidget* section);
     QWidget* section() const { return section_; }
 
     // Adds a footer button; the default one is at least 86 points wide and, unless told
     // otherwise, Return presses it.
     QPushButton* addButton(const QString& title, bool isDefault, std::function<void()> action);
+    // A button 40 points from the footer's leading edge.
+    QPushButton* addLeadingButton(const QString& title, std::function<void()> action);
     // A sheet whose section records keys must leave Return to them.
     void setDefaultButtonTakesReturn(bool takes);
 
@@ -50,6 +56,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPushButton* makeButton(const QString& title, std::function<void()> action);
+    void applyColors();
+
+    int designedHeight_;
     QLabel* titleLabel_;
     QLabel* subtitleLabel_;
     QVBoxLayout* sectionSlot_;
@@ -57,6 +67,7 @@ private:
     SettingsFooterView* footer_;
     QPointer<QPushButton> defaultButton_;
     bool defaultButtonTakesReturn_ = true;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

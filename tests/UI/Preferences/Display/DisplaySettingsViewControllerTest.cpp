@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QToolButton>
 
 namespace tessarin {
@@ -88,6 +89,17 @@ protected:
         find<SettingsSliderControl>(name)->slider()->setValue(value);
         settle();
     }
+    // Opens a sheet as a user does: a click on its button on the page.
+    void open(Sheet sheet) {
+        const char* openers[] = {Id::osdPreviewSnapshotControl, Id::osdCustomizeAppearanceControl,
+                                 Id::overlayCustomizeAppearanceControl,
+                                 Id::titleOverlayCustomizeAppearanceControl};
+        QWidget* opener = page->view()->findChild<QWidget*>(openers[static_cast<int>(sheet)]);
+        ASSERT_NE(opener, nullptr);
+        QTest::mouseClick(opener, Qt::LeftButton);
+        settle();
+        ASSERT_NE(page->sheet(sheet), nullptr) << openers[static_cast<int>(sheet)];
+    }
     SettingsRowView* rowOf(const char* name) {
         QWidget* control = find(name);
         return control ? qobject_cast<SettingsRowView*>(control->parentWidget()) : nullptr;
@@ -142,6 +154,34 @@ TEST_F(DisplayPageTest, APerDisplayWriteOverridesWhatItsOverlayAndOSDShowUntilRe
     EXPECT_FALSE(find(Id::displayResetOverridesControl)->isEnabled());
 }
 
+TEST_F(DisplayPageTest, EachSwitchFlipsItsOwnSettingOfTheChosenDisplayOnly) {
+    GridModeStore& grid = world.grid();
+    const auto state = [&](const std::optional<std::string>& display) {
+        const auto shown = store().snapshot(display);
+        return std::vector<bool>{grid.blocksAtEdges(display), grid.usePlaceholders(display),
+                                 shown.osd.isEnabled, shown.overlay.isEnabled,
+                                 shown.titleOverlay.isEnabled};
+    };
+    const char* switches[] = {Id::gridBlocksAtEdgesControl, Id::gridUsePlaceholdersControl,
+                              Id::osdEnabledControl, Id::overlayEnabledControl,
+                              Id::titleOverlayEnabledControl}; // in the order of `state`
+    // Studio starts from settings of its own.
+    grid.setBlocksAtEdges(true, DisplaySettingsScope::display("UUID-B"));
+    store().setBoolValue(true, Store::titleOverlayEnabledKey,
+                         DisplaySettingsScope::display("UUID-B"),
+                         Store::defaultTitleOverlayEnabled);
+    const std::vector<bool> global = state(std::nullopt);
+    choose(Id::displayTargetControl, 1); // Studio
+    for (std::size_t index = 0; index < std::size(switches); ++index) {
+        std::vector<bool> expected = state("UUID-B");
+        expected[index] = !expected[index];
+        QTest::mouseClick(find(switches[index]), Qt::LeftButton);
+        settle();
+        EXPECT_EQ(state("UUID-B"), expected) << switches[index];
+    }
+    EXPECT_EQ(state(std::nullopt), global);
+}
+
 TEST_F(DisplayPageTest, EveryChoiceOfTheSheetsStoresTheValueItStandsFor) {
     using Reader = std::function<std::string()>;
     struct Case {
@@ -177,7 +217,7 @@ TEST_F(DisplayPageTest, EveryChoiceOfTheSheetsStoresTheValueItStandsFor) {
     choose(Id::displayTargetControl, 0);
     click(Id::overlayEnabledControl); // the overlay's rows are dimmed while it is off
     for (const Case& c : cases) {
-        page->showSheet(c.sheet);
+        open(c.sheet);
         settle();
         for (const auto& [title, raw] : c.choices) {
             pick(c.control, title);
@@ -189,7 +229,7 @@ TEST_F(DisplayPageTest, EveryChoiceOfTheSheetsStoresTheValueItStandsFor) {
     EXPECT_EQ(store().snapshot("UUID-B").screenshotTiming, OSDGridScreenshotTiming::power);
 
     const char* placements[] = {"center", "topLeft", "topRight", "bottomLeft", "bottomRight"};
-    page->showSheet(Sheet::titleOverlay);
+    open(Sheet::titleOverlay);
     for (int index : {4, 3, 2, 1, 0}) {
         choose(Id::titleOverlayPositionControl, index);
         EXPECT_EQ(rawValue(store().snapshot("UUID-A").titleOverlay.placement), placements[index]);
@@ -198,7 +238,7 @@ TEST_F(DisplayPageTest, EveryChoiceOfTheSheetsStoresTheValueItStandsFor) {
 }
 
 TEST_F(DisplayPageTest, SlidersStoreTheirSnappedValues) {
-    page->showSheet(Sheet::osdAppearance);
+    open(Sheet::osdAppearance);
     slide(Id::osdGridOpacityControl, 47);
     slide(Id::osdPreviewTintControl, 47);
     EXPECT_EQ(store().snapshot().osd.gridOpacity, OSDGridOpacity::percent50);
@@ -206,7 +246,7 @@ TEST_F(DisplayPageTest, SlidersStoreTheirSnappedValues) {
     EXPECT_EQ(find<SettingsSliderControl>(Id::osdPreviewTintControl)->valueLabel()->text(), "45%");
     page->closeSheet(Sheet::osdAppearance);
 
-    page->showSheet(Sheet::titleOverlay);
+    open(Sheet::titleOverlay);
     slide(Id::titleOverlayOpacityControl, 73);
     page->persistentTitleOverlayFontSizeChanged(18.4);
     // Back from 18 first, so the write at 18 is one.
@@ -222,7 +262,7 @@ TEST_F(DisplayPageTest, SlidersStoreTheirSnappedValues) {
 }
 
 TEST_F(DisplayPageTest, TheActiveColourIsCustomOrTheSystemHighlight) {
-    page->showSheet(Sheet::osdAppearance);
+    open(Sheet::osdAppearance);
     auto* source = find<SettingsSegmentedControl>(Id::osdActiveColorSourceControl);
     auto* well = find<SettingsColorWell>(Id::osdActiveColorControl);
     ASSERT_TRUE(source && well);
@@ -268,8 +308,8 @@ TEST_F(DisplayPageTest, SheetRowsFollowGridModeSystemAndPermission) {
         systemVersion = c.version;
         screenRecording = c.recording;
         settle();
-        page->showSheet(Sheet::osdAppearance);
-        page->showSheet(Sheet::previewSnapshot);
+        open(Sheet::osdAppearance);
+        open(Sheet::previewSnapshot);
         for (const char* osdRow : {Id::osdGridSizeControl, Id::osdGridOpacityControl,
                                    Id::osdGridPlacementControl, Id::osdPreviewTintControl}) {
             EXPECT_EQ(rowOf(osdRow)->isEnabledState(), c.osdRows) << c.name << " " << osdRow;
@@ -289,7 +329,7 @@ TEST_F(DisplayPageTest, SheetRowsFollowGridModeSystemAndPermission) {
 // A page re-render while a sheet is open must not lose the sheet's rows: grid mode switched off
 // from the menu bar dims them at once.
 TEST_F(DisplayPageTest, AnOpenSheetFollowsAChangeMadeElsewhere) {
-    page->showSheet(Sheet::previewSnapshot);
+    open(Sheet::previewSnapshot);
     ASSERT_NE(rowOf(Id::osdScreenshotTimingControl), nullptr);
     EXPECT_TRUE(rowOf(Id::osdScreenshotTimingControl)->isEnabledState());
     world.grid().isEnabled.set(false);
@@ -314,7 +354,7 @@ TEST_F(DisplayPageTest, UnpluggingTheSelectedDisplayFallsBackToAllDisplays) {
 TEST_F(DisplayPageTest, EachShowingBuildsANewSheetOverTheSameControls) {
     choose(Id::displayTargetControl, 1);
     click(Id::overlayEnabledControl);
-    page->showSheet(Sheet::overlayAppearance);
+    open(Sheet::overlayAppearance);
     const QPointer<QWidget> first = page->sheet(Sheet::overlayAppearance);
     ASSERT_TRUE(first);
     EXPECT_EQ(first->parentWidget(), page->view());
@@ -327,7 +367,7 @@ TEST_F(DisplayPageTest, EachShowingBuildsANewSheetOverTheSameControls) {
     EXPECT_EQ(page->row(DisplaySettingsRow::overlaySize), nullptr);
 
     store().setOverlaySize(PersistentGridOverlaySize::small, DisplaySettingsScope::global());
-    page->showSheet(Sheet::overlayAppearance);
+    open(Sheet::overlayAppearance);
     settle();
     ASSERT_TRUE(page->sheet(Sheet::overlayAppearance));
     EXPECT_EQ(find(Id::overlaySizeControl), size);
@@ -343,7 +383,7 @@ TEST_F(DisplayPageTest, StoredValuesOfTheWrongKindReadAsDefaults) {
     defaults.set(Store::titleOverlayFontFamilyKey, PropertyValue(std::string("  Nowhere Sans ")));
     store().revision.set(store().revision.value() + 1);
     settle();
-    page->showSheet(Sheet::osdAppearance);
+    open(Sheet::osdAppearance);
     EXPECT_EQ(find<SettingsSegmentedControl>(Id::osdGridSizeControl)->selectedSegment(), 1);
     EXPECT_EQ(find<SettingsSegmentedControl>(Id::osdActiveColorSourceControl)->selectedSegment(),
               0);
@@ -351,7 +391,7 @@ TEST_F(DisplayPageTest, StoredValuesOfTheWrongKindReadAsDefaults) {
               QColor(0x12, 0x85, 0xFF));
     page->closeSheet(Sheet::osdAppearance);
 
-    page->showSheet(Sheet::titleOverlay);
+    open(Sheet::titleOverlay);
     auto* font = find<QComboBox>(Id::titleOverlayFontControl);
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->currentText(), "Nowhere Sans");
@@ -360,7 +400,7 @@ TEST_F(DisplayPageTest, StoredValuesOfTheWrongKindReadAsDefaults) {
     defaults.set(Store::titleOverlayFontFamilyKey, PropertyValue(std::string("SYSTEM")));
     page->loadSettings();
     EXPECT_EQ(font->currentIndex(), 0);
-    page->showSheet(Sheet::overlayAppearance);
+    open(Sheet::overlayAppearance);
     EXPECT_EQ(find<SettingsSliderControl>(Id::overlayOpacityControl)->value(), 10);
 }
 

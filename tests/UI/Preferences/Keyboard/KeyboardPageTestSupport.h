@@ -4,10 +4,12 @@
 #include "Core/Fakes/EngineWorld.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
+#include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -62,8 +64,12 @@ protected:
         button->click();
         settle();
     }
+    // Chooses a target in the page's pop-up, as a user does.
     void selectTarget(int index) {
-        page->displayTargetChanged(index);
+        auto* popup = find<QComboBox>(KeyboardShortcutsViewIdentifier::displayTargetControl);
+        ASSERT_NE(popup, nullptr);
+        popup->setCurrentIndex(index);
+        Q_EMIT popup->activated(index);
         settle();
     }
     std::vector<std::string> alertTitles() {

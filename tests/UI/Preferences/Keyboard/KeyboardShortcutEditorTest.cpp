@@ -78,6 +78,28 @@ TEST_F(KeyboardShortcutEditorTest, ResetInTheCursorScopeIsRefusedWhenItsDefaultK
     EXPECT_EQ(duplicates, (std::vector<std::string>{"Switch to last used space", "Focus"}));
 }
 
+TEST_F(KeyboardShortcutEditorTest, ResettingTheCursorScopeIsRefusedWhileADefaultIsHeldElsewhere) {
+    // Keys held inside the scope never count: they all go back together.
+    editor.clear(HotkeyAction::cursor(HotkeyIdentifier::right));
+    ASSERT_EQ(editor.recordHotkey(defaultCombination(HotkeyIdentifier::right), left),
+              Outcome::stored);
+    editor.clear(HotkeyAction::cursor(HotkeyIdentifier::lastSpace));
+    ASSERT_EQ(editor.recordHotkey(defaultCombination(HotkeyIdentifier::lastSpace), displaySpace2),
+              Outcome::stored);
+    EXPECT_EQ(editor.resetScope(HotkeyScope::cursorDisplay()), Outcome::refusedAsDuplicate);
+    EXPECT_EQ(hotkeys.combination(left), defaultCombination(HotkeyIdentifier::right));
+
+    EXPECT_EQ(editor.resetScope(displaySpace2.scope), Outcome::stored);
+    const Uuid studio = workspaces.addWorkspace("Focus").id;
+    workspaces.setShortcut(defaultCombination(HotkeyIdentifier::space10), false, studio);
+    EXPECT_EQ(editor.resetScope(HotkeyScope::cursorDisplay()), Outcome::refusedAsDuplicate);
+    workspaces.removeWorkspace(studio);
+    EXPECT_EQ(editor.resetScope(HotkeyScope::cursorDisplay()), Outcome::stored);
+    EXPECT_EQ(hotkeys.combination(left), defaultCombination(HotkeyIdentifier::left));
+    EXPECT_TRUE(hotkeys.isEnabled(HotkeyAction::cursor(HotkeyIdentifier::lastSpace)));
+    EXPECT_EQ(duplicates, (std::vector<std::string>{"Studio Display: Switch to space 2", "Focus"}));
+}
+
 TEST_F(KeyboardShortcutEditorTest, ResetOnADisplayUnbindsAndTurnsOff) {
     ASSERT_EQ(editor.recordHotkey(kCommandK, displaySpace2), Outcome::stored);
     EXPECT_EQ(editor.reset(displaySpace2), Outcome::stored);

@@ -10,8 +10,11 @@
 #include "UI/Preferences/Controls/OSDKeyBindingRecorderControl.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
+#include "UI/Preferences/Keyboard/DirectSlotSettingsRowView.h"
 #include "UI/Preferences/Keyboard/KeyboardPageTestSupport.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 
 #include <QCheckBox>
@@ -58,11 +61,12 @@ TEST_F(KeyboardPageTest, OneKeyDrivesOneThingAcrossScopesAndWorkspaces) {
     click(Id::shortcutControl(HotkeyIdentifier::lastSpace, "clear"));
     page->handleWorkspaceRecordingResult(defaultCombination(HotkeyIdentifier::lastSpace), id);
     click(Id::shortcutControl(HotkeyIdentifier::lastSpace, "reset"));
+    click(Id::resetScopeControl); // so is the whole scope's
 
-    ASSERT_EQ(alertTitles(), std::vector<std::string>(3, "Shortcut already in use"));
-    EXPECT_EQ(world.host.system().shownAlerts()[2].informativeText,
+    ASSERT_EQ(alertTitles(), std::vector<std::string>(4, "Shortcut already in use"));
+    EXPECT_EQ(world.host.system().shownAlerts()[3].informativeText,
               "This shortcut is already assigned to Workspace 1.");
-    EXPECT_EQ(world.beeps(), 3);
+    EXPECT_EQ(world.beeps(), 4);
     EXPECT_EQ(hotkeys().combination(HotkeyAction::cursor(HotkeyIdentifier::left)),
               defaultCombination(HotkeyIdentifier::left));
     EXPECT_FALSE(hotkeys().isEnabled(HotkeyAction::cursor(HotkeyIdentifier::lastSpace)));
@@ -141,6 +145,69 @@ TEST_F(KeyboardPageTest, SlotNamesAndObscureFlagsBelongToTheSelectedDisplay) {
         find<QCheckBox>(Id::directSlotControl(HotkeyIdentifier::space2, "obscure"))->isChecked());
 }
 
+TEST_F(KeyboardPageTest, TypingGoesOnAtTheCaretAfterANameIsCommitted) {
+    world.d().directSlotMetadataStore.setName("Mail", "UUID-A", 10);
+    const Uuid workspace = world.d().workspaceShortcutStore.addWorkspace("Mail").id;
+    selectTarget(1); // Built-in: its names are editable
+    page->view()->activateWindow();
+    QCoreApplication::processEvents(); // the activation arrives as a window-system event
+    for (const std::string& name : {Id::directSlotControl(HotkeyIdentifier::space10, "name"),
+                                    Id::workspaceControl(workspace, "name")}) {
+        const QPointer<QLineEdit> field = find<QLineEdit>(name);
+        ASSERT_TRUE(field) << name;
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_Home);
+        QTest::keyClicks(field, "In");
+        QTest::keyClick(field, Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(field) << name << ": the commit renders the rows anew";
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_TRUE(focused && focused->objectName().toStdString() == name) << name;
+        QTest::keyClicks(focused, "box");
+        QTest::keyClick(focused, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(find<QLineEdit>(name)->text(), "InboxMail") << name;
+    }
+}
+
+TEST_F(KeyboardPageTest, InTheDarkTheDirectAndWorkspaceRowsTakeTheKitsColours) {
+    namespace L = SettingsPageLayout;
+    const Uuid workspace = world.d().workspaceShortcutStore.addWorkspace("Mail").id;
+    settle();
+    world.host.system().setAppearance(Appearance::dark); // after the rows were built
+    settle();
+    const auto dark = [](SettingsSystemColor color) {
+        return L::resolvedColor(color, Appearance::dark);
+    };
+    QWidget* header = find(Id::directColumnsHeader);
+    auto* lastSlot = dynamic_cast<DirectSlotSettingsRowView*>(
+        find(recorder(HotkeyIdentifier::space10))->parentWidget());
+    QWidget* workspaceName = find(Id::workspaceControl(workspace, "name"));
+    ASSERT_TRUE(header && lastSlot && workspaceName);
+    const std::tuple<const char*, QColor, QColor> cases[] = {
+        {"column title", L::textColor(*header->findChild<QLabel*>()),
+         dark(SettingsSystemColor::secondaryLabel)},
+        {"last slot number", L::textColor(*lastSlot->titleLabel()),
+         dark(SettingsSystemColor::label)},
+        {"explanation", L::textColor(*find(Id::workspaceExplanationLabel)),
+         dark(SettingsSystemColor::secondaryLabel)},
+        {"slot name label",
+         lastSlot->nameField()->palette().color(QPalette::Disabled, QPalette::Text),
+         dark(SettingsSystemColor::secondaryLabel)},
+        {"slot name label's box", lastSlot->nameField()->palette().color(QPalette::Base),
+         QColor(Qt::transparent)},
+        {"workspace name's box", workspaceName->palette().color(QPalette::Base),
+         dark(SettingsSystemColor::controlBackground)},
+    };
+    for (const auto& [name, actual, expected] : cases) {
+        EXPECT_EQ(actual, expected) << name;
+    }
+    for (QLabel* title : header->findChildren<QLabel*>()) {
+        EXPECT_GE(title->width(), title->fontMetrics().horizontalAdvance(title->text()))
+            << title->text().toStdString();
+    }
+}
+
 class SharedSpacesKeyboardPageTest : public KeyboardPageTest {
 protected:
     SharedSpacesKeyboardPageTest() : KeyboardPageTest(fakes::switchingScenario(101, true)) {}
@@ -177,6 +244,9 @@ TEST_F(KeyboardPageTest, EachRefusedGridKeyIsExplainedAndTheSheetKeepsReturn) {
     click(Id::osdKeybindsControl);
     QWidget* sheet = page->osdKeybindsSheet();
     ASSERT_NE(sheet, nullptr);
+    const QList<SettingsRowView*> rows = sheet->findChildren<SettingsRowView*>();
+    ASSERT_EQ(rows.size(), 6);
+    expectStackedWithoutCrushing({rows.begin(), rows.end()});
     click(Id::osdKeybindsControl);
     EXPECT_EQ(page->osdKeybindsSheet(), sheet);
     const auto record = [&](OSDKeyBindingAction action, OSDKeyBinding binding) {

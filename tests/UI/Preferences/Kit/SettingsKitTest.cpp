@@ -7,6 +7,7 @@
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSectionView.h"
 #include "UI/Preferences/Kit/SettingsSeparatorView.h"
+#include "UI/Preferences/Kit/SettingsSheet.h"
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
@@ -157,22 +158,29 @@ TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {
 TEST_F(SettingsKitTest, RowsDeletedAfterTheirPageAndControlsTouchNeither) {
     auto page = std::make_unique<SettingsPageViewController>();
     page->view();
-    auto* kept = new QPushButton("Kept");
-    auto* centered = new QPushButton("Centered");
+    const QPointer<QWidget> kept = new QPushButton("Kept");
+    const QPointer<QWidget> centered = new QPushButton("Centered");
     page->keepControl(kept);
     page->keepControl(centered);
-    for (int render = 0; render < 2; ++render) { // the first rows wait for deletion
-        page->installPage({new SettingsSectionView(
-            "S", "s",
-            {new SettingsRowView("K", {}, kept), new SettingsCenteredControlRowView(centered)})});
-    }
-    page.reset();           // its shelf takes the controls down
-    flushDeferredDeletes(); // then the first rows go
+    const auto render = [&] {
+        const QPointer<QWidget> row = new SettingsRowView("K", {}, kept);
+        const QPointer<QWidget> centredRow = new SettingsCenteredControlRowView(centered);
+        page->installPage({new SettingsSectionView("S", "s", {row, centredRow})});
+        return std::pair(row, centredRow);
+    };
+    const auto [firstRow, firstCentredRow] = render();
+    render();     // the first rows now wait for deletion
+    page.reset(); // its shelf takes the controls down
+    EXPECT_FALSE(kept || centered);
+    EXPECT_TRUE(firstRow && firstCentredRow);
+    flushDeferredDeletes(); // then the first rows go, touching neither (the sanitizer watches)
+    EXPECT_FALSE(firstRow || firstCentredRow);
 }
 
-TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters) {
+TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsFootersAndSheets) {
     SettingsCardView card(plainRows(2));
     SettingsFooterView footer;
+    SettingsSheet sheet(QSize(520, 400), "Keys", "Inside the grid");
     auto* separator = card.findChild<SettingsSeparatorView*>();
     ASSERT_NE(separator, nullptr);
     for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
@@ -184,6 +192,8 @@ TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsAndFooters
         EXPECT_EQ(card.borderColor(), line);
         EXPECT_EQ(separator->lineColor(), line);
         EXPECT_EQ(footer.backgroundColor(), window);
+        EXPECT_EQ(L::textColor(*sheet.titleLabel()), color(SettingsSystemColor::label));
+        EXPECT_EQ(L::textColor(*sheet.subtitleLabel()), color(SettingsSystemColor::secondaryLabel));
     }
 }
 

@@ -8,7 +8,9 @@
 #include "Platform/StatusBar/StatusBar.h"
 #include "Platform/StatusBar/StatusItem.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/SettingsFooterView.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
+#include "UI/Preferences/Kit/SettingsSheet.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 #include "UI/Preferences/System/SystemSettingsViewController.h"
@@ -122,6 +124,8 @@ TEST_F(SystemSettingsTest, TheAppFilterSheetAddsOnReturnNormalisesAndRemoves) {
     const AppFilterSheet& sheet = page.appFilterSheet();
     ASSERT_TRUE(sheet.sheet);
     const SettingsSheet* first = sheet.sheet;
+    testing::expectStackedWithoutCrushing(
+        {sheet.textField, sheet.table, sheet.removeButton, sheet.sheet->footer()});
     auto* field = sheet.sheet->findChild<QLineEdit*>(Id::appFilterTextField);
     ASSERT_NE(field, nullptr);
     for (const char* text : {"  Safari   Web ", "MAIL", "Safari  web", "   "}) {

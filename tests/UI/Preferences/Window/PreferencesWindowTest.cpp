@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QRegularExpression>
+#include <QTest>
 #include <QToolBar>
 
 namespace tessarin {
@@ -119,14 +121,23 @@ TEST_F(PreferencesWindowTest, TheTrackpadItemFallsBackToThePlainerHand) {
     EXPECT_EQ(toolbarSymbolName(PreferencesPage::about, only("hand.point.up.left")), std::nullopt);
 }
 
-TEST_F(PreferencesWindowTest, TheBuiltPagesAndPlaceholdersAllOpen) {
+TEST_F(PreferencesWindowTest, EachToolbarButtonShowsItsOwnRealPageAlone) {
     PreferencesWindowController window(nullptr);
     window.bringWindowToFront();
+    PreferencesTabViewController& tabs = window.tabViewController();
     for (const PreferencesPage page : allPreferencesPages) {
-        window.tabViewController().selectPage(page, false);
+        const std::string name = title(page).toStdString();
+        QTest::mouseClick(tabs.toolbar()->widgetForAction(toolbarItem(window, page)),
+                          Qt::LeftButton);
+        EXPECT_EQ(window.window()->windowTitle(), title(page) + " Settings") << name;
+        for (const PreferencesPage other : allPreferencesPages) {
+            EXPECT_EQ(tabs.pageController(other).view()->isVisible(), other == page) << name;
+        }
+        // Its own sections, named after it, are what shows.
+        const QRegularExpression ownSection("^" + title(page).toLower() + "\\.section\\.");
         EXPECT_FALSE(
-            window.tabViewController().currentViewController()->installedSections().empty())
-            << title(page).toStdString();
+            tabs.currentViewController()->view()->findChildren<QWidget*>(ownSection).empty())
+            << name;
     }
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace tessarin {
+
+// The keyboard focus of a page's rows, carried across a re-render that replaces them: the
+// control of the same name in the new rows takes the focus back, and a text field its caret, so
+// typing goes on where the user left it.
+class SettingsFocusCarry {
+public:
+    // What has the focus in `rows` (or would have it when its window is active); nothing
+    // when the focus is elsewhere or on a control without a name.
+    static SettingsFocusCarry takeFrom(const QWidget* rows);
+    void restoreIn(QWidget& rows) const;
+
+private:
+    QString objectName_;
+    std::optional<int> cursorPosition_;
+};
+
+} // namespace tessarin
