@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(qt6-base-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
-          ninja-build g++ fontconfig fonts-dejavu-core fonts-noto-color-emoji)
+          ninja-build g++ fontconfig fonts-dejavu-core fonts-dejavu-extra fonts-noto-color-emoji)
 
 missing=()
 for package in "${packages[@]}"; do

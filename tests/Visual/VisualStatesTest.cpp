@@ -45,32 +45,6 @@ namespace {
 
 using Mode = TessarinHealthCheckPresentationMode;
 
-// Faults the check finds that another change mends, each with the states (in both appearances)
-// that show it and the words of the check's report. A listed fault is let pass while its state
-// shows it and fails once the state no longer does, so the list only ever shrinks.
-struct KnownFault {
-    const char* fault;
-    const char* report;
-    std::vector<const char*> states;
-};
-const KnownFault kKnownFaults[] = {
-    {"the health page's wrapped titles and explanations get a one-line height",
-     "wrapped text needs",
-     {"Health-Accessibility", "Health-ScreenRecording", "Health-KeyboardShortcuts",
-      "Health-SeparateSpaces", "Health-AutoRearrange", "Health-StartAtLogin", "Health-AllSet",
-      "Health-AllSetSkipped"}},
-    {"the OSD key bindings sheet keeps a fixed size and crushes its rows",
-     "wrapped text needs",
-     {"Sheet-OSDKeybinds"}},
-    {"the App Filter sheet's Remove button covers the list", "overlaps", {"Sheet-AppFilter"}},
-    {"the Direct section's \"Obscure\" header is clipped",
-     "\"Obscure\": text is",
-     {"Preferences-Keyboard"}},
-    {"the Keyboard page and its key bindings sheet take Qt's palette, not the appearance's",
-     "contrast",
-     {"Preferences-Keyboard", "Sheet-OSDKeybinds"}},
-};
-
 // The program over the simulated host with its real windows: the delegate makes its own health
 // window, menu bar and overlays and shows its grids in a real OSD window.
 class VisualWorld {
@@ -431,21 +405,9 @@ TEST_P(VisualStatesTest, IsWholeAndLegible) {
         QApplication::processEvents();
     }
     std::vector<QImage> gallery;
-    std::vector<std::string> faults = faultsOf(*window, c.appearance, gallery);
+    const std::vector<std::string> faults = faultsOf(*window, c.appearance, gallery);
     visual::writeGalleryPicture(gallery, c.name());
 
-    for (const KnownFault& known : kKnownFaults) {
-        if (std::find(known.states.begin(), known.states.end(), c.shown().name()) ==
-            known.states.end()) {
-            continue;
-        }
-        const auto matches = [&known](const std::string& fault) {
-            return fault.find(known.report) != std::string::npos;
-        };
-        EXPECT_TRUE(std::any_of(faults.begin(), faults.end(), matches))
-            << "no longer shows that " << known.fault << ": take it off the known faults";
-        faults.erase(std::remove_if(faults.begin(), faults.end(), matches), faults.end());
-    }
     for (const std::string& fault : faults) {
         ADD_FAILURE() << fault;
     }

@@ -8,6 +8,8 @@ TailTruncatingLabel::TailTruncatingLabel(const QString& text, QWidget* parent)
     : QLabel(text, parent) {
     // Its text's width is only a wish: the layout gives it what is left.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // Cutting the text is this label's design, not a fault of its layout.
+    setProperty("elides", true);
 }
 
 QString TailTruncatingLabel::shownText() const {

@@ -44,6 +44,8 @@ TessarinAppBundleDragView::TessarinAppBundleDragView(QString appBundlePath, cons
     font.setPixelSize(17); // view points, as the panel's frame is measured
     font.setWeight(QFont::DemiBold);
     name->setFont(font);
+    // The guide's material is dark in either appearance, as its instruction's white text says.
+    name->setStyleSheet(QStringLiteral("color: white;"));
     layout->addWidget(icon, 0, Qt::AlignVCenter);
     layout->addWidget(name, 1, Qt::AlignVCenter);
 }
@@ -97,10 +99,10 @@ void TessarinAppBundleDragView::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    QColor fill = palette().color(QPalette::Base);
-    fill.setAlphaF(0.35);
-    painter.fillPath(path, fill);
-    painter.setPen(QPen(palette().color(QPalette::Mid), 1));
+    // The dark material's control background and separator, whatever the appearance: the tile
+    // sits on the guide's HUD material, which is dark in both.
+    painter.fillPath(path, QColor(30, 30, 30, 89));
+    painter.setPen(QPen(QColor(255, 255, 255, 26), 1));
     painter.drawPath(path);
 }
 

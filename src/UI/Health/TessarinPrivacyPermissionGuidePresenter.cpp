@@ -222,6 +222,8 @@ void TessarinPrivacyPermissionGuidePresenter::buildContent(TessarinPrivacyPermis
     QFont font = label->font();
     font.setPixelSize(18); // view points, as the panel's frame is measured
     font.setWeight(QFont::DemiBold);
+    // The condensed face, where installed, keeps the whole sentence within the panel's width.
+    font.setStretch(QFont::Condensed);
     label->setFont(font);
     label->setStyleSheet(QStringLiteral("color: white;"));
     row->addWidget(label, 1, Qt::AlignVCenter);

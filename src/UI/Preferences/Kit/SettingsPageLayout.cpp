@@ -103,6 +103,29 @@ QColor cardBackgroundColor(Appearance appearance) {
     return QColor::fromRgbF(0.97f, 0.97f, 0.97f, 1.0f);
 }
 
+QPalette controlPalette(Appearance appearance) {
+    const auto color = [appearance](SettingsSystemColor role) {
+        return resolvedColor(role, appearance);
+    };
+    const QColor button =
+        appearance == Appearance::dark ? QColor(85, 85, 88) : QColor(250, 250, 250);
+    // Bevels, shadows and mid tones follow from the button and window colours.
+    QPalette palette(button, color(SettingsSystemColor::windowBackground));
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(role, color(SettingsSystemColor::label));
+        palette.setColor(QPalette::Disabled, role, color(SettingsSystemColor::disabledControlText));
+    }
+    palette.setColor(QPalette::Base, color(SettingsSystemColor::controlBackground));
+    palette.setColor(QPalette::AlternateBase, cardBackgroundColor(appearance));
+    palette.setColor(QPalette::PlaceholderText, color(SettingsSystemColor::secondaryLabel));
+    palette.setColor(QPalette::Highlight, color(SettingsSystemColor::selectedControl));
+    palette.setColor(QPalette::HighlightedText, color(SettingsSystemColor::label));
+    palette.setColor(QPalette::ToolTipBase, color(SettingsSystemColor::controlBackground));
+    palette.setColor(QPalette::ToolTipText, color(SettingsSystemColor::label));
+    return palette;
+}
+
 Appearance effectiveAppearance() {
     Host* host = Host::installed();
     return host != nullptr ? host->system().appearance() : Appearance::light;

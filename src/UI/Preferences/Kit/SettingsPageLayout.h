@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QString>
 
 class QLabel;
@@ -46,6 +47,9 @@ QLabel* makeLabel(const QString& text, const QFont& font);
 QColor cardBackgroundColor(Appearance appearance);
 // The appearance views are drawn in: the current host's, light without a host.
 Appearance effectiveAppearance();
+// The palette the standard controls (buttons, check boxes, pop-ups, the toolbar) are drawn with
+// in `appearance`, made of the colours above.
+QPalette controlPalette(Appearance appearance);
 
 inline constexpr int pageInset = 24;
 inline constexpr int sectionSpacing = 24;

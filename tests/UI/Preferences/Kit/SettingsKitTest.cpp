@@ -1,3 +1,4 @@
+#include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/SettingsCardView.h"
 #include "UI/Preferences/Kit/SettingsCenteredControlRowView.h"
 #include "UI/Preferences/Kit/SettingsControlShelf.h"
@@ -178,6 +179,8 @@ TEST_F(SettingsKitTest, RowsDeletedAfterTheirPageAndControlsTouchNeither) {
 }
 
 TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsFootersAndSheets) {
+    PreferencesPanel panel;
+    auto* button = new QPushButton("Customize…", &panel);
     SettingsCardView card(plainRows(2));
     SettingsFooterView footer;
     SettingsSheet sheet(QSize(520, 400), "Keys", "Inside the grid");
@@ -194,6 +197,9 @@ TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsFootersAnd
         EXPECT_EQ(footer.backgroundColor(), window);
         EXPECT_EQ(L::textColor(*sheet.titleLabel()), color(SettingsSystemColor::label));
         EXPECT_EQ(L::textColor(*sheet.subtitleLabel()), color(SettingsSystemColor::secondaryLabel));
+        // A standard control of the window is no light box on a dark page.
+        EXPECT_EQ(button->palette().color(QPalette::Window), window);
+        EXPECT_EQ(button->palette().color(QPalette::ButtonText), color(SettingsSystemColor::label));
     }
 }
 
