@@ -1,6 +1,7 @@
 #include "UI/Health/HealthPageText.h"
 
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -53,7 +54,7 @@ void makeSecondaryFlat(QPushButton& button) {
 
 QFont systemFont(double pointSize, bool semibold) {
     QFont font;
-    font.setPointSizeF(pointSize);
+    setViewPointSize(font, pointSize);
     font.setWeight(semibold ? QFont::DemiBold : QFont::Normal);
     return font;
 }

@@ -1,6 +1,6 @@
 #include "UI/OSD/OSDGridCellTitleStyle.h"
 
-#include "UI/OSD/ViewPointFontSize.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <algorithm>
 

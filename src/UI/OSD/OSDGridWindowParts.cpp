@@ -7,7 +7,7 @@
 #include "UI/OSD/OSDChromeSymbol.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDHeaderIcon.h"
-#include "UI/OSD/ViewPointFontSize.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -9,6 +9,7 @@
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSectionView.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -32,7 +33,7 @@ QLabel* makeCentredLabel(const QString& text, const QFont& font, const char* ide
 
 QFont systemFont(int points, QFont::Weight weight) {
     QFont font = SettingsPageLayout::rowTitleFont();
-    font.setPointSize(points);
+    setViewPointSize(font, points);
     font.setWeight(weight);
     return font;
 }

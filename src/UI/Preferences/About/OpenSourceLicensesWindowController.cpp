@@ -4,6 +4,7 @@
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -47,7 +48,7 @@ OpenSourceLicensesWindowController::OpenSourceLicensesWindowController(const QSt
     textView_->viewport()->setAutoFillBackground(false);
     textView_->setStyleSheet(QStringLiteral("QPlainTextEdit { background: transparent; }"));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(12);
+    setViewPointSize(font, 12);
     textView_->setFont(font);
     SettingsPageLayout::setTextColor(
         *textView_, SettingsPageLayout::resolvedColor(SettingsSystemColor::label,

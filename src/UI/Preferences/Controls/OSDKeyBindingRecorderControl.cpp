@@ -4,6 +4,7 @@
 #include "Platform/Input/HostKeyEvent.h"
 #include "Platform/SystemServices.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -21,7 +22,7 @@ constexpr qreal kTextInset = 6;
 
 QFont textFont() {
     QFont font;
-    font.setPointSize(13);
+    setViewPointSize(font, 13);
     return font;
 }
 

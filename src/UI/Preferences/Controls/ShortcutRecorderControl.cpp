@@ -10,6 +10,7 @@
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -251,7 +252,7 @@ void ShortcutRecorderControl::paintEvent(QPaintEvent*) {
     painter.fillPath(path, fillColor());
     painter.strokePath(path, QPen(L::resolvedColor(SettingsSystemColor::separator, appearance), 1));
     QFont font;
-    font.setPointSize(13);
+    setViewPointSize(font, 13);
     painter.setFont(font);
     painter.setPen(L::resolvedColor(isEnabled() ? SettingsSystemColor::label
                                                 : SettingsSystemColor::disabledControlText,

@@ -1,6 +1,7 @@
 #include "UI/Preferences/Keyboard/DirectSlotColumnsHeaderRow.h"
 
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QFont>
 #include <QHBoxLayout>
@@ -18,7 +19,7 @@ constexpr int obscureWidth = 64;
 QLabel* columnTitle(const char* text, int width, Qt::Alignment alignment) {
     auto* label = new QLabel(QString::fromUtf8(text));
     QFont font = label->font();
-    font.setPointSize(11);
+    setViewPointSize(font, 11);
     font.setWeight(QFont::DemiBold);
     label->setFont(font);
     label->setAlignment(alignment | Qt::AlignVCenter);

@@ -1,6 +1,7 @@
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include "Platform/Host.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +13,7 @@ namespace {
 
 QFont systemFont(int pointSize, QFont::Weight weight) {
     QFont font;
-    font.setPointSize(pointSize);
+    setViewPointSize(font, pointSize);
     font.setWeight(weight);
     return font;
 }

@@ -4,6 +4,7 @@
 #include "UI/Preferences/Kit/SettingsFooterView.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsSeparatorView.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -21,7 +22,7 @@ namespace {
 
 QFont sheetTitleFont() {
     QFont font;
-    font.setPointSize(20);
+    setViewPointSize(font, 20);
     font.setWeight(QFont::DemiBold);
     return font;
 }

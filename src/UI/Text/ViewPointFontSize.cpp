@@ -1,4 +1,4 @@
-#include "UI/OSD/ViewPointFontSize.h"
+#include "UI/Text/ViewPointFontSize.h"
 
 #include <QFont>
 #include <cmath>
