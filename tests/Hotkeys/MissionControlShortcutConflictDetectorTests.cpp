@@ -10,11 +10,14 @@ namespace {
 const HotkeyCombination kControlRight{124, 0x1000, "\u2192", "\uF703"};
 const HotkeyCombination kControl1{18, 0x1000, "1", "1"};
 
-// A table with one entry.
-PropertyDictionary one(const char* id, PropertyValue enabled, PropertyArray parameters) {
-    PropertyDictionary value{{"parameters", std::move(parameters)}};
-    return {{id, PropertyValue(PropertyDictionary{{"enabled", std::move(enabled)},
-                                                  {"value", std::move(value)}})}};
+// A table with one entry; without `enabled` the entry has no such key.
+PropertyDictionary one(const char* id, std::optional<PropertyValue> enabled,
+                       PropertyArray parameters) {
+    PropertyDictionary entry{{"value", PropertyDictionary{{"parameters", std::move(parameters)}}}};
+    if (enabled) {
+        entry.emplace("enabled", std::move(*enabled));
+    }
+    return {{id, PropertyValue(std::move(entry))}};
 }
 
 TEST(ConflictDetectorTests, ListsTheEnabledSystemShortcutsOnTheKeys) {
@@ -25,6 +28,8 @@ TEST(ConflictDetectorTests, ListsTheEnabledSystemShortcutsOnTheKeys) {
         {"desktopOneDisabled", one("118", false, {65535, 18, 262144}), kControl1, {}},
         {"enabledAsNumber", one("118", 1, {65535, 18, 4096}), kControl1, {118}},
         {"disabledAsNumber", one("118", 0, {65535, 18, 4096}), kControl1, {}},
+        {"noEnabledFlagIsOff", one("118", std::nullopt, {65535, 18, 4096}), kControl1, {}},
+        {"desktopSixteenIsTheLast", one("133", true, {65535, 18, 4096}), kControl1, {133}},
         {"malformedHidesBuiltIn", one("81", true, {65535, 124}), kControlRight, {}},
         {"twoInTableOrder", one("118", true, {65535, 124, 0x840000}), kControlRight, {81, 118}},
         {"carbonBitsAreReadToo", one("119", true, {65535, 19, 0x1200}), {19, 0x1200, "2", "2"}, {119}}};

@@ -177,6 +177,22 @@ TEST_F(MissionControlSpaceCreatorTest, aSpaceTheBarMayNotCloseIsNotPressed) {
     EXPECT_TRUE(missionControl().edits().empty());
 }
 
+// Pressing by position in a bar out of step with the window server could close another Desktop.
+TEST_F(MissionControlSpaceCreatorTest, aBarShowingAnotherNumberOfSpacesIsNotPressed) {
+    auto collaborators = MissionControlSpaceCreator::Collaborators::hostDefaults();
+    collaborators.spaceIDs = [this](const std::string& list) {
+        std::vector<SpaceID> ids = spaceIDs(list);
+        ids.push_back(15); // listed by the window server, not yet shown by the bar
+        return std::optional(ids);
+    };
+    creator = std::make_unique<MissionControlSpaceCreator>(std::move(collaborators));
+    remove(kTargetA, 1, 12);
+    queue.advance(2.0);
+    ASSERT_EQ(removed.size(), 1u);
+    EXPECT_EQ(removed[0].result, MissionControlSpaceRemovalResult::desktopButtonNotFound);
+    EXPECT_TRUE(missionControl().edits().empty());
+}
+
 TEST_F(MissionControlSpaceCreatorTest, aDisplayWithoutASpacesBarIsReportedOnceMissionControlShows) {
     create(MissionControlSpaceCreationTarget{"UUID-C", "UUID-A", 7});
     queue.advance(1.6);

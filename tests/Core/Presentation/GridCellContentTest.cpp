@@ -23,7 +23,7 @@ TEST(GridCellContentTest, StacksFollowTheImagesWhenImagesAreWanted) {
 
 TEST(GridCellContentTest, VisitedCellsWithoutAnIconGetTheFallbackInRangeOnly) {
     const auto merged =
-        mergedGridAppIconMap({{0, app("Mail")}, {7, app("Gone")}}, {0, 1, 9}, 3, app("Finder"));
+        mergedGridAppIconMap({{0, app("Mail")}, {3, app("Gone")}}, {0, 1, 3}, 3, app("Finder"));
     ASSERT_EQ(keysOf(merged), (std::set<int64_t>{0, 1}));
     EXPECT_EQ(merged.at(0).appDisplayName, "Mail");
     EXPECT_EQ(merged.at(1).appDisplayName, "Finder");
@@ -49,6 +49,7 @@ TEST(OSDPresentationChoiceTest, OnlyAMoveFromAnotherCellInAKnownDirectionIsAnima
     fields.spaceCount = 4;
     fields.activeIndex = 2;
     fields.columnCount = 2;
+    fields.virtualDestinationIndices = {3}; // a drop target left from a drag: never animated
     const auto model = OSDGridModel::make(fields);
     ASSERT_TRUE(model);
     const PresentationCase cases[] = {
@@ -62,7 +63,11 @@ TEST(OSDPresentationChoiceTest, OnlyAMoveFromAnotherCellInAKnownDirectionIsAnima
     for (const PresentationCase& c : cases) {
         const auto presentation = osdPresentation(model, c.source, c.direction);
         ASSERT_TRUE(presentation) << c.name;
-        EXPECT_EQ(presentation->grid.directionalTransition() != nullptr, c.directional) << c.name;
+        const auto* transition = presentation->grid.directionalTransition();
+        EXPECT_EQ(transition != nullptr, c.directional) << c.name;
+        if (transition) {
+            EXPECT_TRUE(transition->model.virtualDestinationIndices().empty()) << c.name;
+        }
     }
     EXPECT_FALSE(osdPresentation(std::nullopt, 1, TessarinDirectionLeft));
 }

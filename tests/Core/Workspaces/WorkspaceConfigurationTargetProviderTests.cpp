@@ -161,6 +161,7 @@ TEST_F(WorkspaceConfigurationTargetProviderTests,
 }
 
 TEST_F(WorkspaceConfigurationTargetProviderTests, SharedSpacesFallBackToTheFirstDisplaysSpaces) {
+    identifierWithSpaces = activeMenuBarDisplay = " "; // blank names no display
     spaces[kLeft.identifier] = {{41, 42, 43}, 43};
     const auto result = targets(false, {kLeft, kRight});
     ASSERT_EQ(result.size(), 1u);

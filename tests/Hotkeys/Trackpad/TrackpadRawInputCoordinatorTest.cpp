@@ -132,6 +132,8 @@ TEST(TrackpadRawShadowValidatorTest, LogsRejectionsAndWhatNoOtherSideMatchedInIt
     queue.advance(0.15); // the raw swipe's window ends before the system's swipe comes
     validator.recordCG(4, Direction::up, queue.uptime());
     queue.advance(0.15);
+    validator.recordRaw({3, Direction::left, 0.25, std::nullopt}, queue.uptime());
+    validator.recordCG(4, Direction::left, queue.uptime()); // the same way with other fingers
     EXPECT_EQ(logs.messages("TrackpadRawShadow"),
               (std::vector<std::string>{
                   "raw fingerCount=3 direction=none duration=0.500000 cancellation=diagonal "
@@ -139,7 +141,9 @@ TEST(TrackpadRawShadowValidatorTest, LogsRejectionsAndWhatNoOtherSideMatchedInIt
                   "raw fingerCount=3 direction=left duration=0.250000 cancellation=none "
                   "agreement=false reason=noCGMatch",
                   "cg fingerCount=4 direction=up duration=unknown cancellation=none "
-                  "agreement=false reason=noRawMatch"}));
+                  "agreement=false reason=noRawMatch",
+                  "raw fingerCount=3 direction=left duration=0.250000 cancellation=none "
+                  "agreement=false"}));
 }
 
 } // namespace

@@ -49,9 +49,13 @@ TEST(TrackpadRawSwipeRecognizerTest, JudgesEachGestureOnceAtTheLift) {
     const Frame two{{1, 0.3F, 0.5F}, {2, 0.4F, 0.5F}};
     const Frame lifting{{1, 0.5F, 0.5F}, {2, 0.6F, 0.5F}};
     const Frame oneStill{{1, 0.5F, 0.5F}, {2, 0.6F, 0.5F}, {3, 0.5F, 0.5F}};
+    // Binary fractions, so the centroid travels exactly 0.1875 across and 0.125 up: ratio 1.5.
+    const Frame spread{{1, 0.25F, 0.5F}, {2, 0.5F, 0.5F}, {3, 0.75F, 0.5F}};
+    const Frame spreadMoved{{1, 0.4375F, 0.625F}, {2, 0.6875F, 0.625F}, {3, 0.9375F, 0.625F}};
     // clang-format off
     const SwipeCase cases[] = {
         {"right, ratio 2 passes", {{three(0, 0), 0}, {three(0.1F, 0.05F), 0.2}, {{}, 0.3}}, D::right, {}},
+        {"ratio exactly 1.5 passes", {{spread, 0}, {spreadMoved, 0.2}, {{}, 0.3}}, D::right, {}},
         {"ratio 1.43 is diagonal", {{three(0, 0), 0}, {three(0.1F, 0.07F), 0.2}, {{}, 0.3}}, {}, R::diagonal},
         {"travel below 0.08", {{three(0, 0), 0}, {three(0.079F, 0), 0.2}, {{}, 0.3}}, {}, R::insufficientTravel},
         {"down", {{three(0, 0), 0}, {three(0, -0.2F), 0.2}, {{}, 0.3}}, D::down, {}},
@@ -60,6 +64,7 @@ TEST(TrackpadRawSwipeRecognizerTest, JudgesEachGestureOnceAtTheLift) {
         {"backtrack 0.03 first", {{three(0, 0), 0}, {three(-0.03F, 0), 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::reversal},
         {"two then three fingers", {{two, 0}, {three(0, 0), 0.1}, {three(0.2F, 0), 0.3}, {{}, 0.4}}, D::right, {}},
         {"fourth finger joins", {{three(0, 0), 0}, {four, 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::additionalContacts},
+        {"four first, one lifts: no verdict", {{four, 0}, {three(0, 0), 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, {}},
         {"finger lifts and lands again", {{three(0, 0), 0}, {two, 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::identityChurn},
         {"lifted one by one", {{three(0, 0), 0}, {three(0.2F, 0), 0.2}, {lifting, 0.25}, {Frame{{1, 0.5F, 0.5F}}, 0.3}, {{}, 0.35}}, D::right, {}},
         {"one finger still", {{three(0, 0), 0}, {oneStill, 0.2}, {{}, 0.3}}, {}, R::incoherentMovement},
@@ -69,6 +74,10 @@ TEST(TrackpadRawSwipeRecognizerTest, JudgesEachGestureOnceAtTheLift) {
     for (const SwipeCase& c : cases) {
         SCOPED_TRACE(c.name);
         const auto result = run(c.steps);
+        if (!c.direction && !c.reason) {
+            EXPECT_FALSE(result);
+            continue;
+        }
         ASSERT_TRUE(result);
         EXPECT_EQ(result->direction, c.direction);
         EXPECT_EQ(result->rejectionReason, c.reason);
@@ -87,6 +96,7 @@ TEST(TrackpadThreeFingerTapRecognizerTest, CompletesOnlyAShortStillThreeFingerTa
     // clang-format off
     const TapCase cases[] = {
         {"within 0.3 s", {{three(0, 0), 0}, {three(0.01F, 0), 0.1}, {{}, 0.3}}, true},
+        {"lifted at exactly 0.45 s", {{three(0, 0), 0}, {{}, 0.45}}, true},
         {"resting 0.5 s", {{three(0, 0), 0}, {three(0, 0), 0.2}, {{}, 0.5}}, false},
         {"fourth finger joins", {{three(0, 0), 0}, {four, 0.1}, {three(0, 0), 0.15}, {{}, 0.2}}, false},
         {"moved 0.04", {{three(0, 0), 0}, {three(0.04F, 0), 0.1}, {{}, 0.2}}, false},

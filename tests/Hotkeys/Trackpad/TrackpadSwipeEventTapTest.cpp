@@ -98,6 +98,20 @@ TEST_F(TrackpadSwipeEventTapTest, OwnSyntheticSwipePassesWhileAUserSwipeIsTracke
     EXPECT_EQ(directions, std::vector<TessarinDirection>{TessarinDirectionRight});
 }
 
+// The system must not see the end of a gesture whose start it never saw.
+TEST_F(TrackpadSwipeEventTapTest, ASwallowedSwipeStaysSwallowedWhenCancelled) {
+    contactsSeen(3, 0, false);
+    DockSpaceSwitchGesture gesture;
+    gesture.steps = 1;
+    Event event = encodeDockSpaceSwitch(gesture).front();
+    event.setIntegerValue(EventField::eventSourceUserData, 0);
+    event.setIntegerValue(EventField::privateSourceTag, 0);
+    for (const int64_t phase : {GesturePhase::began, GesturePhase::cancelled}) {
+        event.setIntegerValue(EventField::gesturePhase, phase);
+        EXPECT_FALSE(tap.handleEvent(EventType::dockGesture, event)) << phase;
+    }
+}
+
 struct ShadowCase {
     const char* name;
     int64_t motion;
@@ -112,6 +126,7 @@ TEST_F(TrackpadSwipeEventTapTest, ShadowModeReportsTheSwallowedDirection) {
         {"fingers left", 1, 0.8, false, TessarinDirectionLeft},
         {"fingers right, reversed", 1, -0.8, true, TessarinDirectionLeft},
         {"fingers down", 2, 0.5, false, TessarinDirectionDown},
+        {"progress 0.1", 1, 0.1, false, TessarinDirectionLeft},
         {"progress 0.05", 1, 0.05, false, std::nullopt},
         {"non-finite progress", 1, std::numeric_limits<double>::infinity(), false, std::nullopt},
     };
