@@ -1,4 +1,5 @@
 #include "Core/Previews/OSDGridCellContentMaps.h"
+#include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 #include "Core/Previews/OSDGridPreviewScreenGeometry.h"
 #include "Core/Previews/OSDGridScreenshotMetrics.h"
 #include "Core/Previews/OSDGridWindowCompositeCapture.h"
@@ -11,6 +12,7 @@
 #include "Platform/SystemServices.h"
 #include "Support/BackgroundWork.h"
 #include "Support/MainQueue.h"
+#include "Support/ProcessMemory.h"
 #include "Support/Text.h"
 
 namespace tessarin {
@@ -68,7 +70,7 @@ struct OSDGridWindowSpaceController::PendingPreview {
 };
 
 OSDGridWindowSpaceController::PreviewCaptureHandler
-OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work) {
+OSDGridWindowSpaceController::immediatePreviewCaptureHandler(BackgroundWork& work) {
     return [&work](const std::vector<OSDGridWindowPreviewCandidate>& candidates,
                    const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
         Host& host = Host::current();
@@ -105,6 +107,24 @@ OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work)
                      {"result", result.result}});
                 completion(std::move(result.image));
             });
+    };
+}
+
+OSDGridWindowSpaceController::PreviewCaptureHandler
+OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work) {
+    // The captures of a refresh are freed by the time the last one has ended: what the C
+    // library kept of them goes back to the system then.
+    auto queue = std::make_shared<OSDGridPreviewCaptureQueue>(&ProcessMemory::releaseFreedMemory);
+    return [queue, capture = immediatePreviewCaptureHandler(work)](
+               const std::vector<OSDGridWindowPreviewCandidate>& candidates,
+               const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
+        queue->add([queue, capture, candidates, screen,
+                    completion = std::move(completion)](std::function<void()> finished) {
+            capture(candidates, screen, [queue, completion, finished](std::optional<QImage> image) {
+                completion(std::move(image));
+                finished();
+            });
+        });
     };
 }
 

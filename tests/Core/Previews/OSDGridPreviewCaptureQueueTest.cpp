@@ -1,0 +1,53 @@
+#include "Core/Previews/OSDGridPreviewCaptureQueue.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+// Captures that note when they start and keep their ends for the test, or end at once.
+struct QueueBench {
+    void add(const std::string& name, bool endsAtOnce = false) {
+        queue.add([this, name, endsAtOnce](std::function<void()> finished) {
+            log.push_back("start " + name);
+            if (endsAtOnce) {
+                finished();
+            } else {
+                ends.push_back(std::move(finished));
+            }
+        });
+    }
+
+    std::vector<std::string> log;
+    std::vector<std::function<void()>> ends;
+    OSDGridPreviewCaptureQueue queue{[this] { log.emplace_back("idle"); }};
+};
+
+TEST(OSDGridPreviewCaptureQueueTest, StartsTheNextCaptureOnlyWhenTheOneBeforeHasEnded) {
+    QueueBench bench;
+    bench.add("a");
+    bench.add("b");
+    bench.add("c");
+    EXPECT_EQ(bench.log, std::vector<std::string>{"start a"});
+    bench.ends.at(0)();
+    bench.ends.at(0)(); // a second end of the same capture starts nothing more
+    EXPECT_EQ(bench.log, (std::vector<std::string>{"start a", "start b"}));
+    bench.ends.at(1)();
+    bench.ends.at(2)();
+    EXPECT_EQ(bench.log, (std::vector<std::string>{"start a", "start b", "start c", "idle"}));
+    EXPECT_FALSE(bench.queue.isRunning());
+}
+
+TEST(OSDGridPreviewCaptureQueueTest, CapturesThatEndAtOnceRunInTurnAndGoIdleOnce) {
+    QueueBench bench;
+    bench.add("a");
+    bench.add("b", true);
+    bench.add("c", true);
+    bench.ends.at(0)();
+    EXPECT_EQ(bench.log, (std::vector<std::string>{"start a", "start b", "start c", "idle"}));
+}
+
+} // namespace
+} // namespace tessarin
