@@ -9,6 +9,7 @@
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
 #include "Support/Environment.h"
+#include "Support/ProcessMemory.h"
 #include "Support/QtMainQueue.h"
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
@@ -65,6 +66,7 @@ void reportLaunchDuration(std::chrono::steady_clock::time_point started,
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
+    ProcessMemory::returnLargeBlocksWhenFreed();
     const std::vector<std::string> arguments(argv, argv + argc);
     const bool headless = !hasDisplay();
     if (headless &&
