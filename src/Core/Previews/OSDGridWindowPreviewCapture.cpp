@@ -118,12 +118,15 @@ OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work)
     return [queue, capture = immediatePreviewCaptureHandler(work)](
                const std::vector<OSDGridWindowPreviewCandidate>& candidates,
                const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
-        queue->add([queue, capture, candidates, screen,
+        // A waiting capture does not hold the queue, which holds it; a started one does, so its
+        // end has a queue to go back to.
+        queue->add([waiting = std::weak_ptr(queue), capture, candidates, screen,
                     completion = std::move(completion)](std::function<void()> finished) {
-            capture(candidates, screen, [queue, completion, finished](std::optional<QImage> image) {
-                completion(std::move(image));
-                finished();
-            });
+            capture(candidates, screen,
+                    [queue = waiting.lock(), completion, finished](std::optional<QImage> image) {
+                        completion(std::move(image));
+                        finished();
+                    });
         });
     };
 }

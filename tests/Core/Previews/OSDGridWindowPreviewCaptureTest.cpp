@@ -235,12 +235,13 @@ TEST_F(CompositeCaptureTest, EachSpaceShowsItsOwnWindowOverTheDesktopPicture) {
               "event=window.preview.completed candidates=1 display=D durationMs=0.00 image=true");
 }
 
-// A Space's window captures live until its preview is composed; the next Space starts after.
+// A Space's window captures live until its preview is composed; the next Space starts after. The
+// test ends with Space 3 waiting, which goes with the controller.
 TEST_F(CompositeCaptureTest, SpacesAreCapturedOneAfterAnother) {
     std::vector<SpaceID> done;
     controller.requestPreviewCaptures(snapshotOf("D", {1, 2, 3}), "D",
-                                      host.displays().screens().at(0), {1, 2}, true, false, {}, {},
-                                      [&](const auto& c, bool) { done.push_back(c.spaceID); });
+                                      host.displays().screens().at(0), {1, 2, 3}, true, false, {},
+                                      {}, [&](const auto& c, bool) { done.push_back(c.spaceID); });
     const auto contentReads = [this] {
         return host.screenCapture().requestCount(ScreenCaptureOperation::shareableContent);
     };
