@@ -10,6 +10,7 @@
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "Support/Environment.h"
+#include "Support/ProcessMemory.h"
 #include "Support/QtMainQueue.h"
 #include "Support/TerminationSignals.h"
 #include "UI/Alerts/SystemAlertDialog.h"
@@ -101,6 +102,7 @@ void reportLaunchDuration(std::chrono::steady_clock::time_point started,
 
 int main(int argc, char** argv) {
     const auto started = std::chrono::steady_clock::now();
+    ProcessMemory::returnLargeBlocksWhenFreed();
     const std::vector<std::string> arguments(argv, argv + argc);
     const ProgramLaunch launch =
         ProgramLaunch::decide(arguments, LaunchOptions::processEnvironment());

@@ -1040,6 +1040,11 @@ private:
                                  const std::string& previewDisplayIdentifier,
                                  const std::set<SpaceID>& targets, const ReasonsBySpace& reasons,
                                  std::optional<OSDGridScreenshotTiming> timing, bool force);
+    // A new picture of a cell the grid of its display has drawn before is drawn for that cell
+    // on the preview executor, so the grid's next drawing only places it.
+    void prepareStoredPreviewCell(const OSDGridSpaceContext& context);
+    void prepareStoredScreenshotCell(const OSDGridSpaceContext& context);
+    void prepareCellPicture(const OSDGridSpaceContext& context, const QImage& picture);
 
     // Declared first of the caches: the capture handlers hold it.
     std::unique_ptr<BackgroundWork> previewWork;

@@ -136,6 +136,7 @@ std::vector<OSDGridSpaceContext> AppDelegate::requestWindowPreviewCaptures(
     const auto onUpdate = [weakSelf](const OSDGridSpaceContext& context) {
         if (const auto self = weakSelf.lock()) {
             (*self)->presentation_->refreshVisibleGridOSDIfNeeded(context);
+            (*self)->prepareStoredPreviewCell(context);
         }
     };
     const auto onCompletion = [weakSelf, keyOf, reasonOf,

@@ -90,6 +90,7 @@ void AppDelegate::requestCurrentSpaceScreenshotCapture(bool visibleGridOSDCanCap
             [weakSelf](const OSDGridSpaceContext& context) {
                 if (const auto self = weakSelf.lock()) {
                     (*self)->presentation_->refreshVisibleGridOSDIfNeeded(context);
+                    (*self)->prepareStoredScreenshotCell(context);
                 }
             });
         return;

@@ -260,7 +260,7 @@ OSDGridAppIconController::makeEntry(const std::optional<OSDGridAppIconSource>& s
         return std::nullopt;
     }
     const std::string name = trimmedNonEmpty(source->appDisplayName).value_or(*bundle);
-    return OSDGridAppIconEntry{*bundle, name, OSDGridIconImage::make(*source->icon)};
+    return OSDGridAppIconEntry{*bundle, name, icons_.make(*source->icon)};
 }
 
 bool OSDGridAppIconController::recordIcon(const std::optional<OSDGridAppIconSource>& source,

@@ -2,6 +2,7 @@
 
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/Previews/OSDGridAppIconSource.h"
+#include "Core/Previews/OSDGridIconImage.h"
 #include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Platform/RunningApplication.h"
 #include "TessarinCore/TessarinCore.h"
@@ -96,6 +97,8 @@ private:
     std::map<std::string, std::map<SpaceID, OSDGridAppIconEntry>> cacheByDisplayIdentifier_;
     std::map<std::string, std::map<SpaceID, OSDGridSpaceTitleEntry>> titleCacheByDisplayIdentifier_;
     std::map<std::string, std::set<SpaceID>> windowlessSpaceIDsByDisplayIdentifier_;
+    // An application's Spaces share one recorded copy of its icon.
+    mutable OSDGridIconImage::Cache icons_;
 };
 
 } // namespace tessarin

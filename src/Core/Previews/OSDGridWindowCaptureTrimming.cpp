@@ -35,6 +35,21 @@ std::optional<OpaqueBox> opaqueBox(const QImage& image) {
     return box;
 }
 
+// The box as a read-only window onto the capture's own pixels, which it keeps alive: a
+// full-size capture is not copied only to cut off its margins.
+QImage boxOf(const QImage& pixels, const OpaqueBox& box) {
+    auto* owner = new QImage(pixels);
+    const uchar* first =
+        owner->constScanLine(box.top) + static_cast<qsizetype>(box.left) * owner->depth() / 8;
+    QImage view(
+        first, box.right - box.left + 1, box.bottom - box.top + 1, owner->bytesPerLine(),
+        owner->format(), [](void* kept) { delete static_cast<QImage*>(kept); }, owner);
+    if (view.isNull()) {
+        delete owner; // a view that was not made never calls its clean-up
+    }
+    return view;
+}
+
 } // namespace
 
 QImage normalizedWindowCaptureImage(const QImage& image) {
@@ -55,8 +70,7 @@ QImage normalizedWindowCaptureImage(const QImage& image) {
     if (!hasWideMargin) {
         return image;
     }
-    const QImage trimmed =
-        pixels.copy(box->left, box->top, box->right - box->left + 1, box->bottom - box->top + 1);
+    const QImage trimmed = boxOf(pixels, *box);
     return trimmed.isNull() ? image : trimmed;
 }
 

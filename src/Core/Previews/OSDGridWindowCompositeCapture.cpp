@@ -65,18 +65,21 @@ OSDGridRenderableWindowPreview renderable(const OSDGridWindowPreviewRenderCandid
 
 // Trims and composes on the executor; it sees only copies.
 void compose(const std::shared_ptr<Run>& run) {
-    std::function<Composed()> job = [candidates = run->candidates,
-                                     captured = std::move(run->captured),
-                                     background = run->background, frame = run->displayFrame]() {
-        std::vector<OSDGridRenderableWindowPreview> previews;
-        previews.reserve(captured.size());
-        for (const Captured& capture : captured) {
-            previews.push_back(renderable(candidates[capture.candidate], capture.image));
-        }
-        OSDGridWindowDiagnostics::debugRenderablePreviews(previews, "capture.captured", frame);
-        return Composed{OSDGridWindowPreviewComposer::compose(previews, background, frame),
-                        static_cast<int>(previews.size())};
-    };
+    std::function<Composed()> job =
+        [candidates = run->candidates, captured = std::move(run->captured),
+         background = run->background, frame = run->displayFrame]() mutable {
+            // Taken out of the job, so the full-size captures are freed when it returns rather
+            // than whenever the executor drops the job.
+            const std::vector<Captured> captures = std::move(captured);
+            std::vector<OSDGridRenderableWindowPreview> previews;
+            previews.reserve(captures.size());
+            for (const Captured& capture : captures) {
+                previews.push_back(renderable(candidates[capture.candidate], capture.image));
+            }
+            OSDGridWindowDiagnostics::debugRenderablePreviews(previews, "capture.captured", frame);
+            return Composed{OSDGridWindowPreviewComposer::compose(previews, background, frame),
+                            static_cast<int>(previews.size())};
+        };
     std::function<void(Composed)> deliver = [run](Composed composed) {
         finish(*run, std::move(composed.image), composed.capturedWindows, "success");
     };

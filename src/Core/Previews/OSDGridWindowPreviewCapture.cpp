@@ -1,4 +1,5 @@
 #include "Core/Previews/OSDGridCellContentMaps.h"
+#include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 #include "Core/Previews/OSDGridPreviewScreenGeometry.h"
 #include "Core/Previews/OSDGridScreenshotMetrics.h"
 #include "Core/Previews/OSDGridWindowCompositeCapture.h"
@@ -12,6 +13,7 @@
 #include "Platform/SystemServices.h"
 #include "Support/BackgroundWork.h"
 #include "Support/MainQueue.h"
+#include "Support/ProcessMemory.h"
 #include "Support/Text.h"
 
 namespace tessarin {
@@ -69,7 +71,7 @@ struct OSDGridWindowSpaceController::PendingPreview {
 };
 
 OSDGridWindowSpaceController::PreviewCaptureHandler
-OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work) {
+OSDGridWindowSpaceController::immediatePreviewCaptureHandler(BackgroundWork& work) {
     return [&work](const std::vector<OSDGridWindowPreviewCandidate>& candidates,
                    const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
         Host& host = Host::current();
@@ -106,6 +108,27 @@ OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work)
                      {"result", result.result}});
                 completion(std::move(result.image));
             });
+    };
+}
+
+OSDGridWindowSpaceController::PreviewCaptureHandler
+OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work) {
+    // The captures of a refresh are freed by the time the last one has ended: what the C
+    // library kept of them goes back to the system then.
+    auto queue = std::make_shared<OSDGridPreviewCaptureQueue>(&ProcessMemory::releaseFreedMemory);
+    return [queue, capture = immediatePreviewCaptureHandler(work)](
+               const std::vector<OSDGridWindowPreviewCandidate>& candidates,
+               const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
+        // A waiting capture does not hold the queue, which holds it; a started one does, so its
+        // end has a queue to go back to.
+        queue->add([waiting = std::weak_ptr(queue), capture, candidates, screen,
+                    completion = std::move(completion)](std::function<void()> finished) {
+            capture(candidates, screen,
+                    [queue = waiting.lock(), completion, finished](std::optional<QImage> image) {
+                        completion(std::move(image));
+                        finished();
+                    });
+        });
     };
 }
 

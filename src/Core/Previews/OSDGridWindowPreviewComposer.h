@@ -36,7 +36,8 @@ std::optional<QImage> compose(const std::vector<OSDGridRenderableWindowPreview>&
 // A transparent bitmap in the canvas format (RGBA, premultiplied); nothing for a size that is
 // not finite or whose rounded sides fall outside 1 ... kMaximumBitmapSide.
 std::optional<QImage> makeBitmap(Size size);
-// Cuts transparent margins off a window capture when one is wider than 2 pixels.
+// Cuts transparent margins off a window capture when one is wider than 2 pixels; the result
+// shares the capture's pixels.
 QImage normalizedWindowCaptureImage(const QImage& image);
 
 // True when a is painted before b (further back).

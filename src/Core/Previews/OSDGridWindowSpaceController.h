@@ -97,7 +97,8 @@ public:
     // installs `defaultPreviewCaptureHandler(work)` it completes at once with no image.
     PreviewCaptureHandler previewCaptureHandler;
     // Captures each window through the host's screen capture and composes them off the main
-    // thread on `work`'s executor; `work` must outlive every capture started through it.
+    // thread on `work`'s executor, one Space after another; `work` must outlive every capture
+    // started through it.
     static PreviewCaptureHandler defaultPreviewCaptureHandler(BackgroundWork& work);
     // Starts a capture for every requested Space whose preview is due, and answers their
     // contexts in the order started. Per capture: `onRequest` at once, later `onCompletion`,
@@ -184,6 +185,8 @@ private:
     mutable OSDGridIconImage::Cache stackIcons_;
     // Window preview capture.
     struct PendingPreview;
+    // Starts each capture at once; the default handler runs them one Space at a time.
+    static PreviewCaptureHandler immediatePreviewCaptureHandler(BackgroundWork& work);
     void completePreviewCapture(const PendingPreview& pending, const std::optional<QImage>& image);
     std::map<std::string, OSDGridSyntheticPreviewDisplayCache> previewCacheByDisplayIdentifier_;
     std::set<OSDGridSyntheticPreviewKey> inFlightPreviewKeys_;

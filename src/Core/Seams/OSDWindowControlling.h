@@ -5,9 +5,11 @@
 #include "UI/OSD/OSDDismissalBehavior.h"
 #include "UI/OSD/OSDDismissalCallbacks.h"
 #include "UI/OSD/OSDDismissalUpdate.h"
+#include "UI/OSD/OSDGridCellSlot.h"
 #include "UI/OSD/OSDGridInteractionContextUpdate.h"
 #include "UI/OSD/OSDGridModel.h"
 #include "UI/OSD/OSDGridMouseInteractionContext.h"
+#include "UI/OSD/OSDGridPreparedCellPicture.h"
 #include "UI/OSD/OSDPresentation.h"
 #include "UI/Settings/OSDGridAppearanceSettings.h"
 
@@ -59,6 +61,16 @@ public:
     currentGridModel(const std::optional<std::string>& displayIdentifier) const = 0;
     virtual std::optional<OSDGridMouseInteractionContext> currentGridMouseInteractionContext(
         const std::optional<std::string>& displayIdentifier) const = 0;
+    // Where the grid last shown on the display drew the body of cell `index`; none where no
+    // grid has drawn it.
+    virtual std::optional<OSDGridCellSlot>
+    cellSlot(const std::optional<std::string>& /*displayIdentifier*/, int64_t /*index*/) const {
+        return std::nullopt;
+    }
+    // Hands that grid a body drawn ahead for the next drawing of cell `index`.
+    virtual void offerPreparedCellPicture(const std::optional<std::string>& /*displayIdentifier*/,
+                                          int64_t /*index*/,
+                                          OSDGridPreparedCellPicture /*picture*/) {}
 };
 
 } // namespace tessarin

@@ -18,8 +18,10 @@ public:
     QPainter& painter() const { return painter_; }
     double viewHeight() const { return height_; }
 
-    QRectF rect(const Rect& rect) const {
-        const Rect flipped = flippedRect(rect.standardized(), height_);
+    QRectF rect(const Rect& rect) const { return qtRect(rect, height_); }
+    // The rectangle in Qt's y-down space of a view `viewHeight` high.
+    static QRectF qtRect(const Rect& rect, double viewHeight) {
+        const Rect flipped = flippedRect(rect.standardized(), viewHeight);
         return {flipped.minX(), flipped.minY(), flipped.width(), flipped.height()};
     }
     QPointF point(Point point) const {

@@ -39,6 +39,10 @@ OSDGridLayerCache::Key bodyKey(const OSDGridCellAppearance& appearance, bool obs
             static_cast<int64_t>(tone)};
 }
 
+bool isActiveKind(Kind kind) {
+    return kind == Kind::activeScreenshot || kind == Kind::activeIcon || kind == Kind::activeFill;
+}
+
 bool isEmphasisKind(Kind kind) {
     return kind == Kind::activeScreenshot || kind == Kind::activeIcon ||
            kind == Kind::emptyPlaceholder || kind == Kind::activeFill;
@@ -127,6 +131,46 @@ void OSDGridCellRenderer::drawLayer(OSDGridLayerCache::Key key, const Rect& boun
 OSDGridCellRenderer OSDGridCellRenderer::withCanvas(const OSDGridCanvas& canvas) const {
     return OSDGridCellRenderer({canvas, pass_.settings, pass_.appearance, pass_.scaleMultiplier,
                                 pass_.highlightAnimating, nullptr});
+}
+
+OSDGridCellSlot OSDGridCellRenderer::slotOf(const OSDGridModel& model, int64_t index,
+                                            const Rect& drawnFrame) const {
+    const QPainter& painter = pass_.canvas.painter();
+    const auto appearance = model.appearance(index);
+    return {drawnFrame,
+            pass_.canvas.viewHeight(),
+            painter.deviceTransform(),
+            painter.renderHints(),
+            appearance ? appearance->kind() : Kind::emptyPlaceholder,
+            model.isObscured(index),
+            pass_.settings,
+            pass_.appearance};
+}
+
+std::optional<OSDGridPreparedCellPicture>
+OSDGridCellRenderer::prepareScreenshotBody(const OSDGridCellSlot& slot, const QImage& picture) {
+    if (slot.kind == Kind::emptyPlaceholder || slot.kind == Kind::virtualDestination ||
+        picture.isNull()) {
+        return std::nullopt;
+    }
+    // The cell keeps its place and activity; only what it shows changes.
+    const OSDGridCellAppearance shown = isActiveKind(slot.kind)
+                                            ? OSDGridCellAppearance::activeScreenshot({picture})
+                                            : OSDGridCellAppearance::inactiveScreenshot({picture});
+    const auto placement =
+        OSDGridLayerCache::place(slot.device, OSDGridCanvas::qtRect(slot.frame, slot.viewHeight));
+    if (!placement) {
+        return std::nullopt;
+    }
+    OSDGridLayerCache::Key key =
+        bodyKey(shown, slot.obscured, slot.settings.previewTint.rawValue, slot.tone);
+    key.insert(key.end(), placement->geometry.begin(), placement->geometry.end());
+    QImage image = OSDGridLayerCache::paintPicture(
+        *placement, slot.hints, slot.viewHeight, [&](const OSDGridCanvas& canvas) {
+            OSDGridCellRenderer({canvas, slot.settings, slot.tone, 1, false, nullptr})
+                .drawBody(shown, slot.obscured, slot.frame);
+        });
+    return OSDGridPreparedCellPicture{std::move(key), std::move(image)};
 }
 
 void OSDGridCellRenderer::drawVirtualDestinationCell(const OSDGridModel& model, int64_t index,

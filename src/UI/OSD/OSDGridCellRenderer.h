@@ -2,8 +2,10 @@
 
 #include "Platform/SystemServices.h"
 #include "UI/OSD/OSDGridCanvas.h"
+#include "UI/OSD/OSDGridCellSlot.h"
 #include "UI/OSD/OSDGridLayerCache.h"
 #include "UI/OSD/OSDGridModel.h"
+#include "UI/OSD/OSDGridPreparedCellPicture.h"
 #include "UI/Settings/OSDGridAppearanceSettings.h"
 
 #include <cstdint>
@@ -38,6 +40,14 @@ public:
                                     const Rect& frame) const;
     void drawEmptyPlaceholder(const Rect& frame) const;
     bool isEmphasised(const OSDGridModel& model, int64_t index) const;
+    // Where this pass drew the body of the cell, in the frame `drawCell` answered.
+    OSDGridCellSlot slotOf(const OSDGridModel& model, int64_t index, const Rect& drawnFrame) const;
+
+    // The body of a cell that shows `picture` as its screenshot, drawn for `slot` exactly as a
+    // pass would draw it there, keyed as that pass looks it up. None for a cell drawn as an
+    // outline or where pictures are not kept. Any thread.
+    static std::optional<OSDGridPreparedCellPicture>
+    prepareScreenshotBody(const OSDGridCellSlot& slot, const QImage& picture);
 
 private:
     void drawBody(const OSDGridCellAppearance& appearance, bool obscured, const Rect& frame) const;

@@ -6,12 +6,14 @@
 #include "Platform/SystemServices.h"
 #include "Support/WorkItem.h"
 #include "UI/OSD/OSDGridActiveHighlight.h"
+#include "UI/OSD/OSDGridCellSlot.h"
 #include "UI/OSD/OSDGridDragAnimation.h"
 #include "UI/OSD/OSDGridDragRenderState.h"
 #include "UI/OSD/OSDGridLayerCache.h"
 #include "UI/OSD/OSDGridLayout.h"
 #include "UI/OSD/OSDGridMouseInteractionContext.h"
 #include "UI/OSD/OSDGridMouseInteractionState.h"
+#include "UI/OSD/OSDGridPreparedCellPicture.h"
 #include "UI/OSD/OSDGridPresentation.h"
 #include "UI/OSD/OSDGridSpaceManagementAction.h"
 #include "UI/OSD/OSDGridTransitionPlan.h"
@@ -20,6 +22,7 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 
 namespace tessarin {
@@ -74,9 +77,16 @@ public:
     void replaceMouseInteractionModel(const OSDGridModel& model);
     // Forgets the presentation and every transient state; context and look stay.
     void reset();
-    // Takes over the cell pictures another view kept, so a grid shown again in a new window
-    // does not draw its unchanged cells afresh.
-    void adoptLayerCache(OSDGridView& previous) { layerCache_ = std::move(previous.layerCache_); }
+    // Takes over the cell pictures another view kept, and where it drew its cells, so a grid
+    // shown again in a new window does not draw its unchanged cells afresh.
+    void adoptLayerCache(OSDGridView& previous) {
+        layerCache_ = std::move(previous.layerCache_);
+        cellSlots_ = std::move(previous.cellSlots_);
+    }
+    // Where the last drawing pass drew the body of cell `index`; none before one drew it.
+    std::optional<OSDGridCellSlot> cellSlot(int64_t index) const;
+    // A body drawn ahead for the next drawing of cell `index`.
+    void offerPreparedCellPicture(int64_t index, OSDGridPreparedCellPicture picture);
 
     // The model the controller lays its chrome out with.
     std::optional<OSDGridModel> layoutModel() const;
@@ -197,6 +207,7 @@ private:
     // Repaints the gliding highlight while a move is in flight.
     WorkItem activeOverlayRepaintTimer_;
     OSDGridLayerCache layerCache_;
+    std::map<int64_t, OSDGridCellSlot> cellSlots_;
 };
 
 } // namespace tessarin

@@ -68,10 +68,24 @@ void OSDGridView::drawCells(const OSDGridCellRenderer& renderer, const OSDGridMo
         }
         const auto frame =
             renderer.drawCell(model, index, layout.frames()[static_cast<std::size_t>(index)]);
-        if (frame && mouseInteractionContext_) {
+        if (!frame) {
+            continue;
+        }
+        cellSlots_.insert_or_assign(index, renderer.slotOf(model, index, *frame));
+        layerCache_.cellDrawn(index);
+        if (mouseInteractionContext_) {
             drawSpaceManagementControls(renderer.canvas(), model, layout, index, *frame);
         }
     }
+}
+
+std::optional<OSDGridCellSlot> OSDGridView::cellSlot(int64_t index) const {
+    const auto found = cellSlots_.find(index);
+    return found == cellSlots_.end() ? std::nullopt : std::optional(found->second);
+}
+
+void OSDGridView::offerPreparedCellPicture(int64_t index, OSDGridPreparedCellPicture picture) {
+    layerCache_.offer(index, std::move(picture.key), std::move(picture.image));
 }
 
 void OSDGridView::drawSpaceManagementControls(const OSDGridCanvas& canvas,

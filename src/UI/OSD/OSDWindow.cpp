@@ -297,6 +297,19 @@ OSDWindow::currentGridMouseInteractionContext() const {
     return primary_->gridView->mouseInteractionContext();
 }
 
+std::optional<OSDGridCellSlot>
+OSDWindow::cellSlot(const std::optional<std::string>& displayIdentifier, int64_t index) const {
+    const OSDGridWindowParts* parts = gridFor(displayIdentifier);
+    return parts == nullptr ? std::nullopt : parts->gridView->cellSlot(index);
+}
+
+void OSDWindow::offerPreparedCellPicture(const std::optional<std::string>& displayIdentifier,
+                                         int64_t index, OSDGridPreparedCellPicture picture) {
+    if (OSDGridWindowParts* parts = gridFor(displayIdentifier)) {
+        parts->gridView->offerPreparedCellPicture(index, std::move(picture));
+    }
+}
+
 std::vector<std::optional<std::string>> OSDWindow::visibleGridDisplayIdentifiers() const {
     std::vector<std::optional<std::string>> identifiers;
     if (primary_ && primary_->isVisible()) {

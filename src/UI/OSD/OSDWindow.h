@@ -59,6 +59,10 @@ public:
     std::optional<OSDGridMouseInteractionContext> currentGridMouseInteractionContext(
         const std::optional<std::string>& displayIdentifier) const override;
     std::optional<OSDGridMouseInteractionContext> currentGridMouseInteractionContext() const;
+    std::optional<OSDGridCellSlot> cellSlot(const std::optional<std::string>& displayIdentifier,
+                                            int64_t index) const override;
+    void offerPreparedCellPicture(const std::optional<std::string>& displayIdentifier,
+                                  int64_t index, OSDGridPreparedCellPicture picture) override;
 
     // Writes what the visible primary grid shows as a PNG file; none on success.
     std::optional<OSDWindowSnapshotFailure>

@@ -75,6 +75,22 @@ public:
     currentGridMouseInteractionContext(const std::optional<std::string>&) const override {
         return std::nullopt;
     }
+
+    // Cells a test says a grid has drawn, and the cells bodies were offered for, by display.
+    using Cell = std::pair<std::optional<std::string>, int64_t>;
+    std::map<Cell, OSDGridCellSlot> drawnCells;
+    std::vector<Cell> offeredCells;
+    std::optional<OSDGridCellSlot> cellSlot(const std::optional<std::string>& displayIdentifier,
+                                            int64_t index) const override {
+        const auto found = drawnCells.find({displayIdentifier, index});
+        return found == drawnCells.end() ? std::nullopt : std::optional(found->second);
+    }
+    void offerPreparedCellPicture(const std::optional<std::string>& displayIdentifier,
+                                  int64_t index, OSDGridPreparedCellPicture picture) override {
+        if (!picture.image.isNull()) {
+            offeredCells.emplace_back(displayIdentifier, index);
+        }
+    }
 };
 
 class RecordingOSDPresentation : public OSDPresentationControlling {

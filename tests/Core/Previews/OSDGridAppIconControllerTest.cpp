@@ -86,6 +86,10 @@ TEST_F(AppIconControllerTest, FinderGetsATitleButNoIconAndTheDockNeither) {
 TEST_F(AppIconControllerTest, AnUnchangedIconIsNoChange) {
     EXPECT_TRUE(controller.recordIcon(frontmost, one, false));
     EXPECT_FALSE(controller.recordIcon(frontmost, one, false));
+    // The same application on another Space shares the recorded picture.
+    EXPECT_TRUE(controller.recordIcon(frontmost, {"D", 2, 1, 3}, false));
+    EXPECT_EQ(controller.iconEntry("D", 2)->icon.constBits(),
+              controller.iconEntry("D", 1)->icon.constBits());
     EXPECT_TRUE(
         controller.recordIcon(source("com.example.notes", "Notes", {}, Qt::blue), one, false));
 }

@@ -262,6 +262,26 @@ TEST_F(CompositeCaptureTest, AWindowIsCapturedAtTheScaleOfTheScreenHoldingMostOf
               lines.end());
 }
 
+// A Space's window captures live until its preview is composed; the next Space starts after. The
+// test ends with Space 3 waiting, which goes with the controller.
+TEST_F(CompositeCaptureTest, SpacesAreCapturedOneAfterAnother) {
+    std::vector<SpaceID> done;
+    controller.requestPreviewCaptures(snapshotOf("D", {1, 2, 3}), "D",
+                                      host.displays().screens().at(0), {1, 2, 3}, true, false, {},
+                                      {}, [&](const auto& c, bool) { done.push_back(c.spaceID); });
+    const auto contentReads = [this] {
+        return host.screenCapture().requestCount(ScreenCaptureOperation::shareableContent);
+    };
+    EXPECT_EQ(contentReads(), 1);
+    while (done.empty()) {
+        EXPECT_EQ(contentReads(), 1);
+        executor->runJob();
+        queue.runUntilIdle();
+    }
+    EXPECT_EQ(contentReads(), 2);
+    EXPECT_EQ(done, std::vector<SpaceID>{1});
+}
+
 TEST_F(CompositeCaptureTest, UnreadableContentKeepsThePreviewAndMissingWindowsLeaveTheDesktop) {
     ASSERT_EQ(capture({1}), std::vector<bool>{true});
     host.screenCapture().setFault(ScreenCaptureOperation::shareableContent,

@@ -174,16 +174,26 @@ TEST(OSDGridWindowPreviewComposerTest, RefusesBitmapsOfUnusableSize) {
 }
 
 TEST(OSDGridWindowPreviewComposerTest, TrimsOnlyTransparentMarginsWiderThanTwoPixels) {
-    auto trimmedSize = [](int left, int top, int right, int bottom) {
+    auto capture = [](int left, int top, int right, int bottom) {
         QImage image(40, 30, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter(&image).fillRect(left, top, 40 - left - right, 30 - top - bottom, Qt::red);
-        return Composer::normalizedWindowCaptureImage(image).size();
+        return image;
+    };
+    auto trimmedSize = [&](int left, int top, int right, int bottom) {
+        return Composer::normalizedWindowCaptureImage(capture(left, top, right, bottom)).size();
     };
     EXPECT_EQ(trimmedSize(2, 2, 2, 2), QSize(40, 30));
     EXPECT_EQ(trimmedSize(0, 3, 0, 0), QSize(40, 27));
     EXPECT_EQ(trimmedSize(5, 4, 3, 6), QSize(32, 20));
     EXPECT_EQ(trimmedSize(0, 0, 40, 30), QSize(40, 30)); // fully transparent
+
+    // The box is the capture's own pixels, not a copy of them.
+    const QImage source = capture(5, 4, 3, 6);
+    const QImage box = Composer::normalizedWindowCaptureImage(source);
+    EXPECT_EQ(box.constBits(), source.constScanLine(4) + 5 * 4);
+    EXPECT_EQ(box.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(box.pixelColor(31, 19), QColor(Qt::red));
 }
 
 } // namespace

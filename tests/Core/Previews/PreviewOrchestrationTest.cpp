@@ -50,6 +50,17 @@ TEST(PreviewOrchestrationTest, StartUpPrimeStoresEachDisplaysContentByGridIndex)
     EXPECT_EQ(w.entry("UUID-B", "UUID-B", 201)->nextRefreshReason, Reason::settingsChanged);
 }
 
+// A stored preview is drawn ahead, on the executor, for a cell its display's grid has drawn.
+TEST(PreviewOrchestrationTest, ANewPreviewIsDrawnAheadForACellItsGridDrew) {
+    PreviewOrchestrationWorld w;
+    auto& osd = *w.world.seams.osdWindow;
+    osd.drawnCells[{"UUID-A", 1}] = OSDGridCellSlot{{20, 20, 160, 90}, 200};
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain();
+    EXPECT_EQ(osd.offeredCells,
+              (std::vector<RecordingOSDWindow::Cell>{{std::string("UUID-A"), 1}}));
+}
+
 TEST(PreviewOrchestrationTest, SharedSpacesArePreviewedOnEachScreenUnderItsOwnIdentifier) {
     PreviewOrchestrationWorld w(previewOrchestrationScenario(true));
     EXPECT_EQ(w.d().previewDisplayIdentifiers("Main"),
@@ -76,6 +87,7 @@ TEST(PreviewOrchestrationTest, ScreenModeSpaceChangeRecordsTheApplicationThenCap
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PreviewOrchestrationWorld w(previewOrchestrationScenario(), Mode::screen);
+        w.world.seams.osdWindow->drawnCells[{"UUID-A", 1}] = OSDGridCellSlot{{20, 20, 160, 90}};
         w.world.host.defaults().set(OSDGridAppIconsSetting::key, c.appIcons);
         w.world.host.system().setFrontmostApplication(kMailPID);
         w.world.host.windowServer().setCurrentSpace("UUID-A", 102);
@@ -95,6 +107,8 @@ TEST(PreviewOrchestrationTest, ScreenModeSpaceChangeRecordsTheApplicationThenCap
         EXPECT_EQ(w.captures(Operation::display), 1);
         EXPECT_EQ(w.shows(w.d().screenshotMap("UUID-A", a), 1, kInboxWindow),
                   !c.changesSpaceMeanwhile);
+        // A stored screenshot is drawn ahead for its cell too.
+        EXPECT_EQ(w.world.seams.osdWindow->offeredCells.size(), c.changesSpaceMeanwhile ? 0u : 1u);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "Platform/Symbols/SystemSymbolImages.h"
+#include "UI/OSD/OSDGridCellRenderer.h"
 #include "UI/OSD/OSDGridCellStyle.h"
 #include "UI/OSD/OSDGridSpaceManagementControl.h"
 #include "UI/OSD/OSDGridView.h"
@@ -75,6 +76,57 @@ TEST_F(OSDGridViewDrawingTest, ANewScreenshotIsDrawnAfresh) {
     const OSDGridModel greenFirst = makeModel(fields);
     view.updateVisibleModel(greenFirst);
     EXPECT_TRUE(isNear(pixel(render(), leftEdge(frame(greenFirst, 0), 4)), green, 10));
+}
+
+// Bodies made off the main thread when new screenshots arrive, for the cells where the grid was
+// last drawn, give the next showing exactly the pixels it would draw itself.
+TEST_F(OSDGridViewDrawingTest, BodiesMadeAheadDrawWhatTheViewWouldDraw) {
+    OSDGridModel::Fields fields = redGrid();
+    fields.obscuredIndices = {3};
+    showStatic(makeModel(fields));
+    render();
+    for (auto& [index, entry] : fields.cellScreenshots) {
+        entry = screenshot(QColor::fromHsv(static_cast<int>(index) * 80, 200, 220));
+        const auto body =
+            OSDGridCellRenderer::prepareScreenshotBody(view.cellSlot(index).value(), entry.image);
+        view.offerPreparedCellPicture(index, body.value());
+    }
+    showStatic(makeModel(fields));
+    const QImage drawnAhead = render();
+    OSDGridView empty;
+    view.adoptLayerCache(empty); // forget every picture: the same pass drawn afresh
+    EXPECT_EQ(drawnAhead, render());
+}
+
+// A body made ahead serves the next drawing of its cell, whatever the cell's look, and no later
+// drawing.
+TEST_F(OSDGridViewDrawingTest, ACellTakesABodyMadeAheadOnlyAtItsNextDrawing) {
+    OSDGridModel::Fields fields = redGrid();
+    fields.obscuredIndices = {3}; // cell 1 is the active one
+    showStatic(makeModel(fields));
+    render();
+    const auto offerMarked = [this](int64_t index, const QImage& picture) {
+        auto body =
+            OSDGridCellRenderer::prepareScreenshotBody(view.cellSlot(index).value(), picture);
+        body.value().image.fill(Qt::blue); // tells the body made ahead from one drawn now
+        view.offerPreparedCellPicture(index, body.value());
+    };
+    for (auto& [index, entry] : fields.cellScreenshots) {
+        entry = screenshot(green);
+        offerMarked(index, entry.image);
+    }
+    const OSDGridModel arrived = makeModel(fields);
+    view.updateVisibleModel(arrived);
+    const QImage taken = render();
+    for (int64_t index = 0; index < 4; ++index) {
+        EXPECT_EQ(pixel(taken, frame(arrived, index).center()), QColor(Qt::blue)) << index;
+    }
+
+    fields.cellScreenshots[0] = screenshot(green);
+    offerMarked(0, fields.cellScreenshots[0].image);
+    render(); // draws cell 0 with its earlier picture
+    view.updateVisibleModel(makeModel(fields));
+    EXPECT_TRUE(isNear(pixel(render(), leftEdge(frame(arrived, 0), 4)), green, 10));
 }
 
 TEST_F(OSDGridViewDrawingTest, NoRingWhileTheHighlightGlides) {

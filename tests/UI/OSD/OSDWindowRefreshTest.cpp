@@ -1,4 +1,5 @@
 #include "Platform/SystemServices.h"
+#include "UI/OSD/OSDGridCellRenderer.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
 
 #include <QRawFont>
@@ -103,6 +104,38 @@ TEST_F(OSDWindowTest, BackdropRimFadesWithTheGridOpacity) {
     const int whole = rimAlpha(OSDGridOpacity::percent100);
     EXPECT_GT(whole, 8);
     EXPECT_NEAR(rimAlpha(OSDGridOpacity::percent50), whole / 2.0, 1.5);
+}
+
+// The grid shown on a display tells where it drew a cell, and its next showing there takes a body
+// drawn ahead for that cell.
+TEST_F(OSDWindowTest, AGridTellsWhereItDrewACellAndTakesABodyDrawnAheadForIt) {
+    const auto draw = [this] {
+        QImage image(window.gridView()->size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        window.gridView()->drawGrid(painter);
+        return image;
+    };
+    OSDGridModel::Fields fields{
+        .spaceCount = 4, .activeIndex = 1, .columnCount = 2, .cellScreenshots = {}};
+    fields.cellScreenshots[0] = screenshot(Qt::red);
+    show(makeModel(fields));
+    draw();
+    EXPECT_FALSE(window.cellSlot("UUID-B", 0));
+    const auto slot = window.cellSlot("UUID-A", 0);
+    ASSERT_TRUE(slot);
+    fields.cellScreenshots[0] = screenshot(Qt::green);
+    auto body =
+        OSDGridCellRenderer::prepareScreenshotBody(*slot, fields.cellScreenshots[0].image).value();
+    body.image.fill(Qt::blue); // tells the body drawn ahead from one drawn at the showing
+    window.offerPreparedCellPicture("UUID-A", 0, body);
+    show(makeModel(fields));
+    EXPECT_EQ(window.cellSlot("UUID-A", 0)->frame, slot->frame); // known before the first pass
+    const QImage shown = draw();
+    const Point centre = slot->frame.center();
+    EXPECT_EQ(shown.pixelColor(static_cast<int>(centre.x),
+                               static_cast<int>(shown.height() - 1 - centre.y)),
+              QColor(Qt::blue));
 }
 
 TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
