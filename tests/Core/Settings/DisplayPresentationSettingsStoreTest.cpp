@@ -3,8 +3,6 @@
 #include "Core/Settings/DefaultsWriteRecorder.h"
 #include "Support/VirtualMainQueue.h"
 
-#include <QTemporaryDir>
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -302,30 +300,6 @@ TEST_F(DisplayPresentationSettingsStoreTest, ClearOverridesRemovesOnlyThatDispla
     store.clearOverrides("   ");
     EXPECT_EQ(writes.count(), 0u);
     EXPECT_EQ(store.revision.value(), revisionBefore + 1);
-}
-
-TEST(DisplayPresentationSettingsStoreFile, EditsSurviveARestart) {
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
-    const auto display = DisplaySettingsScope::display(kDisplay);
-    DisplayPresentationSettingsSnapshot before;
-    {
-        UserDefaults defaults(file);
-        Store store(defaults);
-        store.setGridSize(OSDGridSize::extraLarge, display);
-        store.setIntValue(30, "persistentGridOverlayOpacityPercent", display, 10);
-        store.setStringValue("FF8800FF", "persistentGridOverlayActiveColor",
-                             DisplaySettingsScope::global(), "1285FFFF");
-        store.setTitleOverlayFontPointSize(40, display);
-        before = store.snapshot(std::string(kDisplay));
-    }
-    UserDefaults reopened(file);
-    const Store store(reopened);
-    EXPECT_EQ(store.snapshot(std::string(kDisplay)), before);
-    EXPECT_EQ(before.osd.gridSize, OSDGridSize::extraLarge);
 }
 
 } // namespace

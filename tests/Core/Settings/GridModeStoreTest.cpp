@@ -32,18 +32,13 @@ TEST_F(GridModeStoreTest, OverrideFallsBackToGlobalThenDefault) {
     defaults.set(overrideKey("gridColumnCount"), 0);
     EXPECT_EQ(store.columnCount(std::string(kDisplay)), GridColumnCount::two) << "override";
     EXPECT_EQ(store.columnCount(), GridColumnCount::four) << "global ignores overrides";
+    EXPECT_EQ(store.columnCount(" \n" + std::string(kDisplay) + "\t "), GridColumnCount::two);
+    for (const std::string blank : {"", " \n "}) {
+        EXPECT_EQ(store.columnCount(blank), GridColumnCount::four) << "blank is global";
+    }
     defaults.remove("gridColumnCount");
     EXPECT_EQ(store.columnCount(std::string("other")), GridColumnCount::three) << "default";
     EXPECT_EQ(defaults.keys().size(), 1u) << "reading must not write";
-}
-
-TEST_F(GridModeStoreTest, IdentifierIsTrimmedAndBlankMeansGlobal) {
-    GridModeStore store(preferences);
-    defaults.set("gridWrapStyle", "pacMan");
-    defaults.set(overrideKey("gridWrapStyle"), "snake");
-    EXPECT_EQ(store.wrapStyle(std::string(" \n") + kDisplay + "\t "), GridWrapStyle::snake);
-    EXPECT_EQ(store.wrapStyle(std::string(" \n ")), GridWrapStyle::pacMan);
-    EXPECT_EQ(store.wrapStyle(std::string()), GridWrapStyle::pacMan);
 }
 
 // A wrong-typed or out-of-range override reads as the global value; a bad global reads as the

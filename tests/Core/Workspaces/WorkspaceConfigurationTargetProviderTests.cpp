@@ -92,13 +92,6 @@ TEST_F(WorkspaceConfigurationTargetProviderTests, SeparateSpacesGiveOneTargetPer
     }
 }
 
-TEST_F(WorkspaceConfigurationTargetProviderTests, CustomSlotNamesReplaceNumberedTitles) {
-    spaces[kLeft.identifier] = {{11, 12, 13}, 11};
-    metadataStore.setName("Mail", kLeft.identifier, 2);
-    metadataStore.setName("Elsewhere", kRight.identifier, 1);
-    EXPECT_EQ(onlyOptions(true, {kLeft}), (Options{{0, "Space 01"}, {1, "Mail"}, {2, "Space 03"}}));
-}
-
 TEST_F(WorkspaceConfigurationTargetProviderTests, PlaceholdersKeepPositionsButAreNotOffered) {
     gridModeStore.setUsePlaceholders(true, DisplaySettingsScope::global());
     spaces[kLeft.identifier] = {{11, 12, 13}, 11};
@@ -127,11 +120,15 @@ TEST_F(WorkspaceConfigurationTargetProviderTests,
     EXPECT_EQ(spaceOrderStore.storedSlots(kLeft.identifier), (std::vector{R(12), P, R(11), R(14)}));
 }
 
-TEST_F(WorkspaceConfigurationTargetProviderTests, TitlesPastTheDirectSlotsAreNumbered) {
+TEST_F(WorkspaceConfigurationTargetProviderTests, SlotNamesReplaceNumberedTitlesUpToTheLastSlot) {
     spaces[kLeft.identifier] = {{101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111}, 101};
+    metadataStore.setName("Mail", kLeft.identifier, 2);
     metadataStore.setName("Ten", kLeft.identifier, 10);
+    metadataStore.setName("Elsewhere", kRight.identifier, 1);
     const auto options = onlyOptions(true, {kLeft});
     ASSERT_EQ(options.size(), 11u);
+    EXPECT_EQ(options[0], (Option{0, "Space 01"}));
+    EXPECT_EQ(options[1], (Option{1, "Mail"}));
     EXPECT_EQ(options[9].title, "Ten");
     EXPECT_EQ(options[10].title, "Space 11");
 }
