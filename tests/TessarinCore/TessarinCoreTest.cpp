@@ -73,8 +73,17 @@ protected:
     std::optional<TessarinSpaceInfo> predicted(const char* display) {
         return read(tessarin_get_space_info_for_display_identifier, display);
     }
+    // Read from the window server and from a copy of its layout, which must agree.
     std::optional<TessarinSpaceInfo> live(const char* display) {
-        return read(tessarin_get_live_space_info_for_display_identifier, display);
+        TessarinManagedDisplaySpaces* layout = tessarin_copy_managed_display_spaces();
+        TessarinSpaceInfo copied{};
+        const bool fromCopy =
+            tessarin_get_live_space_info_for_display_identifier_in_managed_display_spaces(
+                layout, display, &copied);
+        tessarin_release_managed_display_spaces(layout);
+        const auto direct = read(tessarin_get_live_space_info_for_display_identifier, display);
+        EXPECT_EQ(fromCopy ? std::optional(copied) : std::nullopt, direct) << display;
+        return direct;
     }
     SpaceID currentSpace(const std::string& list) {
         return host.windowServer().currentSpace(list).value_or(0);
