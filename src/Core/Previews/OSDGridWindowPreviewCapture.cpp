@@ -69,10 +69,11 @@ struct OSDGridWindowSpaceController::PendingPreview {
 
 OSDGridWindowSpaceController::PreviewCaptureHandler
 OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work) {
-    return [&work](const std::vector<OSDGridWindowPreviewCandidate>& candidates,
-                   const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
+    return [&work, backgrounds = std::make_shared<DesktopBackgroundImages>()](
+               const std::vector<OSDGridWindowPreviewCandidate>& candidates,
+               const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
         Host& host = Host::current();
-        auto background = desktopBackgroundImage(screen, host.desktopPictures());
+        auto background = backgrounds->image(screen, host.desktopPictures());
         const auto displayFrame = windowServerFrame(screen, host.displays());
         const std::size_t first =
             candidates.size() > OSDGridWindowCompositeCapture::kMaximumWindows
