@@ -1,5 +1,6 @@
 #include "Platform/Preferences/UserDefaults.h"
 
+#include "Support/Json.h"
 #include "Support/Logger.h"
 
 #include <QTemporaryDir>
@@ -114,6 +115,8 @@ TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty) {
         {"untagged value", "{\"a\": 1}"},
         {"tagged arrays 5000 deep", "{\"k\": " + repeated("{\"array\": [", 5000) +
                                         "{\"bool\": true}" + repeated("]}", 5000) + "}"},
+        {"well formed but larger than the bound",
+         "{\"k\": {\"string\": \"" + std::string(kMaxJsonFileBytes, 'x') + "\"}}"},
     };
     for (const auto& [name, contents] : cases) {
         SCOPED_TRACE(name);
