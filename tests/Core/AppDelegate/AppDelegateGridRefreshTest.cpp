@@ -40,6 +40,19 @@ TEST(AppDelegateGridRefresh, aPreviewUnderSharedSpacesRedrawsInTheStoredOrder) {
     EXPECT_EQ(w.shownActive("UUID-A"), 3);
 }
 
+// A finished capture of the shared Spaces redraws the grid shown on any display; one of another
+// display redraws nothing.
+TEST(AppDelegateGridRefresh, aCaptureOfTheSharedSpacesRedrawsTheGridOnAnyDisplay) {
+    for (const auto& [display, active] : {std::pair{"Main", 3}, {"UUID-B", 0}}) {
+        PresentationWorld w(fakes::switchingScenario(101, true));
+        w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+        ASSERT_TRUE(w.d().spaceOrderStore.moveVisualOrder(0, 3, OSDGridRearrangementBehavior::swap,
+                                                          "Main", {1, 2, 3, 4}, 1, false, 4, 4));
+        w.d().refreshVisibleGridOSDIfNeeded(OSDGridSpaceContext{display, 1, 0, 4});
+        EXPECT_EQ(w.shownActive("UUID-A"), active) << display;
+    }
+}
+
 TEST(AppDelegateGridRefresh, aScopeRefreshesItsDisplaysGridOrEveryGridOfTheSharedSpaces) {
     for (const bool shared : {false, true}) {
         PresentationWorld w(fakes::switchingScenario(101, shared));

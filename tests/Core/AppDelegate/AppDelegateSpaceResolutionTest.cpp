@@ -59,6 +59,13 @@ TEST(AppDelegateSpaceResolution, aPassReadsTheLayoutAFixedNumberOfTimesNotOncePe
         // One more: which screens preview which Spaces.
         {"preview schedule", [](AppDelegate& d) { d.scheduleAllVisibleSpacePreviewRefreshes(); },
          2},
+        // Every finished capture asks; with no grid shown there is nothing to redraw.
+        {"capture finished with no grid shown",
+         [](AppDelegate& d) {
+             d.gridModeStore.isEnabled.set(true);
+             d.refreshVisibleGridOSDIfNeeded(OSDGridSpaceContext{"UUID-A", 101, 0, 8});
+         },
+         0},
     };
     for (const auto& [name, pass, expected] : passes) {
         World world(fakes::switchingScenario(103),
