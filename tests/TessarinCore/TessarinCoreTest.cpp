@@ -128,6 +128,20 @@ TEST_F(BridgeTest, readsEachDisplaysOwnSpacesAndTheDisplaysByRole) {
     tessarin_release_managed_display_spaces(spaces);
 }
 
+// A list that names no current Space takes the active Space, when that is one of its own.
+TEST_F(BridgeTest, aListWithoutItsCurrentSpaceTakesTheActiveOne) {
+    SystemCalls& calls = host.calls();
+    calls.copyManagedDisplaySpaces = [read = calls.copyManagedDisplaySpaces](int cid) {
+        auto lists = read(cid);
+        for (ManagedDisplaySpaces& list : lists.value()) {
+            list.currentSpace.reset();
+        }
+        return lists;
+    };
+    EXPECT_EQ(live("UUID-A"), info(11, 0, 4));
+    EXPECT_EQ(live("UUID-B"), std::nullopt);
+}
+
 // Mission Control shows as two full-screen Dock layers; only both together mean it is open.
 TEST_F(BridgeTest, missionControlIsOpenOnlyWithBothDockLayers) {
     using Windows = std::vector<std::pair<std::string, int>>;
