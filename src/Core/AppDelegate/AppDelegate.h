@@ -812,6 +812,9 @@ public:
     const OSDGridWindowPreviewRefreshScheduler& windowPreviewRefreshSchedule() const {
         return windowPreviewRefreshScheduler;
     }
+    // Stored captures arrive in bursts, one per Space: the grids shown are refreshed on the next
+    // turn for all that arrived meanwhile, once per display, with one read of the layout.
+    void refreshVisibleGridAfterCapture(const OSDGridSpaceContext& context);
     // Uniform fractions in 0...1 for the random dates of preview refreshes; tests fix them.
     std::function<double()> previewRandomFraction;
 
@@ -1041,6 +1044,7 @@ private:
                                  const std::string& previewDisplayIdentifier,
                                  const std::set<SpaceID>& targets, const ReasonsBySpace& reasons,
                                  std::optional<OSDGridScreenshotTiming> timing, bool force);
+    std::map<std::string, OSDGridSpaceContext> capturesAwaitingGridRefresh_;
 
     // Declared first of the caches: the capture handlers hold it.
     std::unique_ptr<BackgroundWork> previewWork;
