@@ -18,8 +18,8 @@
 #include "Platform/SetupServices.h"
 #include "Platform/SpacesConfiguration.h"
 #include "Platform/StatusBar/StatusBar.h"
-#include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SymbolicHotKeyTable.h"
+#include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowCapture/WindowImageCapture.h"
 #include "Platform/WindowServer.h"
@@ -30,7 +30,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <ranges>
 
 namespace tessarin {
 
@@ -154,10 +153,7 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
         p.windowServer.setActiveMenuBarDisplay(*scenario.activeMenuBarDisplay);
     }
     p.windowServer.setDockProcessIdentifier(scenario.dockProcessIdentifier);
-    // The scenario lists windows front to back; each added window goes in front.
-    for (const ServerWindow& window : numberedWindows(scenario.windows) | std::views::reverse) {
-        p.windowServer.addWindow(window);
-    }
+    p.windowServer.addWindows(numberedWindows(scenario.windows));
 
     p.system.setProcessTrusted(scenario.accessibilityTrusted);
     p.system.setScreenCaptureAccess(scenario.screenCaptureAllowed);

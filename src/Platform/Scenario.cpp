@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <set>
 
 namespace tessarin {
@@ -163,6 +164,12 @@ constexpr int64_t kInt32Min = -2147483648LL;
 constexpr int64_t kUInt32Max = 4294967295LL;
 constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
 
+// "65 displays; a scenario may have at most 64".
+std::string tooMany(std::size_t count, std::size_t bound, const char* what, const char* holder) {
+    return std::to_string(count) + " " + what + "; " + holder + " may have at most " +
+           std::to_string(bound);
+}
+
 bool readDisplays(ScenarioReader& r, const Json& root, Scenario& scenario) {
     const Json* displays = r.member(root, "", "displays", true);
     if (displays == nullptr || !r.array(*displays, "displays")) {
@@ -170,6 +177,10 @@ bool readDisplays(ScenarioReader& r, const Json& root, Scenario& scenario) {
     }
     if (displays->empty()) {
         return r.fail("displays", "needs at least one display");
+    }
+    if (displays->size() > kMaxScenarioDisplays) {
+        return r.fail("displays",
+                      tooMany(displays->size(), kMaxScenarioDisplays, "displays", "a scenario"));
     }
     std::set<DisplayID> ids;
     std::set<std::string> uuids;
@@ -253,6 +264,10 @@ bool readSpaces(ScenarioReader& r, const Json& root, Scenario& scenario) {
         list.displayIdentifier = *display;
         if (spaces->empty()) {
             return r.fail(path + ".spaces", "needs at least one Space");
+        }
+        if (spaces->size() > kMaxScenarioSpacesPerDisplay) {
+            return r.fail(path + ".spaces", tooMany(spaces->size(), kMaxScenarioSpacesPerDisplay,
+                                                    "Spaces", "a display"));
         }
         bool hasDesktop = false;
         for (std::size_t j = 0; j < spaces->size(); ++j) {
@@ -356,6 +371,14 @@ bool readWindows(ScenarioReader& r, const Json& root, Scenario& scenario) {
     if (!r.array(*windows, "windows")) {
         return false;
     }
+    if (windows->size() > kMaxScenarioWindows) {
+        return r.fail("windows",
+                      tooMany(windows->size(), kMaxScenarioWindows, "windows", "a scenario"));
+    }
+    std::map<int32_t, const RunningApplication*> applicationsByPID;
+    for (const RunningApplication& application : scenario.applications) {
+        applicationsByPID.emplace(application.processIdentifier, &application);
+    }
     std::set<SpaceID> spaceIDs;
     for (const ScenarioSpaceList& list : scenario.spaceLists) {
         for (const ScenarioSpace& space : list.spaces) {
@@ -387,10 +410,8 @@ bool readWindows(ScenarioReader& r, const Json& root, Scenario& scenario) {
         if (number && !numbers.insert(static_cast<WindowID>(*number)).second) {
             return r.fail(path + ".id", "duplicate window number " + std::to_string(*number));
         }
-        const auto application =
-            std::find_if(scenario.applications.begin(), scenario.applications.end(),
-                         [&](const RunningApplication& a) { return a.processIdentifier == *pid; });
-        if (!owner && application == scenario.applications.end()) {
+        const auto application = applicationsByPID.find(static_cast<int32_t>(*pid));
+        if (!owner && application == applicationsByPID.end()) {
             return r.fail(path + ".pid", "no application has process identifier " +
                                              std::to_string(*pid) + " and no \"owner\" is given");
         }
@@ -418,7 +439,7 @@ bool readWindows(ScenarioReader& r, const Json& root, Scenario& scenario) {
         }
         window.number = static_cast<WindowID>(number.value_or(0));
         window.ownerPID = static_cast<int32_t>(*pid);
-        window.ownerName = owner ? *owner : application->localizedName.value_or("");
+        window.ownerName = owner ? *owner : application->second->localizedName.value_or("");
         window.name = title;
         window.bounds = *bounds;
         window.layer = static_cast<int>(layer.value_or(0));

@@ -87,6 +87,13 @@ struct Scenario {
 //   "applicationIcons", "desktopPictures", "windowTitles", "windowListExtras", "screenCapture"
 //   (window previews)
 //
+// Bounds well above any real machine: the program's work and memory grow with displays, Spaces
+// and windows, so a scenario beyond them is refused whole (and a file larger than
+// kMaxJsonFileBytes is not read at all).
+inline constexpr std::size_t kMaxScenarioDisplays = 64;
+inline constexpr std::size_t kMaxScenarioSpacesPerDisplay = 256;
+inline constexpr std::size_t kMaxScenarioWindows = 20000;
+
 // A scenario read from JSON, or an error that names the source and the problem; never half.
 struct ScenarioParseResult {
     std::optional<Scenario> scenario;

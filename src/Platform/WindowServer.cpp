@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <ranges>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 namespace tessarin {
@@ -381,21 +384,48 @@ WindowID WindowServer::addWindow(ServerWindow window) {
                      [&](const ServerWindow& other) { return other.layer <= window.layer; });
     const WindowID number = window.number;
     windows_.insert(position, std::move(window));
+    windowPositionsStale_ = true;
     return number;
+}
+
+void WindowServer::addWindows(std::vector<ServerWindow> frontToBack) {
+    std::lock_guard lock(mutex_);
+    // Numbered back to front, as one by one would.
+    std::unordered_set<WindowID> added;
+    for (ServerWindow& window : frontToBack | std::views::reverse) {
+        if (window.number == 0 || added.contains(window.number) ||
+            windowLocked(window.number) != nullptr) {
+            window.number = nextWindowID_;
+        }
+        nextWindowID_ = std::max(nextWindowID_, window.number + 1);
+        added.insert(window.number);
+    }
+    // Each stands in front of the older windows of its layer, the new ones in their own order.
+    frontToBack.insert(frontToBack.end(), std::make_move_iterator(windows_.begin()),
+                       std::make_move_iterator(windows_.end()));
+    std::stable_sort(
+        frontToBack.begin(), frontToBack.end(),
+        [](const ServerWindow& a, const ServerWindow& b) { return a.layer > b.layer; });
+    windows_ = std::move(frontToBack);
+    windowPositionsStale_ = true;
 }
 
 bool WindowServer::removeWindow(WindowID windowID) {
     std::lock_guard lock(mutex_);
+    windowPositionsStale_ = true;
     return std::erase_if(windows_, [&](const ServerWindow& w) { return w.number == windowID; }) > 0;
 }
 
 ServerWindow* WindowServer::windowLocked(WindowID windowID) {
-    for (ServerWindow& window : windows_) {
-        if (window.number == windowID) {
-            return &window;
+    if (windowPositionsStale_) {
+        windowPositions_.clear();
+        for (std::size_t i = 0; i < windows_.size(); ++i) {
+            windowPositions_.emplace(windows_[i].number, i);
         }
+        windowPositionsStale_ = false;
     }
-    return nullptr;
+    const auto found = windowPositions_.find(windowID);
+    return found == windowPositions_.end() ? nullptr : &windows_[found->second];
 }
 
 std::optional<ServerWindow> WindowServer::window(WindowID windowID) const {
@@ -466,6 +496,7 @@ bool WindowServer::orderFront(WindowID windowID) {
         std::find_if(windows_.begin(), windows_.end(),
                      [&](const ServerWindow& other) { return other.layer <= window.layer; });
     windows_.insert(position, std::move(window));
+    windowPositionsStale_ = true;
     return true;
 }
 

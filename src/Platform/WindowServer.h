@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tessarin {
@@ -107,6 +108,9 @@ public:
     // --- Windows ------------------------------------------------------------------------
     // Adds a window in front of the others of its layer and returns its number.
     WindowID addWindow(ServerWindow window);
+    // Adds windows listed front to back, as adding them one by one from the back would, at the
+    // cost of one sort.
+    void addWindows(std::vector<ServerWindow> frontToBack);
     bool removeWindow(WindowID windowID);
     std::optional<ServerWindow> window(WindowID windowID) const;
     std::vector<ServerWindow> windows() const; // front to back
@@ -172,6 +176,10 @@ private:
     bool separateSpaces_ = true;
     std::vector<SpaceList> lists_;
     std::vector<ServerWindow> windows_; // front to back within each layer
+    // Where each window sits in windows_, made again after windows were added, removed or
+    // reordered: scans look windows up one by one, and a search each time grew with the square.
+    mutable std::unordered_map<WindowID, std::size_t> windowPositions_;
+    mutable bool windowPositionsStale_ = true;
     std::optional<DisplayID> activeMenuBarDisplay_;
     bool connectionAvailable_ = true;
     bool spacesReadable_ = true;

@@ -1,9 +1,7 @@
 #include "Support/Json.h"
 
+#include "Support/BoundedFileRead.h"
 #include "Support/JsonNesting.h"
-
-#include <fstream>
-#include <sstream>
 
 namespace tessarin {
 
@@ -22,13 +20,11 @@ JsonParseResult parseJson(std::string_view text, std::size_t maxNesting) {
 }
 
 JsonParseResult readJsonFile(const std::filesystem::path& path) {
-    std::ifstream stream(path, std::ios::binary);
-    if (!stream) {
-        return {std::nullopt, path.string() + ": cannot be read", {}};
+    const BoundedFileRead file = readBoundedFile(path, kMaxJsonFileBytes);
+    if (!file) {
+        return {std::nullopt, path.string() + ": " + file.error, {}};
     }
-    std::stringstream buffer;
-    buffer << stream.rdbuf();
-    JsonParseResult result = parseJson(buffer.str());
+    JsonParseResult result = parseJson(*file.bytes);
     if (!result) {
         const std::string place = result.member.empty() ? "" : result.member + ": ";
         result.error = path.string() + ": " + place + result.error;

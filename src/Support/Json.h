@@ -23,8 +23,14 @@ struct JsonParseResult {
     explicit operator bool() const { return value.has_value(); }
 };
 
+// The most bytes a JSON file the program reads may hold (a scenario, the defaults file). Real
+// ones stay far below it; the bound keeps a hostile file from taking memory without end, since
+// the parsed tree takes several times the text.
+inline constexpr std::size_t kMaxJsonFileBytes = 16 * 1024 * 1024;
+
 JsonParseResult parseJson(std::string_view text, std::size_t maxNesting = kMaxJsonNesting);
-// Reads and parses a file; the error names the file (and the member, when known).
+// Reads and parses a file of at most kMaxJsonFileBytes; the error names the file (and the member,
+// when known).
 JsonParseResult readJsonFile(const std::filesystem::path& path);
 
 // Typed lookups that answer nothing, rather than throwing, when a key is missing or has

@@ -12,36 +12,29 @@ constexpr TimeInterval kSlack = 1e-9;
 std::uint64_t WorkSchedule::add(TimeInterval due, WorkItem item) {
     std::lock_guard lock(mutex_);
     const std::uint64_t sequence = nextSequence_++;
-    entries_.push_back({due, sequence, std::move(item)});
+    entries_.emplace(Key{due, sequence}, std::move(item));
     return sequence;
-}
-
-std::vector<WorkSchedule::Entry>::const_iterator WorkSchedule::earliestLocked() const {
-    return std::min_element(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        return a.due != b.due ? a.due < b.due : a.sequence < b.sequence;
-    });
 }
 
 std::optional<WorkSchedule::Due> WorkSchedule::takeNextDueBy(TimeInterval limit,
                                                              std::uint64_t scheduledBefore) {
     std::lock_guard lock(mutex_);
-    const auto earliest = earliestLocked();
-    if (earliest == entries_.end() || earliest->due > limit + kSlack ||
-        earliest->sequence >= scheduledBefore) {
+    const auto earliest = entries_.begin();
+    if (earliest == entries_.end() || earliest->first.first > limit + kSlack ||
+        earliest->first.second >= scheduledBefore) {
         return std::nullopt;
     }
-    Due taken{earliest->due, earliest->item};
+    Due taken{earliest->first.first, std::move(earliest->second)};
     entries_.erase(earliest);
     return taken;
 }
 
 std::optional<TimeInterval> WorkSchedule::earliestDue() const {
     std::lock_guard lock(mutex_);
-    const auto earliest = earliestLocked();
-    if (earliest == entries_.end()) {
+    if (entries_.empty()) {
         return std::nullopt;
     }
-    return earliest->due;
+    return entries_.begin()->first.first;
 }
 
 std::uint64_t WorkSchedule::nextSequence() const {
@@ -51,8 +44,9 @@ std::uint64_t WorkSchedule::nextSequence() const {
 
 std::size_t WorkSchedule::pendingCount() const {
     std::lock_guard lock(mutex_);
-    return static_cast<std::size_t>(std::count_if(
-        entries_.begin(), entries_.end(), [](const Entry& e) { return !e.item.isCancelled(); }));
+    return static_cast<std::size_t>(
+        std::count_if(entries_.begin(), entries_.end(),
+                      [](const auto& entry) { return !entry.second.isCancelled(); }));
 }
 
 } // namespace tessarin

@@ -5,9 +5,10 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <mutex>
 #include <optional>
-#include <vector>
+#include <utility>
 
 namespace tessarin {
 
@@ -34,15 +35,12 @@ public:
     std::size_t pendingCount() const;
 
 private:
-    struct Entry {
-        TimeInterval due;
-        std::uint64_t sequence;
-        WorkItem item;
-    };
-    std::vector<Entry>::const_iterator earliestLocked() const;
+    // Due time, then place in scheduling order: the first entry is always the next to run, so
+    // taking it stays cheap however many wait.
+    using Key = std::pair<TimeInterval, std::uint64_t>;
 
     mutable std::mutex mutex_;
-    std::vector<Entry> entries_;
+    std::map<Key, WorkItem> entries_;
     std::uint64_t nextSequence_ = 0;
 };
 

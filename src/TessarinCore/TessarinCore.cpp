@@ -96,6 +96,13 @@ std::optional<SpaceID> activeSpace(const SpaceLayoutRead& read) {
     return read.calls->activeSpace(read.cid);
 }
 
+// The active Space without reading the layout.
+std::optional<SpaceID> activeSpace() {
+    SystemCalls* calls = systemCalls();
+    const auto cid = calls ? connection(*calls) : std::nullopt;
+    return cid ? activeSpace(SpaceLayoutRead{calls, *cid, {}}) : std::nullopt;
+}
+
 std::optional<DisplayID> displayAt(const SystemCalls& calls, Point point) {
     if (!calls.displaysWithPoint) {
         return std::nullopt;
@@ -454,6 +461,23 @@ uint32_t tessarin_count_space_display_lists_in_managed_display_spaces(
 
 void tessarin_release_managed_display_spaces(TessarinManagedDisplaySpaces* spaces) {
     delete spaces;
+}
+
+bool tessarin_get_live_space_info_for_display_identifier_in_managed_display_spaces(
+    const TessarinManagedDisplaySpaces* spaces, const char* displayIdentifier,
+    TessarinSpaceInfo* info) {
+    if (info == nullptr) {
+        return false;
+    }
+    *info = TessarinSpaceInfo{};
+    const ManagedDisplaySpaces* entry =
+        spaces && displayIdentifier ? findSpaceList(spaces->lists, displayIdentifier) : nullptr;
+    const auto live = entry ? spaceInfo(*entry, activeSpace()) : std::nullopt;
+    if (!live) {
+        return false;
+    }
+    *info = *live;
+    return true;
 }
 
 char* tessarin_copy_space_title_for_display_identifier_and_index(const char* displayIdentifier,

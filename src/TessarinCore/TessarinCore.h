@@ -75,6 +75,11 @@ TessarinManagedDisplaySpaces* tessarin_copy_managed_display_spaces(void);
 uint32_t tessarin_count_space_display_lists_in_managed_display_spaces(
     const TessarinManagedDisplaySpaces* spaces);
 void tessarin_release_managed_display_spaces(TessarinManagedDisplaySpaces* spaces);
+/* The live Space information of one display in managed display Spaces already copied, so a pass
+ * over every display copies the layout once. */
+bool tessarin_get_live_space_info_for_display_identifier_in_managed_display_spaces(
+    const TessarinManagedDisplaySpaces* spaces, const char* displayIdentifier,
+    TessarinSpaceInfo* info);
 
 /* Titles of Spaces by system index. */
 char* tessarin_copy_space_title_for_display_identifier_and_index(const char* displayIdentifier,

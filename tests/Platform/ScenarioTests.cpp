@@ -40,6 +40,11 @@ TEST(ScenarioTest, MissingPartsTakeTheirDefaults) {
     EXPECT_EQ(s.windows[0].ownerName, "Editor"); // the application's name
 }
 
+// `count` empty objects: a count past a bound is refused before any entry is read.
+Json many(std::size_t count) {
+    return Json(std::vector<Json>(count, Json::object()));
+}
+
 // Each row sets one member (a discarded value removes it) of the small scenario.
 TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
     const Json gone = Json::value_t::discarded;
@@ -63,6 +68,12 @@ TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
          "applications[1].frontmost: only one application can be frontmost"},
         {"/activeMenuBarDisplay", 5, "activeMenuBarDisplay: no display has ID 5"},
         {"/preferenceDomains/com.apple.dock", 3, "\"com.apple.dock\": must be an object"},
+        {"/displays", many(kMaxScenarioDisplays + 1),
+         "displays: 65 displays; a scenario may have at most 64"},
+        {"/spaces/1/spaces", many(kMaxScenarioSpacesPerDisplay + 1),
+         "spaces[1].spaces: 257 Spaces; a display may have at most 256"},
+        {"/windows", many(kMaxScenarioWindows + 1),
+         "windows: 20001 windows; a scenario may have at most 20000"},
     };
     for (const auto& [member, value, expected] : cases) {
         Json json = minimal();
@@ -81,6 +92,28 @@ TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
     }
 }
 
+// The last display, Space and window a scenario may have.
+TEST(ScenarioTest, AScenarioAtEveryBoundIsRead) {
+    Json json = minimal();
+    for (std::size_t d = 3; d <= kMaxScenarioDisplays; ++d) {
+        const std::string uuid = "UUID-" + std::to_string(d);
+        json["displays"].push_back({{"id", d}, {"uuid", uuid}, {"frame", {0, 0, 800, 600}}});
+        json["spaces"].push_back({{"display", uuid}, {"spaces", {{{"id", 1000 + d}}}}});
+    }
+    for (std::size_t id = 9; json["spaces"][1]["spaces"].size() < kMaxScenarioSpacesPerDisplay;
+         ++id) {
+        json["spaces"][1]["spaces"].push_back({{"id", id}});
+    }
+    while (json["windows"].size() < kMaxScenarioWindows) {
+        json["windows"].push_back(json["windows"][0]);
+    }
+    const auto result = parseScenario(json, "largest.json");
+    ASSERT_TRUE(result) << result.error;
+    EXPECT_EQ(result.scenario->displays.size(), kMaxScenarioDisplays);
+    EXPECT_EQ(result.scenario->spaceLists[1].spaces.size(), kMaxScenarioSpacesPerDisplay);
+    EXPECT_EQ(result.scenario->windows.size(), kMaxScenarioWindows);
+}
+
 TEST(ScenarioTest, FilesAreReadAndAMissingFileIsNamed) {
     QTemporaryDir directory;
     ASSERT_TRUE(directory.isValid());
@@ -96,6 +129,12 @@ TEST(ScenarioTest, FilesAreReadAndAMissingFileIsNamed) {
     const auto broken = loadScenarioFile(file);
     EXPECT_FALSE(broken.scenario);
     EXPECT_EQ(broken.error.rfind(file.string() + ": ", 0), 0u) << broken.error;
+    // The size bound: a file of the largest size is parsed (here it is not JSON), one byte more
+    // is refused unread.
+    std::filesystem::resize_file(file, kMaxJsonFileBytes);
+    EXPECT_NE(loadScenarioFile(file).error.find("parse error"), std::string::npos);
+    std::filesystem::resize_file(file, kMaxJsonFileBytes + 1);
+    EXPECT_EQ(loadScenarioFile(file).error, file.string() + ": is larger than 16 MiB");
     const auto typo = parseScenarioText("{\"displays\": [", "typo.json");
     EXPECT_EQ(typo.error.rfind("typo.json: malformed JSON", 0), 0u) << typo.error;
 }

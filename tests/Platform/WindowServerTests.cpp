@@ -3,6 +3,9 @@
 #include "PlatformWorld.h"
 
 #include <atomic>
+#include <map>
+#include <set>
+#include <string>
 #include <thread>
 
 namespace tessarin {
@@ -68,6 +71,39 @@ TEST_F(WindowServerTest, WindowListShowsCurrentSpacesAndStickyWindowsFrontToBack
               (std::vector{extra, sticky, onB, front, back}));
     ASSERT_TRUE(server.setCurrentSpace("UUID-A", 12));
     EXPECT_EQ(numbers(L::onScreenOnly), (std::vector{sticky, onB, other}));
+}
+
+// Windows taken together, front to back, stand and are numbered as if added one by one from the
+// back; lookups by number follow every addition, removal and reordering.
+TEST_F(WindowServerTest, WindowsAddedTogetherStandAsIfAddedOneByOne) {
+    const auto given = [](WindowID number, const std::string& owner, int layer) {
+        return ServerWindow{number, 100, owner, owner, {0, 0, 80, 60}, layer, 1.0, 1, {11}, false};
+    };
+    const WindowID older = addWindow("Older", {11});
+    // 0 and a number already taken get fresh ones; of two 40s the back one keeps it.
+    server.addWindows(
+        {given(0, "A", 0), given(older, "B", 25), given(40, "C", 0), given(40, "D", -5)});
+    std::vector<std::string> owners;
+    std::map<std::string, WindowID> numberOf;
+    for (const ServerWindow& window : server.windows()) {
+        owners.push_back(window.ownerName);
+        numberOf[window.ownerName] = window.number;
+    }
+    EXPECT_EQ(owners, (std::vector<std::string>{"B", "A", "C", "Older", "D"}));
+    EXPECT_EQ(numberOf["D"], 40u);
+    EXPECT_EQ(std::set<WindowID>({numberOf["A"], numberOf["B"], numberOf["C"], older, 40}).size(),
+              5u);
+    const auto ownerOf = [this](WindowID number) {
+        const auto window = server.window(number);
+        return window ? window->ownerName : std::string("none");
+    };
+    EXPECT_EQ(ownerOf(numberOf["A"]), "A");
+    ASSERT_TRUE(server.orderFront(older));
+    EXPECT_EQ(ownerOf(numberOf["A"]), "A");
+    ASSERT_TRUE(server.removeWindow(numberOf["C"]));
+    EXPECT_EQ(ownerOf(numberOf["C"]), "none");
+    EXPECT_EQ(ownerOf(40), "D");
+    EXPECT_EQ(ownerOf(addWindow("E", {11})), "E");
 }
 
 TEST_F(WindowServerTest, ChangingTheCurrentSpacePostsTheNotificationOnALaterTurn) {

@@ -73,8 +73,17 @@ protected:
     std::optional<TessarinSpaceInfo> predicted(const char* display) {
         return read(tessarin_get_space_info_for_display_identifier, display);
     }
+    // Read from the window server and from a copy of its layout, which must agree.
     std::optional<TessarinSpaceInfo> live(const char* display) {
-        return read(tessarin_get_live_space_info_for_display_identifier, display);
+        TessarinManagedDisplaySpaces* layout = tessarin_copy_managed_display_spaces();
+        TessarinSpaceInfo copied{};
+        const bool fromCopy =
+            tessarin_get_live_space_info_for_display_identifier_in_managed_display_spaces(
+                layout, display, &copied);
+        tessarin_release_managed_display_spaces(layout);
+        const auto direct = read(tessarin_get_live_space_info_for_display_identifier, display);
+        EXPECT_EQ(fromCopy ? std::optional(copied) : std::nullopt, direct) << display;
+        return direct;
     }
     SpaceID currentSpace(const std::string& list) {
         return host.windowServer().currentSpace(list).value_or(0);
@@ -117,6 +126,20 @@ TEST_F(BridgeTest, readsEachDisplaysOwnSpacesAndTheDisplaysByRole) {
     ASSERT_NE(spaces, nullptr);
     EXPECT_EQ(tessarin_count_space_display_lists_in_managed_display_spaces(spaces), 2u);
     tessarin_release_managed_display_spaces(spaces);
+}
+
+// A list that names no current Space takes the active Space, when that is one of its own.
+TEST_F(BridgeTest, aListWithoutItsCurrentSpaceTakesTheActiveOne) {
+    SystemCalls& calls = host.calls();
+    calls.copyManagedDisplaySpaces = [read = calls.copyManagedDisplaySpaces](int cid) {
+        auto lists = read(cid);
+        for (ManagedDisplaySpaces& list : lists.value()) {
+            list.currentSpace.reset();
+        }
+        return lists;
+    };
+    EXPECT_EQ(live("UUID-A"), info(11, 0, 4));
+    EXPECT_EQ(live("UUID-B"), std::nullopt);
 }
 
 // Mission Control shows as two full-screen Dock layers; only both together mean it is open.

@@ -211,6 +211,15 @@ bool AppDelegate::displaysHaveSeparateSpaces() const {
     return tessarin_displays_have_separate_spaces(static_cast<uint32_t>(screenCount));
 }
 
+AppDelegate::SeparateSpacesPin::SeparateSpacesPin(AppDelegate& delegate)
+    : delegate_(delegate), previous_(delegate.separateSpacesDuringRequest_) {
+    delegate_.separateSpacesDuringRequest_ = delegate_.displaysHaveSeparateSpaces();
+}
+
+AppDelegate::SeparateSpacesPin::~SeparateSpacesPin() {
+    delegate_.separateSpacesDuringRequest_ = previous_;
+}
+
 std::optional<std::string> AppDelegate::cursorDisplayIdentifier() const {
     return adoptBridgeString(tessarin_copy_cursor_display_identifier());
 }
@@ -293,21 +302,21 @@ std::vector<SpaceID> duplicatedSpaceIDsOf(const std::vector<SpaceID>& systemIDs,
 std::optional<AppDelegate::ResolvedDisplaySpaceOrderSnapshot>
 AppDelegate::resolveDisplaySpaceOrderSnapshotWithDescriptors(
     const std::optional<std::string>& displayIdentifier, std::optional<uint32_t> expectedSpaceCount,
-    const std::optional<std::vector<ManagedDisplaySpaces>>& managedDisplaySpaces) {
+    const std::vector<ManagedDisplaySpaces>* managedDisplaySpaces) {
     if (!displayIdentifier || displayIdentifier->empty()) {
         return std::nullopt;
     }
-    std::vector<ManagedDisplaySpaces> lists;
-    if (managedDisplaySpaces) {
-        lists = *managedDisplaySpaces;
-    } else {
+    std::vector<ManagedDisplaySpaces> read;
+    if (managedDisplaySpaces == nullptr) {
         TessarinManagedDisplaySpaces* handle = tessarin_copy_managed_display_spaces();
         if (handle == nullptr) {
             return std::nullopt;
         }
-        lists = managedDisplaySpacesContents(*handle);
+        read = managedDisplaySpacesContents(*handle);
         tessarin_release_managed_display_spaces(handle);
+        managedDisplaySpaces = &read;
     }
+    const std::vector<ManagedDisplaySpaces>& lists = *managedDisplaySpaces;
 
     const ManagedDisplaySpaces* entry = bridge::findSpaceList(lists, *displayIdentifier);
     const std::vector<SpaceID> systemIDs = entry ? idsOf(entry->spaces) : std::vector<SpaceID>{};

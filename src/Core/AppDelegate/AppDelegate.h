@@ -231,13 +231,13 @@ public:
     resolveLiveSpaceInfo(const std::optional<std::string>& displayIdentifier,
                          SpaceInfoReading reading = SpaceInfoReading::live);
     // Merges the live system order of a display's Spaces with the stored visual layout; none
-    // when the display's Spaces cannot be read (or their count is not the expected one).
+    // when the display's Spaces cannot be read (or their count is not the expected one). A pass
+    // over every display hands in the one layout it read.
     std::optional<ResolvedDisplaySpaceOrderSnapshot>
     resolveDisplaySpaceOrderSnapshotWithDescriptors(
         const std::optional<std::string>& displayIdentifier,
         std::optional<uint32_t> expectedSpaceCount = std::nullopt,
-        const std::optional<std::vector<ManagedDisplaySpaces>>& managedDisplaySpaces =
-            std::nullopt);
+        const std::vector<ManagedDisplaySpaces>* managedDisplaySpaces = nullptr);
     // Refreshes window metadata and activates a neutral application when the target Space has
     // no windows, so the switch does not pull a window of another Space along.
     void
@@ -820,6 +820,9 @@ public:
     const OSDGridWindowPreviewRefreshScheduler& windowPreviewRefreshSchedule() const {
         return windowPreviewRefreshScheduler;
     }
+    // Stored captures arrive in bursts, one per Space: the grids shown are refreshed on the next
+    // turn for all that arrived meanwhile, once per display, with one read of the layout.
+    void refreshVisibleGridAfterCapture(const OSDGridSpaceContext& context);
     // Uniform fractions in 0...1 for the random dates of preview refreshes; tests fix them.
     std::function<double()> previewRandomFraction;
 
@@ -839,6 +842,20 @@ private:
     };
     SwitchResolution resolveSwitchRequest(const std::optional<std::string>& displayIdentifier);
     bool displaysHaveSeparateSpaces() const;
+    // For its lifetime displaysHaveSeparateSpaces() keeps the answer of one read, so a pass over
+    // every hotkey or display reads the whole Space layout once, not once per item. An inner
+    // pin keeps the outer answer.
+    class SeparateSpacesPin {
+    public:
+        explicit SeparateSpacesPin(AppDelegate& delegate);
+        ~SeparateSpacesPin();
+        SeparateSpacesPin(const SeparateSpacesPin&) = delete;
+        SeparateSpacesPin& operator=(const SeparateSpacesPin&) = delete;
+
+    private:
+        AppDelegate& delegate_;
+        std::optional<bool> previous_;
+    };
     std::optional<std::string> cursorDisplayIdentifier() const;
 
     // Posts and verifies one switch; returns whether it was posted.
@@ -916,8 +933,8 @@ private:
     std::shared_ptr<OSDPresentationMetricsRecording> metrics_;
     std::shared_ptr<TrackpadInputControlling> trackpad_;
     std::function<bool()> bridgeInitializer_;
-    // While a hotkey is handled, the one answer of its request: the layout cannot change
-    // meanwhile, and each read is a round trip to the window server.
+    // While a hotkey is handled or a pin holds, the one answer of its request: the layout
+    // cannot change meanwhile, and each read is a round trip to the window server.
     std::optional<bool> separateSpacesDuringRequest_;
 
     // Scheduled work holds a weak reference to this, so it does nothing once the delegate is
@@ -1045,6 +1062,7 @@ private:
     void prepareStoredPreviewCell(const OSDGridSpaceContext& context);
     void prepareStoredScreenshotCell(const OSDGridSpaceContext& context);
     void prepareCellPicture(const OSDGridSpaceContext& context, const QImage& picture);
+    std::map<std::string, OSDGridSpaceContext> capturesAwaitingGridRefresh_;
 
     // Declared first of the caches: the capture handlers hold it.
     std::unique_ptr<BackgroundWork> previewWork;

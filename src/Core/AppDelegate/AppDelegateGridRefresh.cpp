@@ -39,13 +39,22 @@ void AppDelegate::refreshVisibleGridOSDIfNeeded(const std::optional<OSDGridSpace
     if (!gridModeStore.isEnabled.value() || !context) {
         return;
     }
-    const bool shared = !displaysHaveSeparateSpaces();
-    const auto spacesDisplay =
-        shared ? adoptBridgeString(tessarin_copy_display_identifier_with_spaces()) : std::nullopt;
     const std::optional<std::string> wanted = context->displayIdentifier;
+    // Read only when a visible grid is not the context's own: every finished capture comes
+    // here, and each read copies the whole Space layout.
+    std::optional<std::optional<std::string>> sharedSpacesDisplay;
+    const auto sharesSpacesWithWanted = [&] {
+        if (!sharedSpacesDisplay) {
+            sharedSpacesDisplay =
+                displaysHaveSeparateSpaces()
+                    ? std::nullopt
+                    : adoptBridgeString(tessarin_copy_display_identifier_with_spaces());
+        }
+        return *sharedSpacesDisplay && *sharedSpacesDisplay == wanted;
+    };
     std::optional<std::optional<std::string>> match;
     for (const auto& visible : osdWindow_->visibleGridDisplayIdentifiers()) {
-        if (visible == wanted || (shared && spacesDisplay && spacesDisplay == wanted)) {
+        if (visible == wanted || sharesSpacesWithWanted()) {
             match = visible;
             break;
         }

@@ -127,6 +127,7 @@ void AppDelegate::reregisterAllHotkeys() {
         // The stabilization's completion registers everything again.
         return;
     }
+    const SeparateSpacesPin pin(*this);
     std::vector<HotkeyOverrideRegistration> overrides;
     const auto collect = [&](const HotkeyAction& action) {
         if (auto registration = registerHotkey(action)) {

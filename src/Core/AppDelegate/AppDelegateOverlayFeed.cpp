@@ -20,6 +20,8 @@ std::optional<std::string> layoutDisplay(AppDelegate& delegate, const std::strin
 // the default settings, which show nothing.
 void AppDelegate::refreshPersistentGridOverlay() {
     const std::weak_ptr<AppDelegate*> weakSelf = self_;
+    // The controllers ask for every display's settings and titles.
+    const SeparateSpacesPin pin(*this);
 
     persistentGridOverlayController().refresh(
         gridModeStore.isEnabled.value(),

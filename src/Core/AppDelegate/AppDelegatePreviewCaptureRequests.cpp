@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace tessarin {
 
@@ -135,7 +136,7 @@ std::vector<OSDGridSpaceContext> AppDelegate::requestWindowPreviewCaptures(
     };
     const auto onUpdate = [weakSelf](const OSDGridSpaceContext& context) {
         if (const auto self = weakSelf.lock()) {
-            (*self)->presentation_->refreshVisibleGridOSDIfNeeded(context);
+            (*self)->refreshVisibleGridAfterCapture(context);
             (*self)->prepareStoredPreviewCell(context);
         }
     };
@@ -159,6 +160,27 @@ std::vector<OSDGridSpaceContext> AppDelegate::requestWindowPreviewCaptures(
     return gridWindowSpaceController->requestPreviewCaptures(
         snapshot, previewDisplayIdentifier, tessarinScreen(previewDisplayIdentifier), candidates,
         true, force, onRequest, onUpdate, onCompletion);
+}
+
+void AppDelegate::refreshVisibleGridAfterCapture(const OSDGridSpaceContext& context) {
+    const bool scheduled = !capturesAwaitingGridRefresh_.empty();
+    // Each refresh redraws the whole grid, so the latest capture of a display stands for all.
+    capturesAwaitingGridRefresh_.insert_or_assign(context.displayIdentifier, context);
+    if (scheduled) {
+        return;
+    }
+    MainQueue::main().async([weakSelf = std::weak_ptr<AppDelegate*>(self_)] {
+        const auto self = weakSelf.lock();
+        if (!self) {
+            return;
+        }
+        AppDelegate& delegate = **self;
+        const auto captures = std::exchange(delegate.capturesAwaitingGridRefresh_, {});
+        const SeparateSpacesPin pin(delegate);
+        for (const auto& [display, context] : captures) {
+            delegate.presentation_->refreshVisibleGridOSDIfNeeded(context);
+        }
+    });
 }
 
 } // namespace tessarin

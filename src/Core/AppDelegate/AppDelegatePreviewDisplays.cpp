@@ -8,8 +8,10 @@
 #include "Platform/SystemServices.h"
 #include "Support/Text.h"
 #include "TessarinCore/BridgeString.h"
+#include "TessarinCore/ManagedDisplaySpacesHandle.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 namespace tessarin {
@@ -89,17 +91,23 @@ PreviewDisplaysBySpaceDisplay AppDelegate::previewDisplayIdentifiersBySpaceDispl
 std::map<std::string, DisplaySpaceOrderSnapshot>
 AppDelegate::resolveWindowPreviewSnapshots(const std::vector<WindowPreviewDisplayItem>& items) {
     std::map<std::string, DisplaySpaceOrderSnapshot> snapshots;
+    // One copy of the layout serves every display.
+    const std::unique_ptr<TessarinManagedDisplaySpaces,
+                          decltype(&tessarin_release_managed_display_spaces)>
+        layout(tessarin_copy_managed_display_spaces(), &tessarin_release_managed_display_spaces);
+    if (!layout) {
+        return snapshots;
+    }
     for (const WindowPreviewDisplayItem& item : items) {
         const std::string& display = item.spaceDisplayIdentifier;
-        if (snapshots.contains(display)) {
+        TessarinSpaceInfo live{};
+        if (snapshots.contains(display) ||
+            !tessarin_get_live_space_info_for_display_identifier_in_managed_display_spaces(
+                layout.get(), display.c_str(), &live)) {
             continue;
         }
-        const auto live = resolveLiveSpaceInfo(display);
-        if (!live) {
-            continue;
-        }
-        if (auto resolved =
-                resolveDisplaySpaceOrderSnapshotWithDescriptors(display, live->spaceCount)) {
+        if (auto resolved = resolveDisplaySpaceOrderSnapshotWithDescriptors(
+                display, live.spaceCount, &managedDisplaySpacesContents(*layout))) {
             snapshots.emplace(display, std::move(resolved->displaySnapshot));
         }
     }

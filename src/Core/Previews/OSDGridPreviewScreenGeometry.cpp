@@ -66,4 +66,26 @@ std::optional<QImage> desktopBackgroundImage(const std::optional<Screen>& screen
     return image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+std::optional<QImage> DesktopBackgroundImages::image(const std::optional<Screen>& screen,
+                                                     const DesktopPictures& pictures) {
+    const auto url = screen ? pictures.desktopImageURL(screen->uuid) : std::nullopt;
+    if (!url) {
+        if (screen) {
+            byScreen_.erase(screen->uuid);
+        }
+        return std::nullopt;
+    }
+    if (const auto kept = byScreen_.find(screen->uuid);
+        kept != byScreen_.end() && kept->second.url == *url) {
+        return kept->second.image;
+    }
+    auto loaded = desktopBackgroundImage(screen, pictures);
+    if (loaded) {
+        byScreen_.insert_or_assign(screen->uuid, Loaded{*url, *loaded});
+    } else {
+        byScreen_.erase(screen->uuid);
+    }
+    return loaded;
+}
+
 } // namespace tessarin

@@ -5,7 +5,9 @@
 #include "Support/Geometry.h"
 
 #include <QImage>
+#include <map>
 #include <optional>
+#include <string>
 
 namespace tessarin {
 
@@ -28,5 +30,23 @@ double windowCaptureScaleFactor(const Rect& windowBounds, const DisplayServer& d
 // picture address or a picture that loads.
 std::optional<QImage> desktopBackgroundImage(const std::optional<Screen>& screen,
                                              const DesktopPictures& pictures);
+
+// The desktop pictures of the screens, loaded once per screen and shared by the captures of all
+// its Spaces: a picture loaded per capture held one full bitmap per capture in flight. A screen's
+// picture is loaded again when its address changes, or after `clear`, which the owner calls once
+// no capture needs the pictures, so none stays resident between refreshes. Main thread only.
+class DesktopBackgroundImages {
+public:
+    std::optional<QImage> image(const std::optional<Screen>& screen,
+                                const DesktopPictures& pictures);
+    void clear() { byScreen_.clear(); }
+
+private:
+    struct Loaded {
+        std::string url;
+        QImage image;
+    };
+    std::map<std::string, Loaded> byScreen_;
+};
 
 } // namespace tessarin

@@ -71,11 +71,13 @@ struct OSDGridWindowSpaceController::PendingPreview {
 };
 
 OSDGridWindowSpaceController::PreviewCaptureHandler
-OSDGridWindowSpaceController::immediatePreviewCaptureHandler(BackgroundWork& work) {
-    return [&work](const std::vector<OSDGridWindowPreviewCandidate>& candidates,
-                   const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
+OSDGridWindowSpaceController::immediatePreviewCaptureHandler(
+    BackgroundWork& work, std::shared_ptr<DesktopBackgroundImages> backgrounds) {
+    return [&work, backgrounds](const std::vector<OSDGridWindowPreviewCandidate>& candidates,
+                                const std::optional<Screen>& screen,
+                                PreviewCaptureCompletion completion) {
         Host& host = Host::current();
-        auto background = desktopBackgroundImage(screen, host.desktopPictures());
+        auto background = backgrounds->image(screen, host.desktopPictures());
         const auto displayFrame = windowServerFrame(screen, host.displays());
         const std::size_t first =
             candidates.size() > OSDGridWindowCompositeCapture::kMaximumWindows
@@ -115,8 +117,14 @@ OSDGridWindowSpaceController::PreviewCaptureHandler
 OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work) {
     // The captures of a refresh are freed by the time the last one has ended: what the C
     // library kept of them goes back to the system then.
-    auto queue = std::make_shared<OSDGridPreviewCaptureQueue>(&ProcessMemory::releaseFreedMemory);
-    return [queue, capture = immediatePreviewCaptureHandler(work)](
+    // The Spaces of a screen share its desktop picture while their captures run; none is kept
+    // between refreshes.
+    auto backgrounds = std::make_shared<DesktopBackgroundImages>();
+    auto queue = std::make_shared<OSDGridPreviewCaptureQueue>([backgrounds] {
+        backgrounds->clear();
+        ProcessMemory::releaseFreedMemory();
+    });
+    return [queue, capture = immediatePreviewCaptureHandler(work, backgrounds)](
                const std::vector<OSDGridWindowPreviewCandidate>& candidates,
                const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
         // A waiting capture does not hold the queue, which holds it; a started one does, so its

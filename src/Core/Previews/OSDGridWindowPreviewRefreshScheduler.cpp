@@ -69,6 +69,7 @@ std::optional<TimeInterval> periodicWindowPreviewRefreshDate(OSDGridScreenshotTi
 
 void OSDGridWindowPreviewRefreshScheduler::remapSpaceIDs(
     const std::map<SpaceID, SpaceID>& replacements, const std::string& spaceDisplayIdentifier) {
+    // Moved entries keep their dates, so the deadline stays unless one replaces another.
     for (const auto& [oldID, newID] : replacements) {
         if (oldID == 0 || newID == 0 || oldID == newID) {
             continue;
@@ -92,13 +93,16 @@ void OSDGridWindowPreviewRefreshScheduler::remapSpaceIDs(
             if (!entry.nextRefreshReason) {
                 entry.nextRefreshReason = WindowPreviewRefreshReason::spaceIDReplacement;
             }
-            entries_.insert_or_assign(*newKey, entry);
+            if (!entries_.insert_or_assign(*newKey, entry).second) {
+                deadline_.reset(); // an entry replaced may have held it
+            }
         }
     }
 }
 
 void OSDGridWindowPreviewRefreshScheduler::dropInvalidEntries(
     const std::vector<WindowPreviewRefreshKey>& validKeys, const KeyFilter& inScope) {
+    deadline_.reset();
     std::set<WindowPreviewRefreshKey> valid(validKeys.begin(), validKeys.end());
     std::erase_if(entries_, [&](const auto& item) {
         return inScope(item.first) && !valid.contains(item.first);
@@ -118,6 +122,7 @@ void OSDGridWindowPreviewRefreshScheduler::reconcile(
 void OSDGridWindowPreviewRefreshScheduler::scheduleNextRefresh(const WindowPreviewRefreshKey& key,
                                                                WindowPreviewRefreshReason reason,
                                                                TimeInterval date) {
+    deadline_.reset();
     auto& entry = entries_[key];
     entry.nextRefresh = date;
     entry.nextRefreshReason = reason;
@@ -165,6 +170,7 @@ OSDGridWindowPreviewRefreshScheduler::primeWindowPreviewsIfNeeded(
     if (!entries_.empty() || displaySnapshots.empty()) {
         return requests;
     }
+    deadline_.reset();
     for (const auto& key : allValidKeys(displaySnapshots, previewDisplays)) {
         WindowPreviewRefreshEntry entry;
         entry.nextRefresh = periodicWindowPreviewRefreshDate(timing, now, randomFraction());
@@ -183,6 +189,7 @@ void OSDGridWindowPreviewRefreshScheduler::noteCaptureRequested(
     if (found == entries_.end()) {
         return;
     }
+    forgetDeadlineIfItWas(found->second);
     found->second.isCaptureInFlight = true;
     found->second.nextRefresh.reset();
     found->second.nextRefreshReason.reset();
@@ -196,6 +203,7 @@ void OSDGridWindowPreviewRefreshScheduler::noteCaptureCompleted(
         return;
     }
     auto& entry = found->second;
+    forgetDeadlineIfItWas(entry);
     entry.isCaptureInFlight = false;
     if (stored) {
         entry.lastRefresh = now;
@@ -204,6 +212,17 @@ void OSDGridWindowPreviewRefreshScheduler::noteCaptureCompleted(
     entry.nextRefresh = periodicWindowPreviewRefreshDate(timing, now, randomFraction());
     entry.nextRefreshReason =
         entry.nextRefresh ? std::optional(WindowPreviewRefreshReason::periodic) : std::nullopt;
+    if (deadline_ && entry.nextRefresh && (!*deadline_ || *entry.nextRefresh < **deadline_)) {
+        deadline_ = entry.nextRefresh;
+    }
+}
+
+void OSDGridWindowPreviewRefreshScheduler::forgetDeadlineIfItWas(
+    const WindowPreviewRefreshEntry& entry) {
+    if (deadline_ && !entry.isCaptureInFlight && entry.nextRefresh &&
+        entry.nextRefresh == *deadline_) {
+        deadline_.reset();
+    }
 }
 
 std::vector<WindowPreviewRefreshRequest>
@@ -220,6 +239,9 @@ OSDGridWindowPreviewRefreshScheduler::dueRefreshRequests(TimeInterval now) const
 }
 
 std::optional<TimeInterval> OSDGridWindowPreviewRefreshScheduler::nextRefreshDeadline() const {
+    if (deadline_) {
+        return *deadline_;
+    }
     std::optional<TimeInterval> earliest;
     for (const auto& [key, entry] : entries_) {
         if (entry.nextRefresh && !entry.isCaptureInFlight &&
@@ -227,6 +249,7 @@ std::optional<TimeInterval> OSDGridWindowPreviewRefreshScheduler::nextRefreshDea
             earliest = entry.nextRefresh;
         }
     }
+    deadline_ = earliest;
     return earliest;
 }
 

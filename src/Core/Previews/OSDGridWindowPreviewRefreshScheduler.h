@@ -28,7 +28,10 @@ public:
     using Entries = std::map<WindowPreviewRefreshKey, WindowPreviewRefreshEntry>;
 
     const Entries& scheduledRefreshBySpace() const { return entries_; }
-    void clear() { entries_.clear(); }
+    void clear() {
+        entries_.clear();
+        deadline_.reset();
+    }
 
     // Moves the entries of replaced Space IDs of one Space display to their new IDs.
     void remapSpaceIDs(const std::map<SpaceID, SpaceID>& replacements,
@@ -66,10 +69,14 @@ public:
     // due, so counting its date would only make the timer fire again and again until it ends.
     std::optional<TimeInterval> nextRefreshDeadline() const;
 
-    friend bool operator==(const OSDGridWindowPreviewRefreshScheduler&,
-                           const OSDGridWindowPreviewRefreshScheduler&) = default;
+    friend bool operator==(const OSDGridWindowPreviewRefreshScheduler& a,
+                           const OSDGridWindowPreviewRefreshScheduler& b) {
+        return a.entries_ == b.entries_;
+    }
 
 private:
+    // An entry about to change: when it held the kept deadline, that is searched again.
+    void forgetDeadlineIfItWas(const WindowPreviewRefreshEntry& entry);
     using KeyFilter = std::function<bool(const WindowPreviewRefreshKey&)>;
     void dropInvalidEntries(const std::vector<WindowPreviewRefreshKey>& validKeys,
                             const KeyFilter& inScope);
@@ -78,6 +85,10 @@ private:
                            double spreadDuration);
 
     Entries entries_;
+    // The earliest date, kept across finished captures: every capture asks for it when it ends,
+    // and a search each time grew with the square of the number of Spaces. Outer none: to be
+    // searched again.
+    mutable std::optional<std::optional<TimeInterval>> deadline_;
 };
 
 // The keys of one display's Spaces on the given screens: Space by Space in system order, and

@@ -27,6 +27,8 @@
 
 namespace tessarin {
 
+class DesktopBackgroundImages;
+
 class BackgroundWork;
 
 // Which application windows sit on which Space of a display: reads the window list, keeps the
@@ -186,7 +188,9 @@ private:
     // Window preview capture.
     struct PendingPreview;
     // Starts each capture at once; the default handler runs them one Space at a time.
-    static PreviewCaptureHandler immediatePreviewCaptureHandler(BackgroundWork& work);
+    static PreviewCaptureHandler
+    immediatePreviewCaptureHandler(BackgroundWork& work,
+                                   std::shared_ptr<DesktopBackgroundImages> backgrounds);
     void completePreviewCapture(const PendingPreview& pending, const std::optional<QImage>& image);
     std::map<std::string, OSDGridSyntheticPreviewDisplayCache> previewCacheByDisplayIdentifier_;
     std::set<OSDGridSyntheticPreviewKey> inFlightPreviewKeys_;

@@ -1,6 +1,7 @@
 #include "Platform/Preferences/UserDefaults.h"
 
 #include "Platform/Preferences/DefaultsFileFormat.h"
+#include "Support/BoundedFileRead.h"
 #include "Support/JsonNesting.h"
 #include "Support/Logger.h"
 #include "Support/Text.h"
@@ -9,9 +10,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
+#include <utility>
 
 namespace tessarin {
 namespace {
@@ -46,22 +46,17 @@ bool defaultRename(const std::filesystem::path& from, const std::filesystem::pat
     return !error;
 }
 
-DefaultsFileReadResult readFile(const std::filesystem::path& file) {
+DefaultsFileReadResult readFile(const std::filesystem::path& file, std::size_t maximumBytes) {
     // A directory opens as an empty stream: it would read as text that is not JSON.
     std::error_code error;
     if (std::filesystem::is_directory(file, error)) {
         return {std::nullopt, "is a directory"};
     }
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
-        return {std::nullopt, "cannot be opened: " + systemError(errno)};
+    const BoundedFileRead read = readBoundedFile(file, maximumBytes);
+    if (!read) {
+        return {std::nullopt, read.error};
     }
-    std::ostringstream contents;
-    contents << stream.rdbuf();
-    if (stream.bad()) {
-        return {std::nullopt, "cannot be read"};
-    }
-    return readDefaultsFileText(contents.str());
+    return readDefaultsFileText(*read.bytes);
 }
 
 // Writes `text` to `path` and flushes it to the disk; false with a reason on any failure.
@@ -131,7 +126,7 @@ void UserDefaults::load() {
         persisting_ = true;
         return;
     }
-    auto result = readFile(file);
+    auto result = readFile(file, hooks_.maximumFileBytes);
     if (result.values) {
         values_ = std::move(*result.values);
         persisting_ = true;
@@ -151,15 +146,18 @@ void UserDefaults::load() {
     }
 }
 
-bool UserDefaults::persistLocked() {
+UserDefaults::Persisted UserDefaults::persistLocked() {
     if (!file_) {
-        return true;
+        return Persisted::written;
     }
     if (!persisting_) {
         dirty_ = true;
-        return false;
+        return Persisted::failed;
     }
     std::string text = defaultsFileText(values_);
+    if (text.size() > hooks_.maximumFileBytes) {
+        return Persisted::tooLarge;
+    }
     const auto& file = *file_;
     auto temporary = temporaryPath(file);
     std::error_code error;
@@ -177,11 +175,11 @@ bool UserDefaults::persistLocked() {
         std::filesystem::remove(temporary, error);
         logger().error("defaults.write.failed file=" + file.string() + " reason=" + reason);
         dirty_ = true;
-        return false;
+        return Persisted::failed;
     }
     syncFolder(file.parent_path());
     dirty_ = false;
-    return true;
+    return Persisted::written;
 }
 
 std::optional<PropertyValue> UserDefaults::object(const std::string& key) const {
@@ -238,13 +236,20 @@ namespace {
 
 // A value the file reader would refuse would get the whole file moved aside at the next start,
 // losing every other setting with it; such a value is never stored.
+void logRefusal(const std::string& key, const std::string& reason) {
+    logger().error("defaults.set.refused key=" + key + " reason=" + reason);
+}
+
 bool refusesToStore(const std::string& key, const PropertyValue& value) {
     if (!nestsDeeperThan(value, kMaxJsonNesting)) {
         return false;
     }
-    logger().error("defaults.set.refused key=" + key + " reason=nested deeper than " +
-                   std::to_string(kMaxJsonNesting) + " levels");
+    logRefusal(key, "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels");
     return true;
+}
+
+std::string fileTooLarge(std::size_t maximumBytes) {
+    return "the file would be larger than " + describeByteCount(maximumBytes);
 }
 
 } // namespace
@@ -255,8 +260,16 @@ void UserDefaults::set(const std::string& key, PropertyValue value) {
     }
     {
         std::lock_guard lock(mutex_);
+        auto previous = values_.extract(key);
         values_[key] = std::move(value);
-        persistLocked();
+        if (persistLocked() == Persisted::tooLarge) {
+            values_.erase(key);
+            if (!previous.empty()) {
+                values_.insert(std::move(previous));
+            }
+            logRefusal(key, fileTooLarge(hooks_.maximumFileBytes));
+            return;
+        }
     }
     notify({key});
 }
@@ -309,8 +322,12 @@ void UserDefaults::replaceAll(PropertyDictionary values) {
             }
         }
         std::sort(changed.begin(), changed.end());
-        values_ = std::move(values);
-        persistLocked();
+        PropertyDictionary previous = std::exchange(values_, std::move(values));
+        if (persistLocked() == Persisted::tooLarge) {
+            values_ = std::move(previous);
+            logRefusal("*", fileTooLarge(hooks_.maximumFileBytes));
+            return;
+        }
     }
     notify(changed);
 }
@@ -358,7 +375,7 @@ bool UserDefaults::synchronize() {
     if (!dirty_) {
         return persisting_;
     }
-    return persistLocked();
+    return persistLocked() == Persisted::written;
 }
 
 } // namespace tessarin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform/Preferences/PropertyValue.h"
+#include "Support/Json.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -20,6 +21,9 @@ struct UserDefaultsFileHooks {
     // How many bytes of `size` the write of the temporary file gets out before it fails;
     // default: all of them.
     std::function<std::size_t(std::size_t size)> writableBytes;
+    // The most bytes the file may hold: a larger one is not read, and a change that would make
+    // it larger is not stored.
+    std::size_t maximumFileBytes = kMaxJsonFileBytes;
 };
 
 struct UserDefaultsObserverToken {
@@ -75,8 +79,10 @@ private:
         UserDefaultsObserverToken token;
         std::function<void(const std::string&)> callback;
     };
+    enum class Persisted { written, failed, tooLarge };
     void load();
-    bool persistLocked();
+    // A write that would make the file larger than its reader takes is never made.
+    Persisted persistLocked();
     void notify(const std::vector<std::string>& keys);
 
     mutable std::mutex mutex_;

@@ -44,6 +44,7 @@ std::optional<QImage> DesktopPictures::loadImage(const std::string& url) const {
     if (picture.state != DesktopPictureState::present) {
         return std::nullopt;
     }
+    ++loadCount_;
     return CaptureContent::markedPicture(CaptureContent::colorFromRGB(picture.rgb), pixelWidth,
                                          pixelHeight);
 }

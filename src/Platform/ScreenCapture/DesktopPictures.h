@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -31,11 +32,14 @@ public:
     void setPicture(const std::string& screenUUID, DesktopPictureSpec look);
     // The picture of a screen as captures draw it; none when missing or unreadable.
     std::optional<QImage> picture(const std::string& screenUUID) const;
+    // How many pictures were loaded, for tests of who keeps them.
+    std::size_t loadCount() const { return loadCount_; }
 
 private:
     DesktopPictureSpec look(const std::string& screenUUID) const;
 
     std::map<std::string, DesktopPictureSpec> looks_;
+    mutable std::size_t loadCount_ = 0;
 };
 
 } // namespace tessarin

@@ -1,6 +1,7 @@
 #include "Core/Fakes/PresentationWorld.h"
 #include "Platform/Preferences/PropertyValue.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "Platform/SystemCalls.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 
@@ -38,6 +39,50 @@ TEST(AppDelegateGridRefresh, aPreviewUnderSharedSpacesRedrawsInTheStoredOrder) {
     EXPECT_EQ(w.d().gridOSDPreviewSession->displaySnapshot.visualOrderedSpaceIDs,
               (std::vector<SpaceID>{4, 2, 3, 1}));
     EXPECT_EQ(w.shownActive("UUID-A"), 3);
+}
+
+// A finished capture of the shared Spaces redraws the grid shown on any display; one of another
+// display redraws nothing.
+TEST(AppDelegateGridRefresh, aCaptureOfTheSharedSpacesRedrawsTheGridOnAnyDisplay) {
+    for (const auto& [display, active] : {std::pair{"Main", 3}, {"UUID-B", 0}}) {
+        PresentationWorld w(fakes::switchingScenario(101, true));
+        w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+        ASSERT_TRUE(w.d().spaceOrderStore.moveVisualOrder(0, 3, OSDGridRearrangementBehavior::swap,
+                                                          "Main", {1, 2, 3, 4}, 1, false, 4, 4));
+        w.d().refreshVisibleGridOSDIfNeeded(OSDGridSpaceContext{display, 1, 0, 4});
+        EXPECT_EQ(w.shownActive("UUID-A"), active) << display;
+    }
+}
+
+// Stored captures come back one Space at a time; the grid shown is redrawn on the next turn for
+// all of them at once, reading the layout no more than for one.
+TEST(AppDelegateGridRefresh, capturesStoredTogetherRedrawTheGridOnceOnTheNextTurn) {
+    const auto layoutReads = [](const std::vector<OSDGridSpaceContext>& captures) {
+        PresentationWorld w;
+        w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+        EXPECT_TRUE(w.d().spaceOrderStore.moveVisualOrder(
+            0, 3, OSDGridRearrangementBehavior::swap, "UUID-A",
+            {101, 102, 103, 104, 105, 106, 107, 108}, 101, false, 8, 8));
+        int reads = 0;
+        SystemCalls& calls = w.world.host.calls();
+        calls.copyManagedDisplaySpaces = [&reads, read = calls.copyManagedDisplaySpaces](int cid) {
+            ++reads;
+            return read(cid);
+        };
+        for (const OSDGridSpaceContext& capture : captures) {
+            w.d().refreshVisibleGridAfterCapture(capture);
+        }
+        EXPECT_EQ(w.shownActive("UUID-A"), 0) << "not before the next turn";
+        EXPECT_EQ(reads, 0);
+        w.world.queue.runUntilIdle();
+        EXPECT_EQ(w.shownActive("UUID-A"), 3);
+        return reads;
+    };
+    const OSDGridSpaceContext onA{"UUID-A", 101, 0, 8};
+    // The other display's are checked against the grid shown on the pointer's display.
+    EXPECT_EQ(
+        layoutReads({onA, {"UUID-A", 102, 1, 8}, {"UUID-B", 201, 0, 3}, {"UUID-B", 202, 1, 3}}),
+        layoutReads({onA}));
 }
 
 TEST(AppDelegateGridRefresh, aScopeRefreshesItsDisplaysGridOrEveryGridOfTheSharedSpaces) {

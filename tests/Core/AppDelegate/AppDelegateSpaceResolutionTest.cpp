@@ -39,10 +39,46 @@ TEST(AppDelegateSpaceResolution, nothingResolvesWithoutSpacesOrWithAnotherCount)
                              {ManagedSpace{901, kSpaceTypeUserDesktop, "u1"},
                               ManagedSpace{902, kSpaceTypeUserDesktop, "u2"}}}};
     const auto resolved =
-        world.d().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A", std::nullopt, lists);
+        world.d().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-A", std::nullopt, &lists);
     ASSERT_TRUE(resolved);
     EXPECT_EQ(resolved->displaySnapshot.systemOrderedSpaceIDs, (std::vector<SpaceID>{901, 902}));
     EXPECT_EQ(resolved->displaySnapshot.activeVisualIndex, 1);
+}
+
+// Each read copies the whole layout, so a pass over every hotkey or display reads it a fixed
+// number of times, not once per item: with many displays the passes grew with their square.
+TEST(AppDelegateSpaceResolution, aPassReadsTheLayoutAFixedNumberOfTimesNotOncePerItem) {
+    struct Pass {
+        const char* name;
+        std::function<void(AppDelegate&)> run;
+        int reads;
+    };
+    const Pass passes[] = {
+        {"hotkey re-registration", [](AppDelegate& d) { d.reregisterAllHotkeys(); }, 1},
+        {"overlay refresh", [](AppDelegate& d) { d.refreshPersistentGridOverlay(); }, 1},
+        // One more: which screens preview which Spaces.
+        {"preview schedule", [](AppDelegate& d) { d.scheduleAllVisibleSpacePreviewRefreshes(); },
+         2},
+        // Every finished capture asks; with no grid shown there is nothing to redraw.
+        {"capture finished with no grid shown",
+         [](AppDelegate& d) {
+             d.gridModeStore.isEnabled.set(true);
+             d.refreshVisibleGridOSDIfNeeded(OSDGridSpaceContext{"UUID-A", 101, 0, 8});
+         },
+         0},
+    };
+    for (const auto& [name, pass, expected] : passes) {
+        World world(fakes::switchingScenario(103),
+                    [](AppDelegateDependencies& dependencies) { dependencies.hotkeys = nullptr; });
+        int reads = 0;
+        SystemCalls& calls = world.host.calls();
+        calls.copyManagedDisplaySpaces = [&reads, read = calls.copyManagedDisplaySpaces](int cid) {
+            ++reads;
+            return read(cid);
+        };
+        pass(world.d());
+        EXPECT_EQ(reads, expected) << name;
+    }
 }
 
 TEST(AppDelegateSpaceResolution, renumberedSpacesKeepTheLayoutAndRekeyEveryCache) {

@@ -68,7 +68,11 @@ public:
     std::vector<std::optional<std::string>> visibleGridDisplayIdentifiers() const override {
         return {visible.begin(), visible.end()};
     }
-    std::optional<OSDGridModel> currentGridModel(const std::optional<std::string>&) const override {
+    // The displays whose shown model was asked for, as a redraw in place does first.
+    mutable std::vector<std::optional<std::string>> modelRequests;
+    std::optional<OSDGridModel>
+    currentGridModel(const std::optional<std::string>& displayIdentifier) const override {
+        modelRequests.push_back(displayIdentifier);
         return std::nullopt;
     }
     std::optional<OSDGridMouseInteractionContext>

@@ -1,5 +1,7 @@
 #include "Core/Previews/OSDGridPreviewScreenGeometry.h"
 
+#include "Platform/ScreenCapture/DesktopPictures.h"
+
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -39,6 +41,26 @@ TEST(OSDGridPreviewScreenGeometryTest, CapturesAtTheScaleOfTheScreenHoldingMostO
         EXPECT_EQ(windowCaptureScaleFactor(c.bounds, displays), c.scale) << c.name;
     }
     EXPECT_EQ(windowCaptureScaleFactor(Rect(0, 0, 10, 10), DisplayServer()), 1.0);
+}
+
+// The captures of all a screen's Spaces share its one picture, loaded again only when the
+// screen's picture changed.
+TEST(OSDGridPreviewScreenGeometryTest, EachScreenKeepsOneDesktopPicture) {
+    DesktopPictures pictures;
+    Screen a = screen(1, Rect(0, 0, 1440, 900), 2);
+    a.uuid = "A";
+    Screen b = screen(2, Rect(1440, 0, 1920, 1080), 1);
+    b.uuid = "B";
+    DesktopBackgroundImages images;
+    const auto first = images.image(a, pictures);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(images.image(a, pictures)->cacheKey(), first->cacheKey());
+    EXPECT_NE(images.image(b, pictures)->cacheKey(), first->cacheKey());
+    pictures.setPicture("A", {DesktopPictureState::missing});
+    EXPECT_FALSE(images.image(a, pictures));
+    pictures.setPicture("A", {DesktopPictureState::present, 0x102030});
+    EXPECT_EQ(images.image(a, pictures)->pixelColor(600, 390), QColor(0x10, 0x20, 0x30));
+    EXPECT_FALSE(images.image(std::nullopt, pictures));
 }
 
 } // namespace

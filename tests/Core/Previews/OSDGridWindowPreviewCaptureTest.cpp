@@ -236,6 +236,7 @@ protected:
 
 TEST_F(CompositeCaptureTest, EachSpaceShowsItsOwnWindowOverTheDesktopPicture) {
     EXPECT_EQ(capture({1, 2}), (std::vector<bool>{true, true}));
+    EXPECT_EQ(host.desktopPictures().loadCount(), 1u) << "one picture for all the screen's Spaces";
     EXPECT_EQ(pixel(1, 76, 50), CaptureContent::windowColor(5, "Notes", "List"));
     EXPECT_EQ(pixel(2, 66, 40), CaptureContent::windowColor(6, "Notes", "Draft"));
     const QImage desktop = host.desktopPictures().picture("D").value();

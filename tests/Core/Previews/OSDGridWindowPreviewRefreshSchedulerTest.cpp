@@ -209,6 +209,28 @@ TEST(WindowPreviewRefreshSchedulerTest, DeadlineIgnoresEntriesWhoseCaptureRuns) 
     scheduler.noteCaptureCompleted(key("A", "A", 1), Reason::wake, true, Timing::power, kNow + 2,
                                    fixed(0.1));
     EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 3);
+    // The deadline is kept between changes; each change that moves it is seen.
+    scheduler.noteCaptureRequested({key("A", "A", 1), Reason::wake});
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 20);
+    // An unserved request ends without having run, and its date moves later.
+    scheduler.noteCaptureCompleted(key("A", "A", 2), Reason::wake, false, Timing::power, kNow + 30,
+                                   fixed(0.1));
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 31);
+    scheduler.noteCaptureCompleted(key("A", "A", 1), Reason::wake, true, Timing::power, kNow + 30,
+                                   fixed(0.05));
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 30.5);
+    scheduler.scheduleNextRefresh(key("A", "A", 3), Reason::wake, kNow + 1);
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 1);
+    scheduler.reconcile({display("A", {1, 2})}, {});
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 30.5);
+    scheduler.scheduleNextRefresh(key("A", "A", 2), Reason::wake, kNow + 2);
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 2);
+    scheduler.remapSpaceIDs({{1, 2}}, "A"); // Space 1's entry replaces Space 2's
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 30.5);
+    scheduler.clear();
+    EXPECT_FALSE(scheduler.nextRefreshDeadline());
+    scheduler.primeWindowPreviewsIfNeeded({display("A", {1})}, {}, Timing::power, kNow, fixed(0));
+    EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow);
 }
 
 } // namespace

@@ -61,6 +61,17 @@ TEST(PreviewOrchestrationTest, ANewPreviewIsDrawnAheadForACellItsGridDrew) {
               (std::vector<RecordingOSDWindow::Cell>{{std::string("UUID-A"), 1}}));
 }
 
+// A stored preview reaches the grid shown on its display, which redraws in place.
+TEST(PreviewOrchestrationTest, StoredPreviewsRedrawTheGridShownOnTheirDisplay) {
+    PreviewOrchestrationWorld w;
+    w.d().gridModeStore.isEnabled.set(true);
+    w.world.seams.osdWindow->visible = {"UUID-B"};
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain();
+    const auto& asked = w.world.seams.osdWindow->modelRequests;
+    EXPECT_NE(std::find(asked.begin(), asked.end(), "UUID-B"), asked.end());
+}
+
 TEST(PreviewOrchestrationTest, SharedSpacesArePreviewedOnEachScreenUnderItsOwnIdentifier) {
     PreviewOrchestrationWorld w(previewOrchestrationScenario(true));
     EXPECT_EQ(w.d().previewDisplayIdentifiers("Main"),

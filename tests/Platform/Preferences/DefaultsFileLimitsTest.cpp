@@ -45,5 +45,31 @@ TEST(DefaultsFileLimitsTest, WhatTheStoreAcceptsReadsBackAfterARestart) {
     EXPECT_TRUE(reloaded.contains("text"));
 }
 
+// The store never writes a file its reader would refuse as too large: the last byte fits and
+// reads back, one more is refused and the value before stays.
+TEST(DefaultsFileLimitsTest, AFileAtTheSizeBoundReadsBackAndOneByteMoreIsRefused) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
+    UserDefaultsFileHooks hooks;
+    hooks.maximumFileBytes = 4096;
+    ScopedLogCapture logs;
+    UserDefaults defaults(file, hooks);
+    defaults.set("text", "");
+    const std::size_t room = hooks.maximumFileBytes - std::filesystem::file_size(file);
+    defaults.set("text", std::string(room, 'x'));
+    ASSERT_EQ(std::filesystem::file_size(file), hooks.maximumFileBytes);
+    defaults.set("text", std::string(room + 1, 'y'));
+    defaults.replaceAll({{"text", std::string(room + 1, 'z')}});
+    EXPECT_EQ(defaults.stringValue("text"), std::string(room, 'x'));
+    UserDefaults reloaded(file, hooks);
+    EXPECT_TRUE(reloaded.isPersisting());
+    EXPECT_EQ(reloaded.stringValue("text"), std::string(room, 'x'));
+    EXPECT_EQ(logs.messages("Preferences"),
+              (std::vector<std::string>{
+                  "defaults.set.refused key=text reason=the file would be larger than 4096 bytes",
+                  "defaults.set.refused key=* reason=the file would be larger than 4096 bytes"}));
+}
+
 } // namespace
 } // namespace tessarin

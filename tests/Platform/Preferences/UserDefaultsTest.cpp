@@ -1,5 +1,6 @@
 #include "Platform/Preferences/UserDefaults.h"
 
+#include "Support/Json.h"
 #include "Support/Logger.h"
 #include "Support/TerminationSignals.h"
 #include "Support/Text.h"
@@ -119,6 +120,8 @@ TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty) {
         {"stray and control bytes", "\xff\x01\x1b[2J"},
         {"tagged arrays 5000 deep", "{\"k\": " + repeated("{\"array\": [", 5000) +
                                         "{\"bool\": true}" + repeated("]}", 5000) + "}"},
+        {"well formed but larger than the bound",
+         "{\"k\": {\"string\": \"" + std::string(kMaxJsonFileBytes, 'x') + "\"}}"},
     };
     for (const auto& [name, contents] : cases) {
         SCOPED_TRACE(name);

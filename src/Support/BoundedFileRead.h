@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tessarin {
+
+// The bytes of a whole file that holds at most `maxBytes`, or why not: "cannot be opened: <the
+// system's reason>", "cannot be read" or "is larger than <the bound>". Nothing past the bound is
+// read, so a huge or endless file costs no more memory than the bound.
+struct BoundedFileRead {
+    std::optional<std::string> bytes;
+    std::string error;
+    explicit operator bool() const { return bytes.has_value(); }
+};
+
+BoundedFileRead readBoundedFile(const std::filesystem::path& path, std::size_t maxBytes);
+
+// "16 MiB" for a whole number of mebibytes, else the number of bytes.
+std::string describeByteCount(std::size_t bytes);
+
+} // namespace tessarin
