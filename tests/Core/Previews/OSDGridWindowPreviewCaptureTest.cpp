@@ -243,6 +243,10 @@ TEST_F(CompositeCaptureTest, EachSpaceShowsItsOwnWindowOverTheDesktopPicture) {
     EXPECT_EQ(pixel(2, 300, 170), desktop.pixelColor(desktop.width() - 10, desktop.height() - 10));
     EXPECT_EQ(metrics().back().substr(0, 80),
               "event=window.preview.completed candidates=1 display=D durationMs=0.00 image=true");
+    const auto loadsBefore = host.desktopPictures().loadCount();
+    capture({1}, true);
+    EXPECT_EQ(host.desktopPictures().loadCount(), loadsBefore + 1)
+        << "no picture stays between refreshes";
 }
 
 TEST_F(CompositeCaptureTest, AWindowIsCapturedAtTheScaleOfTheScreenHoldingMostOfIt) {
