@@ -7,15 +7,18 @@ namespace tessarin::bridge {
 
 namespace {
 
-std::optional<std::string>
-configuredTitle(const ManagedSpace& space,
-                const std::optional<PropertyValue>& spacesConfiguration) {
-    if (!spacesConfiguration) {
-        return std::nullopt;
+SpaceTitles configuredTitles(const std::optional<PropertyValue>& spacesConfiguration) {
+    return spacesConfiguration ? spaceTitles(*spacesConfiguration) : SpaceTitles{};
+}
+
+std::optional<std::string> titleOf(const ManagedDisplaySpaces& entry, const ManagedSpace& space,
+                                   const SpaceTitles& configured) {
+    const auto own = entry.ownTitles.find(space.id64);
+    if (own != entry.ownTitles.end() && !isBlank(own->second)) {
+        return own->second;
     }
-    const SpaceTitles titles = spaceTitles(*spacesConfiguration);
-    const auto found = titles.find(space.id64);
-    if (found == titles.end() || isBlank(found->second)) {
+    const auto found = configured.find(space.id64);
+    if (found == configured.end() || isBlank(found->second)) {
         return std::nullopt;
     }
     return found->second;
@@ -25,11 +28,19 @@ configuredTitle(const ManagedSpace& space,
 
 std::optional<std::string> spaceTitle(const ManagedDisplaySpaces& entry, const ManagedSpace& space,
                                       const std::optional<PropertyValue>& spacesConfiguration) {
-    const auto own = entry.ownTitles.find(space.id64);
-    if (own != entry.ownTitles.end() && !isBlank(own->second)) {
-        return own->second;
+    return titleOf(entry, space, configuredTitles(spacesConfiguration));
+}
+
+std::vector<std::optional<std::string>>
+spaceTitlesInOrder(const ManagedDisplaySpaces& entry,
+                   const std::optional<PropertyValue>& spacesConfiguration) {
+    const SpaceTitles configured = configuredTitles(spacesConfiguration);
+    std::vector<std::optional<std::string>> titles;
+    titles.reserve(entry.spaces.size());
+    for (const ManagedSpace& space : entry.spaces) {
+        titles.push_back(titleOf(entry, space, configured));
     }
-    return configuredTitle(space, spacesConfiguration);
+    return titles;
 }
 
 } // namespace tessarin::bridge

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessarin::bridge {
 
@@ -13,5 +14,10 @@ namespace tessarin::bridge {
 // trusted). Blank titles count as none.
 std::optional<std::string> spaceTitle(const ManagedDisplaySpaces& entry, const ManagedSpace& space,
                                       const std::optional<PropertyValue>& spacesConfiguration);
+
+// The titles of all the entry's Spaces in its order, the configuration read once.
+std::vector<std::optional<std::string>>
+spaceTitlesInOrder(const ManagedDisplaySpaces& entry,
+                   const std::optional<PropertyValue>& spacesConfiguration);
 
 } // namespace tessarin::bridge

@@ -499,6 +499,44 @@ char* tessarin_copy_space_title_for_display_identifier_and_index(const char* dis
         spaceTitle(*resolved->entry, resolved->entry->spaces[index], configuration));
 }
 
+TessarinSpaceTitleList*
+tessarin_copy_space_titles_for_display_identifier(const char* displayIdentifier) {
+    Host* host = Host::installed();
+    const auto resolved =
+        displayIdentifier != nullptr ? resolveList(displayIdentifier) : std::nullopt;
+    if (!resolved || host == nullptr) {
+        return nullptr;
+    }
+    const auto titles = spaceTitlesInOrder(
+        *resolved->entry, host->preferences().copyAppValue(SpacesConfigurationKey::configuration,
+                                                           SpacesConfigurationKey::domain));
+    auto* list = new (std::nothrow) TessarinSpaceTitleList{0, nullptr};
+    if (list == nullptr) {
+        return nullptr;
+    }
+    list->titles = new (std::nothrow) char*[titles.size()]();
+    if (list->titles == nullptr) {
+        delete list;
+        return nullptr;
+    }
+    list->count = static_cast<uint32_t>(titles.size());
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        list->titles[i] = copyOptionalString(titles[i]);
+    }
+    return list;
+}
+
+void tessarin_release_space_title_list(TessarinSpaceTitleList* list) {
+    if (list == nullptr) {
+        return;
+    }
+    for (uint32_t i = 0; i < list->count; ++i) {
+        std::free(list->titles[i]);
+    }
+    delete[] list->titles;
+    delete list;
+}
+
 char* tessarin_copy_space_title_for_index(uint32_t index) {
     SystemCalls* calls = systemCalls();
     const auto identifier = calls ? cursorDisplayIdentifier(*calls) : std::nullopt;

@@ -47,6 +47,12 @@ typedef struct TessarinSpaceIDList {
     uint64_t* spaceIDs;
 } TessarinSpaceIDList;
 
+/* Titles of Spaces in system order. */
+typedef struct TessarinSpaceTitleList {
+    uint32_t count;
+    char** titles;
+} TessarinSpaceTitleList;
+
 /* The window server's managed display Spaces (opaque). */
 typedef struct TessarinManagedDisplaySpaces TessarinManagedDisplaySpaces;
 
@@ -85,6 +91,11 @@ bool tessarin_get_live_space_info_for_display_identifier_in_managed_display_spac
 char* tessarin_copy_space_title_for_display_identifier_and_index(const char* displayIdentifier,
                                                                  uint32_t index);
 char* tessarin_copy_space_title_for_index(uint32_t index);
+/* The titles of all a display's Spaces by system index (NULL: none), with one read of the layout
+ * and of the Spaces configuration; NULL when the display's Spaces cannot be read. */
+TessarinSpaceTitleList*
+tessarin_copy_space_titles_for_display_identifier(const char* displayIdentifier);
+void tessarin_release_space_title_list(TessarinSpaceTitleList* list);
 
 /* Spaces holding a window; safe to call off the main thread. */
 TessarinSpaceIDList* tessarin_copy_space_ids_for_window_id(uint32_t windowID);

@@ -119,6 +119,17 @@ TEST_F(BridgeTest, readsEachDisplaysOwnSpacesAndTheDisplaysByRole) {
     EXPECT_EQ(take(tessarin_copy_space_title_for_index(0)), "Studio Work");
     EXPECT_EQ(take(tessarin_copy_space_title_for_display_identifier_and_index("UUID-B", 1)),
               "Archive");
+    // All of a display's titles at once, as one by one.
+    TessarinSpaceTitleList* titles = tessarin_copy_space_titles_for_display_identifier("UUID-B");
+    ASSERT_NE(titles, nullptr);
+    ASSERT_EQ(titles->count, 3u);
+    for (uint32_t i = 0; i < titles->count; ++i) {
+        EXPECT_EQ(titles->titles[i] ? std::optional<std::string>(titles->titles[i]) : std::nullopt,
+                  take(tessarin_copy_space_title_for_display_identifier_and_index("UUID-B", i)))
+            << i;
+    }
+    tessarin_release_space_title_list(titles);
+    EXPECT_EQ(tessarin_copy_space_titles_for_display_identifier("UUID-GONE"), nullptr);
     host.displays().setMouseLocation(Point{-5000, -5000});
     EXPECT_EQ(take(tessarin_copy_cursor_display_identifier()), std::nullopt);
 
@@ -366,6 +377,7 @@ TEST(BridgeWithoutHostTest, everyFunctionAnswersNothing) {
     EXPECT_FALSE(tessarin_get_space_info(nullptr));
     EXPECT_EQ(tessarin_copy_cursor_display_identifier(), nullptr);
     EXPECT_EQ(tessarin_copy_managed_display_spaces(), nullptr);
+    EXPECT_EQ(tessarin_copy_space_titles_for_display_identifier("UUID-A"), nullptr);
     EXPECT_TRUE(tessarin_displays_have_separate_spaces(2));
     EXPECT_FALSE(tessarin_is_mission_control_active());
     EXPECT_EQ(tessarin_current_space_switch_post_variant(), 0u);

@@ -954,8 +954,8 @@ private:
     std::map<int64_t, OSDGridAppIconEntry>
     resolveGridAppIconMap(int cellCount, const DisplaySpaceOrderSnapshot& snapshot,
                           const std::map<int64_t, OSDGridSpaceTitleEntry>& cachedTitleEntries);
-    std::optional<std::string> systemSpaceTitle(const std::optional<std::string>& display,
-                                                int systemIndex) const;
+    // The system's titles of the display's Spaces by system index.
+    std::vector<std::optional<std::string>> systemSpaceTitles(const std::string& display) const;
     std::optional<OSDGridMouseInteractionContext>
     makeDeferredInteractionContext(const OSDGridModel& model,
                                    const std::optional<std::string>& display,

@@ -5,7 +5,6 @@
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
-#include "TessarinCore/BridgeString.h"
 #include "UI/Settings/OSDGridAppIconsSetting.h"
 
 namespace tessarin {
@@ -158,18 +157,20 @@ std::map<int64_t, OSDGridAppIconEntry> AppDelegate::resolveGridAppIconMap(
                                               : std::nullopt);
 }
 
-std::optional<std::string> AppDelegate::systemSpaceTitle(const std::optional<std::string>& display,
-                                                         int systemIndex) const {
-    if (systemIndex < 0) {
-        return std::nullopt;
+std::vector<std::optional<std::string>>
+AppDelegate::systemSpaceTitles(const std::string& display) const {
+    std::vector<std::optional<std::string>> titles;
+    TessarinSpaceTitleList* list =
+        tessarin_copy_space_titles_for_display_identifier(display.c_str());
+    if (list == nullptr) {
+        return titles;
     }
-    const auto index = static_cast<uint32_t>(systemIndex);
-    // Only a grid of no particular display may borrow the pointer's display's titles.
-    if (display) {
-        return adoptBridgeString(
-            tessarin_copy_space_title_for_display_identifier_and_index(display->c_str(), index));
+    for (uint32_t i = 0; i < list->count; ++i) {
+        titles.push_back(list->titles[i] != nullptr ? std::optional<std::string>(list->titles[i])
+                                                    : std::nullopt);
     }
-    return adoptBridgeString(tessarin_copy_space_title_for_index(index));
+    tessarin_release_space_title_list(list);
+    return titles;
 }
 
 std::optional<OSDGridModel>
@@ -233,9 +234,13 @@ AppDelegate::makeGridOSDModel(int activeIndex, const std::optional<std::string>&
     }
     titleSources.obscuredIndices = {obscured.begin(), obscured.end()};
     titleSources.cachedTitleEntries = &titleEntries;
-    const std::string snapshotDisplay = snapshot.displayIdentifier;
-    titleSources.systemTitle = [this, &snapshotDisplay](int systemIndex) {
-        return systemSpaceTitle(snapshotDisplay, systemIndex);
+    // One read for every cell: a read per cell copied the whole layout each time.
+    const auto systemTitles = systemSpaceTitles(snapshot.displayIdentifier);
+    titleSources.systemTitle = [&systemTitles](int systemIndex) -> std::optional<std::string> {
+        if (systemIndex < 0 || static_cast<std::size_t>(systemIndex) >= systemTitles.size()) {
+            return std::nullopt;
+        }
+        return systemTitles[static_cast<std::size_t>(systemIndex)];
     };
     auto titles = resolveGridCellTitles(titleSources);
 

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <set>
+#include <utility>
 
 namespace tessarin {
 
@@ -35,6 +37,15 @@ allValidKeys(const std::vector<DisplaySpaceOrderSnapshot>& snapshots,
 
 double nonNegative(double seconds) {
     return std::isnan(seconds) || seconds < 0 ? 0 : seconds;
+}
+
+// An entry's date counts while it is set and no capture runs.
+std::optional<std::pair<TimeInterval, WindowPreviewRefreshKey>>
+countedDate(const WindowPreviewRefreshKey& key, const WindowPreviewRefreshEntry& entry) {
+    if (!entry.nextRefresh || entry.isCaptureInFlight) {
+        return std::nullopt;
+    }
+    return std::pair{*entry.nextRefresh, key};
 }
 
 } // namespace
@@ -69,7 +80,6 @@ std::optional<TimeInterval> periodicWindowPreviewRefreshDate(OSDGridScreenshotTi
 
 void OSDGridWindowPreviewRefreshScheduler::remapSpaceIDs(
     const std::map<SpaceID, SpaceID>& replacements, const std::string& spaceDisplayIdentifier) {
-    // Moved entries keep their dates, so the deadline stays unless one replaces another.
     for (const auto& [oldID, newID] : replacements) {
         if (oldID == 0 || newID == 0 || oldID == newID) {
             continue;
@@ -79,7 +89,7 @@ void OSDGridWindowPreviewRefreshScheduler::remapSpaceIDs(
             const auto& key = it->first;
             if (key.spaceDisplayIdentifier() == spaceDisplayIdentifier && key.spaceID() == oldID) {
                 moved.emplace_back(*it);
-                it = entries_.erase(it);
+                it = eraseEntry(it);
             } else {
                 ++it;
             }
@@ -93,20 +103,17 @@ void OSDGridWindowPreviewRefreshScheduler::remapSpaceIDs(
             if (!entry.nextRefreshReason) {
                 entry.nextRefreshReason = WindowPreviewRefreshReason::spaceIDReplacement;
             }
-            if (!entries_.insert_or_assign(*newKey, entry).second) {
-                deadline_.reset(); // an entry replaced may have held it
-            }
+            setEntry(*newKey, entry);
         }
     }
 }
 
 void OSDGridWindowPreviewRefreshScheduler::dropInvalidEntries(
     const std::vector<WindowPreviewRefreshKey>& validKeys, const KeyFilter& inScope) {
-    deadline_.reset();
     std::set<WindowPreviewRefreshKey> valid(validKeys.begin(), validKeys.end());
-    std::erase_if(entries_, [&](const auto& item) {
-        return inScope(item.first) && !valid.contains(item.first);
-    });
+    for (auto it = entries_.begin(); it != entries_.end();) {
+        it = inScope(it->first) && !valid.contains(it->first) ? eraseEntry(it) : std::next(it);
+    }
 }
 
 void OSDGridWindowPreviewRefreshScheduler::reconcile(
@@ -122,10 +129,12 @@ void OSDGridWindowPreviewRefreshScheduler::reconcile(
 void OSDGridWindowPreviewRefreshScheduler::scheduleNextRefresh(const WindowPreviewRefreshKey& key,
                                                                WindowPreviewRefreshReason reason,
                                                                TimeInterval date) {
-    deadline_.reset();
-    auto& entry = entries_[key];
+    const auto found = entries_.find(key);
+    WindowPreviewRefreshEntry entry =
+        found == entries_.end() ? WindowPreviewRefreshEntry{} : found->second;
     entry.nextRefresh = date;
     entry.nextRefreshReason = reason;
+    setEntry(key, entry);
 }
 
 void OSDGridWindowPreviewRefreshScheduler::scheduleStaggered(
@@ -170,14 +179,13 @@ OSDGridWindowPreviewRefreshScheduler::primeWindowPreviewsIfNeeded(
     if (!entries_.empty() || displaySnapshots.empty()) {
         return requests;
     }
-    deadline_.reset();
     for (const auto& key : allValidKeys(displaySnapshots, previewDisplays)) {
         WindowPreviewRefreshEntry entry;
         entry.nextRefresh = periodicWindowPreviewRefreshDate(timing, now, randomFraction());
         if (entry.nextRefresh) {
             entry.nextRefreshReason = WindowPreviewRefreshReason::periodic;
         }
-        entries_.insert_or_assign(key, entry);
+        setEntry(key, entry);
         requests.push_back({key, WindowPreviewRefreshReason::startupPrime});
     }
     return requests;
@@ -189,10 +197,11 @@ void OSDGridWindowPreviewRefreshScheduler::noteCaptureRequested(
     if (found == entries_.end()) {
         return;
     }
-    forgetDeadlineIfItWas(found->second);
-    found->second.isCaptureInFlight = true;
-    found->second.nextRefresh.reset();
-    found->second.nextRefreshReason.reset();
+    WindowPreviewRefreshEntry entry = found->second;
+    entry.isCaptureInFlight = true;
+    entry.nextRefresh.reset();
+    entry.nextRefreshReason.reset();
+    setEntry(request.key, entry);
 }
 
 void OSDGridWindowPreviewRefreshScheduler::noteCaptureCompleted(
@@ -202,8 +211,7 @@ void OSDGridWindowPreviewRefreshScheduler::noteCaptureCompleted(
     if (found == entries_.end()) {
         return;
     }
-    auto& entry = found->second;
-    forgetDeadlineIfItWas(entry);
+    WindowPreviewRefreshEntry entry = found->second;
     entry.isCaptureInFlight = false;
     if (stored) {
         entry.lastRefresh = now;
@@ -212,45 +220,53 @@ void OSDGridWindowPreviewRefreshScheduler::noteCaptureCompleted(
     entry.nextRefresh = periodicWindowPreviewRefreshDate(timing, now, randomFraction());
     entry.nextRefreshReason =
         entry.nextRefresh ? std::optional(WindowPreviewRefreshReason::periodic) : std::nullopt;
-    if (deadline_ && entry.nextRefresh && (!*deadline_ || *entry.nextRefresh < **deadline_)) {
-        deadline_ = entry.nextRefresh;
+    setEntry(key, entry);
+}
+
+void OSDGridWindowPreviewRefreshScheduler::setEntry(const WindowPreviewRefreshKey& key,
+                                                    const WindowPreviewRefreshEntry& entry) {
+    auto [position, inserted] = entries_.try_emplace(key, entry);
+    if (!inserted) {
+        if (const auto date = countedDate(key, position->second)) {
+            dates_.erase(*date);
+        }
+        position->second = entry;
+    }
+    if (const auto date = countedDate(key, entry)) {
+        dates_.insert(*date);
     }
 }
 
-void OSDGridWindowPreviewRefreshScheduler::forgetDeadlineIfItWas(
-    const WindowPreviewRefreshEntry& entry) {
-    if (deadline_ && !entry.isCaptureInFlight && entry.nextRefresh &&
-        entry.nextRefresh == *deadline_) {
-        deadline_.reset();
+OSDGridWindowPreviewRefreshScheduler::Entries::iterator
+OSDGridWindowPreviewRefreshScheduler::eraseEntry(Entries::iterator position) {
+    if (const auto date = countedDate(position->first, position->second)) {
+        dates_.erase(*date);
     }
+    return entries_.erase(position);
 }
 
 std::vector<WindowPreviewRefreshRequest>
 OSDGridWindowPreviewRefreshScheduler::dueRefreshRequests(TimeInterval now) const {
-    // The map's key order is already preview screen, Space display, Space ID.
+    // In key order: preview screen, Space display, Space ID.
+    std::vector<WindowPreviewRefreshKey> due;
+    for (auto it = dates_.begin(); it != dates_.end() && it->first <= now; ++it) {
+        due.push_back(it->second);
+    }
+    std::sort(due.begin(), due.end());
     std::vector<WindowPreviewRefreshRequest> requests;
-    for (const auto& [key, entry] : entries_) {
-        if (entry.nextRefresh && *entry.nextRefresh <= now && !entry.isCaptureInFlight) {
-            requests.push_back(
-                {key, entry.nextRefreshReason.value_or(WindowPreviewRefreshReason::periodic)});
-        }
+    requests.reserve(due.size());
+    for (const WindowPreviewRefreshKey& key : due) {
+        requests.push_back({key, entries_.at(key).nextRefreshReason.value_or(
+                                     WindowPreviewRefreshReason::periodic)});
     }
     return requests;
 }
 
 std::optional<TimeInterval> OSDGridWindowPreviewRefreshScheduler::nextRefreshDeadline() const {
-    if (deadline_) {
-        return *deadline_;
+    if (dates_.empty()) {
+        return std::nullopt;
     }
-    std::optional<TimeInterval> earliest;
-    for (const auto& [key, entry] : entries_) {
-        if (entry.nextRefresh && !entry.isCaptureInFlight &&
-            (!earliest || *entry.nextRefresh < *earliest)) {
-            earliest = entry.nextRefresh;
-        }
-    }
-    deadline_ = earliest;
-    return earliest;
+    return dates_.begin()->first;
 }
 
 } // namespace tessarin

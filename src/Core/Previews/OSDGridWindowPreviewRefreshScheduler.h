@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,7 @@ public:
     const Entries& scheduledRefreshBySpace() const { return entries_; }
     void clear() {
         entries_.clear();
-        deadline_.reset();
+        dates_.clear();
     }
 
     // Moves the entries of replaced Space IDs of one Space display to their new IDs.
@@ -75,8 +76,9 @@ public:
     }
 
 private:
-    // An entry about to change: when it held the kept deadline, that is searched again.
-    void forgetDeadlineIfItWas(const WindowPreviewRefreshEntry& entry);
+    // Every change of an entry goes through these, so the dates stay in step with the entries.
+    void setEntry(const WindowPreviewRefreshKey& key, const WindowPreviewRefreshEntry& entry);
+    Entries::iterator eraseEntry(Entries::iterator position);
     using KeyFilter = std::function<bool(const WindowPreviewRefreshKey&)>;
     void dropInvalidEntries(const std::vector<WindowPreviewRefreshKey>& validKeys,
                             const KeyFilter& inScope);
@@ -85,10 +87,9 @@ private:
                            double spreadDuration);
 
     Entries entries_;
-    // The earliest date, kept across finished captures: every capture asks for it when it ends,
-    // and a search each time grew with the square of the number of Spaces. Outer none: to be
-    // searched again.
-    mutable std::optional<std::optional<TimeInterval>> deadline_;
+    // The next dates that count (set, and no capture running) in order: every finished capture
+    // asks for the earliest, and a search of all entries each time grew with their square.
+    std::set<std::pair<TimeInterval, WindowPreviewRefreshKey>> dates_;
 };
 
 // The keys of one display's Spaces on the given screens: Space by Space in system order, and

@@ -59,6 +59,8 @@ TEST(AppDelegateSpaceResolution, aPassReadsTheLayoutAFixedNumberOfTimesNotOncePe
         // One more: which screens preview which Spaces.
         {"preview schedule", [](AppDelegate& d) { d.scheduleAllVisibleSpacePreviewRefreshes(); },
          2},
+        // A fixed few for the layout, the titles and the pictures; not one per cell.
+        {"grid model", [](AppDelegate& d) { d.makeCurrentGridOSDModel("UUID-A"); }, 6},
         // Every finished capture asks; with no grid shown there is nothing to redraw.
         {"capture finished with no grid shown",
          [](AppDelegate& d) {

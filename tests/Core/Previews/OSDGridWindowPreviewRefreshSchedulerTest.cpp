@@ -209,7 +209,7 @@ TEST(WindowPreviewRefreshSchedulerTest, DeadlineIgnoresEntriesWhoseCaptureRuns) 
     scheduler.noteCaptureCompleted(key("A", "A", 1), Reason::wake, true, Timing::power, kNow + 2,
                                    fixed(0.1));
     EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 3);
-    // The deadline is kept between changes; each change that moves it is seen.
+    // The dates are kept in order between changes; each change that moves them is seen.
     scheduler.noteCaptureRequested({key("A", "A", 1), Reason::wake});
     EXPECT_EQ(scheduler.nextRefreshDeadline(), kNow + 20);
     // An unserved request ends without having run, and its date moves later.
