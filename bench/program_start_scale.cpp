@@ -11,6 +11,7 @@
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
+#include "ProcessStatus.h"
 #include "Support/QtMainQueue.h"
 #include "UI/OSD/OSDWindow.h"
 
@@ -84,18 +85,6 @@ struct StartMeasurement {
     double previews = 0;
     bool written = false;
 };
-
-// A line of /proc/self/status in megabytes ("VmHWM", "VmRSS").
-double statusMegabytes(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field + ":", 0) == 0) {
-            return std::strtod(line.c_str() + field.size() + 1, nullptr) / 1024.0;
-        }
-    }
-    return 0;
-}
 
 // How many Spaces have a composed preview on their own display; the first refresh is through
 // when every Space has one (each Space of the scenario has windows).
@@ -171,8 +160,8 @@ StartMeasurement startProgram(const std::filesystem::path& folder) {
     });
     poll.start(5);
     QApplication::exec();
-    measured.settledMegabytes = statusMegabytes("VmRSS");
-    measured.peakMegabytes = statusMegabytes("VmHWM");
+    measured.settledMegabytes = bench::statusMegabytes("self", "VmRSS").value_or(0);
+    measured.peakMegabytes = bench::statusMegabytes("self", "VmHWM").value_or(0);
     return measured;
 }
 

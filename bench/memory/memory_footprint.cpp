@@ -12,6 +12,7 @@
 // refresh is done.
 
 #include "FourDisplayScenario.h"
+#include "ProcessStatus.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -78,20 +79,6 @@ QProcessEnvironment environment(const Subject& subject, const QString& folder) {
     return env;
 }
 
-std::optional<double> statusMB(qint64 pid, const char* field) {
-    QFile status(QString("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(field)) {
-            return line.mid(static_cast<int>(qstrlen(field))).trimmed().split(' ')[0].toDouble() /
-                   1024.0;
-        }
-    }
-    return std::nullopt;
-}
-
 // Feeds every complete line written so far to `ready`; true once it answered true.
 bool readLines(QProcess& process, QByteArray& pending, const Readiness& ready) {
     pending += process.readAll();
@@ -145,8 +132,8 @@ std::optional<Footprint> measureOnce(const Subject& subject, double settleSecond
         process.waitForReadyRead(50);
         process.readAll();
     }
-    const auto peak = statusMB(process.processId(), "VmHWM:");
-    const auto settled = statusMB(process.processId(), "VmRSS:");
+    const auto peak = bench::statusMegabytes(std::to_string(process.processId()), "VmHWM");
+    const auto settled = bench::statusMegabytes(std::to_string(process.processId()), "VmRSS");
     stop(process);
     if (!peak || !settled) {
         return std::nullopt;
