@@ -8,6 +8,7 @@
 
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/AppDelegate/ApplicationDelegate.h"
+#include "Core/AppDelegate/ProgramDependencies.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
@@ -126,21 +127,10 @@ StartMeasurement startProgram(const std::filesystem::path& folder) {
     Host host(*scenario.scenario, queue, HostOptions{folder / "defaults.json"});
     ScopedCurrentHost currentHost(host);
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
-    AppDelegateDependencies dependencies;
-    dependencies.osdWindow = osdWindow;
-    dependencies.launchArguments = {"tessarin",
-                                    "--show-osd-on-launch-delay",
-                                    "0",
-                                    "--osd-snapshot-delay",
-                                    "0",
-                                    "--osd-snapshot-path",
-                                    (folder / "snapshot.png").string()};
-    dependencies.launchSnapshotWriter =
-        [osdWindow](const std::filesystem::path& path) -> std::optional<std::string> {
-        return osdWindow->writeVisibleGridSnapshot(path) ? std::optional<std::string>("failed")
-                                                         : std::nullopt;
-    };
-    auto delegate = std::make_unique<AppDelegate>(std::move(dependencies));
+    auto delegate = std::make_unique<AppDelegate>(
+        programDependencies({"tessarin", "--show-osd-on-launch-delay", "0", "--osd-snapshot-delay",
+                             "0", "--osd-snapshot-path", (folder / "snapshot.png").string()},
+                            osdWindow));
     ApplicationDelegate::install(delegate.get());
     bool snapshotTaken = false;
     delegate->launchSnapshotFinished = [&](bool written) {

@@ -5,6 +5,7 @@
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Core/AppDelegate/ProgramActivationFeed.h"
+#include "Core/AppDelegate/ProgramDependencies.h"
 #include "Core/AppDelegate/ProgramLaunch.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
@@ -16,7 +17,6 @@
 #include "UI/Alerts/SystemAlertDialog.h"
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
-#include "UI/OSD/OSDWindowSnapshotError.h"
 
 #include <QApplication>
 #include <chrono>
@@ -31,21 +31,6 @@
 using namespace tessarin;
 
 namespace {
-
-// The text after "Failed to write OSD snapshot to <path>: ".
-std::string describeSnapshotFailure(const OSDWindowSnapshotFailure& failure) {
-    switch (failure.error) {
-    case OSDWindowSnapshotError::noVisibleGridWindow:
-        return "no visible grid window";
-    case OSDWindowSnapshotError::cannotCreateBitmap:
-        return "cannot create the bitmap";
-    case OSDWindowSnapshotError::cannotEncodePNG:
-        return "cannot encode the PNG";
-    case OSDWindowSnapshotError::fileSystem:
-        return failure.description;
-    }
-    return failure.description;
-}
 
 ScenarioParseResult programScenario(const ProgramLaunch& launch) {
     if (launch.scenarioFile) {
@@ -62,25 +47,6 @@ std::optional<std::filesystem::path> programDefaultsFile(const ProgramLaunch& la
     std::error_code error;
     std::filesystem::create_directories(launch.defaultsFile->parent_path(), error);
     return error ? std::nullopt : launch.defaultsFile;
-}
-
-AppDelegateDependencies programDependencies(const std::vector<std::string>& arguments,
-                                            const std::shared_ptr<OSDWindow>& osdWindow) {
-    AppDelegateDependencies dependencies;
-    dependencies.osdWindow = osdWindow;
-    dependencies.launchArguments = arguments;
-    dependencies.launchSnapshotWriter =
-        [weakWindow = std::weak_ptr<OSDWindow>(osdWindow)](
-            const std::filesystem::path& path) -> std::optional<std::string> {
-        const auto window = weakWindow.lock();
-        if (!window) {
-            return "no OSD window";
-        }
-        const auto failure = window->writeVisibleGridSnapshot(path);
-        return failure ? std::optional<std::string>(describeSnapshotFailure(*failure))
-                       : std::nullopt;
-    };
-    return dependencies;
 }
 
 // With TESSARIN_LAUNCH_METRICS on, how long the start-up took until its status item shows (the
