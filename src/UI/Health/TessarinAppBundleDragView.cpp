@@ -2,7 +2,7 @@
 
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramBundle.h"
-#include "UI/Health/TailTruncatingLabel.h"
+#include "UI/Text/TailTruncatingLabel.h"
 
 #include <QDrag>
 #include <QHBoxLayout>

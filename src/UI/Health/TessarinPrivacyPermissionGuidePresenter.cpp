@@ -7,7 +7,7 @@
 #include "UI/Health/HealthSymbolView.h"
 #include "UI/Health/PermissionGuidePanel.h"
 #include "UI/Health/SystemSettingsWindowLookup.h"
-#include "UI/Health/TailTruncatingLabel.h"
+#include "UI/Text/TailTruncatingLabel.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -3,10 +3,10 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
-#include "UI/OSD/OSDChromeLabel.h"
 #include "UI/OSD/OSDChromeSymbol.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDHeaderIcon.h"
+#include "UI/Text/TailTruncatingLabel.h"
 #include "UI/Text/ViewPointFontSize.h"
 
 #include <QPainter>
@@ -28,7 +28,7 @@ QRect qtRect(const Rect& frame, double windowHeight) {
 }
 
 QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString& text) {
-    auto* label = new OSDChromeLabel(text, parent);
+    auto* label = new TailTruncatingLabel(text, parent);
     label->setAlignment(alignment | Qt::AlignVCenter);
     return label;
 }

@@ -3,8 +3,8 @@
 #include "Platform/PlatformWorld.h"
 #include "UI/Health/PermissionGuidePanel.h"
 #include "UI/Health/SystemSettingsWindowLookup.h"
-#include "UI/Health/TailTruncatingLabel.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
+#include "UI/Text/TailTruncatingLabel.h"
 
 #include <QLabel>
 #include <QPushButton>

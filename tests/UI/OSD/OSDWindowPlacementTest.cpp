@@ -1,7 +1,7 @@
 #include "Platform/Symbols/SystemSymbolImages.h"
-#include "UI/OSD/OSDChromeLabel.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
+#include "UI/Text/TailTruncatingLabel.h"
 
 namespace tessarin::testing {
 namespace {
@@ -137,7 +137,7 @@ TEST_F(OSDWindowTest, FooterButtonsFollowTheContextsCallbacks) {
     EXPECT_EQ(footer->text(), "Pick a Space");
     // A hint too long for the room left of the buttons is cut at the tail, not clipped.
     footer->setText(QString(60, QLatin1Char('W')));
-    const QString shown = static_cast<OSDChromeLabel*>(footer)->shownText();
+    const QString shown = static_cast<TailTruncatingLabel*>(footer)->shownText();
     EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
     EXPECT_LE(footer->fontMetrics().horizontalAdvance(shown), footer->contentsRect().width());
     footer->setText("Pick a Space");

@@ -5,7 +5,8 @@
 namespace tessarin {
 
 // A one-line label that asks for no width of its own and, when narrower than its text, ends
-// the text with an ellipsis instead of pushing its window wider. `text()` stays the whole text.
+// the text with an ellipsis instead of pushing its window wider (the guide's instruction, the
+// OSD's header and footer). `text()` stays the whole text.
 class TailTruncatingLabel final : public QLabel {
     Q_OBJECT
 

@@ -1,4 +1,4 @@
-#include "UI/Health/TailTruncatingLabel.h"
+#include "UI/Text/TailTruncatingLabel.h"
 
 #include <QPainter>
 
@@ -20,7 +20,8 @@ void TailTruncatingLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(palette().color(foregroundRole()));
     painter.setFont(font());
-    painter.drawText(contentsRect(), static_cast<int>(alignment()), shownText());
+    painter.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine,
+                     shownText());
 }
 
 } // namespace tessarin
