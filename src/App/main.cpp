@@ -9,6 +9,8 @@
 #include "Core/AppDelegate/ProgramLaunch.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Platform/Host.h"
+#include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/X11HotKeyGrab.h"
 #include "Platform/Scenario.h"
 #include "Support/Environment.h"
 #include "Support/ProcessMemory.h"
@@ -116,6 +118,14 @@ int main(int argc, char** argv) {
         host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
+    // After the delegate's launch, which installs the main menu's key equivalents: the feed must
+    // see every key before them.
+    MachineKeyboardFeed keyboardFeed(host.events());
+    // Offscreen there is no desktop whose keys could be grabbed.
+    std::optional<X11HotKeyGrab> hotKeyGrab;
+    if (!headless) {
+        hotKeyGrab.emplace(host.hotKeys(), host.events());
+    }
     reportLaunchDuration(started, statusBarMirror);
     const int status = QApplication::exec();
     delegate->applicationWillTerminate();

@@ -46,6 +46,9 @@ inline constexpr uint32_t gestureHIDType = 110;
 inline constexpr uint32_t gestureSwipeMotion = 123;
 inline constexpr uint32_t gestureSwipeProgress = 124; // a double field
 inline constexpr uint32_t gesturePhase = 132;
+// The number the machine's keyboard feed gives a key it carries into the session, so it can
+// tell which of its keys reached the front application. The session's own taps ignore it.
+inline constexpr uint32_t machineKeySerial = 200;
 } // namespace EventField
 
 // Modifier and state flags of an event (the same bits as the application kit's modifier flags).

@@ -66,6 +66,16 @@ std::optional<uint16_t> ansiKeyCode(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 uint64_t hostFlags(Qt::KeyboardModifiers modifiers, uint16_t keyCode) {
+    uint64_t flags = hostModifierFlags(modifiers);
+    if (isArrowKeyCode(keyCode)) {
+        flags |= EventFlags::maskNumericPad | EventFlags::maskSecondaryFn;
+    }
+    return flags;
+}
+
+} // namespace
+
+uint64_t hostModifierFlags(Qt::KeyboardModifiers modifiers) {
     uint64_t flags = 0;
     if (modifiers & Qt::ShiftModifier) {
         flags |= EventFlags::maskShift;
@@ -81,13 +91,25 @@ uint64_t hostFlags(Qt::KeyboardModifiers modifiers, uint16_t keyCode) {
     if (modifiers & Qt::AltModifier) {
         flags |= EventFlags::maskAlternate;
     }
-    if (isArrowKeyCode(keyCode)) {
-        flags |= EventFlags::maskNumericPad | EventFlags::maskSecondaryFn;
-    }
     return flags;
 }
 
-} // namespace
+std::optional<uint64_t> hostModifierKeyFlag(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+        return EventFlags::maskShift;
+    case Qt::Key_Control:
+        return EventFlags::maskCommand;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return EventFlags::maskControl;
+    case Qt::Key_Alt:
+        return EventFlags::maskAlternate;
+    default:
+        return std::nullopt;
+    }
+}
 
 std::optional<Event> hostKeyEvent(const QKeyEvent& event) {
     const auto keyCode = ansiKeyCode(event.key(), event.modifiers());

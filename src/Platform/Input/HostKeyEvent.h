@@ -13,4 +13,10 @@ namespace tessarin {
 // Nothing for keys without an ANSI code here.
 std::optional<Event> hostKeyEvent(const QKeyEvent& event);
 
+// The host's modifier flags of Qt's modifiers (Shift, Command, Control, Option only).
+uint64_t hostModifierFlags(Qt::KeyboardModifiers modifiers);
+// The host modifier a modifier key of Qt's stands for (Control is Command, Meta or Super is
+// Control, Alt is Option); nothing for other keys.
+std::optional<uint64_t> hostModifierKeyFlag(int key);
+
 } // namespace tessarin

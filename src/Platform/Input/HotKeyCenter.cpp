@@ -88,6 +88,7 @@ int32_t HotKeyCenter::registerEventHotKey(uint32_t keyCode, uint32_t modifiers,
     EventHotKeyRef ref{nextRef_++};
     registrations_[ref] = {keyCode, shortcut, hotKeyID};
     outRef = ref;
+    announceRegistrationsChanged();
     return HotKeyStatus::noErr;
 }
 
@@ -96,7 +97,18 @@ int32_t HotKeyCenter::unregisterEventHotKey(EventHotKeyRef ref) {
         return HotKeyStatus::eventHotKeyInvalidErr;
     }
     pressed_.erase(ref);
+    announceRegistrationsChanged();
     return HotKeyStatus::noErr;
+}
+
+void HotKeyCenter::setRegistrationsChangedHandler(std::function<void()> handler) {
+    registrationsChanged_ = std::move(handler);
+}
+
+void HotKeyCenter::announceRegistrationsChanged() const {
+    if (registrationsChanged_) {
+        registrationsChanged_();
+    }
 }
 
 int32_t HotKeyCenter::dispatch(const CarbonEvent& event) {

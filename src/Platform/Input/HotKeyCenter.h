@@ -123,6 +123,10 @@ public:
     std::vector<Registration> registrations() const;
     bool isRegistered(uint32_t keyCode, uint32_t modifiers) const;
 
+    // Told after every registration and unregistration that changed the set, so a bridge to
+    // another keyboard (the machine's own) can follow it; one observer at a time.
+    void setRegistrationsChangedHandler(std::function<void()> handler);
+
 private:
     struct Handler {
         EventHandlerRef ref;
@@ -130,6 +134,7 @@ private:
         CarbonEventHandler callback;
     };
     bool consume(const Event& event);
+    void announceRegistrationsChanged() const;
     std::optional<EventHotKeyRef> match(uint32_t keyCode, uint32_t modifiers) const;
 
     EventSystem& events_;
@@ -140,6 +145,7 @@ private:
     uint64_t nextRef_ = 1;
     uint64_t nextHandlerRef_ = 1;
     std::function<std::optional<int32_t>(uint32_t, uint32_t)> refusal_;
+    std::function<void()> registrationsChanged_;
 };
 
 } // namespace tessarin

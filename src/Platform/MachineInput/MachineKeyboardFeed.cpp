@@ -1,0 +1,125 @@
+#include "Platform/MachineInput/MachineKeyboardFeed.h"
+
+#include "Platform/Input/EventSystem.h"
+#include "Platform/Input/HostKeyEvent.h"
+#include "Support/MainQueue.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+namespace tessarin {
+
+namespace {
+
+bool isKeyEvent(const QEvent& event) {
+    return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease;
+}
+
+// The host's modifiers once this key has acted: a modifier key's own press or release is not
+// always in Qt's modifiers of its event.
+uint64_t modifiersAfter(const QKeyEvent& key) {
+    uint64_t flags = hostModifierFlags(key.modifiers());
+    if (const auto flag = hostModifierKeyFlag(key.key())) {
+        flags = key.type() == QEvent::KeyPress ? flags | *flag : flags & ~*flag;
+    }
+    return flags;
+}
+
+} // namespace
+
+MachineKeyboardFeed::MachineKeyboardFeed(EventSystem& events) : events_(events) {
+    consumer_ = events_.addConsumer(EventStage::frontApplication, [this](const Event& event) {
+        reachedFrontApplication(event);
+        return false;
+    });
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->installEventFilter(this);
+    }
+}
+
+MachineKeyboardFeed::~MachineKeyboardFeed() {
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->removeEventFilter(this);
+    }
+    events_.removeConsumer(consumer_);
+}
+
+bool MachineKeyboardFeed::eventFilter(QObject* watched, QEvent* event) {
+    // Keys come from the windowing system as spontaneous events; the ones handed on below are
+    // sent, and so pass.
+    if (!isKeyEvent(*event) || !event->spontaneous() || watched == nullptr ||
+        !watched->isWidgetType()) {
+        return false;
+    }
+    return intercept(*watched, static_cast<const QKeyEvent&>(*event));
+}
+
+bool MachineKeyboardFeed::intercept(QObject& receiver, const QKeyEvent& key) {
+    const bool autorepeatRelease = key.type() == QEvent::KeyRelease && key.isAutoRepeat();
+    const auto hostEvent = autorepeatRelease ? std::nullopt : hostKeyEvent(key);
+    if (hostEvent) {
+        carryIntoSession(receiver, key, *hostEvent);
+        return true;
+    }
+    // A modifier key, a repeat's release or a key without a host code: the session learns the
+    // modifiers, and the key goes on unless an earlier one still waits.
+    if (!autorepeatRelease) {
+        holdModifiersOf(key);
+    }
+    if (order_.empty()) {
+        return false;
+    }
+    queueForDelivery(receiver, key, std::nullopt);
+    return true;
+}
+
+void MachineKeyboardFeed::holdModifiersOf(const QKeyEvent& key) {
+    PhysicalInput& physical = events_.physical();
+    const uint64_t wanted = modifiersAfter(key);
+    const uint64_t held = physical.flagsState() & EventFlags::maskShortcutModifiers;
+    physical.releaseModifiers(held & ~wanted);
+    physical.holdModifiers(wanted & ~held);
+}
+
+void MachineKeyboardFeed::carryIntoSession(QObject& receiver, const QKeyEvent& key,
+                                           Event hostEvent) {
+    holdModifiersOf(key);
+    const int64_t serial = nextSerial_++;
+    hostEvent.location = events_.physical().location();
+    hostEvent.setIntegerValue(EventField::machineKeySerial, serial);
+    queueForDelivery(receiver, key, serial);
+    events_.physical().inject(std::move(hostEvent));
+    // The session delivers the key on the turn just scheduled; this one comes after it and
+    // drops the key if it never reached the front application.
+    events_.queue().async([this, alive = std::weak_ptr<bool>(alive_), serial] {
+        if (alive.lock()) {
+            order_.settle(serial, false);
+        }
+    });
+}
+
+void MachineKeyboardFeed::queueForDelivery(QObject& receiver, const QKeyEvent& key,
+                                           std::optional<int64_t> serial) {
+    const QPointer<QObject> target(&receiver);
+    const bool wasFocus = &receiver == QGuiApplication::focusObject();
+    std::shared_ptr<QKeyEvent> copy(key.clone());
+    order_.add(serial, [target, wasFocus, copy] {
+        // A key typed while an earlier one was on its way goes where the keys are now, as the
+        // host sends it to the key window when it arrives: the earlier key may have moved the
+        // focus.
+        QObject* focus = wasFocus ? QGuiApplication::focusObject() : nullptr;
+        QObject* to = focus != nullptr ? focus : target.data();
+        if (to != nullptr) {
+            QCoreApplication::sendEvent(to, copy.get());
+        }
+    });
+}
+
+void MachineKeyboardFeed::reachedFrontApplication(const Event& event) {
+    if (const int64_t serial = event.integerValue(EventField::machineKeySerial); serial != 0) {
+        order_.settle(serial, true);
+    }
+}
+
+} // namespace tessarin
