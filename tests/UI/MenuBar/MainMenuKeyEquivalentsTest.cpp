@@ -1,5 +1,7 @@
 #include "UI/MenuBar/MainMenuKeyEquivalents.h"
 
+#include "Platform/Input/EventSystem.h"
+#include "Platform/MachineInput/MachineKeyboardFeed.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
 #include "UI/MenuBar/MenuBarController.h"
@@ -126,6 +128,32 @@ TEST_F(MainMenuKeyEquivalentsTest, QuitEndsTheRunEvenWhileAWindowRefusesToClose)
     QTimer::singleShot(0, [&] { QTest::keyClick(window.field, Qt::Key_Q, Qt::ControlModifier); });
     QTimer::singleShot(1000, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+// In the program the keys reach the menu through the host's session: the feed is made after the
+// menu, so the menu sees a key only once the host delivered it.
+class MainMenuKeysThroughTheHostTest : public MainMenuKeyEquivalentsTest {
+protected:
+    MachineKeyboardFeed feed{host.events()};
+};
+
+TEST_F(MainMenuKeysThroughTheHostTest, AKeyEquivalentActsOnceTheHostDeliversIt) {
+    ProgramWindow window;
+    queue.runUntilIdle();
+    QTest::keyClick(window.field, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(window.isVisible()) << "still on its way through the session";
+    queue.runUntilIdle();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.field->text(), "ab");
+}
+
+TEST_F(MainMenuKeysThroughTheHostTest, ARecorderThatRecordsStillKeepsTheKeys) {
+    ProgramWindow window;
+    queue.runUntilIdle();
+    QTest::mouseClick(window.recorder, Qt::LeftButton);
+    QTest::keyClick(window.recorder, Qt::Key_W, Qt::ControlModifier);
+    queue.runUntilIdle();
+    EXPECT_TRUE(window.isVisible());
 }
 
 } // namespace
