@@ -26,6 +26,7 @@
 #include "UI/Overlays/PersistentTitleOverlayController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/ProgramPalette.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 #include "UI/Preferences/System/PrivacyPermissionResetAlerts.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
@@ -160,6 +161,8 @@ public:
 
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
+    // As the program sets it on its application object.
+    ProgramPalette palette;
     std::unique_ptr<QMenu> menu;
 
 private:
