@@ -41,6 +41,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <QToolBar>
 #include <functional>
 #include <set>
@@ -136,7 +137,7 @@ public:
         auto* edit = window->findChild<QLineEdit*>(QString::fromLatin1(field));
         EXPECT_NE(edit, nullptr) << field;
         if (edit != nullptr) {
-            edit->setText(text);
+            QTest::keyClicks(edit, text);
         }
     }
     QWidget* previewSnapshotSheet() {
@@ -291,7 +292,7 @@ std::vector<VisualState> states() {
         {"Sheet", "AppFilter-WithEntries",
          [](W& w) {
              QWidget* sheet = w.click(w.page(Page::system), "system.control.appFilter");
-             for (const char* entry : {"Safari", "Private Browsing \u2014 Notes"}) {
+             for (const char* entry : {"Safari", "Private Browsing - Meeting Notes"}) {
                  w.type(sheet, "system.control.appFilter.textField", QString::fromUtf8(entry));
                  w.click(sheet, "system.control.appFilter.add");
              }
@@ -484,9 +485,10 @@ TEST_P(VisualStatesTest, IsWholeAndLegible) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(window->isVisible());
     // As a person sees it once the event loop is idle: layouts settle over a few rounds (a page
-    // laid out once shown posts more work).
+    // laid out once shown posts more work), and views replaced meanwhile are gone.
     for (int round = 0; round < 4; ++round) {
         QApplication::processEvents();
+        testing::flushDeferredDeletes();
     }
     std::vector<QImage> gallery;
     const std::vector<std::string> faults = faultsOf(*window, c.appearance, gallery);
