@@ -19,6 +19,7 @@
 #include "UI/Alerts/SystemAlertDialog.h"
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
+#include "UI/Preferences/Kit/ProgramPalette.h"
 
 #include <QApplication>
 #include <chrono>
@@ -100,6 +101,8 @@ int main(int argc, char** argv) {
     ScopedMainQueue currentQueue(queue);
     Host host(*scenario.scenario, queue, HostOptions{programDefaultsFile(launch)});
     ScopedCurrentHost currentHost(host);
+    // Every window, sheet, alert and menu is drawn in the host's appearance.
+    ProgramPalette palette;
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
     auto delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));
     // The shortcut recorders reach the delegate through the application, as views do.

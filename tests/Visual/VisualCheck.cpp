@@ -9,6 +9,7 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFontInfo>
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyleOptionButton>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <algorithm>
@@ -314,6 +316,160 @@ double luminance(const QColor& colour) {
            0.0722 * linear(colour.blueF());
 }
 
+// A control must stand out from what lies around it, as a person tells a control from its card,
+// and a disabled one must still show yet be told apart from the same control enabled. A
+// control is measured by its ink: how strongly the most contrasting of its pixels stand out
+// from its surroundings, ignoring a few stray pixels of antialiasing.
+constexpr double enabledControlInk = 3.0;
+constexpr double disabledControlInk = 1.5;
+constexpr double enabledOverDisabledInk = 1.5;
+
+// Where a control is drawn in `widget`: a check box's box, not its title.
+QRect controlArea(const QWidget& widget) {
+    if (const auto* box = qobject_cast<const QCheckBox*>(&widget)) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        option.icon = box->icon();
+        return box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    }
+    return widget.rect();
+}
+
+// The colour covering most of the band `width` pixels wide around `area`.
+QColor surroundingColour(const QImage& picture, const QRect& area, int width) {
+    QImage band = picture.copy(area.adjusted(-width, -width, width, width));
+    QPainter painter(&band);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(QRect(QPoint(width, width), area.size()), Qt::transparent);
+    painter.end();
+    // Transparent pixels, the hole, count as one colour that no real surrounding shares.
+    QColor found;
+    int most = 0;
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < band.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(band.constScanLine(y));
+        for (int x = 0; x < band.width(); ++x) {
+            if (qAlpha(row[x]) == 0) {
+                continue;
+            }
+            const int count = ++counts[row[x] & 0xF0F0F0F0];
+            if (count > most) {
+                most = count;
+                found = QColor::fromRgb(qUnpremultiply(row[x]));
+            }
+        }
+    }
+    return found;
+}
+
+// How strongly `part` stands out from `around`: the contrast reached by at least as many pixels
+// as a quarter of the part's outline, so a border, a track or a line of text counts and a stray
+// pixel does not.
+double inkOf(const QImage& part, const QColor& around) {
+    std::vector<double> contrasts;
+    contrasts.reserve(static_cast<std::size_t>(part.width() * part.height()));
+    for (int y = 0; y < part.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(part.constScanLine(y));
+        for (int x = 0; x < part.width(); ++x) {
+            contrasts.push_back(contrastRatio(QColor::fromRgb(qUnpremultiply(row[x])), around));
+        }
+    }
+    if (contrasts.empty()) {
+        return 1;
+    }
+    const auto enough = static_cast<std::size_t>(
+        std::clamp((part.width() + part.height()) / 2, 1, static_cast<int>(contrasts.size())));
+    std::nth_element(contrasts.begin(), contrasts.begin() + static_cast<long>(enough - 1),
+                     contrasts.end(), std::greater<>());
+    return contrasts[enough - 1];
+}
+
+// A read-only text field shows its text as a label does, enabled or not.
+bool isLabelLike(const QWidget& widget) {
+    const auto* field = qobject_cast<const QLineEdit*>(&widget);
+    return field != nullptr && field->isReadOnly();
+}
+
+// A control drawn as a shape alone, with no text of its own to show it: a switch, a check box.
+bool isBareToggle(const QWidget& widget) {
+    const auto* button = qobject_cast<const QAbstractButton*>(&widget);
+    return button != nullptr && button->isCheckable() &&
+           (qobject_cast<const QCheckBox*>(button) != nullptr || button->text().isEmpty());
+}
+
+// The control drawn enabled, over the same desktop, then disabled again.
+std::optional<QImage> drawnEnabled(QWidget& window, QWidget& control, const QRect& inWindow,
+                                   const QColor& desktop) {
+    control.setEnabled(true);
+    std::optional<QImage> drawn;
+    // A control disabled with its container stays disabled.
+    if (control.isEnabled()) {
+        QImage picture(inWindow.size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(desktop);
+        QPainter painter(&picture);
+        painter.drawPixmap(0, 0, window.grab(inWindow));
+        painter.end();
+        drawn = picture;
+    }
+    control.setEnabled(false);
+    return drawn;
+}
+
+void checkControlVisibility(QWidget& window, QWidget& control, const QImage& picture,
+                            const QColor& desktop, std::vector<std::string>& faults) {
+    const bool bare = isBareToggle(control);
+    if (control.isEnabled() && !bare) {
+        return;
+    }
+    const QRect area = controlArea(control);
+    const QRect inWindow = area.translated(control.mapTo(&window, QPoint()));
+    if (area.isEmpty() || !visibleRect(control, window).contains(inWindow)) {
+        return;
+    }
+    const QColor around = surroundingColour(picture, inWindow, 4);
+    const double shown = inkOf(picture.copy(inWindow), around);
+    const std::string where = describe(control);
+    if (control.isEnabled()) {
+        if (shown < enabledControlInk) {
+            faults.push_back(where +
+                             format(": stands out %.2f:1 from its surroundings, needs %.1f:1",
+                                    shown, enabledControlInk));
+        }
+        return;
+    }
+    if (shown < disabledControlInk) {
+        faults.push_back(where + format(": disabled, it vanishes (%.2f:1, needs %.1f:1)", shown,
+                                        disabledControlInk));
+    }
+    const std::optional<QImage> enabled = drawnEnabled(window, control, inWindow, desktop);
+    const double enabledInk = enabled ? inkOf(*enabled, around) : 0;
+    if (enabled && enabledInk < shown * enabledOverDisabledInk) {
+        faults.push_back(where + format(": disabled (%.2f:1) is not told apart from enabled "
+                                        "(%.2f:1)",
+                                        shown, enabledInk));
+    }
+}
+
+// The controls wholly in view in `picture` not checked before.
+std::vector<std::string> controlFaults(QWidget& window, const QImage& picture,
+                                       const QColor& desktop, std::set<const QWidget*>& checked) {
+    std::vector<std::string> faults;
+    for (QWidget* widget : shownWidgets(window)) {
+        if (widget == &window || !isControl(*widget) || qobject_cast<QScrollBar*>(widget) ||
+            isLabelLike(*widget) || checked.count(widget) != 0) {
+            continue;
+        }
+        const QRect inWindow(widget->mapTo(&window, QPoint()), widget->size());
+        if (!visibleRect(*widget, window).contains(inWindow)) {
+            continue;
+        }
+        checked.insert(widget);
+        checkControlVisibility(window, *widget, picture, desktop, faults);
+    }
+    return faults;
+}
+
 QScrollArea* scrollingArea(QWidget& window) {
     for (QScrollArea* area : window.findChildren<QScrollArea*>()) {
         if (isShown(*area, window) && area->verticalScrollBar()->maximum() > 0) {
@@ -342,12 +498,14 @@ std::vector<std::string> windowFaults(QWidget& window, const QColor& desktop,
     addOnce(faults, seen, layoutFaults(window));
     QScrollArea* area = scrollingArea(window);
     QScrollBar* bar = area ? area->verticalScrollBar() : nullptr;
+    std::set<const QWidget*> checkedControls;
     for (int position = 0;; position = std::min(position + bar->pageStep(), bar->maximum())) {
         if (bar) {
             bar->setValue(position);
         }
         pictures.push_back(pictureOf(window, desktop));
         addOnce(faults, seen, contrastFaults(window, pictures.back()));
+        addOnce(faults, seen, controlFaults(window, pictures.back(), desktop, checkedControls));
         if (!bar || position >= bar->maximum()) {
             break;
         }

@@ -24,8 +24,12 @@
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
 #include "UI/Overlays/PersistentTitleOverlayController.h"
+#include "UI/Preferences/Display/DisplaySettingsViewIdentifier.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
+#include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/ProgramPalette.h"
+#include "UI/Preferences/Kit/SettingsSegmentedControl.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 #include "UI/Preferences/System/PrivacyPermissionResetAlerts.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
@@ -35,7 +39,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTest>
 #include <QToolBar>
 #include <functional>
 #include <set>
@@ -115,6 +121,37 @@ public:
         return window;
     }
 
+    // Clicks segment `index` of the named segmented control in `window` and answers the window.
+    QWidget* choose(QWidget* window, const char* control, int index) {
+        auto* segmented =
+            window->findChild<SettingsSegmentedControl*>(QString::fromLatin1(control));
+        EXPECT_NE(segmented, nullptr) << control;
+        if (segmented != nullptr && segmented->segment(index) != nullptr) {
+            segmented->segment(index)->click();
+        }
+        world.queue.runUntilIdle();
+        return window;
+    }
+    // Types `text` into the named field of `window`.
+    void type(QWidget* window, const char* field, const QString& text) {
+        auto* edit = window->findChild<QLineEdit*>(QString::fromLatin1(field));
+        EXPECT_NE(edit, nullptr) << field;
+        if (edit != nullptr) {
+            QTest::keyClicks(edit, text);
+        }
+    }
+    QWidget* previewSnapshotSheet() {
+        return click(page(PreferencesPage::display), "display.control.osd.previewSnapshot");
+    }
+    // The Configure Workspace sheet of a workspace added on the Keyboard page.
+    QWidget* workspaceSheet() {
+        QWidget* window = click(page(PreferencesPage::keyboard),
+                                KeyboardShortcutsViewIdentifier::workspaceAddControl);
+        const std::string configure = KeyboardShortcutsViewIdentifier::workspaceControl(
+            d().workspaceShortcutStore.cachedWorkspaces().at(0).id, "configure");
+        return click(window, configure.c_str());
+    }
+
     TessarinHealthCheckWindowController& health() {
         return dynamic_cast<TessarinHealthCheckWindowController&>(
             d().healthCheckWindowController());
@@ -160,6 +197,8 @@ public:
 
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
+    // As the program sets it on its application object.
+    ProgramPalette palette;
     std::unique_ptr<QMenu> menu;
 
 private:
@@ -184,6 +223,7 @@ QWidget* alertFrom(VisualWorld& world, const std::function<void()>& raise) {
 }
 
 std::vector<VisualState> states() {
+    namespace Id = DisplaySettingsViewIdentifier;
     using W = VisualWorld;
     using Page = PreferencesPage;
     std::vector<VisualState> all = {
@@ -196,12 +236,41 @@ std::vector<VisualState> states() {
          [](W& w) {
              return w.click(w.page(Page::display), "display.control.osd.previewSnapshot");
          }},
+        {"Sheet", "OSDPreviewSnapshot-Optimised",
+         [](W& w) {
+             return w.choose(w.previewSnapshotSheet(), Id::osdScreenshotTimingControl, 1);
+         }},
+        {"Sheet", "OSDPreviewSnapshot-Power",
+         [](W& w) {
+             return w.choose(w.previewSnapshotSheet(), Id::osdScreenshotTimingControl, 2);
+         }},
+        {"Sheet", "OSDPreviewSnapshot-Screen",
+         [](W& w) {
+             return w.choose(w.previewSnapshotSheet(), Id::osdScreenshotCaptureModeControl, 0);
+         }},
+        // As stored in an earlier run, before the sheet is opened.
+        {"Sheet", "OSDPreviewSnapshot-PowerStored",
+         [](W& w) {
+             w.d().presentationStore.setScreenshotTiming(OSDGridScreenshotTiming::power);
+             return w.previewSnapshotSheet();
+         }},
         {"Sheet", "OSDAppearance",
          [](W& w) {
              return w.click(w.page(Page::display), "display.control.osd.customizeAppearance");
          }},
+        {"Sheet", "OSDAppearance-SystemHighlight",
+         [](W& w) {
+             return w.choose(
+                 w.click(w.page(Page::display), "display.control.osd.customizeAppearance"),
+                 Id::osdActiveColorSourceControl, 1);
+         }},
         {"Sheet", "OverlayAppearance",
          [](W& w) {
+             return w.click(w.page(Page::display), "display.control.overlay.customizeAppearance");
+         }},
+        {"Sheet", "OverlayAppearance-OverlayShown",
+         [](W& w) {
+             w.click(w.page(Page::display), Id::overlayEnabledControl);
              return w.click(w.page(Page::display), "display.control.overlay.customizeAppearance");
          }},
         {"Sheet", "TitleOverlayAppearance",
@@ -209,10 +278,26 @@ std::vector<VisualState> states() {
              return w.click(w.page(Page::display),
                             "display.control.titleOverlay.customizeAppearance");
          }},
+        {"Sheet", "TitleOverlayAppearance-OverlayShown",
+         [](W& w) {
+             w.click(w.page(Page::display), Id::titleOverlayEnabledControl);
+             return w.click(w.page(Page::display),
+                            "display.control.titleOverlay.customizeAppearance");
+         }},
+        {"Sheet", "ConfigureWorkspace", [](W& w) { return w.workspaceSheet(); }},
         {"Sheet", "OSDKeybinds",
          [](W& w) { return w.click(w.page(Page::keyboard), "keyboard.control.osd.keybinds"); }},
         {"Sheet", "AppFilter",
          [](W& w) { return w.click(w.page(Page::system), "system.control.appFilter"); }},
+        {"Sheet", "AppFilter-WithEntries",
+         [](W& w) {
+             QWidget* sheet = w.click(w.page(Page::system), "system.control.appFilter");
+             for (const char* entry : {"Safari", "Private Browsing - Meeting Notes"}) {
+                 w.type(sheet, "system.control.appFilter.textField", QString::fromUtf8(entry));
+                 w.click(sheet, "system.control.appFilter.add");
+             }
+             return sheet;
+         }},
         {"Licences", "Window",
          [](W& w) { return w.click(w.page(Page::about), "about.openSource.licenses"); }},
         {"Health", "Accessibility", [](W& w) { return w.wizardAtLaunch(); }},
@@ -400,9 +485,10 @@ TEST_P(VisualStatesTest, IsWholeAndLegible) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(window->isVisible());
     // As a person sees it once the event loop is idle: layouts settle over a few rounds (a page
-    // laid out once shown posts more work).
+    // laid out once shown posts more work), and views replaced meanwhile are gone.
     for (int round = 0; round < 4; ++round) {
         QApplication::processEvents();
+        testing::flushDeferredDeletes();
     }
     std::vector<QImage> gallery;
     const std::vector<std::string> faults = faultsOf(*window, c.appearance, gallery);

@@ -4,7 +4,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -14,37 +13,29 @@ namespace {
 
 namespace L = SettingsPageLayout;
 
-QLabel* makeText(const std::string& text, QFont font, const QColor& colour,
-                 const QString& identifier) {
+// The text takes the label colour of the program's palette, which follows the appearance.
+QLabel* makeText(const std::string& text, QFont font, const QString& identifier) {
     QLabel* label = L::makeLabel(QString::fromStdString(text), font);
     label->setObjectName(identifier);
     label->setWordWrap(true);
-    L::setTextColor(*label, colour);
     return label;
 }
 
 } // namespace
 
 SystemAlertDialog::SystemAlertDialog(const SystemAlert& alert, QWidget* parent) : QDialog(parent) {
-    const Appearance appearance = L::effectiveAppearance();
     setObjectName(QStringLiteral("alert"));
     setWindowTitle(QString::fromStdString(alert.messageText));
     setFixedWidth(width);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window,
-                     L::resolvedColor(SettingsSystemColor::windowBackground, appearance));
-    setPalette(palette);
     setAutoFillBackground(true);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(20, 20, 20, 16);
     column->setSpacing(8);
-    column->addWidget(makeText(alert.messageText, L::sectionHeaderFont(),
-                               L::resolvedColor(SettingsSystemColor::label, appearance),
-                               QStringLiteral("alert.message")));
+    column->addWidget(
+        makeText(alert.messageText, L::sectionHeaderFont(), QStringLiteral("alert.message")));
     if (!alert.informativeText.empty()) {
         column->addWidget(makeText(alert.informativeText, L::rowDetailFont(),
-                                   L::resolvedColor(SettingsSystemColor::label, appearance),
                                    QStringLiteral("alert.informative")));
     }
     column->addSpacing(8);

@@ -4,6 +4,7 @@
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
+#include "UI/Preferences/Kit/SettingsCheckBox.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QCheckBox>
@@ -31,7 +32,7 @@ SymbolImageButton* symbolButton(const char* symbol, const char* description, con
 DirectSlotSettingsRowView::DirectSlotSettingsRowView(const DirectSlotRowModel& model,
                                                      DirectSlotRowCallbacks callbacks)
     : titleLabel_(new QLabel(qs(model.title), this)), nameField_(new QLineEdit(this)),
-      obscureCheckbox_(new QCheckBox(this)),
+      obscureCheckbox_(new SettingsCheckBox(this)),
       recorder_(
           new ShortcutRecorderControl(QRect(0, 0, 150, 22), GlobalEventTapRecorder::shared())),
       clearButton_(symbolButton("xmark", "Clear shortcut", "Set shortcut to None")),

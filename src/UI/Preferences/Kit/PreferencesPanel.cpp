@@ -1,20 +1,10 @@
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 
-#include "UI/Preferences/Kit/SettingsPageLayout.h"
-
 #include <QEvent>
 
 namespace tessarin {
 
-PreferencesPanel::PreferencesPanel(QWidget* parent)
-    : QWidget(parent, Qt::Window), appearanceObserver_([this] { applyAppearance(); }) {
-    applyAppearance();
-}
-
-void PreferencesPanel::applyAppearance() {
-    namespace L = SettingsPageLayout;
-    setPalette(L::controlPalette(L::effectiveAppearance()));
-}
+PreferencesPanel::PreferencesPanel(QWidget* parent) : QWidget(parent, Qt::Window) {}
 
 bool PreferencesPanel::event(QEvent* event) {
     if (event->type() == QEvent::WindowDeactivate && onResignKey) {

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
-
 #include <QWidget>
 #include <functional>
 
 namespace tessarin {
 
 // The window of the preferences, the open-source licences and the health check: a panel that
-// can become both key and main. Its standard controls, and those of its sheets, are drawn in
-// the host's light or dark appearance.
+// can become both key and main. Its standard controls, and those of its sheets, are drawn with
+// the program's palette (ProgramPalette) in the host's light or dark appearance.
 class PreferencesPanel : public QWidget {
     Q_OBJECT
 
@@ -25,11 +23,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-
-private:
-    void applyAppearance();
-
-    SettingsAppearanceObserver appearanceObserver_;
 };
 
 // Shows `sheet` as a sheet of `window`: modal to that window only, in front of it. The sheet is

@@ -1,6 +1,7 @@
 #include "UI/Preferences/Kit/SettingsColorWell.h"
 
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Preferences/Kit/SettingsSwitch.h"
 
 #include <QColorDialog>
 #include <QPainter>
@@ -37,18 +38,19 @@ void SettingsColorWell::openPanel() {
 void SettingsColorWell::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    // A disabled well fades into its card, as a disabled switch does.
+    if (!isEnabled()) {
+        painter.setOpacity(SettingsSwitch::disabledOpacity);
+    }
     const Appearance appearance = SettingsPageLayout::effectiveAppearance();
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(SettingsPageLayout::resolvedColor(SettingsSystemColor::separator, appearance));
+    // Its border shows the well whatever colour it holds, as plainly as an off switch.
+    painter.setPen(SettingsSwitch::trackColor(false));
     painter.setBrush(
         SettingsPageLayout::resolvedColor(SettingsSystemColor::controlBackground, appearance));
     painter.drawRoundedRect(bounds, 5, 5);
-    QColor swatch = color_;
-    if (!isEnabled()) {
-        swatch.setAlphaF(swatch.alphaF() * 0.5f);
-    }
     painter.setPen(Qt::NoPen);
-    painter.setBrush(swatch);
+    painter.setBrush(color_);
     painter.drawRoundedRect(bounds.adjusted(4, 4, -4, -4), 3, 3);
 }
 

@@ -31,7 +31,8 @@ ColorPair pairOf(SettingsSystemColor color) {
         // Faint, yet 4.5 : 1 against the window and card backgrounds of either appearance.
         return {QColor(0, 0, 0, 145), QColor(255, 255, 255, 140)};
     case SettingsSystemColor::disabledControlText:
-        return {QColor(0, 0, 0, 64), QColor(255, 255, 255, 64)};
+        // Dimmed well below a label, yet about 2.5 : 1 against the cards, so it still shows.
+        return {QColor(0, 0, 0, 100), QColor(255, 255, 255, 96)};
     case SettingsSystemColor::separator:
         return {QColor(0, 0, 0, 26), QColor(255, 255, 255, 26)};
     case SettingsSystemColor::windowBackground:
@@ -42,6 +43,11 @@ ColorPair pairOf(SettingsSystemColor color) {
         return {QColor(179, 215, 255), QColor(63, 99, 139)};
     }
     return {};
+}
+
+QColor halfway(const QColor& from, const QColor& to) {
+    return QColor::fromRgbF((from.redF() + to.redF()) / 2, (from.greenF() + to.greenF()) / 2,
+                            (from.blueF() + to.blueF()) / 2);
 }
 
 } // namespace
@@ -124,6 +130,15 @@ QPalette controlPalette(Appearance appearance) {
     palette.setColor(QPalette::HighlightedText, color(SettingsSystemColor::label));
     palette.setColor(QPalette::ToolTipBase, color(SettingsSystemColor::controlBackground));
     palette.setColor(QPalette::ToolTipText, color(SettingsSystemColor::label));
+    // A disabled control is drawn half into the window behind it, so it is told apart from an
+    // enabled one and still shows.
+    const QColor window = color(SettingsSystemColor::windowBackground);
+    for (const QPalette::ColorRole role :
+         {QPalette::Button, QPalette::Base, QPalette::Highlight, QPalette::Light,
+          QPalette::Midlight, QPalette::Mid, QPalette::Dark, QPalette::Shadow}) {
+        palette.setColor(QPalette::Disabled, role,
+                         halfway(palette.color(QPalette::Active, role), window));
+    }
     return palette;
 }
 

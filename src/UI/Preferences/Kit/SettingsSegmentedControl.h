@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -33,8 +35,12 @@ public:
     std::function<void(int)> onSelectionChanged;
 
 private:
+    // The chosen segment takes the accent colour, so it stands apart from the others.
+    void applySegmentColors();
+
     std::vector<QToolButton*> segments_;
     QButtonGroup* group_;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -6,6 +6,7 @@
 #include "UI/Preferences/Kit/SettingsSeparatorView.h"
 #include "UI/Text/ViewPointFontSize.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -70,8 +71,25 @@ void SettingsSheet::setSection(QWidget* section) {
     }
     section_ = section;
     sectionSlot_->addWidget(section);
-    // The wrapping subtitle gives the sheet a height for its width.
-    setFixedHeight(std::max(designedHeight_, heightForWidth(width())));
+    fitHeight();
+}
+
+void SettingsSheet::fitHeight() {
+    // The wrapping subtitle and detail lines give the sheet a height for its width.
+    const int height = std::max(designedHeight_, heightForWidth(width()));
+    if (height != this->height() || minimumHeight() != maximumHeight()) {
+        setFixedHeight(height);
+    }
+}
+
+bool SettingsSheet::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // A row whose text changed (a detail line that follows its setting) asks for another
+    // layout; the sheet grows or shrinks with it rather than lay lines over each other.
+    if (event->type() == QEvent::LayoutRequest) {
+        fitHeight();
+    }
+    return handled;
 }
 
 QPushButton* SettingsSheet::addButton(const QString& title, bool isDefault,

@@ -19,9 +19,9 @@ class SettingsFooterView;
 // The shared layout of the settings sheets: a title over a subtitle, one section, and a footer
 // bar under a hairline that holds the buttons, the default one 40 points from the trailing
 // edge. It is as wide as it was made and at least as tall; a section taller than that makes
-// it taller rather than crush its rows. It is shown as a sheet of its window (window-modal)
-// and only hidden when it ends, so the controls in it live on. Its texts take the label
-// colours of the appearance.
+// it taller rather than crush its rows, also when a row's text changes while it is shown. It is
+// shown as a sheet of its window (window-modal) and only hidden when it ends, so the controls in it
+// live on. Its texts take the label colours of the appearance.
 class SettingsSheet final : public QWidget {
     Q_OBJECT
 
@@ -50,6 +50,8 @@ public:
     SettingsFooterView* footer() const { return footer_; }
 
 protected:
+    // Fits the height again whenever the layout is redone.
+    bool event(QEvent* event) override;
     // Return and Enter reach the sheet when the focused control leaves them.
     void keyPressEvent(QKeyEvent* event) override;
     // The window background of the appearance, under the title and the section.
@@ -57,6 +59,8 @@ protected:
 
 private:
     QPushButton* makeButton(const QString& title, std::function<void()> action);
+    // As tall as designed, or as its content needs at its width.
+    void fitHeight();
     void applyColors();
 
     int designedHeight_;

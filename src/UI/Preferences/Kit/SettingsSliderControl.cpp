@@ -1,7 +1,10 @@
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Preferences/Kit/SettingsSwitch.h"
 
+#include <QEvent>
+#include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
@@ -24,6 +27,16 @@ SettingsSliderControl::SettingsSliderControl(int minimumValue, int maximumValue,
     slider_->setTickInterval(step_);
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setFixedWidth(L::sliderTrackWidth);
+    // The filled part of the track takes the accent colour, as an on switch does, faded when
+    // the slider is disabled.
+    QPalette palette;
+    const QColor accent = SettingsSwitch::trackColor(true);
+    QColor faded = accent;
+    faded.setAlphaF(SettingsSwitch::disabledOpacity);
+    palette.setColor(QPalette::Highlight, accent);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, faded);
+    slider_->setPalette(palette);
+    slider_->installEventFilter(this);
     valueLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // At least the read-out width; larger fonts widen it rather than cut the value.
     valueLabel_->setMinimumWidth(L::sliderLabelWidth);
@@ -60,6 +73,24 @@ void SettingsSliderControl::applySettingsEnabledState(bool enabled) {
     // The read-out of a disabled slider is inactive too.
     valueLabel_->setEnabled(enabled);
     applyLabelColor();
+}
+
+bool SettingsSliderControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == slider_ && event->type() == QEvent::EnabledChange) {
+        applyTrackFade();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SettingsSliderControl::applyTrackFade() {
+    if (slider_->isEnabled()) {
+        slider_->setGraphicsEffect(nullptr);
+        return;
+    }
+    auto* fade = new QGraphicsOpacityEffect(slider_);
+    // A thin track keeps a little more than a switch does, or it would vanish.
+    fade->setOpacity(0.66);
+    slider_->setGraphicsEffect(fade);
 }
 
 void SettingsSliderControl::applyLabelColor() {

@@ -38,8 +38,13 @@ public:
     int minimumValue() const { return minimumValue_; }
     int maximumValue() const { return maximumValue_; }
 
+protected:
+    // A disabled track fades into its card, as a disabled switch does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void applyLabelColor();
+    void applyTrackFade();
 
     int minimumValue_;
     int maximumValue_;

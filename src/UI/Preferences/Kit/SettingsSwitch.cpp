@@ -1,7 +1,5 @@
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 
-#include "UI/Preferences/Kit/SettingsPageLayout.h"
-
 #include <QPainter>
 #include <QPainterPath>
 
@@ -22,20 +20,23 @@ QSize SettingsSwitch::sizeHint() const {
     return size_;
 }
 
+QColor SettingsSwitch::trackColor(bool on) {
+    // Both stand out at least 3 : 1 from the cards and windows of either appearance, so an off
+    // switch shows as plainly as an on one.
+    return on ? QColor(0, 122, 255) : QColor(132, 132, 138);
+}
+
 void SettingsSwitch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const Appearance appearance = SettingsPageLayout::effectiveAppearance();
+    // A disabled switch fades into its card: still there, plainly not at hand.
+    if (!isEnabled()) {
+        painter.setOpacity(disabledOpacity);
+    }
     const QRectF track = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = track.height() / 2;
-    QColor fill =
-        isChecked() ? QColor(0, 122, 255)
-                    : SettingsPageLayout::resolvedColor(SettingsSystemColor::separator, appearance);
-    if (!isEnabled()) {
-        fill.setAlphaF(fill.alphaF() * 0.5f);
-    }
     painter.setPen(Qt::NoPen);
-    painter.setBrush(fill);
+    painter.setBrush(trackColor(isChecked()));
     painter.drawRoundedRect(track, radius, radius);
     const qreal knob = track.height() - 2;
     const qreal x = isChecked() ? track.right() - knob - 1 : track.left() + 1;

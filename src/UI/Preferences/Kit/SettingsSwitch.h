@@ -18,6 +18,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // The track's colour on and off, and how much of a disabled switch shows over its card.
+    static QColor trackColor(bool on);
+    static constexpr qreal disabledOpacity = 0.5;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

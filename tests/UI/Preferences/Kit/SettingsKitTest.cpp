@@ -1,4 +1,6 @@
+#include "UI/Alerts/SystemAlertDialog.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/ProgramPalette.h"
 #include "UI/Preferences/Kit/SettingsCardView.h"
 #include "UI/Preferences/Kit/SettingsCenteredControlRowView.h"
 #include "UI/Preferences/Kit/SettingsControlShelf.h"
@@ -12,7 +14,11 @@
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
@@ -179,6 +185,7 @@ TEST_F(SettingsKitTest, RowsDeletedAfterTheirPageAndControlsTouchNeither) {
 }
 
 TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsFootersAndSheets) {
+    ProgramPalette programPalette;
     PreferencesPanel panel;
     auto* button = new QPushButton("Customize…", &panel);
     SettingsCardView card(plainRows(2));
@@ -188,6 +195,7 @@ TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsFootersAnd
     ASSERT_NE(separator, nullptr);
     for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
         setAppearance(appearance);
+        QApplication::processEvents();
         const QColor window = L::resolvedColor(SettingsSystemColor::windowBackground, appearance);
         const QColor line = L::resolvedColor(SettingsSystemColor::separator, appearance);
         EXPECT_EQ(card.backgroundColor(),
@@ -201,6 +209,46 @@ TEST_F(SettingsKitTest, SwitchingTheAppearanceRecoloursCardsSeparatorsFootersAnd
         EXPECT_EQ(button->palette().color(QPalette::Window), window);
         EXPECT_EQ(button->palette().color(QPalette::ButtonText), color(SettingsSystemColor::label));
     }
+}
+
+// Sheets, alerts, menus and pop-up lists are windows of their own: none inherits the palette
+// of the window it belongs to, so each must take the program's.
+TEST_F(SettingsKitTest, EveryWindowOfTheProgramIsDrawnInTheAppearance) {
+    const QPalette before = QApplication::palette();
+    {
+        ProgramPalette programPalette;
+        PreferencesPanel panel;
+        auto* popUp = new QComboBox(&panel);
+        popUp->addItems({"Left", "Right"});
+        SettingsSheet sheet(QSize(520, 300), "Keys", "Inside the grid");
+        QPushButton* done = sheet.addButton("Done", true, {});
+        sheet.begin(panel);
+        SystemAlertDialog alert(SystemAlert{"Shortcut in use", "Choose another.", {"OK"}});
+        QMenu menu;
+        menu.addAction("Show Grid");
+        const std::vector<std::pair<const char*, QWidget*>> windows = {
+            {"panel", &panel}, {"pop-up list", popUp->view()},
+            {"sheet", &sheet}, {"sheet's button", done},
+            {"alert", &alert}, {"menu", &menu}};
+        for (const Appearance appearance : {Appearance::dark, Appearance::light}) {
+            setAppearance(appearance);
+            const QPalette expected = L::controlPalette(appearance);
+            // The application hands its palette to its windows on the loop's next turn.
+            QApplication::processEvents();
+            for (const auto& [name, window] : windows) {
+                for (const QPalette::ColorRole role :
+                     {QPalette::Window, QPalette::Button, QPalette::ButtonText, QPalette::Base,
+                      QPalette::Text}) {
+                    EXPECT_EQ(window->palette().color(role), expected.color(role))
+                        << name << " in " << (appearance == Appearance::dark ? "dark" : "light")
+                        << ", role " << role;
+                }
+            }
+        }
+        setAppearance(Appearance::dark);
+    }
+    // Gone, it leaves the application as it found it.
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), before.color(QPalette::Window));
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "UI/Preferences/Kit/SettingsSheet.h"
 
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/SettingsRowView.h"
+#include "UI/Preferences/Kit/SettingsSectionView.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -31,6 +35,29 @@ TEST_F(SettingsSheetTest, ReturnPressesTheDefaultButtonUnlessTheSheetLeavesItToI
         sheet.end();
     }
     EXPECT_EQ(sheet.windowModality(), Qt::WindowModal);
+}
+
+// A detail line that follows its setting may need more lines than the one it replaced, while
+// the sheet is shown or before it first shows.
+TEST_F(SettingsSheetTest, TheSheetGrowsAndShrinksWithARowWhoseDetailChanges) {
+    SettingsSheet small{QSize(520, 200), "Preview", "How pictures refresh"};
+    auto* row = new SettingsRowView("Timing", QString("Short."), new QPushButton("Choose"));
+    small.setSection(new SettingsSectionView("Snapshot", "section", {row}));
+    small.begin(window);
+    const int shortHeight = small.height();
+    const QString longDetail =
+        QString("Refreshes every five minutes and each window every thirty seconds. ").repeated(4);
+    for (const QString& detail : {longDetail, QString("Short.")}) {
+        row->detailLabel()->setText(detail);
+        // The new height climbs from the row to the sheet over a few turns of the loop.
+        for (int round = 0; round < 4; ++round) {
+            QApplication::processEvents();
+        }
+        QLabel& label = *row->detailLabel();
+        EXPECT_GE(label.height(), label.heightForWidth(label.width())) << detail.toStdString();
+        EXPECT_EQ(small.height() > shortHeight, detail == longDetail) << detail.toStdString();
+    }
+    small.end();
 }
 
 } // namespace
