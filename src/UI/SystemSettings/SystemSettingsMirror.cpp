@@ -4,6 +4,8 @@
 #include "Support/MainQueue.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
 
+#include <QApplication>
+
 namespace tessarin {
 
 SystemSettingsMirror::SystemSettingsMirror(SystemSettings& settings)
@@ -47,9 +49,21 @@ void SystemSettingsMirror::update() {
     }
     window_->showPane(*service);
     if (bringFront) {
-        // System Settings comes in front of every other application's windows.
-        window_->raise();
-        window_->activateWindow();
+        bringWindowFront();
+    }
+}
+
+// System Settings comes in front of the other applications' windows, but only of those at its
+// level: the floating ones (the permission guide, the status item) stay above it. Without a
+// window manager nothing else would keep them there.
+void SystemSettingsMirror::bringWindowFront() {
+    window_->raise();
+    window_->activateWindow();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != window_.get() && window->isVisible() &&
+            window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            window->raise();
+        }
     }
 }
 

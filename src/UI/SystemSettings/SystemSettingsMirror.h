@@ -29,6 +29,7 @@ public:
 private:
     void scheduleUpdate(bool bringFront);
     void update();
+    void bringWindowFront();
 
     SystemSettings& settings_;
     MainQueue& queue_;
