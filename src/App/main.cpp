@@ -20,6 +20,7 @@
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Preferences/Kit/ProgramPalette.h"
+#include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
 #include <chrono>
@@ -114,10 +115,12 @@ int main(int argc, char** argv) {
     }
     ProgramActivationFeed activationFeed(host.programActivation());
     TerminationSignals signals;
-    // Offscreen nothing is on screen to mirror the status item into.
+    // Offscreen nothing is on screen to mirror the status item and System Settings into.
     std::optional<StatusBarMirror> statusBarMirror;
+    std::optional<SystemSettingsMirror> systemSettingsMirror;
     if (!headless) {
         statusBarMirror.emplace(host.statusBar());
+        systemSettingsMirror.emplace(host.systemSettings());
         host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
@@ -134,6 +137,7 @@ int main(int argc, char** argv) {
     delegate->applicationWillTerminate();
     ApplicationDelegate::install(nullptr);
     delegate.reset();
+    systemSettingsMirror.reset();
     statusBarMirror.reset();
     return status;
 }

@@ -121,6 +121,46 @@ TEST_F(SetupServicesTest, APrivacyPaneGrantsWhenTheProgramsBundleIsDroppedOnIt) 
     EXPECT_FALSE(host.system().preflightScreenCaptureAccess()); // only the pane's own
 }
 
+TEST_F(SetupServicesTest, APrivacyPaneListsItsDecisionsWithSwitchesAndTellsOfEachChange) {
+    SystemSettings& settings = host.systemSettings();
+    std::vector<SystemSettings::Change> changes;
+    const auto token = settings.addObserver(
+        [&changes](SystemSettings::Change change) { changes.push_back(change); });
+    host.privacy().setDecision(PrivacyService::accessibility, "com.example.Zeta", false);
+    EXPECT_TRUE(settings.paneEntries().empty()); // no window
+    EXPECT_FALSE(settings.setAllowed(kProgram, false));
+
+    host.system().openURL(kAccessibilityPane);
+    const std::vector<PrivacyPaneEntry> listed{
+        {kProgram, "Tessarin", kInstalledProgramBundlePath, true},
+        {"com.example.Zeta", "com.example.Zeta", "", false},
+    };
+    EXPECT_EQ(settings.paneEntries(), listed);
+    EXPECT_EQ(settings.windowBounds(), SystemSettingsConfiguration{}.windowFrame);
+
+    EXPECT_TRUE(settings.setAllowed(kProgram, false));
+    EXPECT_FALSE(host.system().isProcessTrusted());
+    EXPECT_FALSE(settings.setAllowed("com.example.Unlisted", true)); // only what is listed
+    EXPECT_FALSE(host.privacy().decision(PrivacyService::accessibility, "com.example.Unlisted"));
+    auto run = host.processes().launch(kPrivacyResetToolPath, {"reset", "Accessibility", kProgram});
+    ASSERT_TRUE(run) << run.error;
+    run.process->waitUntilExit();
+    EXPECT_EQ(settings.paneEntries().size(), 1U);
+    EXPECT_TRUE(settings.dropBundle(kInstalledProgramBundlePath));
+    EXPECT_EQ(settings.paneEntries().front().allowed, true);
+    settings.moveWindow({10, 20, 700, 500});
+    settings.closeWindow();
+    EXPECT_TRUE(settings.paneEntries().empty());
+    EXPECT_FALSE(settings.windowBounds());
+
+    using C = SystemSettings::Change;
+    EXPECT_EQ(changes, (std::vector<C>{C::listChanged, C::opened, C::listChanged, C::listChanged,
+                                       C::listChanged, C::moved, C::closed}));
+    settings.removeObserver(token);
+    settings.open(kAccessibilityPane);
+    EXPECT_EQ(changes.size(), 7U);
+}
+
 TEST(SetupServicesScenarioTest, MembersReadBackAndBadOnesAreRefusedByName) {
     Scenario scenario = twoDisplays();
     scenario.setupServices.privacyDecisions[{"ScreenCapture", "com.example.Other"}] = true;

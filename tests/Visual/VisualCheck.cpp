@@ -491,6 +491,48 @@ QImage pictureOf(QWidget& window, const QColor& desktop) {
     return picture;
 }
 
+QImage wholePictureOf(QWidget& window, const QColor& desktop) {
+    QScrollArea* area = scrollingArea(window);
+    if (area == nullptr) {
+        return pictureOf(window, desktop);
+    }
+    QScrollBar* bar = area->verticalScrollBar();
+    const int kept = bar->value();
+    const QRect port(area->viewport()->mapTo(&window, QPoint()), area->viewport()->size());
+    bar->setValue(0);
+    const QImage first = pictureOf(window, desktop);
+    const qreal scale = first.devicePixelRatio();
+    const auto device = [scale](int length) {
+        return static_cast<int>(std::lround(length * scale));
+    };
+    QImage whole(first.width(), first.height() + device(bar->maximum()),
+                 QImage::Format_ARGB32_Premultiplied);
+    whole.fill(desktop);
+    QPainter painter(&whole);
+    const QRect portInPicture(device(port.x()), device(port.y()), device(port.width()),
+                              device(port.height()));
+    // Above the scrolled view, as it stands.
+    painter.drawImage(QPoint(0, 0), first, QRect(0, 0, first.width(), portInPicture.top()));
+    // The document, one view's height at a time; the last position ends at its bottom.
+    QImage last = first;
+    for (int position = 0;; position = std::min(position + port.height(), bar->maximum())) {
+        bar->setValue(position);
+        last = position == 0 ? first : pictureOf(window, desktop);
+        const QRect rows(0, portInPicture.top(), last.width(), portInPicture.height());
+        painter.drawImage(QPoint(0, portInPicture.top() + device(position)), last, rows);
+        if (position >= bar->maximum()) {
+            break;
+        }
+    }
+    // Below the scrolled view, after the whole document.
+    const int below = portInPicture.bottom() + 1;
+    painter.drawImage(QPoint(0, below + device(bar->maximum())), last,
+                      QRect(0, below, last.width(), last.height() - below));
+    painter.end();
+    bar->setValue(kept);
+    return whole;
+}
+
 std::vector<std::string> windowFaults(QWidget& window, const QColor& desktop,
                                       std::vector<QImage>& pictures) {
     std::vector<std::string> faults;

@@ -24,6 +24,10 @@ namespace tessarin::visual {
 // opaque).
 QImage pictureOf(QWidget& window, const QColor& desktop);
 
+// The window as shown, with a scrolled view drawn as long as its whole document: one picture
+// of every scroll position, without the seams of pictures laid one under the other.
+QImage wholePictureOf(QWidget& window, const QColor& desktop);
+
 // The faults of every visible widget of `window`; scrolling views are checked at each scroll
 // position. `pictures` gets the picture of every position, the first at the top.
 std::vector<std::string> windowFaults(QWidget& window, const QColor& desktop,

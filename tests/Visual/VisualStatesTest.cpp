@@ -463,7 +463,7 @@ std::vector<std::string> faultsOf(QWidget& window, Appearance appearance,
             }
         }
         if (gallery.empty()) {
-            gallery = std::move(pictures);
+            gallery = {visual::wholePictureOf(window, desktop)};
         }
     }
     std::sort(faults.begin(), faults.end());

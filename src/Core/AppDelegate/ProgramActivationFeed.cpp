@@ -2,6 +2,7 @@
 
 #include "Platform/Program/ProgramActivation.h"
 #include "UI/OSD/OSDOverlayPanel.h"
+#include "UI/SystemSettings/PrivacyPaneWindow.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -9,23 +10,32 @@
 namespace tessarin {
 namespace {
 
-// A window of the program has the focus; without one the program is not active, whatever Qt's
-// application state still says.
-bool isProgramActive(Qt::ApplicationState state) {
-    return state == Qt::ApplicationActive && QGuiApplication::focusWindow() != nullptr;
-}
-
-bool focusIsOnAnOSDPanel() {
+QWidget* focusedWindow() {
     const QWindow* focus = QGuiApplication::focusWindow();
     if (focus == nullptr) {
-        return false;
+        return nullptr;
     }
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->windowHandle() == focus) {
-            return dynamic_cast<OSDOverlayPanel*>(window) != nullptr;
+            return window;
         }
     }
-    return false;
+    return nullptr;
+}
+
+// A window of the program has the focus; without one the program is not active, whatever Qt's
+// application state still says. System Settings' pane on the desktop is the host's: with the
+// focus there, System Settings is the active application.
+bool isProgramActive(Qt::ApplicationState state) {
+    if (state != Qt::ApplicationActive || QGuiApplication::focusWindow() == nullptr) {
+        return false;
+    }
+    const QWidget* window = focusedWindow();
+    return window == nullptr || !PrivacyPaneWindow::isPaneWindow(*window);
+}
+
+bool focusIsOnAnOSDPanel() {
+    return dynamic_cast<OSDOverlayPanel*>(focusedWindow()) != nullptr;
 }
 
 } // namespace
@@ -34,9 +44,8 @@ ProgramActivationFeed::ProgramActivationFeed(ProgramActivation& activation)
     : activation_(activation) {
     // A program started from a menu-bar item is not active until one of its windows is.
     follow(QGuiApplication::applicationState());
-    stateConnection_ =
-        QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
-                         [this](Qt::ApplicationState state) { follow(state); });
+    stateConnection_ = QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged,
+                                        [this](Qt::ApplicationState state) { follow(state); });
     focusConnection_ =
         QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged,
                          [this](QWindow*) { follow(QGuiApplication::applicationState()); });

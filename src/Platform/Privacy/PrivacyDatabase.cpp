@@ -21,6 +21,7 @@ bool PrivacyDatabase::setDecision(const std::string& service, const std::string&
         return false;
     }
     decisions_[{service, bundleIdentifier}] = allowed;
+    notify();
     return true;
 }
 
@@ -28,8 +29,28 @@ bool PrivacyDatabase::reset(const std::string& service, const std::string& bundl
     if (!isKnownService(service)) {
         return false;
     }
-    decisions_.erase({service, bundleIdentifier});
+    if (decisions_.erase({service, bundleIdentifier}) > 0) {
+        notify();
+    }
     return true;
+}
+
+PrivacyDatabase::ObserverToken PrivacyDatabase::addObserver(std::function<void()> observer) {
+    const ObserverToken token = nextObserverToken_++;
+    observers_.emplace(token, std::move(observer));
+    return token;
+}
+
+void PrivacyDatabase::removeObserver(ObserverToken token) {
+    observers_.erase(token);
+}
+
+void PrivacyDatabase::notify() const {
+    // A copy: an observer may add or remove observers.
+    const auto observers = observers_;
+    for (const auto& [token, observer] : observers) {
+        observer();
+    }
 }
 
 } // namespace tessarin

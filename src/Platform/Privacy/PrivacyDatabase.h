@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -35,8 +36,17 @@ public:
 
     const std::map<Key, bool>& decisions() const { return decisions_; }
 
+    // Told after every stored or forgotten decision.
+    using ObserverToken = int;
+    ObserverToken addObserver(std::function<void()> observer);
+    void removeObserver(ObserverToken token);
+
 private:
+    void notify() const;
+
     std::map<Key, bool> decisions_;
+    std::map<ObserverToken, std::function<void()>> observers_;
+    ObserverToken nextObserverToken_ = 1;
 };
 
 } // namespace tessarin

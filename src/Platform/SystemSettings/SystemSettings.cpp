@@ -6,13 +6,22 @@
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 
+#include <algorithm>
+#include <filesystem>
+
 namespace tessarin {
 
 SystemSettings::SystemSettings(WindowServer& windows, SystemServices& system,
                                PrivacyDatabase& privacy, const ProgramBundle& program,
                                ProgramActivation& activation)
     : windows_(windows), system_(system), privacy_(privacy), program_(program),
-      activation_(activation) {}
+      activation_(activation) {
+    privacyToken_ = privacy_.addObserver([this] { notify(Change::listChanged); });
+}
+
+SystemSettings::~SystemSettings() {
+    privacy_.removeObserver(privacyToken_);
+}
 
 std::optional<std::string> SystemSettings::privacyServiceOfPane(const std::string& pane) {
     if (pane.ends_with("?Privacy_Accessibility")) {
@@ -72,6 +81,7 @@ bool SystemSettings::open(const std::string& address) {
     }
     system_.activate(configuration_.processIdentifier);
     activation_.resignActive();
+    notify(Change::opened);
     return true;
 }
 
@@ -86,8 +96,20 @@ std::optional<WindowID> SystemSettings::window() const {
     return isWindowOpen() ? window_ : std::nullopt;
 }
 
+std::optional<Rect> SystemSettings::windowBounds() const {
+    if (!window_) {
+        return std::nullopt;
+    }
+    const auto window = windows_.window(*window_);
+    return window ? std::optional(window->bounds) : std::nullopt;
+}
+
 bool SystemSettings::moveWindow(const Rect& bounds) {
-    return isWindowOpen() && windows_.setWindowBounds(*window_, bounds);
+    if (!isWindowOpen() || !windows_.setWindowBounds(*window_, bounds)) {
+        return false;
+    }
+    notify(Change::moved);
+    return true;
 }
 
 bool SystemSettings::closeWindow() {
@@ -97,6 +119,7 @@ bool SystemSettings::closeWindow() {
     windows_.removeWindow(*window_);
     window_.reset();
     pane_.clear();
+    notify(Change::closed);
     return true;
 }
 
@@ -115,6 +138,68 @@ bool SystemSettings::dropBundle(const std::string& bundlePath) {
         return false;
     }
     return privacy_.setDecision(*service, *identifier, true);
+}
+
+std::optional<std::string> SystemSettings::shownPrivacyService() const {
+    return isWindowOpen() ? privacyServiceOfPane(pane_) : std::nullopt;
+}
+
+// A program is named as it runs, else after its bundle; the system knows only the program's
+// own bundle on disk.
+PrivacyPaneEntry SystemSettings::entryOf(const std::string& bundleIdentifier, bool allowed) const {
+    PrivacyPaneEntry entry{bundleIdentifier, bundleIdentifier, {}, allowed};
+    if (bundleIdentifier == program_.resolvedIdentifier()) {
+        entry.bundlePath = program_.bundlePath();
+        entry.name = std::filesystem::path(entry.bundlePath).stem().string();
+    }
+    for (const RunningApplication& application : system_.runningApplications()) {
+        if (application.bundleIdentifier == bundleIdentifier && application.localizedName) {
+            entry.name = *application.localizedName;
+            break;
+        }
+    }
+    return entry;
+}
+
+std::vector<PrivacyPaneEntry> SystemSettings::paneEntries() const {
+    std::vector<PrivacyPaneEntry> entries;
+    const auto service = shownPrivacyService();
+    if (!service) {
+        return entries;
+    }
+    for (const auto& [key, allowed] : privacy_.decisions()) {
+        if (key.first == *service) {
+            entries.push_back(entryOf(key.second, allowed));
+        }
+    }
+    std::ranges::stable_sort(entries, {}, &PrivacyPaneEntry::name);
+    return entries;
+}
+
+bool SystemSettings::setAllowed(const std::string& bundleIdentifier, bool allowed) {
+    const auto service = shownPrivacyService();
+    if (!service || !privacy_.decision(*service, bundleIdentifier)) {
+        return false;
+    }
+    return privacy_.setDecision(*service, bundleIdentifier, allowed);
+}
+
+SystemSettings::ObserverToken SystemSettings::addObserver(std::function<void(Change)> observer) {
+    const ObserverToken token = nextObserverToken_++;
+    observers_.emplace(token, std::move(observer));
+    return token;
+}
+
+void SystemSettings::removeObserver(ObserverToken token) {
+    observers_.erase(token);
+}
+
+void SystemSettings::notify(Change change) {
+    // A copy: an observer may add or remove observers.
+    const auto observers = observers_;
+    for (const auto& [token, observer] : observers) {
+        observer(change);
+    }
 }
 
 } // namespace tessarin

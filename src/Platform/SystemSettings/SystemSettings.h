@@ -4,8 +4,11 @@
 #include "Support/Geometry.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessarin {
 
@@ -26,14 +29,31 @@ struct SystemSettingsConfiguration {
                            const SystemSettingsConfiguration&) = default;
 };
 
+// One program in a Privacy pane's list, with its switch.
+struct PrivacyPaneEntry {
+    std::string bundleIdentifier;
+    std::string name;
+    std::string bundlePath; // empty when the system does not know where it is
+    bool allowed = false;
+    friend bool operator==(const PrivacyPaneEntry&, const PrivacyPaneEntry&) = default;
+};
+
 // The System Settings application. An "x-apple.systempreferences:" address brings up its one
 // window (layer 0) on that pane and makes it the frontmost application, so the program resigns
-// active. A test moves and closes the window, and drops bundles on a Privacy pane's list, which
-// grants the dropped bundle that pane's permission. Main-thread only.
+// active. A Privacy pane lists the programs that have a decision for its service, each with a
+// switch, and grants its permission to a bundle dropped on the list. A person does this in the
+// window that mirrors it on the desktop; a test moves and closes the window and drops bundles.
+// Main-thread only.
 class SystemSettings {
 public:
+    enum class Change { opened, moved, closed, listChanged };
+    using ObserverToken = int;
+
     SystemSettings(WindowServer& windows, SystemServices& system, PrivacyDatabase& privacy,
                    const ProgramBundle& program, ProgramActivation& activation);
+    ~SystemSettings();
+    SystemSettings(const SystemSettings&) = delete;
+    SystemSettings& operator=(const SystemSettings&) = delete;
 
     void configure(const SystemSettingsConfiguration& configuration) {
         configuration_ = configuration;
@@ -44,11 +64,22 @@ public:
     // The pane shown (the address without its scheme); none while the window is closed.
     std::optional<std::string> pane() const;
     std::optional<WindowID> window() const;
+    // The window's bounds in window-server coordinates (y down), while it is open.
+    std::optional<Rect> windowBounds() const;
 
     bool moveWindow(const Rect& bounds);
     bool closeWindow();
     // True when a Privacy pane took the bundle and granted its permission.
     bool dropBundle(const std::string& bundlePath);
+    // The programs the shown Privacy pane lists, by name; empty for any other pane.
+    std::vector<PrivacyPaneEntry> paneEntries() const;
+    // Flips the switch of a program the shown Privacy pane lists; false for any other.
+    bool setAllowed(const std::string& bundleIdentifier, bool allowed);
+
+    // Told after each change: the window opened (or was brought front), moved or closed, or a
+    // decision of the privacy database changed.
+    ObserverToken addObserver(std::function<void(Change)> observer);
+    void removeObserver(ObserverToken token);
 
     // The privacy service a pane lists ("Accessibility", "ScreenCapture"), if any.
     static std::optional<std::string> privacyServiceOfPane(const std::string& pane);
@@ -58,6 +89,9 @@ private:
     bool isWindowOpen() const;
     void ensureRunning();
     std::optional<std::string> bundleIdentifierAt(const std::string& bundlePath) const;
+    std::optional<std::string> shownPrivacyService() const;
+    PrivacyPaneEntry entryOf(const std::string& bundleIdentifier, bool allowed) const;
+    void notify(Change change);
 
     WindowServer& windows_;
     SystemServices& system_;
@@ -67,6 +101,9 @@ private:
     SystemSettingsConfiguration configuration_;
     std::optional<WindowID> window_;
     std::string pane_;
+    std::map<ObserverToken, std::function<void(Change)>> observers_;
+    ObserverToken nextObserverToken_ = 1;
+    int privacyToken_ = 0;
 };
 
 } // namespace tessarin

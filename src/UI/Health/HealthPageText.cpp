@@ -1,5 +1,6 @@
 #include "UI/Health/HealthPageText.h"
 
+#include "UI/Preferences/Kit/SettingsAccentButton.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Text/ViewPointFontSize.h"
 
@@ -99,6 +100,7 @@ QPushButton* makeButton(const QString& title, const QString& identifier, bool is
     }
     if (isDefault) {
         button->setProperty("keyEquivalent", QStringLiteral("\r"));
+        SettingsAccentButton::apply(*button, SettingsPageLayout::effectiveAppearance());
     }
     return button;
 }

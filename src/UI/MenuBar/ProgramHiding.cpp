@@ -2,6 +2,7 @@
 
 #include "Platform/Host.h"
 #include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/SystemSettings/PrivacyPaneWindow.h"
 
 #include <QApplication>
 
@@ -21,7 +22,8 @@ ProgramHiding::~ProgramHiding() {
 
 void ProgramHiding::hide() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && !StatusBarMirror::isMirrorWindow(*window)) {
+        if (window->isVisible() && !StatusBarMirror::isMirrorWindow(*window) &&
+            !PrivacyPaneWindow::isPaneWindow(*window)) {
             hiddenWindows_.emplace_back(window);
             window->hide();
         }

@@ -9,8 +9,8 @@
 namespace tessarin {
 
 // Hiding the program as the host's toolkit does: its windows leave the screen (not the status
-// item, which is the host's) and it stops being active; they come back when it becomes active
-// again or everything is shown. Main thread only.
+// item or System Settings' pane, which are the host's) and it stops being active; they come back
+// when it becomes active again or everything is shown. Main thread only.
 class ProgramHiding {
 public:
     ProgramHiding();

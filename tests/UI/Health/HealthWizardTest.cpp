@@ -2,6 +2,7 @@
 #include "UI/Health/HealthWorld.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
+#include "UI/Preferences/Kit/SettingsAccentButton.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QLabel>
@@ -53,6 +54,32 @@ TEST_F(HealthWizardTest, OpenLowersTheWindowAndTheGuideGlidesOntoThePaneAndFollo
     world.queue.advance(0.05);
     EXPECT_EQ(guide().panel()->hostFrame(), *guide().trackedFrame());
     EXPECT_NE(guide().panel()->hostFrame(), *target);
+}
+
+TEST_F(HealthWizardTest, TheStepsActionsCarryTheAccentBezelInEitherAppearance) {
+    // The colour in the middle of the button's left end, clear of its title.
+    const auto bezelOf = [this](const char* name) {
+        auto* button = find<QPushButton>(name);
+        EXPECT_NE(button, nullptr) << name;
+        const QImage picture =
+            button ? button->grab().toImage() : QImage(1, 1, QImage::Format_RGB32);
+        return picture.pixelColor(6, picture.height() / 2);
+    };
+    world.d().presentHealthCheckAtLaunch();
+    for (const Appearance appearance : {Appearance::dark, Appearance::light}) {
+        host().system().setAppearance(appearance);
+        world.queue.runUntilIdle();
+        testing::flushDeferredDeletes();
+        EXPECT_EQ(bezelOf("health.action.0"), SettingsAccentButton::bezelColor(appearance));
+    }
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    ASSERT_EQ(step(), "1");
+    EXPECT_EQ(bezelOf("health.action.1"), SettingsAccentButton::bezelColor(Appearance::light));
+    EXPECT_NE(bezelOf("health.skip.1"), SettingsAccentButton::bezelColor(Appearance::light));
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    EXPECT_EQ(bezelOf("health.practice.skip"), SettingsAccentButton::bezelColor(Appearance::light));
 }
 
 TEST_F(HealthWizardTest, RechecksThatChangeNothingKeepThePressedButtonAndANewAppearanceRecolours) {

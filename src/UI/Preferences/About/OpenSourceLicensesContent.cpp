@@ -14,12 +14,6 @@ namespace {
 
 constexpr const char* bundleName = "Tessarin_Tessarin.bundle";
 
-// The repository addresses are not recorded in this source tree; the credit says so rather than
-// guess them.
-constexpr const char* multitouchSource = "(source repository address not recorded in this build)";
-constexpr const char* spaceSwitcherSource =
-    "(source repository address not recorded in this build)";
-
 bool isFolder(const fs::path& path) {
     std::error_code error;
     return fs::is_directory(path, error);
@@ -59,18 +53,23 @@ std::optional<QString> licenseText(const std::string& name, const std::optional<
     return decoded.trimmed();
 }
 
-QString text(const std::optional<fs::path>& bundle) {
+QString text(const std::optional<fs::path>& bundle, const SourceAddresses& addresses) {
     const QString fallback = QString::fromUtf8(fallbackText);
     const QString multitouch = licenseText(multitouchLicenseName, bundle).value_or(fallback);
     const QString spaceSwitcher = licenseText(spaceSwitcherLicenseName, bundle).value_or(fallback);
     const QString separator =
         QStringLiteral("\n\n") + QString(40, QChar('-')) + QStringLiteral("\n\n");
-    return QStringLiteral("Three-finger tap input provided by\n") +
-           QString::fromUtf8(multitouchSource) + QStringLiteral("\n\n") + multitouch + separator +
-           QStringLiteral("Fast space switching method based on\n") +
-           QString::fromUtf8(spaceSwitcherSource) + QStringLiteral(" ") +
-           QString::fromUtf8("\U0001F647\u200D\u2642\uFE0F") + QStringLiteral("\n\n") +
-           spaceSwitcher;
+    const QString bow = QString::fromUtf8(creditEmoji);
+    // An address nobody recorded leaves its line out rather than say so in the credit.
+    const QString multitouchCredit =
+        QStringLiteral("Three-finger tap input provided by") +
+        (addresses.multitouch ? QStringLiteral("\n") + *addresses.multitouch : QString());
+    const QString spaceSwitcherCredit =
+        QStringLiteral("Fast space switching method based on\n") +
+        (addresses.spaceSwitcher ? *addresses.spaceSwitcher + QStringLiteral(" ") : QString()) +
+        bow;
+    return multitouchCredit + QStringLiteral("\n\n") + multitouch + separator +
+           spaceSwitcherCredit + QStringLiteral("\n\n") + spaceSwitcher;
 }
 
 } // namespace tessarin::OpenSourceLicensesContent

@@ -4,6 +4,7 @@
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "UI/Text/EmojiFont.h"
 #include "UI/Text/ViewPointFontSize.h"
 
 #include <QFontDatabase>
@@ -54,6 +55,7 @@ OpenSourceLicensesWindowController::OpenSourceLicensesWindowController(const QSt
         *textView_, SettingsPageLayout::resolvedColor(SettingsSystemColor::label,
                                                       SettingsPageLayout::effectiveAppearance()));
     textView_->document()->setDocumentMargin(16);
+    EmojiFont::apply(*textView_->document());
     backgroundLayout->addWidget(textView_);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

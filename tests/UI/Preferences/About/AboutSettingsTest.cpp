@@ -1,14 +1,18 @@
 #include "Core/AppDelegate/SoftwareUpdateController.h"
 #include "Platform/Program/ProgramBundle.h"
 #include "UI/Preferences/About/AboutSettingsViewController.h"
+#include "UI/Preferences/About/OpenSourceLicensesContent.h"
 #include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
 #include <QBuffer>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextLayout>
 
 namespace tessarin {
 namespace {
@@ -143,6 +147,33 @@ TEST_F(AboutSettingsTest, TheLicencesWindowIsMadeOnceAndBroughtBack) {
     EXPECT_TRUE(first->textView()->isReadOnly());
     EXPECT_TRUE(first->textView()->toPlainText().contains("Three-finger tap input provided by"));
     EXPECT_FALSE(first->textView()->toPlainText().contains("License text could not be loaded."));
+}
+
+TEST_F(AboutSettingsTest, TheLicencesNameNoUnknownAddressAndDrawTheBowAsOneGlyph) {
+    const ProgramBundle bundle = bundleWith({});
+    AboutSettingsViewController page(bundle, {}, unconfigured);
+    page.view()->findChild<QPushButton*>("about.openSource.licenses")->click();
+    OpenSourceLicensesWindowController* licences = page.openSourceLicensesWindowController();
+    ASSERT_NE(licences, nullptr);
+    QPlainTextEdit* view = licences->textView();
+    const QString text = view->toPlainText();
+    EXPECT_FALSE(text.contains("address")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("Three-finger tap input provided by\n\nOpenMultitouchSupport\n"));
+    const QString bow = QString::fromUtf8(OpenSourceLicensesContent::creditEmoji);
+    EXPECT_TRUE(text.contains("Fast space switching method based on\n" + bow + "\n\n"));
+
+    // The four code points of the bow come out of the layout as one glyph.
+    const int at = static_cast<int>(text.indexOf(bow));
+    const QTextBlock block = view->document()->findBlock(at);
+    ASSERT_TRUE(block.isValid());
+    view->document()->documentLayout()->blockBoundingRect(block); // lays the block out
+    ASSERT_NE(block.layout(), nullptr);
+    qsizetype glyphs = 0;
+    for (const QGlyphRun& run :
+         block.layout()->glyphRuns(at - block.position(), static_cast<int>(bow.size()))) {
+        glyphs += run.glyphIndexes().size();
+    }
+    EXPECT_EQ(glyphs, 1);
 }
 
 } // namespace

@@ -32,6 +32,18 @@ TEST_F(OpenSourceLicensesContentTest, MissingFilesGiveTheFallbackUnderEachCredit
     EXPECT_EQ(Content::text(std::nullopt), text);
 }
 
+TEST_F(OpenSourceLicensesContentTest, AKnownAddressStandsOnTheLineAfterItsCredit) {
+    const QString bow = QString::fromUtf8(Content::creditEmoji);
+    const QString fallback = Content::fallbackText;
+    const QString unknown = Content::text(bundle());
+    EXPECT_TRUE(unknown.startsWith("Three-finger tap input provided by\n\n" + fallback));
+    EXPECT_TRUE(unknown.contains("based on\n" + bow + "\n\n"));
+    const QString known =
+        Content::text(bundle(), {"https://a.example/one", "https://b.example/two"});
+    EXPECT_TRUE(known.startsWith("Three-finger tap input provided by\nhttps://a.example/one\n\n"));
+    EXPECT_TRUE(known.contains("based on\nhttps://b.example/two " + bow + "\n\n"));
+}
+
 TEST_F(OpenSourceLicensesContentTest, PaddingIsTrimmedAndAnEmptyFileStaysEmpty) {
     write(Content::multitouchLicenseName, "\n\n  First licence.\n  \n");
     write(Content::spaceSwitcherLicenseName, "");

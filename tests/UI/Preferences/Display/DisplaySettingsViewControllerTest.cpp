@@ -14,6 +14,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
@@ -373,6 +375,31 @@ TEST_F(DisplayPageTest, EachShowingBuildsANewSheetOverTheSameControls) {
     EXPECT_EQ(find(Id::overlaySizeControl), size);
     // Studio's own size, not the global one.
     EXPECT_EQ(find<SettingsSegmentedControl>(Id::overlaySizeControl)->selectedSegment(), 2);
+}
+
+TEST_F(DisplayPageTest, ClosingASheetKeepsThePageScrolledWhereItWas) {
+    page->view()->resize(620, 360);
+    QApplication::processEvents();
+    // The offscreen window takes the new size without the layout pass a desktop would post.
+    QEvent layout(QEvent::LayoutRequest);
+    QApplication::sendEvent(page->scrollView(), &layout);
+    QScrollBar* bar = page->scrollView()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    for (Sheet sheet : kAllDisplaySettingsSheets) {
+        for (const int position : {bar->maximum(), bar->maximum() / 2}) {
+            bar->setValue(position);
+            open(sheet);
+            QPushButton* done = nullptr;
+            for (auto* button : page->sheet(sheet)->findChildren<QPushButton*>()) {
+                done = button->text() == "Done" ? button : done;
+            }
+            ASSERT_NE(done, nullptr);
+            QTest::mouseClick(done, Qt::LeftButton);
+            settle();
+            ASSERT_EQ(page->sheet(sheet), nullptr);
+            EXPECT_EQ(bar->value(), position) << static_cast<int>(sheet);
+        }
+    }
 }
 
 TEST_F(DisplayPageTest, StoredValuesOfTheWrongKindReadAsDefaults) {

@@ -21,6 +21,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 namespace tessarin::testing {
@@ -310,6 +312,51 @@ TEST_F(KeyboardPageTest, AWorkspaceConfiguredOverAPlaceholderBringsBothDisplaysT
     world.queue.advance(2);
     EXPECT_EQ(world.current("UUID-A"), 102u);
     EXPECT_EQ(world.current("UUID-B"), 203u);
+}
+
+TEST_F(KeyboardPageTest, ClosingASheetKeepsThePageScrolledWhereItWas) {
+    click(Id::workspaceAddControl);
+    const Uuid id = world.d().workspaceShortcutStore.cachedWorkspaces().at(0).id;
+    page->handleWorkspaceRecordingResult(kCommandK, id);
+    // Replaced rows shrink the document until the layout passes have run; offscreen the last
+    // one, which a desktop posts, is sent here.
+    const auto settleLayout = [this] {
+        settle();
+        QApplication::processEvents();
+        QEvent layout(QEvent::LayoutRequest);
+        QApplication::sendEvent(page->scrollView(), &layout);
+    };
+    settleLayout();
+    QScrollBar* bar = page->scrollView()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    for (const char* button :
+         {Id::workspaceConfigureDoneControl, Id::workspaceConfigureCancelControl}) {
+        for (const int position : {bar->maximum(), bar->maximum() / 2}) {
+            bar->setValue(position);
+            click(Id::workspaceControl(id, "configure"));
+            ASSERT_NE(page->workspaceConfigurationPanel(), nullptr);
+            QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton);
+            settleLayout();
+            ASSERT_EQ(page->workspaceConfigurationPanel(), nullptr);
+            EXPECT_EQ(bar->value(), position) << button;
+        }
+    }
+    for (const int position : {bar->maximum(), bar->maximum() / 2}) {
+        bar->setValue(position);
+        click(Id::osdKeybindsControl);
+        QWidget* sheet = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            sheet = window->isVisible() && window->parentWidget() == page->view() ? window : sheet;
+        }
+        ASSERT_NE(sheet, nullptr);
+        for (QAbstractButton* done : sheet->findChildren<QAbstractButton*>()) {
+            if (done->text() == "Done") {
+                QTest::mouseClick(done, Qt::LeftButton);
+            }
+        }
+        settleLayout();
+        EXPECT_EQ(bar->value(), position) << "keybinds";
+    }
 }
 
 TEST_F(KeyboardPageTest, StoredValuesTheStoresRejectShowAsDefaultsOrNone) {
