@@ -1,5 +1,6 @@
 #include "Platform/ScreenCapture/ApplicationIcons.h"
 
+#include "Platform/ScreenCapture/ApplicationIconDrawing.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/SystemServices.h"
 
@@ -24,8 +25,8 @@ std::optional<QImage> ApplicationIcons::icon(int32_t processIdentifier) const {
     }
     auto [drawn, isNew] = drawn_.try_emplace(processIdentifier);
     if (isNew) {
-        drawn->second = CaptureContent::markedPicture(CaptureContent::colorFromRGB(look->rgb),
-                                                      look->size, look->size);
+        drawn->second =
+            ApplicationIconDrawing::draw(CaptureContent::colorFromRGB(look->rgb), look->size);
     }
     return drawn->second;
 }

@@ -1,6 +1,7 @@
 #include "Platform/ScreenCapture/DesktopPictures.h"
 
 #include "Platform/ScreenCapture/CaptureContent.h"
+#include "Platform/ScreenCapture/DesktopPictureDrawing.h"
 
 #include <functional>
 
@@ -45,8 +46,8 @@ std::optional<QImage> DesktopPictures::loadImage(const std::string& url) const {
         return std::nullopt;
     }
     ++loadCount_;
-    return CaptureContent::markedPicture(CaptureContent::colorFromRGB(picture.rgb), pixelWidth,
-                                         pixelHeight);
+    return DesktopPictureDrawing::draw(CaptureContent::colorFromRGB(picture.rgb), pixelWidth,
+                                       pixelHeight);
 }
 
 std::optional<QImage> DesktopPictures::picture(const std::string& screenUUID) const {
