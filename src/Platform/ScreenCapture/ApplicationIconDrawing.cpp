@@ -61,17 +61,18 @@ QPainterPath bubble() {
 }
 
 QPainterPath page() {
+    // A sheet with its top-right corner cut, and the corner folded down beside the cut.
     QPainterPath path(QPointF(0.18, 0.04));
-    path.lineTo(0.6, 0.04);
-    path.lineTo(0.84, 0.28);
+    path.lineTo(0.56, 0.04);
+    path.lineTo(0.84, 0.32);
     path.lineTo(0.84, 0.96);
     path.lineTo(0.18, 0.96);
     path.closeSubpath();
-    QPainterPath fold(QPointF(0.6, 0.04));
-    fold.lineTo(0.6, 0.28);
-    fold.lineTo(0.84, 0.28);
-    fold.closeSubpath();
-    return path.subtracted(fold);
+    path.moveTo(0.63, 0.05);
+    path.lineTo(0.83, 0.25);
+    path.lineTo(0.63, 0.25);
+    path.closeSubpath();
+    return path;
 }
 
 QPainterPath drop() {

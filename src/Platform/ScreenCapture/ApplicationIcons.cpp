@@ -9,7 +9,10 @@ namespace tessarin {
 ApplicationIcons::ApplicationIcons(const SystemServices& system) : system_(system) {}
 
 ApplicationIconSpec ApplicationIcons::defaultSpec(int32_t processIdentifier) {
-    const QColor color = CaptureContent::colorFromSeed(static_cast<uint64_t>(processIdentifier));
+    // The hue of the process's colour, saturated and bright as application icons are.
+    const int hue =
+        CaptureContent::colorFromSeed(static_cast<uint64_t>(processIdentifier)).hsvHue();
+    const QColor color = QColor::fromHsv(hue < 0 ? 210 : hue, 170, 205);
     return {static_cast<uint32_t>(color.rgb() & 0xffffff), 256};
 }
 
