@@ -1,14 +1,17 @@
 #include "Platform/ScreenCapture/ScreenCapture.h"
 
 #include "Platform/Accessibility.h"
+#include "Platform/ScreenCapture/ApplicationIconDrawing.h"
 #include "Platform/ScreenCapture/ApplicationIcons.h"
 #include "Platform/ScreenCapture/ApplicationWindowTitles.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
+#include "Platform/ScreenCapture/DesktopPictureDrawing.h"
 #include "Platform/ScreenCapture/DesktopPictures.h"
 #include "Platform/ScreenCapture/WindowListDictionaries.h"
 #include "Platform/SystemServices.h"
 #include "PlatformWorld.h"
 
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace tessarin {
@@ -55,6 +58,18 @@ protected:
         return result.value_or(ScreenCaptureResult{});
     }
 
+    // Display A's picture, drawn from its colour, as a capture of 144 x 90 pixels shows it.
+    static QColor pictureOfAAt(int x, int y) {
+        QImage scaled(144, 90, CaptureContent::imageFormat);
+        QPainter painter(&scaled);
+        painter.drawImage(QRectF(0, 0, 144, 90),
+                          DesktopPictureDrawing::draw(CaptureContent::colorFromRGB(0x102030),
+                                                      DesktopPictures::pixelWidth,
+                                                      DesktopPictures::pixelHeight));
+        painter.end();
+        return scaled.pixelColor(x, y);
+    }
+
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
     ScreenCapture& capture = host.screenCapture();
 };
@@ -90,13 +105,14 @@ TEST_F(ScreenCaptureTest, ADisplayShowsItsCurrentSpaceOverItsPictureScaledToTheP
     EXPECT_EQ(result.image->size(), QSize(144, 90));
     // Window 5 spans points 400...600 x 400...500: pixels 40...60 x 40...50 at a tenth.
     EXPECT_EQ(result.image->pixelColor(50, 45), CaptureContent::windowColor(5, "Notes", "List"));
-    EXPECT_EQ(result.image->pixelColor(100, 80), CaptureContent::colorFromRGB(0x102030));
+    EXPECT_EQ(result.image->pixelColor(100, 80), pictureOfAAt(100, 80));
+    EXPECT_EQ(result.image->pixelColor(10, 5), pictureOfAAt(10, 5));
 }
 
 TEST_F(ScreenCaptureTest, AnExcludedApplicationsWindowsAreLeftOut) {
     const ScreenCaptureResult result = captureDisplayA({"com.example.notes"});
     ASSERT_TRUE(result.image);
-    EXPECT_EQ(result.image->pixelColor(50, 45), CaptureContent::colorFromRGB(0x102030));
+    EXPECT_EQ(result.image->pixelColor(50, 45), pictureOfAAt(50, 45));
 }
 
 TEST_F(ScreenCaptureTest, CompletionsWaitForTheExecutorAndArriveInTheOrderItRunsThem) {
@@ -190,7 +206,8 @@ TEST_F(ScreenCaptureTest, IconsPicturesAndTitlesFollowTheScenario) {
     EXPECT_FALSE(host.applicationIcons().icon(40));
     EXPECT_FALSE(host.applicationIcons().icon(12345)); // not running
     host.applicationIcons().setIcon(41, ApplicationIconSpec{0x00ff00, 16});
-    EXPECT_EQ(host.applicationIcons().icon(41)->pixelColor(15, 15), QColor(0, 255, 0));
+    EXPECT_EQ(*host.applicationIcons().icon(41),
+              ApplicationIconDrawing::draw(QColor(0, 255, 0), 16));
 
     host.desktopPictures().setPicture("UUID-B", {DesktopPictureState::unreadable});
     const auto url = host.desktopPictures().desktopImageURL("UUID-B");

@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -228,6 +229,51 @@ void checkSymbol(const QWidget& widget, std::vector<std::string>& faults) {
     }
 }
 
+// Whether `icon` shows a drawing: two colours, each on at least a twentieth of its opaque
+// pixels, that stand apart at 3 : 1 (a glyph on its ground). A plain shape of one colour, or one
+// shaded from light to a little darker, has no such pair.
+bool showsADrawing(const QImage& icon) {
+    const QImage argb = icon.convertToFormat(QImage::Format_ARGB32);
+    std::map<QRgb, int> bins;
+    int opaque = 0;
+    for (int y = 0; y < argb.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < argb.width(); ++x) {
+            if (qAlpha(row[x]) >= 250) {
+                ++opaque;
+                ++bins[qRgb(qRed(row[x]) & 0xf0, qGreen(row[x]) & 0xf0, qBlue(row[x]) & 0xf0)];
+            }
+        }
+    }
+    std::vector<QColor> common;
+    for (const auto& [colour, count] : bins) {
+        if (count * 20 >= opaque) {
+            common.emplace_back(colour);
+        }
+    }
+    for (std::size_t i = 0; i < common.size(); ++i) {
+        for (std::size_t j = i + 1; j < common.size(); ++j) {
+            if (contrastRatio(common[i], common[j]) >= 3.0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Where the program's icon is shown it must be there and be a drawing.
+void checkProgramIcon(const QWidget& widget, std::vector<std::string>& faults) {
+    if (!widget.property("programIcon").toBool()) {
+        return;
+    }
+    const auto* label = qobject_cast<const QLabel*>(&widget);
+    if (label == nullptr || label->pixmap().isNull()) {
+        faults.push_back(describe(widget) + ": the program's icon has no picture");
+    } else if (!showsADrawing(label->pixmap().toImage())) {
+        faults.push_back(describe(widget) + ": the program's icon is a plain shape, not a drawing");
+    }
+}
+
 void checkGlyphs(const QString& text, const QFont& font, const std::string& where,
                  std::vector<std::string>& faults) {
     if (const QString missing = missingCharacters(text, font); !missing.isEmpty()) {
@@ -278,6 +324,7 @@ std::vector<std::string> layoutFaults(QWidget& window) {
         }
         checkSiblings(*widget, window, faults);
         checkSymbol(*widget, faults);
+        checkProgramIcon(*widget, faults);
         if (const auto text = shownText(*widget)) {
             checkGlyphs(text->text, text->font, describe(*widget), faults);
         }

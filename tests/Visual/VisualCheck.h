@@ -16,8 +16,9 @@ class OSDGridView;
 
 // What a person sees of a window, checked: text that is cut or runs out of its place, controls
 // squeezed below their smallest size or lying on each other, text too faint against what is
-// painted behind it, named symbols without a picture, and characters drawn as missing-glyph
-// boxes. Every check reads the window as shown: its widgets' geometry and a picture of it.
+// painted behind it, named symbols without a picture, the program's icon missing or a plain
+// shape, and characters drawn as missing-glyph boxes. Every check reads the window as shown: its
+// widgets' geometry and a picture of it.
 namespace tessarin::visual {
 
 // The window as shown on a desktop of `desktop` (which shows through where the window is not

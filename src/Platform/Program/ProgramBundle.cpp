@@ -1,5 +1,8 @@
 #include "Platform/Program/ProgramBundle.h"
 
+#include "Platform/ScreenCapture/ApplicationIconDrawing.h"
+#include "Platform/ScreenCapture/CaptureContent.h"
+
 #include <QColor>
 #include <QPainter>
 #include <functional>
@@ -15,20 +18,32 @@ bool ProgramBundle::fileExists(const std::string& path) const {
 }
 
 QImage ProgramBundle::icon(const std::string& path, int size) const {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const bool ownBundle = path == info_.bundlePath || path == kInstalledProgramBundlePath;
+    if (const auto own = ownBundle ? bundleIcon() : std::nullopt) {
+        return own->scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(CaptureContent::imageFormat);
+    }
+    if (path.ends_with(".app")) {
+        // A hue of its own per path, so two bundles without an icon are told apart at a glance.
+        const int hue = static_cast<int>(std::hash<std::string>{}(path) % 360);
+        return ApplicationIconDrawing::draw(QColor::fromHsv(hue, 160, 220), size);
+    }
+    QImage image(size, size, CaptureContent::imageFormat);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool application = path.ends_with(".app");
-    // A hue of its own per path, so two bundles are told apart at a glance.
-    const int hue = static_cast<int>(std::hash<std::string>{}(path) % 360);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(application ? QColor::fromHsv(hue, 160, 220) : QColor(235, 235, 235));
+    painter.setBrush(QColor(235, 235, 235));
     const double inset = size * 0.1;
     const QRectF body(inset, inset, size - 2 * inset, size - 2 * inset);
-    painter.drawRoundedRect(body, size * (application ? 0.22 : 0.06),
-                            size * (application ? 0.22 : 0.06));
+    painter.drawRoundedRect(body, size * 0.06, size * 0.06);
     return image;
+}
+
+std::optional<QImage> ProgramBundle::bundleIcon() const {
+    const PropertyValue* name = infoValue("CFBundleIconFile");
+    const auto file = name != nullptr ? name->stringValue() : std::nullopt;
+    return file ? imageNamed(*file) : std::nullopt;
 }
 
 const ProgramBundleContents& ProgramBundle::contents() const {

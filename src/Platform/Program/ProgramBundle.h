@@ -42,8 +42,10 @@ public:
     // The bundle, its executable and the installed copy exist; nothing else does.
     bool fileExists(const std::string& path) const;
 
-    // The icon the workspace shows for a path: an application's own for a bundle ending in
-    // ".app", a generic document otherwise. Equal paths give equal pictures.
+    // The icon the workspace shows for a path: for the program's own bundle (and its installed
+    // copy) the icon file its Info.plist names; for another bundle ending in ".app", or the own
+    // one without an icon file, an application icon in a hue of the path's; a generic document
+    // otherwise. Equal paths give equal pictures.
     QImage icon(const std::string& path, int size = 64) const;
 
     // Info.plist and resources, as the bundle's own lookups answer them.
@@ -60,6 +62,8 @@ public:
 
 private:
     std::string resourceFolder() const;
+    // The picture of the icon file the Info.plist names, when the bundle has one that decodes.
+    std::optional<QImage> bundleIcon() const;
 
     ProgramBundleInfo info_;
     mutable std::optional<ProgramBundleContents> builtContents_;

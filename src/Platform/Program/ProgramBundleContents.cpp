@@ -1,20 +1,21 @@
 #include "Platform/Program/ProgramBundleContents.h"
 
 #include "Platform/Program/ProgramBuildInfo.h"
-#include "Platform/Program/ProgramBundle.h"
 
-#include <QBuffer>
+#include <QFile>
 
 namespace tessarin {
 
 namespace {
 
-QByteArray pngData(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+// The program's icon as the build's resource bundle holds it: the picture the program draws in
+// its own windows is the one its bundle carries.
+std::optional<QByteArray> builtProgramIcon() {
+    QFile file(QString::fromUtf8(ProgramBuildInfo::resourceBundlePath()) + "/AppIcon.png");
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll();
 }
 
 std::optional<std::string> readInfo(const Json& info, PropertyDictionary& into) {
@@ -66,8 +67,9 @@ ProgramBundleContents defaultProgramBundleContents() {
                      {"CFBundleVersion", PropertyValue(ProgramBuildInfo::buildNumber())},
                      {"GitCommitHash", PropertyValue(ProgramBuildInfo::commit())},
                      {"CFBundleIconFile", PropertyValue("AppIcon")}};
-    const ProgramBundle bundle{ProgramBundleInfo{}};
-    contents.resources["AppIcon.png"] = pngData(bundle.icon(kInstalledProgramBundlePath, 128));
+    if (auto icon = builtProgramIcon()) {
+        contents.resources["AppIcon.png"] = std::move(*icon);
+    }
     return contents;
 }
 

@@ -1,5 +1,6 @@
 #include "Platform/ScreenCapture/ApplicationIcons.h"
 
+#include "Platform/ScreenCapture/ApplicationIconDrawing.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/SystemServices.h"
 
@@ -8,7 +9,10 @@ namespace tessarin {
 ApplicationIcons::ApplicationIcons(const SystemServices& system) : system_(system) {}
 
 ApplicationIconSpec ApplicationIcons::defaultSpec(int32_t processIdentifier) {
-    const QColor color = CaptureContent::colorFromSeed(static_cast<uint64_t>(processIdentifier));
+    // The hue of the process's colour, saturated and bright as application icons are.
+    const int hue =
+        CaptureContent::colorFromSeed(static_cast<uint64_t>(processIdentifier)).hsvHue();
+    const QColor color = QColor::fromHsv(hue < 0 ? 210 : hue, 170, 205);
     return {static_cast<uint32_t>(color.rgb() & 0xffffff), 256};
 }
 
@@ -24,8 +28,8 @@ std::optional<QImage> ApplicationIcons::icon(int32_t processIdentifier) const {
     }
     auto [drawn, isNew] = drawn_.try_emplace(processIdentifier);
     if (isNew) {
-        drawn->second = CaptureContent::markedPicture(CaptureContent::colorFromRGB(look->rgb),
-                                                      look->size, look->size);
+        drawn->second =
+            ApplicationIconDrawing::draw(CaptureContent::colorFromRGB(look->rgb), look->size);
     }
     return drawn->second;
 }

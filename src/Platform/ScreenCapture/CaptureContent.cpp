@@ -1,7 +1,5 @@
 #include "Platform/ScreenCapture/CaptureContent.h"
 
-#include <QPainter>
-
 namespace tessarin::CaptureContent {
 
 namespace {
@@ -19,7 +17,8 @@ uint64_t mix(uint64_t hash, const void* bytes, std::size_t count) {
 
 QColor colorFromSeed(uint64_t seed) {
     const uint64_t hash = mix(14695981039346656037ull, &seed, sizeof seed);
-    // Channels kept between 40 and 215 so no window is white (the mark) or black (no picture).
+    // Channels kept between 40 and 215: no window is white, nor black as a capture without a
+    // picture is.
     const auto channel = [hash](int shift) { return 40 + static_cast<int>((hash >> shift) % 176); };
     return QColor(channel(0), channel(16), channel(32));
 }
@@ -37,14 +36,6 @@ QColor windowColor(WindowID number, const std::string& owner, const std::string&
 
 QColor colorFromRGB(uint32_t rgb) {
     return QColor((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
-}
-
-QImage markedPicture(const QColor& color, int width, int height) {
-    QImage image(width, height, imageFormat);
-    image.fill(color);
-    QPainter painter(&image);
-    painter.fillRect(0, 0, width / 4, height / 4, Qt::white);
-    return image;
 }
 
 } // namespace tessarin::CaptureContent

@@ -10,9 +10,9 @@
 namespace tessarin {
 
 // How the simulated applications look: every window is filled with one colour made from its
-// number, owner, title and redraw count, so a test tells windows apart by their pixels; icons
-// and desktop pictures are a colour with a white mark in their top-left quarter, which shows
-// which way up a drawing came out.
+// number, owner, title and redraw count, so a test tells windows apart by their pixels. Icons and
+// desktop pictures are drawn from one colour each (`ApplicationIconDrawing`,
+// `DesktopPictureDrawing`).
 namespace CaptureContent {
 
 QColor windowColor(WindowID number, const std::string& owner, const std::string& title,
@@ -20,9 +20,6 @@ QColor windowColor(WindowID number, const std::string& owner, const std::string&
 // An opaque colour from a number (applications' icons, screens' pictures by default).
 QColor colorFromSeed(uint64_t seed);
 QColor colorFromRGB(uint32_t rgb);
-// A square or rectangle of the colour with the white top-left mark, in ARGB32 premultiplied.
-QImage markedPicture(const QColor& color, int width, int height);
-
 // The one pixel format images of the simulated system come in and are compared in.
 inline constexpr QImage::Format imageFormat = QImage::Format_ARGB32_Premultiplied;
 

@@ -1,6 +1,7 @@
 #include "Platform/ScreenCapture/DesktopPictures.h"
 
 #include "Platform/ScreenCapture/CaptureContent.h"
+#include "Platform/ScreenCapture/DesktopPictureDrawing.h"
 
 #include <functional>
 
@@ -23,8 +24,9 @@ DesktopPictureSpec DesktopPictures::look(const std::string& screenUUID) const {
     for (const char c : screenUUID) {
         seed = seed * 131 + static_cast<unsigned char>(c);
     }
-    return {DesktopPictureState::present,
-            static_cast<uint32_t>(CaptureContent::colorFromSeed(seed).rgb() & 0xffffff)};
+    // A hue of the screen's own at one saturation and brightness: never a muddy grey.
+    const QColor color = QColor::fromHsv(static_cast<int>(seed % 360), 130, 185);
+    return {DesktopPictureState::present, static_cast<uint32_t>(color.rgb() & 0xffffff)};
 }
 
 std::optional<std::string> DesktopPictures::desktopImageURL(const std::string& screenUUID) const {
@@ -45,8 +47,8 @@ std::optional<QImage> DesktopPictures::loadImage(const std::string& url) const {
         return std::nullopt;
     }
     ++loadCount_;
-    return CaptureContent::markedPicture(CaptureContent::colorFromRGB(picture.rgb), pixelWidth,
-                                         pixelHeight);
+    return DesktopPictureDrawing::draw(CaptureContent::colorFromRGB(picture.rgb), pixelWidth,
+                                       pixelHeight);
 }
 
 std::optional<QImage> DesktopPictures::picture(const std::string& screenUUID) const {

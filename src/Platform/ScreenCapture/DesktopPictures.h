@@ -18,7 +18,7 @@ struct DesktopPictureSpec {
 };
 
 // The desktop picture of each screen, by screen UUID: an address and the image behind it. A
-// screen without a look shows a colour drawn from its UUID; a missing picture has no address,
+// screen without a look shows a hue drawn from its UUID; a missing picture has no address,
 // an unreadable one an address whose image does not load. Main thread only.
 class DesktopPictures {
 public:

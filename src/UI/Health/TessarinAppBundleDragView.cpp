@@ -35,6 +35,7 @@ TessarinAppBundleDragView::TessarinAppBundleDragView(QString appBundlePath, cons
     layout->setSpacing(12);
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("health.guide.tile.icon"));
+    icon->setProperty("programIcon", true);
     icon->setFixedSize(30, 30);
     icon->setScaledContents(true);
     icon->setPixmap(bundleIcon(appBundlePath_, 60));

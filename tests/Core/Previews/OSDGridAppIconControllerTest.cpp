@@ -1,8 +1,8 @@
 #include "Core/Previews/OSDGridAppIconController.h"
 
 #include "Core/Previews/OSDGridFinderFallbackIcon.h"
+#include "Platform/ScreenCapture/ApplicationIconDrawing.h"
 #include "Platform/ScreenCapture/ApplicationWindowTitles.h"
-#include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/SystemServices.h"
 #include "PreviewsWorld.h"
 
@@ -14,7 +14,7 @@ namespace {
 OSDGridAppIconSource source(std::optional<std::string> bundle, std::optional<std::string> name,
                             std::optional<std::string> title, QColor color = Qt::red) {
     return {std::move(bundle), std::move(name), std::move(title),
-            CaptureContent::markedPicture(color, 256, 256), false};
+            ApplicationIconDrawing::draw(color, 256), false};
 }
 
 class AppIconControllerTest : public PreviewsWorld {

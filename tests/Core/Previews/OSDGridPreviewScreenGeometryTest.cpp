@@ -1,5 +1,6 @@
 #include "Core/Previews/OSDGridPreviewScreenGeometry.h"
 
+#include "Platform/ScreenCapture/DesktopPictureDrawing.h"
 #include "Platform/ScreenCapture/DesktopPictures.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,9 @@ TEST(OSDGridPreviewScreenGeometryTest, EachScreenKeepsOneDesktopPicture) {
     pictures.setPicture("A", {DesktopPictureState::missing});
     EXPECT_FALSE(images.image(a, pictures));
     pictures.setPicture("A", {DesktopPictureState::present, 0x102030});
-    EXPECT_EQ(images.image(a, pictures)->pixelColor(600, 390), QColor(0x10, 0x20, 0x30));
+    EXPECT_EQ(*images.image(a, pictures),
+              DesktopPictureDrawing::draw(QColor(0x10, 0x20, 0x30), DesktopPictures::pixelWidth,
+                                          DesktopPictures::pixelHeight));
     EXPECT_FALSE(images.image(std::nullopt, pictures));
 }
 

@@ -1,6 +1,7 @@
 #include "Core/Previews/OSDGridWindowSpaceController.h"
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
+#include "Platform/ScreenCapture/DesktopPictureDrawing.h"
 #include "Platform/ScreenCapture/DesktopPictures.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
 #include "PreviewsWorld.h"
@@ -16,7 +17,7 @@ namespace {
 using Controller = OSDGridWindowSpaceController;
 
 QImage picture(const QColor& color) {
-    return CaptureContent::markedPicture(color, 32, 18);
+    return DesktopPictureDrawing::draw(color, 32, 18);
 }
 
 // On the host's window list: Space 1 may draw window 5 (Notes), Space 2 window 6 (Notes),
@@ -240,7 +241,13 @@ TEST_F(CompositeCaptureTest, EachSpaceShowsItsOwnWindowOverTheDesktopPicture) {
     EXPECT_EQ(pixel(1, 76, 50), CaptureContent::windowColor(5, "Notes", "List"));
     EXPECT_EQ(pixel(2, 66, 40), CaptureContent::windowColor(6, "Notes", "Draft"));
     const QImage desktop = host.desktopPictures().picture("D").value();
-    EXPECT_EQ(pixel(2, 300, 170), desktop.pixelColor(desktop.width() - 10, desktop.height() - 10));
+    // The picture fills the preview's width at half its size, its top and bottom cut evenly.
+    const QColor behind = desktop.pixelColor(600, 360);
+    const QColor shown = pixel(2, 300, 170);
+    EXPECT_LE(std::abs(shown.red() - behind.red()) + std::abs(shown.green() - behind.green()) +
+                  std::abs(shown.blue() - behind.blue()),
+              12)
+        << shown.name().toStdString() << " for " << behind.name().toStdString();
     EXPECT_EQ(metrics().back().substr(0, 80),
               "event=window.preview.completed candidates=1 display=D durationMs=0.00 image=true");
     const auto loadsBefore = host.desktopPictures().loadCount();

@@ -1,6 +1,6 @@
 #include "Core/Previews/OSDGridWindowSpaceController.h"
 
-#include "Platform/ScreenCapture/CaptureContent.h"
+#include "Platform/ScreenCapture/ApplicationIconDrawing.h"
 #include "Platform/ScreenCapture/WindowListDictionaries.h"
 #include "PreviewsWorld.h"
 #include "Support/BackgroundWork.h"
@@ -36,7 +36,7 @@ protected:
             OSDGridWindowApplicationInfo info;
             info.bundleIdentifier = "com.example." + std::to_string(pid);
             info.displayName = names.contains(pid) ? names[pid] : owner;
-            info.icon = CaptureContent::markedPicture(Qt::red, 32, 32);
+            info.icon = ApplicationIconDrawing::draw(Qt::red, 32);
             return std::optional(info);
         };
         controller.dateProvider = [this] { return now; };

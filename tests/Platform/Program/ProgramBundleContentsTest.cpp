@@ -2,10 +2,24 @@
 #include "Platform/Program/ProgramBundle.h"
 #include "Platform/SetupServicesScenario.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace tessarin {
 namespace {
+
+int distinctOpaqueColours(const QImage& image) {
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) == 255) {
+                colours.insert(image.pixel(x, y));
+            }
+        }
+    }
+    return static_cast<int>(colours.size());
+}
 
 TEST(ProgramBundleContentsTest, TheBuildsOwnBundleNamesItsVersionAndCommitAndHasItsIcon) {
     const ProgramBundle bundle{ProgramBundleInfo{}};
@@ -24,6 +38,41 @@ TEST(ProgramBundleContentsTest, TheBuildsOwnBundleNamesItsVersionAndCommitAndHas
     ASSERT_TRUE(bytes.has_value());
     EXPECT_FALSE(QImage::fromData(*bytes).isNull());
     EXPECT_EQ(bundle.pathForResource("AppIcon", "icns"), std::nullopt);
+}
+
+TEST(ProgramBundleContentsTest, TheBundlesIconIsTheProgramsOwnPicture) {
+    const ProgramBundle bundle{ProgramBundleInfo{}};
+    QFile built(QString::fromUtf8(ProgramBuildInfo::resourceBundlePath()) + "/AppIcon.png");
+    ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bundle.contentsOfFile(*bundle.pathForResource("AppIcon", "png")), built.readAll());
+}
+
+TEST(ProgramBundleContentsTest, TheWorkspaceShowsTheProgramsBundleWithItsIconFile) {
+    ProgramBundleInfo elsewhere;
+    elsewhere.bundlePath = "/Users/me/Downloads/Tessarin.app";
+    const ProgramBundle bundle(elsewhere);
+    const QImage own = bundle.icon(elsewhere.bundlePath, 64);
+    const QImage file =
+        bundle.imageNamed("AppIcon")->scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    EXPECT_EQ(own, file.convertToFormat(own.format()));
+    EXPECT_EQ(bundle.icon(kInstalledProgramBundlePath, 64), own) << "the installed copy";
+    EXPECT_GT(distinctOpaqueColours(own), 20) << "a drawn picture, not one flat shape";
+
+    const QImage other = bundle.icon("/Applications/Notes.app", 64);
+    EXPECT_NE(other, own);
+    EXPECT_GT(distinctOpaqueColours(other), 20) << "another application has a drawn icon too";
+    EXPECT_EQ(bundle.icon("/Applications/Notes.app", 64), other);
+}
+
+TEST(ProgramBundleContentsTest, ABundleWithoutAnIconFileShowsAnApplicationIcon) {
+    const Json root = Json::parse(R"({"program": {"resources": {"Notes.txt": "hello"}}})");
+    SetupServicesScenario scenario;
+    ASSERT_EQ(readSetupServicesScenario(root, scenario), std::nullopt);
+    const ProgramBundle bundle(scenario.program);
+    const QImage icon = bundle.icon(bundle.bundlePath(), 32);
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon.pixelColor(16, 4).alpha(), 255);
+    EXPECT_NE(bundle.icon("/Users/me/Notes.txt", 32), icon) << "a document looks otherwise";
 }
 
 TEST(ProgramBundleContentsTest, TheScenarioReplacesInfoAndResourcesAndRoundTrips) {

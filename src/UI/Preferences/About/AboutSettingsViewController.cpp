@@ -65,6 +65,7 @@ QWidget* AboutSettingsViewController::makeApplicationHeaderView(const std::optio
     if (icon && !icon->isNull()) {
         auto* image = new QLabel(container);
         image->setObjectName(applicationIconIdentifier);
+        image->setProperty("programIcon", true);
         image->setFixedSize(iconSide, iconSide);
         image->setPixmap(QPixmap::fromImage(
             icon->scaled(iconSide, iconSide, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
