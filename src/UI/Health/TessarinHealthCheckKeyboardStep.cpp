@@ -11,6 +11,7 @@
 #include "UI/Health/TessarinHealthCheckViewController.h"
 #include "UI/Health/TessarinHealthCheckViewIdentifier.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSeparatorView.h"
 
@@ -66,7 +67,8 @@ QWidget* TessarinHealthCheckViewController::makePracticeStepHeroView(
     hero->setObjectName(Id::stepHero);
     auto* stack = new QVBoxLayout(hero);
     stack->setContentsMargins(4, 14, 4, 16);
-    stack->setSpacing(10);
+    // Closer than the other steps, so the five rows, the note and "Next" fit the window.
+    stack->setSpacing(6);
     addCentred(*stack, makeLabel(QStringLiteral("Set Up Keyboard Shortcuts"), Id::stepTitle,
                                  systemFont(20, true), labelColour(), true, 430));
     addCentred(*stack,
@@ -127,6 +129,7 @@ TessarinHealthCheckViewController::makeKeyboardSetupShortcutRow(HotkeyIdentifier
         });
     auto* row = new SettingsRowView(QString::fromStdString(keyboardSetupShortcutTitle(identifier)),
                                     std::nullopt, control);
+    row->setVerticalInset(SettingsPageLayout::compactRowVerticalInset);
     row->applyEnabledState(available);
     return row;
 }

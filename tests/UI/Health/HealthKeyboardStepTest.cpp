@@ -1,6 +1,11 @@
 #include "Hotkeys/HotkeyStore.h"
+#include "Platform/MachineInput/MachineKeyboardFeed.h"
 #include "UI/Health/HealthWorld.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 
 namespace tessarin {
 namespace {
@@ -101,6 +106,51 @@ TEST_F(HealthKeyboardStepTest, ClosingOnTheKeyboardStepIsAllowedAndStopsTheReche
     EXPECT_TRUE(window().close());
     EXPECT_FALSE(page().isHealthCheckWindowVisible());
     EXPECT_FALSE(page().areRechecksRunning());
+}
+
+// The first window a person meets: the five rows, the note and "Next" all show at the window's
+// own size.
+TEST_F(HealthKeyboardStepTest, TheStepFitsItsWindowWithoutScrolling) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    auto* scroll = page().view()->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0);
+    for (const char* name : {"health.practice.keyboardCard",
+                             "health.practice.missionControlPreset.detail", "health.practice.skip"}) {
+        QWidget* part = find(name);
+        ASSERT_NE(part, nullptr) << name;
+        const QRect inWindow(part->mapTo(&window(), QPoint(0, 0)), part->size());
+        EXPECT_TRUE(part->isVisible()) << name;
+        EXPECT_TRUE(QRect(QPoint(0, 0), window().size()).contains(inWindow))
+            << name << " at " << inWindow.y() << "+" << inWindow.height();
+    }
+}
+
+TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
+    MachineKeyboardFeed feed{host().events()};
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const auto recorder = [this] {
+        return find("health.practice.keyboardCard")
+            ->findChildren<ShortcutSettingControl*>()[2]
+            ->recorder();
+    };
+    QTest::mouseClick(recorder(), Qt::LeftButton);
+    world.queue.runUntilIdle();
+    QTest::keyClick(recorder(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
+    world.queue.runUntilIdle();
+    const auto stored = world.d().hotkeyStore.combination(HotkeyAction::cursor(HotkeyIdentifier::right));
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->keyCode, 40u);
+    EXPECT_EQ(stored->modifiers, HotkeyModifier::command | HotkeyModifier::option);
+    EXPECT_EQ(recorder()->displayText(), "⌘⌥K");
 }
 
 } // namespace

@@ -56,6 +56,8 @@ inline constexpr int sectionSpacing = 24;
 inline constexpr int sectionTitleGap = 7;
 inline constexpr int cardCornerRadius = 12;
 inline constexpr int rowVerticalInset = 11;
+// Rows of shortcut recorders listed in a card of their own, so a short window holds them all.
+inline constexpr int compactRowVerticalInset = 3;
 inline constexpr int rowHorizontalInset = 16;
 inline constexpr int titleControlGap = 12;
 inline constexpr int titleDetailGap = 2;

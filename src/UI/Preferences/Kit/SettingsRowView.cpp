@@ -53,6 +53,12 @@ SettingsRowView::~SettingsRowView() {
     SettingsControlShelf::reclaimFrom(*this, controlView_);
 }
 
+void SettingsRowView::setVerticalInset(int inset) {
+    QLayout* rowLayout = layout();
+    const QMargins margins = rowLayout->contentsMargins();
+    rowLayout->setContentsMargins(margins.left(), inset, margins.right(), inset);
+}
+
 void SettingsRowView::applyEnabledState(bool enabled) {
     enabled_ = enabled;
     if (controlView_) {

@@ -26,6 +26,10 @@ public:
     // page are gone, touches nothing.
     ~SettingsRowView() override;
 
+    // The space above and below the row's content; a list of rows whose controls are as tall
+    // as their titles need less than the page's rows, where a control sits in a title's line.
+    void setVerticalInset(int inset);
+
     // Enables or disables the control and shows the labels in the matching colours.
     void applyEnabledState(bool enabled);
     bool isEnabledState() const { return enabled_; }
