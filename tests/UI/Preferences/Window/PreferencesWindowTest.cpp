@@ -121,6 +121,48 @@ TEST_F(PreferencesWindowTest, TheTrackpadItemFallsBackToThePlainerHand) {
     EXPECT_EQ(toolbarSymbolName(PreferencesPage::about, only("hand.point.up.left")), std::nullopt);
 }
 
+// The colour of the most opaque pixel of the icon an item shows, checked or not.
+QColor iconInk(const QAction& item) {
+    const QImage image =
+        item.icon()
+            .pixmap(QSize(32, 32), QIcon::Normal, item.isChecked() ? QIcon::On : QIcon::Off)
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    QColor ink(Qt::transparent);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).alpha() > ink.alpha()) {
+                ink = image.pixelColor(x, y);
+            }
+        }
+    }
+    return ink;
+}
+
+// Symbols are templates, black on clear: drawn as they come, they vanish on a dark toolbar.
+TEST_F(PreferencesWindowTest, ToolbarIconsAreDrawnInTheAppearanceTheyAreShownIn) {
+    setAppearance(Appearance::light);
+    auto window = makeWindow();
+    for (const Appearance appearance : {Appearance::dark, Appearance::light, Appearance::dark}) {
+        setAppearance(appearance);
+        const char* shownIn = appearance == Appearance::dark ? "dark" : "light";
+        for (const PreferencesPage page : allPreferencesPages) {
+            const QAction* item = toolbarItem(*window, page);
+            ASSERT_NE(item, nullptr);
+            ASSERT_FALSE(item->icon().isNull()) << title(page).toStdString();
+            // The chosen item takes the accent, the others the label colour.
+            const QColor expected = SettingsPageLayout::resolvedColor(
+                item->isChecked() ? SettingsSystemColor::chosenItemAccent
+                                  : SettingsSystemColor::label,
+                appearance);
+            const QColor ink = iconInk(*item);
+            EXPECT_EQ(ink.rgb(), expected.rgb()) << title(page).toStdString() << " in " << shownIn;
+            EXPECT_NEAR(ink.alpha(), expected.alpha(), 2)
+                << title(page).toStdString() << " in " << shownIn;
+        }
+    }
+}
+
 TEST_F(PreferencesWindowTest, EachToolbarButtonShowsItsOwnRealPageAlone) {
     PreferencesWindowController window(nullptr);
     window.bringWindowToFront();
