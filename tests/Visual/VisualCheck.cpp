@@ -26,6 +26,7 @@
 #include <QStyleOptionButton>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -48,6 +49,11 @@ struct ShownText {
 std::string describe(const QWidget& widget) {
     if (!widget.objectName().isEmpty()) {
         return widget.objectName().toStdString();
+    }
+    // A toolbar's buttons are named by their items.
+    if (const auto* tool = qobject_cast<const QToolButton*>(&widget);
+        tool && tool->defaultAction() && !tool->defaultAction()->objectName().isEmpty()) {
+        return tool->defaultAction()->objectName().toStdString();
     }
     std::string name = widget.metaObject()->className();
     if (const auto* label = qobject_cast<const QLabel*>(&widget);
@@ -498,6 +504,40 @@ void checkControlVisibility(QWidget& window, QWidget& control, const QImage& pic
     }
 }
 
+// The icon a button shows, in the mode and state the style draws it in.
+QPixmap shownIcon(const QAbstractButton& button) {
+    const QIcon::Mode mode = button.isEnabled() ? QIcon::Normal : QIcon::Disabled;
+    const QIcon::State state = button.isChecked() ? QIcon::On : QIcon::Off;
+    return button.icon().pixmap(button.iconSize(), mode, state);
+}
+
+// An icon tells what its button does, as its title would: it stands out from what the button
+// paints behind it as much as a control does from its card. The icon is laid over the colour
+// covering most of the button in `picture`, so a checked button's sunken panel counts.
+void checkIconContrast(const QAbstractButton& button, const QRect& inWindow, const QImage& picture,
+                       std::vector<std::string>& faults) {
+    if (!button.isEnabled() || button.icon().isNull()) {
+        return;
+    }
+    const QPixmap icon = shownIcon(button);
+    if (icon.isNull()) {
+        return;
+    }
+    const QColor behind = dominantColour(picture, inWindow);
+    QImage drawn(icon.deviceIndependentSize().toSize(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(behind);
+    QPainter painter(&drawn);
+    painter.drawPixmap(drawn.rect(), icon);
+    painter.end();
+    const double shown = inkOf(drawn, behind);
+    if (shown < enabledControlInk) {
+        faults.push_back(describe(button) +
+                         format(": its icon stands out %.2f:1 from the button, needs %.1f:1", shown,
+                                enabledControlInk) +
+                         " (on " + behind.name().toStdString() + ")");
+    }
+}
+
 // The controls wholly in view in `picture` not checked before.
 std::vector<std::string> controlFaults(QWidget& window, const QImage& picture,
                                        const QColor& desktop, std::set<const QWidget*>& checked) {
@@ -513,6 +553,9 @@ std::vector<std::string> controlFaults(QWidget& window, const QImage& picture,
         }
         checked.insert(widget);
         checkControlVisibility(window, *widget, picture, desktop, faults);
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+            checkIconContrast(*button, inWindow, picture, faults);
+        }
     }
     return faults;
 }

@@ -44,7 +44,8 @@ AboutSettingsViewController::AboutSettingsViewController(
     const ProgramBundle& bundle, AppIconProvider appIconProvider,
     SoftwareUpdateChecking& softwareUpdateController)
     : bundle_(bundle), appIconProvider_(std::move(appIconProvider)),
-      softwareUpdateController_(softwareUpdateController) {}
+      softwareUpdateController_(softwareUpdateController),
+      appearanceObserver_([this] { applyTextColors(); }) {}
 
 AboutSettingsViewController::~AboutSettingsViewController() = default;
 
@@ -78,12 +79,9 @@ QWidget* AboutSettingsViewController::makeApplicationHeaderView(const std::optio
     stack->addSpacing(3 - stack->spacing());
     QLabel* build = makeCentredLabel(applicationIdentifierText(), systemFont(11, QFont::Normal),
                                      applicationIdentifierIdentifier);
-    const Appearance appearance = SettingsPageLayout::effectiveAppearance();
-    SettingsPageLayout::setTextColor(
-        *header, SettingsPageLayout::resolvedColor(SettingsSystemColor::label, appearance));
-    // The faintest text that still reads: the secondary colour.
-    SettingsPageLayout::setTextColor(
-        *build, SettingsPageLayout::resolvedColor(SettingsSystemColor::secondaryLabel, appearance));
+    headerLabel_ = header;
+    identifierLabel_ = build;
+    applyTextColors();
     stack->addWidget(build, 0, Qt::AlignHCenter);
     stack->addSpacing(12 - stack->spacing());
     auto* updates = new QPushButton(QString::fromUtf8("Check for Updates\u2026"), container);
@@ -91,6 +89,19 @@ QWidget* AboutSettingsViewController::makeApplicationHeaderView(const std::optio
     QObject::connect(updates, &QPushButton::clicked, updates, [this] { checkForUpdates(); });
     stack->addWidget(updates, 0, Qt::AlignHCenter);
     return container;
+}
+
+void AboutSettingsViewController::applyTextColors() {
+    namespace L = SettingsPageLayout;
+    const Appearance appearance = L::effectiveAppearance();
+    if (headerLabel_ != nullptr) {
+        L::setTextColor(*headerLabel_, L::resolvedColor(SettingsSystemColor::label, appearance));
+    }
+    // The faintest text that still reads: the secondary colour.
+    if (identifierLabel_ != nullptr) {
+        L::setTextColor(*identifierLabel_,
+                        L::resolvedColor(SettingsSystemColor::secondaryLabel, appearance));
+    }
 }
 
 QPushButton* AboutSettingsViewController::makeOpenSourceLicensesButton() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+class QLabel;
 class QPushButton;
 
 namespace tessarin {
@@ -64,11 +67,16 @@ private:
     std::optional<QString> infoString(const std::string& key) const;
     QWidget* makeApplicationHeaderView(const std::optional<QImage>& icon);
     QPushButton* makeOpenSourceLicensesButton();
+    // The header's texts in the colours of the current appearance, again whenever it changes.
+    void applyTextColors();
 
     const ProgramBundle& bundle_;
     AppIconProvider appIconProvider_;
     SoftwareUpdateChecking& softwareUpdateController_;
     std::unique_ptr<OpenSourceLicensesWindowController> licensesWindowController_;
+    QPointer<QLabel> headerLabel_;
+    QPointer<QLabel> identifierLabel_;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -20,7 +20,8 @@ OpenSourceLicensesWindowController::OpenSourceLicensesWindowController()
           OpenSourceLicensesContent::text(OpenSourceLicensesContent::packageResourceBundle())) {}
 
 OpenSourceLicensesWindowController::OpenSourceLicensesWindowController(const QString& contentText)
-    : window_(std::make_unique<PreferencesPanel>()) {
+    : window_(std::make_unique<PreferencesPanel>()),
+      appearanceObserver_([this] { applyTextColor(); }) {
     // Titled, closable and resizable; never miniaturised.
     window_->setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                             Qt::WindowMaximizeButtonHint | Qt::CustomizeWindowHint);
@@ -51,9 +52,7 @@ OpenSourceLicensesWindowController::OpenSourceLicensesWindowController(const QSt
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     setViewPointSize(font, 12);
     textView_->setFont(font);
-    SettingsPageLayout::setTextColor(
-        *textView_, SettingsPageLayout::resolvedColor(SettingsSystemColor::label,
-                                                      SettingsPageLayout::effectiveAppearance()));
+    applyTextColor();
     textView_->document()->setDocumentMargin(16);
     EmojiFont::apply(*textView_->document());
     backgroundLayout->addWidget(textView_);
@@ -65,5 +64,11 @@ OpenSourceLicensesWindowController::OpenSourceLicensesWindowController(const QSt
 }
 
 OpenSourceLicensesWindowController::~OpenSourceLicensesWindowController() = default;
+
+void OpenSourceLicensesWindowController::applyTextColor() {
+    SettingsPageLayout::setTextColor(
+        *textView_, SettingsPageLayout::resolvedColor(SettingsSystemColor::label,
+                                                      SettingsPageLayout::effectiveAppearance()));
+}
 
 } // namespace tessarin

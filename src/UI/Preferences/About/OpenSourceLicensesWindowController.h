@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+
 #include <QString>
 #include <memory>
 
@@ -31,8 +33,12 @@ public:
     QPlainTextEdit* textView() const { return textView_; }
 
 private:
+    // The text in the label colour of the current appearance, again whenever it changes.
+    void applyTextColor();
+
     std::unique_ptr<PreferencesPanel> window_;
     QPlainTextEdit* textView_;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -22,6 +22,7 @@ enum class SettingsSystemColor {
     windowBackground,
     controlBackground,
     selectedControl,
+    chosenItemAccent,
 };
 
 // The fonts, measures and colours shared by every settings page, sheet and the health page.

@@ -20,7 +20,8 @@ SettingsSliderControl::SettingsSliderControl(int minimumValue, int maximumValue,
     : QWidget(parent), minimumValue_(minimumValue), maximumValue_(maximumValue),
       step_(std::max(step, 1)), formatter_(std::move(formatter)),
       slider_(new QSlider(Qt::Horizontal, this)),
-      valueLabel_(L::makeLabel(QString(), L::rowTitleFont())) {
+      valueLabel_(L::makeLabel(QString(), L::rowTitleFont())),
+      appearanceObserver_([this] { applyLabelColor(); }) {
     slider_->setRange(minimumValue_, maximumValue_);
     slider_->setTracking(true);
     slider_->setSingleStep(1);

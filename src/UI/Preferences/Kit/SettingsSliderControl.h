@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 #include "UI/Preferences/Kit/SettingsControlEnabling.h"
 
 #include <QWidget>
@@ -53,6 +54,8 @@ private:
     QSlider* slider_;
     QLabel* valueLabel_;
     bool enabled_ = true;
+    // The read-out's colour is fixed per appearance, so it is set again when that changes.
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -11,15 +11,14 @@ namespace tessarin {
 TrackpadSystemGestureRequirementRow::TrackpadSystemGestureRequirementRow(
     const QString& title, const QString& detail, QWidget* statusView, QWidget* openSettingsButton,
     QWidget* parent)
-    : QWidget(parent), statusView_(statusView), openSettingsButton_(openSettingsButton) {
+    : QWidget(parent), statusView_(statusView), openSettingsButton_(openSettingsButton),
+      appearanceObserver_([this] { applyDetailColor(); }) {
     setObjectName(rowIdentifier);
     QLabel* titleLabel = SettingsPageLayout::makeLabel(title, SettingsPageLayout::rowTitleFont());
     detailLabel_ = SettingsPageLayout::makeLabel(detail, SettingsPageLayout::rowDetailFont());
     detailLabel_->setObjectName(detailIdentifier);
     detailLabel_->setWordWrap(true);
-    SettingsPageLayout::setTextColor(*detailLabel_, SettingsPageLayout::resolvedColor(
-                                                        SettingsSystemColor::secondaryLabel,
-                                                        SettingsPageLayout::effectiveAppearance()));
+    applyDetailColor();
     statusView_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     openSettingsButton_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 
@@ -35,6 +34,12 @@ TrackpadSystemGestureRequirementRow::TrackpadSystemGestureRequirementRow(
     grid->setRowMinimumHeight(2, 8 - SettingsPageLayout::titleDetailGap);
     grid->addWidget(openSettingsButton_, 3, 0, 1, 2, Qt::AlignRight);
     grid->setColumnStretch(0, 1);
+}
+
+void TrackpadSystemGestureRequirementRow::applyDetailColor() {
+    SettingsPageLayout::setTextColor(*detailLabel_, SettingsPageLayout::resolvedColor(
+                                                        SettingsSystemColor::secondaryLabel,
+                                                        SettingsPageLayout::effectiveAppearance()));
 }
 
 TrackpadSystemGestureRequirementRow::~TrackpadSystemGestureRequirementRow() {

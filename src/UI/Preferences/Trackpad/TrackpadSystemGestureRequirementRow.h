@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -25,9 +27,13 @@ public:
     QLabel* detailLabel() const { return detailLabel_; }
 
 private:
+    // The sentences in the secondary colour of the current appearance, again when it changes.
+    void applyDetailColor();
+
     QLabel* detailLabel_;
     QPointer<QWidget> statusView_;
     QPointer<QWidget> openSettingsButton_;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -3,11 +3,11 @@
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Symbols/SystemSymbolImages.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "UI/Preferences/Window/PreferencesToolbarIcon.h"
 
 #include <QAction>
-#include <QIcon>
-#include <QPixmap>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -15,7 +15,8 @@ namespace tessarin {
 
 PreferencesTabViewController::PreferencesTabViewController(UserDefaults& defaults,
                                                            const PreferencesPageFactory& makePage)
-    : defaults_(defaults), availablePages_(allPreferencesPages.begin(), allPreferencesPages.end()) {
+    : defaults_(defaults), availablePages_(allPreferencesPages.begin(), allPreferencesPages.end()),
+      appearanceObserver_([this] { applyToolbarIcons(); }) {
     for (const PreferencesPage page : availablePages_) {
         pages_[page] = makePage(page);
     }
@@ -69,10 +70,6 @@ QToolBar* PreferencesTabViewController::makeToolbar() {
     toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     toolbar->setMovable(false);
     toolbar->setFloatable(false);
-    const SystemSymbolImages& symbols = Host::current().symbols();
-    const auto symbolExists = [&symbols](const std::string& name) {
-        return symbols.image(name).has_value();
-    };
     for (const PreferencesPage page : availablePages_) {
         auto* item = new QAction(title(page), toolbar);
         item->setObjectName(toolbarItemIdentifier(page));
@@ -81,17 +78,33 @@ QToolBar* PreferencesTabViewController::makeToolbar() {
         // The symbol the page names, whether or not the host has it.
         const auto named = toolbarSymbolName(page, [](const std::string&) { return true; });
         item->setProperty("symbol", QString::fromStdString(named.value_or(std::string())));
-        if (const auto symbol = toolbarSymbolName(page, symbolExists)) {
-            item->setIcon(QIcon(QPixmap::fromImage(*symbols.image(*symbol))));
-        }
         const QString identifier = toolbarItemIdentifier(page);
         QObject::connect(item, &QAction::triggered, toolbar,
                          [this, identifier] { toolbarItemSelected(identifier); });
         toolbar->addAction(item);
     }
     toolbar_ = toolbar;
+    applyToolbarIcons();
     synchronizeWindowChrome();
     return toolbar;
+}
+
+void PreferencesTabViewController::applyToolbarIcons() {
+    if (toolbar_ == nullptr) {
+        return;
+    }
+    const SystemSymbolImages& symbols = Host::current().symbols();
+    const auto symbolExists = [&symbols](const std::string& name) {
+        return symbols.image(name).has_value();
+    };
+    const Appearance appearance = SettingsPageLayout::effectiveAppearance();
+    for (const PreferencesPage page : availablePages_) {
+        auto* item = toolbar_->findChild<QAction*>(toolbarItemIdentifier(page));
+        const auto symbol = toolbarSymbolName(page, symbolExists);
+        if (item != nullptr && symbol) {
+            item->setIcon(preferencesToolbarIcon(*symbols.image(*symbol), appearance));
+        }
+    }
 }
 
 void PreferencesTabViewController::toolbarItemSelected(const QString& identifier) {

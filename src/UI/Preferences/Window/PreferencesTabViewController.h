@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 #include "UI/Preferences/Window/PreferencesPage.h"
 #include "UI/Preferences/Window/PreferencesPageFactory.h"
 
@@ -53,6 +54,8 @@ public:
 
 private:
     bool isAvailable(PreferencesPage page) const;
+    // The items' symbols drawn for the current appearance, again whenever it changes.
+    void applyToolbarIcons();
 
     QWidget* view_ = nullptr;
     QWidget* contentContainerView_ = nullptr;
@@ -62,6 +65,7 @@ private:
     QPointer<QToolBar> toolbar_;
     SettingsPageViewController* currentViewController_ = nullptr;
     PreferencesPage selectedPage_ = PreferencesPage::display;
+    SettingsAppearanceObserver appearanceObserver_;
 };
 
 } // namespace tessarin

@@ -87,6 +87,33 @@ TEST_F(SettingsKitTest, ARowSwitchesACompositeThroughItsProtocolAndLeavesPlainVi
               color(SettingsSystemColor::disabledControlText));
 }
 
+struct ReadOutCase {
+    const char* name;
+    bool enabled;
+    Appearance madeIn;
+    Appearance shownIn;
+    SettingsSystemColor expected;
+};
+
+TEST_F(SettingsKitTest, ASliderReadOutTakesTheColourOfTheAppearanceItIsShownIn) {
+    using enum Appearance;
+    using C = SettingsSystemColor;
+    const ReadOutCase cases[] = {
+        {"enabled, light to dark", true, light, dark, C::secondaryLabel},
+        {"enabled, dark to light", true, dark, light, C::secondaryLabel},
+        {"disabled, light to dark", false, light, dark, C::disabledControlText},
+        {"disabled, dark to light", false, dark, light, C::disabledControlText},
+    };
+    for (const ReadOutCase& c : cases) {
+        setAppearance(c.madeIn);
+        SettingsSliderControl slider(0, 100, 10, nullptr);
+        slider.applySettingsEnabledState(c.enabled);
+        setAppearance(c.shownIn);
+        EXPECT_EQ(L::textColor(*slider.valueLabel()), L::resolvedColor(c.expected, c.shownIn))
+            << c.name;
+    }
+}
+
 TEST_F(SettingsKitTest, TheSliderSnapsEveryValueToTheNearestStepWithinItsBounds) {
     SettingsSliderControl slider(300, 2000, 50, [](int v) { return QString("%1 ms").arg(v); });
     for (int v = 200; v <= 2100; ++v) {

@@ -1,6 +1,9 @@
+#include "Core/Settings/TrackpadSwipeSettingsStore.h"
 #include "Hotkeys/GlobalEventTapRecorder.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/ProgramPalette.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
@@ -8,7 +11,9 @@
 #include "UI/Preferences/Window/PreferencesWindowController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolBar>
@@ -119,6 +124,129 @@ TEST_F(PreferencesWindowTest, TheTrackpadItemFallsBackToThePlainerHand) {
     EXPECT_EQ(toolbarSymbolName(PreferencesPage::trackpad, [](const std::string&) { return true; }),
               "rectangle.and.hand.point.up.left");
     EXPECT_EQ(toolbarSymbolName(PreferencesPage::about, only("hand.point.up.left")), std::nullopt);
+}
+
+// The colour of the most opaque pixel of the icon an item shows, checked or not.
+QColor iconInk(const QAction& item) {
+    const QImage image =
+        item.icon()
+            .pixmap(QSize(32, 32), QIcon::Normal, item.isChecked() ? QIcon::On : QIcon::Off)
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    QColor ink(Qt::transparent);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).alpha() > ink.alpha()) {
+                ink = image.pixelColor(x, y);
+            }
+        }
+    }
+    return ink;
+}
+
+// Symbols are templates, black on clear: drawn as they come, they vanish on a dark toolbar.
+TEST_F(PreferencesWindowTest, ToolbarIconsAreDrawnInTheAppearanceTheyAreShownIn) {
+    setAppearance(Appearance::light);
+    auto window = makeWindow();
+    for (const Appearance appearance : {Appearance::dark, Appearance::light, Appearance::dark}) {
+        setAppearance(appearance);
+        const char* shownIn = appearance == Appearance::dark ? "dark" : "light";
+        for (const PreferencesPage page : allPreferencesPages) {
+            const QAction* item = toolbarItem(*window, page);
+            ASSERT_NE(item, nullptr);
+            ASSERT_FALSE(item->icon().isNull()) << title(page).toStdString();
+            // The chosen item takes the accent, the others the label colour.
+            const QColor expected = SettingsPageLayout::resolvedColor(
+                item->isChecked() ? SettingsSystemColor::chosenItemAccent
+                                  : SettingsSystemColor::label,
+                appearance);
+            const QColor ink = iconInk(*item);
+            EXPECT_EQ(ink.rgb(), expected.rgb()) << title(page).toStdString() << " in " << shownIn;
+            EXPECT_NEAR(ink.alpha(), expected.alpha(), 2)
+                << title(page).toStdString() << " in " << shownIn;
+        }
+    }
+}
+
+// The colour each text of `window` is drawn in, in the order its widgets were made.
+std::vector<std::pair<std::string, QColor>> textColours(const QWidget& window) {
+    std::vector<std::pair<std::string, QColor>> colours;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (const auto* label = qobject_cast<const QLabel*>(widget);
+            label && !label->text().isEmpty()) {
+            colours.emplace_back(label->text().left(40).toStdString(),
+                                 label->palette().color(QPalette::WindowText));
+        } else if (const auto* editor = qobject_cast<const QPlainTextEdit*>(widget)) {
+            colours.emplace_back(editor->objectName().toStdString(),
+                                 editor->palette().color(QPalette::Text));
+        }
+    }
+    return colours;
+}
+
+void expectSameTextColours(const QWidget& switched, const QWidget& fresh, const std::string& what) {
+    const auto shown = textColours(switched);
+    const auto expected = textColours(fresh);
+    ASSERT_EQ(shown.size(), expected.size()) << what;
+    for (std::size_t index = 0; index < shown.size(); ++index) {
+        EXPECT_EQ(shown[index].second.name(QColor::HexArgb).toStdString(),
+                  expected[index].second.name(QColor::HexArgb).toStdString())
+            << what << ": \"" << shown[index].first << "\"";
+    }
+}
+
+struct AppearanceSwitch {
+    const char* name;
+    Appearance from;
+    Appearance to;
+};
+
+constexpr AppearanceSwitch appearanceSwitches[] = {
+    {"light to dark", Appearance::light, Appearance::dark},
+    {"dark to light", Appearance::dark, Appearance::light},
+};
+
+// Texts coloured only when they are made keep the other appearance's colour: dark text on a
+// dark page.
+TEST_F(PreferencesWindowTest, EveryPageSwitchedToAnAppearanceShowsTheTextColoursOfOneMadeInIt) {
+    struct PageCase {
+        std::string name;
+        PreferencesPage page;
+        bool trackpadSwipes;
+    };
+    std::vector<PageCase> pages;
+    for (const PreferencesPage page : allPreferencesPages) {
+        pages.push_back({title(page).toStdString(), page, false});
+    }
+    // The setup row shows only while swipes are on.
+    pages.push_back({"Trackpad with swipes on", PreferencesPage::trackpad, true});
+    ProgramPalette programPalette;
+    for (const AppearanceSwitch& change : appearanceSwitches) {
+        for (const auto& [name, page, trackpadSwipes] : pages) {
+            const std::string what = name + ", " + change.name;
+            TrackpadSwipeSettingsStore::shared().setNavigationEnabled(trackpadSwipes);
+            setAppearance(change.from);
+            PreferencesWindowController switched(nullptr);
+            switched.tabViewController().selectPage(page, false);
+            setAppearance(change.to);
+            PreferencesWindowController fresh(nullptr);
+            fresh.tabViewController().selectPage(page, false);
+            QApplication::processEvents();
+            expectSameTextColours(*switched.window(), *fresh.window(), what);
+        }
+    }
+}
+
+TEST_F(PreferencesWindowTest, TheLicencesWindowSwitchedToAnAppearanceShowsItsTextInIt) {
+    ProgramPalette programPalette;
+    for (const AppearanceSwitch& change : appearanceSwitches) {
+        setAppearance(change.from);
+        OpenSourceLicensesWindowController switched(QStringLiteral("Licence text"));
+        setAppearance(change.to);
+        OpenSourceLicensesWindowController fresh(QStringLiteral("Licence text"));
+        QApplication::processEvents();
+        expectSameTextColours(*switched.window(), *fresh.window(), change.name);
+    }
 }
 
 TEST_F(PreferencesWindowTest, EachToolbarButtonShowsItsOwnRealPageAlone) {
