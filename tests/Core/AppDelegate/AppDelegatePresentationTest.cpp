@@ -230,6 +230,22 @@ TEST_F(AppDelegatePresentationTest, ObscuredSpacesOfTheFirstTenSlotsAreNotPrevie
     d().directSlotMetadataStore.setObscured(true, "UUID-A", 2);
     d().directSlotMetadataStore.setObscured(true, "UUID-A", 9); // no ninth Space
     EXPECT_EQ(d().obscuredVisualSpaceIDs(resolved->displaySnapshot), (std::vector<SpaceID>{102}));
+    // Each display's flags are its own while Spaces are separate.
+    d().directSlotMetadataStore.setObscured(true, "UUID-B", 3);
+    const auto onB = d().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-B");
+    ASSERT_TRUE(onB);
+    EXPECT_EQ(d().obscuredVisualSpaceIDs(onB->displaySnapshot), (std::vector<SpaceID>{203}));
+}
+
+// The picker shows the Spaces' pictures whether or not the display's OSD is on.
+TEST_F(AppDelegatePresentationTest, ThePickerShowsPicturesWithTheDisplaysOSDOff) {
+    caches().previews["UUID-A"][104] = {solid(Qt::red)};
+    d().presentationStore.setBoolValue(false, "showOSD", DisplaySettingsScope::display("UUID-A"),
+                                       true);
+    d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    const auto model = window->currentGridModel(std::string("UUID-A"));
+    ASSERT_TRUE(model);
+    EXPECT_EQ(keysOf(model->cellScreenshots()), (std::set<int64_t>{3}));
 }
 
 // Names and covers are kept for the first ten slots: the tenth reaches the grid as the first

@@ -166,6 +166,19 @@ TEST_F(MainMenuKeyEquivalentsTest, ShowAllBringsBackTheProgramsHiddenWindows) {
     EXPECT_FALSE(othersHidden());
 }
 
+// At quit the key equivalents go before the host: an activation afterwards reaches nothing of
+// theirs (the sanitizer watches).
+TEST_F(MainMenuKeyEquivalentsTest, AnActivationAfterTheKeyEquivalentsAreGoneReachesNothing) {
+    auto keys = std::make_unique<MainMenuKeyEquivalents>(
+        TessarinMainMenuFactory::makeMainMenu("openPreferences:"), [](const std::string&) {});
+    ProgramWindow window;
+    QTest::keyClick(window.field, Qt::Key_H, Qt::ControlModifier);
+    ASSERT_FALSE(window.isVisible());
+    keys.reset();
+    host.programActivation().activate();
+    EXPECT_TRUE(host.programActivation().isActive());
+}
+
 // Only a failing test waits: a run the key did not end is ended after a second.
 TEST_F(MainMenuKeyEquivalentsTest, QuitEndsTheRunEvenWhileAWindowRefusesToClose) {
     ProgramWindow window;

@@ -116,6 +116,25 @@ TEST_F(KeyboardPageTest, ResettingAShortcutAtItsDefaultIsNoClashWithItself) {
     EXPECT_EQ(world.beeps(), 0);
 }
 
+// Recording the keys a shortcut already holds stores them again: no clash with itself.
+TEST_F(KeyboardPageTest, RecordingTheKeysAShortcutHoldsIsNoClashWithItself) {
+    const HotkeyAction left = HotkeyAction::cursor(HotkeyIdentifier::left);
+    const HotkeyCombination keys = *hotkeys().combination(left);
+    page->handleRecordingResult(keys, left);
+    settle();
+    click(Id::workspaceAddControl);
+    const Uuid id = world.d().workspaceShortcutStore.cachedWorkspaces().at(0).id;
+    page->handleWorkspaceRecordingResult(kCommandK, id);
+    settle();
+    page->handleWorkspaceRecordingResult(kCommandK, id);
+    settle();
+    EXPECT_TRUE(alertTitles().empty());
+    EXPECT_EQ(world.beeps(), 0);
+    EXPECT_EQ(hotkeys().combination(left), keys);
+    EXPECT_TRUE(hotkeys().isEnabled(left));
+    EXPECT_EQ(world.d().workspaceShortcutStore.cachedWorkspaces().at(0).shortcut, kCommandK);
+}
+
 TEST_F(KeyboardPageTest, ASystemClashFollowsTheScriptedAnswer) {
     const HotkeyAction picker = HotkeyAction::cursor(HotkeyIdentifier::showOSD);
     SystemServices& system = world.host.system();
