@@ -19,7 +19,9 @@ struct OrderCase {
 };
 
 // Cases are listed by their row's name, not as the row's bytes.
-void PrintTo(const OrderCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const OrderCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 // clang-format off
 const OrderCase kOrderCases[] = {
@@ -96,7 +98,8 @@ TEST_F(QtMainQueueTest, WorkPostedWhileTheQueueDrainsWaitsForTheEventLoop) {
     bool inputServed = false;
     queue.async([&] {
         ran += "a";
-        QMetaObject::invokeMethod(&input, [&] { inputServed = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &input, [&] { inputServed = true; }, Qt::QueuedConnection);
         queue.async([&] { ran += inputServed ? "b" : "-"; });
         queue.asyncAfter(0, [&] { ran += inputServed ? "c" : "-"; });
     });

@@ -30,7 +30,8 @@ ScenarioSpace space(SpaceID id, std::optional<std::string> title = std::nullopt)
 }
 
 // Display A with Spaces 11 to 14, display B with 21 to 23 (21 titled, 22 given a blank title,
-// which counts as none); the pointer on A and one window on Space 12. Shared: one list "Main" of Spaces 1 to 3 and no window.
+// which counts as none); the pointer on A and one window on Space 12. Shared: one list "Main" of
+// Spaces 1 to 3 and no window.
 Scenario world(bool separate = true) {
     Scenario s;
     s.displays = {Screen{1, "UUID-A", "Built-in", {0, 0, 1440, 900}, {0, 0, 1440, 875}, 2.0},

@@ -1,4 +1,5 @@
 #include "Core/AppDelegate/ProgramActivationFeed.h"
+
 #include "Platform/Program/ProgramActivation.h"
 #include "UI/OSD/OSDGridViewTestSupport.h"
 

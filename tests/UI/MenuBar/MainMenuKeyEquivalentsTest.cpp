@@ -3,13 +3,13 @@
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
 #include "UI/MenuBar/MenuBarController.h"
+#include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
+#include "UI/Preferences/Controls/OSDKeyBindingRecorderControl.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
-#include "UI/Preferences/Window/PreferencesWindowController.h"
-#include "UI/MenuBar/StatusBarMirror.h"
-#include "UI/Preferences/Controls/OSDKeyBindingRecorderControl.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
+#include "UI/Preferences/Window/PreferencesWindowController.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -126,9 +126,8 @@ TEST_F(MainMenuKeyEquivalentsTest, CloseWindowBeepsForAWindowWithoutACloseButton
 
 // The settings and licences windows have a close button: Close Window closes each, silently.
 TEST_F(MainMenuKeyEquivalentsTest, CloseWindowClosesTheWindowsThatHaveACloseButton) {
-    PreferencesWindowController settings(nullptr, [](PreferencesPage) {
-        return std::make_unique<SettingsPageViewController>();
-    });
+    PreferencesWindowController settings(
+        nullptr, [](PreferencesPage) { return std::make_unique<SettingsPageViewController>(); });
     OpenSourceLicensesWindowController licences(QStringLiteral("Licence text"));
     const std::pair<const char*, QWidget*> windows[] = {{"settings", settings.window()},
                                                         {"licences", licences.window()}};
