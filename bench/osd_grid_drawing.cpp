@@ -4,6 +4,8 @@
 // only a cell with neither scales its screenshot.
 
 #include "BenchApplication.h"
+#include "Platform/Host.h"
+#include "Platform/Scenario.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 #include "UI/OSD/OSDGridCellRenderer.h"
@@ -72,10 +74,18 @@ void drawInto(OSDGridView& view, QImage& target) {
     benchmark::DoNotOptimize(target.constBits());
 }
 
-void drawSixteenCellGrid(benchmark::State& state) {
-    application();
+// The queue the views run on and the host whose symbols the cells draw (the covered cell's).
+struct DrawingWorld {
+    // First, so the application exists before anything else is made.
+    QApplication& app = application();
     VirtualMainQueue queue;
-    ScopedMainQueue scoped(queue);
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+};
+
+void drawSixteenCellGrid(benchmark::State& state) {
+    DrawingWorld world;
     OSDGridView view;
     showSixteenSpaces(view);
     QImage target(1104, 680, QImage::Format_ARGB32_Premultiplied);
@@ -106,9 +116,7 @@ enum class FirstPass { newScreenshotsMadeReady, unchangedPictures, nothingKept }
 // arrived and their cell pictures were made (newScreenshotsMadeReady), or nothing changed
 // (unchangedPictures), or the view starts from nothing, as a display's very first grid does.
 void drawFirstPass(benchmark::State& state, FirstPass kind) {
-    application();
-    VirtualMainQueue queue;
-    ScopedMainQueue scoped(queue);
+    DrawingWorld world;
     QImage target(1104, 680, QImage::Format_ARGB32_Premultiplied);
     auto previous = std::make_unique<OSDGridView>();
     showSixteenSpaces(*previous);

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QObject>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -18,7 +19,9 @@ struct OrderCase {
 };
 
 // Cases are listed by their row's name, not as the row's bytes.
-void PrintTo(const OrderCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const OrderCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 // clang-format off
 const OrderCase kOrderCases[] = {
@@ -85,6 +88,23 @@ TEST_F(QtMainQueueTest, WorkPostedFromAnotherThreadRunsOnTheApplicationThread) {
     }).join();
     processUntil(4);
     EXPECT_EQ(ranOn, std::this_thread::get_id());
+}
+
+// Work that posts work leaves the rest to a later turn, so input and painting that arrived in
+// between go first: a chain of work posting work cannot starve them.
+TEST_F(QtMainQueueTest, WorkPostedWhileTheQueueDrainsWaitsForTheEventLoop) {
+    QtMainQueue queue;
+    QObject input;
+    bool inputServed = false;
+    queue.async([&] {
+        ran += "a";
+        QMetaObject::invokeMethod(
+            &input, [&] { inputServed = true; }, Qt::QueuedConnection);
+        queue.async([&] { ran += inputServed ? "b" : "-"; });
+        queue.asyncAfter(0, [&] { ran += inputServed ? "c" : "-"; });
+    });
+    processUntil(3);
+    EXPECT_EQ(ran, "abc");
 }
 
 } // namespace

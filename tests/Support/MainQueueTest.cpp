@@ -49,7 +49,11 @@ TEST_F(VirtualMainQueueTest, WorkScheduledByWorkRunsWhenDueWithinTheSameAdvance)
 
 TEST_F(VirtualMainQueueTest, CancelledWorkAndTimersNeverRunAgain) {
     WorkItem item = queue.asyncAfter(1, [&] { ran.push_back("cancelled"); });
+    EXPECT_EQ(queue.pendingCount(), 1u);
     item.cancel();
+    // Still waiting for its time, but no longer work that is pending.
+    EXPECT_EQ(queue.pendingCount(), 0u);
+    EXPECT_FALSE(queue.hasPendingWork());
     int ticks = 0;
     WorkItem timer = queue.scheduleRepeating(0.1, [&] { ++ticks; });
     WorkItem selfCancelling;

@@ -29,15 +29,16 @@ ScenarioSpace space(SpaceID id, std::optional<std::string> title = std::nullopt)
     return ScenarioSpace{id, kSpaceTypeUserDesktop, "", std::move(title)};
 }
 
-// Display A with Spaces 11 to 14, display B with 21 to 23 (21 titled); the pointer on A and
-// one window on Space 12. Shared: one list "Main" of Spaces 1 to 3 and no window.
+// Display A with Spaces 11 to 14, display B with 21 to 23 (21 titled, 22 given a blank title,
+// which counts as none); the pointer on A and one window on Space 12. Shared: one list "Main" of
+// Spaces 1 to 3 and no window.
 Scenario world(bool separate = true) {
     Scenario s;
     s.displays = {Screen{1, "UUID-A", "Built-in", {0, 0, 1440, 900}, {0, 0, 1440, 875}, 2.0},
                   Screen{2, "UUID-B", "Studio", {1440, 0, 1920, 1080}, {1440, 0, 1920, 1055}, 1.0}};
     s.displaysHaveSeparateSpaces = separate;
     s.spaceLists = {{"UUID-A", {space(11), space(12), space(13), space(14)}, 11},
-                    {"UUID-B", {space(21, "Studio Work"), space(22), space(23)}, 21}};
+                    {"UUID-B", {space(21, "Studio Work"), space(22, " "), space(23)}, 21}};
     s.mouseLocation = Point{700, 450};
     s.windows = {
         ServerWindow{0, 501, "Notes", std::nullopt, {100, 100, 400, 300}, 0, 1.0, 1, {12}}};

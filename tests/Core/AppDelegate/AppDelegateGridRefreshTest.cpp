@@ -85,6 +85,20 @@ TEST(AppDelegateGridRefresh, capturesStoredTogetherRedrawTheGridOnceOnTheNextTur
         layoutReads({onA}));
 }
 
+// Of the captures a display stores before its redraw, the latest stands for all: one taken
+// earlier, while the display had another number of Spaces, does not call the redraw off.
+TEST(AppDelegateGridRefresh, theLatestCaptureOfADisplayDecidesItsRedraw) {
+    PresentationWorld w;
+    w.d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    EXPECT_TRUE(w.d().spaceOrderStore.moveVisualOrder(
+        0, 3, OSDGridRearrangementBehavior::swap, "UUID-A",
+        {101, 102, 103, 104, 105, 106, 107, 108}, 101, false, 8, 8));
+    w.d().refreshVisibleGridAfterCapture({"UUID-A", 101, 0, 7});
+    w.d().refreshVisibleGridAfterCapture({"UUID-A", 102, 1, 8});
+    w.world.queue.runUntilIdle();
+    EXPECT_EQ(w.shownActive("UUID-A"), 3);
+}
+
 TEST(AppDelegateGridRefresh, aScopeRefreshesItsDisplaysGridOrEveryGridOfTheSharedSpaces) {
     for (const bool shared : {false, true}) {
         PresentationWorld w(fakes::switchingScenario(101, shared));

@@ -41,10 +41,10 @@ GridOSDPreviewSession sessionOn(GridOSDPreviewSessionMode mode, const std::strin
 class AppDelegatePresentationTest : public ::testing::Test {
 protected:
     AppDelegatePresentationTest() { makeWorld(); }
-    void makeWorld() {
+    void makeWorld(const Scenario& scenario = titledScenario()) {
         testing::ensureApplication();
         world.reset();
-        world = std::make_unique<World>(titledScenario(), [this](AppDelegateDependencies& deps) {
+        world = std::make_unique<World>(scenario, [this](AppDelegateDependencies& deps) {
             deps.presentation = nullptr;
             deps.osdWindow = window;
         });
@@ -230,6 +230,71 @@ TEST_F(AppDelegatePresentationTest, ObscuredSpacesOfTheFirstTenSlotsAreNotPrevie
     d().directSlotMetadataStore.setObscured(true, "UUID-A", 2);
     d().directSlotMetadataStore.setObscured(true, "UUID-A", 9); // no ninth Space
     EXPECT_EQ(d().obscuredVisualSpaceIDs(resolved->displaySnapshot), (std::vector<SpaceID>{102}));
+    // Each display's flags are its own while Spaces are separate.
+    d().directSlotMetadataStore.setObscured(true, "UUID-B", 3);
+    const auto onB = d().resolveDisplaySpaceOrderSnapshotWithDescriptors("UUID-B");
+    ASSERT_TRUE(onB);
+    EXPECT_EQ(d().obscuredVisualSpaceIDs(onB->displaySnapshot), (std::vector<SpaceID>{203}));
+}
+
+// The picker shows the Spaces' pictures whether or not the display's OSD is on.
+TEST_F(AppDelegatePresentationTest, ThePickerShowsPicturesWithTheDisplaysOSDOff) {
+    caches().previews["UUID-A"][104] = {solid(Qt::red)};
+    d().presentationStore.setBoolValue(false, "showOSD", DisplaySettingsScope::display("UUID-A"),
+                                       true);
+    d().showOSDSpacePickerOnCursorDisplay(nullptr);
+    const auto model = window->currentGridModel(std::string("UUID-A"));
+    ASSERT_TRUE(model);
+    EXPECT_EQ(keysOf(model->cellScreenshots()), (std::set<int64_t>{3}));
+}
+
+// Names and covers are kept for the first ten slots: the tenth reaches the grid as the first
+// does, and the eleventh Space shows its own title.
+TEST_F(AppDelegatePresentationTest, EverySlotUpToTheTenthBringsItsNameAndCoverToTheGrid) {
+    Scenario eleven = titledScenario();
+    eleven.spaceLists[0].spaces = fakes::numberedSpaces(101, 11);
+    makeWorld(eleven);
+    for (int slot = 1; slot <= 10; ++slot) {
+        d().directSlotMetadataStore.setName("Named " + std::to_string(slot), "UUID-A", slot);
+    }
+    d().directSlotMetadataStore.setObscured(true, "UUID-A", 1);
+    d().directSlotMetadataStore.setObscured(true, "UUID-A", 10);
+
+    d().performSpaceSwitch(TessarinDirectionRight, std::string("UUID-A"));
+
+    const auto model = window->currentGridModel(std::string("UUID-A"));
+    ASSERT_TRUE(model);
+    ASSERT_EQ(model->spaceCount(), 11);
+    for (int64_t index = 0; index < 10; ++index) {
+        EXPECT_EQ(model->cellTitles().at(index), "Named " + std::to_string(index + 1)) << index;
+    }
+    EXPECT_EQ(model->cellTitles().at(10), "Space 11");
+    EXPECT_EQ(model->obscuredIndices(), (std::set<int64_t>{0, 9}));
+}
+
+// In screen mode a cell shows its Space's screenshot; a composed preview fills only a cell that
+// has none.
+TEST_F(AppDelegatePresentationTest, AScreenshotWinsOverAComposedPreviewOfTheSameSpace) {
+    d().presentationStore.setScreenshotCaptureMode(OSDGridScreenshotCaptureMode::screen);
+    caches().screenshots["UUID-A"][104] = {solid(Qt::red)};
+    caches().previews["UUID-A"][104] = {solid(Qt::blue)};
+    caches().previews["UUID-A"][105] = {solid(Qt::green)};
+
+    d().performSpaceSwitch(TessarinDirectionRight, std::string("UUID-A"));
+
+    const auto model = window->currentGridModel(std::string("UUID-A"));
+    ASSERT_TRUE(model);
+    ASSERT_EQ(keysOf(model->cellScreenshots()), (std::set<int64_t>{3, 4}));
+    EXPECT_EQ(model->cellScreenshots().at(3).image.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(model->cellScreenshots().at(4).image.pixelColor(0, 0), QColor(Qt::green));
+
+    // In window mode the previews are all there is.
+    d().presentationStore.setScreenshotCaptureMode(OSDGridScreenshotCaptureMode::window);
+    d().performSpaceSwitch(TessarinDirectionRight, std::string("UUID-A"));
+    const auto windowMode = window->currentGridModel(std::string("UUID-A"));
+    ASSERT_TRUE(windowMode);
+    ASSERT_EQ(keysOf(windowMode->cellScreenshots()), (std::set<int64_t>{3, 4}));
+    EXPECT_EQ(windowMode->cellScreenshots().at(3).image.pixelColor(0, 0), QColor(Qt::blue));
 }
 
 TEST(AppDelegatePresentationMetricsTest, AShowWritesItsStepsOnTheVirtualClock) {

@@ -88,6 +88,17 @@ TEST_F(DirectSlotMetadataStoreTest, HighestNamedSlotIgnoresBlankNames) {
     EXPECT_EQ(store.highestNamedSlotIndex("other"), std::nullopt);
 }
 
+// The tenth slot is the last a name is kept for, and counts as any other.
+TEST_F(DirectSlotMetadataStoreTest, TheTenthSlotIsTheHighestWhenNamed) {
+    store.setName(std::string("One"), kDisplay, 1);
+    store.setName(std::string("Ten"), kDisplay, 10);
+    EXPECT_EQ(store.highestNamedSlotIndex(kDisplay), std::optional<int>(10));
+    store.setName(std::nullopt, kDisplay, 1);
+    EXPECT_EQ(store.highestNamedSlotIndex(kDisplay), std::optional<int>(10));
+    EXPECT_FALSE(store.setName(std::string("Eleven"), kDisplay, 11));
+    EXPECT_EQ(store.highestNamedSlotIndex(kDisplay), std::optional<int>(10));
+}
+
 TEST_F(DirectSlotMetadataStoreTest, ClearAllRemovesEverySlotOfThatDisplayOnce) {
     store.setName(std::string("One"), kDisplay, 1);
     store.setObscured(true, kDisplay, 10);

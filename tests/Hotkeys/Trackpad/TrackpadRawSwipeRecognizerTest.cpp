@@ -52,6 +52,9 @@ TEST(TrackpadRawSwipeRecognizerTest, JudgesEachGestureOnceAtTheLift) {
     // Binary fractions, so the centroid travels exactly 0.1875 across and 0.125 up: ratio 1.5.
     const Frame spread{{1, 0.25F, 0.5F}, {2, 0.5F, 0.5F}, {3, 0.75F, 0.5F}};
     const Frame spreadMoved{{1, 0.4375F, 0.625F}, {2, 0.6875F, 0.625F}, {3, 0.9375F, 0.625F}};
+    // Two fingers carry the centroid well along the axis while the third moves back by 0.1.
+    const Frame oneAgainstRight{{1, 0.2F, 0.5F}, {2, 0.7F, 0.5F}, {3, 0.8F, 0.5F}};
+    const Frame oneAgainstUp{{1, 0.3F, 0.4F}, {2, 0.4F, 0.85F}, {3, 0.5F, 0.85F}};
     // clang-format off
     const SwipeCase cases[] = {
         {"right, ratio 2 passes", {{three(0, 0), 0}, {three(0.1F, 0.05F), 0.2}, {{}, 0.3}}, D::right, {}},
@@ -62,12 +65,17 @@ TEST(TrackpadRawSwipeRecognizerTest, JudgesEachGestureOnceAtTheLift) {
         {"exactly 1.5 s", {{three(0, 0), 0}, {three(-0.2F, 0), 1.0}, {{}, 1.5}}, D::left, {}},
         {"longer than 1.5 s", {{three(0, 0), 0}, {three(-0.2F, 0), 1.0}, {{}, 1.51}}, {}, R::tooLong},
         {"backtrack 0.03 first", {{three(0, 0), 0}, {three(-0.03F, 0), 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::reversal},
+        {"backtrack 0.03 first, up", {{three(0, 0), 0}, {three(0, -0.03F), 0.1}, {three(0, 0.2F), 0.2}, {{}, 0.3}}, {}, R::reversal},
+        {"backtrack 0.03 first, down", {{three(0, 0), 0}, {three(0, 0.03F), 0.1}, {three(0, -0.2F), 0.2}, {{}, 0.3}}, {}, R::reversal},
+        {"backtrack 0.01 only, up", {{three(0, 0), 0}, {three(0, -0.01F), 0.1}, {three(0, 0.2F), 0.2}, {{}, 0.3}}, D::up, {}},
         {"two then three fingers", {{two, 0}, {three(0, 0), 0.1}, {three(0.2F, 0), 0.3}, {{}, 0.4}}, D::right, {}},
         {"fourth finger joins", {{three(0, 0), 0}, {four, 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::additionalContacts},
         {"four first, one lifts: no verdict", {{four, 0}, {three(0, 0), 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, {}},
         {"finger lifts and lands again", {{three(0, 0), 0}, {two, 0.1}, {three(0.2F, 0), 0.2}, {{}, 0.3}}, {}, R::identityChurn},
         {"lifted one by one", {{three(0, 0), 0}, {three(0.2F, 0), 0.2}, {lifting, 0.25}, {Frame{{1, 0.5F, 0.5F}}, 0.3}, {{}, 0.35}}, D::right, {}},
         {"one finger still", {{three(0, 0), 0}, {oneStill, 0.2}, {{}, 0.3}}, {}, R::incoherentMovement},
+        {"one finger against, across", {{three(0, 0), 0}, {oneAgainstRight, 0.2}, {{}, 0.3}}, {}, R::incoherentMovement},
+        {"one finger against, up", {{three(0, 0), 0}, {oneAgainstUp, 0.2}, {{}, 0.3}}, {}, R::incoherentMovement},
         {"non-finite travel", {{three(0, 0), 0}, {three(nan, 0), 0.2}, {{}, 0.3}}, {}, R::insufficientTravel},
     };
     // clang-format on

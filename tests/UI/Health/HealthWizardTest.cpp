@@ -1,4 +1,5 @@
 #include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "UI/Health/HealthPageText.h"
 #include "UI/Health/HealthWorld.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
@@ -202,6 +203,31 @@ TEST_F(HealthWizardTest, TheEndListsTheSkippedChecksAndRevokedTrustStepsBack) {
     expectWrappedTextWhole();
     press("health.control.settings");
     EXPECT_EQ(preferences->shown, 1);
+}
+
+// The page is built again for a new appearance: the skipped checks stay listed, in its colours.
+TEST_F(HealthWizardTest, ANewAppearanceKeepsTheSkippedChecksOnTheEnd) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    ASSERT_EQ(step(), "1");
+    press("health.skip.1");
+    press("health.practice.skip");
+    while (step() != "all set" && step() != "keys") {
+        press("health.skip." + QString::fromStdString(step()));
+    }
+    ASSERT_EQ(step(), "all set");
+    const QString listed = find<QLabel>("health.allSet.skipped.detail")->text();
+    ASSERT_TRUE(listed.startsWith("Skipped for now: ")) << listed.toStdString();
+    for (const Appearance appearance : {Appearance::dark, Appearance::light}) {
+        host().system().setAppearance(appearance);
+        world.queue.runUntilIdle();
+        testing::flushDeferredDeletes();
+        auto* list = find<QLabel>("health.allSet.skipped.detail");
+        ASSERT_NE(list, nullptr) << static_cast<int>(appearance);
+        EXPECT_EQ(list->text(), listed);
+        EXPECT_EQ(SettingsPageLayout::textColor(*list), HealthPageText::tertiaryLabel());
+        EXPECT_TRUE(find<QLabel>("health.allSet.detail")->text().startsWith("Required setup"));
+    }
 }
 
 TEST_F(HealthWizardTest, AnUntrustedSwitchOpensTheWindowOnAccessibility) {

@@ -6,11 +6,16 @@
 #include "Platform/SystemServices.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
 #include "UI/Preferences/Controls/OSDKeyBindingRecorderControl.h"
+#include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
+#include "UI/Preferences/Window/PreferencesWindowController.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -119,6 +124,60 @@ TEST_F(MainMenuKeyEquivalentsTest, CloseWindowBeepsForAWindowWithoutACloseButton
     QTest::keyClick(window.field, Qt::Key_W, Qt::ControlModifier);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(host.system().beepCount(), 1);
+}
+
+// The settings and licences windows have a close button: Close Window closes each, silently.
+TEST_F(MainMenuKeyEquivalentsTest, CloseWindowClosesTheWindowsThatHaveACloseButton) {
+    PreferencesWindowController settings(
+        nullptr, [](PreferencesPage) { return std::make_unique<SettingsPageViewController>(); });
+    OpenSourceLicensesWindowController licences(QStringLiteral("Licence text"));
+    const std::pair<const char*, QWidget*> windows[] = {{"settings", settings.window()},
+                                                        {"licences", licences.window()}};
+    for (const auto& [name, window] : windows) {
+        SCOPED_TRACE(name);
+        window->show();
+        QApplication::setActiveWindow(window);
+        QWidget* keys = window->focusWidget() != nullptr ? window->focusWidget() : window;
+        QTest::keyClick(keys, Qt::Key_W, Qt::ControlModifier);
+        EXPECT_FALSE(window->isVisible());
+    }
+    EXPECT_EQ(host.system().beepCount(), 0);
+}
+
+// "Show All" from a window opened while the program was hidden brings back the windows hiding
+// took away, as well as the other programs.
+TEST_F(MainMenuKeyEquivalentsTest, ShowAllBringsBackTheProgramsHiddenWindows) {
+    MainMenu menu = TessarinMainMenuFactory::makeMainMenu("openPreferences:");
+    for (MainMenuItem& item : menu.items.front().submenu) {
+        if (item.action == "unhideAllApplications:") {
+            item.keyEquivalent = "j"; // the item has no key of its own
+        }
+    }
+    MainMenuKeyEquivalents withShowAllKey(menu, [](const std::string&) {});
+    ProgramWindow hidden;
+    QTest::keyClick(hidden.field, Qt::Key_H, Qt::ControlModifier | Qt::AltModifier);
+    ASSERT_TRUE(othersHidden());
+    QTest::keyClick(hidden.field, Qt::Key_H, Qt::ControlModifier);
+    ASSERT_FALSE(hidden.isVisible());
+    ProgramWindow opened; // shown without the program becoming active
+    ASSERT_FALSE(host.programActivation().isActive());
+    QTest::keyClick(opened.field, Qt::Key_J, Qt::ControlModifier);
+    EXPECT_TRUE(hidden.isVisible());
+    EXPECT_TRUE(opened.isVisible());
+    EXPECT_FALSE(othersHidden());
+}
+
+// At quit the key equivalents go before the host: an activation afterwards reaches nothing of
+// theirs (the sanitizer watches).
+TEST_F(MainMenuKeyEquivalentsTest, AnActivationAfterTheKeyEquivalentsAreGoneReachesNothing) {
+    auto keys = std::make_unique<MainMenuKeyEquivalents>(
+        TessarinMainMenuFactory::makeMainMenu("openPreferences:"), [](const std::string&) {});
+    ProgramWindow window;
+    QTest::keyClick(window.field, Qt::Key_H, Qt::ControlModifier);
+    ASSERT_FALSE(window.isVisible());
+    keys.reset();
+    host.programActivation().activate();
+    EXPECT_TRUE(host.programActivation().isActive());
 }
 
 // Only a failing test waits: a run the key did not end is ended after a second.

@@ -76,5 +76,44 @@ TEST(StatusBarMirrorTest, FollowsTheStatusItemOnceABurstOfChangesIsOver) {
     EXPECT_FALSE(mirror.isShowing());
 }
 
+// At quit the mirror may go first, with a redraw still waiting and the status item still to be
+// taken down: neither reaches it (the sanitizer watches).
+TEST(StatusBarMirrorTest, NothingReachesAMirrorThatIsGone) {
+    testing::ensureApplication();
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    auto mirror = std::make_unique<StatusBarMirror>(host.statusBar());
+    {
+        MenuBarController controller;
+        controller.setup(); // a redraw waits for the next turn
+        mirror.reset();
+        queue.runUntilIdle();
+    } // the status item goes
+    queue.runUntilIdle();
+    EXPECT_TRUE(host.statusBar().items().empty());
+}
+
+// The status menu may outlive its controller (a menu being shown holds it): opening it then asks
+// no controller to update it.
+TEST(StatusBarMirrorTest, AMenuThatOutlivesItsControllerOpensWithoutIt) {
+    testing::ensureApplication();
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    std::shared_ptr<Menu> shown;
+    {
+        MenuBarController controller;
+        controller.setup();
+        shown = host.statusBar().items().at(0)->menu();
+        ASSERT_TRUE(shown);
+    }
+    EXPECT_EQ(shown->delegate(), nullptr);
+    shown->open();
+    queue.runUntilIdle();
+}
+
 } // namespace
 } // namespace tessarin

@@ -53,6 +53,20 @@ protected:
     static Point leftEdge(const Rect& cell, double inset) {
         return {cell.minX() + inset, cell.minY() + cell.height() * 0.8};
     }
+    // A pass onto a screen of `scale` device pixels per point.
+    QImage renderAt(double scale) {
+        QImage image(static_cast<int>(viewWidth * scale), static_cast<int>(viewHeight * scale),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        view.drawGrid(painter);
+        return image;
+    }
+    static QColor pixelAt(const QImage& image, Point point, double scale) {
+        return image.pixelColor(static_cast<int>(point.x * scale),
+                                static_cast<int>((viewHeight - point.y) * scale) - 1);
+    }
 };
 
 TEST_F(OSDGridViewDrawingTest, TheActiveCellIsGrownAndRingedInTheActiveColour) {
@@ -127,6 +141,30 @@ TEST_F(OSDGridViewDrawingTest, ACellTakesABodyMadeAheadOnlyAtItsNextDrawing) {
     render(); // draws cell 0 with its earlier picture
     view.updateVisibleModel(makeModel(fields));
     EXPECT_TRUE(isNear(pixel(render(), leftEdge(frame(arrived, 0), 4)), green, 10));
+}
+
+// On a screen of either scale a body made ahead from the cell where the grid was last drawn
+// serves the cell's next drawing; of two offered before it, the newer.
+TEST_F(OSDGridViewDrawingTest, BodiesMadeAheadServeAScaledScreenAndTheNewestWins) {
+    for (const double scale : {1.0, 2.0}) {
+        SCOPED_TRACE(scale);
+        OSDGridModel::Fields fields = redGrid();
+        showStatic(makeModel(fields));
+        renderAt(scale);
+        const auto offerFilled = [this](const OSDGridScreenshotEntry& shot, QColor fill) {
+            auto body =
+                OSDGridCellRenderer::prepareScreenshotBody(view.cellSlot(0).value(), shot.image);
+            body.value().image.fill(fill);
+            view.offerPreparedCellPicture(0, body.value());
+        };
+        offerFilled(screenshot(Qt::cyan), Qt::yellow);
+        fields.cellScreenshots[0] = screenshot(green);
+        offerFilled(fields.cellScreenshots[0], Qt::blue);
+        const OSDGridModel arrived = makeModel(fields);
+        view.updateVisibleModel(arrived);
+        const QImage drawn = renderAt(scale);
+        EXPECT_EQ(pixelAt(drawn, frame(arrived, 0).center(), scale), QColor(Qt::blue));
+    }
 }
 
 TEST_F(OSDGridViewDrawingTest, NoRingWhileTheHighlightGlides) {

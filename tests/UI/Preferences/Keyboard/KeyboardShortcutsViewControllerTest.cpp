@@ -76,6 +76,67 @@ TEST_F(KeyboardPageTest, OneKeyDrivesOneThingAcrossScopesAndWorkspaces) {
               defaultCombination(HotkeyIdentifier::lastSpace));
 }
 
+// A shortcut clashes only with another that is on: a display's shortcut switched off keeps its
+// keys but claims none, so it leaves the defaults of the whole scope free.
+TEST_F(KeyboardPageTest, AShortcutSwitchedOffBlocksNoResetOfTheScope) {
+    const HotkeyAction onB = HotkeyAction::onDisplay(HotkeyIdentifier::space3, "UUID-B");
+    page->handleRecordingResult(kCommandK, HotkeyAction::cursor(HotkeyIdentifier::left));
+    selectTarget(2); // display B
+    page->handleRecordingResult(defaultCombination(HotkeyIdentifier::left), onB);
+    settle();
+    ASSERT_TRUE(hotkeys().isEnabled(onB)) << ::testing::PrintToString(alertTitles());
+    ASSERT_EQ(hotkeys().combination(onB), defaultCombination(HotkeyIdentifier::left));
+    click(Id::shortcutControl(HotkeyIdentifier::space3, "clear"));
+    ASSERT_FALSE(hotkeys().isEnabled(onB));
+    selectTarget(0);
+    click(Id::resetScopeControl);
+    EXPECT_TRUE(alertTitles().empty());
+    EXPECT_EQ(world.beeps(), 0);
+    EXPECT_EQ(hotkeys().combination(HotkeyAction::cursor(HotkeyIdentifier::left)),
+              defaultCombination(HotkeyIdentifier::left));
+    EXPECT_TRUE(hotkeys().isEnabled(HotkeyAction::cursor(HotkeyIdentifier::left)));
+}
+
+// A shortcut already at its default is reset to the keys it holds: that is no clash with itself.
+TEST_F(KeyboardPageTest, ResettingAShortcutAtItsDefaultIsNoClashWithItself) {
+    int reset = 0;
+    for (const HotkeyIdentifier identifier : kAllHotkeyIdentifiers) {
+        const HotkeyAction action = HotkeyAction::cursor(identifier);
+        auto* button = find<QAbstractButton>(Id::shortcutControl(identifier, "reset"));
+        if (button == nullptr || !hotkeys().isEnabled(action) ||
+            hotkeys().combination(action) != defaultCombination(identifier)) {
+            continue;
+        }
+        click(Id::shortcutControl(identifier, "reset"));
+        ++reset;
+        EXPECT_TRUE(hotkeys().isEnabled(action)) << action.displayName();
+        EXPECT_EQ(hotkeys().combination(action), defaultCombination(identifier))
+            << action.displayName();
+    }
+    EXPECT_GE(reset, 5);
+    EXPECT_TRUE(alertTitles().empty());
+    EXPECT_EQ(world.beeps(), 0);
+}
+
+// Recording the keys a shortcut already holds stores them again: no clash with itself.
+TEST_F(KeyboardPageTest, RecordingTheKeysAShortcutHoldsIsNoClashWithItself) {
+    const HotkeyAction left = HotkeyAction::cursor(HotkeyIdentifier::left);
+    const HotkeyCombination keys = *hotkeys().combination(left);
+    page->handleRecordingResult(keys, left);
+    settle();
+    click(Id::workspaceAddControl);
+    const Uuid id = world.d().workspaceShortcutStore.cachedWorkspaces().at(0).id;
+    page->handleWorkspaceRecordingResult(kCommandK, id);
+    settle();
+    page->handleWorkspaceRecordingResult(kCommandK, id);
+    settle();
+    EXPECT_TRUE(alertTitles().empty());
+    EXPECT_EQ(world.beeps(), 0);
+    EXPECT_EQ(hotkeys().combination(left), keys);
+    EXPECT_TRUE(hotkeys().isEnabled(left));
+    EXPECT_EQ(world.d().workspaceShortcutStore.cachedWorkspaces().at(0).shortcut, kCommandK);
+}
+
 TEST_F(KeyboardPageTest, ASystemClashFollowsTheScriptedAnswer) {
     const HotkeyAction picker = HotkeyAction::cursor(HotkeyIdentifier::showOSD);
     SystemServices& system = world.host.system();

@@ -18,10 +18,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
+#include <functional>
 
 namespace tessarin {
 namespace {
@@ -157,6 +160,49 @@ TEST_F(SettingsKitTest, InstallingAPageAgainLeavesOnlyTheNewSections) {
     EXPECT_TRUE(first.isNull());
     EXPECT_GE(page.contentContainerView()->height(),
               page.installedSections().front()->sizeHint().height() + 48);
+}
+
+// A re-render gives the focus back to the new control of the same name only where a click could
+// have put it: not to one that is switched off or takes no focus.
+TEST_F(SettingsKitTest, AReRenderCarriesTheFocusOnlyToAControlThatTakesIt) {
+    struct Case {
+        const char* name;
+        std::function<QWidget*()> make;
+        bool rowEnabled;
+        bool focused;
+    };
+    const Case cases[] = {
+        {"a field", [] { return new QLineEdit; }, true, true},
+        {"a button", [] { return new QPushButton("Go"); }, true, true},
+        {"a field of a row switched off", [] { return new QLineEdit; }, false, false},
+        {"a label", [] { return new QLabel("Read only"); }, true, false},
+        {"a field taking no focus",
+         [] {
+             auto* field = new QLineEdit;
+             field->setFocusPolicy(Qt::NoFocus);
+             return field;
+         },
+         true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SettingsPageViewController page;
+        page.view()->show();
+        QApplication::setActiveWindow(page.view());
+        const auto render = [&page](QWidget* control, bool enabled) {
+            control->setObjectName("row.control");
+            auto* row = new SettingsRowView("Name", std::nullopt, control);
+            row->applyEnabledState(enabled);
+            page.installPage({new SettingsSectionView("S", "s", {row})});
+        };
+        auto* field = new QLineEdit;
+        render(field, true);
+        QTest::mouseClick(field, Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        QWidget* next = c.make();
+        render(next, c.rowEnabled);
+        EXPECT_EQ(QApplication::focusWidget() == next, c.focused);
+    }
 }
 
 TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {
