@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QWindow>
 #include <cstdlib>
 
 #include <xcb/xcb.h>
@@ -71,8 +70,6 @@ X11HotKeyGrab::X11HotKeyGrab(HotKeyCenter& hotKeys, EventSystem& events)
     readModifierBits();
     QCoreApplication::instance()->installNativeEventFilter(this);
     hotKeys_.setRegistrationsChangedHandler([this] { scheduleSync(); });
-    QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &context_,
-                     [this] { scheduleSync(); });
     modifierWatch_.setInterval(kModifierWatchMilliseconds);
     QObject::connect(&modifierWatch_, &QTimer::timeout, &context_,
                      [this] { releaseModifiersLetGo(); });
@@ -139,10 +136,7 @@ void X11HotKeyGrab::scheduleSync() {
 
 void X11HotKeyGrab::sync() {
     ungrabAll();
-    // A window of the program with the keys hands them to the host itself.
-    if (QGuiApplication::focusWindow() == nullptr) {
-        grabAll();
-    }
+    grabAll();
     xcb_flush(x_->connection);
 }
 

@@ -18,15 +18,16 @@ namespace tessarin {
 class EventSystem;
 class HotKeyCenter;
 
-// The host's registered hot keys, pressed anywhere on an X11 desktop. While no window of the
-// program has the keys, exactly the combinations registered with the host's hot key service
-// are grabbed on the root window (each also with Num Lock and Caps Lock on), following every
-// registration and unregistration, and each press or release of one is posted into the host's
-// session as its own hardware key event; the modifiers held with it are held in the session
-// until the machine's keyboard lets them go. While a window of the program has the keys, the
-// grabs are let go: those keys reach the host through the program's windows instead. A
-// combination another client holds is logged once and left alone. Does nothing off X11.
-// Main thread only; the host must outlive it.
+// The host's registered hot keys, pressed anywhere on an X11 desktop. Exactly the combinations
+// registered with the host's hot key service are grabbed on the root window (each also with Num
+// Lock and Caps Lock on), following every registration and unregistration, and each press or
+// release of one is posted into the host's session as its own hardware key event; the modifiers
+// held with it are held in the session until the machine's keyboard lets them go. The grabs stay
+// while a window of the program has the keys: X hands a grabbed key to the grabbing client
+// alone, so it is not typed as well, and a grab let go while a window had the keys would lose
+// the keys typed in the moment that window closes, before the grab is back. A combination
+// another client holds is logged once and left alone. Does nothing off X11. Main thread only;
+// the host must outlive it.
 class X11HotKeyGrab final : public QAbstractNativeEventFilter {
 public:
     X11HotKeyGrab(HotKeyCenter& hotKeys, EventSystem& events);

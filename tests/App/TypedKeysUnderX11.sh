@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# The program on a real X server, driven as a person drives it: keys typed with xdotool. The
+# default hotkeys, pressed while no window of the program has the keys, open the picker and
+# switch a Space; a shortcut recorded by typing it in the preferences lands in the settings file
+# and then opens the picker from anywhere. Exits 77 (skipped) only where no X server can start.
+#   TypedKeysUnderX11.sh <program> <work folder>
+set -u
+program=$1
+work=$2
+timeout=${TESSARIN_E2E_TIMEOUT:-60}
+
+skip() {
+    echo "skipped: $*"
+    exit 77
+}
+fail() {
+    echo "FAILED: $*"
+    echo "--- program output ---"
+    cat "$work/program.log" 2>/dev/null
+    exit 1
+}
+
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v xdotool >/dev/null || skip "xdotool is not installed"
+
+rm -rf "$work"
+mkdir -p "$work/config/Tessarin"
+settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
+# Past the first-run setup, so no window of the program has the keys at the start, and the
+# preferences open on the Keyboard page.
+cat >"$settings" <<'JSON'
+{"healthCheck.firstRunSetupShown": {"bool": true},
+ "healthCheck.missionControlShortcutPresetApplied": {"bool": true},
+ "healthCheck.spacePracticeSkipped": {"bool": true},
+ "preferences.selectedPage": {"integer": 1}}
+JSON
+
+display=""
+for number in $(seq 90 130); do
+    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
+        display=":$number"
+        break
+    fi
+done
+[ -n "$display" ] || skip "no free display number"
+Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+export DISPLAY=$display
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# A sanitizer build of the program reports the system libraries' process-wide caches as leaks.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+# Waits until a condition holds, checking ten times a second.
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + timeout))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
+        sleep 0.1
+    done
+}
+server_up() { xdotool getmouselocation >/dev/null 2>&1; }
+deadline=$((SECONDS + 10))
+until server_up; do
+    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
+    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
+    sleep 0.1
+done
+
+XDG_CONFIG_HOME="$work/config" TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 \
+    "$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+
+count() { local n; n=$(grep -c -- "$1" "$work/program.log" 2>/dev/null); echo "${n:-0}"; }
+logged() { [ "$(count "$1")" -ge "$2" ]; }
+# The settings file stores a shortcut as base64 of its JSON.
+stored_shortcut() {
+    local data
+    data=$(tr -d ' \n' <"$settings" | grep -o "\"$1\":{\"data\":\"[^\"]*\"" | sed 's/.*"data":"//; s/"$//')
+    [ -n "$data" ] && printf '%s' "$data" | base64 -d 2>/dev/null
+}
+shortcut_is() { stored_shortcut "$1" | grep -q "\"keyCode\":$2,.*\"modifiers\":$3"; }
+window_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+window_gone() { ! window_shown "$1"; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+
+wait_for "the program to start" logged "launch.statusItem" 1
+
+# Control-Option-Command-Space: Super, Alt and Control on this keyboard.
+xdotool key ctrl+alt+super+space
+wait_for "the picker from the picker hotkey" logged "event=picker.started" 1
+echo "picker shown: $(grep -m1 'event=picker.started' "$work/program.log")"
+xdotool key Escape
+
+xdotool key ctrl+alt+super+Right
+wait_for "a switch to the right, confirmed" logged "outcome=confirmed" 1
+echo "switch: $(grep -m1 'outcome=confirmed' "$work/program.log")"
+
+# The picker has the keys; Command-comma opens the settings on the Keyboard page.
+xdotool key ctrl+alt+super+space
+wait_for "the picker again" logged "event=picker.started" 2
+xdotool key ctrl+comma
+wait_for "the Keyboard settings" window_shown "^Keyboard Settings$"
+window=$(xdotool search --onlyvisible --name "^Keyboard Settings$" | head -n 1)
+wait_for "the Keyboard settings to have the keys" has_focus "$window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The picker's recorder, first in the page's OSD section. The window may still be taking the keys
+# over from the picker when the first click lands; as a person would, click again then.
+recorded=false
+for attempt in 1 2 3 4; do
+    xdotool mousemove $((X + 490)) $((Y + 290)) click 1
+    xdotool key ctrl+alt+l
+    # L is key code 37; Command and Option are 256 + 2048.
+    deadline=$((SECONDS + 8))
+    until shortcut_is "hotkey.showOSD" 37 2304 || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.1; done
+    if shortcut_is "hotkey.showOSD" 37 2304; then
+        recorded=true
+        break
+    fi
+    xdotool key Escape
+done
+$recorded || fail "Command-Option-L was not stored for the picker"
+echo "recorded after $attempt click(s)"
+echo "recorded: $(stored_shortcut hotkey.showOSD)"
+
+# With the settings closed no window of the program has the keys: the new shortcut is grabbed.
+xdotool key ctrl+w
+wait_for "the settings to close" window_gone "^Keyboard Settings$"
+xdotool key ctrl+alt+l
+wait_for "the picker from the recorded shortcut" logged "event=picker.started" 3
+
+xdotool key ctrl+q
+wait_for "the program to quit" program_ended
+wait "$program_pid"
+status=$?
+program_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "passed"
