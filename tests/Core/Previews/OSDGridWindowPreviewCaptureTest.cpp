@@ -338,7 +338,8 @@ TEST_F(CompositeCaptureTest, TheSignatureHoldsTheFrameThePictureWasComposedFor) 
     ASSERT_EQ(done, (std::vector<SpaceID>{1, 2}));
     const auto& stored = controller.previewCacheByDisplayIdentifier().at("D").entries.at(2);
     EXPECT_EQ(stored.renderSignature.displayFrame, requested);
-    EXPECT_EQ(pixel(2, 66, 40), CaptureContent::windowColor(6, "Notes", "Draft"));
+    // Window 6 reaches this pixel on the screen as it was, not on the screen twice as large.
+    EXPECT_EQ(pixel(2, 100, 60), CaptureContent::windowColor(6, "Notes", "Draft"));
 }
 
 TEST_F(CompositeCaptureTest, UnreadableContentKeepsThePreviewAndMissingWindowsLeaveTheDesktop) {
