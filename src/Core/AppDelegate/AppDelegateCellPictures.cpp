@@ -47,10 +47,11 @@ std::optional<int64_t> AppDelegate::gridCellOfSpace(const std::string& spaceDisp
 void AppDelegate::prepareCellPicture(const OSDGridSpaceContext& context,
                                      const std::string& spaceDisplayIdentifier,
                                      const QImage& picture) {
-    if (picture.isNull()) {
+    const std::optional<std::string> display = context.displayIdentifier;
+    // Finding the cell reads the layout: only for a grid that could take the body.
+    if (picture.isNull() || !osdWindow_->hasDrawnCells(display)) {
         return;
     }
-    const std::optional<std::string> display = context.displayIdentifier;
     const auto cell = gridCellOfSpace(spaceDisplayIdentifier, context.spaceID);
     const auto slot = cell ? osdWindow_->cellSlot(display, *cell) : std::nullopt;
     if (!slot) {
