@@ -70,6 +70,22 @@ TEST(PreviewOrchestrationTest, ANewPreviewIsDrawnAheadForACellItsGridDrew) {
               (std::vector<RecordingOSDWindow::Cell>{{std::string("UUID-A"), 1}}));
 }
 
+// A Space moved while its preview was being captured has the body drawn for its new cell.
+TEST(PreviewOrchestrationTest, APreviewIsDrawnAheadForTheCellItsSpaceMovedTo) {
+    PreviewOrchestrationWorld w;
+    auto& osd = *w.world.seams.osdWindow;
+    osd.drawnCells[{"UUID-A", 8}] = drawnSlot(200);
+    w.world.grid().setUsePlaceholders(true, DisplaySettingsScope::display("UUID-A"));
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.holdCaptures();
+    ASSERT_TRUE(w.d().spaceOrderStore.moveVisualOrder(
+        1, 8, OSDGridRearrangementBehavior::swap, "UUID-A",
+        {101, 102, 103, 104, 105, 106, 107, 108}, 101, true, 12, 8));
+    w.drain();
+    EXPECT_EQ(osd.offeredCells,
+              (std::vector<RecordingOSDWindow::Cell>{{std::string("UUID-A"), 8}}));
+}
+
 // A stored preview reaches the grid shown on its display, which redraws in place.
 TEST(PreviewOrchestrationTest, StoredPreviewsRedrawTheGridShownOnTheirDisplay) {
     PreviewOrchestrationWorld w;
