@@ -1058,10 +1058,15 @@ private:
                                  const std::set<SpaceID>& targets, const ReasonsBySpace& reasons,
                                  std::optional<OSDGridScreenshotTiming> timing, bool force);
     // A new picture of a cell the grid of its display has drawn before is drawn for that cell
-    // on the preview executor, so the grid's next drawing only places it.
-    void prepareStoredPreviewCell(const OSDGridSpaceContext& context);
+    // on the preview executor, so the grid's next drawing only places it. The cell is the one
+    // that shows the context's Space in the current layout of the display owning it.
+    void prepareStoredPreviewCell(const OSDGridSpaceContext& context,
+                                  const std::string& spaceDisplayIdentifier);
     void prepareStoredScreenshotCell(const OSDGridSpaceContext& context);
-    void prepareCellPicture(const OSDGridSpaceContext& context, const QImage& picture);
+    void prepareCellPicture(const OSDGridSpaceContext& context,
+                            const std::string& spaceDisplayIdentifier, const QImage& picture);
+    std::optional<int64_t> gridCellOfSpace(const std::string& spaceDisplayIdentifier,
+                                           SpaceID spaceID);
     std::map<std::string, OSDGridSpaceContext> capturesAwaitingGridRefresh_;
 
     // Declared first of the caches: the capture handlers hold it.

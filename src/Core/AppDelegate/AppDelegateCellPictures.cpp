@@ -9,7 +9,8 @@
 
 namespace tessarin {
 
-void AppDelegate::prepareStoredPreviewCell(const OSDGridSpaceContext& context) {
+void AppDelegate::prepareStoredPreviewCell(const OSDGridSpaceContext& context,
+                                           const std::string& spaceDisplayIdentifier) {
     const auto& previews = gridWindowSpaceController->previewCacheByDisplayIdentifier();
     const auto display = previews.find(context.displayIdentifier);
     if (display == previews.end()) {
@@ -17,21 +18,43 @@ void AppDelegate::prepareStoredPreviewCell(const OSDGridSpaceContext& context) {
     }
     if (const auto entry = display->second.entries.find(context.spaceID);
         entry != display->second.entries.end()) {
-        prepareCellPicture(context, entry->second.screenshot.image);
+        prepareCellPicture(context, spaceDisplayIdentifier, entry->second.screenshot.image);
     }
 }
 
 void AppDelegate::prepareStoredScreenshotCell(const OSDGridSpaceContext& context) {
+    const auto spaceDisplay = spaceDisplayIdentifier(context.displayIdentifier);
     if (const auto entry =
-            gridScreenshotController->entry(context.displayIdentifier, context.spaceID)) {
-        prepareCellPicture(context, entry->image);
+            gridScreenshotController->entry(context.displayIdentifier, context.spaceID);
+        entry && spaceDisplay) {
+        prepareCellPicture(context, *spaceDisplay, entry->image);
     }
 }
 
-void AppDelegate::prepareCellPicture(const OSDGridSpaceContext& context, const QImage& picture) {
+std::optional<int64_t> AppDelegate::gridCellOfSpace(const std::string& spaceDisplayIdentifier,
+                                                    SpaceID spaceID) {
+    // A context's index is the system's, or the layout's when the capture was asked for: the
+    // cell is where the grid shows the Space now.
+    const auto resolved = resolveDisplaySpaceOrderSnapshotWithDescriptors(spaceDisplayIdentifier);
+    if (!resolved) {
+        return std::nullopt;
+    }
+    const auto& cells = resolved->displaySnapshot.stableSpaceIDToVisualIndex;
+    const auto cell = cells.find(spaceID);
+    return cell == cells.end() ? std::nullopt : std::optional<int64_t>(cell->second);
+}
+
+void AppDelegate::prepareCellPicture(const OSDGridSpaceContext& context,
+                                     const std::string& spaceDisplayIdentifier,
+                                     const QImage& picture) {
     const std::optional<std::string> display = context.displayIdentifier;
-    const auto slot = osdWindow_->cellSlot(display, context.index);
-    if (!slot || picture.isNull()) {
+    // Finding the cell reads the layout: only for a grid that could take the body.
+    if (picture.isNull() || !osdWindow_->hasDrawnCells(display)) {
+        return;
+    }
+    const auto cell = gridCellOfSpace(spaceDisplayIdentifier, context.spaceID);
+    const auto slot = cell ? osdWindow_->cellSlot(display, *cell) : std::nullopt;
+    if (!slot) {
         return;
     }
     std::function<std::optional<OSDGridPreparedCellPicture>()> draw = [slot = *slot, picture] {
@@ -39,7 +62,7 @@ void AppDelegate::prepareCellPicture(const OSDGridSpaceContext& context, const Q
     };
     std::function<void(std::optional<OSDGridPreparedCellPicture>)> offer =
         [weakSelf = std::weak_ptr<AppDelegate*>(self_), display,
-         index = context.index](std::optional<OSDGridPreparedCellPicture> body) {
+         index = *cell](std::optional<OSDGridPreparedCellPicture> body) {
             const auto self = weakSelf.lock();
             if (self && body) {
                 (*self)->osdWindow_->offerPreparedCellPicture(display, index, std::move(*body));

@@ -1,6 +1,7 @@
 // The preview phase of the refresh task: the due requests become capture requests, one per
 // screen that shows previews, and the schedule follows every capture: in flight when it starts,
-// its next periodic date when it ends, and the same date for a request that never started.
+// its next periodic date when it ends, and the same date for a request that never started. A
+// request for a Space whose capture is still pending joins that capture.
 
 #include "Core/AppDelegate/WindowMetadataRefreshRun.h"
 #include "Core/SpaceModel/ScreenIdentity.h"
@@ -78,9 +79,18 @@ void AppDelegate::requestWindowPreviewPhase(const WindowMetadataRefreshRun& run)
                 std::any_of(contexts.begin(), contexts.end(), [&](const OSDGridSpaceContext& c) {
                     return c.spaceID == request.key.spaceID();
                 });
-            if (!started) {
-                unserved.push_back(request);
+            if (started) {
+                continue;
             }
+            // A capture of the Space still waits or runs: the request rides on it, in flight
+            // until that capture ends (at the latest by its deadline) and books its next date.
+            // Booked unserved it would be due again, and declined again, while it waits.
+            if (gridWindowSpaceController->isPreviewInFlight(
+                    {item.previewDisplayIdentifier, request.key.spaceID()})) {
+                windowPreviewRefreshScheduler.noteCaptureRequested(request);
+                continue;
+            }
+            unserved.push_back(request);
         }
     }
     // Requests of a screen that is gone.
@@ -134,12 +144,13 @@ std::vector<OSDGridSpaceContext> AppDelegate::requestWindowPreviewCaptures(
                 {*key, reasonOf(context.spaceID)});
         }
     };
-    const auto onUpdate = [weakSelf](const OSDGridSpaceContext& context) {
-        if (const auto self = weakSelf.lock()) {
-            (*self)->refreshVisibleGridAfterCapture(context);
-            (*self)->prepareStoredPreviewCell(context);
-        }
-    };
+    const auto onUpdate =
+        [weakSelf, spaceDisplay = snapshot.displayIdentifier](const OSDGridSpaceContext& context) {
+            if (const auto self = weakSelf.lock()) {
+                (*self)->refreshVisibleGridAfterCapture(context);
+                (*self)->prepareStoredPreviewCell(context, spaceDisplay);
+            }
+        };
     const auto onCompletion = [weakSelf, keyOf, reasonOf,
                                timing](const OSDGridSpaceContext& context, bool stored) {
         const auto self = weakSelf.lock();

@@ -1,11 +1,13 @@
 #include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 
+#include "Support/MainQueue.h"
+
 #include <memory>
 
 namespace tessarin {
 
-void OSDGridPreviewCaptureQueue::add(Capture capture) {
-    waiting_.push_back(std::move(capture));
+void OSDGridPreviewCaptureQueue::add(Capture capture, std::function<void()> expire) {
+    waiting_.push_back({std::move(capture), std::move(expire)});
     if (!running_ && !starting_) {
         run();
     }
@@ -14,13 +16,27 @@ void OSDGridPreviewCaptureQueue::add(Capture capture) {
 void OSDGridPreviewCaptureQueue::run() {
     starting_ = true;
     while (!running_ && !waiting_.empty()) {
-        Capture capture = std::move(waiting_.front());
+        Waiting next = std::move(waiting_.front());
         waiting_.pop_front();
         running_ = true;
-        // A capture ends once, however often its end is called.
-        capture([this, ended = std::make_shared<bool>(false)] {
+        // A capture ends once: by its own end or by its deadline, whichever comes first.
+        const auto ended = std::make_shared<bool>(false);
+        expiry_.cancel();
+        expiry_ =
+            MainQueue::main().asyncAfter(deadline_, [this, ended, expire = std::move(next.expire)] {
+                if (*ended) {
+                    return;
+                }
+                *ended = true;
+                if (expire) {
+                    expire();
+                }
+                finish();
+            });
+        next.capture([this, ended] {
             if (!*ended) {
                 *ended = true;
+                expiry_.cancel();
                 finish();
             }
         });

@@ -16,6 +16,8 @@
 #include "Support/ProcessMemory.h"
 #include "Support/Text.h"
 
+#include <utility>
+
 namespace tessarin {
 
 namespace {
@@ -75,10 +77,10 @@ OSDGridWindowSpaceController::immediatePreviewCaptureHandler(
     BackgroundWork& work, std::shared_ptr<DesktopBackgroundImages> backgrounds) {
     return [&work, backgrounds](const std::vector<OSDGridWindowPreviewCandidate>& candidates,
                                 const std::optional<Screen>& screen,
+                                const std::optional<Rect>& displayFrame,
                                 PreviewCaptureCompletion completion) {
         Host& host = Host::current();
         auto background = backgrounds->image(screen, host.desktopPictures());
-        const auto displayFrame = windowServerFrame(screen, host.displays());
         const std::size_t first =
             candidates.size() > OSDGridWindowCompositeCapture::kMaximumWindows
                 ? candidates.size() - OSDGridWindowCompositeCapture::kMaximumWindows
@@ -126,17 +128,29 @@ OSDGridWindowSpaceController::defaultPreviewCaptureHandler(BackgroundWork& work)
     });
     return [queue, capture = immediatePreviewCaptureHandler(work, backgrounds)](
                const std::vector<OSDGridWindowPreviewCandidate>& candidates,
-               const std::optional<Screen>& screen, PreviewCaptureCompletion completion) {
+               const std::optional<Screen>& screen, const std::optional<Rect>& displayFrame,
+               PreviewCaptureCompletion completion) {
+        // Called once: with the picture, or with none when the capture outlives its deadline;
+        // whatever comes later is dropped.
+        PreviewCaptureCompletion once =
+            [completion = std::move(completion),
+             done = std::make_shared<bool>(false)](std::optional<QImage> image) {
+                if (!std::exchange(*done, true)) {
+                    completion(std::move(image));
+                }
+            };
         // A waiting capture does not hold the queue, which holds it; a started one does, so its
         // end has a queue to go back to.
-        queue->add([waiting = std::weak_ptr(queue), capture, candidates, screen,
-                    completion = std::move(completion)](std::function<void()> finished) {
-            capture(candidates, screen,
-                    [queue = waiting.lock(), completion, finished](std::optional<QImage> image) {
-                        completion(std::move(image));
-                        finished();
-                    });
-        });
+        queue->add(
+            [waiting = std::weak_ptr(queue), capture, candidates, screen, displayFrame,
+             once](std::function<void()> finished) {
+                capture(candidates, screen, displayFrame,
+                        [queue = waiting.lock(), once, finished](std::optional<QImage> image) {
+                            once(std::move(image));
+                            finished();
+                        });
+            },
+            [once] { once(std::nullopt); });
     };
 }
 
@@ -222,7 +236,7 @@ std::vector<OSDGridSpaceContext> OSDGridWindowSpaceController::requestPreviewCap
                                         {"index", std::to_string(visualIndex)},
                                         {"candidates", count},
                                         {"force", boolText(forceRefresh)}});
-        previewCaptureHandler(candidates, screen,
+        previewCaptureHandler(candidates, screen, displayFrame,
                               [this, alive = std::weak_ptr<bool>(alive_),
                                pending = std::move(pending)](std::optional<QImage> image) {
                                   if (!alive.expired()) {

@@ -76,7 +76,8 @@ OSDGridWindowSpaceController::OSDGridWindowSpaceController(AppFilterProvider fil
       }),
       ignoredProcessIdentifiers{static_cast<int32_t>(::getpid())},
       previewCaptureHandler([](const std::vector<OSDGridWindowPreviewCandidate>&,
-                               const std::optional<Screen>&, PreviewCaptureCompletion completion) {
+                               const std::optional<Screen>&, const std::optional<Rect>&,
+                               PreviewCaptureCompletion completion) {
           MainQueue::main().async([completion] { completion(std::nullopt); });
       }) {
     if (const auto& identifier = Host::current().programBundle().identifier();

@@ -92,9 +92,11 @@ public:
     // Window preview capture: composed previews of each Space's windows, keyed by the display
     // showing them and the Space, captured only when what they were composed from changed.
     using PreviewCaptureCompletion = std::function<void(std::optional<QImage>)>;
-    using PreviewCaptureHandler =
-        std::function<void(const std::vector<OSDGridWindowPreviewCandidate>&,
-                           const std::optional<Screen>&, PreviewCaptureCompletion)>;
+    // The candidates, the preview's screen and that screen's window-server frame as read at the
+    // request, which the stored picture's signature holds too.
+    using PreviewCaptureHandler = std::function<void(
+        const std::vector<OSDGridWindowPreviewCandidate>&, const std::optional<Screen>&,
+        const std::optional<Rect>& displayFrame, PreviewCaptureCompletion)>;
     // Performs one capture and calls the completion on the main queue. Until the delegate
     // installs `defaultPreviewCaptureHandler(work)` it completes at once with no image.
     PreviewCaptureHandler previewCaptureHandler;

@@ -67,6 +67,10 @@ public:
     cellSlot(const std::optional<std::string>& /*displayIdentifier*/, int64_t /*index*/) const {
         return std::nullopt;
     }
+    // Whether a grid on the display has drawn any cell, so a body could be drawn ahead for it.
+    virtual bool hasDrawnCells(const std::optional<std::string>& /*displayIdentifier*/) const {
+        return false;
+    }
     // Hands that grid a body drawn ahead for the next drawing of cell `index`.
     virtual void offerPreparedCellPicture(const std::optional<std::string>& /*displayIdentifier*/,
                                           int64_t /*index*/,

@@ -8,6 +8,7 @@
 
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 namespace tessarin {
 
@@ -88,7 +89,8 @@ void ScreenCapture::getShareableContent(std::function<void(ShareableContentResul
         }
         result.content = std::move(content);
     }
-    executor().execute(
+    complete(
+        ScreenCaptureOperation::shareableContent,
         [result = std::move(result), completion = std::move(completion)] { completion(result); });
 }
 
@@ -106,7 +108,7 @@ void ScreenCapture::captureDisplay(DisplayID display,
     }
     const bool noImage = fault(ScreenCaptureOperation::display) == ScreenCaptureFault::noImage;
     if (error || noImage) {
-        executor().execute([error, completion = std::move(completion)] {
+        complete(ScreenCaptureOperation::display, [error, completion = std::move(completion)] {
             completion({std::nullopt, error});
         });
         return;
@@ -124,7 +126,7 @@ void ScreenCapture::captureDisplay(DisplayID display,
         }
     }
     const std::optional<QImage> background = pictures_.picture(screen->uuid);
-    executor().execute([=, completion = std::move(completion)] {
+    complete(ScreenCaptureOperation::display, [=, completion = std::move(completion)] {
         QImage image(pixelWidth, pixelHeight, CaptureContent::imageFormat);
         image.fill(Qt::black);
         QPainter painter(&image);
@@ -154,14 +156,14 @@ void ScreenCapture::captureWindow(WindowID windowID, int width, int height,
     }
     const bool noImage = fault(ScreenCaptureOperation::window) == ScreenCaptureFault::noImage;
     if (error || noImage) {
-        executor().execute([error, completion = std::move(completion)] {
+        complete(ScreenCaptureOperation::window, [error, completion = std::move(completion)] {
             completion({std::nullopt, error});
         });
         return;
     }
     const QColor color = CaptureContent::windowColor(window->number, window->ownerName,
                                                      window->name.value_or(""), revision(windowID));
-    executor().execute([=, completion = std::move(completion)] {
+    complete(ScreenCaptureOperation::window, [=, completion = std::move(completion)] {
         QImage image(width + 2 * windowMargin, height + 2 * windowMargin,
                      CaptureContent::imageFormat);
         image.fill(Qt::transparent);
@@ -187,6 +189,20 @@ void ScreenCapture::setFault(ScreenCaptureOperation operation,
         faults_[operation] = *fault;
     } else {
         faults_.erase(operation);
+    }
+}
+
+void ScreenCapture::complete(ScreenCaptureOperation operation, std::function<void()> work) {
+    if (fault(operation) == ScreenCaptureFault::held) {
+        held_.push_back(std::move(work));
+        return;
+    }
+    executor().execute(std::move(work));
+}
+
+void ScreenCapture::releaseHeld() {
+    for (auto& work : std::exchange(held_, {})) {
+        executor().execute(std::move(work));
     }
 }
 

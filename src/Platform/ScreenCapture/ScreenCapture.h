@@ -33,7 +33,9 @@ enum class ScreenCaptureError {
 };
 
 // What a capture fails with on demand: an error, or success without an image.
-enum class ScreenCaptureFault { error, noImage };
+// `held`: a request takes what it draws as usual but does not complete until the held requests
+// are released, as a capture that hangs.
+enum class ScreenCaptureFault { error, noImage, held };
 
 struct ShareableDisplay {
     DisplayID displayID = 0;
@@ -105,6 +107,9 @@ public:
     uint32_t revision(WindowID window) const;
     void setFault(ScreenCaptureOperation operation, std::optional<ScreenCaptureFault> fault);
     int requestCount(ScreenCaptureOperation operation) const;
+    // Lets the requests held so far complete, on the executor, in the order they were made.
+    void releaseHeld();
+    std::size_t heldCount() const { return held_.size(); }
 
 private:
     struct DrawnWindow {
@@ -115,6 +120,8 @@ private:
     std::optional<ScreenCaptureError> refusal(ScreenCaptureOperation operation);
     std::optional<ScreenCaptureFault> fault(ScreenCaptureOperation operation) const;
     Executor& executor();
+    // Runs the request's work on the executor, or keeps it while its operation is held.
+    void complete(ScreenCaptureOperation operation, std::function<void()> work);
     QColor colorOf(const WindowInfo& window) const;
 
     const WindowServer& windows_;
@@ -125,6 +132,7 @@ private:
     std::map<WindowID, uint32_t> revisions_;
     std::map<ScreenCaptureOperation, ScreenCaptureFault> faults_;
     std::map<ScreenCaptureOperation, int> requests_;
+    std::vector<std::function<void()>> held_;
 };
 
 } // namespace tessarin

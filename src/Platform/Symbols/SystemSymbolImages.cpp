@@ -50,6 +50,7 @@ std::optional<std::filesystem::path> SystemSymbolImages::file(const std::string&
 }
 
 std::optional<QImage> SystemSymbolImages::image(const std::string& name) const {
+    affinity_.check();
     if (name.empty() || withdrawn_.count(name) > 0) {
         return std::nullopt;
     }

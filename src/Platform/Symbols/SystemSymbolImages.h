@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Support/ThreadAffinity.h"
+
 #include <QImage>
 #include <filesystem>
 #include <map>
@@ -13,7 +15,8 @@ namespace tessarin {
 // The system's named symbol images ("xmark", "arrow.counterclockwise", ...), the pictures of
 // standard buttons. Their stand-ins are drawn for this project and travel in the resource
 // bundle as "symbol.<name>.png"; a test can withdraw one to see what a control shows without
-// it. Main thread only.
+// it. Main thread only: the cache is unlocked, and debug builds abort on a lookup from another
+// thread.
 class SystemSymbolImages {
 public:
     static constexpr const char* bundleName = "Tessarin_Tessarin.bundle";
@@ -34,6 +37,7 @@ private:
     std::set<std::string> withdrawn_;
     std::optional<std::vector<std::filesystem::path>> roots_;
     mutable std::map<std::string, QImage> cache_;
+    ThreadAffinity affinity_{"SystemSymbolImages"};
 };
 
 } // namespace tessarin

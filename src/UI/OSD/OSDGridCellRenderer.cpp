@@ -149,8 +149,10 @@ OSDGridCellSlot OSDGridCellRenderer::slotOf(const OSDGridModel& model, int64_t i
 
 std::optional<OSDGridPreparedCellPicture>
 OSDGridCellRenderer::prepareScreenshotBody(const OSDGridCellSlot& slot, const QImage& picture) {
+    // An outline shows no picture, and a covered cell shows the cover whatever it holds: the
+    // cover's symbol is the host's, which only the main thread may look up.
     if (slot.kind == Kind::emptyPlaceholder || slot.kind == Kind::virtualDestination ||
-        picture.isNull()) {
+        slot.obscured || picture.isNull()) {
         return std::nullopt;
     }
     // The cell keeps its place and activity; only what it shows changes.

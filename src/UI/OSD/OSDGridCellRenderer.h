@@ -45,7 +45,8 @@ public:
 
     // The body of a cell that shows `picture` as its screenshot, drawn for `slot` exactly as a
     // pass would draw it there, keyed as that pass looks it up. None for a cell drawn as an
-    // outline or where pictures are not kept. Any thread.
+    // outline or covered, whose body shows no picture, or where pictures are not kept. Any
+    // thread: it reads nothing but its arguments.
     static std::optional<OSDGridPreparedCellPicture>
     prepareScreenshotBody(const OSDGridCellSlot& slot, const QImage& picture);
 

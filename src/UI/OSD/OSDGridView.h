@@ -85,6 +85,7 @@ public:
     }
     // Where the last drawing pass drew the body of cell `index`; none before one drew it.
     std::optional<OSDGridCellSlot> cellSlot(int64_t index) const;
+    bool hasCellSlots() const { return !cellSlots_.empty(); }
     // A body drawn ahead for the next drawing of cell `index`.
     void offerPreparedCellPicture(int64_t index, OSDGridPreparedCellPicture picture);
 

@@ -303,6 +303,11 @@ OSDWindow::cellSlot(const std::optional<std::string>& displayIdentifier, int64_t
     return parts == nullptr ? std::nullopt : parts->gridView->cellSlot(index);
 }
 
+bool OSDWindow::hasDrawnCells(const std::optional<std::string>& displayIdentifier) const {
+    const OSDGridWindowParts* parts = gridFor(displayIdentifier);
+    return parts != nullptr && parts->gridView->hasCellSlots();
+}
+
 void OSDWindow::offerPreparedCellPicture(const std::optional<std::string>& displayIdentifier,
                                          int64_t index, OSDGridPreparedCellPicture picture) {
     if (OSDGridWindowParts* parts = gridFor(displayIdentifier)) {

@@ -61,6 +61,7 @@ public:
     std::optional<OSDGridMouseInteractionContext> currentGridMouseInteractionContext() const;
     std::optional<OSDGridCellSlot> cellSlot(const std::optional<std::string>& displayIdentifier,
                                             int64_t index) const override;
+    bool hasDrawnCells(const std::optional<std::string>& displayIdentifier) const override;
     void offerPreparedCellPicture(const std::optional<std::string>& displayIdentifier,
                                   int64_t index, OSDGridPreparedCellPicture picture) override;
 

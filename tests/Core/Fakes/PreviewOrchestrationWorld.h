@@ -4,6 +4,7 @@
 // window-list scans, captures and composition wait on one step-by-step executor.
 
 #include "Core/Fakes/EngineWorld.h"
+#include "Core/Fakes/WaitableThreadPool.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
 #include "Support/Executor.h"
@@ -42,17 +43,19 @@ inline Scenario previewOrchestrationScenario(bool shared = false) {
     return scenario;
 }
 
+// A given pool runs the scans, captures and drawing on worker threads instead.
 struct PreviewOrchestrationWorld {
     explicit PreviewOrchestrationWorld(
         const Scenario& scenario = previewOrchestrationScenario(),
-        OSDGridScreenshotCaptureMode mode = OSDGridScreenshotCaptureMode::window)
-        : world(scenario, [this](AppDelegateDependencies& dependencies) {
+        OSDGridScreenshotCaptureMode mode = OSDGridScreenshotCaptureMode::window,
+        std::shared_ptr<WaitableThreadPool> threads = nullptr)
+        : pool(std::move(threads)), world(scenario, [this](AppDelegateDependencies& dependencies) {
               dependencies.windowPreviews = nullptr;
               dependencies.presentation = nullptr;
               dependencies.shell = nullptr;
-              dependencies.previewExecutor = executor;
+              dependencies.previewExecutor = pool ? std::shared_ptr<Executor>(pool) : executor;
           }) {
-        world.host.screenCapture().setExecutor(executor);
+        world.host.screenCapture().setExecutor(pool ? std::shared_ptr<Executor>(pool) : executor);
         d().previewRandomFraction = [this] { return fraction; };
         d().presentationStore.setScreenshotCaptureMode(mode);
         d().presentationStore.setScreenshotTiming(OSDGridScreenshotTiming::optimised);
@@ -64,6 +67,12 @@ struct PreviewOrchestrationWorld {
     AppDelegate& d() { return world.d(); }
     // Runs held scans and captures and what they post back, until nothing is left.
     void drain() {
+        if (pool) {
+            do {
+                world.queue.runUntilIdle();
+            } while (pool->waitUntilIdle());
+            return;
+        }
         do {
             world.queue.runUntilIdle();
         } while (executor->runJob());
@@ -107,6 +116,7 @@ struct PreviewOrchestrationWorld {
 
     double fraction = 0.5;
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
+    std::shared_ptr<WaitableThreadPool> pool;
     World world;
 };
 

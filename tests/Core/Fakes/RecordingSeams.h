@@ -89,6 +89,11 @@ public:
         const auto found = drawnCells.find({displayIdentifier, index});
         return found == drawnCells.end() ? std::nullopt : std::optional(found->second);
     }
+    bool hasDrawnCells(const std::optional<std::string>& displayIdentifier) const override {
+        return std::any_of(drawnCells.begin(), drawnCells.end(), [&](const auto& drawn) {
+            return drawn.first.first == displayIdentifier;
+        });
+    }
     void offerPreparedCellPicture(const std::optional<std::string>& displayIdentifier,
                                   int64_t index, OSDGridPreparedCellPicture picture) override {
         if (!picture.image.isNull()) {

@@ -1,5 +1,7 @@
 #include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 
+#include "Support/VirtualMainQueue.h"
+
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -7,19 +9,26 @@
 namespace tessarin {
 namespace {
 
-// Captures that note when they start and keep their ends for the test, or end at once.
+constexpr TimeInterval kDeadline = OSDGridPreviewCaptureQueue::defaultDeadline;
+
+// Captures that note when they start and when they are given up, and keep their ends for the
+// test, or end at once.
 struct QueueBench {
     void add(const std::string& name, bool endsAtOnce = false) {
-        queue.add([this, name, endsAtOnce](std::function<void()> finished) {
-            log.push_back("start " + name);
-            if (endsAtOnce) {
-                finished();
-            } else {
-                ends.push_back(std::move(finished));
-            }
-        });
+        queue.add(
+            [this, name, endsAtOnce](std::function<void()> finished) {
+                log.push_back("start " + name);
+                if (endsAtOnce) {
+                    finished();
+                } else {
+                    ends.push_back(std::move(finished));
+                }
+            },
+            [this, name] { log.push_back("expire " + name); });
     }
 
+    VirtualMainQueue clock;
+    ScopedMainQueue current{clock};
     std::vector<std::string> log;
     std::vector<std::function<void()>> ends;
     OSDGridPreviewCaptureQueue queue{[this] { log.emplace_back("idle"); }};
@@ -39,6 +48,27 @@ TEST(OSDGridPreviewCaptureQueueTest, StartsEachCaptureOnlyOnceTheOneBeforeHasEnd
     bench.add("d", true); // ends at once, and the queue is idle again
     EXPECT_EQ(bench.log, (std::vector<std::string>{"start a", "start b", "start c", "idle",
                                                    "start d", "idle"}));
+    bench.clock.advance(kDeadline * 2);
+    EXPECT_EQ(bench.log.size(), 6u) << "no capture that ended is given up later";
+}
+
+// A capture that never ends holds the ones after it only until its deadline; one that waited
+// has its whole deadline from its own start, and the end of one given up changes nothing.
+TEST(OSDGridPreviewCaptureQueueTest, ACaptureOutlivingItsDeadlineIsGivenUpAndTheNextStarts) {
+    QueueBench bench;
+    bench.add("a");
+    bench.add("b");
+    bench.clock.advance(kDeadline - 0.01);
+    EXPECT_EQ(bench.log, std::vector<std::string>{"start a"});
+    bench.clock.advance(0.02);
+    EXPECT_EQ(bench.log, (std::vector<std::string>{"start a", "expire a", "start b"}));
+    bench.clock.advance(kDeadline - 0.05);
+    bench.ends.at(0)(); // a's late end
+    EXPECT_EQ(bench.log.size(), 3u);
+    bench.ends.at(1)();
+    EXPECT_EQ(bench.log.back(), "idle");
+    bench.clock.advance(kDeadline);
+    EXPECT_EQ(bench.log, (std::vector<std::string>{"start a", "expire a", "start b", "idle"}));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 #include "Core/Previews/OSDGridWindowSpaceController.h"
 #include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
@@ -25,7 +26,7 @@ QImage picture(const QColor& color) {
 struct CaptureBench {
     CaptureBench() {
         controller.previewCaptureAvailabilityProvider = [this] { return available; };
-        controller.previewCaptureHandler = [this](const auto& candidates, const auto&,
+        controller.previewCaptureHandler = [this](const auto& candidates, const auto&, const auto&,
                                                   auto completion) {
             handled.push_back(candidates);
             completions.push_back(std::move(completion));
@@ -292,6 +293,60 @@ TEST_F(CompositeCaptureTest, SpacesAreCapturedOneAfterAnother) {
     }
     EXPECT_EQ(contentReads(), 2);
     EXPECT_EQ(done, std::vector<SpaceID>{1});
+}
+
+// A capture that never completes counts as failed at its deadline and the next Space goes on;
+// its result, should it come after all, is dropped.
+TEST_F(CompositeCaptureTest, AHangingCaptureFailsAtItsDeadlineAndItsLateResultIsDropped) {
+    host.screenCapture().setFault(ScreenCaptureOperation::window, ScreenCaptureFault::held);
+    std::vector<std::pair<SpaceID, bool>> done;
+    controller.requestPreviewCaptures(
+        snapshotOf("D", {1, 2, 3}), "D", host.displays().screens().at(0), {1, 2}, true, false, {},
+        {}, [&](const auto& c, bool stored) { done.emplace_back(c.spaceID, stored); });
+    const auto settle = [this] {
+        do {
+            executor->runAll();
+            queue.runUntilIdle();
+        } while (executor->pendingCount() > 0);
+    };
+    settle();
+    queue.advance(OSDGridPreviewCaptureQueue::defaultDeadline - 0.1);
+    settle();
+    EXPECT_TRUE(done.empty());
+    EXPECT_TRUE(controller.isPreviewInFlight({"D", 2}));
+    queue.advance(0.2);
+    settle();
+    EXPECT_EQ(done, (std::vector<std::pair<SpaceID, bool>>{{1, false}}));
+    EXPECT_FALSE(controller.isPreviewInFlight({"D", 1}));
+    EXPECT_EQ(host.screenCapture().heldCount(), 2u) << "Space 2's window is being captured";
+    host.screenCapture().setFault(ScreenCaptureOperation::window, std::nullopt);
+    host.screenCapture().releaseHeld();
+    settle();
+    EXPECT_EQ(done, (std::vector<std::pair<SpaceID, bool>>{{1, false}, {2, true}}));
+    EXPECT_TRUE(controller.previewMap("D", {1}).empty()) << "the late picture of Space 1";
+    EXPECT_EQ(pixel(2, 66, 40), CaptureContent::windowColor(6, "Notes", "Draft"));
+}
+
+// The stored picture's signature and its composition read the screen's frame once, when the
+// capture is asked for, even when the capture starts after the screen changed.
+TEST_F(CompositeCaptureTest, TheSignatureHoldsTheFrameThePictureWasComposedFor) {
+    std::vector<SpaceID> done;
+    controller.requestPreviewCaptures(snapshotOf("D", {1, 2, 3}), "D",
+                                      host.displays().screens().at(0), {1, 2}, true, false, {}, {},
+                                      [&](const auto& c, bool) { done.push_back(c.spaceID); });
+    auto screens = host.displays().screens();
+    const Rect requested = screens.at(0).frame;
+    screens.at(0).frame = {0, 0, 2880, 1800}; // Space 2 waits while the screen changes
+    host.displays().setScreens(screens);
+    do {
+        executor->runAll();
+        queue.runUntilIdle();
+    } while (executor->pendingCount() > 0);
+    ASSERT_EQ(done, (std::vector<SpaceID>{1, 2}));
+    const auto& stored = controller.previewCacheByDisplayIdentifier().at("D").entries.at(2);
+    EXPECT_EQ(stored.renderSignature.displayFrame, requested);
+    // Window 6 reaches this pixel on the screen as it was, not on the screen twice as large.
+    EXPECT_EQ(pixel(2, 100, 60), CaptureContent::windowColor(6, "Notes", "Draft"));
 }
 
 TEST_F(CompositeCaptureTest, UnreadableContentKeepsThePreviewAndMissingWindowsLeaveTheDesktop) {

@@ -2,6 +2,7 @@
 // pictures told apart by the drawn windows' colours, timing on the virtual clock.
 
 #include "Core/Fakes/PreviewOrchestrationWorld.h"
+#include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 #include "Core/Seams/MissionControlDesktopRefreshing.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Settings/OSDAppFilterSetting.h"
@@ -14,6 +15,14 @@ using namespace fakes;
 using Reason = WindowPreviewRefreshReason;
 using Mode = OSDGridScreenshotCaptureMode;
 using Operation = ScreenCaptureOperation;
+
+// Where a grid drew a cell, as far as drawing ahead needs it here.
+OSDGridCellSlot drawnSlot(double viewHeight = 0) {
+    OSDGridCellSlot slot;
+    slot.frame = {20, 20, 160, 90};
+    slot.viewHeight = viewHeight;
+    return slot;
+}
 
 TEST(PreviewOrchestrationTest, StartUpPrimeStoresEachDisplaysContentByGridIndex) {
     PreviewOrchestrationWorld w;
@@ -54,11 +63,27 @@ TEST(PreviewOrchestrationTest, StartUpPrimeStoresEachDisplaysContentByGridIndex)
 TEST(PreviewOrchestrationTest, ANewPreviewIsDrawnAheadForACellItsGridDrew) {
     PreviewOrchestrationWorld w;
     auto& osd = *w.world.seams.osdWindow;
-    osd.drawnCells[{"UUID-A", 1}] = OSDGridCellSlot{{20, 20, 160, 90}, 200};
+    osd.drawnCells[{"UUID-A", 1}] = drawnSlot(200);
     w.d().primeWindowSpaceMetadataAndPreviews();
     w.drain();
     EXPECT_EQ(osd.offeredCells,
               (std::vector<RecordingOSDWindow::Cell>{{std::string("UUID-A"), 1}}));
+}
+
+// A Space moved while its preview was being captured has the body drawn for its new cell.
+TEST(PreviewOrchestrationTest, APreviewIsDrawnAheadForTheCellItsSpaceMovedTo) {
+    PreviewOrchestrationWorld w;
+    auto& osd = *w.world.seams.osdWindow;
+    osd.drawnCells[{"UUID-A", 8}] = drawnSlot(200);
+    w.world.grid().setUsePlaceholders(true, DisplaySettingsScope::display("UUID-A"));
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.holdCaptures();
+    ASSERT_TRUE(w.d().spaceOrderStore.moveVisualOrder(
+        1, 8, OSDGridRearrangementBehavior::swap, "UUID-A",
+        {101, 102, 103, 104, 105, 106, 107, 108}, 101, true, 12, 8));
+    w.drain();
+    EXPECT_EQ(osd.offeredCells,
+              (std::vector<RecordingOSDWindow::Cell>{{std::string("UUID-A"), 8}}));
 }
 
 // A stored preview reaches the grid shown on its display, which redraws in place.
@@ -98,7 +123,7 @@ TEST(PreviewOrchestrationTest, ScreenModeSpaceChangeRecordsTheApplicationThenCap
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         PreviewOrchestrationWorld w(previewOrchestrationScenario(), Mode::screen);
-        w.world.seams.osdWindow->drawnCells[{"UUID-A", 1}] = OSDGridCellSlot{{20, 20, 160, 90}};
+        w.world.seams.osdWindow->drawnCells[{"UUID-A", 1}] = drawnSlot();
         w.world.host.defaults().set(OSDGridAppIconsSetting::key, c.appIcons);
         w.world.host.system().setFrontmostApplication(kMailPID);
         w.world.host.windowServer().setCurrentSpace("UUID-A", 102);
@@ -120,6 +145,107 @@ TEST(PreviewOrchestrationTest, ScreenModeSpaceChangeRecordsTheApplicationThenCap
                   !c.changesSpaceMeanwhile);
         // A stored screenshot is drawn ahead for its cell too.
         EXPECT_EQ(w.world.seams.osdWindow->offeredCells.size(), c.changesSpaceMeanwhile ? 0u : 1u);
+    }
+}
+
+// Cells are drawn ahead on worker threads, as in the program, while the main thread draws the
+// grid's chrome: a covered cell gets nothing, since its cover shows no picture and takes its
+// symbol from the host, which only the main thread may ask.
+TEST(PreviewOrchestrationTest, OnWorkerThreadsOnlyCellsThatShowAScreenshotAreDrawnAhead) {
+    for (const bool covered : {true, false}) {
+        SCOPED_TRACE(covered ? "covered" : "shown");
+        PreviewOrchestrationWorld w(previewOrchestrationScenario(), Mode::screen,
+                                    std::make_shared<WaitableThreadPool>());
+        OSDGridCellSlot slot = drawnSlot(200);
+        slot.obscured = covered;
+        w.world.seams.osdWindow->drawnCells[{"UUID-A", 1}] = slot;
+        w.world.host.windowServer().setCurrentSpace("UUID-A", 102);
+        w.d().handleActiveSpaceChange();
+        w.world.queue.advance(0.6);
+        w.drain();
+        ASSERT_EQ(w.captures(Operation::display), 1);
+        EXPECT_EQ(w.world.seams.osdWindow->offeredCells.size(), covered ? 0u : 1u);
+    }
+}
+
+// A screenshot is drawn ahead for the cell where the grid shows its Space, wherever the user
+// put it; the cell at the Space's place in the system's order shows another Space, or nothing.
+TEST(PreviewOrchestrationTest, AScreenshotIsDrawnAheadForTheCellShowingItsSpace) {
+    struct Case {
+        const char* name;
+        int from; // Space 102's cell moves there
+        int to;
+        bool placeholders;
+        int64_t cell;
+    };
+    const Case cases[] = {{"reordered", 1, 4, false, 4}, {"left a placeholder", 1, 8, true, 8}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PreviewOrchestrationWorld w(previewOrchestrationScenario(), Mode::screen);
+        w.world.grid().setUsePlaceholders(c.placeholders, DisplaySettingsScope::display("UUID-A"));
+        const std::vector<SpaceID> system{101, 102, 103, 104, 105, 106, 107, 108};
+        ASSERT_TRUE(
+            w.d().spaceOrderStore.moveVisualOrder(c.from, c.to, OSDGridRearrangementBehavior::swap,
+                                                  "UUID-A", system, 101, c.placeholders, 12, 8));
+        ASSERT_EQ(w.ids("UUID-A").at(static_cast<std::size_t>(c.cell)), 102u);
+        auto& osd = *w.world.seams.osdWindow;
+        for (const int64_t cell : {int64_t{c.from}, c.cell}) {
+            osd.drawnCells[{"UUID-A", cell}] = drawnSlot(200);
+        }
+        w.world.host.windowServer().setCurrentSpace("UUID-A", 102);
+        w.d().handleActiveSpaceChange();
+        w.world.queue.advance(0.6);
+        w.drain();
+        ASSERT_EQ(w.captures(Operation::display), 1);
+        EXPECT_EQ(osd.offeredCells,
+                  (std::vector<RecordingOSDWindow::Cell>{{std::string("UUID-A"), c.cell}}));
+    }
+}
+
+// Window captures that hang hold each Space up only until its deadline. Meanwhile a settings
+// change makes every Space due again: a Space whose capture still waits or runs joins it, in
+// flight and with no date of its own, instead of being declined and booked again and again.
+TEST(PreviewOrchestrationTest, HangingCapturesGiveWayAtTheirDeadlineAndLaterRequestsJoinThem) {
+    constexpr TimeInterval kDeadline = OSDGridPreviewCaptureQueue::defaultDeadline;
+    PreviewOrchestrationWorld w;
+    w.fraction = 1.0; // a Space's next periodic capture comes 30 s after its last one ends
+    w.world.host.screenCapture().setFault(Operation::window, ScreenCaptureFault::held);
+    w.d().primeWindowSpaceMetadataAndPreviews();
+    w.drain(); // Space 101's window capture hangs; the other Spaces wait behind it
+    ASSERT_EQ(w.captures(Operation::window), 1);
+    w.d().handleDefaultsChange();
+    w.world.queue.advance(0.01); // the refresh timer's shortest wait
+    w.drain();
+    ASSERT_EQ(w.schedule().size(), 12u);
+    for (const auto& [key, entry] : w.schedule()) {
+        EXPECT_TRUE(entry.isCaptureInFlight) << key.spaceID();
+        EXPECT_FALSE(entry.nextRefresh) << key.spaceID();
+    }
+    w.world.queue.advance(kDeadline - 0.11);
+    w.drain();
+    EXPECT_EQ(w.captures(Operation::window), 1);
+    w.world.queue.advance(0.2);
+    w.drain(); // 101 given up; 102's window hangs next
+    EXPECT_FALSE(w.entry("UUID-A", "UUID-A", 101)->isCaptureInFlight);
+    EXPECT_TRUE(w.entry("UUID-A", "UUID-A", 102)->isCaptureInFlight);
+    EXPECT_EQ(w.captures(Operation::window), 2);
+    w.world.queue.advance(kDeadline);
+    w.drain(); // 102 given up, the windowless Spaces composed; 201's window hangs
+    EXPECT_EQ(w.captures(Operation::window), 3) << "no Space was captured twice";
+    for (const auto& [key, entry] : w.schedule()) { // B's Spaces wait behind 201
+        EXPECT_EQ(entry.isCaptureInFlight, key.spaceDisplayIdentifier() == "UUID-B")
+            << key.spaceID();
+    }
+    // The hung captures come back after all: those given up too late to be stored, 201's in
+    // time.
+    w.world.host.screenCapture().setFault(Operation::window, std::nullopt);
+    w.world.host.screenCapture().releaseHeld();
+    w.drain();
+    const auto onA = w.d().previewMap("UUID-A", w.ids("UUID-A"));
+    EXPECT_FALSE(onA.contains(0) || onA.contains(1));
+    EXPECT_TRUE(w.shows(w.d().previewMap("UUID-B", w.ids("UUID-B")), 0, kListWindow));
+    for (const auto& [key, entry] : w.schedule()) {
+        EXPECT_FALSE(entry.isCaptureInFlight) << key.spaceID();
     }
 }
 

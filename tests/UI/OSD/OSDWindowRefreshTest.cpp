@@ -122,6 +122,8 @@ TEST_F(OSDWindowTest, AGridTellsWhereItDrewACellAndTakesABodyDrawnAheadForIt) {
     show(makeModel(fields));
     draw();
     EXPECT_FALSE(window.cellSlot("UUID-B", 0));
+    EXPECT_FALSE(window.hasDrawnCells("UUID-B"));
+    EXPECT_TRUE(window.hasDrawnCells("UUID-A"));
     const auto slot = window.cellSlot("UUID-A", 0);
     ASSERT_TRUE(slot);
     fields.cellScreenshots[0] = screenshot(Qt::green);
