@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -47,11 +48,6 @@ bool defaultRename(const std::filesystem::path& from, const std::filesystem::pat
 }
 
 DefaultsFileReadResult readFile(const std::filesystem::path& file, std::size_t maximumBytes) {
-    // A directory opens as an empty stream: it would read as text that is not JSON.
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error)) {
-        return {std::nullopt, "is a directory"};
-    }
     const BoundedFileRead read = readBoundedFile(file, maximumBytes);
     if (!read) {
         return {std::nullopt, read.error};
@@ -97,6 +93,17 @@ bool writeFully(const std::filesystem::path& path, const std::string& text, std:
         return false;
     }
     return true;
+}
+
+// The rename that puts a write in place would replace a file even where it may not be written:
+// a file made read-only is left as it is, as a read-only folder leaves it.
+bool isReadOnly(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return false; // none yet: it is made
+    }
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::access(file.c_str(), W_OK) != 0;
 }
 
 void syncFolder(const std::filesystem::path& folder) {
@@ -165,8 +172,8 @@ UserDefaults::Persisted UserDefaults::persistLocked() {
         std::filesystem::create_directories(file.parent_path(), error);
     }
     std::size_t limit = hooks_.writableBytes ? hooks_.writableBytes(text.size()) : text.size();
-    std::string reason;
-    bool ok = writeFully(temporary, text, limit, reason);
+    std::string reason = isReadOnly(file) ? "the file is read-only" : "";
+    bool ok = reason.empty() && writeFully(temporary, text, limit, reason);
     if (ok && !hooks_.rename(temporary, file)) {
         ok = false;
         reason = "rename failed";
