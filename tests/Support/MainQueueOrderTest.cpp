@@ -18,9 +18,7 @@ struct OrderCase {
 };
 
 // Cases are listed by their row's name, not as the row's bytes.
-void PrintTo(const OrderCase& row, std::ostream* os) {
-    *os << row.name;
-}
+void PrintTo(const OrderCase& row, std::ostream* os) { *os << row.name; }
 
 // clang-format off
 const OrderCase kOrderCases[] = {
