@@ -67,6 +67,38 @@ std::optional<Screen> DisplayServer::screenContaining(Point screenPoint) const {
     return std::nullopt;
 }
 
+namespace {
+
+// The point of the frame nearest to `point`; a frame holds its left and bottom edges, and the
+// points one below its right and top ones.
+Point nearestPointOf(const Rect& frame, Point point) {
+    const auto clamped = [](double value, double low, double high) {
+        return std::clamp(value, low, std::max(low, high - 1));
+    };
+    return {clamped(point.x, frame.minX(), frame.maxX()),
+            clamped(point.y, frame.minY(), frame.maxY())};
+}
+
+double squaredDistance(Point a, Point b) {
+    return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
+}
+
+} // namespace
+
+Point DisplayServer::pointerPlacement(Point screenPoint) const {
+    if (screens_.empty() || screenContaining(screenPoint)) {
+        return screenPoint;
+    }
+    Point nearest = nearestPointOf(screens_.front().frame, screenPoint);
+    for (const Screen& s : screens_) {
+        const Point candidate = nearestPointOf(s.frame, screenPoint);
+        if (squaredDistance(candidate, screenPoint) < squaredDistance(nearest, screenPoint)) {
+            nearest = candidate;
+        }
+    }
+    return nearest;
+}
+
 std::vector<DisplayID> DisplayServer::activeDisplayList() const {
     std::vector<DisplayID> ids;
     ids.reserve(screens_.size());

@@ -135,7 +135,7 @@ void UserDefaults::load() {
     }
     auto result = readFile(file, hooks_.maximumFileBytes);
     if (result.values) {
-        values_ = std::move(*result.values);
+        values_ = shared(std::move(*result.values));
         persisting_ = true;
         return;
     }
@@ -161,7 +161,7 @@ UserDefaults::Persisted UserDefaults::persistLocked() {
         dirty_ = true;
         return Persisted::failed;
     }
-    std::string text = defaultsFileText(values_);
+    std::string text = defaultsFileText(plainValuesLocked());
     if (text.size() > hooks_.maximumFileBytes) {
         return Persisted::tooLarge;
     }
@@ -189,13 +189,34 @@ UserDefaults::Persisted UserDefaults::persistLocked() {
     return Persisted::written;
 }
 
-std::optional<PropertyValue> UserDefaults::object(const std::string& key) const {
+UserDefaults::SharedValues UserDefaults::shared(PropertyDictionary values) {
+    SharedValues result;
+    for (auto& [key, value] : values) {
+        result.emplace(key, std::make_shared<const PropertyValue>(std::move(value)));
+    }
+    return result;
+}
+
+PropertyDictionary UserDefaults::plainValuesLocked() const {
+    PropertyDictionary result;
+    for (const auto& [key, value] : values_) {
+        result.emplace(key, *value);
+    }
+    return result;
+}
+
+std::shared_ptr<const PropertyValue> UserDefaults::sharedObject(const std::string& key) const {
     std::lock_guard lock(mutex_);
-    auto it = values_.find(key);
-    if (it == values_.end()) {
+    const auto it = values_.find(key);
+    return it == values_.end() ? nullptr : it->second;
+}
+
+std::optional<PropertyValue> UserDefaults::object(const std::string& key) const {
+    const auto value = sharedObject(key);
+    if (!value) {
         return std::nullopt;
     }
-    return it->second;
+    return *value;
 }
 
 std::optional<bool> UserDefaults::boolValue(const std::string& key) const {
@@ -268,7 +289,7 @@ void UserDefaults::set(const std::string& key, PropertyValue value) {
     {
         std::lock_guard lock(mutex_);
         auto previous = values_.extract(key);
-        values_[key] = std::move(value);
+        values_[key] = std::make_shared<const PropertyValue>(std::move(value));
         if (persistLocked() == Persisted::tooLarge) {
             values_.erase(key);
             if (!previous.empty()) {
@@ -308,7 +329,7 @@ std::vector<std::string> UserDefaults::keys() const {
 
 PropertyDictionary UserDefaults::dictionaryRepresentation() const {
     std::lock_guard lock(mutex_);
-    return values_;
+    return plainValuesLocked();
 }
 
 void UserDefaults::replaceAll(PropertyDictionary values) {
@@ -319,7 +340,7 @@ void UserDefaults::replaceAll(PropertyDictionary values) {
         std::lock_guard lock(mutex_);
         for (const auto& [key, value] : values_) {
             auto it = values.find(key);
-            if (it == values.end() || !(it->second == value)) {
+            if (it == values.end() || !(it->second == *value)) {
                 changed.push_back(key);
             }
         }
@@ -329,7 +350,7 @@ void UserDefaults::replaceAll(PropertyDictionary values) {
             }
         }
         std::sort(changed.begin(), changed.end());
-        PropertyDictionary previous = std::exchange(values_, std::move(values));
+        SharedValues previous = std::exchange(values_, shared(std::move(values)));
         if (persistLocked() == Persisted::tooLarge) {
             values_ = std::move(previous);
             logRefusal("*", fileTooLarge(hooks_.maximumFileBytes));

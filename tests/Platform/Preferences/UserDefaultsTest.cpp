@@ -198,6 +198,22 @@ TEST_F(UserDefaultsTest, AReadOnlyFileInAWritableFolderIsLeftAsItIs) {
     EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
 }
 
+// A large value (the Spaces configuration holds every Space) is read many times a second: a
+// read shares the stored value instead of copying it, and a later write leaves it as it was.
+TEST_F(UserDefaultsTest, AReadSharesTheStoredValueAndAWriteReplacesIt) {
+    UserDefaults defaults;
+    defaults.set("large", PropertyArray(1000, PropertyValue("Space")));
+    const auto first = defaults.sharedObject("large");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(defaults.sharedObject("large").get(), first.get());
+    EXPECT_EQ(first->array()->size(), 1000u);
+    defaults.set("large", PropertyArray{"one"});
+    EXPECT_NE(defaults.sharedObject("large").get(), first.get());
+    EXPECT_EQ(first->array()->size(), 1000u);
+    EXPECT_EQ(defaults.arrayValue("large"), PropertyArray{"one"});
+    EXPECT_EQ(defaults.sharedObject("absent"), nullptr);
+}
+
 // Each change is on disk when it returns, so a run that a signal cuts short loses nothing.
 TEST_F(UserDefaultsTest, ASettingSurvivesATerminationThatCutsTheRunShort) {
     EXPECT_EXIT(
