@@ -69,14 +69,15 @@ std::optional<Screen> DisplayServer::screenContaining(Point screenPoint) const {
 
 namespace {
 
-// The point of the frame nearest to `point`; a frame holds its left and bottom edges, and the
-// points one below its right and top ones.
+// The point of the frame nearest to `point`, a pixel inside its edges where they are half open:
+// the bottom edge (y up) is the top edge in window-server coordinates (y down), which the frame
+// there does not hold.
 Point nearestPointOf(const Rect& frame, Point point) {
     const auto clamped = [](double value, double low, double high) {
-        return std::clamp(value, low, std::max(low, high - 1));
+        return std::clamp(value, low, std::max(low, high));
     };
-    return {clamped(point.x, frame.minX(), frame.maxX()),
-            clamped(point.y, frame.minY(), frame.maxY())};
+    return {clamped(point.x, frame.minX(), frame.maxX() - 1),
+            clamped(point.y, frame.minY() + 1, frame.maxY() - 1)};
 }
 
 double squaredDistance(Point a, Point b) {
