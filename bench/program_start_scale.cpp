@@ -5,6 +5,12 @@
 // peak memory and the memory it holds once settled after the refresh are its own.
 // Goal: the work grows at most linearly with displays x Spaces + windows; at 16 displays the
 // snapshot within 500 ms.
+//
+// At the bounds (64 displays of 256 Spaces, empty or with 312 windows each, 19,968 in all) the
+// start is ended by SIGTERM 1 s after the snapshot, as the program's own handlers end it: the
+// counters add how long the quit took (`exit_ms`, from the signal to the delegate gone) and
+// whether it was clean (`status` 0; 143 when the 2 s watchdog had to cut it short). Empty Spaces
+// should cost no more memory than Spaces with windows.
 
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/AppDelegate/ApplicationDelegate.h"
@@ -14,6 +20,7 @@
 #include "Platform/Scenario.h"
 #include "ProcessStatus.h"
 #include "Support/QtMainQueue.h"
+#include "Support/TerminationSignals.h"
 #include "UI/OSD/OSDWindow.h"
 
 #include <QApplication>
@@ -38,8 +45,6 @@ namespace {
 using namespace tessarin;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kSpacesPerDisplay = 16;
-constexpr int kWindowsPerDisplay = 50;
 constexpr int kApplications = 8;
 constexpr int kChildTimeoutSeconds = 180;
 constexpr rlim_t kChildAddressSpace = rlim_t{8} << 30;
@@ -51,7 +56,14 @@ constexpr bool kBoundChildAddressSpace = false;
 constexpr bool kBoundChildAddressSpace = true;
 #endif
 
-Scenario scaledScenario(int displays) {
+struct HostShape {
+    int displays = 1;
+    int spacesPerDisplay = 16;
+    int windowsPerDisplay = 50;
+};
+
+Scenario scaledScenario(const HostShape& shape) {
+    const int displays = shape.displays;
     Scenario scenario;
     SpaceID nextSpace = 100;
     for (int d = 1; d <= displays; ++d) {
@@ -61,17 +73,17 @@ Scenario scaledScenario(int displays) {
                                            "Display " + std::to_string(d), Rect(x, 0, 1920, 1080),
                                            Rect(x, 0, 1920, 1055), 2.0});
         ScenarioSpaceList list{uuid, {}, 0};
-        for (int s = 0; s < kSpacesPerDisplay; ++s) {
+        for (int s = 0; s < shape.spacesPerDisplay; ++s) {
             list.spaces.push_back({nextSpace++, kSpaceTypeUserDesktop, "", std::nullopt});
         }
         list.currentSpace = list.spaces.front().id;
-        for (int w = 0; w < kWindowsPerDisplay; ++w) {
+        for (int w = 0; w < shape.windowsPerDisplay; ++w) {
             ServerWindow window;
             window.ownerPID = 1000 + w % kApplications;
             window.ownerName = "App " + std::to_string(w % kApplications);
             window.name = "Window " + std::to_string(d) + "." + std::to_string(w);
             window.bounds = Rect(x + 40 + (w * 37) % 800, 40 + (w * 23) % 400, 900, 600);
-            window.spaces = {list.spaces[static_cast<std::size_t>(w % kSpacesPerDisplay)].id};
+            window.spaces = {list.spaces[static_cast<std::size_t>(w % shape.spacesPerDisplay)].id};
             scenario.windows.push_back(std::move(window));
         }
         scenario.spaceLists.push_back(std::move(list));
@@ -91,6 +103,7 @@ struct StartMeasurement {
     double peakMegabytes = 0;
     double settledMegabytes = 0;
     double previews = 0;
+    double exitMilliseconds = 0;
     bool written = false;
 };
 
@@ -109,8 +122,9 @@ std::size_t composedPreviews(AppDelegate& delegate, const Scenario& scenario) {
     return count;
 }
 
-// The program's own composition (see src/App/main.cpp), in this process.
-StartMeasurement startProgram(const std::filesystem::path& folder) {
+// The program's own composition (see src/App/main.cpp), in this process. With `signalled`, the
+// run is ended by SIGTERM 1 s after the snapshot instead of after the first refresh.
+StartMeasurement startProgram(const std::filesystem::path& folder, bool signalled) {
     const auto started = Clock::now();
     const auto since = [started] {
         return std::chrono::duration<double, std::milli>(Clock::now() - started).count();
@@ -139,17 +153,29 @@ StartMeasurement startProgram(const std::filesystem::path& folder) {
                              "0", "--osd-snapshot-path", (folder / "snapshot.png").string()},
                             osdWindow));
     ApplicationDelegate::install(delegate.get());
+    TerminationSignals signals;
     bool snapshotTaken = false;
+    double signalledAt = 0;
     delegate->launchSnapshotFinished = [&](bool written) {
         measured.snapshotMilliseconds = since();
         measured.written = written;
         snapshotTaken = true;
+        if (signalled) {
+            QTimer::singleShot(1000, [&signalledAt, &since] {
+                signalledAt = since();
+                ::kill(::getpid(), SIGTERM);
+            });
+        }
     };
     delegate->applicationDidFinishLaunching();
     QTimer poll;
-    const std::size_t spaces = scenario.scenario->spaceLists.size() * kSpacesPerDisplay;
+    std::size_t spaces = 0;
+    for (const ScenarioSpaceList& list : scenario.scenario->spaceLists) {
+        spaces += list.spaces.size();
+    }
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (snapshotTaken && composedPreviews(*delegate, *scenario.scenario) == spaces) {
+        if (!signalled && snapshotTaken &&
+            composedPreviews(*delegate, *scenario.scenario) == spaces) {
             measured.refreshMilliseconds = since();
             measured.previews = static_cast<double>(spaces);
             QApplication::quit();
@@ -159,11 +185,19 @@ StartMeasurement startProgram(const std::filesystem::path& folder) {
     QApplication::exec();
     measured.settledMegabytes = bench::statusMegabytes("self", "VmRSS").value_or(0);
     measured.peakMegabytes = bench::statusMegabytes("self", "VmHWM").value_or(0);
+    delegate->applicationWillTerminate();
+    ApplicationDelegate::install(nullptr);
+    delegate.reset();
+    if (signalled) {
+        measured.exitMilliseconds = since() - signalledAt;
+    }
     return measured;
 }
 
-// Runs one start in a child process; nothing when it failed or took too long.
-std::optional<StartMeasurement> measureInChild(const std::filesystem::path& folder) {
+// Runs one start in a child process; nothing when it failed or took too long. `status` is the
+// child's exit status (128 + the signal when the watchdog ended it).
+std::optional<StartMeasurement> measureInChild(const std::filesystem::path& folder, bool signalled,
+                                               int& status) {
     int channel[2];
     if (::pipe(channel) != 0) {
         return std::nullopt;
@@ -177,7 +211,7 @@ std::optional<StartMeasurement> measureInChild(const std::filesystem::path& fold
             const rlimit limit{kChildAddressSpace, kChildAddressSpace};
             ::setrlimit(RLIMIT_AS, &limit);
         }
-        const StartMeasurement measured = startProgram(folder);
+        const StartMeasurement measured = startProgram(folder, signalled);
         [[maybe_unused]] const auto written = ::write(channel[1], &measured, sizeof measured);
         ::_exit(0);
     }
@@ -193,42 +227,68 @@ std::optional<StartMeasurement> measureInChild(const std::filesystem::path& fold
     }
     ::close(channel[0]);
     if (child > 0) {
-        ::waitpid(child, nullptr, 0);
+        int waited = 0;
+        ::waitpid(child, &waited, 0);
+        status = WIFEXITED(waited) ? WEXITSTATUS(waited) : 128 + WTERMSIG(waited);
     }
     return result;
 }
 
-void BM_programStart(benchmark::State& state) {
-    const int displays = static_cast<int>(state.range(0));
+void measureStart(benchmark::State& state, const HostShape& shape, bool signalled) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("tessarin-start-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    std::ofstream(folder / "scenario.json") << scenarioToJson(scaledScenario(displays)).dump();
+    std::ofstream(folder / "scenario.json") << scenarioToJson(scaledScenario(shape)).dump();
     StartMeasurement last;
+    int status = 0;
     for (auto _ : state) {
         std::filesystem::remove(folder / "defaults.json");
-        const auto measured = measureInChild(folder);
+        const auto measured = measureInChild(folder, signalled, status);
         if (!measured) {
-            state.SkipWithError("the start failed or took longer than the time-out");
+            state.counters["status"] = status;
+            state.SkipWithError(status != 0 ? "the start ended with a failure status"
+                                            : "the start failed or took longer than the time-out");
             break;
         }
         state.SetIterationTime(measured->snapshotMilliseconds / 1000.0);
         last = *measured;
     }
     std::filesystem::remove_all(folder);
-    state.counters["displays"] = displays;
-    state.counters["windows"] = displays * kWindowsPerDisplay;
-    state.counters["previews"] = last.previews;
+    state.counters["displays"] = shape.displays;
+    state.counters["spaces"] = shape.displays * shape.spacesPerDisplay;
+    state.counters["windows"] = shape.displays * shape.windowsPerDisplay;
     state.counters["snapshot_ms"] = last.snapshotMilliseconds;
-    state.counters["refresh_ms"] = last.refreshMilliseconds;
     state.counters["peak_MB"] = last.peakMegabytes;
     state.counters["settled_MB"] = last.settledMegabytes;
+    if (signalled) {
+        state.counters["exit_ms"] = last.exitMilliseconds;
+        state.counters["status"] = status;
+    } else {
+        state.counters["previews"] = last.previews;
+        state.counters["refresh_ms"] = last.refreshMilliseconds;
+    }
+}
+
+void BM_programStart(benchmark::State& state) {
+    measureStart(state, {static_cast<int>(state.range(0)), 16, 50}, false);
 }
 BENCHMARK(BM_programStart)
     ->Arg(1)
     ->Arg(4)
     ->Arg(16)
     ->Arg(64)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// 64 displays of 256 Spaces with this many windows each (312: 19,968 in all, every Space has one).
+void BM_programStartAtTheBounds(benchmark::State& state) {
+    measureStart(state, {64, 256, static_cast<int>(state.range(0))}, true);
+}
+BENCHMARK(BM_programStartAtTheBounds)
+    ->ArgName("windowsPerDisplay")
+    ->Arg(0)
+    ->Arg(312)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

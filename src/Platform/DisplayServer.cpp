@@ -67,6 +67,39 @@ std::optional<Screen> DisplayServer::screenContaining(Point screenPoint) const {
     return std::nullopt;
 }
 
+namespace {
+
+// The point of the frame nearest to `point`, a pixel inside its edges where they are half open:
+// the bottom edge (y up) is the top edge in window-server coordinates (y down), which the frame
+// there does not hold.
+Point nearestPointOf(const Rect& frame, Point point) {
+    const auto clamped = [](double value, double low, double high) {
+        return std::clamp(value, low, std::max(low, high));
+    };
+    return {clamped(point.x, frame.minX(), frame.maxX() - 1),
+            clamped(point.y, frame.minY() + 1, frame.maxY() - 1)};
+}
+
+double squaredDistance(Point a, Point b) {
+    return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
+}
+
+} // namespace
+
+Point DisplayServer::pointerPlacement(Point screenPoint) const {
+    if (screens_.empty() || screenContaining(screenPoint)) {
+        return screenPoint;
+    }
+    Point nearest = nearestPointOf(screens_.front().frame, screenPoint);
+    for (const Screen& s : screens_) {
+        const Point candidate = nearestPointOf(s.frame, screenPoint);
+        if (squaredDistance(candidate, screenPoint) < squaredDistance(nearest, screenPoint)) {
+            nearest = candidate;
+        }
+    }
+    return nearest;
+}
+
 std::vector<DisplayID> DisplayServer::activeDisplayList() const {
     std::vector<DisplayID> ids;
     ids.reserve(screens_.size());

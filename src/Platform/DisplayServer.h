@@ -37,6 +37,10 @@ public:
     std::optional<Screen> screenWithUUID(const std::string& uuid) const;
     // The first screen whose frame contains the point (screen coordinates).
     std::optional<Screen> screenContaining(Point screenPoint) const;
+    // Where the system's pointer goes when sent to the point: the point itself on a screen, else
+    // the nearest point of the nearest screen (the first of equally near ones), since the pointer
+    // never leaves the screens. The point itself when there is no screen.
+    Point pointerPlacement(Point screenPoint) const;
 
     std::vector<DisplayID> activeDisplayList() const;
     // Window-server bounds of a display; an empty rectangle for an unknown display.

@@ -145,7 +145,8 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
     Parts& p = *parts_;
 
     if (scenario.mouseLocation) {
-        p.displays.setMouseLocation(*scenario.mouseLocation);
+        // A scenario may put the pointer where the system's own never is.
+        p.displays.setMouseLocation(p.displays.pointerPlacement(*scenario.mouseLocation));
     }
 
     p.windowServer.configureSpaces(scenario.displaysHaveSeparateSpaces, spaceListsOf(scenario));

@@ -1,6 +1,7 @@
 #include "Platform/Scenario.h"
 
 #include "Platform/Preferences/PropertyValue.h"
+#include "Support/Text.h"
 
 #include <algorithm>
 #include <limits>
@@ -94,25 +95,27 @@ public:
 
     std::optional<int64_t> integerValue(const Json& value, const std::string& path, int64_t minimum,
                                         int64_t maximum) {
-        if (value.is_number_unsigned()) {
-            const auto number = value.get<uint64_t>();
-            if (number > static_cast<uint64_t>(maximum)) {
-                fail(path, "must be at most " + std::to_string(maximum));
-                return std::nullopt;
-            }
-            return static_cast<int64_t>(number);
-        }
         if (!value.is_number_integer()) {
             fail(path, "must be an integer");
             return std::nullopt;
         }
-        const auto number = value.get<int64_t>();
-        if (number < minimum || number > maximum) {
+        const bool inRange =
+            value.is_number_unsigned()
+                ? withinRange(value.get<uint64_t>(), minimum, maximum)
+                : value.get<int64_t>() >= minimum && value.get<int64_t>() <= maximum;
+        if (!inRange) {
             fail(path,
                  "must be between " + std::to_string(minimum) + " and " + std::to_string(maximum));
             return std::nullopt;
         }
-        return number;
+        return value.is_number_unsigned() ? static_cast<int64_t>(value.get<uint64_t>())
+                                          : value.get<int64_t>();
+    }
+
+    // A number written without a sign is read as unsigned: both ends are checked for it too.
+    static bool withinRange(uint64_t number, int64_t minimum, int64_t maximum) {
+        return maximum >= 0 && number <= static_cast<uint64_t>(maximum) &&
+               (minimum <= 0 || number >= static_cast<uint64_t>(minimum));
     }
 
     // [x, y, width, height]; with `positiveSize`, width and height must be above 0.
@@ -533,6 +536,12 @@ bool readPreferenceDomains(ScenarioReader& r, const Json& root, Scenario& scenar
     return true;
 }
 
+// The refusal is printed as one line: bytes of the file or its name that are no printable UTF-8
+// are written as the log writes them.
+ScenarioParseResult refusal(const std::string& line) {
+    return {std::nullopt, escapingUnprintable(line)};
+}
+
 Json rectJson(const Rect& rect) {
     return Json::array({rect.origin.x, rect.origin.y, rect.size.width, rect.size.height});
 }
@@ -562,7 +571,7 @@ ScenarioParseResult parseScenario(const Json& json, const std::string& sourceNam
         }
     }
     if (!reader.error.empty()) {
-        return {std::nullopt, sourceName + ": " + reader.error};
+        return refusal(sourceName + ": " + reader.error);
     }
     return {std::move(scenario), {}};
 }
@@ -572,7 +581,7 @@ ScenarioParseResult parseScenarioText(std::string_view text, const std::string& 
     if (!json) {
         const std::string problem =
             json.member.empty() ? "malformed JSON: " + json.error : json.member + ": " + json.error;
-        return {std::nullopt, sourceName + ": " + problem};
+        return refusal(sourceName + ": " + problem);
     }
     return parseScenario(*json.value, sourceName);
 }
@@ -581,7 +590,7 @@ ScenarioParseResult loadScenarioFile(const std::filesystem::path& path) {
     const JsonParseResult json = readJsonFile(path);
     if (!json) {
         // The reader names the file already.
-        return {std::nullopt, json.error};
+        return refusal(json.error);
     }
     return parseScenario(*json.value, path.string());
 }

@@ -78,7 +78,7 @@ SpaceTitles spaceTitles(const PropertyValue& configuration) {
 }
 
 SpaceTitles readSpaceTitles(const Preferences& preferences) {
-    const auto configuration = preferences.copyAppValue(K::configuration, K::domain);
+    const auto configuration = preferences.appValue(K::configuration, K::domain);
     if (!configuration) {
         return {};
     }

@@ -87,6 +87,7 @@ void WindowServer::applySpaceConfiguration(bool displaysHaveSeparateSpaces,
     std::lock_guard lock(mutex_);
     separateSpaces_ = displaysHaveSeparateSpaces;
     lists_ = std::move(lists);
+    spaceListPositionsStale_ = true;
     for (SpaceList& list : lists_) {
         for (const ManagedSpace& space : list.spaces) {
             nextSpaceID_ = std::max(nextSpaceID_, space.id64 + 1);
@@ -172,14 +173,17 @@ const SpaceList* WindowServer::listLocked(const std::string& identifier) const {
 }
 
 const SpaceList* WindowServer::listOfSpaceLocked(SpaceID spaceID) const {
-    for (const SpaceList& list : lists_) {
-        for (const ManagedSpace& space : list.spaces) {
-            if (space.id64 == spaceID) {
-                return &list;
+    if (spaceListPositionsStale_) {
+        spaceListPositions_.clear();
+        for (std::size_t i = 0; i < lists_.size(); ++i) {
+            for (const ManagedSpace& space : lists_[i].spaces) {
+                spaceListPositions_.try_emplace(space.id64, i); // the first list holding it
             }
         }
+        spaceListPositionsStale_ = false;
     }
-    return nullptr;
+    const auto it = spaceListPositions_.find(spaceID);
+    return it == spaceListPositions_.end() ? nullptr : &lists_[it->second];
 }
 
 bool WindowServer::setCurrentSpace(const std::string& displayIdentifier, SpaceID spaceID) {
@@ -223,6 +227,7 @@ std::optional<SpaceID> WindowServer::addSpace(const std::string& displayIdentifi
         }
         id = nextSpaceID_++;
         list->spaces.push_back(ManagedSpace{id, kSpaceTypeUserDesktop, spaceUUIDString(id)});
+        spaceListPositionsStale_ = true;
         if (list->currentSpace == 0) {
             list->currentSpace = id;
         }
@@ -248,6 +253,7 @@ bool WindowServer::removeSpace(SpaceID spaceID) {
             return false;
         }
         list->spaces.erase(it);
+        spaceListPositionsStale_ = true;
         // Windows and the focus go to the first desktop, never to a full-screen Space.
         const SpaceID first =
             std::find_if(list->spaces.begin(), list->spaces.end(), [](const ManagedSpace& s) {

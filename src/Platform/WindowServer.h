@@ -180,6 +180,11 @@ private:
     // reordered: scans look windows up one by one, and a search each time grew with the square.
     mutable std::unordered_map<WindowID, std::size_t> windowPositions_;
     mutable bool windowPositionsStale_ = true;
+    // Which list holds each Space, made again after Spaces were added, removed or configured:
+    // scans ask it for every window, and a search of every list each time grew with windows
+    // times Spaces.
+    mutable std::unordered_map<SpaceID, std::size_t> spaceListPositions_;
+    mutable bool spaceListPositionsStale_ = true;
     std::optional<DisplayID> activeMenuBarDisplay_;
     bool connectionAvailable_ = true;
     bool spacesReadable_ = true;

@@ -7,9 +7,11 @@
 
 namespace tessarin {
 
-// The bytes of a whole file that holds at most `maxBytes`, or why not: "cannot be opened: <the
-// system's reason>", "cannot be read" or "is larger than <the bound>". Nothing past the bound is
-// read, so a huge or endless file costs no more memory than the bound.
+// The bytes of a whole regular file that holds at most `maxBytes`, or why not: "is a directory",
+// "is not a regular file" (a FIFO, a device, a socket: never opened for reading, so the read
+// never waits on one), "cannot be opened: <the system's reason>", "cannot be read" or "is larger
+// than <the bound>". Nothing past the bound is read, so a huge file costs no more memory than
+// the bound.
 struct BoundedFileRead {
     std::optional<std::string> bytes;
     std::string error;

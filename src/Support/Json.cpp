@@ -7,15 +7,16 @@ namespace tessarin {
 
 JsonParseResult parseJson(std::string_view text, std::size_t maxNesting) {
     // Checked before any tree is built: the tree and every reader of it recurse per level.
-    if (auto place = findExcessiveNesting(text, maxNesting)) {
+    JsonTextScan scan = scanJsonText(text, maxNesting);
+    if (scan.excessiveNesting) {
         return {std::nullopt, "nested deeper than " + std::to_string(maxNesting) + " levels",
-                std::move(*place)};
+                std::move(*scan.excessiveNesting)};
     }
     try {
         return {Json::parse(text.begin(), text.end()), {}, {}};
     } catch (const Json::exception& error) {
         // Not only syntax: a number past the range of a double is an out-of-range error.
-        return {std::nullopt, error.what(), {}};
+        return {std::nullopt, error.what(), scan.malformedMember.value_or("")};
     }
 }
 

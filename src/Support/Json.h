@@ -14,7 +14,7 @@ namespace tessarin {
 using Json = nlohmann::json;
 
 // Parse failures are values, for any bytes at all: the error names the line and column where the
-// text went wrong, or `member` names where it nests too deep (see JsonNesting.h).
+// text went wrong, or says it nests too deep; `member` names where (see JsonNesting.h).
 struct JsonParseResult {
     std::optional<Json> value;
     std::string error;

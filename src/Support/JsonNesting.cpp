@@ -36,14 +36,18 @@ public:
     bool start_object(std::size_t) override { return open(false); }
     bool key(string_t& name) override {
         key_ = name;
+        keyPending_ = true;
         return true;
     }
     bool end_object() override { return close(); }
     bool start_array(std::size_t) override { return open(true); }
     bool end_array() override { return close(); }
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        malformedMember = placeBeingRead();
         return false;
     }
+
+    std::optional<std::string> malformedMember;
 
 private:
     std::size_t limit_;
@@ -62,8 +66,32 @@ private:
         if (parent.isArray) {
             return jsonIndexStep(parent.nextIndex++);
         }
+        keyPending_ = false;
+        return keyStep();
+    }
+
+    std::string keyStep() const {
         const std::string dot = containers_.size() > 1 ? "." : "";
         return isPlainKey(key_) ? dot + key_ : dot + "\"" + key_ + "\"";
+    }
+
+    // Where the reading stands: the open containers, then the element or the member whose
+    // value comes next, if any.
+    std::string placeBeingRead() const {
+        std::string place;
+        for (std::size_t i = 1; i < containers_.size(); ++i) {
+            place += containers_[i].step;
+        }
+        if (containers_.empty()) {
+            return place;
+        }
+        const Container& innermost = containers_.back();
+        if (innermost.isArray) {
+            place += jsonIndexStep(innermost.nextIndex);
+        } else if (keyPending_) {
+            place += keyStep();
+        }
+        return place;
     }
 
     bool scalar() {
@@ -91,6 +119,7 @@ private:
 
     std::vector<Container> containers_;
     std::string key_;
+    bool keyPending_ = false; // a member's name was read, its value not yet begun
 };
 
 } // namespace
@@ -103,14 +132,17 @@ std::string jsonIndexStep(std::size_t index) {
     return step;
 }
 
-std::optional<std::string> findExcessiveNesting(std::string_view text, std::size_t limit) {
+JsonTextScan scanJsonText(std::string_view text, std::size_t limit) {
     NestingScan scan(limit);
     try {
         Json::sax_parse(text.begin(), text.end(), &scan);
     } catch (const Json::exception&) {
         // Malformed text: the parse proper reports it.
     }
-    return scan.fault;
+    if (scan.fault) {
+        return {std::move(scan.fault), std::nullopt};
+    }
+    return {std::nullopt, std::move(scan.malformedMember)};
 }
 
 } // namespace tessarin

@@ -12,13 +12,19 @@ namespace tessarin {
 // stack.
 inline constexpr std::size_t kMaxJsonNesting = 256;
 
-// The place ("outer.list[2][0]...") where `text` first nests deeper than kMaxJsonNesting, found
-// without building a tree. Nothing when it stays within the bound or is malformed before it
-// gets that deep.
-// "[index]", the step to an element of an array in the places named above.
+// "[index]", the step to an element of an array in the places named below.
 std::string jsonIndexStep(std::size_t index);
 
-std::optional<std::string> findExcessiveNesting(std::string_view text,
-                                                std::size_t limit = kMaxJsonNesting);
+// One pass over `text` without building a tree.
+struct JsonTextScan {
+    // The place ("outer.list[2][0]...") where the text first nests deeper than the bound; nothing
+    // when it stays within it or is malformed before it gets that deep.
+    std::optional<std::string> excessiveNesting;
+    // The member being read where the text is malformed ("outer.list[2].name"); empty at the
+    // top level, nothing when the text is well formed (or nests too deep first).
+    std::optional<std::string> malformedMember;
+};
+
+JsonTextScan scanJsonText(std::string_view text, std::size_t limit = kMaxJsonNesting);
 
 } // namespace tessarin

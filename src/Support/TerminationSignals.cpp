@@ -17,6 +17,7 @@ timer_t graceTimer;
 bool hasGraceTimer = false;
 itimerspec graceInterval{};
 volatile std::sig_atomic_t receivedSignal = 0;
+void (*previousHangUp)(int) = SIG_DFL;
 
 // Only async-signal-safe work here: the event loop reads the pipe, and the grace timer ends
 // the process should the loop not get to it.
@@ -59,11 +60,19 @@ TerminationSignals::TerminationSignals(std::chrono::milliseconds grace) {
     std::signal(SIGALRM, onGraceExpired);
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
+    // A closed terminal ends the run as a polite kill does; by default it would cut a settings
+    // write short and leave its temporary file behind. A run started to outlive its terminal
+    // (nohup) keeps ignoring it.
+    previousHangUp = std::signal(SIGHUP, onSignal);
+    if (previousHangUp == SIG_IGN) {
+        std::signal(SIGHUP, SIG_IGN);
+    }
 }
 
 TerminationSignals::~TerminationSignals() {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGHUP, previousHangUp == SIG_ERR ? SIG_DFL : previousHangUp);
     if (hasGraceTimer) {
         ::timer_delete(graceTimer);
         hasGraceTimer = false;

@@ -7,7 +7,7 @@ namespace tessarin::bridge {
 
 namespace {
 
-SpaceTitles configuredTitles(const std::optional<PropertyValue>& spacesConfiguration) {
+SpaceTitles configuredTitles(const PropertyValue* spacesConfiguration) {
     return spacesConfiguration ? spaceTitles(*spacesConfiguration) : SpaceTitles{};
 }
 
@@ -27,13 +27,12 @@ std::optional<std::string> titleOf(const ManagedDisplaySpaces& entry, const Mana
 } // namespace
 
 std::optional<std::string> spaceTitle(const ManagedDisplaySpaces& entry, const ManagedSpace& space,
-                                      const std::optional<PropertyValue>& spacesConfiguration) {
+                                      const PropertyValue* spacesConfiguration) {
     return titleOf(entry, space, configuredTitles(spacesConfiguration));
 }
 
 std::vector<std::optional<std::string>>
-spaceTitlesInOrder(const ManagedDisplaySpaces& entry,
-                   const std::optional<PropertyValue>& spacesConfiguration) {
+spaceTitlesInOrder(const ManagedDisplaySpaces& entry, const PropertyValue* spacesConfiguration) {
     const SpaceTitles configured = configuredTitles(spacesConfiguration);
     std::vector<std::optional<std::string>> titles;
     titles.reserve(entry.spaces.size());

@@ -13,11 +13,10 @@ namespace tessarin::bridge {
 // found by the Space's ID (the configuration may lag behind the live lists, so positions are not
 // trusted). Blank titles count as none.
 std::optional<std::string> spaceTitle(const ManagedDisplaySpaces& entry, const ManagedSpace& space,
-                                      const std::optional<PropertyValue>& spacesConfiguration);
+                                      const PropertyValue* spacesConfiguration);
 
 // The titles of all the entry's Spaces in its order, the configuration read once.
 std::vector<std::optional<std::string>>
-spaceTitlesInOrder(const ManagedDisplaySpaces& entry,
-                   const std::optional<PropertyValue>& spacesConfiguration);
+spaceTitlesInOrder(const ManagedDisplaySpaces& entry, const PropertyValue* spacesConfiguration);
 
 } // namespace tessarin::bridge

@@ -493,10 +493,10 @@ char* tessarin_copy_space_title_for_display_identifier_and_index(const char* dis
     if (host == nullptr) {
         return nullptr;
     }
-    const auto configuration = host->preferences().copyAppValue(
-        SpacesConfigurationKey::configuration, SpacesConfigurationKey::domain);
+    const auto configuration = host->preferences().appValue(SpacesConfigurationKey::configuration,
+                                                            SpacesConfigurationKey::domain);
     return copyOptionalString(
-        spaceTitle(*resolved->entry, resolved->entry->spaces[index], configuration));
+        spaceTitle(*resolved->entry, resolved->entry->spaces[index], configuration.get()));
 }
 
 TessarinSpaceTitleList*
@@ -507,9 +507,10 @@ tessarin_copy_space_titles_for_display_identifier(const char* displayIdentifier)
     if (!resolved || host == nullptr) {
         return nullptr;
     }
-    const auto titles = spaceTitlesInOrder(
-        *resolved->entry, host->preferences().copyAppValue(SpacesConfigurationKey::configuration,
-                                                           SpacesConfigurationKey::domain));
+    // Shared, not copied: the configuration holds every Space of every display.
+    const auto configuration = host->preferences().appValue(SpacesConfigurationKey::configuration,
+                                                            SpacesConfigurationKey::domain);
+    const auto titles = spaceTitlesInOrder(*resolved->entry, configuration.get());
     auto* list = new (std::nothrow) TessarinSpaceTitleList{0, nullptr};
     if (list == nullptr) {
         return nullptr;

@@ -51,5 +51,28 @@ TEST(DisplayServerTest, ThePointerIsReadInBothSystems) {
     EXPECT_EQ(screen->displayID, 3u);
 }
 
+// The system's pointer never leaves the screens: sent elsewhere it stops at the nearest edge
+// of the nearest screen.
+TEST(DisplayServerTest, ThePointerIsPlacedOnTheNearestScreen) {
+    const DisplayServer displays(threeScreens());
+    const std::tuple<const char*, Point, Point> cases[] = {
+        {"on a screen it stays", {100, 100}, {100, 100}},
+        {"left of the main screen", {-500, 300}, {0, 300}},
+        {"below the right display", {3000, -2000}, {3000, -359}},
+        {"past the right display's right edge", {9000, 0}, {4479, 0}},
+        {"above the top display", {640, 5000}, {640, 1879}},
+        {"in the gap right of the top display, nearer the top one", {1300, 1500}, {1279, 1500}},
+        {"far below and left: the main screen's corner", {-100, -100}, {0, 1}},
+    };
+    for (const auto& [name, point, expected] : cases) {
+        const Point placed = displays.pointerPlacement(point);
+        EXPECT_EQ(placed, expected) << name;
+        // On a display in both coordinate systems, whose edges are half open in each.
+        EXPECT_TRUE(displays.screenContaining(placed)) << name;
+        EXPECT_FALSE(displays.displaysWithPoint(displays.toWindowServer(placed)).empty()) << name;
+    }
+    EXPECT_EQ(DisplayServer().pointerPlacement({-5, 7}), (Point{-5, 7}));
+}
+
 } // namespace
 } // namespace tessarin

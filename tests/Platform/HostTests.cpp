@@ -55,6 +55,25 @@ TEST_F(HostTest, MovingTheMouseMovesTheCursorOfTheDisplays) {
     EXPECT_EQ(calls().displaysWithPoint(calls().cursorLocation()), std::vector<DisplayID>{3});
 }
 
+// A scenario may put the pointer where the system's never is; the host places it on the
+// nearest display, so the program finds the display it is on.
+class HostPointerOffEveryDisplayTest : public HostWorld {
+protected:
+    static Scenario pointerOffEveryDisplay() {
+        Scenario scenario = Scenario::defaultScenario();
+        scenario.mouseLocation = Point{-700, 500};
+        return scenario;
+    }
+    HostPointerOffEveryDisplayTest() : HostWorld(pointerOffEveryDisplay()) {}
+};
+
+TEST_F(HostPointerOffEveryDisplayTest, ThePointerIsPlacedOnTheNearestDisplay) {
+    EXPECT_EQ(host.displays().mouseLocation(), (Point{0, 500}));
+    const auto screen = host.displays().screenContaining(host.displays().mouseLocation());
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->displayID, Scenario::defaultScenario().displays.front().displayID);
+}
+
 TEST_F(HostTest, ChangesOfScreensAndDefaultsAreAnnouncedOnALaterTurn) {
     std::vector<std::string> heard;
     auto token = host.notifications().addObserver(

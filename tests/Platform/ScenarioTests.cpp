@@ -1,4 +1,6 @@
+#include "FifoInPlace.h"
 #include "Platform/Scenario.h"
+#include "Support/Text.h"
 
 #include <QTemporaryDir>
 #include <filesystem>
@@ -92,6 +94,79 @@ TEST(ScenarioTest, ErrorsNameTheSourceAndTheProblem) {
     }
 }
 
+// A file's 0 is read as a number without a sign, -1 as one with: every ID member refuses both
+// with the same line.
+TEST(ScenarioTest, EveryIDRefusesZeroAsItRefusesMinusOne) {
+    const std::pair<const char*, const char*> members[] = {
+        {"/displays/0/id", "displays[0].id"},
+        {"/spaces/0/spaces/0/id", "spaces[0].spaces[0].id"},
+        {"/spaces/0/current", "spaces[0].current"},
+        {"/applications/0/pid", "applications[0].pid"},
+        {"/windows/0/id", "windows[0].id"},
+        {"/windows/0/spaces/0", "windows[0].spaces[0]"},
+        {"/activeMenuBarDisplay", "activeMenuBarDisplay"},
+        {"/dockProcessIdentifier", "dockProcessIdentifier"},
+    };
+    for (const auto& [pointer, member] : members) {
+        std::string refusals[2];
+        for (const int value : {0, -1}) {
+            Json json = minimal();
+            json[Json::json_pointer(pointer)] = value;
+            const auto result = parseScenarioText(json.dump(), "ids.json");
+            EXPECT_FALSE(result.scenario) << pointer << " = " << value;
+            refusals[value == 0 ? 0 : 1] = result.error;
+        }
+        EXPECT_EQ(refusals[0], refusals[1]) << pointer;
+        const std::string prefix = std::string("ids.json: ") + member + ": must be between ";
+        EXPECT_EQ(refusals[0].rfind(prefix, 0), 0u) << refusals[0];
+    }
+}
+
+// The refusal is printed as one line of text whatever bytes the file or its name hold: those
+// that are no printable UTF-8 are escaped, other text is kept.
+TEST(ScenarioTest, ARefusalEscapesBytesThatAreNoPrintableText) {
+    const auto withUUIDs = [](const std::string& uuid) {
+        Json json = minimal();
+        json["displays"][0]["uuid"] = uuid;
+        json["displays"][1]["uuid"] = uuid;
+        return json.dump();
+    };
+    const std::pair<std::string, std::string> cases[] = {
+        {"{\"displays\": \"\xFF\xFE\"}", "\\xFF"}, // not UTF-8: the parser quotes it
+        {withUUIDs("bell\a"), "duplicate display UUID bell\\x07"},
+        {withUUIDs("\xC3\x89"
+                   "cran"),
+         "duplicate display UUID \xC3\x89"
+         "cran"},
+    };
+    for (const auto& [text, expected] : cases) {
+        const auto result = parseScenarioText(text, "bytes.json");
+        EXPECT_FALSE(result.scenario);
+        EXPECT_NE(result.error.find(expected), std::string::npos) << result.error;
+        EXPECT_EQ(escapingUnprintable(result.error), result.error);
+    }
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const auto named = std::filesystem::path(directory.path().toStdString()) / "world\xFE.json";
+    const auto missing = loadScenarioFile(named);
+    EXPECT_NE(missing.error.find("world\\xFE.json: "), std::string::npos) << missing.error;
+    EXPECT_EQ(escapingUnprintable(missing.error), missing.error);
+}
+
+// A FIFO given as the scenario would hold the start in its open until some writer came: it is
+// refused unopened.
+TEST(ScenarioTest, AFifoIsRefusedUnopened) {
+    QTemporaryDir directory;
+    ASSERT_TRUE(directory.isValid());
+    const auto path = std::filesystem::path(directory.path().toStdString()) / "world.json";
+    const FifoInPlace fifo(path);
+    ASSERT_TRUE(fifo.made());
+    const auto result = loadScenarioFile(path);
+    EXPECT_FALSE(result.scenario);
+    EXPECT_EQ(result.error, path.string() + ": is not a regular file");
+    EXPECT_FALSE(fifo.heldAReader());
+}
+
 // The last display, Space and window a scenario may have.
 TEST(ScenarioTest, AScenarioAtEveryBoundIsRead) {
     Json json = minimal();
@@ -136,7 +211,10 @@ TEST(ScenarioTest, FilesAreReadAndAMissingFileIsNamed) {
     std::filesystem::resize_file(file, kMaxJsonFileBytes + 1);
     EXPECT_EQ(loadScenarioFile(file).error, file.string() + ": is larger than 16 MiB");
     const auto typo = parseScenarioText("{\"displays\": [", "typo.json");
-    EXPECT_EQ(typo.error.rfind("typo.json: malformed JSON", 0), 0u) << typo.error;
+    EXPECT_EQ(typo.error.rfind("typo.json: displays[0]: ", 0), 0u) << typo.error;
+    EXPECT_NE(typo.error.find("parse error at line 1, column 15"), std::string::npos) << typo.error;
+    const auto garbage = parseScenarioText("nope", "garbage.json");
+    EXPECT_EQ(garbage.error.rfind("garbage.json: malformed JSON", 0), 0u) << garbage.error;
 }
 
 TEST(ScenarioTest, SharedSpacesUseOneListNamedMain) {

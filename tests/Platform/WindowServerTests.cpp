@@ -145,6 +145,21 @@ TEST_F(WindowServerTest, AddingAndRemovingSpaces) {
     EXPECT_FALSE(server.removeSpace(14));
 }
 
+// Which list holds a Space is kept as an index: it follows every edit of the lists.
+TEST_F(WindowServerTest, TheListOfASpaceFollowsAddsRemovesAndNewConfigurations) {
+    EXPECT_EQ(server.spaceListIdentifierOfSpace(21), "UUID-B");
+    const auto added = server.addSpace("UUID-B");
+    ASSERT_TRUE(added);
+    EXPECT_EQ(server.spaceListIdentifierOfSpace(*added), "UUID-B");
+    ASSERT_TRUE(server.removeSpace(*added));
+    EXPECT_EQ(server.spaceListIdentifierOfSpace(*added), std::nullopt);
+    server.configureSpaces(
+        true, {SpaceList{"UUID-A", {desktop(21)}, 21}, SpaceList{"UUID-B", {desktop(11)}, 11}});
+    EXPECT_EQ(server.spaceListIdentifierOfSpace(21), "UUID-A");
+    EXPECT_EQ(server.spaceListIdentifierOfSpace(11), "UUID-B");
+    EXPECT_EQ(server.spaceListIdentifierOfSpace(12), std::nullopt);
+}
+
 // Windows and focus never land on a full-screen Space, and a list keeps its last desktop.
 TEST_F(WindowServerTest, FullScreenSpacesNeitherTakeWindowsNorCountAsDesktops) {
     server.configureSpaces(

@@ -49,5 +49,26 @@ TEST(JsonHostileInputTest, TooDeepNestingNamesTheMemberItStartsIn) {
     EXPECT_EQ(result.member.rfind("outer.\"x.y\"[1][0]", 0), 0u) << result.member;
 }
 
+// The line and column say where the text went wrong (a number out of range has neither); the
+// member says what was being read there.
+TEST(JsonHostileInputTest, MalformedTextNamesTheMemberBeingRead) {
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {R"({"displays": [{"id": 1, "uuid": tru}]})", "displays[0].uuid", true},
+        {R"({"a": {"b": 1,}})", "a", true},
+        {R"({"list": [1, 2, ]})", "list[2]", true},
+        {R"({"b": 1, "odd key": x})", "\"odd key\"", true},
+        {R"({"outer": {"inner": "no end)", "outer.inner", true},
+        {R"({"n": [1e999]})", "n[0]", false},
+        {"nope", "", true},
+    };
+    for (const auto& [text, member, namesTheLine] : cases) {
+        const auto result = parseJson(text);
+        EXPECT_FALSE(result) << text;
+        EXPECT_EQ(result.member, member) << text;
+        EXPECT_EQ(result.error.find("line 1, column") != std::string::npos, namesTheLine)
+            << result.error;
+    }
+}
+
 } // namespace
 } // namespace tessarin

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace tessarin {
 namespace {
@@ -14,6 +15,11 @@ struct SignalCase {
     const char* name;
     int signal;
 };
+
+// CTest's listing names the row, not its bytes.
+void PrintTo(const SignalCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class TerminationSignalsTest : public ::testing::TestWithParam<SignalCase> {};
 
@@ -43,9 +49,32 @@ TEST_P(TerminationSignalsTest, ABusyMainThreadStillEndsAfterTheGrace) {
     EXPECT_EXIT(busy(), ::testing::ExitedWithCode(128 + signal), "");
 }
 
+// A run started to outlive its terminal (nohup) is not ended when the terminal closes, and the
+// disposition found comes back when the handlers go.
+TEST(TerminationSignalsHangUpTest, AnIgnoredHangUpStaysIgnored) {
+    const auto disposition = [] {
+        struct sigaction current {};
+        ::sigaction(SIGHUP, nullptr, &current);
+        return current.sa_handler;
+    };
+    for (const auto found : {SIG_IGN, SIG_DFL}) {
+        std::signal(SIGHUP, found);
+        {
+            TerminationSignals signals(50ms);
+            if (found == SIG_IGN) {
+                EXPECT_EQ(disposition(), SIG_IGN);
+            } else {
+                EXPECT_NE(disposition(), SIG_DFL);
+            }
+        }
+        EXPECT_EQ(disposition(), found);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest,
                          ::testing::Values(SignalCase{"SIGTERM", SIGTERM},
-                                           SignalCase{"SIGINT", SIGINT}),
+                                           SignalCase{"SIGINT", SIGINT},
+                                           SignalCase{"SIGHUP", SIGHUP}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

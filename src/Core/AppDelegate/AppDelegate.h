@@ -509,6 +509,8 @@ public:
     std::optional<WorkspaceNotificationCenter::Token> spaceChangeObserver;
     std::optional<WorkspaceNotificationCenter::Token> appActivationObserver;
     std::optional<WorkspaceNotificationCenter::Token> defaultsObserver;
+    // A handling of changed defaults waits on the main queue: later changes join it.
+    bool defaultsChangeQueued = false;
     std::optional<WorkspaceNotificationCenter::Token> screenParametersObserver;
     std::optional<WorkspaceNotificationCenter::Token> wakeObserver;
     // The launch OSD's pending show and snapshot.
@@ -1014,7 +1016,6 @@ private:
     void onApplicationActivation(const WorkspaceNotification& notification) {
         handleApplicationActivation(notification.application);
     }
-    void onDefaultsChange(const WorkspaceNotification&) { handleDefaultsChange(); }
     void onScreenParametersChange(const WorkspaceNotification&) { handleScreenParametersChange(); }
     void onWake(const WorkspaceNotification&) { handleWake(); }
     std::function<std::shared_ptr<PreferencesWindowPresenting>(SoftwareUpdateChecking&)>
@@ -1080,7 +1081,6 @@ private:
     std::optional<OSDGridRefreshTask> pendingWindowSpaceMetadataRefreshTask;
     bool pendingWindowSpaceMetadataRefreshIncludesPreviewRequests = false;
     int64_t windowSpaceMetadataRefreshGeneration = 0;
-    std::optional<std::optional<OSDGridAppIconEntry>> finderFallbackIcon;
 
     friend class AppDelegateTestAccess;
 };

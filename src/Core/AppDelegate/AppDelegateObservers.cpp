@@ -48,8 +48,25 @@ void AppDelegate::observeAppActivation() {
 }
 
 void AppDelegate::observeDefaultsChanges() {
-    observe(defaultsObserver, WorkspaceNotificationName::userDefaultsDidChange,
-            &AppDelegate::onDefaultsChange);
+    defaultsObserver.reset();
+    defaultsChangeQueued = false;
+    const std::weak_ptr<AppDelegate*> weakSelf = self_;
+    // The handling reads every setting it follows anew, so a burst of writes (the start, a reset
+    // of a scope) is handled once: handled per write, each one rescheduled every Space's preview.
+    defaultsObserver = Host::current().notifications().addObserver(
+        WorkspaceNotificationName::userDefaultsDidChange, [weakSelf](const WorkspaceNotification&) {
+            const auto self = weakSelf.lock();
+            if (!self || (*self)->defaultsChangeQueued) {
+                return;
+            }
+            (*self)->defaultsChangeQueued = true;
+            MainQueue::main().async([weakSelf] {
+                if (const auto owner = weakSelf.lock()) {
+                    (*owner)->defaultsChangeQueued = false;
+                    (*owner)->handleDefaultsChange();
+                }
+            });
+        });
 }
 
 void AppDelegate::observeScreenParameters() {

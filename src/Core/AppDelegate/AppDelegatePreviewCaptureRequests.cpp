@@ -8,6 +8,7 @@
 #include "Support/MainQueue.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -43,6 +44,8 @@ std::string pairOf(const std::string& spaceDisplay, const std::string& previewDi
 } // namespace
 
 void AppDelegate::requestWindowPreviewPhase(const WindowMetadataRefreshRun& run) {
+    // One answer for the whole phase: each asks for a copy of every display's Spaces.
+    const SeparateSpacesPin pin(*this);
     std::vector<WindowPreviewRefreshRequest> unserved;
     std::set<std::string> servedPairs;
     for (const WindowPreviewDisplayItem& item : run.items) {
@@ -132,9 +135,11 @@ std::vector<OSDGridSpaceContext> AppDelegate::requestWindowPreviewCaptures(
         return WindowPreviewRefreshKey::make(spaceDisplay, previewDisplayIdentifier,
                                              context.spaceID);
     };
-    const auto reasonOf = [reasons](SpaceID spaceID) {
-        const auto found = reasons.find(spaceID);
-        return found == reasons.end() ? Reason::periodic : found->second;
+    // Shared by every capture's callbacks, which are copied per Space.
+    const auto reasonOf = [shared =
+                               std::make_shared<const ReasonsBySpace>(reasons)](SpaceID spaceID) {
+        const auto found = shared->find(spaceID);
+        return found == shared->end() ? Reason::periodic : found->second;
     };
     const auto onRequest = [weakSelf, keyOf, reasonOf](const OSDGridSpaceContext& context) {
         const auto self = weakSelf.lock();

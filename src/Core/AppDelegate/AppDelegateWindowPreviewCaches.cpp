@@ -95,11 +95,7 @@ AppDelegate::mappedIconEntries(const std::string& displayIdentifier,
 }
 
 std::optional<OSDGridAppIconEntry> AppDelegate::finderFallbackIconEntry() {
-    // The picture does not change during a run: read once.
-    if (!finderFallbackIcon) {
-        finderFallbackIcon = gridWindowSpaceController->finderIconProvider();
-    }
-    return *finderFallbackIcon;
+    return gridWindowSpaceController->finderIcon();
 }
 
 std::map<int64_t, OSDGridScreenshotEntry>

@@ -273,13 +273,20 @@ std::optional<OSDGridWindowSpaceEntry> OSDGridWindowSpaceController::makeEntry(
     return entry;
 }
 
+const std::optional<OSDGridAppIconEntry>& OSDGridWindowSpaceController::finderIcon() const {
+    if (!finderIcon_) {
+        finderIcon_ = finderIconProvider ? finderIconProvider() : std::nullopt;
+    }
+    return *finderIcon_;
+}
+
 OSDGridWindowSpaceEntry OSDGridWindowSpaceController::windowlessEntry() const {
     OSDGridWindowSpaceEntry entry;
     entry.source.bundleIdentifier = finderBundleIdentifier;
     entry.source.appDisplayName = finderName;
     entry.source.isWindowlessFallback = true;
-    if (const auto finder = finderIconProvider ? finderIconProvider() : std::nullopt) {
-        entry.source.icon = finder->icon;
+    if (const auto& finder = finderIcon()) {
+        entry.source.icon = finder->icon; // shares the one decoded picture
     }
     return entry;
 }

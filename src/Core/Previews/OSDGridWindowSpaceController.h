@@ -61,6 +61,10 @@ public:
     std::set<std::string> ignoredBundleIdentifiers;
     std::set<int32_t> ignoredProcessIdentifiers;
 
+    // Finder's icon for Spaces without windows: asked of the provider once and shared by every
+    // such Space, since the picture does not change during a run.
+    const std::optional<OSDGridAppIconEntry>& finderIcon() const;
+
     // Scans at once on the main thread and stores the visible Spaces' entries.
     Sources refreshMetadata(const DisplaySpaceOrderSnapshot& snapshot);
     // Scans on the background work's executor and applies the result on the main queue, unless
@@ -187,6 +191,7 @@ private:
     std::map<std::string, OSDGridWindowSpaceDisplayCache> cacheByDisplayIdentifier_;
     OSDGridWindowSpaceIDCache spaceIDCacheByWindowID_;
     mutable OSDGridIconImage::Cache stackIcons_;
+    mutable std::optional<std::optional<OSDGridAppIconEntry>> finderIcon_;
     // Window preview capture.
     struct PendingPreview;
     // Starts each capture at once; the default handler runs them one Space at a time.

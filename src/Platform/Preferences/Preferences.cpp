@@ -22,6 +22,12 @@ std::optional<PropertyValue> Preferences::copyAppValue(const std::string& key,
     return store ? store->object(key) : std::nullopt;
 }
 
+std::shared_ptr<const PropertyValue> Preferences::appValue(const std::string& key,
+                                                           const std::string& domain) const {
+    const UserDefaults* store = find(domain);
+    return store ? store->sharedObject(key) : nullptr;
+}
+
 void Preferences::setAppValue(const std::string& key, std::optional<PropertyValue> value,
                               const std::string& domainName) {
     UserDefaults& store = domain(domainName);

@@ -22,6 +22,9 @@ public:
 
     std::optional<PropertyValue> copyAppValue(const std::string& key,
                                               const std::string& domain) const;
+    // The stored value, shared instead of copied; none when absent.
+    std::shared_ptr<const PropertyValue> appValue(const std::string& key,
+                                                  const std::string& domain) const;
     // An absent value removes the key.
     void setAppValue(const std::string& key, std::optional<PropertyValue> value,
                      const std::string& domain);

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -47,11 +48,6 @@ bool defaultRename(const std::filesystem::path& from, const std::filesystem::pat
 }
 
 DefaultsFileReadResult readFile(const std::filesystem::path& file, std::size_t maximumBytes) {
-    // A directory opens as an empty stream: it would read as text that is not JSON.
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error)) {
-        return {std::nullopt, "is a directory"};
-    }
     const BoundedFileRead read = readBoundedFile(file, maximumBytes);
     if (!read) {
         return {std::nullopt, read.error};
@@ -99,6 +95,17 @@ bool writeFully(const std::filesystem::path& path, const std::string& text, std:
     return true;
 }
 
+// The rename that puts a write in place would replace a file even where it may not be written:
+// a file made read-only is left as it is, as a read-only folder leaves it.
+bool isReadOnly(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return false; // none yet: it is made
+    }
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::access(file.c_str(), W_OK) != 0;
+}
+
 void syncFolder(const std::filesystem::path& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -128,7 +135,7 @@ void UserDefaults::load() {
     }
     auto result = readFile(file, hooks_.maximumFileBytes);
     if (result.values) {
-        values_ = std::move(*result.values);
+        values_ = shared(std::move(*result.values));
         persisting_ = true;
         return;
     }
@@ -154,7 +161,7 @@ UserDefaults::Persisted UserDefaults::persistLocked() {
         dirty_ = true;
         return Persisted::failed;
     }
-    std::string text = defaultsFileText(values_);
+    std::string text = defaultsFileText(plainValuesLocked());
     if (text.size() > hooks_.maximumFileBytes) {
         return Persisted::tooLarge;
     }
@@ -165,8 +172,8 @@ UserDefaults::Persisted UserDefaults::persistLocked() {
         std::filesystem::create_directories(file.parent_path(), error);
     }
     std::size_t limit = hooks_.writableBytes ? hooks_.writableBytes(text.size()) : text.size();
-    std::string reason;
-    bool ok = writeFully(temporary, text, limit, reason);
+    std::string reason = isReadOnly(file) ? "the file is read-only" : "";
+    bool ok = reason.empty() && writeFully(temporary, text, limit, reason);
     if (ok && !hooks_.rename(temporary, file)) {
         ok = false;
         reason = "rename failed";
@@ -182,13 +189,34 @@ UserDefaults::Persisted UserDefaults::persistLocked() {
     return Persisted::written;
 }
 
-std::optional<PropertyValue> UserDefaults::object(const std::string& key) const {
+UserDefaults::SharedValues UserDefaults::shared(PropertyDictionary values) {
+    SharedValues result;
+    for (auto& [key, value] : values) {
+        result.emplace(key, std::make_shared<const PropertyValue>(std::move(value)));
+    }
+    return result;
+}
+
+PropertyDictionary UserDefaults::plainValuesLocked() const {
+    PropertyDictionary result;
+    for (const auto& [key, value] : values_) {
+        result.emplace(key, *value);
+    }
+    return result;
+}
+
+std::shared_ptr<const PropertyValue> UserDefaults::sharedObject(const std::string& key) const {
     std::lock_guard lock(mutex_);
-    auto it = values_.find(key);
-    if (it == values_.end()) {
+    const auto it = values_.find(key);
+    return it == values_.end() ? nullptr : it->second;
+}
+
+std::optional<PropertyValue> UserDefaults::object(const std::string& key) const {
+    const auto value = sharedObject(key);
+    if (!value) {
         return std::nullopt;
     }
-    return it->second;
+    return *value;
 }
 
 std::optional<bool> UserDefaults::boolValue(const std::string& key) const {
@@ -261,7 +289,7 @@ void UserDefaults::set(const std::string& key, PropertyValue value) {
     {
         std::lock_guard lock(mutex_);
         auto previous = values_.extract(key);
-        values_[key] = std::move(value);
+        values_[key] = std::make_shared<const PropertyValue>(std::move(value));
         if (persistLocked() == Persisted::tooLarge) {
             values_.erase(key);
             if (!previous.empty()) {
@@ -301,7 +329,7 @@ std::vector<std::string> UserDefaults::keys() const {
 
 PropertyDictionary UserDefaults::dictionaryRepresentation() const {
     std::lock_guard lock(mutex_);
-    return values_;
+    return plainValuesLocked();
 }
 
 void UserDefaults::replaceAll(PropertyDictionary values) {
@@ -312,7 +340,7 @@ void UserDefaults::replaceAll(PropertyDictionary values) {
         std::lock_guard lock(mutex_);
         for (const auto& [key, value] : values_) {
             auto it = values.find(key);
-            if (it == values.end() || !(it->second == value)) {
+            if (it == values.end() || !(it->second == *value)) {
                 changed.push_back(key);
             }
         }
@@ -322,7 +350,7 @@ void UserDefaults::replaceAll(PropertyDictionary values) {
             }
         }
         std::sort(changed.begin(), changed.end());
-        PropertyDictionary previous = std::exchange(values_, std::move(values));
+        SharedValues previous = std::exchange(values_, shared(std::move(values)));
         if (persistLocked() == Persisted::tooLarge) {
             values_ = std::move(previous);
             logRefusal("*", fileTooLarge(hooks_.maximumFileBytes));

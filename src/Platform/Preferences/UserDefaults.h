@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -44,6 +45,9 @@ public:
     UserDefaults& operator=(const UserDefaults&) = delete;
 
     std::optional<PropertyValue> object(const std::string& key) const;
+    // The stored value itself, shared rather than copied (a large one, like the Spaces
+    // configuration, is read often); a later write replaces it and leaves this one as it was.
+    std::shared_ptr<const PropertyValue> sharedObject(const std::string& key) const;
     std::optional<bool> boolValue(const std::string& key) const;
     std::optional<int64_t> integerValue(const std::string& key) const;
     std::optional<double> doubleValue(const std::string& key) const;
@@ -85,8 +89,12 @@ private:
     Persisted persistLocked();
     void notify(const std::vector<std::string>& keys);
 
+    using SharedValues = std::map<std::string, std::shared_ptr<const PropertyValue>>;
+    static SharedValues shared(PropertyDictionary values);
+    PropertyDictionary plainValuesLocked() const;
+
     mutable std::mutex mutex_;
-    PropertyDictionary values_;
+    SharedValues values_; // a read shares a value, so no read copies it
     std::optional<std::filesystem::path> file_;
     UserDefaultsFileHooks hooks_;
     bool persisting_ = false;

@@ -83,6 +83,21 @@ TEST_F(AppDelegateObserversTest, OnlyAChangedAppFilterPrunesAndSpreadsThePreview
               std::vector<std::optional<std::string>>{"A"});
 }
 
+// The handling reads every setting anew, so a burst of writes is handled once; handled per
+// write, every Space's preview was rescheduled once per write.
+TEST_F(AppDelegateObserversTest, ABurstOfDefaultsWritesIsHandledOnce) {
+    const Journal once{"clearScheduled", "schedulePreviews 5 0.0 0.0", "restartPeriodic",
+                       "restartPeriodic", "refreshOverlays"};
+    EXPECT_EQ(after([this] {
+                  for (int i = 0; i < 3; ++i) {
+                      world.host.defaults().set("burst." + std::to_string(i), i);
+                  }
+              }),
+              once);
+    // The next write, after the handling, is handled again.
+    EXPECT_EQ(after(setDefault("burst.late", true)), once);
+}
+
 TEST_F(AppDelegateObserversTest, ScreenChangesReregisterHotkeysAndWakingDoesNot) {
     const int registrations = world.seams.hotkeys->reregisterCount;
     EXPECT_EQ(after(post(Name::screenParametersDidChange)),

@@ -1,5 +1,6 @@
 #include "Platform/Preferences/UserDefaults.h"
 
+#include "FifoInPlace.h"
 #include "Support/Json.h"
 #include "Support/Logger.h"
 #include "Support/TerminationSignals.h"
@@ -152,6 +153,65 @@ TEST_F(UserDefaultsTest, ADirectoryInPlaceOfTheFileIsSaidToBeOne) {
     EXPECT_TRUE(fs::is_directory(aside));
     defaults.set("fresh", true);
     EXPECT_EQ(UserDefaults(file).boolValue("fresh"), true);
+}
+
+// Opening a FIFO for reading would hold the start until some writer came: it is moved aside
+// unopened, as any file that cannot be read.
+TEST_F(UserDefaultsTest, AFifoInPlaceOfTheFileIsMovedAsideUnopened) {
+    fs::create_directories(file.parent_path());
+    const FifoInPlace fifo(file);
+    ASSERT_TRUE(fifo.made());
+    UserDefaults defaults(file);
+    EXPECT_FALSE(fifo.heldAReader());
+    const auto messages = logs.messages("Preferences");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(" reason=is not a regular file movedTo="), std::string::npos)
+        << messages[0];
+    EXPECT_TRUE(fs::is_fifo(aside));
+    defaults.set("fresh", true);
+    EXPECT_EQ(UserDefaults(file).boolValue("fresh"), true);
+}
+
+// The rename that puts a write in place would replace a file made read-only: it is left as it
+// is, the failure is logged, and the value is written once the file may be written again.
+TEST_F(UserDefaultsTest, AReadOnlyFileInAWritableFolderIsLeftAsItIs) {
+    UserDefaults(file).set("answer", 41);
+    const std::string previous = readText(file);
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    logs.clear();
+    UserDefaults defaults(file);
+    defaults.set("answer", 42);
+    EXPECT_EQ(readText(file), previous);
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    EXPECT_FALSE(fs::exists(file.string() + ".tmp"));
+    EXPECT_EQ(defaults.integerValue("answer"), 42); // the running program keeps its value
+    EXPECT_FALSE(defaults.synchronize());
+    const auto messages = logs.messages("Preferences");
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages[0].find("defaults.write.failed file=" + file.string() +
+                               " reason=the file is read-only"),
+              std::string::npos)
+        << messages[0];
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
+}
+
+// A large value (the Spaces configuration holds every Space) is read many times a second: a
+// read shares the stored value instead of copying it, and a later write leaves it as it was.
+TEST_F(UserDefaultsTest, AReadSharesTheStoredValueAndAWriteReplacesIt) {
+    UserDefaults defaults;
+    defaults.set("large", PropertyArray(1000, PropertyValue("Space")));
+    const auto first = defaults.sharedObject("large");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(defaults.sharedObject("large").get(), first.get());
+    EXPECT_EQ(first->array()->size(), 1000u);
+    defaults.set("large", PropertyArray{"one"});
+    EXPECT_NE(defaults.sharedObject("large").get(), first.get());
+    EXPECT_EQ(first->array()->size(), 1000u);
+    EXPECT_EQ(defaults.arrayValue("large"), PropertyArray{"one"});
+    EXPECT_EQ(defaults.sharedObject("absent"), nullptr);
 }
 
 // Each change is on disk when it returns, so a run that a signal cuts short loses nothing.
