@@ -390,12 +390,15 @@ public:
 
     // Apply a finished task's result: refresh what shows the display's Spaces, or tell the
     // user (the health window when Accessibility permission is missing, else an alert).
+    // A new Space's cell shows the desktop picture from the start (`recordNewSpacePreviews`).
     void handleMissionControlSpaceCreationResult(const MissionControlSpaceCreationResult& result,
-                                                 const MissionControlSpaceCreationTarget& target);
+                                                 const MissionControlSpaceCreationTarget& target,
+                                                 std::optional<SpaceID> createdSpaceID);
     void handleMissionControlTailSpaceCreationResult(
         const MissionControlSpaceCreationResult& result,
         const MissionControlSpaceCreationTarget& target,
-        const std::optional<OSDGridMouseInteractionContext>& interactionContext);
+        const std::optional<OSDGridMouseInteractionContext>& interactionContext,
+        std::optional<SpaceID> createdSpaceID);
     // Moves the new Space into the placeholder cell it was made for.
     void handleMissionControlPlaceholderSpaceCreationResult(
         const MissionControlSpaceCreationResult& result,
@@ -763,6 +766,8 @@ public:
     std::optional<OSDGridSpaceContext>
     recordActivatedApplication(const std::optional<RunningApplication>& application) override;
     void pruneFilteredEntries() override;
+    void recordNewSpacePreviews(const std::string& spaceDisplayIdentifier,
+                                SpaceID spaceID) override;
     void scheduleWindowPreviewRefreshAfterSpaceChange(
         const std::optional<OSDGridSpaceContext>& currentContext,
         const std::optional<std::pair<std::string, SpaceID>>& previousSpace, double now) override;

@@ -182,8 +182,8 @@ bool AppDelegate::startMissionControlSpaceCreation(
     missionControlSpaceTask = missionControlSpaceCreatorForTasks().createSpace(
         target,
         finishingTask(self_, [target](AppDelegate& self, MissionControlSpaceCreationResult result,
-                                      std::optional<SpaceID>) {
-            self.handleMissionControlSpaceCreationResult(result, target);
+                                      std::optional<SpaceID> createdSpaceID) {
+            self.handleMissionControlSpaceCreationResult(result, target, createdSpaceID);
         }));
     return true;
 }
@@ -200,8 +200,9 @@ bool AppDelegate::startMissionControlTailSpaceCreation(
         target,
         finishingTask(self_, [target, interactionContext](AppDelegate& self,
                                                           MissionControlSpaceCreationResult result,
-                                                          std::optional<SpaceID>) {
-            self.handleMissionControlTailSpaceCreationResult(result, target, interactionContext);
+                                                          std::optional<SpaceID> createdSpaceID) {
+            self.handleMissionControlTailSpaceCreationResult(result, target, interactionContext,
+                                                             createdSpaceID);
         }));
     return true;
 }
@@ -255,6 +256,16 @@ void refreshAfterDesktopChange(ShellRefreshing& shell) {
     shell.refreshPersistentGridOverlay();
 }
 
+// A Space just made holds no window: its preview is the desktop picture, known at once. Stored
+// before any grid shows the Space, its cell never waits on a capture as a flat fill.
+void recordCreatedSpacePreviews(WindowPreviewCaching& previews,
+                                const AppDelegate::MissionControlSpaceCreationTarget& target,
+                                std::optional<SpaceID> createdSpaceID) {
+    if (createdSpaceID) {
+        previews.recordNewSpacePreviews(target.spaceDisplayIdentifier, *createdSpaceID);
+    }
+}
+
 } // namespace
 
 // A visible grid is rebuilt; with none showing on the display, its window metadata and previews
@@ -284,11 +295,12 @@ bool AppDelegate::reportMissionControlFailure(Result result, Result success, con
 
 void AppDelegate::handleMissionControlSpaceCreationResult(
     const MissionControlSpaceCreationResult& result,
-    const MissionControlSpaceCreationTarget& target) {
+    const MissionControlSpaceCreationTarget& target, std::optional<SpaceID> createdSpaceID) {
     if (reportMissionControlFailure(result, MissionControlSpaceCreationResult::created,
                                     kAddTitle)) {
         return;
     }
+    recordCreatedSpacePreviews(*windowPreviews_, target, createdSpaceID);
     refreshAfterDesktopChange(*shell_);
     refreshGridOrScheduleMetadataRefresh(target.physicalDisplayIdentifier,
                                          target.physicalDisplayIdentifier);
@@ -297,11 +309,13 @@ void AppDelegate::handleMissionControlSpaceCreationResult(
 void AppDelegate::handleMissionControlTailSpaceCreationResult(
     const MissionControlSpaceCreationResult& result,
     const MissionControlSpaceCreationTarget& target,
-    const std::optional<OSDGridMouseInteractionContext>& interactionContext) {
+    const std::optional<OSDGridMouseInteractionContext>& interactionContext,
+    std::optional<SpaceID> createdSpaceID) {
     if (reportMissionControlFailure(result, MissionControlSpaceCreationResult::created,
                                     kAddTitle)) {
         return;
     }
+    recordCreatedSpacePreviews(*windowPreviews_, target, createdSpaceID);
     refreshAfterDesktopChange(*shell_);
     // The grid the Desktop was added from grows by a cell: it is shown again.
     const bool reshown = refreshVisibleGridOSDAllowingSpaceCountChange(
@@ -320,6 +334,7 @@ void AppDelegate::handleMissionControlPlaceholderSpaceCreationResult(
                                     kAddTitle)) {
         return;
     }
+    recordCreatedSpacePreviews(*windowPreviews_, target, createdSpaceID);
     // A new Space arrives at the end of the layout; it belongs in the cell it was made for.
     if (createdSpaceID) {
         if (const auto resolved =

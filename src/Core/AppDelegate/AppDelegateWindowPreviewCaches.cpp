@@ -3,6 +3,7 @@
 
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Previews/OSDGridScreenshotController.h"
+#include "Core/SpaceModel/ScreenIdentity.h"
 #include "Platform/Host.h"
 #include "Support/BackgroundWork.h"
 #include "Support/Executor.h"
@@ -131,6 +132,14 @@ void AppDelegate::pruneFilteredEntries() {
     gridWindowSpaceController->pruneFilteredEntries();
     // Composed previews may show filtered windows: they are composed again.
     gridWindowSpaceController->clearPreviews();
+}
+
+void AppDelegate::recordNewSpacePreviews(const std::string& spaceDisplayIdentifier,
+                                         SpaceID spaceID) {
+    for (const std::string& preview : previewDisplayIdentifiers(spaceDisplayIdentifier)) {
+        gridWindowSpaceController->recordWindowlessPreview(spaceID, preview,
+                                                           tessarinScreen(preview));
+    }
 }
 
 std::optional<std::vector<WindowPreviewRefreshRequest>>

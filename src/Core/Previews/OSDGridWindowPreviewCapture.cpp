@@ -290,6 +290,20 @@ bool OSDGridWindowSpaceController::recordPreview(
     return true;
 }
 
+bool OSDGridWindowSpaceController::recordWindowlessPreview(
+    SpaceID spaceID, const std::string& previewDisplayIdentifier,
+    const std::optional<Screen>& screen) {
+    if (spaceID == 0 || previewDisplayIdentifier.empty()) {
+        return false;
+    }
+    Host& host = Host::current();
+    const std::optional<Rect> displayFrame = windowServerFrame(screen, host.displays());
+    const auto picture = OSDGridWindowPreviewComposer::compose(
+        {}, desktopBackgroundImage(screen, host.desktopPictures()), displayFrame);
+    return recordPreview(picture, renderSignature({}, displayFrame), spaceID,
+                         previewDisplayIdentifier);
+}
+
 std::vector<OSDGridWindowPreviewCandidate> OSDGridWindowSpaceController::filteredPreviewCandidates(
     const std::vector<OSDGridWindowPreviewCandidate>& candidates, const OSDAppFilter& filter) {
     if (filter.entries.empty()) {

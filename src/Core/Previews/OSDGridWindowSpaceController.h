@@ -122,6 +122,12 @@ public:
     bool recordPreview(const std::optional<QImage>& image,
                        const OSDGridWindowPreviewRenderSignature& renderSignature, SpaceID spaceID,
                        const std::string& previewDisplayIdentifier);
+    // Stores the preview of a Space that holds no window, as one just made: the screen's desktop
+    // picture alone, which is known at once, under the signature a capture of no windows has.
+    // Its cell shows the picture before any capture ran, and that capture then finds nothing
+    // changed. True when stored.
+    bool recordWindowlessPreview(SpaceID spaceID, const std::string& previewDisplayIdentifier,
+                                 const std::optional<Screen>& screen);
     // The candidates whose application name or window title the filter does not match.
     static std::vector<OSDGridWindowPreviewCandidate>
     filteredPreviewCandidates(const std::vector<OSDGridWindowPreviewCandidate>& candidates,

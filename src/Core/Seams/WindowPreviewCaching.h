@@ -109,6 +109,10 @@ public:
     recordActivatedApplication(const std::optional<RunningApplication>&) {
         return std::nullopt;
     }
+    // A Space was just made on the Space display: its previews, which show no window yet, are
+    // stored at once, so its cell does not wait for a capture.
+    virtual void recordNewSpacePreviews(const std::string& /*spaceDisplayIdentifier*/,
+                                        SpaceID /*spaceID*/) {}
     // The app filter changed: both controllers drop filtered entries, and the composed previews
     // and their in-flight set are emptied.
     virtual void pruneFilteredEntries() {}

@@ -35,10 +35,10 @@ QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString&
 
 // An image-only button that calls, through the grid view's current context, the callback
 // `pick` chooses when there is one.
-QToolButton*
+OSDFooterButton*
 makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
                  std::function<std::function<void()>(const OSDGridMouseInteractionContext&)> pick) {
-    auto* button = new QToolButton(parent);
+    auto* button = new OSDFooterButton(parent);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // Small enough that the button keeps its smallest size within the footer's 24 points.
     button->setIconSize(QSize(16, 16));
@@ -241,7 +241,7 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
 double OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double windowHeight) {
     const double side = std::min(24.0, footer.height());
     double right = footer.maxX();
-    for (QToolButton* button : {footerAddDesktopButton, footerMissionControlButton}) {
+    for (OSDFooterButton* button : {footerAddDesktopButton, footerMissionControlButton}) {
         if (button->isHidden()) {
             button->setGeometry(QRect());
             continue;
@@ -325,8 +325,9 @@ void OSDGridWindowParts::applyAppearanceMode(OSDAppearanceMode mode) {
     paint(headerTitleLabel, label);
     paint(headerDetailLabel, secondary);
     paint(footerLabel, secondary);
-    const auto symbol = [&label](QToolButton* button, const char* name) {
+    const auto symbol = [&label](OSDFooterButton* button, const char* name) {
         button->setProperty("symbol", QString::fromLatin1(name));
+        button->setLabelColor(label);
         const auto image = OSDChromeSymbol::tinted(name, label);
         button->setIcon(image ? QIcon(QPixmap::fromImage(*image)) : QIcon());
     };

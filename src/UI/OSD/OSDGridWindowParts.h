@@ -3,12 +3,12 @@
 #include "Core/Settings/DisplayOSDSettings.h"
 #include "Platform/SystemServices.h"
 #include "UI/OSD/OSDBackdropView.h"
+#include "UI/OSD/OSDFooterButton.h"
 #include "UI/OSD/OSDGridMouseInteractionContext.h"
 #include "UI/OSD/OSDGridView.h"
 #include "UI/OSD/OSDOverlayPanel.h"
 
 #include <QLabel>
-#include <QToolButton>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,8 +60,8 @@ struct OSDGridWindowParts {
     QLabel* headerTitleLabel = nullptr;
     QLabel* headerDetailLabel = nullptr;
     QLabel* footerLabel = nullptr;
-    QToolButton* footerMissionControlButton = nullptr;
-    QToolButton* footerAddDesktopButton = nullptr;
+    OSDFooterButton* footerMissionControlButton = nullptr;
+    OSDFooterButton* footerAddDesktopButton = nullptr;
 };
 
 // The header text of the active Space: its title, else "Space" and its number.

@@ -1,7 +1,11 @@
 #include "Platform/Symbols/SystemSymbolImages.h"
 #include "UI/OSD/OSDGridWindowMetrics.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
+#include "UI/Preferences/Kit/ProgramPalette.h"
 #include "UI/Text/TailTruncatingLabel.h"
+
+#include <QPainter>
+#include <QTest>
 
 namespace tessarin::testing {
 namespace {
@@ -151,6 +155,68 @@ TEST_F(OSDWindowTest, FooterButtonsFollowTheContextsCallbacks) {
                 OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::manual(), "UUID-A",
                 context, std::nullopt, nullptr, nullptr);
     EXPECT_TRUE(panel().findChildren<QToolButton*>()[1]->icon().isNull());
+}
+
+// The panel as a person sees it over a black desktop.
+QImage shownOverBlack(QWidget& panel) {
+    QImage seen(panel.size(), QImage::Format_RGB32);
+    seen.fill(Qt::black);
+    QPainter(&seen).drawImage(0, 0, panel.grab().toImage());
+    return seen;
+}
+
+// Beside the symbol, inside the button's rounded corners.
+double lightnessBesideTheSymbol(const QImage& seen, const QRect& button) {
+    return seen.pixelColor(button.left() + 2, button.center().y()).lightnessF();
+}
+
+// Under the pointer a footer button shows a faint wash of the chrome's own label colour,
+// whichever palette the program's other windows have: lighter on dark chrome, darker on light,
+// never a block that swallows the symbol.
+TEST_F(OSDWindowTest, AHoveredFooterButtonIsHighlightedFaintlyInTheChromesAppearance) {
+    struct Case {
+        const char* name;
+        Appearance program;
+        OSDAppearanceMode chrome;
+        bool lighter;
+    };
+    const Case cases[] = {
+        {"dark chrome, light program", Appearance::light, OSDAppearanceMode::dark, true},
+        {"dark chrome, dark program", Appearance::dark, OSDAppearanceMode::dark, true},
+        {"light chrome, light program", Appearance::light, OSDAppearanceMode::light, false},
+        {"light chrome, dark program", Appearance::dark, OSDAppearanceMode::light, false},
+    };
+    const ProgramPalette palette;
+    OSDGridMouseInteractionContext context;
+    context.footerTitle = "Pick a Space";
+    context.onAddSpaceAtTail = [] {};
+    context.onOpenMissionControl = [] {};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.system().setAppearance(c.program);
+        queue.runUntilIdle();
+        OSDGridAppearanceSettings appearance = OSDGridAppearanceSettings::defaultValue();
+        appearance.appearanceMode = c.chrome;
+        window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2))}, {}, false,
+                    appearance, OSDDismissalBehavior::manual(), "UUID-A", context, std::nullopt,
+                    nullptr, nullptr);
+        panel().show();
+        for (QToolButton* button : panel().findChildren<QToolButton*>()) {
+            SCOPED_TRACE(button->toolTip().toStdString());
+            ASSERT_FALSE(button->isHidden());
+            const QRect frame = button->geometry();
+            QTest::mouseMove(&panel(), frame.topLeft() - QPoint(30, 30));
+            ASSERT_FALSE(button->underMouse());
+            const double rest = lightnessBesideTheSymbol(shownOverBlack(panel()), frame);
+            QTest::mouseMove(&panel(), frame.center());
+            ASSERT_TRUE(button->underMouse());
+            const double hovered = lightnessBesideTheSymbol(shownOverBlack(panel()), frame);
+            const double change = c.lighter ? hovered - rest : rest - hovered;
+            EXPECT_GT(change, 0.04) << rest << " -> " << hovered;
+            EXPECT_LT(change, 0.25) << rest << " -> " << hovered;
+        }
+        QTest::mouseMove(&panel(), QPoint(2, 2));
+    }
 }
 
 } // namespace

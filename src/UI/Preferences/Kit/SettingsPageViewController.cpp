@@ -90,6 +90,9 @@ void SettingsPageViewController::installPage(const std::vector<QWidget*>& sectio
         stack->addWidget(section);
     }
     documentLayout_->insertWidget(0, sectionStack_);
+    // Shown now rather than on the layout's later turn: until then the document would count
+    // as empty, the scroll range would collapse and the page would land back at its top.
+    sectionStack_->show();
     documentLayout_->activate();
     const int height = sectionStack_->sizeHint().height() + 2 * L::pageInset;
     contentContainerView_->resize(contentContainerView_->width(), height);

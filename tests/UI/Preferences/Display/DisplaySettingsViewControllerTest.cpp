@@ -402,6 +402,52 @@ TEST_F(DisplayPageTest, ClosingASheetKeepsThePageScrolledWhereItWas) {
     }
 }
 
+// A setting changed in a sheet renders the page behind it again; the page stays where it was
+// scrolled through every event pass that follows, not only once the layout has settled.
+TEST_F(DisplayPageTest, ChangingASettingInASheetKeepsThePageScrolledWhereItWas) {
+    struct Case {
+        Sheet sheet;
+        const char* control;
+        const char* choice;
+        const char* done;
+    };
+    const Case cases[] = {
+        {Sheet::previewSnapshot, Id::osdScreenshotTimingControl, "Optimised",
+         Id::osdPreviewSnapshotDoneControl},
+        {Sheet::previewSnapshot, Id::osdScreenshotCaptureModeControl, "Screen",
+         Id::osdPreviewSnapshotDoneControl},
+        {Sheet::osdAppearance, Id::osdGridSizeControl, "Large", Id::osdAppearanceDoneControl},
+        {Sheet::osdAppearance, Id::osdHeaderIconStyleControl, "Monochrome",
+         Id::osdAppearanceDoneControl},
+        {Sheet::overlayAppearance, Id::overlaySizeControl, "Large",
+         Id::overlayAppearanceDoneControl},
+    };
+    click(Id::overlayEnabledControl); // the overlay's rows are dimmed while it is off
+    page->view()->resize(620, 360);
+    QApplication::processEvents();
+    QEvent layout(QEvent::LayoutRequest);
+    QApplication::sendEvent(page->scrollView(), &layout);
+    QScrollBar* bar = page->scrollView()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const int position = bar->maximum() * 2 / 3;
+    for (const Case& c : cases) {
+        bar->setValue(position);
+        open(c.sheet);
+        const QPointer<QWidget> rendered = page->installedSections().front();
+        pick(c.control, c.choice);
+        EXPECT_FALSE(rendered) << c.control << ": the change did not render the page again";
+        // One pass at a time, as a desktop delivers them: the scroll range must never collapse.
+        for (int pass = 0; pass < 4; ++pass) {
+            QCoreApplication::sendPostedEvents();
+            EXPECT_EQ(bar->value(), position) << c.control << " after pass " << pass;
+        }
+        click(c.done);
+        QCoreApplication::sendPostedEvents();
+        ASSERT_EQ(page->sheet(c.sheet), nullptr);
+        EXPECT_EQ(bar->value(), position) << c.control << " after Done";
+    }
+}
+
 TEST_F(DisplayPageTest, StoredValuesOfTheWrongKindReadAsDefaults) {
     UserDefaults& defaults = world.host.defaults();
     defaults.set(Store::gridSizeKey, PropertyValue(7));
