@@ -64,7 +64,7 @@ TEST_F(WindowSpaceControllerTest, EmptySpacesShareOneFinderIconReadOnce) {
     controller.finderIconProvider = [&reads] {
         ++reads;
         return std::optional(OSDGridAppIconEntry{
-            "com.apple.finder", "Finder", CaptureContent::markedPicture(Qt::blue, 128, 128)});
+            "com.apple.finder", "Finder", ApplicationIconDrawing::draw(Qt::blue, 128)});
     };
     std::vector<SpaceID> visible;
     for (SpaceID id = 1; id <= 256; ++id) {
