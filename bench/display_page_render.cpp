@@ -3,7 +3,7 @@
 // under 4 ms median.
 
 #include "BenchApplication.h"
-#include "Core/Settings/DisplayPresentationSettingsStore.h"
+#include "Model/Settings/DisplayPresentationSettingsStore.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "Support/MainQueue.h"

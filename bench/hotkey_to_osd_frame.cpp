@@ -5,7 +5,7 @@
 #include "BenchApplication.h"
 #include "BenchWorld.h"
 #include "CachedGridContent.h"
-#include "Core/Settings/DisplaySettingsScope.h"
+#include "Model/Settings/DisplaySettingsScope.h"
 #include "Platform/Input/EventSystem.h"
 #include "UI/OSD/OSDGridView.h"
 #include "UI/OSD/OSDWindow.h"

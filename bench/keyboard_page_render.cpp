@@ -2,13 +2,13 @@
 // ten named direct slots and eight workspaces with shortcuts. Goal: under 8 ms median.
 
 #include "BenchApplication.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

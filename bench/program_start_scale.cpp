@@ -13,9 +13,9 @@
 // should cost no more memory than Spaces with windows.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Core/AppDelegate/ProgramDependencies.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
+#include "Model/Seams/ApplicationDelegate.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "ProcessStatus.h"

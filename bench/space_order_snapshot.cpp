@@ -1,6 +1,6 @@
 // Resolving the visual Space order of a display with 16 Spaces and a stored layout, as every
 // menu-bar refresh, overlay refresh and switch does.
-#include "Core/SpaceModel/DisplaySpaceOrderStore.h"
+#include "Model/Spaces/DisplaySpaceOrderStore.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Support/VirtualMainQueue.h"
 

@@ -1,7 +1,7 @@
 // Cost of the synchronous window metadata refresh that runs before a switch to a windowless
 // Space: one display of 16 Spaces, 80 windows of 12 applications, Space lookups already cached.
 #include "Core/Previews/OSDGridWindowSpaceController.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"

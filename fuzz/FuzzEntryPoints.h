@@ -6,19 +6,19 @@
 // accepts must also be usable: a scenario builds a host, and stored values read back after they
 // are written again (a broken round trip aborts).
 
-#include "Core/Settings/DisplayPresentationSettingsStore.h"
-#include "Core/Settings/GeneralSettingsNormalization.h"
-#include "Core/Settings/GridModeStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/SpaceModel/DisplaySpaceOrderStore.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyCombination.h"
+#include "Model/Settings/DisplayPresentationSettingsStore.h"
+#include "Model/Settings/GeneralSettingsNormalization.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "Model/Spaces/DisplaySpaceOrderStore.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/DefaultsFileFormat.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,11 +3,11 @@
 // snapshot, and quits when that is done.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Core/AppDelegate/ProgramActivationFeed.h"
 #include "Core/AppDelegate/ProgramDependencies.h"
 #include "Core/AppDelegate/ProgramLaunch.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
+#include "Model/Seams/ApplicationDelegate.h"
 #include "Platform/Host.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
 #include "Platform/MachineInput/X11HotKeyGrab.h"

@@ -1,6 +1,6 @@
 #include "Hotkeys/HotkeyAction.h"
 
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
+#include "Model/Spaces/TessarinDisplayCatalog.h"
 
 #include <functional>
 #include <optional>

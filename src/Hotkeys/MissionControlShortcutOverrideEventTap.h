@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/Seams/MissionControlShortcutOverrideControlling.h"
 #include "Hotkeys/HotkeyEventSignature.h"
 #include "Hotkeys/HotkeyOverrideRegistration.h"
+#include "Model/Seams/MissionControlShortcutOverrideControlling.h"
 #include "Platform/Input/Event.h"
 
 #include <functional>

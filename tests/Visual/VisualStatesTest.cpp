@@ -3,10 +3,10 @@
 // written to gallery/<window>-<state>-<appearance>.png in the build folder.
 
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/Health/TessarinHealthActionHandler.h"
-#include "Core/Settings/DisplayPresentationSettingsStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
 #include "Hotkeys/HotkeyIdentifier.h"
+#include "Model/Health/TessarinHealthActionHandler.h"
+#include "Model/Settings/DisplayPresentationSettingsStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramBundle.h"

@@ -3,11 +3,12 @@
 #include "Core/AppDelegate/WindowPreviewDesktopRefresher.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Core/Previews/OSDGridScreenshotController.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
 #include "Hotkeys/MissionControlShortcutConflictDetector.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
 #include "Hotkeys/Trackpad/TrackpadNavigationInput.h"
+#include "Model/Settings/OSDAppFilterSetting.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
@@ -17,7 +18,6 @@
 #include "TessarinCore/ManagedDisplaySpacesHandle.h"
 #include "TessarinCore/SpaceLayout.h"
 #include "UI/MenuBar/MainMenuKeyEquivalents.h"
-#include "UI/Settings/OSDAppFilterSetting.h"
 
 #include <algorithm>
 #include <cstdio>

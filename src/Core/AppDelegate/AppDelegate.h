@@ -1,9 +1,6 @@
 #pragma once
 
 #include "Core/AppDelegate/LaunchOptions.h"
-#include "Core/AppDelegate/MainMenu.h"
-#include "Core/AppDelegate/SoftwareUpdateController.h"
-#include "Core/Health/TessarinSpacePracticeState.h"
 #include "Core/MissionControl/MissionControlSpaceCreationTarget.h"
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/Presentation/VisibleGridOSDOverlayRefreshScope.h"
@@ -11,30 +8,15 @@
 #include "Core/Previews/OSDGridRefreshTask.h"
 #include "Core/Previews/OSDGridWindowPreviewRefreshScheduler.h"
 #include "Core/Previews/OSDGridWindowSpaceController.h"
-#include "Core/Seams/HealthWindowPresenting.h"
-#include "Core/Seams/HotkeyReregistering.h"
 #include "Core/Seams/OSDPresentationControlling.h"
-#include "Core/Seams/OSDPresentationMetricsRecording.h"
-#include "Core/Seams/OSDWindowControlling.h"
-#include "Core/Seams/PreferencesWindowPresenting.h"
 #include "Core/Seams/ShellRefreshing.h"
 #include "Core/Seams/ShortcutRecordingCancelling.h"
-#include "Core/Seams/TrackpadInputControlling.h"
 #include "Core/Seams/WindowPreviewCaching.h"
-#include "Core/Settings/DisplayPresentationSettingsStore.h"
-#include "Core/Settings/GridModeStore.h"
-#include "Core/Settings/TrackpadSwipeSettingsStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
-#include "Core/SpaceModel/DisplaySpaceOrderStore.h"
-#include "Core/SpaceModel/SpaceTopologyStabilizer.h"
 #include "Core/Switching/GridOSDPreviewSession.h"
 #include "Core/Switching/GridOSDPreviewSessionMode.h"
 #include "Core/Switching/SpaceSwitchVerificationGenerationTracker.h"
 #include "Core/WindowThrow/FocusedWindowThrowCandidate.h"
 #include "Core/WindowThrow/FocusedWindowThrowError.h"
-#include "Core/Workspaces/WorkspaceShortcut.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
 #include "Hotkeys/HotkeyOverrideRegistration.h"
@@ -45,6 +27,20 @@
 #include "Hotkeys/Trackpad/TrackpadRawNavigationMode.h"
 #include "Hotkeys/Trackpad/TrackpadRawShadowValidator.h"
 #include "Hotkeys/Trackpad/TrackpadSwipeEventTap.h"
+#include "Model/Health/TessarinSpacePracticeState.h"
+#include "Model/Seams/HealthWindowPresenting.h"
+#include "Model/Seams/HotkeyReregistering.h"
+#include "Model/Seams/OSDPresentationMetricsRecording.h"
+#include "Model/Seams/PreferencesWindowPresenting.h"
+#include "Model/Seams/TrackpadInputControlling.h"
+#include "Model/Settings/DisplayPresentationSettingsStore.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Settings/OSDAppFilter.h"
+#include "Model/Settings/TrackpadSwipeSettingsStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
+#include "Model/Spaces/DisplaySpaceOrderStore.h"
+#include "Model/Spaces/SpaceTopologyStabilizer.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/Screen.h"
 #include "Platform/WindowServerTypes.h"
@@ -53,10 +49,14 @@
 #include "Support/Published.h"
 #include "Support/WorkItem.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/MenuBar/MainMenu.h"
 #include "UI/MenuBar/MenuBarControllerDelegate.h"
 #include "UI/MenuBar/MenuBarDirectionalAvailability.h"
 #include "UI/MenuBar/MenuBarGridIconModel.h"
-#include "UI/Settings/OSDAppFilter.h"
+#include "UI/OSD/OSDWindowControlling.h"
+#include "UI/Preferences/About/SoftwareUpdateController.h"
+#include "Workspaces/WorkspaceShortcut.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -147,6 +147,7 @@ struct AppDelegateDependencies {
 // index, last Space, workspace, grid click, trackpad swipe) into a switch on the right display
 // and checks afterwards that the switch happened. Main thread only.
 class AppDelegate : public OSDPresentationControlling,
+                    public HotkeyReregistering,
                     public ShellRefreshing,
                     public WindowPreviewCaching,
                     public MenuBarControllerDelegate {
@@ -339,7 +340,7 @@ public:
     // Throws every registration away and registers the hotkeys and workspace shortcuts anew,
     // handing those that clash with a system shortcut to the override tap; nothing is
     // registered while the Space topology settles.
-    void reregisterAllHotkeys();
+    void reregisterAllHotkeys() override;
     // A trace of one hotkey press, started when it was received; none with metrics off.
     OSDPresentationMetricsTraceRef hotkeyMetricsTrace(const HotkeyAction& action,
                                                       const HotkeyCombination& combination,

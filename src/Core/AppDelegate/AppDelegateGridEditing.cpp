@@ -3,7 +3,7 @@
 
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Seams/MissionControlDesktopRefreshing.h"
-#include "Core/Settings/DisplaySettingsScope.h"
+#include "Model/Settings/DisplaySettingsScope.h"
 #include "Platform/Applications/ApplicationOpener.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"

@@ -1,7 +1,7 @@
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
+#include "Model/Spaces/TessarinDisplayCatalog.h"
 
 #include <memory>
 #include <string>

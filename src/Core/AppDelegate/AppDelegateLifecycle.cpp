@@ -2,10 +2,11 @@
 // finished launching, becomes active, resigns active and is about to terminate.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/Seams/MissionControlShortcutOverrideControlling.h"
-#include "Core/Settings/GeneralSettingsNormalization.h"
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Model/Seams/MissionControlShortcutOverrideControlling.h"
+#include "Model/Settings/GeneralSettingsNormalization.h"
+#include "Model/Settings/MenuBarIconSetting.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
@@ -14,7 +15,6 @@
 #include "UI/Overlays/PersistentGridOverlayController.h"
 #include "UI/Overlays/PersistentTitleOverlayController.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
-#include "UI/Settings/MenuBarIconSetting.h"
 
 #include <cstdio>
 

@@ -4,13 +4,13 @@
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/MissionControl/MissionControlSpaceCreator.h"
 #include "Core/Seams/MissionControlDesktopRefreshing.h"
-#include "Core/SpaceModel/ScreenIdentity.h"
+#include "Model/Settings/OSDGridRearrangementBehavior.h"
+#include "Model/Spaces/ScreenIdentity.h"
 #include "Platform/Host.h"
 #include "Platform/SystemAlert.h"
 #include "Platform/SystemServices.h"
 #include "Support/Text.h"
 #include "TessarinCore/TessarinCore.h"
-#include "UI/Settings/OSDGridRearrangementBehavior.h"
 
 #include <algorithm>
 #include <string>

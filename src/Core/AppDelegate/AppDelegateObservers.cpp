@@ -3,13 +3,13 @@
 // visible grid and the preview caches in line with the change.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Model/Settings/MenuBarIconSetting.h"
+#include "Model/Settings/OSDAppFilterSetting.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Support/MainQueue.h"
 #include "UI/MenuBar/MenuBarController.h"
-#include "UI/Settings/MenuBarIconSetting.h"
-#include "UI/Settings/OSDAppFilterSetting.h"
 
 namespace tessarin {
 

@@ -1,9 +1,9 @@
 // The Space picker: the grid opened on demand on the pointer's display or on every screen, and
 // the one step that shows or redraws a preview session's grid.
 
-#include "Core/Presentation/OSDPresentationChoice.h"
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/SpaceModel/ScreenIdentity.h"
+#include "Core/Presentation/OSDPresentationChoice.h"
+#include "Model/Spaces/ScreenIdentity.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"

@@ -2,10 +2,10 @@
 #include "Core/Presentation/GridCellContent.h"
 #include "Core/Presentation/GridCellTitles.h"
 #include "Core/Presentation/GridModelDiagnostics.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Model/Settings/OSDGridAppIconsSetting.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
-#include "UI/Settings/OSDGridAppIconsSetting.h"
 
 namespace tessarin {
 

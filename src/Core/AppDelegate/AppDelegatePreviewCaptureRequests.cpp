@@ -4,7 +4,7 @@
 // request for a Space whose capture is still pending joins that capture.
 
 #include "Core/AppDelegate/WindowMetadataRefreshRun.h"
-#include "Core/SpaceModel/ScreenIdentity.h"
+#include "Model/Spaces/ScreenIdentity.h"
 #include "Support/MainQueue.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // previews may be refreshed at all.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/SpaceModel/ScreenIdentity.h"
+#include "Model/Spaces/ScreenIdentity.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"

@@ -1,7 +1,7 @@
 // What a shown grid does when the user chooses a cell or moves the highlight with the keys.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/SpaceModel/DisplaySpaceNavigator.h"
+#include "Model/Spaces/DisplaySpaceNavigator.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"

@@ -4,10 +4,10 @@
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Previews/OSDGridScreenshotController.h"
 #include "Core/Previews/OSDGridScreenshotMetrics.h"
+#include "Model/Settings/OSDGridAppIconsSetting.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
-#include "UI/Settings/OSDGridAppIconsSetting.h"
 
 namespace tessarin {
 

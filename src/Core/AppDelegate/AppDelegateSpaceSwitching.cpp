@@ -4,8 +4,8 @@
 
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Presentation/OSDPresentationMetrics.h"
-#include "Core/SpaceModel/DisplaySpaceNavigator.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Model/Spaces/DisplaySpaceNavigator.h"
 #include "Platform/Host.h"
 #include "Platform/Input/HotKeyCenter.h"
 #include "Platform/SystemServices.h"

@@ -1,5 +1,5 @@
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Support/MainQueue.h"

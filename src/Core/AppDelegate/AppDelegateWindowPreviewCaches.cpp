@@ -3,7 +3,7 @@
 
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Previews/OSDGridScreenshotController.h"
-#include "Core/SpaceModel/ScreenIdentity.h"
+#include "Model/Spaces/ScreenIdentity.h"
 #include "Platform/Host.h"
 #include "Support/BackgroundWork.h"
 #include "Support/Executor.h"

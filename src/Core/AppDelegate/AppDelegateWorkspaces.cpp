@@ -1,9 +1,9 @@
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
-#include "Core/Workspaces/WorkspaceActivationPlanner.h"
+#include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
 #include "TessarinCore/BridgeString.h"
+#include "Workspaces/WorkspaceActivationPlanner.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 
 #include <cstdint>
 #include <functional>

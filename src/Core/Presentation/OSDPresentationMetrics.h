@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Seams/OSDPresentationMetricsRecording.h"
+#include "Model/Seams/OSDPresentationMetricsRecording.h"
 #include "Support/Logger.h"
 
 #include <cstdint>

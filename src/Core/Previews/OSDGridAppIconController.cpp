@@ -1,8 +1,8 @@
 #include "Core/Previews/OSDGridAppIconController.h"
 
 #include "Core/Previews/OSDGridIconImage.h"
-#include "Core/SpaceModel/ScreenIdentity.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Model/Spaces/ScreenIdentity.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/Accessibility.h"
 #include "Platform/AccessibilityNames.h"
 #include "Platform/DisplayServer.h"

@@ -3,12 +3,12 @@
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/Previews/OSDGridAppIconSource.h"
 #include "Core/Previews/OSDGridIconImage.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Model/Settings/OSDAppFilter.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 #include "Platform/RunningApplication.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
-#include "UI/Settings/OSDAppFilter.h"
 
 #include <functional>
 #include <map>

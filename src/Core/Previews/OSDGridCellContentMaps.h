@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Core/Previews/OSDGridIconStack.h"
+#include "Model/Settings/OSDAppFilter.h"
 #include "Platform/WindowServerTypes.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"
-#include "UI/Settings/OSDAppFilter.h"
 
 #include <algorithm>
 #include <iterator>

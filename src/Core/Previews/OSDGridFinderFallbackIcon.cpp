@@ -1,7 +1,7 @@
 #include "Core/Previews/OSDGridFinderFallbackIcon.h"
 
-#include "Core/AppDelegate/TessarinResourceBundle.h"
 #include "Core/Previews/OSDGridIconImage.h"
+#include "UI/Resources/TessarinResourceBundle.h"
 
 #include <system_error>
 

@@ -3,8 +3,8 @@
 #include "Core/Previews/OSDGridIconImage.h"
 #include "Core/Previews/OSDGridWindowApplicationInfo.h"
 #include "Core/Previews/OSDGridWindowRecord.h"
+#include "Model/Settings/OSDAppFilter.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
-#include "UI/Settings/OSDAppFilter.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "Core/Previews/OSDGridPreviewScreenGeometry.h"
 
-#include "Core/SpaceModel/ScreenIdentity.h"
+#include "Model/Spaces/ScreenIdentity.h"
 #include "Platform/ScreenCapture/DesktopPictures.h"
 
 namespace tessarin {

@@ -3,8 +3,8 @@
 #include "Core/Previews/WindowPreviewRefreshEntry.h"
 #include "Core/Previews/WindowPreviewRefreshKey.h"
 #include "Core/Previews/WindowPreviewRefreshRequest.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
-#include "UI/Settings/OSDGridScreenshotTiming.h"
+#include "Model/Settings/OSDGridScreenshotTiming.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 
 #include <functional>
 #include <map>

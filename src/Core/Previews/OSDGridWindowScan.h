@@ -4,7 +4,7 @@
 #include "Core/Previews/OSDGridWindowMetadataMetrics.h"
 #include "Core/Previews/OSDGridWindowRecord.h"
 #include "Core/Previews/OSDGridWindowSpaceIDCache.h"
-#include "UI/Settings/OSDAppFilter.h"
+#include "Model/Settings/OSDAppFilter.h"
 
 #include <functional>
 #include <map>

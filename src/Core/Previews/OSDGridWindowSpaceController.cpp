@@ -5,7 +5,7 @@
 #include "Core/Previews/OSDGridScreenshotMetrics.h"
 #include "Core/Previews/OSDGridWindowDiagnostics.h"
 #include "Core/Previews/OSDGridWindowList.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramBundle.h"
 #include "Platform/ScreenCapture/ApplicationIcons.h"

@@ -10,7 +10,7 @@
 #include "Core/Previews/OSDGridWindowPreviewRenderSignature.h"
 #include "Core/Previews/OSDGridWindowScan.h"
 #include "Core/Previews/OSDGridWindowSpaceEntry.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 #include "Platform/Screen.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"

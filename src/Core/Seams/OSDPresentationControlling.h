@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Seams/OSDPresentationMetricsRecording.h"
-#include "Core/Settings/DisplayPresentationSettingsSnapshot.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
 #include "Core/Switching/GridOSDPreviewSession.h"
+#include "Model/Seams/OSDPresentationMetricsRecording.h"
+#include "Model/Settings/DisplayPresentationSettingsSnapshot.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/OSD/OSDDismissalBehavior.h"
 #include "UI/OSD/OSDGridModel.h"

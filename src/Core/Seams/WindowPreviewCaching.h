@@ -3,16 +3,16 @@
 #include "Core/Presentation/OSDGridSpaceTitleEntry.h"
 #include "Core/Previews/WindowPreviewRefreshReason.h"
 #include "Core/Previews/WindowPreviewRefreshRequest.h"
-#include "Core/Seams/OSDPresentationMetricsRecording.h"
-#include "Core/Settings/DisplayPresentationSettingsSnapshot.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Model/Seams/OSDPresentationMetricsRecording.h"
+#include "Model/Settings/DisplayPresentationSettingsSnapshot.h"
+#include "Model/Settings/OSDGridScreenshotTiming.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 #include "Platform/RunningApplication.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Clock.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"
 #include "UI/OSD/OSDGridSpaceContext.h"
-#include "UI/Settings/OSDGridScreenshotTiming.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Core/Settings/GridWrapStyle.h"
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
-#include "Core/SpaceModel/DisplaySpaceSlot.h"
 #include "Core/Switching/DeferredSpaceSwitchCommitResolution.h"
 #include "Core/Switching/GridOSDPreviewDirectionalMoveResult.h"
 #include "Core/Switching/GridOSDPreviewSessionMode.h"
+#include "Model/Settings/GridWrapStyle.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
+#include "Model/Spaces/DisplaySpaceSlot.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/OSD/OSDGridModel.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Settings/RawValue.h"
+#include "Model/Settings/RawValue.h"
 
 #include <array>
 #include <optional>

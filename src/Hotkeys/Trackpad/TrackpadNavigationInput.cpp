@@ -1,7 +1,7 @@
 #include "Hotkeys/Trackpad/TrackpadNavigationInput.h"
 
-#include "Core/Settings/TrackpadSwipeSettingsStore.h"
 #include "Hotkeys/Trackpad/TrackpadRawInputCoordinator.h"
+#include "Model/Settings/TrackpadSwipeSettingsStore.h"
 
 namespace tessarin {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Seams/TrackpadInputControlling.h"
+#include "Model/Seams/TrackpadInputControlling.h"
 
 namespace tessarin {
 

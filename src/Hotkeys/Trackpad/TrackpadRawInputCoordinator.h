@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Core/Settings/TrackpadNavigationFingerCount.h"
 #include "Hotkeys/Trackpad/TrackpadRawContactSnapshotStore.h"
 #include "Hotkeys/Trackpad/TrackpadRawInputSource.h"
 #include "Hotkeys/Trackpad/TrackpadRawSwipeRecognizer.h"
 #include "Hotkeys/Trackpad/TrackpadThreeFingerTapRecognizer.h"
+#include "Model/Settings/TrackpadNavigationFingerCount.h"
 #include "Support/Logger.h"
 #include "Support/Published.h"
 #include "Support/WorkItem.h"

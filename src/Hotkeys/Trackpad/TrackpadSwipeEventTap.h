@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Settings/TrackpadNavigationFingerCount.h"
 #include "Hotkeys/Trackpad/TrackpadRawContactSnapshotStore.h"
 #include "Hotkeys/Trackpad/TrackpadRawNavigationMode.h"
 #include "Hotkeys/Trackpad/TrackpadSwipeGestureRecognizer.h"
+#include "Model/Settings/TrackpadNavigationFingerCount.h"
 #include "Support/Logger.h"
 
 #include <functional>

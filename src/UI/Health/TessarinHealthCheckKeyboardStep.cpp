@@ -1,8 +1,7 @@
-#include "Core/Health/TessarinHealthActionHandler.h"
-#include "Core/Settings/GridModeStore.h"
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
+#include "Model/Health/TessarinHealthActionHandler.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Preferences/UserDefaults.h"
@@ -14,6 +13,7 @@
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSeparatorView.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,11 +1,10 @@
 #include "UI/Health/TessarinHealthCheckViewController.h"
 
-#include "Core/Health/TessarinHealthActionHandler.h"
-#include "Core/Health/TessarinHealthStatusProvider.h"
-#include "Core/Settings/GridModeStore.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/MissionControlShortcutConflictDetector.h"
+#include "Model/Health/TessarinHealthActionHandler.h"
+#include "Model/Health/TessarinHealthStatusProvider.h"
+#include "Model/Settings/GridModeStore.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
@@ -14,6 +13,7 @@
 #include "UI/Health/TessarinHealthCheckViewIdentifier.h"
 #include "UI/Health/TessarinPrivacyPermissionGuidePresenter.h"
 #include "UI/Preferences/Kit/SettingsSectionView.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 namespace tessarin {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Core/Health/TessarinHealthActionHandling.h"
-#include "Core/Health/TessarinHealthCheckPresentationMode.h"
-#include "Core/Health/TessarinHealthStatusProviding.h"
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
 #include "Hotkeys/SystemShortcutConflictDetecting.h"
+#include "Model/Health/TessarinHealthActionHandling.h"
+#include "Model/Health/TessarinHealthCheckPresentationMode.h"
+#include "Model/Health/TessarinHealthStatusProviding.h"
 #include "UI/Health/TessarinHealthSetupStep.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Preferences/Kit/SettingsAppearanceObserver.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Health/TessarinHealthCheckIdentifier.h"
+#include "Model/Health/TessarinHealthCheckIdentifier.h"
 
 #include <QString>
 

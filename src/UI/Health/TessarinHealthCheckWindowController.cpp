@@ -1,6 +1,6 @@
 #include "UI/Health/TessarinHealthCheckWindowController.h"
 
-#include "Core/Health/TessarinHealthStatusProvider.h"
+#include "Model/Health/TessarinHealthStatusProvider.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramActivation.h"

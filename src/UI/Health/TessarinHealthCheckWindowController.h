@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Core/Health/TessarinHealthLaunchPresentationPolicy.h"
-#include "Core/Seams/HealthWindowPresenting.h"
+#include "Model/Health/TessarinHealthLaunchPresentationPolicy.h"
+#include "Model/Seams/HealthWindowPresenting.h"
 #include "UI/Health/TessarinHealthCheckViewController.h"
 
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Health/TessarinHealthCheckIdentifier.h"
-#include "Core/Health/TessarinHealthCheckItem.h"
-#include "Core/Health/TessarinHealthCheckSnapshot.h"
-#include "Core/Health/TessarinSpacePracticeState.h"
+#include "Model/Health/TessarinHealthCheckIdentifier.h"
+#include "Model/Health/TessarinHealthCheckItem.h"
+#include "Model/Health/TessarinHealthCheckSnapshot.h"
+#include "Model/Health/TessarinSpacePracticeState.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Health/TessarinPrivacyPermission.h"
+#include "Model/Health/TessarinPrivacyPermission.h"
 #include "Support/Geometry.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/AppDelegate/MainMenu.h"
+#include "UI/MenuBar/MainMenu.h"
 #include "UI/MenuBar/ProgramHiding.h"
 
 #include <QObject>

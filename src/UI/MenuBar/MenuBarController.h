@@ -1,16 +1,16 @@
 #pragma once
 
-#include "Core/Settings/GridColumnCount.h"
-#include "Core/Settings/GridWrapStyle.h"
 #include "Hotkeys/HotkeyCombination.h"
 #include "Hotkeys/HotkeyIdentifier.h"
+#include "Model/Settings/GridColumnCount.h"
+#include "Model/Settings/GridWrapStyle.h"
+#include "Model/Settings/MenuBarIconSetting.h"
 #include "Platform/StatusBar/Menu.h"
 #include "Support/WorkItem.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/MenuBar/MenuBarControllerDelegate.h"
 #include "UI/MenuBar/MenuBarDirectionalAvailability.h"
 #include "UI/MenuBar/MenuBarGridIconModel.h"
-#include "UI/Settings/MenuBarIconSetting.h"
 
 #include <QImage>
 #include <cstdint>

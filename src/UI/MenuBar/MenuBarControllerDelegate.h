@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Hotkeys/HotkeyCombination.h"
+#include "Model/Seams/OSDPresentationMetricsRecording.h"
 #include "TessarinCore/TessarinCore.h"
 
 #include <optional>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Model/Settings/PersistentGridOverlaySize.h"
 #include "Support/Geometry.h"
 #include "UI/MenuBar/MenuBarGridIconModel.h"
-#include "UI/Settings/PersistentGridOverlaySize.h"
 
 #include <optional>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Model/Settings/PersistentGridOverlayActiveColor.h"
+#include "Model/Settings/PersistentGridOverlaySize.h"
 #include "UI/MenuBar/MenuBarGridIconLayout.h"
 #include "UI/MenuBar/MenuBarGridIconModel.h"
-#include "UI/Settings/PersistentGridOverlayActiveColor.h"
-#include "UI/Settings/PersistentGridOverlaySize.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/AppDelegate/TessarinResourceBundle.h"
+#include "UI/Resources/TessarinResourceBundle.h"
 
 #include <QImage>
 #include <optional>

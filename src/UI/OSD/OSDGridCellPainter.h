@@ -1,11 +1,11 @@
 #pragma once
 
+#include "Model/Settings/OSDGridAppearanceSettings.h"
 #include "Platform/SystemServices.h"
 #include "Support/Geometry.h"
 #include "UI/OSD/OSDGridCanvas.h"
 #include "UI/OSD/OSDGridCellAppearance.h"
 #include "UI/OSD/OSDGridCellTitleStyle.h"
-#include "UI/Settings/OSDGridAppearanceSettings.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "Model/Settings/OSDGridAppearanceSettings.h"
 #include "Platform/SystemServices.h"
 #include "UI/OSD/OSDGridCanvas.h"
 #include "UI/OSD/OSDGridCellSlot.h"
 #include "UI/OSD/OSDGridLayerCache.h"
 #include "UI/OSD/OSDGridModel.h"
 #include "UI/OSD/OSDGridPreparedCellPicture.h"
-#include "UI/Settings/OSDGridAppearanceSettings.h"
 
 #include <cstdint>
 #include <optional>

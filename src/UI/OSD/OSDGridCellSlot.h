@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Model/Settings/OSDGridAppearanceSettings.h"
 #include "Platform/SystemServices.h"
 #include "Support/Geometry.h"
 #include "UI/OSD/OSDGridCellAppearance.h"
-#include "UI/Settings/OSDGridAppearanceSettings.h"
 
 #include <QPainter>
 #include <QTransform>

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "Model/Settings/OSDGridRearrangementBehavior.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridCellAppearance.h"
 #include "UI/OSD/OSDGridCellShape.h"
 #include "UI/OSD/OSDGridScreenshotEntry.h"
-#include "UI/Settings/OSDGridRearrangementBehavior.h"
 
 #include <cstdint>
 #include <map>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Settings/GridWrapStyle.h"
+#include "Model/Settings/GridWrapStyle.h"
+#include "Model/Settings/OSDGridRearrangementBehavior.h"
 #include "UI/OSD/OSDDismissalBehavior.h"
 #include "UI/OSD/OSDGridKeyboardSelectionDirection.h"
-#include "UI/Settings/OSDGridRearrangementBehavior.h"
 
 #include <cstdint>
 #include <functional>

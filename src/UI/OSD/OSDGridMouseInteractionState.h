@@ -1,9 +1,9 @@
 #pragma once
 
+#include "Model/Settings/OSDGridRearrangementBehavior.h"
 #include "Support/Geometry.h"
 #include "UI/OSD/OSDGridLayout.h"
 #include "UI/OSD/OSDGridModel.h"
-#include "UI/Settings/OSDGridRearrangementBehavior.h"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UI/Settings/OSDGridRearrangementBehavior.h"
+#include "Model/Settings/OSDGridRearrangementBehavior.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "Core/Seams/OSDPresentationMetricsRecording.h"
 #include "Hotkeys/OSDKeyBindingAction.h"
+#include "Model/Seams/OSDPresentationMetricsRecording.h"
+#include "Model/Settings/OSDGridAppearanceSettings.h"
 #include "Platform/Input/Event.h"
 #include "Platform/SystemServices.h"
 #include "Support/WorkItem.h"
@@ -17,7 +18,6 @@
 #include "UI/OSD/OSDGridPresentation.h"
 #include "UI/OSD/OSDGridSpaceManagementAction.h"
 #include "UI/OSD/OSDGridTransitionPlan.h"
-#include "UI/Settings/OSDGridAppearanceSettings.h"
 
 #include <QWidget>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Model/Settings/OSDGridSize.h"
 #include "Support/Geometry.h"
 #include "UI/OSD/OSDGridModel.h"
-#include "UI/Settings/OSDGridSize.h"
 
 #include <optional>
 

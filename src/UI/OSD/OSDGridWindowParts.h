@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Settings/DisplayOSDSettings.h"
+#include "Model/Settings/DisplayOSDSettings.h"
 #include "Platform/SystemServices.h"
 #include "UI/OSD/OSDBackdropView.h"
 #include "UI/OSD/OSDFooterButton.h"

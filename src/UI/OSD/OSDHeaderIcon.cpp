@@ -1,6 +1,6 @@
 #include "UI/OSD/OSDHeaderIcon.h"
 
-#include "Core/AppDelegate/TessarinResourceBundle.h"
+#include "UI/Resources/TessarinResourceBundle.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UI/Settings/OSDHeaderIconStyle.h"
+#include "Model/Settings/OSDHeaderIconStyle.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Seams/OSDWindowControlling.h"
+#include "Model/Settings/OSDGridAppearanceSettings.h"
 #include "UI/OSD/OSDGridAppIconEntry.h"
 #include "UI/OSD/OSDGridModel.h"
-#include "UI/Settings/OSDGridAppearanceSettings.h"
+#include "UI/OSD/OSDWindowControlling.h"
 
 #include <QImage>
 

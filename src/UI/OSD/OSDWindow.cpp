@@ -1,7 +1,7 @@
 #include "UI/OSD/OSDWindow.h"
 
-#include "Core/SpaceModel/ScreenIdentity.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
+#include "Model/Spaces/ScreenIdentity.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Support/MainQueue.h"

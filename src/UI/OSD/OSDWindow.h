@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Core/Seams/OSDWindowControlling.h"
 #include "Platform/Input/EventStage.h"
 #include "Support/WorkItem.h"
 #include "UI/OSD/OSDDismissalTiming.h"
 #include "UI/OSD/OSDGridWindowParts.h"
+#include "UI/OSD/OSDWindowControlling.h"
 #include "UI/OSD/OSDWindowSnapshotError.h"
 
 #include <cstdint>

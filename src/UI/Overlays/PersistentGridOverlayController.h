@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Settings/DisplayOverlaySettings.h"
+#include "Model/Settings/DisplayOverlaySettings.h"
 #include "UI/MenuBar/MenuBarGridIconModel.h"
 #include "UI/Overlays/PersistentOverlayWindows.h"
 

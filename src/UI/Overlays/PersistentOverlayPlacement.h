@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Model/Settings/OSDPlacement.h"
 #include "Platform/Screen.h"
 #include "Support/Geometry.h"
-#include "UI/Settings/OSDPlacement.h"
 
 #include <string>
 

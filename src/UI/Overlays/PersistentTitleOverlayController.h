@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Settings/DisplayTitleOverlaySettings.h"
+#include "Model/Settings/DisplayTitleOverlaySettings.h"
 #include "UI/Overlays/PersistentOverlayWindows.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Model/Settings/PersistentTitleOverlayFont.h"
 #include "Support/Geometry.h"
-#include "UI/Settings/PersistentTitleOverlayFont.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "UI/Overlays/PersistentTitleOverlayTitleResolver.h"
 
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 
 namespace tessarin::PersistentTitleOverlayTitleResolver {
 

@@ -1,9 +1,9 @@
 // The five system observers reacting to the host's notifications.
 
 #include "Core/Fakes/ShellSeams.h"
+#include "Model/Settings/OSDAppFilterSetting.h"
+#include "Model/Settings/OSDGridScreenshotCaptureMode.h"
 #include "Platform/Preferences/UserDefaults.h"
-#include "UI/Settings/OSDAppFilterSetting.h"
-#include "UI/Settings/OSDGridScreenshotCaptureMode.h"
 
 namespace tessarin::testing {
 namespace {

@@ -2,8 +2,8 @@
 // and Dock-swipe tap.
 
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/Settings/TrackpadSwipeSettingsStore.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Model/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/DockSwipeGesture.h"
 #include "Platform/Input/Trackpad.h"
 #include "Platform/Multitouch/MultitouchManager.h"

@@ -1,7 +1,7 @@
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/Seams/MissionControlShortcutOverrideControlling.h"
 #include "Core/WindowThrow/FocusedWindowThrowTask.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Model/Seams/MissionControlShortcutOverrideControlling.h"
 #include "Platform/SymbolicHotKeyTable.h"
 
 #include <gtest/gtest.h>

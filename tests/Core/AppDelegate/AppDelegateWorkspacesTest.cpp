@@ -1,6 +1,6 @@
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/Workspaces/WorkspaceShortcut.h"
 #include "Platform/DockSwipeGesture.h"
+#include "Workspaces/WorkspaceShortcut.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Fakes/RecordingSeams.h"
-#include "Core/Settings/DisplaySettingsScope.h"
 #include "Hotkeys/HotkeyCombination.h"
+#include "Model/Settings/DisplaySettingsScope.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Dock.h"
 #include "Platform/Host.h"

@@ -5,10 +5,10 @@
 
 #include "Core/Fakes/EngineWorld.h"
 #include "Core/Fakes/WaitableThreadPool.h"
+#include "Model/Settings/OSDGridScreenshotCaptureMode.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
 #include "Support/Executor.h"
-#include "UI/Settings/OSDGridScreenshotCaptureMode.h"
 
 #include <QImage>
 

@@ -4,14 +4,14 @@
 // records every call with its arguments; answers can be set by the test.
 
 #include "Core/AppDelegate/AppDelegate.h"
-#include "Core/Seams/HealthWindowPresenting.h"
-#include "Core/Seams/HotkeyReregistering.h"
 #include "Core/Seams/OSDPresentationControlling.h"
-#include "Core/Seams/OSDPresentationMetricsRecording.h"
-#include "Core/Seams/OSDWindowControlling.h"
 #include "Core/Seams/ShellRefreshing.h"
-#include "Core/Seams/TrackpadInputControlling.h"
 #include "Core/Seams/WindowPreviewCaching.h"
+#include "Model/Seams/HealthWindowPresenting.h"
+#include "Model/Seams/HotkeyReregistering.h"
+#include "Model/Seams/OSDPresentationMetricsRecording.h"
+#include "Model/Seams/TrackpadInputControlling.h"
+#include "UI/OSD/OSDWindowControlling.h"
 
 #include <algorithm>
 #include <map>

@@ -5,8 +5,8 @@
 // launches the delegate with given arguments and no environment.
 
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/Seams/PreferencesWindowPresenting.h"
 #include "Core/Seams/ShortcutRecordingCancelling.h"
+#include "Model/Seams/PreferencesWindowPresenting.h"
 
 #include <filesystem>
 

@@ -2,7 +2,7 @@
 
 #include "Core/Previews/OSDGridScreenshotImage.h"
 #include "Core/Previews/OSDGridScreenshotMetrics.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
 #include "Platform/SystemServices.h"

@@ -1,6 +1,6 @@
 #include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 #include "Core/Previews/OSDGridWindowSpaceController.h"
-#include "Core/SpaceModel/TessarinSpaceDiagnostics.h"
+#include "Model/Spaces/TessarinSpaceDiagnostics.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/ScreenCapture/DesktopPictureDrawing.h"
 #include "Platform/ScreenCapture/DesktopPictures.h"

@@ -4,9 +4,9 @@
 #include "Core/Fakes/PreviewOrchestrationWorld.h"
 #include "Core/Previews/OSDGridPreviewCaptureQueue.h"
 #include "Core/Seams/MissionControlDesktopRefreshing.h"
+#include "Model/Settings/OSDAppFilterSetting.h"
+#include "Model/Settings/OSDGridAppIconsSetting.h"
 #include "Platform/Preferences/UserDefaults.h"
-#include "UI/Settings/OSDAppFilterSetting.h"
-#include "UI/Settings/OSDGridAppIconsSetting.h"
 
 namespace tessarin {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/SpaceModel/DisplaySpaceOrderSnapshot.h"
+#include "Model/Spaces/DisplaySpaceOrderSnapshot.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"

@@ -1,6 +1,6 @@
 #include "Core/Switching/GridOSDPreviewSession.h"
 
-#include "Core/SpaceModel/DisplaySpaceSlotTestSupport.h"
+#include "Model/Spaces/DisplaySpaceSlotTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,10 +1,10 @@
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "UI/Health/HealthPageText.h"
 #include "UI/Health/HealthWorld.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Kit/SettingsAccentButton.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -3,7 +3,6 @@
 #include "Core/AppDelegate/AppDelegate.h"
 #include "Core/Fakes/EngineWorld.h"
 #include "Core/Fakes/RecordingPreferencesWindow.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/Program/ProgramBundle.h"
@@ -17,6 +16,7 @@
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <QLabel>
 #include <QPushButton>

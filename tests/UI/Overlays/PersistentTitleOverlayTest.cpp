@@ -1,4 +1,4 @@
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Overlays/PersistentOverlayTestSupport.h"
 #include "UI/Overlays/PersistentTitleOverlayController.h"

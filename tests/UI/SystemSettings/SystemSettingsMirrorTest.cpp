@@ -1,6 +1,6 @@
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
-#include "Core/Health/TessarinPrivacyPermissionResetter.h"
+#include "Model/Health/TessarinPrivacyPermissionResetter.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Health/HealthWorld.h"
 #include "UI/Health/TessarinAppBundleDragView.h"

@@ -1,10 +1,10 @@
 #include "UI/Preferences/About/AboutSettingsViewController.h"
 
-#include "Core/AppDelegate/SoftwareUpdateController.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/Program/ProgramBundle.h"
 #include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
+#include "UI/Preferences/About/SoftwareUpdateController.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"

@@ -1,10 +1,10 @@
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 
-#include "Core/AppDelegate/AppDelegate.h"
-#include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Hotkeys/GlobalEventTapRecorder.h"
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
+#include "Model/Seams/ApplicationDelegate.h"
+#include "Model/Seams/HotkeyReregistering.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
@@ -140,7 +140,7 @@ void ShortcutRecorderControl::endRecordingSession() {
     if (activeRecorder_ == this) {
         activeRecorder_ = nullptr;
     }
-    if (AppDelegate* delegate = ApplicationDelegate::current()) {
+    if (HotkeyReregistering* delegate = ApplicationDelegate::current()) {
         delegate->reregisterAllHotkeys();
     }
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/Settings/GridWrapStyle.h"
-#include "UI/Settings/OSDGridScreenshotCaptureMode.h"
-#include "UI/Settings/OSDGridScreenshotTiming.h"
+#include "Model/Settings/GridWrapStyle.h"
+#include "Model/Settings/OSDGridScreenshotCaptureMode.h"
+#include "Model/Settings/OSDGridScreenshotTiming.h"
 
 #include <optional>
 #include <string>

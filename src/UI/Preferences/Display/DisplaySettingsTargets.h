@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Core/Settings/DisplaySelectionTargetList.h"
-#include "Core/Settings/DisplaySettingsScope.h"
+#include "Model/Settings/DisplaySelectionTargetList.h"
+#include "Model/Settings/DisplaySettingsScope.h"
 
 #include <optional>
 #include <string>

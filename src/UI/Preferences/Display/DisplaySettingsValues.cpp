@@ -1,8 +1,8 @@
 #include "UI/Preferences/Display/DisplaySettingsValues.h"
 
-#include "UI/Settings/OSDPreviewTint.h"
-#include "UI/Settings/PersistentGridOverlayActiveColor.h"
-#include "UI/Settings/PersistentTitleOverlayFont.h"
+#include "Model/Settings/OSDPreviewTint.h"
+#include "Model/Settings/PersistentGridOverlayActiveColor.h"
+#include "Model/Settings/PersistentTitleOverlayFont.h"
 
 #include <cmath>
 

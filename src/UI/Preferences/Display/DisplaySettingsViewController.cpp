@@ -1,10 +1,11 @@
 #include "UI/Preferences/Display/DisplaySettingsViewController.h"
 
-#include "Core/Settings/GeneralSettingsNormalization.h"
-#include "Core/Settings/GridModeStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/SpaceModel/DisplaySpaceOrderStore.h"
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
+#include "Model/Settings/GeneralSettingsNormalization.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Settings/PersistentTitleOverlayFont.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "Model/Spaces/DisplaySpaceOrderStore.h"
+#include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
@@ -19,7 +20,6 @@
 #include "UI/Preferences/Kit/SettingsSheet.h"
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
-#include "UI/Settings/PersistentTitleOverlayFont.h"
 
 #include <QPushButton>
 #include <QSlider>

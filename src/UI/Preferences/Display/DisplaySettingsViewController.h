@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Settings/DisplayPresentationSettingsStore.h"
+#include "Model/Settings/DisplayPresentationSettingsStore.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/WorkspaceNotificationCenter.h"
 #include "Support/Published.h"

@@ -1,4 +1,5 @@
-#include "Core/Settings/GridModeStore.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Settings/PersistentTitleOverlayFont.h"
 #include "UI/Preferences/Display/DisplaySettingsAvailability.h"
 #include "UI/Preferences/Display/DisplaySettingsValues.h"
 #include "UI/Preferences/Display/DisplaySettingsViewController.h"
@@ -12,7 +13,6 @@
 #include "UI/Preferences/Kit/SettingsSegmentedControl.h"
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
-#include "UI/Settings/PersistentTitleOverlayFont.h"
 
 #include <QLabel>
 #include <QPushButton>

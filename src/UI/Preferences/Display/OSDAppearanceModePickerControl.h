@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Model/Settings/OSDAppearanceMode.h"
 #include "UI/Preferences/Kit/SettingsControlEnabling.h"
-#include "UI/Settings/OSDAppearanceMode.h"
 
 #include <QRectF>
 #include <QWidget>

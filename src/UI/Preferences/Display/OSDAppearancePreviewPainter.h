@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UI/Settings/OSDAppearanceMode.h"
+#include "Model/Settings/OSDAppearanceMode.h"
 
 #include <QRectF>
 

@@ -1,7 +1,7 @@
 #include "UI/Preferences/Keyboard/DirectSlotRowModel.h"
 
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
 #include "Hotkeys/HotkeyStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 
 #include <cstdio>
 

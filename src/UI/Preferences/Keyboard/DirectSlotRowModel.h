@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/SpaceModel/DirectSlotMetadata.h"
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyCombination.h"
+#include "Model/Spaces/DirectSlotMetadata.h"
 
 #include <optional>
 #include <string>

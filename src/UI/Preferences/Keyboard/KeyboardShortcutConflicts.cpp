@@ -1,8 +1,8 @@
 #include "UI/Preferences/Keyboard/KeyboardShortcutConflicts.h"
 
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/SystemShortcutConflictDetecting.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 namespace tessarin {
 

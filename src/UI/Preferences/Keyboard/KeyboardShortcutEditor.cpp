@@ -1,9 +1,9 @@
 #include "UI/Preferences/Keyboard/KeyboardShortcutEditor.h"
 
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/SystemShortcutConflictDetecting.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutConflicts.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 namespace tessarin {
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Core/Settings/DisplaySelectionTargetList.h"
-#include "Core/Settings/DisplaySettingsScope.h"
-#include "Core/SpaceModel/TessarinDisplay.h"
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/HotkeyScope.h"
+#include "Model/Settings/DisplaySelectionTargetList.h"
+#include "Model/Settings/DisplaySettingsScope.h"
+#include "Model/Spaces/TessarinDisplay.h"
 
 #include <optional>
 #include <string>

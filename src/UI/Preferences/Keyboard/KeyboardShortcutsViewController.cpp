@@ -1,12 +1,11 @@
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 
-#include "Core/Settings/GridModeStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/MissionControlShortcutConflictDetector.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/SystemServices.h"
@@ -18,6 +17,7 @@
 #include "UI/Preferences/Kit/DisplayTargetPopUp.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Core/Workspaces/WorkspaceConfigurationTarget.h"
-#include "Core/Workspaces/WorkspaceShortcut.h"
 #include "Hotkeys/HotkeyAction.h"
 #include "Hotkeys/OSDKeyBinding.h"
 #include "Hotkeys/SystemShortcutConflictDetecting.h"
@@ -11,6 +9,8 @@
 #include "UI/Preferences/Keyboard/KeyboardShortcutEditor.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutTargets.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
+#include "Workspaces/WorkspaceConfigurationTarget.h"
+#include "Workspaces/WorkspaceShortcut.h"
 
 #include <QDialog>
 #include <QPointer>

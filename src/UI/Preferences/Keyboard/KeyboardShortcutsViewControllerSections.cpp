@@ -1,7 +1,6 @@
-#include "Core/Settings/GridModeStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/DirectSlotColumnsHeaderRow.h"
@@ -17,6 +16,7 @@
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSectionView.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <QPushButton>
 

@@ -1,13 +1,13 @@
-#include "Core/Settings/GridModeStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/SpaceModel/DisplaySpaceOrderStore.h"
-#include "Core/SpaceModel/TessarinDisplayCatalog.h"
-#include "Core/Workspaces/WorkspaceConfigurationTargetProvider.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "Model/Spaces/DisplaySpaceOrderStore.h"
+#include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Keyboard/WorkspaceConfigurationForm.h"
 #include "UI/Preferences/Keyboard/WorkspaceConfigurationViewController.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "Workspaces/WorkspaceConfigurationTargetProvider.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <QDialog>
 #include <QVBoxLayout>

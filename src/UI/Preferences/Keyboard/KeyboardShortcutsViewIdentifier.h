@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Workspaces/WorkspaceTargetKey.h"
 #include "Hotkeys/HotkeyIdentifier.h"
 #include "Hotkeys/OSDKeyBindingAction.h"
 #include "Support/Uuid.h"
+#include "Workspaces/WorkspaceTargetKey.h"
 
 #include <string>
 

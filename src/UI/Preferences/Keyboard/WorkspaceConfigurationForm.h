@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Core/Workspaces/WorkspaceConfigurationTarget.h"
-#include "Core/Workspaces/WorkspaceTargetKey.h"
+#include "Workspaces/WorkspaceConfigurationTarget.h"
+#include "Workspaces/WorkspaceTargetKey.h"
 
 #include <cstddef>
 #include <map>

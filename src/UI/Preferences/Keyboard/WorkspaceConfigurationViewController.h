@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/Workspaces/WorkspaceConfigurationTarget.h"
-#include "Core/Workspaces/WorkspaceShortcut.h"
 #include "UI/Preferences/Keyboard/WorkspaceConfigurationForm.h"
+#include "Workspaces/WorkspaceConfigurationTarget.h"
+#include "Workspaces/WorkspaceShortcut.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/Workspaces/WorkspaceShortcut.h"
 #include "UI/Preferences/Keyboard/DirectSlotNameTextFieldDelegate.h"
 #include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
+#include "Workspaces/WorkspaceShortcut.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "UI/Preferences/Kit/DisplayTargetPopUp.h"
 
-#include "Core/Settings/DisplaySelectionTargetList.h"
+#include "Model/Settings/DisplaySelectionTargetList.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
 
 namespace tessarin {

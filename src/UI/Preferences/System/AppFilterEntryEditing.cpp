@@ -1,6 +1,6 @@
 #include "UI/Preferences/System/AppFilterEntryEditing.h"
 
-#include "UI/Settings/OSDAppFilterSetting.h"
+#include "Model/Settings/OSDAppFilterSetting.h"
 
 namespace tessarin::AppFilterEntryEditing {
 

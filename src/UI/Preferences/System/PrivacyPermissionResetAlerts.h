@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Health/TessarinPrivacyPermissionResetError.h"
+#include "Model/Health/TessarinPrivacyPermissionResetError.h"
 
 #include <optional>
 

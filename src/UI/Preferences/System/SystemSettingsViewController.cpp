@@ -1,7 +1,11 @@
 #include "UI/Preferences/System/SystemSettingsViewController.h"
 
-#include "Core/Health/TessarinPrivacyPermissionResetter.h"
-#include "Core/Settings/GeneralSettingsNormalization.h"
+#include "Model/Health/TessarinPrivacyPermissionResetter.h"
+#include "Model/Settings/GeneralSettingsNormalization.h"
+#include "Model/Settings/MenuBarIconSetting.h"
+#include "Model/Settings/OSDAllowsMouseSelectionSetting.h"
+#include "Model/Settings/OSDAppFilterSetting.h"
+#include "Model/Settings/OSDGridShuffleRearrangingSetting.h"
 #include "Platform/Host.h"
 #include "Platform/LoginItems/LoginItems.h"
 #include "Platform/Preferences/UserDefaults.h"
@@ -13,10 +17,6 @@
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 #include "UI/Preferences/System/PageShownObserver.h"
 #include "UI/Preferences/System/SystemSettingsViewIdentifier.h"
-#include "UI/Settings/MenuBarIconSetting.h"
-#include "UI/Settings/OSDAllowsMouseSelectionSetting.h"
-#include "UI/Settings/OSDAppFilterSetting.h"
-#include "UI/Settings/OSDGridShuffleRearrangingSetting.h"
 
 #include <QLabel>
 #include <QPushButton>

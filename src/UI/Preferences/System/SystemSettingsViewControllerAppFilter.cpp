@@ -1,12 +1,12 @@
 // The System page's App Filter sheet: the entries it edits, and the sheet's life.
 
+#include "Model/Settings/OSDAppFilterSetting.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSheet.h"
 #include "UI/Preferences/System/AppFilterEntryEditing.h"
 #include "UI/Preferences/System/SystemSettingsViewController.h"
-#include "UI/Settings/OSDAppFilterSetting.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "UI/Preferences/Trackpad/TrackpadSettingsViewController.h"
 
-#include "Core/Settings/TrackpadSwipeSettingsStore.h"
+#include "Model/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/Host.h"
 #include "Platform/Symbols/SystemSymbolImages.h"
 #include "Platform/SystemServices.h"

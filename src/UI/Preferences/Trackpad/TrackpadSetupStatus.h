@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Core/Settings/TrackpadNavigationFingerCount.h"
-#include "Core/Settings/TrackpadSpaceSwitchMode.h"
 #include "Hotkeys/Trackpad/TrackpadRawInputCoordinator.h"
 #include "Hotkeys/Trackpad/TrackpadSystemGestureDetector.h"
+#include "Model/Settings/TrackpadNavigationFingerCount.h"
+#include "Model/Settings/TrackpadSpaceSwitchMode.h"
 
 #include <QString>
 

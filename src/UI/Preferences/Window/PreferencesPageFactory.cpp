@@ -1,6 +1,6 @@
 #include "UI/Preferences/Window/PreferencesPageFactory.h"
 
-#include "Core/Settings/TrackpadSwipeSettingsStore.h"
+#include "Model/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/Host.h"
 #include "UI/Preferences/About/AboutSettingsViewController.h"
 #include "UI/Preferences/Display/DisplaySettingsViewController.h"

@@ -1,9 +1,9 @@
 #include "UI/Preferences/Window/PreferencesWindowController.h"
 
-#include "Core/AppDelegate/SoftwareUpdateController.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/Program/ProgramBundle.h"
+#include "UI/Preferences/About/SoftwareUpdateController.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Seams/PreferencesWindowPresenting.h"
+#include "Model/Seams/PreferencesWindowPresenting.h"
 #include "UI/Preferences/Window/PreferencesPageFactory.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
-#include "Core/AppDelegate/SoftwareUpdateController.h"
 #include "Platform/Program/ProgramBundle.h"
 #include "UI/Preferences/About/AboutSettingsViewController.h"
 #include "UI/Preferences/About/OpenSourceLicensesContent.h"
 #include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
+#include "UI/Preferences/About/SoftwareUpdateController.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 

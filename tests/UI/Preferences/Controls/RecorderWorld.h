@@ -3,12 +3,12 @@
 // The switching world of the engine tests with a delegate that registers its own hot keys,
 // installed as the application's delegate, and an application object for the controls.
 
-#include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Core/Fakes/EngineWorld.h"
 #include "Hotkeys/GlobalEventTapRecorder.h"
 #include "Hotkeys/HotKeyManager.h"
 #include "Hotkeys/MissionControlShortcutOverrideEventTap.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Model/Seams/ApplicationDelegate.h"
 #include "Platform/Input/HotKeyCenter.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 

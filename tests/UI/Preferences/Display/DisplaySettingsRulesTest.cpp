@@ -1,7 +1,7 @@
+#include "Model/Settings/OSDGridSize.h"
 #include "UI/Preferences/Display/DisplaySettingsAvailability.h"
 #include "UI/Preferences/Display/DisplaySettingsTargets.h"
 #include "UI/Preferences/Display/DisplaySettingsValues.h"
-#include "UI/Settings/OSDGridSize.h"
 
 #include <gtest/gtest.h>
 

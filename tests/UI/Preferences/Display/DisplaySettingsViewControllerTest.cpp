@@ -1,7 +1,7 @@
 #include "UI/Preferences/Display/DisplaySettingsViewController.h"
 
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 #include "UI/OSD/OSDGridViewTestSupport.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
 #include "UI/Preferences/Display/DisplaySettingsViewIdentifier.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Core/AppDelegate/ApplicationDelegate.h"
 #include "Core/Fakes/EngineWorld.h"
 #include "Hotkeys/PhysicalWindowDragTracker.h"
+#include "Model/Seams/ApplicationDelegate.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewController.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/PreferencesTestSupport.h"

@@ -1,12 +1,12 @@
 #include "UI/Preferences/Keyboard/KeyboardShortcutEditor.h"
 
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/MissionControlShortcutConflictDetector.h"
 #include "Platform/Host.h"
 #include "Platform/Scenario.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Support/VirtualMainQueue.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
-#include "Core/Settings/GridModeStore.h"
-#include "Core/SpaceModel/DirectSlotMetadataStore.h"
-#include "Core/Workspaces/WorkspaceShortcutStore.h"
 #include "Hotkeys/HotkeyDefaultsKey.h"
 #include "Hotkeys/HotkeyStore.h"
 #include "Hotkeys/OSDKeyBindingStore.h"
+#include "Model/Settings/GridModeStore.h"
+#include "Model/Spaces/DirectSlotMetadataStore.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/SystemServices.h"
@@ -16,6 +15,7 @@
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
+#include "Workspaces/WorkspaceShortcutStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,6 @@
 #include "Core/Fakes/EngineWorld.h"
-#include "Core/Health/TessarinPrivacyPermissionPromptHistory.h"
+#include "Model/Health/TessarinPrivacyPermissionPromptHistory.h"
+#include "Model/Settings/OSDAppFilterSetting.h"
 #include "Platform/LoginItems/LoginItems.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Privacy/PrivacyResetTool.h"
@@ -17,7 +18,6 @@
 #include "UI/Preferences/System/SystemSettingsViewIdentifier.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
-#include "UI/Settings/OSDAppFilterSetting.h"
 
 #include <QLabel>
 #include <QLineEdit>

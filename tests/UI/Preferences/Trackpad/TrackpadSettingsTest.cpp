@@ -1,4 +1,4 @@
-#include "Core/Settings/TrackpadSwipeSettingsStore.h"
+#include "Model/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/Preferences/Preferences.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"

@@ -1,5 +1,5 @@
-#include "Core/Settings/TrackpadSwipeSettingsStore.h"
 #include "Hotkeys/GlobalEventTapRecorder.h"
+#include "Model/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
