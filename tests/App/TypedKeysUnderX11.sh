@@ -95,6 +95,21 @@ program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 
 wait_for "the program to start" logged "launch.statusItem" 1
 
+# A second copy finds every hotkey held by the first: it names each once and leaves it alone.
+mkdir -p "$work/second/Tessarin"
+cp "$settings" "$work/second/Tessarin/"
+XDG_CONFIG_HOME="$work/second" "$program" >"$work/second.log" 2>&1 &
+second_pid=$!
+held_by_first() { grep -q "hotkey.x11.grabTaken combination=Ctrl+Alt+Super+space " "$work/second.log"; }
+wait_for "the second copy to find the picker hotkey taken" held_by_first
+last_space_taken() { grep -q "combination=Ctrl+Alt+Super+KP_Add " "$work/second.log"; }
+wait_for "the second copy to find the last-Space hotkey taken" last_space_taken
+kill -TERM "$second_pid"
+wait "$second_pid"
+taken=$(grep -c "combination=Ctrl+Alt+Super+space " "$work/second.log")
+[ "$taken" -eq 1 ] || fail "the taken picker hotkey was logged $taken times"
+echo "second copy: $(grep -m1 'grabTaken' "$work/second.log")"
+
 # Control-Option-Command-Space: Super, Alt and Control on this keyboard.
 xdotool key ctrl+alt+super+space
 wait_for "the picker from the picker hotkey" logged "event=picker.started" 1
