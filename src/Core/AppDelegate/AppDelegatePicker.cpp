@@ -213,8 +213,8 @@ void AppDelegate::showAdditionalPickerGrid(const OSDSpacePickerDisplay& picker,
     }
     DisplayOSDSettings osdSettings = settings.osd;
     osdSettings.isEnabled = true;
-    const auto context = makePreviewInteractionContext(
-        session, *model, settings, OSDDismissalBehavior::manual(), false);
+    const auto context = makePreviewInteractionContext(session, *model, settings,
+                                                       OSDDismissalBehavior::manual(), false);
     osdWindow_->showAdditionalGrid(OSDPresentation{OSDGridPresentation::staticGrid(*model)},
                                    osdSettings, settings.activeSpaceAnimationEnabled,
                                    settings.osdAppearance, session.placementDisplayIdentifier,
@@ -245,8 +245,8 @@ bool AppDelegate::showOrRefreshPreviewSession(const GridOSDPreviewSession& sessi
     DisplayOSDSettings osdSettings = settings.osd;
     osdSettings.isEnabled = true;
     const double interactionStart = nowSeconds();
-    const auto context = makePreviewInteractionContext(session, *model, settings,
-                                                                      dismissalBehavior, true);
+    const auto context =
+        makePreviewInteractionContext(session, *model, settings, dismissalBehavior, true);
     mark("preview.session.interaction.built", metricsTrace, [&] {
         return OSDPresentationMetricsFields{{"interactionMs", millisecondsSince(interactionStart)},
                                             {"hasInteraction", context ? "true" : "false"}};
@@ -299,11 +299,12 @@ bool AppDelegate::showOrRefreshPreviewSession(const GridOSDPreviewSession& sessi
     mark("visible.preview.refresh.deferred", metricsTrace,
          [] { return previewRefreshFields("after-first-render"); });
     const double windowStart = nowSeconds();
-    osdWindow_->show(*presentation, osdSettings, settings.activeSpaceAnimationEnabled,
-                     settings.osdAppearance, dismissalBehavior, placement, context, callbacks,
-                     windowPreviews_->windowPreviewsAfterFirstRenderHandler(
-                         placement, settings, metricsTrace, visibleGridWindowPreviewRefreshGeneration),
-                     metricsTrace);
+    osdWindow_->show(
+        *presentation, osdSettings, settings.activeSpaceAnimationEnabled, settings.osdAppearance,
+        dismissalBehavior, placement, context, callbacks,
+        windowPreviews_->windowPreviewsAfterFirstRenderHandler(
+            placement, settings, metricsTrace, visibleGridWindowPreviewRefreshGeneration),
+        metricsTrace);
     mark("osd.window.show.returned", metricsTrace, [&] {
         return OSDPresentationMetricsFields{{"windowMs", millisecondsSince(windowStart)}};
     });

@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdlib>
-
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 

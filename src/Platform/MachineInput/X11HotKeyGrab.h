@@ -67,7 +67,7 @@ private:
     std::vector<Grab> grabbed_;
     std::set<std::pair<uint16_t, uint32_t>> reportedTaken_;
     std::map<uint8_t, uint16_t> keysDown_; // the machine's key codes held, with the host's
-    uint64_t sessionModifiers_ = 0; // what this grab holds in the session
+    uint64_t sessionModifiers_ = 0;        // what this grab holds in the session
     bool syncScheduled_ = false;
     QObject context_;
     QTimer modifierWatch_;

@@ -207,7 +207,9 @@ struct RefusedRow { const char* name; bool trusted; bool framework; };
 // clang-format on
 
 // Cases are listed by their row's name, not as the row's bytes.
-void PrintTo(const RefusedRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const RefusedRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class AppDelegateTrackpadRefusalTest : public AppDelegateTrackpadTest,
                                        public ::testing::WithParamInterface<RefusedRow> {

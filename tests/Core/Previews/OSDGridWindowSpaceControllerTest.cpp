@@ -63,8 +63,8 @@ TEST_F(WindowSpaceControllerTest, EmptySpacesShareOneFinderIconReadOnce) {
     int reads = 0;
     controller.finderIconProvider = [&reads] {
         ++reads;
-        return std::optional(OSDGridAppIconEntry{
-            "com.apple.finder", "Finder", ApplicationIconDrawing::draw(Qt::blue, 128)});
+        return std::optional(OSDGridAppIconEntry{"com.apple.finder", "Finder",
+                                                 ApplicationIconDrawing::draw(Qt::blue, 128)});
     };
     std::vector<SpaceID> visible;
     for (SpaceID id = 1; id <= 256; ++id) {

@@ -57,7 +57,9 @@ struct MoveCase { const char* name; int64_t from; TessarinDirection direction; b
 // clang-format on
 
 // Cases are listed by their row's name, not as the row's bytes.
-void PrintTo(const MoveCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const MoveCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class GridOSDPreviewSessionSevenInThree : public ::testing::TestWithParam<MoveCase> {};
 
@@ -188,7 +190,9 @@ struct CommitCase { const char* name; std::vector<Slot> layoutSlots; int64_t sel
                    std::optional<SpaceID> current; std::optional<DisplaySpaceOrderSnapshot> latest; Resolution expected; };
 // clang-format on
 
-void PrintTo(const CommitCase& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const CommitCase& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class GridOSDPreviewSessionCommit : public ::testing::TestWithParam<CommitCase> {};
 

@@ -1,5 +1,6 @@
-#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/MachineInput/X11HotKeyGrabPlan.h"
+
+#include "Platform/Input/HotKeyCenter.h"
 
 #include <gtest/gtest.h>
 
@@ -64,11 +65,11 @@ TEST(X11HotKeyModifiers, AServerThatPutsAltAndSuperElsewhereIsFollowed) {
 TEST(X11HotKeyModifiers, EachCombinationIsGrabbedWithAndWithoutNumLockAndCapsLock) {
     const X11ModifierBits bits;
     const uint16_t control = bits.control;
-    EXPECT_EQ(x11LockVariants(control, bits),
-              (std::vector<uint16_t>{control, static_cast<uint16_t>(control | bits.numLock),
-                                     static_cast<uint16_t>(control | bits.capsLock),
-                                     static_cast<uint16_t>(control | bits.numLock |
-                                                           bits.capsLock)}));
+    EXPECT_EQ(
+        x11LockVariants(control, bits),
+        (std::vector<uint16_t>{control, static_cast<uint16_t>(control | bits.numLock),
+                               static_cast<uint16_t>(control | bits.capsLock),
+                               static_cast<uint16_t>(control | bits.numLock | bits.capsLock)}));
 }
 
 TEST(X11HotKeyNames, ALogLineNamesTheKeysAsTheMachineTypesThem) {

@@ -120,8 +120,9 @@ TEST_F(HealthKeyboardStepTest, TheStepFitsItsWindowWithoutScrolling) {
     auto* scroll = page().view()->findChild<QScrollArea*>();
     ASSERT_NE(scroll, nullptr);
     EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0);
-    for (const char* name : {"health.practice.keyboardCard",
-                             "health.practice.missionControlPreset.detail", "health.practice.skip"}) {
+    for (const char* name :
+         {"health.practice.keyboardCard", "health.practice.missionControlPreset.detail",
+          "health.practice.skip"}) {
         QWidget* part = find(name);
         ASSERT_NE(part, nullptr) << name;
         const QRect inWindow(part->mapTo(&window(), QPoint(0, 0)), part->size());
@@ -146,7 +147,8 @@ TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
     world.queue.runUntilIdle();
     QTest::keyClick(recorder(), Qt::Key_K, Qt::ControlModifier | Qt::AltModifier);
     world.queue.runUntilIdle();
-    const auto stored = world.d().hotkeyStore.combination(HotkeyAction::cursor(HotkeyIdentifier::right));
+    const auto stored =
+        world.d().hotkeyStore.combination(HotkeyAction::cursor(HotkeyIdentifier::right));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->keyCode, 40u);
     EXPECT_EQ(stored->modifiers, HotkeyModifier::command | HotkeyModifier::option);

@@ -49,7 +49,8 @@ protected:
 TEST_F(TypedKeysKeyboardPageTest, AShortcutTypedOnARecorderIsRecorded) {
     startRecording(HotkeyIdentifier::right);
     type(recorder(HotkeyIdentifier::right), Qt::Key_L, kCommand | Qt::AltModifier);
-    EXPECT_EQ(stored(kRight), std::make_pair(37u, HotkeyModifier::command | HotkeyModifier::option));
+    EXPECT_EQ(stored(kRight),
+              std::make_pair(37u, HotkeyModifier::command | HotkeyModifier::option));
     EXPECT_FALSE(recorder(HotkeyIdentifier::right)->isRecording());
     EXPECT_EQ(recorder(HotkeyIdentifier::right)->displayText(), "⌘⌥L");
     EXPECT_EQ(feed.pendingCount(), 0u);
