@@ -17,7 +17,14 @@ timer_t graceTimer;
 bool hasGraceTimer = false;
 itimerspec graceInterval{};
 volatile std::sig_atomic_t receivedSignal = 0;
+void (*previousInterrupt)(int) = SIG_DFL;
+void (*previousTermination)(int) = SIG_DFL;
 void (*previousHangUp)(int) = SIG_DFL;
+
+// What was there before comes back; a handler that could not be read gives way to the default.
+void restore(int signal, void (*previous)(int)) {
+    std::signal(signal, previous == SIG_ERR ? SIG_DFL : previous);
+}
 
 // Only async-signal-safe work here: the event loop reads the pipe, and the grace timer ends
 // the process should the loop not get to it.
@@ -58,8 +65,8 @@ TerminationSignals::TerminationSignals(std::chrono::milliseconds grace) {
     expiry.sigev_signo = SIGALRM;
     hasGraceTimer = ::timer_create(CLOCK_MONOTONIC, &expiry, &graceTimer) == 0;
     std::signal(SIGALRM, onGraceExpired);
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    previousInterrupt = std::signal(SIGINT, onSignal);
+    previousTermination = std::signal(SIGTERM, onSignal);
     // A closed terminal ends the run as a polite kill does; by default it would cut a settings
     // write short and leave its temporary file behind. A run started to outlive its terminal
     // (nohup) keeps ignoring it.
@@ -70,9 +77,9 @@ TerminationSignals::TerminationSignals(std::chrono::milliseconds grace) {
 }
 
 TerminationSignals::~TerminationSignals() {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
-    std::signal(SIGHUP, previousHangUp == SIG_ERR ? SIG_DFL : previousHangUp);
+    restore(SIGINT, previousInterrupt);
+    restore(SIGTERM, previousTermination);
+    restore(SIGHUP, previousHangUp);
     if (hasGraceTimer) {
         ::timer_delete(graceTimer);
         hasGraceTimer = false;

@@ -71,6 +71,25 @@ TEST(TerminationSignalsHangUpTest, AnIgnoredHangUpStaysIgnored) {
     }
 }
 
+void recordSignal(int) {}
+
+// A handler someone installed before the run is theirs again when the run's handlers go.
+TEST_P(TerminationSignalsTest, TheHandlerFoundBeforeComesBack) {
+    const int signal = GetParam().signal;
+    const auto disposition = [signal] {
+        struct sigaction current {};
+        ::sigaction(signal, nullptr, &current);
+        return current.sa_handler;
+    };
+    std::signal(signal, recordSignal);
+    {
+        TerminationSignals signals(50ms);
+        EXPECT_NE(disposition(), recordSignal);
+    }
+    EXPECT_EQ(disposition(), recordSignal);
+    std::signal(signal, SIG_DFL);
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationSignalsTest,
                          ::testing::Values(SignalCase{"SIGTERM", SIGTERM},
                                            SignalCase{"SIGINT", SIGINT},
