@@ -96,6 +96,12 @@ void PhysicalInput::releaseModifiers(uint64_t flags) {
     events_.enqueue(std::move(event));
 }
 
+void PhysicalInput::holdExactly(uint64_t flags, uint64_t among) {
+    const uint64_t held = heldFlags_ & among;
+    releaseModifiers(held & ~flags);
+    holdModifiers(flags & among & ~held);
+}
+
 void PhysicalInput::setCapsLock(bool on) {
     if (on) {
         holdModifiers(EventFlags::maskAlphaShift);

@@ -28,6 +28,9 @@ public:
     void holdModifiers(uint64_t flags);
     void releaseModifiers(uint64_t flags);
     void releaseAllModifiers() { releaseModifiers(heldFlags_); }
+    // Makes the modifiers of `among` held exactly as in `flags`: those let go first, then those
+    // pressed, as a keyboard read after the fact reports them.
+    void holdExactly(uint64_t flags, uint64_t among);
     void setCapsLock(bool on);
 
     // Mouse, at window-server locations (y down).

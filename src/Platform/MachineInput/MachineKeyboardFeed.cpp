@@ -75,11 +75,7 @@ bool MachineKeyboardFeed::intercept(QObject& receiver, const QKeyEvent& key) {
 }
 
 void MachineKeyboardFeed::holdModifiersOf(const QKeyEvent& key) {
-    PhysicalInput& physical = events_.physical();
-    const uint64_t wanted = modifiersAfter(key);
-    const uint64_t held = physical.flagsState() & EventFlags::maskShortcutModifiers;
-    physical.releaseModifiers(held & ~wanted);
-    physical.holdModifiers(wanted & ~held);
+    events_.physical().holdExactly(modifiersAfter(key), EventFlags::maskShortcutModifiers);
 }
 
 void MachineKeyboardFeed::carryIntoSession(QObject& receiver, const QKeyEvent& key,

@@ -228,8 +228,7 @@ void X11HotKeyGrab::handleKey(uint8_t keyCode, uint16_t state, bool pressed) {
             continue;
         }
         const uint64_t flags = eventFlags(carbon);
-        physical.releaseModifiers(sessionModifiers_ & ~flags);
-        physical.holdModifiers(flags & ~physical.flagsState());
+        physical.holdExactly(flags, EventFlags::maskShortcutModifiers);
         sessionModifiers_ = flags;
         const bool repeat = !keysDown_.emplace(keyCode, held.hostKeyCode).second;
         physical.keyDown(held.hostKeyCode, 0, repeat);
