@@ -144,7 +144,7 @@ public:
             return std::nullopt;
         }
         if (!withinCoordinateBounds(r->origin)) {
-            fail(join(path, key), coordinateBoundsProblem("x and y"));
+            fail(join(path, key), coordinateBoundsProblem());
             return std::nullopt;
         }
         if (!(isDisplaySide(r->size.width) && isDisplaySide(r->size.height))) {
@@ -168,7 +168,7 @@ public:
         }
         const Point p{(*value)[0].get<double>(), (*value)[1].get<double>()};
         if (!withinCoordinateBounds(p)) {
-            fail(join(path, key), coordinateBoundsProblem("x and y"));
+            fail(join(path, key), coordinateBoundsProblem());
             return std::nullopt;
         }
         return p;
@@ -182,9 +182,9 @@ public:
         return within(p.x) && within(p.y);
     }
     static bool isDisplaySide(double side) { return side >= 1 && side <= kMaxScenarioDisplaySide; }
-    static std::string coordinateBoundsProblem(const char* what) {
-        return std::string(what) + " must be between -" + std::to_string(kMaxScenarioCoordinate) +
-               " and " + std::to_string(kMaxScenarioCoordinate);
+    static std::string coordinateBoundsProblem() {
+        return "x and y must be between -" + std::to_string(kMaxScenarioCoordinate) + " and " +
+               std::to_string(kMaxScenarioCoordinate);
     }
 
     static std::string join(const std::string& path, const char* key) {
