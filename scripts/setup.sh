@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(qt6-base-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
-          ninja-build g++ pkg-config libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev fontconfig fonts-dejavu-core
+          ninja-build g++ pkg-config libxcb1-dev libxcb-keysyms1-dev libxcb-xkb-dev fontconfig
+          fonts-dejavu-core
           fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool)
 
 missing=()

@@ -153,8 +153,8 @@ public:
         return click(window, configure.c_str());
     }
 
-    // The last-Space default kept by the X server, and the picker's and right move's keys held
-    // by another program, as the machine's keyboard reports them.
+    // The last-Space default kept by the X server, and the picker's, the right move's and the
+    // third slot's keys held by another program, as the machine's keyboard reports them.
     void markUndeliverable() {
         HotKeyDelivery& delivery = host().hotKeys().delivery();
         delivery.setKeptRule([](uint32_t keyCode,
@@ -168,7 +168,8 @@ public:
         std::map<std::pair<uint32_t, uint32_t>, HotKeyDeliveryIssue> held;
         for (const auto& [identifier, keys] :
              {std::pair{HotkeyIdentifier::showOSD, "Ctrl+Alt+Super+space"},
-              std::pair{HotkeyIdentifier::right, "Ctrl+Alt+Super+Right"}}) {
+              std::pair{HotkeyIdentifier::right, "Ctrl+Alt+Super+Right"},
+              std::pair{HotkeyIdentifier::space3, "Ctrl+Alt+Super+3"}}) {
             if (const auto combination =
                     d().hotkeyStore.combination(HotkeyAction::cursor(identifier))) {
                 held[{combination->keyCode, combination->modifiers}] = {

@@ -77,6 +77,18 @@ TEST_F(KeyboardPageDeliveryTest, AHeldCombinationsLineGoesWhenItsHolderLetsItGo)
     EXPECT_EQ(warning(HotkeyIdentifier::showOSD), std::nullopt);
 }
 
+TEST_F(KeyboardPageDeliveryTest, ADirectSlotWhoseKeysAnotherProgramHoldsSaysSo) {
+    const HotkeyCombination slot3 = defaultCombination(HotkeyIdentifier::space3);
+    delivery().setHeldElsewhere(
+        {{{slot3.keyCode, slot3.modifiers},
+          {HotKeyDeliveryProblem::heldByAnotherClient, "Ctrl+Alt+Super+3", {}}}});
+    settle();
+    EXPECT_EQ(warning(HotkeyIdentifier::space3),
+              "Another program holds Ctrl+Alt+Super+3, so it does nothing here until that "
+              "program lets it go.");
+    EXPECT_EQ(warning(HotkeyIdentifier::space4), std::nullopt);
+}
+
 TEST_F(KeyboardPageDeliveryTest, RecordingACombinationTheServerKeepsGetsTheSameLine) {
     delivery().setKeptRule(usualServer);
     settle();
