@@ -101,6 +101,7 @@ TessarinHealthCheckViewController::~TessarinHealthCheckViewController() {
 void TessarinHealthCheckViewController::viewDidLoad() {
     mode_ = TessarinHealthCheckPresentationMode::setup;
     skipped_.clear();
+    observeHotkeyDelivery();
     refreshFromNewSnapshot();
 }
 

@@ -121,6 +121,7 @@ private:
     void floatWindow();
     void dismissGuide();
     void updateCloseButton();
+    void observeHotkeyDelivery();
 
     QWidget* makeHealthStepHeroView(const TessarinHealthCheckItem& item);
     QWidget* makeStepButtonStack(const TessarinHealthCheckItem& item);
@@ -150,6 +151,8 @@ private:
     std::shared_ptr<TessarinHealthCheckViewController*> self_;
     std::vector<TessarinHealthCheckItem> allSetSkippedItems_;
     SettingsAppearanceObserver appearanceObserver_;
+    // The keyboard step's rows say which combinations cannot be pressed; they follow the report.
+    std::shared_ptr<void> hotkeyDeliveryObserver_;
 };
 
 } // namespace tessarin

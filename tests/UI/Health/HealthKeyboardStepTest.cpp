@@ -1,8 +1,11 @@
 #include "Hotkeys/HotkeyStore.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
 #include "UI/Health/HealthWorld.h"
+#include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 
+#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -153,6 +156,35 @@ TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
     EXPECT_EQ(stored->keyCode, 40u);
     EXPECT_EQ(stored->modifiers, HotkeyModifier::command | HotkeyModifier::option);
     EXPECT_EQ(recorder()->displayText(), "⌘⌥K");
+}
+
+TEST_F(HealthKeyboardStepTest, ARowWhoseKeysAnotherProgramHoldsSaysSoUntilTheyAreFree) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const auto line = [this]() -> std::optional<std::string> {
+        auto* label =
+            find("health.practice.keyboardCard")
+                ->findChild<QLabel*>(hotkeyDeliveryWarningIdentifier(HotkeyIdentifier::right));
+        if (label == nullptr || !label->isVisible()) {
+            return std::nullopt;
+        }
+        return label->text().toStdString();
+    };
+    EXPECT_EQ(line(), std::nullopt);
+    const HotkeyCombination right =
+        *world.d().hotkeyStore.combination(HotkeyAction::cursor(HotkeyIdentifier::right));
+    HotKeyDelivery& delivery = host().hotKeys().delivery();
+    delivery.setHeldElsewhere(
+        {{{right.keyCode, right.modifiers},
+          {HotKeyDeliveryProblem::heldByAnotherClient, "Ctrl+Alt+Super+Right", {}}}});
+    world.queue.runUntilIdle();
+    EXPECT_EQ(line(), "Another program holds Ctrl+Alt+Super+Right, so it does nothing here until "
+                      "that program lets it go.");
+    delivery.setHeldElsewhere({});
+    world.queue.runUntilIdle();
+    EXPECT_EQ(line(), std::nullopt);
 }
 
 } // namespace
