@@ -1,5 +1,6 @@
 #include "Hotkeys/HotkeyStore.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/MachineMouseFeed.h"
 #include "UI/Health/HealthWorld.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 
@@ -133,7 +134,8 @@ TEST_F(HealthKeyboardStepTest, TheStepFitsItsWindowWithoutScrolling) {
 }
 
 TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
-    MachineKeyboardFeed feed{host().events()};
+    MachineInputSession session{host().events()};
+    MachineKeyboardFeed feed{session};
     host().system().setProcessTrusted(true);
     controller().present(Mode::setup);
     press("health.skip.1");
@@ -153,6 +155,37 @@ TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
     EXPECT_EQ(stored->keyCode, 40u);
     EXPECT_EQ(stored->modifiers, HotkeyModifier::command | HotkeyModifier::option);
     EXPECT_EQ(recorder()->displayText(), "⌘⌥K");
+}
+
+TEST_F(HealthKeyboardStepTest, AClickElsewhereEndsARecordingAndIsSwallowed) {
+    MachineInputSession session{host().events()};
+    MachineKeyboardFeed keys{session};
+    MachineMouseFeed mouse{session, host()};
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const auto recorder = [this] {
+        return find("health.practice.keyboardCard")
+            ->findChildren<ShortcutSettingControl*>()[2]
+            ->recorder();
+    };
+    const auto clickOn = [this](QWidget* widget) {
+        ASSERT_NE(widget, nullptr);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        world.queue.runUntilIdle();
+    };
+    clickOn(recorder());
+    ASSERT_TRUE(recorder()->isRecording());
+    clickOn(find("health.practice.skip"));
+    EXPECT_FALSE(recorder()->isRecording());
+    EXPECT_EQ(step(), "keys") << "the clicked button did not act";
+
+    clickOn(recorder());
+    ASSERT_TRUE(recorder()->isRecording());
+    clickOn(recorder());
+    EXPECT_FALSE(recorder()->isRecording()) << "a second click on the recorder ends it";
+    EXPECT_EQ(session.pendingCount(), 0u);
 }
 
 } // namespace
