@@ -28,16 +28,20 @@ Event hostButtonEvent(Qt::MouseButton button, bool down, Point location, uint64_
     }
 }
 
-bool isButtonEvent(const QEvent& event) {
-    return event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonRelease;
+// A press that makes a double click reaches the widget only as the double click, so that is the
+// press the host's session gets (its second mouse-down).
+bool isPress(const QEvent& event) {
+    return event.type() == QEvent::MouseButtonPress || event.type() == QEvent::MouseButtonDblClick;
 }
 
-// A move with a button held or a double click: the widget only makes sense of it after the
-// press it belongs to.
+bool isButtonEvent(const QEvent& event) {
+    return isPress(event) || event.type() == QEvent::MouseButtonRelease;
+}
+
+// A move with a button held: the widget only makes sense of it after the press it belongs to.
 bool followsPress(const QEvent& event) {
-    return event.type() == QEvent::MouseButtonDblClick ||
-           (event.type() == QEvent::MouseMove &&
-            static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton);
+    return event.type() == QEvent::MouseMove &&
+           static_cast<const QMouseEvent&>(event).buttons() != Qt::NoButton;
 }
 
 } // namespace
@@ -91,20 +95,21 @@ void MachineMouseFeed::followPointer(const QPointF& globalPosition) {
 }
 
 void MachineMouseFeed::carryButton(QObject& receiver, const QMouseEvent& mouse) {
-    const bool isPress = mouse.type() == QEvent::MouseButtonPress;
-    if (isPress) {
+    const bool pressed = isPress(mouse);
+    if (pressed) {
         pressReached_ = std::make_shared<bool>(false);
     }
     PhysicalInput& physical = session_.events().physical();
     Event event =
-        hostButtonEvent(mouse.button(), isPress, physical.location(), physical.flagsState());
-    event.setIntegerValue(EventField::mouseEventClickState, 1);
+        hostButtonEvent(mouse.button(), pressed, physical.location(), physical.flagsState());
+    const bool secondClick = mouse.type() == QEvent::MouseButtonDblClick;
+    event.setIntegerValue(EventField::mouseEventClickState, secondClick ? 2 : 1);
     session_.carry(
         [&](int64_t serial) {
             event.setIntegerValue(EventField::machineKeySerial, serial);
             physical.inject(std::move(event));
         },
-        delivery(receiver, mouse, pressReached_, isPress));
+        delivery(receiver, mouse, pressReached_, pressed));
 }
 
 bool MachineMouseFeed::followPress(QObject& receiver, const QMouseEvent& mouse) {

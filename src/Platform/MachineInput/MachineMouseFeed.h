@@ -15,8 +15,8 @@ class Host;
 // or let go in a window of the program is posted into the host's session as the host's own
 // mouse event, and the widget gets it only when the session hands it on to the front
 // application: not when an event tap swallowed the click (a recorder recording ends on it).
-// What the buttons do until they are let go (moves, a double click) goes to the widget only
-// when their press did. Where the pointer lies on one of the host's displays as the machine's
+// A double click is the host's second mouse-down. Moves with a button held go to the widget
+// only when their press did. Where the pointer lies on one of the host's displays as the machine's
 // screen shows them, the host's pointer follows it.
 //
 // It shares the session with the keyboard feed, so keys and clicks keep their order, and is

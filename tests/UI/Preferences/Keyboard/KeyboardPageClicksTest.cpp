@@ -59,6 +59,20 @@ TEST_F(ClickedKeyboardPageTest, AClickElsewhereEndsTheRecordingAndIsSwallowed) {
     EXPECT_NE(hideOnDirectJump()->isChecked(), before);
 }
 
+TEST_F(ClickedKeyboardPageTest, AQuickClickAfterASwallowedOneActs) {
+    const bool before = hideOnDirectJump()->isChecked();
+    clickOn(recorder(HotkeyIdentifier::right));
+    clickOn(hideOnDirectJump());
+    // Qt reports a press in quick succession on the same spot as a double click only.
+    QTest::mouseDClick(hideOnDirectJump(), Qt::LeftButton);
+    QTest::mouseRelease(hideOnDirectJump(), Qt::LeftButton);
+    settle();
+    EXPECT_NE(hideOnDirectJump()->isChecked(), before);
+    const auto downs = world.host.events().frontApplicationEvents(EventType::leftMouseDown);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[1].integerValue(EventField::mouseEventClickState), 2);
+}
+
 TEST_F(ClickedKeyboardPageTest, ASecondClickOnTheRecordingRecorderEndsIt) {
     clickOn(recorder(HotkeyIdentifier::right));
     clickOn(recorder(HotkeyIdentifier::right));
