@@ -1,21 +1,26 @@
-// The machine's pointer as the host's, as the program wires it: the host's displays shown on a
+// The machine's mouse as the host's, as the program wires it: the host's displays shown on a
 // 1920 x 1080 screen of the machine, a window of the program somewhere on it.
+
+#include "Platform/MachineInput/MachineMouseFeed.h"
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Input/EventSystem.h"
+#include "Platform/Input/EventTap.h"
 #include "Platform/MachineInput/MachineInputSession.h"
-#include "Platform/MachineInput/MachineMouseFeed.h"
 #include "Platform/MachineScreen.h"
 #include "Platform/Scenario.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace tessarin {
 namespace {
@@ -97,6 +102,81 @@ INSTANTIATE_TEST_SUITE_P(
         PointerCase{"AMoveOverTheFirstDisplaysImage", {100, 100}, false, {50, 60}, kBuiltIn},
         PointerCase{"AClickBelowTheDisplaysImages", {100, 700}, true, {100, 100}, std::nullopt}),
     [](const auto& info) { return info.param.name; });
+
+// A widget that writes down the mouse events it gets.
+class MouseLog final : public QWidget {
+public:
+    std::vector<std::string> events;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { events.push_back("press"); }
+    void mouseMoveEvent(QMouseEvent*) override { events.push_back("move"); }
+    void mouseReleaseEvent(QMouseEvent*) override { events.push_back("release"); }
+    void mouseDoubleClickEvent(QMouseEvent*) override { events.push_back("double"); }
+};
+
+class MachineMouseFeedTest : public ::testing::Test {
+protected:
+    MachineMouseFeedTest() {
+        window.setGeometry(100, 100, 200, 200);
+        window.show();
+    }
+    // A tap that swallows every left mouse-down, as a recorder recording does.
+    void swallowPresses() {
+        tap = host.events().createTap(eventMaskBit(EventType::leftMouseDown),
+                                      [](uint32_t, const Event&) { return std::nullopt; });
+    }
+    void drag() {
+        QTest::mousePress(&window, Qt::LeftButton, {}, {10, 10});
+        QTest::mouseMove(&window, {40, 40});
+        QTest::mouseRelease(&window, Qt::LeftButton, {}, {40, 40});
+    }
+    using Log = std::vector<std::string>;
+
+    struct ApplicationReady {
+        ApplicationReady() { ensureApplication(); }
+    } applicationReady;
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    MachineInputSession session{host.events()};
+    MachineMouseFeed feed{session, host};
+    MouseLog window;
+    std::shared_ptr<EventTap> tap;
+};
+
+TEST_F(MachineMouseFeedTest, APressReachesTheWidgetOnlyOnceTheSessionDeliversIt) {
+    drag();
+    EXPECT_EQ(window.events, Log{});
+    queue.runUntilIdle();
+    EXPECT_EQ(window.events, (Log{"press", "move", "release"})) << "in the order they came";
+    EXPECT_EQ(session.pendingCount(), 0u);
+}
+
+TEST_F(MachineMouseFeedTest, ASwallowedPressTakesItsMovesAndReleaseWithIt) {
+    swallowPresses();
+    drag();
+    queue.runUntilIdle();
+    EXPECT_EQ(window.events, Log{});
+    EXPECT_EQ(host.events().frontApplicationEvents(EventType::leftMouseUp).size(), 1u)
+        << "the host's session still sees the button let go";
+    tap.reset();
+    drag();
+    queue.runUntilIdle();
+    EXPECT_EQ(window.events, (Log{"press", "move", "release"}));
+}
+
+TEST_F(MachineMouseFeedTest, ADoubleClickIsTheSessionsSecondMouseDown) {
+    QTest::mouseClick(&window, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, {10, 10});
+    queue.runUntilIdle();
+    EXPECT_EQ(window.events, (Log{"press", "release", "double", "release"}));
+    const auto downs = host.events().frontApplicationEvents(EventType::leftMouseDown);
+    ASSERT_EQ(downs.size(), 2u);
+    EXPECT_EQ(downs[1].integerValue(EventField::mouseEventClickState), 2);
+}
 
 } // namespace
 } // namespace tessarin
