@@ -2,7 +2,6 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
-#include "Platform/MachineScreen.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -24,7 +23,7 @@ PermissionGuidePanel::PermissionGuidePanel(const Rect& contentRect)
 void PermissionGuidePanel::setHostFrame(const Rect& frame) {
     hostFrame_ = frame.standardized();
     ++frameWrites_;
-    const Rect qtFrame = MachineScreen::of(Host::current()).windowFrame(hostFrame_);
+    const Rect qtFrame = Host::current().displays().toWindowServer(hostFrame_);
     setGeometry(static_cast<int>(std::lround(qtFrame.minX())),
                 static_cast<int>(std::lround(qtFrame.minY())),
                 static_cast<int>(std::lround(qtFrame.width())),

@@ -2,7 +2,6 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
-#include "Platform/MachineScreen.h"
 
 #include <QCloseEvent>
 #include <QEvent>
@@ -55,7 +54,7 @@ void TessarinHealthCheckPanel::applyWindowFlags() {
 
 void TessarinHealthCheckPanel::setHostFrame(const Rect& frame) {
     hostFrame_ = frame.standardized();
-    const Rect qtFrame = MachineScreen::of(Host::current()).windowFrame(hostFrame_);
+    const Rect qtFrame = Host::current().displays().toWindowServer(hostFrame_);
     setGeometry(static_cast<int>(std::lround(qtFrame.minX())),
                 static_cast<int>(std::lround(qtFrame.minY())),
                 static_cast<int>(std::lround(qtFrame.width())),
