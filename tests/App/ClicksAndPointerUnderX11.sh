@@ -105,17 +105,25 @@ wait_for "the program to start" logged "launch.statusItem" 1
 # The picker opens on the display under the pointer: the second one, then the first.
 second="display=9A1F2B3C-4D5E-4F60-8172-8394A5B6C7D8"
 first="display=4C3E8A52-7D61-4F0B-9E2A-1B5C6D7E8F90"
+focus_moved_from() { [ "$(xdotool getwindowfocus 2>/dev/null)" != "$1" ]; }
+unfocused=$(xdotool getwindowfocus 2>/dev/null)
 xdotool mousemove 1100 300
 xdotool key ctrl+alt+super+space
 wait_for "the picker on the second display" logged "event=picker.resolved .*$second" 1
 echo "picker: $(grep -m1 -o "event=picker.resolved .*$second" "$work/program.log")"
+# Escape closes the picker once it has the keys.
+wait_for "the picker to have the keys" focus_moved_from "$unfocused"
+picker=$(xdotool getwindowfocus 2>/dev/null)
 xdotool key Escape
+wait_for "the picker to let the keys go" focus_moved_from "$picker"
+unfocused=$(xdotool getwindowfocus 2>/dev/null)
 xdotool mousemove 300 200
 xdotool key ctrl+alt+super+space
 wait_for "the picker on the first display" logged "event=picker.resolved .*$first" 1
 echo "picker: $(grep -m1 -o "event=picker.resolved .*$first" "$work/program.log")"
 
-# The picker has the keys; Command-comma opens the settings on the Keyboard page.
+# Once the picker has the keys, Command-comma opens the settings on the Keyboard page.
+wait_for "the picker to have the keys" focus_moved_from "$unfocused"
 xdotool key ctrl+comma
 wait_for "the Keyboard settings" window_shown "^Keyboard Settings$"
 window=$(xdotool search --onlyvisible --name "^Keyboard Settings$" | head -n 1)
