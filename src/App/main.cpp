@@ -9,9 +9,12 @@
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Model/Seams/ApplicationDelegate.h"
 #include "Platform/Host.h"
+#include "Platform/MachineInput/MachineInputSession.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/MachineMouseFeed.h"
 #include "Platform/MachineInput/X11DisplayProbe.h"
 #include "Platform/MachineInput/X11HotKeyGrab.h"
+#include "Platform/MachineScreen.h"
 #include "Platform/Scenario.h"
 #include "Support/Environment.h"
 #include "Support/ProcessMemory.h"
@@ -24,6 +27,7 @@
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +73,16 @@ void reportLaunchDuration(std::chrono::steady_clock::time_point started,
     });
 }
 
+// The host's displays are shown on the machine's first screen, shrunk to fit when they would not.
+void showDisplaysOnMachineScreen(Host& host) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        MachineScreen::of(host).setArea(
+            Rect{static_cast<double>(area.x()), static_cast<double>(area.y()),
+                 static_cast<double>(area.width()), static_cast<double>(area.height())});
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -109,6 +123,10 @@ int main(int argc, char** argv) {
     ScopedMainQueue currentQueue(queue);
     Host host(*scenario.scenario, queue, HostOptions{programDefaultsFile(launch)});
     ScopedCurrentHost currentHost(host);
+    // Offscreen the host keeps its own coordinates: the snapshot draws nothing of the machine's.
+    if (!headless) {
+        showDisplaysOnMachineScreen(host);
+    }
     // Every window, sheet, alert and menu is drawn in the host's appearance.
     ProgramPalette palette;
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
@@ -131,9 +149,11 @@ int main(int argc, char** argv) {
         host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
-    // After the delegate's launch, which installs the main menu's key equivalents: the feed must
-    // see every key before them.
-    MachineKeyboardFeed keyboardFeed(host.events());
+    // After the delegate's launch, which installs the main menu's key equivalents: the feeds
+    // must see every key and click before them.
+    MachineInputSession machineInput(host.events());
+    MachineKeyboardFeed keyboardFeed(machineInput);
+    MachineMouseFeed mouseFeed(machineInput, host);
     // Offscreen there is no desktop whose keys could be grabbed.
     std::optional<X11HotKeyGrab> hotKeyGrab;
     if (!headless) {

@@ -2,6 +2,7 @@
 
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/MachineInput/MachinePointer.h"
 #include "Platform/MachineInput/X11XcbGrabConnection.h"
 #include "Support/Logger.h"
 #include "Support/MainQueue.h"
@@ -231,6 +232,7 @@ void X11HotKeyGrab::handleKey(uint8_t keyCode, uint16_t state, bool pressed) {
         if (held.keyCode != keyCode || held.carbonModifiers != carbon) {
             continue;
         }
+        followMachinePointer();
         const uint64_t flags = eventFlags(carbon);
         physical.holdExactly(flags, EventFlags::maskShortcutModifiers);
         sessionModifiers_ = flags;

@@ -4,6 +4,7 @@
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
 
 #include "Platform/Input/EventSystem.h"
+#include "Platform/MachineInput/MachineInputSession.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 
@@ -49,7 +50,8 @@ protected:
     ScopedMainQueue currentQueue{queue};
     EventSystem events{queue};
     QLineEdit field;
-    MachineKeyboardFeed feed{events};
+    MachineInputSession session{events};
+    MachineKeyboardFeed feed{session};
 };
 
 // A letter of another alphabet has no host code and goes to the widget at once, unless a key

@@ -1,6 +1,7 @@
 #include "Hotkeys/HotkeyStore.h"
 #include "Platform/Input/HotKeyCenter.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/MachineMouseFeed.h"
 #include "UI/Health/HealthWorld.h"
 #include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
@@ -136,7 +137,8 @@ TEST_F(HealthKeyboardStepTest, TheStepFitsItsWindowWithoutScrolling) {
 }
 
 TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
-    MachineKeyboardFeed feed{host().events()};
+    MachineInputSession session{host().events()};
+    MachineKeyboardFeed feed{session};
     host().system().setProcessTrusted(true);
     controller().present(Mode::setup);
     press("health.skip.1");
@@ -185,6 +187,37 @@ TEST_F(HealthKeyboardStepTest, ARowWhoseKeysAnotherProgramHoldsSaysSoUntilTheyAr
     delivery.setHeldElsewhere({});
     world.queue.runUntilIdle();
     EXPECT_EQ(line(), std::nullopt);
+}
+
+TEST_F(HealthKeyboardStepTest, AClickElsewhereEndsARecordingAndIsSwallowed) {
+    MachineInputSession session{host().events()};
+    MachineKeyboardFeed keys{session};
+    MachineMouseFeed mouse{session, host()};
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const auto recorder = [this] {
+        return find("health.practice.keyboardCard")
+            ->findChildren<ShortcutSettingControl*>()[2]
+            ->recorder();
+    };
+    const auto clickOn = [this](QWidget* widget) {
+        ASSERT_NE(widget, nullptr);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        world.queue.runUntilIdle();
+    };
+    clickOn(recorder());
+    ASSERT_TRUE(recorder()->isRecording());
+    clickOn(find("health.practice.skip"));
+    EXPECT_FALSE(recorder()->isRecording());
+    EXPECT_EQ(step(), "keys") << "the clicked button did not act";
+
+    clickOn(recorder());
+    ASSERT_TRUE(recorder()->isRecording());
+    clickOn(recorder());
+    EXPECT_FALSE(recorder()->isRecording()) << "a second click on the recorder ends it";
+    EXPECT_EQ(session.pendingCount(), 0u);
 }
 
 } // namespace
