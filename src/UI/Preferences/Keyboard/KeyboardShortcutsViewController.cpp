@@ -8,6 +8,7 @@
 #include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
 #include "TessarinCore/BridgeString.h"
 #include "TessarinCore/TessarinCore.h"
@@ -92,6 +93,9 @@ KeyboardShortcutsViewController::~KeyboardShortcutsViewController() {
     // Callbacks of rows that die with the view find the page gone.
     self_.reset();
     screenParametersObserver_.reset();
+    if (activationToken_ != 0) {
+        Host::current().programActivation().removeObserver(activationToken_);
+    }
     cancellables_.clear();
     delete workspaceConfigurationPanel_.data();
     delete osdKeybindsSheet_.data();
@@ -102,6 +106,7 @@ void KeyboardShortcutsViewController::viewDidLoad() {
     setupControls();
     bindStore();
     observeScreenParameters();
+    observeActivation();
     refreshDisplayTargets();
     renderPage();
 }
@@ -159,6 +164,20 @@ void KeyboardShortcutsViewController::observeScreenParameters() {
     screenParametersObserver_ = Host::current().notifications().addObserver(
         WorkspaceNotificationName::screenParametersDidChange,
         [refresh](const auto&) { MainQueue::main().async(refresh); });
+}
+
+// The system's shortcuts and Spaces are changed in System Settings, which the program leaves for;
+// coming back, the page reads them anew (the clash card, the display targets).
+void KeyboardShortcutsViewController::observeActivation() {
+    const auto refresh = weakly([](auto& page) {
+        page.refreshDisplayTargets();
+        page.renderPage();
+    });
+    activationToken_ = Host::current().programActivation().addObserver([refresh](bool active) {
+        if (active) {
+            MainQueue::main().async(refresh);
+        }
+    });
 }
 
 void KeyboardShortcutsViewController::refreshDisplayTargets() {
