@@ -66,9 +66,11 @@ void DesktopAndDockPaneWindow::rebuild() {
                             makeSwitch(separateSpacesSwitchName, shown.separateSpaces,
                                        &DesktopAndDockPane::setDisplaysHaveSeparateSpaces)),
     };
-    section_->addWidget(
+    auto* section =
         new SettingsSectionView(QStringLiteral("Mission Control"),
-                                QStringLiteral("systemSettings.desktopAndDock.section"), rows));
+                                QStringLiteral("systemSettings.desktopAndDock.section"), rows);
+    section_->addWidget(section);
+    section->show(); // now, not on a later turn: a click may come before it
 }
 
 } // namespace tessarin

@@ -75,7 +75,9 @@ void KeyboardShortcutsPaneWindow::rebuild() {
     }
     for (const KeyboardShortcutsPaneEntry& entry :
          shownEntries_.value_or(std::vector<KeyboardShortcutsPaneEntry>{})) {
-        rows_->addWidget(makeRow(entry));
+        QWidget* row = makeRow(entry);
+        rows_->addWidget(row);
+        row->show(); // now, not on a later turn: a click may come before it
     }
 }
 

@@ -135,7 +135,9 @@ void PrivacyPaneWindow::rebuild() {
         delete item;
     }
     for (const PrivacyPaneEntry& entry : shownEntries_) {
-        rows_->addWidget(makeRow(entry));
+        QWidget* row = makeRow(entry);
+        rows_->addWidget(row);
+        row->show(); // now, not on a later turn: a click may come before it
     }
     emptyNote_->setVisible(shownEntries_.empty());
 }
