@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -103,6 +104,16 @@ TEST_F(KeyboardShortcutsPaneRoadTest, TurningTheClashingShortcutOffInThePaneTake
     world.host.programActivation().resignActive();
     comeBack();
     EXPECT_NE(clashCard(), nullptr);
+}
+
+TEST_F(KeyboardShortcutsPaneRoadTest, ComingBackWithNothingChangedLeavesThePageAsItIs) {
+    const QPointer<QLabel> card = clashCard();
+    ASSERT_TRUE(card);
+    click(Id::systemShortcutConflictOpenControl);
+    world.queue.advance(0.1);
+    comeBack();
+    EXPECT_TRUE(card); // not built again: a click that brought the program back is not lost
+    EXPECT_EQ(clashCard(), card.data());
 }
 
 TEST_F(KeyboardShortcutsPaneRoadTest, TheAlertsOpenKeyboardShortcutsLeadsToThePaneAndFreesTheKeys) {

@@ -167,17 +167,25 @@ void KeyboardShortcutsViewController::observeScreenParameters() {
 }
 
 // The system's shortcuts and Spaces are changed in System Settings, which the program leaves for;
-// coming back, the page reads them anew (the clash card, the display targets).
+// coming back, the page reads them anew (the clash card, the display targets). It is built again
+// only when they changed, so the click that brought the program back (on a recorder, say) is not
+// lost with the row it landed on.
 void KeyboardShortcutsViewController::observeActivation() {
     const auto refresh = weakly([](auto& page) {
-        page.refreshDisplayTargets();
-        page.renderPage();
+        if (page.systemState() != page.renderedSystemState_) {
+            page.refreshDisplayTargets();
+            page.renderPage();
+        }
     });
     activationToken_ = Host::current().programActivation().addObserver([refresh](bool active) {
         if (active) {
             MainQueue::main().async(refresh);
         }
     });
+}
+
+KeyboardShortcutsViewController::SystemState KeyboardShortcutsViewController::systemState() {
+    return {displaysHaveSeparateSpacesProvider_(), selectedScopeSystemShortcutConflicts()};
 }
 
 void KeyboardShortcutsViewController::refreshDisplayTargets() {
