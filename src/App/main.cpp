@@ -10,6 +10,7 @@
 #include "Model/Seams/ApplicationDelegate.h"
 #include "Platform/Host.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/X11DisplayProbe.h"
 #include "Platform/MachineInput/X11HotKeyGrab.h"
 #include "Platform/Scenario.h"
 #include "Support/Environment.h"
@@ -85,6 +86,12 @@ int main(int argc, char** argv) {
         return 0;
     case ProgramLaunch::Action::run:
         break;
+    }
+    // The toolkit aborts when it cannot open its display: a setup to name, not a crash.
+    if (launch.x11Display && !x11DisplayOpens(*launch.x11Display)) {
+        std::fprintf(stderr, "%s\n",
+                     ProgramLaunch::unopenableDisplayMessage(*launch.x11Display).c_str());
+        return 1;
     }
     const bool headless = launch.offscreen;
     if (headless) {

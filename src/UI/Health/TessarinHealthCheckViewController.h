@@ -113,6 +113,10 @@ private:
     void updateRechecksForCurrentState();
     void tick();
     void restoreHealthWindowAfterSystemPromptIfNeeded();
+    // The user came back to the window or the program: ends the yield, and with `recheck`
+    // takes a snapshot, on a later turn of the main queue.
+    static void returnToPage(const std::weak_ptr<TessarinHealthCheckViewController*>& weakSelf,
+                             bool recheck);
     void lowerWindow();
     void floatWindow();
     void dismissGuide();
@@ -136,6 +140,8 @@ private:
     std::optional<TessarinHealthSetupStep> currentStep_;
     bool windowVisible_ = false;
     bool yielding_ = false;
+    // Counts the yields, so a return ends only the one it saw.
+    unsigned yieldSerial_ = 0;
     std::function<void()> invalidateRecheckTimer_;
     std::optional<int> appActiveObserver_;
     bool windowKeyObserverInstalled_ = false;
