@@ -101,7 +101,7 @@ struct Host::Parts {
           multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
                                                   : nullptr),
           trackpad(events, queue, preferences, multitouch.get()),
-          setup(windowServer, system, privacy, program),
+          setup(windowServer, system, privacy, program, preferences, symbolicHotKeys),
           previews(scenario.previewServices, windowServer, displays, system),
           // Applications opened by path
           applications([this] { missionControl.open(); }) {}

@@ -106,6 +106,63 @@ bool WindowServer::displaysHaveSeparateSpaces() const {
     return separateSpaces_;
 }
 
+bool WindowServer::setDisplaysHaveSeparateSpaces(bool separate) {
+    {
+        std::lock_guard lock(mutex_);
+        if (separate == separateSpaces_ || knownDisplays_.empty()) {
+            return false;
+        }
+        lists_ = separate ? separateListsLocked() : sharedListsLocked();
+        separateSpaces_ = separate;
+        spaceListPositionsStale_ = true;
+    }
+    notifySpacesChanged();
+    postActiveSpaceChanged();
+    return true;
+}
+
+std::vector<SpaceList> WindowServer::separateListsLocked() {
+    std::vector<SpaceList> lists;
+    for (const KnownDisplay& display : knownDisplays_) {
+        SpaceList list;
+        if (lists.empty() && !lists_.empty()) {
+            list = lists_.front();
+        } else {
+            const SpaceID id = nextSpaceID_++;
+            list.spaces = {ManagedSpace{id, kSpaceTypeUserDesktop, spaceUUIDString(id)}};
+            list.currentSpace = id;
+        }
+        list.displayIdentifier = display.uuid;
+        lists.push_back(std::move(list));
+    }
+    return lists;
+}
+
+std::vector<SpaceList> WindowServer::sharedListsLocked() const {
+    // The displays' lists in the displays' order (the main display's first), then any other.
+    std::vector<const SpaceList*> ordered;
+    for (const KnownDisplay& display : knownDisplays_) {
+        if (const SpaceList* list = listLocked(display.uuid)) {
+            ordered.push_back(list);
+        }
+    }
+    for (const SpaceList& list : lists_) {
+        if (std::find(ordered.begin(), ordered.end(), &list) == ordered.end()) {
+            ordered.push_back(&list);
+        }
+    }
+    SpaceList shared;
+    shared.displayIdentifier = kSharedSpacesDisplayIdentifier;
+    for (const SpaceList* list : ordered) {
+        shared.spaces.insert(shared.spaces.end(), list->spaces.begin(), list->spaces.end());
+        shared.ownTitles.insert(list->ownTitles.begin(), list->ownTitles.end());
+        if (shared.currentSpace == 0) {
+            shared.currentSpace = list->currentSpace;
+        }
+    }
+    return {std::move(shared)};
+}
+
 std::vector<SpaceList> WindowServer::spaceLists() const {
     std::lock_guard lock(mutex_);
     return lists_;

@@ -70,6 +70,12 @@ public:
     // shared Spaces exactly one list named "Main". Windows keep their Spaces.
     void configureSpaces(bool displaysHaveSeparateSpaces, std::vector<SpaceList> lists);
     bool displaysHaveSeparateSpaces() const;
+    // Groups the Spaces anew when "Displays have separate Spaces" changes. Shared: one list
+    // "Main" holds every display's Spaces, the main display's first and current. Separate: the
+    // main display keeps them and every other display starts with one new desktop. Windows keep
+    // their Spaces. False, and nothing changes, when the displays already are so, or there are
+    // none.
+    bool setDisplaysHaveSeparateSpaces(bool separate);
     std::vector<SpaceList> spaceLists() const;
     // The identifier of the list that holds a display's Spaces (its UUID, or "Main").
     std::optional<std::string> spaceListIdentifier(DisplayID displayID) const;
@@ -151,6 +157,8 @@ private:
     std::optional<std::string> activeMenuBarDisplayIdentifierLocked() const;
     std::optional<SpaceID> currentSpaceLocked(const std::string& displayIdentifier) const;
     void applySpaceConfiguration(bool displaysHaveSeparateSpaces, std::vector<SpaceList> lists);
+    std::vector<SpaceList> separateListsLocked();
+    std::vector<SpaceList> sharedListsLocked() const;
     std::optional<std::string> listIdentifierLocked(DisplayID displayID) const;
     SpaceList* listLocked(const std::string& identifier);
     const SpaceList* listLocked(const std::string& identifier) const;

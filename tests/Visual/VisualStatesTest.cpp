@@ -35,6 +35,8 @@
 #include "UI/Preferences/System/PrivacyPermissionResetAlerts.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
+#include "UI/SystemSettings/SystemSettingsMirror.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 #include "Visual/VisualCheck.h"
 
 #include <QAbstractButton>
@@ -223,8 +225,19 @@ public:
         return osd->gridWindow();
     }
 
+    // The host's System Settings as the program mirrors it on the desktop.
+    QWidget* systemSettingsPane(const std::function<void()>& open) {
+        if (!systemSettings) {
+            systemSettings.emplace(host().systemSettings());
+        }
+        open();
+        world.queue.runUntilIdle();
+        return systemSettings->window();
+    }
+
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
+    std::optional<SystemSettingsMirror> systemSettings;
     // As the program sets it on its application object.
     ProgramPalette palette;
     std::unique_ptr<QMenu> menu;
@@ -358,6 +371,21 @@ std::vector<VisualState> states() {
              return static_cast<QWidget*>(
                  TessarinPrivacyPermissionGuidePresenter::shared().panel());
          }},
+        {"SystemSettings", "KeyboardShortcuts",
+         [](W& w) {
+             return w.systemSettingsPane([&w] {
+                 // The picker on Mission Control's keys: the page's clash card opens the pane.
+                 w.d().hotkeyStore.update(HotkeyCombination{126, HotkeyModifier::control, "↑", ""},
+                                          HotkeyAction::cursor(HotkeyIdentifier::showOSD));
+                 w.click(w.page(PreferencesPage::keyboard),
+                         KeyboardShortcutsViewIdentifier::systemShortcutConflictOpenControl);
+             });
+         }},
+        {"SystemSettings", "DesktopAndDock",
+         [](W& w) {
+             return w.systemSettingsPane([&w] { w.click(w.wizardAt("2"), "health.action.2"); });
+         },
+         true},
         {"OSD", "PickerMedium", [](W& w) { return w.osdPicker("medium"); }},
         {"OSD", "PickerLarge", [](W& w) { return w.osdPicker("large"); }},
         {"OSD", "PickerExtraLarge", [](W& w) { return w.osdPicker("extraLarge"); }},

@@ -2,7 +2,7 @@
 
 #include "Platform/Program/ProgramActivation.h"
 #include "UI/OSD/OSDOverlayPanel.h"
-#include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -31,7 +31,7 @@ bool isProgramActive(Qt::ApplicationState state) {
         return false;
     }
     const QWidget* window = focusedWindow();
-    return window == nullptr || !PrivacyPaneWindow::isPaneWindow(*window);
+    return window == nullptr || !SystemSettingsPaneWindow::isPaneWindow(*window);
 }
 
 // An OSD panel takes the keys without activating the program. A window that takes no focus at

@@ -2,7 +2,7 @@
 
 #include "Platform/Host.h"
 #include "UI/MenuBar/StatusBarMirror.h"
-#include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 
 #include <QApplication>
 
@@ -23,7 +23,7 @@ ProgramHiding::~ProgramHiding() {
 void ProgramHiding::hide() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && !StatusBarMirror::isMirrorWindow(*window) &&
-            !PrivacyPaneWindow::isPaneWindow(*window)) {
+            !SystemSettingsPaneWindow::isPaneWindow(*window)) {
             hiddenWindows_.emplace_back(window);
             window->hide();
         }
