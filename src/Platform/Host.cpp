@@ -184,6 +184,14 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
          [&table = p.symbolicHotKeys](int hotKey) { return table.isEnabled(hotKey); }});
     p.dock.setAnimationDuration(scenario.dockAnimationDuration);
     p.dock.setMissionControlOpener([&mc = p.missionControl] { mc.open(); });
+    // Mission Control draws its own pictures of the Spaces and leaves to one through the Dock.
+    p.missionControl.setSpacePainter(
+        [&capture = p.previews.capture](DisplayID display, SpaceID space, int width, int height) {
+            return capture.drawSpace(display, space, width, height);
+        });
+    p.missionControl.setSpaceSwitcher([&dock = p.dock](const std::string& list, SpaceID space) {
+        dock.switchToSpace(list, space);
+    });
 
     // The system mirrors the Space layout into its preferences, and tells the program when its
     // own defaults or the screens change.

@@ -127,20 +127,45 @@ void ScreenCapture::captureDisplay(DisplayID display,
     }
     const std::optional<QImage> background = pictures_.picture(screen->uuid);
     complete(ScreenCaptureOperation::display, [=, completion = std::move(completion)] {
-        QImage image(pixelWidth, pixelHeight, CaptureContent::imageFormat);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        if (background) {
-            painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), *background);
-        }
-        const double scaleX = pixelWidth / area.size.width;
-        const double scaleY = pixelHeight / area.size.height;
-        for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
-            painter.fillRect(pixelRect(it->frame, area, scaleX, scaleY), it->color);
-        }
-        painter.end();
-        completion({std::move(image), std::nullopt});
+        completion({paint(background, area, drawn, pixelWidth, pixelHeight), std::nullopt});
     });
+}
+
+std::optional<QImage> ScreenCapture::drawSpace(DisplayID display, SpaceID space, int pixelWidth,
+                                               int pixelHeight) const {
+    const auto screen = displays_.screen(display);
+    if (!screen || !validPixelSize(pixelWidth, pixelHeight)) {
+        return std::nullopt;
+    }
+    const Rect area = displays_.bounds(display);
+    std::vector<DrawnWindow> drawn;
+    for (const ServerWindow& window : windows_.windowsShownOnSpace(space)) {
+        if (window.bounds.intersects(area) && window.alpha > 0) {
+            drawn.push_back(
+                {window.bounds,
+                 CaptureContent::windowColor(window.number, window.ownerName,
+                                             window.name.value_or(""), revision(window.number))});
+        }
+    }
+    return paint(pictures_.picture(screen->uuid), area, drawn, pixelWidth, pixelHeight);
+}
+
+QImage ScreenCapture::paint(const std::optional<QImage>& background, const Rect& area,
+                            const std::vector<DrawnWindow>& frontToBack, int pixelWidth,
+                            int pixelHeight) {
+    QImage image(pixelWidth, pixelHeight, CaptureContent::imageFormat);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    if (background) {
+        painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), *background);
+    }
+    const double scaleX = pixelWidth / area.size.width;
+    const double scaleY = pixelHeight / area.size.height;
+    for (auto it = frontToBack.rbegin(); it != frontToBack.rend(); ++it) {
+        painter.fillRect(pixelRect(it->frame, area, scaleX, scaleY), it->color);
+    }
+    painter.end();
+    return image;
 }
 
 void ScreenCapture::captureWindow(WindowID windowID, int width, int height,
