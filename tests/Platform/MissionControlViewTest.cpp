@@ -1,7 +1,9 @@
+#include "Platform/Applications/ApplicationOpener.h"
 #include "Platform/Dock.h"
 #include "Platform/MissionControl.h"
 #include "Platform/ScreenCapture/CaptureContent.h"
 #include "Platform/ScreenCapture/ScreenCapture.h"
+#include "Platform/SystemServices.h"
 #include "PlatformWorld.h"
 
 #include <functional>
@@ -28,7 +30,14 @@ Scenario withWindows() {
     ServerWindow hidden{
         0, kEditorPID, "Editor", std::string("Hidden"), Rect(600, 100, 300, 300), 0, 1.0, 1, {12}};
     hidden.isOrderedOut = true;
-    scenario.windows = {draft, palette, hidden};
+    // The desktop's icons under every window, a menu-bar item over them: not an application's.
+    ServerWindow icons{0,           kEditorPID, "Finder", std::nullopt, Rect(0, 0, 1440, 900),
+                       -2147483603, 1.0,        1,        {11}};
+    icons.isSticky = true;
+    ServerWindow clock{0,   kEditorPID, "Clock", std::string("Clock"), Rect(1300, 0, 140, 24), 25,
+                       1.0, 1,          {11}};
+    clock.isSticky = true;
+    scenario.windows = {draft, palette, hidden, icons, clock};
     return scenario;
 }
 
@@ -45,20 +54,17 @@ protected:
         queue.advance(missionControl().openingDelay());
         ASSERT_TRUE(missionControl().isOpen());
     }
-    WindowID windowNamed(const std::string& name) {
+    // The pixel of a 1440 x 900 picture of display A at a point of the display.
+    static QColor at(const QImage& picture, int x, int y) { return picture.pixelColor(x, y); }
+    // The colour a window is drawn in; "" for the desktop's icons, which have no name.
+    QColor colorOf(const std::string& name) {
         for (const ServerWindow& window : host.windowServer().windows()) {
-            if (window.name == name) {
-                return window.number;
+            if (window.name.value_or("") == name) {
+                return CaptureContent::windowColor(window.number, window.ownerName, name);
             }
         }
         ADD_FAILURE() << name;
-        return 0;
-    }
-    // The pixel of a 1440 x 900 picture of display A at a point of the display.
-    static QColor at(const QImage& picture, int x, int y) { return picture.pixelColor(x, y); }
-    QColor colorOf(const std::string& name) {
-        const auto window = host.windowServer().window(windowNamed(name));
-        return CaptureContent::windowColor(window->number, window->ownerName, *window->name);
+        return {};
     }
 
     int announcements = 0;
@@ -99,6 +105,8 @@ TEST(SharedSpacesMissionControlView, everyDisplayShowsTheSharedList) {
 TEST_F(MissionControlViewTest, openingAndLeavingByEveryRoadIsAnnouncedOnALaterTurn) {
     const std::pair<const char*, std::function<void(Host&)>> roads[] = {
         {"its application", [](Host& h) { h.missionControl().open(); }},
+        {"its application's file address",
+         [](Host& h) { h.system().openURL("file:///System/Applications/Mission Control.app"); }},
         {"the window server", [](Host& h) { h.windowServer().setMissionControlOpen(true); }},
         {"the Dock's swipe up",
          [](Host& h) {
@@ -117,6 +125,19 @@ TEST_F(MissionControlViewTest, openingAndLeavingByEveryRoadIsAnnouncedOnALaterTu
         queue.runUntilIdle();
         EXPECT_EQ(announcements, 2);
     }
+}
+
+TEST_F(MissionControlViewTest, anotherApplicationsAddressOpensThatOneAndNotMissionControl) {
+    for (const char* url : {"file:///Applications/Other.app", "file:///System/Applications/",
+                            "https://example.com/Mission Control.app"}) {
+        SCOPED_TRACE(url);
+        host.system().openURL(url);
+    }
+    queue.advance(1.0);
+    EXPECT_FALSE(missionControl().isOpen());
+    EXPECT_EQ(announcements, 0);
+    EXPECT_EQ(host.applications().openedPaths(),
+              std::vector<std::string>{"/Applications/Other.app"});
 }
 
 TEST_F(MissionControlViewTest, spacesChangingWhileItShowsAreAnnouncedAndNotWhileHidden) {
@@ -186,6 +207,8 @@ TEST_F(MissionControlViewTest, eachSpacesPictureShowsItsOwnWindowsOverTheDesktop
     for (const QImage* picture : {&*draft, &*first}) {
         EXPECT_EQ(at(*picture, 1100, 700), colorOf("Palette")) << "sticky: on every Space";
         EXPECT_NE(at(*picture, 750, 250), colorOf("Hidden")) << "ordered out: on none";
+        EXPECT_NE(at(*picture, 1370, 10), colorOf("Clock")) << "above the applications";
+        EXPECT_NE(at(*picture, 5, 890), colorOf("")) << "the desktop's icons are under it";
     }
     // At another size it scales; outside what it shows it draws nothing.
     const auto small = missionControl().spacePicture(kDisplayA, 12, 144, 90);

@@ -14,6 +14,8 @@ namespace tessarin {
 
 namespace {
 
+constexpr int kNormalWindowLayer = 0;
+
 bool validPixelSize(int width, int height) {
     return width >= 1 && height >= 1 && width <= ScreenCapture::maximumPixelSize &&
            height <= ScreenCapture::maximumPixelSize;
@@ -139,8 +141,11 @@ std::optional<QImage> ScreenCapture::drawSpace(DisplayID display, SpaceID space,
     }
     const Rect area = displays_.bounds(display);
     std::vector<DrawnWindow> drawn;
+    // Only the applications' windows, as Mission Control shows a Space: neither the desktop's
+    // icons below them nor the menu bar's items above.
     for (const ServerWindow& window : windows_.windowsShownOnSpace(space)) {
-        if (window.bounds.intersects(area) && window.alpha > 0) {
+        if (window.layer == kNormalWindowLayer && window.bounds.intersects(area) &&
+            window.alpha > 0) {
             drawn.push_back(
                 {window.bounds,
                  CaptureContent::windowColor(window.number, window.ownerName,

@@ -103,7 +103,8 @@ public:
                        std::function<void(ScreenCaptureResult)> completion);
 
     // What the system draws of a Space for its own views (Mission Control's): the screen's
-    // desktop picture and the windows the Space shows, at the pixel size, at once on the calling
+    // desktop picture and the applications' windows the Space shows, at the pixel size, at once
+    // on the calling
     // thread and without the capture permission. Black where the screen has no picture; none for
     // an unknown display or a size out of range.
     std::optional<QImage> drawSpace(DisplayID display, SpaceID space, int pixelWidth,
