@@ -86,34 +86,62 @@ shown_active() { grep -o "event=osd.render.drawn activeIndex=[0-9]*" "$work/prog
 
 wait_for "the program to start" logged "launch.statusItem" 1
 
+# The program's largest window on screen: the picker's, while it shows, is far larger than the
+# status item's.
+largest_window() {
+    local largest="" area=0 w
+    for w in $(xdotool search --onlyvisible --classname tessarin 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        if [ $((WIDTH * HEIGHT)) -gt "$area" ]; then
+            area=$((WIDTH * HEIGHT))
+            largest=$w
+        fi
+    done
+    echo "$largest"
+}
+picker_shown() {
+    local w
+    w=$(largest_window)
+    [ -n "$w" ] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$WIDTH" -ge 300 ] && [ "$HEIGHT" -ge 200 ]
+}
+
 pickers=0
 # The picker from its hotkey, then its footer's "Mission Control" button: 24 points square,
 # 6 left of "Add desktop" at the footer's right end, as a person finds it at the panel's corner.
 open_mission_control() {
     pickers=$((pickers + 1))
     xdotool key ctrl+alt+super+space
-    wait_for "picker $pickers" logged "event=picker.started" "$pickers"
-    local picker="" area=0 w
-    for w in $(xdotool search --onlyvisible --classname tessarin); do
-        eval "$(xdotool getwindowgeometry --shell "$w")"
-        if [ $((WIDTH * HEIGHT)) -gt "$area" ]; then
-            area=$((WIDTH * HEIGHT))
-            picker=$w
-        fi
-    done
-    [ -n "$picker" ] || fail "no picker window"
-    eval "$(xdotool getwindowgeometry --shell "$picker")"
+    wait_for "picker $pickers" logged "event=osd.render.drawn" "$pickers"
+    wait_for "the picker's window" picker_shown
+    eval "$(xdotool getwindowgeometry --shell "$(largest_window)")"
+    picker_x=$((X + WIDTH / 2))
+    picker_y=$((Y + HEIGHT / 2))
     xdotool mousemove $((X + WIDTH - 77)) $((Y + HEIGHT - 41)) click 1
     wait_for "Mission Control from the picker's button" mission_control_shown
     wait_for "Mission Control to have the keys" focus_on_mission_control
 }
+# The view of Mission Control on the picker's display.
+view_under_picker() {
+    local w
+    for w in $(xdotool search --onlyvisible --name "^Mission Control$"); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        if [ "$picker_x" -ge "$X" ] && [ "$picker_x" -lt $((X + WIDTH)) ] &&
+            [ "$picker_y" -ge "$Y" ] && [ "$picker_y" -lt $((Y + HEIGHT)) ]; then
+            echo "$w"
+            return
+        fi
+    done
+}
 
-# The picture of the Space at `position` (1 for the first) in the strip of the focused view,
+# The picture of the Space at `position` (1 for the first) in the strip of the picker's view,
 # laid out as the view lays it out: up to a seventh of the width each, 20 apart, centred, 24
 # from the top, in the display's proportions.
 space_picture_centre() {
     local position=$1 spaces=$2 view
-    view=$(xdotool getwindowfocus)
+    view=$(view_under_picker)
+    [ -n "$view" ] || fail "no view of Mission Control on the picker's display"
     eval "$(xdotool getwindowgeometry --shell "$view")"
     local tile=$((WIDTH / 7)) share=$(((WIDTH - 96 - 20 * (spaces - 1)) / spaces))
     [ "$share" -lt "$tile" ] && tile=$share
@@ -122,6 +150,19 @@ space_picture_centre() {
     echo "$((X + left + (position - 1) * (tile + 20) + tile / 2)) $((Y + 24 + height / 2))"
 }
 
+# Opens the picker, notes the cell it starts on in `active`, closes it, and answers whether that
+# was `cell`.
+picker_starts_on() {
+    pickers=$((pickers + 1))
+    xdotool key ctrl+alt+super+space
+    wait_for "picker $pickers" logged "event=osd.render.drawn" "$pickers"
+    active=$(shown_active)
+    xdotool key Escape
+    wait_for "the picker to close" picker_gone
+    [ "$active" = "$1" ]
+}
+picker_gone() { ! picker_shown; }
+
 open_mission_control
 echo "shown: $(xdotool search --onlyvisible --name '^Mission Control$' | wc -l) view(s)"
 [ "$(shown_active)" = "1" ] || fail "the picker started on cell $(shown_active), not on the second"
@@ -129,13 +170,9 @@ echo "shown: $(xdotool search --onlyvisible --name '^Mission Control$' | wc -l) 
 read -r x y <<<"$(space_picture_centre 1 6)"
 xdotool mousemove "$x" "$y" click 1
 wait_for "Mission Control to leave after a click on a picture" mission_control_gone
-xdotool key ctrl+alt+super+space
-pickers=$((pickers + 1))
-wait_for "the picker after the switch" logged "event=picker.started" "$pickers"
-went_first() { [ "$(shown_active)" = "0" ]; }
-wait_for "the first Space to be current" went_first
-echo "switched: the picker now starts on cell $(shown_active)"
-xdotool key Escape
+# The Dock turns the Space once its animation has run: until then the picker starts where it was.
+wait_for "the first Space to be current" picker_starts_on 0
+echo "switched: the picker now starts on cell $active"
 
 open_mission_control
 xdotool key Escape
@@ -143,19 +180,15 @@ wait_for "Escape to leave Mission Control" mission_control_gone
 echo "Escape left"
 
 open_mission_control
-view=$(xdotool getwindowfocus)
+view=$(view_under_picker)
 eval "$(xdotool getwindowgeometry --shell "$view")"
 xdotool mousemove $((X + 10)) $((Y + HEIGHT - 10)) click 1
 wait_for "a click outside the strip to leave Mission Control" mission_control_gone
 echo "a click outside left"
 
-xdotool key ctrl+alt+super+space
-pickers=$((pickers + 1))
-wait_for "the picker at the end" logged "event=picker.started" "$pickers"
-[ "$(shown_active)" = "0" ] || fail "Escape or a click outside switched to cell $(shown_active)"
-xdotool key Escape
+picker_starts_on 0 || fail "Escape or a click outside switched to cell $active"
 
-xdotool key ctrl+q
+kill -TERM "$program_pid"
 wait_for "the program to quit" program_ended
 wait "$program_pid"
 status=$?
