@@ -574,6 +574,17 @@ std::vector<WindowID> WindowServer::windowsOnSpace(SpaceID spaceID) const {
     return ids;
 }
 
+std::vector<ServerWindow> WindowServer::windowsShownOnSpace(SpaceID spaceID) const {
+    std::lock_guard lock(mutex_);
+    std::vector<ServerWindow> shown;
+    for (const ServerWindow& window : windows_) {
+        if (!window.isOrderedOut && contains(spacesOfWindowLocked(window), spaceID)) {
+            shown.push_back(window);
+        }
+    }
+    return shown;
+}
+
 bool WindowServer::isWindowOnScreen(WindowID windowID) const {
     std::lock_guard lock(mutex_);
     const ServerWindow* window = const_cast<WindowServer*>(this)->windowLocked(windowID);
@@ -738,10 +749,34 @@ bool WindowServer::isMissionControlOpen() const {
 }
 
 void WindowServer::setMissionControlOpen(bool open) {
-    std::lock_guard lock(mutex_);
-    if (open == missionControlOpen_) {
-        return;
+    std::map<MissionControlObserverToken, std::function<void()>> observers;
+    {
+        std::lock_guard lock(mutex_);
+        if (open == missionControlOpen_) {
+            return;
+        }
+        takeMissionControlWindowsLocked(open);
+        observers = missionControlObservers_;
     }
+    for (const auto& [token, observer] : observers) {
+        observer();
+    }
+}
+
+WindowServer::MissionControlObserverToken
+WindowServer::addMissionControlObserver(std::function<void()> observer) {
+    std::lock_guard lock(mutex_);
+    const MissionControlObserverToken token = nextObserverToken_++;
+    missionControlObservers_.emplace(token, std::move(observer));
+    return token;
+}
+
+void WindowServer::removeMissionControlObserver(MissionControlObserverToken token) {
+    std::lock_guard lock(mutex_);
+    missionControlObservers_.erase(token);
+}
+
+void WindowServer::takeMissionControlWindowsLocked(bool open) {
     missionControlOpen_ = open;
     missionControlBounds_.clear();
     if (open) {

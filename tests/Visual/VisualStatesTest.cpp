@@ -21,6 +21,8 @@
 #include "UI/Health/TessarinPrivacyPermissionGuidePresenter.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/MissionControl/MissionControlMirror.h"
+#include "UI/MissionControl/MissionControlWindow.h"
 #include "UI/OSD/OSDVisualPreviewFixture.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
@@ -235,12 +237,23 @@ public:
         return systemSettings->window();
     }
 
+    // The host's Mission Control, opened as the picker's footer button opens it, on the
+    // pointer's display.
+    QWidget* missionControl() {
+        missionControlMirror = std::make_unique<MissionControlMirror>(host().missionControl());
+        host().missionControl().open();
+        world.queue.advance(host().missionControl().openingDelay());
+        world.queue.runUntilIdle();
+        return missionControlMirror->window(1);
+    }
+
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
     std::optional<SystemSettingsMirror> systemSettings;
     // As the program sets it on its application object.
     ProgramPalette palette;
     std::unique_ptr<QMenu> menu;
+    std::unique_ptr<MissionControlMirror> missionControlMirror;
 
 private:
     std::unique_ptr<PreferencesWindowController> preferences_;
@@ -405,6 +418,8 @@ std::vector<VisualState> states() {
              w.world.queue.advance(1);
              return static_cast<QWidget*>(w.osd->gridWindow());
          }},
+        {"MissionControl", "Spaces", [](W& w) { return w.missionControl(); }},
+        {"MissionControl", "SharedSpaces", [](W& w) { return w.missionControl(); }, true},
         {"Overlay", "GridAndTitle",
          [](W& w) {
              UserDefaults& defaults = w.host().defaults();
