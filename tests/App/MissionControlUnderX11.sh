@@ -85,6 +85,9 @@ program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 shown_active() { grep -o "event=osd.render.drawn activeIndex=[0-9]*" "$work/program.log" | tail -n 1 | sed 's/.*=//'; }
 
 wait_for "the program to start" logged "launch.statusItem" 1
+# The picker opens on the display under the pointer: the built-in one, whose part of the screen is
+# the top left (the host's displays lie side by side across the top of the screen).
+xdotool mousemove 300 150
 
 # The program's largest window on screen: the picker's, while it shows, is far larger than the
 # status item's.

@@ -2,6 +2,7 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "Platform/MachineScreen.h"
 #include "Platform/SystemServices.h"
 #include "UI/MissionControl/MissionControlSpaceTile.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
@@ -83,8 +84,11 @@ void MissionControlWindow::refresh() {
     placeTiles();
 }
 
+// Over the display's part of the machine's screen, where the host's displays are shown.
 void MissionControlWindow::applyGeometry() {
-    const QRect frame = frameOf(Host::current().displays().bounds(displayID_));
+    Host& host = Host::current();
+    const QRect frame = frameOf(
+        MachineScreen::of(host).placement().toMachine(host.displays().bounds(displayID_)));
     if (frame.isValid() && geometry() != frame) {
         setGeometry(frame);
     }
