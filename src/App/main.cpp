@@ -20,6 +20,7 @@
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Preferences/Kit/ProgramPalette.h"
+#include "UI/Preferences/Kit/ProgramStyle.h"
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
@@ -102,7 +103,9 @@ int main(int argc, char** argv) {
     ScopedMainQueue currentQueue(queue);
     Host host(*scenario.scenario, queue, HostOptions{programDefaultsFile(launch)});
     ScopedCurrentHost currentHost(host);
-    // Every window, sheet, alert and menu is drawn in the host's appearance.
+    // Every window, sheet, alert and menu is drawn in the host's appearance and the program's
+    // style.
+    ProgramStyle::install();
     ProgramPalette palette;
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
     auto delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));
