@@ -242,6 +242,15 @@ void checkSymbol(const QWidget& widget, std::vector<std::string>& faults) {
     }
 }
 
+// A read-only text a person reads and selects draws no caret, though the keys may move in it.
+void checkNoCaret(const QWidget& widget, std::vector<std::string>& faults) {
+    const auto* editor = qobject_cast<const QPlainTextEdit*>(&widget);
+    if (editor != nullptr && editor->isReadOnly() && editor->cursorWidth() > 0 &&
+        (editor->textInteractionFlags() & Qt::TextSelectableByKeyboard)) {
+        faults.push_back(describe(widget) + ": a read-only text shows a caret");
+    }
+}
+
 // Whether `icon` shows a drawing: two colours, each on at least a twentieth of its opaque
 // pixels, that stand apart at 3 : 1 (a glyph on its ground). A plain shape of one colour, or one
 // shaded from light to a little darker, has no such pair.
@@ -338,6 +347,7 @@ std::vector<std::string> layoutFaults(QWidget& window) {
         checkSiblings(*widget, window, faults);
         checkSymbol(*widget, faults);
         checkProgramIcon(*widget, faults);
+        checkNoCaret(*widget, faults);
         if (const auto text = shownText(*widget)) {
             checkGlyphs(text->text, text->font, describe(*widget), faults);
         }
