@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(qt6-base-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ pkg-config libxcb1-dev libxcb-keysyms1-dev fontconfig fonts-dejavu-core
-          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool)
+          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool imagemagick x11-utils)
 
 missing=()
 for package in "${packages[@]}"; do

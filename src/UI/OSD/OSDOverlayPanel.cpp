@@ -3,6 +3,8 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Input/HostKeyEvent.h"
+#include "UI/OSD/OSDBackdropView.h"
+#include "UI/WindowShape/RoundedWindowMask.h"
 
 namespace tessarin {
 namespace {
@@ -54,6 +56,11 @@ void OSDOverlayPanel::keyPressEvent(QKeyEvent* event) {
     if (!host || !keyDown(*host)) {
         QWidget::keyPressEvent(event);
     }
+}
+
+void OSDOverlayPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    RoundedWindowMask::apply(*this, OSDBackdropView::cornerRadius);
 }
 
 void OSDOverlayPanel::setHostFrame(const Rect& frame) {

@@ -56,6 +56,8 @@ public:
 protected:
     // Escape asks for cancel; every other key goes through the key-down path as the host's event.
     void keyPressEvent(QKeyEvent* event) override;
+    // Cut to the backdrop's rounded shape where the desktop draws no translucency.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     Rect hostFrame_;

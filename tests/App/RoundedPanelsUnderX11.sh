@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The program's rounded panels on an X server with no compositing manager, as a person sees
+# them: the desktop shows through the Space picker's corners instead of black. Exits 77
+# (skipped) only where no X server can start.
+#   RoundedPanelsUnderX11.sh <program> <work folder>
+set -u
+program=$1
+work=$2
+timeout=${TESSARIN_E2E_TIMEOUT:-60}
+
+skip() {
+    echo "skipped: $*"
+    exit 77
+}
+fail() {
+    echo "FAILED: $*"
+    echo "--- program output ---"
+    cat "$work/program.log" 2>/dev/null
+    exit 1
+}
+
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v xdotool >/dev/null || skip "xdotool is not installed"
+
+rm -rf "$work"
+mkdir -p "$work/config/Tessarin"
+# Past the first-run setup, so the picker opens on an empty desktop.
+cat >"$work/config/Tessarin/com.tessarin.Tessarin.json" <<'JSON'
+{"healthCheck.firstRunSetupShown": {"bool": true},
+ "healthCheck.missionControlShortcutPresetApplied": {"bool": true},
+ "healthCheck.spacePracticeSkipped": {"bool": true}}
+JSON
+
+display=""
+for number in $(seq 131 170); do
+    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
+        display=":$number"
+        break
+    fi
+done
+[ -n "$display" ] || skip "no free display number"
+Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+export DISPLAY=$display
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + timeout))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
+        sleep 0.1
+    done
+}
+server_up() { xdotool getmouselocation >/dev/null 2>&1; }
+deadline=$((SECONDS + 10))
+until server_up; do
+    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
+    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
+    sleep 0.1
+done
+
+XDG_CONFIG_HOME="$work/config" TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 \
+    "$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+
+logged() { grep -q -- "$1" "$work/program.log" 2>/dev/null; }
+wait_for "the program to start" logged "launch.statusItem"
+
+# A desktop of one colour that is not black, so black corners would show; set once the program
+# holds the display, as a server left by its last client starts over, black.
+desktop="#4A7AB0"
+convert -size 1600x1000 "xc:$desktop" "$work/desktop.png" || fail "could not draw the desktop"
+# ImageMagick's display answers 1 even when it set the picture: look at the screen instead.
+display -window root "$work/desktop.png" 2>"$work/display.log"
+pixel() { convert "$work/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
+import -window root "$work/screen.png" || fail "could not take a picture of the screen"
+[ "$(pixel 5 5)" = "${desktop#\#}" ] || fail "could not set the desktop: $(cat "$work/display.log")"
+
+xdotool key ctrl+alt+super+space
+wait_for "the picker" logged "event=picker.started"
+# The picker is the program's largest shown window.
+picker_geometry() {
+    xwininfo -root -children 2>/dev/null | grep '"tessarin"' |
+        sed -n 's/.*  \([0-9]*\)x\([0-9]*\)+\(-*[0-9]*\)+\(-*[0-9]*\) .*/\1 \2 \3 \4/p' |
+        sort -n -r | head -n 1
+}
+picker_shown() {
+    read -r width height left top <<<"$(picker_geometry)"
+    [ "${width:-0}" -ge 300 ]
+}
+wait_for "the picker's window" picker_shown
+# Drawn once it is shown: the launch metrics name each first drawing.
+sleep 1
+import -window root "$work/screen.png" || fail "could not take a picture of the screen"
+corner=$(pixel $((left + 1)) $((top + 1)))
+inside=$(pixel $((left + width / 2)) $((top + 4)))
+echo "picker ${width}x${height} at ${left},${top}: corner #$corner, top edge #$inside"
+[ "$corner" = "${desktop#\#}" ] || fail "the picker's corner is #$corner, not the desktop's $desktop"
+[ "$inside" != "${desktop#\#}" ] || fail "the picker's top edge shows the desktop"
+
+xdotool key Escape
+kill -TERM "$program_pid"
+wait "$program_pid"
+status=$?
+program_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "passed"
