@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The program's rounded panels on an X server with no compositing manager, as a person sees
-# them: the desktop shows through the Space picker's corners instead of black. Exits 77
-# (skipped) only where no X server can start.
+# them: the desktop shows through the Space picker's corners instead of black, while the
+# square grid and title overlays keep their whole rectangle. Exits 77 (skipped) only where no X
+# server can start.
 #   RoundedPanelsUnderX11.sh <program> <work folder>
 set -u
 program=$1
@@ -24,11 +25,13 @@ command -v xdotool >/dev/null || skip "xdotool is not installed"
 
 rm -rf "$work"
 mkdir -p "$work/config/Tessarin"
-# Past the first-run setup, so the picker opens on an empty desktop.
+# Past the first-run setup, so the picker opens on an empty desktop; both overlays shown.
 cat >"$work/config/Tessarin/com.tessarin.Tessarin.json" <<'JSON'
 {"healthCheck.firstRunSetupShown": {"bool": true},
  "healthCheck.missionControlShortcutPresetApplied": {"bool": true},
- "healthCheck.spacePracticeSkipped": {"bool": true}}
+ "healthCheck.spacePracticeSkipped": {"bool": true},
+ "persistentGridOverlayEnabled": {"bool": true},
+ "persistentTitleOverlayEnabled": {"bool": true}}
 JSON
 
 display=""
@@ -86,6 +89,24 @@ pixel() { convert "$work/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6
 import -window root "$work/screen.png" || fail "could not take a picture of the screen"
 [ "$(pixel 5 5)" = "${desktop#\#}" ] || fail "could not set the desktop: $(cat "$work/display.log")"
 
+# The overlays, shown from the start and hidden while the picker is: the program's viewable
+# windows other than the status item's mirror.
+overlay_windows() {
+    local id size
+    xwininfo -root -children | grep '"tessarin": ("tessarin"' |
+        sed -n 's/^ *\(0x[0-9a-f]*\) .*  \([0-9]*x[0-9]*\)+.*/\1 \2/p' | grep -v ' 30x30$' |
+        while read -r id size; do
+            xwininfo -id "$id" | grep -q "Map State: IsViewable" && echo "$id $size"
+        done
+}
+two_overlays() { [ "$(overlay_windows | wc -l)" -ge 2 ]; }
+wait_for "the overlays" two_overlays
+while read -r id size; do
+    xwininfo -shape -id "$id" | grep -q "No window shape defined" ||
+        fail "the overlay window $id ($size) was cut to a shape"
+done < <(overlay_windows)
+echo "overlays left whole: $(overlay_windows | wc -l)"
+
 xdotool key ctrl+alt+super+space
 wait_for "the picker" logged "event=picker.started"
 # The picker is the program's largest shown window.
@@ -107,6 +128,7 @@ inside=$(pixel $((left + width / 2)) $((top + 4)))
 echo "picker ${width}x${height} at ${left},${top}: corner #$corner, top edge #$inside"
 [ "$corner" = "${desktop#\#}" ] || fail "the picker's corner is #$corner, not the desktop's $desktop"
 [ "$inside" != "${desktop#\#}" ] || fail "the picker's top edge shows the desktop"
+
 
 xdotool key Escape
 kill -TERM "$program_pid"

@@ -119,6 +119,8 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->displayIdentifier = std::move(displayIdentifier);
     parts->panel =
         std::make_unique<OSDOverlayPanel>(Rect{0, 0, body.width, body.height + 42 * scale});
+    // Its rounded backdrop fills it.
+    parts->panel->setCornerRadius(OSDBackdropView::cornerRadius);
     QWidget* content = parts->panel.get();
     parts->backdrop = new OSDBackdropView(content);
     parts->gridView = new OSDGridView(content);

@@ -3,7 +3,6 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Input/HostKeyEvent.h"
-#include "UI/OSD/OSDBackdropView.h"
 #include "UI/WindowShape/RoundedWindowMask.h"
 
 namespace tessarin {
@@ -60,7 +59,18 @@ void OSDOverlayPanel::keyPressEvent(QKeyEvent* event) {
 
 void OSDOverlayPanel::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    RoundedWindowMask::apply(*this, OSDBackdropView::cornerRadius);
+    if (cornerRadius_ > 0) {
+        RoundedWindowMask::apply(*this, cornerRadius_);
+    }
+}
+
+void OSDOverlayPanel::setCornerRadius(double radius) {
+    cornerRadius_ = radius;
+    if (radius > 0) {
+        RoundedWindowMask::apply(*this, radius);
+    } else {
+        clearMask();
+    }
 }
 
 void OSDOverlayPanel::setHostFrame(const Rect& frame) {

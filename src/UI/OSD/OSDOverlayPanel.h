@@ -53,10 +53,13 @@ public:
     void orderFrontRegardless();
     void orderOut();
 
+    // The radius of the rounded shape drawn inside the panel; 0, the default, for none.
+    void setCornerRadius(double radius);
+
 protected:
     // Escape asks for cancel; every other key goes through the key-down path as the host's event.
     void keyPressEvent(QKeyEvent* event) override;
-    // Cut to the backdrop's rounded shape where the desktop draws no translucency.
+    // Cut to its rounded shape, when it has one, where the desktop draws no translucency.
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -65,6 +68,7 @@ private:
     bool ignoresMouseEvents_ = true;
     bool acceptsMouseMovedEvents_ = false;
     bool isKeyWindow_ = false;
+    double cornerRadius_ = 0;
 };
 
 } // namespace tessarin
