@@ -34,6 +34,8 @@
 #include "UI/Preferences/System/PrivacyPermissionResetAlerts.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
+#include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/SystemSettingsMirror.h"
 #include "Visual/VisualCheck.h"
 
 #include <QAbstractButton>
@@ -195,6 +197,23 @@ public:
         return osd->gridWindow();
     }
 
+    // The host's Accessibility pane, opened from the wizard's first step as a person opens it,
+    // mirrored on the desktop as the program mirrors it.
+    QWidget* privacyPane() {
+        mirror_ = std::make_unique<SystemSettingsMirror>(host().systemSettings());
+        click(wizardAtLaunch(), "health.action.0");
+        world.queue.advance(0.5);
+        return mirror_->window();
+    }
+    // Both overlays on, as the Display page's switches turn them on.
+    void showOverlays() {
+        UserDefaults& defaults = host().defaults();
+        defaults.set(DisplayPresentationSettingsStore::overlayEnabledKey, PropertyValue(true));
+        defaults.set(DisplayPresentationSettingsStore::titleOverlayEnabledKey, PropertyValue(true));
+        d().refreshPersistentGridOverlay();
+        world.queue.runUntilIdle();
+    }
+
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
     // As the program sets it on its application object.
@@ -204,6 +223,7 @@ public:
 private:
     std::unique_ptr<PreferencesWindowController> preferences_;
     std::unique_ptr<SystemAlertDialog> alert_;
+    std::unique_ptr<SystemSettingsMirror> mirror_;
 };
 
 using ShowState = std::function<QWidget*(VisualWorld&)>;
@@ -339,15 +359,17 @@ std::vector<VisualState> states() {
          }},
         {"Overlay", "GridAndTitle",
          [](W& w) {
-             UserDefaults& defaults = w.host().defaults();
-             defaults.set(DisplayPresentationSettingsStore::overlayEnabledKey, PropertyValue(true));
-             defaults.set(DisplayPresentationSettingsStore::titleOverlayEnabledKey,
-                          PropertyValue(true));
-             w.d().refreshPersistentGridOverlay();
-             w.world.queue.runUntilIdle();
+             w.showOverlays();
              return const_cast<QWidget*>(static_cast<const QWidget*>(
                  w.d().persistentGridOverlayController().window("UUID-A")));
          }},
+        {"Overlay", "Title",
+         [](W& w) {
+             w.showOverlays();
+             return const_cast<QWidget*>(static_cast<const QWidget*>(
+                 w.d().persistentTitleOverlayController().window("UUID-A")));
+         }},
+        {"SystemSettings", "PrivacyPane", [](W& w) { return w.privacyPane(); }},
         {"StatusMenu", "Mirror",
          [](W& w) {
              w.d().menuBarController().setup();
@@ -385,6 +407,20 @@ std::vector<VisualState> states() {
         TessarinHealthActionHandler::showLaunchAtLoginError(
             "The operation couldn't be completed. Operation not permitted");
     });
+    // Clicking a shortcut recorder while the program may not read the keys.
+    all.push_back({"Alert", "AccessibilityPermissionRequired", [](W& w) {
+                       QWidget* page = w.page(Page::keyboard);
+                       w.host().system().setProcessTrusted(false);
+                       auto* recorder = page->findChild<QWidget*>(
+                           QString::fromStdString(KeyboardShortcutsViewIdentifier::shortcutControl(
+                               HotkeyIdentifier::showOSD, "recorder")));
+                       EXPECT_NE(recorder, nullptr);
+                       if (recorder != nullptr) {
+                           QTest::mouseClick(recorder, Qt::LeftButton);
+                       }
+                       w.world.queue.runUntilIdle();
+                       return w.alert();
+                   }});
     all.push_back({"Alert", "UpdatesNotConfigured", [](W& w) {
                        w.click(w.page(Page::about), "about.application.checkForUpdates");
                        return w.alert();
