@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program's rounded panels on an X server with no compositing manager, as a person sees
-# them: the desktop shows through the Space picker's corners instead of black, while the
+# them: the desktop shows through the corners of the Space picker and of the status item's
+# stand-in instead of black, while the
 # square grid and title overlays keep their whole rectangle. Exits 77 (skipped) only where no X
 # server can start.
 #   RoundedPanelsUnderX11.sh <program> <work folder>
@@ -88,6 +89,18 @@ display -window root "$work/desktop.png" 2>"$work/display.log"
 pixel() { convert "$work/screen.png" -format "%[hex:p{$1,$2}]" info: | cut -c1-6; }
 import -window root "$work/screen.png" || fail "could not take a picture of the screen"
 [ "$(pixel 5 5)" = "${desktop#\#}" ] || fail "could not set the desktop: $(cat "$work/display.log")"
+
+# The status item's stand-in, when no tray takes the item: a small rounded square at the top.
+status_item=$(xwininfo -root -children | grep '"tessarin": ("tessarin"' | grep ' 30x30+' |
+    sed -n 's/.*  30x30+\([0-9]*\)+\([0-9]*\) .*/\1 \2/p' | head -n 1)
+if [ -n "$status_item" ]; then
+    read -r item_left item_top <<<"$status_item"
+    import -window root "$work/screen.png" || fail "could not take a picture of the screen"
+    item_corner=$(pixel "$item_left" "$item_top")
+    echo "status item at ${item_left},${item_top}: corner #$item_corner"
+    [ "$item_corner" = "${desktop#\#}" ] ||
+        fail "the status item's corner is #$item_corner, not the desktop's $desktop"
+fi
 
 # The overlays, shown from the start and hidden while the picker is: the program's viewable
 # windows other than the status item's mirror.
