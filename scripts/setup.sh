@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(qt6-base-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ pkg-config libxcb1-dev libxcb-keysyms1-dev fontconfig fonts-dejavu-core
-          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool imagemagick x11-utils)
+          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool imagemagick x11-utils
+          xcompmgr)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,8 +2,9 @@
 # The program's rounded panels on an X server with no compositing manager, as a person sees
 # them: the desktop shows through the corners of the Space picker and of the status item's
 # stand-in instead of black, while the
-# square grid and title overlays keep their whole rectangle. Exits 77 (skipped) only where no X
-# server can start.
+# square grid and title overlays keep their whole rectangle; once a compositing manager runs,
+# the picker shown again is whole, its corners drawn translucent. Exits 77 (skipped) only where
+# no X server can start.
 #   RoundedPanelsUnderX11.sh <program> <work folder>
 set -u
 program=$1
@@ -143,7 +144,38 @@ echo "picker ${width}x${height} at ${left},${top}: corner #$corner, top edge #$i
 [ "$inside" != "${desktop#\#}" ] || fail "the picker's top edge shows the desktop"
 
 
+shaped() { ! xwininfo -shape -id "$1" | grep -q "No window shape defined"; }
+# The shown picker's window: the program's viewable window of the picker's size.
+shown_picker() {
+    local id
+    for id in $(xwininfo -root -children | grep "  ${width}x${height}+" |
+        sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
+        xwininfo -id "$id" | grep -q "Map State: IsViewable" && echo "$id"
+    done | head -n 1
+}
+picker_id=$(shown_picker)
+[ -n "$picker_id" ] || fail "no window id for the picker"
+shaped "$picker_id" || fail "the picker was not cut to its shape without a compositing manager"
 xdotool key Escape
+picker_hidden() { [ -z "$(shown_picker)" ]; }
+wait_for "the picker to close" picker_hidden
+
+# With a compositing manager the picker is shown whole again.
+command -v xcompmgr >/dev/null || fail "xcompmgr is not installed (scripts/setup.sh installs it)"
+xcompmgr >"$work/xcompmgr.log" 2>&1 &
+compositor=$!
+sleep 1
+kill -0 "$compositor" 2>/dev/null || fail "xcompmgr did not start: $(cat "$work/xcompmgr.log")"
+xdotool key ctrl+alt+super+space
+picker_again() { [ -n "$(shown_picker)" ]; }
+wait_for "the picker again" picker_again
+whole() { ! shaped "$(shown_picker)"; }
+wait_for "the picker to be whole under a compositing manager" whole
+echo "under a compositing manager the picker is whole"
+xdotool key Escape
+kill "$compositor" 2>/dev/null
+wait "$compositor" 2>/dev/null
+
 kill -TERM "$program_pid"
 wait "$program_pid"
 status=$?
