@@ -9,8 +9,12 @@
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Model/Seams/ApplicationDelegate.h"
 #include "Platform/Host.h"
+#include "Platform/MachineInput/MachineInputSession.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/MachineMouseFeed.h"
+#include "Platform/MachineInput/X11DisplayProbe.h"
 #include "Platform/MachineInput/X11HotKeyGrab.h"
+#include "Platform/MachineScreen.h"
 #include "Platform/Scenario.h"
 #include "Support/Environment.h"
 #include "Support/ProcessMemory.h"
@@ -24,6 +28,7 @@
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +74,16 @@ void reportLaunchDuration(std::chrono::steady_clock::time_point started,
     });
 }
 
+// The host's displays are shown on the machine's first screen, shrunk to fit when they would not.
+void showDisplaysOnMachineScreen(Host& host) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        MachineScreen::of(host).setArea(
+            Rect{static_cast<double>(area.x()), static_cast<double>(area.y()),
+                 static_cast<double>(area.width()), static_cast<double>(area.height())});
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -87,6 +102,12 @@ int main(int argc, char** argv) {
     case ProgramLaunch::Action::run:
         break;
     }
+    // The toolkit aborts when it cannot open its display: a setup to name, not a crash.
+    if (launch.x11Display && !x11DisplayOpens(*launch.x11Display)) {
+        std::fprintf(stderr, "%s\n",
+                     ProgramLaunch::unopenableDisplayMessage(*launch.x11Display).c_str());
+        return 1;
+    }
     const bool headless = launch.offscreen;
     if (headless) {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -103,6 +124,10 @@ int main(int argc, char** argv) {
     ScopedMainQueue currentQueue(queue);
     Host host(*scenario.scenario, queue, HostOptions{programDefaultsFile(launch)});
     ScopedCurrentHost currentHost(host);
+    // Offscreen the host keeps its own coordinates: the snapshot draws nothing of the machine's.
+    if (!headless) {
+        showDisplaysOnMachineScreen(host);
+    }
     // Every window, sheet, alert and menu is drawn in the host's appearance and the program's
     // style.
     ProgramStyle::install();
@@ -127,9 +152,11 @@ int main(int argc, char** argv) {
         host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
-    // After the delegate's launch, which installs the main menu's key equivalents: the feed must
-    // see every key before them.
-    MachineKeyboardFeed keyboardFeed(host.events());
+    // After the delegate's launch, which installs the main menu's key equivalents: the feeds
+    // must see every key and click before them.
+    MachineInputSession machineInput(host.events());
+    MachineKeyboardFeed keyboardFeed(machineInput);
+    MachineMouseFeed mouseFeed(machineInput, host);
     // Offscreen there is no desktop whose keys could be grabbed.
     std::optional<X11HotKeyGrab> hotKeyGrab;
     if (!headless) {

@@ -7,6 +7,7 @@
 #include "Model/Health/TessarinHealthActionHandler.h"
 #include "Model/Settings/DisplayPresentationSettingsStore.h"
 #include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramBundle.h"
@@ -154,6 +155,33 @@ public:
         return click(window, configure.c_str());
     }
 
+    // The last-Space default kept by the X server, and the picker's, the right move's and the
+    // third slot's keys held by another program, as the machine's keyboard reports them.
+    void markUndeliverable() {
+        HotKeyDelivery& delivery = host().hotKeys().delivery();
+        delivery.setKeptRule([](uint32_t keyCode,
+                                uint32_t modifiers) -> std::optional<HotKeyDeliveryIssue> {
+            if (keyCode != 69 || modifiers != 0x1900) {
+                return std::nullopt;
+            }
+            return HotKeyDeliveryIssue{HotKeyDeliveryProblem::keptByDisplayServer,
+                                       "Ctrl+Alt+Super+KP_Add", "switching to the next video mode"};
+        });
+        std::map<std::pair<uint32_t, uint32_t>, HotKeyDeliveryIssue> held;
+        for (const auto& [identifier, keys] :
+             {std::pair{HotkeyIdentifier::showOSD, "Ctrl+Alt+Super+space"},
+              std::pair{HotkeyIdentifier::right, "Ctrl+Alt+Super+Right"},
+              std::pair{HotkeyIdentifier::space3, "Ctrl+Alt+Super+3"}}) {
+            if (const auto combination =
+                    d().hotkeyStore.combination(HotkeyAction::cursor(identifier))) {
+                held[{combination->keyCode, combination->modifiers}] = {
+                    HotKeyDeliveryProblem::heldByAnotherClient, keys, {}};
+            }
+        }
+        delivery.setHeldElsewhere(held);
+        world.queue.runUntilIdle();
+    }
+
     TessarinHealthCheckWindowController& health() {
         return dynamic_cast<TessarinHealthCheckWindowController&>(
             d().healthCheckWindowController());
@@ -249,6 +277,11 @@ std::vector<VisualState> states() {
     std::vector<VisualState> all = {
         {"Preferences", "Display", [](W& w) { return w.page(Page::display); }},
         {"Preferences", "Keyboard", [](W& w) { return w.page(Page::keyboard); }},
+        {"Preferences", "Keyboard-Undeliverable",
+         [](W& w) {
+             w.markUndeliverable();
+             return w.page(Page::keyboard);
+         }},
         {"Preferences", "Trackpad", [](W& w) { return w.page(Page::trackpad); }},
         {"Preferences", "System", [](W& w) { return w.page(Page::system); }},
         {"Preferences", "About", [](W& w) { return w.page(Page::about); }},
@@ -323,6 +356,13 @@ std::vector<VisualState> states() {
         {"Health", "Accessibility", [](W& w) { return w.wizardAtLaunch(); }},
         {"Health", "ScreenRecording", [](W& w) { return w.wizardAt("1"); }, true},
         {"Health", "KeyboardShortcuts", [](W& w) { return w.wizardAt("keys"); }, true},
+        {"Health", "KeyboardShortcuts-Undeliverable",
+         [](W& w) {
+             QWidget* window = w.wizardAt("keys");
+             w.markUndeliverable();
+             return window;
+         },
+         true},
         {"Health", "SeparateSpaces", [](W& w) { return w.wizardAt("2"); }, true},
         {"Health", "AutoRearrange", [](W& w) { return w.wizardAt("3"); }, true},
         {"Health", "StartAtLogin", [](W& w) { return w.wizardAt("4"); }, true},

@@ -34,8 +34,13 @@ bool isProgramActive(Qt::ApplicationState state) {
     return window == nullptr || !PrivacyPaneWindow::isPaneWindow(*window);
 }
 
-bool focusIsOnAnOSDPanel() {
-    return dynamic_cast<OSDOverlayPanel*>(focusedWindow()) != nullptr;
+// An OSD panel takes the keys without activating the program. A window that takes no focus at
+// all (the permission guide) is given it only by a platform that ignores the hint, never by the
+// user.
+bool focusLeavesTheActivationAlone() {
+    const QWidget* window = focusedWindow();
+    return dynamic_cast<const OSDOverlayPanel*>(window) != nullptr ||
+           (window != nullptr && window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
 }
 
 } // namespace
@@ -59,7 +64,7 @@ ProgramActivationFeed::~ProgramActivationFeed() {
 void ProgramActivationFeed::follow(Qt::ApplicationState state) {
     if (!isProgramActive(state)) {
         activation_.resignActive();
-    } else if (!focusIsOnAnOSDPanel()) {
+    } else if (!focusLeavesTheActivationAlone()) {
         activation_.activate();
     }
 }

@@ -1,5 +1,6 @@
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
+#include "Core/AppDelegate/ProgramActivationFeed.h"
 #include "Model/Health/TessarinPrivacyPermissionResetter.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Health/HealthWorld.h"
@@ -12,10 +13,13 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
+#include <vector>
 
 namespace tessarin {
 namespace {
@@ -146,6 +150,61 @@ TEST_F(SystemSettingsMirrorTest, TheWindowAndTheHostsFrameFollowEachOtherAndTheG
     EXPECT_NEAR(QRectF(guide().panel()->geometry()).center().x(),
                 QRectF(pane->geometry()).center().x(), 1.0);
     EXPECT_EQ(guide().panel()->geometry().bottom() + 24, pane->geometry().bottom());
+}
+
+// Records which top-level windows were raised, in order.
+class RaiseRecorder : public QObject {
+public:
+    RaiseRecorder() { qApp->installEventFilter(this); }
+    ~RaiseRecorder() override { qApp->removeEventFilter(this); }
+    std::vector<QObject*> raised;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            raised.push_back(watched);
+        }
+        return false;
+    }
+};
+
+// System Settings brought to the front again covers the windows at its level, not the floating
+// guide beside it, which is raised above it once more.
+TEST_F(SystemSettingsMirrorTest, ThePaneBroughtFrontStaysUnderTheFloatingGuide) {
+    PrivacyPaneWindow* pane = openPane();
+    ASSERT_NE(pane, nullptr);
+    QWidget* panel = guide().panel();
+    ASSERT_TRUE(panel != nullptr && panel->isVisible());
+    RaiseRecorder recorder;
+    press("health.action.0"); // "Open" again
+    world.queue.advance(0.5);
+    const auto& raised = recorder.raised;
+    const auto paneRaised = std::find(raised.rbegin(), raised.rend(), pane);
+    const auto panelRaised = std::find(raised.rbegin(), raised.rend(), panel);
+    ASSERT_NE(paneRaised, raised.rend()) << "the pane came to the front";
+    ASSERT_NE(panelRaised, raised.rend()) << "the guide was raised";
+    EXPECT_LT(panelRaised, paneRaised) << "the guide was raised after the pane";
+}
+
+// The pane is the host's System Settings: with the focus there, the program is not the active
+// application; back on one of its own windows, it is.
+TEST_F(SystemSettingsMirrorTest, WhileThePaneHasTheFocusTheProgramIsNotActive) {
+    ProgramActivationFeed feed(host().programActivation());
+    PrivacyPaneWindow* pane = openPane();
+    ASSERT_NE(pane, nullptr);
+    const auto focus = [](QWidget& window) {
+        window.activateWindow();
+        QCoreApplication::processEvents();
+        Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+        return QGuiApplication::focusWindow() == window.windowHandle();
+    };
+    ASSERT_TRUE(focus(window()));
+    EXPECT_TRUE(host().programActivation().isActive());
+    ASSERT_TRUE(focus(*pane));
+    EXPECT_FALSE(host().programActivation().isActive());
+    ASSERT_TRUE(focus(window()));
+    EXPECT_TRUE(host().programActivation().isActive());
 }
 
 TEST_F(SystemSettingsMirrorTest, ClosingThePaneClosesSystemSettingsAndAnotherPaneHidesIt) {

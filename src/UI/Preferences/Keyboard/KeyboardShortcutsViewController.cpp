@@ -8,9 +8,11 @@
 #include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/SystemServices.h"
 #include "TessarinCore/BridgeString.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
@@ -102,6 +104,7 @@ void KeyboardShortcutsViewController::viewDidLoad() {
     setupControls();
     bindStore();
     observeScreenParameters();
+    observeHotkeyDelivery();
     refreshDisplayTargets();
     renderPage();
 }
@@ -159,6 +162,17 @@ void KeyboardShortcutsViewController::observeScreenParameters() {
     screenParametersObserver_ = Host::current().notifications().addObserver(
         WorkspaceNotificationName::screenParametersDidChange,
         [refresh](const auto&) { MainQueue::main().async(refresh); });
+}
+
+void KeyboardShortcutsViewController::observeHotkeyDelivery() {
+    // Drawn on a later turn; a recording in progress keeps its row, and its end draws anew.
+    const auto render = weakly([](auto& page) {
+        if (ShortcutRecorderControl::activeRecorder() == nullptr) {
+            page.renderPage();
+        }
+    });
+    hotkeyDeliveryObserver_ = Host::current().hotKeys().delivery().addObserver(
+        [render] { MainQueue::main().async(render); });
 }
 
 void KeyboardShortcutsViewController::refreshDisplayTargets() {

@@ -127,6 +127,7 @@ private:
     void setupControls();
     void bindStore();
     void observeScreenParameters();
+    void observeHotkeyDelivery();
     // Takes the page's own controls out of the rows about to be replaced.
 
     QWidget* makeScopeSection();
@@ -156,6 +157,7 @@ private:
 
     std::vector<Subscription> cancellables_;
     std::optional<WorkspaceNotificationCenter::Token> screenParametersObserver_;
+    std::shared_ptr<void> hotkeyDeliveryObserver_;
     KeyboardShortcutTargets targets_;
 
     std::shared_ptr<KeyboardShortcutsViewController*> self_;
