@@ -22,6 +22,7 @@
 #include "Support/TerminationSignals.h"
 #include "UI/Alerts/SystemAlertDialog.h"
 #include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/MissionControl/MissionControlMirror.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Preferences/Kit/ProgramPalette.h"
 #include "UI/Preferences/Kit/ProgramStyle.h"
@@ -143,12 +144,15 @@ int main(int argc, char** argv) {
     }
     ProgramActivationFeed activationFeed(host.programActivation());
     TerminationSignals signals;
-    // Offscreen nothing is on screen to mirror the status item and System Settings into.
+    // Offscreen nothing is on screen to mirror the status item, System Settings and Mission
+    // Control into.
     std::optional<StatusBarMirror> statusBarMirror;
     std::optional<SystemSettingsMirror> systemSettingsMirror;
+    std::optional<MissionControlMirror> missionControlMirror;
     if (!headless) {
         statusBarMirror.emplace(host.statusBar());
         systemSettingsMirror.emplace(host.systemSettings());
+        missionControlMirror.emplace(host.missionControl());
         host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
@@ -167,6 +171,7 @@ int main(int argc, char** argv) {
     delegate->applicationWillTerminate();
     ApplicationDelegate::install(nullptr);
     delegate.reset();
+    missionControlMirror.reset();
     systemSettingsMirror.reset();
     statusBarMirror.reset();
     return status;

@@ -128,6 +128,11 @@ echo "taken over: $(grep -m1 'grabTakenOver' "$work/program.log")"
 taken=$(count "grabTaken combination=Ctrl+Alt+Super+space ")
 [ "$taken" -eq 1 ] || fail "the taken picker hotkey was logged $taken times"
 
+# The hotkeys act on the display under the pointer, and the last Space is kept for the display
+# with the active menu bar: the first one, whose part of the screen is the top left (the two
+# displays lie side by side across the top of the screen).
+on_first_display() { xdotool mousemove 300 150; }
+on_first_display
 # Control-Option-Command-Space: Super, Alt and Control on this keyboard.
 xdotool key ctrl+alt+super+space
 wait_for "the picker from the picker hotkey" logged "event=picker.started" 1
@@ -191,7 +196,9 @@ wait_for "the settings to close" window_gone "^Keyboard Settings$"
 xdotool key ctrl+alt+l
 wait_for "the picker from the recorded shortcut" logged "event=picker.started" 3
 xdotool key Escape
-# The last Space is the first one again, where the switch to the right came from.
+# The last Space is the first one again, where the switch to the right came from, on the display
+# that switched.
+on_first_display
 xdotool key ctrl+alt+super+Return
 wait_for "a switch to the last Space" logged "event=space.last.posted .*success=true" 1
 echo "last Space: $(grep -m1 'event=space.last.posted' "$work/program.log")"

@@ -21,6 +21,8 @@
 #include "UI/Health/TessarinPrivacyPermissionGuidePresenter.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/MissionControl/MissionControlMirror.h"
+#include "UI/MissionControl/MissionControlWindow.h"
 #include "UI/OSD/OSDVisualPreviewFixture.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
@@ -35,8 +37,8 @@
 #include "UI/Preferences/System/PrivacyPermissionResetAlerts.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
-#include "UI/SystemSettings/PrivacyPaneWindow.h"
 #include "UI/SystemSettings/SystemSettingsMirror.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 #include "Visual/VisualCheck.h"
 
 #include <QAbstractButton>
@@ -225,13 +227,31 @@ public:
         return osd->gridWindow();
     }
 
-    // The host's Accessibility pane, opened from the wizard's first step as a person opens it,
-    // mirrored on the desktop as the program mirrors it.
+    // The host's System Settings as the program mirrors it on the desktop.
+    QWidget* systemSettingsPane(const std::function<void()>& open) {
+        if (!systemSettings) {
+            systemSettings.emplace(host().systemSettings());
+        }
+        open();
+        world.queue.runUntilIdle();
+        return systemSettings->window();
+    }
+
+    // The host's Mission Control, opened as the picker's footer button opens it, on the
+    // pointer's display.
+    QWidget* missionControl() {
+        missionControlMirror = std::make_unique<MissionControlMirror>(host().missionControl());
+        host().missionControl().open();
+        world.queue.advance(host().missionControl().openingDelay());
+        world.queue.runUntilIdle();
+        return missionControlMirror->window(1);
+    }
+    // The host's Accessibility pane, opened from the wizard's first step as a person opens it.
     QWidget* privacyPane() {
-        mirror_ = std::make_unique<SystemSettingsMirror>(host().systemSettings());
-        click(wizardAtLaunch(), "health.action.0");
-        world.queue.advance(0.5);
-        return mirror_->window();
+        return systemSettingsPane([this] {
+            click(wizardAtLaunch(), "health.action.0");
+            world.queue.advance(0.5);
+        });
     }
     // Both overlays on, as the Display page's switches turn them on.
     void showOverlays() {
@@ -244,14 +264,15 @@ public:
 
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
+    std::optional<SystemSettingsMirror> systemSettings;
     // As the program sets it on its application object.
     ProgramPalette palette;
     std::unique_ptr<QMenu> menu;
+    std::unique_ptr<MissionControlMirror> missionControlMirror;
 
 private:
     std::unique_ptr<PreferencesWindowController> preferences_;
     std::unique_ptr<SystemAlertDialog> alert_;
-    std::unique_ptr<SystemSettingsMirror> mirror_;
 };
 
 using ShowState = std::function<QWidget*(VisualWorld&)>;
@@ -378,6 +399,21 @@ std::vector<VisualState> states() {
              return static_cast<QWidget*>(
                  TessarinPrivacyPermissionGuidePresenter::shared().panel());
          }},
+        {"SystemSettings", "KeyboardShortcuts",
+         [](W& w) {
+             return w.systemSettingsPane([&w] {
+                 // The picker on Mission Control's keys: the page's clash card opens the pane.
+                 w.d().hotkeyStore.update(HotkeyCombination{126, HotkeyModifier::control, "↑", ""},
+                                          HotkeyAction::cursor(HotkeyIdentifier::showOSD));
+                 w.click(w.page(PreferencesPage::keyboard),
+                         KeyboardShortcutsViewIdentifier::systemShortcutConflictOpenControl);
+             });
+         }},
+        {"SystemSettings", "DesktopAndDock",
+         [](W& w) {
+             return w.systemSettingsPane([&w] { w.click(w.wizardAt("2"), "health.action.2"); });
+         },
+         true},
         {"OSD", "PickerMedium", [](W& w) { return w.osdPicker("medium"); }},
         {"OSD", "PickerLarge", [](W& w) { return w.osdPicker("large"); }},
         {"OSD", "PickerExtraLarge", [](W& w) { return w.osdPicker("extraLarge"); }},
@@ -397,6 +433,8 @@ std::vector<VisualState> states() {
              w.world.queue.advance(1);
              return static_cast<QWidget*>(w.osd->gridWindow());
          }},
+        {"MissionControl", "Spaces", [](W& w) { return w.missionControl(); }},
+        {"MissionControl", "SharedSpaces", [](W& w) { return w.missionControl(); }, true},
         {"Overlay", "GridAndTitle",
          [](W& w) {
              w.showOverlays();

@@ -1,8 +1,9 @@
 #include "Core/AppDelegate/ProgramActivationFeed.h"
 
 #include "Platform/Program/ProgramActivation.h"
+#include "UI/MissionControl/MissionControlWindow.h"
 #include "UI/OSD/OSDOverlayPanel.h"
-#include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -25,13 +26,14 @@ QWidget* focusedWindow() {
 
 // A window of the program has the focus; without one the program is not active, whatever Qt's
 // application state still says. System Settings' pane on the desktop is the host's: with the
-// focus there, System Settings is the active application.
+// focus there, System Settings is the active application; with it on Mission Control, the Dock.
 bool isProgramActive(Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive || QGuiApplication::focusWindow() == nullptr) {
         return false;
     }
     const QWidget* window = focusedWindow();
-    return window == nullptr || !PrivacyPaneWindow::isPaneWindow(*window);
+    return window == nullptr || (!SystemSettingsPaneWindow::isPaneWindow(*window) &&
+                                 !MissionControlWindow::isMissionControlWindow(*window));
 }
 
 // An OSD panel takes the keys without activating the program. A window that takes no focus at

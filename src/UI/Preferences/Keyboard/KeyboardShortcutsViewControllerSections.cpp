@@ -50,6 +50,7 @@ void KeyboardShortcutsViewController::renderPage() {
     sections.push_back(makeWorkspacesSection());
     installPage(sections);
     displayTargetPopup_->setEnabled(targets_.isChoosable());
+    renderedSystemState_ = systemState();
 }
 
 QWidget* KeyboardShortcutsViewController::makeScopeSection() {
