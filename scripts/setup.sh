@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(qt6-base-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ pkg-config libxcb1-dev libxcb-keysyms1-dev fontconfig fonts-dejavu-core
-          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool openbox x11-utils)
+          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool openbox x11-utils
+          imagemagick xcompmgr)
 
 # The X keyboard map, read for the combinations the X server keeps for itself.
 packages+=(libxcb-xkb-dev)

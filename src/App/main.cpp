@@ -25,6 +25,7 @@
 #include "UI/MissionControl/MissionControlMirror.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Preferences/Kit/ProgramPalette.h"
+#include "UI/Preferences/Kit/ProgramStyle.h"
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
@@ -128,7 +129,9 @@ int main(int argc, char** argv) {
     if (!headless) {
         showDisplaysOnMachineScreen(host);
     }
-    // Every window, sheet, alert and menu is drawn in the host's appearance.
+    // Every window, sheet, alert and menu is drawn in the host's appearance and the program's
+    // style.
+    ProgramStyle::install();
     ProgramPalette palette;
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
     auto delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));

@@ -4,6 +4,8 @@
 #include "UI/OSD/OSDGridCellTitleStyle.h"
 #include "UI/OSD/OSDGridLayout.h"
 #include "UI/OSD/OSDGridView.h"
+#include "UI/Preferences/Kit/ProgramStyle.h"
+#include "Visual/ControlPartsCheck.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -21,6 +23,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyleOptionButton>
@@ -120,7 +123,11 @@ std::optional<ShownText> shownText(const QWidget& widget) {
         if (button->text().isEmpty()) {
             return std::nullopt;
         }
-        return ShownText{button->text(), button->rect(), button->font(), colour};
+        // A default button's title is drawn over the accent bezel in the style's own colour.
+        const auto* push = qobject_cast<const QPushButton*>(button);
+        return ShownText{button->text(), button->rect(), button->font(),
+                         push && push->isDefault() ? ProgramStyle::buttonTitleColor(*push)
+                                                   : colour};
     }
     if (const auto* field = qobject_cast<const QLineEdit*>(&widget)) {
         if (field->text().isEmpty()) {
@@ -235,6 +242,15 @@ void checkSymbol(const QWidget& widget, std::vector<std::string>& faults) {
     }
 }
 
+// A read-only text a person reads and selects draws no caret, though the keys may move in it.
+void checkNoCaret(const QWidget& widget, std::vector<std::string>& faults) {
+    const auto* editor = qobject_cast<const QPlainTextEdit*>(&widget);
+    if (editor != nullptr && editor->isReadOnly() && editor->cursorWidth() > 0 &&
+        (editor->textInteractionFlags() & Qt::TextSelectableByKeyboard)) {
+        faults.push_back(describe(widget) + ": a read-only text shows a caret");
+    }
+}
+
 // Whether `icon` shows a drawing: two colours, each on at least a twentieth of its opaque
 // pixels, that stand apart at 3 : 1 (a glyph on its ground). A plain shape of one colour, or one
 // shaded from light to a little darker, has no such pair.
@@ -331,6 +347,7 @@ std::vector<std::string> layoutFaults(QWidget& window) {
         checkSiblings(*widget, window, faults);
         checkSymbol(*widget, faults);
         checkProgramIcon(*widget, faults);
+        checkNoCaret(*widget, faults);
         if (const auto text = shownText(*widget)) {
             checkGlyphs(text->text, text->font, describe(*widget), faults);
         }
@@ -390,7 +407,7 @@ QRect controlArea(const QWidget& widget) {
 }
 
 // The colour covering most of the band `width` pixels wide around `area`.
-QColor surroundingColour(const QImage& picture, const QRect& area, int width) {
+QColor surroundingBand(const QImage& picture, const QRect& area, int width) {
     QImage band = picture.copy(area.adjusted(-width, -width, width, width));
     QPainter painter(&band);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
@@ -419,7 +436,7 @@ QColor surroundingColour(const QImage& picture, const QRect& area, int width) {
 // How strongly `part` stands out from `around`: the contrast reached by at least as many pixels
 // as a quarter of the part's outline, so a border, a track or a line of text counts and a stray
 // pixel does not.
-double inkOf(const QImage& part, const QColor& around) {
+double inkReachedBy(const QImage& part, const QColor& around, int enough) {
     std::vector<double> contrasts;
     contrasts.reserve(static_cast<std::size_t>(part.width() * part.height()));
     for (int y = 0; y < part.height(); ++y) {
@@ -431,11 +448,15 @@ double inkOf(const QImage& part, const QColor& around) {
     if (contrasts.empty()) {
         return 1;
     }
-    const auto enough = static_cast<std::size_t>(
-        std::clamp((part.width() + part.height()) / 2, 1, static_cast<int>(contrasts.size())));
-    std::nth_element(contrasts.begin(), contrasts.begin() + static_cast<long>(enough - 1),
+    const auto count =
+        static_cast<std::size_t>(std::clamp(enough, 1, static_cast<int>(contrasts.size())));
+    std::nth_element(contrasts.begin(), contrasts.begin() + static_cast<long>(count - 1),
                      contrasts.end(), std::greater<>());
-    return contrasts[enough - 1];
+    return contrasts[count - 1];
+}
+
+double inkOf(const QImage& part, const QColor& around) {
+    return inkReachedBy(part, around, (part.width() + part.height()) / 2);
 }
 
 // A read-only text field shows its text as a label does, enabled or not.
@@ -623,6 +644,14 @@ QImage wholePictureOf(QWidget& window, const QColor& desktop) {
     return whole;
 }
 
+QColor surroundingColour(const QImage& picture, const QRect& area, int width) {
+    return surroundingBand(picture, area, width);
+}
+
+double inkOf(const QImage& part, const QColor& around, int enough) {
+    return inkReachedBy(part, around, enough);
+}
+
 std::vector<std::string> windowFaults(QWidget& window, const QColor& desktop,
                                       std::vector<QImage>& pictures) {
     std::vector<std::string> faults;
@@ -638,6 +667,7 @@ std::vector<std::string> windowFaults(QWidget& window, const QColor& desktop,
         pictures.push_back(pictureOf(window, desktop));
         addOnce(faults, seen, contrastFaults(window, pictures.back()));
         addOnce(faults, seen, controlFaults(window, pictures.back(), desktop, checkedControls));
+        addOnce(faults, seen, controlPartFaults(window, pictures.back()));
         if (!bar || position >= bar->maximum()) {
             break;
         }

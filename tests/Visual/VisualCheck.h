@@ -50,6 +50,11 @@ double contrastRatio(QColor text, const QColor& background);
 double requiredContrast(const QFont& font);
 // The characters of `text` that `font`, with the fonts Qt falls back to, draws as a box.
 QString missingCharacters(const QString& text, const QFont& font);
+// The colour covering most of the band `width` pixels wide around `area` of `picture`.
+QColor surroundingColour(const QImage& picture, const QRect& area, int width);
+// How strongly `part` stands out from `around`: the contrast reached by at least `enough` of
+// its pixels.
+double inkOf(const QImage& part, const QColor& around, int enough);
 // The colour covering most of `area` of `picture`.
 QColor dominantColour(const QImage& picture, const QRect& area);
 

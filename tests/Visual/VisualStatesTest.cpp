@@ -246,6 +246,21 @@ public:
         world.queue.runUntilIdle();
         return missionControlMirror->window(1);
     }
+    // The host's Accessibility pane, opened from the wizard's first step as a person opens it.
+    QWidget* privacyPane() {
+        return systemSettingsPane([this] {
+            click(wizardAtLaunch(), "health.action.0");
+            world.queue.advance(0.5);
+        });
+    }
+    // Both overlays on, as the Display page's switches turn them on.
+    void showOverlays() {
+        UserDefaults& defaults = host().defaults();
+        defaults.set(DisplayPresentationSettingsStore::overlayEnabledKey, PropertyValue(true));
+        defaults.set(DisplayPresentationSettingsStore::titleOverlayEnabledKey, PropertyValue(true));
+        d().refreshPersistentGridOverlay();
+        world.queue.runUntilIdle();
+    }
 
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
@@ -422,15 +437,17 @@ std::vector<VisualState> states() {
         {"MissionControl", "SharedSpaces", [](W& w) { return w.missionControl(); }, true},
         {"Overlay", "GridAndTitle",
          [](W& w) {
-             UserDefaults& defaults = w.host().defaults();
-             defaults.set(DisplayPresentationSettingsStore::overlayEnabledKey, PropertyValue(true));
-             defaults.set(DisplayPresentationSettingsStore::titleOverlayEnabledKey,
-                          PropertyValue(true));
-             w.d().refreshPersistentGridOverlay();
-             w.world.queue.runUntilIdle();
+             w.showOverlays();
              return const_cast<QWidget*>(static_cast<const QWidget*>(
                  w.d().persistentGridOverlayController().window("UUID-A")));
          }},
+        {"Overlay", "Title",
+         [](W& w) {
+             w.showOverlays();
+             return const_cast<QWidget*>(static_cast<const QWidget*>(
+                 w.d().persistentTitleOverlayController().window("UUID-A")));
+         }},
+        {"SystemSettings", "PrivacyPane", [](W& w) { return w.privacyPane(); }},
         {"StatusMenu", "Mirror",
          [](W& w) {
              w.d().menuBarController().setup();
@@ -468,6 +485,20 @@ std::vector<VisualState> states() {
         TessarinHealthActionHandler::showLaunchAtLoginError(
             "The operation couldn't be completed. Operation not permitted");
     });
+    // Clicking a shortcut recorder while the program may not read the keys.
+    all.push_back({"Alert", "AccessibilityPermissionRequired", [](W& w) {
+                       QWidget* page = w.page(Page::keyboard);
+                       w.host().system().setProcessTrusted(false);
+                       auto* recorder = page->findChild<QWidget*>(
+                           QString::fromStdString(KeyboardShortcutsViewIdentifier::shortcutControl(
+                               HotkeyIdentifier::showOSD, "recorder")));
+                       EXPECT_NE(recorder, nullptr);
+                       if (recorder != nullptr) {
+                           QTest::mouseClick(recorder, Qt::LeftButton);
+                       }
+                       w.world.queue.runUntilIdle();
+                       return w.alert();
+                   }});
     all.push_back({"Alert", "UpdatesNotConfigured", [](W& w) {
                        w.click(w.page(Page::about), "about.application.checkForUpdates");
                        return w.alert();

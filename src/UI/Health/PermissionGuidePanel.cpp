@@ -2,6 +2,7 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "UI/WindowShape/RoundedWindowMask.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -46,10 +47,15 @@ void PermissionGuidePanel::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(alpha_);
     QPainterPath path;
-    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 18, 18);
+    path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius, cornerRadius);
     painter.fillPath(path, QColor(30, 30, 34, 214));
     painter.setPen(QPen(QColor(255, 255, 255, 40), 1));
     painter.drawPath(path);
+}
+
+void PermissionGuidePanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    RoundedWindowMask::apply(*this, cornerRadius);
 }
 
 } // namespace tessarin

@@ -13,6 +13,7 @@ class PermissionGuidePanel final : public QWidget {
     Q_OBJECT
 public:
     static constexpr int level = 3;
+    static constexpr double cornerRadius = 18;
     static constexpr bool canBecomeKey() { return false; }
     static constexpr bool canBecomeMain() { return false; }
 
@@ -29,6 +30,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     Rect hostFrame_;

@@ -7,6 +7,7 @@
 #include "Platform/StatusBar/StatusBar.h"
 #include "Platform/StatusBar/StatusItem.h"
 #include "Support/MainQueue.h"
+#include "UI/WindowShape/RoundedWindowMask.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -40,6 +41,7 @@ QColor menuBarTint() {
 // The frameless stand-in for a tray: the picture, and the menu on a click.
 class StatusItemWindow final : public QWidget {
 public:
+    static constexpr double kCornerRadius = 6;
     std::function<void(QPoint)> onClick;
     QImage image;
 
@@ -55,8 +57,12 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setBrush(QGuiApplication::palette().color(QPalette::Window));
         painter.setPen(Qt::NoPen);
-        painter.drawRoundedRect(QRectF(rect()), 6, 6);
+        painter.drawRoundedRect(QRectF(rect()), kCornerRadius, kCornerRadius);
         painter.drawImage(QRectF(4, 4, kSide, kSide), image);
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        RoundedWindowMask::apply(*this, kCornerRadius);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (onClick) {

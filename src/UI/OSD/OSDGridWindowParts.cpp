@@ -18,6 +18,8 @@ namespace {
 
 // The header's title band at scale 1.
 constexpr double kTitleBand = 18;
+// The least room the footer hint leaves at the window's left edge.
+constexpr double kFooterHintMargin = 16;
 
 // Edges are rounded, not sizes, so views that share an edge keep sharing it.
 QRect qtRect(const Rect& frame, double windowHeight) {
@@ -119,6 +121,8 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->displayIdentifier = std::move(displayIdentifier);
     parts->panel =
         std::make_unique<OSDOverlayPanel>(Rect{0, 0, body.width, body.height + 42 * scale});
+    // Its rounded backdrop fills it.
+    parts->panel->setCornerRadius(OSDBackdropView::cornerRadius);
     QWidget* content = parts->panel.get();
     parts->backdrop = new OSDBackdropView(content);
     parts->gridView = new OSDGridView(content);
@@ -128,6 +132,8 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->headerDetailLabel = makeChromeLabel(content, Qt::AlignRight, {});
     parts->footerLabel = makeChromeLabel(content, Qt::AlignHCenter, defaultFooterTitle);
     parts->footerLabel->hide();
+    // The hint is the program's own instruction: laid out to be read whole, never cut.
+    parts->footerLabel->setProperty("elides", false);
     parts->footerMissionControlButton = makeFooterButton(
         content, parts->gridView, OSDGridWindowParts::missionControlButtonName, "Mission Control",
         [](const OSDGridMouseInteractionContext& context) { return context.onOpenMissionControl; });
@@ -227,10 +233,7 @@ void OSDGridWindowParts::layoutSubviews(OSDGridSize gridSize, bool showsFooter) 
     if (layout.footerFrame && showsFooter) {
         const Rect footer{left, layout.footerFrame->minY(), width, layout.footerFrame->height()};
         const double buttonsLeft = layoutFooterButtons(footer, size.height);
-        // The hint keeps clear of the buttons, centred in the width they leave.
-        footerLabel->setGeometry(
-            qtRect(Rect{footer.minX(), footer.minY(), buttonsLeft - footer.minX(), footer.height()},
-                   size.height));
+        footerLabel->setGeometry(qtRect(footerHintFrame(footer, buttonsLeft), size.height));
     } else {
         footerLabel->setGeometry(QRect());
         footerLabel->hide();
@@ -253,6 +256,17 @@ double OSDGridWindowParts::layoutFooterButtons(const Rect& footer, double window
         right = frame.minX() - 6;
     }
     return right;
+}
+
+// The hint keeps clear of the buttons, centred in the width they leave. A hint wider than that
+// reaches left past the cells into the window's margin, so that it is read whole, not cut.
+Rect OSDGridWindowParts::footerHintFrame(const Rect& footer, double buttonsLeft) const {
+    const double needed = footerLabel->fontMetrics().horizontalAdvance(footerLabel->text()) + 2;
+    double left = footer.minX();
+    if (buttonsLeft - left < needed) {
+        left = std::min(left, std::max(kFooterHintMargin, buttonsLeft - needed));
+    }
+    return Rect{left, footer.minY(), buttonsLeft - left, footer.height()};
 }
 
 void OSDGridWindowParts::applyBackdropOpacity(OSDGridOpacity opacity) {

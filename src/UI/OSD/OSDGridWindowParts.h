@@ -40,6 +40,8 @@ struct OSDGridWindowParts {
     // Places the shown buttons at the footer's right end; answers where the leftmost begins, 6
     // points clear of it (the footer's right edge when none is shown).
     double layoutFooterButtons(const Rect& footer, double windowHeight);
+    // Where the footer hint goes, left of `buttonsLeft` (y up).
+    Rect footerHintFrame(const Rect& footer, double buttonsLeft) const;
     void applyBackdropOpacity(OSDGridOpacity opacity);
     // Light or dark chrome; automatic follows the host's appearance.
     void applyAppearanceMode(OSDAppearanceMode mode);

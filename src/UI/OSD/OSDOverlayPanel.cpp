@@ -4,6 +4,7 @@
 #include "Platform/Host.h"
 #include "Platform/Input/HostKeyEvent.h"
 #include "Platform/MachineScreen.h"
+#include "UI/WindowShape/RoundedWindowMask.h"
 
 namespace tessarin {
 namespace {
@@ -54,6 +55,22 @@ void OSDOverlayPanel::keyPressEvent(QKeyEvent* event) {
     const auto host = hostKeyEvent(*event);
     if (!host || !keyDown(*host)) {
         QWidget::keyPressEvent(event);
+    }
+}
+
+void OSDOverlayPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (cornerRadius_ > 0) {
+        RoundedWindowMask::apply(*this, cornerRadius_);
+    }
+}
+
+void OSDOverlayPanel::setCornerRadius(double radius) {
+    cornerRadius_ = radius;
+    if (radius > 0) {
+        RoundedWindowMask::apply(*this, radius);
+    } else {
+        clearMask();
     }
 }
 

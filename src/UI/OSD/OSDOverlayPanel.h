@@ -53,9 +53,14 @@ public:
     void orderFrontRegardless();
     void orderOut();
 
+    // The radius of the rounded shape drawn inside the panel; 0, the default, for none.
+    void setCornerRadius(double radius);
+
 protected:
     // Escape asks for cancel; every other key goes through the key-down path as the host's event.
     void keyPressEvent(QKeyEvent* event) override;
+    // Cut to its rounded shape, when it has one, where the desktop draws no translucency.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     Rect hostFrame_;
@@ -63,6 +68,7 @@ private:
     bool ignoresMouseEvents_ = true;
     bool acceptsMouseMovedEvents_ = false;
     bool isKeyWindow_ = false;
+    double cornerRadius_ = 0;
 };
 
 } // namespace tessarin

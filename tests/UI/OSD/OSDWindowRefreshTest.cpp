@@ -1,6 +1,7 @@
 #include "Platform/SystemServices.h"
 #include "UI/OSD/OSDGridCellRenderer.h"
 #include "UI/OSD/OSDWindowTestSupport.h"
+#include "UI/Text/TailTruncatingLabel.h"
 
 #include <QRawFont>
 
@@ -188,6 +189,32 @@ TEST_F(OSDWindowTest, ChromeFollowsAppearanceAndCapsItsFonts) {
         EXPECT_EQ(grid.headerIconView->geometry().left(), std::lround(cells.frames()[0].minX()));
         EXPECT_EQ(grid.footerLabel->geometry().left(), std::lround(cells.frames()[0].minX()));
         EXPECT_EQ(grid.footerLabel->geometry().right() + 1, std::lround(cells.frames()[1].maxX()));
+    }
+}
+
+// A picker's hint beside both footer buttons is read whole at every size, left of the buttons
+// and inside the window.
+TEST_F(OSDWindowTest, PickerFooterHintFitsBesideItsButtons) {
+    for (const OSDGridSize size :
+         {OSDGridSize::medium, OSDGridSize::large, OSDGridSize::extraLarge}) {
+        SCOPED_TRACE(static_cast<int>(size));
+        DisplayOSDSettings settings;
+        settings.gridSize = size;
+        OSDGridMouseInteractionContext context;
+        context.footerTitle = "Select or drag to re-arrange";
+        context.onOpenMissionControl = [] {};
+        context.onAddSpaceAtTail = [] {};
+        window.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(8, 3))}, settings,
+                    false, OSDGridAppearanceSettings::defaultValue(),
+                    OSDDismissalBehavior::manual(), "UUID-A", context, std::nullopt, nullptr,
+                    nullptr);
+        ASSERT_NE(window.gridWindow(), nullptr);
+        const OSDGridWindowParts& grid = *window.primaryGrid();
+        const auto* hint = dynamic_cast<const TailTruncatingLabel*>(grid.footerLabel);
+        ASSERT_NE(hint, nullptr);
+        EXPECT_EQ(hint->shownText().toStdString(), hint->text().toStdString());
+        EXPECT_LT(hint->geometry().right(), grid.footerMissionControlButton->geometry().left());
+        EXPECT_GE(hint->geometry().left(), 16);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
+#include "UI/Preferences/Kit/ProgramStyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -16,7 +17,8 @@
 
 namespace tessarin::testing {
 
-// Widgets need an application object; the suite shares one for the whole run.
+// Widgets need an application object; the suite shares one for the whole run, drawn in the
+// program's style as the program draws its windows.
 inline void ensureWidgetApplication() {
     if (QApplication::instance() == nullptr) {
         static int argc = 1;
@@ -25,6 +27,7 @@ inline void ensureWidgetApplication() {
         static QApplication* application = new QApplication(argc, argv);
         (void)application;
     }
+    ProgramStyle::install();
 }
 
 // Runs the deletions that widgets asked for with `deleteLater`.

@@ -60,14 +60,15 @@ QString text(const std::optional<fs::path>& bundle, const SourceAddresses& addre
     const QString separator =
         QStringLiteral("\n\n") + QString(40, QChar('-')) + QStringLiteral("\n\n");
     const QString bow = QString::fromUtf8(creditEmoji);
-    // An address nobody recorded leaves its line out rather than say so in the credit.
+    // An address nobody recorded leaves its line out rather than say so in the credit; the bow
+    // that follows the address then ends the credit's own line instead of standing alone.
     const QString multitouchCredit =
         QStringLiteral("Three-finger tap input provided by") +
         (addresses.multitouch ? QStringLiteral("\n") + *addresses.multitouch : QString());
     const QString spaceSwitcherCredit =
-        QStringLiteral("Fast space switching method based on\n") +
-        (addresses.spaceSwitcher ? *addresses.spaceSwitcher + QStringLiteral(" ") : QString()) +
-        bow;
+        QStringLiteral("Fast space switching method based on") +
+        (addresses.spaceSwitcher ? QStringLiteral("\n") + *addresses.spaceSwitcher : QString()) +
+        QStringLiteral(" ") + bow;
     return multitouchCredit + QStringLiteral("\n\n") + multitouch + separator +
            spaceSwitcherCredit + QStringLiteral("\n\n") + spaceSwitcher;
 }

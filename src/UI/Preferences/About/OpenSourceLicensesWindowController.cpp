@@ -43,6 +43,8 @@ OpenSourceLicensesWindowController::OpenSourceLicensesWindowController(const QSt
     textView_->setPlainText(contentText);
     textView_->setReadOnly(true);
     textView_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Text to read and select, not to type in: no caret, though the keys still move a selection.
+    textView_->setCursorWidth(0);
     textView_->setFrameShape(QFrame::NoFrame);
     textView_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     textView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -3,6 +3,7 @@
 #include "Hotkeys/GlobalEventTapRecorder.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 
 #include <QHBoxLayout>
 #include <cstdio>
@@ -61,7 +62,7 @@ ShortcutSettingControl::ShortcutSettingControl(
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(recorder_, 0, Qt::AlignVCenter);
-    layout->addSpacing(8);
+    layout->addSpacing(SettingsPageLayout::recorderButtonGap);
     layout->addWidget(clearButton_, 0, Qt::AlignVCenter);
     layout->addSpacing(4);
     layout->addWidget(resetButton_, 0, Qt::AlignVCenter);

@@ -130,7 +130,7 @@ void DirectSlotSettingsRowView::layOut() {
     layout->addWidget(obscureCheckbox_);
     layout->addSpacing(44 - (obscureCheckbox_->sizeHint().width() + 1) / 2);
     layout->addWidget(recorder_);
-    layout->addSpacing(12);
+    layout->addSpacing(SettingsPageLayout::recorderButtonGap);
     layout->addWidget(clearButton_);
     layout->addSpacing(4);
     layout->addWidget(resetButton_);

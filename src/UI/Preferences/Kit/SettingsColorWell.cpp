@@ -38,17 +38,17 @@ void SettingsColorWell::openPanel() {
 void SettingsColorWell::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    // A disabled well fades into its card, as a disabled switch does.
-    if (!isEnabled()) {
-        painter.setOpacity(SettingsSwitch::disabledOpacity);
-    }
     const Appearance appearance = SettingsPageLayout::effectiveAppearance();
     const QRectF bounds = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    // Its border shows the well whatever colour it holds, as plainly as an off switch.
+    // Its border shows the well whatever colour it holds, as plainly as an off switch; a
+    // disabled well keeps most of its border, so it still shows on a dark card, and fades its
+    // colour, as a disabled switch does.
+    painter.setOpacity(isEnabled() ? 1.0 : disabledBorderOpacity);
     painter.setPen(SettingsSwitch::trackColor(false));
     painter.setBrush(
         SettingsPageLayout::resolvedColor(SettingsSystemColor::controlBackground, appearance));
     painter.drawRoundedRect(bounds, 5, 5);
+    painter.setOpacity(isEnabled() ? 1.0 : SettingsSwitch::disabledOpacity * 0.6);
     painter.setPen(Qt::NoPen);
     painter.setBrush(color_);
     painter.drawRoundedRect(bounds.adjusted(4, 4, -4, -4), 3, 3);

@@ -27,6 +27,9 @@ public:
 
     QSize sizeHint() const override { return {44, 24}; }
 
+    // How much of a disabled well's border shows over its card.
+    static constexpr qreal disabledBorderOpacity = 0.65;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

@@ -68,6 +68,9 @@ inline constexpr int sliderLabelGap = 10;
 inline constexpr int sliderLabelWidth = 54;
 inline constexpr int colorWellWidth = 44;
 inline constexpr int colorWellHeight = 24;
+// From a shortcut recorder to the clear button after it, the same in every row, so the
+// recorders of a page stand in one column.
+inline constexpr int recorderButtonGap = 12;
 
 } // namespace SettingsPageLayout
 

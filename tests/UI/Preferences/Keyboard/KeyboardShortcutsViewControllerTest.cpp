@@ -271,6 +271,25 @@ TEST_F(KeyboardPageTest, InTheDarkTheDirectAndWorkspaceRowsTakeTheKitsColours) {
     }
 }
 
+// The recorders of the shortcut rows and of the direct slots stand in one column.
+TEST_F(KeyboardPageTest, EveryRecorderOfThePageStandsInOneColumn) {
+    const auto edges = [this](HotkeyIdentifier identifier) {
+        const QWidget* shown = find(recorder(identifier));
+        EXPECT_NE(shown, nullptr);
+        if (shown == nullptr) {
+            return std::pair{0, 0};
+        }
+        const int left = shown->mapTo(page->view(), QPoint()).x();
+        return std::pair{left, left + shown->width()};
+    };
+    const auto column = edges(HotkeyIdentifier::space1);
+    for (const HotkeyIdentifier identifier :
+         {HotkeyIdentifier::showOSD, HotkeyIdentifier::left, HotkeyIdentifier::down,
+          HotkeyIdentifier::space10, HotkeyIdentifier::lastSpace}) {
+        EXPECT_EQ(edges(identifier), column) << rawValue(identifier);
+    }
+}
+
 class SharedSpacesKeyboardPageTest : public KeyboardPageTest {
 protected:
     SharedSpacesKeyboardPageTest() : KeyboardPageTest(fakes::switchingScenario(101, true)) {}

@@ -1,0 +1,54 @@
+#include "Platform/MachineDesktop/CompositingManager.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <string>
+#include <xcb/xcb.h>
+
+namespace tessarin::CompositingManager {
+
+namespace {
+
+// The screen number of the display Qt connected to: the part after the point in ":0.1".
+int screenNumber() {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr) {
+        return 0;
+    }
+    const std::string name(display);
+    const auto colon = name.rfind(':');
+    const auto point = name.find('.', colon == std::string::npos ? 0 : colon);
+    return point == std::string::npos ? 0 : std::atoi(name.c_str() + point + 1);
+}
+
+} // namespace
+
+bool runs() {
+    auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (application == nullptr || QGuiApplication::platformName() != QLatin1String("xcb")) {
+        return true;
+    }
+    auto* x11 = application->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
+        return true;
+    }
+    const std::string selection = "_NET_WM_CM_S" + std::to_string(screenNumber());
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 1, static_cast<uint16_t>(selection.size()), selection.c_str()),
+        nullptr);
+    // No client ever named the selection: no compositing manager has run on this display.
+    if (atom == nullptr || atom->atom == XCB_ATOM_NONE) {
+        std::free(atom);
+        return false;
+    }
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    std::free(atom);
+    return owned;
+}
+
+} // namespace tessarin::CompositingManager
