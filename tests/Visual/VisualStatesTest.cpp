@@ -8,6 +8,7 @@
 #include "Model/Settings/DisplayPresentationSettingsStore.h"
 #include "Model/Spaces/DirectSlotMetadataStore.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/MachineInput/X11HotKeyGrabPlan.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramBundle.h"
@@ -158,7 +159,7 @@ public:
     }
 
     // The last-Space default kept by the X server, and the picker's, the right move's and the
-    // third slot's keys held by another program, as the machine's keyboard reports them.
+    // third slot's keys held by another program.
     void markUndeliverable() {
         HotKeyDelivery& delivery = host().hotKeys().delivery();
         delivery.setKeptRule([](uint32_t keyCode,
@@ -170,14 +171,16 @@ public:
                                        "Ctrl+Alt+Super+KP_Add", "switching to the next video mode"};
         });
         std::map<std::pair<uint32_t, uint32_t>, HotKeyDeliveryIssue> held;
-        for (const auto& [identifier, keys] :
-             {std::pair{HotkeyIdentifier::showOSD, "Ctrl+Alt+Super+space"},
-              std::pair{HotkeyIdentifier::right, "Ctrl+Alt+Super+Right"},
-              std::pair{HotkeyIdentifier::space3, "Ctrl+Alt+Super+3"}}) {
+        for (const HotkeyIdentifier identifier :
+             {HotkeyIdentifier::showOSD, HotkeyIdentifier::right, HotkeyIdentifier::space3}) {
             if (const auto combination =
                     d().hotkeyStore.combination(HotkeyAction::cursor(identifier))) {
+                // Named as the grab names them, so the line speaks of the keys the row shows.
                 held[{combination->keyCode, combination->modifiers}] = {
-                    HotKeyDeliveryProblem::heldByAnotherClient, keys, {}};
+                    HotKeyDeliveryProblem::heldByAnotherClient,
+                    x11CombinationName(static_cast<uint16_t>(combination->keyCode),
+                                       combination->modifiers),
+                    {}};
             }
         }
         delivery.setHeldElsewhere(held);
