@@ -1,8 +1,11 @@
 #include "Platform/Preferences/DefaultsFileFormat.h"
 #include "Platform/Preferences/DefaultsFileLock.h"
+#include "Platform/Preferences/DefaultsFileWatcher.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Support/Logger.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <fcntl.h>
@@ -139,6 +142,27 @@ TEST_F(SharedDefaultsFileTest, AChangeStoredElsewhereReachesTheStoreAndItsObserv
     const UserDefaults reopened(file);
     EXPECT_EQ(reopened.dictionaryRepresentation(),
               (PropertyDictionary{{"mine", int64_t{3}}, {"own", int64_t{4}}}));
+}
+
+// Watched, the store hears of another process's write without writing or synchronizing itself.
+TEST_F(SharedDefaultsFileTest, AWatchedStoreTakesInAnotherProcesssWriteAtOnce) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    UserDefaults watched(file);
+    watched.set("mine", 1);
+    DefaultsFileWatcher watcher(watched);
+    std::vector<std::string> heard;
+    watched.addObserver([&](const std::string& key) { heard.push_back(key); });
+    auto other = startWriter("fromOther", 1);
+    ASSERT_TRUE(other->waitForFinished(60000));
+    const QDeadlineTimer deadline(20000);
+    while (heard.empty() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_EQ(heard, std::vector<std::string>{"fromOther"});
+    EXPECT_EQ(watched.integerValue("fromOther"), 1);
 }
 
 TEST_F(SharedDefaultsFileTest, ASynchronizeWithNothingNewElsewhereTellsNoObserver) {
