@@ -4,6 +4,8 @@
 #include "Platform/Preferences/UserDefaults.h"
 
 #include <QStringList>
+#include <filesystem>
+#include <vector>
 
 namespace tessarin {
 
@@ -18,18 +20,30 @@ void DefaultsFileWatcher::watchPaths() {
     if (!file) {
         return;
     }
-    QStringList paths{QString::fromStdString(file->parent_path().string()),
-                      QString::fromStdString(file->string())};
+    std::vector<std::filesystem::path> paths{*file};
     const DefaultsFileTarget target = resolveDefaultsFileTarget(*file);
     if (target.error.empty() && target.path != *file) {
-        paths << QString::fromStdString(target.path.parent_path().string())
-              << QString::fromStdString(target.path.string());
+        paths.push_back(target.path);
     }
     const QStringList watched = watcher_.files() + watcher_.directories();
-    for (const QString& path : paths) {
-        if (!watched.contains(path)) {
-            watcher_.addPath(path); // fails quietly for a path that is not there yet
+    const auto watch = [&](const std::filesystem::path& path, std::filesystem::file_type type) {
+        std::error_code error;
+        const QString name = QString::fromStdString(path.string());
+        // Only what is there as what it should be: a folder that is a file is not watched.
+        if (std::filesystem::status(path, error).type() == type && !watched.contains(name)) {
+            watcher_.addPath(name);
         }
+    };
+    for (const auto& path : paths) {
+        // A folder not made yet: the nearest one above it tells when it is made.
+        auto folder = path.parent_path();
+        std::error_code error;
+        while (!folder.empty() && folder != folder.parent_path() &&
+               !std::filesystem::exists(folder, error)) {
+            folder = folder.parent_path();
+        }
+        watch(folder, std::filesystem::file_type::directory);
+        watch(path, std::filesystem::file_type::regular);
     }
 }
 

@@ -150,8 +150,8 @@ TEST_F(SharedDefaultsFileTest, AWatchedStoreTakesInAnotherProcesssWriteAtOnce) {
     char name[] = "test";
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
+    fs::remove_all(file.parent_path()); // made by the other process's write
     UserDefaults watched(file);
-    watched.set("mine", 1);
     DefaultsFileWatcher watcher(watched);
     std::vector<std::string> heard;
     watched.addObserver([&](const std::string& key) { heard.push_back(key); });
