@@ -114,7 +114,8 @@ bool plainRename(const std::filesystem::path& from, const std::filesystem::path&
 
 std::optional<std::string> replaceFileAtomically(const std::filesystem::path& file,
                                                  const std::string& text,
-                                                 const DefaultsFileReplacementHooks& hooks) {
+                                                 const DefaultsFileReplacementHooks& hooks,
+                                                 struct stat* written) {
     TemporaryFile temporary(file);
     if (temporary.fd() < 0) {
         return temporary.openError();
@@ -126,6 +127,9 @@ std::optional<std::string> replaceFileAtomically(const std::filesystem::path& fi
     takePermissionsOf(file, temporary.fd());
     if (::fsync(temporary.fd()) != 0) {
         return "fsync: " + systemError(errno);
+    }
+    if (written && ::fstat(temporary.fd(), written) != 0) {
+        return "fstat: " + systemError(errno);
     }
     if (!temporary.closeFile()) {
         return "close: " + systemError(errno);

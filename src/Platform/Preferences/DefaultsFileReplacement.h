@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 
 namespace tessarin {
 
@@ -20,9 +21,11 @@ struct DefaultsFileReplacementHooks {
 // the same folder (made with O_EXCL under a name no other writer uses, so two processes never
 // write into each other's), is flushed, takes the replaced file's permissions and is renamed
 // over it. A write that fails at any step leaves the previous file whole and removes its
-// temporary file. Answers why it failed, or nothing.
+// temporary file. Answers why it failed, or nothing; `written` gets the new file's status as it
+// was written, before any other process could replace it in turn.
 std::optional<std::string> replaceFileAtomically(const std::filesystem::path& file,
                                                  const std::string& text,
-                                                 const DefaultsFileReplacementHooks& hooks);
+                                                 const DefaultsFileReplacementHooks& hooks,
+                                                 struct stat* written = nullptr);
 
 } // namespace tessarin

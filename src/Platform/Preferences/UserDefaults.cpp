@@ -93,6 +93,10 @@ UserDefaults::FileStamp UserDefaults::stampOf(const std::filesystem::path& file)
     if (::stat(file.c_str(), &status) != 0) {
         return {};
     }
+    return stampOf(status);
+}
+
+UserDefaults::FileStamp UserDefaults::stampOf(const struct stat& status) {
     return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
             static_cast<int64_t>(status.st_size),
             static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
@@ -246,7 +250,7 @@ void UserDefaults::refreshLocked(std::vector<std::string>& external) {
     if (!result.values) {
         return; // the next write moves it aside
     }
-    seen_ = stampOf(target.path);
+    seen_ = stamp; // a change after this stamp is read again at its own notice
     adoptLocked(*result.values, external);
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tessarin {
@@ -104,6 +105,7 @@ private:
         friend bool operator==(const FileStamp&, const FileStamp&) = default;
     };
     static FileStamp stampOf(const std::filesystem::path& file);
+    static FileStamp stampOf(const struct stat& status);
     void load();
     // A write that would make the file larger than its reader takes is never made. Keys that
     // other processes changed meanwhile are added to `external`.
