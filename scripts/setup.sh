@@ -4,8 +4,10 @@ set -euo pipefail
 
 packages=(qt6-base-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev cmake
           ninja-build g++ pkg-config libxcb1-dev libxcb-keysyms1-dev fontconfig fonts-dejavu-core
-          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool)
+          fonts-dejavu-extra fonts-noto-color-emoji xvfb xdotool openbox x11-utils)
 
+# The X keyboard map, read for the combinations the X server keeps for itself.
+packages+=(libxcb-xkb-dev)
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

@@ -9,8 +9,12 @@
 #include "Core/Presentation/OSDPresentationMetrics.h"
 #include "Model/Seams/ApplicationDelegate.h"
 #include "Platform/Host.h"
+#include "Platform/MachineInput/MachineInputSession.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/MachineMouseFeed.h"
+#include "Platform/MachineInput/X11DisplayProbe.h"
 #include "Platform/MachineInput/X11HotKeyGrab.h"
+#include "Platform/MachineScreen.h"
 #include "Platform/Preferences/DefaultsFileWatcher.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Program/RunningCopy.h"
@@ -22,11 +26,13 @@
 #include "Support/TerminationSignals.h"
 #include "UI/Alerts/SystemAlertDialog.h"
 #include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/MissionControl/MissionControlMirror.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Preferences/Kit/ProgramPalette.h"
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +76,16 @@ void reportLaunchDuration(std::chrono::steady_clock::time_point started,
     });
 }
 
+// The host's displays are shown on the machine's first screen, shrunk to fit when they would not.
+void showDisplaysOnMachineScreen(Host& host) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        MachineScreen::of(host).setArea(
+            Rect{static_cast<double>(area.x()), static_cast<double>(area.y()),
+                 static_cast<double>(area.width()), static_cast<double>(area.height())});
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -87,6 +103,12 @@ int main(int argc, char** argv) {
         return 0;
     case ProgramLaunch::Action::run:
         break;
+    }
+    // The toolkit aborts when it cannot open its display: a setup to name, not a crash.
+    if (launch.x11Display && !x11DisplayOpens(*launch.x11Display)) {
+        std::fprintf(stderr, "%s\n",
+                     ProgramLaunch::unopenableDisplayMessage(*launch.x11Display).c_str());
+        return 1;
     }
     const bool headless = launch.offscreen;
     if (headless) {
@@ -125,6 +147,10 @@ int main(int argc, char** argv) {
     ScopedCurrentHost currentHost(host);
     // Another copy's change of the settings file reaches this one as it is made.
     DefaultsFileWatcher defaultsWatcher(host.defaults());
+    // Offscreen the host keeps its own coordinates: the snapshot draws nothing of the machine's.
+    if (!headless) {
+        showDisplaysOnMachineScreen(host);
+    }
     // Every window, sheet, alert and menu is drawn in the host's appearance.
     ProgramPalette palette;
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
@@ -138,18 +164,23 @@ int main(int argc, char** argv) {
     }
     ProgramActivationFeed activationFeed(host.programActivation());
     TerminationSignals signals;
-    // Offscreen nothing is on screen to mirror the status item and System Settings into.
+    // Offscreen nothing is on screen to mirror the status item, System Settings and Mission
+    // Control into.
     std::optional<StatusBarMirror> statusBarMirror;
     std::optional<SystemSettingsMirror> systemSettingsMirror;
+    std::optional<MissionControlMirror> missionControlMirror;
     if (!headless) {
         statusBarMirror.emplace(host.statusBar());
         systemSettingsMirror.emplace(host.systemSettings());
+        missionControlMirror.emplace(host.missionControl());
         host.system().setAlertPresenter(SystemAlertDialog::run);
     }
     delegate->applicationDidFinishLaunching();
-    // After the delegate's launch, which installs the main menu's key equivalents: the feed must
-    // see every key before them.
-    MachineKeyboardFeed keyboardFeed(host.events());
+    // After the delegate's launch, which installs the main menu's key equivalents: the feeds
+    // must see every key and click before them.
+    MachineInputSession machineInput(host.events());
+    MachineKeyboardFeed keyboardFeed(machineInput);
+    MachineMouseFeed mouseFeed(machineInput, host);
     // Offscreen there is no desktop whose keys could be grabbed.
     std::optional<X11HotKeyGrab> hotKeyGrab;
     if (!headless) {
@@ -160,6 +191,7 @@ int main(int argc, char** argv) {
     delegate->applicationWillTerminate();
     ApplicationDelegate::install(nullptr);
     delegate.reset();
+    missionControlMirror.reset();
     systemSettingsMirror.reset();
     statusBarMirror.reset();
     return status;

@@ -1,6 +1,7 @@
 #include "Hotkeys/HotkeyCombination.h"
 
 #include "Hotkeys/HotkeyIdentifier.h"
+#include "Hotkeys/KeyCodeText.h"
 
 #include <functional>
 #include <limits>
@@ -72,8 +73,12 @@ HotkeyCombination HotkeyCombination::missionControlPresetDown() {
     return {125, HotkeyModifier::control, "\u2193", "\uF701"};
 }
 
+std::string HotkeyCombination::shownKey() const {
+    return keyCodeText(keyCode).value_or(displayKey);
+}
+
 std::string HotkeyCombination::displayString() const {
-    return symbols(modifiers) + displayKey;
+    return symbols(modifiers) + shownKey();
 }
 
 Json HotkeyCombination::toJson() const {

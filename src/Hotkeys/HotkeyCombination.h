@@ -47,7 +47,11 @@ struct HotkeyCombination {
     static HotkeyCombination missionControlPresetRight();
     static HotkeyCombination missionControlPresetUp();
     static HotkeyCombination missionControlPresetDown();
-    // The modifier glyphs followed by the key, as shown wherever a combination appears.
+    // The key the combination is registered on, as shown: registration uses only the key code,
+    // so a key with a text of its own shows that text whatever was stored with it (the keypad's
+    // plus shows "Keypad +"); a code no key has shows the stored text.
+    std::string shownKey() const;
+    // The modifier glyphs followed by the shown key, wherever a combination appears.
     std::string displayString() const;
 
     Json toJson() const;

@@ -42,6 +42,13 @@ void Dock::setMissionControlOpener(std::function<void()> open) {
     openMissionControl_ = std::move(open);
 }
 
+void Dock::switchToSpace(const std::string& displayIdentifier, SpaceID spaceID) {
+    SwitchTarget target;
+    target.displayIdentifier = displayIdentifier;
+    target.spaceID = spaceID;
+    scheduleSwitch(std::move(target));
+}
+
 void Dock::setAnimationDuration(TimeInterval seconds) {
     animationDuration_ = std::max(0.0, seconds);
 }
@@ -216,6 +223,12 @@ std::optional<SpaceID> Dock::resolveLandingSpace(const SwitchTarget& target) con
         return std::nullopt;
     }
     const auto& spaces = list->spaces;
+    if (target.spaceID) {
+        const bool held = std::any_of(spaces.begin(), spaces.end(), [&](const ManagedSpace& s) {
+            return s.id64 == *target.spaceID;
+        });
+        return held ? target.spaceID : std::nullopt;
+    }
     if (target.desktopNumber) {
         int seen = 0;
         for (const ManagedSpace& space : spaces) {

@@ -62,6 +62,10 @@ public:
     // Control opens at once.
     void setMissionControlOpener(std::function<void()> open);
 
+    // Turns a Space list to one of its Spaces once the animation has run, as a click on the
+    // Space in Mission Control does; a Space gone by then changes nothing.
+    void switchToSpace(const std::string& displayIdentifier, SpaceID spaceID);
+
     // Time from the end of a gesture or shortcut to the Space change.
     TimeInterval animationDuration() const { return animationDuration_; }
     void setAnimationDuration(TimeInterval seconds);
@@ -88,6 +92,7 @@ private:
         int64_t steps = 0;                   // relative to the Space current when it lands
         std::optional<uint32_t> targetIndex; // absolute, wins over steps when valid
         std::optional<int> desktopNumber;    // the n-th user desktop, wins over both
+        std::optional<SpaceID> spaceID;      // that very Space, wins over all of them
         std::optional<WindowID> carriedWindow;
     };
 

@@ -101,7 +101,7 @@ struct Host::Parts {
           multitouch(scenario.multitouchFramework ? std::make_unique<MultitouchManager>()
                                                   : nullptr),
           trackpad(events, queue, preferences, multitouch.get()),
-          setup(windowServer, system, privacy, program),
+          setup(windowServer, system, privacy, program, preferences, symbolicHotKeys),
           previews(scenario.previewServices, windowServer, displays, system),
           // Applications opened by path
           applications([this] { missionControl.open(); }) {}
@@ -184,6 +184,21 @@ Host::Host(const Scenario& scenario, MainQueue& queue, HostOptions options)
          [&table = p.symbolicHotKeys](int hotKey) { return table.isEnabled(hotKey); }});
     p.dock.setAnimationDuration(scenario.dockAnimationDuration);
     p.dock.setMissionControlOpener([&mc = p.missionControl] { mc.open(); });
+    // A file address of an application opens that application, as the workspace does.
+    p.system.addURLHandler([&applications = p.applications](const std::string& url) {
+        const std::string scheme = "file://";
+        const bool application = url.rfind(scheme, 0) == 0 && url.size() > scheme.size() + 4 &&
+                                 url.compare(url.size() - 4, 4, ".app") == 0;
+        return application && applications.openApplication(url.substr(scheme.size()));
+    });
+    // Mission Control draws its own pictures of the Spaces and leaves to one through the Dock.
+    p.missionControl.setSpacePainter(
+        [&capture = p.previews.capture](DisplayID display, SpaceID space, int width, int height) {
+            return capture.drawSpace(display, space, width, height);
+        });
+    p.missionControl.setSpaceSwitcher([&dock = p.dock](const std::string& list, SpaceID space) {
+        dock.switchToSpace(list, space);
+    });
 
     // The system mirrors the Space layout into its preferences, and tells the program when its
     // own defaults or the screens change.

@@ -18,7 +18,27 @@ public:
     State(WindowServer& windowServer, DisplayServer& displays, MainQueue& queue)
         : windowServer(windowServer), displayServer(displays), queue(queue) {}
 
+    // Hears every road that opens or closes it, and the Spaces changing under it.
+    void observeWindowServer() {
+        std::weak_ptr<State> weak = weak_from_this();
+        const auto announce = [weak, &queue = queue] {
+            queue.async([weak] {
+                if (auto self = weak.lock()) {
+                    self->notify();
+                }
+            });
+        };
+        missionControlToken = windowServer.addMissionControlObserver(announce);
+        spacesToken = windowServer.addSpacesObserver([weak, announce] {
+            if (auto self = weak.lock(); self && self->isOpen()) {
+                announce();
+            }
+        });
+    }
+
     ~State() override {
+        windowServer.removeMissionControlObserver(missionControlToken);
+        windowServer.removeSpacesObserver(spacesToken);
         pendingOpen.cancel();
         for (const auto& [index, item] : pendingEdits) {
             item.cancel();
@@ -66,12 +86,57 @@ public:
 
     // Clicking a Desktop in the bar goes there and leaves Mission Control.
     bool requestSwitch(DisplayID displayID, SpaceID spaceID) override {
+        return switchTo(displayID, spaceID);
+    }
+
+    // --- What it shows ------------------------------------------------------------------
+    std::vector<DisplayID> shownDisplays() const {
+        return isOpen() ? displayServer.activeDisplayList() : std::vector<DisplayID>{};
+    }
+
+    std::optional<std::vector<ShownSpace>> shownSpaces(DisplayID displayID) const {
+        const auto shown = shownDisplays();
+        if (std::find(shown.begin(), shown.end(), displayID) == shown.end()) {
+            return std::nullopt;
+        }
         const auto identifier = windowServer.spaceListIdentifier(displayID);
-        if (!identifier || !windowServer.setCurrentSpace(*identifier, spaceID)) {
+        const auto list = identifier ? windowServer.spaceList(*identifier) : std::nullopt;
+        if (!list) {
+            return std::nullopt;
+        }
+        std::vector<ShownSpace> result;
+        for (const ManagedSpace& space : list->spaces) {
+            result.push_back({space.id64, missionControlSpaceName(list->spaces, space.id64),
+                              space.id64 == list->currentSpace});
+        }
+        return result;
+    }
+
+    bool shows(DisplayID displayID, SpaceID spaceID) const {
+        const auto spaces = shownSpaces(displayID);
+        return spaces && std::any_of(spaces->begin(), spaces->end(),
+                                     [&](const ShownSpace& s) { return s.spaceID == spaceID; });
+    }
+
+    bool switchTo(DisplayID displayID, SpaceID spaceID) {
+        if (!shows(displayID, spaceID)) {
             return false;
         }
+        const auto identifier = windowServer.spaceListIdentifier(displayID);
         closeNow();
+        if (switcher) {
+            switcher(*identifier, spaceID);
+        } else {
+            windowServer.setCurrentSpace(*identifier, spaceID);
+        }
         return true;
+    }
+
+    void notify() {
+        const auto current = observers;
+        for (const auto& [token, observer] : current) {
+            observer();
+        }
     }
 
     // --- Showing ------------------------------------------------------------------------
@@ -140,13 +205,21 @@ public:
     std::size_t openRequests = 0;
     std::size_t closeRequests = 0;
     WorkItem pendingOpen;
+    SpacePainter painter;
+    SpaceSwitcher switcher;
+    std::map<ObserverToken, std::function<void()>> observers;
+    ObserverToken nextObserverToken = 1;
+    WindowServer::MissionControlObserverToken missionControlToken = 0;
+    WindowServer::SpacesObserverToken spacesToken = 0;
     std::map<std::size_t, WorkItem> pendingEdits; // by position in the edit log
     std::vector<Edit> editLog;
 };
 
 MissionControl::MissionControl(WindowServer& windowServer, DisplayServer& displays,
                                MainQueue& queue)
-    : state_(std::make_shared<State>(windowServer, displays, queue)) {}
+    : state_(std::make_shared<State>(windowServer, displays, queue)) {
+    state_->observeWindowServer();
+}
 
 MissionControl::~MissionControl() = default;
 
@@ -180,6 +253,50 @@ std::size_t MissionControl::openRequestCount() const {
 
 std::size_t MissionControl::closeRequestCount() const {
     return state_->closeRequests;
+}
+
+std::vector<DisplayID> MissionControl::shownDisplays() const {
+    return state_->shownDisplays();
+}
+
+bool MissionControl::isShownOn(DisplayID displayID) const {
+    const auto shown = state_->shownDisplays();
+    return std::find(shown.begin(), shown.end(), displayID) != shown.end();
+}
+
+std::optional<std::vector<MissionControl::ShownSpace>>
+MissionControl::shownSpaces(DisplayID displayID) const {
+    return state_->shownSpaces(displayID);
+}
+
+std::optional<QImage> MissionControl::spacePicture(DisplayID displayID, SpaceID spaceID,
+                                                   int pixelWidth, int pixelHeight) const {
+    if (!state_->painter || !state_->shows(displayID, spaceID)) {
+        return std::nullopt;
+    }
+    return state_->painter(displayID, spaceID, pixelWidth, pixelHeight);
+}
+
+void MissionControl::setSpacePainter(SpacePainter painter) {
+    state_->painter = std::move(painter);
+}
+
+bool MissionControl::switchToSpace(DisplayID displayID, SpaceID spaceID) {
+    return state_->switchTo(displayID, spaceID);
+}
+
+void MissionControl::setSpaceSwitcher(SpaceSwitcher switcher) {
+    state_->switcher = std::move(switcher);
+}
+
+MissionControl::ObserverToken MissionControl::addObserver(std::function<void()> observer) {
+    const ObserverToken token = state_->nextObserverToken++;
+    state_->observers.emplace(token, std::move(observer));
+    return token;
+}
+
+void MissionControl::removeObserver(ObserverToken token) {
+    state_->observers.erase(token);
 }
 
 TimeInterval MissionControl::editSettleDelay() const {

@@ -4,8 +4,10 @@
 #include "Platform/WindowServerTypes.h"
 #include "Support/Clock.h"
 
+#include <QImage>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,9 +20,12 @@ class MainQueue;
 class WindowServer;
 
 // Mission Control as the Dock shows it: opened on request after its animation, closed at once,
-// and, while it shows, a Spaces bar per display in the Dock's accessibility tree (see
-// MissionControlAccessibility.h). Adding or closing a Desktop from the bar really changes the
-// window server's Spaces once the bar's animation has settled.
+// and, while it shows, a view on every display with the pictures of that display's Spaces, and a
+// Spaces bar per display in the Dock's accessibility tree (see MissionControlAccessibility.h).
+// A click on a Space's picture leaves and goes there through the Dock; adding or closing a
+// Desktop from the bar really changes the window server's Spaces once the bar's animation has
+// settled. Opening and closing by any road (its application, the Dock's gesture and shortcut)
+// and changes of the Spaces while it shows are announced.
 //
 // Tests can make the Dock ignore open requests or edits, so that a caller's wait times out.
 // Main-thread only.
@@ -46,6 +51,39 @@ public:
     void setIgnoresOpenRequests(bool ignores);
     std::size_t openRequestCount() const;
     std::size_t closeRequestCount() const;
+
+    // --- What it shows -------------------------------------------------------------------
+    struct ShownSpace {
+        SpaceID spaceID = 0;
+        std::string name; // as the Spaces bar names it: "Desktop 2", "Full Screen"
+        bool isCurrent = false;
+        friend bool operator==(const ShownSpace&, const ShownSpace&) = default;
+    };
+    // The displays it shows on, every active one; none while closed.
+    std::vector<DisplayID> shownDisplays() const;
+    bool isShownOn(DisplayID displayID) const;
+    // The Spaces shown on a display in system order; none while it is not shown there.
+    std::optional<std::vector<ShownSpace>> shownSpaces(DisplayID displayID) const;
+    // A Space's picture as the view draws it; none for a Space not shown on that display.
+    std::optional<QImage> spacePicture(DisplayID displayID, SpaceID spaceID, int pixelWidth,
+                                       int pixelHeight) const;
+    using SpacePainter = std::function<std::optional<QImage>(DisplayID, SpaceID, int, int)>;
+    void setSpacePainter(SpacePainter painter);
+
+    // --- Going to a Space ---------------------------------------------------------------
+    // A click on a Space's picture: leaves at once, and the switcher makes the Space current
+    // (the Dock, once its animation has run). False, and nothing happens, for a Space not shown
+    // on that display.
+    bool switchToSpace(DisplayID displayID, SpaceID spaceID);
+    using SpaceSwitcher = std::function<void(const std::string& spaceList, SpaceID spaceID)>;
+    void setSpaceSwitcher(SpaceSwitcher switcher);
+
+    // --- Announcements ------------------------------------------------------------------
+    // Told on a later turn of the main queue after it opened or closed, and after the Spaces
+    // changed while it shows.
+    using ObserverToken = int;
+    ObserverToken addObserver(std::function<void()> observer);
+    void removeObserver(ObserverToken token);
 
     // --- Editing from the Spaces bar ----------------------------------------------------
     TimeInterval editSettleDelay() const;

@@ -165,21 +165,9 @@ private:
         return static_cast<std::size_t>(found - spaces.begin());
     }
 
-    // Desktops are numbered among the Desktops only; a full-screen Space shows as such.
     std::string title(MissionControlTreeSource& source) const {
-        const auto spaces = source.spaces(displayID()).value_or(std::vector<ManagedSpace>{});
-        int desktopNumber = 0;
-        for (const ManagedSpace& space : spaces) {
-            if (space.type == kSpaceTypeUserDesktop) {
-                ++desktopNumber;
-            }
-            if (space.id64 == spaceID_) {
-                return space.type == kSpaceTypeUserDesktop
-                           ? "Desktop " + std::to_string(desktopNumber)
-                           : std::string("Full Screen");
-            }
-        }
-        return {};
+        return missionControlSpaceName(
+            source.spaces(displayID()).value_or(std::vector<ManagedSpace>{}), spaceID_);
     }
 
     // The last Desktop of a display cannot be closed, and a full-screen Space is left by
@@ -334,6 +322,20 @@ protected:
 std::shared_ptr<const AccessibilityNode>
 makeDockAccessibilityTree(std::weak_ptr<MissionControlTreeSource> source) {
     return std::make_shared<DockApplicationNode>(std::move(source));
+}
+
+std::string missionControlSpaceName(const std::vector<ManagedSpace>& spaces, SpaceID spaceID) {
+    int desktopNumber = 0;
+    for (const ManagedSpace& space : spaces) {
+        if (space.type == kSpaceTypeUserDesktop) {
+            ++desktopNumber;
+        }
+        if (space.id64 == spaceID) {
+            return space.type == kSpaceTypeUserDesktop ? "Desktop " + std::to_string(desktopNumber)
+                                                       : std::string("Full Screen");
+        }
+    }
+    return {};
 }
 
 } // namespace tessarin

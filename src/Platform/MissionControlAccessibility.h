@@ -52,6 +52,10 @@ public:
     virtual bool requestSwitch(DisplayID displayID, SpaceID spaceID) = 0;
 };
 
+// How Mission Control names a Space of a display: Desktops are numbered among the Desktops only
+// ("Desktop 2"); a full-screen Space shows as such. Empty for a Space not in the list.
+std::string missionControlSpaceName(const std::vector<ManagedSpace>& spaces, SpaceID spaceID);
+
 // The Dock application's root element over a source; the source may go away first.
 std::shared_ptr<const AccessibilityNode>
 makeDockAccessibilityTree(std::weak_ptr<MissionControlTreeSource> source);

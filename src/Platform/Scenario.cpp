@@ -118,29 +118,44 @@ public:
                (minimum <= 0 || number >= static_cast<uint64_t>(minimum));
     }
 
-    // [x, y, width, height]; with `positiveSize`, width and height must be above 0.
+    // [x, y, width, height].
     std::optional<Rect> rect(const Json& object, const std::string& path, const char* key,
-                             bool required, bool positiveSize) {
+                             bool required) {
         const Json* value = member(object, path, key, required);
         if (value == nullptr) {
             return std::nullopt;
         }
-        const std::string at = join(path, key);
         if (!value->is_array() || value->size() != 4 ||
             !std::all_of(value->begin(), value->end(),
                          [](const Json& v) { return v.is_number(); })) {
-            fail(at, "must be [x, y, width, height]");
+            fail(join(path, key), "must be [x, y, width, height]");
             return std::nullopt;
         }
-        const Rect r{(*value)[0].get<double>(), (*value)[1].get<double>(),
-                     (*value)[2].get<double>(), (*value)[3].get<double>()};
-        if (positiveSize && (r.size.width <= 0 || r.size.height <= 0)) {
-            fail(at, "width and height must be above 0");
+        return Rect{(*value)[0].get<double>(), (*value)[1].get<double>(), (*value)[2].get<double>(),
+                    (*value)[3].get<double>()};
+    }
+
+    // A rectangle a display can have: its origin within the coordinate bounds and each side from
+    // one point to the largest display side, so that every display can be drawn.
+    std::optional<Rect> displayRect(const Json& object, const std::string& path, const char* key,
+                                    bool required) {
+        const auto r = rect(object, path, key, required);
+        if (!r) {
+            return std::nullopt;
+        }
+        if (!withinCoordinateBounds(r->origin)) {
+            fail(join(path, key), coordinateBoundsProblem());
+            return std::nullopt;
+        }
+        if (!(isDisplaySide(r->size.width) && isDisplaySide(r->size.height))) {
+            fail(join(path, key), "width and height must be between 1 and " +
+                                      std::to_string(kMaxScenarioDisplaySide));
             return std::nullopt;
         }
         return r;
     }
 
+    // [x, y] within the coordinate bounds.
     std::optional<Point> point(const Json& object, const std::string& path, const char* key) {
         const Json* value = member(object, path, key, false);
         if (value == nullptr) {
@@ -151,7 +166,25 @@ public:
             fail(join(path, key), "must be [x, y]");
             return std::nullopt;
         }
-        return Point{(*value)[0].get<double>(), (*value)[1].get<double>()};
+        const Point p{(*value)[0].get<double>(), (*value)[1].get<double>()};
+        if (!withinCoordinateBounds(p)) {
+            fail(join(path, key), coordinateBoundsProblem());
+            return std::nullopt;
+        }
+        return p;
+    }
+
+    // Written so that NaN, which compares false, is outside too.
+    static bool withinCoordinateBounds(Point p) {
+        const auto within = [](double v) {
+            return v >= -kMaxScenarioCoordinate && v <= kMaxScenarioCoordinate;
+        };
+        return within(p.x) && within(p.y);
+    }
+    static bool isDisplaySide(double side) { return side >= 1 && side <= kMaxScenarioDisplaySide; }
+    static std::string coordinateBoundsProblem() {
+        return "x and y must be between -" + std::to_string(kMaxScenarioCoordinate) + " and " +
+               std::to_string(kMaxScenarioCoordinate);
     }
 
     static std::string join(const std::string& path, const char* key) {
@@ -197,8 +230,8 @@ bool readDisplays(ScenarioReader& r, const Json& root, Scenario& scenario) {
         const auto id = r.integer(entry, path, "id", true, 1, kUInt32Max);
         const auto uuid = r.string(entry, path, "uuid", true);
         const auto name = r.string(entry, path, "name", false);
-        const auto frame = r.rect(entry, path, "frame", true, true);
-        const auto visible = r.rect(entry, path, "visibleFrame", false, true);
+        const auto frame = r.displayRect(entry, path, "frame", true);
+        const auto visible = r.displayRect(entry, path, "visibleFrame", false);
         const auto scale = r.number(entry, path, "scale", false);
         if (!r.error.empty()) {
             return false;
@@ -400,7 +433,7 @@ bool readWindows(ScenarioReader& r, const Json& root, Scenario& scenario) {
         const auto pid = r.integer(entry, path, "pid", true, kInt32Min, kInt32Max);
         const auto owner = r.string(entry, path, "owner", false);
         const auto title = r.string(entry, path, "title", false);
-        const auto bounds = r.rect(entry, path, "bounds", true, false);
+        const auto bounds = r.rect(entry, path, "bounds", true);
         const auto layer = r.integer(entry, path, "layer", false, kInt32Min, kInt32Max);
         const auto alpha = r.number(entry, path, "alpha", false);
         const auto sharing = r.integer(entry, path, "sharingState", false, 0, 2);

@@ -93,6 +93,11 @@ struct Scenario {
 inline constexpr std::size_t kMaxScenarioDisplays = 64;
 inline constexpr std::size_t kMaxScenarioSpacesPerDisplay = 256;
 inline constexpr std::size_t kMaxScenarioWindows = 20000;
+// A display's frame (and the pointer) lies within these many points of the origin, and each side
+// of a display is from 1 to kMaxScenarioDisplaySide points: the largest panels made are well
+// inside, and every display's picture can still be drawn.
+inline constexpr int kMaxScenarioCoordinate = 1000000;
+inline constexpr int kMaxScenarioDisplaySide = 16384;
 
 // A scenario read from JSON, or an error that names the source and the problem; never half.
 struct ScenarioParseResult {

@@ -8,9 +8,11 @@
 namespace tessarin {
 
 SetupServices::SetupServices(WindowServer& windows, SystemServices& system,
-                             PrivacyDatabase& privacy, const ProgramBundle& program)
-    : systemSettings(windows, system, privacy, program, activation), system_(system),
-      privacy_(privacy) {}
+                             PrivacyDatabase& privacy, const ProgramBundle& program,
+                             Preferences& preferences, SymbolicHotKeyTable& symbolicHotKeys)
+    : systemSettings(SystemSettingsServices{windows, system, privacy, program, activation,
+                                            preferences, symbolicHotKeys}),
+      system_(system), privacy_(privacy) {}
 
 void SetupServices::configure(const SetupServicesScenario& scenario) {
     for (const auto& [key, allowed] : scenario.privacyDecisions) {

@@ -7,8 +7,10 @@
 
 namespace tessarin {
 
+class Preferences;
 class PrivacyDatabase;
 class ProgramBundle;
+class SymbolicHotKeyTable;
 struct SetupServicesScenario;
 
 // The host's services for setting the program up that sit on top of the window server and the
@@ -17,7 +19,8 @@ struct SetupServicesScenario;
 // them).
 struct SetupServices {
     SetupServices(WindowServer& windows, SystemServices& system, PrivacyDatabase& privacy,
-                  const ProgramBundle& program);
+                  const ProgramBundle& program, Preferences& preferences,
+                  SymbolicHotKeyTable& symbolicHotKeys);
 
     // Takes the scenario's state, installs the privacy reset tool and lets System Settings
     // open its addresses.

@@ -106,6 +106,63 @@ bool WindowServer::displaysHaveSeparateSpaces() const {
     return separateSpaces_;
 }
 
+bool WindowServer::setDisplaysHaveSeparateSpaces(bool separate) {
+    {
+        std::lock_guard lock(mutex_);
+        if (separate == separateSpaces_ || knownDisplays_.empty()) {
+            return false;
+        }
+        lists_ = separate ? separateListsLocked() : sharedListsLocked();
+        separateSpaces_ = separate;
+        spaceListPositionsStale_ = true;
+    }
+    notifySpacesChanged();
+    postActiveSpaceChanged();
+    return true;
+}
+
+std::vector<SpaceList> WindowServer::separateListsLocked() {
+    std::vector<SpaceList> lists;
+    for (const KnownDisplay& display : knownDisplays_) {
+        SpaceList list;
+        if (lists.empty() && !lists_.empty()) {
+            list = lists_.front();
+        } else {
+            const SpaceID id = nextSpaceID_++;
+            list.spaces = {ManagedSpace{id, kSpaceTypeUserDesktop, spaceUUIDString(id)}};
+            list.currentSpace = id;
+        }
+        list.displayIdentifier = display.uuid;
+        lists.push_back(std::move(list));
+    }
+    return lists;
+}
+
+std::vector<SpaceList> WindowServer::sharedListsLocked() const {
+    // The displays' lists in the displays' order (the main display's first), then any other.
+    std::vector<const SpaceList*> ordered;
+    for (const KnownDisplay& display : knownDisplays_) {
+        if (const SpaceList* list = listLocked(display.uuid)) {
+            ordered.push_back(list);
+        }
+    }
+    for (const SpaceList& list : lists_) {
+        if (std::find(ordered.begin(), ordered.end(), &list) == ordered.end()) {
+            ordered.push_back(&list);
+        }
+    }
+    SpaceList shared;
+    shared.displayIdentifier = kSharedSpacesDisplayIdentifier;
+    for (const SpaceList* list : ordered) {
+        shared.spaces.insert(shared.spaces.end(), list->spaces.begin(), list->spaces.end());
+        shared.ownTitles.insert(list->ownTitles.begin(), list->ownTitles.end());
+        if (shared.currentSpace == 0) {
+            shared.currentSpace = list->currentSpace;
+        }
+    }
+    return {std::move(shared)};
+}
+
 std::vector<SpaceList> WindowServer::spaceLists() const {
     std::lock_guard lock(mutex_);
     return lists_;
@@ -517,6 +574,17 @@ std::vector<WindowID> WindowServer::windowsOnSpace(SpaceID spaceID) const {
     return ids;
 }
 
+std::vector<ServerWindow> WindowServer::windowsShownOnSpace(SpaceID spaceID) const {
+    std::lock_guard lock(mutex_);
+    std::vector<ServerWindow> shown;
+    for (const ServerWindow& window : windows_) {
+        if (!window.isOrderedOut && contains(spacesOfWindowLocked(window), spaceID)) {
+            shown.push_back(window);
+        }
+    }
+    return shown;
+}
+
 bool WindowServer::isWindowOnScreen(WindowID windowID) const {
     std::lock_guard lock(mutex_);
     const ServerWindow* window = const_cast<WindowServer*>(this)->windowLocked(windowID);
@@ -681,10 +749,34 @@ bool WindowServer::isMissionControlOpen() const {
 }
 
 void WindowServer::setMissionControlOpen(bool open) {
-    std::lock_guard lock(mutex_);
-    if (open == missionControlOpen_) {
-        return;
+    std::map<MissionControlObserverToken, std::function<void()>> observers;
+    {
+        std::lock_guard lock(mutex_);
+        if (open == missionControlOpen_) {
+            return;
+        }
+        takeMissionControlWindowsLocked(open);
+        observers = missionControlObservers_;
     }
+    for (const auto& [token, observer] : observers) {
+        observer();
+    }
+}
+
+WindowServer::MissionControlObserverToken
+WindowServer::addMissionControlObserver(std::function<void()> observer) {
+    std::lock_guard lock(mutex_);
+    const MissionControlObserverToken token = nextObserverToken_++;
+    missionControlObservers_.emplace(token, std::move(observer));
+    return token;
+}
+
+void WindowServer::removeMissionControlObserver(MissionControlObserverToken token) {
+    std::lock_guard lock(mutex_);
+    missionControlObservers_.erase(token);
+}
+
+void WindowServer::takeMissionControlWindowsLocked(bool open) {
     missionControlOpen_ = open;
     missionControlBounds_.clear();
     if (open) {

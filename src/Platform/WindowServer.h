@@ -70,6 +70,12 @@ public:
     // shared Spaces exactly one list named "Main". Windows keep their Spaces.
     void configureSpaces(bool displaysHaveSeparateSpaces, std::vector<SpaceList> lists);
     bool displaysHaveSeparateSpaces() const;
+    // Groups the Spaces anew when "Displays have separate Spaces" changes. Shared: one list
+    // "Main" holds every display's Spaces, the main display's first and current. Separate: the
+    // main display keeps them and every other display starts with one new desktop. Windows keep
+    // their Spaces. False, and nothing changes, when the displays already are so, or there are
+    // none.
+    bool setDisplaysHaveSeparateSpaces(bool separate);
     std::vector<SpaceList> spaceLists() const;
     // The identifier of the list that holds a display's Spaces (its UUID, or "Main").
     std::optional<std::string> spaceListIdentifier(DisplayID displayID) const;
@@ -121,6 +127,9 @@ public:
     bool orderFront(WindowID windowID);
     // Windows whose Spaces include the Space (sticky windows not counted).
     std::vector<WindowID> windowsOnSpace(SpaceID spaceID) const;
+    // What the Space shows, front to back: the windows it holds and the sticky ones of its
+    // list, leaving out those ordered out. Empty for an unknown Space.
+    std::vector<ServerWindow> windowsShownOnSpace(SpaceID spaceID) const;
     bool isWindowOnScreen(WindowID windowID) const;
 
     // The window list, front to back, filtered by the options; nothing while unreadable.
@@ -135,6 +144,11 @@ public:
     bool isMissionControlOpen() const;
     // While open, the Dock shows its windows at layers 18 and 20 on every display.
     void setMissionControlOpen(bool open);
+    // Called (on the changing thread, outside the lock) after Mission Control opened or closed,
+    // whoever asked: the Dock's gesture and shortcut as well as its application.
+    using MissionControlObserverToken = int;
+    MissionControlObserverToken addMissionControlObserver(std::function<void()> observer);
+    void removeMissionControlObserver(MissionControlObserverToken token);
     int32_t dockProcessIdentifier() const;
     void setDockProcessIdentifier(int32_t processIdentifier);
 
@@ -151,6 +165,8 @@ private:
     std::optional<std::string> activeMenuBarDisplayIdentifierLocked() const;
     std::optional<SpaceID> currentSpaceLocked(const std::string& displayIdentifier) const;
     void applySpaceConfiguration(bool displaysHaveSeparateSpaces, std::vector<SpaceList> lists);
+    std::vector<SpaceList> separateListsLocked();
+    std::vector<SpaceList> sharedListsLocked() const;
     std::optional<std::string> listIdentifierLocked(DisplayID displayID) const;
     SpaceList* listLocked(const std::string& identifier);
     const SpaceList* listLocked(const std::string& identifier) const;
@@ -163,6 +179,8 @@ private:
     std::vector<const ServerWindow*>
     orderedWindowsLocked(std::vector<ServerWindow>& missionControlWindows) const;
     ServerWindow* windowLocked(WindowID windowID);
+    // Opens or closes Mission Control: its windows' bounds and numbers.
+    void takeMissionControlWindowsLocked(bool open);
     void postActiveSpaceChanged();
     void notifySpacesChanged();
 
@@ -194,6 +212,7 @@ private:
     std::vector<WindowID> missionControlWindowIDs_;
     int32_t dockProcessIdentifier_ = 97;
     std::map<SpacesObserverToken, std::function<void()>> spacesObservers_;
+    std::map<MissionControlObserverToken, std::function<void()>> missionControlObservers_;
     SpacesObserverToken nextObserverToken_ = 1;
     SpaceID nextSpaceID_ = 1;
     WindowID nextWindowID_ = 1;

@@ -40,11 +40,19 @@ private:
 } // namespace
 
 BoundedFileRead readBoundedFile(const std::filesystem::path& path, std::size_t maxBytes) {
+    return readBoundedFile(path, maxBytes, {});
+}
+
+BoundedFileRead readBoundedFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                const std::function<void()>& betweenCheckAndOpen) {
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) {
         if (auto problem = notARegularFile(status.st_mode)) {
             return {std::nullopt, std::move(*problem)};
         }
+    }
+    if (betweenCheckAndOpen) {
+        betweenCheckAndOpen();
     }
     const OpenFile file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.fd() < 0) {

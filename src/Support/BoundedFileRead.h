@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,11 @@ struct BoundedFileRead {
 };
 
 BoundedFileRead readBoundedFile(const std::filesystem::path& path, std::size_t maxBytes);
+
+// The same, with `betweenCheckAndOpen` run after the path is looked at and before it is opened:
+// where another process could put something else at the path.
+BoundedFileRead readBoundedFile(const std::filesystem::path& path, std::size_t maxBytes,
+                                const std::function<void()>& betweenCheckAndOpen);
 
 // "16 MiB" for a whole number of mebibytes, else the number of bytes.
 std::string describeByteCount(std::size_t bytes);

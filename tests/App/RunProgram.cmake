@@ -5,6 +5,7 @@
 #   [-DARGUMENTS=<list>]  (more arguments, separated by semicolons)
 #   [-DFIFO=<name>]       (a FIFO made at that path inside the folder before the run)
 #   [-DEXPECTED_ERROR=<text>]  (then the error output must be that one line)
+#   [-DDISPLAY_VALUE=<name>]   (DISPLAY is set to it, X11 asked for, instead of no display)
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}/config")
 if(FIFO)
@@ -20,9 +21,13 @@ if(SNAPSHOT)
     list(APPEND arguments --osd-snapshot-path "${SNAPSHOT}" --show-osd-on-launch-delay 0
          --osd-snapshot-delay 0)
 endif()
+set(display --unset=DISPLAY --unset=QT_QPA_PLATFORM)
+if(DEFINED DISPLAY_VALUE)
+    set(display "DISPLAY=${DISPLAY_VALUE}" QT_QPA_PLATFORM=xcb)
+endif()
 execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
-            --unset=QT_QPA_PLATFORM "XDG_CONFIG_HOME=${WORK_DIR}/config" "${PROGRAM}" ${arguments}
+    COMMAND "${CMAKE_COMMAND}" -E env --unset=WAYLAND_DISPLAY ${display}
+            "XDG_CONFIG_HOME=${WORK_DIR}/config" "${PROGRAM}" ${arguments}
     WORKING_DIRECTORY "${WORK_DIR}"
     OUTPUT_VARIABLE output
     ERROR_VARIABLE errors

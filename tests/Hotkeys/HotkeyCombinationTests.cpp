@@ -1,4 +1,5 @@
 #include "Hotkeys/HotkeyCombination.h"
+#include "Hotkeys/HotkeyIdentifier.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -68,6 +69,50 @@ TEST(HotkeyCombinationTests, DisplayIsGlyphsInCommandOptionControlShiftOrderThen
     EXPECT_EQ(HotkeyCombination::symbols(0x1 | 0x80 | 0x4000), "");
     EXPECT_EQ(kControlOptionCommandRight.displayString(), "\u2318\u2325\u2303\u2192");
     EXPECT_EQ((HotkeyCombination{0, 0x300, "A", "a"}).displayString(), "\u2318\u21E7A");
+}
+
+struct ShownKeyRow {
+    const char* name;
+    HotkeyCombination combination;
+    const char* shown;
+};
+
+void PrintTo(const ShownKeyRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ShownKey : public ::testing::TestWithParam<ShownKeyRow> {};
+
+TEST_P(ShownKey, NamesTheKeyTheCombinationIsRegisteredOn) {
+    EXPECT_EQ(GetParam().combination.shownKey(), GetParam().shown);
+}
+
+// Registration uses only the key code, so the shown text follows it; the stored text is kept.
+INSTANTIATE_TEST_SUITE_P(
+    Keys, ShownKey,
+    ::testing::Values(ShownKeyRow{"lastSpaceDefaultIsTheKeypadPlus",
+                                  defaultCombination(HotkeyIdentifier::lastSpace), "Keypad +"},
+                      ShownKeyRow{"keypadPlusRecordedAsPlus", {69, 0x1900, "+", "+"}, "Keypad +"},
+                      ShownKeyRow{"mainPlusKeyIsTheEqualsKey", {24, 0x1900, "=", "="}, "="},
+                      ShownKeyRow{"keypadMinus", {78, 0x100, "-", "-"}, "Keypad -"},
+                      ShownKeyRow{"keypadNine", {92, 0x100, "9", "9"}, "Keypad 9"},
+                      ShownKeyRow{"returnStoredWithAnotherText", {36, 0x100, "X", "x"}, "\u21A9"},
+                      ShownKeyRow{"keypadEnter", {76, 0x100, "\u2305", "\x03"}, "\u2305"},
+                      ShownKeyRow{"space", {49, 0x1900, "Space", " "}, "Space"},
+                      ShownKeyRow{"arrowStoredWithAnotherText", {123, 0x1900, "L", "l"}, "\u2190"},
+                      ShownKeyRow{"downArrow", {125, 0x1900, "\u2193", "\uF701"}, "\u2193"},
+                      ShownKeyRow{"letterStoredWithAnotherLetter", {0, 0x100, "Q", "q"}, "A"},
+                      ShownKeyRow{"digit", {29, 0x100, "0", "0"}, "0"},
+                      ShownKeyRow{"functionKey", {111, 0x100, "F12", "\uF70F"}, "F12"},
+                      ShownKeyRow{"codeNoKeyHasKeepsItsText", {0x7F, 0x100, "?", "?"}, "?"},
+                      ShownKeyRow{
+                          "codeBeyondEveryKeyKeepsItsText", {0x10000, 0x100, "Z", "z"}, "Z"}),
+    [](const ::testing::TestParamInfo<ShownKeyRow>& info) { return std::string(info.param.name); });
+
+TEST(HotkeyCombinationTests, TheLastSpaceDefaultStaysStoredOnTheKeypadPlusWithItsText) {
+    const HotkeyCombination lastSpace = defaultCombination(HotkeyIdentifier::lastSpace);
+    EXPECT_EQ(lastSpace, (HotkeyCombination{69, 0x1900, "\u21A9", "-"}));
+    EXPECT_EQ(lastSpace.displayString(), "\u2318\u2325\u2303Keypad +");
 }
 
 } // namespace

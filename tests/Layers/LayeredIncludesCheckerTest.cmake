@@ -9,14 +9,17 @@ endif()
 
 set(failures "")
 
-# check_case(<name> <expected text, or PASS> <path> <content>): the content is one argument, so
-# its semicolons and brackets reach the file as written.
+# check_case(<name> <expected text, or PASS> <path> <content> [BARE]): the content is one
+# argument, so its semicolons and brackets reach the file as written.
 function(check_case name expected path content)
     set(root "${WORK_DIR}/${name}")
     file(REMOVE_RECURSE "${root}")
-    # Every tree holds one legal include, so a case never passes for having nothing to read.
-    file(WRITE "${root}/src/Support/Base.h" "#pragma once\n")
-    file(WRITE "${root}/src/Support/Base.cpp" "#include \"Support/Base.h\"\n")
+    # Every tree holds one legal include, so a case never passes for having nothing to read;
+    # a BARE tree holds only the case's file.
+    if(NOT ARGV4 STREQUAL "BARE")
+        file(WRITE "${root}/src/Support/Base.h" "#pragma once\n")
+        file(WRITE "${root}/src/Support/Base.cpp" "#include \"Support/Base.h\"\n")
+    endif()
     file(WRITE "${root}/${path}" "${content}")
     execute_process(COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${root} -P ${CHECKER}
         RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -91,6 +94,12 @@ check_case(source_in_an_unknown_folder
     [=[src/Gadgets/Knob.h: its top folder 'Gadgets' is not in the layer order]=]
     src/Gadgets/Knob.h [=[#pragma once
 ]=])
+# A check that read nothing has checked nothing: a tree without any include fails.
+check_case(tree_without_any_include
+    [=[no #include "..." line found]=]
+    src/Support/Base.h [=[#pragma once
+#include <vector>
+]=] BARE)
 
 if(failures)
     message(FATAL_ERROR "${failures}")

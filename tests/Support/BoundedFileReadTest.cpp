@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace tessarin {
 namespace {
@@ -47,6 +48,21 @@ TEST_F(BoundedFileReadTest, WhatIsNoRegularFileIsRefusedUnopened) {
     EXPECT_FALSE(fifo.heldAReader());
     const auto missing = readBoundedFile(root / "absent", 1024);
     EXPECT_EQ(missing.error, "cannot be opened: No such file or directory");
+}
+
+// Another process may put a FIFO where the regular file was after the path is looked at: what was
+// opened is judged, not what was looked at.
+TEST_F(BoundedFileReadTest, AFifoSwappedInAfterTheCheckIsRefused) {
+    const fs::path path = root / "swapped";
+    std::ofstream(path) << "12345";
+    std::optional<FifoInPlace> fifo;
+    const auto read = readBoundedFile(path, 1024, [&] {
+        fs::remove(path);
+        fifo.emplace(path);
+    });
+    ASSERT_TRUE(fifo && fifo->made());
+    EXPECT_FALSE(read.bytes);
+    EXPECT_EQ(read.error, "is not a regular file");
 }
 
 } // namespace

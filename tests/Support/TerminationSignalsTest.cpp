@@ -1,6 +1,7 @@
 #include "Support/TerminationSignals.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -33,6 +34,21 @@ TEST_P(TerminationSignalsTest, TheSignalEndsTheEventLoop) {
     QTimer::singleShot(0, [] { std::raise(GetParam().signal); });
     QTimer::singleShot(1000, [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+// A modal alert shown while quitting runs a loop of its own: the signal, handled once, must not
+// end that loop too.
+TEST_P(TerminationSignalsTest, ALoopStartedAfterTheSignalIsHandledRunsItsCourse) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    TerminationSignals signals(10s);
+    QTimer::singleShot(0, [] { std::raise(GetParam().signal); });
+    ASSERT_EQ(QCoreApplication::exec(), 0);
+    QEventLoop modal;
+    QTimer::singleShot(100, &modal, [&modal] { modal.exit(7); });
+    EXPECT_EQ(modal.exec(), 7);
 }
 
 // The main thread never gets back to the loop: the process ends once the grace has passed.

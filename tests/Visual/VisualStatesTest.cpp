@@ -7,6 +7,7 @@
 #include "Model/Health/TessarinHealthActionHandler.h"
 #include "Model/Settings/DisplayPresentationSettingsStore.h"
 #include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramBundle.h"
@@ -20,6 +21,8 @@
 #include "UI/Health/TessarinPrivacyPermissionGuidePresenter.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/MissionControl/MissionControlMirror.h"
+#include "UI/MissionControl/MissionControlWindow.h"
 #include "UI/OSD/OSDVisualPreviewFixture.h"
 #include "UI/OSD/OSDWindow.h"
 #include "UI/Overlays/PersistentGridOverlayController.h"
@@ -34,6 +37,8 @@
 #include "UI/Preferences/System/PrivacyPermissionResetAlerts.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
+#include "UI/SystemSettings/SystemSettingsMirror.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 #include "Visual/VisualCheck.h"
 
 #include <QAbstractButton>
@@ -152,6 +157,33 @@ public:
         return click(window, configure.c_str());
     }
 
+    // The last-Space default kept by the X server, and the picker's, the right move's and the
+    // third slot's keys held by another program, as the machine's keyboard reports them.
+    void markUndeliverable() {
+        HotKeyDelivery& delivery = host().hotKeys().delivery();
+        delivery.setKeptRule([](uint32_t keyCode,
+                                uint32_t modifiers) -> std::optional<HotKeyDeliveryIssue> {
+            if (keyCode != 69 || modifiers != 0x1900) {
+                return std::nullopt;
+            }
+            return HotKeyDeliveryIssue{HotKeyDeliveryProblem::keptByDisplayServer,
+                                       "Ctrl+Alt+Super+KP_Add", "switching to the next video mode"};
+        });
+        std::map<std::pair<uint32_t, uint32_t>, HotKeyDeliveryIssue> held;
+        for (const auto& [identifier, keys] :
+             {std::pair{HotkeyIdentifier::showOSD, "Ctrl+Alt+Super+space"},
+              std::pair{HotkeyIdentifier::right, "Ctrl+Alt+Super+Right"},
+              std::pair{HotkeyIdentifier::space3, "Ctrl+Alt+Super+3"}}) {
+            if (const auto combination =
+                    d().hotkeyStore.combination(HotkeyAction::cursor(identifier))) {
+                held[{combination->keyCode, combination->modifiers}] = {
+                    HotKeyDeliveryProblem::heldByAnotherClient, keys, {}};
+            }
+        }
+        delivery.setHeldElsewhere(held);
+        world.queue.runUntilIdle();
+    }
+
     TessarinHealthCheckWindowController& health() {
         return dynamic_cast<TessarinHealthCheckWindowController&>(
             d().healthCheckWindowController());
@@ -195,11 +227,33 @@ public:
         return osd->gridWindow();
     }
 
+    // The host's System Settings as the program mirrors it on the desktop.
+    QWidget* systemSettingsPane(const std::function<void()>& open) {
+        if (!systemSettings) {
+            systemSettings.emplace(host().systemSettings());
+        }
+        open();
+        world.queue.runUntilIdle();
+        return systemSettings->window();
+    }
+
+    // The host's Mission Control, opened as the picker's footer button opens it, on the
+    // pointer's display.
+    QWidget* missionControl() {
+        missionControlMirror = std::make_unique<MissionControlMirror>(host().missionControl());
+        host().missionControl().open();
+        world.queue.advance(host().missionControl().openingDelay());
+        world.queue.runUntilIdle();
+        return missionControlMirror->window(1);
+    }
+
     std::shared_ptr<OSDWindow> osd = std::make_shared<OSDWindow>(nullptr);
     fakes::World world;
+    std::optional<SystemSettingsMirror> systemSettings;
     // As the program sets it on its application object.
     ProgramPalette palette;
     std::unique_ptr<QMenu> menu;
+    std::unique_ptr<MissionControlMirror> missionControlMirror;
 
 private:
     std::unique_ptr<PreferencesWindowController> preferences_;
@@ -229,6 +283,11 @@ std::vector<VisualState> states() {
     std::vector<VisualState> all = {
         {"Preferences", "Display", [](W& w) { return w.page(Page::display); }},
         {"Preferences", "Keyboard", [](W& w) { return w.page(Page::keyboard); }},
+        {"Preferences", "Keyboard-Undeliverable",
+         [](W& w) {
+             w.markUndeliverable();
+             return w.page(Page::keyboard);
+         }},
         {"Preferences", "Trackpad", [](W& w) { return w.page(Page::trackpad); }},
         {"Preferences", "System", [](W& w) { return w.page(Page::system); }},
         {"Preferences", "About", [](W& w) { return w.page(Page::about); }},
@@ -303,6 +362,13 @@ std::vector<VisualState> states() {
         {"Health", "Accessibility", [](W& w) { return w.wizardAtLaunch(); }},
         {"Health", "ScreenRecording", [](W& w) { return w.wizardAt("1"); }, true},
         {"Health", "KeyboardShortcuts", [](W& w) { return w.wizardAt("keys"); }, true},
+        {"Health", "KeyboardShortcuts-Undeliverable",
+         [](W& w) {
+             QWidget* window = w.wizardAt("keys");
+             w.markUndeliverable();
+             return window;
+         },
+         true},
         {"Health", "SeparateSpaces", [](W& w) { return w.wizardAt("2"); }, true},
         {"Health", "AutoRearrange", [](W& w) { return w.wizardAt("3"); }, true},
         {"Health", "StartAtLogin", [](W& w) { return w.wizardAt("4"); }, true},
@@ -318,6 +384,21 @@ std::vector<VisualState> states() {
              return static_cast<QWidget*>(
                  TessarinPrivacyPermissionGuidePresenter::shared().panel());
          }},
+        {"SystemSettings", "KeyboardShortcuts",
+         [](W& w) {
+             return w.systemSettingsPane([&w] {
+                 // The picker on Mission Control's keys: the page's clash card opens the pane.
+                 w.d().hotkeyStore.update(HotkeyCombination{126, HotkeyModifier::control, "↑", ""},
+                                          HotkeyAction::cursor(HotkeyIdentifier::showOSD));
+                 w.click(w.page(PreferencesPage::keyboard),
+                         KeyboardShortcutsViewIdentifier::systemShortcutConflictOpenControl);
+             });
+         }},
+        {"SystemSettings", "DesktopAndDock",
+         [](W& w) {
+             return w.systemSettingsPane([&w] { w.click(w.wizardAt("2"), "health.action.2"); });
+         },
+         true},
         {"OSD", "PickerMedium", [](W& w) { return w.osdPicker("medium"); }},
         {"OSD", "PickerLarge", [](W& w) { return w.osdPicker("large"); }},
         {"OSD", "PickerExtraLarge", [](W& w) { return w.osdPicker("extraLarge"); }},
@@ -337,6 +418,8 @@ std::vector<VisualState> states() {
              w.world.queue.advance(1);
              return static_cast<QWidget*>(w.osd->gridWindow());
          }},
+        {"MissionControl", "Spaces", [](W& w) { return w.missionControl(); }},
+        {"MissionControl", "SharedSpaces", [](W& w) { return w.missionControl(); }, true},
         {"Overlay", "GridAndTitle",
          [](W& w) {
              UserDefaults& defaults = w.host().defaults();

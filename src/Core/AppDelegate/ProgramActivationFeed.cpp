@@ -1,8 +1,9 @@
 #include "Core/AppDelegate/ProgramActivationFeed.h"
 
 #include "Platform/Program/ProgramActivation.h"
+#include "UI/MissionControl/MissionControlWindow.h"
 #include "UI/OSD/OSDOverlayPanel.h"
-#include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 
 #include <QApplication>
 #include <QWindow>
@@ -25,17 +26,23 @@ QWidget* focusedWindow() {
 
 // A window of the program has the focus; without one the program is not active, whatever Qt's
 // application state still says. System Settings' pane on the desktop is the host's: with the
-// focus there, System Settings is the active application.
+// focus there, System Settings is the active application; with it on Mission Control, the Dock.
 bool isProgramActive(Qt::ApplicationState state) {
     if (state != Qt::ApplicationActive || QGuiApplication::focusWindow() == nullptr) {
         return false;
     }
     const QWidget* window = focusedWindow();
-    return window == nullptr || !PrivacyPaneWindow::isPaneWindow(*window);
+    return window == nullptr || (!SystemSettingsPaneWindow::isPaneWindow(*window) &&
+                                 !MissionControlWindow::isMissionControlWindow(*window));
 }
 
-bool focusIsOnAnOSDPanel() {
-    return dynamic_cast<OSDOverlayPanel*>(focusedWindow()) != nullptr;
+// An OSD panel takes the keys without activating the program. A window that takes no focus at
+// all (the permission guide) is given it only by a platform that ignores the hint, never by the
+// user.
+bool focusLeavesTheActivationAlone() {
+    const QWidget* window = focusedWindow();
+    return dynamic_cast<const OSDOverlayPanel*>(window) != nullptr ||
+           (window != nullptr && window->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
 }
 
 } // namespace
@@ -59,7 +66,7 @@ ProgramActivationFeed::~ProgramActivationFeed() {
 void ProgramActivationFeed::follow(Qt::ApplicationState state) {
     if (!isProgramActive(state)) {
         activation_.resignActive();
-    } else if (!focusIsOnAnOSDPanel()) {
+    } else if (!focusLeavesTheActivationAlone()) {
         activation_.activate();
     }
 }

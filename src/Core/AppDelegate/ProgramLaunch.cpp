@@ -1,6 +1,7 @@
 #include "Core/AppDelegate/ProgramLaunch.h"
 
 #include "Support/BundleIdentifier.h"
+#include "Support/Text.h"
 
 #include <algorithm>
 
@@ -17,6 +18,15 @@ std::optional<std::string> nonEmptyValue(const LaunchOptions::EnvironmentLookup&
 // An X server or a Wayland compositor to show windows on.
 bool hasDisplay(const LaunchOptions::EnvironmentLookup& environment) {
     return nonEmptyValue(environment, "DISPLAY") || nonEmptyValue(environment, "WAYLAND_DISPLAY");
+}
+
+// The toolkit's X11 platform: named first in QT_QPA_PLATFORM ("xcb", "xcb:option"), or its
+// default when nothing is named and no Wayland compositor is there to prefer.
+bool usesX11(const LaunchOptions::EnvironmentLookup& environment) {
+    if (const auto platform = nonEmptyValue(environment, "QT_QPA_PLATFORM")) {
+        return platform->rfind("xcb", 0) == 0;
+    }
+    return !nonEmptyValue(environment, "WAYLAND_DISPLAY");
 }
 
 // A relative configuration folder is not one: the base directory rules ignore it.
@@ -54,9 +64,17 @@ ProgramLaunch ProgramLaunch::decide(const std::vector<std::string>& arguments,
         launch.action = Action::quitWithoutDisplay;
         return launch;
     }
+    if (usesX11(environment)) {
+        launch.x11Display = nonEmptyValue(environment, "DISPLAY");
+    }
     launch.scenarioFile = LaunchOptions::argumentValue("--scenario", arguments);
     launch.defaultsFile = configuredDefaultsFile(environment);
     return launch;
+}
+
+std::string ProgramLaunch::unopenableDisplayMessage(const std::string& display) {
+    return "Cannot open the X display \"" + escapingUnprintable(display) +
+           "\" (DISPLAY): start an X server there, or unset DISPLAY to run offscreen.";
 }
 
 std::string ProgramLaunch::usage() {

@@ -23,6 +23,9 @@ struct ProgramLaunch {
     // The defaults file in the user's configuration folder ($XDG_CONFIG_HOME when it is an
     // absolute path, else $HOME/.config); none when there is no home to keep it in.
     std::optional<std::filesystem::path> defaultsFile;
+    // The X display the toolkit is going to open (DISPLAY, when its platform is X11), which the
+    // program checks before it builds anything; none on Wayland, offscreen or another platform.
+    std::optional<std::string> x11Display;
 
     friend bool operator==(const ProgramLaunch&, const ProgramLaunch&) = default;
 
@@ -44,6 +47,8 @@ struct ProgramLaunch {
         friend bool operator==(const SecondStart&, const SecondStart&) = default;
     };
     static SecondStart secondStart(const std::filesystem::path& defaultsFile, bool cameForward);
+    // The line for an X display that no server answers at.
+    static std::string unopenableDisplayMessage(const std::string& display);
 };
 
 } // namespace tessarin

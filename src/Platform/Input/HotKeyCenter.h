@@ -2,6 +2,7 @@
 
 #include "Platform/Input/Event.h"
 #include "Platform/Input/EventStage.h"
+#include "Platform/Input/HotKeyDelivery.h"
 
 #include <cstdint>
 #include <functional>
@@ -127,6 +128,10 @@ public:
     // another keyboard (the machine's own) can follow it; one observer at a time.
     void setRegistrationsChangedHandler(std::function<void()> handler);
 
+    // Which combinations the machine's keyboard cannot deliver, as its bridge reports them.
+    HotKeyDelivery& delivery() { return delivery_; }
+    const HotKeyDelivery& delivery() const { return delivery_; }
+
 private:
     struct Handler {
         EventHandlerRef ref;
@@ -146,6 +151,7 @@ private:
     uint64_t nextHandlerRef_ = 1;
     std::function<std::optional<int32_t>(uint32_t, uint32_t)> refusal_;
     std::function<void()> registrationsChanged_;
+    HotKeyDelivery delivery_;
 };
 
 } // namespace tessarin

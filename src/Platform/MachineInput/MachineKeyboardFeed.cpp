@@ -2,7 +2,7 @@
 
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/HostKeyEvent.h"
-#include "Support/MainQueue.h"
+#include "Platform/MachineInput/MachinePointer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -28,11 +28,7 @@ uint64_t modifiersAfter(const QKeyEvent& key) {
 
 } // namespace
 
-MachineKeyboardFeed::MachineKeyboardFeed(EventSystem& events) : events_(events) {
-    consumer_ = events_.addConsumer(EventStage::frontApplication, [this](const Event& event) {
-        reachedFrontApplication(event);
-        return false;
-    });
+MachineKeyboardFeed::MachineKeyboardFeed(MachineInputSession& session) : session_(session) {
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installEventFilter(this);
     }
@@ -42,7 +38,6 @@ MachineKeyboardFeed::~MachineKeyboardFeed() {
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->removeEventFilter(this);
     }
-    events_.removeConsumer(consumer_);
 }
 
 bool MachineKeyboardFeed::eventFilter(QObject* watched, QEvent* event) {
@@ -67,40 +62,35 @@ bool MachineKeyboardFeed::intercept(QObject& receiver, const QKeyEvent& key) {
     if (!autorepeatRelease) {
         holdModifiersOf(key);
     }
-    if (order_.empty()) {
-        return false;
-    }
-    queueForDelivery(receiver, key, std::nullopt);
-    return true;
+    return session_.queueBehindPending(delivery(receiver, key));
 }
 
 void MachineKeyboardFeed::holdModifiersOf(const QKeyEvent& key) {
-    events_.physical().holdExactly(modifiersAfter(key), EventFlags::maskShortcutModifiers);
+    session_.events().physical().holdExactly(modifiersAfter(key),
+                                             EventFlags::maskShortcutModifiers);
 }
 
 void MachineKeyboardFeed::carryIntoSession(QObject& receiver, const QKeyEvent& key,
                                            Event hostEvent) {
+    // A hot key typed here acts on the display under the pointer, as one pressed elsewhere.
+    followMachinePointer();
     holdModifiersOf(key);
-    const int64_t serial = nextSerial_++;
-    hostEvent.location = events_.physical().location();
-    hostEvent.setIntegerValue(EventField::machineKeySerial, serial);
-    queueForDelivery(receiver, key, serial);
-    events_.physical().inject(std::move(hostEvent));
-    // The session delivers the key on the turn just scheduled; this one comes after it and
-    // drops the key if it never reached the front application.
-    events_.queue().async([this, alive = std::weak_ptr<bool>(alive_), serial] {
-        if (alive.lock()) {
-            order_.settle(serial, false);
-        }
-    });
+    PhysicalInput& physical = session_.events().physical();
+    hostEvent.location = physical.location();
+    session_.carry(
+        [&](int64_t serial) {
+            hostEvent.setIntegerValue(EventField::machineKeySerial, serial);
+            physical.inject(std::move(hostEvent));
+        },
+        delivery(receiver, key));
 }
 
-void MachineKeyboardFeed::queueForDelivery(QObject& receiver, const QKeyEvent& key,
-                                           std::optional<int64_t> serial) {
+MachineInputSession::Delivery MachineKeyboardFeed::delivery(QObject& receiver,
+                                                            const QKeyEvent& key) {
     const QPointer<QObject> target(&receiver);
     const bool wasFocus = &receiver == QGuiApplication::focusObject();
     std::shared_ptr<QKeyEvent> copy(key.clone());
-    order_.add(serial, [target, wasFocus, copy] {
+    return [target, wasFocus, copy] {
         // A key typed while an earlier one was on its way goes where the keys are now, as the
         // host sends it to the key window when it arrives: the earlier key may have moved the
         // focus.
@@ -109,13 +99,7 @@ void MachineKeyboardFeed::queueForDelivery(QObject& receiver, const QKeyEvent& k
         if (to != nullptr) {
             QCoreApplication::sendEvent(to, copy.get());
         }
-    });
-}
-
-void MachineKeyboardFeed::reachedFrontApplication(const Event& event) {
-    if (const int64_t serial = event.integerValue(EventField::machineKeySerial); serial != 0) {
-        order_.settle(serial, true);
-    }
+    };
 }
 
 } // namespace tessarin

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Platform/Input/EventStage.h"
-#include "Platform/MachineInput/KeyDeliveryOrder.h"
+#include "Platform/MachineInput/MachineInputSession.h"
 
 #include <QObject>
 #include <QPointer>
@@ -12,7 +11,6 @@ class QKeyEvent;
 
 namespace tessarin {
 
-class EventSystem;
 struct Event;
 
 // The keyboard of the machine the program runs on, as the simulated host's keyboard. While a
@@ -26,16 +24,16 @@ struct Event;
 // It filters the application's events, so it is made after every other application-wide
 // filter (the main menu's key equivalents among them): the most recently installed filter sees
 // a key first, and the menu must see it only once the host has delivered it. Main thread only;
-// the event system must outlive it.
+// the session must outlive it.
 class MachineKeyboardFeed final : public QObject {
 public:
-    explicit MachineKeyboardFeed(EventSystem& events);
+    explicit MachineKeyboardFeed(MachineInputSession& session);
     ~MachineKeyboardFeed() override;
     MachineKeyboardFeed(const MachineKeyboardFeed&) = delete;
     MachineKeyboardFeed& operator=(const MachineKeyboardFeed&) = delete;
 
-    // Keys typed but not yet settled by the host.
-    std::size_t pendingCount() const { return order_.pendingCount(); }
+    // Keys typed (and clicks made) but not yet settled by the host.
+    std::size_t pendingCount() const { return session_.pendingCount(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,14 +42,9 @@ private:
     bool intercept(QObject& receiver, const QKeyEvent& key);
     void holdModifiersOf(const QKeyEvent& key);
     void carryIntoSession(QObject& receiver, const QKeyEvent& key, Event hostEvent);
-    void queueForDelivery(QObject& receiver, const QKeyEvent& key, std::optional<int64_t> serial);
-    void reachedFrontApplication(const Event& event);
+    static MachineInputSession::Delivery delivery(QObject& receiver, const QKeyEvent& key);
 
-    EventSystem& events_;
-    EventConsumerToken consumer_;
-    KeyDeliveryOrder order_;
-    int64_t nextSerial_ = 1;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    MachineInputSession& session_;
 };
 
 } // namespace tessarin

@@ -2,21 +2,18 @@
 
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/HotKeyCenter.h"
+#include "Platform/MachineInput/MachinePointer.h"
+#include "Platform/MachineInput/X11XcbGrabConnection.h"
 #include "Support/Logger.h"
+#include "Support/MainQueue.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <cstdlib>
 #include <xcb/xcb.h>
-#include <xcb/xcb_keysyms.h>
 
 namespace tessarin {
 
 namespace {
 
-constexpr uint32_t kAltL = 0xffe9;
-constexpr uint32_t kSuperL = 0xffeb;
-constexpr uint32_t kNumLock = 0xff7f;
 // While a grabbed key's modifiers are held, how often the machine's keyboard is asked whether
 // they still are: the grab ends with the key, so their release goes to another client.
 constexpr int kModifierWatchMilliseconds = 30;
@@ -26,48 +23,21 @@ const Logger& logger() {
     return instance;
 }
 
-xcb_connection_t* qtConnection() {
-    auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (application == nullptr || QGuiApplication::platformName() != "xcb") {
-        return nullptr;
-    }
-    auto* x11 = application->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-
-// The first key code that types `keySym`, or 0.
-xcb_keycode_t keyCodeFor(xcb_key_symbols_t* symbols, uint32_t keySym) {
-    xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, keySym);
-    const xcb_keycode_t code = codes != nullptr ? codes[0] : XCB_NO_SYMBOL;
-    std::free(codes);
-    return code;
-}
-
 } // namespace
 
-struct X11HotKeyGrab::Connection {
-    xcb_connection_t* connection = nullptr;
-    xcb_key_symbols_t* symbols = nullptr;
-    ~Connection() {
-        if (symbols != nullptr) {
-            xcb_key_symbols_free(symbols);
-        }
-    }
-};
-
 X11HotKeyGrab::X11HotKeyGrab(HotKeyCenter& hotKeys, EventSystem& events)
-    : hotKeys_(hotKeys), events_(events) {
-    xcb_connection_t* connection = qtConnection();
-    if (connection == nullptr) {
+    : X11HotKeyGrab(hotKeys, events, makeX11XcbGrabConnection()) {}
+
+X11HotKeyGrab::X11HotKeyGrab(HotKeyCenter& hotKeys, EventSystem& events,
+                             std::unique_ptr<X11GrabConnection> connection)
+    : hotKeys_(hotKeys), events_(events), x_(std::move(connection)) {
+    if (x_ == nullptr) {
         return;
     }
-    connection_ = connection;
-    x_ = std::make_unique<Connection>();
-    x_->connection = connection;
-    x_->symbols = xcb_key_symbols_alloc(connection);
-    root_ = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    readModifierBits();
-    QCoreApplication::instance()->installNativeEventFilter(this);
+    bits_ = x_->modifierBits();
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->installNativeEventFilter(this);
+    }
     hotKeys_.setRegistrationsChangedHandler([this] { scheduleSync(); });
     modifierWatch_.setInterval(kModifierWatchMilliseconds);
     QObject::connect(&modifierWatch_, &QTimer::timeout, &context_,
@@ -79,44 +49,16 @@ X11HotKeyGrab::~X11HotKeyGrab() {
     if (!isActive()) {
         return;
     }
+    pendingSync_.cancel();
+    heldRetry_.cancel();
     hotKeys_.setRegistrationsChangedHandler(nullptr);
+    hotKeys_.delivery().setKeptRule(nullptr);
+    hotKeys_.delivery().setHeldElsewhere({});
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->removeNativeEventFilter(this);
     }
     ungrabAll();
-    xcb_flush(x_->connection);
-}
-
-void X11HotKeyGrab::readModifierBits() {
-    xcb_connection_t* c = x_->connection;
-    const xcb_keycode_t alt = keyCodeFor(x_->symbols, kAltL);
-    const xcb_keycode_t super = keyCodeFor(x_->symbols, kSuperL);
-    const xcb_keycode_t numLock = keyCodeFor(x_->symbols, kNumLock);
-    xcb_get_modifier_mapping_reply_t* reply =
-        xcb_get_modifier_mapping_reply(c, xcb_get_modifier_mapping(c), nullptr);
-    if (reply == nullptr) {
-        return;
-    }
-    const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply);
-    const int perModifier = reply->keycodes_per_modifier;
-    // Shift, Lock and Control are fixed; Alt, Super and Num Lock sit on Mod1 to Mod5.
-    for (int modifier = 3; modifier < 8; ++modifier) {
-        for (int i = 0; i < perModifier; ++i) {
-            const xcb_keycode_t code = codes[modifier * perModifier + i];
-            const auto bit = static_cast<uint16_t>(1 << modifier);
-            if (code == XCB_NO_SYMBOL) {
-                continue;
-            }
-            if (code == alt) {
-                bits_.alt = bit;
-            } else if (code == super) {
-                bits_.super = bit;
-            } else if (code == numLock) {
-                bits_.numLock = bit;
-            }
-        }
-    }
-    std::free(reply);
+    x_->flush();
 }
 
 void X11HotKeyGrab::scheduleSync() {
@@ -124,31 +66,53 @@ void X11HotKeyGrab::scheduleSync() {
         return;
     }
     syncScheduled_ = true;
-    QMetaObject::invokeMethod(
-        &context_,
-        [this] {
-            syncScheduled_ = false;
-            sync();
-        },
-        Qt::QueuedConnection);
+    pendingSync_ = MainQueue::main().asyncAfter(0, [this] {
+        syncScheduled_ = false;
+        sync();
+    });
 }
 
 void X11HotKeyGrab::sync() {
+    readKeyboardMap();
     ungrabAll();
     grabAll();
-    xcb_flush(x_->connection);
+    publishHeld();
+    x_->flush();
+}
+
+void X11HotKeyGrab::readKeyboardMap() {
+    X11KeyboardMap map = x_->keyboardMap();
+    if (mapRead_ && map == map_) {
+        return;
+    }
+    mapRead_ = true;
+    map_ = std::move(map);
+    hotKeys_.delivery().setKeptRule([map = map_, bits = bits_](uint32_t keyCode, uint32_t modifiers)
+                                        -> std::optional<HotKeyDeliveryIssue> {
+        const auto hostKeyCode = static_cast<uint16_t>(keyCode);
+        if (hostKeyCode != keyCode) {
+            return std::nullopt;
+        }
+        auto action = x11ServerKeptAction(map, hostKeyCode, modifiers, bits);
+        if (!action) {
+            return std::nullopt;
+        }
+        return HotKeyDeliveryIssue{HotKeyDeliveryProblem::keptByDisplayServer,
+                                   x11CombinationName(hostKeyCode, modifiers), std::move(*action)};
+    });
 }
 
 void X11HotKeyGrab::grabAll() {
     for (const HotKeyCenter::Registration& registration : hotKeys_.registrations()) {
         const auto hostKeyCode = static_cast<uint16_t>(registration.keyCode);
         const auto keySym = x11KeySymForHostKeyCode(hostKeyCode);
-        const xcb_keycode_t keyCode = keySym ? keyCodeFor(x_->symbols, *keySym) : XCB_NO_SYMBOL;
-        if (keyCode == XCB_NO_SYMBOL) {
+        const uint8_t keyCode = keySym ? x_->keyCodeFor(*keySym) : 0;
+        if (keyCode == 0) {
             continue;
         }
         const Grab wanted{keyCode, x11Modifiers(registration.modifiers, bits_), hostKeyCode,
                           registration.modifiers};
+        reportKept(wanted);
         if (grab(wanted)) {
             grabbed_.push_back(wanted);
         }
@@ -156,27 +120,13 @@ void X11HotKeyGrab::grabAll() {
 }
 
 bool X11HotKeyGrab::grab(const Grab& wanted) {
-    xcb_connection_t* c = x_->connection;
-    std::vector<xcb_void_cookie_t> cookies;
-    const std::vector<uint16_t> variants = x11LockVariants(wanted.modifiers, bits_);
-    for (uint16_t modifiers : variants) {
-        cookies.push_back(xcb_grab_key_checked(c, 0, root_, modifiers, wanted.keyCode,
-                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-    }
-    bool taken = false;
-    for (const xcb_void_cookie_t& cookie : cookies) {
-        if (xcb_generic_error_t* error = xcb_request_check(c, cookie)) {
-            taken = true;
-            std::free(error);
-        }
-    }
-    if (!taken) {
+    const Combination combination{wanted.hostKeyCode, wanted.carbonModifiers};
+    if (x_->grab(wanted.keyCode, x11LockVariants(wanted.modifiers, bits_))) {
+        heldElsewhere_.erase(combination);
         return true;
     }
-    for (uint16_t modifiers : variants) {
-        xcb_ungrab_key(c, wanted.keyCode, root_, modifiers);
-    }
-    if (reportedTaken_.insert({wanted.hostKeyCode, wanted.carbonModifiers}).second) {
+    heldElsewhere_[combination] = wanted;
+    if (reportedTaken_.insert(combination).second) {
         logger().error("hotkey.x11.grabTaken combination=" +
                        x11CombinationName(wanted.hostKeyCode, wanted.carbonModifiers) +
                        " reason=held by another client");
@@ -184,13 +134,68 @@ bool X11HotKeyGrab::grab(const Grab& wanted) {
     return false;
 }
 
+void X11HotKeyGrab::reportKept(const Grab& wanted) {
+    const Combination combination{wanted.hostKeyCode, wanted.carbonModifiers};
+    if (reportedKept_.contains(combination)) {
+        return;
+    }
+    const auto action =
+        x11ServerKeptAction(map_, wanted.hostKeyCode, wanted.carbonModifiers, bits_);
+    if (!action) {
+        return;
+    }
+    reportedKept_.insert(combination);
+    logger().error("hotkey.x11.keptByServer combination=" +
+                   x11CombinationName(wanted.hostKeyCode, wanted.carbonModifiers) +
+                   " reason=the X server keeps it for " + *action);
+}
+
 void X11HotKeyGrab::ungrabAll() {
     for (const Grab& held : grabbed_) {
-        for (uint16_t modifiers : x11LockVariants(held.modifiers, bits_)) {
-            xcb_ungrab_key(x_->connection, held.keyCode, root_, modifiers);
-        }
+        x_->ungrab(held.keyCode, x11LockVariants(held.modifiers, bits_));
     }
     grabbed_.clear();
+}
+
+void X11HotKeyGrab::retryHeld() {
+    const std::map<Combination, Grab> held = heldElsewhere_;
+    for (const auto& [combination, wanted] : held) {
+        if (!x_->grab(wanted.keyCode, x11LockVariants(wanted.modifiers, bits_))) {
+            continue;
+        }
+        heldElsewhere_.erase(combination);
+        if (hotKeys_.isRegistered(combination.first, combination.second)) {
+            grabbed_.push_back(wanted);
+            logger().notice("hotkey.x11.grabTakenOver combination=" +
+                            x11CombinationName(wanted.hostKeyCode, wanted.carbonModifiers) +
+                            " reason=its holder let it go");
+        } else {
+            // Only tried so the report stays true; no hot key wants it now.
+            x_->ungrab(wanted.keyCode, x11LockVariants(wanted.modifiers, bits_));
+        }
+    }
+    publishHeld();
+    x_->flush();
+}
+
+void X11HotKeyGrab::publishHeld() {
+    std::map<std::pair<uint32_t, uint32_t>, HotKeyDeliveryIssue> report;
+    for (const auto& [combination, wanted] : heldElsewhere_) {
+        report[combination] =
+            HotKeyDeliveryIssue{HotKeyDeliveryProblem::heldByAnotherClient,
+                                x11CombinationName(wanted.hostKeyCode, wanted.carbonModifiers),
+                                {}};
+    }
+    hotKeys_.delivery().setHeldElsewhere(std::move(report));
+    // X tells no one when a client lets a grab go, so a held combination is asked for again
+    // on the main queue's clock until it is free.
+    if (heldElsewhere_.empty()) {
+        heldRetry_.cancel();
+        heldRetry_ = {};
+    } else if (!heldRetry_.isValid()) {
+        heldRetry_ =
+            MainQueue::main().scheduleRepeating(heldRetryInterval, [this] { retryHeld(); });
+    }
 }
 
 bool X11HotKeyGrab::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
@@ -203,7 +208,7 @@ bool X11HotKeyGrab::nativeEventFilter(const QByteArray& eventType, void* message
         return false;
     }
     const auto* key = static_cast<const xcb_key_press_event_t*>(message);
-    if (key->event != root_) {
+    if (key->event != x_->root()) {
         return false;
     }
     handleKey(key->detail, key->state, type == XCB_KEY_PRESS);
@@ -227,6 +232,7 @@ void X11HotKeyGrab::handleKey(uint8_t keyCode, uint16_t state, bool pressed) {
         if (held.keyCode != keyCode || held.carbonModifiers != carbon) {
             continue;
         }
+        followMachinePointer();
         const uint64_t flags = eventFlags(carbon);
         physical.holdExactly(flags, EventFlags::maskShortcutModifiers);
         sessionModifiers_ = flags;
@@ -237,12 +243,7 @@ void X11HotKeyGrab::handleKey(uint8_t keyCode, uint16_t state, bool pressed) {
 }
 
 void X11HotKeyGrab::releaseModifiersLetGo() {
-    xcb_connection_t* c = x_->connection;
-    xcb_query_pointer_reply_t* reply =
-        xcb_query_pointer_reply(c, xcb_query_pointer(c, root_), nullptr);
-    const uint16_t state = reply != nullptr ? reply->mask : 0;
-    std::free(reply);
-    const uint64_t stillHeld = eventFlags(carbonModifiersOfX11State(state, bits_));
+    const uint64_t stillHeld = eventFlags(carbonModifiersOfX11State(x_->modifierState(), bits_));
     events_.physical().releaseModifiers(sessionModifiers_ & ~stillHeld);
     sessionModifiers_ &= stillHeld;
     if (sessionModifiers_ == 0) {

@@ -14,6 +14,8 @@ namespace tessarin {
 
 namespace {
 
+constexpr int kNormalWindowLayer = 0;
+
 bool validPixelSize(int width, int height) {
     return width >= 1 && height >= 1 && width <= ScreenCapture::maximumPixelSize &&
            height <= ScreenCapture::maximumPixelSize;
@@ -127,20 +129,48 @@ void ScreenCapture::captureDisplay(DisplayID display,
     }
     const std::optional<QImage> background = pictures_.picture(screen->uuid);
     complete(ScreenCaptureOperation::display, [=, completion = std::move(completion)] {
-        QImage image(pixelWidth, pixelHeight, CaptureContent::imageFormat);
-        image.fill(Qt::black);
-        QPainter painter(&image);
-        if (background) {
-            painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), *background);
-        }
-        const double scaleX = pixelWidth / area.size.width;
-        const double scaleY = pixelHeight / area.size.height;
-        for (auto it = drawn.rbegin(); it != drawn.rend(); ++it) {
-            painter.fillRect(pixelRect(it->frame, area, scaleX, scaleY), it->color);
-        }
-        painter.end();
-        completion({std::move(image), std::nullopt});
+        completion({paint(background, area, drawn, pixelWidth, pixelHeight), std::nullopt});
     });
+}
+
+std::optional<QImage> ScreenCapture::drawSpace(DisplayID display, SpaceID space, int pixelWidth,
+                                               int pixelHeight) const {
+    const auto screen = displays_.screen(display);
+    if (!screen || !validPixelSize(pixelWidth, pixelHeight)) {
+        return std::nullopt;
+    }
+    const Rect area = displays_.bounds(display);
+    std::vector<DrawnWindow> drawn;
+    // Only the applications' windows, as Mission Control shows a Space: neither the desktop's
+    // icons below them nor the menu bar's items above.
+    for (const ServerWindow& window : windows_.windowsShownOnSpace(space)) {
+        if (window.layer == kNormalWindowLayer && window.bounds.intersects(area) &&
+            window.alpha > 0) {
+            drawn.push_back(
+                {window.bounds,
+                 CaptureContent::windowColor(window.number, window.ownerName,
+                                             window.name.value_or(""), revision(window.number))});
+        }
+    }
+    return paint(pictures_.picture(screen->uuid), area, drawn, pixelWidth, pixelHeight);
+}
+
+QImage ScreenCapture::paint(const std::optional<QImage>& background, const Rect& area,
+                            const std::vector<DrawnWindow>& frontToBack, int pixelWidth,
+                            int pixelHeight) {
+    QImage image(pixelWidth, pixelHeight, CaptureContent::imageFormat);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    if (background) {
+        painter.drawImage(QRectF(0, 0, pixelWidth, pixelHeight), *background);
+    }
+    const double scaleX = pixelWidth / area.size.width;
+    const double scaleY = pixelHeight / area.size.height;
+    for (auto it = frontToBack.rbegin(); it != frontToBack.rend(); ++it) {
+        painter.fillRect(pixelRect(it->frame, area, scaleX, scaleY), it->color);
+    }
+    painter.end();
+    return image;
 }
 
 void ScreenCapture::captureWindow(WindowID windowID, int width, int height,

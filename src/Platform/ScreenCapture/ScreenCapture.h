@@ -102,6 +102,14 @@ public:
     void captureWindow(WindowID window, int pixelWidth, int pixelHeight,
                        std::function<void(ScreenCaptureResult)> completion);
 
+    // What the system draws of a Space for its own views (Mission Control's): the screen's
+    // desktop picture and the applications' windows the Space shows, at the pixel size, at once
+    // on the calling
+    // thread and without the capture permission. Black where the screen has no picture; none for
+    // an unknown display or a size out of range.
+    std::optional<QImage> drawSpace(DisplayID display, SpaceID space, int pixelWidth,
+                                    int pixelHeight) const;
+
     // The window's content changes colour, as if it had redrawn.
     void redrawWindow(WindowID window);
     uint32_t revision(WindowID window) const;
@@ -117,6 +125,10 @@ private:
         QColor color;
     };
 
+    // The screen's area at the pixel size: the picture, then the windows from the back.
+    static QImage paint(const std::optional<QImage>& background, const Rect& area,
+                        const std::vector<DrawnWindow>& frontToBack, int pixelWidth,
+                        int pixelHeight);
     std::optional<ScreenCaptureError> refusal(ScreenCaptureOperation operation);
     std::optional<ScreenCaptureFault> fault(ScreenCaptureOperation operation) const;
     Executor& executor();

@@ -1,8 +1,11 @@
 #include "Platform/SystemSettings/SystemSettings.h"
 
+#include "Platform/Preferences/Preferences.h"
+#include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Privacy/PrivacyDatabase.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Platform/Program/ProgramBundle.h"
+#include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/SystemServices.h"
 #include "Platform/WindowServer.h"
 
@@ -11,16 +14,33 @@
 
 namespace tessarin {
 
-SystemSettings::SystemSettings(WindowServer& windows, SystemServices& system,
-                               PrivacyDatabase& privacy, const ProgramBundle& program,
-                               ProgramActivation& activation)
-    : windows_(windows), system_(system), privacy_(privacy), program_(program),
-      activation_(activation) {
+SystemSettings::SystemSettings(const SystemSettingsServices& services)
+    : windows_(services.windows), system_(services.system), privacy_(services.privacy),
+      program_(services.program), activation_(services.activation),
+      keyboardShortcuts_(services.symbolicHotKeys, services.windows),
+      desktopAndDock_(services.preferences, services.windows) {
     privacyToken_ = privacy_.addObserver([this] { notify(Change::listChanged); });
+    Preferences& preferences = services.preferences;
+    const std::pair<const char*, std::optional<std::string>> shown[] = {
+        {SymbolicHotKeyTable::kDomain, std::nullopt},
+        {DesktopAndDockPane::kDockDomain, DesktopAndDockPane::kAutomaticallyRearrangeKey},
+        {DesktopAndDockPane::kSpacesDomain, DesktopAndDockPane::kSpansDisplaysKey}};
+    for (const auto& [domain, key] : shown) {
+        UserDefaults& values = preferences.domain(domain);
+        const auto token = values.addObserver([this, key](const std::string& written) {
+            if (!key || written == *key) {
+                notify(Change::listChanged);
+            }
+        });
+        domainObservationEnds_.push_back([&values, token] { values.removeObserver(token); });
+    }
 }
 
 SystemSettings::~SystemSettings() {
     privacy_.removeObserver(privacyToken_);
+    for (const auto& end : domainObservationEnds_) {
+        end();
+    }
 }
 
 std::optional<std::string> SystemSettings::privacyServiceOfPane(const std::string& pane) {
@@ -33,12 +53,28 @@ std::optional<std::string> SystemSettings::privacyServiceOfPane(const std::strin
     return std::nullopt;
 }
 
+SystemSettings::PaneKind SystemSettings::kindOfPane(const std::string& pane) {
+    if (privacyServiceOfPane(pane)) {
+        return PaneKind::privacy;
+    }
+    if (pane.starts_with("com.apple.Keyboard-Settings.extension")) {
+        return PaneKind::keyboardShortcuts;
+    }
+    if (pane.starts_with("com.apple.Desktop-Settings")) {
+        return PaneKind::desktopAndDock;
+    }
+    return PaneKind::other;
+}
+
 std::string SystemSettings::windowTitleOfPane(const std::string& pane) {
     if (pane.starts_with("com.apple.preference.security")) {
         return "Privacy & Security";
     }
     if (pane.starts_with("com.apple.Desktop-Settings")) {
         return "Desktop & Dock";
+    }
+    if (pane.starts_with("com.apple.Keyboard-Settings")) {
+        return "Keyboard";
     }
     return kSystemSettingsName;
 }

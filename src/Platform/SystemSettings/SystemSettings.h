@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Platform/SystemSettings/DesktopAndDockPane.h"
+#include "Platform/SystemSettings/KeyboardShortcutsPane.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Geometry.h"
 
@@ -12,9 +14,11 @@
 
 namespace tessarin {
 
+class Preferences;
 class PrivacyDatabase;
 class ProgramActivation;
 class ProgramBundle;
+class SymbolicHotKeyTable;
 class SystemServices;
 class WindowServer;
 
@@ -38,19 +42,32 @@ struct PrivacyPaneEntry {
     friend bool operator==(const PrivacyPaneEntry&, const PrivacyPaneEntry&) = default;
 };
 
+// The services System Settings shows and changes.
+struct SystemSettingsServices {
+    WindowServer& windows;
+    SystemServices& system;
+    PrivacyDatabase& privacy;
+    const ProgramBundle& program;
+    ProgramActivation& activation;
+    Preferences& preferences;
+    SymbolicHotKeyTable& symbolicHotKeys;
+};
+
 // The System Settings application. An "x-apple.systempreferences:" address brings up its one
 // window (layer 0) on that pane and makes it the frontmost application, so the program resigns
 // active. A Privacy pane lists the programs that have a decision for its service, each with a
-// switch, and grants its permission to a bundle dropped on the list. A person does this in the
-// window that mirrors it on the desktop; a test moves and closes the window and drops bundles.
-// Main-thread only.
+// switch, and grants its permission to a bundle dropped on the list; the Keyboard Shortcuts pane
+// turns the Mission Control shortcuts on and off; the Desktop & Dock pane has the Spaces'
+// switches. A person does this in the window that mirrors it on the desktop; a test moves and
+// closes the window and drops bundles. Main-thread only.
 class SystemSettings {
 public:
     enum class Change { opened, moved, closed, listChanged };
+    // What a pane shows; `other` for the panes the host has nothing of.
+    enum class PaneKind { privacy, keyboardShortcuts, desktopAndDock, other };
     using ObserverToken = int;
 
-    SystemSettings(WindowServer& windows, SystemServices& system, PrivacyDatabase& privacy,
-                   const ProgramBundle& program, ProgramActivation& activation);
+    explicit SystemSettings(const SystemSettingsServices& services);
     ~SystemSettings();
     SystemSettings(const SystemSettings&) = delete;
     SystemSettings& operator=(const SystemSettings&) = delete;
@@ -76,13 +93,18 @@ public:
     // Flips the switch of a program the shown Privacy pane lists; false for any other.
     bool setAllowed(const std::string& bundleIdentifier, bool allowed);
 
-    // Told after each change: the window opened (or was brought front), moved or closed, or a
-    // decision of the privacy database changed.
+    KeyboardShortcutsPane& keyboardShortcutsPane() { return keyboardShortcuts_; }
+    DesktopAndDockPane& desktopAndDockPane() { return desktopAndDock_; }
+
+    // Told after each change: the window opened (or was brought front), moved or closed, or what
+    // a pane shows changed (a decision of the privacy database, a symbolic hot key, a Spaces
+    // switch), whoever changed it.
     ObserverToken addObserver(std::function<void(Change)> observer);
     void removeObserver(ObserverToken token);
 
     // The privacy service a pane lists ("Accessibility", "ScreenCapture"), if any.
     static std::optional<std::string> privacyServiceOfPane(const std::string& pane);
+    static PaneKind kindOfPane(const std::string& pane);
     static std::string windowTitleOfPane(const std::string& pane);
 
 private:
@@ -104,6 +126,10 @@ private:
     std::map<ObserverToken, std::function<void(Change)>> observers_;
     ObserverToken nextObserverToken_ = 1;
     int privacyToken_ = 0;
+    KeyboardShortcutsPane keyboardShortcuts_;
+    DesktopAndDockPane desktopAndDock_;
+    // Each ends one observation of a preference domain a pane shows.
+    std::vector<std::function<void()>> domainObservationEnds_;
 };
 
 } // namespace tessarin

@@ -4,11 +4,15 @@
 #include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/Preferences/UserDefaults.h"
+#include "Support/MainQueue.h"
 #include "TessarinCore/TessarinCore.h"
 #include "UI/Health/HealthPageText.h"
 #include "UI/Health/TessarinHealthCheckViewController.h"
 #include "UI/Health/TessarinHealthCheckViewIdentifier.h"
+#include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
@@ -127,8 +131,16 @@ TessarinHealthCheckViewController::makeKeyboardSetupShortcutRow(HotkeyIdentifier
                 (*self)->resetKeyboardSetupShortcut(identifier);
             }
         });
+    std::optional<QString> warning;
+    if (const auto combination = store.combination(action);
+        combination && store.isEnabled(action) && available) {
+        if (const auto text = hotkeyDeliveryWarning(*combination)) {
+            warning = QString::fromStdString(*text);
+        }
+    }
     auto* row = new SettingsRowView(QString::fromStdString(keyboardSetupShortcutTitle(identifier)),
-                                    std::nullopt, control);
+                                    warning, control, std::nullopt, std::nullopt,
+                                    hotkeyDeliveryWarningIdentifier(identifier));
     row->setVerticalInset(SettingsPageLayout::compactRowVerticalInset);
     row->applyEnabledState(available);
     return row;
@@ -156,6 +168,23 @@ QWidget* TessarinHealthCheckViewController::makePracticeButtonStack() {
     });
     layout->addWidget(next);
     return row;
+}
+
+void TessarinHealthCheckViewController::observeHotkeyDelivery() {
+    // Drawn on a later turn, and only on the keyboard step; a recording in progress keeps its
+    // row, and its end draws anew.
+    const auto refresh = [weakSelf = std::weak_ptr(self_)] {
+        const auto self = weakSelf.lock();
+        if (!self || ShortcutRecorderControl::activeRecorder() != nullptr) {
+            return;
+        }
+        TessarinHealthCheckViewController& page = **self;
+        if (page.currentStep_ && !healthItem(page.currentStep_)) {
+            page.refreshFromNewSnapshot();
+        }
+    };
+    hotkeyDeliveryObserver_ = Host::current().hotKeys().delivery().addObserver(
+        [refresh] { MainQueue::main().async(refresh); });
 }
 
 void TessarinHealthCheckViewController::skipPracticeStep() {

@@ -3,8 +3,10 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QWindow>
 #include <cmath>
 
 namespace tessarin {
@@ -14,6 +16,8 @@ TessarinHealthCheckPanel::TessarinHealthCheckPanel(const Rect& contentRect) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     applyWindowFlags();
     setHostFrame(contentRect);
+    // A press reaches the control under it, not the panel: the panel hears it on its way there.
+    qApp->installEventFilter(this);
 }
 
 void TessarinHealthCheckPanel::setFloatingLevel(bool floating) {
@@ -37,7 +41,6 @@ void TessarinHealthCheckPanel::setCloseButtonShown(bool shown) {
 
 // Titled and closable; never miniaturised or zoomed by its own buttons.
 void TessarinHealthCheckPanel::applyWindowFlags() {
-    const bool wasVisible = isVisible();
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (!closeButtonHidden_) {
         flags |= Qt::WindowCloseButtonHint;
@@ -45,11 +48,15 @@ void TessarinHealthCheckPanel::applyWindowFlags() {
     if (floating_) {
         flags |= Qt::WindowStaysOnTopHint;
     }
-    setWindowFlags(flags);
-    // Changing the flags hides a shown window; it stays where the user saw it.
-    if (wasVisible) {
-        show();
+    QWindow* const handle = windowHandle();
+    if (handle == nullptr) {
+        setWindowFlags(flags);
+        return;
     }
+    // The widget's own road would hide the window and make it anew; the window system's window
+    // takes the change as it stands (on X11 a change of its state, not a new mapping).
+    overrideWindowFlags(flags);
+    handle->setFlags(flags);
 }
 
 void TessarinHealthCheckPanel::setHostFrame(const Rect& frame) {
@@ -88,6 +95,17 @@ bool TessarinHealthCheckPanel::event(QEvent* event) {
         isKeyWindow_ = false;
     }
     return PreferencesPanel::event(event);
+}
+
+bool TessarinHealthCheckPanel::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                       type == QEvent::KeyPress;
+    if (press && onUserInput && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        onUserInput();
+    }
+    return false;
 }
 
 void TessarinHealthCheckPanel::closeEvent(QCloseEvent* event) {

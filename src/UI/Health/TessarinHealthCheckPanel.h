@@ -9,7 +9,9 @@ namespace tessarin {
 
 // The health window: a preferences panel that floats (stays on top) at level 3 while the wizard
 // waits for the user and is an ordinary window at level 0 otherwise. Its frame lives in host
-// screen coordinates (y up); closing asks the owner first.
+// screen coordinates (y up); closing asks the owner first. A shown window changes its level and
+// close button in place: it is never hidden and mapped again for it, which a window manager
+// would take as a new window to activate.
 class TessarinHealthCheckPanel final : public PreferencesPanel {
     Q_OBJECT
 public:
@@ -40,10 +42,13 @@ public:
     std::function<bool()> shouldClose;
     std::function<void()> willClose;
     std::function<void()> onBecomeKey;
+    // Told when a mouse button or a key is pressed in the window, on any of its controls.
+    std::function<void()> onUserInput;
 
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void applyWindowFlags();

@@ -101,6 +101,7 @@ TessarinHealthCheckViewController::~TessarinHealthCheckViewController() {
 void TessarinHealthCheckViewController::viewDidLoad() {
     mode_ = TessarinHealthCheckPresentationMode::setup;
     skipped_.clear();
+    observeHotkeyDelivery();
     refreshFromNewSnapshot();
 }
 
@@ -249,19 +250,7 @@ void TessarinHealthCheckViewController::updateRechecksForCurrentState() {
 void TessarinHealthCheckViewController::startAutomaticRechecksIfNeeded() {
     const std::weak_ptr weakSelf(self_);
     // An activation or the window becoming key first ends a yield, then rechecks.
-    const auto recheckAfterReturn = [weakSelf] {
-        MainQueue::main().async([weakSelf] {
-            const auto self = weakSelf.lock();
-            if (!self) {
-                return;
-            }
-            TessarinHealthCheckViewController& page = **self;
-            page.restoreHealthWindowAfterSystemPromptIfNeeded();
-            if (page.windowVisible_ && page.mode_ == TessarinHealthCheckPresentationMode::setup) {
-                page.refreshFromNewSnapshot();
-            }
-        });
-    };
+    const auto recheckAfterReturn = [weakSelf] { returnToPage(weakSelf, true); };
     if (!invalidateRecheckTimer_) {
         invalidateRecheckTimer_ = dependencies_.recheckTimerFactory([weakSelf] {
             if (const auto self = weakSelf.lock()) {
@@ -279,8 +268,40 @@ void TessarinHealthCheckViewController::startAutomaticRechecksIfNeeded() {
     }
     if (!windowKeyObserverInstalled_ && window_) {
         window_->onBecomeKey = recheckAfterReturn;
+        // A click or a key in the window is the user back at it, even while it kept the keys.
+        window_->onUserInput = [weakSelf] { returnToPage(weakSelf, false); };
         windowKeyObserverInstalled_ = true;
     }
+}
+
+// The return ends the yield that ran when the user came back, not one begun since: the click
+// that activates the window may be the one on "Open" that yields again.
+void TessarinHealthCheckViewController::returnToPage(
+    const std::weak_ptr<TessarinHealthCheckViewController*>& weakSelf, bool recheck) {
+    const auto self = weakSelf.lock();
+    if (!self) {
+        return;
+    }
+    const TessarinHealthCheckViewController& page = **self;
+    const std::optional<unsigned> yield =
+        page.yielding_ ? std::optional(page.yieldSerial_) : std::nullopt;
+    if (!yield && !recheck) {
+        return;
+    }
+    MainQueue::main().async([weakSelf, yield, recheck] {
+        const auto self = weakSelf.lock();
+        if (!self) {
+            return;
+        }
+        TessarinHealthCheckViewController& page = **self;
+        if (yield && page.yieldSerial_ == *yield) {
+            page.restoreHealthWindowAfterSystemPromptIfNeeded();
+        }
+        if (recheck && page.windowVisible_ &&
+            page.mode_ == TessarinHealthCheckPresentationMode::setup) {
+            page.refreshFromNewSnapshot();
+        }
+    });
 }
 
 void TessarinHealthCheckViewController::stopAutomaticRechecks() {
@@ -297,6 +318,7 @@ void TessarinHealthCheckViewController::stopAutomaticRechecks() {
     if (windowKeyObserverInstalled_) {
         if (window_) {
             window_->onBecomeKey = nullptr;
+            window_->onUserInput = nullptr;
         }
         windowKeyObserverInstalled_ = false;
     }
@@ -340,6 +362,7 @@ void TessarinHealthCheckViewController::performItemAction(
     if (privacy && window_) {
         // The system's prompt and System Settings must come in front of the window.
         yielding_ = true;
+        ++yieldSerial_;
         lowerWindow();
     }
     dependencies_.actionHandler->performAction(*identifier);

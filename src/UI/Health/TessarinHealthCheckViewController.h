@@ -113,10 +113,15 @@ private:
     void updateRechecksForCurrentState();
     void tick();
     void restoreHealthWindowAfterSystemPromptIfNeeded();
+    // The user came back to the window or the program: ends the yield, and with `recheck`
+    // takes a snapshot, on a later turn of the main queue.
+    static void returnToPage(const std::weak_ptr<TessarinHealthCheckViewController*>& weakSelf,
+                             bool recheck);
     void lowerWindow();
     void floatWindow();
     void dismissGuide();
     void updateCloseButton();
+    void observeHotkeyDelivery();
 
     QWidget* makeHealthStepHeroView(const TessarinHealthCheckItem& item);
     QWidget* makeStepButtonStack(const TessarinHealthCheckItem& item);
@@ -136,6 +141,8 @@ private:
     std::optional<TessarinHealthSetupStep> currentStep_;
     bool windowVisible_ = false;
     bool yielding_ = false;
+    // Counts the yields, so a return ends only the one it saw.
+    unsigned yieldSerial_ = 0;
     std::function<void()> invalidateRecheckTimer_;
     std::optional<int> appActiveObserver_;
     bool windowKeyObserverInstalled_ = false;
@@ -144,6 +151,8 @@ private:
     std::shared_ptr<TessarinHealthCheckViewController*> self_;
     std::vector<TessarinHealthCheckItem> allSetSkippedItems_;
     SettingsAppearanceObserver appearanceObserver_;
+    // The keyboard step's rows say which combinations cannot be pressed; they follow the report.
+    std::shared_ptr<void> hotkeyDeliveryObserver_;
 };
 
 } // namespace tessarin

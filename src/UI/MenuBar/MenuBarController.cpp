@@ -1,6 +1,7 @@
 #include "UI/MenuBar/MenuBarController.h"
 
 #include "Platform/Host.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
 #include "Platform/StatusBar/StatusItem.h"
@@ -206,31 +207,59 @@ const std::optional<QImage>& MenuBarController::defaultStatusImage() {
 
 void MenuBarController::applyHotkey(const HotkeyCombination& combination,
                                     HotkeyIdentifier identifier) {
-    MenuItem* item = nullptr;
-    switch (identifier) {
-    case HotkeyIdentifier::showOSD:
-        item = showGridMenuItem_;
-        break;
-    case HotkeyIdentifier::left:
-        item = leftMenuItem_;
-        break;
-    case HotkeyIdentifier::right:
-        item = rightMenuItem_;
-        break;
-    case HotkeyIdentifier::up:
-        item = upMenuItem_;
-        break;
-    case HotkeyIdentifier::down:
-        item = downMenuItem_;
-        break;
-    default:
-        break;
-    }
+    MenuItem* item = hotkeyMenuItem(identifier);
     if (item == nullptr) {
         return;
     }
-    item->setKeyEquivalent(combination.keyEquivalent);
-    item->setKeyEquivalentModifierMask(menuModifierMask(combination.modifiers));
+    appliedHotkeys_.insert_or_assign(identifier, combination);
+    showKeyEquivalent(*item, combination);
+    Host* host = Host::installed();
+    if (!hotkeyDeliveryObserver_ && host != nullptr) {
+        hotkeyDeliveryObserver_ =
+            host->hotKeys().delivery().addObserver([weakSelf = std::weak_ptr(self_)] {
+                if (const auto self = weakSelf.lock()) {
+                    (*self)->reapplyHotkeys();
+                }
+            });
+    }
+}
+
+MenuItem* MenuBarController::hotkeyMenuItem(HotkeyIdentifier identifier) const {
+    switch (identifier) {
+    case HotkeyIdentifier::showOSD:
+        return showGridMenuItem_;
+    case HotkeyIdentifier::left:
+        return leftMenuItem_;
+    case HotkeyIdentifier::right:
+        return rightMenuItem_;
+    case HotkeyIdentifier::up:
+        return upMenuItem_;
+    case HotkeyIdentifier::down:
+        return downMenuItem_;
+    default:
+        return nullptr;
+    }
+}
+
+void MenuBarController::showKeyEquivalent(MenuItem& item,
+                                          const HotkeyCombination& combination) const {
+    Host* host = Host::installed();
+    if (host != nullptr &&
+        host->hotKeys().delivery().issue(combination.keyCode, combination.modifiers)) {
+        item.setKeyEquivalent("");
+        item.setKeyEquivalentModifierMask(0);
+        return;
+    }
+    item.setKeyEquivalent(combination.keyEquivalent);
+    item.setKeyEquivalentModifierMask(menuModifierMask(combination.modifiers));
+}
+
+void MenuBarController::reapplyHotkeys() {
+    for (const auto& [identifier, combination] : appliedHotkeys_) {
+        if (MenuItem* item = hotkeyMenuItem(identifier)) {
+            showKeyEquivalent(*item, combination);
+        }
+    }
 }
 
 void MenuBarController::scheduleRefresh(double seconds) {

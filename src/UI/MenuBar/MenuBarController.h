@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -45,7 +46,8 @@ public:
     void setup();
     void updateMenuState();
     // Shows a hotkey as the key equivalent of its menu item (Show Grid and the four Switch
-    // items; other hotkeys are ignored).
+    // items; other hotkeys are ignored). A combination the machine's keyboard cannot deliver is
+    // not offered: the item then shows none, until the combination can be pressed.
     void applyHotkey(const HotkeyCombination& combination, HotkeyIdentifier identifier);
     // Refreshes the Space info and the overlays through the delegate `seconds` from now; a
     // newer call replaces a pending one.
@@ -80,6 +82,9 @@ public:
 
 private:
     std::shared_ptr<Menu> createMenu();
+    MenuItem* hotkeyMenuItem(HotkeyIdentifier identifier) const;
+    void showKeyEquivalent(MenuItem& item, const HotkeyCombination& combination) const;
+    void reapplyHotkeys();
     void updateStatusItemAppearance();
     bool canMove(const TessarinSpaceInfo& spaceInfo, TessarinDirection direction) const;
     void performSwitch(TessarinDirection direction);
@@ -99,6 +104,8 @@ private:
     std::optional<MenuBarGridIconModel> cachedGridModel_;
     std::optional<MenuBarDirectionalAvailability> movementAvailability_;
     std::optional<WorkItem> refreshWorkItem_;
+    std::map<HotkeyIdentifier, HotkeyCombination> appliedHotkeys_;
+    std::shared_ptr<void> hotkeyDeliveryObserver_;
     bool gridModeEnabled_ = true;
     std::uint32_t gridColumnCount_ = 3;
     bool gridBlocksAtEdges_ = false;

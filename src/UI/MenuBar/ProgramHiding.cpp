@@ -2,7 +2,8 @@
 
 #include "Platform/Host.h"
 #include "UI/MenuBar/StatusBarMirror.h"
-#include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/MissionControl/MissionControlWindow.h"
+#include "UI/SystemSettings/SystemSettingsPaneWindow.h"
 
 #include <QApplication>
 
@@ -23,7 +24,8 @@ ProgramHiding::~ProgramHiding() {
 void ProgramHiding::hide() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && !StatusBarMirror::isMirrorWindow(*window) &&
-            !PrivacyPaneWindow::isPaneWindow(*window)) {
+            !SystemSettingsPaneWindow::isPaneWindow(*window) &&
+            !MissionControlWindow::isMissionControlWindow(*window)) {
             hiddenWindows_.emplace_back(window);
             window->hide();
         }

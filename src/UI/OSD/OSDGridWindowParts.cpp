@@ -36,9 +36,11 @@ QLabel* makeChromeLabel(QWidget* parent, Qt::Alignment alignment, const QString&
 // An image-only button that calls, through the grid view's current context, the callback
 // `pick` chooses when there is one.
 OSDFooterButton*
-makeFooterButton(QWidget* parent, OSDGridView* view, const QString& description,
+makeFooterButton(QWidget* parent, OSDGridView* view, const QString& name,
+                 const QString& description,
                  std::function<std::function<void()>(const OSDGridMouseInteractionContext&)> pick) {
     auto* button = new OSDFooterButton(parent);
+    button->setObjectName(name);
     button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     // Small enough that the button keeps its smallest size within the footer's 24 points.
     button->setIconSize(QSize(16, 16));
@@ -127,10 +129,10 @@ OSDGridWindowParts::make(std::optional<std::string> displayIdentifier) {
     parts->footerLabel = makeChromeLabel(content, Qt::AlignHCenter, defaultFooterTitle);
     parts->footerLabel->hide();
     parts->footerMissionControlButton = makeFooterButton(
-        content, parts->gridView, "Mission Control",
+        content, parts->gridView, OSDGridWindowParts::missionControlButtonName, "Mission Control",
         [](const OSDGridMouseInteractionContext& context) { return context.onOpenMissionControl; });
     parts->footerAddDesktopButton = makeFooterButton(
-        content, parts->gridView, "Add desktop",
+        content, parts->gridView, OSDGridWindowParts::addDesktopButtonName, "Add desktop",
         [](const OSDGridMouseInteractionContext& context) { return context.onAddSpaceAtTail; });
     parts->applyAppearanceMode(OSDAppearanceMode::dark);
     parts->applyHeaderIconStyle(kDefaultOSDHeaderIconStyle);

@@ -20,6 +20,9 @@ namespace tessarin {
 struct OSDGridWindowParts {
     static constexpr const char* appName = "Tessarin";
     static constexpr const char* defaultFooterTitle = "Drag to re-arrange";
+    // The footer buttons' names, to find them by.
+    static constexpr const char* missionControlButtonName = "osd.footer.missionControl";
+    static constexpr const char* addDesktopButtonName = "osd.footer.addDesktop";
 
     // A hidden panel sized for the stored grid size, with every view in place.
     static std::unique_ptr<OSDGridWindowParts> make(std::optional<std::string> displayIdentifier);

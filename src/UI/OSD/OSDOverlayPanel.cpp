@@ -3,6 +3,7 @@
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Input/HostKeyEvent.h"
+#include "Platform/MachineScreen.h"
 
 namespace tessarin {
 namespace {
@@ -58,7 +59,7 @@ void OSDOverlayPanel::keyPressEvent(QKeyEvent* event) {
 
 void OSDOverlayPanel::setHostFrame(const Rect& frame) {
     hostFrame_ = frame.standardized();
-    const Rect qtFrame = Host::current().displays().toWindowServer(hostFrame_);
+    const Rect qtFrame = MachineScreen::of(Host::current()).windowFrame(hostFrame_);
     setGeometry(static_cast<int>(std::lround(qtFrame.minX())),
                 static_cast<int>(std::lround(qtFrame.minY())),
                 static_cast<int>(std::lround(qtFrame.width())),

@@ -5,19 +5,15 @@
 #include "Platform/Program/ProgramBundle.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
-#include "UI/Text/ViewPointFontSize.h"
+#include "UI/SystemSettings/SystemSettingsPaneList.h"
 
-#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMimeData>
-#include <QPainter>
-#include <QPainterPath>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <cmath>
 
 namespace tessarin {
 
@@ -25,20 +21,8 @@ namespace {
 
 namespace L = SettingsPageLayout;
 
-constexpr const char* paneWindowProperty = "tessarin.systemSettingsPane";
 // The lower part of the window stays free: the permission guide lies over it.
 constexpr int guideBand = 184;
-
-QColor colour(SettingsSystemColor role) {
-    return L::resolvedColor(role, L::effectiveAppearance());
-}
-
-QFont paneFont(double points, bool semibold) {
-    QFont font;
-    setViewPointSize(font, points);
-    font.setWeight(semibold ? QFont::DemiBold : QFont::Normal);
-    return font;
-}
 
 QStringList localFiles(const QMimeData* data) {
     QStringList files;
@@ -53,9 +37,9 @@ QStringList localFiles(const QMimeData* data) {
     return files;
 }
 
-// The pane's list: a rounded box of rows that takes the bundles dropped on it, ringed in the
-// accent colour while a drag that it would take is over it.
-class PrivacyPaneList final : public QWidget {
+// The pane's list, which takes the bundles dropped on it and is ringed while a drag that it
+// would take is over it.
+class PrivacyPaneList final : public SystemSettingsPaneList {
 public:
     std::function<bool(const QString&)> onDrop;
 
@@ -65,13 +49,13 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override {
         if (!localFiles(event->mimeData()).isEmpty()) {
             event->acceptProposedAction();
-            setDragOver(true);
+            setRinged(true);
         }
     }
     void dragMoveEvent(QDragMoveEvent* event) override { event->acceptProposedAction(); }
-    void dragLeaveEvent(QDragLeaveEvent*) override { setDragOver(false); }
+    void dragLeaveEvent(QDragLeaveEvent*) override { setRinged(false); }
     void dropEvent(QDropEvent* event) override {
-        setDragOver(false);
+        setRinged(false);
         bool taken = false;
         for (const QString& file : localFiles(event->mimeData())) {
             taken = (onDrop && onDrop(file)) || taken;
@@ -83,45 +67,17 @@ protected:
             event->ignore();
         }
     }
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath path;
-        path.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-        painter.fillPath(path, colour(SettingsSystemColor::controlBackground));
-        const bool ringed = dragOver_;
-        painter.setPen(QPen(ringed ? QColor(0, 122, 255) : colour(SettingsSystemColor::separator),
-                            ringed ? 2 : 1));
-        painter.drawPath(path);
-    }
-
-private:
-    void setDragOver(bool over) {
-        dragOver_ = over;
-        update();
-    }
-
-    bool dragOver_ = false;
 };
 
 } // namespace
 
 PrivacyPaneWindow::PrivacyPaneWindow(SystemSettings& settings)
-    : QWidget(nullptr, Qt::Window), settings_(settings), title_(new QLabel(this)),
-      detail_(new QLabel(this)), list_(new PrivacyPaneList), rows_(new QVBoxLayout),
-      emptyNote_(new QLabel), appearanceObserver_([this] { rebuild(); }) {
-    setObjectName(QStringLiteral("systemSettings.pane"));
-    setProperty(paneWindowProperty, true);
-    setWindowTitle(QString::fromStdString(kSystemSettingsName));
+    : SystemSettingsPaneWindow(settings, QStringLiteral("systemSettings.pane"), guideBand),
+      list_(new PrivacyPaneList), rows_(new QVBoxLayout), emptyNote_(new QLabel) {
     setMinimumSize(minimumWidth, minimumHeight);
-    title_->setObjectName(QStringLiteral("systemSettings.pane.title"));
-    title_->setFont(paneFont(20, true));
-    detail_->setObjectName(QStringLiteral("systemSettings.pane.detail"));
-    detail_->setFont(paneFont(13, false));
-    detail_->setWordWrap(true);
     list_->setObjectName(QStringLiteral("systemSettings.pane.list"));
     static_cast<PrivacyPaneList*>(list_)->onDrop = [this](const QString& file) {
-        return settings_.dropBundle(file.toStdString());
+        return this->settings().dropBundle(file.toStdString());
     };
     emptyNote_->setObjectName(QStringLiteral("systemSettings.pane.empty"));
     emptyNote_->setFont(paneFont(13, false));
@@ -137,14 +93,7 @@ PrivacyPaneWindow::PrivacyPaneWindow(SystemSettings& settings)
     listLayout->addLayout(rows_);
     listLayout->addWidget(emptyNote_, 1);
     listLayout->addStretch(1);
-
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(24, 20, 24, guideBand);
-    column->setSpacing(8);
-    column->addWidget(title_);
-    column->addWidget(detail_);
-    column->addSpacing(8);
-    column->addWidget(list_, 1);
+    column()->addWidget(list_, 1);
 }
 
 QString PrivacyPaneWindow::paneTitle(const std::string& service) {
@@ -163,30 +112,19 @@ QString PrivacyPaneWindow::switchName(const std::string& bundleIdentifier) {
     return QStringLiteral("systemSettings.pane.switch.") + QString::fromStdString(bundleIdentifier);
 }
 
-bool PrivacyPaneWindow::isPaneWindow(const QWidget& window) {
-    return window.property(paneWindowProperty).toBool();
-}
-
-void PrivacyPaneWindow::showPane(const std::string& service) {
-    const auto entries = settings_.paneEntries();
-    if (service != service_ || entries != shownEntries_) {
-        service_ = service;
-        shownEntries_ = entries;
-        rebuild();
+bool PrivacyPaneWindow::takePane(const std::string& pane) {
+    const std::string service = SystemSettings::privacyServiceOfPane(pane).value_or("");
+    auto entries = settings().paneEntries();
+    if (service == service_ && entries == shownEntries_) {
+        return false;
     }
-    if (const auto bounds = settings_.windowBounds()) {
-        applyGeometry(*bounds);
-    }
-    show();
+    service_ = service;
+    shownEntries_ = std::move(entries);
+    return true;
 }
 
 void PrivacyPaneWindow::rebuild() {
-    setWindowTitle(QString::fromStdString(kSystemSettingsName) + QStringLiteral(" — ") +
-                   paneTitle(service_));
-    title_->setText(paneTitle(service_));
-    detail_->setText(paneDetail(service_));
-    L::setTextColor(*title_, colour(SettingsSystemColor::label));
-    L::setTextColor(*detail_, colour(SettingsSystemColor::secondaryLabel));
+    setPaneText(paneTitle(service_), paneDetail(service_));
     L::setTextColor(*emptyNote_, colour(SettingsSystemColor::secondaryLabel));
     while (QLayoutItem* item = rows_->takeAt(0)) {
         if (QWidget* row = item->widget()) {
@@ -197,10 +135,11 @@ void PrivacyPaneWindow::rebuild() {
         delete item;
     }
     for (const PrivacyPaneEntry& entry : shownEntries_) {
-        rows_->addWidget(makeRow(entry));
+        QWidget* row = makeRow(entry);
+        rows_->addWidget(row);
+        row->show(); // now, not on a later turn: a click may come before it
     }
     emptyNote_->setVisible(shownEntries_.empty());
-    update();
 }
 
 QWidget* PrivacyPaneWindow::makeRow(const PrivacyPaneEntry& entry) {
@@ -224,59 +163,12 @@ QWidget* PrivacyPaneWindow::makeRow(const PrivacyPaneEntry& entry) {
     toggle->setOn(entry.allowed);
     QObject::connect(toggle, &QAbstractButton::toggled,
                      [this, identifier = entry.bundleIdentifier](bool on) {
-                         settings_.setAllowed(identifier, on);
+                         settings().setAllowed(identifier, on);
                      });
     layout->addWidget(icon);
     layout->addWidget(name, 1);
     layout->addWidget(toggle);
     return row;
-}
-
-void PrivacyPaneWindow::applyGeometry(const Rect& bounds) {
-    const QRect frame(static_cast<int>(std::lround(bounds.minX())),
-                      static_cast<int>(std::lround(bounds.minY())),
-                      static_cast<int>(std::lround(bounds.width())),
-                      static_cast<int>(std::lround(bounds.height())));
-    if (geometry() == frame) {
-        return;
-    }
-    applyingGeometry_ = true;
-    setGeometry(frame);
-    applyingGeometry_ = false;
-}
-
-// A move or resize the window manager made: the host's window follows, so whatever follows
-// System Settings' window (the permission guide) follows what a person sees.
-void PrivacyPaneWindow::reportGeometry() {
-    if (applyingGeometry_ || !isVisible()) {
-        return;
-    }
-    const QRect frame = geometry();
-    const Rect bounds{static_cast<double>(frame.x()), static_cast<double>(frame.y()),
-                      static_cast<double>(frame.width()), static_cast<double>(frame.height())};
-    if (settings_.windowBounds() != bounds) {
-        settings_.moveWindow(bounds);
-    }
-}
-
-void PrivacyPaneWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    reportGeometry();
-}
-
-void PrivacyPaneWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    reportGeometry();
-}
-
-void PrivacyPaneWindow::closeEvent(QCloseEvent* event) {
-    settings_.closeWindow();
-    event->accept();
-}
-
-void PrivacyPaneWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), colour(SettingsSystemColor::windowBackground));
 }
 
 } // namespace tessarin

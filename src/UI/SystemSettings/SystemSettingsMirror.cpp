@@ -2,6 +2,8 @@
 
 #include "Platform/Host.h"
 #include "Support/MainQueue.h"
+#include "UI/SystemSettings/DesktopAndDockPaneWindow.h"
+#include "UI/SystemSettings/KeyboardShortcutsPaneWindow.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
 
 #include <QApplication>
@@ -34,33 +36,57 @@ void SystemSettingsMirror::scheduleUpdate(bool bringFront) {
     });
 }
 
+SystemSettingsPaneWindow* SystemSettingsMirror::window() const {
+    const auto found = windows_.find(shownKind_);
+    return found == windows_.end() ? nullptr : found->second.get();
+}
+
+SystemSettingsPaneWindow& SystemSettingsMirror::windowOf(SystemSettings::PaneKind kind) {
+    auto& window = windows_[kind];
+    if (!window) {
+        switch (kind) {
+        case SystemSettings::PaneKind::keyboardShortcuts:
+            window = std::make_unique<KeyboardShortcutsPaneWindow>(settings_);
+            break;
+        case SystemSettings::PaneKind::desktopAndDock:
+            window = std::make_unique<DesktopAndDockPaneWindow>(settings_);
+            break;
+        case SystemSettings::PaneKind::privacy:
+        case SystemSettings::PaneKind::other:
+            window = std::make_unique<PrivacyPaneWindow>(settings_);
+            break;
+        }
+    }
+    return *window;
+}
+
 void SystemSettingsMirror::update() {
     const bool bringFront = std::exchange(bringFront_, false);
     const auto pane = settings_.pane();
-    const auto service = pane ? SystemSettings::privacyServiceOfPane(*pane) : std::nullopt;
-    if (!service) {
-        if (window_) {
-            window_->hide();
+    shownKind_ = pane ? SystemSettings::kindOfPane(*pane) : SystemSettings::PaneKind::other;
+    for (const auto& [kind, window] : windows_) {
+        if (kind != shownKind_) {
+            window->hide();
         }
+    }
+    if (shownKind_ == SystemSettings::PaneKind::other) {
         return;
     }
-    if (!window_) {
-        window_ = std::make_unique<PrivacyPaneWindow>(settings_);
-    }
-    window_->showPane(*service);
+    SystemSettingsPaneWindow& shown = windowOf(shownKind_);
+    shown.showPane(*pane);
     if (bringFront) {
-        bringWindowFront();
+        bringWindowFront(shown);
     }
 }
 
 // System Settings comes in front of the other applications' windows, but only of those at its
 // level: the floating ones (the permission guide, the status item) stay above it. Without a
 // window manager nothing else would keep them there.
-void SystemSettingsMirror::bringWindowFront() {
-    window_->raise();
-    window_->activateWindow();
+void SystemSettingsMirror::bringWindowFront(SystemSettingsPaneWindow& shown) {
+    shown.raise();
+    shown.activateWindow();
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != window_.get() && window->isVisible() &&
+        if (window != &shown && window->isVisible() &&
             window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
             window->raise();
         }

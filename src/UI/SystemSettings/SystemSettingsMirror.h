@@ -2,18 +2,19 @@
 
 #include "Platform/SystemSettings/SystemSettings.h"
 
+#include <map>
 #include <memory>
 
 namespace tessarin {
 
 class MainQueue;
-class PrivacyPaneWindow;
+class SystemSettingsPaneWindow;
 
-// Shows the host's System Settings on the desktop while it shows a Privacy pane: the pane's
-// window at the host window's frame, brought front when the pane is opened, gone when the host
-// closes it or shows another pane. Changes arrive on a later turn of the main queue, several
-// at once drawn once. Made after the host and dropped before it; the program makes one for its
-// run when it has a display:
+// Shows the host's System Settings on the desktop while it shows a pane the host has (Privacy,
+// Keyboard Shortcuts, Desktop & Dock): that pane's window at the host window's frame, brought
+// front when the pane is opened, gone when the host closes it or shows another pane. Changes arrive
+// on a later turn of the main queue, several at once drawn once. Made after the host and dropped
+// before it; the program makes one for its run when it has a display:
 //
 //     SystemSettingsMirror systemSettingsMirror(Host::current().systemSettings());
 class SystemSettingsMirror {
@@ -23,13 +24,14 @@ public:
     SystemSettingsMirror(const SystemSettingsMirror&) = delete;
     SystemSettingsMirror& operator=(const SystemSettingsMirror&) = delete;
 
-    // The pane's window; none before System Settings first showed a Privacy pane.
-    PrivacyPaneWindow* window() const { return window_.get(); }
+    // The window of the pane shown; none while System Settings shows none the host has.
+    SystemSettingsPaneWindow* window() const;
 
 private:
     void scheduleUpdate(bool bringFront);
     void update();
-    void bringWindowFront();
+    SystemSettingsPaneWindow& windowOf(SystemSettings::PaneKind kind);
+    void bringWindowFront(SystemSettingsPaneWindow& shown);
 
     SystemSettings& settings_;
     MainQueue& queue_;
@@ -37,7 +39,9 @@ private:
     bool updateScheduled_ = false;
     bool bringFront_ = false;
     std::shared_ptr<bool> alive_;
-    std::unique_ptr<PrivacyPaneWindow> window_;
+    // One window per kind of pane, made when first shown.
+    std::map<SystemSettings::PaneKind, std::unique_ptr<SystemSettingsPaneWindow>> windows_;
+    SystemSettings::PaneKind shownKind_ = SystemSettings::PaneKind::other;
 };
 
 } // namespace tessarin

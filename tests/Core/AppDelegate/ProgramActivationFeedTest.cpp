@@ -47,6 +47,26 @@ TEST_F(ProgramActivationFeedTest, TheProgramIsActiveOnlyWhileOneOfItsWindowsHasT
     EXPECT_FALSE(activation.isActive());
 }
 
+// A window that takes no focus (the permission guide) given it anyway, as the offscreen platform
+// gives it to every window shown, neither activates the program nor makes it resign.
+TEST_F(ProgramActivationFeedTest, AWindowThatTakesNoFocusLeavesTheActivationAsItWas) {
+    ProgramActivationFeed feed(activation);
+    QWidget guide(nullptr, Qt::Tool | Qt::WindowDoesNotAcceptFocus);
+    for (const bool active : {false, true}) {
+        if (active) {
+            activation.activate();
+        } else {
+            activation.resignActive();
+        }
+        guide.show();
+        guide.activateWindow();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(activation.isActive(), active);
+        guide.hide();
+        QCoreApplication::processEvents();
+    }
+}
+
 // The feed goes before the application object at quit: neither a focus change nor a state
 // change reaches it afterwards (the sanitizer watches), and the activation stays as it was left.
 TEST_F(ProgramActivationFeedTest, NothingReachesTheFeedOnceItIsGone) {

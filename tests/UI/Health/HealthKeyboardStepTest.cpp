@@ -1,8 +1,12 @@
 #include "Hotkeys/HotkeyStore.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/MachineMouseFeed.h"
 #include "UI/Health/HealthWorld.h"
+#include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 
+#include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -133,7 +137,8 @@ TEST_F(HealthKeyboardStepTest, TheStepFitsItsWindowWithoutScrolling) {
 }
 
 TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
-    MachineKeyboardFeed feed{host().events()};
+    MachineInputSession session{host().events()};
+    MachineKeyboardFeed feed{session};
     host().system().setProcessTrusted(true);
     controller().present(Mode::setup);
     press("health.skip.1");
@@ -153,6 +158,66 @@ TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {
     EXPECT_EQ(stored->keyCode, 40u);
     EXPECT_EQ(stored->modifiers, HotkeyModifier::command | HotkeyModifier::option);
     EXPECT_EQ(recorder()->displayText(), "⌘⌥K");
+}
+
+TEST_F(HealthKeyboardStepTest, ARowWhoseKeysAnotherProgramHoldsSaysSoUntilTheyAreFree) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const auto line = [this]() -> std::optional<std::string> {
+        auto* label =
+            find("health.practice.keyboardCard")
+                ->findChild<QLabel*>(hotkeyDeliveryWarningIdentifier(HotkeyIdentifier::right));
+        if (label == nullptr || !label->isVisible()) {
+            return std::nullopt;
+        }
+        return label->text().toStdString();
+    };
+    EXPECT_EQ(line(), std::nullopt);
+    const HotkeyCombination right =
+        *world.d().hotkeyStore.combination(HotkeyAction::cursor(HotkeyIdentifier::right));
+    HotKeyDelivery& delivery = host().hotKeys().delivery();
+    delivery.setHeldElsewhere(
+        {{{right.keyCode, right.modifiers},
+          {HotKeyDeliveryProblem::heldByAnotherClient, "Ctrl+Alt+Super+Right", {}}}});
+    world.queue.runUntilIdle();
+    EXPECT_EQ(line(), "Another program holds Ctrl+Alt+Super+Right, so it does nothing here until "
+                      "that program lets it go.");
+    delivery.setHeldElsewhere({});
+    world.queue.runUntilIdle();
+    EXPECT_EQ(line(), std::nullopt);
+}
+
+TEST_F(HealthKeyboardStepTest, AClickElsewhereEndsARecordingAndIsSwallowed) {
+    MachineInputSession session{host().events()};
+    MachineKeyboardFeed keys{session};
+    MachineMouseFeed mouse{session, host()};
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const auto recorder = [this] {
+        return find("health.practice.keyboardCard")
+            ->findChildren<ShortcutSettingControl*>()[2]
+            ->recorder();
+    };
+    const auto clickOn = [this](QWidget* widget) {
+        ASSERT_NE(widget, nullptr);
+        QTest::mouseClick(widget, Qt::LeftButton);
+        world.queue.runUntilIdle();
+    };
+    clickOn(recorder());
+    ASSERT_TRUE(recorder()->isRecording());
+    clickOn(find("health.practice.skip"));
+    EXPECT_FALSE(recorder()->isRecording());
+    EXPECT_EQ(step(), "keys") << "the clicked button did not act";
+
+    clickOn(recorder());
+    ASSERT_TRUE(recorder()->isRecording());
+    clickOn(recorder());
+    EXPECT_FALSE(recorder()->isRecording()) << "a second click on the recorder ends it";
+    EXPECT_EQ(session.pendingCount(), 0u);
 }
 
 } // namespace

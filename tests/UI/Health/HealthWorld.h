@@ -29,7 +29,13 @@ using Mode = TessarinHealthCheckPresentationMode;
 // The program at launch with the real health window, untrusted, and System Settings closed.
 class HealthWorld : public ::testing::Test {
 protected:
-    HealthWorld() {
+    explicit HealthWorld(const Scenario& scenario = fakes::switchingScenario())
+        : world(scenario, [this](AppDelegateDependencies& dependencies) {
+              dependencies.healthWindow = nullptr;
+              dependencies.makePreferencesWindow = [this](SoftwareUpdateChecking&) {
+                  return preferences;
+              };
+          }) {
         ensureWidgetApplication();
         host().system().setProcessTrusted(false);
         host().privacy().setDecision(PrivacyService::screenCapture,
@@ -85,12 +91,7 @@ protected:
 
     std::shared_ptr<fakes::RecordingPreferencesWindow> preferences =
         std::make_shared<fakes::RecordingPreferencesWindow>();
-    fakes::World world{fakes::switchingScenario(), [this](AppDelegateDependencies& dependencies) {
-                           dependencies.healthWindow = nullptr;
-                           dependencies.makePreferencesWindow = [this](SoftwareUpdateChecking&) {
-                               return preferences;
-                           };
-                       }};
+    fakes::World world;
 };
 
 } // namespace tessarin::testing

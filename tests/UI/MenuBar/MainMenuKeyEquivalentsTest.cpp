@@ -193,7 +193,8 @@ TEST_F(MainMenuKeyEquivalentsTest, QuitEndsTheRunEvenWhileAWindowRefusesToClose)
 // menu, so the menu sees a key only once the host delivered it.
 class MainMenuKeysThroughTheHostTest : public MainMenuKeyEquivalentsTest {
 protected:
-    MachineKeyboardFeed feed{host.events()};
+    MachineInputSession session{host.events()};
+    MachineKeyboardFeed feed{session};
 };
 
 TEST_F(MainMenuKeysThroughTheHostTest, AKeyEquivalentActsOnceTheHostDeliversIt) {

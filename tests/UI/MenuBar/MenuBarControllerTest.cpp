@@ -1,6 +1,7 @@
 #include "UI/MenuBar/MenuBarController.h"
 
 #include "Platform/Host.h"
+#include "Platform/Input/HotKeyCenter.h"
 #include "Platform/Scenario.h"
 #include "Platform/StatusBar/MenuItem.h"
 #include "Platform/StatusBar/StatusBar.h"
@@ -168,6 +169,34 @@ TEST_F(MenuBarControllerTest, HotkeysBecomeKeyEquivalentsOfTheirItemsOnly) {
     EXPECT_EQ(item("Show Grid").keyEquivalent(), "g");
     EXPECT_EQ(item("Show Grid").keyEquivalentModifierMask(),
               EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand);
+}
+
+TEST_F(MenuBarControllerTest, AHotkeyThatCannotBePressedIsNotOfferedUntilItCanBe) {
+    const HotkeyCombination picker{49, 0x1900, "Space", " "};
+    const HotkeyCombination right{124, 0x1900, "\u2192", "\uF703"};
+    HotKeyDelivery& delivery = host.hotKeys().delivery();
+    delivery.setHeldElsewhere(
+        {{{49, 0x1900}, {HotKeyDeliveryProblem::heldByAnotherClient, "Ctrl+Alt+Super+space", {}}}});
+    controller.applyHotkey(picker, HotkeyIdentifier::showOSD);
+    controller.applyHotkey(right, HotkeyIdentifier::right);
+    EXPECT_EQ(item("Show Grid").keyEquivalent(), "");
+    EXPECT_EQ(item("Show Grid").keyEquivalentModifierMask(), 0u);
+    EXPECT_EQ(item("Switch Right").keyEquivalent(), "\uF703");
+
+    delivery.setHeldElsewhere({});
+    EXPECT_EQ(item("Show Grid").keyEquivalent(), " ");
+    EXPECT_EQ(item("Show Grid").keyEquivalentModifierMask(),
+              EventFlags::maskControl | EventFlags::maskAlternate | EventFlags::maskCommand);
+
+    delivery.setKeptRule([](uint32_t keyCode, uint32_t) -> std::optional<HotKeyDeliveryIssue> {
+        if (keyCode != 124) {
+            return std::nullopt;
+        }
+        return HotKeyDeliveryIssue{HotKeyDeliveryProblem::keptByDisplayServer, "Ctrl+Alt+Right",
+                                   "switching to virtual terminal 2"};
+    });
+    EXPECT_EQ(item("Switch Right").keyEquivalent(), "");
+    EXPECT_EQ(item("Show Grid").keyEquivalent(), " ");
 }
 
 TEST_F(MenuBarControllerTest, ARefreshReplacesThePendingOneAndOpeningTheMenuSchedulesOne) {

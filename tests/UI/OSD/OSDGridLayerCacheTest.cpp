@@ -141,6 +141,40 @@ TEST_P(OSDGridLayerCacheTest, ABodyOfferedBeforeItsCellWasDrawnIsDropped) {
     EXPECT_EQ(drawing.middle(), QColor(Qt::red));
 }
 
+// A cell in motion sits between device pixels: its picture spans the pixels the cell touches,
+// its last column included, so the copy shows what drawing the cell directly shows.
+TEST_P(OSDGridLayerCacheTest, ACellBetweenDevicePixelsIsCopiedWhole) {
+    const double scale = GetParam();
+    const Rect moving(10.6, 9.9, 40.5, 30.5);
+    const auto picture = [&](bool cached) {
+        QImage image(static_cast<int>(kViewWidth * scale), static_cast<int>(kViewHeight * scale),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const OSDGridCanvas canvas(painter, kViewHeight);
+        const auto fill = [&moving](const OSDGridCanvas& on) {
+            on.painter().fillRect(on.rect(moving), Qt::red);
+        };
+        if (cached) {
+            cache.draw(canvas, {1}, moving, fill);
+        } else {
+            fill(canvas);
+        }
+        painter.end();
+        return image;
+    };
+    const QImage direct = picture(false);
+    const QImage copied = picture(true);
+    ASSERT_EQ(cache.size(), 1u);
+    for (int y = 0; y < direct.height(); ++y) {
+        for (int x = 0; x < direct.width(); ++x) {
+            ASSERT_EQ(copied.pixel(x, y), direct.pixel(x, y)) << "at " << x << ", " << y;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, OSDGridLayerCacheTest, ::testing::Values(1.0, 2.0),
                          [](const auto& info) { return info.param == 1.0 ? "Scale1" : "Scale2"; });
 

@@ -1,3 +1,6 @@
+#include "Platform/Input/EventSystem.h"
+#include "Platform/MachineInput/MachineInputSession.h"
+#include "Platform/MachineInput/MachineMouseFeed.h"
 #include "UI/OSD/OSDGridSpaceManagementControl.h"
 #include "UI/OSD/OSDGridViewTestSupport.h"
 
@@ -109,6 +112,25 @@ TEST_F(OSDGridViewMouseTest, ADropShowsTheNewOrderBeforeReportingIt) {
     release(cell(3));
     EXPECT_EQ(calls, Calls{"reorder 03 shown 3120"});
     EXPECT_FALSE(view.dragRenderState());
+}
+
+// In the program every press and release goes through the host's session first; the moves
+// between them wait behind the press.
+TEST_F(OSDGridViewMouseTest, ADragThroughTheHostsSessionStillReorders) {
+    MachineInputSession session{host.events()};
+    MachineMouseFeed feed{session, host};
+    showGrid();
+    press(cell(0));
+    dragTo(cell(2));
+    EXPECT_FALSE(view.dragRenderState()) << "nothing overtakes the press on its way";
+    queue.runUntilIdle();
+    ASSERT_TRUE(view.dragRenderState());
+    dragTo(cell(3));
+    release(cell(3));
+    queue.runUntilIdle();
+    EXPECT_EQ(calls, Calls{"reorder 03 shown 3120"});
+    EXPECT_EQ(host.events().frontApplicationEvents(EventType::leftMouseUp).size(), 1u);
+    EXPECT_EQ(session.pendingCount(), 0u);
 }
 
 } // namespace

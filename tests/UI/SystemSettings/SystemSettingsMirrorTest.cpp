@@ -1,5 +1,6 @@
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
+#include "Core/AppDelegate/ProgramActivationFeed.h"
 #include "Model/Health/TessarinPrivacyPermissionResetter.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Health/HealthWorld.h"
@@ -12,10 +13,13 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
+#include <vector>
 
 namespace tessarin {
 namespace {
@@ -148,6 +152,61 @@ TEST_F(SystemSettingsMirrorTest, TheWindowAndTheHostsFrameFollowEachOtherAndTheG
     EXPECT_EQ(guide().panel()->geometry().bottom() + 24, pane->geometry().bottom());
 }
 
+// Records which top-level windows were raised, in order.
+class RaiseRecorder : public QObject {
+public:
+    RaiseRecorder() { qApp->installEventFilter(this); }
+    ~RaiseRecorder() override { qApp->removeEventFilter(this); }
+    std::vector<QObject*> raised;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isWindow()) {
+            raised.push_back(watched);
+        }
+        return false;
+    }
+};
+
+// System Settings brought to the front again covers the windows at its level, not the floating
+// guide beside it, which is raised above it once more.
+TEST_F(SystemSettingsMirrorTest, ThePaneBroughtFrontStaysUnderTheFloatingGuide) {
+    PrivacyPaneWindow* pane = openPane();
+    ASSERT_NE(pane, nullptr);
+    QWidget* panel = guide().panel();
+    ASSERT_TRUE(panel != nullptr && panel->isVisible());
+    RaiseRecorder recorder;
+    press("health.action.0"); // "Open" again
+    world.queue.advance(0.5);
+    const auto& raised = recorder.raised;
+    const auto paneRaised = std::find(raised.rbegin(), raised.rend(), pane);
+    const auto panelRaised = std::find(raised.rbegin(), raised.rend(), panel);
+    ASSERT_NE(paneRaised, raised.rend()) << "the pane came to the front";
+    ASSERT_NE(panelRaised, raised.rend()) << "the guide was raised";
+    EXPECT_LT(panelRaised, paneRaised) << "the guide was raised after the pane";
+}
+
+// The pane is the host's System Settings: with the focus there, the program is not the active
+// application; back on one of its own windows, it is.
+TEST_F(SystemSettingsMirrorTest, WhileThePaneHasTheFocusTheProgramIsNotActive) {
+    ProgramActivationFeed feed(host().programActivation());
+    PrivacyPaneWindow* pane = openPane();
+    ASSERT_NE(pane, nullptr);
+    const auto focus = [](QWidget& window) {
+        window.activateWindow();
+        QCoreApplication::processEvents();
+        Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+        return QGuiApplication::focusWindow() == window.windowHandle();
+    };
+    ASSERT_TRUE(focus(window()));
+    EXPECT_TRUE(host().programActivation().isActive());
+    ASSERT_TRUE(focus(*pane));
+    EXPECT_FALSE(host().programActivation().isActive());
+    ASSERT_TRUE(focus(window()));
+    EXPECT_TRUE(host().programActivation().isActive());
+}
+
 TEST_F(SystemSettingsMirrorTest, ClosingThePaneClosesSystemSettingsAndAnotherPaneHidesIt) {
     PrivacyPaneWindow* pane = openPane();
     ASSERT_NE(pane, nullptr);
@@ -163,9 +222,9 @@ TEST_F(SystemSettingsMirrorTest, ClosingThePaneClosesSystemSettingsAndAnotherPan
     world.queue.advance(0.05);
     ASSERT_EQ(shownPane(), pane);
     EXPECT_EQ(pane->findChild<QLabel*>("systemSettings.pane.title")->text(), "Screen Recording");
-    host().system().openURL("x-apple.systempreferences:com.apple.Desktop-Settings.extension");
+    host().system().openURL("x-apple.systempreferences:com.apple.Trackpad-Settings.extension");
     world.queue.advance(0.05);
-    EXPECT_EQ(shownPane(), nullptr);
+    EXPECT_FALSE(pane->isVisible()); // a pane the host has nothing of shows no window
 }
 
 TEST_F(SystemSettingsMirrorTest, ThePaneFollowsTheAppearance) {

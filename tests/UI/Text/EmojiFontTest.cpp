@@ -11,6 +11,11 @@ struct SequenceCase {
     std::vector<std::pair<int, int>> expected;
 };
 
+// CTest names each row by this, not by a dump of its bytes.
+void PrintTo(const SequenceCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class EmojiSequencesTest : public ::testing::TestWithParam<SequenceCase> {};
 
 TEST_P(EmojiSequencesTest, FindsEachSequenceWhole) {

@@ -223,8 +223,7 @@ QString ShortcutRecorderControl::displayText() const {
         return "Press keys...";
     }
     if (currentShortcut_) {
-        return QString::fromStdString(HotkeyCombination::symbols(currentShortcut_->modifiers) +
-                                      currentShortcut_->displayKey);
+        return QString::fromStdString(currentShortcut_->displayString());
     }
     return emptyShortcutDisplayString_;
 }

@@ -2,6 +2,7 @@
 
 #include "Hotkeys/HotkeyStore.h"
 #include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
 
 #include <cstdio>
 
@@ -32,6 +33,9 @@ DirectSlotRowModel DirectSlotRowModel::make(HotkeyStore& hotkeys,
     }
     row.combination = hotkeys.combination(action);
     row.isShortcutEnabled = hotkeys.isEnabled(action);
+    if (const auto shown = row.shownCombination()) {
+        row.deliveryWarning = hotkeyDeliveryWarning(*shown);
+    }
     return row;
 }
 

@@ -29,6 +29,8 @@ struct DirectSlotRowModel {
     bool metadataEditable = false;
     std::optional<HotkeyCombination> combination;
     bool isShortcutEnabled = false;
+    // Why the shown combination cannot be pressed on this machine, when it cannot.
+    std::optional<std::string> deliveryWarning;
 
     // `metadataDisplay`: the display whose names the page edits, if any.
     static DirectSlotRowModel make(HotkeyStore& hotkeys, const DirectSlotMetadataStore& metadata,

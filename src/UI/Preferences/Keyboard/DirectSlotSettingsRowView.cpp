@@ -1,6 +1,7 @@
 #include "UI/Preferences/Keyboard/DirectSlotSettingsRowView.h"
 
 #include "Hotkeys/GlobalEventTapRecorder.h"
+#include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
 #include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace tessarin {
 
@@ -65,6 +67,12 @@ DirectSlotSettingsRowView::DirectSlotSettingsRowView(const DirectSlotRowModel& m
             callbacks_.onReset();
         }
     });
+    if (model.deliveryWarning) {
+        deliveryWarningLabel_ = SettingsPageLayout::makeLabel(qs(*model.deliveryWarning),
+                                                              SettingsPageLayout::rowDetailFont());
+        deliveryWarningLabel_->setWordWrap(true);
+        deliveryWarningLabel_->setObjectName(hotkeyDeliveryWarningIdentifier(identifier));
+    }
     layOut();
     applyColors();
 }
@@ -105,8 +113,15 @@ void DirectSlotSettingsRowView::buildObscureCheckbox(const DirectSlotRowModel& m
 }
 
 void DirectSlotSettingsRowView::layOut() {
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(16, 11, 16, 11);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(16, 11, 16, 11);
+    rows->setSpacing(SettingsPageLayout::titleDetailGap);
+    auto* layout = new QHBoxLayout;
+    rows->addLayout(layout);
+    if (deliveryWarningLabel_ != nullptr) {
+        rows->addWidget(deliveryWarningLabel_);
+    }
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(titleLabel_, 1);
     layout->addSpacing(12);
@@ -140,6 +155,12 @@ void DirectSlotSettingsRowView::applyColors() {
                                                   : SettingsSystemColor::disabledControlText,
                                      appearance));
     L::applyTextFieldColors(*nameField_, appearance);
+    if (deliveryWarningLabel_ != nullptr) {
+        L::setTextColor(*deliveryWarningLabel_,
+                        L::resolvedColor(isAvailable_ ? SettingsSystemColor::secondaryLabel
+                                                      : SettingsSystemColor::disabledControlText,
+                                         appearance));
+    }
 }
 
 } // namespace tessarin

@@ -57,6 +57,7 @@ private:
     ShortcutRecorderControl* recorder_;
     SymbolImageButton* clearButton_;
     SymbolImageButton* resetButton_;
+    QLabel* deliveryWarningLabel_ = nullptr; // under the row, when its keys cannot be pressed
     DirectSlotNameTextFieldDelegate nameDelegate_;
     DirectSlotRowCallbacks callbacks_;
     bool isAvailable_ = true;

@@ -30,8 +30,7 @@ SystemAlert KeyboardShortcutAlerts::systemShortcutConflict(
     const HotkeyCombination& combination,
     const std::vector<SystemKeyboardShortcutConflict>& conflicts) {
     return {"Shortcut conflicts with macOS Mission Control",
-            HotkeyCombination::symbols(combination.modifiers) + combination.displayKey +
-                " is currently assigned to " + joinedNames(conflicts) +
+            combination.displayString() + " is currently assigned to " + joinedNames(conflicts) +
                 ". Disable or remap that shortcut in System Settings > Keyboard > Keyboard "
                 "Shortcuts > Mission Control, choose another Tessarin shortcut, or use it anyway.",
             {"Use Anyway", "Open Keyboard Shortcuts", "Cancel"}};

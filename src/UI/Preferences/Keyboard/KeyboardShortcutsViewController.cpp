@@ -8,9 +8,12 @@
 #include "Model/Spaces/TessarinDisplayCatalog.h"
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "Platform/Input/HotKeyCenter.h"
+#include "Platform/Program/ProgramActivation.h"
 #include "Platform/SystemServices.h"
 #include "TessarinCore/BridgeString.h"
 #include "TessarinCore/TessarinCore.h"
+#include "UI/Preferences/Controls/ShortcutRecorderControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutAlerts.h"
 #include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
@@ -92,6 +95,9 @@ KeyboardShortcutsViewController::~KeyboardShortcutsViewController() {
     // Callbacks of rows that die with the view find the page gone.
     self_.reset();
     screenParametersObserver_.reset();
+    if (activationToken_ != 0) {
+        Host::current().programActivation().removeObserver(activationToken_);
+    }
     cancellables_.clear();
     delete workspaceConfigurationPanel_.data();
     delete osdKeybindsSheet_.data();
@@ -102,6 +108,8 @@ void KeyboardShortcutsViewController::viewDidLoad() {
     setupControls();
     bindStore();
     observeScreenParameters();
+    observeHotkeyDelivery();
+    observeActivation();
     refreshDisplayTargets();
     renderPage();
 }
@@ -159,6 +167,39 @@ void KeyboardShortcutsViewController::observeScreenParameters() {
     screenParametersObserver_ = Host::current().notifications().addObserver(
         WorkspaceNotificationName::screenParametersDidChange,
         [refresh](const auto&) { MainQueue::main().async(refresh); });
+}
+
+void KeyboardShortcutsViewController::observeHotkeyDelivery() {
+    // Drawn on a later turn; a recording in progress keeps its row, and its end draws anew.
+    const auto render = weakly([](auto& page) {
+        if (ShortcutRecorderControl::activeRecorder() == nullptr) {
+            page.renderPage();
+        }
+    });
+    hotkeyDeliveryObserver_ = Host::current().hotKeys().delivery().addObserver(
+        [render] { MainQueue::main().async(render); });
+}
+
+// The system's shortcuts and Spaces are changed in System Settings, which the program leaves for;
+// coming back, the page reads them anew (the clash card, the display targets). It is built again
+// only when they changed, so the click that brought the program back (on a recorder, say) is not
+// lost with the row it landed on.
+void KeyboardShortcutsViewController::observeActivation() {
+    const auto refresh = weakly([](auto& page) {
+        if (page.systemState() != page.renderedSystemState_) {
+            page.refreshDisplayTargets();
+            page.renderPage();
+        }
+    });
+    activationToken_ = Host::current().programActivation().addObserver([refresh](bool active) {
+        if (active) {
+            MainQueue::main().async(refresh);
+        }
+    });
+}
+
+KeyboardShortcutsViewController::SystemState KeyboardShortcutsViewController::systemState() {
+    return {displaysHaveSeparateSpacesProvider_(), selectedScopeSystemShortcutConflicts()};
 }
 
 void KeyboardShortcutsViewController::refreshDisplayTargets() {

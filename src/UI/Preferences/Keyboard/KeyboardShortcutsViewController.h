@@ -127,6 +127,16 @@ private:
     void setupControls();
     void bindStore();
     void observeScreenParameters();
+    void observeHotkeyDelivery();
+    void observeActivation();
+    // What the page shows of the system: whether displays have Spaces of their own, and the
+    // clashes with its shortcuts.
+    struct SystemState {
+        bool separateSpaces = false;
+        std::vector<ScopedSystemShortcutConflict> conflicts;
+        friend bool operator==(const SystemState&, const SystemState&) = default;
+    };
+    SystemState systemState();
     // Takes the page's own controls out of the rows about to be replaced.
 
     QWidget* makeScopeSection();
@@ -156,6 +166,9 @@ private:
 
     std::vector<Subscription> cancellables_;
     std::optional<WorkspaceNotificationCenter::Token> screenParametersObserver_;
+    std::shared_ptr<void> hotkeyDeliveryObserver_;
+    int activationToken_ = 0;
+    SystemState renderedSystemState_;
     KeyboardShortcutTargets targets_;
 
     std::shared_ptr<KeyboardShortcutsViewController*> self_;

@@ -1,6 +1,7 @@
 #include "Hotkeys/HotkeyStore.h"
 #include "Model/Settings/GridModeStore.h"
 #include "Model/Spaces/DirectSlotMetadataStore.h"
+#include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
 #include "UI/Preferences/Controls/ShortcutSettingControl.h"
 #include "UI/Preferences/Controls/SymbolImageButton.h"
 #include "UI/Preferences/Keyboard/DirectSlotColumnsHeaderRow.h"
@@ -49,6 +50,7 @@ void KeyboardShortcutsViewController::renderPage() {
     sections.push_back(makeWorkspacesSection());
     installPage(sections);
     displayTargetPopup_->setEnabled(targets_.isChoosable());
+    renderedSystemState_ = systemState();
 }
 
 QWidget* KeyboardShortcutsViewController::makeScopeSection() {
@@ -146,7 +148,13 @@ QWidget* KeyboardShortcutsViewController::makeShortcutRow(HotkeyIdentifier ident
             page.renderPage();
         }),
         weakly([action](auto& page) { page.editor_.reset(action); }));
-    auto* row = new SettingsRowView(QString::fromStdString(model.title), std::nullopt, control);
+    std::optional<QString> warning;
+    if (model.deliveryWarning) {
+        warning = QString::fromStdString(*model.deliveryWarning);
+    }
+    auto* row =
+        new SettingsRowView(QString::fromStdString(model.title), warning, control, std::nullopt,
+                            std::nullopt, hotkeyDeliveryWarningIdentifier(identifier));
     row->applyEnabledState(model.isAvailable);
     return row;
 }

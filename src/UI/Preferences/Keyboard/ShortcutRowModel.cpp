@@ -1,6 +1,7 @@
 #include "UI/Preferences/Keyboard/ShortcutRowModel.h"
 
 #include "Hotkeys/HotkeyStore.h"
+#include "UI/Preferences/Controls/HotkeyDeliveryWarning.h"
 
 namespace tessarin {
 
@@ -10,10 +11,14 @@ ShortcutRowModel ShortcutRowModel::make(HotkeyStore& hotkeys, const HotkeyAction
     const bool gridOnly = identifier == HotkeyIdentifier::showOSD ||
                           identifier == HotkeyIdentifier::up ||
                           identifier == HotkeyIdentifier::down;
-    return {action,
-            action.scope.isCursorDisplay() ? displayName(identifier)
-                                           : displaySpecificName(identifier),
-            hotkeys.combination(action), hotkeys.isEnabled(action), gridModeEnabled || !gridOnly};
+    ShortcutRowModel model{
+        action,
+        action.scope.isCursorDisplay() ? displayName(identifier) : displaySpecificName(identifier),
+        hotkeys.combination(action), hotkeys.isEnabled(action), gridModeEnabled || !gridOnly};
+    if (model.combination && model.isShortcutEnabled && model.isAvailable) {
+        model.deliveryWarning = hotkeyDeliveryWarning(*model.combination);
+    }
+    return model;
 }
 
 } // namespace tessarin

@@ -18,6 +18,8 @@ struct ShortcutRowModel {
     bool isShortcutEnabled = false;
     // The picker and the vertical moves only act in grid mode.
     bool isAvailable = true;
+    // Why the shown combination cannot be pressed on this machine, when it cannot.
+    std::optional<std::string> deliveryWarning;
 
     static ShortcutRowModel make(HotkeyStore& hotkeys, const HotkeyAction& action,
                                  bool gridModeEnabled);

@@ -16,7 +16,10 @@ void SettingsCheckBox::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     QPainter painter(this);
     if (!option.text.isEmpty()) {
-        style()->drawControl(QStyle::CE_CheckBoxLabel, &option, &painter, this);
+        // The title stands beside the box, not under it.
+        QStyleOptionButton label = option;
+        label.rect = style()->subElementRect(QStyle::SE_CheckBoxContents, &option, this);
+        style()->drawControl(QStyle::CE_CheckBoxLabel, &label, &painter, this);
     }
     painter.setRenderHint(QPainter::Antialiasing);
     if (!isEnabled()) {

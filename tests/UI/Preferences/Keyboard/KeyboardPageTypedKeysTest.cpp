@@ -43,7 +43,8 @@ protected:
         return std::make_pair(combination->keyCode, combination->modifiers);
     }
 
-    MachineKeyboardFeed feed{world.host.events()};
+    MachineInputSession session{world.host.events()};
+    MachineKeyboardFeed feed{session};
 };
 
 TEST_F(TypedKeysKeyboardPageTest, AShortcutTypedOnARecorderIsRecorded) {

@@ -29,6 +29,11 @@ struct AccentCase {
     Appearance appearance;
 };
 
+// CTest names each row by this, not by a dump of its bytes.
+void PrintTo(const AccentCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class SettingsAccentButtonTest : public ::testing::TestWithParam<AccentCase> {};
 
 TEST_P(SettingsAccentButtonTest, TheTitleReadsOnAnAccentBezel) {

@@ -1,19 +1,19 @@
-#include "Platform/MachineInput/KeyDeliveryOrder.h"
+#include "Platform/MachineInput/InputDeliveryOrder.h"
 
 #include <algorithm>
 
 namespace tessarin {
 
-void KeyDeliveryOrder::add(std::optional<int64_t> serial, Delivery deliver) {
+void InputDeliveryOrder::add(std::optional<int64_t> serial, Delivery deliver) {
     pending_.push_back({serial, std::move(deliver)});
 }
 
-bool KeyDeliveryOrder::contains(int64_t serial) const {
+bool InputDeliveryOrder::contains(int64_t serial) const {
     return std::any_of(pending_.begin(), pending_.end(),
                        [serial](const Entry& entry) { return entry.serial == serial; });
 }
 
-void KeyDeliveryOrder::settle(int64_t serial, bool reached) {
+void InputDeliveryOrder::settle(int64_t serial, bool reached) {
     if (!contains(serial)) {
         return;
     }
@@ -30,7 +30,7 @@ void KeyDeliveryOrder::settle(int64_t serial, bool reached) {
     deliverFrontWhileUnserialised();
 }
 
-void KeyDeliveryOrder::deliverFrontWhileUnserialised() {
+void InputDeliveryOrder::deliverFrontWhileUnserialised() {
     while (!pending_.empty() && !pending_.front().serial) {
         Entry front = std::move(pending_.front());
         pending_.pop_front();

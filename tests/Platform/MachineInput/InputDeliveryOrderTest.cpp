@@ -1,4 +1,4 @@
-#include "Platform/MachineInput/KeyDeliveryOrder.h"
+#include "Platform/MachineInput/InputDeliveryOrder.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -7,16 +7,16 @@
 namespace tessarin {
 namespace {
 
-class KeyDeliveryOrderTest : public ::testing::Test {
+class InputDeliveryOrderTest : public ::testing::Test {
 protected:
     void add(std::optional<int64_t> serial, std::string name) {
         order.add(serial, [this, name] { delivered.push_back(name); });
     }
-    KeyDeliveryOrder order;
+    InputDeliveryOrder order;
     std::vector<std::string> delivered;
 };
 
-TEST_F(KeyDeliveryOrderTest, AKeyTheSessionDeliversGoesOnWithTheKeysTypedBehindIt) {
+TEST_F(InputDeliveryOrderTest, AKeyTheSessionDeliversGoesOnWithTheKeysTypedBehindIt) {
     add(1, "a");
     add(std::nullopt, "é");
     add(2, "b");
@@ -29,7 +29,7 @@ TEST_F(KeyDeliveryOrderTest, AKeyTheSessionDeliversGoesOnWithTheKeysTypedBehindI
     EXPECT_TRUE(order.empty());
 }
 
-TEST_F(KeyDeliveryOrderTest, ASwallowedKeyIsDroppedAndTheKeysBehindItStillGo) {
+TEST_F(InputDeliveryOrderTest, ASwallowedKeyIsDroppedAndTheKeysBehindItStillGo) {
     add(1, "recorded");
     add(std::nullopt, "modifier");
     add(2, "typed");
@@ -41,7 +41,7 @@ TEST_F(KeyDeliveryOrderTest, ASwallowedKeyIsDroppedAndTheKeysBehindItStillGo) {
     EXPECT_EQ(delivered, (std::vector<std::string>{"modifier", "typed"}));
 }
 
-TEST_F(KeyDeliveryOrderTest, ALaterKeyReachingTheApplicationSettlesAnEarlierOneThatNeverDid) {
+TEST_F(InputDeliveryOrderTest, ALaterKeyReachingTheApplicationSettlesAnEarlierOneThatNeverDid) {
     add(1, "taken by a hot key");
     add(std::nullopt, "between");
     add(2, "typed");
@@ -51,7 +51,7 @@ TEST_F(KeyDeliveryOrderTest, ALaterKeyReachingTheApplicationSettlesAnEarlierOneT
     EXPECT_EQ(delivered.size(), 2u);
 }
 
-TEST_F(KeyDeliveryOrderTest, ADeliveryThatSettlesLaterKeysInANestedLoopKeepsTheOrder) {
+TEST_F(InputDeliveryOrderTest, ADeliveryThatSettlesLaterKeysInANestedLoopKeepsTheOrder) {
     order.add(1, [this] {
         delivered.push_back("opens a modal loop");
         order.settle(2, true); // the loop serves the next key before this delivery returns

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# The health window under a window manager (openbox on Xvfb), driven as a person drives it. The
+# program starts not trusted for Accessibility, so the wizard floats on that step; "Open" shows
+# System Settings' Accessibility pane, which stays above the health window, active, for as long as
+# the user leaves it there; a click on the health window brings it back on top. Exits 77 (skipped)
+# only where Xvfb, xdotool or openbox is missing or no X server can start.
+#   HealthStepsBackUnderOpenbox.sh <program> <work folder>
+set -u
+program=$1
+work=$2
+timeout=${TESSARIN_E2E_TIMEOUT:-60}
+
+skip() {
+    echo "skipped: $*"
+    exit 77
+}
+fail() {
+    echo "FAILED: $*"
+    echo "--- stacking, bottom first ---"
+    xprop -root _NET_CLIENT_LIST_STACKING _NET_ACTIVE_WINDOW 2>&1
+    [ -n "${health:-}" ] && xprop -id "$health" _NET_WM_STATE 2>&1
+    echo "--- program output ---"
+    cat "$work/program.log" 2>/dev/null
+    exit 1
+}
+
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v xdotool >/dev/null || skip "xdotool is not installed"
+command -v openbox >/dev/null || skip "openbox is not installed"
+command -v xprop >/dev/null || fail "xprop (x11-utils) is not installed"
+
+rm -rf "$work"
+mkdir -p "$work/config/Tessarin" "$work/home"
+# One display of the screen's size, the program not yet allowed to control the computer.
+cat >"$work/untrusted.json" <<'JSON'
+{"displays": [{"id": 1, "uuid": "UUID-MAIN", "frame": [0, 0, 1600, 1000]}],
+ "spaces": [{"display": "UUID-MAIN", "spaces": [{"id": 1}, {"id": 2}, {"id": 3}]}],
+ "permissions": {"accessibility": false}}
+JSON
+
+# The server picks a free display itself and writes its number, so parallel runs never collide.
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+openbox_pid=""
+program_pid=""
+cleanup() {
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null
+    kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+deadline=$((SECONDS + 10))
+until [ -s "$work/display" ]; do
+    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
+    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
+    sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$work/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+# A sanitizer build of the program reports the system libraries' process-wide caches as leaks.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+
+# Waits until a condition holds, checking ten times a second.
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + timeout))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
+        sleep 0.1
+    done
+}
+# Checks that a condition holds throughout the next `seconds`, ten times a second.
+holds_for() {
+    local seconds=$1 what=$2
+    shift 2
+    local until_time=$((SECONDS + seconds))
+    while [ "$SECONDS" -le "$until_time" ]; do
+        "$@" || fail "$what"
+        sleep 0.1
+    done
+}
+manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
+window_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+shown() { [ -n "$(window_named "$1")" ]; }
+hex() { printf '0x%x' "$1"; }
+# Position of a window in the manager's stacking order, bottom first (-1 when not listed).
+stack_position() {
+    xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //' | tr ',' '\n' | tr -d ' ' |
+        grep -n -x "$(hex "$1")" | cut -d: -f1 | grep . || echo -1
+}
+above() { [ "$(stack_position "$1")" -gt "$(stack_position "$2")" ]; }
+active() { xprop -root _NET_ACTIVE_WINDOW | grep -q "$(hex "$1")\$"; }
+floating() { xprop -id "$1" _NET_WM_STATE | grep -q "_NET_WM_STATE_ABOVE"; }
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+
+HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+openbox_pid=$!
+deadline=$((SECONDS + 20))
+until manager_running; do
+    kill -0 "$openbox_pid" 2>/dev/null || skip "openbox could not start: $(cat "$work/openbox.log")"
+    [ "$SECONDS" -lt "$deadline" ] || skip "openbox did not take the screen"
+    sleep 0.1
+done
+
+XDG_CONFIG_HOME="$work/config" "$program" --scenario "$work/untrusted.json" \
+    >"$work/program.log" 2>&1 &
+program_pid=$!
+
+wait_for "the health window" shown "^Tessarin Health Check$"
+health=$(window_named "^Tessarin Health Check$")
+wait_for "the health window to float" floating "$health"
+wait_for "the health window to have the keys" active "$health"
+echo "health window: $(hex "$health"), $(xprop -id "$health" _NET_WM_STATE)"
+
+# "Open", at the right end of the Accessibility step's card.
+eval "$(xdotool getwindowgeometry --shell "$health")"
+xdotool mousemove $((X + 450)) $((Y + 248)) click 1
+wait_for "System Settings' Accessibility pane" shown "^System Settings"
+pane=$(window_named "^System Settings")
+echo "pane: $(hex "$pane") $(xdotool getwindowname "$pane")"
+pane_in_front() { above "$pane" "$health" && active "$pane" && ! floating "$health"; }
+wait_for "the pane in front of the health window" pane_in_front
+holds_for 3 "the health window came back over the pane by itself" pane_in_front
+[ "$(window_named "^Tessarin Health Check$")" = "$health" ] || fail "the health window was made anew"
+echo "after 3 s: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+
+# A click on the health window, clear of the pane and of its controls, brings it back on top.
+xdotool mousemove $((X + 60)) $((Y + 300)) click 1
+health_in_front() { above "$health" "$pane" && active "$health" && floating "$health"; }
+wait_for "the health window back on top after the click" health_in_front
+echo "after the click: $(xprop -root _NET_CLIENT_LIST_STACKING)"
+
+xdotool key ctrl+q
+wait_for "the program to quit" program_ended
+wait "$program_pid"
+status=$?
+program_pid=""
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+echo "passed"
