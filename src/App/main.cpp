@@ -15,8 +15,12 @@
 #include "Platform/MachineInput/X11DisplayProbe.h"
 #include "Platform/MachineInput/X11HotKeyGrab.h"
 #include "Platform/MachineScreen.h"
+#include "Platform/Preferences/DefaultsFileWatcher.h"
+#include "Platform/Preferences/UserDefaults.h"
+#include "Platform/Program/RunningCopy.h"
 #include "Platform/Scenario.h"
 #include "Support/Environment.h"
+#include "Support/Logger.h"
 #include "Support/ProcessMemory.h"
 #include "Support/QtMainQueue.h"
 #include "Support/TerminationSignals.h"
@@ -50,15 +54,13 @@ ScenarioParseResult programScenario(const ProgramLaunch& launch) {
     return ScenarioParseResult{Scenario::defaultScenario(), {}};
 }
 
-// The defaults file with its folder made; none (settings kept in memory) when it cannot be.
-std::optional<std::filesystem::path> programDefaultsFile(const ProgramLaunch& launch) {
-    if (!launch.defaultsFile) {
-        return std::nullopt;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(launch.defaultsFile->parent_path(), error);
-    return error ? std::nullopt : launch.defaultsFile;
+const Logger& launchLogger() {
+    static const Logger instance("Launch");
+    return instance;
 }
+
+// How long a second start waits for the running copy to answer (it may still be starting).
+constexpr std::chrono::seconds kRunningCopyAnswerWait{10};
 
 // With TESSARIN_LAUNCH_METRICS on, how long the start-up took until its status item shows (the
 // mirror draws on the queue's next turn).
@@ -121,10 +123,31 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // A later start for the same settings file brings this run forward instead of running
+    // beside it.
+    std::unique_ptr<AppDelegate> delegate;
+    std::optional<RunningCopy> runningCopy;
+    if (launch.defaultsFile) {
+        runningCopy.emplace(*launch.defaultsFile, [&delegate] {
+            if (delegate) {
+                delegate->openPreferences();
+                launchLogger().notice("launch.reopened by=another start opened=preferences");
+            }
+        });
+        if (runningCopy->claim() == RunningCopy::Claim::heldElsewhere) {
+            const auto second = ProgramLaunch::secondStart(
+                *launch.defaultsFile, runningCopy->askToComeForward(kRunningCopyAnswerWait));
+            std::printf("%s\n", second.line.c_str());
+            return second.status;
+        }
+    }
     QtMainQueue queue;
     ScopedMainQueue currentQueue(queue);
-    Host host(*scenario.scenario, queue, HostOptions{programDefaultsFile(launch)});
+    // The store makes the settings folder, and says when it cannot.
+    Host host(*scenario.scenario, queue, HostOptions{launch.defaultsFile});
     ScopedCurrentHost currentHost(host);
+    // Another copy's change of the settings file reaches this one as it is made.
+    DefaultsFileWatcher defaultsWatcher(host.defaults());
     // Offscreen the host keeps its own coordinates: the snapshot draws nothing of the machine's.
     if (!headless) {
         showDisplaysOnMachineScreen(host);
@@ -134,7 +157,7 @@ int main(int argc, char** argv) {
     ProgramStyle::install();
     ProgramPalette palette;
     const auto osdWindow = std::make_shared<OSDWindow>(&OSDPresentationMetrics::recorder());
-    auto delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));
+    delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));
     // The shortcut recorders reach the delegate through the application, as views do.
     ApplicationDelegate::install(delegate.get());
     if (headless) {

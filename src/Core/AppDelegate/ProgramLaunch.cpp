@@ -90,4 +90,14 @@ std::string ProgramLaunch::usage() {
            "TESSARIN_OSD_SNAPSHOT_PATH=shot.png for --osd-snapshot-path shot.png.\n";
 }
 
+ProgramLaunch::SecondStart ProgramLaunch::secondStart(const std::filesystem::path& defaultsFile,
+                                                      bool cameForward) {
+    const std::string running =
+        "Tessarin is already running with the settings file " + defaultsFile.string();
+    if (cameForward) {
+        return {running + ": its preferences were brought forward.", 0};
+    }
+    return {running + ", but it did not answer; quitting.", 1};
+}
+
 } // namespace tessarin

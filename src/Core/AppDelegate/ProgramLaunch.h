@@ -38,6 +38,15 @@ struct ProgramLaunch {
     static constexpr const char* quitWithoutDisplayMessage =
         "No display (DISPLAY and WAYLAND_DISPLAY are unset) and no snapshot path "
         "(--osd-snapshot-path): nothing to show, quitting.";
+
+    // A start for a settings file that a running copy holds does not run beside it: it asks that
+    // copy to come forward (it opens its preferences), says so in one line and ends.
+    struct SecondStart {
+        std::string line;
+        int status = 0; // 1 when the running copy did not answer
+        friend bool operator==(const SecondStart&, const SecondStart&) = default;
+    };
+    static SecondStart secondStart(const std::filesystem::path& defaultsFile, bool cameForward);
     // The line for an X display that no server answers at.
     static std::string unopenableDisplayMessage(const std::string& display);
 };

@@ -1,6 +1,9 @@
 #include "Platform/Preferences/UserDefaults.h"
 
 #include "Platform/Preferences/DefaultsFileFormat.h"
+#include "Platform/Preferences/DefaultsFileLock.h"
+#include "Platform/Preferences/DefaultsFileReplacement.h"
+#include "Platform/Preferences/DefaultsFileTarget.h"
 #include "Support/BoundedFileRead.h"
 #include "Support/JsonNesting.h"
 #include "Support/Logger.h"
@@ -20,15 +23,6 @@ namespace {
 const Logger& logger() {
     static const Logger instance("Preferences");
     return instance;
-}
-
-std::string systemError(int error) {
-    return std::strerror(error);
-}
-
-std::filesystem::path temporaryPath(const std::filesystem::path& file) {
-    auto name = file.filename().string();
-    return file.parent_path() / (name + ".tmp");
 }
 
 // "<file>.corrupt", or "<file>.corrupt.2" and so on when earlier ones are still there.
@@ -55,44 +49,20 @@ DefaultsFileReadResult readFile(const std::filesystem::path& file, std::size_t m
     return readDefaultsFileText(*read.bytes);
 }
 
-// Writes `text` to `path` and flushes it to the disk; false with a reason on any failure.
-bool writeFully(const std::filesystem::path& path, const std::string& text, std::size_t limit,
-                std::string& reason) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        reason = "open: " + systemError(errno);
-        return false;
+// Moves an unreadable file aside and logs it; false when it cannot be moved.
+bool moveAside(const std::filesystem::path& file, const std::string& readError,
+               const UserDefaultsFileHooks& hooks) {
+    auto aside = asidePath(file);
+    // The reason may quote the file's bytes.
+    const std::string line = "defaults.corrupt file=" + escapingUnprintable(file.string()) +
+                             " reason=" + escapingUnprintable(readError);
+    if (hooks.rename(file, aside)) {
+        logger().error(line + " movedTo=" + escapingUnprintable(aside.string()));
+        return true;
     }
-    std::size_t written = 0;
-    std::size_t target = std::min(limit, text.size());
-    while (written < target) {
-        ssize_t n = ::write(fd, text.data() + written, target - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            reason = "write: " + systemError(errno);
-            ::close(fd);
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (written < text.size()) {
-        reason = "write: interrupted after " + std::to_string(written) + " of " +
-                 std::to_string(text.size()) + " bytes";
-        ::close(fd);
-        return false;
-    }
-    if (::fsync(fd) != 0) {
-        reason = "fsync: " + systemError(errno);
-        ::close(fd);
-        return false;
-    }
-    if (::close(fd) != 0) {
-        reason = "close: " + systemError(errno);
-        return false;
-    }
-    return true;
+    // Writing now would destroy the only copy of whatever the file holds.
+    logger().error(line + " movedTo=none persistence=off");
+    return false;
 }
 
 // The rename that puts a write in place would replace a file even where it may not be written:
@@ -104,14 +74,6 @@ bool isReadOnly(const std::filesystem::path& file) {
     }
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
            ::access(file.c_str(), W_OK) != 0;
-}
-
-void syncFolder(const std::filesystem::path& folder) {
-    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 } // namespace
@@ -126,34 +88,106 @@ UserDefaults::UserDefaults(std::filesystem::path file, UserDefaultsFileHooks hoo
     load();
 }
 
+UserDefaults::FileStamp UserDefaults::stampOf(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        return {};
+    }
+    return stampOf(status);
+}
+
+UserDefaults::FileStamp UserDefaults::stampOf(const struct stat& status) {
+    return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
+            static_cast<int64_t>(status.st_size),
+            static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
 void UserDefaults::load() {
     const auto& file = *file_;
-    std::error_code error;
-    if (!std::filesystem::exists(file, error) && !error) {
-        persisting_ = true;
+    persisting_ = true;
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) {
+        // None yet (a dangling link names the file to make), or a folder on the way that is no
+        // folder or a loop of links: the store starts empty and a write says why it fails.
         return;
     }
+    seen_ = stampOf(file);
     auto result = readFile(file, hooks_.maximumFileBytes);
     if (result.values) {
         values_ = shared(std::move(*result.values));
-        persisting_ = true;
         return;
     }
-    auto aside = asidePath(file);
-    // The reason may quote the file's bytes.
-    const std::string line = "defaults.corrupt file=" + escapingUnprintable(file.string()) +
-                             " reason=" + escapingUnprintable(result.error);
-    if (hooks_.rename(file, aside)) {
-        logger().error(line + " movedTo=" + escapingUnprintable(aside.string()));
-        persisting_ = true;
-    } else {
-        // Writing now would destroy the only copy of whatever the file holds.
-        logger().error(line + " movedTo=none persistence=off");
+    persisting_ = moveAside(file, result.error, hooks_);
+    seen_ = {};
+}
+
+UserDefaults::Persisted UserDefaults::failedLocked(const std::string& reason) {
+    if (reason != lastFailure_) {
+        logger().error("defaults.write.failed file=" + escapingUnprintable(file_->string()) +
+                       " reason=" + escapingUnprintable(reason));
+        lastFailure_ = reason;
+    }
+    dirty_ = true;
+    return Persisted::failed;
+}
+
+std::optional<PropertyDictionary>
+UserDefaults::currentFileValuesLocked(const std::filesystem::path& target) {
+    struct stat status {};
+    if (::stat(target.c_str(), &status) != 0) {
+        return PropertyDictionary{};
+    }
+    auto result = readFile(target, hooks_.maximumFileBytes);
+    if (result.values) {
+        return std::move(*result.values);
+    }
+    // Spoiled while this process ran: kept aside like one found at the start, and what this
+    // store holds is written in its place.
+    if (!moveAside(target, result.error, hooks_)) {
         persisting_ = false;
+        return std::nullopt;
+    }
+    return plainValuesLocked();
+}
+
+PropertyDictionary UserDefaults::mergedLocked(PropertyDictionary onto) const {
+    if (replacesWhole_) {
+        return plainValuesLocked();
+    }
+    for (const auto& key : pending_) {
+        const auto it = values_.find(key);
+        if (it == values_.end()) {
+            onto.erase(key);
+        } else {
+            onto.insert_or_assign(key, *it->second);
+        }
+    }
+    return onto;
+}
+
+void UserDefaults::adoptLocked(const PropertyDictionary& stored,
+                               std::vector<std::string>& external) {
+    for (auto it = values_.begin(); it != values_.end();) {
+        if (stored.count(it->first) == 0 && pending_.count(it->first) == 0) {
+            external.push_back(it->first);
+            it = values_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (const auto& [key, value] : stored) {
+        if (pending_.count(key) > 0) {
+            continue;
+        }
+        const auto it = values_.find(key);
+        if (it == values_.end() || !(*it->second == value)) {
+            values_.insert_or_assign(key, std::make_shared<const PropertyValue>(value));
+            external.push_back(key);
+        }
     }
 }
 
-UserDefaults::Persisted UserDefaults::persistLocked() {
+UserDefaults::Persisted UserDefaults::persistLocked(std::vector<std::string>& external) {
     if (!file_) {
         return Persisted::written;
     }
@@ -161,32 +195,63 @@ UserDefaults::Persisted UserDefaults::persistLocked() {
         dirty_ = true;
         return Persisted::failed;
     }
-    std::string text = defaultsFileText(plainValuesLocked());
-    if (text.size() > hooks_.maximumFileBytes) {
-        return Persisted::tooLarge;
+    const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
+    if (!target.error.empty()) {
+        return failedLocked(target.error);
     }
-    const auto& file = *file_;
-    auto temporary = temporaryPath(file);
-    std::error_code error;
-    if (!file.parent_path().empty()) {
-        std::filesystem::create_directories(file.parent_path(), error);
+    if (auto problem = makeDefaultsFolder(target.path.parent_path())) {
+        return failedLocked(*problem);
     }
-    std::size_t limit = hooks_.writableBytes ? hooks_.writableBytes(text.size()) : text.size();
-    std::string reason = isReadOnly(file) ? "the file is read-only" : "";
-    bool ok = reason.empty() && writeFully(temporary, text, limit, reason);
-    if (ok && !hooks_.rename(temporary, file)) {
-        ok = false;
-        reason = "rename failed";
+    if (isReadOnly(target.path)) {
+        return failedLocked("the file is read-only");
     }
-    if (!ok) {
-        std::filesystem::remove(temporary, error);
-        logger().error("defaults.write.failed file=" + file.string() + " reason=" + reason);
+    const DefaultsFileLock lock(DefaultsFileLock::lockFileFor(target.path), hooks_.lockWait);
+    if (!lock.isHeld()) {
+        logger().error("defaults.lock.unavailable file=" + escapingUnprintable(file_->string()) +
+                       " reason=" + lock.problem() + " writing=without the lock");
+    }
+    auto current = currentFileValuesLocked(target.path);
+    if (!current) {
         dirty_ = true;
         return Persisted::failed;
     }
-    syncFolder(file.parent_path());
+    PropertyDictionary merged = mergedLocked(std::move(*current));
+    const std::string text = defaultsFileText(merged);
+    if (text.size() > hooks_.maximumFileBytes) {
+        return Persisted::tooLarge;
+    }
+    if (auto failure =
+            replaceFileAtomically(target.path, text, {hooks_.rename, hooks_.writableBytes})) {
+        return failedLocked(*failure);
+    }
+    seen_ = stampOf(target.path);
+    adoptLocked(merged, external);
+    pending_.clear();
+    replacesWhole_ = false;
     dirty_ = false;
+    lastFailure_.clear();
     return Persisted::written;
+}
+
+void UserDefaults::refreshLocked(std::vector<std::string>& external) {
+    if (!file_ || !persisting_) {
+        return;
+    }
+    const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
+    if (!target.error.empty()) {
+        return;
+    }
+    const FileStamp stamp = stampOf(target.path);
+    if (stamp == seen_ || stamp.size < 0) {
+        return;
+    }
+    // Every write replaces the file whole, so a read needs no lock.
+    auto result = readFile(target.path, hooks_.maximumFileBytes);
+    if (!result.values) {
+        return; // the next write moves it aside
+    }
+    seen_ = stamp; // a change after this stamp is read again at its own notice
+    adoptLocked(*result.values, external);
 }
 
 UserDefaults::SharedValues UserDefaults::shared(PropertyDictionary values) {
@@ -286,31 +351,38 @@ void UserDefaults::set(const std::string& key, PropertyValue value) {
     if (refusesToStore(key, value)) {
         return;
     }
+    std::vector<std::string> changed{key};
     {
         std::lock_guard lock(mutex_);
         auto previous = values_.extract(key);
+        const bool wasPending = !pending_.insert(key).second;
         values_[key] = std::make_shared<const PropertyValue>(std::move(value));
-        if (persistLocked() == Persisted::tooLarge) {
+        if (persistLocked(changed) == Persisted::tooLarge) {
             values_.erase(key);
             if (!previous.empty()) {
                 values_.insert(std::move(previous));
+            }
+            if (!wasPending) {
+                pending_.erase(key);
             }
             logRefusal(key, fileTooLarge(hooks_.maximumFileBytes));
             return;
         }
     }
-    notify({key});
+    notify(changed);
 }
 
 void UserDefaults::remove(const std::string& key) {
+    std::vector<std::string> changed{key};
     {
         std::lock_guard lock(mutex_);
         if (values_.erase(key) == 0) {
             return;
         }
-        persistLocked();
+        pending_.insert(key);
+        persistLocked(changed);
     }
-    notify({key});
+    notify(changed);
 }
 
 bool UserDefaults::contains(const std::string& key) const {
@@ -351,8 +423,10 @@ void UserDefaults::replaceAll(PropertyDictionary values) {
         }
         std::sort(changed.begin(), changed.end());
         SharedValues previous = std::exchange(values_, shared(std::move(values)));
-        if (persistLocked() == Persisted::tooLarge) {
+        const bool replacedWhole = std::exchange(replacesWhole_, true);
+        if (persistLocked(changed) == Persisted::tooLarge) {
             values_ = std::move(previous);
+            replacesWhole_ = replacedWhole;
             logRefusal("*", fileTooLarge(hooks_.maximumFileBytes));
             return;
         }
@@ -396,14 +470,22 @@ void UserDefaults::notify(const std::vector<std::string>& keys) {
 }
 
 bool UserDefaults::synchronize() {
-    std::lock_guard lock(mutex_);
-    if (!file_) {
-        return true;
+    std::vector<std::string> external;
+    bool stored = true;
+    {
+        std::lock_guard lock(mutex_);
+        if (!file_) {
+            return true;
+        }
+        if (dirty_) {
+            stored = persistLocked(external) == Persisted::written;
+        } else {
+            refreshLocked(external);
+            stored = persisting_;
+        }
     }
-    if (!dirty_) {
-        return persisting_;
-    }
-    return persistLocked() == Persisted::written;
+    notify(external);
+    return stored;
 }
 
 } // namespace tessarin

@@ -3,6 +3,7 @@
 #include "Platform/Preferences/PropertyValue.h"
 #include "Support/Json.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -10,7 +11,9 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace tessarin {
@@ -25,6 +28,9 @@ struct UserDefaultsFileHooks {
     // The most bytes the file may hold: a larger one is not read, and a change that would make
     // it larger is not stored.
     std::size_t maximumFileBytes = kMaxJsonFileBytes;
+    // How long a write waits for another process's write of the same file before it goes on
+    // without the lock (and says so).
+    std::chrono::milliseconds lockWait{2000};
 };
 
 struct UserDefaultsObserverToken {
@@ -33,10 +39,15 @@ struct UserDefaultsObserverToken {
                            const UserDefaultsObserverToken&) = default;
 };
 
-// The values of one preference domain. In memory, or persisted as a JSON file: each write
-// replaces the file atomically (a temporary file in the same folder, flushed, then renamed), so
-// a write that fails half-way leaves the previous file whole. A file that cannot be read back
-// is moved aside to "<file>.corrupt" and logged, and the store starts empty.
+// The values of one preference domain. In memory, or persisted as a JSON file that several
+// processes may share: each write takes the file's lock, reads what the file holds now, puts
+// this store's changes and removals since its last write onto it and replaces the file
+// atomically (a temporary file of its own in the same folder, flushed, then renamed), so a
+// write that fails half-way leaves the previous file whole and a key another process stored is
+// kept. What other processes stored reaches this store at its next write or `synchronize`, and
+// its observers hear of each such key as of any change. A file kept as a symbolic link is
+// written at the link's target. A file that cannot be read back is moved aside to
+// "<file>.corrupt" and logged, and the store starts empty.
 class UserDefaults {
 public:
     UserDefaults();
@@ -69,8 +80,9 @@ public:
     UserDefaultsObserverToken addObserver(std::function<void(const std::string& key)> observer);
     void removeObserver(UserDefaultsObserverToken token);
 
-    // Writes the file again when the last write failed; true when the file holds the current
-    // values (always true in memory).
+    // Writes the file again when the last write failed, and takes in what other processes
+    // stored since this store last read it; true when the file holds the current values
+    // (always true in memory).
     bool synchronize();
 
     const std::optional<std::filesystem::path>& file() const { return file_; }
@@ -84,9 +96,27 @@ private:
         std::function<void(const std::string&)> callback;
     };
     enum class Persisted { written, failed, tooLarge };
+    // The file's identity and last change, to tell whether another process replaced it.
+    struct FileStamp {
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        int64_t size = -1;
+        int64_t modifiedNs = 0;
+        friend bool operator==(const FileStamp&, const FileStamp&) = default;
+    };
+    static FileStamp stampOf(const std::filesystem::path& file);
+    static FileStamp stampOf(const struct stat& status);
     void load();
-    // A write that would make the file larger than its reader takes is never made.
-    Persisted persistLocked();
+    // A write that would make the file larger than its reader takes is never made. Keys that
+    // other processes changed meanwhile are added to `external`.
+    Persisted persistLocked(std::vector<std::string>& external);
+    Persisted failedLocked(const std::string& reason);
+    // What the file holds now to write onto; none when it cannot be read and cannot be moved
+    // aside either.
+    std::optional<PropertyDictionary> currentFileValuesLocked(const std::filesystem::path& target);
+    PropertyDictionary mergedLocked(PropertyDictionary onto) const;
+    void adoptLocked(const PropertyDictionary& stored, std::vector<std::string>& external);
+    void refreshLocked(std::vector<std::string>& external);
     void notify(const std::vector<std::string>& keys);
 
     using SharedValues = std::map<std::string, std::shared_ptr<const PropertyValue>>;
@@ -99,6 +129,10 @@ private:
     UserDefaultsFileHooks hooks_;
     bool persisting_ = false;
     bool dirty_ = false;
+    std::set<std::string> pending_; // set or removed here since the last write
+    bool replacesWhole_ = false;    // replaceAll: the next write stores exactly these values
+    FileStamp seen_;                // the file as this store last read or wrote it
+    std::string lastFailure_;       // a failure is logged once, not at each write it repeats
     std::vector<Observer> observers_;
     uint64_t nextObserverToken_ = 1;
 };

@@ -68,6 +68,28 @@ TEST(ProgramLaunch, DecidesFromTheCommandLineAndTheEnvironment) {
     }
 }
 
+TEST(ProgramLaunch, ASecondStartSaysInOneLineWhatTheRunningCopyDid) {
+    const struct {
+        const char* name;
+        bool cameForward;
+        ProgramLaunch::SecondStart expected;
+    } cases[] = {
+        {"brought forward",
+         true,
+         {"Tessarin is already running with the settings file /cfg/a.json: its preferences were "
+          "brought forward.",
+          0}},
+        {"no answer",
+         false,
+         {"Tessarin is already running with the settings file /cfg/a.json, but it did not "
+          "answer; quitting.",
+          1}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ProgramLaunch::secondStart("/cfg/a.json", c.cameForward), c.expected) << c.name;
+    }
+}
+
 // The toolkit gives up the process on an X display it cannot open, so the program checks the
 // one the toolkit will use, and only that one.
 TEST(ProgramLaunch, NamesTheXDisplayTheToolkitWillOpen) {

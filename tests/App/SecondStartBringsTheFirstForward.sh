@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Two starts of the program, offscreen, for one settings file: the second says in one line that
+# the first runs, and ends with status 0; the first opens its preferences.
+#   SecondStartBringsTheFirstForward.sh <program> <work folder>
+set -u
+program=$1
+work=$2
+timeout=${TESSARIN_E2E_TIMEOUT:-60}
+
+first_pid=""
+cleanup() {
+    [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+fail() {
+    echo "FAILED: $*"
+    for log in first.out first.err second.out second.err; do
+        echo "--- $log ---"
+        cat "$work/$log" 2>/dev/null
+    done
+    exit 1
+}
+# Waits until a condition holds, checking ten times a second.
+await() {
+    local deadline=$((SECONDS + timeout))
+    until eval "$1"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+rm -rf "$work"
+mkdir -p "$work/config" "$work/run"
+chmod 700 "$work/run"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
+# Offscreen, a run lasts until its launch picker is written: far beyond this test.
+arguments=(--show-osd-on-launch-delay 600 --osd-snapshot-path "$work/picker.png")
+
+# Starts a second copy and checks it brings the running one forward.
+second_start() {
+    "$program" "${arguments[@]}" >"$work/second.out" 2>"$work/second.err" &
+    local second_pid=$!
+    await "! kill -0 $second_pid 2>/dev/null" || fail "the second start did not end"
+    wait "$second_pid"
+    local status=$?
+    [ "$status" -eq 0 ] || fail "the second start ended with status $status"
+    [ "$(cat "$work/second.out")" = "$expected" ] || fail "the second start did not say: $expected"
+    await 'grep -q "launch.reopened by=another start opened=preferences" "$work/first.err"' ||
+        fail "the first did not open its preferences"
+    kill -0 "$first_pid" 2>/dev/null || fail "the first ended"
+}
+start_first() {
+    "$program" "${arguments[@]}" >"$work/first.out" 2>"$work/first.err" &
+    first_pid=$!
+    # It holds the lock named after its settings file.
+    await '[ -e "$(echo "$work/run/"*.lock)" ] && ! flock -n "$(echo "$work/run/"*.lock)" true' ||
+        fail "the first start never took its lock"
+}
+expected="Tessarin is already running with the settings file $settings: its preferences were brought forward."
+
+start_first
+second_start
+
+# A crashed copy's lock goes with it, and the socket it left blocks no start.
+kill -9 "$first_pid"
+wait "$first_pid" 2>/dev/null
+[ -e "$(echo "$work/run/"*.socket)" ] || fail "the crashed copy left no socket to test with"
+start_first
+second_start
+echo "passed"
