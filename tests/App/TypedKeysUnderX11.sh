@@ -50,12 +50,21 @@ taken=$(count "grabTaken combination=Ctrl+Alt+Super+space ")
 # with the active menu bar: the first one, whose part of the screen is the top left (the two
 # displays lie side by side across the top of the screen).
 on_first_display() { xdotool mousemove 300 150; }
+# Keys typed reach the program only while one of its shown windows has them.
+program_has_keys() {
+    local focused
+    focused=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    xdotool search --onlyvisible --classname tessarin 2>/dev/null | grep -qx "$focused"
+}
+program_lacks_keys() { ! program_has_keys; }
 on_first_display
 # Control-Option-Command-Space: Super, Alt and Control on this keyboard.
 xdotool key ctrl+alt+super+space
 wait_for "the picker from the picker hotkey" logged "event=picker.started" 1
 echo "picker shown: $(grep -m1 'event=picker.started' "$work/program.log")"
+wait_for "the picker to have the keys" program_has_keys
 xdotool key Escape
+wait_for "the picker to let the keys go" program_lacks_keys
 
 xdotool key ctrl+alt+super+Right
 wait_for "a switch to the right, confirmed" logged "outcome=confirmed" 1
@@ -64,6 +73,7 @@ echo "switch: $(grep -m1 'outcome=confirmed' "$work/program.log")"
 # The picker has the keys; Command-comma opens the settings on the Keyboard page.
 xdotool key ctrl+alt+super+space
 wait_for "the picker again" logged "event=picker.started" 2
+wait_for "the picker to have the keys again" program_has_keys
 xdotool key ctrl+comma
 wait_for "the Keyboard settings" window_shown "^Keyboard Settings$"
 window=$(xdotool search --onlyvisible --name "^Keyboard Settings$" | head -n 1)
@@ -113,7 +123,9 @@ xdotool key ctrl+w
 wait_for "the settings to close" window_gone "^Keyboard Settings$"
 xdotool key ctrl+alt+l
 wait_for "the picker from the recorded shortcut" logged "event=picker.started" 3
+wait_for "that picker to have the keys" program_has_keys
 xdotool key Escape
+wait_for "that picker to let the keys go" program_lacks_keys
 # The last Space is the first one again, where the switch to the right came from, on the display
 # that switched.
 on_first_display
@@ -121,6 +133,11 @@ xdotool key ctrl+alt+super+Return
 wait_for "a switch to the last Space" logged "event=space.last.posted .*success=true" 1
 echo "last Space: $(grep -m1 'event=space.last.posted' "$work/program.log")"
 
+# Command-Q reaches the program through the picker once it has the keys; the switch's own grid
+# takes none, and may be gone before a key arrives.
+xdotool key ctrl+alt+l
+wait_for "the picker to quit from" logged "event=picker.started" 4
+wait_for "the picker to have the keys to quit" program_has_keys
 xdotool key ctrl+q
 expect_clean_exit
 # Recording a shortcut and the grabs that followed named nothing a second time.
