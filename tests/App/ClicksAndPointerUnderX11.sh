@@ -6,99 +6,24 @@
 # can start.
 #   ClicksAndPointerUnderX11.sh <program> <work folder>
 set -u
-program=$1
-work=$2
-timeout=${TESSARIN_E2E_TIMEOUT:-60}
+# shellcheck source=X11Session.sh
+source "$(dirname "$0")/X11Session.sh"
 
-skip() {
-    echo "skipped: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output ---"
-    cat "$work/program.log" 2>/dev/null
-    exit 1
-}
-
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
-
-rm -rf "$work"
-mkdir -p "$work/config/Tessarin"
-settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
-# Past the first-run setup, so no window of the program has the keys at the start, and the
-# preferences open on the Keyboard page.
-cat >"$settings" <<'JSON'
-{"healthCheck.firstRunSetupShown": {"bool": true},
- "healthCheck.missionControlShortcutPresetApplied": {"bool": true},
- "healthCheck.spacePracticeSkipped": {"bool": true},
- "preferences.selectedPage": {"integer": 1}}
-JSON
-
-display=""
-for number in $(seq 131 170); do
-    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
-        display=":$number"
-        break
-    fi
-done
-[ -n "$display" ] || skip "no free display number"
+require_tools
+fresh_work_folder
+# The preferences open on the Keyboard page.
+settings_past_first_run '"preferences.selectedPage": {"integer": 1}'
 # The built-in host's displays (1512 and 2560 wide, side by side) shrink to the screen's width:
 # the first shows at x 0-594, the second at 594-1600, both from the top edge down.
-Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-}
-trap cleanup EXIT
-export DISPLAY=$display
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-# A sanitizer build of the program reports the system libraries' process-wide caches as leaks.
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+start_x_server 1600x1000
 
-# Waits until a condition holds, checking ten times a second.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + timeout))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
-}
-server_up() { xdotool getmouselocation >/dev/null 2>&1; }
-deadline=$((SECONDS + 10))
-until server_up; do
-    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
-    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
-    sleep 0.1
-done
+TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 start_program
 
-XDG_CONFIG_HOME="$work/config" TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 \
-    "$program" >"$work/program.log" 2>&1 &
-program_pid=$!
-
-count() { local n; n=$(grep -c -- "$1" "$work/program.log" 2>/dev/null); echo "${n:-0}"; }
-logged() { [ "$(count "$1")" -ge "$2" ]; }
-# The settings file stores a shortcut as base64 of its JSON.
-stored_shortcut() {
-    local data
-    data=$(tr -d ' \n' <"$settings" | grep -o "\"$1\":{\"data\":\"[^\"]*\"" | sed 's/.*"data":"//; s/"$//')
-    [ -n "$data" ] && printf '%s' "$data" | base64 -d 2>/dev/null
-}
-shortcut_is() { stored_shortcut "$1" | grep -q "\"keyCode\":$2,.*\"modifiers\":$3"; }
 all_screens_is() {
     local value=false
     tr -d ' \n' <"$settings" | grep -q '"showOSDSpacePickerOnAllScreens":{"bool":true}' && value=true
     [ "$value" = "$1" ]
 }
-window_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 
 wait_for "the program to start" logged "launch.statusItem" 1
 
@@ -171,9 +96,5 @@ shortcut_is "hotkey.showOSD" 37 2304 || fail "the recording went on after a seco
 echo "a second click on the recorder ended the recording"
 
 xdotool key ctrl+q
-wait_for "the program to quit" program_ended
-wait "$program_pid"
-status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+expect_clean_exit
 echo "passed"

@@ -6,71 +6,28 @@
 # only where Xvfb, xdotool or openbox is missing or no X server can start.
 #   HealthStepsBackUnderOpenbox.sh <program> <work folder>
 set -u
-program=$1
-work=$2
-timeout=${TESSARIN_E2E_TIMEOUT:-60}
+# shellcheck source=X11Session.sh
+source "$(dirname "$0")/X11Session.sh"
 
-skip() {
-    echo "skipped: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
+describe_failure() {
     echo "--- stacking, bottom first ---"
     xprop -root _NET_CLIENT_LIST_STACKING _NET_ACTIVE_WINDOW 2>&1
     [ -n "${health:-}" ] && xprop -id "$health" _NET_WM_STATE 2>&1
-    echo "--- program output ---"
-    cat "$work/program.log" 2>/dev/null
-    exit 1
 }
 
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
-command -v openbox >/dev/null || skip "openbox is not installed"
+require_tools openbox
 command -v xprop >/dev/null || fail "xprop (x11-utils) is not installed"
 
-rm -rf "$work"
-mkdir -p "$work/config/Tessarin" "$work/home"
+fresh_work_folder
+mkdir -p "$work/home"
 # One display of the screen's size, the program not yet allowed to control the computer.
 cat >"$work/untrusted.json" <<'JSON'
 {"displays": [{"id": 1, "uuid": "UUID-MAIN", "frame": [0, 0, 1600, 1000]}],
  "spaces": [{"display": "UUID-MAIN", "spaces": [{"id": 1}, {"id": 2}, {"id": 3}]}],
  "permissions": {"accessibility": false}}
 JSON
+start_x_server 1600x1000
 
-# The server picks a free display itself and writes its number, so parallel runs never collide.
-Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-openbox_pid=""
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-}
-trap cleanup EXIT
-deadline=$((SECONDS + 10))
-until [ -s "$work/display" ]; do
-    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
-    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-# A sanitizer build of the program reports the system libraries' process-wide caches as leaks.
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-# Waits until a condition holds, checking ten times a second.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + timeout))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
-}
 # Checks that a condition holds throughout the next `seconds`, ten times a second.
 holds_for() {
     local seconds=$1 what=$2
@@ -93,10 +50,10 @@ stack_position() {
 above() { [ "$(stack_position "$1")" -gt "$(stack_position "$2")" ]; }
 active() { xprop -root _NET_ACTIVE_WINDOW | grep -q "$(hex "$1")\$"; }
 floating() { xprop -id "$1" _NET_WM_STATE | grep -q "_NET_WM_STATE_ABOVE"; }
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 
 HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openbox_pid=$!
+keep_helper "$openbox_pid"
 deadline=$((SECONDS + 20))
 until manager_running; do
     kill -0 "$openbox_pid" 2>/dev/null || skip "openbox could not start: $(cat "$work/openbox.log")"
@@ -104,9 +61,7 @@ until manager_running; do
     sleep 0.1
 done
 
-XDG_CONFIG_HOME="$work/config" "$program" --scenario "$work/untrusted.json" \
-    >"$work/program.log" 2>&1 &
-program_pid=$!
+start_program --scenario "$work/untrusted.json"
 
 wait_for "the health window" shown "^Tessarin Health Check$"
 health=$(window_named "^Tessarin Health Check$")
@@ -133,9 +88,5 @@ wait_for "the health window back on top after the click" health_in_front
 echo "after the click: $(xprop -root _NET_CLIENT_LIST_STACKING)"
 
 xdotool key ctrl+q
-wait_for "the program to quit" program_ended
-wait "$program_pid"
-status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+expect_clean_exit
 echo "passed"

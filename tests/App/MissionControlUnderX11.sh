@@ -5,82 +5,19 @@
 # strip leave. Exits 77 (skipped) only where no X server can start.
 #   MissionControlUnderX11.sh <program> <work folder>
 set -u
-program=$1
-work=$2
-timeout=${TESSARIN_E2E_TIMEOUT:-60}
+# shellcheck source=X11Session.sh
+source "$(dirname "$0")/X11Session.sh"
 
-skip() {
-    echo "skipped: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output ---"
-    cat "$work/program.log" 2>/dev/null
-    exit 1
-}
+require_tools
+fresh_work_folder
+settings_past_first_run
+start_x_server 1600x1000
 
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
+TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 start_program
 
-rm -rf "$work"
-mkdir -p "$work/config/Tessarin"
-# Past the first-run setup, so no window of the program has the keys at the start.
-cat >"$work/config/Tessarin/com.tessarin.Tessarin.json" <<'JSON'
-{"healthCheck.firstRunSetupShown": {"bool": true},
- "healthCheck.missionControlShortcutPresetApplied": {"bool": true},
- "healthCheck.spacePracticeSkipped": {"bool": true}}
-JSON
-
-display=""
-for number in $(seq 131 170); do
-    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
-        display=":$number"
-        break
-    fi
-done
-[ -n "$display" ] || skip "no free display number"
-Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-}
-trap cleanup EXIT
-export DISPLAY=$display
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-# A sanitizer build of the program reports the system libraries' process-wide caches as leaks.
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + timeout))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
-}
-server_up() { xdotool getmouselocation >/dev/null 2>&1; }
-deadline=$((SECONDS + 10))
-until server_up; do
-    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
-    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
-    sleep 0.1
-done
-
-XDG_CONFIG_HOME="$work/config" TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 \
-    "$program" >"$work/program.log" 2>&1 &
-program_pid=$!
-
-count() { local n; n=$(grep -c -- "$1" "$work/program.log" 2>/dev/null); echo "${n:-0}"; }
-logged() { [ "$(count "$1")" -ge "$2" ]; }
 mission_control_shown() { xdotool search --onlyvisible --name "^Mission Control$" >/dev/null 2>&1; }
 mission_control_gone() { ! mission_control_shown; }
 focus_on_mission_control() { [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Mission Control" ]; }
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 # The active cell of the latest picker drawn.
 shown_active() { grep -o "event=osd.render.drawn activeIndex=[0-9]*" "$work/program.log" | tail -n 1 | sed 's/.*=//'; }
 
@@ -192,9 +129,5 @@ echo "a click outside left"
 picker_starts_on 0 || fail "Escape or a click outside switched to cell $active"
 
 kill -TERM "$program_pid"
-wait_for "the program to quit" program_ended
-wait "$program_pid"
-status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+expect_clean_exit
 echo "passed"

@@ -7,78 +7,18 @@
 # no X server can start.
 #   RoundedPanelsUnderX11.sh <program> <work folder>
 set -u
-program=$1
-work=$2
-timeout=${TESSARIN_E2E_TIMEOUT:-60}
+# shellcheck source=X11Session.sh
+source "$(dirname "$0")/X11Session.sh"
 
-skip() {
-    echo "skipped: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output ---"
-    cat "$work/program.log" 2>/dev/null
-    exit 1
-}
+require_tools
+fresh_work_folder
+# The picker opens on an empty desktop; both overlays shown.
+settings_past_first_run '"persistentGridOverlayEnabled": {"bool": true}' \
+    '"persistentTitleOverlayEnabled": {"bool": true}'
+start_x_server 1600x1000
 
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
+TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 start_program
 
-rm -rf "$work"
-mkdir -p "$work/config/Tessarin"
-# Past the first-run setup, so the picker opens on an empty desktop; both overlays shown.
-cat >"$work/config/Tessarin/com.tessarin.Tessarin.json" <<'JSON'
-{"healthCheck.firstRunSetupShown": {"bool": true},
- "healthCheck.missionControlShortcutPresetApplied": {"bool": true},
- "healthCheck.spacePracticeSkipped": {"bool": true},
- "persistentGridOverlayEnabled": {"bool": true},
- "persistentTitleOverlayEnabled": {"bool": true}}
-JSON
-
-display=""
-for number in $(seq 131 170); do
-    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
-        display=":$number"
-        break
-    fi
-done
-[ -n "$display" ] || skip "no free display number"
-Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-program_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-}
-trap cleanup EXIT
-export DISPLAY=$display
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + timeout))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
-}
-server_up() { xdotool getmouselocation >/dev/null 2>&1; }
-deadline=$((SECONDS + 10))
-until server_up; do
-    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
-    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
-    sleep 0.1
-done
-
-XDG_CONFIG_HOME="$work/config" TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 \
-    "$program" >"$work/program.log" 2>&1 &
-program_pid=$!
-
-logged() { grep -q -- "$1" "$work/program.log" 2>/dev/null; }
 wait_for "the program to start" logged "launch.statusItem"
 
 # A desktop of one colour that is not black, so black corners would show; set once the program
@@ -164,6 +104,7 @@ wait_for "the picker to close" picker_hidden
 command -v xcompmgr >/dev/null || fail "xcompmgr is not installed (scripts/setup.sh installs it)"
 xcompmgr >"$work/xcompmgr.log" 2>&1 &
 compositor=$!
+keep_helper "$compositor"
 sleep 1
 kill -0 "$compositor" 2>/dev/null || fail "xcompmgr did not start: $(cat "$work/xcompmgr.log")"
 xdotool key ctrl+alt+super+space
@@ -173,12 +114,8 @@ whole() { ! shaped "$(shown_picker)"; }
 wait_for "the picker to be whole under a compositing manager" whole
 echo "under a compositing manager the picker is whole"
 xdotool key Escape
-kill "$compositor" 2>/dev/null
-wait "$compositor" 2>/dev/null
+stop_helper "$compositor" "the compositing manager"
 
 kill -TERM "$program_pid"
-wait "$program_pid"
-status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+expect_clean_exit
 echo "passed"

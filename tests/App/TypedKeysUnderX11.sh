@@ -7,104 +7,25 @@
 # start.
 #   TypedKeysUnderX11.sh <program> <work folder>
 set -u
-program=$1
-work=$2
-timeout=${TESSARIN_E2E_TIMEOUT:-60}
+# shellcheck source=X11Session.sh
+source "$(dirname "$0")/X11Session.sh"
 
-skip() {
-    echo "skipped: $*"
-    exit 77
-}
-fail() {
-    echo "FAILED: $*"
-    echo "--- program output ---"
-    cat "$work/program.log" 2>/dev/null
-    exit 1
-}
-
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
-
-rm -rf "$work"
-mkdir -p "$work/config/Tessarin"
-settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
-# Past the first-run setup, so no window of the program has the keys at the start, and the
-# preferences open on the Keyboard page.
-cat >"$settings" <<'JSON'
-{"healthCheck.firstRunSetupShown": {"bool": true},
- "healthCheck.missionControlShortcutPresetApplied": {"bool": true},
- "healthCheck.spacePracticeSkipped": {"bool": true},
- "preferences.selectedPage": {"integer": 1}}
-JSON
-
-display=""
-for number in $(seq 90 130); do
-    if [ ! -e "/tmp/.X11-unix/X$number" ] && [ ! -e "/tmp/.X$number-lock" ]; then
-        display=":$number"
-        break
-    fi
-done
-[ -n "$display" ] || skip "no free display number"
-Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-program_pid=""
-first_pid=""
-cleanup() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
-    [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null
-    kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-}
-trap cleanup EXIT
-export DISPLAY=$display
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-# A sanitizer build of the program reports the system libraries' process-wide caches as leaks.
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-
-# Waits until a condition holds, checking ten times a second.
-wait_for() {
-    local what=$1
-    shift
-    local deadline=$((SECONDS + timeout))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
-}
-server_up() { xdotool getmouselocation >/dev/null 2>&1; }
-deadline=$((SECONDS + 10))
-until server_up; do
-    kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
-    [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
-    sleep 0.1
-done
+require_tools
+fresh_work_folder
+# The preferences open on the Keyboard page.
+settings_past_first_run '"preferences.selectedPage": {"integer": 1}'
+start_x_server 1600x1000
 
 # A first copy holds every hotkey; the copy under test, started second, finds them held.
 mkdir -p "$work/first/Tessarin"
 cp "$settings" "$work/first/Tessarin/"
 XDG_CONFIG_HOME="$work/first" TESSARIN_LAUNCH_METRICS=1 "$program" >"$work/first.log" 2>&1 &
 first_pid=$!
+keep_helper "$first_pid"
 first_started() { grep -q "launch.statusItem" "$work/first.log" 2>/dev/null; }
 wait_for "the first copy to start" first_started
 
-XDG_CONFIG_HOME="$work/config" TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 \
-    "$program" >"$work/program.log" 2>&1 &
-program_pid=$!
-
-count() { local n; n=$(grep -c -- "$1" "$work/program.log" 2>/dev/null); echo "${n:-0}"; }
-logged() { [ "$(count "$1")" -ge "$2" ]; }
-# The settings file stores a shortcut as base64 of its JSON.
-stored_shortcut() {
-    local data
-    data=$(tr -d ' \n' <"$settings" | grep -o "\"$1\":{\"data\":\"[^\"]*\"" | sed 's/.*"data":"//; s/"$//')
-    [ -n "$data" ] && printf '%s' "$data" | base64 -d 2>/dev/null
-}
-shortcut_is() { stored_shortcut "$1" | grep -q "\"keyCode\":$2,.*\"modifiers\":$3"; }
-window_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-window_gone() { ! window_shown "$1"; }
-has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
-first_ended() { ! kill -0 "$first_pid" 2>/dev/null; }
+TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 start_program
 
 wait_for "the program to start" logged "launch.statusItem" 1
 
@@ -119,10 +40,7 @@ wait_for "the last-Space hotkey found kept by the server" \
 echo "kept by the server: $(grep -m1 'keptByServer' "$work/program.log")"
 
 # When the first copy quits, this one takes the keys it could not grab.
-kill -TERM "$first_pid"
-wait_for "the first copy to quit" first_ended
-wait "$first_pid"
-first_pid=""
+stop_helper "$first_pid" "the first copy"
 wait_for "the picker hotkey taken over" logged "hotkey.x11.grabTakenOver combination=Ctrl+Alt+Super+space " 1
 echo "taken over: $(grep -m1 'grabTakenOver' "$work/program.log")"
 taken=$(count "grabTaken combination=Ctrl+Alt+Super+space ")
@@ -132,12 +50,21 @@ taken=$(count "grabTaken combination=Ctrl+Alt+Super+space ")
 # with the active menu bar: the first one, whose part of the screen is the top left (the two
 # displays lie side by side across the top of the screen).
 on_first_display() { xdotool mousemove 300 150; }
+# Keys typed reach the program only while one of its shown windows has them.
+program_has_keys() {
+    local focused
+    focused=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    xdotool search --onlyvisible --classname tessarin 2>/dev/null | grep -qx "$focused"
+}
+program_lacks_keys() { ! program_has_keys; }
 on_first_display
 # Control-Option-Command-Space: Super, Alt and Control on this keyboard.
 xdotool key ctrl+alt+super+space
 wait_for "the picker from the picker hotkey" logged "event=picker.started" 1
 echo "picker shown: $(grep -m1 'event=picker.started' "$work/program.log")"
+wait_for "the picker to have the keys" program_has_keys
 xdotool key Escape
+wait_for "the picker to let the keys go" program_lacks_keys
 
 xdotool key ctrl+alt+super+Right
 wait_for "a switch to the right, confirmed" logged "outcome=confirmed" 1
@@ -146,6 +73,7 @@ echo "switch: $(grep -m1 'outcome=confirmed' "$work/program.log")"
 # The picker has the keys; Command-comma opens the settings on the Keyboard page.
 xdotool key ctrl+alt+super+space
 wait_for "the picker again" logged "event=picker.started" 2
+wait_for "the picker to have the keys again" program_has_keys
 xdotool key ctrl+comma
 wait_for "the Keyboard settings" window_shown "^Keyboard Settings$"
 window=$(xdotool search --onlyvisible --name "^Keyboard Settings$" | head -n 1)
@@ -195,7 +123,9 @@ xdotool key ctrl+w
 wait_for "the settings to close" window_gone "^Keyboard Settings$"
 xdotool key ctrl+alt+l
 wait_for "the picker from the recorded shortcut" logged "event=picker.started" 3
+wait_for "that picker to have the keys" program_has_keys
 xdotool key Escape
+wait_for "that picker to let the keys go" program_lacks_keys
 # The last Space is the first one again, where the switch to the right came from, on the display
 # that switched.
 on_first_display
@@ -203,12 +133,13 @@ xdotool key ctrl+alt+super+Return
 wait_for "a switch to the last Space" logged "event=space.last.posted .*success=true" 1
 echo "last Space: $(grep -m1 'event=space.last.posted' "$work/program.log")"
 
+# Command-Q reaches the program through the picker once it has the keys; the switch's own grid
+# takes none, and may be gone before a key arrives.
+xdotool key ctrl+alt+l
+wait_for "the picker to quit from" logged "event=picker.started" 4
+wait_for "the picker to have the keys to quit" program_has_keys
 xdotool key ctrl+q
-wait_for "the program to quit" program_ended
-wait "$program_pid"
-status=$?
-program_pid=""
-[ "$status" -eq 0 ] || fail "the program ended with status $status"
+expect_clean_exit
 # Recording a shortcut and the grabs that followed named nothing a second time.
 kept=$(count "hotkey.x11.keptByServer combination=Ctrl+Alt+Super+KP_Add ")
 [ "$kept" -eq 1 ] || fail "the kept last-Space hotkey was logged $kept times"

@@ -253,7 +253,11 @@ void OSDWindow::refreshGrid(OSDGridWindowParts& parts, const OSDGridModel& model
         view.updateDisplayedModelFromCurrentPresentation();
     }
     view.setAppearanceSettings(appearanceSettings);
-    view.pendingRenderMetricsTrace = trace;
+    // A refresh that traces nothing, landing before the showing's first drawing, leaves that
+    // drawing its trace.
+    if (trace) {
+        view.pendingRenderMetricsTrace = trace;
+    }
     view.updateVisibleModel(model);
     refreshChrome(parts, view.displayedModel() ? view.displayedModel() : model);
     mark("osd.refresh.updated", trace);

@@ -55,6 +55,23 @@ TEST_F(OSDWindowTest, ShowMarksItsStepsAndADisabledShowChangesNothing) {
     EXPECT_EQ(recorder.steps.back(), "osd.refresh.aborted");
 }
 
+TEST_F(OSDWindowTest, ARefreshBeforeTheFirstDrawingLeavesThatDrawingTheShowingsTrace) {
+    StepRecorder recorder;
+    OSDWindow marked(&recorder);
+    marked.show(OSDPresentation{OSDGridPresentation::staticGrid(plainModel(4, 2, 1))}, {}, false,
+                OSDGridAppearanceSettings::defaultValue(), OSDDismissalBehavior::manual(), "UUID-A",
+                std::nullopt, std::nullopt, nullptr, recorder.startTrace("hotkey", 0));
+    // The Space changes before the window is first drawn; the refresh traces nothing.
+    marked.refreshVisibleGrid(plainModel(4, 2, 0), "UUID-A", false,
+                              OSDGridAppearanceSettings::defaultValue(),
+                              OSDGridInteractionContextUpdate::preserve(), std::nullopt, nullptr);
+    ASSERT_NE(marked.gridWindow(), nullptr);
+    marked.gridWindow()->grab();
+    ASSERT_FALSE(recorder.steps.empty());
+    EXPECT_EQ(recorder.steps.back(), "osd.render.drawn");
+    EXPECT_EQ(recorder.last.at("activeIndex"), "0");
+}
+
 TEST_F(OSDWindowTest, RefreshKeepsOrReplacesTheContextAndOverlaysLeaveTheDismissalAlone) {
     OSDGridMouseInteractionContext context;
     context.footerTitle = "first";

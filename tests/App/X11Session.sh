@@ -1,0 +1,146 @@
+# What the end-to-end scripts share: a work folder, an X server of their own, the program started
+# on it, and ways to wait on what it logs and stores. Sourced by a script run as
+#   <script> <program> <work folder>
+# Sourcing only sets defaults and defines functions; the script calls them in its own order.
+
+program=${1:-}
+work=${2:-}
+# Generous, as a loaded machine running the tests side by side is slow to draw.
+timeout=${TESSARIN_E2E_TIMEOUT:-60}
+settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
+session_dir=$(dirname "${BASH_SOURCE[0]}")
+xvfb=""
+program_pid=""
+# Processes started alongside the program (a first copy, a window manager, a compositor).
+helper_pids=()
+
+skip() {
+    echo "skipped: $*"
+    exit 77
+}
+# A script may define describe_failure to print what it knows of the screen before the log.
+fail() {
+    echo "FAILED: $*"
+    declare -F describe_failure >/dev/null && describe_failure
+    echo "--- program output ---"
+    cat "$work/program.log" 2>/dev/null
+    exit 1
+}
+
+# Skips unless every named command is installed; Xvfb and xdotool are always needed.
+require_tools() {
+    local tool
+    for tool in Xvfb xdotool "$@"; do
+        command -v "$tool" >/dev/null || skip "$tool is not installed"
+    done
+}
+
+fresh_work_folder() {
+    [ -n "$program" ] && [ -n "$work" ] || fail "usage: $0 <program> <work folder>"
+    rm -rf "$work"
+    mkdir -p "$work/config/Tessarin"
+}
+
+# Writes a settings file past the first-run setup, so no window of the program has the keys at
+# the start; each argument is one more "key": value entry.
+settings_past_first_run() {
+    local entry
+    {
+        printf '{"healthCheck.firstRunSetupShown": {"bool": true},\n'
+        printf ' "healthCheck.missionControlShortcutPresetApplied": {"bool": true},\n'
+        printf ' "healthCheck.spacePracticeSkipped": {"bool": true}'
+        for entry in "$@"; do printf ',\n %s' "$entry"; done
+        printf '}\n'
+    } >"$settings"
+}
+
+cleanup() {
+    local pid
+    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null
+    for pid in "${helper_pids[@]}"; do kill "$pid" 2>/dev/null; done
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+}
+
+# Starts an X server of the given size (1600x1000) and points this script at it. The server picks
+# a free display number itself and writes it back once it takes connections, so scripts run side
+# by side never collide. No client connects just to check it: the server starts over each time
+# its last client leaves, so the first to connect is one that stays (the program, a window manager).
+start_x_server() {
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    xvfb=$!
+    trap cleanup EXIT
+    local deadline=$((SECONDS + 10))
+    until [ -s "$work/display" ]; do
+        kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
+        [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
+        sleep 0.1
+    done
+    DISPLAY=":$(head -n 1 "$work/display")"
+    export DISPLAY
+    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+    # A sanitizer build of the program reports the system libraries' process-wide caches as leaks.
+    export LSAN_OPTIONS="suppressions=$session_dir/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+}
+
+# Notes a process started alongside the program, so it ends with the script.
+keep_helper() { helper_pids+=("$1"); }
+# Ends a helper now, and waits until it has: stop_helper <pid> <what it is>.
+stop_helper() {
+    local pid=$1 what=$2 others=() other
+    kill -TERM "$pid" 2>/dev/null
+    helper_ended() { ! kill -0 "$pid" 2>/dev/null; }
+    wait_for "$what to end" helper_ended
+    wait "$pid" 2>/dev/null
+    for other in "${helper_pids[@]}"; do
+        [ "$other" = "$pid" ] || others+=("$other")
+    done
+    helper_pids=("${others[@]}")
+}
+
+# Starts the program with its settings in the work folder and its output in program.log; the
+# arguments go to the program. Variables set before the call reach its environment.
+start_program() {
+    XDG_CONFIG_HOME="$work/config" "$program" "$@" >"$work/program.log" 2>&1 &
+    program_pid=$!
+}
+program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
+# Waits for the program, asked to quit, to end, and fails unless it ended well.
+expect_clean_exit() {
+    wait_for "the program to quit" program_ended
+    wait "$program_pid"
+    local status=$?
+    program_pid=""
+    [ "$status" -eq 0 ] || fail "the program ended with status $status"
+}
+
+# Waits until a condition holds, checking ten times a second.
+wait_for() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + timeout))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
+        sleep 0.1
+    done
+}
+
+# How many lines of the program's log hold a text, and whether at least so many (1) do.
+count() {
+    local n
+    n=$(grep -c -- "$1" "$work/program.log" 2>/dev/null)
+    echo "${n:-0}"
+}
+logged() { [ "$(count "$1")" -ge "${2:-1}" ]; }
+
+# The settings file stores a shortcut as base64 of its JSON.
+stored_shortcut() {
+    local data
+    data=$(tr -d ' \n' <"$settings" | grep -o "\"$1\":{\"data\":\"[^\"]*\"" | sed 's/.*"data":"//; s/"$//')
+    [ -n "$data" ] && printf '%s' "$data" | base64 -d 2>/dev/null
+}
+shortcut_is() { stored_shortcut "$1" | grep -q "\"keyCode\":$2,.*\"modifiers\":$3"; }
+
+window_shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+window_gone() { ! window_shown "$1"; }
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
