@@ -1,5 +1,7 @@
 #include "Platform/SystemSettings/KeyboardShortcutsPane.h"
 
+#include "Platform/Dock.h"
+#include "Platform/Input/Event.h"
 #include "Platform/Input/KeyboardLayout.h"
 #include "Platform/SymbolicHotKeyTable.h"
 #include "Platform/WindowServer.h"
@@ -11,15 +13,10 @@ namespace tessarin {
 
 namespace {
 
-constexpr int kMissionControl = 32;
-constexpr int kApplicationWindows = 33;
-constexpr int kMoveLeft = 79;
-constexpr int kMoveRight = 81;
-
-constexpr uint64_t kShiftFlag = 0x20000;
-constexpr uint64_t kControlFlag = 0x40000;
-constexpr uint64_t kOptionFlag = 0x80000;
-constexpr uint64_t kCommandFlag = 0x100000;
+constexpr uint64_t kShiftFlag = EventFlags::maskShift;
+constexpr uint64_t kControlFlag = EventFlags::maskControl;
+constexpr uint64_t kOptionFlag = EventFlags::maskAlternate;
+constexpr uint64_t kCommandFlag = EventFlags::maskCommand;
 constexpr uint16_t kNoCharacter = 65535;
 // The digit keys 1 to 9, then 0.
 constexpr uint16_t kDigitKeyCodes[] = {18, 19, 20, 21, 23, 22, 26, 28, 25, 29};
@@ -56,6 +53,10 @@ std::string keyName(uint16_t keyCode) {
 KeyboardShortcutsPane::KeyboardShortcutsPane(SymbolicHotKeyTable& table,
                                              const WindowServer& windows)
     : table_(table), windows_(windows) {}
+
+int KeyboardShortcutsPane::desktopHotKey(int desktop) {
+    return SymbolicHotKey::switchToDesktop(desktop);
+}
 
 std::string KeyboardShortcutsPane::keysText(const SymbolicHotKeyValue& value) {
     std::string text;
@@ -114,13 +115,13 @@ std::vector<KeyboardShortcutsPaneEntry> KeyboardShortcutsPane::missionControlEnt
     const auto add = [&](int hotKey, std::string name, bool indented) {
         entries.push_back(entryOf(hotKey, std::move(name), indented));
     };
-    add(kMissionControl, "Mission Control", false);
-    add(kMoveLeft, "Move left a space", true);
-    add(kMoveRight, "Move right a space", true);
+    add(SymbolicHotKey::missionControl, "Mission Control", false);
+    add(SymbolicHotKey::moveLeftASpace, "Move left a space", true);
+    add(SymbolicHotKey::moveRightASpace, "Move right a space", true);
     for (int desktop = 1; desktop <= listedDesktopCount(); ++desktop) {
         add(desktopHotKey(desktop), "Switch to Desktop " + std::to_string(desktop), true);
     }
-    add(kApplicationWindows, "Application windows", false);
+    add(SymbolicHotKey::applicationWindows, "Application windows", false);
     return entries;
 }
 

@@ -43,7 +43,7 @@ public:
     static std::string keysText(const SymbolicHotKeyValue& value);
     // The keys the system gives "Switch to Desktop N" (Control and a digit, then Control-Option).
     static std::optional<SymbolicHotKeyValue> defaultDesktopKeys(int desktop);
-    static int desktopHotKey(int desktop) { return 117 + desktop; }
+    static int desktopHotKey(int desktop);
 
 private:
     int listedDesktopCount() const;

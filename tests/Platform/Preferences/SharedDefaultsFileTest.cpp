@@ -1,6 +1,7 @@
 #include "Platform/Preferences/DefaultsFileFormat.h"
 #include "Platform/Preferences/DefaultsFileLock.h"
 #include "Platform/Preferences/DefaultsFileWatcher.h"
+#include "Platform/Preferences/TemporaryFiles.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Support/Logger.h"
 
@@ -27,16 +28,6 @@ std::string readText(const fs::path& file) {
     std::ostringstream text;
     text << stream.rdbuf();
     return text.str();
-}
-
-std::vector<std::string> strayTemporaryFiles(const fs::path& folder) {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".tmp") {
-            found.push_back(entry.path().filename().string());
-        }
-    }
-    return found;
 }
 
 class SharedDefaultsFileTest : public ::testing::Test {
@@ -90,7 +81,7 @@ TEST_F(SharedDefaultsFileTest, TwoProcessesWritingTheirOwnKeysKeepBoth) {
     EXPECT_EQ(reopened.integerValue("fromA"), kWrites);
     EXPECT_EQ(reopened.integerValue("fromB"), kWrites);
     EXPECT_EQ(reopened.stringValue("before"), "kept");
-    EXPECT_TRUE(strayTemporaryFiles(file.parent_path()).empty());
+    EXPECT_TRUE(temporaryFilesIn(file.parent_path()).empty());
 }
 
 // Both killed at a random moment of their writes: the file reads back whole every time, and the

@@ -1,6 +1,7 @@
 #include "Platform/Preferences/UserDefaults.h"
 
 #include "FifoInPlace.h"
+#include "Platform/Preferences/TemporaryFiles.h"
 #include "Support/Json.h"
 #include "Support/Logger.h"
 #include "Support/TerminationSignals.h"
@@ -30,17 +31,6 @@ std::string readText(const fs::path& file) {
 void writeText(const fs::path& file, const std::string& text) {
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
-}
-
-// What writes left behind in `folder`.
-std::vector<std::string> temporaryFiles(const fs::path& folder) {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".tmp") {
-            found.push_back(entry.path().filename().string());
-        }
-    }
-    return found;
 }
 
 class UserDefaultsTest : public ::testing::Test {
@@ -94,7 +84,7 @@ TEST_F(UserDefaultsTest, FailedWritesKeepThePreviousFileAndRetryOnSynchronize) {
         failing = true;
         defaults.set("answer", 42);
         EXPECT_EQ(readText(file), previous);
-        EXPECT_EQ(temporaryFiles(file.parent_path()), std::vector<std::string>{});
+        EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{});
         EXPECT_EQ(defaults.integerValue("answer"), 42); // the running program keeps its value
         EXPECT_FALSE(defaults.synchronize());
         EXPECT_FALSE(logs.messages("Preferences").empty());
@@ -196,7 +186,7 @@ TEST_F(UserDefaultsTest, AReadOnlyFileInAWritableFolderIsLeftAsItIs) {
     defaults.set("answer", 42);
     EXPECT_EQ(readText(file), previous);
     EXPECT_EQ(fs::status(file).permissions(), readOnly);
-    EXPECT_EQ(temporaryFiles(file.parent_path()), std::vector<std::string>{});
+    EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{});
     EXPECT_EQ(defaults.integerValue("answer"), 42); // the running program keeps its value
     EXPECT_FALSE(defaults.synchronize());
     const auto messages = logs.messages("Preferences");
