@@ -33,21 +33,29 @@ bool runs() {
     if (connection == nullptr) {
         return true;
     }
-    const std::string selection = "_NET_WM_CM_S" + std::to_string(screenNumber());
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 1, static_cast<uint16_t>(selection.size()), selection.c_str()),
-        nullptr);
-    // No client ever named the selection: no compositing manager has run on this display.
-    if (atom == nullptr || atom->atom == XCB_ATOM_NONE) {
+    // The selection's atom is asked for once it exists (an atom lives as long as the server);
+    // until then each look asks again, as a compositing manager may start at any time.
+    static xcb_atom_t selectionAtom = XCB_ATOM_NONE;
+    if (selectionAtom == XCB_ATOM_NONE) {
+        const std::string selection = "_NET_WM_CM_S" + std::to_string(screenNumber());
+        xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 1, static_cast<uint16_t>(selection.size()),
+                            selection.c_str()),
+            nullptr);
+        if (atom != nullptr) {
+            selectionAtom = atom->atom;
+        }
         std::free(atom);
+    }
+    // No client ever named the selection: no compositing manager has run on this display.
+    if (selectionAtom == XCB_ATOM_NONE) {
         return false;
     }
     xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+        connection, xcb_get_selection_owner(connection, selectionAtom), nullptr);
     const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
     std::free(owner);
-    std::free(atom);
     return owned;
 }
 
