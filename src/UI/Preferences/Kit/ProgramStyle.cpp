@@ -17,12 +17,6 @@ namespace {
 
 namespace L = SettingsPageLayout;
 
-QColor mixed(const QColor& back, const QColor& front, float amount) {
-    return QColor::fromRgbF(back.redF() + (front.redF() - back.redF()) * amount,
-                            back.greenF() + (front.greenF() - back.greenF()) * amount,
-                            back.blueF() + (front.blueF() - back.blueF()) * amount);
-}
-
 bool isDefaultButton(const QStyleOption* option) {
     const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
     return button != nullptr && (button->features & QStyleOptionButton::DefaultButton) &&
@@ -58,8 +52,8 @@ QColor ProgramStyle::scrollBarTrackColor() {
 // Half way to the label colour: it stands out about 3 : 1 from the track in either appearance.
 QColor ProgramStyle::scrollBarThumbColor() {
     const Appearance appearance = L::effectiveAppearance();
-    return mixed(scrollBarTrackColor(),
-                 appearance == Appearance::dark ? QColor(255, 255, 255) : QColor(0, 0, 0), 0.5F);
+    return L::halfway(scrollBarTrackColor(),
+                      appearance == Appearance::dark ? QColor(255, 255, 255) : QColor(0, 0, 0));
 }
 
 QColor ProgramStyle::sliderTrackColor() {

@@ -49,12 +49,12 @@ ColorPair pairOf(SettingsSystemColor color) {
     return {};
 }
 
+} // namespace
+
 QColor halfway(const QColor& from, const QColor& to) {
     return QColor::fromRgbF((from.redF() + to.redF()) / 2, (from.greenF() + to.greenF()) / 2,
                             (from.blueF() + to.blueF()) / 2);
 }
-
-} // namespace
 
 QFont sectionHeaderFont() {
     return systemFont(13, QFont::DemiBold);

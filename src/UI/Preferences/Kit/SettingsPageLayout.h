@@ -28,6 +28,8 @@ enum class SettingsSystemColor {
 // The fonts, measures and colours shared by every settings page, sheet and the health page.
 namespace SettingsPageLayout {
 
+// The colour half way from one to the other, opaque.
+QColor halfway(const QColor& from, const QColor& to);
 QFont sectionHeaderFont(); // system 13 pt semibold
 QFont rowTitleFont();      // system 13 pt regular
 QFont rowDetailFont();     // system 11 pt
