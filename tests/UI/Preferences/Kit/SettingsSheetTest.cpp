@@ -1,6 +1,7 @@
 #include "UI/Preferences/Kit/SettingsSheet.h"
 
 #include "UI/Preferences/Kit/PreferencesPanel.h"
+#include "UI/Preferences/Kit/SettingsFooterView.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
 #include "UI/Preferences/Kit/SettingsSectionView.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
@@ -9,9 +10,17 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 namespace tessarin {
 namespace {
+
+// A new height climbs from a row to the sheet over a few turns of the loop.
+void settleLayouts() {
+    for (int round = 0; round < 4; ++round) {
+        QApplication::processEvents();
+    }
+}
 
 class SettingsSheetTest : public testing::PreferencesHostTest {
 protected:
@@ -58,6 +67,51 @@ TEST_F(SettingsSheetTest, TheSheetGrowsAndShrinksWithARowWhoseDetailChanges) {
         EXPECT_EQ(small.height() > shortHeight, detail == longDetail) << detail.toStdString();
     }
     small.end();
+}
+
+// Content shorter than the sheet was designed for leaves it at its designed height: its footer
+// stays where the design puts it, however the content came to be short.
+TEST_F(SettingsSheetTest, TheSheetNeverShrinksBelowItsDesignedHeight) {
+    const QString longDetail = QString("Each window keeps its own picture. ").repeated(30);
+    const struct {
+        const char* name;
+        std::function<void(SettingsSheet&)> shorten;
+    } cases[] = {
+        {"no section", [](SettingsSheet&) {}},
+        {"a short section",
+         [](SettingsSheet& shown) {
+             shown.setSection(new SettingsSectionView(
+                 "Snapshot", "section",
+                 {new SettingsRowView("Timing", QString("Short."), new QPushButton("Choose"))}));
+         }},
+        {"a tall section replaced by a short one",
+         [&longDetail](SettingsSheet& shown) {
+             auto* row = new SettingsRowView("Timing", longDetail, new QPushButton("Choose"));
+             shown.setSection(new SettingsSectionView("Snapshot", "section", {row}));
+             settleLayouts();
+             EXPECT_GT(shown.height(), 400) << "the tall section grew the sheet";
+             shown.setSection(new SettingsSectionView(
+                 "Snapshot", "section",
+                 {new SettingsRowView("Timing", QString("Short."), new QPushButton("Choose"))}));
+         }},
+        {"a row whose detail became short",
+         [&longDetail](SettingsSheet& shown) {
+             auto* row = new SettingsRowView("Timing", longDetail, new QPushButton("Choose"));
+             shown.setSection(new SettingsSectionView("Snapshot", "section", {row}));
+             settleLayouts();
+             row->detailLabel()->setText("Short.");
+         }},
+    };
+    for (const auto& c : cases) {
+        SettingsSheet designed{QSize(520, 400), "Preview", "How pictures refresh"};
+        designed.addButton("Done", true, {});
+        designed.begin(window);
+        c.shorten(designed);
+        settleLayouts();
+        EXPECT_EQ(designed.height(), 400) << c.name;
+        EXPECT_EQ(designed.footer()->geometry().bottom(), 399) << c.name;
+        designed.end();
+    }
 }
 
 // The sheet's frame hangs from the top of the window's content, its middle over the window's
