@@ -24,11 +24,9 @@ bool isDefaultButton(const QStyleOption* option) {
 }
 
 QColor defaultTitleColor(bool enabled) {
-    QColor title = SettingsAccentButton::titleColor(L::effectiveAppearance());
-    if (!enabled) {
-        title.setAlphaF(0.6F);
-    }
-    return title;
+    const Appearance appearance = L::effectiveAppearance();
+    return enabled ? SettingsAccentButton::titleColor(appearance)
+                   : SettingsAccentButton::disabledTitleColor(appearance);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "UI/Preferences/Kit/SettingsAccentButton.h"
 
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
+
 #include <QPushButton>
 
 namespace tessarin::SettingsAccentButton {
@@ -12,13 +14,16 @@ QColor titleColor(Appearance) {
     return QColor(255, 255, 255);
 }
 
+QColor disabledTitleColor(Appearance appearance) {
+    return SettingsPageLayout::resolvedColor(SettingsSystemColor::disabledControlText, appearance);
+}
+
 void apply(QPushButton& button, Appearance appearance) {
     const QColor bezel = bezelColor(appearance);
     const QColor title = titleColor(appearance);
     QColor faded = bezel;
     faded.setAlphaF(0.45f);
-    QColor fadedTitle = title;
-    fadedTitle.setAlphaF(0.6f);
+    const QColor fadedTitle = disabledTitleColor(appearance);
     button.setStyleSheet(
         QStringLiteral("QPushButton { background-color: %1; color: %2; border: none;"
                        " border-radius: 6px; padding: 5px 16px; min-height: 18px; }"

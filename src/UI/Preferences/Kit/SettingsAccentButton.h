@@ -15,6 +15,9 @@ namespace SettingsAccentButton {
 
 QColor bezelColor(Appearance appearance);
 QColor titleColor(Appearance appearance);
+// The title of a disabled button, over the faded bezel: the disabled control text, which reads
+// on it where a faded white would not.
+QColor disabledTitleColor(Appearance appearance);
 // Draws `button` so in `appearance`; it darkens while pressed and fades while disabled.
 void apply(QPushButton& button, Appearance appearance);
 

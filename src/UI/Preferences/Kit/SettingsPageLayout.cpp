@@ -31,8 +31,9 @@ ColorPair pairOf(SettingsSystemColor color) {
         // Faint, yet 4.5 : 1 against the window and card backgrounds of either appearance.
         return {QColor(0, 0, 0, 145), QColor(255, 255, 255, 140)};
     case SettingsSystemColor::disabledControlText:
-        // Dimmed well below a label, yet about 2.5 : 1 against the cards, so it still shows.
-        return {QColor(0, 0, 0, 100), QColor(255, 255, 255, 96)};
+        // Dimmed well below a label, yet 3 : 1 against the window, the cards, a field's box and
+        // a button's bezel (the accent one's too), each drawn disabled, so it still reads.
+        return {QColor(0, 0, 0, 124), QColor(255, 255, 255, 124)};
     case SettingsSystemColor::separator:
         return {QColor(0, 0, 0, 26), QColor(255, 255, 255, 26)};
     case SettingsSystemColor::windowBackground:
