@@ -176,6 +176,10 @@ TEST_F(MachineMouseFeedTest, ASwallowedPressTakesItsMovesAndReleaseWithIt) {
 // A move with no button held, made while a click is still on its way, comes after the click.
 TEST_F(MachineMouseFeedTest, APlainMoveWaitsBehindAClickOnItsWay) {
     window.setMouseTracking(true);
+    // The pointer starts where the click is: the toolkit passes on no move to where it already is.
+    QTest::mouseMove(&window, {10, 10});
+    queue.runUntilIdle();
+    window.events.clear();
     QTest::mouseClick(&window, Qt::LeftButton, {}, {10, 10});
     QTest::mouseMove(&window, {60, 60});
     EXPECT_EQ(window.events, Log{}) << "the click has not been delivered yet";
