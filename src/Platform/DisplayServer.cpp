@@ -60,7 +60,7 @@ std::optional<Screen> DisplayServer::screenWithUUID(const std::string& uuid) con
 
 std::optional<Screen> DisplayServer::screenContaining(Point screenPoint) const {
     for (const Screen& s : screens_) {
-        if (s.frame.contains(screenPoint)) {
+        if (displayHolds(toWindowServer(s.frame), toWindowServer(screenPoint))) {
             return s;
         }
     }
@@ -69,9 +69,8 @@ std::optional<Screen> DisplayServer::screenContaining(Point screenPoint) const {
 
 namespace {
 
-// The point of the frame nearest to `point`, a pixel inside its edges where they are half open:
-// the bottom edge (y up) is the top edge in window-server coordinates (y down), which the frame
-// there does not hold.
+// The point of the frame nearest to `point`, a pixel inside its edges: the frame does not hold
+// its right edge nor its bottom one (y up), which is the edge past its last row of pixels.
 Point nearestPointOf(const Rect& frame, Point point) {
     const auto clamped = [](double value, double low, double high) {
         return std::clamp(value, low, std::max(low, high));
@@ -128,7 +127,7 @@ std::optional<std::string> DisplayServer::uuid(DisplayID displayID) const {
 std::vector<DisplayID> DisplayServer::displaysWithPoint(Point windowServerPoint) const {
     std::vector<DisplayID> ids;
     for (const Screen& s : screens_) {
-        if (toWindowServer(s.frame).contains(windowServerPoint)) {
+        if (displayHolds(toWindowServer(s.frame), windowServerPoint)) {
             ids.push_back(s.displayID);
         }
     }

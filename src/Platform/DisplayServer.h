@@ -35,7 +35,7 @@ public:
     std::optional<Screen> mainScreen() const;
     std::optional<Screen> screen(DisplayID displayID) const;
     std::optional<Screen> screenWithUUID(const std::string& uuid) const;
-    // The first screen whose frame contains the point (screen coordinates).
+    // The first screen that holds the point (screen coordinates), by `displayHolds`.
     std::optional<Screen> screenContaining(Point screenPoint) const;
     // Where the system's pointer goes when sent to the point: the point itself on a screen, else
     // the nearest point of the nearest screen (the first of equally near ones), since the pointer
@@ -46,7 +46,7 @@ public:
     // Window-server bounds of a display; an empty rectangle for an unknown display.
     Rect bounds(DisplayID displayID) const;
     std::optional<std::string> uuid(DisplayID displayID) const;
-    // Every display whose bounds contain the point (window-server coordinates).
+    // Every display that holds the point (window-server coordinates), by `displayHolds`.
     std::vector<DisplayID> displaysWithPoint(Point windowServerPoint) const;
 
     Point toWindowServer(Point screenPoint) const;

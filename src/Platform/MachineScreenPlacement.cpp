@@ -1,5 +1,7 @@
 #include "Platform/MachineScreenPlacement.h"
 
+#include "Platform/Screen.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -40,7 +42,7 @@ std::optional<Rect> displayOf(const std::vector<Rect>& displays, const Rect& fra
     double bestArea = 0;
     for (const Rect& display : displays) {
         const Rect bounds = display.standardized();
-        if (bounds.contains(frame.center())) {
+        if (displayHolds(bounds, frame.center())) {
             return bounds;
         }
         const Rect common = bounds.intersection(frame);

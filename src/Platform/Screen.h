@@ -18,4 +18,12 @@ struct Screen {
     friend bool operator==(const Screen&, const Screen&) = default;
 };
 
+// Whether a display with these window-server bounds holds the window-server point: half open as
+// its pixels are, [x, x + w) x [y, y + h) with y down, so that displays side by side never share
+// a point and the top row of a display is on it. The one rule every caller goes by, in either
+// coordinate system.
+inline bool displayHolds(const Rect& windowServerBounds, Point windowServerPoint) {
+    return windowServerBounds.contains(windowServerPoint);
+}
+
 } // namespace tessarin

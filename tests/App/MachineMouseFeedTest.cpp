@@ -19,6 +19,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ struct PointerCase {
     QPoint at;                        // in the window
     std::optional<DisplayID> display; // where the host's pointer goes; none: it stays
 };
+
+// CTest's listing names the row, not its bytes.
+void PrintTo(const PointerCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class MachinePointerTest : public ::testing::TestWithParam<PointerCase> {
 protected:
@@ -166,6 +172,60 @@ TEST_F(MachineMouseFeedTest, ASwallowedPressTakesItsMovesAndReleaseWithIt) {
     queue.runUntilIdle();
     EXPECT_EQ(window.events, (Log{"press", "move", "release"}));
 }
+
+// A move with no button held, made while a click is still on its way, comes after the click.
+TEST_F(MachineMouseFeedTest, APlainMoveWaitsBehindAClickOnItsWay) {
+    window.setMouseTracking(true);
+    // The pointer starts where the click is: the toolkit passes on no move to where it already is.
+    QTest::mouseMove(&window, {10, 10});
+    queue.runUntilIdle();
+    window.events.clear();
+    QTest::mouseClick(&window, Qt::LeftButton, {}, {10, 10});
+    QTest::mouseMove(&window, {60, 60});
+    EXPECT_EQ(window.events, Log{}) << "the click has not been delivered yet";
+    queue.runUntilIdle();
+    ASSERT_FALSE(window.events.empty());
+    EXPECT_EQ(window.events, (Log{"press", "release", "move"}));
+    EXPECT_EQ(session.pendingCount(), 0u);
+}
+
+struct ButtonCase {
+    const char* name;
+    Qt::MouseButton button;
+    uint32_t down; // the host's event types
+    uint32_t up;
+};
+
+// CTest's listing names the row, not its bytes.
+void PrintTo(const ButtonCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class MachineMouseButtonTest : public MachineMouseFeedTest,
+                               public ::testing::WithParamInterface<ButtonCase> {};
+
+TEST_P(MachineMouseButtonTest, AClickReachesTheHostWithItsButton) {
+    const ButtonCase& row = GetParam();
+    QTest::mouseClick(&window, row.button, {}, {10, 10});
+    queue.runUntilIdle();
+    const auto& reached = host.events().frontApplicationEvents();
+    std::vector<uint32_t> types;
+    for (const Event& event : reached) {
+        if (event.type != EventType::mouseMoved) {
+            types.push_back(event.type);
+        }
+    }
+    EXPECT_EQ(types, (std::vector<uint32_t>{row.down, row.up}));
+    EXPECT_EQ(window.events, (Log{"press", "release"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, MachineMouseButtonTest,
+    ::testing::Values(
+        ButtonCase{"Left", Qt::LeftButton, EventType::leftMouseDown, EventType::leftMouseUp},
+        ButtonCase{"Right", Qt::RightButton, EventType::rightMouseDown, EventType::rightMouseUp},
+        ButtonCase{"Middle", Qt::MiddleButton, EventType::otherMouseDown, EventType::otherMouseUp}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MachineMouseFeedTest, ADoubleClickIsTheSessionsSecondMouseDown) {
     QTest::mouseClick(&window, Qt::LeftButton, {}, {10, 10});

@@ -74,5 +74,33 @@ TEST(DisplayServerTest, ThePointerIsPlacedOnTheNearestScreen) {
     EXPECT_EQ(DisplayServer().pointerPlacement({-5, 7}), (Point{-5, 7}));
 }
 
+// Both coordinate systems go by one rule for which display holds a point, and the pointer is
+// placed where that rule holds it.
+TEST(DisplayServerTest, APointOnADisplaysEdgeIsHeldInBothSystemsOrInNeither) {
+    const std::vector<Screen> one = {{1, "UUID-ONE", "One", {0, 0, 1440, 900}, {}, 1.0}};
+    const std::vector<Screen> tiny = {{1, "UUID-TINY", "Tiny", {0, 0, 1, 1}, {}, 1.0}};
+    const std::tuple<const char*, std::vector<Screen>, Point, bool> cases[] = {
+        {"the edge past the last row, in its middle", one, {720, 0}, false},
+        {"the edge past the last row, at the origin", one, {0, 0}, false},
+        {"the edge past the last row, in the last column", one, {1439, 0}, false},
+        {"the first row, the window server's y 0", one, {720, 900}, true},
+        {"the first row, in the last column", one, {1439, 900}, true},
+        {"the edge past the last column", one, {1440, 450}, false},
+        {"a 1 x 1 display's origin", tiny, {0, 0}, false},
+        {"a 1 x 1 display's one pixel", tiny, {0, 1}, true},
+    };
+    for (const auto& [name, screens, point, held] : cases) {
+        const DisplayServer displays(screens);
+        EXPECT_EQ(displays.screenContaining(point).has_value(), held) << name;
+        EXPECT_EQ(!displays.displaysWithPoint(displays.toWindowServer(point)).empty(), held)
+            << name;
+        const Point placed = displays.pointerPlacement(point);
+        EXPECT_TRUE(displays.screenContaining(placed)) << name;
+        EXPECT_EQ(displays.displaysWithPoint(displays.toWindowServer(placed)),
+                  std::vector<DisplayID>{1})
+            << name;
+    }
+}
+
 } // namespace
 } // namespace tessarin

@@ -4,6 +4,7 @@
 #include "Platform/MachineScreen.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,11 @@ struct FittingCase {
     double scale;
     Point origin;
 };
+
+// CTest's listing names the row, not its bytes.
+void PrintTo(const FittingCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class MachineScreenPlacementFittingTest : public ::testing::TestWithParam<FittingCase> {};
 
@@ -75,6 +81,11 @@ struct WindowCase {
     Rect window; // window-server coordinates
     Rect shown;  // on the 1920 x 1080 screen
 };
+
+// CTest's listing names the row, not its bytes.
+void PrintTo(const WindowCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class MachineWindowFrameTest : public ::testing::TestWithParam<WindowCase> {};
 

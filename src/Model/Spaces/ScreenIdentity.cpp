@@ -40,11 +40,8 @@ std::optional<Screen> tessarinScreen(const std::optional<std::string>& displayId
 
 std::optional<Screen> tessarinScreenContainingMouse() {
     const DisplayServer& displays = Host::current().displays();
-    const Point mouse = displays.mouseLocation();
-    for (const Screen& screen : displays.screens()) {
-        if (screen.frame.contains(mouse)) {
-            return screen;
-        }
+    if (auto screen = displays.screenContaining(displays.mouseLocation())) {
+        return screen;
     }
     return displays.mainScreen();
 }

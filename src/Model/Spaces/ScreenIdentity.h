@@ -17,7 +17,7 @@ std::optional<DisplayID> tessarinDisplayID(const Screen& screen);
 std::optional<std::string> tessarinDisplayIdentifier(const Screen& screen);
 // The connected screen whose display identifier matches, or nothing.
 std::optional<Screen> tessarinScreen(const std::optional<std::string>& displayIdentifier);
-// The first screen whose frame contains the mouse, else the main screen; nothing without
+// The first screen that holds the mouse, else the main screen; nothing without
 // screens.
 std::optional<Screen> tessarinScreenContainingMouse();
 

@@ -42,7 +42,7 @@ Rect SystemSettingsWindowLookup::toScreen(const Rect& bounds, const std::vector<
     const Point centre{bounds.midX(), bounds.midY()};
     for (const Screen& screen : screens) {
         const Rect display = displayBounds(screen.displayID);
-        if (!display.contains(centre)) {
+        if (!displayHolds(display, centre)) {
             continue;
         }
         const Rect& frame = screen.frame;

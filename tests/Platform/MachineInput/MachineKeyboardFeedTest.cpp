@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
 #include <gtest/gtest.h>
 #include <ostream>
 
@@ -84,6 +86,22 @@ TEST_F(MachineKeyboardFeedTest, ARepeatsReleaseIsNoKeyUpForTheHost) {
     EXPECT_EQ(hostKeyUps(), 1u);
 }
 
+// A key held in the window: the machine repeats it, and the host's session sees the repeats as
+// repeats (a hot key acts once while held), the first press as none.
+TEST_F(MachineKeyboardFeedTest, ARepeatReachesTheHostMarkedAsARepeat) {
+    key(true, Qt::Key_K, Qt::NoModifier, QStringLiteral("k"));
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        key(false, Qt::Key_K, Qt::NoModifier, QStringLiteral("k"), true);
+        key(true, Qt::Key_K, Qt::NoModifier, QStringLiteral("k"), true);
+    }
+    settle();
+    const auto downs = events.frontApplicationEvents(EventType::keyDown);
+    ASSERT_EQ(downs.size(), 3u);
+    EXPECT_FALSE(downs[0].isAutorepeat());
+    EXPECT_TRUE(downs[1].isAutorepeat());
+    EXPECT_TRUE(downs[2].isAutorepeat());
+}
+
 // Option was pressed before the window had the keys, so the session never saw it go down: the key
 // typed with it brings the session's modifiers up to date.
 TEST_F(MachineKeyboardFeedTest, AKeyPassedToTheHostRefreshesTheModifiersHeldWithIt) {
@@ -94,6 +112,44 @@ TEST_F(MachineKeyboardFeedTest, AKeyPassedToTheHostRefreshesTheModifiersHeldWith
     key(true, Qt::Key_K, Qt::NoModifier, QStringLiteral("k"));
     EXPECT_EQ(heldModifiers(), 0u) << "modifiers let go outside the window are let go too";
     settle();
+}
+
+// Two fields of one window, the keys in the first.
+class MachineKeyboardFocusTest : public MachineKeyboardFeedTest {
+protected:
+    MachineKeyboardFocusTest() {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(first);
+        layout->addWidget(second);
+        window.show();
+        window.activateWindow();
+        windowActive = QTest::qWaitForWindowActive(&window);
+        first->setFocus();
+    }
+    // Typed where the keys are when the machine sends it, as the windowing system does.
+    void typeIntoFocus(Qt::Key code, const QString& text = {}) {
+        QTest::simulateEvent(QApplication::focusWidget(), true, code, Qt::NoModifier, text, false);
+        QTest::simulateEvent(QApplication::focusWidget(), false, code, Qt::NoModifier, text, false);
+    }
+
+    QWidget window;
+    QLineEdit* first = new QLineEdit(&window);
+    QLineEdit* second = new QLineEdit(&window);
+    bool windowActive = false;
+};
+
+// The Tab still on its way when "x" is typed moves the keys to the next field once it acts;
+// "x" goes there, as the host sends a key to where the keys are when it arrives.
+TEST_F(MachineKeyboardFocusTest, AKeyTypedBehindATabGoesToTheNextField) {
+    ASSERT_TRUE(windowActive);
+    ASSERT_EQ(QApplication::focusWidget(), first);
+    typeIntoFocus(Qt::Key_Tab);
+    typeIntoFocus(Qt::Key_X, QStringLiteral("x"));
+    EXPECT_EQ(QApplication::focusWidget(), first) << "the Tab has not acted yet";
+    settle();
+    EXPECT_EQ(QApplication::focusWidget(), second);
+    EXPECT_EQ(first->text(), QString());
+    EXPECT_EQ(second->text(), QStringLiteral("x"));
 }
 
 struct LoneModifierCase {
