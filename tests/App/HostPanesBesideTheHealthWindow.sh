@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The host's Desktop & Dock pane opened from the setup wizard under a window manager (openbox on
-# Xvfb), as a person opens it: "Open" on "Displays have separate Spaces", then on "Auto
-# re-arrange Spaces". Each time the pane's frame stays clear of the floating health window's, or
-# the pane stands above it; the wizard keeps floating. Exits 77 (skipped) only where Xvfb,
+# Xvfb), as a person opens it: "Next" on the keyboard step, "Open" on "Auto re-arrange Spaces".
+# The pane opens beside the floating health window, clear of its frame; moved over it, the pane
+# comes above it with a click, and the health window with a click on it. The wizard keeps
+# floating throughout. Exits 77 (skipped) only where Xvfb,
 # xdotool or openbox is missing or no X server can start.
 #   HostPanesBesideTheHealthWindow.sh <program> <work folder>
 set -u
@@ -43,6 +44,7 @@ stack_position() {
 }
 above() { [ "$(stack_position "$1")" -gt "$(stack_position "$2")" ]; }
 floating() { xprop -id "$1" _NET_WM_STATE | grep -q "_NET_WM_STATE_ABOVE"; }
+active() { xprop -root _NET_ACTIVE_WINDOW | grep -q "$(hex "$1")\$"; }
 # A window's frame on the screen, title bar and border included: "x y width height".
 frame_of() {
     local extents left right top bottom
@@ -60,7 +62,6 @@ frames_overlap() {
 }
 # What a person needs: the whole pane to read, beside the wizard or in front of it.
 pane_readable() { ! frames_overlap "$pane" "$health" || above "$pane" "$health"; }
-step_title_shown() { xdotool search --onlyvisible --name "^Tessarin Health Check$" >/dev/null; }
 
 HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openbox_pid=$!
@@ -77,27 +78,41 @@ wait_for "the health window" shown "^Tessarin Health Check$"
 health=$(window_named "^Tessarin Health Check$")
 wait_for "the health window to float" floating "$health"
 
-# The keyboard step first: "Next".
+# The keyboard step first: "Next" at its lower right.
 eval "$(xdotool getwindowgeometry --shell "$health")"
-xdotool mousemove $((X + NEXT_X)) $((Y + NEXT_Y)) click 1
+xdotool mousemove $((X + 458)) $((Y + 313)) click 1
 
-opened=0
-for step in "Displays have separate Spaces" "Auto re-arrange Spaces"; do
-    # "Open", at the right end of the step's card, once the step shows.
-    sleep 1
+# "Open", at the right end of the step's card, clicked again until the step shows and takes it.
+click_open() {
+    local tries
     eval "$(xdotool getwindowgeometry --shell "$health")"
-    xdotool mousemove $((X + OPEN_X)) $((Y + OPEN_Y)) click 1
-    wait_for "System Settings' Desktop & Dock pane ($step)" shown "^System Settings"
-    pane=$(window_named "^System Settings")
-    wait_for "the pane to show whole beside the health window ($step)" pane_readable
-    floating "$health" || fail "the health window stopped floating ($step)"
-    echo "$step: health $(frame_of "$health"), pane $(frame_of "$pane")"
-    import -window root "$work/step-$opened.png" 2>/dev/null
-    opened=$((opened + 1))
-    # The step's switch, in the pane: the wizard goes on at its next tick.
-    eval "$(xdotool getwindowgeometry --shell "$pane")"
-    xdotool mousemove $((X + SWITCH_X)) $((Y + SWITCH_Y)) click 1
-done
+    xdotool mousemove $((X + 450)) $((Y + 247)) click 1
+    for tries in $(seq 10); do
+        shown "^System Settings — Desktop & Dock" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+wait_for "System Settings' Desktop & Dock pane" click_open
+pane=$(window_named "^System Settings")
+wait_for "the pane to show whole beside the health window" pane_readable
+floating "$health" || fail "the health window stopped floating"
+echo "beside: health $(frame_of "$health"), pane $(frame_of "$pane")"
+import -window root "$work/beside.png" 2>/dev/null
+
+# Moved over the health window, the pane comes above it with a click, and the health window
+# comes back above it with a click on it.
+xdotool windowmove "$pane" 100 100
+moved() { [ "$(frame_of "$pane" | cut -d' ' -f1)" -lt 300 ]; }
+wait_for "the pane over the health window" moved
+xdotool mousemove 85 344 click 1
+health_above() { above "$health" "$pane" && active "$health"; }
+wait_for "the health window above the pane after a click on it" health_above
+xdotool mousemove 700 600 click 1
+pane_above() { above "$pane" "$health" && active "$pane"; }
+wait_for "the pane above the health window after a click on it" pane_above
+floating "$health" || fail "the health window stopped floating"
+import -window root "$work/above.png" 2>/dev/null
 
 xdotool key ctrl+q
 expect_clean_exit
