@@ -58,8 +58,19 @@ void TessarinHealthCheckPanel::applyWindowFlags() {
         // window takes the change as it stands (on X11 a change of its state, not a new mapping).
         overrideWindowFlags(flags);
         handle->setFlags(flags);
+        keepActiveFloatingWindowInFront();
     }
     AllowedWindowActions::allow(*this, actions);
+}
+
+// A window manager raises a window as it floats again; a window with the keys that stands with
+// the floating ones (System Settings' pane) stays in front of it.
+void TessarinHealthCheckPanel::keepActiveFloatingWindowInFront() {
+    QWidget* const active = QApplication::activeWindow();
+    if (floating_ && active != nullptr && active != this &&
+        active->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        active->raise();
+    }
 }
 
 void TessarinHealthCheckPanel::setHostFrame(const Rect& frame) {
