@@ -2,7 +2,8 @@
 # The health window under a window manager (openbox on Xvfb), driven as a person drives it. The
 # program starts not trusted for Accessibility, so the wizard floats on that step; "Open" shows
 # System Settings' Accessibility pane, which stays above the health window, active, for as long as
-# the user leaves it there; a click on the health window brings it back on top. Exits 77 (skipped)
+# the user leaves it there; a click on the health window brings it back on top. On that step the
+# window lets the manager only move it, and comes back when miniaturised anyway. Exits 77 (skipped)
 # only where Xvfb, xdotool or openbox is missing or no X server can start.
 #   HealthStepsBackUnderOpenbox.sh <program> <work folder>
 set -u
@@ -68,6 +69,24 @@ health=$(window_named "^Tessarin Health Check$")
 wait_for "the health window to float" floating "$health"
 wait_for "the health window to have the keys" active "$health"
 echo "health window: $(hex "$health"), $(xprop -id "$health" _NET_WM_STATE)"
+
+# What the window tells the manager it allows on the required step: moving only (Motif functions
+# 0x4, a title and a border), an ordinary window of a size of its own; the manager, which offers
+# miniaturising whatever it is told, gets the window straight back.
+motif=$(xprop -id "$health" _MOTIF_WM_HINTS)
+echo "$motif"
+echo "$motif" | grep -q "= 0x3, 0x4, 0xa, 0x0, 0x0$" || fail "the required step allows more than moving"
+xprop -id "$health" _NET_WM_WINDOW_TYPE | grep -q "_NET_WM_WINDOW_TYPE_NORMAL" ||
+    fail "the health window is no ordinary window"
+actions=$(xprop -id "$health" _NET_WM_ALLOWED_ACTIONS)
+echo "$actions"
+echo "$actions" | grep -q -E "_NET_WM_ACTION_(MAXIMIZE|RESIZE)" && fail "the manager offers zoom or resize"
+not_hidden() { ! xprop -id "$health" _NET_WM_STATE | grep -q "_NET_WM_STATE_HIDDEN"; }
+viewable() { xwininfo -id "$health" 2>/dev/null | grep -q "IsViewable"; }
+back_in_front() { not_hidden && viewable && active "$health"; }
+xdotool windowminimize "$health"
+wait_for "the health window back after the manager miniaturised it" back_in_front
+holds_for 1 "the health window stayed miniaturised" back_in_front
 
 # "Open", at the right end of the Accessibility step's card.
 eval "$(xdotool getwindowgeometry --shell "$health")"

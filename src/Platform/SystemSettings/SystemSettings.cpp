@@ -98,14 +98,21 @@ bool SystemSettings::open(const std::string& address) {
     ensureRunning();
     if (isWindowOpen()) {
         // One window: another pane shows in it where it stands, and it keeps its number (and
-        // its first title), so whoever follows it keeps following.
+        // its first title), so whoever follows it keeps following. It moves only out from under
+        // a floating window, and only where the screen has room.
+        if (const auto bounds = windowBounds()) {
+            if (const auto placement = placed(*bounds);
+                placement.clear && placement.frame != *bounds) {
+                windows_.setWindowBounds(*window_, placement.frame);
+            }
+        }
         windows_.orderFront(*window_);
     } else {
         ServerWindow window;
         window.ownerPID = configuration_.processIdentifier;
         window.ownerName = kSystemSettingsName;
         window.name = windowTitleOfPane(pane_);
-        window.bounds = configuration_.windowFrame;
+        window.bounds = placed(configuration_.windowFrame).frame;
         window.layer = 0;
         // It opens on the Space in front; without one it shows everywhere.
         if (const SpaceID space = windows_.activeSpace(); space != 0) {
@@ -119,6 +126,14 @@ bool SystemSettings::open(const std::string& address) {
     activation_.resignActive();
     notify(Change::opened);
     return true;
+}
+
+// The program's floating windows stay above System Settings' window, so it opens beside them.
+SystemSettingsWindowPlacement SystemSettings::placed(const Rect& preferred) const {
+    if (!deskReader_) {
+        return {preferred, true};
+    }
+    return placeSystemSettingsWindow(preferred, deskReader_());
 }
 
 std::optional<std::string> SystemSettings::pane() const {

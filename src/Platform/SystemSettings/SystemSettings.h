@@ -2,6 +2,7 @@
 
 #include "Platform/SystemSettings/DesktopAndDockPane.h"
 #include "Platform/SystemSettings/KeyboardShortcutsPane.h"
+#include "Platform/SystemSettings/SystemSettingsWindowPlacement.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Geometry.h"
 
@@ -10,6 +11,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessarin {
@@ -75,6 +77,9 @@ public:
     void configure(const SystemSettingsConfiguration& configuration) {
         configuration_ = configuration;
     }
+    // What it reads of the desktop to open its window clear of the program's floating windows;
+    // without one the window opens at its configured frame.
+    void setDeskReader(SystemSettingsDeskReader reader) { deskReader_ = std::move(reader); }
 
     // False, and nothing happens, for an address of another scheme.
     bool open(const std::string& address);
@@ -109,6 +114,7 @@ public:
 
 private:
     bool isWindowOpen() const;
+    SystemSettingsWindowPlacement placed(const Rect& preferred) const;
     void ensureRunning();
     std::optional<std::string> bundleIdentifierAt(const std::string& bundlePath) const;
     std::optional<std::string> shownPrivacyService() const;
@@ -121,6 +127,7 @@ private:
     const ProgramBundle& program_;
     ProgramActivation& activation_;
     SystemSettingsConfiguration configuration_;
+    SystemSettingsDeskReader deskReader_;
     std::optional<WindowID> window_;
     std::string pane_;
     std::map<ObserverToken, std::function<void(Change)>> observers_;

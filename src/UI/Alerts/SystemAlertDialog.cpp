@@ -1,6 +1,7 @@
 #include "UI/Alerts/SystemAlertDialog.h"
 
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/WindowActions/AllowedWindowActions.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,6 +61,15 @@ SystemAlertDialog::SystemAlertDialog(const SystemAlert& alert, QWidget* parent) 
         buttons->addWidget(button);
     }
     column->addLayout(buttons);
+    // An alert ends by its buttons (or Escape) only; its frame merely moves it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    AllowedWindowActions::allow(*this, WindowActions{.close = false});
+}
+
+// Its size is the one it first shows at, which its text decides.
+void SystemAlertDialog::showEvent(QShowEvent* event) {
+    setFixedHeight(height());
+    QDialog::showEvent(event);
 }
 
 void SystemAlertDialog::reject() {

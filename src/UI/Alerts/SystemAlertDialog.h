@@ -24,6 +24,7 @@ public:
 
 protected:
     void reject() override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     int response_ = AlertResponse::firstButton;

@@ -2,6 +2,7 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "UI/WindowActions/AllowedWindowActions.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,8 +40,9 @@ void TessarinHealthCheckPanel::setCloseButtonShown(bool shown) {
     applyWindowFlags();
 }
 
-// Titled and closable; never miniaturised or zoomed by its own buttons.
+// Titled and closable; never miniaturised, zoomed or resized from its frame.
 void TessarinHealthCheckPanel::applyWindowFlags() {
+    const WindowActions actions{.close = !closeButtonHidden_};
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (!closeButtonHidden_) {
         flags |= Qt::WindowCloseButtonHint;
@@ -51,12 +53,24 @@ void TessarinHealthCheckPanel::applyWindowFlags() {
     QWindow* const handle = windowHandle();
     if (handle == nullptr) {
         setWindowFlags(flags);
-        return;
+    } else {
+        // The widget's own road would hide the window and make it anew; the window system's
+        // window takes the change as it stands (on X11 a change of its state, not a new mapping).
+        overrideWindowFlags(flags);
+        handle->setFlags(flags);
+        keepActiveFloatingWindowInFront();
     }
-    // The widget's own road would hide the window and make it anew; the window system's window
-    // takes the change as it stands (on X11 a change of its state, not a new mapping).
-    overrideWindowFlags(flags);
-    handle->setFlags(flags);
+    AllowedWindowActions::allow(*this, actions);
+}
+
+// A window manager raises a window as it floats again; a window with the keys that stands with
+// the floating ones (System Settings' pane) stays in front of it.
+void TessarinHealthCheckPanel::keepActiveFloatingWindowInFront() {
+    QWidget* const active = QApplication::activeWindow();
+    if (floating_ && active != nullptr && active != this &&
+        active->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        active->raise();
+    }
 }
 
 void TessarinHealthCheckPanel::setHostFrame(const Rect& frame) {
@@ -101,8 +115,14 @@ bool TessarinHealthCheckPanel::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
                        type == QEvent::KeyPress;
-    if (press && onUserInput && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
+    if (!press || !watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) {
+        return false;
+    }
+    // Back in front of a window that stood over it, without a window manager too.
+    if (type != QEvent::KeyPress) {
+        raise();
+    }
+    if (onUserInput) {
         onUserInput();
     }
     return false;

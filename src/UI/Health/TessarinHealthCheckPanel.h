@@ -52,6 +52,7 @@ protected:
 
 private:
     void applyWindowFlags();
+    void keepActiveFloatingWindowInFront();
 
     Rect hostFrame_;
     int level_ = floatingLevel;

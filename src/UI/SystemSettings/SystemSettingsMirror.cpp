@@ -5,13 +5,13 @@
 #include "UI/SystemSettings/DesktopAndDockPaneWindow.h"
 #include "UI/SystemSettings/KeyboardShortcutsPaneWindow.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
-
-#include <QApplication>
+#include "UI/SystemSettings/SystemSettingsDeskOnScreen.h"
 
 namespace tessarin {
 
 SystemSettingsMirror::SystemSettingsMirror(SystemSettings& settings)
     : settings_(settings), queue_(Host::current().queue()), alive_(std::make_shared<bool>(true)) {
+    settings_.setDeskReader([&host = Host::current()] { return readSystemSettingsDesk(host); });
     token_ = settings_.addObserver([this](SystemSettings::Change change) {
         scheduleUpdate(change == SystemSettings::Change::opened);
     });
@@ -20,6 +20,7 @@ SystemSettingsMirror::SystemSettingsMirror(SystemSettings& settings)
 
 SystemSettingsMirror::~SystemSettingsMirror() {
     settings_.removeObserver(token_);
+    settings_.setDeskReader(nullptr);
 }
 
 void SystemSettingsMirror::scheduleUpdate(bool bringFront) {
@@ -75,21 +76,8 @@ void SystemSettingsMirror::update() {
     SystemSettingsPaneWindow& shown = windowOf(shownKind_);
     shown.showPane(*pane);
     if (bringFront) {
-        bringWindowFront(shown);
-    }
-}
-
-// System Settings comes in front of the other applications' windows, but only of those at its
-// level: the floating ones (the permission guide, the status item) stay above it. Without a
-// window manager nothing else would keep them there.
-void SystemSettingsMirror::bringWindowFront(SystemSettingsPaneWindow& shown) {
-    shown.raise();
-    shown.activateWindow();
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != &shown && window->isVisible() &&
-            window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-            window->raise();
-        }
+        // System Settings comes in front of the other applications' windows, with the keys.
+        shown.bringFront();
     }
 }
 

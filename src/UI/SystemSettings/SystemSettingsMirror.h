@@ -12,7 +12,8 @@ class SystemSettingsPaneWindow;
 
 // Shows the host's System Settings on the desktop while it shows a pane the host has (Privacy,
 // Keyboard Shortcuts, Desktop & Dock): that pane's window at the host window's frame, brought
-// front when the pane is opened, gone when the host closes it or shows another pane. Changes arrive
+// front when the pane is opened, gone when the host closes it or shows another pane. It tells
+// System Settings where the program's floating windows are, to open clear of them. Changes arrive
 // on a later turn of the main queue, several at once drawn once. Made after the host and dropped
 // before it; the program makes one for its run when it has a display:
 //
@@ -31,7 +32,6 @@ private:
     void scheduleUpdate(bool bringFront);
     void update();
     SystemSettingsPaneWindow& windowOf(SystemSettings::PaneKind kind);
-    void bringWindowFront(SystemSettingsPaneWindow& shown);
 
     SystemSettings& settings_;
     MainQueue& queue_;

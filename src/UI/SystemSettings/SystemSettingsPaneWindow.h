@@ -3,6 +3,7 @@
 #include "Platform/SystemSettings/SystemSettings.h"
 #include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/SystemSettings/PaneWindowStacking.h"
 
 #include <QWidget>
 #include <string>
@@ -27,6 +28,9 @@ public:
     // Shows what the host's window shows now: the pane `pane` (an address without its scheme),
     // up to date, at the host window's frame.
     void showPane(const std::string& pane);
+    // In front with the keys, above the program's floating windows while it keeps them.
+    void bringFront() { stacking_.bringFront(); }
+    bool standsAboveFloatingWindows() const { return stacking_.standsAbove(); }
 
     // A system colour in the current appearance; a font of the pane's in view points.
     static QColor colour(SettingsSystemColor role);
@@ -63,6 +67,7 @@ private:
     QVBoxLayout* column_;
     bool applyingGeometry_ = false;
     SettingsAppearanceObserver appearanceObserver_;
+    PaneWindowStacking stacking_{*this};
 };
 
 } // namespace tessarin

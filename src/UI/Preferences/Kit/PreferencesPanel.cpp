@@ -1,5 +1,7 @@
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 
+#include "UI/WindowActions/AllowedWindowActions.h"
+
 #include <QEvent>
 
 namespace tessarin {
@@ -34,6 +36,9 @@ void beginSheet(QWidget& sheet, QWidget& window) {
     sheet.setAttribute(Qt::WA_DeleteOnClose, false);
     sheet.setWindowModality(Qt::WindowModal);
     placeOnWindow(sheet, window);
+    // A sheet ends by its own buttons only; its frame merely moves it.
+    sheet.setFixedSize(sheet.size());
+    AllowedWindowActions::allow(sheet, WindowActions{.close = false});
     sheet.show();
     sheet.raise();
 }
