@@ -12,8 +12,11 @@ void X11DisplayProbe::Disconnect::operator()(xcb_connection_t* connection) const
 
 std::optional<X11DisplayProbe> X11DisplayProbe::open(const std::string& displayName) {
     // An empty name would make the library read DISPLAY itself, which is not the name asked about.
+    if (displayName.empty()) {
+        return std::nullopt;
+    }
     const std::optional<int> screen = x11DisplayScreen(displayName);
-    if (displayName.empty() || !screen) {
+    if (!screen) {
         return std::nullopt;
     }
     X11DisplayProbe probe(xcb_connect(displayName.c_str(), nullptr));
