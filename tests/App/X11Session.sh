@@ -67,10 +67,10 @@ cleanup() {
 }
 
 # Starts an X server of the given size (1600x1000), with any more options of Xvfb given, and
-# points this script at it. The server picks
-# a free display number itself and writes it back once it takes connections, so scripts run side
-# by side never collide. No client connects just to check it: the server starts over each time
-# its last client leaves, so the first to connect is one that stays (the program, a window manager).
+# points this script at it. The server picks a free display number itself and writes it back
+# once it takes connections, so scripts run side by side never collide. No client connects just
+# to check it: the server starts over each time its last client leaves, so the first to connect
+# is one that stays (the program, a window manager).
 start_x_server() {
     rm -f "$work/display"
     Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp "${@:2}" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
