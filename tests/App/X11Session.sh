@@ -107,6 +107,8 @@ stop_helper() {
 # Starts the program with its settings in the work folder and its output in program.log; the
 # arguments go to the program. Variables set before the call reach its environment.
 start_program() {
+    # Gone before the start, as a log of an earlier start would be read until the new one is made.
+    rm -f "$work/program.log"
     XDG_CONFIG_HOME="$work/config" "$program" "$@" >"$work/program.log" 2>&1 &
     program_pid=$!
 }
