@@ -106,10 +106,14 @@ int main(int argc, char** argv) {
         break;
     }
     // The toolkit aborts when it cannot open its display: a setup to name, not a crash.
-    if (launch.x11Display && !x11DisplayOpens(*launch.x11Display)) {
-        std::fprintf(stderr, "%s\n",
-                     ProgramLaunch::unopenableDisplayMessage(*launch.x11Display).c_str());
-        return 1;
+    std::optional<X11DisplayProbe> displayProbe;
+    if (launch.x11Display) {
+        displayProbe = X11DisplayProbe::open(*launch.x11Display);
+        if (!displayProbe) {
+            std::fprintf(stderr, "%s\n",
+                         ProgramLaunch::unopenableDisplayMessage(*launch.x11Display).c_str());
+            return 1;
+        }
     }
     const bool headless = launch.offscreen;
     if (headless) {
@@ -122,6 +126,8 @@ int main(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    // The toolkit's own connection now keeps the server from starting over.
+    displayProbe.reset();
     QApplication::setQuitOnLastWindowClosed(false);
     // A later start for the same settings file brings this run forward instead of running
     // beside it.

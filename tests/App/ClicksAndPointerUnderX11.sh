@@ -62,9 +62,7 @@ click_at() { xdotool mousemove $1 $2 click 1; }
 # would, click the switch until it turns on, then turn it off again.
 for attempt in 1 2 3 4; do
     click_at $all_screens
-    deadline=$((SECONDS + 5))
-    until all_screens_is true || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.1; done
-    all_screens_is true && break
+    holds_within "$retry_after" all_screens_is true && break
 done
 all_screens_is true || fail "the switch never took a click"
 click_at $all_screens

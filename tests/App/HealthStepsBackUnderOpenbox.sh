@@ -55,12 +55,10 @@ floating() { xprop -id "$1" _NET_WM_STATE | grep -q "_NET_WM_STATE_ABOVE"; }
 HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openbox_pid=$!
 keep_helper "$openbox_pid"
-deadline=$((SECONDS + 20))
-until manager_running; do
-    kill -0 "$openbox_pid" 2>/dev/null || skip "openbox could not start: $(cat "$work/openbox.log")"
-    [ "$SECONDS" -lt "$deadline" ] || skip "openbox did not take the screen"
-    sleep 0.1
-done
+manager_running_or_ended() { manager_running || ! kill -0 "$openbox_pid" 2>/dev/null; }
+holds_within "$timeout" manager_running_or_ended
+kill -0 "$openbox_pid" 2>/dev/null || skip "openbox could not start: $(cat "$work/openbox.log")"
+manager_running || skip "openbox did not take the screen"
 
 start_program --scenario "$work/untrusted.json"
 

@@ -53,12 +53,19 @@ second_start() {
         fail "the first did not open its preferences"
     kill -0 "$first_pid" 2>/dev/null || fail "the first ended"
 }
+# Whether the first copy holds the lock named after its settings file, read from the kernel's
+# list: taking the lock to see would, for that moment, keep the copy from taking it.
+first_holds_lock() {
+    local lock inode
+    lock=$(echo "$work/run/"*.lock)
+    inode=$(stat -c %i "$lock" 2>/dev/null) || return 1
+    grep -Eq "^[0-9]+: FLOCK +ADVISORY +WRITE +$first_pid [0-9a-f]+:[0-9a-f]+:$inode " /proc/locks
+}
 start_first() {
     "$program" "${arguments[@]}" >"$work/first.out" 2>"$work/first.err" &
     first_pid=$!
-    # It holds the lock named after its settings file.
-    await '[ -e "$(echo "$work/run/"*.lock)" ] && ! flock -n "$(echo "$work/run/"*.lock)" true' ||
-        fail "the first start never took its lock"
+    await 'first_holds_lock || ! kill -0 $first_pid 2>/dev/null'
+    first_holds_lock || fail "the first start never took its lock"
 }
 expected="Tessarin is already running with the settings file $settings: its preferences were brought forward."
 

@@ -57,6 +57,15 @@ program_has_keys() {
     xdotool search --onlyvisible --classname tessarin 2>/dev/null | grep -qx "$focused"
 }
 program_lacks_keys() { ! program_has_keys; }
+# A switch's own grid stays a moment after the switch; a picker asked for meanwhile is shown in
+# that grid and goes with it. The grid is the program's only shown window 300 or more wide.
+grid_gone() {
+    local id width
+    for id in $(xdotool search --onlyvisible --classname tessarin 2>/dev/null); do
+        width=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        [ "${width:-0}" -lt 300 ] || return 1
+    done
+}
 on_first_display
 # Control-Option-Command-Space: Super, Alt and Control on this keyboard.
 xdotool key ctrl+alt+super+space
@@ -69,6 +78,7 @@ wait_for "the picker to let the keys go" program_lacks_keys
 xdotool key ctrl+alt+super+Right
 wait_for "a switch to the right, confirmed" logged "outcome=confirmed" 1
 echo "switch: $(grep -m1 'outcome=confirmed' "$work/program.log")"
+wait_for "the switch's grid to go" grid_gone
 
 # The picker has the keys; Command-comma opens the settings on the Keyboard page.
 xdotool key ctrl+alt+super+space
@@ -86,9 +96,7 @@ for attempt in 1 2 3 4; do
     xdotool mousemove $((X + 490)) $((Y + 290)) click 1
     xdotool key ctrl+alt+l
     # L is key code 37; Command and Option are 256 + 2048.
-    deadline=$((SECONDS + 8))
-    until shortcut_is "hotkey.showOSD" 37 2304 || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.1; done
-    if shortcut_is "hotkey.showOSD" 37 2304; then
+    if holds_within "$retry_after" shortcut_is "hotkey.showOSD" 37 2304; then
         recorded=true
         break
     fi
@@ -107,9 +115,7 @@ for attempt in 1 2 3 4; do
     xdotool mousemove $((X + 491)) $((Y + 562)) click 1
     xdotool key ctrl+alt+super+Return
     # Return is key code 36; Command, Option and Control are 256 + 2048 + 4096.
-    deadline=$((SECONDS + 8))
-    until shortcut_is "hotkey.lastSpace" 36 6400 || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.1; done
-    if shortcut_is "hotkey.lastSpace" 36 6400; then
+    if holds_within "$retry_after" shortcut_is "hotkey.lastSpace" 36 6400; then
         recorded=true
         break
     fi
@@ -132,6 +138,7 @@ on_first_display
 xdotool key ctrl+alt+super+Return
 wait_for "a switch to the last Space" logged "event=space.last.posted .*success=true" 1
 echo "last Space: $(grep -m1 'event=space.last.posted' "$work/program.log")"
+wait_for "the last Space's grid to go" grid_gone
 
 # Command-Q reaches the program through the picker once it has the keys; the switch's own grid
 # takes none, and may be gone before a key arrives.

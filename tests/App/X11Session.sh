@@ -7,6 +7,10 @@ program=${1:-}
 work=${2:-}
 # Generous, as a loaded machine running the tests side by side is slow to draw.
 timeout=${TESSARIN_E2E_TIMEOUT:-60}
+# How long a step a person would take again when it did not take (a click landing while a window
+# was still taking the keys) is given before it is: generous too, as a late answer to the first
+# would be undone by the second.
+retry_after=$((timeout / 4))
 settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
 session_dir=$(dirname "${BASH_SOURCE[0]}")
 xvfb=""
@@ -62,20 +66,22 @@ cleanup() {
     wait 2>/dev/null
 }
 
-# Starts an X server of the given size (1600x1000) and points this script at it. The server picks
-# a free display number itself and writes it back once it takes connections, so scripts run side
-# by side never collide. No client connects just to check it: the server starts over each time
-# its last client leaves, so the first to connect is one that stays (the program, a window manager).
+# Starts an X server of the given size (1600x1000), with any more options of Xvfb given, and
+# points this script at it. The server picks a free display number itself and writes it back
+# once it takes connections, so scripts run side by side never collide. No client connects just
+# to check it: the server starts over each time its last client leaves, so the first to connect
+# is one that stays (the program, a window manager).
 start_x_server() {
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp "${@:2}" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
     xvfb=$!
     trap cleanup EXIT
-    local deadline=$((SECONDS + 10))
-    until [ -s "$work/display" ]; do
+    server_answered_or_ended() { [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null; }
+    holds_within "$timeout" server_answered_or_ended
+    [ -s "$work/display" ] || {
         kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
-        [ "$SECONDS" -lt "$deadline" ] || skip "Xvfb did not answer"
-        sleep 0.1
-    done
+        skip "Xvfb did not answer"
+    }
     DISPLAY=":$(head -n 1 "$work/display")"
     export DISPLAY
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -101,6 +107,8 @@ stop_helper() {
 # Starts the program with its settings in the work folder and its output in program.log; the
 # arguments go to the program. Variables set before the call reach its environment.
 start_program() {
+    # Gone before the start, as a log of an earlier start would be read until the new one is made.
+    rm -f "$work/program.log"
     XDG_CONFIG_HOME="$work/config" "$program" "$@" >"$work/program.log" 2>&1 &
     program_pid=$!
 }
@@ -114,15 +122,21 @@ expect_clean_exit() {
     [ "$status" -eq 0 ] || fail "the program ended with status $status"
 }
 
-# Waits until a condition holds, checking ten times a second.
+# Whether a condition holds within so many seconds, checking ten times a second.
+holds_within() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+# Waits until a condition holds, and fails when it does not within the time-out.
 wait_for() {
     local what=$1
     shift
-    local deadline=$((SECONDS + timeout))
-    until "$@"; do
-        [ "$SECONDS" -lt "$deadline" ] || fail "timed out waiting for $what"
-        sleep 0.1
-    done
+    holds_within "$timeout" "$@" || fail "timed out waiting for $what"
 }
 
 # How many lines of the program's log hold a text, and whether at least so many (1) do.

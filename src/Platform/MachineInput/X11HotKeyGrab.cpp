@@ -34,7 +34,7 @@ X11HotKeyGrab::X11HotKeyGrab(HotKeyCenter& hotKeys, EventSystem& events,
     if (x_ == nullptr) {
         return;
     }
-    bits_ = x_->modifierBits();
+    bits_ = x11ModifierBits(x_->modifierMapping());
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installNativeEventFilter(this);
     }
@@ -103,6 +103,7 @@ void X11HotKeyGrab::readKeyboardMap() {
 }
 
 void X11HotKeyGrab::grabAll() {
+    std::vector<Grab> wanted;
     for (const HotKeyCenter::Registration& registration : hotKeys_.registrations()) {
         const auto hostKeyCode = static_cast<uint16_t>(registration.keyCode);
         const auto keySym = x11KeySymForHostKeyCode(hostKeyCode);
@@ -110,28 +111,44 @@ void X11HotKeyGrab::grabAll() {
         if (keyCode == 0) {
             continue;
         }
-        const Grab wanted{keyCode, x11Modifiers(registration.modifiers, bits_), hostKeyCode,
-                          registration.modifiers};
-        reportKept(wanted);
-        if (grab(wanted)) {
-            grabbed_.push_back(wanted);
+        wanted.push_back({keyCode, x11Modifiers(registration.modifiers, bits_), hostKeyCode,
+                          registration.modifiers});
+        reportKept(wanted.back());
+    }
+    const std::vector<bool> taken = grabTogether(wanted);
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        const Combination combination{wanted[i].hostKeyCode, wanted[i].carbonModifiers};
+        if (taken[i]) {
+            heldElsewhere_.erase(combination);
+            grabbed_.push_back(wanted[i]);
+        } else {
+            noteHeldElsewhere(wanted[i]);
         }
     }
 }
 
-bool X11HotKeyGrab::grab(const Grab& wanted) {
-    const Combination combination{wanted.hostKeyCode, wanted.carbonModifiers};
-    if (x_->grab(wanted.keyCode, x11LockVariants(wanted.modifiers, bits_))) {
-        heldElsewhere_.erase(combination);
-        return true;
+std::vector<bool> X11HotKeyGrab::grabTogether(const std::vector<Grab>& grabs) {
+    if (grabs.empty()) {
+        return {};
     }
+    std::vector<X11KeyGrab> keys;
+    keys.reserve(grabs.size());
+    for (const Grab& wanted : grabs) {
+        keys.push_back({wanted.keyCode, x11LockVariants(wanted.modifiers, bits_)});
+    }
+    std::vector<bool> taken = x_->grab(keys);
+    taken.resize(grabs.size(), false);
+    return taken;
+}
+
+void X11HotKeyGrab::noteHeldElsewhere(const Grab& wanted) {
+    const Combination combination{wanted.hostKeyCode, wanted.carbonModifiers};
     heldElsewhere_[combination] = wanted;
     if (reportedTaken_.insert(combination).second) {
         logger().error("hotkey.x11.grabTaken combination=" +
                        x11CombinationName(wanted.hostKeyCode, wanted.carbonModifiers) +
                        " reason=held by another client");
     }
-    return false;
 }
 
 void X11HotKeyGrab::reportKept(const Grab& wanted) {
@@ -158,13 +175,18 @@ void X11HotKeyGrab::ungrabAll() {
 }
 
 void X11HotKeyGrab::retryHeld() {
-    const std::map<Combination, Grab> held = heldElsewhere_;
-    for (const auto& [combination, wanted] : held) {
-        if (!x_->grab(wanted.keyCode, x11LockVariants(wanted.modifiers, bits_))) {
+    std::vector<Grab> held;
+    for (const auto& [combination, wanted] : heldElsewhere_) {
+        held.push_back(wanted);
+    }
+    const std::vector<bool> taken = grabTogether(held);
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        if (!taken[i]) {
             continue;
         }
-        heldElsewhere_.erase(combination);
-        if (hotKeys_.isRegistered(combination.first, combination.second)) {
+        const Grab& wanted = held[i];
+        heldElsewhere_.erase({wanted.hostKeyCode, wanted.carbonModifiers});
+        if (hotKeys_.isRegistered(wanted.hostKeyCode, wanted.carbonModifiers)) {
             grabbed_.push_back(wanted);
             logger().notice("hotkey.x11.grabTakenOver combination=" +
                             x11CombinationName(wanted.hostKeyCode, wanted.carbonModifiers) +

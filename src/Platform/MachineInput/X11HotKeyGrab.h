@@ -32,8 +32,10 @@ class HotKeyCenter;
 // What cannot be pressed is reported to the hot key service's delivery report and logged once
 // per run: a combination the keyboard map gives to the server itself, and one another client
 // holds. The latter is tried again every `heldRetryInterval` seconds on the main queue until it
-// is taken, so a copy of the program that quits hands its keys on. Does nothing off X11. Main
-// thread only; the host must outlive it.
+// is taken, so a copy of the program that quits hands its keys on. The grabs of one refresh or
+// retry are asked for together, one round trip, so keys held elsewhere do not keep the program
+// waking. Alt, Super and Num Lock are the bits the server's modifier mapping gives them. Does
+// nothing off X11. Main thread only; the host must outlive it.
 class X11HotKeyGrab final : public QAbstractNativeEventFilter {
 public:
     static constexpr double heldRetryInterval = 2.0;
@@ -68,7 +70,9 @@ private:
     void readKeyboardMap();
     void grabAll();
     void ungrabAll();
-    bool grab(const Grab& grab);
+    // Every one asked of the server at once; answers, one by one, whether it was grabbed.
+    std::vector<bool> grabTogether(const std::vector<Grab>& grabs);
+    void noteHeldElsewhere(const Grab& grab);
     void reportKept(const Grab& grab);
     void retryHeld();
     void publishHeld();

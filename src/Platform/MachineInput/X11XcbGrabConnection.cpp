@@ -14,9 +14,8 @@ namespace tessarin {
 
 namespace {
 
-constexpr uint32_t kAltL = 0xffe9;
-constexpr uint32_t kSuperL = 0xffeb;
-constexpr uint32_t kNumLock = 0xff7f;
+// The core keyboard mapping's columns of a key's first group: without and with Shift.
+constexpr int kColumnsOfFirstGroup = 2;
 
 xcb_connection_t* qtConnection() {
     auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
@@ -100,37 +99,26 @@ public:
 
     uint32_t root() const override { return root_; }
 
-    X11ModifierBits modifierBits() override {
-        X11ModifierBits bits;
-        const xcb_keycode_t alt = keyCodeFor(kAltL);
-        const xcb_keycode_t super = keyCodeFor(kSuperL);
-        const xcb_keycode_t numLock = keyCodeFor(kNumLock);
+    X11ModifierMapping modifierMapping() override {
+        X11ModifierMapping mapping;
         xcb_get_modifier_mapping_reply_t* reply =
             xcb_get_modifier_mapping_reply(c_, xcb_get_modifier_mapping(c_), nullptr);
         if (reply == nullptr) {
-            return bits;
+            return mapping;
         }
         const xcb_keycode_t* codes = xcb_get_modifier_mapping_keycodes(reply);
         const int perModifier = reply->keycodes_per_modifier;
-        // Shift, Lock and Control are fixed; Alt, Super and Num Lock sit on Mod1 to Mod5.
-        for (int modifier = 3; modifier < 8; ++modifier) {
+        for (std::size_t modifier = 0; modifier < mapping.keys.size(); ++modifier) {
             for (int i = 0; i < perModifier; ++i) {
                 const xcb_keycode_t code = codes[modifier * perModifier + i];
-                const auto bit = static_cast<uint16_t>(1 << modifier);
-                if (code == XCB_NO_SYMBOL) {
-                    continue;
-                }
-                if (code == alt) {
-                    bits.alt = bit;
-                } else if (code == super) {
-                    bits.super = bit;
-                } else if (code == numLock) {
-                    bits.numLock = bit;
+                if (code != XCB_NO_SYMBOL) {
+                    mapping.keys[modifier].push_back(code);
+                    mapping.keySyms[code] = keySymsOf(code);
                 }
             }
         }
         std::free(reply);
-        return bits;
+        return mapping;
     }
 
     X11KeyboardMap keyboardMap() override { return readXkbMap(c_); }
@@ -142,23 +130,32 @@ public:
         return code;
     }
 
-    bool grab(uint8_t keyCode, const std::vector<uint16_t>& states) override {
-        std::vector<xcb_void_cookie_t> cookies;
-        for (uint16_t modifiers : states) {
-            cookies.push_back(xcb_grab_key_checked(c_, 0, root_, modifiers, keyCode,
-                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-        }
-        bool taken = false;
-        for (const xcb_void_cookie_t& cookie : cookies) {
-            if (xcb_generic_error_t* error = xcb_request_check(c_, cookie)) {
-                taken = true;
-                std::free(error);
+    std::vector<bool> grab(const std::vector<X11KeyGrab>& keys) override {
+        std::vector<std::vector<xcb_void_cookie_t>> cookies;
+        for (const X11KeyGrab& key : keys) {
+            std::vector<xcb_void_cookie_t>& sent = cookies.emplace_back();
+            for (uint16_t modifiers : key.states) {
+                sent.push_back(xcb_grab_key_checked(c_, 0, root_, modifiers, key.keyCode,
+                                                    XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
             }
         }
-        if (taken) {
-            ungrab(keyCode, states);
+        // The first check waits for the server to have answered every request sent; the
+        // others find their answers already read.
+        std::vector<bool> grabbed;
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            bool taken = false;
+            for (const xcb_void_cookie_t& cookie : cookies[i]) {
+                if (xcb_generic_error_t* error = xcb_request_check(c_, cookie)) {
+                    taken = true;
+                    std::free(error);
+                }
+            }
+            if (taken) {
+                ungrab(keys[i].keyCode, keys[i].states);
+            }
+            grabbed.push_back(!taken);
         }
-        return !taken;
+        return grabbed;
     }
 
     void ungrab(uint8_t keyCode, const std::vector<uint16_t>& states) override {
@@ -178,6 +175,17 @@ public:
     void flush() override { xcb_flush(c_); }
 
 private:
+    // The symbols of the key's levels in its first group.
+    std::vector<uint32_t> keySymsOf(xcb_keycode_t code) {
+        std::vector<uint32_t> keySyms;
+        for (int column = 0; column < kColumnsOfFirstGroup; ++column) {
+            if (const xcb_keysym_t keySym = xcb_key_symbols_get_keysym(symbols_, code, column)) {
+                keySyms.push_back(keySym);
+            }
+        }
+        return keySyms;
+    }
+
     xcb_connection_t* c_;
     xcb_key_symbols_t* symbols_;
     uint32_t root_;

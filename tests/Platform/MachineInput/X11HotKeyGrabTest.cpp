@@ -29,11 +29,22 @@ public:
     struct State {
         std::set<std::pair<uint8_t, uint16_t>> ours;
         std::set<std::pair<uint8_t, uint16_t>> othersHold;
+        // A usual PC keyboard's: Alt on Mod1, Num Lock on Mod2, Super on Mod4.
+        X11ModifierMapping modifiers{{{{50}, {66}, {37}, {64}, {77}, {}, {133}, {92}}},
+                                     {{50, {0xffe1}},
+                                      {66, {0xffe5}},
+                                      {37, {0xffe3}},
+                                      {64, {0xffe9, 0xffe7}},
+                                      {77, {0xff7f}},
+                                      {133, {0xffeb}},
+                                      {92, {0xfe03}}}};
+        int roundTrips = 0;
+        std::vector<X11KeyGrab> lastAsked;
     };
     explicit FakeServer(State& state) : state_(state) {}
 
     uint32_t root() const override { return 1; }
-    X11ModifierBits modifierBits() override { return {}; }
+    X11ModifierMapping modifierMapping() override { return state_.modifiers; }
     X11KeyboardMap keyboardMap() override {
         const uint16_t controlAlt = (1 << 2) | (1 << 3);
         return {{{kMachineKeypadPlus,
@@ -49,16 +60,14 @@ public:
         const auto it = codes.find(keySym);
         return it != codes.end() ? it->second : 0;
     }
-    bool grab(uint8_t keyCode, const std::vector<uint16_t>& states) override {
-        for (uint16_t modifiers : states) {
-            if (state_.othersHold.contains({keyCode, modifiers})) {
-                return false;
-            }
+    std::vector<bool> grab(const std::vector<X11KeyGrab>& keys) override {
+        ++state_.roundTrips;
+        state_.lastAsked = keys;
+        std::vector<bool> grabbed;
+        for (const X11KeyGrab& key : keys) {
+            grabbed.push_back(grabOne(key));
         }
-        for (uint16_t modifiers : states) {
-            state_.ours.insert({keyCode, modifiers});
-        }
-        return true;
+        return grabbed;
     }
     void ungrab(uint8_t keyCode, const std::vector<uint16_t>& states) override {
         for (uint16_t modifiers : states) {
@@ -69,6 +78,18 @@ public:
     void flush() override {}
 
 private:
+    bool grabOne(const X11KeyGrab& key) {
+        for (uint16_t modifiers : key.states) {
+            if (state_.othersHold.contains({key.keyCode, modifiers})) {
+                return false;
+            }
+        }
+        for (uint16_t modifiers : key.states) {
+            state_.ours.insert({key.keyCode, modifiers});
+        }
+        return true;
+    }
+
     State& state_;
 };
 
@@ -205,6 +226,67 @@ TEST_F(X11HotKeyGrabTest, AHeldCombinationNoHotKeyWantsIsOnlyTriedAndLetGo) {
     EXPECT_FALSE(ours(kMachineSpace));
     EXPECT_FALSE(issue(kSpace));
     EXPECT_EQ(logged("hotkey.x11.grabTakenOver "), 0u);
+}
+
+TEST_F(X11HotKeyGrabTest, ARetryAsksForEveryHeldCombinationInOneRoundTrip) {
+    server.othersHold = {{kMachineSpace, kHeld}, {kMachineL, kHeld}};
+    registerKey(kSpace, 7);
+    registerKey(kLetterL, 8);
+    startGrab();
+    EXPECT_EQ(server.roundTrips, 1) << "the first grabs were asked for one by one";
+    const int before = server.roundTrips;
+
+    queue.advance(X11HotKeyGrab::heldRetryInterval);
+    EXPECT_EQ(server.roundTrips - before, 1);
+    ASSERT_EQ(server.lastAsked.size(), 2u);
+    for (const X11KeyGrab& asked : server.lastAsked) {
+        EXPECT_EQ(asked.states.size(), 4u) << "each with and without Num Lock and Caps Lock";
+    }
+
+    server.othersHold.erase({kMachineL, kHeld});
+    queue.advance(X11HotKeyGrab::heldRetryInterval);
+    EXPECT_EQ(server.roundTrips - before, 2);
+    EXPECT_TRUE(ours(kMachineL));
+    EXPECT_FALSE(ours(kMachineSpace));
+    EXPECT_FALSE(issue(kLetterL));
+    EXPECT_TRUE(issue(kSpace));
+}
+
+TEST_F(X11HotKeyGrabTest, AHeldCombinationGrabbedAtALaterRefreshIsNoLongerReportedHeld) {
+    server.othersHold.insert({kMachineSpace, kHeld});
+    registerKey(kSpace, 7);
+    startGrab();
+    ASSERT_TRUE(issue(kSpace));
+
+    // Let go, and taken by the refresh another registration brings before the next retry.
+    server.othersHold.clear();
+    registerKey(kLetterL, 8);
+    queue.runUntilIdle();
+    EXPECT_TRUE(ours(kMachineSpace));
+    EXPECT_FALSE(issue(kSpace));
+    press(kMachineSpace);
+    EXPECT_EQ(pressed, std::vector<uint32_t>{7});
+}
+
+TEST_F(X11HotKeyGrabTest, AnOptionHotKeyIsGrabbedWithAltWhereverTheServerPutsIt) {
+    // Alt on Mod3 and Super on Mod5; Mod1 holds Meta alone.
+    server.modifiers = {{{{50}, {66}, {37}, {205}, {77}, {64}, {}, {133}}},
+                        {{50, {0xffe1}},
+                         {66, {0xffe5}},
+                         {37, {0xffe3}},
+                         {205, {0xffe7}},
+                         {77, {0xff7f}},
+                         {64, {0xffe9}},
+                         {133, {0xffeb}}}};
+    registerKey(kSpace, 7);
+    startGrab();
+    const uint16_t controlMod3Mod5 = (1 << 2) | (1 << 5) | (1 << 7);
+    EXPECT_TRUE(server.ours.contains({kMachineSpace, controlMod3Mod5}));
+    EXPECT_FALSE(ours(kMachineSpace)) << "grabbed with Mod1 and Mod4, which hold no Alt or Super";
+    grab->handleKey(kMachineSpace, controlMod3Mod5, true);
+    grab->handleKey(kMachineSpace, controlMod3Mod5, false);
+    queue.runUntilIdle();
+    EXPECT_EQ(pressed, std::vector<uint32_t>{7});
 }
 
 TEST_F(X11HotKeyGrabTest, GoingAwayLetsEveryGrabGoAndClearsTheReport) {
