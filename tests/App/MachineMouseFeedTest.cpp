@@ -8,8 +8,10 @@
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/EventTap.h"
 #include "Platform/MachineInput/MachineInputSession.h"
+#include "Platform/MachineInput/MachinePointer.h"
 #include "Platform/MachineScreen.h"
 #include "Platform/Scenario.h"
+#include "Platform/StatusBar/HostMenuBarPlace.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 
@@ -102,6 +104,83 @@ INSTANTIATE_TEST_SUITE_P(
         PointerCase{"AMoveOverTheFirstDisplaysImage", {100, 100}, false, {50, 60}, kBuiltIn},
         PointerCase{"AClickBelowTheDisplaysImages", {100, 700}, true, {100, 100}, std::nullopt}),
     [](const auto& info) { return info.param.name; });
+
+// The status item's stand-in and its menu lie in the host's menu bar, on the menu-bar display,
+// whichever display's image the machine shows them over.
+struct MenuBarPointerCase {
+    std::string name;
+    QPoint windowAt;
+    bool clicked;
+    bool overAChild; // a widget inside the marked window
+};
+
+class HostMenuBarPointerTest : public ::testing::TestWithParam<MenuBarPointerCase> {
+protected:
+    HostMenuBarPointerTest() {
+        MachineScreen::of(host).setArea(Rect{0, 0, 1920, 1080});
+        window.setWindowFlag(Qt::FramelessWindowHint);
+        window.setMouseTracking(true);
+        child.setMouseTracking(true);
+        child.setGeometry(20, 20, 100, 100);
+        window.setGeometry(QRect(GetParam().windowAt, QSize(200, 200)));
+        markAsHostMenuBar(window);
+        window.show();
+    }
+
+    struct ApplicationReady {
+        ApplicationReady() { ensureApplication(); }
+    } applicationReady;
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    MachineInputSession session{host.events()};
+    MachineMouseFeed feed{session, host};
+    QWidget window;
+    QWidget child{&window};
+};
+
+TEST_P(HostMenuBarPointerTest, TheHostsPointerLiesOnTheStatusItem) {
+    const MenuBarPointerCase& c = GetParam();
+    QWidget& target = c.overAChild ? child : window;
+    if (c.clicked) {
+        QTest::mouseClick(&target, Qt::LeftButton, {}, {50, 50});
+    } else {
+        QTest::mouseMove(&target, {50, 50});
+    }
+    queue.runUntilIdle();
+    const auto place = hostMenuBarPlace(host);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(host.displays().cursorLocation(), place->statusItemPoint());
+    EXPECT_EQ(host.displays().displaysWithPoint(host.displays().cursorLocation()),
+              std::vector<DisplayID>{kBuiltIn});
+    if (c.clicked) {
+        const auto downs = host.events().frontApplicationEvents(EventType::leftMouseDown);
+        ASSERT_EQ(downs.size(), 1u);
+        EXPECT_EQ(downs[0].location, place->statusItemPoint());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostMenuBarPointerTest,
+    ::testing::Values(
+        MenuBarPointerCase{"AClickOverTheSecondDisplaysImage", {1400, 200}, true, false},
+        MenuBarPointerCase{"AMoveOverTheSecondDisplaysImage", {720, 100}, false, false},
+        MenuBarPointerCase{"AClickOnAChildOverTheFirstDisplaysImage", {100, 100}, true, true},
+        MenuBarPointerCase{"AClickBelowTheDisplaysImages", {100, 700}, true, false}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(HostMenuBarMarkTest, OnlyAMarkedWindowAndWhatLiesInItAreTheMenuBar) {
+    ensureApplication();
+    QWidget marked;
+    QWidget inside(&marked);
+    QWidget other;
+    markAsHostMenuBar(marked);
+    EXPECT_TRUE(isHostMenuBar(&marked));
+    EXPECT_TRUE(isHostMenuBar(&inside));
+    EXPECT_FALSE(isHostMenuBar(&other));
+    EXPECT_FALSE(isHostMenuBar(nullptr));
+}
 
 // A widget that writes down the mouse events it gets.
 class MouseLog final : public QWidget {

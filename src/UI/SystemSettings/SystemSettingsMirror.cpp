@@ -5,6 +5,7 @@
 #include "UI/SystemSettings/DesktopAndDockPaneWindow.h"
 #include "UI/SystemSettings/KeyboardShortcutsPaneWindow.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/TrackpadPaneWindow.h"
 
 #include <QApplication>
 
@@ -50,6 +51,9 @@ SystemSettingsPaneWindow& SystemSettingsMirror::windowOf(SystemSettings::PaneKin
             break;
         case SystemSettings::PaneKind::desktopAndDock:
             window = std::make_unique<DesktopAndDockPaneWindow>(settings_);
+            break;
+        case SystemSettings::PaneKind::trackpad:
+            window = std::make_unique<TrackpadPaneWindow>(settings_);
             break;
         case SystemSettings::PaneKind::privacy:
         case SystemSettings::PaneKind::other:
