@@ -8,10 +8,6 @@
 #include "Platform/MachineInput/MachineInputSession.h"
 #include "Platform/MachineInput/MachineMouseFeed.h"
 #include "Platform/MachineScreen.h"
-#include "Platform/StatusBar/Menu.h"
-#include "Platform/StatusBar/MenuItem.h"
-#include "Platform/StatusBar/StatusBar.h"
-#include "Platform/StatusBar/StatusItem.h"
 #include "UI/MenuBar/MenuBarController.h"
 #include "UI/MenuBar/StatusBarMirror.h"
 #include "UI/OSD/OSDGridViewTestSupport.h"
@@ -115,6 +111,17 @@ struct SwitchCase {
     std::optional<SpaceID> expected; // none: greyed, and a switch would not move
 };
 
+// What an item does when chosen.
+void (MenuBarController::*actionOf(const std::string& item))() {
+    if (item == "Switch Left") {
+        return &MenuBarController::switchLeft;
+    }
+    if (item == "Switch Right") {
+        return &MenuBarController::switchRight;
+    }
+    return item == "Switch Up" ? &MenuBarController::switchUp : &MenuBarController::switchDown;
+}
+
 class StatusMenuTest : public ::testing::TestWithParam<SwitchCase> {};
 
 TEST_P(StatusMenuTest, AnEnabledSwitchItemSwitchesTheMenuBarDisplayAndAGreyedOneWouldNot) {
@@ -128,8 +135,9 @@ TEST_P(StatusMenuTest, AnEnabledSwitchItemSwitchesTheMenuBarDisplayAndAGreyedOne
     if (c.expected) {
         status.click(*menu, *action);
     } else {
-        // Greyed, so not to be clicked; performed all the same, it moves nothing.
-        status.world.host.statusBar().items().front()->menu()->itemWithTitle(c.item)->perform();
+        // Greyed, so not to be clicked; its action taken all the same, with the pointer where
+        // the click left it, moves nothing.
+        (status.world.d().menuBarController().*actionOf(c.item))();
         status.world.settle();
     }
     EXPECT_EQ(status.world.current("UUID-A"), c.expected.value_or(c.startOnA));
