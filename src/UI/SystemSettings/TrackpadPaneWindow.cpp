@@ -11,6 +11,8 @@ namespace tessarin {
 namespace {
 
 constexpr int bottomInset = 24;
+// Room for the longest choice, "Swipe with three fingers", in average characters.
+constexpr int kPopUpCharacters = 17;
 
 QString detailOf(TrackpadGesture gesture) {
     switch (gesture) {
@@ -71,6 +73,9 @@ SettingsPopUpButton* TrackpadPaneWindow::makePopUp(const TrackpadPaneEntry& entr
     auto* popUp = new SettingsPopUpButton;
     popUp->setObjectName(popUpName(entry.gesture));
     popUp->setRegularUnborderedStyle();
+    // One width for every row's pop-up, so they line up whatever they offer.
+    popUp->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    popUp->setMinimumContentsLength(kPopUpCharacters);
     for (const TrackpadGestureFingers fingers : TrackpadPane::choices(entry.gesture)) {
         popUp->addItemWithRawValue(choiceTitle(entry.gesture, fingers), static_cast<int>(fingers));
     }
