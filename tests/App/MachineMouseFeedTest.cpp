@@ -8,6 +8,7 @@
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/EventTap.h"
 #include "Platform/MachineInput/MachineInputSession.h"
+#include "Platform/MachineInput/MachineKeyboardFeed.h"
 #include "Platform/MachineInput/MachinePointer.h"
 #include "Platform/MachineScreen.h"
 #include "Platform/Scenario.h"
@@ -16,6 +17,8 @@
 #include "Support/VirtualMainQueue.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -169,6 +172,56 @@ INSTANTIATE_TEST_SUITE_P(
         MenuBarPointerCase{"AClickOnAChildOverTheFirstDisplaysImage", {100, 100}, true, true},
         MenuBarPointerCase{"AClickBelowTheDisplaysImages", {100, 700}, true, false}),
     [](const auto& info) { return info.param.name; });
+
+// A key typed into the status item's menu acts where the menu lies, on the menu-bar display,
+// wherever the machine's pointer is; typed elsewhere, it acts under the pointer.
+struct MenuBarKeyCase {
+    std::string name;
+    bool intoTheMenuBar;
+    DisplayID display;
+};
+
+class HostMenuBarKeyTest : public ::testing::TestWithParam<MenuBarKeyCase> {
+protected:
+    HostMenuBarKeyTest() {
+        MachineScreen::of(host).setArea(Rect{0, 0, 1920, 1080});
+        if (GetParam().intoTheMenuBar) {
+            markAsHostMenuBar(window);
+        }
+        window.setGeometry(100, 100, 200, 200);
+        window.show();
+        // Over the second display's image.
+        QCursor::setPos(770, 50);
+    }
+
+    struct ApplicationReady {
+        ApplicationReady() { ensureApplication(); }
+    } applicationReady;
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    MachineInputSession session{host.events()};
+    MachineKeyboardFeed feed{session};
+    QWidget window;
+    QLineEdit field{&window};
+};
+
+TEST_P(HostMenuBarKeyTest, ActsOnTheDisplayWhereTheKeysGo) {
+    QTest::simulateEvent(&field, true, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), false);
+    queue.runUntilIdle();
+    const Point pointer = host.displays().cursorLocation();
+    EXPECT_EQ(host.displays().displaysWithPoint(pointer),
+              std::vector<DisplayID>{GetParam().display});
+    if (GetParam().intoTheMenuBar) {
+        EXPECT_EQ(pointer, hostMenuBarPlace(host)->statusItemPoint());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostMenuBarKeyTest,
+                         ::testing::Values(MenuBarKeyCase{"IntoTheStatusMenu", true, kBuiltIn},
+                                           MenuBarKeyCase{"IntoAnotherWindow", false, kStudio}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(HostMenuBarMarkTest, OnlyAMarkedWindowAndWhatLiesInItAreTheMenuBar) {
     ensureApplication();
