@@ -8,12 +8,17 @@
 #include "Platform/Input/EventSystem.h"
 #include "Platform/Input/EventTap.h"
 #include "Platform/MachineInput/MachineInputSession.h"
+#include "Platform/MachineInput/MachineKeyboardFeed.h"
+#include "Platform/MachineInput/MachinePointer.h"
 #include "Platform/MachineScreen.h"
 #include "Platform/Scenario.h"
+#include "Platform/StatusBar/HostMenuBarPlace.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -108,6 +113,133 @@ INSTANTIATE_TEST_SUITE_P(
         PointerCase{"AMoveOverTheFirstDisplaysImage", {100, 100}, false, {50, 60}, kBuiltIn},
         PointerCase{"AClickBelowTheDisplaysImages", {100, 700}, true, {100, 100}, std::nullopt}),
     [](const auto& info) { return info.param.name; });
+
+// The status item's stand-in and its menu lie in the host's menu bar, on the menu-bar display,
+// whichever display's image the machine shows them over.
+struct MenuBarPointerCase {
+    std::string name;
+    QPoint windowAt;
+    bool clicked;
+    bool overAChild; // a widget inside the marked window
+};
+
+class HostMenuBarPointerTest : public ::testing::TestWithParam<MenuBarPointerCase> {
+protected:
+    HostMenuBarPointerTest() {
+        MachineScreen::of(host).setArea(Rect{0, 0, 1920, 1080});
+        window.setWindowFlag(Qt::FramelessWindowHint);
+        window.setMouseTracking(true);
+        child.setMouseTracking(true);
+        child.setGeometry(20, 20, 100, 100);
+        window.setGeometry(QRect(GetParam().windowAt, QSize(200, 200)));
+        markAsHostMenuBar(window);
+        window.show();
+    }
+
+    struct ApplicationReady {
+        ApplicationReady() { ensureApplication(); }
+    } applicationReady;
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    MachineInputSession session{host.events()};
+    MachineMouseFeed feed{session, host};
+    QWidget window;
+    QWidget child{&window};
+};
+
+TEST_P(HostMenuBarPointerTest, TheHostsPointerLiesOnTheStatusItem) {
+    const MenuBarPointerCase& c = GetParam();
+    QWidget& target = c.overAChild ? child : window;
+    if (c.clicked) {
+        QTest::mouseClick(&target, Qt::LeftButton, {}, {50, 50});
+    } else {
+        QTest::mouseMove(&target, {50, 50});
+    }
+    queue.runUntilIdle();
+    const auto place = hostMenuBarPlace(host);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(host.displays().cursorLocation(), place->statusItemPoint());
+    EXPECT_EQ(host.displays().displaysWithPoint(host.displays().cursorLocation()),
+              std::vector<DisplayID>{kBuiltIn});
+    if (c.clicked) {
+        const auto downs = host.events().frontApplicationEvents(EventType::leftMouseDown);
+        ASSERT_EQ(downs.size(), 1u);
+        EXPECT_EQ(downs[0].location, place->statusItemPoint());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HostMenuBarPointerTest,
+    ::testing::Values(
+        MenuBarPointerCase{"AClickOverTheSecondDisplaysImage", {1400, 200}, true, false},
+        MenuBarPointerCase{"AMoveOverTheSecondDisplaysImage", {720, 100}, false, false},
+        MenuBarPointerCase{"AClickOnAChildOverTheFirstDisplaysImage", {100, 100}, true, true},
+        MenuBarPointerCase{"AClickBelowTheDisplaysImages", {100, 700}, true, false}),
+    [](const auto& info) { return info.param.name; });
+
+// A key typed into the status item's menu acts where the menu lies, on the menu-bar display,
+// wherever the machine's pointer is; typed elsewhere, it acts under the pointer.
+struct MenuBarKeyCase {
+    std::string name;
+    bool intoTheMenuBar;
+    DisplayID display;
+};
+
+class HostMenuBarKeyTest : public ::testing::TestWithParam<MenuBarKeyCase> {
+protected:
+    HostMenuBarKeyTest() {
+        MachineScreen::of(host).setArea(Rect{0, 0, 1920, 1080});
+        if (GetParam().intoTheMenuBar) {
+            markAsHostMenuBar(window);
+        }
+        window.setGeometry(100, 100, 200, 200);
+        window.show();
+        // Over the second display's image.
+        QCursor::setPos(770, 50);
+    }
+
+    struct ApplicationReady {
+        ApplicationReady() { ensureApplication(); }
+    } applicationReady;
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    MachineInputSession session{host.events()};
+    MachineKeyboardFeed feed{session};
+    QWidget window;
+    QLineEdit field{&window};
+};
+
+TEST_P(HostMenuBarKeyTest, ActsOnTheDisplayWhereTheKeysGo) {
+    QTest::simulateEvent(&field, true, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"), false);
+    queue.runUntilIdle();
+    const Point pointer = host.displays().cursorLocation();
+    EXPECT_EQ(host.displays().displaysWithPoint(pointer),
+              std::vector<DisplayID>{GetParam().display});
+    if (GetParam().intoTheMenuBar) {
+        EXPECT_EQ(pointer, hostMenuBarPlace(host)->statusItemPoint());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HostMenuBarKeyTest,
+                         ::testing::Values(MenuBarKeyCase{"IntoTheStatusMenu", true, kBuiltIn},
+                                           MenuBarKeyCase{"IntoAnotherWindow", false, kStudio}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(HostMenuBarMarkTest, OnlyAMarkedWindowAndWhatLiesInItAreTheMenuBar) {
+    ensureApplication();
+    QWidget marked;
+    QWidget inside(&marked);
+    QWidget other;
+    markAsHostMenuBar(marked);
+    EXPECT_TRUE(isHostMenuBar(&marked));
+    EXPECT_TRUE(isHostMenuBar(&inside));
+    EXPECT_FALSE(isHostMenuBar(&other));
+    EXPECT_FALSE(isHostMenuBar(nullptr));
+}
 
 // A widget that writes down the mouse events it gets.
 class MouseLog final : public QWidget {

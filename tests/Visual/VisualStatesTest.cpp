@@ -451,6 +451,21 @@ std::vector<VisualState> states() {
                  w.d().persistentTitleOverlayController().window("UUID-A")));
          }},
         {"SystemSettings", "PrivacyPane", [](W& w) { return w.privacyPane(); }},
+        {"SystemSettings", "Trackpad",
+         [](W& w) {
+             return w.systemSettingsPane([&w] {
+                 // Every gesture given to the system, each pop-up with its longest choice.
+                 TrackpadPane& pane = w.host().systemSettings().trackpadPane();
+                 pane.setFingers(TrackpadGesture::fullScreenSwipe, TrackpadGestureFingers::three);
+                 pane.setFingers(TrackpadGesture::missionControlSwipe,
+                                 TrackpadGestureFingers::four);
+                 pane.setFingers(TrackpadGesture::lookUpTap, TrackpadGestureFingers::three);
+                 pane.setFingers(TrackpadGesture::threeFingerDrag, TrackpadGestureFingers::three);
+                 // Swipes on: the page's setup row has the Open button.
+                 w.d().trackpadSwipeSettingsStore.setNavigationEnabled(true);
+                 w.click(w.page(PreferencesPage::trackpad), "trackpad.control.openSystemSettings");
+             });
+         }},
         {"StatusMenu", "Mirror",
          [](W& w) {
              w.d().menuBarController().setup();

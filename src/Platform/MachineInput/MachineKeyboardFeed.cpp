@@ -73,7 +73,7 @@ void MachineKeyboardFeed::holdModifiersOf(const QKeyEvent& key) {
 void MachineKeyboardFeed::carryIntoSession(QObject& receiver, const QKeyEvent& key,
                                            Event hostEvent) {
     // A hot key typed here acts on the display under the pointer, as one pressed elsewhere.
-    followMachinePointer();
+    followMachinePointer(&receiver);
     holdModifiersOf(key);
     PhysicalInput& physical = session_.events().physical();
     hostEvent.location = physical.location();

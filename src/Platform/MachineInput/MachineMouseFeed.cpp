@@ -65,7 +65,7 @@ bool MachineMouseFeed::eventFilter(QObject* watched, QEvent* event) {
     }
     // Qt sends a widget the pointer's entry itself, so it is never spontaneous.
     if (event->type() == QEvent::Enter) {
-        followPointer(static_cast<const QEnterEvent&>(*event).globalPosition());
+        followPointer(*watched, static_cast<const QEnterEvent&>(*event).globalPosition());
         return false;
     }
     // The buttons and moves come from the windowing system as spontaneous events; the ones
@@ -75,12 +75,12 @@ bool MachineMouseFeed::eventFilter(QObject* watched, QEvent* event) {
     }
     if (isButtonEvent(*event)) {
         const auto& mouse = static_cast<const QMouseEvent&>(*event);
-        followPointer(mouse.globalPosition());
+        followPointer(*watched, mouse.globalPosition());
         carryButton(*watched, mouse);
         return true;
     }
     if (event->type() == QEvent::MouseMove) {
-        followPointer(static_cast<const QMouseEvent&>(*event).globalPosition());
+        followPointer(*watched, static_cast<const QMouseEvent&>(*event).globalPosition());
     }
     if (followsPress(*event)) {
         return followPress(*watched, static_cast<const QMouseEvent&>(*event));
@@ -90,8 +90,8 @@ bool MachineMouseFeed::eventFilter(QObject* watched, QEvent* event) {
                delivery(*watched, static_cast<const QMouseEvent&>(*event), nullptr, false));
 }
 
-void MachineMouseFeed::followPointer(const QPointF& globalPosition) {
-    followMachinePointer(host_, {globalPosition.x(), globalPosition.y()});
+void MachineMouseFeed::followPointer(const QObject& under, const QPointF& globalPosition) {
+    followMachinePointer(host_, {globalPosition.x(), globalPosition.y()}, &under);
 }
 
 void MachineMouseFeed::carryButton(QObject& receiver, const QMouseEvent& mouse) {

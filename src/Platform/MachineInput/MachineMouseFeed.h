@@ -17,7 +17,8 @@ class Host;
 // application: not when an event tap swallowed the click (a recorder recording ends on it).
 // A double click is the host's second mouse-down. Moves with a button held go to the widget
 // only when their press did. Where the pointer lies on one of the host's displays as the machine's
-// screen shows them, the host's pointer follows it.
+// screen shows them, the host's pointer follows it; over the status item's stand-in or its menu
+// it lies on the status item, in the menu-bar display's menu bar.
 //
 // It shares the session with the keyboard feed, so keys and clicks keep their order, and is
 // made with it, after every other application-wide filter. Main thread only; the session and
@@ -33,7 +34,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void followPointer(const QPointF& globalPosition);
+    void followPointer(const QObject& under, const QPointF& globalPosition);
     void carryButton(QObject& receiver, const QMouseEvent& mouse);
     bool followPress(QObject& receiver, const QMouseEvent& mouse);
     static MachineInputSession::Delivery delivery(QObject& receiver, const QMouseEvent& mouse,

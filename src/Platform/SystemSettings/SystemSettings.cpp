@@ -18,13 +18,17 @@ SystemSettings::SystemSettings(const SystemSettingsServices& services)
     : windows_(services.windows), system_(services.system), privacy_(services.privacy),
       program_(services.program), activation_(services.activation),
       keyboardShortcuts_(services.symbolicHotKeys, services.windows),
-      desktopAndDock_(services.preferences, services.windows) {
+      desktopAndDock_(services.preferences, services.windows), trackpad_(services.preferences) {
     privacyToken_ = privacy_.addObserver([this] { notify(Change::listChanged); });
     Preferences& preferences = services.preferences;
     const std::pair<const char*, std::optional<std::string>> shown[] = {
         {SymbolicHotKeyTable::kDomain, std::nullopt},
         {DesktopAndDockPane::kDockDomain, DesktopAndDockPane::kAutomaticallyRearrangeKey},
-        {DesktopAndDockPane::kSpacesDomain, DesktopAndDockPane::kSpansDisplaysKey}};
+        {DesktopAndDockPane::kSpacesDomain, DesktopAndDockPane::kSpansDisplaysKey},
+        {TrackpadPane::kBuiltInDomain, std::nullopt},
+        {TrackpadPane::kBluetoothDomain, std::nullopt},
+        {TrackpadPane::kDockDomain, TrackpadPane::kMissionControlKey},
+        {TrackpadPane::kDockDomain, TrackpadPane::kAppExposeKey}};
     for (const auto& [domain, key] : shown) {
         UserDefaults& values = preferences.domain(domain);
         const auto token = values.addObserver([this, key](const std::string& written) {
@@ -63,6 +67,9 @@ SystemSettings::PaneKind SystemSettings::kindOfPane(const std::string& pane) {
     if (pane.starts_with("com.apple.Desktop-Settings")) {
         return PaneKind::desktopAndDock;
     }
+    if (pane.starts_with("com.apple.Trackpad-Settings")) {
+        return PaneKind::trackpad;
+    }
     return PaneKind::other;
 }
 
@@ -75,6 +82,9 @@ std::string SystemSettings::windowTitleOfPane(const std::string& pane) {
     }
     if (pane.starts_with("com.apple.Keyboard-Settings")) {
         return "Keyboard";
+    }
+    if (pane.starts_with("com.apple.Trackpad-Settings")) {
+        return "Trackpad";
     }
     return kSystemSettingsName;
 }

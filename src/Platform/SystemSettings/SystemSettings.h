@@ -3,6 +3,7 @@
 #include "Platform/SystemSettings/DesktopAndDockPane.h"
 #include "Platform/SystemSettings/KeyboardShortcutsPane.h"
 #include "Platform/SystemSettings/SystemSettingsWindowPlacement.h"
+#include "Platform/SystemSettings/TrackpadPane.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Geometry.h"
 
@@ -60,13 +61,14 @@ struct SystemSettingsServices {
 // active. A Privacy pane lists the programs that have a decision for its service, each with a
 // switch, and grants its permission to a bundle dropped on the list; the Keyboard Shortcuts pane
 // turns the Mission Control shortcuts on and off; the Desktop & Dock pane has the Spaces'
-// switches. A person does this in the window that mirrors it on the desktop; a test moves and
-// closes the window and drops bundles. Main-thread only.
+// switches; the Trackpad pane turns the system's own gestures off. A person does this in the window
+// that mirrors it on the desktop; a test moves and closes the window and drops bundles. Main-thread
+// only.
 class SystemSettings {
 public:
     enum class Change { opened, moved, closed, listChanged };
     // What a pane shows; `other` for the panes the host has nothing of.
-    enum class PaneKind { privacy, keyboardShortcuts, desktopAndDock, other };
+    enum class PaneKind { privacy, keyboardShortcuts, desktopAndDock, trackpad, other };
     using ObserverToken = int;
 
     explicit SystemSettings(const SystemSettingsServices& services);
@@ -100,10 +102,11 @@ public:
 
     KeyboardShortcutsPane& keyboardShortcutsPane() { return keyboardShortcuts_; }
     DesktopAndDockPane& desktopAndDockPane() { return desktopAndDock_; }
+    TrackpadPane& trackpadPane() { return trackpad_; }
 
     // Told after each change: the window opened (or was brought front), moved or closed, or what
     // a pane shows changed (a decision of the privacy database, a symbolic hot key, a Spaces
-    // switch), whoever changed it.
+    // switch, a trackpad gesture), whoever changed it.
     ObserverToken addObserver(std::function<void(Change)> observer);
     void removeObserver(ObserverToken token);
 
@@ -135,6 +138,7 @@ private:
     int privacyToken_ = 0;
     KeyboardShortcutsPane keyboardShortcuts_;
     DesktopAndDockPane desktopAndDock_;
+    TrackpadPane trackpad_;
     // Each ends one observation of a preference domain a pane shows.
     std::vector<std::function<void()>> domainObservationEnds_;
 };

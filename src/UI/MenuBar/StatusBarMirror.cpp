@@ -1,6 +1,9 @@
 #include "UI/MenuBar/StatusBarMirror.h"
 
 #include "Platform/Host.h"
+#include "Platform/MachineInput/MachinePointer.h"
+#include "Platform/MachineScreen.h"
+#include "Platform/StatusBar/HostMenuBarPlace.h"
 #include "Platform/StatusBar/KeyEquivalentText.h"
 #include "Platform/StatusBar/Menu.h"
 #include "Platform/StatusBar/MenuItem.h"
@@ -19,12 +22,16 @@
 #include <QPalette>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <cmath>
+#include <optional>
 
 namespace tessarin {
 namespace {
 
 constexpr int kSide = 22;
 constexpr double kPixelsPerPoint = 2;
+// The stand-in's distance from the corner of the screen it stands in.
+constexpr int kStandInMargin = 8;
 
 // The entry's title and, after a tab (which a Qt menu shows as the shortcut column), its key
 // equivalent as the host's menus show it.
@@ -71,6 +78,31 @@ protected:
     }
 };
 
+// Where the stand-in goes: at the top right of the menu-bar display's image, as the status item
+// lies at the right end of that display's menu bar; without the host's displays on the
+// machine's screen, at the top right of the primary screen.
+std::optional<QPoint> standInPosition(QSize size) {
+    Host& host = Host::current();
+    const MachineScreen& screen = MachineScreen::of(host);
+    const auto place = hostMenuBarPlace(host);
+    if (screen.area() && place) {
+        const auto frame = place->standInFrame(
+            screen.placement(), *screen.area(),
+            Size{static_cast<double>(size.width()), static_cast<double>(size.height())},
+            kStandInMargin);
+        if (frame) {
+            return QPoint(static_cast<int>(std::lround(frame->minX())),
+                          static_cast<int>(std::lround(frame->minY())));
+        }
+    }
+    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+        const QRect available = primary->availableGeometry();
+        return QPoint(available.right() - size.width() - kStandInMargin,
+                      available.top() + kStandInMargin);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 StatusBarMirror::StatusBarMirror(StatusBar& statusBar)
@@ -86,6 +118,7 @@ StatusBarMirror::StatusBarMirror(StatusBar& statusBar)
                          });
     } else {
         auto window = std::make_unique<StatusItemWindow>();
+        markAsHostMenuBar(*window);
         window->onClick = [this](QPoint at) {
             if (menu_) {
                 menu_->popup(at);
@@ -142,6 +175,7 @@ void StatusBarMirror::update() {
         if (menu_) {
             const std::shared_ptr<Menu> hostMenu = item->menu();
             QObject::connect(menu_.get(), &QMenu::aboutToShow, [hostMenu] { hostMenu->open(); });
+            markAsHostMenuBar(*menu_);
         }
     }
     if (tray_) {
@@ -153,9 +187,8 @@ void StatusBarMirror::update() {
     }
     auto& window = static_cast<StatusItemWindow&>(*window_);
     window.image = image;
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        window.move(available.right() - window.width() - 8, available.top() + 8);
+    if (const auto at = standInPosition(window.size())) {
+        window.move(*at);
     }
     window.show();
     window.QWidget::update();

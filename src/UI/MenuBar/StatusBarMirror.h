@@ -19,9 +19,11 @@ class StatusBarButton;
 
 // Shows the host's status items on the real desktop: each change of the status bar is drawn
 // into Qt's tray icon (a title is drawn into the icon), or, where the desktop has no tray, into
-// a small frameless window at the top right of the primary screen that opens the same menu
-// when clicked. Choosing an entry performs the host item. Made after the host and dropped
-// before it; the program makes one for its run:
+// a small frameless window at the top right of the menu-bar display's image that opens the same
+// menu when clicked. The window and the menu are the host's menu bar: the pointer over them lies
+// on the status item, on the menu-bar display, so an item acts on the display it describes.
+// Choosing an entry performs the host item. Made after the host and dropped before it; the
+// program makes one for its run:
 //
 //     StatusBarMirror statusBarMirror(Host::current().statusBar());
 class StatusBarMirror {

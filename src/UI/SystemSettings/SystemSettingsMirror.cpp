@@ -6,6 +6,9 @@
 #include "UI/SystemSettings/KeyboardShortcutsPaneWindow.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
 #include "UI/SystemSettings/SystemSettingsDeskOnScreen.h"
+#include "UI/SystemSettings/TrackpadPaneWindow.h"
+
+#include <QApplication>
 
 namespace tessarin {
 
@@ -51,6 +54,9 @@ SystemSettingsPaneWindow& SystemSettingsMirror::windowOf(SystemSettings::PaneKin
             break;
         case SystemSettings::PaneKind::desktopAndDock:
             window = std::make_unique<DesktopAndDockPaneWindow>(settings_);
+            break;
+        case SystemSettings::PaneKind::trackpad:
+            window = std::make_unique<TrackpadPaneWindow>(settings_);
             break;
         case SystemSettings::PaneKind::privacy:
         case SystemSettings::PaneKind::other:

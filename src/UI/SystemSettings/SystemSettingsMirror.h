@@ -11,11 +11,11 @@ class MainQueue;
 class SystemSettingsPaneWindow;
 
 // Shows the host's System Settings on the desktop while it shows a pane the host has (Privacy,
-// Keyboard Shortcuts, Desktop & Dock): that pane's window at the host window's frame, brought
-// front when the pane is opened, gone when the host closes it or shows another pane. It tells
-// System Settings where the program's floating windows are, to open clear of them. Changes arrive
-// on a later turn of the main queue, several at once drawn once. Made after the host and dropped
-// before it; the program makes one for its run when it has a display:
+// Keyboard Shortcuts, Desktop & Dock, Trackpad): that pane's window at the host window's frame,
+// brought front when the pane is opened, gone when the host closes it or shows another pane. It
+// tells System Settings where the program's floating windows are, to open clear of them. Changes
+// arrive on a later turn of the main queue, several at once drawn once. Made after the host and
+// dropped before it; the program makes one for its run when it has a display:
 //
 //     SystemSettingsMirror systemSettingsMirror(Host::current().systemSettings());
 class SystemSettingsMirror {

@@ -35,7 +35,8 @@ TEST_F(SystemSettingsPanesTest, EachAddressNamesThePaneItShows) {
         {"com.apple.Keyboard-Settings.extension?KeyboardShortcuts", Kind::keyboardShortcuts,
          "Keyboard"},
         {"com.apple.Desktop-Settings.extension", Kind::desktopAndDock, "Desktop & Dock"},
-        {"com.apple.Trackpad-Settings.extension", Kind::other, "System Settings"},
+        {"com.apple.Trackpad-Settings.extension", Kind::trackpad, "Trackpad"},
+        {"com.apple.Sound-Settings.extension", Kind::other, "System Settings"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SystemSettings::kindOfPane(c.pane), c.kind) << c.pane;

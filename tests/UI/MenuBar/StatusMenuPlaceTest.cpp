@@ -1,0 +1,91 @@
+// Where the status item's stand-in stands: over the image of the display that has the menu bar,
+// as the host's status item lies in that display's menu bar.
+
+#include "Platform/DisplayServer.h"
+#include "Platform/Host.h"
+#include "Platform/MachineScreen.h"
+#include "Platform/Scenario.h"
+#include "Support/VirtualMainQueue.h"
+#include "UI/MenuBar/MenuBarController.h"
+#include "UI/MenuBar/StatusBarMirror.h"
+#include "UI/OSD/OSDGridViewTestSupport.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessarin {
+namespace {
+
+constexpr DisplayID kBuiltIn = 1;
+constexpr DisplayID kStudio = 3;
+
+QWidget* standIn() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (StatusBarMirror::isMirrorWindow(*window) && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
+Rect boundsOf(Host& host, DisplayID display) {
+    for (const Screen& shown : host.displays().screens()) {
+        if (shown.displayID == display) {
+            return host.displays().toWindowServer(shown.frame);
+        }
+    }
+    ADD_FAILURE() << "no display " << display;
+    return {};
+}
+
+struct PlaceCase {
+    std::string name;
+    DisplayID menuBarDisplay;
+};
+
+class StatusMenuPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(StatusMenuPlaceTest, TheStandInStandsAtTheTopRightOfTheMenuBarDisplaysImage) {
+    testing::ensureApplication();
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Scenario scenario = Scenario::defaultScenario();
+    scenario.activeMenuBarDisplay = GetParam().menuBarDisplay;
+    Host host{scenario, queue};
+    ScopedCurrentHost currentHost{host};
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    MachineScreen& screen = MachineScreen::of(host);
+    screen.setArea(Rect{static_cast<double>(area.x()), static_cast<double>(area.y()),
+                        static_cast<double>(area.width()), static_cast<double>(area.height())});
+    StatusBarMirror mirror(host.statusBar());
+    MenuBarController controller;
+    controller.setup();
+    queue.runUntilIdle();
+
+    const QWidget* window = standIn();
+    ASSERT_NE(window, nullptr);
+    const QRect frame = window->frameGeometry();
+    const auto centre =
+        screen.windowServerPointAt({frame.center().x() + 0.5, frame.center().y() + 0.5});
+    ASSERT_TRUE(centre);
+    EXPECT_EQ(host.displays().displaysWithPoint(*centre),
+              std::vector<DisplayID>{GetParam().menuBarDisplay});
+    // At the image's top right: nothing of the display lies right of it but the margin.
+    const Rect image = screen.placement().toMachine(boundsOf(host, GetParam().menuBarDisplay));
+    EXPECT_NEAR(frame.right() + 1, image.maxX() - 8, 1);
+    EXPECT_NEAR(frame.top(), image.minY() + 8, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, StatusMenuPlaceTest,
+                         ::testing::Values(PlaceCase{"TheFirstDisplayHasTheMenuBar", kBuiltIn},
+                                           PlaceCase{"TheSecondDisplayHasTheMenuBar", kStudio}),
+                         [](const auto& info) { return info.param.name; });
+
+} // namespace
+} // namespace tessarin
