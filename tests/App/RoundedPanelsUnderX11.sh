@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The program's rounded panels on an X server with no compositing manager, as a person sees
 # them: the desktop shows through the corners of the Space picker and of the status item's
-# stand-in instead of black, while the
-# square grid and title overlays keep their whole rectangle; once a compositing manager runs,
+# stand-in instead of black, the light picker is drawn in its own colour rather than dimmed by
+# black, while the square grid and title overlays keep their whole rectangle; once a compositing manager runs,
 # the picker shown again is whole, its corners drawn translucent. Exits 77 (skipped) only where
 # no X server can start.
 #   RoundedPanelsUnderX11.sh <program> <work folder>
@@ -12,9 +12,9 @@ source "$(dirname "$0")/X11Session.sh"
 
 require_tools
 fresh_work_folder
-# The picker opens on an empty desktop; both overlays shown.
+# The picker opens on an empty desktop, light; both overlays shown.
 settings_past_first_run '"persistentGridOverlayEnabled": {"bool": true}' \
-    '"persistentTitleOverlayEnabled": {"bool": true}'
+    '"persistentTitleOverlayEnabled": {"bool": true}' '"osdAppearanceMode": {"string": "light"}'
 start_x_server 1600x1000
 
 TESSARIN_OSD_METRICS=1 TESSARIN_LAUNCH_METRICS=1 start_program
@@ -87,6 +87,10 @@ wait_for "the picker's top edge to be drawn" top_edge_drawn
 holds_within "$timeout" corner_shows_desktop
 echo "picker ${width}x${height} at ${left},${top}: corner #$corner, top edge #$inside"
 [ "$corner" = "${desktop#\#}" ] || fail "the picker's corner is #$corner, not the desktop's $desktop"
+# The light backdrop beside the cells stands on its appearance's ground, not on black (#bfbfbf).
+body=$(pixel $((left + 8)) $((top + height / 2)))
+echo "picker's backdrop beside the cells: #$body"
+[ "$body" = "F0F0F0" ] || fail "the picker's backdrop is #$body, not its own light #F0F0F0"
 
 
 shaped() { ! xwininfo -shape -id "$1" | grep -q "No window shape defined"; }

@@ -8,4 +8,19 @@ namespace tessarin::CompositingManager {
 // platforms (Wayland, offscreen) always compose.
 bool runs();
 
+// Has `runs()` give `composes` while it lives, whatever the desktop: tests draw the program's
+// windows as either desktop shows them. Main thread only; the innermost one answers.
+class ScopedAnswer {
+public:
+    explicit ScopedAnswer(bool composes);
+    ~ScopedAnswer();
+    ScopedAnswer(const ScopedAnswer&) = delete;
+    ScopedAnswer& operator=(const ScopedAnswer&) = delete;
+
+private:
+    friend bool runs();
+    const ScopedAnswer* outer_;
+    bool composes_;
+};
+
 } // namespace tessarin::CompositingManager

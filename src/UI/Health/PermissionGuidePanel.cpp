@@ -2,7 +2,9 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/WindowShape/RoundedWindowMask.h"
+#include "UI/WindowShape/TranslucentPanelBacking.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -44,6 +46,7 @@ void PermissionGuidePanel::orderFrontRegardless() {
 // The HUD material: a dark translucent rounded panel with a hairline separator border.
 void PermissionGuidePanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    TranslucentPanelBacking::paint(painter, rect(), SettingsPageLayout::effectiveAppearance());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(alpha_);
     QPainterPath path;

@@ -8,11 +8,13 @@
 #include <QCloseEvent>
 #include <QEvent>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace tessarin {
 
-TessarinHealthCheckPanel::TessarinHealthCheckPanel(const Rect& contentRect) {
+TessarinHealthCheckPanel::TessarinHealthCheckPanel(const Rect& contentRect)
+    : designedHeight_(contentRect.height()) {
     setWindowTitle(QStringLiteral("Tessarin Health Check"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     applyWindowFlags();
@@ -80,6 +82,27 @@ void TessarinHealthCheckPanel::setHostFrame(const Rect& frame) {
                 static_cast<int>(std::lround(qtFrame.minY())),
                 static_cast<int>(std::lround(qtFrame.width())),
                 static_cast<int>(std::lround(qtFrame.height())));
+}
+
+void TessarinHealthCheckPanel::fitContentHeight(double height) {
+    const DisplayServer& displays = Host::current().displays();
+    std::optional<Screen> screen = displays.screenContaining(hostFrame_.center());
+    if (!screen) {
+        screen = displays.mainScreen();
+    }
+    const std::optional<Rect> visible =
+        screen ? std::optional<Rect>(screen->visibleFrame) : std::nullopt;
+    const double tallest = visible ? std::max(designedHeight_, visible->height()) : height;
+    const double fitted = std::ceil(std::clamp(height, designedHeight_, tallest));
+    if (fitted == hostFrame_.height()) {
+        return;
+    }
+    Rect frame{hostFrame_.minX(), hostFrame_.maxY() - fitted, hostFrame_.width(), fitted};
+    if (visible && frame.minY() < visible->minY()) {
+        frame.origin.y = std::min(visible->minY(), visible->maxY() - fitted);
+    }
+    setFixedHeight(static_cast<int>(fitted));
+    setHostFrame(frame);
 }
 
 void TessarinHealthCheckPanel::makeKeyAndOrderFront() {

@@ -33,6 +33,10 @@ public:
     const Rect& hostFrame() const { return hostFrame_; }
     void setHostFrame(const Rect& frame);
     void setHostFrameOrigin(Point origin) { setHostFrame(Rect{origin, hostFrame_.size}); }
+    // As tall as `height` (its page's content at its width), never lower than it was made nor
+    // taller than the visible part of its screen; the top edge stays unless the screen's bottom
+    // would cut the window.
+    void fitContentHeight(double height);
 
     bool isKeyWindow() const { return isKeyWindow_; }
     void makeKeyAndOrderFront();
@@ -55,6 +59,7 @@ private:
     void keepActiveFloatingWindowInFront();
 
     Rect hostFrame_;
+    double designedHeight_;
     int level_ = floatingLevel;
     bool floating_ = true;
     bool closeButtonHidden_ = false;

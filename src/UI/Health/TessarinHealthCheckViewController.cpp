@@ -165,7 +165,7 @@ void TessarinHealthCheckViewController::installSetupStep() {
     QWidget* stepView =
         item ? makeHealthStepHeroView(*item)
              : makePracticeStepHeroView(std::get<TessarinSpacePracticeState>(*currentStep_));
-    installPage({new SettingsSectionView(
+    installFittedPage({new SettingsSectionView(
         required ? QStringLiteral("Required Step") : QStringLiteral("Recommended Step"),
         TessarinHealthCheckViewIdentifier::stepSectionTitle, {stepView})});
 }
@@ -178,9 +178,22 @@ void TessarinHealthCheckViewController::refreshAllSet(
     yielding_ = false;
     lowerWindow();
     allSetSkippedItems_ = skippedItems;
-    installPage({makeAllSetHeroView(skippedItems)});
+    installFittedPage({makeAllSetHeroView(skippedItems)});
     updateCloseButton();
     stopAutomaticRechecks();
+}
+
+// The window grows with a step taller than it (notes under held keys) rather than scroll its
+// buttons out of view, and goes back to its own height after.
+void TessarinHealthCheckViewController::installFittedPage(const std::vector<QWidget*>& sections) {
+    installPage(sections);
+    if (window_ == nullptr) {
+        return;
+    }
+    const QWidget* document = contentContainerView();
+    const int width = window_->width();
+    window_->fitContentHeight(document->hasHeightForWidth() ? document->heightForWidth(width)
+                                                            : document->sizeHint().height());
 }
 
 // The page's colours are taken when it is built: a new appearance builds what is shown again.
@@ -189,7 +202,7 @@ void TessarinHealthCheckViewController::rebuildForAppearance() {
         return;
     }
     if (mode_ == TessarinHealthCheckPresentationMode::allSet) {
-        installPage({makeAllSetHeroView(allSetSkippedItems_)});
+        installFittedPage({makeAllSetHeroView(allSetSkippedItems_)});
     } else if (currentStep_) {
         installSetupStep();
     }

@@ -105,6 +105,7 @@ protected:
     void viewDidLoad() override;
 
 private:
+    void installFittedPage(const std::vector<QWidget*>& sections);
     void refreshSetupStep(const TessarinHealthCheckSnapshot& snapshot);
     void refreshFromNewSnapshot() { refreshSetupStep(dependencies_.provider->snapshot()); }
     void installSetupStep();

@@ -280,6 +280,7 @@ void OSDGridWindowParts::applyBackdropFill() {
     // Opaque enough that text in the secondary colour reads over any desktop behind it.
     fill.setAlphaF(0.9F);
     backdrop->setFill(fill);
+    panel->setBackingAppearance(appearance);
 }
 
 void OSDGridWindowParts::applyHeaderIconStyle(OSDHeaderIconStyle style) {

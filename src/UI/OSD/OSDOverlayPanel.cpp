@@ -5,6 +5,9 @@
 #include "Platform/Input/HostKeyEvent.h"
 #include "Platform/MachineScreen.h"
 #include "UI/WindowShape/RoundedWindowMask.h"
+#include "UI/WindowShape/TranslucentPanelBacking.h"
+
+#include <QPainter>
 
 namespace tessarin {
 namespace {
@@ -71,6 +74,20 @@ void OSDOverlayPanel::setCornerRadius(double radius) {
         RoundedWindowMask::apply(*this, radius);
     } else {
         clearMask();
+    }
+}
+
+void OSDOverlayPanel::setBackingAppearance(std::optional<Appearance> appearance) {
+    if (appearance != backingAppearance_) {
+        backingAppearance_ = appearance;
+        update();
+    }
+}
+
+void OSDOverlayPanel::paintEvent(QPaintEvent* /*event*/) {
+    if (backingAppearance_) {
+        QPainter painter(this);
+        TranslucentPanelBacking::paint(painter, rect(), *backingAppearance_);
     }
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Platform/Input/Event.h"
+#include "Platform/SystemServices.h"
 #include "Platform/WindowServerTypes.h"
 #include "Support/Geometry.h"
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace tessarin {
 
@@ -55,12 +57,17 @@ public:
 
     // The radius of the rounded shape drawn inside the panel; 0, the default, for none.
     void setCornerRadius(double radius);
+    // The appearance a translucent panel's content is drawn in: where the desktop draws no
+    // translucency, the panel stands on that appearance's ground. None, the default, for a
+    // panel whose content covers it.
+    void setBackingAppearance(std::optional<Appearance> appearance);
 
 protected:
     // Escape asks for cancel; every other key goes through the key-down path as the host's event.
     void keyPressEvent(QKeyEvent* event) override;
     // Cut to its rounded shape, when it has one, where the desktop draws no translucency.
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     Rect hostFrame_;
@@ -69,6 +76,7 @@ private:
     bool acceptsMouseMovedEvents_ = false;
     bool isKeyWindow_ = false;
     double cornerRadius_ = 0;
+    std::optional<Appearance> backingAppearance_;
 };
 
 } // namespace tessarin

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <map>
 
 namespace tessarin {
 namespace {
@@ -134,6 +135,59 @@ TEST_F(HealthKeyboardStepTest, TheStepFitsItsWindowWithoutScrolling) {
         EXPECT_TRUE(QRect(QPoint(0, 0), window().size()).contains(inWindow))
             << name << " at " << inWindow.y() << "+" << inWindow.height();
     }
+}
+
+// Another program holds the keys of every row, so each row has a note of two lines: the window
+// grows to show every line whole and its buttons without scrolling, within its screen, and goes
+// back to its own height once the keys are free.
+TEST_F(HealthKeyboardStepTest, NotesOnHeldKeysShowWholeWithTheButtonsInView) {
+    host().system().setProcessTrusted(true);
+    controller().present(Mode::setup);
+    press("health.skip.1");
+    ASSERT_EQ(step(), "keys");
+    const double top = window().hostFrame().maxY();
+    const HotkeyIdentifier rows[] = {HotkeyIdentifier::showOSD, HotkeyIdentifier::left,
+                                     HotkeyIdentifier::right, HotkeyIdentifier::up,
+                                     HotkeyIdentifier::down};
+    std::map<std::pair<uint32_t, uint32_t>, HotKeyDeliveryIssue> held;
+    for (const HotkeyIdentifier row : rows) {
+        const auto keys = world.d().hotkeyStore.combination(HotkeyAction::cursor(row));
+        ASSERT_TRUE(keys);
+        held[{keys->keyCode, keys->modifiers}] = {
+            HotKeyDeliveryProblem::heldByAnotherClient, "Ctrl+Alt+Super+Right", {}};
+    }
+    HotKeyDelivery& delivery = host().hotKeys().delivery();
+    delivery.setHeldElsewhere(held);
+    world.queue.runUntilIdle();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+
+    auto* scroll = page().view()->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_EQ(scroll->verticalScrollBar()->maximum(), 0);
+    const QRect shown(QPoint(0, 0), window().size());
+    std::vector<QWidget*> parts{find("health.practice.skip")};
+    for (const HotkeyIdentifier row : rows) {
+        parts.push_back(find(hotkeyDeliveryWarningIdentifier(row)));
+    }
+    for (QWidget* part : parts) {
+        ASSERT_NE(part, nullptr);
+        const QRect inWindow(part->mapTo(&window(), QPoint(0, 0)), part->size());
+        EXPECT_TRUE(part->isVisible()) << part->objectName().toStdString();
+        EXPECT_TRUE(shown.contains(inWindow))
+            << part->objectName().toStdString() << " at " << inWindow.y() << "+"
+            << inWindow.height() << " in " << shown.height();
+    }
+    expectWrappedTextWhole();
+    const Rect visible = host().displays().mainScreen()->visibleFrame;
+    EXPECT_GT(window().height(), 400);
+    EXPECT_LE(window().hostFrame().height(), visible.height());
+    EXPECT_EQ(window().hostFrame().maxY(), top);
+
+    delivery.setHeldElsewhere({});
+    world.queue.runUntilIdle();
+    EXPECT_EQ(window().size(), QSize(540, 400));
+    EXPECT_EQ(window().hostFrame().maxY(), top);
 }
 
 TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {

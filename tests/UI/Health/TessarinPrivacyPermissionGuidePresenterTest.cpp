@@ -1,5 +1,6 @@
 #include "UI/Health/TessarinPrivacyPermissionGuidePresenter.h"
 
+#include "Platform/MachineDesktop/CompositingManager.h"
 #include "Platform/PlatformWorld.h"
 #include "UI/Health/PermissionGuidePanel.h"
 #include "UI/Health/SystemSettingsWindowLookup.h"
@@ -7,6 +8,7 @@
 #include "UI/Text/TailTruncatingLabel.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 namespace tessarin {
@@ -165,6 +167,32 @@ TEST_F(TessarinPrivacyPermissionGuidePresenterTest, TheDefaultBundleIsTheAppAbov
     host.programBundle().setInfo(
         {"com.example", "/Users/me/build", "/Users/me/build/tessarin", false, std::nullopt});
     EXPECT_EQ(Guide::defaultAppBundlePath(), "/Users/me/build");
+}
+
+// Where nothing composes, the X server shows the guide over black; it stands on the ground of
+// the appearance instead, as it shows over that appearance's windows, its text still white on it.
+TEST_F(TessarinPrivacyPermissionGuidePresenterTest, WithoutACompositorTheGuideStandsOnItsGround) {
+    struct Case {
+        const char* name;
+        Appearance appearance;
+        QColor shown;
+    };
+    const Case cases[] = {
+        {"light", Appearance::light, QColor(0x42, 0x42, 0x45)}, // not #19191D
+        {"dark", Appearance::dark, QColor(0x1E, 0x1E, 0x21)},
+    };
+    const CompositingManager::ScopedAnswer withoutCompositor(false);
+    for (const Case& c : cases) {
+        host.system().setAppearance(c.appearance);
+        queue.runUntilIdle();
+        PermissionGuidePanel panel(Rect{0, 0, Guide::width, Guide::height});
+        QImage seen(panel.size(), QImage::Format_RGB32);
+        seen.fill(Qt::black);
+        QPainter(&seen).drawImage(0, 0, panel.grab().toImage());
+        const QColor centre = seen.pixelColor(panel.rect().center());
+        EXPECT_LE(std::abs(centre.red() - c.shown.red()), 1) << c.name;
+        EXPECT_LE(std::abs(centre.blue() - c.shown.blue()), 1) << c.name;
+    }
 }
 
 } // namespace

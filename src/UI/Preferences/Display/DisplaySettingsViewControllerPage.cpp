@@ -50,7 +50,10 @@ template <class E> std::optional<E> selectedCase(const SettingsSegmentedControl&
 } // namespace
 
 void DisplaySettingsViewController::renderMainPage() {
-    installPage({makeScopeSection(), makeGridSection(), makeOSDSection(), makeOverlaySection()});
+    installPageMadeBy([this] {
+        return std::vector<QWidget*>{makeScopeSection(), makeGridSection(), makeOSDSection(),
+                                     makeOverlaySection()};
+    });
     loadSettings();
 }
 

@@ -41,14 +41,16 @@ void KeyboardShortcutsViewController::renderPage() {
     hideOSDOnDirectJumpSwitch_->setOn(gridModeStore_.hideOSDOnDirectJump(display));
     showOSDOnAllScreensSwitch_->setOn(gridModeStore_.globalShowOSDSpacePickerOnAllScreens);
 
-    std::vector<QWidget*> sections{makeScopeSection()};
-    if (targets_.isCursorScope()) {
-        sections.push_back(makeOSDSection());
-    }
-    sections.push_back(makeDirectionalSection());
-    sections.push_back(makeDirectSection());
-    sections.push_back(makeWorkspacesSection());
-    installPage(sections);
+    installPageMadeBy([this] {
+        std::vector<QWidget*> sections{makeScopeSection()};
+        if (targets_.isCursorScope()) {
+            sections.push_back(makeOSDSection());
+        }
+        sections.push_back(makeDirectionalSection());
+        sections.push_back(makeDirectSection());
+        sections.push_back(makeWorkspacesSection());
+        return sections;
+    });
     displayTargetPopup_->setEnabled(targets_.isChoosable());
     renderedSystemState_ = systemState();
 }

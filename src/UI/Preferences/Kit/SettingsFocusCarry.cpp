@@ -18,6 +18,15 @@ SettingsFocusCarry SettingsFocusCarry::takeFrom(const QWidget* rows) {
     return carry;
 }
 
+SettingsFocusCarry SettingsFocusCarry::takeOff(QWidget* rows) {
+    SettingsFocusCarry carry = takeFrom(rows);
+    QWidget* focused = rows != nullptr ? rows->window()->focusWidget() : nullptr;
+    if (focused != nullptr && rows->isAncestorOf(focused)) {
+        focused->clearFocus();
+    }
+    return carry;
+}
+
 void SettingsFocusCarry::restoreIn(QWidget& rows) const {
     if (objectName_.isEmpty()) {
         return;

@@ -15,6 +15,10 @@ public:
     // What has the focus in `rows` (or would have it when its window is active); nothing
     // when the focus is elsewhere or on a control without a name.
     static SettingsFocusCarry takeFrom(const QWidget* rows);
+    // As above, and the focus leaves `rows` for no other control: a focused control taken out
+    // of its row, or hidden with the old rows, would pass it down the focus chain, and a scroll
+    // area around the rows would scroll to wherever it landed.
+    static SettingsFocusCarry takeOff(QWidget* rows);
     void restoreIn(QWidget& rows) const;
 
 private:

@@ -75,7 +75,17 @@ void SettingsPageViewController::loadView() {
 
 void SettingsPageViewController::installPage(const std::vector<QWidget*>& sections) {
     // Taken before the old rows hide, which moves the focus away from them.
-    const SettingsFocusCarry focus = SettingsFocusCarry::takeFrom(sectionStack_);
+    installSections(sections, SettingsFocusCarry::takeOff(sectionStack_));
+}
+
+void SettingsPageViewController::installPageMadeBy(
+    const std::function<std::vector<QWidget*>()>& makeSections) {
+    const SettingsFocusCarry focus = SettingsFocusCarry::takeOff(sectionStack_);
+    installSections(makeSections(), focus);
+}
+
+void SettingsPageViewController::installSections(const std::vector<QWidget*>& sections,
+                                                 const SettingsFocusCarry& focus) {
     if (sectionStack_ != nullptr) {
         documentLayout_->removeWidget(sectionStack_);
         sectionStack_->hide();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,7 @@ namespace tessarin {
 
 class SettingsColorWell;
 class SettingsControlShelf;
+class SettingsFocusCarry;
 class SettingsPopUpButton;
 class SettingsSegmentedControl;
 class SettingsSwitch;
@@ -54,6 +56,9 @@ public:
     // that the new sections do not show go back to the shelf. The focus stays on the control
     // of the same name in the new sections.
     void installPage(const std::vector<QWidget*>& sections);
+    // As above, with the sections `makeSections` builds around the kept controls once the focus
+    // is off the old rows, so the control that had it neither passes it on nor moves the page.
+    void installPageMadeBy(const std::function<std::vector<QWidget*>()>& makeSections);
     // The sections installed last, top to bottom.
     std::vector<QWidget*> installedSections() const;
 
@@ -75,6 +80,8 @@ protected:
     virtual void viewDidLoad() {}
 
 private:
+    void installSections(const std::vector<QWidget*>& sections, const SettingsFocusCarry& focus);
+
     // Destroyed last, so rows dying with the view can still hand their kept controls back.
     std::unique_ptr<SettingsControlShelf> shelf_;
     QScrollArea* scrollView_;

@@ -98,6 +98,7 @@ QPushButton* SettingsSheet::addButton(const QString& title, bool isDefault,
     if (isDefault) {
         button->setMinimumWidth(86);
         defaultButton_ = button;
+        markDefaultButton();
     }
     static_cast<QHBoxLayout*>(footer_->layout())->addWidget(button);
     return button;
@@ -130,6 +131,14 @@ void SettingsSheet::applyColors() {
 
 void SettingsSheet::setDefaultButtonTakesReturn(bool takes) {
     defaultButtonTakesReturn_ = takes;
+    markDefaultButton();
+}
+
+// The accent marks the button Return presses; a sheet that records Return shows none.
+void SettingsSheet::markDefaultButton() {
+    if (defaultButton_) {
+        defaultButton_->setDefault(defaultButtonTakesReturn_);
+    }
 }
 
 void SettingsSheet::keyPressEvent(QKeyEvent* event) {

@@ -35,7 +35,7 @@ public:
     QWidget* section() const { return section_; }
 
     // Adds a footer button; the default one is at least 86 points wide and, unless told
-    // otherwise, Return presses it.
+    // otherwise, Return presses it and it is drawn as the accent button.
     QPushButton* addButton(const QString& title, bool isDefault, std::function<void()> action);
     // A button 40 points from the footer's leading edge.
     QPushButton* addLeadingButton(const QString& title, std::function<void()> action);
@@ -59,6 +59,7 @@ protected:
 
 private:
     QPushButton* makeButton(const QString& title, std::function<void()> action);
+    void markDefaultButton();
     // As tall as designed, or as its content needs at its width.
     void fitHeight();
     void applyColors();

@@ -128,6 +128,11 @@ void SystemSettingsViewController::observeLaunchAtLoginChanges() {
 }
 
 void SystemSettingsViewController::renderPage() {
+    installPageMadeBy([this] { return makeSections(); });
+    loadSettings();
+}
+
+std::vector<QWidget*> SystemSettingsViewController::makeSections() {
     std::vector<QWidget*> systemRows{
         new SettingsRowView(QStringLiteral("Start at login"), std::nullopt, launchAtLoginSwitch_,
                             std::nullopt, id(Id::launchAtLoginControl)),
@@ -149,11 +154,10 @@ void SystemSettingsViewController::renderPage() {
             osdShuffleRearrangingSwitch_, id(Id::shuffleRearrangingRow),
             id(Id::shuffleRearrangingControl), id(Id::shuffleRearrangingDetail)),
         makeAppFilterRow()};
-    installPage(
-        {new SettingsSectionView(QStringLiteral("System"), id(Id::systemSectionTitle), systemRows),
-         new SettingsSectionView(QStringLiteral("OSD Behavior"), id(Id::osdBehaviorSectionTitle),
-                                 osdRows)});
-    loadSettings();
+    return std::vector<QWidget*>{
+        new SettingsSectionView(QStringLiteral("System"), id(Id::systemSectionTitle), systemRows),
+        new SettingsSectionView(QStringLiteral("OSD Behavior"), id(Id::osdBehaviorSectionTitle),
+                                osdRows)};
 }
 
 SettingsRowView* SystemSettingsViewController::makeAppFilterRow() {

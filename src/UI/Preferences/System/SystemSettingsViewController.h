@@ -65,6 +65,7 @@ private:
     void configureMenuBarIconPopup();
     void observeLaunchAtLoginChanges();
     void renderPage();
+    std::vector<QWidget*> makeSections();
     SettingsRowView* makeAppFilterRow();
     void loadSettings();
     void refreshAppFilterControls();

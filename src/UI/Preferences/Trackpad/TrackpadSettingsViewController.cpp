@@ -220,9 +220,11 @@ void TrackpadSettingsViewController::renderPage() {
             static_cast<int>(store_.switchDelayMilliseconds())));
     }
     directionReversedSwitch_->setOn(store_.directionReversed());
-    auto* section = new SettingsSectionView(
-        QStringLiteral("Gestures"), QStringLiteral("trackpad.section.gestures.title"), makeRows());
-    installPage({section});
+    installPageMadeBy([this] {
+        return std::vector<QWidget*>{
+            new SettingsSectionView(QStringLiteral("Gestures"),
+                                    QStringLiteral("trackpad.section.gestures.title"), makeRows())};
+    });
 }
 
 void TrackpadSettingsViewController::configureSystemGestureStatus(bool ready) {

@@ -448,6 +448,63 @@ TEST_F(DisplayPageTest, ChangingASettingInASheetKeepsThePageScrolledWhereItWas) 
     }
 }
 
+// With one display chosen, a change on the page renders it again; the control the person
+// clicked stays where it was in the window, so the next click lands where they see the rows.
+TEST_F(DisplayPageTest, AChangeKeepsTheClickedControlWhereItWasInTheWindow) {
+    struct Case {
+        const char* name;
+        const char* control;
+        bool popup;
+    };
+    const Case cases[] = {
+        {"Use placeholders", Id::gridUsePlaceholdersControl, false},
+        {"Columns", Id::gridColumnCountControl, true},
+        {"Always-visible Grid overlay", Id::overlayEnabledControl, false},
+    };
+    page->view()->resize(620, 420);
+    page->view()->activateWindow();
+    QApplication::setActiveWindow(page->view());
+    QApplication::processEvents();
+    QEvent layout(QEvent::LayoutRequest);
+    QApplication::sendEvent(page->scrollView(), &layout);
+    // A pop-up takes the focus on the click that opens its list, then the choice is made.
+    const auto pick = [this](const char* name, int index) {
+        QTest::mouseClick(find(name), Qt::LeftButton);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        choose(name, index);
+    };
+    pick(Id::displayTargetControl, 1);
+    ASSERT_EQ(find<QComboBox>(Id::displayTargetControl)->currentText(), "Studio");
+    QScrollBar* bar = page->scrollView()->verticalScrollBar();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_GT(bar->maximum(), 0);
+        bar->setValue(bar->maximum() / 2);
+        QApplication::processEvents();
+        QWidget* control = find(c.control);
+        ASSERT_NE(control, nullptr);
+        const QPoint before = control->mapTo(page->view(), QPoint());
+        const QPointer<QWidget> rendered = page->installedSections().front();
+        QApplication::setActiveWindow(page->view());
+        if (c.popup) {
+            pick(c.control, 1); // 2 columns
+        } else {
+            QTest::mouseClick(control, Qt::LeftButton);
+        }
+        settle();
+        for (int pass = 0; pass < 4; ++pass) {
+            QApplication::processEvents();
+            testing::flushDeferredDeletes();
+        }
+        EXPECT_FALSE(rendered) << "the change did not render the page again";
+        QWidget* shown = find(c.control);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->mapTo(page->view(), QPoint()).y(), before.y());
+        EXPECT_EQ(page->view()->focusWidget(), shown);
+    }
+}
+
 TEST_F(DisplayPageTest, StoredValuesOfTheWrongKindReadAsDefaults) {
     UserDefaults& defaults = world.host.defaults();
     defaults.set(Store::gridSizeKey, PropertyValue(7));

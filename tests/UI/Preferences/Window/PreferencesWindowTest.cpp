@@ -2,11 +2,15 @@
 #include "Model/Settings/TrackpadSwipeSettingsStore.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "UI/Preferences/About/OpenSourceLicensesWindowController.h"
+#include "UI/Preferences/Display/DisplaySettingsViewIdentifier.h"
+#include "UI/Preferences/Keyboard/KeyboardShortcutsViewIdentifier.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 #include "UI/Preferences/Kit/ProgramPalette.h"
+#include "UI/Preferences/Kit/SettingsAccentButton.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
+#include "UI/Preferences/System/SystemSettingsViewIdentifier.h"
 #include "UI/Preferences/Window/PreferencesTabViewController.h"
 #include "UI/Preferences/Window/PreferencesWindowController.h"
 
@@ -14,6 +18,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolBar>
@@ -266,6 +271,61 @@ TEST_F(PreferencesWindowTest, EachToolbarButtonShowsItsOwnRealPageAlone) {
         EXPECT_FALSE(
             tabs.currentViewController()->view()->findChildren<QWidget*>(ownSection).empty())
             << name;
+    }
+}
+
+// Return presses the accent button, in alerts and sheets alike; the sheet that records keys
+// leaves Return to its recorders and shows a plain "Done".
+TEST_F(PreferencesWindowTest, EachSheetsDoneIsTheDefaultButtonUnlessTheSheetRecordsReturn) {
+    namespace DisplayId = DisplaySettingsViewIdentifier;
+    namespace KeyboardId = KeyboardShortcutsViewIdentifier;
+    namespace SystemId = SystemSettingsViewIdentifier;
+    struct SheetCase {
+        const char* name;
+        PreferencesPage page;
+        const char* opener;
+        const char* done;
+        bool accent;
+    };
+    const SheetCase cases[] = {
+        {"Preview Snapshot", PreferencesPage::display, DisplayId::osdPreviewSnapshotControl,
+         DisplayId::osdPreviewSnapshotDoneControl, true},
+        {"OSD Appearance", PreferencesPage::display, DisplayId::osdCustomizeAppearanceControl,
+         DisplayId::osdAppearanceDoneControl, true},
+        {"Overlay", PreferencesPage::display, DisplayId::overlayCustomizeAppearanceControl,
+         DisplayId::overlayAppearanceDoneControl, true},
+        {"Title Overlay", PreferencesPage::display,
+         DisplayId::titleOverlayCustomizeAppearanceControl,
+         DisplayId::titleOverlayAppearanceDoneControl, true},
+        {"App Filter", PreferencesPage::system, SystemId::appFilterControl,
+         SystemId::appFilterDoneControl, true},
+        {"OSD Keybinds", PreferencesPage::keyboard, KeyboardId::osdKeybindsControl,
+         KeyboardId::osdKeybindsDoneControl, false},
+    };
+    for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+        setAppearance(appearance);
+        const QColor accent = SettingsAccentButton::bezelColor(appearance);
+        PreferencesWindowController window(nullptr);
+        window.bringWindowToFront();
+        for (const SheetCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) +
+                         (appearance == Appearance::dark ? ", dark" : ", light"));
+            window.tabViewController().selectPage(c.page, false);
+            auto* opener = window.window()->findChild<QPushButton*>(c.opener);
+            ASSERT_NE(opener, nullptr);
+            QTest::mouseClick(opener, Qt::LeftButton);
+            queue.runUntilIdle();
+            auto* done = window.window()->findChild<QPushButton*>(c.done);
+            ASSERT_NE(done, nullptr);
+            ASSERT_TRUE(done->isVisible());
+            EXPECT_EQ(done->isDefault(), c.accent);
+            // Beside its title, inside the rounded bezel.
+            const QColor bezel = done->grab().toImage().pixelColor(QPoint(6, done->height() / 2));
+            EXPECT_EQ(bezel == accent, c.accent) << bezel.name().toStdString();
+            QTest::mouseClick(done, Qt::LeftButton);
+            queue.runUntilIdle();
+            EXPECT_FALSE(done->isVisible());
+        }
     }
 }
 
