@@ -152,6 +152,9 @@ TEST_F(SharedDefaultsFileTest, TheFileStaysValidWhenBothWritersAreKilledAtRandom
         EXPECT_EQ(read.values->count("fromB"), 1u);
         EXPECT_FALSE(fs::exists(file.string() + ".corrupt"));
     }
+    // What a kill cut short is gone once the file is opened again.
+    const UserDefaults reopened(file);
+    EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{});
 }
 
 // Two stores of one file stand for two processes: what one stored reaches the other at its
