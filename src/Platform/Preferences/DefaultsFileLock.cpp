@@ -13,9 +13,9 @@ namespace tessarin {
 namespace {
 
 // Short at first, so the writer next in line takes the lock soon after it is let go; longer
-// while a holder keeps it, so a long wait costs little.
+// while a holder keeps it, so a long wait (a hung holder) wakes the waiter seldom.
 constexpr auto kFirstRetry = std::chrono::microseconds(200);
-constexpr auto kLongestRetry = std::chrono::milliseconds(4);
+constexpr auto kLongestRetry = std::chrono::milliseconds(16);
 
 // The place in line: one byte past anything a reader of the lock file would look at. Its lock
 // belongs to the open file, not the process, so two writers of one process queue too.
@@ -95,7 +95,8 @@ bool DefaultsFileLock::acquire(std::chrono::milliseconds wait) {
     problem_.clear();
     waiting_ = false;
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    std::chrono::microseconds retry = kFirstRetry;
+    // A place kept from a wait that ran out: the holder has held on for a while already.
+    std::chrono::microseconds retry = inLine_ ? kLongestRetry : kFirstRetry;
     for (;;) {
         const bool wasInLine = inLine_;
         Try step = tryPlaceInLine();
