@@ -1,11 +1,11 @@
 #include "Platform/Preferences/DefaultsFileReplacement.h"
 
+#include "Platform/Preferences/DefaultsTemporaryName.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,22 +17,11 @@ std::string systemError(int error) {
     return std::strerror(error);
 }
 
-// "<file>.<pid>-<n>-<random>.tmp": unique within this process by the counter, across processes
-// by the pid, and the random part keeps a name left by an earlier process of the same pid from
-// being met again and again.
-std::filesystem::path temporaryName(const std::filesystem::path& file) {
-    static std::atomic<unsigned> counter{0};
-    thread_local std::mt19937 random{std::random_device{}()};
-    return file.parent_path() /
-           (file.filename().string() + "." + std::to_string(::getpid()) + "-" +
-            std::to_string(counter++) + "-" + std::to_string(random() % 1000000) + ".tmp");
-}
-
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::filesystem::path& file) {
         for (int attempt = 0; attempt < 16 && fd_ < 0; ++attempt) {
-            path_ = temporaryName(file);
+            path_ = defaultsTemporaryName(file);
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
             if (fd_ < 0 && errno != EEXIST) {
                 break;

@@ -1,9 +1,11 @@
 #include "Platform/Preferences/UserDefaults.h"
 
 #include "Platform/Preferences/DefaultsFileFormat.h"
+#include "Platform/Preferences/DefaultsFileLeftovers.h"
 #include "Platform/Preferences/DefaultsFileLock.h"
 #include "Platform/Preferences/DefaultsFileReplacement.h"
 #include "Platform/Preferences/DefaultsFileTarget.h"
+#include "Platform/Preferences/DefaultsWriterThread.h"
 #include "Support/BoundedFileRead.h"
 #include "Support/JsonNesting.h"
 #include "Support/Logger.h"
@@ -24,6 +26,9 @@ const Logger& logger() {
     static const Logger instance("Preferences");
     return instance;
 }
+
+// How long the store's thread waits for the lock in one go: short, so it stops soon at quit.
+constexpr auto kWaitingSlice = std::chrono::milliseconds(50);
 
 // "<file>.corrupt", or "<file>.corrupt.2" and so on when earlier ones are still there.
 std::filesystem::path asidePath(const std::filesystem::path& file) {
@@ -76,6 +81,24 @@ bool isReadOnly(const std::filesystem::path& file) {
            ::access(file.c_str(), W_OK) != 0;
 }
 
+// A value the file reader would refuse would get the whole file moved aside at the next start,
+// losing every other setting with it; such a value is never stored.
+void logRefusal(const std::string& key, const std::string& reason) {
+    logger().error("defaults.set.refused key=" + key + " reason=" + reason);
+}
+
+bool refusesToStore(const std::string& key, const PropertyValue& value) {
+    if (!nestsDeeperThan(value, kMaxJsonNesting)) {
+        return false;
+    }
+    logRefusal(key, "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels");
+    return true;
+}
+
+std::string fileTooLarge(std::size_t maximumBytes) {
+    return "the file would be larger than " + describeByteCount(maximumBytes);
+}
+
 } // namespace
 
 UserDefaults::UserDefaults() = default;
@@ -86,6 +109,26 @@ UserDefaults::UserDefaults(std::filesystem::path file, UserDefaultsFileHooks hoo
         hooks_.rename = defaultRename;
     }
     load();
+    const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
+    if (target.error.empty()) {
+        removeDefaultsFileLeftovers(target.path);
+    }
+}
+
+UserDefaults::~UserDefaults() {
+    if (!writer_) {
+        return;
+    }
+    if (!flush(hooks_.finalWait)) {
+        std::lock_guard lock(mutex_);
+        if (writerBusy_) {
+            logger().error("defaults.write.abandoned file=" + escapingUnprintable(file_->string()) +
+                           " keys=" + std::to_string(pending_.size()) +
+                           " reason=another process held the lock for more than " +
+                           std::to_string(hooks_.finalWait.count()) + " ms");
+        }
+    }
+    writer_.reset();
 }
 
 UserDefaults::FileStamp UserDefaults::stampOf(const std::filesystem::path& file) {
@@ -195,6 +238,10 @@ UserDefaults::Persisted UserDefaults::persistLocked(std::vector<std::string>& ex
         dirty_ = true;
         return Persisted::failed;
     }
+    if (writerBusy_) {
+        dirty_ = true; // the store's thread takes this change in with the one it waits to write
+        return Persisted::waiting;
+    }
     const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
     if (!target.error.empty()) {
         return failedLocked(target.error);
@@ -205,12 +252,20 @@ UserDefaults::Persisted UserDefaults::persistLocked(std::vector<std::string>& ex
     if (isReadOnly(target.path)) {
         return failedLocked("the file is read-only");
     }
-    const DefaultsFileLock lock(DefaultsFileLock::lockFileFor(target.path), hooks_.lockWait);
-    if (!lock.isHeld()) {
-        logger().error("defaults.lock.unavailable file=" + escapingUnprintable(file_->string()) +
-                       " reason=" + lock.problem() + " writing=without the lock");
+    DefaultsFileLock lock(DefaultsFileLock::lockFileFor(target.path));
+    if (!lock.acquire(std::chrono::milliseconds(0))) {
+        if (lock.isWaiting()) {
+            return handToWriterLocked();
+        }
+        return failedLocked(lock.problem());
     }
-    auto current = currentFileValuesLocked(target.path);
+    return writeHeldLocked(target.path, external);
+}
+
+UserDefaults::Persisted UserDefaults::writeHeldLocked(const std::filesystem::path& target,
+                                                      std::vector<std::string>& external) {
+    removeDefaultsFileLeftovers(target);
+    auto current = currentFileValuesLocked(target);
     if (!current) {
         dirty_ = true;
         return Persisted::failed;
@@ -220,17 +275,108 @@ UserDefaults::Persisted UserDefaults::persistLocked(std::vector<std::string>& ex
     if (text.size() > hooks_.maximumFileBytes) {
         return Persisted::tooLarge;
     }
-    if (auto failure =
-            replaceFileAtomically(target.path, text, {hooks_.rename, hooks_.writableBytes})) {
+    if (auto failure = replaceFileAtomically(target, text, {hooks_.rename, hooks_.writableBytes})) {
         return failedLocked(*failure);
     }
-    seen_ = stampOf(target.path);
+    seen_ = stampOf(target);
     adoptLocked(merged, external);
     pending_.clear();
     replacesWhole_ = false;
     dirty_ = false;
     lastFailure_.clear();
     return Persisted::written;
+}
+
+UserDefaults::Persisted UserDefaults::handToWriterLocked() {
+    dirty_ = true;
+    writerBusy_ = true;
+    if (!writer_) {
+        writer_ = std::make_unique<DefaultsWriterThread>([this] { return attemptWaitingWrite(); });
+    }
+    writer_->wake();
+    return Persisted::waiting;
+}
+
+bool UserDefaults::attemptWaitingWrite() {
+    if (!waitingLock_) {
+        std::lock_guard lock(mutex_);
+        if (!writerBusy_) {
+            return true;
+        }
+        const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
+        if (!target.error.empty()) {
+            failedLocked(target.error);
+            writerBusy_ = false;
+            writerDone_.notify_all();
+            return true;
+        }
+        waitingTarget_ = target.path;
+        waitingLock_ =
+            std::make_unique<DefaultsFileLock>(DefaultsFileLock::lockFileFor(waitingTarget_));
+        waitingSince_ = std::chrono::steady_clock::now();
+        saidWaiting_ = false;
+    }
+    if (!waitingLock_->acquire(kWaitingSlice)) {
+        if (!waitingLock_->isWaiting()) {
+            finishWaitingWrite(waitingLock_->problem());
+            return true;
+        }
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - waitingSince_);
+        if (!saidWaiting_ && waited >= hooks_.lockWait) {
+            logger().notice("defaults.lock.waiting file=" + escapingUnprintable(file_->string()) +
+                            " waited=" + std::to_string(waited.count()) +
+                            " ms reason=another process holds the lock"
+                            " change=kept until the lock is let go");
+            saidWaiting_ = true;
+        }
+        return false;
+    }
+    std::vector<std::string> external;
+    {
+        std::lock_guard lock(mutex_);
+        if (writeHeldLocked(waitingTarget_, external) == Persisted::tooLarge) {
+            dropPendingLocked(waitingTarget_, external);
+        }
+        unreported_.insert(unreported_.end(), external.begin(), external.end());
+        // A change made from here on is written by the thread that makes it, or handed back.
+        writerBusy_ = false;
+    }
+    waitingLock_.reset();
+    writerDone_.notify_all();
+    if (saidWaiting_) {
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - waitingSince_);
+        logger().notice("defaults.lock.taken file=" + escapingUnprintable(file_->string()) +
+                        " waited=" + std::to_string(waited.count()) + " ms");
+    }
+    return true;
+}
+
+void UserDefaults::finishWaitingWrite(const std::string& failure) {
+    waitingLock_.reset();
+    {
+        std::lock_guard lock(mutex_);
+        if (!failure.empty()) {
+            failedLocked(failure);
+        }
+        writerBusy_ = false;
+    }
+    writerDone_.notify_all();
+}
+
+void UserDefaults::dropPendingLocked(const std::filesystem::path& target,
+                                     std::vector<std::string>& external) {
+    for (const auto& key : pending_) {
+        logRefusal(key, fileTooLarge(hooks_.maximumFileBytes));
+    }
+    pending_.clear();
+    replacesWhole_ = false;
+    dirty_ = false;
+    if (auto stored = currentFileValuesLocked(target)) {
+        adoptLocked(*stored, external);
+        seen_ = stampOf(target);
+    }
 }
 
 void UserDefaults::refreshLocked(std::vector<std::string>& external) {
@@ -324,28 +470,6 @@ UserDefaults::stringArrayValue(const std::string& key) const {
     auto value = object(key);
     return value ? value->stringArrayValue() : std::nullopt;
 }
-
-namespace {
-
-// A value the file reader would refuse would get the whole file moved aside at the next start,
-// losing every other setting with it; such a value is never stored.
-void logRefusal(const std::string& key, const std::string& reason) {
-    logger().error("defaults.set.refused key=" + key + " reason=" + reason);
-}
-
-bool refusesToStore(const std::string& key, const PropertyValue& value) {
-    if (!nestsDeeperThan(value, kMaxJsonNesting)) {
-        return false;
-    }
-    logRefusal(key, "nested deeper than " + std::to_string(kMaxJsonNesting) + " levels");
-    return true;
-}
-
-std::string fileTooLarge(std::size_t maximumBytes) {
-    return "the file would be larger than " + describeByteCount(maximumBytes);
-}
-
-} // namespace
 
 void UserDefaults::set(const std::string& key, PropertyValue value) {
     if (refusesToStore(key, value)) {
@@ -477,6 +601,7 @@ bool UserDefaults::synchronize() {
         if (!file_) {
             return true;
         }
+        external = std::exchange(unreported_, {});
         if (dirty_) {
             stored = persistLocked(external) == Persisted::written;
         } else {
@@ -486,6 +611,28 @@ bool UserDefaults::synchronize() {
     }
     notify(external);
     return stored;
+}
+
+bool UserDefaults::flush(std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    std::unique_lock lock(mutex_);
+    if (!file_) {
+        return true;
+    }
+    for (;;) {
+        if (dirty_ && !writerBusy_) {
+            // What the store's thread takes in is told at the next synchronize, not here: a
+            // store going away has no one left to tell.
+            std::vector<std::string> external;
+            persistLocked(external);
+            unreported_.insert(unreported_.end(), external.begin(), external.end());
+        }
+        if (!writerBusy_ ||
+            !writerDone_.wait_until(lock, deadline, [this] { return !writerBusy_; })) {
+            break;
+        }
+    }
+    return !dirty_ && persisting_;
 }
 
 } // namespace tessarin

@@ -4,6 +4,7 @@
 #include "Support/Json.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -18,6 +19,9 @@
 
 namespace tessarin {
 
+class DefaultsFileLock;
+class DefaultsWriterThread;
+
 // Seams on the file operations of a persisted store, so tests can break a write half-way.
 struct UserDefaultsFileHooks {
     // Replaces `to` by `from`; returns false on failure. Default: std::filesystem::rename.
@@ -28,9 +32,11 @@ struct UserDefaultsFileHooks {
     // The most bytes the file may hold: a larger one is not read, and a change that would make
     // it larger is not stored.
     std::size_t maximumFileBytes = kMaxJsonFileBytes;
-    // How long a write waits for another process's write of the same file before it goes on
-    // without the lock (and says so).
-    std::chrono::milliseconds lockWait{2000};
+    // How long a write that waits for another process's lock waits before it says so; it goes
+    // on waiting, as nothing is written without the lock.
+    std::chrono::milliseconds lockWait{250};
+    // How long the store, when it goes (at quit), waits for a write still waiting for the lock.
+    std::chrono::milliseconds finalWait{2000};
 };
 
 struct UserDefaultsObserverToken {
@@ -44,8 +50,12 @@ struct UserDefaultsObserverToken {
 // this store's changes and removals since its last write onto it and replaces the file
 // atomically (a temporary file of its own in the same folder, flushed, then renamed), so a
 // write that fails half-way leaves the previous file whole and a key another process stored is
-// kept. What other processes stored reaches this store at its next write or `synchronize`, and
-// its observers hear of each such key as of any change. A file kept as a symbolic link is
+// kept. No write is made without the lock: while another process holds it, the change waits on
+// a thread of the store's own and is written once the lock is let go, so the thread that made
+// the change never waits on another process. What other processes stored reaches this store at
+// its next write or `synchronize`, and its observers hear of each such key as of any change.
+// Temporary files that writers of this file left when they were killed half-way are removed at
+// the start and at each write. A file kept as a symbolic link is
 // written at the link's target. A file that cannot be read back is moved aside to
 // "<file>.corrupt" and logged, and the store starts empty.
 class UserDefaults {
@@ -54,6 +64,9 @@ public:
     explicit UserDefaults(std::filesystem::path file, UserDefaultsFileHooks hooks = {});
     UserDefaults(const UserDefaults&) = delete;
     UserDefaults& operator=(const UserDefaults&) = delete;
+    // Waits at most `finalWait` for a write still waiting for the lock, and says when it could
+    // not be made.
+    ~UserDefaults();
 
     std::optional<PropertyValue> object(const std::string& key) const;
     // The stored value itself, shared rather than copied (a large one, like the Spaces
@@ -82,8 +95,12 @@ public:
 
     // Writes the file again when the last write failed, and takes in what other processes
     // stored since this store last read it; true when the file holds the current values
-    // (always true in memory).
+    // (always true in memory). Never waits on another process: a write that must wait for the
+    // lock is left to the store's thread, and this answers false until it is made.
     bool synchronize();
+    // Waits at most `wait` for a write waiting for another process's lock; true when the file
+    // holds the current values.
+    bool flush(std::chrono::milliseconds wait);
 
     const std::optional<std::filesystem::path>& file() const { return file_; }
     // False while persistence is off because an existing file could not be moved out of the
@@ -95,7 +112,7 @@ private:
         UserDefaultsObserverToken token;
         std::function<void(const std::string&)> callback;
     };
-    enum class Persisted { written, failed, tooLarge };
+    enum class Persisted { written, failed, tooLarge, waiting };
     // The file's identity and last change, to tell whether another process replaced it.
     struct FileStamp {
         uint64_t device = 0;
@@ -110,6 +127,18 @@ private:
     // A write that would make the file larger than its reader takes is never made. Keys that
     // other processes changed meanwhile are added to `external`.
     Persisted persistLocked(std::vector<std::string>& external);
+    // The write itself, with the file's lock held.
+    Persisted writeHeldLocked(const std::filesystem::path& target,
+                              std::vector<std::string>& external);
+    // Leaves the change to the store's thread, which waits for the lock.
+    Persisted handToWriterLocked();
+    // On the store's thread: one wait for the lock, and the write once it is held; true when
+    // there is nothing more to wait for.
+    bool attemptWaitingWrite();
+    void finishWaitingWrite(const std::string& failure);
+    // A change that made the file too large, found by the store's thread: the file's values
+    // stand and the change is dropped.
+    void dropPendingLocked(const std::filesystem::path& target, std::vector<std::string>& external);
     Persisted failedLocked(const std::string& reason);
     // What the file holds now to write onto; none when it cannot be read and cannot be moved
     // aside either.
@@ -135,6 +164,16 @@ private:
     std::string lastFailure_;       // a failure is logged once, not at each write it repeats
     std::vector<Observer> observers_;
     uint64_t nextObserverToken_ = 1;
+
+    // The write waiting for another process's lock. Only the store's thread touches the lock.
+    bool writerBusy_ = false;
+    std::condition_variable writerDone_;
+    std::vector<std::string> unreported_; // keys the store's thread took in from the file
+    std::unique_ptr<DefaultsFileLock> waitingLock_;
+    std::filesystem::path waitingTarget_;
+    std::chrono::steady_clock::time_point waitingSince_;
+    bool saidWaiting_ = false;
+    std::unique_ptr<DefaultsWriterThread> writer_; // last: stopped before the rest goes
 };
 
 } // namespace tessarin

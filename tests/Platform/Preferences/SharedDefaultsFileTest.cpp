@@ -9,13 +9,16 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
 namespace tessarin {
@@ -30,6 +33,15 @@ std::string readText(const fs::path& file) {
     return text.str();
 }
 
+// How long a waiting write waits before it says so, and how long a store going away waits.
+UserDefaultsFileHooks waiting(std::optional<std::chrono::milliseconds> beforeSaying,
+                              std::optional<std::chrono::milliseconds> atQuit) {
+    UserDefaultsFileHooks hooks;
+    hooks.lockWait = beforeSaying.value_or(hooks.lockWait);
+    hooks.finalWait = atQuit.value_or(hooks.finalWait);
+    return hooks;
+}
+
 class SharedDefaultsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -38,14 +50,47 @@ protected:
     }
 
     // A writer process of its own, through the product's store.
-    std::unique_ptr<QProcess> startWriter(const std::string& key, int writes) {
+    std::unique_ptr<QProcess> startWriter(const std::string& key, int writes,
+                                          const QStringList& options = {},
+                                          std::optional<fs::path> name = std::nullopt) {
         auto process = std::make_unique<QProcess>();
         process->setProcessChannelMode(QProcess::SeparateChannels);
         process->start(TESSARIN_DEFAULTS_WRITER_PROCESS,
-                       {QString::fromStdString(file.string()), QString::fromStdString(key),
-                        QString::number(writes)});
+                       QStringList{QString::fromStdString(name.value_or(file).string()),
+                                   QString::fromStdString(key), QString::number(writes)} +
+                           options);
         EXPECT_TRUE(process->waitForStarted(10000));
         return process;
+    }
+
+    // A process that takes the file's lock and keeps it until its input is closed.
+    std::unique_ptr<QProcess> startLockHolder() {
+        auto process = std::make_unique<QProcess>();
+        process->start(TESSARIN_DEFAULTS_WRITER_PROCESS,
+                       {"--hold-lock", QString::fromStdString(file.string())});
+        EXPECT_TRUE(process->waitForStarted(10000));
+        EXPECT_TRUE(process->waitForReadyRead(20000));
+        EXPECT_EQ(process->readLine().trimmed().toStdString(), "held");
+        return process;
+    }
+
+    bool logged(const std::string& text) const {
+        const auto messages = logs.messages("Preferences");
+        return std::any_of(messages.begin(), messages.end(), [&](const std::string& message) {
+            return message.find(text) != std::string::npos;
+        });
+    }
+
+    // Waits until a line holding `text` is logged.
+    bool awaitLog(const std::string& text) {
+        const QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired()) {
+            if (logged(text)) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return false;
     }
 
     // Waits until the writer has reported `count` writes.
@@ -92,8 +137,8 @@ TEST_F(SharedDefaultsFileTest, TheFileStaysValidWhenBothWritersAreKilledAtRandom
     std::uniform_int_distribution<int> writes(1, 40);
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        auto a = startWriter("fromA", 0);
-        auto b = startWriter("fromB", 0);
+        auto a = startWriter("fromA", 0, {"--stored"});
+        auto b = startWriter("fromB", 0, {"--stored"});
         awaitWrites(*a, writes(random));
         awaitWrites(*b, writes(random));
         a->kill();
@@ -107,6 +152,9 @@ TEST_F(SharedDefaultsFileTest, TheFileStaysValidWhenBothWritersAreKilledAtRandom
         EXPECT_EQ(read.values->count("fromB"), 1u);
         EXPECT_FALSE(fs::exists(file.string() + ".corrupt"));
     }
+    // What a kill cut short is gone once the file is opened again.
+    const UserDefaults reopened(file);
+    EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{});
 }
 
 // Two stores of one file stand for two processes: what one stored reaches the other at its
@@ -165,24 +213,160 @@ TEST_F(SharedDefaultsFileTest, ASynchronizeWithNothingNewElsewhereTellsNoObserve
     EXPECT_EQ(heard, 0);
 }
 
-// A writer that never lets go (a stuck process) holds up a write only for the bounded wait; the
-// write is then made without the lock and the wait is said.
-TEST_F(SharedDefaultsFileTest, ALockHeldElsewhereDelaysAWriteOnlyForTheBoundedWait) {
-    UserDefaults defaults(file, {.lockWait = std::chrono::milliseconds(30)});
-    const auto lockFile = DefaultsFileLock::lockFileFor(file);
-    const int holder = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    ASSERT_GE(holder, 0);
-    ASSERT_EQ(::flock(holder, LOCK_EX | LOCK_NB), 0);
+// A writer that holds the lock and hangs: the change waits, the thread that made it does not,
+// nothing is written without the lock, and the change is written once the lock is let go.
+TEST_F(SharedDefaultsFileTest, ALockHeldByAHungProcessLeavesTheChangePendingUntilItIsLetGo) {
+    UserDefaults(file).set("before", "kept");
+    auto holder = startLockHolder();
+    UserDefaults defaults(file, waiting(std::chrono::milliseconds(30), {}));
     logs.clear();
+    const auto started = std::chrono::steady_clock::now();
     defaults.set("answer", 42);
-    ::close(holder);
+    EXPECT_FALSE(defaults.synchronize());
+    // The holder never lets go by itself: a set that waited for it would not be back yet.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_EQ(defaults.integerValue("answer"), 42);
+    ASSERT_TRUE(awaitLog("defaults.lock.waiting file=" + file.string()));
+    EXPECT_FALSE(UserDefaults(file).contains("answer"));
+
+    holder->closeWriteChannel(); // lets go
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    ASSERT_TRUE(awaitLog("defaults.lock.taken file=" + file.string()));
+    EXPECT_TRUE(defaults.synchronize());
+    const UserDefaults reopened(file);
+    EXPECT_EQ(reopened.integerValue("answer"), 42);
+    EXPECT_EQ(reopened.stringValue("before"), "kept");
+    for (const auto& message : logs.messages("Preferences")) {
+        EXPECT_EQ(message.find("without the lock"), std::string::npos) << message;
+    }
+}
+
+// At quit a store waits a bounded time for its waiting write, then says that it was not made.
+TEST_F(SharedDefaultsFileTest, AStoreGoingAwayWhileTheLockIsHeldSaysItsChangeWasNotWritten) {
+    auto holder = startLockHolder();
+    logs.clear();
+    const auto started = std::chrono::steady_clock::now();
+    {
+        UserDefaults defaults(file, waiting({}, std::chrono::milliseconds(100)));
+        defaults.set("answer", 42);
+        defaults.set("question", 6);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_TRUE(logged("defaults.write.abandoned file=" + file.string() +
+                       " keys=2 reason=another process held the lock for more than "
+                       "100 ms"));
+    holder->closeWriteChannel();
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    EXPECT_FALSE(UserDefaults(file).contains("answer"));
+}
+
+TEST_F(SharedDefaultsFileTest, AStoreGoingAwayWritesAChangeWhoseLockIsLetGoInTime) {
+    auto holder = startLockHolder();
+    logs.clear();
+    {
+        UserDefaults defaults(file, waiting({}, std::chrono::milliseconds(60000)));
+        defaults.set("answer", 42);
+        holder->closeWriteChannel(); // lets go while the store waits to go
+    }
     EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
-    const auto messages = logs.messages("Preferences");
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("defaults.lock.unavailable file=" + file.string() +
-                               " reason=another process held the lock for more than 30 ms"),
-              std::string::npos)
-        << messages[0];
+    EXPECT_FALSE(logged("defaults.write.abandoned"));
+    ASSERT_TRUE(holder->waitForFinished(20000));
+}
+
+// What the store's thread took in from the file while it wrote reaches the observers at the
+// next synchronize, on the thread that synchronizes.
+TEST_F(SharedDefaultsFileTest, KeysTheWaitingWriteTookInAreToldAtTheNextSynchronize) {
+    UserDefaults defaults(file);
+    UserDefaults(file).set("theirs", 2); // another process, after this store read the file
+    auto holder = startLockHolder();
+    std::vector<std::string> heard;
+    defaults.addObserver([&](const std::string& key) { heard.push_back(key); });
+    defaults.set("mine", 1);
+    EXPECT_EQ(heard, std::vector<std::string>{"mine"});
+    holder->closeWriteChannel();
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    ASSERT_TRUE(defaults.flush(std::chrono::milliseconds(20000)));
+    EXPECT_EQ(heard, std::vector<std::string>{"mine"}); // not on the store's thread
+    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_EQ(heard, (std::vector<std::string>{"mine", "theirs"}));
+    EXPECT_EQ(defaults.integerValue("theirs"), 2);
+}
+
+// Each process writes a large key once and then a counter back to back: every key of both is in
+// the file after every round, and no write is made without the lock.
+TEST_F(SharedDefaultsFileTest, TwoSteadyWritersKeepEveryKeyInEveryRound) {
+    constexpr int kRounds = 3;
+    constexpr int kWrites = 150;
+    const QStringList steady{"--big", QString::number(2 * 1024 * 1024)};
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        fs::remove(file);
+        auto a = startWriter("fromA", kWrites, steady);
+        auto b = startWriter("fromB", kWrites, steady);
+        for (auto* process : {a.get(), b.get()}) {
+            ASSERT_TRUE(process->waitForFinished(120000));
+            EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+        }
+        const UserDefaults reopened(file);
+        EXPECT_EQ(reopened.integerValue("fromA"), kWrites);
+        EXPECT_EQ(reopened.integerValue("fromB"), kWrites);
+        EXPECT_EQ(reopened.stringValue("fromA.big").value_or("").size(), 2u * 1024 * 1024);
+        EXPECT_EQ(reopened.stringValue("fromB.big").value_or("").size(), 2u * 1024 * 1024);
+    }
+}
+
+// The file reached as itself, through a link to it, through a linked folder and through a path
+// that goes up and down again: one lock for all four.
+TEST_F(SharedDefaultsFileTest, FourWritersThroughFourNamesOfOneFileKeepEveryKey) {
+    constexpr int kKeys = 100;
+    const fs::path folderPath = file.parent_path();
+    fs::create_symlink(file, folderPath / "link.json");
+    fs::create_directory_symlink(folderPath, folderPath.parent_path() / "linked");
+    const fs::path names[] = {file, folderPath / "link.json",
+                              folderPath.parent_path() / "linked" / file.filename(),
+                              folderPath / ".." / folderPath.filename() / file.filename()};
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (std::size_t n = 0; n < std::size(names); ++n) {
+        writers.push_back(startWriter("writer" + std::to_string(n), kKeys, {"--keys"}, names[n]));
+    }
+    for (const auto& process : writers) {
+        ASSERT_TRUE(process->waitForFinished(120000));
+        EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+    }
+    const UserDefaults reopened(file);
+    EXPECT_EQ(reopened.keys().size(), std::size(names) * kKeys);
+    for (std::size_t n = 0; n < std::size(names); ++n) {
+        for (int key = 1; key <= kKeys; ++key) {
+            const std::string name = "writer" + std::to_string(n) + "-" + std::to_string(key);
+            EXPECT_EQ(reopened.integerValue(name), key) << name;
+        }
+    }
+    EXPECT_TRUE(fs::is_symlink(folderPath / "link.json"));
+}
+
+// A write cut short by a kill leaves its temporary file; the next start or write of the file
+// removes it, and only it.
+TEST_F(SharedDefaultsFileTest, TheTemporaryFilesOfKilledWritersAreRemovedAtTheNextStart) {
+    auto ended = startWriter("ended", 1);
+    const auto endedPid = ended->processId();
+    ASSERT_TRUE(ended->waitForFinished(60000));
+    auto running = startLockHolder();
+    const auto leftover = [&](qint64 pid) {
+        return file.filename().string() + "." + std::to_string(pid) + "-0-1.tmp";
+    };
+    const std::string others[] = {leftover(running->processId()),
+                                  "other.json." + std::to_string(endedPid) + "-0-1.tmp"};
+    for (const auto& name : {leftover(endedPid), others[0], others[1]}) {
+        std::ofstream(file.parent_path() / name) << "{\"half";
+    }
+    UserDefaults started(file);
+    auto remaining = temporaryFilesIn(file.parent_path());
+    std::sort(remaining.begin(), remaining.end());
+    EXPECT_EQ(remaining, (std::vector<std::string>{others[0], others[1]}));
+    running->closeWriteChannel();
+    ASSERT_TRUE(running->waitForFinished(20000));
+    started.set("after", 1); // a write removes them too: the holder has ended now
+    EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{others[1]});
 }
 
 TEST_F(SharedDefaultsFileTest, TwoWritersOfOneProcessTakeTurnsOnTheLock) {
