@@ -240,15 +240,10 @@ RunningCopy::~RunningCopy() {
 void RunningCopy::serve() {
     server_->service();
     const std::vector<int> wanted = server_->descriptors();
-    for (auto it = notifiers_.begin(); it != notifiers_.end();) {
-        if (std::find(wanted.begin(), wanted.end(), it->first) == wanted.end()) {
-            // Possibly the notifier whose signal runs this: it goes once that returns.
-            it->second->setEnabled(false);
-            it->second.release()->deleteLater();
-            it = notifiers_.erase(it);
-        } else {
-            ++it;
-        }
+    // A notifier is kept for its descriptor's number, which a later connection may get again:
+    // one whose signal runs this is never deleted under it.
+    for (auto& [fd, notifier] : notifiers_) {
+        notifier->setEnabled(std::find(wanted.begin(), wanted.end(), fd) != wanted.end());
     }
     for (const int fd : wanted) {
         if (notifiers_.count(fd) == 0) {
