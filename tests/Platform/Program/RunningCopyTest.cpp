@@ -13,6 +13,7 @@
 #include <future>
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -49,6 +50,7 @@ protected:
         EXPECT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         if (child == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives a test that failed half-way
             ::close(ready[0]);
             if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || !prepare()) {
                 ::_exit(3);
@@ -63,6 +65,11 @@ protected:
         EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the other user's process did not start";
         ::close(ready[0]);
         return child;
+    }
+    // The name of the settings file's lock, found without claiming it.
+    fs::path lockName() const {
+        const ScopedLogCapture quiet;
+        return RunningCopy(settings, {}, runtime / "missing").lockFile().filename();
     }
     static void stop(pid_t child) {
         ::kill(child, SIGKILL);
@@ -174,7 +181,7 @@ TEST_F(RunningCopyTest, AGuardThatCannotWorkSaysSoInOneLineAndTheStartRuns) {
     for (const Case& c : cases) {
         QTemporaryDir each;
         const fs::path folder(each.path().toStdString());
-        const fs::path name = RunningCopy(settings, {}, runtime / "missing").lockFile().stem();
+        const fs::path name = lockName().stem();
         c.before(folder / (name.string() + ".lock"), folder / (name.string() + ".socket"));
         ScopedLogCapture logs;
         const auto started = std::chrono::steady_clock::now();
@@ -206,8 +213,7 @@ TEST_F(RunningCopyTest, ALockOfAnotherUserIsNeverTrusted) {
         QTemporaryDir each;
         const fs::path shared(each.path().toStdString());
         ::chmod(shared.c_str(), 01777);
-        const fs::path lock =
-            shared / RunningCopy(settings, {}, runtime / "missing").lockFile().filename();
+        const fs::path lock = shared / lockName();
         const pid_t holder = asAnotherUser([&lock, mode] {
             const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT, mode);
             return fd >= 0 && ::fchmod(fd, mode) == 0 && ::flock(fd, LOCK_EX) == 0;
@@ -303,6 +309,7 @@ TEST_F(RunningCopyTest, AFloodOfConnectionsLeavesTheCopyAnswering) {
     ASSERT_EQ(::pipe(done), 0);
     const pid_t flood = ::fork();
     if (flood == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
         ::close(done[0]);
         ::setrlimit(RLIMIT_NOFILE, &before); // only the copy runs short
         sockaddr_un address{};
@@ -325,10 +332,10 @@ TEST_F(RunningCopyTest, AFloodOfConnectionsLeavesTheCopyAnswering) {
     }
     ::kill(flood, SIGKILL);
     ::waitpid(flood, nullptr, 0);
+    ::setrlimit(RLIMIT_NOFILE, &before);
     EXPECT_TRUE(fs::exists(fs::symlink_status(first.socketFile())));
     EXPECT_TRUE(askFromElsewhere(second, 10s));
     EXPECT_EQ(reopened, 1);
-    ::setrlimit(RLIMIT_NOFILE, &before);
 }
 
 } // namespace
