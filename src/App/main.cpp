@@ -15,6 +15,7 @@
 #include "Platform/MachineInput/X11DisplayProbe.h"
 #include "Platform/MachineInput/X11HotKeyGrab.h"
 #include "Platform/MachineScreen.h"
+#include "Platform/Preferences/DefaultsFileValues.h"
 #include "Platform/Preferences/DefaultsFileWatcher.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Platform/Program/RunningCopy.h"
@@ -133,6 +134,7 @@ int main(int argc, char** argv) {
     // beside it.
     std::unique_ptr<AppDelegate> delegate;
     std::optional<RunningCopy> runningCopy;
+    std::optional<PropertyDictionary> readOnlyDefaults;
     if (launch.defaultsFile) {
         runningCopy.emplace(*launch.defaultsFile, [&delegate] {
             if (delegate) {
@@ -141,16 +143,26 @@ int main(int argc, char** argv) {
             }
         });
         if (runningCopy->claim() == RunningCopy::Claim::heldElsewhere) {
-            const auto second = ProgramLaunch::secondStart(
-                *launch.defaultsFile, runningCopy->askToComeForward(kRunningCopyAnswerWait));
-            std::printf("%s\n", second.line.c_str());
-            return second.status;
+            if (ProgramLaunch::besideRunningCopy(arguments, LaunchOptions::processEnvironment()) ==
+                ProgramLaunch::BesideRunningCopy::bringItForward) {
+                const auto second = ProgramLaunch::secondStart(
+                    *launch.defaultsFile, runningCopy->askToComeForward(kRunningCopyAnswerWait));
+                std::printf("%s\n", second.line.c_str());
+                return second.status;
+            }
+            // The running copy owns the file: this run only reads what it holds now.
+            DefaultsFileValues current = DefaultsFileValues::read(*launch.defaultsFile);
+            launchLogger().notice(
+                ProgramLaunch::besideRunningCopyLine(*launch.defaultsFile, current.error));
+            readOnlyDefaults = std::move(current.values);
+            runningCopy.reset();
         }
     }
+    const bool snapshotOnly = headless || readOnlyDefaults.has_value();
     QtMainQueue queue;
     ScopedMainQueue currentQueue(queue);
     // The store makes the settings folder, and says when it cannot.
-    Host host(*scenario.scenario, queue, HostOptions{launch.defaultsFile});
+    Host host(*scenario.scenario, queue, HostOptions{launch.defaultsFile, readOnlyDefaults});
     ScopedCurrentHost currentHost(host);
     // Another copy's change of the settings file reaches this one as it is made.
     DefaultsFileWatcher defaultsWatcher(host.defaults());
@@ -166,7 +178,7 @@ int main(int argc, char** argv) {
     delegate = std::make_unique<AppDelegate>(programDependencies(arguments, osdWindow));
     // The shortcut recorders reach the delegate through the application, as views do.
     ApplicationDelegate::install(delegate.get());
-    if (headless) {
+    if (snapshotOnly) {
         delegate->launchSnapshotFinished = [](bool written) {
             QCoreApplication::exit(written ? 0 : 1);
         };
@@ -190,9 +202,10 @@ int main(int argc, char** argv) {
     MachineInputSession machineInput(host.events());
     MachineKeyboardFeed keyboardFeed(machineInput);
     MachineMouseFeed mouseFeed(machineInput, host);
-    // Offscreen there is no desktop whose keys could be grabbed.
+    // Offscreen there is no desktop whose keys could be grabbed; a snapshot run beside a running
+    // copy leaves them to it.
     std::optional<X11HotKeyGrab> hotKeyGrab;
-    if (!headless) {
+    if (!snapshotOnly) {
         hotKeyGrab.emplace(host.hotKeys(), host.events());
     }
     reportLaunchDuration(started, statusBarMirror);

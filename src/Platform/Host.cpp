@@ -81,6 +81,11 @@ std::vector<ServerWindow> numberedWindows(std::vector<ServerWindow> windows) {
 }
 
 std::unique_ptr<UserDefaults> makeOwnDefaults(const HostOptions& options) {
+    if (options.readOnlyDefaults) {
+        auto defaults = std::make_unique<UserDefaults>();
+        defaults->replaceAll(*options.readOnlyDefaults);
+        return defaults;
+    }
     if (options.defaultsFile) {
         return std::make_unique<UserDefaults>(*options.defaultsFile);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Preferences/PropertyValue.h"
 #include "Platform/SystemCalls.h"
 
 #include <filesystem>
@@ -51,6 +52,9 @@ struct Scenario;
 struct HostOptions {
     // Where the program's own defaults are kept; none keeps them in memory (tests).
     std::optional<std::filesystem::path> defaultsFile;
+    // Kept in memory from these values instead, and never written: a run beside a copy that
+    // owns the file starts from what the file holds.
+    std::optional<PropertyDictionary> readOnlyDefaults = std::nullopt;
 };
 
 // The simulated world for one run or one test, built from a scenario. Everything runs on the

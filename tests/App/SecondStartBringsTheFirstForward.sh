@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Two starts of the program, offscreen, for one settings file: the second says in one line that
-# the first runs, and ends with status 0; the first opens its preferences.
+# Two starts of the program, offscreen, for one settings file: the second (no snapshot run) says
+# in one line that the first runs, and ends with status 0; the first opens its preferences.
 #   SecondStartBringsTheFirstForward.sh <program> <work folder>
 set -u
 program=$1
@@ -40,9 +40,11 @@ settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
 # Offscreen, a run lasts until its launch picker is written: far beyond this test.
 arguments=(--show-osd-on-launch-delay 600 --osd-snapshot-path "$work/picker.png")
 
-# Starts a second copy and checks it brings the running one forward.
+# Starts a second copy, as on a desktop (drawn offscreen) and asked for no snapshot, and checks
+# it brings the running one forward.
 second_start() {
-    "$program" "${arguments[@]}" >"$work/second.out" 2>"$work/second.err" &
+    WAYLAND_DISPLAY=tessarin-test-desktop QT_QPA_PLATFORM=offscreen \
+        "$program" >"$work/second.out" 2>"$work/second.err" &
     local second_pid=$!
     await "! kill -0 $second_pid 2>/dev/null" || fail "the second start did not end"
     wait "$second_pid"

@@ -72,6 +72,26 @@ ProgramLaunch ProgramLaunch::decide(const std::vector<std::string>& arguments,
     return launch;
 }
 
+ProgramLaunch::BesideRunningCopy
+ProgramLaunch::besideRunningCopy(const std::vector<std::string>& arguments,
+                                 const LaunchOptions::EnvironmentLookup& environment) {
+    if (LaunchOptions::parse(arguments, environment).osdSnapshotPath) {
+        return BesideRunningCopy::writeSnapshotReadOnly;
+    }
+    return BesideRunningCopy::bringItForward;
+}
+
+std::string ProgramLaunch::besideRunningCopyLine(const std::filesystem::path& defaultsFile,
+                                                 const std::string& unreadable) {
+    std::string line =
+        "launch.besideRunningCopy settingsFile=" + escapingUnprintable(defaultsFile.string()) +
+        " settings=read-only";
+    if (!unreadable.empty()) {
+        line += " unreadable=" + escapingUnprintable(unreadable);
+    }
+    return line;
+}
+
 std::string ProgramLaunch::unopenableDisplayMessage(const std::string& display) {
     return "Cannot open the X display \"" + escapingUnprintable(display) +
            "\" (DISPLAY): start an X server there, or unset DISPLAY to run offscreen.";

@@ -47,6 +47,17 @@ struct ProgramLaunch {
         friend bool operator==(const SecondStart&, const SecondStart&) = default;
     };
     static SecondStart secondStart(const std::filesystem::path& defaultsFile, bool cameForward);
+
+    // A run asked for a snapshot only shows, writes and quits: beside a running copy it still
+    // does, on the settings as the file holds them, which it never writes (the running copy owns
+    // them). Any other start brings the running copy forward instead.
+    enum class BesideRunningCopy { bringItForward, writeSnapshotReadOnly };
+    static BesideRunningCopy besideRunningCopy(const std::vector<std::string>& arguments,
+                                               const LaunchOptions::EnvironmentLookup& environment);
+    // The log line of a snapshot run beside a running copy; `unreadable` is why the settings
+    // file could not be read (then the run uses the defaults).
+    static std::string besideRunningCopyLine(const std::filesystem::path& defaultsFile,
+                                             const std::string& unreadable);
     // The line for an X display that no server answers at.
     static std::string unopenableDisplayMessage(const std::string& display);
 };

@@ -90,6 +90,40 @@ TEST(ProgramLaunch, ASecondStartSaysInOneLineWhatTheRunningCopyDid) {
     }
 }
 
+TEST(ProgramLaunch, BesideARunningCopyOnlyASnapshotRunRuns) {
+    using Beside = ProgramLaunch::BesideRunningCopy;
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        Variables environment;
+        Beside expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a start on a display", {}, {{"DISPLAY", ":0"}}, Beside::bringItForward},
+        {"the picker shown at the start", {"--show-osd-on-launch"}, {{"DISPLAY", ":0"}}, Beside::bringItForward},
+        {"offscreen snapshot", {"--osd-snapshot-path", "a.png"}, {}, Beside::writeSnapshotReadOnly},
+        {"snapshot on a display", {"--osd-snapshot-path", "a.png"}, {{"DISPLAY", ":0"}}, Beside::writeSnapshotReadOnly},
+        {"snapshot variable", {}, {{"TESSARIN_OSD_SNAPSHOT_PATH", "a.png"}}, Beside::writeSnapshotReadOnly},
+        {"empty snapshot path", {"--osd-snapshot-path", ""}, {{"DISPLAY", ":0"}}, Beside::bringItForward},
+        {"fixture snapshot", {"--osd-preview-fixture", "--osd-snapshot-path=a.png"}, {}, Beside::writeSnapshotReadOnly},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments{"tessarin"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const auto environment = [&c](const std::string& name) {
+            return lookUp(c.environment, name);
+        };
+        EXPECT_EQ(ProgramLaunch::besideRunningCopy(arguments, environment), c.expected) << c.name;
+    }
+    EXPECT_EQ(ProgramLaunch::besideRunningCopyLine("/cfg/a.json", ""),
+              "launch.besideRunningCopy settingsFile=/cfg/a.json settings=read-only");
+    EXPECT_EQ(ProgramLaunch::besideRunningCopyLine("/cfg/a.json", "is not a regular file"),
+              "launch.besideRunningCopy settingsFile=/cfg/a.json settings=read-only "
+              "unreadable=is not a regular file");
+}
+
 // The toolkit gives up the process on an X display it cannot open, so the program checks the
 // one the toolkit will use, and only that one.
 TEST(ProgramLaunch, NamesTheXDisplayTheToolkitWillOpen) {

@@ -1,12 +1,25 @@
 #include "Platform/Program/RunningCopy.h"
 
+#include "Support/Logger.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <atomic>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace tessarin {
 namespace {
@@ -28,6 +41,42 @@ protected:
         return answered.get();
     }
 
+    // A child process as another user: it runs `prepare`, says it is ready, then `serve`s until
+    // it is stopped.
+    pid_t asAnotherUser(
+        const std::function<bool()>& prepare,
+        const std::function<void()>& serve = [] { ::pause(); }) {
+        int ready[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives a test that failed half-way
+            ::close(ready[0]);
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0 || !prepare()) {
+                ::_exit(3);
+            }
+            (void)::write(ready[1], "x", 1);
+            for (;;) {
+                serve();
+            }
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the other user's process did not start";
+        ::close(ready[0]);
+        return child;
+    }
+    // The name of the settings file's lock, found without claiming it.
+    fs::path lockName() const {
+        const ScopedLogCapture quiet;
+        return RunningCopy(settings, {}, runtime / "missing").lockFile().filename();
+    }
+    static void stop(pid_t child) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+
+    static constexpr uid_t kNobody = 65534;
     int argc = 1;
     char name[5] = "test";
     char* argv[2] = {name, nullptr};
@@ -102,7 +151,191 @@ TEST_F(RunningCopyTest, ACopyThatNeverAnswersIsGivenUpOnAfterTheWait) {
 
 TEST_F(RunningCopyTest, WithoutAFolderForTheLockTheStartRuns) {
     const RunningCopy copy(settings, {}, runtime / "missing");
-    EXPECT_EQ(copy.claim(), RunningCopy::Claim::unknown);
+    EXPECT_EQ(copy.claim(), RunningCopy::Claim::unguarded);
+}
+
+// Where the guard cannot work the start runs, and one line says why.
+TEST_F(RunningCopyTest, AGuardThatCannotWorkSaysSoInOneLineAndTheStartRuns) {
+    struct Case {
+        const char* name;
+        // Puts something in the way of a copy whose lock and socket are named `lock`, `socket`.
+        std::function<void(const fs::path& lock, const fs::path& socket)> before;
+        const char* doubt;
+    };
+    const Case cases[] = {
+        {"the lock is a link",
+         [](const fs::path& lock, const fs::path&) {
+             fs::create_symlink(lock.parent_path() / "elsewhere", lock);
+         },
+         "the lock is a link"},
+        {"a folder at the lock",
+         [](const fs::path& lock, const fs::path&) { fs::create_directory(lock); },
+         "the lock cannot be opened: Is a directory"},
+        {"a folder at the socket",
+         [](const fs::path&, const fs::path& socket) { fs::create_directory(socket); },
+         "a folder sits at the socket path"},
+        {"a FIFO at the lock",
+         [](const fs::path& lock, const fs::path&) { ::mkfifo(lock.c_str(), 0600); },
+         "the lock is no regular file"},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir each;
+        const fs::path folder(each.path().toStdString());
+        const fs::path name = lockName().stem();
+        c.before(folder / (name.string() + ".lock"), folder / (name.string() + ".socket"));
+        ScopedLogCapture logs;
+        const auto started = std::chrono::steady_clock::now();
+        const RunningCopy copy(settings, {}, folder);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 1s) << c.name;
+        EXPECT_EQ(copy.claim(), RunningCopy::Claim::unguarded) << c.name;
+        EXPECT_EQ(copy.doubt(), c.doubt) << c.name;
+        const auto lines = logs.messages("RunningCopy");
+        ASSERT_EQ(lines.size(), 1u) << c.name;
+        EXPECT_EQ(lines[0].rfind("runningCopy.unguarded settingsFile=", 0), 0u) << lines[0];
+    }
+}
+
+TEST_F(RunningCopyTest, ASocketPathTooLongForTheSystemTurnsTheGuardOff) {
+    const fs::path deep = runtime / std::string(100, 'd');
+    fs::create_directories(deep);
+    const RunningCopy copy(settings, {}, deep);
+    EXPECT_EQ(copy.claim(), RunningCopy::Claim::unguarded);
+    EXPECT_EQ(copy.doubt(), "the socket path is longer than 107 bytes");
+}
+
+// In a folder others can write, another user's lock, however open and however held, is not
+// the user's running copy.
+TEST_F(RunningCopyTest, ALockOfAnotherUserIsNeverTrusted) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "only the superuser can be another user";
+    }
+    for (const mode_t mode : {0666, 0644, 0600}) {
+        QTemporaryDir each;
+        const fs::path shared(each.path().toStdString());
+        ::chmod(shared.c_str(), 01777);
+        const fs::path lock = shared / lockName();
+        const pid_t holder = asAnotherUser([&lock, mode] {
+            const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT, mode);
+            return fd >= 0 && ::fchmod(fd, mode) == 0 && ::flock(fd, LOCK_EX) == 0;
+        });
+        const auto started = std::chrono::steady_clock::now();
+        const RunningCopy copy(settings, {}, shared);
+        EXPECT_EQ(copy.claim(), RunningCopy::Claim::unguarded) << std::oct << mode;
+        EXPECT_EQ(copy.doubt(), "the lock belongs to user 65534");
+        EXPECT_FALSE(copy.askToComeForward(100ms));
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
+        stop(holder);
+    }
+}
+
+// Only the user's own processes speak for the user's running copy.
+TEST_F(RunningCopyTest, AnAnswerFromAnotherUserIsNotBelieved) {
+    if (::getuid() != 0) {
+        GTEST_SKIP() << "only the superuser can be another user";
+    }
+    fs::create_directories(runtime);
+    ::chmod(folder.path().toStdString().c_str(), 0755);
+    ::chmod(runtime.c_str(), 01777);
+    RunningCopy first(settings, {}, runtime);
+    ASSERT_EQ(first.claim(), RunningCopy::Claim::claimed);
+    const RunningCopy second(settings, {}, runtime);
+    const fs::path socketFile = first.socketFile();
+    // Says "forward" to whoever asks at `listening`.
+    int listening = -1;
+    const auto answerEveryone = [&listening] {
+        const int connection = ::accept(listening, nullptr, nullptr);
+        char bytes[64];
+        (void)::read(connection, bytes, sizeof bytes);
+        (void)::write(connection, "forward\n", 8);
+        ::close(connection);
+    };
+    // A socket bound at the socket path, open to everyone; the system names whoever calls
+    // `listen` as the process at its other end.
+    const auto bindAt = [&socketFile] {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, socketFile.c_str(), sizeof address.sun_path - 1);
+        ::unlink(socketFile.c_str());
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            return -1;
+        }
+        ::chmod(socketFile.c_str(), 0666);
+        return fd;
+    };
+    {
+        // Its socket file: the other user's.
+        fs::remove(socketFile);
+        const pid_t impostor = asAnotherUser(
+            [&] {
+                listening = bindAt();
+                return listening >= 0 && ::listen(listening, 8) == 0;
+            },
+            answerEveryone);
+        EXPECT_FALSE(askFromElsewhere(second, 2s));
+        stop(impostor);
+    }
+    {
+        // The user's socket file, but another user's process at its other end.
+        listening = bindAt();
+        ASSERT_GE(listening, 0);
+        const pid_t impostor =
+            asAnotherUser([&] { return ::listen(listening, 8) == 0; }, answerEveryone);
+        ::close(listening);
+        const auto started = std::chrono::steady_clock::now();
+        EXPECT_FALSE(askFromElsewhere(second, 2s));
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
+        stop(impostor);
+    }
+}
+
+// A process of the user's that opens more connections than the copy has descriptors neither
+// ends the copy's listening nor leaves later starts unanswered.
+TEST_F(RunningCopyTest, AFloodOfConnectionsLeavesTheCopyAnswering) {
+    fs::create_directories(runtime);
+    int reopened = 0;
+    RunningCopy first(
+        settings, [&] { ++reopened; }, runtime);
+    ASSERT_EQ(first.claim(), RunningCopy::Claim::claimed);
+    const RunningCopy second(settings, {}, runtime);
+    rlimit before{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &before), 0);
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    rlimit tight = before;
+    tight.rlim_cur = static_cast<rlim_t>(lowestFree + 32);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    int done[2];
+    ASSERT_EQ(::pipe(done), 0);
+    const pid_t flood = ::fork();
+    if (flood == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        ::close(done[0]);
+        ::setrlimit(RLIMIT_NOFILE, &before); // only the copy runs short
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, first.socketFile().c_str(), sizeof address.sun_path - 1);
+        for (int i = 0; i < 200; ++i) {
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            (void)::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        }
+        (void)::write(done[1], "x", 1);
+        ::pause();
+    }
+    ::close(done[1]);
+    char byte = 0;
+    ASSERT_EQ(::read(done[0], &byte, 1), 1);
+    ::close(done[0]);
+    const auto until = std::chrono::steady_clock::now() + 300ms;
+    while (std::chrono::steady_clock::now() < until) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ::kill(flood, SIGKILL);
+    ::waitpid(flood, nullptr, 0);
+    ::setrlimit(RLIMIT_NOFILE, &before);
+    EXPECT_TRUE(fs::exists(fs::symlink_status(first.socketFile())));
+    EXPECT_TRUE(askFromElsewhere(second, 10s));
+    EXPECT_EQ(reopened, 1);
 }
 
 } // namespace
