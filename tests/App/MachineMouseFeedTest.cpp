@@ -41,6 +41,19 @@ void ensureApplication() {
     }
 }
 
+// The built-in host on a virtual main queue with the machine's input session, as the program
+// wires them; every fixture here stands on one.
+struct HostWorld {
+    struct ApplicationReady {
+        ApplicationReady() { ensureApplication(); }
+    } applicationReady;
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    MachineInputSession session{host.events()};
+};
+
 // The built-in host's displays span 4072 points; the screen shows them at 1920 / 4072.
 constexpr double kScale = 1920.0 / 4072.0;
 constexpr DisplayID kBuiltIn = 1;
@@ -59,7 +72,7 @@ void PrintTo(const PointerCase& row, std::ostream* out) {
     *out << row.name;
 }
 
-class MachinePointerTest : public ::testing::TestWithParam<PointerCase> {
+class MachinePointerTest : public ::testing::TestWithParam<PointerCase>, protected HostWorld {
 protected:
     MachinePointerTest() {
         MachineScreen::of(host).setArea(Rect{0, 0, 1920, 1080});
@@ -70,14 +83,6 @@ protected:
     }
     Point hostPointer() { return host.displays().cursorLocation(); }
 
-    struct ApplicationReady {
-        ApplicationReady() { ensureApplication(); }
-    } applicationReady;
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    Host host{Scenario::defaultScenario(), queue};
-    ScopedCurrentHost currentHost{host};
-    MachineInputSession session{host.events()};
     MachineMouseFeed feed{session, host};
     QWidget window;
 };
@@ -123,7 +128,8 @@ struct MenuBarPointerCase {
     bool overAChild; // a widget inside the marked window
 };
 
-class HostMenuBarPointerTest : public ::testing::TestWithParam<MenuBarPointerCase> {
+class HostMenuBarPointerTest : public ::testing::TestWithParam<MenuBarPointerCase>,
+                               protected HostWorld {
 protected:
     HostMenuBarPointerTest() {
         MachineScreen::of(host).setArea(Rect{0, 0, 1920, 1080});
@@ -136,14 +142,6 @@ protected:
         window.show();
     }
 
-    struct ApplicationReady {
-        ApplicationReady() { ensureApplication(); }
-    } applicationReady;
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    Host host{Scenario::defaultScenario(), queue};
-    ScopedCurrentHost currentHost{host};
-    MachineInputSession session{host.events()};
     MachineMouseFeed feed{session, host};
     QWidget window;
     QWidget child{&window};
@@ -187,7 +185,7 @@ struct MenuBarKeyCase {
     DisplayID display;
 };
 
-class HostMenuBarKeyTest : public ::testing::TestWithParam<MenuBarKeyCase> {
+class HostMenuBarKeyTest : public ::testing::TestWithParam<MenuBarKeyCase>, protected HostWorld {
 protected:
     HostMenuBarKeyTest() {
         MachineScreen::of(host).setArea(Rect{0, 0, 1920, 1080});
@@ -200,14 +198,6 @@ protected:
         QCursor::setPos(770, 50);
     }
 
-    struct ApplicationReady {
-        ApplicationReady() { ensureApplication(); }
-    } applicationReady;
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    Host host{Scenario::defaultScenario(), queue};
-    ScopedCurrentHost currentHost{host};
-    MachineInputSession session{host.events()};
     MachineKeyboardFeed feed{session};
     QWidget window;
     QLineEdit field{&window};
@@ -253,7 +243,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent*) override { events.push_back("double"); }
 };
 
-class MachineMouseFeedTest : public ::testing::Test {
+class MachineMouseFeedTest : public ::testing::Test, protected HostWorld {
 protected:
     MachineMouseFeedTest() {
         window.setGeometry(100, 100, 200, 200);
@@ -271,14 +261,6 @@ protected:
     }
     using Log = std::vector<std::string>;
 
-    struct ApplicationReady {
-        ApplicationReady() { ensureApplication(); }
-    } applicationReady;
-    VirtualMainQueue queue;
-    ScopedMainQueue scopedQueue{queue};
-    Host host{Scenario::defaultScenario(), queue};
-    ScopedCurrentHost currentHost{host};
-    MachineInputSession session{host.events()};
     MachineMouseFeed feed{session, host};
     MouseLog window;
     std::shared_ptr<EventTap> tap;

@@ -9,6 +9,7 @@
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/RaiseRecorder.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -152,22 +153,7 @@ TEST_F(SystemSettingsMirrorTest, TheWindowAndTheHostsFrameFollowEachOtherAndTheG
     EXPECT_EQ(guide().panel()->geometry().bottom() + 24, pane->geometry().bottom());
 }
 
-// Records which top-level windows were raised, in order.
-class RaiseRecorder : public QObject {
-public:
-    RaiseRecorder() { qApp->installEventFilter(this); }
-    ~RaiseRecorder() override { qApp->removeEventFilter(this); }
-    std::vector<QObject*> raised;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow()) {
-            raised.push_back(watched);
-        }
-        return false;
-    }
-};
+using testing::RaiseRecorder;
 
 // System Settings brought to the front again covers the windows at its level, not the floating
 // guide beside it, which is raised above it once more.

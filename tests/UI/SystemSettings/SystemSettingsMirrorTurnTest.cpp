@@ -10,6 +10,7 @@
 #include "UI/SystemSettings/DesktopAndDockPaneWindow.h"
 #include "UI/SystemSettings/KeyboardShortcutsPaneWindow.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/RaiseRecorder.h"
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
@@ -31,22 +32,7 @@ constexpr const char* kDesktopAndDockPane =
     "x-apple.systempreferences:com.apple.Desktop-Settings.extension";
 constexpr int kMissionControl = 32;
 
-// Records the top-level windows raised, in order.
-class RaiseRecorder : public QObject {
-public:
-    RaiseRecorder() { qApp->installEventFilter(this); }
-    ~RaiseRecorder() override { qApp->removeEventFilter(this); }
-    std::vector<QObject*> raised;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::ZOrderChange && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isWindow()) {
-            raised.push_back(watched);
-        }
-        return false;
-    }
-};
+using testing::RaiseRecorder;
 
 // The default desktop with System Settings mirrored as the program mirrors it, and a window of
 // the program's own that a person works in.

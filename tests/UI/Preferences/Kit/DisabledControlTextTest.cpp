@@ -2,6 +2,7 @@
 // still read: at least 3 : 1 against what it is drawn on, in either appearance, and still
 // plainly weaker than the same text enabled.
 
+#include "UI/Preferences/Kit/ColourContrast.h"
 #include "UI/Preferences/Kit/SettingsAccentButton.h"
 #include "UI/Preferences/Kit/SettingsCardView.h"
 #include "UI/Preferences/Kit/SettingsCheckBox.h"
@@ -29,19 +30,7 @@ constexpr double disabledTextContrast = 3.0;
 // tells them apart (a dark button's enabled title stands out only 4.6 : 1).
 constexpr double enabledOverDisabled = 1.4;
 
-double luminance(const QColor& colour) {
-    const auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using testing::contrast;
 
 // A control of one kind showing `text`, as the program shows it: in a window of the kit's
 // palette, on a card where the kind stands in rows. Returns the control to disable.

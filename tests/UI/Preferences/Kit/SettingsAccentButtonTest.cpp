@@ -1,5 +1,6 @@
 #include "UI/Preferences/Kit/SettingsAccentButton.h"
 
+#include "UI/Preferences/Kit/ColourContrast.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
 #include <QPushButton>
@@ -10,19 +11,7 @@
 namespace tessarin {
 namespace {
 
-double luminance(const QColor& colour) {
-    const auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
-           0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using testing::contrast;
 
 struct AccentCase {
     const char* name;
