@@ -4,52 +4,10 @@
 # copy alone.
 #   SnapshotBesideARunningCopy.sh <program> <work folder>
 set -u
-program=$1
-work=$2
-timeout=${TESSARIN_E2E_TIMEOUT:-60}
+# shellcheck source=RunningCopySession.sh
+source "$(dirname "$0")/RunningCopySession.sh" "$1" "$2" first.out first.err beside.out beside.err
 
-first_pid=""
-cleanup() {
-    [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null
-    wait 2>/dev/null
-}
-trap cleanup EXIT
-fail() {
-    echo "FAILED: $*"
-    for log in first.out first.err beside.out beside.err; do
-        echo "--- $log ---"
-        cat "$work/$log" 2>/dev/null
-    done
-    exit 1
-}
-# Waits until a condition holds, checking ten times a second.
-await() {
-    local deadline=$((SECONDS + timeout))
-    until eval "$1"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-
-rm -rf "$work"
-mkdir -p "$work/config" "$work/run"
-chmod 700 "$work/run"
-unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/SystemLibraryLeaks.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
-settings="$work/config/Tessarin/com.tessarin.Tessarin.json"
-
-# The running copy, as on a desktop drawn offscreen: it lasts until it is ended.
-WAYLAND_DISPLAY=tessarin-test-desktop QT_QPA_PLATFORM=offscreen \
-    "$program" >"$work/first.out" 2>"$work/first.err" &
-first_pid=$!
-# Read from the kernel's list: taking the lock to see would, for that moment, keep it from the copy.
-first_holds_lock() {
-    local inode
-    inode=$(stat -c %i "$(echo "$work/run/"*.lock)" 2>/dev/null) || return 1
-    grep -Eq "^[0-9]+: FLOCK +ADVISORY +WRITE +$first_pid [0-9a-f]+:[0-9a-f]+:$inode " /proc/locks
-}
-await first_holds_lock || fail "the first start never took its lock"
+start_first
 # Its writes at the start are over once the file has stayed the same for a second.
 settled() {
     local now
