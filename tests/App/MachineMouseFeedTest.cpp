@@ -15,6 +15,7 @@
 #include "Platform/StatusBar/HostMenuBarPlace.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -32,13 +33,7 @@ namespace tessarin {
 namespace {
 
 void ensureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_app";
-        static char* argv[] = {name, nullptr};
-        static QApplication* application = new QApplication(argc, argv);
-        (void)application;
-    }
+    testing::ensureTestApplication();
 }
 
 // The built-in host on a virtual main queue with the machine's input session, as the program

@@ -7,6 +7,7 @@
 #include "Platform/MachineInput/MachineInputSession.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
+#include "TestApplication.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -20,13 +21,7 @@ namespace tessarin {
 namespace {
 
 bool ensureWidgetApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_platform";
-        static char* argv[] = {name, nullptr};
-        static QApplication* application = new QApplication(argc, argv);
-        (void)application;
-    }
+    testing::ensureTestApplication();
     return true;
 }
 

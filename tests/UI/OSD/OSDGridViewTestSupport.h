@@ -4,6 +4,7 @@
 #include "Platform/Scenario.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
+#include "TestApplication.h"
 #include "UI/OSD/OSDGridTestSupport.h"
 #include "UI/OSD/OSDGridView.h"
 
@@ -16,13 +17,7 @@ namespace tessarin::testing {
 
 // Widgets need an application object; the suite shares one for the whole run.
 inline void ensureApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_ui";
-        static char* argv[] = {name, nullptr};
-        static QApplication* application = new QApplication(argc, argv);
-        (void)application;
-    }
+    ensureTestApplication();
 }
 
 // A grid view of a fixed size on the virtual main queue.

@@ -5,6 +5,7 @@
 #include "Platform/SystemServices.h"
 #include "Support/MainQueue.h"
 #include "Support/VirtualMainQueue.h"
+#include "TestApplication.h"
 #include "UI/Preferences/Kit/ProgramStyle.h"
 
 #include <QApplication>
@@ -20,13 +21,7 @@ namespace tessarin::testing {
 // Widgets need an application object; the suite shares one for the whole run, drawn in the
 // program's style as the program draws its windows.
 inline void ensureWidgetApplication() {
-    if (QApplication::instance() == nullptr) {
-        static int argc = 1;
-        static char name[] = "test_ui";
-        static char* argv[] = {name, nullptr};
-        static QApplication* application = new QApplication(argc, argv);
-        (void)application;
-    }
+    ensureTestApplication();
     ProgramStyle::install();
 }
 
