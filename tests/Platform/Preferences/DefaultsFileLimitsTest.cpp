@@ -71,5 +71,22 @@ TEST(DefaultsFileLimitsTest, AFileAtTheSizeBoundReadsBackAndOneByteMoreIsRefused
                   "defaults.set.refused key=* reason=the file would be larger than 4096 bytes"}));
 }
 
+// A new key refused as too large is no change of this store's: the same key, stored by another
+// process meanwhile, stays when this store writes its next change.
+TEST(DefaultsFileLimitsTest, ARefusedNewKeyLeavesTheKeyStoredElsewhereAlone) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
+    UserDefaultsFileHooks hooks;
+    hooks.maximumFileBytes = 4096;
+    ScopedLogCapture logs;
+    UserDefaults defaults(file, hooks);
+    defaults.set("text", std::string(hooks.maximumFileBytes, 'x'));
+    UserDefaults(file, hooks).set("text", "theirs");
+    defaults.set("other", 1);
+    EXPECT_EQ(UserDefaults(file, hooks).stringValue("text"), "theirs");
+    EXPECT_EQ(defaults.stringValue("text"), "theirs");
+}
+
 } // namespace
 } // namespace tessarin

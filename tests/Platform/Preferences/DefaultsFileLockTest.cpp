@@ -78,8 +78,10 @@ TEST_F(DefaultsFileLockTest, ALockFileThatCannotBeOpenedIsAProblemNotAWait) {
     } cases[] = {
         {"missing folder", lockFile.parent_path() / "missing" / "defaults.json.lock"},
         {"a folder in its place", lockFile},
+        {"a link in its place", lockFile.parent_path() / "linked.json.lock"},
     };
     fs::create_directory(lockFile);
+    fs::create_symlink(lockFile.parent_path() / "elsewhere", cases[2].lockFile);
     for (const auto& [name, path] : cases) {
         SCOPED_TRACE(name);
         DefaultsFileLock lock(path);
@@ -88,6 +90,7 @@ TEST_F(DefaultsFileLockTest, ALockFileThatCannotBeOpenedIsAProblemNotAWait) {
         EXPECT_NE(lock.problem().find("the lock file cannot be opened"), std::string::npos)
             << lock.problem();
     }
+    EXPECT_FALSE(fs::exists(lockFile.parent_path() / "elsewhere"));
 }
 
 } // namespace

@@ -260,6 +260,22 @@ TEST_F(SharedDefaultsFileTest, AStoreGoingAwayWhileTheLockIsHeldSaysItsChangeWas
     EXPECT_FALSE(UserDefaults(file).contains("answer"));
 }
 
+// A lock let go well before the store's patience ran out is no wait worth a line in the log.
+TEST_F(SharedDefaultsFileTest, AShortWaitForTheLockIsNotLogged) {
+    auto holder = startLockHolder();
+    UserDefaults defaults(file, waiting(std::chrono::milliseconds(60000), {}));
+    logs.clear();
+    defaults.set("answer", 42);
+    // Longer than one of the store's waits for the lock, far shorter than its patience.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    holder->closeWriteChannel();
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    ASSERT_TRUE(defaults.flush(std::chrono::milliseconds(20000)));
+    EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
+    EXPECT_FALSE(logged("defaults.lock.waiting"));
+    EXPECT_FALSE(logged("defaults.lock.taken"));
+}
+
 TEST_F(SharedDefaultsFileTest, AStoreGoingAwayWritesAChangeWhoseLockIsLetGoInTime) {
     auto holder = startLockHolder();
     logs.clear();

@@ -86,6 +86,7 @@ TEST(RunningCopyFolder, TheRuntimeFolderIsUsedWhenItIsAnAbsoluteFolder) {
     } cases[] = {
         {"a folder", runtime.string(), runtime},
         {"relative", "run", mine},
+        {"relative, naming a folder", ".", mine},
         {"a file", (folder / "file").string(), mine},
         {"missing", (folder / "missing").string(), mine},
         {"unset", std::nullopt, mine},

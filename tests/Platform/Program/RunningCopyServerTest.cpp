@@ -190,6 +190,64 @@ TEST_F(RunningCopyServerTest, ListensAgainAfterAnAcceptFails) {
     }
 }
 
+// Others may not even connect: the socket is the user's alone.
+TEST_F(RunningCopyServerTest, TheSocketIsOpenToTheUserAlone) {
+    RunningCopyServer server(socketFile, clock, answer);
+    ASSERT_TRUE(server.isListening()) << server.error();
+    struct stat status {};
+    ASSERT_EQ(::lstat(socketFile.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+// The system's address holds 107 bytes and the ending zero: a longer path is refused, never cut.
+TEST_F(RunningCopyServerTest, RefusesASocketPathTheAddressCannotHold) {
+    const std::size_t room = sizeof(sockaddr_un::sun_path);
+    const fs::path base = fs::path(folder.path().toStdString()) / "";
+    ASSERT_LT(base.native().size(), room - 1);
+    const struct {
+        const char* name;
+        std::size_t bytes;
+        bool listens;
+    } rows[] = {{"the longest it holds", room - 1, true}, {"one byte more", room, false}};
+    for (const auto& row : rows) {
+        const fs::path path = base.native() + std::string(row.bytes - base.native().size(), 's');
+        RunningCopyServer server(path, clock, answer);
+        EXPECT_EQ(server.isListening(), row.listens) << row.name;
+        EXPECT_EQ(server.error(), row.listens ? "" : "the socket path is longer than 107 bytes")
+            << row.name;
+    }
+}
+
+// Out of descriptors or memory, the same socket waits a while before it takes connections again,
+// rather than being woken at once by the connection still waiting.
+TEST_F(RunningCopyServerTest, PausesTakingConnectionsWhileShortOfDescriptors) {
+    const int rows[] = {EMFILE, ENFILE, ENOBUFS, ENOMEM};
+    for (const int error : rows) {
+        int failures = 1;
+        RunningCopyServer server(socketFile, clock, answer, {}, [&failures, error](int listening) {
+            if (failures > 0) {
+                --failures;
+                errno = error;
+                return -1;
+            }
+            return ::accept4(listening, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        });
+        struct stat listened {};
+        ::lstat(socketFile.c_str(), &listened);
+        const Peer peer(socketFile);
+        peer.send("come-forward\n");
+        server.service();
+        EXPECT_TRUE(server.descriptors().empty()) << std::strerror(error);
+        EXPECT_EQ(server.nextDeadline(), clock.now + 0.1) << std::strerror(error);
+        struct stat now {};
+        ::lstat(socketFile.c_str(), &now);
+        EXPECT_EQ(now.st_ino, listened.st_ino) << std::strerror(error);
+        clock.now += 0.1;
+        server.service();
+        EXPECT_EQ(peer.received(), "forward\n") << std::strerror(error);
+    }
+}
+
 TEST_F(RunningCopyServerTest, RemovesOnlyItsOwnSocket) {
     {
         RunningCopyServer server(socketFile, clock, answer);

@@ -22,6 +22,7 @@ TEST(RunningCopyTrust, ThePrivateFolderIsTheUsersOwnFolderOfMode0700) {
         {"another user's", {Kind::folder, kOther, 0700}, false},
         {"open to the group", {Kind::folder, kUser, 0750}, false},
         {"open to all, sticky", {Kind::folder, kUser, 01777}, false},
+        {"closed to the user's own writes", {Kind::folder, kUser, 0500}, false},
         {"a link", {Kind::link, kUser, 0777}, false},
         {"a file", {Kind::regular, kUser, 0700}, false},
         {"missing", {Kind::missing, kUser, 0}, false},
