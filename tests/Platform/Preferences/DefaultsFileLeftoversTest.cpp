@@ -75,6 +75,17 @@ TEST_F(DefaultsFileLeftoversTest, WhatIsNoPlainFileIsLeftAlone) {
     EXPECT_EQ(temporaryFilesIn(path).size(), 2u);
 }
 
+// A file named without a folder is in the working folder, and so are its writers' leftovers.
+TEST_F(DefaultsFileLeftoversTest, AFileNamedWithoutAFolderIsLookedForInTheWorkingFolder) {
+    make(leftoverOf(kEnded));
+    const fs::path before = fs::current_path();
+    fs::current_path(path);
+    const auto removed = removeDefaultsFileLeftovers("defaults.json", onlyRunning);
+    fs::current_path(before);
+    EXPECT_EQ(removed, std::vector<fs::path>{leftoverOf(kEnded)});
+    EXPECT_FALSE(exists(leftoverOf(kEnded)));
+}
+
 TEST_F(DefaultsFileLeftoversTest, AFolderThatIsNotThereRemovesNothing) {
     EXPECT_TRUE(
         removeDefaultsFileLeftovers(path / "missing" / "defaults.json", onlyRunning).empty());
