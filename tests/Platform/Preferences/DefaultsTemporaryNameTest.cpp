@@ -36,6 +36,8 @@ TEST(DefaultsTemporaryNameTest, OnlyTheFilesOwnPatternNamesAWriter) {
         {"another folder", fs::path("/tmp") / "defaults.json.4242-7-1.tmp", std::nullopt},
         {"two numbers", kFile.parent_path() / "defaults.json.4242-7.tmp", std::nullopt},
         {"four numbers", kFile.parent_path() / "defaults.json.4242-7-1-2.tmp", std::nullopt},
+        {"a part after the third number", kFile.parent_path() / "defaults.json.4242-7-1.5.tmp",
+         std::nullopt},
         {"a sign", kFile.parent_path() / "defaults.json.-4242-7-1.tmp", std::nullopt},
         {"pid zero", kFile.parent_path() / "defaults.json.0-7-1.tmp", std::nullopt},
         {"pid past the largest", kFile.parent_path() / "defaults.json.99999999999-7-1.tmp",

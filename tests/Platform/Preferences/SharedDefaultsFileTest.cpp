@@ -276,6 +276,25 @@ TEST_F(SharedDefaultsFileTest, AShortWaitForTheLockIsNotLogged) {
     EXPECT_FALSE(logged("defaults.lock.taken"));
 }
 
+// A change that waited for the lock and then turns out too large for the file is refused as
+// one made without a wait would be: logged, and the store goes back to what the file holds.
+TEST_F(SharedDefaultsFileTest, AWaitingChangeTooLargeForTheFileIsRefusedOnceTheLockIsFree) {
+    UserDefaultsFileHooks hooks;
+    hooks.maximumFileBytes = 4096;
+    UserDefaults(file, hooks).set("text", "kept");
+    auto holder = startLockHolder();
+    UserDefaults defaults(file, hooks);
+    logs.clear();
+    defaults.set("text", std::string(hooks.maximumFileBytes, 'x'));
+    holder->closeWriteChannel();
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    EXPECT_TRUE(defaults.flush(std::chrono::milliseconds(20000)));
+    EXPECT_EQ(defaults.stringValue("text"), "kept");
+    EXPECT_TRUE(logged("defaults.set.refused key=text reason=the file would be larger than 4096 "
+                       "bytes"));
+    EXPECT_EQ(UserDefaults(file, hooks).stringValue("text"), "kept");
+}
+
 TEST_F(SharedDefaultsFileTest, AStoreGoingAwayWritesAChangeWhoseLockIsLetGoInTime) {
     auto holder = startLockHolder();
     logs.clear();
