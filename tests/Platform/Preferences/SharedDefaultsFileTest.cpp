@@ -260,22 +260,6 @@ TEST_F(SharedDefaultsFileTest, AStoreGoingAwayWhileTheLockIsHeldSaysItsChangeWas
     EXPECT_FALSE(UserDefaults(file).contains("answer"));
 }
 
-// A lock let go well before the store's patience ran out is no wait worth a line in the log.
-TEST_F(SharedDefaultsFileTest, AShortWaitForTheLockIsNotLogged) {
-    auto holder = startLockHolder();
-    UserDefaults defaults(file, waiting(std::chrono::milliseconds(60000), {}));
-    logs.clear();
-    defaults.set("answer", 42);
-    // Longer than one of the store's waits for the lock, far shorter than its patience.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    holder->closeWriteChannel();
-    ASSERT_TRUE(holder->waitForFinished(20000));
-    ASSERT_TRUE(defaults.flush(std::chrono::milliseconds(20000)));
-    EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
-    EXPECT_FALSE(logged("defaults.lock.waiting"));
-    EXPECT_FALSE(logged("defaults.lock.taken"));
-}
-
 // A change that waited for the lock and then turns out too large for the file is refused as
 // one made without a wait would be: logged, and the store goes back to what the file holds.
 TEST_F(SharedDefaultsFileTest, AWaitingChangeTooLargeForTheFileIsRefusedOnceTheLockIsFree) {
