@@ -36,7 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StatusItemCase{
                           "ADisplayAboveTheFirst", {-200, -1080, 1920, 1080}, 24, {1680, -1068}},
                       StatusItemCase{"WithoutAMenuBarOfItsOwn", {0, 0, 800, 600}, 0, {760, 12}},
-                      StatusItemCase{"NarrowerThanTheInset", {100, 0, 30, 600}, 24, {100, 12}}),
+                      StatusItemCase{"NarrowerThanTheInset", {100, 0, 30, 600}, 24, {100, 12}},
+                      StatusItemCase{"LowerThanItsMenuBar", {0, 0, 800, 20}, 24, {760, 10}}),
     [](const auto& info) { return info.param.name; });
 
 struct StandInCase {

@@ -78,6 +78,21 @@ TEST(SystemSettingsWindowPlacementTest, ThePaneOpensClearOfTheFloatingWindowsWhe
          {{0, 0, 1280, 1400}, {{0, 0, 1280, 300}}},
          {260, 324, 715, 620},
          true},
+        {"room above a wide floating window, a gap away",
+         {260, 700, 715, 620},
+         {{0, 0, 1280, 1400}, {{0, 800, 1280, 300}}},
+         {260, 156, 715, 620},
+         true},
+        {"of two clear sides the nearer",
+         {600, 140, 500, 620},
+         {{0, 0, 1920, 1080}, {{800, 69, 300, 400}}},
+         {276, 140, 500, 620},
+         true},
+        {"a pane taller than the screen stays, though beside the window is clear",
+         {260, 0, 715, 700},
+         {{0, 0, 1920, 600}, {{300, 0, 200, 100}}},
+         {260, 0, 715, 700},
+         false},
     };
     for (const auto& c : cases) {
         const SystemSettingsWindowPlacement placed = placeSystemSettingsWindow(c.preferred, c.desk);

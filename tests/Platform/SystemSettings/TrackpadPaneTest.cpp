@@ -71,6 +71,32 @@ TEST_F(TrackpadPaneTest, ListsEachGestureAsTheTrackpadsAndTheDockHaveIt) {
     EXPECT_EQ(pane().fingers(Gesture::lookUpTap), Fingers::three);
 }
 
+// Stored values as the system reads them: a fraction is cut off, and an absent Dock setting
+// leaves its vertical swipe off.
+TEST_F(TrackpadPaneTest, ReadsStoredValuesAsTheSystemDoes) {
+    const struct {
+        const char* name;
+        const char* key;
+        PropertyValue value;
+        Gesture gesture;
+        Fingers fingers;
+    } cases[] = {
+        {"two and a half gives the swipe", "TrackpadThreeFingerHorizSwipeGesture", 2.5,
+         Gesture::fullScreenSwipe, Fingers::three},
+        {"one and a half does not", "TrackpadFourFingerHorizSwipeGesture", 1.5,
+         Gesture::fullScreenSwipe, Fingers::off},
+        {"Mission Control without the Dock's setting", "TrackpadThreeFingerVertSwipeGesture",
+         int64_t{2}, Gesture::missionControlSwipe, Fingers::off},
+        {"App Exposé without the Dock's setting", "TrackpadFourFingerVertSwipeGesture", int64_t{2},
+         Gesture::appExposeSwipe, Fingers::off},
+    };
+    for (const auto& c : cases) {
+        host.preferences().setAppValue(c.key, c.value, kBuiltIn);
+        EXPECT_EQ(pane().fingers(c.gesture), c.fingers) << c.name;
+        host.preferences().setAppValue(c.key, PropertyValue(int64_t{0}), kBuiltIn);
+    }
+}
+
 TEST_F(TrackpadPaneTest, EachGestureTurnsOffInBothTrackpadsAndTheDock) {
     struct Case {
         const char* name;

@@ -102,6 +102,28 @@ TEST_F(HealthKeyboardStepTest,
     EXPECT_EQ(window().maximumSize(), window().minimumSize());
 }
 
+// Grown for its content, the window keeps its top edge unless the screen's bottom would cut it.
+TEST_F(HealthKeyboardStepTest, AGrownWindowStaysOnTheVisiblePartOfItsScreen) {
+    controller().present(Mode::setup);
+    const Rect visible = host().displays().mainScreen()->visibleFrame;
+    const double height = window().hostFrame().height() + 100;
+    const struct {
+        const char* name;
+        double bottom; // before it grows
+        double expectedBottom;
+    } cases[] = {
+        {"room below", visible.minY() + 300, visible.minY() + 200},
+        {"near the screen's bottom", visible.minY() + 10, visible.minY()},
+    };
+    for (const auto& c : cases) {
+        window().fitContentHeight(height - 100);
+        window().setHostFrameOrigin({visible.minX() + 24, c.bottom});
+        window().fitContentHeight(height);
+        EXPECT_EQ(window().hostFrame().height(), height) << c.name;
+        EXPECT_EQ(window().hostFrame().minY(), c.expectedBottom) << c.name;
+    }
+}
+
 TEST_F(HealthKeyboardStepTest, ClosingOnTheKeyboardStepIsAllowedAndStopsTheRechecks) {
     host().system().setProcessTrusted(true);
     controller().present(Mode::setup);

@@ -1,6 +1,7 @@
 #include "Core/AppDelegate/ProgramActivationFeed.h"
 #include "UI/Health/HealthWorld.h"
 #include "UI/SystemSettings/PrivacyPaneWindow.h"
+#include "UI/SystemSettings/RaiseRecorder.h"
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
+#include <functional>
 
 namespace tessarin {
 namespace {
@@ -76,6 +79,30 @@ struct UserReturn {
     const char* name;
     std::function<void(TessarinHealthCheckPanel&)> act;
 };
+
+// Without a window manager to raise it, a click in the window brings it in front of a window
+// that stood over it; a key typed there does not move it.
+TEST_F(HealthWindowReturnTest, AClickInTheWindowRaisesIt) {
+    const struct {
+        const char* name;
+        std::function<void(TessarinHealthCheckPanel&)> act;
+        bool raised;
+    } cases[] = {
+        {"a click on the step's title",
+         [](TessarinHealthCheckPanel& window) {
+             QTest::mouseClick(window.findChild<QLabel*>("health.step.title"), Qt::LeftButton);
+         },
+         true},
+        {"a key typed in the window",
+         [](TessarinHealthCheckPanel& window) { QTest::keyClick(&window, Qt::Key_Tab); }, false},
+    };
+    for (const auto& c : cases) {
+        testing::RaiseRecorder recorder;
+        c.act(window());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(std::ranges::count(recorder.raised, &window()) > 0, c.raised) << c.name;
+    }
+}
 
 TEST_F(HealthWindowReturnTest, WhatThePersonDoesInTheWindowBringsItBackOnTop) {
     const UserReturn returns[] = {

@@ -3,6 +3,7 @@
 
 #include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
+#include "Platform/MachineInput/MachinePointer.h"
 #include "Platform/MachineScreen.h"
 #include "Platform/Scenario.h"
 #include "Support/VirtualMainQueue.h"
@@ -12,8 +13,10 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
@@ -86,6 +89,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, StatusMenuPlaceTest,
                          ::testing::Values(PlaceCase{"TheFirstDisplayHasTheMenuBar", kBuiltIn},
                                            PlaceCase{"TheSecondDisplayHasTheMenuBar", kStudio}),
                          [](const auto& info) { return info.param.name; });
+
+// The pointer over the stand-in or over the menu it opens lies on the host's status item.
+TEST(StatusMenuMarkTest, TheStandInAndItsMenuAreTheHostsMenuBar) {
+    testing::ensureApplication();
+    VirtualMainQueue queue;
+    ScopedMainQueue scopedQueue{queue};
+    Host host{Scenario::defaultScenario(), queue};
+    ScopedCurrentHost currentHost{host};
+    StatusBarMirror mirror(host.statusBar());
+    MenuBarController controller;
+    controller.setup();
+    queue.runUntilIdle();
+
+    const QWidget* window = standIn();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(isHostMenuBar(window));
+    std::vector<const QMenu*> menus;
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+        if (const auto* menu = qobject_cast<const QMenu*>(shown); menu && !menu->parent()) {
+            menus.push_back(menu);
+        }
+    }
+    ASSERT_FALSE(menus.empty());
+    EXPECT_TRUE(std::ranges::all_of(menus, [](const QMenu* menu) { return isHostMenuBar(menu); }));
+}
 
 } // namespace
 } // namespace tessarin

@@ -3,11 +3,13 @@
 #include "UI/Health/HealthWorld.h"
 #include "UI/SystemSettings/DesktopAndDockPaneWindow.h"
 #include "UI/SystemSettings/KeyboardShortcutsPaneWindow.h"
+#include "UI/SystemSettings/SystemSettingsDeskOnScreen.h"
 #include "UI/SystemSettings/SystemSettingsMirror.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <algorithm>
 
 namespace tessarin {
 namespace {
@@ -78,6 +80,35 @@ TEST_F(HostPanesBesideTheHealthWindowTest, EachPaneOpensBesideTheFloatingHealthW
         auto* title = pane->findChild<QLabel*>(pane->objectName() + ".title");
         ASSERT_NE(title, nullptr) << c.name;
         EXPECT_FALSE(window().frameGeometry().contains(title->mapToGlobal(QPoint(0, 0)))) << c.name;
+    }
+}
+
+// Only a floating window a person can see keeps System Settings' window away.
+TEST_F(HostPanesBesideTheHealthWindowTest, OnlyShownFloatingWindowsCountOnTheDesk) {
+    const struct {
+        const char* name;
+        bool floats;
+        bool minimised;
+        bool counts;
+    } cases[] = {
+        {"a floating window", true, false, true},
+        {"a miniaturised floating window", true, true, false},
+        {"an ordinary window", false, false, false},
+    };
+    for (const auto& c : cases) {
+        QWidget other;
+        other.setWindowFlag(Qt::WindowStaysOnTopHint, c.floats);
+        other.setGeometry(1300, 700, 200, 100);
+        other.show();
+        if (c.minimised) {
+            other.setWindowState(Qt::WindowMinimized);
+        }
+        QCoreApplication::processEvents();
+        const SystemSettingsDesk desk = readSystemSettingsDesk(host());
+        const QRect shown = other.frameGeometry();
+        const Rect frame{static_cast<double>(shown.x()), static_cast<double>(shown.y()),
+                         static_cast<double>(shown.width()), static_cast<double>(shown.height())};
+        EXPECT_EQ(std::ranges::count(desk.floatingWindows, frame), c.counts ? 1 : 0) << c.name;
     }
 }
 

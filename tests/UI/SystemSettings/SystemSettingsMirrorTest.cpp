@@ -173,6 +173,27 @@ TEST_F(SystemSettingsMirrorTest, ThePaneBroughtFrontStaysUnderTheFloatingGuide) 
     EXPECT_LT(panelRaised, paneRaised) << "the guide was raised after the pane";
 }
 
+// Taking the keys lifts the pane above the health window, yet not above the floating guide.
+TEST_F(SystemSettingsMirrorTest, ThePaneTakingTheKeysStaysUnderTheFloatingGuide) {
+    PrivacyPaneWindow* pane = openPane();
+    ASSERT_NE(pane, nullptr);
+    QWidget* panel = guide().panel();
+    ASSERT_TRUE(panel != nullptr && panel->isVisible());
+    window().activateWindow();
+    QCoreApplication::processEvents();
+    ASSERT_NE(QApplication::activeWindow(), pane);
+    RaiseRecorder recorder;
+    pane->activateWindow();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), pane);
+    const auto& raised = recorder.raised;
+    const auto paneRaised = std::find(raised.rbegin(), raised.rend(), pane);
+    const auto panelRaised = std::find(raised.rbegin(), raised.rend(), panel);
+    ASSERT_NE(paneRaised, raised.rend()) << "the pane came to the front";
+    ASSERT_NE(panelRaised, raised.rend()) << "the guide was raised";
+    EXPECT_LT(panelRaised, paneRaised) << "the guide was raised after the pane";
+}
+
 // The pane is the host's System Settings: with the focus there, the program is not the active
 // application; back on one of its own windows, it is.
 TEST_F(SystemSettingsMirrorTest, WhileThePaneHasTheFocusTheProgramIsNotActive) {

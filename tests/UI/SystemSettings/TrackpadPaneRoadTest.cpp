@@ -118,6 +118,31 @@ TEST_F(TrackpadPaneRoadTest, TheOpenButtonShowsThePaneWithTheGesturesAsTheyAre) 
     }
 }
 
+TEST_F(TrackpadPaneRoadTest, EachPopUpOffersItsChoicesInWords) {
+    openTrackpadSettings();
+    TrackpadPaneWindow* pane = shownPane();
+    ASSERT_NE(pane, nullptr);
+    const struct {
+        Gesture gesture;
+        QStringList items;
+    } rows[] = {
+        {Gesture::fullScreenSwipe, {"Off", "Swipe with three fingers", "Swipe with four fingers"}},
+        {Gesture::appExposeSwipe, {"Off", "Swipe with three fingers", "Swipe with four fingers"}},
+        {Gesture::lookUpTap, {"Off", "Tap with three fingers"}},
+        {Gesture::threeFingerDrag, {"Off", "Drag with three fingers"}},
+    };
+    for (const auto& row : rows) {
+        auto* popUp =
+            pane->findChild<SettingsPopUpButton*>(TrackpadPaneWindow::popUpName(row.gesture));
+        ASSERT_NE(popUp, nullptr);
+        QStringList items;
+        for (int index = 0; index < popUp->count(); ++index) {
+            items << popUp->itemText(index);
+        }
+        EXPECT_EQ(items, row.items) << popUp->objectName().toStdString();
+    }
+}
+
 TEST_F(TrackpadPaneRoadTest, TurningADragOffThereSetsThePagesStatusWhenTheProgramComesBack) {
     openTrackpadSettings();
     TrackpadPaneWindow* pane = shownPane();

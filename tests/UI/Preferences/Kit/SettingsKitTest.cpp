@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
+#include <QVBoxLayout>
 #include <functional>
 
 namespace tessarin {
@@ -203,6 +204,24 @@ TEST_F(SettingsKitTest, AReRenderCarriesTheFocusOnlyToAControlThatTakesIt) {
         render(next, c.rowEnabled);
         EXPECT_EQ(QApplication::focusWidget() == next, c.focused);
     }
+}
+
+// A re-render leaves a focused control outside the page's rows where it is.
+TEST_F(SettingsKitTest, AReRenderLeavesTheFocusOutsideThePageAlone) {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* search = new QLineEdit;
+    search->setObjectName("search");
+    layout->addWidget(search);
+    SettingsPageViewController page;
+    layout->addWidget(page.view());
+    page.installPage({new SettingsSectionView("S", "s", plainRows(1))});
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QTest::mouseClick(search, Qt::LeftButton);
+    ASSERT_EQ(QApplication::focusWidget(), search);
+    page.installPage({new SettingsSectionView("S", "s", plainRows(2))});
+    EXPECT_EQ(QApplication::focusWidget(), search);
 }
 
 TEST_F(SettingsKitTest, KeptControlsOutliveTheRowsThatShowedThem) {

@@ -34,10 +34,14 @@ TEST_F(SettingsSheetTest, ReturnPressesTheDefaultButtonUnlessTheSheetLeavesItToI
         sheet.end();
         ++done;
     });
-    for (const bool takesReturn : {true, false}) {
+    auto* button = sheet.findChild<QPushButton*>();
+    ASSERT_NE(button, nullptr);
+    for (const bool takesReturn : {true, false, true}) {
         done = 0;
         sheet.setDefaultButtonTakesReturn(takesReturn);
         sheet.begin(window);
+        // The accent marks the button only while Return presses it.
+        EXPECT_EQ(button->isDefault(), takesReturn);
         QTest::keyClick(&sheet, Qt::Key_Return);
         EXPECT_EQ(done, takesReturn ? 1 : 0);
         EXPECT_EQ(sheet.isVisible(), !takesReturn);
