@@ -17,16 +17,27 @@ PropertyValue nestedArrays(std::size_t levels) {
     return value;
 }
 
+// A settings file in a folder of its own, whose reader takes at most 4096 bytes.
+class DefaultsFileLimitsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    QTemporaryDir folder;
+    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
+    UserDefaultsFileHooks hooks = [] {
+        UserDefaultsFileHooks small;
+        small.maximumFileBytes = 4096;
+        return small;
+    }();
+    ScopedLogCapture logs;
+};
+
 // Whatever the store accepts must survive a restart: a value the reader refused would get the
 // whole file, and every other setting, moved aside at the next start.
-TEST(DefaultsFileLimitsTest, WhatTheStoreAcceptsReadsBackAfterARestart) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
+TEST_F(DefaultsFileLimitsTest, WhatTheStoreAcceptsReadsBackAfterARestart) {
     const PropertyValue deepest =
         nestedArrays(kMaxJsonNesting - 1); // the Boolean is the last level
     const std::string notUtf8 = "caf\xC3";
-    ScopedLogCapture logs;
     {
         UserDefaults defaults(file);
         defaults.set("kept", 1);
@@ -47,13 +58,7 @@ TEST(DefaultsFileLimitsTest, WhatTheStoreAcceptsReadsBackAfterARestart) {
 
 // The store never writes a file its reader would refuse as too large: the last byte fits and
 // reads back, one more is refused and the value before stays.
-TEST(DefaultsFileLimitsTest, AFileAtTheSizeBoundReadsBackAndOneByteMoreIsRefused) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
-    UserDefaultsFileHooks hooks;
-    hooks.maximumFileBytes = 4096;
-    ScopedLogCapture logs;
+TEST_F(DefaultsFileLimitsTest, AFileAtTheSizeBoundReadsBackAndOneByteMoreIsRefused) {
     UserDefaults defaults(file, hooks);
     defaults.set("text", "");
     const std::size_t room = hooks.maximumFileBytes - std::filesystem::file_size(file);
@@ -73,13 +78,7 @@ TEST(DefaultsFileLimitsTest, AFileAtTheSizeBoundReadsBackAndOneByteMoreIsRefused
 
 // A new key refused as too large is no change of this store's: the same key, stored by another
 // process meanwhile, stays when this store writes its next change.
-TEST(DefaultsFileLimitsTest, ARefusedNewKeyLeavesTheKeyStoredElsewhereAlone) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const std::filesystem::path file = folder.filePath("defaults.json").toStdString();
-    UserDefaultsFileHooks hooks;
-    hooks.maximumFileBytes = 4096;
-    ScopedLogCapture logs;
+TEST_F(DefaultsFileLimitsTest, ARefusedNewKeyLeavesTheKeyStoredElsewhereAlone) {
     UserDefaults defaults(file, hooks);
     defaults.set("text", std::string(hooks.maximumFileBytes, 'x'));
     UserDefaults(file, hooks).set("text", "theirs");
