@@ -30,9 +30,9 @@ std::optional<unsigned long long> takeNumber(std::string_view& text, char end) {
 std::filesystem::path defaultsTemporaryName(const std::filesystem::path& file) {
     static std::atomic<unsigned> counter{0};
     thread_local std::mt19937 random{std::random_device{}()};
-    return file.parent_path() /
-           (file.filename().string() + "." + std::to_string(::getpid()) + "-" +
-            std::to_string(counter++) + "-" + std::to_string(random() % 1000000) + ".tmp");
+    return file.parent_path() / (file.filename().string() + "." + std::to_string(::getpid()) + "-" +
+                                 std::to_string(counter++) + "-" +
+                                 std::to_string(random() % 1000000) + std::string(kSuffix));
 }
 
 std::optional<pid_t> defaultsTemporaryWriter(const std::filesystem::path& file,

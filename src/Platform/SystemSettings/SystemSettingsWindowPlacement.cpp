@@ -10,13 +10,9 @@ namespace {
 
 using FrameMargins = SystemSettingsDesk::FrameMargins;
 
-bool overlaps(const Rect& a, const Rect& b) {
-    return a.minX() < b.maxX() && b.minX() < a.maxX() && a.minY() < b.maxY() && b.minY() < a.maxY();
-}
-
 bool isClear(const Rect& frame, const SystemSettingsDesk& desk) {
     return std::ranges::none_of(desk.floatingWindows,
-                                [&frame](const Rect& window) { return overlaps(frame, window); });
+                                [&frame](const Rect& window) { return frame.intersects(window); });
 }
 
 bool fitsOnScreen(const Rect& frame, const Rect& screen) {

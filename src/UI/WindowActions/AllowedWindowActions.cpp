@@ -8,16 +8,25 @@
 
 namespace tessarin {
 
+namespace {
+
+const QString kObjectName = QStringLiteral("allowedWindowActions");
+
+AllowedWindowActions* attachedTo(const QWidget& window) {
+    return window.findChild<AllowedWindowActions*>(kObjectName, Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
 AllowedWindowActions::AllowedWindowActions(QWidget& window, const WindowActions& actions)
     : QObject(&window), window_(window), actions_(actions) {
-    setObjectName(QStringLiteral("allowedWindowActions"));
+    setObjectName(kObjectName);
     window_.installEventFilter(this);
     setActions(actions);
 }
 
 AllowedWindowActions& AllowedWindowActions::allow(QWidget& window, const WindowActions& actions) {
-    auto* existing = window.findChild<AllowedWindowActions*>(QStringLiteral("allowedWindowActions"),
-                                                             Qt::FindDirectChildrenOnly);
+    auto* existing = attachedTo(window);
     if (existing == nullptr) {
         return *new AllowedWindowActions(window, actions);
     }
@@ -26,8 +35,7 @@ AllowedWindowActions& AllowedWindowActions::allow(QWidget& window, const WindowA
 }
 
 const WindowActions* AllowedWindowActions::of(const QWidget& window) {
-    const auto* existing = window.findChild<AllowedWindowActions*>(
-        QStringLiteral("allowedWindowActions"), Qt::FindDirectChildrenOnly);
+    const auto* existing = attachedTo(window);
     return existing != nullptr ? &existing->actions_ : nullptr;
 }
 
