@@ -1,6 +1,7 @@
 #include "Platform/Program/RunningCopy.h"
 
 #include "Platform/Program/RunningCopyServer.h"
+#include "Platform/Program/RunningCopySocketAddress.h"
 #include "Platform/Program/RunningCopyTrust.h"
 #include "Support/Logger.h"
 #include "Support/Text.h"
@@ -42,15 +43,6 @@ std::string settingsName(const std::filesystem::path& file) {
     const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(canonical.string()),
                                                      QCryptographicHash::Sha256);
     return "tessarin-" + std::to_string(::getuid()) + "-" + hash.toHex().left(16).toStdString();
-}
-
-std::optional<uid_t> peerOf(int fd) {
-    ucred credentials{};
-    socklen_t size = sizeof credentials;
-    if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0 || size == 0) {
-        return std::nullopt;
-    }
-    return credentials.uid;
 }
 
 // Waits until `fd` is readable or the deadline passed.
@@ -101,18 +93,16 @@ Asked askOnce(const std::filesystem::path& socketFile,
     if (!RunningCopyTrust::trustsSocket(found, user)) {
         return Asked::refused;
     }
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (socketFile.native().size() >= sizeof(address.sun_path)) {
+    const std::optional<sockaddr_un> address = runningCopySocketAddress(socketFile);
+    if (!address) {
         return Asked::refused;
     }
-    std::memcpy(address.sun_path, socketFile.c_str(), socketFile.native().size() + 1);
     const Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (socket.get() < 0 ||
-        ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    if (socket.get() < 0 || ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address),
+                                      sizeof *address) != 0) {
         return Asked::noAnswer;
     }
-    if (!RunningCopyTrust::trustsPeer(peerOf(socket.get()), user)) {
+    if (!RunningCopyTrust::trustsPeer(runningCopySocketPeer(socket.get()), user)) {
         return Asked::refused;
     }
     const std::string request = std::string(kRequest) + "\n";
@@ -155,9 +145,8 @@ RunningCopy::RunningCopy(const std::filesystem::path& settingsFile, std::functio
 }
 
 std::string RunningCopy::claimLock() {
-    if (socketFile_.native().size() >= sizeof(sockaddr_un::sun_path)) {
-        return "the socket path is longer than " +
-               std::to_string(sizeof(sockaddr_un::sun_path) - 1) + " bytes";
+    if (!runningCopySocketAddress(socketFile_)) {
+        return socketPathTooLong();
     }
     // Never through a link, never waiting on a FIFO someone put there.
     lockFd_ =

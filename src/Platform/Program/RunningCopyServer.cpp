@@ -1,5 +1,6 @@
 #include "Platform/Program/RunningCopyServer.h"
 
+#include "Platform/Program/RunningCopySocketAddress.h"
 #include "Platform/Program/RunningCopyTrust.h"
 #include "Support/Logger.h"
 #include "Support/Text.h"
@@ -52,15 +53,12 @@ RunningCopyServer::~RunningCopyServer() {
 }
 
 bool RunningCopyServer::listen() {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::string& path = socketFile_.native();
-    if (path.size() >= sizeof(address.sun_path)) {
-        error_ = "the socket path is longer than " + std::to_string(sizeof(address.sun_path) - 1) +
-                 " bytes";
+    const std::optional<sockaddr_un> address = runningCopySocketAddress(socketFile_);
+    if (!address) {
+        error_ = socketPathTooLong();
         return false;
     }
-    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    const std::string& path = socketFile_.native();
     // A crashed copy's socket, or what the caller judged may go.
     ::unlink(path.c_str());
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
@@ -69,7 +67,7 @@ bool RunningCopyServer::listen() {
         return false;
     }
     struct stat status {};
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) != 0 ||
         ::chmod(path.c_str(), 0600) != 0 || ::listen(fd, SOMAXCONN) != 0 ||
         ::lstat(path.c_str(), &status) != 0) {
         error_ = "cannot listen at " + escapingUnprintable(path) + ": " + std::strerror(errno);
@@ -98,12 +96,7 @@ void RunningCopyServer::stopListening() {
 }
 
 bool RunningCopyServer::fromUser(int fd) const {
-    ucred credentials{};
-    socklen_t size = sizeof credentials;
-    const bool known =
-        ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0 && size > 0;
-    return RunningCopyTrust::trustsPeer(
-        known ? std::optional<uid_t>(credentials.uid) : std::nullopt, ::getuid());
+    return RunningCopyTrust::trustsPeer(runningCopySocketPeer(fd), ::getuid());
 }
 
 void RunningCopyServer::acceptPending() {
