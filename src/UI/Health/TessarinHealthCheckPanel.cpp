@@ -84,12 +84,14 @@ void TessarinHealthCheckPanel::setHostFrame(const Rect& frame) {
                 static_cast<int>(std::lround(qtFrame.height())));
 }
 
-void TessarinHealthCheckPanel::fitContentHeight(double height) {
+std::optional<Screen> TessarinHealthCheckPanel::hostScreen() const {
     const DisplayServer& displays = Host::current().displays();
     std::optional<Screen> screen = displays.screenContaining(hostFrame_.center());
-    if (!screen) {
-        screen = displays.mainScreen();
-    }
+    return screen ? screen : displays.mainScreen();
+}
+
+void TessarinHealthCheckPanel::fitContentHeight(double height) {
+    const std::optional<Screen> screen = hostScreen();
     const std::optional<Rect> visible =
         screen ? std::optional<Rect>(screen->visibleFrame) : std::nullopt;
     const double tallest = visible ? std::max(designedHeight_, visible->height()) : height;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Platform/Screen.h"
 #include "Support/Geometry.h"
 #include "UI/Preferences/Kit/PreferencesPanel.h"
 
 #include <functional>
+#include <optional>
 
 namespace tessarin {
 
@@ -31,6 +33,8 @@ public:
 
     bool isMiniaturized() const { return isMinimized(); }
     const Rect& hostFrame() const { return hostFrame_; }
+    // The host screen the window stands on: the one holding its centre, else the main one.
+    std::optional<Screen> hostScreen() const;
     void setHostFrame(const Rect& frame);
     void setHostFrameOrigin(Point origin) { setHostFrame(Rect{origin, hostFrame_.size}); }
     // As tall as `height` (its page's content at its width), never lower than it was made nor

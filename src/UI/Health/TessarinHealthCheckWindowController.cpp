@@ -1,7 +1,6 @@
 #include "UI/Health/TessarinHealthCheckWindowController.h"
 
 #include "Model/Health/TessarinHealthStatusProvider.h"
-#include "Platform/DisplayServer.h"
 #include "Platform/Host.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "UI/Health/TessarinHealthCheckPanel.h"
@@ -81,14 +80,7 @@ void TessarinHealthCheckWindowController::present(TessarinHealthCheckPresentatio
 }
 
 void TessarinHealthCheckWindowController::positionAtTopLeftOfActiveScreen() {
-    const DisplayServer& displays = Host::current().displays();
-    std::optional<Screen> screen = displays.screenContaining(window_->hostFrame().center());
-    if (!screen) {
-        screen = displays.mainScreen();
-    }
-    if (!screen && !displays.screens().empty()) {
-        screen = displays.screens().front();
-    }
+    const std::optional<Screen> screen = window_->hostScreen();
     if (!screen) {
         return;
     }
