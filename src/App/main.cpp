@@ -106,6 +106,9 @@ int main(int argc, char** argv) {
     case ProgramLaunch::Action::run:
         break;
     }
+    // Before the slow part of the start (a large scenario read), so a signal then ends the run
+    // as one a moment later does.
+    TerminationSignals signals;
     // The toolkit aborts when it cannot open its display: a setup to name, not a crash.
     std::optional<X11DisplayProbe> displayProbe;
     if (launch.x11Display) {
@@ -135,7 +138,12 @@ int main(int argc, char** argv) {
     std::unique_ptr<AppDelegate> delegate;
     std::optional<RunningCopy> runningCopy;
     std::optional<PropertyDictionary> readOnlyDefaults;
-    if (launch.defaultsFile) {
+    const bool snapshotRun =
+        ProgramLaunch::besideRunningCopy(arguments, LaunchOptions::processEnvironment()) ==
+        ProgramLaunch::BesideRunningCopy::writeSnapshotReadOnly;
+    // A snapshot run is no copy a later start should defer to: it never claims the file, and
+    // only reads it while a copy holds it.
+    if (launch.defaultsFile && !snapshotRun) {
         runningCopy.emplace(*launch.defaultsFile, [&delegate] {
             if (delegate) {
                 delegate->openPreferences();
@@ -143,20 +151,18 @@ int main(int argc, char** argv) {
             }
         });
         if (runningCopy->claim() == RunningCopy::Claim::heldElsewhere) {
-            if (ProgramLaunch::besideRunningCopy(arguments, LaunchOptions::processEnvironment()) ==
-                ProgramLaunch::BesideRunningCopy::bringItForward) {
-                const auto second = ProgramLaunch::secondStart(
-                    *launch.defaultsFile, runningCopy->askToComeForward(kRunningCopyAnswerWait));
-                std::printf("%s\n", second.line.c_str());
-                return second.status;
-            }
-            // The running copy owns the file: this run only reads what it holds now.
-            DefaultsFileValues current = DefaultsFileValues::read(*launch.defaultsFile);
-            launchLogger().notice(
-                ProgramLaunch::besideRunningCopyLine(*launch.defaultsFile, current.error));
-            readOnlyDefaults = std::move(current.values);
-            runningCopy.reset();
+            const auto second = ProgramLaunch::secondStart(
+                *launch.defaultsFile, runningCopy->askToComeForward(kRunningCopyAnswerWait));
+            std::printf("%s\n", second.line.c_str());
+            return second.status;
         }
+    }
+    if (launch.defaultsFile && snapshotRun && RunningCopy::runsElsewhere(*launch.defaultsFile)) {
+        // The running copy owns the file: this run only reads what it holds now.
+        DefaultsFileValues current = DefaultsFileValues::read(*launch.defaultsFile);
+        launchLogger().notice(
+            ProgramLaunch::besideRunningCopyLine(*launch.defaultsFile, current.error));
+        readOnlyDefaults = std::move(current.values);
     }
     const bool snapshotOnly = headless || readOnlyDefaults.has_value();
     QtMainQueue queue;
@@ -184,7 +190,7 @@ int main(int argc, char** argv) {
         };
     }
     ProgramActivationFeed activationFeed(host.programActivation());
-    TerminationSignals signals;
+    signals.listen();
     // Offscreen nothing is on screen to mirror the status item, System Settings and Mission
     // Control into.
     std::optional<StatusBarMirror> statusBarMirror;
@@ -210,6 +216,7 @@ int main(int argc, char** argv) {
     }
     reportLaunchDuration(started, statusBarMirror);
     const int status = QApplication::exec();
+    signals.leaveRun();
     delegate->applicationWillTerminate();
     ApplicationDelegate::install(nullptr);
     delegate.reset();

@@ -2,6 +2,7 @@
 
 #include "Support/ProgramTermination.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <ctime>
@@ -17,6 +18,7 @@ timer_t graceTimer;
 bool hasGraceTimer = false;
 itimerspec graceInterval{};
 volatile std::sig_atomic_t receivedSignal = 0;
+volatile std::sig_atomic_t leftRun = 0;
 void (*previousInterrupt)(int) = SIG_DFL;
 void (*previousTermination)(int) = SIG_DFL;
 void (*previousHangUp)(int) = SIG_DFL;
@@ -31,7 +33,7 @@ void restore(int signal, void (*previous)(int)) {
 void onSignal(int signal) {
     if (receivedSignal == 0) {
         receivedSignal = signal;
-        if (hasGraceTimer) {
+        if (hasGraceTimer && leftRun == 0) {
             ::timer_settime(graceTimer, 0, &graceInterval, nullptr);
         }
     }
@@ -49,14 +51,8 @@ TerminationSignals::TerminationSignals(std::chrono::milliseconds grace) {
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         return;
     }
-    notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
-    QObject::connect(notifier_, &QSocketNotifier::activated, this, [] {
-        char byte = 0;
-        while (::read(signalPipe[0], &byte, 1) > 0) {
-        }
-        terminateProgram();
-    });
     receivedSignal = 0;
+    leftRun = 0;
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(grace);
     graceInterval.it_value = {static_cast<time_t>(seconds.count()),
                               static_cast<long>(std::chrono::nanoseconds(grace - seconds).count())};
@@ -73,6 +69,31 @@ TerminationSignals::TerminationSignals(std::chrono::milliseconds grace) {
     previousHangUp = std::signal(SIGHUP, onSignal);
     if (previousHangUp == SIG_IGN) {
         std::signal(SIGHUP, SIG_IGN);
+    }
+    if (QCoreApplication::instance() != nullptr) {
+        listen();
+    }
+}
+
+void TerminationSignals::listen() {
+    if (notifier_ != nullptr || signalPipe[0] < 0) {
+        return;
+    }
+    // A byte written before now is still in the pipe: the notifier fires for it at once.
+    notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
+    QObject::connect(notifier_, &QSocketNotifier::activated, this, [] {
+        char byte = 0;
+        while (::read(signalPipe[0], &byte, 1) > 0) {
+        }
+        terminateProgram();
+    });
+}
+
+void TerminationSignals::leaveRun() {
+    leftRun = 1;
+    if (hasGraceTimer) {
+        const itimerspec disarmed{};
+        ::timer_settime(graceTimer, 0, &disarmed, nullptr);
     }
 }
 

@@ -9,13 +9,21 @@ namespace tessarin {
 
 // Turns SIGINT, SIGTERM and SIGHUP into the end of the run: the event loop is asked to return (so
 // the delegate's stop runs), and when it has not returned `grace` after the signal, because the
-// main thread is busy, the process exits at once with status 128 + the signal's number. Settings
-// are written as they change, so that exit loses none. One per process; the previous handlers come
-// back when it goes.
+// main thread is busy, the process exits at once with status 128 + the signal's number. A run on
+// its way out (its loop has returned) is never cut: it is ending already. Settings are written
+// by their store's own thread as they change, so that exit loses none. The signals are taken
+// over as it is made, before the event loop is, so a signal during a slow start ends the run as
+// soon as its loop runs. One per process; the previous handlers come back when it goes.
 class TerminationSignals final : public QObject {
 public:
+    // Listens at once when the application is made already.
     explicit TerminationSignals(std::chrono::milliseconds grace = std::chrono::seconds(2));
     ~TerminationSignals() override;
+
+    // Hands the signals, any that came before included, to the application's event loop.
+    void listen();
+    // The loop has returned: what is left is the orderly end, which no signal cuts short.
+    void leaveRun();
 
 private:
     QSocketNotifier* notifier_ = nullptr;

@@ -4,6 +4,8 @@
 //     --stored       print a write only once it is in the file
 //     --big <bytes>  first store "<key>.big", a text of that many bytes
 //     --keys         write "<key>-<n>" = n, a key of its own each time, instead of one counter
+//     --seen         with --stored: add to each line every counter the file held at that write,
+//                    as " <key>=<n>"
 //   defaults_writer_process --hold-lock <file>
 //     takes the file's lock, prints "held" and keeps it until its input ends (a hung writer)
 // Prints "wrote <n>" after each write; exits 3 when any write was logged as failed, abandoned
@@ -28,6 +30,7 @@ namespace {
 struct Options {
     bool stored = false;
     bool ownKeys = false;
+    bool seen = false;
     std::size_t bigBytes = 0;
 };
 
@@ -37,6 +40,8 @@ std::optional<Options> readOptions(int argc, char** argv) {
         const std::string option = argv[i];
         if (option == "--stored") {
             options.stored = true;
+        } else if (option == "--seen") {
+            options.seen = true;
         } else if (option == "--keys") {
             options.ownKeys = true;
         } else if (option == "--big" && i + 1 < argc) {
@@ -80,9 +85,10 @@ int main(int argc, char** argv) {
     }
     const auto options = argc >= 4 ? readOptions(argc, argv) : std::nullopt;
     if (!options) {
-        std::fprintf(stderr,
-                     "usage: %s <file> <key> <writes> [--stored] [--big <bytes>] [--keys]\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s <file> <key> <writes> [--stored] [--seen] [--big <bytes>] [--keys]\n",
+            argv[0]);
         return 2;
     }
     static std::atomic<int> failures{0};
@@ -107,7 +113,15 @@ int main(int argc, char** argv) {
             if (options->stored && !defaults.flush(kPatience)) {
                 ++failures;
             }
-            std::printf("wrote %ld\n", n);
+            std::string line = "wrote " + std::to_string(n);
+            if (options->seen) {
+                for (const auto& [name, value] : defaults.dictionaryRepresentation()) {
+                    if (const auto counter = value.integerValue()) {
+                        line += " " + name + "=" + std::to_string(*counter);
+                    }
+                }
+            }
+            std::printf("%s\n", line.c_str());
             std::fflush(stdout);
         }
     }

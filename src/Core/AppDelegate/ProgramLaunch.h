@@ -48,9 +48,10 @@ struct ProgramLaunch {
     };
     static SecondStart secondStart(const std::filesystem::path& defaultsFile, bool cameForward);
 
-    // A run asked for a snapshot only shows, writes and quits: beside a running copy it still
-    // does, on the settings as the file holds them, which it never writes (the running copy owns
-    // them). Any other start brings the running copy forward instead.
+    // A run asked for a snapshot only shows, writes and quits: it never claims the settings file,
+    // so a start made while it runs is not turned away, and beside a running copy it works on
+    // the settings as the file holds them, which it never writes (the running copy owns them).
+    // Any other start brings the running copy forward instead.
     enum class BesideRunningCopy { bringItForward, writeSnapshotReadOnly };
     static BesideRunningCopy besideRunningCopy(const std::vector<std::string>& arguments,
                                                const LaunchOptions::EnvironmentLookup& environment);

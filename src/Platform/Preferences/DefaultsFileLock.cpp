@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -12,35 +13,85 @@ namespace tessarin {
 
 namespace {
 
-// Short at first, so the writer next in line takes the lock soon after it is let go; longer
-// while a holder keeps it, so a long wait (a hung holder) wakes the waiter seldom.
+// The lock file's bytes: the next ticket, then the floor (tickets below it were passed over),
+// guarded together by a byte-range lock held only while one of them is read and changed.
+constexpr off_t kNextTicket = 0;
+constexpr off_t kFloor = 8;
+constexpr off_t kCounters = 16;
+// Held by the holder of the lock, so a waiter can tell a free lock without taking it.
+constexpr off_t kHeldMark = 16;
+// Ticket t waits holding the byte at kLine + t.
+constexpr off_t kLine = 32;
+// Tickets past this are no count this lock ever made: the counters are begun again.
+constexpr uint64_t kLastTicket = uint64_t{1} << 48;
+
+// Short at first, so the writer whose turn it is takes the lock soon after it is let go.
 constexpr auto kFirstRetry = std::chrono::microseconds(200);
-constexpr auto kLongestRetry = std::chrono::milliseconds(16);
+constexpr auto kLongestRetry = std::chrono::milliseconds(4);
 
-// The place in line: one byte past anything a reader of the lock file would look at. Its lock
-// belongs to the open file, not the process, so two writers of one process queue too.
-constexpr off_t kPlaceInLine = 1;
-
-bool lockPlace(int fd, short type) {
+// Byte-range locks that belong to the open file, not the process, so two writers of one process
+// queue too, and that go when the file is closed, so a killed writer leaves no ticket behind.
+bool setRange(int fd, short type, off_t start, off_t length) {
     struct flock range {};
     range.l_type = type;
     range.l_whence = SEEK_SET;
-    range.l_start = kPlaceInLine;
-    range.l_len = 1;
+    range.l_start = start;
+    range.l_len = length;
     return ::fcntl(fd, F_OFD_SETLK, &range) == 0;
+}
+
+// Whether another open file holds a byte in [start, start + length).
+bool rangeTaken(int fd, off_t start, off_t length) {
+    if (length <= 0) {
+        return false;
+    }
+    struct flock range {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = start;
+    range.l_len = length;
+    return ::fcntl(fd, F_OFD_GETLK, &range) == 0 && range.l_type != F_UNLCK;
+}
+
+uint64_t readCounter(int fd, off_t at) {
+    uint64_t value = 0;
+    if (::pread(fd, &value, sizeof value, at) != static_cast<ssize_t>(sizeof value)) {
+        return 0; // a new lock file
+    }
+    return value > kLastTicket ? 0 : value;
+}
+
+bool writeCounter(int fd, off_t at, uint64_t value) {
+    return ::pwrite(fd, &value, sizeof value, at) == static_cast<ssize_t>(sizeof value);
 }
 
 std::string systemError(int error) {
     return std::strerror(error);
 }
 
+// Why the opened file cannot be this user's lock; empty when it can.
+std::string doubtAbout(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        return "the lock file cannot be read: " + systemError(errno);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return "the lock file is no regular file";
+    }
+    if (status.st_uid != ::geteuid()) {
+        return "the lock file belongs to user " + std::to_string(status.st_uid);
+    }
+    // Another user who can open the lock can hold it for as long as they like.
+    if ((status.st_mode & 077) != 0 && ::fchmod(fd, 0600) != 0) {
+        return "the lock file cannot be made private: " + systemError(errno);
+    }
+    return {};
+}
+
 } // namespace
 
 DefaultsFileLock::DefaultsFileLock(const std::filesystem::path& lockFile) {
-    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (fd_ < 0) {
-        problem_ = "the lock file cannot be opened: " + systemError(errno);
-    }
+    open(lockFile);
 }
 
 DefaultsFileLock::DefaultsFileLock(const std::filesystem::path& lockFile,
@@ -51,41 +102,111 @@ DefaultsFileLock::DefaultsFileLock(const std::filesystem::path& lockFile,
 
 DefaultsFileLock::~DefaultsFileLock() {
     if (fd_ >= 0) {
-        ::close(fd_); // lets go of the lock and the place in line
+        ::close(fd_); // lets go of the lock, the mark and the ticket
     }
 }
 
-DefaultsFileLock::Try DefaultsFileLock::tryPlaceInLine() {
-    if (inLine_) {
-        return Try::taken;
+void DefaultsFileLock::open(const std::filesystem::path& lockFile) {
+    fd_ = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd_ < 0) {
+        unusable_ = true;
+        problem_ = "the lock file cannot be opened: " + systemError(errno);
+        return;
     }
-    if (lockPlace(fd_, F_WRLCK)) {
-        inLine_ = true;
-        return Try::taken;
+    problem_ = doubtAbout(fd_);
+    if (!problem_.empty()) {
+        unusable_ = true;
+        ::close(fd_);
+        fd_ = -1;
     }
-    if (errno == EAGAIN || errno == EACCES || errno == EINTR) {
-        return Try::busy;
-    }
-    problem_ = "the place in line cannot be taken: " + systemError(errno);
-    return Try::failed;
 }
 
-DefaultsFileLock::Try DefaultsFileLock::tryLock() {
-    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
-        return Try::taken;
+bool DefaultsFileLock::drawTicket(std::chrono::steady_clock::time_point deadline) {
+    // The counters are held for two reads and two writes; a short wait covers any holder.
+    auto retry = std::chrono::microseconds(50);
+    while (!setRange(fd_, F_WRLCK, kNextTicket, kCounters)) {
+        if (errno != EAGAIN && errno != EACCES && errno != EINTR) {
+            problem_ = "the line cannot be joined: " + systemError(errno);
+            return false;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(retry);
+        retry = std::min<std::chrono::microseconds>(retry * 2, kLongestRetry);
     }
-    if (errno == EWOULDBLOCK || errno == EINTR) {
-        return Try::busy;
+    uint64_t next = readCounter(fd_, kNextTicket);
+    uint64_t floor = readCounter(fd_, kFloor);
+    if (next == kLastTicket || floor > next) {
+        next = floor = 0;
+        writeCounter(fd_, kFloor, floor);
     }
-    problem_ = "the lock cannot be taken: " + systemError(errno);
-    return Try::failed;
+    const bool placed = setRange(fd_, F_WRLCK, kLine + static_cast<off_t>(next), 1) &&
+                        writeCounter(fd_, kNextTicket, next + 1);
+    const int error = errno;
+    setRange(fd_, F_UNLCK, kNextTicket, kCounters);
+    if (!placed) {
+        setRange(fd_, F_UNLCK, kLine + static_cast<off_t>(next), 1);
+        problem_ = "the line cannot be joined: " + systemError(error);
+        return false;
+    }
+    ticket_ = next;
+    return true;
 }
 
-void DefaultsFileLock::leaveLine() {
-    if (inLine_) {
-        lockPlace(fd_, F_UNLCK);
-        inLine_ = false;
+bool DefaultsFileLock::isTurn() {
+    const uint64_t floor = std::min(readCounter(fd_, kFloor), *ticket_);
+    return !rangeTaken(fd_, kLine + static_cast<off_t>(floor),
+                       static_cast<off_t>(*ticket_ - floor));
+}
+
+bool DefaultsFileLock::passOverStoppedWaiter() {
+    if (rangeTaken(fd_, kHeldMark, 1)) {
+        freeWhileOthersFirst_.reset(); // the line moves
+        return false;
     }
+    const auto now = std::chrono::steady_clock::now();
+    if (!freeWhileOthersFirst_) {
+        freeWhileOthersFirst_ = now;
+    }
+    if (now - *freeWhileOthersFirst_ < passOverAfter_) {
+        return false;
+    }
+    if (!setRange(fd_, F_WRLCK, kNextTicket, kCounters)) {
+        return false; // another waiter is drawing or passing over; look again next time
+    }
+    // The earliest ticket still held: the lowest offset whose range up to it holds a lock.
+    uint64_t low = std::min(readCounter(fd_, kFloor), *ticket_);
+    uint64_t high = *ticket_;
+    while (high - low > 1) {
+        const uint64_t middle = low + (high - low) / 2;
+        if (rangeTaken(fd_, kLine + static_cast<off_t>(low), static_cast<off_t>(middle - low))) {
+            high = middle;
+        } else {
+            low = middle;
+        }
+    }
+    if (rangeTaken(fd_, kLine + static_cast<off_t>(low), 1)) {
+        writeCounter(fd_, kFloor, std::max(readCounter(fd_, kFloor), low + 1));
+    }
+    setRange(fd_, F_UNLCK, kNextTicket, kCounters);
+    freeWhileOthersFirst_.reset();
+    return true;
+}
+
+bool DefaultsFileLock::takeLock() {
+    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            problem_ = "the lock cannot be taken: " + systemError(errno);
+        }
+        return false;
+    }
+    setRange(fd_, F_WRLCK, kHeldMark, 1);
+    setRange(fd_, F_UNLCK, kLine + static_cast<off_t>(*ticket_), 1);
+    ticket_.reset();
+    freeWhileOthersFirst_.reset();
+    held_ = true;
+    return true;
 }
 
 bool DefaultsFileLock::acquire(std::chrono::milliseconds wait) {
@@ -95,25 +216,27 @@ bool DefaultsFileLock::acquire(std::chrono::milliseconds wait) {
     problem_.clear();
     waiting_ = false;
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    // A place kept from a wait that ran out: the holder has held on for a while already.
-    std::chrono::microseconds retry = inLine_ ? kLongestRetry : kFirstRetry;
+    if (!ticket_ && !drawTicket(deadline)) {
+        waiting_ = problem_.empty();
+        if (waiting_) {
+            problem_ = "another process held the lock for more than " +
+                       std::to_string(wait.count()) + " ms";
+        }
+        return false;
+    }
+    std::chrono::microseconds retry = kFirstRetry;
     for (;;) {
-        const bool wasInLine = inLine_;
-        Try step = tryPlaceInLine();
-        if (step == Try::taken && !wasInLine) {
-            retry = kFirstRetry; // first in line now: the lock is let go to this writer next
-        }
-        if (step == Try::taken) {
-            step = tryLock();
-        }
-        if (step == Try::taken) {
-            held_ = true;
-            leaveLine(); // the next writer may queue behind this one now
-            return true;
-        }
-        if (step == Try::failed) {
-            leaveLine();
-            return false;
+        const bool turn = isTurn();
+        if (turn) {
+            freeWhileOthersFirst_.reset();
+            if (takeLock()) {
+                return true;
+            }
+            if (!problem_.empty()) {
+                return false;
+            }
+        } else if (passOverStoppedWaiter()) {
+            continue; // look at the line again at once
         }
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tessarin {
@@ -11,14 +13,21 @@ namespace tessarin {
 // file itself is replaced by every write, so a lock on it would not outlive the write) and goes
 // with its holder when that process ends, so a crashed writer never blocks the next one.
 //
-// The lock is fair: a writer first takes the place in line (a byte-range lock on the lock file)
-// and only its holder may take the lock itself (a flock on the whole file), letting go of the
-// place once it has it. A holder that lets go and comes straight back finds the place taken by
-// the writer that was waiting, so a process writing back to back never keeps another out. The
-// place is kept across waits that time out, until the lock is taken or this object goes.
+// The lock is a line served in arrival order: a writer draws a ticket (a counter kept in the
+// lock file) and holds a byte-range lock at its ticket's offset while it waits; it may take the
+// lock itself (a flock on the whole file) once no earlier ticket is held. A writer that lets go
+// and comes straight back draws a later ticket than those waiting, however many they are, and a
+// waiter that is killed lets go of its ticket with its process. A waiter that stops (SIGSTOP)
+// keeps its ticket but never takes its turn: while the lock stays free for `passOverAfter` with
+// an earlier ticket still held, the next waiter passes over it.
+//
+// The lock file is the user's own, readable by no one else, so another user can neither hold it
+// nor read the line; a lock file that is not (a link, a folder, another user's) is unusable.
 class DefaultsFileLock {
 public:
-    // Opens the lock file; takes nothing yet.
+    static constexpr std::chrono::milliseconds kPassOverAfter{250};
+
+    // Opens (or makes, mode 0600) the lock file; takes nothing yet.
     explicit DefaultsFileLock(const std::filesystem::path& lockFile);
     // Opens the lock file and waits at most `wait` for the lock.
     DefaultsFileLock(const std::filesystem::path& lockFile, std::chrono::milliseconds wait);
@@ -26,29 +35,39 @@ public:
     DefaultsFileLock& operator=(const DefaultsFileLock&) = delete;
     ~DefaultsFileLock();
 
-    // Waits at most `wait` (zero: only tries) for the place in line and then the lock; true once
-    // held. On a time-out the place in line is kept for the next call.
+    // Waits at most `wait` (zero: only tries) for its turn and then the lock; true once held. On
+    // a time-out the ticket is kept for the next call.
     bool acquire(std::chrono::milliseconds wait);
+    // How long the lock must stay free while an earlier waiter does not take it before this one
+    // passes over it.
+    void setPassOverAfter(std::chrono::milliseconds wait) { passOverAfter_ = wait; }
 
     bool isHeld() const { return held_; }
-    // True when the last acquire ran out of time because another writer held on.
+    // True when the last acquire ran out of time because another writer held on or came first.
     bool isWaiting() const { return waiting_; }
-    // Why it is not held: the lock file cannot be opened, or another holder kept it past the wait.
+    // True when the lock file cannot serve as a lock at all (it cannot be opened, or is no
+    // regular file of the user's): no wait mends that.
+    bool isUnusable() const { return unusable_; }
+    // Why it is not held: the lock file is unusable, or another holder kept it past the wait.
     const std::string& problem() const { return problem_; }
 
     // "<file>.lock".
     static std::filesystem::path lockFileFor(const std::filesystem::path& file);
 
 private:
-    enum class Try { taken, busy, failed };
-    Try tryPlaceInLine();
-    Try tryLock();
-    void leaveLine();
+    void open(const std::filesystem::path& lockFile);
+    bool drawTicket(std::chrono::steady_clock::time_point deadline);
+    bool isTurn();
+    bool passOverStoppedWaiter();
+    bool takeLock();
 
     int fd_ = -1;
-    bool inLine_ = false;
+    std::optional<uint64_t> ticket_;
+    std::optional<std::chrono::steady_clock::time_point> freeWhileOthersFirst_;
+    std::chrono::milliseconds passOverAfter_ = kPassOverAfter;
     bool held_ = false;
     bool waiting_ = false;
+    bool unusable_ = false;
     std::string problem_;
 };
 

@@ -6,6 +6,7 @@
 #include "Platform/Preferences/DefaultsFileReplacement.h"
 #include "Platform/Preferences/DefaultsFileTarget.h"
 #include "Platform/Preferences/DefaultsWriterThread.h"
+#include "Platform/Program/RunningCopyFolder.h"
 #include "Support/BoundedFileRead.h"
 #include "Support/JsonNesting.h"
 #include "Support/Logger.h"
@@ -99,6 +100,30 @@ std::string fileTooLarge(std::size_t maximumBytes) {
     return "the file would be larger than " + describeByteCount(maximumBytes);
 }
 
+// replaceAll's values, whole, or none of them when they would make the file too large.
+DefaultsFileMerge wholeReplacement(const PropertyDictionary& onto,
+                                   const std::vector<DefaultsChange>& changes,
+                                   std::size_t maximumBytes) {
+    DefaultsFileMerge merge;
+    for (const auto& change : changes) {
+        merge.values.emplace(change.key, *change.value);
+    }
+    merge.text = defaultsFileText(merge.values);
+    if (merge.text.size() > maximumBytes) {
+        merge = {onto, defaultsFileText(onto), {"*"}};
+    }
+    return merge;
+}
+
+std::optional<std::filesystem::path> privateRuntimeFolder() {
+    const RunningCopyFolder folder = RunningCopyFolder::forProcess();
+    return folder.doubt.empty() ? std::optional(folder.path) : std::nullopt;
+}
+
+std::string privateLockName(const std::filesystem::path& target) {
+    return RunningCopyFolder::nameFor(target);
+}
+
 } // namespace
 
 UserDefaults::UserDefaults() = default;
@@ -108,11 +133,27 @@ UserDefaults::UserDefaults(std::filesystem::path file, UserDefaultsFileHooks hoo
     if (!hooks_.rename) {
         hooks_.rename = defaultRename;
     }
-    load();
-    const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
-    if (target.error.empty()) {
-        removeDefaultsFileLeftovers(target.path);
+    if (!hooks_.privateFolder) {
+        hooks_.privateFolder = privateRuntimeFolder;
     }
+    load();
+    clearLeftoversAtStart();
+}
+
+void UserDefaults::clearLeftoversAtStart() {
+    const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
+    std::error_code error;
+    if (!persisting_ || !target.error.empty() ||
+        !std::filesystem::is_directory(target.path.parent_path(), error)) {
+        return;
+    }
+    // Without waiting: while another process holds the lock, the first write clears them.
+    openLock(target.path);
+    if (!lock_ || lock_->acquire(std::chrono::milliseconds(0))) {
+        clearLeftovers(target.path);
+    }
+    lock_.reset();
+    lockless_ = false;
 }
 
 UserDefaults::~UserDefaults() {
@@ -121,7 +162,7 @@ UserDefaults::~UserDefaults() {
     }
     if (!flush(hooks_.finalWait)) {
         std::lock_guard lock(mutex_);
-        if (writerBusy_) {
+        if (writing_) {
             logger().error("defaults.write.abandoned file=" + escapingUnprintable(file_->string()) +
                            " keys=" + std::to_string(pending_.size()) +
                            " reason=another process held the lock for more than " +
@@ -136,10 +177,6 @@ UserDefaults::FileStamp UserDefaults::stampOf(const std::filesystem::path& file)
     if (::stat(file.c_str(), &status) != 0) {
         return {};
     }
-    return stampOf(status);
-}
-
-UserDefaults::FileStamp UserDefaults::stampOf(const struct stat& status) {
     return {static_cast<uint64_t>(status.st_dev), static_cast<uint64_t>(status.st_ino),
             static_cast<int64_t>(status.st_size),
             static_cast<int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
@@ -164,18 +201,16 @@ void UserDefaults::load() {
     seen_ = {};
 }
 
-UserDefaults::Persisted UserDefaults::failedLocked(const std::string& reason) {
+void UserDefaults::failedLocked(const std::string& reason) {
     if (reason != lastFailure_) {
         logger().error("defaults.write.failed file=" + escapingUnprintable(file_->string()) +
                        " reason=" + escapingUnprintable(reason));
         lastFailure_ = reason;
     }
-    dirty_ = true;
-    return Persisted::failed;
 }
 
 std::optional<PropertyDictionary>
-UserDefaults::currentFileValuesLocked(const std::filesystem::path& target) {
+UserDefaults::currentFileValues(const std::filesystem::path& target) {
     struct stat status {};
     if (::stat(target.c_str(), &status) != 0) {
         return PropertyDictionary{};
@@ -186,26 +221,12 @@ UserDefaults::currentFileValuesLocked(const std::filesystem::path& target) {
     }
     // Spoiled while this process ran: kept aside like one found at the start, and what this
     // store holds is written in its place.
+    std::lock_guard lock(mutex_);
     if (!moveAside(target, result.error, hooks_)) {
         persisting_ = false;
         return std::nullopt;
     }
     return plainValuesLocked();
-}
-
-PropertyDictionary UserDefaults::mergedLocked(PropertyDictionary onto) const {
-    if (replacesWhole_) {
-        return plainValuesLocked();
-    }
-    for (const auto& key : pending_) {
-        const auto it = values_.find(key);
-        if (it == values_.end()) {
-            onto.erase(key);
-        } else {
-            onto.insert_or_assign(key, *it->second);
-        }
-    }
-    return onto;
 }
 
 void UserDefaults::adoptLocked(const PropertyDictionary& stored,
@@ -230,153 +251,224 @@ void UserDefaults::adoptLocked(const PropertyDictionary& stored,
     }
 }
 
-UserDefaults::Persisted UserDefaults::persistLocked(std::vector<std::string>& external) {
-    if (!file_) {
-        return Persisted::written;
+void UserDefaults::scheduleWriteLocked() {
+    if (!file_ || !persisting_) {
+        return;
     }
-    if (!persisting_) {
-        dirty_ = true;
-        return Persisted::failed;
-    }
-    if (writerBusy_) {
-        dirty_ = true; // the store's thread takes this change in with the one it waits to write
-        return Persisted::waiting;
-    }
-    const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
-    if (!target.error.empty()) {
-        return failedLocked(target.error);
-    }
-    if (auto problem = makeDefaultsFolder(target.path.parent_path())) {
-        return failedLocked(*problem);
-    }
-    if (isReadOnly(target.path)) {
-        return failedLocked("the file is read-only");
-    }
-    DefaultsFileLock lock(DefaultsFileLock::lockFileFor(target.path));
-    if (!lock.acquire(std::chrono::milliseconds(0))) {
-        if (lock.isWaiting()) {
-            return handToWriterLocked();
-        }
-        return failedLocked(lock.problem());
-    }
-    return writeHeldLocked(target.path, external);
-}
-
-UserDefaults::Persisted UserDefaults::writeHeldLocked(const std::filesystem::path& target,
-                                                      std::vector<std::string>& external) {
-    removeDefaultsFileLeftovers(target);
-    auto current = currentFileValuesLocked(target);
-    if (!current) {
-        dirty_ = true;
-        return Persisted::failed;
-    }
-    PropertyDictionary merged = mergedLocked(std::move(*current));
-    const std::string text = defaultsFileText(merged);
-    if (text.size() > hooks_.maximumFileBytes) {
-        return Persisted::tooLarge;
-    }
-    if (auto failure = replaceFileAtomically(target, text, {hooks_.rename, hooks_.writableBytes})) {
-        return failedLocked(*failure);
-    }
-    seen_ = stampOf(target);
-    adoptLocked(merged, external);
-    pending_.clear();
-    replacesWhole_ = false;
-    dirty_ = false;
-    lastFailure_.clear();
-    return Persisted::written;
-}
-
-UserDefaults::Persisted UserDefaults::handToWriterLocked() {
-    dirty_ = true;
-    writerBusy_ = true;
+    writing_ = true;
     if (!writer_) {
-        writer_ = std::make_unique<DefaultsWriterThread>([this] { return attemptWaitingWrite(); });
+        writer_ = std::make_unique<DefaultsWriterThread>([this] { return attemptWrite(); });
     }
     writer_->wake();
-    return Persisted::waiting;
 }
 
-bool UserDefaults::attemptWaitingWrite() {
-    if (!waitingLock_) {
-        std::lock_guard lock(mutex_);
-        if (!writerBusy_) {
-            return true;
-        }
-        const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
-        if (!target.error.empty()) {
-            failedLocked(target.error);
-            writerBusy_ = false;
-            writerDone_.notify_all();
-            return true;
-        }
-        waitingTarget_ = target.path;
-        waitingLock_ =
-            std::make_unique<DefaultsFileLock>(DefaultsFileLock::lockFileFor(waitingTarget_));
-        waitingSince_ = std::chrono::steady_clock::now();
-        saidWaiting_ = false;
+std::optional<UserDefaults::WriteOrder> UserDefaults::takeWriteOrder() {
+    std::lock_guard lock(mutex_);
+    if (!isDirtyLocked() || !persisting_) {
+        settleLocked();
+        return std::nullopt;
     }
-    if (!waitingLock_->acquire(kWaitingSlice)) {
-        if (!waitingLock_->isWaiting()) {
-            finishWaitingWrite(waitingLock_->problem());
-            return true;
-        }
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - waitingSince_);
-        if (!saidWaiting_ && waited >= hooks_.lockWait) {
-            logger().notice("defaults.lock.waiting file=" + escapingUnprintable(file_->string()) +
-                            " waited=" + std::to_string(waited.count()) +
-                            " ms reason=another process holds the lock"
-                            " change=kept until the lock is let go");
-            saidWaiting_ = true;
-        }
-        return false;
+    const DefaultsFileTarget target = resolveDefaultsFileTarget(*file_);
+    std::optional<std::string> problem =
+        target.error.empty() ? std::nullopt : std::optional(target.error);
+    if (!problem) {
+        problem = makeDefaultsFolder(target.path.parent_path());
     }
-    std::vector<std::string> external;
-    {
-        std::lock_guard lock(mutex_);
-        if (writeHeldLocked(waitingTarget_, external) == Persisted::tooLarge) {
-            dropPendingLocked(waitingTarget_, external);
+    if (!problem && isReadOnly(target.path)) {
+        problem = "the file is read-only";
+    }
+    if (problem) {
+        failedLocked(*problem);
+        settleLocked();
+        return std::nullopt;
+    }
+    WriteOrder order{target.path, {}, {}, replacesWhole_, lastChange_};
+    if (replacesWhole_) {
+        order.changes.reserve(values_.size());
+        for (const auto& [key, value] : values_) {
+            order.changes.push_back({key, *value});
         }
-        unreported_.insert(unreported_.end(), external.begin(), external.end());
-        // A change made from here on is written by the thread that makes it, or handed back.
-        writerBusy_ = false;
+    } else {
+        for (const auto& [key, number] : pending_) {
+            const auto it = values_.find(key);
+            order.changes.push_back(
+                {key, it == values_.end() ? std::nullopt : std::optional(*it->second)});
+            order.numbers.emplace(key, number);
+        }
     }
-    waitingLock_.reset();
-    writerDone_.notify_all();
-    if (saidWaiting_) {
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - waitingSince_);
-        logger().notice("defaults.lock.taken file=" + escapingUnprintable(file_->string()) +
-                        " waited=" + std::to_string(waited.count()) + " ms");
+    return order;
+}
+
+void UserDefaults::settleLocked() {
+    writing_ = false;
+    writeSettled_.notify_all();
+}
+
+bool UserDefaults::attemptWrite() {
+    const std::optional<WriteOrder> order = takeWriteOrder();
+    if (!order) {
+        return true;
     }
+    if (!holdLockFor(order->target)) {
+        return false; // another process holds it: the next attempt waits again
+    }
+    writeHeld(*order);
+    lock_.reset(); // lets go, so the next writer in line takes its turn
+    std::lock_guard lock(mutex_);
+    if (writing_ && isDirtyLocked() && lastFailure_.empty()) {
+        return false; // changed meanwhile: written at once
+    }
+    settleLocked();
     return true;
 }
 
-void UserDefaults::finishWaitingWrite(const std::string& failure) {
-    waitingLock_.reset();
-    {
-        std::lock_guard lock(mutex_);
-        if (!failure.empty()) {
-            failedLocked(failure);
-        }
-        writerBusy_ = false;
+void UserDefaults::openLock(const std::filesystem::path& target) {
+    lock_ = std::make_unique<DefaultsFileLock>(DefaultsFileLock::lockFileFor(target));
+    lockIsOwn_ = false;
+    if (lock_->isUnusable()) {
+        lock_ = fallbackLock(target, lock_->problem());
     }
-    writerDone_.notify_all();
 }
 
-void UserDefaults::dropPendingLocked(const std::filesystem::path& target,
-                                     std::vector<std::string>& external) {
-    for (const auto& key : pending_) {
+bool UserDefaults::holdLockFor(const std::filesystem::path& target) {
+    if (!lock_ && !lockless_) {
+        openLock(target);
+    }
+    if (!lock_) {
+        return true; // no lock can be had anywhere: written without one, as said
+    }
+    if (!waitingSince_) {
+        waitingSince_ = std::chrono::steady_clock::now();
+    }
+    const auto waited = [this] {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - *waitingSince_);
+    };
+    if (lock_->acquire(kWaitingSlice)) {
+        if (saidWaiting_) {
+            logger().notice("defaults.lock.taken file=" + escapingUnprintable(file_->string()) +
+                            " waited=" + std::to_string(waited().count()) + " ms");
+        }
+        waitingSince_.reset();
+        saidWaiting_ = false;
+        return true;
+    }
+    if (!lock_->isWaiting()) {
+        // Taken from under the store (a lock that cannot be taken at all): the next one, once.
+        lock_ = lockIsOwn_ ? nullptr : fallbackLock(target, lock_->problem());
+        return lock_ ? holdLockFor(target) : true;
+    }
+    if (!saidWaiting_ && waited() >= hooks_.lockWait) {
+        logger().notice("defaults.lock.waiting file=" + escapingUnprintable(file_->string()) +
+                        " waited=" + std::to_string(waited().count()) +
+                        " ms reason=another process holds the lock"
+                        " change=kept until the lock is let go");
+        saidWaiting_ = true;
+    }
+    return false;
+}
+
+std::unique_ptr<DefaultsFileLock> UserDefaults::fallbackLock(const std::filesystem::path& target,
+                                                             const std::string& problem) {
+    std::unique_ptr<DefaultsFileLock> lock;
+    std::string instead = "none, so the file is written without a lock";
+    if (const auto folder = hooks_.privateFolder()) {
+        const auto path = *folder / (privateLockName(target) + ".defaults.lock");
+        lock = std::make_unique<DefaultsFileLock>(path);
+        if (lock->isUnusable()) {
+            lock.reset();
+        } else {
+            instead = path.string();
+        }
+    }
+    lockIsOwn_ = true;
+    lockless_ = !lock;
+    if (!saidUnusableLock_) {
+        logger().error("defaults.lock.unusable file=" + escapingUnprintable(file_->string()) +
+                       " reason=" + escapingUnprintable(problem) +
+                       " lock=" + escapingUnprintable(instead));
+        saidUnusableLock_ = true;
+    }
+    return lock;
+}
+
+void UserDefaults::clearLeftovers(const std::filesystem::path& target) {
+    if (leftoversCleared_) {
+        return; // once: listing a crowded folder at every write would cost every write
+    }
+    if (lock_) {
+        // Under the lock no writer of this file has a write under way: any temporary file of
+        // its pattern is a killed writer's, whatever its pid says (another pid namespace).
+        removeDefaultsFileLeftovers(target, [](pid_t) { return false; });
+    } else {
+        removeDefaultsFileLeftovers(target);
+    }
+    leftoversCleared_ = true;
+}
+
+void UserDefaults::writeHeld(const WriteOrder& order) {
+    clearLeftovers(order.target);
+    std::optional<PropertyDictionary> onto = currentFileValues(order.target);
+    if (!onto) {
+        std::lock_guard lock(mutex_);
+        settleLocked();
+        return;
+    }
+    const DefaultsFileMerge merge =
+        order.replacesWhole ? wholeReplacement(*onto, order.changes, hooks_.maximumFileBytes)
+                            : mergeDefaultsChanges(*onto, order.changes, hooks_.maximumFileBytes);
+    std::optional<std::string> failure;
+    if (merge.values != *onto || !std::filesystem::exists(order.target)) {
+        failure =
+            replaceFileAtomically(order.target, merge.text, {hooks_.rename, hooks_.writableBytes});
+    }
+    std::lock_guard lock(mutex_);
+    if (failure) {
+        failedLocked(*failure);
+        return;
+    }
+    commitLocked(order, merge, *onto);
+}
+
+void UserDefaults::commitLocked(const WriteOrder& order, const DefaultsFileMerge& merge,
+                                const PropertyDictionary& onto) {
+    seen_ = stampOf(order.target);
+    lastFailure_.clear();
+    const auto unchangedSince = [&](const std::string& key) {
+        const auto it = pending_.find(key);
+        return it != pending_.end() && it->second <= order.upTo;
+    };
+    for (const auto& key : merge.refused) {
         logRefusal(key, fileTooLarge(hooks_.maximumFileBytes));
+        if (key == "*" && replacesWhole_) {
+            values_ = shared(onto);
+            replacesWhole_ = false;
+            pending_.clear();
+            continue;
+        }
+        if (!unchangedSince(key)) {
+            continue;
+        }
+        // What the file holds stands: the store goes back to it.
+        pending_.erase(key);
+        const auto stored = onto.find(key);
+        if (stored == onto.end()) {
+            values_.erase(key);
+        } else {
+            values_.insert_or_assign(key, std::make_shared<const PropertyValue>(stored->second));
+        }
+        unreported_.push_back(key);
     }
-    pending_.clear();
-    replacesWhole_ = false;
-    dirty_ = false;
-    if (auto stored = currentFileValuesLocked(target)) {
-        adoptLocked(*stored, external);
-        seen_ = stampOf(target);
+    if (order.replacesWhole && lastChange_ == order.upTo) {
+        replacesWhole_ = false;
+        pending_.clear();
     }
+    for (const auto& [key, number] : order.numbers) {
+        if (unchangedSince(key)) {
+            pending_.erase(key);
+        }
+    }
+    adoptLocked(merge.values, unreported_);
 }
 
 void UserDefaults::refreshLocked(std::vector<std::string>& external) {
@@ -475,38 +567,25 @@ void UserDefaults::set(const std::string& key, PropertyValue value) {
     if (refusesToStore(key, value)) {
         return;
     }
-    std::vector<std::string> changed{key};
     {
         std::lock_guard lock(mutex_);
-        auto previous = values_.extract(key);
-        const bool wasPending = !pending_.insert(key).second;
-        values_[key] = std::make_shared<const PropertyValue>(std::move(value));
-        if (persistLocked(changed) == Persisted::tooLarge) {
-            values_.erase(key);
-            if (!previous.empty()) {
-                values_.insert(std::move(previous));
-            }
-            if (!wasPending) {
-                pending_.erase(key);
-            }
-            logRefusal(key, fileTooLarge(hooks_.maximumFileBytes));
-            return;
-        }
+        values_.insert_or_assign(key, std::make_shared<const PropertyValue>(std::move(value)));
+        pending_.insert_or_assign(key, ++lastChange_);
+        scheduleWriteLocked();
     }
-    notify(changed);
+    notify({key});
 }
 
 void UserDefaults::remove(const std::string& key) {
-    std::vector<std::string> changed{key};
     {
         std::lock_guard lock(mutex_);
         if (values_.erase(key) == 0) {
             return;
         }
-        pending_.insert(key);
-        persistLocked(changed);
+        pending_.insert_or_assign(key, ++lastChange_);
+        scheduleWriteLocked();
     }
-    notify(changed);
+    notify({key});
 }
 
 bool UserDefaults::contains(const std::string& key) const {
@@ -546,14 +625,10 @@ void UserDefaults::replaceAll(PropertyDictionary values) {
             }
         }
         std::sort(changed.begin(), changed.end());
-        SharedValues previous = std::exchange(values_, shared(std::move(values)));
-        const bool replacedWhole = std::exchange(replacesWhole_, true);
-        if (persistLocked(changed) == Persisted::tooLarge) {
-            values_ = std::move(previous);
-            replacesWhole_ = replacedWhole;
-            logRefusal("*", fileTooLarge(hooks_.maximumFileBytes));
-            return;
-        }
+        values_ = shared(std::move(values));
+        replacesWhole_ = true;
+        ++lastChange_;
+        scheduleWriteLocked();
     }
     notify(changed);
 }
@@ -602,8 +677,11 @@ bool UserDefaults::synchronize() {
             return true;
         }
         external = std::exchange(unreported_, {});
-        if (dirty_) {
-            stored = persistLocked(external) == Persisted::written;
+        if (isDirtyLocked()) {
+            if (!writing_) {
+                scheduleWriteLocked(); // the last write failed: once more
+            }
+            stored = false;
         } else {
             refreshLocked(external);
             stored = persisting_;
@@ -619,20 +697,11 @@ bool UserDefaults::flush(std::chrono::milliseconds wait) {
     if (!file_) {
         return true;
     }
-    for (;;) {
-        if (dirty_ && !writerBusy_) {
-            // What the store's thread takes in is told at the next synchronize, not here: a
-            // store going away has no one left to tell.
-            std::vector<std::string> external;
-            persistLocked(external);
-            unreported_.insert(unreported_.end(), external.begin(), external.end());
-        }
-        if (!writerBusy_ ||
-            !writerDone_.wait_until(lock, deadline, [this] { return !writerBusy_; })) {
-            break;
-        }
+    if (isDirtyLocked() && !writing_) {
+        scheduleWriteLocked();
     }
-    return !dirty_ && persisting_;
+    writeSettled_.wait_until(lock, deadline, [this] { return !writing_; });
+    return !isDirtyLocked() && persisting_;
 }
 
 } // namespace tessarin

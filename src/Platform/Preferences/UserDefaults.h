@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Platform/Preferences/DefaultsFileMerge.h"
 #include "Platform/Preferences/PropertyValue.h"
 #include "Support/Json.h"
 
@@ -33,10 +34,13 @@ struct UserDefaultsFileHooks {
     // it larger is not stored.
     std::size_t maximumFileBytes = kMaxJsonFileBytes;
     // How long a write that waits for another process's lock waits before it says so; it goes
-    // on waiting, as nothing is written without the lock.
+    // on waiting, as nothing is written without a lock that can be had.
     std::chrono::milliseconds lockWait{250};
-    // How long the store, when it goes (at quit), waits for a write still waiting for the lock.
+    // How long the store, when it goes (at quit), waits for a write still under way.
     std::chrono::milliseconds finalWait{2000};
+    // The user's private folder, for a lock of the store's own when the lock beside the file
+    // cannot be used; none when there is no such folder. Default: the running copy's folder.
+    std::function<std::optional<std::filesystem::path>()> privateFolder;
 };
 
 struct UserDefaultsObserverToken {
@@ -46,18 +50,21 @@ struct UserDefaultsObserverToken {
 };
 
 // The values of one preference domain. In memory, or persisted as a JSON file that several
-// processes may share: each write takes the file's lock, reads what the file holds now, puts
-// this store's changes and removals since its last write onto it and replaces the file
-// atomically (a temporary file of its own in the same folder, flushed, then renamed), so a
-// write that fails half-way leaves the previous file whole and a key another process stored is
-// kept. No write is made without the lock: while another process holds it, the change waits on
-// a thread of the store's own and is written once the lock is let go, so the thread that made
-// the change never waits on another process. What other processes stored reaches this store at
-// its next write or `synchronize`, and its observers hear of each such key as of any change.
-// Temporary files that writers of this file left when they were killed half-way are removed at
-// the start and at each write. A file kept as a symbolic link is
-// written at the link's target. A file that cannot be read back is moved aside to
-// "<file>.corrupt" and logged, and the store starts empty.
+// processes may share. A change is made in memory at once and written by a thread of the
+// store's own, so the thread that made it never waits for a write or for another process: that
+// thread takes the file's lock (a fair line, see DefaultsFileLock), reads what the file holds
+// now, puts this store's changes and removals onto it and replaces the file atomically (a
+// temporary file of its own in the same folder, flushed, then renamed), so a write that fails
+// half-way leaves the previous file whole and a key another process stored is kept. No write is
+// made without the lock while it can be had; while another process holds it, the change waits.
+// A lock file that cannot be used at all (a link, a folder, another user's) costs no change:
+// the writes go under a lock of the store's own in the user's private folder, said once. What
+// other processes stored reaches this store at its next write or `synchronize`, and its
+// observers hear of each such key at the next `synchronize`. Temporary files that writers of
+// this file left when they were killed half-way are removed the first time the store holds the
+// lock, when no writer has one under way. A file kept as a symbolic link is written at the
+// link's target. A file that cannot be read back is moved aside to "<file>.corrupt" and logged,
+// and the store starts empty.
 class UserDefaults {
 public:
     UserDefaults();
@@ -89,17 +96,18 @@ public:
     // Replaces every value at once (one file write); observers hear of each key that changed.
     void replaceAll(PropertyDictionary values);
 
-    // Called after every write with the key written (set, or a remove of a present key).
+    // Called on the changing thread after every change with its key (set, or a remove of a
+    // present key), and at `synchronize` with each key another process changed.
     UserDefaultsObserverToken addObserver(std::function<void(const std::string& key)> observer);
     void removeObserver(UserDefaultsObserverToken token);
 
-    // Writes the file again when the last write failed, and takes in what other processes
-    // stored since this store last read it; true when the file holds the current values
-    // (always true in memory). Never waits on another process: a write that must wait for the
-    // lock is left to the store's thread, and this answers false until it is made.
+    // Writes the file again when the last write failed, takes in what other processes stored
+    // since this store last read it and tells the observers of the keys the store's thread took
+    // in; true when the file holds the current values (always true in memory). Never waits: a
+    // write still to be made answers false until the store's thread has made it.
     bool synchronize();
-    // Waits at most `wait` for a write waiting for another process's lock; true when the file
-    // holds the current values.
+    // Waits at most `wait` for the writes still to be made; true when the file holds the
+    // current values.
     bool flush(std::chrono::milliseconds wait);
 
     const std::optional<std::filesystem::path>& file() const { return file_; }
@@ -112,7 +120,6 @@ private:
         UserDefaultsObserverToken token;
         std::function<void(const std::string&)> callback;
     };
-    enum class Persisted { written, failed, tooLarge, waiting };
     // The file's identity and last change, to tell whether another process replaced it.
     struct FileStamp {
         uint64_t device = 0;
@@ -121,29 +128,38 @@ private:
         int64_t modifiedNs = 0;
         friend bool operator==(const FileStamp&, const FileStamp&) = default;
     };
+    // What one write puts onto the file, taken from the store when the write begins.
+    struct WriteOrder {
+        std::filesystem::path target;
+        std::vector<DefaultsChange> changes;
+        std::map<std::string, uint64_t> numbers; // each change's number, to tell a later one
+        bool replacesWhole = false;
+        uint64_t upTo = 0; // the last change this write holds
+    };
     static FileStamp stampOf(const std::filesystem::path& file);
-    static FileStamp stampOf(const struct stat& status);
     void load();
-    // A write that would make the file larger than its reader takes is never made. Keys that
-    // other processes changed meanwhile are added to `external`.
-    Persisted persistLocked(std::vector<std::string>& external);
-    // The write itself, with the file's lock held.
-    Persisted writeHeldLocked(const std::filesystem::path& target,
-                              std::vector<std::string>& external);
-    // Leaves the change to the store's thread, which waits for the lock.
-    Persisted handToWriterLocked();
-    // On the store's thread: one wait for the lock, and the write once it is held; true when
-    // there is nothing more to wait for.
-    bool attemptWaitingWrite();
-    void finishWaitingWrite(const std::string& failure);
-    // A change that made the file too large, found by the store's thread: the file's values
-    // stand and the change is dropped.
-    void dropPendingLocked(const std::filesystem::path& target, std::vector<std::string>& external);
-    Persisted failedLocked(const std::string& reason);
+    bool isDirtyLocked() const { return !pending_.empty() || replacesWhole_; }
+    // Hands what changed to the store's thread.
+    void scheduleWriteLocked();
+    // On the store's thread: one go at writing what changed; true when there is nothing more to
+    // do until the next change.
+    bool attemptWrite();
+    std::optional<WriteOrder> takeWriteOrder();
+    // Waits a short while for the lock; false while another process holds it.
+    bool holdLockFor(const std::filesystem::path& target);
+    void openLock(const std::filesystem::path& target);
+    void clearLeftoversAtStart();
+    void clearLeftovers(const std::filesystem::path& target);
+    std::unique_ptr<DefaultsFileLock> fallbackLock(const std::filesystem::path& target,
+                                                   const std::string& problem);
+    void writeHeld(const WriteOrder& order);
     // What the file holds now to write onto; none when it cannot be read and cannot be moved
     // aside either.
-    std::optional<PropertyDictionary> currentFileValuesLocked(const std::filesystem::path& target);
-    PropertyDictionary mergedLocked(PropertyDictionary onto) const;
+    std::optional<PropertyDictionary> currentFileValues(const std::filesystem::path& target);
+    void commitLocked(const WriteOrder& order, const DefaultsFileMerge& merge,
+                      const PropertyDictionary& onto);
+    void settleLocked();
+    void failedLocked(const std::string& reason);
     void adoptLocked(const PropertyDictionary& stored, std::vector<std::string>& external);
     void refreshLocked(std::vector<std::string>& external);
     void notify(const std::vector<std::string>& keys);
@@ -157,22 +173,25 @@ private:
     std::optional<std::filesystem::path> file_;
     UserDefaultsFileHooks hooks_;
     bool persisting_ = false;
-    bool dirty_ = false;
-    std::set<std::string> pending_; // set or removed here since the last write
-    bool replacesWhole_ = false;    // replaceAll: the next write stores exactly these values
-    FileStamp seen_;                // the file as this store last read or wrote it
-    std::string lastFailure_;       // a failure is logged once, not at each write it repeats
+    std::map<std::string, uint64_t> pending_; // set or removed here since the last write
+    bool replacesWhole_ = false; // replaceAll: the next write stores exactly these values
+    uint64_t lastChange_ = 0;
+    FileStamp seen_;          // the file as this store last read or wrote it
+    std::string lastFailure_; // a failure is logged once, not at each write it repeats
     std::vector<Observer> observers_;
     uint64_t nextObserverToken_ = 1;
-
-    // The write waiting for another process's lock. Only the store's thread touches the lock.
-    bool writerBusy_ = false;
-    std::condition_variable writerDone_;
+    bool writing_ = false; // the store's thread has a write to make
+    std::condition_variable writeSettled_;
     std::vector<std::string> unreported_; // keys the store's thread took in from the file
-    std::unique_ptr<DefaultsFileLock> waitingLock_;
-    std::filesystem::path waitingTarget_;
-    std::chrono::steady_clock::time_point waitingSince_;
+
+    // Only the store's thread touches these.
+    std::unique_ptr<DefaultsFileLock> lock_;
+    std::optional<std::chrono::steady_clock::time_point> waitingSince_;
     bool saidWaiting_ = false;
+    bool saidUnusableLock_ = false;
+    bool lockIsOwn_ = false; // the lock in the private folder, in place of the one beside
+    bool lockless_ = false;  // no lock can be had anywhere
+    bool leftoversCleared_ = false;
     std::unique_ptr<DefaultsWriterThread> writer_; // last: stopped before the rest goes
 };
 

@@ -1,5 +1,6 @@
 #include "Platform/Program/RunningCopy.h"
 
+#include "Platform/Program/HeldFileLocks.h"
 #include "Platform/Program/RunningCopyServer.h"
 #include "Platform/Program/RunningCopySocketAddress.h"
 #include "Platform/Program/RunningCopyTrust.h"
@@ -33,27 +34,15 @@ const Logger& logger() {
     return instance;
 }
 
-// A settings file named through links or ".." is the same file.
-std::string settingsName(const std::filesystem::path& file) {
-    std::error_code error;
-    auto canonical = std::filesystem::weakly_canonical(file, error);
-    if (error) {
-        canonical = std::filesystem::absolute(file, error).lexically_normal();
-    }
-    const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(canonical.string()),
-                                                     QCryptographicHash::Sha256);
-    return "tessarin-" + std::to_string(::getuid()) + "-" + hash.toHex().left(16).toStdString();
-}
-
-// Waits until `fd` is readable or the deadline passed.
-bool readableBy(int fd, std::chrono::steady_clock::time_point deadline) {
+// Waits until `fd` is ready for `events` or the deadline passed.
+bool readyBy(int fd, short events, std::chrono::steady_clock::time_point deadline) {
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() < 0) {
             return false;
         }
-        pollfd waiting{fd, POLLIN, 0};
+        pollfd waiting{fd, events, 0};
         const int ready = ::poll(&waiting, 1, static_cast<int>(left.count()));
         if (ready > 0) {
             return true;
@@ -80,6 +69,20 @@ private:
     int fd_;
 };
 
+// A connection on a non-blocking socket, made by the deadline.
+bool connectedBy(int fd, const sockaddr_un& address,
+                 std::chrono::steady_clock::time_point deadline) {
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+        return true;
+    }
+    if (errno != EINPROGRESS || !readyBy(fd, POLLOUT, deadline)) {
+        return false; // EAGAIN: the queue is full, and the next try may find room
+    }
+    int error = 0;
+    socklen_t size = sizeof error;
+    return ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 && error == 0;
+}
+
 enum class Asked { answered, refused, noAnswer };
 
 // One try: the copy's answer line, or why there is none.
@@ -97,9 +100,10 @@ Asked askOnce(const std::filesystem::path& socketFile,
     if (!address) {
         return Asked::refused;
     }
-    const Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    if (socket.get() < 0 || ::connect(socket.get(), reinterpret_cast<const sockaddr*>(&*address),
-                                      sizeof *address) != 0) {
+    // Never blocking: a stopped copy's full queue would hold a blocking connect past any
+    // deadline.
+    const Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (socket.get() < 0 || !connectedBy(socket.get(), *address, deadline)) {
         return Asked::noAnswer;
     }
     if (!RunningCopyTrust::trustsPeer(runningCopySocketPeer(socket.get()), user)) {
@@ -112,7 +116,7 @@ Asked askOnce(const std::filesystem::path& socketFile,
     }
     std::string answer;
     while (answer.size() < kAnswerBytes && answer.find('\n') == std::string::npos) {
-        if (!readableBy(socket.get(), deadline)) {
+        if (!readyBy(socket.get(), POLLIN, deadline)) {
             return Asked::noAnswer;
         }
         char bytes[kAnswerBytes];
@@ -130,7 +134,7 @@ Asked askOnce(const std::filesystem::path& socketFile,
 RunningCopy::RunningCopy(const std::filesystem::path& settingsFile, std::function<void()> reopen,
                          RunningCopyFolder folder)
     : reopen_(std::move(reopen)) {
-    const std::string name = settingsName(settingsFile);
+    const std::string name = RunningCopyFolder::nameFor(settingsFile);
     lockFile_ = folder.path / (name + ".lock");
     socketFile_ = folder.path / (name + ".socket");
     deadline_.setSingleShot(true);
@@ -142,6 +146,15 @@ RunningCopy::RunningCopy(const std::filesystem::path& settingsFile, std::functio
     if (std::string doubt = claimLock(); !doubt.empty()) {
         unguarded(settingsFile, std::move(doubt));
     }
+}
+
+bool RunningCopy::runsElsewhere(const std::filesystem::path& settingsFile,
+                                const RunningCopyFolder& folder) {
+    const auto lockFile = folder.path / (RunningCopyFolder::nameFor(settingsFile) + ".lock");
+    return folder.doubt.empty() &&
+           RunningCopyTrust::doubtAboutLock(RunningCopyFileFacts::at(lockFile.c_str()), ::getuid())
+               .empty() &&
+           flockHeldOn(lockFile);
 }
 
 std::string RunningCopy::claimLock() {

@@ -48,6 +48,11 @@ public:
     // only from a socket and a process of the user's.
     bool askToComeForward(std::chrono::milliseconds wait) const;
 
+    // Whether a copy holds `settingsFile` now, found without claiming it: a run that never
+    // claims (a snapshot run) must not keep a start made at that moment from its claim.
+    static bool runsElsewhere(const std::filesystem::path& settingsFile,
+                              const RunningCopyFolder& folder = RunningCopyFolder::forProcess());
+
     // The same settings file named another way (through a link, "..") gives the same names.
     const std::filesystem::path& lockFile() const { return lockFile_; }
     const std::filesystem::path& socketFile() const { return socketFile_; }

@@ -2,6 +2,7 @@
 
 #include "Platform/Program/RunningCopyTrust.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <cerrno>
 #include <cstdlib>
@@ -38,7 +39,21 @@ RunningCopyFolder RunningCopyFolder::find(const std::optional<std::string>& runt
     if (runtimeFolder && std::filesystem::path(*runtimeFolder).is_absolute()) {
         std::error_code error;
         if (std::filesystem::is_directory(*runtimeFolder, error)) {
-            return RunningCopyFolder(std::filesystem::path(*runtimeFolder));
+            // Whoever may write there may remove the lock from under a running copy.
+            RunningCopyFolder folder{std::filesystem::path(*runtimeFolder)};
+            struct stat status {};
+            if (folder.doubt.empty() && ::stat(folder.path.c_str(), &status) == 0) {
+                RunningCopyFileFacts facts = RunningCopyFileFacts::of(status);
+                // What others may only read or enter they cannot take the lock out of.
+                if (facts.owner == user && (facts.permissions & 022) == 0) {
+                    facts.permissions = 0700;
+                }
+                const std::string doubt = RunningCopyTrust::doubtAboutFolder(facts, user);
+                if (!doubt.empty()) {
+                    folder.doubt = doubt + " (it is XDG_RUNTIME_DIR)";
+                }
+            }
+            return folder;
         }
     }
     RunningCopyFolder folder;
@@ -57,6 +72,17 @@ RunningCopyFolder RunningCopyFolder::forProcess() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     return find(runtime ? std::optional<std::string>(runtime) : std::nullopt,
                 QDir::tempPath().toStdString(), ::getuid());
+}
+
+std::string RunningCopyFolder::nameFor(const std::filesystem::path& settingsFile) {
+    std::error_code error;
+    auto canonical = std::filesystem::weakly_canonical(settingsFile, error);
+    if (error) {
+        canonical = std::filesystem::absolute(settingsFile, error).lexically_normal();
+    }
+    const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(canonical.string()),
+                                                     QCryptographicHash::Sha256);
+    return "tessarin-" + std::to_string(::getuid()) + "-" + hash.toHex().left(16).toStdString();
 }
 
 } // namespace tessarin

@@ -23,6 +23,10 @@ struct RunningCopyFolder {
     static RunningCopyFolder find(const std::optional<std::string>& runtimeFolder,
                                   const std::filesystem::path& temporaryFolder, uid_t user);
     static RunningCopyFolder forProcess();
+
+    // What the user's things for one settings file are named after there: the same for every
+    // name of the file (through links or "..").
+    static std::string nameFor(const std::filesystem::path& settingsFile);
 };
 
 } // namespace tessarin

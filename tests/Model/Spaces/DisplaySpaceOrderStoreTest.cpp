@@ -190,6 +190,7 @@ TEST_F(DisplaySpaceOrderStoreTest, LayoutRoundTripsThroughTheDefaultsFileAndSurv
     DisplaySpaceOrderStore third(afterReboot);
     EXPECT_EQ(third.snapshot(kDisplay, {51, 52, 53}, 51, true).visualSlots,
               (Slots{R(53), P, R(52), P, R(51)}));
+    ASSERT_TRUE(afterReboot.flush(std::chrono::seconds(20)));
     UserDefaults reread(file);
     EXPECT_EQ(reread.object(kLayoutKey), storedLayout({R(53), P, R(52), P, R(51)}));
 }

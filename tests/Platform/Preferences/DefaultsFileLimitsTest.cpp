@@ -1,3 +1,5 @@
+#include "Platform/Preferences/DefaultsFileFormat.h"
+#include "Platform/Preferences/DefaultsFileMerge.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Support/JsonNesting.h"
 #include "Support/Logger.h"
@@ -7,6 +9,8 @@
 
 namespace tessarin {
 namespace {
+
+constexpr std::chrono::milliseconds kPatience{20000};
 
 // `levels` arrays, each holding the next; the innermost holds one Boolean.
 PropertyValue nestedArrays(std::size_t levels) {
@@ -61,11 +65,15 @@ TEST_F(DefaultsFileLimitsTest, WhatTheStoreAcceptsReadsBackAfterARestart) {
 TEST_F(DefaultsFileLimitsTest, AFileAtTheSizeBoundReadsBackAndOneByteMoreIsRefused) {
     UserDefaults defaults(file, hooks);
     defaults.set("text", "");
+    ASSERT_TRUE(defaults.flush(kPatience));
     const std::size_t room = hooks.maximumFileBytes - std::filesystem::file_size(file);
     defaults.set("text", std::string(room, 'x'));
+    ASSERT_TRUE(defaults.flush(kPatience));
     ASSERT_EQ(std::filesystem::file_size(file), hooks.maximumFileBytes);
     defaults.set("text", std::string(room + 1, 'y'));
+    EXPECT_TRUE(defaults.flush(kPatience)); // the file holds what the store holds again
     defaults.replaceAll({{"text", std::string(room + 1, 'z')}});
+    EXPECT_TRUE(defaults.flush(kPatience));
     EXPECT_EQ(defaults.stringValue("text"), std::string(room, 'x'));
     UserDefaults reloaded(file, hooks);
     EXPECT_TRUE(reloaded.isPersisting());
@@ -81,10 +89,51 @@ TEST_F(DefaultsFileLimitsTest, AFileAtTheSizeBoundReadsBackAndOneByteMoreIsRefus
 TEST_F(DefaultsFileLimitsTest, ARefusedNewKeyLeavesTheKeyStoredElsewhereAlone) {
     UserDefaults defaults(file, hooks);
     defaults.set("text", std::string(hooks.maximumFileBytes, 'x'));
+    ASSERT_TRUE(defaults.flush(kPatience));
     UserDefaults(file, hooks).set("text", "theirs");
     defaults.set("other", 1);
+    ASSERT_TRUE(defaults.flush(kPatience));
     EXPECT_EQ(UserDefaults(file, hooks).stringValue("text"), "theirs");
     EXPECT_EQ(defaults.stringValue("text"), "theirs");
+}
+
+// Only a change that would push the file past its bound is refused, whatever was made beside
+// it, and the changes go on smallest first.
+TEST(DefaultsFileMergeTest, OnlyTheChangeThatWouldMakeTheFileTooLargeIsRefused) {
+    const PropertyDictionary stored{{"kept", "file"}, {"gone", 1}};
+    const auto big = [](std::size_t size) { return PropertyValue(std::string(size, 'x')); };
+    const struct {
+        const char* name;
+        std::vector<DefaultsChange> changes;
+        std::vector<std::string> refused;
+        PropertyDictionary values;
+    } cases[] = {
+        {"all fit", {{"small", 1}, {"gone", std::nullopt}}, {}, {{"kept", "file"}, {"small", 1}}},
+        {"a small change beside a too large one",
+         {{"small", 1}, {"huge", big(5000)}},
+         {"huge"},
+         {{"kept", "file"}, {"gone", 1}, {"small", 1}}},
+        {"the large one made first",
+         {{"huge", big(5000)}, {"small", 1}},
+         {"huge"},
+         {{"kept", "file"}, {"gone", 1}, {"small", 1}}},
+        {"two that fit alone but not together",
+         {{"a", big(2500)}, {"b", big(3000)}},
+         {"b"},
+         {{"kept", "file"}, {"gone", 1}, {"a", big(2500)}}},
+        {"a removal beside a too large one",
+         {{"gone", std::nullopt}, {"kept", big(5000)}},
+         {"kept"},
+         {{"kept", "file"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DefaultsFileMerge merge = mergeDefaultsChanges(stored, c.changes, 4096);
+        EXPECT_EQ(merge.refused, c.refused);
+        EXPECT_EQ(merge.values, c.values);
+        EXPECT_LE(merge.text.size(), 4096u);
+        EXPECT_EQ(readDefaultsFileText(merge.text).values, c.values);
+    }
 }
 
 } // namespace

@@ -139,6 +139,7 @@ TEST_F(DefaultsFileLocationTest, AFolderThatCannotBeMadeIsSaidOnceWithItsCause) 
         UserDefaults defaults(file);
         defaults.set("answer", 42);
         defaults.set("answer", 43);
+        EXPECT_FALSE(defaults.flush(std::chrono::seconds(20)));
         EXPECT_FALSE(defaults.synchronize());
         EXPECT_EQ(defaults.integerValue("answer"), 43); // kept for the run
         std::string reason = c.reason;
@@ -159,7 +160,8 @@ TEST_F(DefaultsFileLocationTest, TheFolderIsWrittenOnceItCanBeMade) {
     UserDefaults defaults(file);
     defaults.set("answer", 42);
     fs::remove(root / "config" / "Tessarin");
-    EXPECT_TRUE(defaults.synchronize());
+    defaults.synchronize();
+    EXPECT_TRUE(defaults.flush(std::chrono::seconds(20)));
     EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
 }
 

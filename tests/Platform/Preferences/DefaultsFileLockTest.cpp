@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <unistd.h>
+#include <vector>
 
 namespace tessarin {
 namespace {
@@ -87,10 +89,98 @@ TEST_F(DefaultsFileLockTest, ALockFileThatCannotBeOpenedIsAProblemNotAWait) {
         DefaultsFileLock lock(path);
         EXPECT_FALSE(lock.acquire(milliseconds(20)));
         EXPECT_FALSE(lock.isWaiting());
+        EXPECT_TRUE(lock.isUnusable());
         EXPECT_NE(lock.problem().find("the lock file cannot be opened"), std::string::npos)
             << lock.problem();
     }
     EXPECT_FALSE(fs::exists(lockFile.parent_path() / "elsewhere"));
+}
+
+// Writers in line, in one process or many, take the lock in the order they came, however many
+// there are; one that lets go and comes straight back is served after all of them.
+TEST_F(DefaultsFileLockTest, WritersAreServedInTheOrderTheyCame) {
+    for (const std::size_t count : {2u, 8u, 16u}) {
+        SCOPED_TRACE(std::to_string(count) + " writers");
+        auto holder = writer();
+        ASSERT_TRUE(holder->acquire(milliseconds(0)));
+        std::vector<std::unique_ptr<DefaultsFileLock>> line;
+        for (std::size_t n = 0; n < count; ++n) {
+            line.push_back(writer());
+            EXPECT_FALSE(line.back()->acquire(milliseconds(0)));
+        }
+        holder.reset();
+        auto back = writer(); // the holder, back at once
+        for (std::size_t served = 0; served < count; ++served) {
+            EXPECT_FALSE(back->acquire(milliseconds(0)));
+            // Everyone behind the first asks first: none of them gets it.
+            for (std::size_t n = count; n-- > served + 1;) {
+                EXPECT_FALSE(line[n]->acquire(milliseconds(0))) << "writer " << n;
+            }
+            EXPECT_TRUE(line[served]->acquire(milliseconds(0))) << "writer " << served;
+            line[served].reset();
+        }
+        EXPECT_TRUE(back->acquire(milliseconds(0)));
+    }
+}
+
+// A waiter that leaves the line (its process killed) frees it at once; one that stays in line
+// but never takes its turn (stopped) is passed over once the lock has been free for a while.
+TEST_F(DefaultsFileLockTest, AWaiterThatLeftOrStoppedKeepsNoOneWaiting) {
+    auto holder = writer();
+    ASSERT_TRUE(holder->acquire(milliseconds(0)));
+    auto killed = writer();
+    auto stopped = writer();
+    auto next = writer();
+    auto last = writer();
+    for (auto* waiter : {killed.get(), stopped.get(), next.get(), last.get()}) {
+        EXPECT_FALSE(waiter->acquire(milliseconds(0)));
+    }
+    holder.reset();
+    killed.reset();
+    next->setPassOverAfter(milliseconds(0));
+    // Free, with the stopped waiter first: the next one passes over it, and the one behind,
+    // which has waited less than its patience, passes over no one.
+    EXPECT_FALSE(last->acquire(milliseconds(0)));
+    EXPECT_TRUE(next->acquire(milliseconds(50)));
+    next.reset();
+    EXPECT_TRUE(last->acquire(milliseconds(0)));
+    last.reset();
+    // Woken again, the passed-over waiter still takes the lock when it is free.
+    EXPECT_TRUE(stopped->acquire(milliseconds(0)));
+}
+
+// While the lock is held, a waiter never passes over the ones before it, however long it waits.
+TEST_F(DefaultsFileLockTest, NoWaiterPassesOverAnotherWhileTheLockIsHeld) {
+    auto holder = writer();
+    ASSERT_TRUE(holder->acquire(milliseconds(0)));
+    auto first = writer();
+    auto second = writer();
+    second->setPassOverAfter(milliseconds(20));
+    EXPECT_FALSE(first->acquire(milliseconds(0)));
+    EXPECT_FALSE(second->acquire(milliseconds(40)));
+    holder.reset();
+    EXPECT_FALSE(second->acquire(milliseconds(0)));
+    EXPECT_TRUE(first->acquire(milliseconds(0)));
+}
+
+// No other user may open the lock, or they could hold it for as long as they like.
+TEST_F(DefaultsFileLockTest, TheLockFileIsTheUsersAlone) {
+    {
+        DefaultsFileLock made(lockFile);
+        EXPECT_EQ(fs::status(lockFile).permissions(),
+                  fs::perms::owner_read | fs::perms::owner_write);
+    }
+    fs::permissions(lockFile, fs::perms::owner_read | fs::perms::owner_write |
+                                  fs::perms::group_read | fs::perms::others_read);
+    DefaultsFileLock found(lockFile);
+    EXPECT_FALSE(found.isUnusable());
+    EXPECT_EQ(fs::status(lockFile).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(lockFile.c_str(), 65534, 65534), 0);
+        DefaultsFileLock theirs(lockFile);
+        EXPECT_TRUE(theirs.isUnusable());
+        EXPECT_EQ(theirs.problem(), "the lock file belongs to user 65534");
+    }
 }
 
 } // namespace

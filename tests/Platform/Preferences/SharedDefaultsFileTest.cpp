@@ -10,10 +10,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -25,6 +27,8 @@ namespace tessarin {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr std::chrono::milliseconds kPatience{20000};
 
 std::string readText(const fs::path& file) {
     std::ifstream stream(file, std::ios::binary);
@@ -165,8 +169,10 @@ TEST_F(SharedDefaultsFileTest, AChangeStoredElsewhereReachesTheStoreAndItsObserv
     std::vector<std::string> heard;
     first.addObserver([&](const std::string& key) { heard.push_back(key); });
     first.set("mine", 1);
+    ASSERT_TRUE(first.flush(kPatience));
     second.set("theirs", 2);
     second.set("mine", 3);
+    ASSERT_TRUE(second.flush(kPatience));
     heard.clear();
     EXPECT_TRUE(first.synchronize());
     EXPECT_EQ(first.integerValue("theirs"), 2);
@@ -174,9 +180,12 @@ TEST_F(SharedDefaultsFileTest, AChangeStoredElsewhereReachesTheStoreAndItsObserv
     EXPECT_EQ(heard, (std::vector<std::string>{"mine", "theirs"}));
 
     second.remove("theirs");
+    ASSERT_TRUE(second.flush(kPatience));
     heard.clear();
     first.set("own", 4); // a write takes in what the file holds too
+    ASSERT_TRUE(first.flush(kPatience));
     EXPECT_FALSE(first.contains("theirs"));
+    EXPECT_TRUE(first.synchronize()); // and tells of it here
     EXPECT_EQ(heard, (std::vector<std::string>{"own", "theirs"}));
     const UserDefaults reopened(file);
     EXPECT_EQ(reopened.dictionaryRepresentation(),
@@ -207,6 +216,7 @@ TEST_F(SharedDefaultsFileTest, AWatchedStoreTakesInAnotherProcesssWriteAtOnce) {
 TEST_F(SharedDefaultsFileTest, ASynchronizeWithNothingNewElsewhereTellsNoObserver) {
     UserDefaults defaults(file);
     defaults.set("mine", 1);
+    ASSERT_TRUE(defaults.flush(kPatience));
     int heard = 0;
     defaults.addObserver([&](const std::string&) { ++heard; });
     EXPECT_TRUE(defaults.synchronize());
@@ -232,7 +242,7 @@ TEST_F(SharedDefaultsFileTest, ALockHeldByAHungProcessLeavesTheChangePendingUnti
     holder->closeWriteChannel(); // lets go
     ASSERT_TRUE(holder->waitForFinished(20000));
     ASSERT_TRUE(awaitLog("defaults.lock.taken file=" + file.string()));
-    EXPECT_TRUE(defaults.synchronize());
+    EXPECT_TRUE(defaults.flush(kPatience));
     const UserDefaults reopened(file);
     EXPECT_EQ(reopened.integerValue("answer"), 42);
     EXPECT_EQ(reopened.stringValue("before"), "kept");
@@ -277,6 +287,34 @@ TEST_F(SharedDefaultsFileTest, AWaitingChangeTooLargeForTheFileIsRefusedOnceTheL
     EXPECT_TRUE(logged("defaults.set.refused key=text reason=the file would be larger than 4096 "
                        "bytes"));
     EXPECT_EQ(UserDefaults(file, hooks).stringValue("text"), "kept");
+}
+
+// Changes that waited together for the lock are written together, except one that would make
+// the file too large: it alone is refused, with its own reason.
+TEST_F(SharedDefaultsFileTest, ASmallChangeThatWaitedBesideATooLargeOneIsWritten) {
+    UserDefaultsFileHooks hooks;
+    hooks.maximumFileBytes = 4096;
+    UserDefaults(file, hooks).set("text", "kept");
+    auto holder = startLockHolder();
+    UserDefaults defaults(file, hooks);
+    logs.clear();
+    defaults.set("small", 1);
+    defaults.set("text", std::string(hooks.maximumFileBytes, 'x'));
+    holder->closeWriteChannel();
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    EXPECT_TRUE(defaults.flush(kPatience));
+    const UserDefaults reopened(file, hooks);
+    EXPECT_EQ(reopened.integerValue("small"), 1);
+    EXPECT_EQ(reopened.stringValue("text"), "kept");
+    EXPECT_EQ(defaults.stringValue("text"), "kept");
+    std::vector<std::string> refusals;
+    for (const auto& message : logs.messages("Preferences")) {
+        if (message.find("defaults.set.refused") != std::string::npos) {
+            refusals.push_back(message);
+        }
+    }
+    EXPECT_EQ(refusals, std::vector<std::string>{"defaults.set.refused key=text reason=the file "
+                                                 "would be larger than 4096 bytes"});
 }
 
 TEST_F(SharedDefaultsFileTest, AStoreGoingAwayWritesAChangeWhoseLockIsLetGoInTime) {
@@ -334,6 +372,83 @@ TEST_F(SharedDefaultsFileTest, TwoSteadyWritersKeepEveryKeyInEveryRound) {
     }
 }
 
+// How far each other writer got between two writes of one writer, from its "--seen" lines: the
+// most, over every writer and every pair of its writes.
+int mostWritesBetweenTwoOfOne(std::vector<std::unique_ptr<QProcess>>& writers) {
+    int most = 0;
+    for (auto& process : writers) {
+        std::map<std::string, long> before;
+        const QStringList lines =
+            QString::fromUtf8(process->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        for (const QString& line : lines) {
+            std::map<std::string, long> seen;
+            for (const QString& entry : line.split(' ').mid(2)) {
+                const auto parts = entry.split('=');
+                seen[parts.value(0).toStdString()] = parts.value(1).toLong();
+            }
+            for (const auto& [key, count] : seen) {
+                if (before.count(key) > 0) {
+                    most = std::max(most, static_cast<int>(count - before[key]));
+                }
+            }
+            before = std::move(seen);
+        }
+    }
+    return most;
+}
+
+// Writers writing back to back, however many, are served in turn: one that has just written
+// queues behind those waiting, so between two writes of one writer each other writes about
+// once (a line that let a writer that just wrote come back first let others write dozens of
+// times meanwhile).
+TEST_F(SharedDefaultsFileTest, ManySteadyWritersAreServedInTurn) {
+    constexpr int kWrites = 40;
+    for (const int count : {8, 16}) {
+        SCOPED_TRACE(std::to_string(count) + " writers");
+        fs::remove(file);
+        std::vector<std::unique_ptr<QProcess>> writers;
+        for (int n = 0; n < count; ++n) {
+            writers.push_back(
+                startWriter("w" + std::to_string(n), kWrites, {"--stored", "--seen"}));
+        }
+        for (const auto& process : writers) {
+            ASSERT_TRUE(process->waitForFinished(240000));
+            EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
+        }
+        // Room for a writer slow to come back to the line on a loaded machine.
+        EXPECT_LE(mostWritesBetweenTwoOfOne(writers), 6);
+        const UserDefaults reopened(file);
+        for (int n = 0; n < count; ++n) {
+            EXPECT_EQ(reopened.integerValue("w" + std::to_string(n)), kWrites);
+        }
+    }
+}
+
+// A writer stopped (SIGSTOP) while it waits in line keeps no one else waiting once the lock is
+// free: the next one passes over it, and it writes in its turn once it goes on (SIGCONT).
+TEST_F(SharedDefaultsFileTest, AWriterStoppedInLineKeepsNoOneWaiting) {
+    auto holder = startLockHolder();
+    auto stopped = startWriter("stopped", 1);
+    const QDeadlineTimer inLine(20000);
+    QByteArray said;
+    while (!said.contains("defaults.lock.waiting") && !inLine.hasExpired()) {
+        stopped->waitForReadyRead(100);
+        said += stopped->readAllStandardError();
+    }
+    ASSERT_TRUE(said.contains("defaults.lock.waiting")) << said.toStdString();
+    ASSERT_EQ(::kill(static_cast<pid_t>(stopped->processId()), SIGSTOP), 0);
+    auto next = startWriter("next", 1, {"--stored"});
+    holder->closeWriteChannel();
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    EXPECT_TRUE(next->waitForFinished(60000)) << "kept waiting behind the stopped writer";
+    EXPECT_EQ(next->exitCode(), 0);
+    EXPECT_EQ(UserDefaults(file).integerValue("next"), 1);
+    ::kill(static_cast<pid_t>(stopped->processId()), SIGCONT);
+    ASSERT_TRUE(stopped->waitForFinished(60000));
+    EXPECT_EQ(stopped->exitCode(), 0);
+    EXPECT_EQ(UserDefaults(file).integerValue("stopped"), 1);
+}
+
 // The file reached as itself, through a link to it, through a linked folder and through a path
 // that goes up and down again: one lock for all four.
 TEST_F(SharedDefaultsFileTest, FourWritersThroughFourNamesOfOneFileKeepEveryKey) {
@@ -363,29 +478,38 @@ TEST_F(SharedDefaultsFileTest, FourWritersThroughFourNamesOfOneFileKeepEveryKey)
     EXPECT_TRUE(fs::is_symlink(folderPath / "link.json"));
 }
 
-// A write cut short by a kill leaves its temporary file; the next start or write of the file
-// removes it, and only it.
-TEST_F(SharedDefaultsFileTest, TheTemporaryFilesOfKilledWritersAreRemovedAtTheNextStart) {
+// A write cut short by a kill leaves its temporary file. It is removed under the lock, where no
+// writer has a write under way: at the start when the lock is free, else at the first write.
+// Whatever its pid says (a writer in another pid namespace may seem alive), and only it.
+TEST_F(SharedDefaultsFileTest, TheTemporaryFilesOfKilledWritersAreRemovedUnderTheLock) {
     auto ended = startWriter("ended", 1);
     const auto endedPid = ended->processId();
     ASSERT_TRUE(ended->waitForFinished(60000));
-    auto running = startLockHolder();
     const auto leftover = [&](qint64 pid) {
         return file.filename().string() + "." + std::to_string(pid) + "-0-1.tmp";
     };
-    const std::string others[] = {leftover(running->processId()),
-                                  "other.json." + std::to_string(endedPid) + "-0-1.tmp"};
-    for (const auto& name : {leftover(endedPid), others[0], others[1]}) {
-        std::ofstream(file.parent_path() / name) << "{\"half";
+    const std::string otherFiles = "other.json." + std::to_string(endedPid) + "-0-1.tmp";
+    const auto plant = [&](const std::vector<std::string>& names) {
+        for (const auto& name : names) {
+            std::ofstream(file.parent_path() / name) << "{\"half";
+        }
+    };
+    // A pid that runs: this test's own parent, standing for a live pid of another namespace.
+    const std::string seemsAlive = leftover(::getppid());
+    plant({leftover(endedPid), seemsAlive, otherFiles});
+    {
+        const UserDefaults started(file); // the lock is free
+        EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{otherFiles});
     }
+    plant({leftover(endedPid), seemsAlive});
+    auto holder = startLockHolder();
     UserDefaults started(file);
-    auto remaining = temporaryFilesIn(file.parent_path());
-    std::sort(remaining.begin(), remaining.end());
-    EXPECT_EQ(remaining, (std::vector<std::string>{others[0], others[1]}));
-    running->closeWriteChannel();
-    ASSERT_TRUE(running->waitForFinished(20000));
-    started.set("after", 1); // a write removes them too: the holder has ended now
-    EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{others[1]});
+    EXPECT_EQ(temporaryFilesIn(file.parent_path()).size(), 3u); // held: not now
+    started.set("after", 1);
+    holder->closeWriteChannel();
+    ASSERT_TRUE(holder->waitForFinished(20000));
+    ASSERT_TRUE(started.flush(kPatience));
+    EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{otherFiles});
 }
 
 TEST_F(SharedDefaultsFileTest, TwoWritersOfOneProcessTakeTurnsOnTheLock) {
@@ -401,8 +525,10 @@ TEST_F(SharedDefaultsFileTest, TwoWritersOfOneProcessTakeTurnsOnTheLock) {
 TEST_F(SharedDefaultsFileTest, AWriteKeepsTheFilesPermissions) {
     UserDefaults defaults(file);
     defaults.set("answer", 41);
+    ASSERT_TRUE(defaults.flush(kPatience));
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
     defaults.set("answer", 42);
+    ASSERT_TRUE(defaults.flush(kPatience));
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 

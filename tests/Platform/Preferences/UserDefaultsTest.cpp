@@ -33,6 +33,11 @@ void writeText(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
+// Waits for the store's thread to write what changed; true once the file holds it.
+bool written(UserDefaults& defaults) {
+    return defaults.flush(std::chrono::seconds(20));
+}
+
 class UserDefaultsTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
@@ -80,15 +85,19 @@ TEST_F(UserDefaultsTest, FailedWritesKeepThePreviousFileAndRetryOnSynchronize) {
         logs.clear();
         UserDefaults defaults(file, hooks);
         defaults.set("answer", 41);
+        ASSERT_TRUE(written(defaults));
         const std::string previous = readText(file);
         failing = true;
         defaults.set("answer", 42);
+        EXPECT_FALSE(written(defaults));
         EXPECT_EQ(readText(file), previous);
         EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{});
         EXPECT_EQ(defaults.integerValue("answer"), 42); // the running program keeps its value
         EXPECT_FALSE(defaults.synchronize());
         EXPECT_FALSE(logs.messages("Preferences").empty());
         failing = false;
+        defaults.synchronize();
+        EXPECT_TRUE(written(defaults));
         EXPECT_TRUE(defaults.synchronize());
         EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
     }
@@ -141,6 +150,7 @@ TEST_F(UserDefaultsTest, UnreadableFileIsMovedAsideAndTheStoreStartsEmpty) {
         EXPECT_EQ(escapingUnprintable(messages[0]), messages[0]) << "quotes raw bytes";
 
         defaults.set("fresh", true);
+        ASSERT_TRUE(written(defaults));
         EXPECT_EQ(UserDefaults(file).boolValue("fresh"), true);
         EXPECT_EQ(readText(aside), contents);
     }
@@ -154,6 +164,7 @@ TEST_F(UserDefaultsTest, ADirectoryInPlaceOfTheFileIsSaidToBeOne) {
     EXPECT_NE(messages[0].find(" reason=is a directory movedTo="), std::string::npos);
     EXPECT_TRUE(fs::is_directory(aside));
     defaults.set("fresh", true);
+    ASSERT_TRUE(written(defaults));
     EXPECT_EQ(UserDefaults(file).boolValue("fresh"), true);
 }
 
@@ -171,6 +182,7 @@ TEST_F(UserDefaultsTest, AFifoInPlaceOfTheFileIsMovedAsideUnopened) {
         << messages[0];
     EXPECT_TRUE(fs::is_fifo(aside));
     defaults.set("fresh", true);
+    ASSERT_TRUE(written(defaults));
     EXPECT_EQ(UserDefaults(file).boolValue("fresh"), true);
 }
 
@@ -184,6 +196,7 @@ TEST_F(UserDefaultsTest, AReadOnlyFileInAWritableFolderIsLeftAsItIs) {
     logs.clear();
     UserDefaults defaults(file);
     defaults.set("answer", 42);
+    EXPECT_FALSE(written(defaults));
     EXPECT_EQ(readText(file), previous);
     EXPECT_EQ(fs::status(file).permissions(), readOnly);
     EXPECT_EQ(temporaryFilesIn(file.parent_path()), std::vector<std::string>{});
@@ -196,7 +209,8 @@ TEST_F(UserDefaultsTest, AReadOnlyFileInAWritableFolderIsLeftAsItIs) {
               std::string::npos)
         << messages[0];
     fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_TRUE(defaults.synchronize());
+    defaults.synchronize();
+    EXPECT_TRUE(written(defaults));
     EXPECT_EQ(UserDefaults(file).integerValue("answer"), 42);
 }
 
@@ -216,13 +230,13 @@ TEST_F(UserDefaultsTest, AReadSharesTheStoredValueAndAWriteReplacesIt) {
     EXPECT_EQ(defaults.sharedObject("absent"), nullptr);
 }
 
-// Each change is on disk when it returns, so a run that a signal cuts short loses nothing.
+// The store's thread writes a change at once, so a run that a signal cuts short loses nothing.
 TEST_F(UserDefaultsTest, ASettingSurvivesATerminationThatCutsTheRunShort) {
     EXPECT_EXIT(
         {
             UserDefaults defaults(file);
             defaults.set("kept", int64_t{7});
-            TerminationSignals signals(std::chrono::milliseconds(10));
+            TerminationSignals signals(std::chrono::milliseconds(1000));
             std::raise(SIGTERM);
             const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
             while (std::chrono::steady_clock::now() < until) {
@@ -253,21 +267,21 @@ TEST_F(UserDefaultsTest, CorruptFileThatCannotBeMovedIsNeverOverwritten) {
     EXPECT_FALSE(defaults.synchronize());
 }
 
-TEST_F(UserDefaultsTest, ObserversHearOncePerWriteWhatIsAlreadyStored) {
+TEST_F(UserDefaultsTest, ObserversHearOncePerChange) {
     UserDefaults defaults(file);
     std::vector<std::string> heard;
-    std::optional<int64_t> seenOnDisk;
+    std::optional<int64_t> seen;
     UserDefaultsObserverToken token;
     token = defaults.addObserver([&](const std::string& key) {
         heard.push_back(key);
-        seenOnDisk = UserDefaults(file).integerValue("a");
+        seen = defaults.integerValue("a");
         if (key == "b") { // an observer may write and unsubscribe while hearing
             defaults.set("derived", 1);
             defaults.removeObserver(token);
         }
     });
     defaults.set("a", 1);
-    EXPECT_EQ(seenOnDisk, 1);
+    EXPECT_EQ(seen, 1);
     defaults.set("a", 1); // the same value again is still a write
     defaults.remove("a");
     defaults.remove("missing"); // nothing written
@@ -283,6 +297,7 @@ TEST_F(UserDefaultsTest, ReplaceAllWritesOnceAndReportsChangedKeys) {
     defaults.addObserver([&](const std::string& key) { heard.push_back(key); });
     defaults.replaceAll({{"same", 1}, {"changed", 2}, {"added", 3}});
     EXPECT_EQ(heard, (std::vector<std::string>{"added", "changed", "dropped"}));
+    ASSERT_TRUE(written(defaults));
     EXPECT_EQ(UserDefaults(file).dictionaryRepresentation(),
               (PropertyDictionary{{"same", 1}, {"changed", 2}, {"added", 3}}));
 }

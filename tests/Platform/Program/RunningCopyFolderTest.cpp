@@ -98,6 +98,35 @@ TEST(RunningCopyFolder, TheRuntimeFolderIsUsedWhenItIsAnAbsoluteFolder) {
     }
 }
 
+// A runtime folder others may write in lets them remove the lock from under a running copy: the
+// guard is off there, and says why.
+TEST(RunningCopyFolder, ARuntimeFolderOthersMayWriteInTurnsTheGuardOff) {
+    QTemporaryDir made;
+    const std::filesystem::path runtime = std::filesystem::path(made.path().toStdString()) / "run";
+    std::filesystem::create_directory(runtime);
+    const struct {
+        const char* name;
+        mode_t mode;
+        uid_t user;
+        std::string doubt;
+    } cases[] = {
+        {"private", 0700, ::getuid(), ""},
+        {"readable by others", 0755, ::getuid(), ""},
+        {"open to others", 0777, ::getuid(), "is not private (mode 0777) (it is XDG_RUNTIME_DIR)"},
+        {"writable by the group", 0770, ::getuid(),
+         "is not private (mode 0770) (it is XDG_RUNTIME_DIR)"},
+        {"another user's", 0700, ::getuid() + 1,
+         "belongs to user " + std::to_string(::getuid()) + " (it is XDG_RUNTIME_DIR)"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(::chmod(runtime.c_str(), c.mode), 0);
+        const RunningCopyFolder found =
+            RunningCopyFolder::find(runtime.string(), made.path().toStdString(), c.user);
+        EXPECT_EQ(found.path, runtime) << c.name;
+        EXPECT_EQ(found.doubt, c.doubt) << c.name;
+    }
+}
+
 TEST(RunningCopyFolder, AFolderTheGuardCannotWriteIsSaidSo) {
     QTemporaryDir temporary;
     const fs::path folder(temporary.path().toStdString());
