@@ -52,13 +52,7 @@ above() { [ "$(stack_position "$1")" -gt "$(stack_position "$2")" ]; }
 active() { xprop -root _NET_ACTIVE_WINDOW | grep -q "$(hex "$1")\$"; }
 floating() { xprop -id "$1" _NET_WM_STATE | grep -q "_NET_WM_STATE_ABOVE"; }
 
-HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
-openbox_pid=$!
-keep_helper "$openbox_pid"
-manager_running_or_ended() { manager_running || ! kill -0 "$openbox_pid" 2>/dev/null; }
-holds_within "$timeout" manager_running_or_ended
-kill -0 "$openbox_pid" 2>/dev/null || skip "openbox could not start: $(cat "$work/openbox.log")"
-manager_running || skip "openbox did not take the screen"
+start_needed_helper openbox manager_running env HOME="$work/home" openbox --sm-disable
 
 start_program --scenario "$work/untrusted.json"
 

@@ -63,15 +63,7 @@ frames_overlap() {
 # The screen has room beside the wizard: the whole pane shows there.
 pane_clear() { ! frames_overlap "$pane" "$health"; }
 
-HOME="$work/home" openbox --sm-disable >"$work/openbox.log" 2>&1 &
-openbox_pid=$!
-keep_helper "$openbox_pid"
-deadline=$((SECONDS + 20))
-until manager_running; do
-    kill -0 "$openbox_pid" 2>/dev/null || skip "openbox could not start: $(cat "$work/openbox.log")"
-    [ "$SECONDS" -lt "$deadline" ] || skip "openbox did not take the screen"
-    sleep 0.1
-done
+start_needed_helper openbox manager_running env HOME="$work/home" openbox --sm-disable
 
 start_program --scenario "$work/shared.json"
 wait_for "the health window" shown "^Tessarin Health Check$"

@@ -72,16 +72,20 @@ cleanup() {
 # to check it: the server starts over each time its last client leaves, so the first to connect
 # is one that stays (the program, a window manager).
 start_x_server() {
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp "${@:2}" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb=$!
+    local attempt
     trap cleanup EXIT
     server_answered_or_ended() { [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/null; }
-    holds_within "$timeout" server_answered_or_ended
-    [ -s "$work/display" ] || {
-        kill -0 "$xvfb" 2>/dev/null || skip "Xvfb could not start: $(cat "$work/xvfb.log")"
-        skip "Xvfb did not answer"
-    }
+    # A server that cannot start is a failure, not a skip: the test's checks would not run.
+    for attempt in 1 2 3; do
+        rm -f "$work/display"
+        Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp "${@:2}" 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+        xvfb=$!
+        holds_within "$timeout" server_answered_or_ended
+        [ -s "$work/display" ] && break
+        kill "$xvfb" 2>/dev/null
+        echo "Xvfb did not start, try $attempt: $(cat "$work/xvfb.log")"
+    done
+    [ -s "$work/display" ] || fail "Xvfb could not start: $(cat "$work/xvfb.log")"
     DISPLAY=":$(head -n 1 "$work/display")"
     export DISPLAY
     unset WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -91,6 +95,27 @@ start_x_server() {
 
 # Notes a process started alongside the program, so it ends with the script.
 keep_helper() { helper_pids+=("$1"); }
+# Starts a helper the test needs (a window manager) and waits until a check says it is ready:
+#   start_needed_helper <name> <ready check> <command>...
+# One that ends before it is ready (it connected just as the server started over, its first
+# client having left) is started again; one that never gets ready fails the test, as its checks
+# would not run: only a helper that is not installed is a skip.
+start_needed_helper() {
+    local what=$1 ready=$2 attempt
+    shift 2
+    command -v "$1" >/dev/null || skip "$1 is not installed"
+    for attempt in 1 2 3 4 5; do
+        "$@" >"$work/$what.log" 2>&1 &
+        needed_helper_pid=$!
+        keep_helper "$needed_helper_pid"
+        needed_helper_ready_or_ended() { "$ready" || ! kill -0 "$needed_helper_pid" 2>/dev/null; }
+        holds_within "$timeout" needed_helper_ready_or_ended
+        "$ready" && return 0
+        kill -0 "$needed_helper_pid" 2>/dev/null && fail "$what did not get ready: $(cat "$work/$what.log")"
+        echo "$what ended before it was ready, try $attempt: $(cat "$work/$what.log")"
+    done
+    fail "$what could not start: $(cat "$work/$what.log")"
+}
 # Ends a helper now, and waits until it has: stop_helper <pid> <what it is>.
 stop_helper() {
     local pid=$1 what=$2 others=() other

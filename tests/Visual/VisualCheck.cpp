@@ -732,18 +732,17 @@ std::vector<std::string> gridTitleFaults(const OSDGridView& view, const QImage& 
             faults.push_back(where + format(": a %.1f px line in a band %.1f px high", lineHeight,
                                             band.height()));
         }
+        // Where the text itself stands: over the user's content (a screenshot, an icon) the
+        // title is laid on a plate of its own, which must let it read on any content.
+        const QString shown =
+            QFontMetricsF(attributes.font).elidedText(text, Qt::ElideRight, band.width());
+        const double width =
+            std::min(band.width(), QFontMetricsF(attributes.font).horizontalAdvance(shown));
         const QRect area(static_cast<int>(band.minX()),
                          static_cast<int>(view.height() - band.maxY()),
-                         static_cast<int>(band.width()), static_cast<int>(band.height()));
-        // A screenshot or an icon behind a title is the user's content; the colours the view
-        // itself paints behind titles are its fills and covers.
-        const auto appearance = model->appearance(index);
-        const bool painted = model->isObscured(index) || !appearance ||
-                             (!appearance->screenshot() && !appearance->icon());
-        if (painted) {
-            checkContrast({text, area, attributes.font, attributes.color}, area, picture, where,
-                          faults);
-        }
+                         std::max(1, static_cast<int>(width)), static_cast<int>(band.height()));
+        checkContrast({text, area, attributes.font, attributes.color}, area, picture, where,
+                      faults);
     }
     return faults;
 }

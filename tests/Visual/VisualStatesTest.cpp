@@ -307,6 +307,17 @@ std::vector<VisualState> states() {
              return w.page(Page::keyboard);
          }},
         {"Preferences", "Trackpad", [](W& w) { return w.page(Page::trackpad); }},
+        // Swipes on, and on a trackpad ready for them: the status row reads "OK".
+        {"Preferences", "Trackpad-SwipesOn",
+         [](W& w) {
+             TrackpadPane& pane = w.host().systemSettings().trackpadPane();
+             pane.setFingers(TrackpadGesture::threeFingerDrag, TrackpadGestureFingers::off);
+             w.host().system().setProcessTrusted(true);
+             w.d().trackpadSwipeSettingsStore.setNavigationEnabled(true);
+             w.d().updateTrackpadSwipeEventTap(); // as the launched program does on the change
+             w.world.queue.runUntilIdle();
+             return w.page(Page::trackpad);
+         }},
         {"Preferences", "System", [](W& w) { return w.page(Page::system); }},
         {"Preferences", "About", [](W& w) { return w.page(Page::about); }},
         {"Sheet", "OSDPreviewSnapshot",

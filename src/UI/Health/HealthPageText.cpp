@@ -2,6 +2,7 @@
 
 #include "UI/Preferences/Kit/SettingsAccentButton.h"
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
+#include "UI/Preferences/Kit/StatusTextColour.h"
 #include "UI/Text/ViewPointFontSize.h"
 
 #include <QHBoxLayout>
@@ -28,22 +29,7 @@ QColor tertiaryLabel() {
 }
 
 QColor statusColour(const QColor& systemColour) {
-    // The system colours' increased-contrast forms, which read as text on the page.
-    struct Readable {
-        QColor system, light, dark;
-    };
-    static const Readable readable[] = {
-        {systemGreen, QColor(0, 122, 48), QColor(48, 219, 91)},
-        {systemOrange, QColor(201, 52, 0), QColor(255, 179, 64)},
-        {systemBlue, QColor(0, 64, 221), QColor(64, 156, 255)},
-    };
-    const bool dark = SettingsPageLayout::effectiveAppearance() == Appearance::dark;
-    for (const Readable& colour : readable) {
-        if (colour.system == systemColour) {
-            return dark ? colour.dark : colour.light;
-        }
-    }
-    return systemColour;
+    return statusTextColour(systemColour, SettingsPageLayout::effectiveAppearance());
 }
 
 void makeSecondaryFlat(QPushButton& button) {

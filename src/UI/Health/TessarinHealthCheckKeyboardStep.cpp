@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <array>
 
 namespace tessarin {
@@ -147,11 +148,28 @@ TessarinHealthCheckViewController::makeKeyboardSetupShortcutRow(HotkeyIdentifier
 }
 
 QLabel* TessarinHealthCheckViewController::makeDetectedMissionControlPresetLabel() {
-    return makeLabel(QStringLiteral("Standard macOS Mission Control shortcuts were detected, so "
-                                    "Tessarin will use Control-Left/Right/Up/Down for Space "
-                                    "navigation."),
-                     Id::practiceMissionControlPresetDetail, systemFont(11, false), tertiaryLabel(),
-                     true);
+    // Under notes that another program holds some of those keys, "will use" would promise what
+    // the notes deny.
+    const bool anyHeld = std::any_of(kKeyboardSetupIdentifiers.begin(),
+                                     kKeyboardSetupIdentifiers.end(), [this](auto identifier) {
+                                         HotkeyStore& store = *dependencies_.hotkeyStore;
+                                         const auto combination =
+                                             store.combination(HotkeyAction::cursor(identifier));
+                                         return identifier != HotkeyIdentifier::showOSD &&
+                                                combination &&
+                                                store.isEnabled(HotkeyAction::cursor(identifier)) &&
+                                                hotkeyDeliveryWarning(*combination).has_value();
+                                     });
+    const QString text =
+        anyHeld ? QStringLiteral("Standard macOS Mission Control shortcuts were detected, so "
+                                 "Tessarin set Control-Left/Right/Up/Down for Space navigation. "
+                                 "Another program holds some of these keys now: they switch "
+                                 "Spaces once it lets them go, or choose other keys above.")
+                : QStringLiteral("Standard macOS Mission Control shortcuts were detected, so "
+                                 "Tessarin will use Control-Left/Right/Up/Down for Space "
+                                 "navigation.");
+    return makeLabel(text, Id::practiceMissionControlPresetDetail, systemFont(11, false),
+                     tertiaryLabel(), true);
 }
 
 QWidget* TessarinHealthCheckViewController::makePracticeButtonStack() {

@@ -204,6 +204,16 @@ void drawTitle(const OSDGridCanvas& canvas, const std::string& title, const Rect
         QFontMetricsF(attributes.font, painter.device())
             .elidedText(QString::fromStdString(title), Qt::ElideRight, target.width());
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
+    if (attributes.plateColor.alpha() > 0 && !text.isEmpty()) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(attributes.plateColor);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double pad = attributes.pointSize * 0.3;
+        const double width =
+            QFontMetricsF(attributes.font, painter.device()).horizontalAdvance(text);
+        painter.drawRoundedRect(
+            QRectF(target.left() - pad, target.top(), width + 2 * pad, target.height()), pad, pad);
+    }
     drawTextShadow(painter, target, flags, text, attributes.font, attributes.shadowColor,
                    attributes.shadowBlur,
                    {attributes.shadowOffset.x(), -attributes.shadowOffset.y()});

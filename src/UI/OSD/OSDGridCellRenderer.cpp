@@ -86,9 +86,13 @@ std::optional<Rect> OSDGridCellRenderer::drawCell(const OSDGridModel& model, int
     }
     const std::vector<OSDGridAppIconEntry> badges = model.badgeIcons(index);
     if (const auto title = model.cellTitles().find(index); title != model.cellTitles().end()) {
-        OSDGridCellPainter::drawTitle(
-            pass_.canvas, title->second, frame, static_cast<int64_t>(badges.size()),
-            OSDGridCellTitleStyle::attributes(index == model.activeIndex(), pass_.scaleMultiplier));
+        auto attributes =
+            OSDGridCellTitleStyle::attributes(index == model.activeIndex(), pass_.scaleMultiplier);
+        if (!obscured && (shown.screenshot() || shown.icon())) {
+            attributes.plateColor = OSDGridCellTitleStyle::plateColor();
+        }
+        OSDGridCellPainter::drawTitle(pass_.canvas, title->second, frame,
+                                      static_cast<int64_t>(badges.size()), attributes);
     }
     drawBadges(badges, frame);
     return frame;

@@ -14,6 +14,10 @@ QColor inactiveColor() {
     return QColor::fromRgbF(1, 1, 1, 0.8f);
 }
 
+QColor plateColor() {
+    return QColor::fromRgbF(0, 0, 0, 0.65f);
+}
+
 double pointSize(double scaleMultiplier) {
     return std::min(9.5 * scaleMultiplier, 11.5);
 }

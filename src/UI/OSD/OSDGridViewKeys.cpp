@@ -1,9 +1,9 @@
 // Keys of an interactive grid: the bound actions, and a selection of the view's own that moves
 // by the same rules as the Space switches.
 #include "Platform/Host.h"
+#include "Platform/Input/HostKeyEvent.h"
 #include "TessarinCore/GridTargetResolver.h"
 #include "UI/OSD/OSDGridView.h"
-#include "Platform/Input/HostKeyEvent.h"
 
 #include <QKeyEvent>
 

@@ -4,6 +4,7 @@
 #include "Platform/Preferences/TemporaryFiles.h"
 #include "Platform/Preferences/UserDefaults.h"
 #include "Support/Logger.h"
+#include "TestApplication.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -194,10 +195,8 @@ TEST_F(SharedDefaultsFileTest, AChangeStoredElsewhereReachesTheStoreAndItsObserv
 
 // Watched, the store hears of another process's write without writing or synchronizing itself.
 TEST_F(SharedDefaultsFileTest, AWatchedStoreTakesInAnotherProcesssWriteAtOnce) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
+    // The suite's one application: one made and dropped here would leave a later test none.
+    testing::ensureTestApplication();
     fs::remove_all(file.parent_path()); // made by the other process's write
     UserDefaults watched(file);
     DefaultsFileWatcher watcher(watched);

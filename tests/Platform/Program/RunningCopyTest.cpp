@@ -1,6 +1,7 @@
 #include "Platform/Program/RunningCopy.h"
 
 #include "Support/Logger.h"
+#include "TestApplication.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -77,10 +78,9 @@ protected:
     }
 
     static constexpr uid_t kNobody = 65534;
-    int argc = 1;
-    char name[5] = "test";
-    char* argv[2] = {name, nullptr};
-    QCoreApplication application{argc, argv};
+    // The suite's one application: one made and dropped by each test would leave a later test
+    // of the suite none.
+    const bool hasApplication = (testing::ensureTestApplication(), true);
     QTemporaryDir folder;
     fs::path runtime = fs::path(folder.path().toStdString()) / "run";
     fs::path settings = fs::path(folder.path().toStdString()) / "config" / "defaults.json";

@@ -201,6 +201,16 @@ TEST_F(HealthKeyboardStepTest, NotesOnHeldKeysShowWholeWithTheButtonsInView) {
             << inWindow.height() << " in " << shown.height();
     }
     expectWrappedTextWhole();
+    // The footnote under the notes agrees with them, and says "will use" again once the keys
+    // are free.
+    const auto footnote = [this] {
+        const auto* label =
+            qobject_cast<QLabel*>(find("health.practice.missionControlPreset.detail"));
+        return label != nullptr ? label->text().toStdString() : std::string("(none)");
+    };
+    EXPECT_NE(footnote().find("Another program holds some of these keys now"), std::string::npos)
+        << footnote();
+    EXPECT_EQ(footnote().find("will use"), std::string::npos) << footnote();
     const Rect visible = host().displays().mainScreen()->visibleFrame;
     EXPECT_GT(window().height(), 400);
     EXPECT_LE(window().hostFrame().height(), visible.height());
@@ -210,6 +220,8 @@ TEST_F(HealthKeyboardStepTest, NotesOnHeldKeysShowWholeWithTheButtonsInView) {
     world.queue.runUntilIdle();
     EXPECT_EQ(window().size(), QSize(540, 400));
     EXPECT_EQ(window().hostFrame().maxY(), top);
+    EXPECT_NE(footnote().find("will use Control-Left/Right/Up/Down"), std::string::npos)
+        << footnote();
 }
 
 TEST_F(HealthKeyboardStepTest, ARecorderRecordsTheKeysTypedOnIt) {

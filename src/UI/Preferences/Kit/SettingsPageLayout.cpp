@@ -120,7 +120,7 @@ QPalette controlPalette(Appearance appearance) {
         return resolvedColor(role, appearance);
     };
     const QColor button =
-        appearance == Appearance::dark ? QColor(85, 85, 88) : QColor(250, 250, 250);
+        appearance == Appearance::dark ? QColor(72, 72, 75) : QColor(250, 250, 250);
     // Bevels, shadows and mid tones follow from the button and window colours.
     QPalette palette(button, color(SettingsSystemColor::windowBackground));
     for (const QPalette::ColorRole role :

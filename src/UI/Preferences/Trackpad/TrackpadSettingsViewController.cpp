@@ -11,6 +11,7 @@
 #include "UI/Preferences/Kit/SettingsSectionView.h"
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
+#include "UI/Preferences/Kit/StatusTextColour.h"
 #include "UI/Preferences/Trackpad/TrackpadSetupStatus.h"
 #include "UI/Preferences/Trackpad/TrackpadSystemGestureRequirementRow.h"
 
@@ -228,7 +229,8 @@ void TrackpadSettingsViewController::renderPage() {
 }
 
 void TrackpadSettingsViewController::configureSystemGestureStatus(bool ready) {
-    const QColor colour = ready ? systemGreen : systemYellow;
+    const QColor colour = statusTextColour(ready ? systemGreen : systemYellow,
+                                           SettingsPageLayout::effectiveAppearance());
     systemGestureStatusLabel_->setText(ready ? QStringLiteral("Status: OK")
                                              : QStringLiteral("Status: Setup Needed"));
     systemGestureStatusLabel_->setAccessibleName(ready ? QStringLiteral("Configured")

@@ -1,6 +1,6 @@
-// A disabled control's text is dimmed so a person sees the control cannot be used, yet it must
-// still read: at least 3 : 1 against what it is drawn on, in either appearance, and still
-// plainly weaker than the same text enabled.
+// A control's text must read over all of the face it is drawn on, in either appearance: enabled
+// at least 4.5 : 1 (its 12 px text is not large); disabled, dimmed so a person sees the control
+// cannot be used, still 3 : 1 and plainly weaker than the same text enabled.
 
 #include "UI/Preferences/Kit/ColourContrast.h"
 #include "UI/Preferences/Kit/SettingsAccentButton.h"
@@ -9,11 +9,13 @@
 #include "UI/Preferences/Kit/SettingsPageLayout.h"
 #include "UI/Preferences/Kit/SettingsPopUpButton.h"
 #include "UI/Preferences/Kit/SettingsRowView.h"
+#include "UI/Preferences/Kit/SettingsSegmentedControl.h"
 #include "UI/Preferences/PreferencesTestSupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -74,6 +76,17 @@ const KindCase kinds[] = {
          popUp->addItem(text);
          window.layout()->addWidget(popUp);
          return popUp;
+     }},
+    {"UnselectedSegment",
+     [](QWidget& window, const QString& text) -> QWidget* {
+         auto* segments = new SettingsSegmentedControl({QStringLiteral("On"), text});
+         segments->setSelectOneTracking();
+         segments->setSelectedSegment(0);
+         for (int index = 0; index < segments->segmentCount(); ++index) {
+             segments->segment(index)->setFixedWidth(110); // the chosen one stays where it is
+         }
+         window.layout()->addWidget(segments);
+         return segments;
      }},
     {"TextField",
      [](QWidget& window, const QString& text) {
@@ -157,7 +170,51 @@ protected:
                          std::greater<>());
         return contrasts[strongest - 1];
     }
+
+    // The text's own colour (the ink of its strongest pixels) against the lightest or darkest
+    // part of the face behind it, whichever it stands out from least: a face drawn in a
+    // gradient must let the text read at its faintest end too.
+    double weakestTextContrast() {
+        const QImage with = drawn(QStringLiteral("HELLE TILE"), true);
+        const QImage without = drawn(QStringLiteral("          "), true);
+        QRect behind;
+        QColor ink;
+        double strongest = 0;
+        for (int y = 0; y < with.height(); ++y) {
+            for (int x = 0; x < with.width(); ++x) {
+                if (with.pixel(x, y) == without.pixel(x, y)) {
+                    continue;
+                }
+                behind |= QRect(x, y, 1, 1);
+                const double ratio = contrast(with.pixelColor(x, y), without.pixelColor(x, y));
+                if (ratio > strongest) {
+                    strongest = ratio;
+                    ink = with.pixelColor(x, y);
+                }
+            }
+        }
+        if (behind.isEmpty()) {
+            ADD_FAILURE() << "the text is not drawn";
+            return 1;
+        }
+        double weakest = 21;
+        for (int y = behind.top(); y <= behind.bottom(); ++y) {
+            for (int x = behind.left(); x <= behind.right(); ++x) {
+                const double ratio = contrast(ink, without.pixelColor(x, y));
+                // A pixel of the ink's own colour is text too (a field's caret), not face.
+                if (ratio > 1.2) {
+                    weakest = std::min(weakest, ratio);
+                }
+            }
+        }
+        return weakest;
+    }
 };
+
+TEST_P(DisabledControlTextTest, EnabledTextReadsAtFourAndAHalfToOneOverAllOfItsFace) {
+    setAppearance(GetParam().appearance);
+    EXPECT_GE(weakestTextContrast(), 4.5);
+}
 
 TEST_P(DisabledControlTextTest, DisabledTextReadsAtThreeToOneAndStaysDimmerThanEnabled) {
     setAppearance(GetParam().appearance);
