@@ -123,6 +123,11 @@ struct MenuBarPointerCase {
     bool overAChild; // a widget inside the marked window
 };
 
+// A row reads as its name in the test list, not as its bytes.
+void PrintTo(const MenuBarPointerCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class HostMenuBarPointerTest : public ::testing::TestWithParam<MenuBarPointerCase>,
                                protected HostWorld {
 protected:
@@ -179,6 +184,11 @@ struct MenuBarKeyCase {
     bool intoTheMenuBar;
     DisplayID display;
 };
+
+// A row reads as its name in the test list, not as its bytes.
+void PrintTo(const MenuBarKeyCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class HostMenuBarKeyTest : public ::testing::TestWithParam<MenuBarKeyCase>, protected HostWorld {
 protected:
@@ -280,6 +290,21 @@ TEST_F(MachineMouseFeedTest, ASwallowedPressTakesItsMovesAndReleaseWithIt) {
     drag();
     queue.runUntilIdle();
     EXPECT_EQ(window.events, (Log{"press", "move", "release"}));
+}
+
+// The press was swallowed and settled before the drag goes on: with nothing waiting, the moves
+// with the button held and the release still do not reach the widget, which never had the press.
+TEST_F(MachineMouseFeedTest, ADragAfterASettledSwallowedPressStaysAwayFromTheWidget) {
+    swallowPresses();
+    QTest::mousePress(&window, Qt::LeftButton, {}, {10, 10});
+    queue.runUntilIdle();
+    ASSERT_EQ(session.pendingCount(), 0u);
+    QTest::mouseMove(&window, {40, 40});
+    QTest::mouseMove(&window, {60, 60});
+    queue.runUntilIdle();
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, {60, 60});
+    queue.runUntilIdle();
+    EXPECT_EQ(window.events, Log{});
 }
 
 // A move with no button held, made while a click is still on its way, comes after the click.

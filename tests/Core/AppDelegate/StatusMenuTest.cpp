@@ -20,6 +20,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace tessarin {
@@ -110,6 +111,11 @@ struct SwitchCase {
     const char* item;
     std::optional<SpaceID> expected; // none: greyed, and a switch would not move
 };
+
+// A row reads as its name in the test list, not as its bytes.
+void PrintTo(const SwitchCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 // What an item does when chosen.
 void (MenuBarController::*actionOf(const std::string& item))() {

@@ -167,6 +167,31 @@ TEST_F(X11HotKeyGrabTest, AHeldCombinationIsTakenOnceItsHolderLetsItGo) {
     EXPECT_EQ(pressed, std::vector<uint32_t>{7});
 }
 
+// The server repeats a held key as further presses: they reach the host as autorepeats, which a
+// hot key takes without firing again (a fresh press each time would switch again and again, and
+// a tap of the Dock's or Mission Control's would act on each).
+TEST_F(X11HotKeyGrabTest, AHeldHotKeysRepeatsReachTheHostAsRepeats) {
+    registerKey(kSpace, 7);
+    startGrab();
+    ASSERT_TRUE(ours(kMachineSpace));
+    std::vector<bool> repeats; // as a tap of the Dock's sees the key downs
+    const auto tap = events.createTap(eventMaskBit(EventType::keyDown),
+                                      [&](uint32_t, const Event& event) -> std::optional<Event> {
+                                          repeats.push_back(event.isAutorepeat());
+                                          return event;
+                                      });
+    for (int n = 0; n < 3; ++n) {
+        grab->handleKey(kMachineSpace, kHeld, true);
+        queue.runUntilIdle();
+    }
+    grab->handleKey(kMachineSpace, kHeld, false);
+    queue.runUntilIdle();
+    EXPECT_EQ(pressed, std::vector<uint32_t>{7});
+    EXPECT_EQ(repeats, (std::vector<bool>{false, true, true}));
+    press(kMachineSpace); // a new press after the release fires again
+    EXPECT_EQ(pressed, (std::vector<uint32_t>{7, 7}));
+}
+
 TEST_F(X11HotKeyGrabTest, AHeldCombinationIsLoggedOnceAlsoAfterTheGrabsAreRefreshed) {
     server.othersHold.insert({kMachineSpace, kHeld});
     registerKey(kSpace, 7);

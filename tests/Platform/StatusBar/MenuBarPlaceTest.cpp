@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,11 @@ struct StatusItemCase {
     double menuBarThickness;
     Point expected;
 };
+
+// A row reads as its name in the test list, not as its bytes.
+void PrintTo(const StatusItemCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class MenuBarPlaceStatusItemTest : public ::testing::TestWithParam<StatusItemCase> {};
 
@@ -46,6 +52,11 @@ struct StandInCase {
     Rect screen;
     std::optional<Rect> expected;
 };
+
+// A row reads as its name in the test list, not as its bytes.
+void PrintTo(const StandInCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class MenuBarPlaceStandInTest : public ::testing::TestWithParam<StandInCase> {};
 

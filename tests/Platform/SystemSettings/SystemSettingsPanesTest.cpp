@@ -4,6 +4,8 @@
 #include "Platform/SystemServices.h"
 #include "Platform/SystemSettings/SystemSettings.h"
 
+#include <string>
+
 namespace tessarin {
 namespace {
 
@@ -78,6 +80,31 @@ TEST_F(SystemSettingsPanesTest, TheMissionControlListShowsEachShortcutWithItsKey
         EXPECT_EQ(entry.enabled, r.enabled) << r.row;
         EXPECT_EQ(entry.indented, r.indented) << r.row;
     }
+}
+
+// A shortcut kept for a Desktop beyond the ones there are is still listed, and so is every
+// Desktop before it, up to the highest that has one (the system's last, the sixteenth).
+TEST_F(SystemSettingsPanesTest, TheListReachesTheHighestDesktopThatHasAShortcut) {
+    const auto lastListed = [this] {
+        int last = 0;
+        for (const auto& entry : shortcuts().missionControlEntries()) {
+            if (entry.name.rfind("Switch to Desktop ", 0) == 0) {
+                last = std::stoi(entry.name.substr(18));
+            }
+        }
+        return last;
+    };
+    const auto keep = [this](int desktop) {
+        host.symbolicHotKeys().set(KeyboardShortcutsPane::desktopHotKey(desktop),
+                                   *KeyboardShortcutsPane::defaultDesktopKeys(desktop), true);
+    };
+    EXPECT_EQ(lastListed(), 3);
+    keep(7); // past a gap
+    EXPECT_EQ(lastListed(), 7);
+    keep(KeyboardShortcutsPane::kMaximumDesktops);
+    EXPECT_EQ(lastListed(), KeyboardShortcutsPane::kMaximumDesktops);
+    EXPECT_EQ(shortcuts().missionControlEntries().size(),
+              4u + KeyboardShortcutsPane::kMaximumDesktops);
 }
 
 TEST_F(SystemSettingsPanesTest, KeysAreWrittenWithTheSystemsGlyphsInItsOrder) {

@@ -97,6 +97,21 @@ TEST_F(TrackpadPaneTest, ReadsStoredValuesAsTheSystemDoes) {
     }
 }
 
+// A swipe whose three- and four-finger keys are both given to the system is three fingers, as
+// the system reads it, for the horizontal swipe and the vertical ones alike.
+TEST_F(TrackpadPaneTest, ASwipeGivenToTheSystemWithThreeAndFourFingersShowsThree) {
+    store(kDock, TrackpadPane::kMissionControlKey, true);
+    store(kDock, TrackpadPane::kAppExposeKey, true);
+    for (const char* key :
+         {"TrackpadThreeFingerHorizSwipeGesture", "TrackpadFourFingerHorizSwipeGesture",
+          "TrackpadThreeFingerVertSwipeGesture", "TrackpadFourFingerVertSwipeGesture"}) {
+        store(kBuiltIn, key, int64_t{2});
+    }
+    EXPECT_EQ(pane().fingers(Gesture::fullScreenSwipe), Fingers::three);
+    EXPECT_EQ(pane().fingers(Gesture::missionControlSwipe), Fingers::three);
+    EXPECT_EQ(pane().fingers(Gesture::appExposeSwipe), Fingers::three);
+}
+
 TEST_F(TrackpadPaneTest, EachGestureTurnsOffInBothTrackpadsAndTheDock) {
     struct Case {
         const char* name;

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,11 @@ struct PlaceCase {
     std::string name;
     DisplayID menuBarDisplay;
 };
+
+// A row reads as its name in the test list, not as its bytes.
+void PrintTo(const PlaceCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class StatusMenuPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
 

@@ -17,6 +17,7 @@
 #include "UI/Preferences/PreferencesTestSupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTest>
@@ -197,6 +198,31 @@ TEST_F(MissionControlMirrorTest,
     ProgramHiding hiding;
     hiding.hide();
     EXPECT_TRUE(view->isVisible());
+}
+
+// With a view on each display, the keys go to the one under the pointer, whichever display that
+// is, so Escape there leaves at once.
+TEST_F(MissionControlMirrorTest, theViewOfTheDisplayUnderThePointerGetsTheKeys) {
+    for (const auto& [display, point] :
+         {std::pair{kDisplayB, Point{1440 + 300, 200}}, std::pair{kDisplayA, Point{300, 200}}}) {
+        SCOPED_TRACE(display);
+        host().displays().setCursorLocation(point);
+        w.d().menuBarController().setup();
+        const auto& entries = host().statusBar().items().at(0)->menu()->items();
+        const auto item = std::find_if(entries.begin(), entries.end(), [](const auto& entry) {
+            return entry->title() == "Mission Control";
+        });
+        ASSERT_NE(item, entries.end());
+        (*item)->perform();
+        world().queue.advance(host().missionControl().openingDelay());
+        world().queue.runUntilIdle();
+        QCoreApplication::processEvents(); // the windowing system's activation
+        ASSERT_NE(shownView(kDisplayA), nullptr);
+        ASSERT_NE(shownView(kDisplayB), nullptr);
+        EXPECT_EQ(QApplication::activeWindow(), shownView(display));
+        host().missionControl().close();
+        settle();
+    }
 }
 
 TEST_F(MissionControlMirrorTest, theMenusMissionControlItemOpensTheSameView) {

@@ -28,6 +28,11 @@ struct AddressCase {
     QString title;   // its title, when it is a pane
 };
 
+// A row reads as its name in the test list, not as its bytes.
+void PrintTo(const AddressCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 // The shown control of that name in any window of the desktop.
 QWidget* shownControl(const QString& name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -229,6 +229,10 @@ void TrackpadSettingsViewController::renderPage() {
 }
 
 void TrackpadSettingsViewController::configureSystemGestureStatus(bool ready) {
+    statusReady_ = ready;
+    if (systemGestureStatusLabel_ == nullptr) {
+        return; // not made yet
+    }
     const QColor colour = statusTextColour(ready ? systemGreen : systemYellow,
                                            SettingsPageLayout::effectiveAppearance());
     systemGestureStatusLabel_->setText(ready ? QStringLiteral("Status: OK")

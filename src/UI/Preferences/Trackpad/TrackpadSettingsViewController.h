@@ -4,6 +4,7 @@
 #include "Hotkeys/Trackpad/TrackpadSystemGestureDetector.h"
 #include "Platform/Program/ProgramActivation.h"
 #include "Support/Published.h"
+#include "UI/Preferences/Kit/SettingsAppearanceObserver.h"
 #include "UI/Preferences/Kit/SettingsPageViewController.h"
 
 #include <QString>
@@ -85,6 +86,10 @@ private:
     SettingsPopUpButton* spaceSwitchModePopup_ = nullptr;
     SettingsSliderControl* switchDelaySlider_ = nullptr;
     SettingsSwitch* directionReversedSwitch_ = nullptr;
+    // The status's colour is the form that reads in the appearance: it follows a change of it.
+    bool statusReady_ = false;
+    SettingsAppearanceObserver appearanceObserver_{
+        [this] { configureSystemGestureStatus(statusReady_); }};
 };
 
 } // namespace tessarin
