@@ -15,7 +15,9 @@ start_x_server 1600x1000
 
 lock="$settings.lock"
 nobody=65534
-as_nobody() { setpriv --reuid=$nobody --regid=$nobody --clear-groups "$@"; }
+# A command, not a function: a function run in the background is a shell of its own, and its pid
+# would not be the program's.
+as_nobody=(setpriv --reuid=$nobody --regid=$nobody --clear-groups)
 
 # Each case makes what sits at the lock's name and says what the run must log about it.
 case_link() { ln -s "$work/elsewhere" "$lock"; unusable="Too many levels of symbolic links"; }
@@ -36,13 +38,13 @@ case_roots_under_another_user() {
     chmod 0644 "$lock"
     chown -R "$nobody:$nobody" "$work/config" "$work/run"
     chown root:root "$lock"
-    run_as=as_nobody
+    run_as=("${as_nobody[@]}")
     unusable="Permission denied"
 }
 
 # The preferences, brought forward by a second start, on the System page; its App Filter sheet.
 open_app_filter() {
-    $run_as env XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" "$program" \
+    "${run_as[@]}" env XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" "$program" \
         >"$work/second.log" 2>&1 || fail "the second start failed: $(cat "$work/second.log")"
     wait_for "the preferences" window_shown "Settings$"
     local window
@@ -72,17 +74,21 @@ for case in case_link case_folder case_another_users case_open_to_others \
     mkdir -p "$work/config/Tessarin" "$work/run"
     chmod 0700 "$work/run"
     settings_past_first_run
-    run_as=""
+    run_as=()
     if [ "$case" = case_roots_under_another_user ]; then
         [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null || {
             echo "not run: it needs root and setpriv"
             continue
         }
         chmod o+rx "$work"
+        "${as_nobody[@]}" test -x "$program" || {
+            echo "not run: user $nobody cannot reach the program"
+            continue
+        }
     fi
     "$case"
     rm -f "$work/program.log"
-    $run_as env XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" \
+    "${run_as[@]}" env XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" \
         TESSARIN_LAUNCH_METRICS=1 "$program" >"$work/program.log" 2>&1 &
     program_pid=$!
     wait_for "the program to start" logged "launch.statusItem" 1
@@ -103,7 +109,7 @@ for case in case_link case_folder case_another_users case_open_to_others \
     if [ "$case" = case_open_to_others ]; then
         [ "$(stat -c %a "$lock")" = 600 ] || fail "the lock is still mode $(stat -c %a "$lock")"
         [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null &&
-            as_nobody cat "$lock" 2>/dev/null && fail "another user can still open the lock"
+            "${as_nobody[@]}" cat "$lock" 2>/dev/null && fail "another user can still open the lock"
     fi
     echo "$case: Safari, Mail and Notes stored"
 done
