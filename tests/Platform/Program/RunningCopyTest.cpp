@@ -21,6 +21,7 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace tessarin {
 namespace {
@@ -147,6 +148,51 @@ TEST_F(RunningCopyTest, ACopyThatNeverAnswersIsGivenUpOnAfterTheWait) {
     const auto started = std::chrono::steady_clock::now();
     EXPECT_FALSE(askFromElsewhere(second, 300ms));
     EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+}
+
+// A stopped copy whose listen queue is full: a blocking connect would wait until the copy went
+// on, past any deadline; the start gives up when its wait is over.
+TEST_F(RunningCopyTest, ACopyWhoseQueueIsFullIsGivenUpOnAfterTheWait) {
+    fs::create_directories(runtime);
+    RunningCopy first(settings, {}, runtime);
+    const RunningCopy second(settings, {}, runtime);
+    fs::remove(first.socketFile());
+    const int stopped = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, first.socketFile().c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(stopped, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(stopped, 0), 0); // and never accepts
+    std::vector<int> waiting;
+    for (int n = 0; n < 64; ++n) {
+        const int client = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        waiting.push_back(client);
+        if (::connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            break; // the queue is full
+        }
+    }
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(second.askToComeForward(300ms));
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+    for (const int fd : waiting) {
+        ::close(fd);
+    }
+    ::close(stopped);
+}
+
+// A run that never claims (a snapshot run) can still tell whether a copy holds the file, and
+// its look takes nothing: the copy's lock and a later claim are untouched.
+TEST_F(RunningCopyTest, WhetherACopyRunsIsToldWithoutClaiming) {
+    fs::create_directories(runtime);
+    EXPECT_FALSE(RunningCopy::runsElsewhere(settings, runtime));
+    {
+        RunningCopy first(settings, {}, runtime);
+        ASSERT_EQ(first.claim(), RunningCopy::Claim::claimed);
+        EXPECT_TRUE(RunningCopy::runsElsewhere(settings, runtime));
+    }
+    EXPECT_FALSE(RunningCopy::runsElsewhere(settings, runtime));
+    const RunningCopy later(settings, {}, runtime);
+    EXPECT_EQ(later.claim(), RunningCopy::Claim::claimed);
 }
 
 TEST_F(RunningCopyTest, WithoutAFolderForTheLockTheStartRuns) {
