@@ -124,6 +124,50 @@ TEST_F(HealthKeyboardStepTest, AGrownWindowStaysOnTheVisiblePartOfItsScreen) {
     }
 }
 
+// A step taller than the screen grows the window only to the screen's visible height, never
+// past it; the rest scrolls.
+TEST_F(HealthKeyboardStepTest, AStepTallerThanTheScreenGrowsTheWindowOnlyToItsVisibleHeight) {
+    controller().present(Mode::setup);
+    const Rect visible = host().displays().mainScreen()->visibleFrame;
+    window().fitContentHeight(visible.height() * 2);
+    EXPECT_EQ(window().hostFrame().height(), visible.height());
+    EXPECT_GE(window().hostFrame().minY(), visible.minY());
+    EXPECT_LE(window().hostFrame().maxY(), visible.maxY());
+    EXPECT_EQ(window().height(), static_cast<int>(visible.height()));
+}
+
+// Grown for notes under held keys, the window goes back to its own height when "Next" leads to
+// the all-set page through a refresh.
+TEST_F(HealthKeyboardStepTest, TheAllSetPageAfterAGrownStepHasTheWindowsOwnHeight) {
+    host().system().setProcessTrusted(true);
+    grantCapture(); // the keys are the first step and the last
+    controller().present(Mode::setup);
+    ASSERT_EQ(step(), "keys");
+    const QSize own = window().size();
+    std::map<std::pair<uint32_t, uint32_t>, HotKeyDeliveryIssue> held;
+    for (const HotkeyIdentifier row :
+         {HotkeyIdentifier::showOSD, HotkeyIdentifier::left, HotkeyIdentifier::right,
+          HotkeyIdentifier::up, HotkeyIdentifier::down}) {
+        const auto keys = world.d().hotkeyStore.combination(HotkeyAction::cursor(row));
+        ASSERT_TRUE(keys);
+        held[{keys->keyCode, keys->modifiers}] = {
+            HotKeyDeliveryProblem::heldByAnotherClient, "Ctrl+Alt+Super+Right", {}};
+    }
+    host().hotKeys().delivery().setHeldElsewhere(held);
+    world.queue.runUntilIdle();
+    ASSERT_GT(window().height(), own.height()) << "the notes grew the window";
+    press("health.practice.skip");
+    world.queue.runUntilIdle();
+    // Checks the host cannot pass here are skipped on the way, each page fitted anew.
+    for (int steps = 0; step() != "all set" && steps < 5; ++steps) {
+        press("health.skip." + QString::fromStdString(step()));
+        world.queue.runUntilIdle();
+    }
+    ASSERT_EQ(step(), "all set");
+    EXPECT_EQ(window().size(), own);
+    host().hotKeys().delivery().setHeldElsewhere({});
+}
+
 TEST_F(HealthKeyboardStepTest, ClosingOnTheKeyboardStepIsAllowedAndStopsTheRechecks) {
     host().system().setProcessTrusted(true);
     controller().present(Mode::setup);
