@@ -128,6 +128,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", scenario.error.c_str());
         return 2;
     }
+    if (TerminationSignals::received()) {
+        return 0; // asked to end while it read: nothing is shown or changed yet
+    }
 
     QApplication application(argc, argv);
     // The toolkit's own connection now keeps the server from starting over.

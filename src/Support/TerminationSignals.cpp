@@ -89,6 +89,10 @@ void TerminationSignals::listen() {
     });
 }
 
+bool TerminationSignals::received() {
+    return receivedSignal != 0;
+}
+
 void TerminationSignals::leaveRun() {
     leftRun = 1;
     if (hasGraceTimer) {

@@ -24,6 +24,9 @@ public:
     void listen();
     // The loop has returned: what is left is the orderly end, which no signal cuts short.
     void leaveRun();
+    // Whether a signal asked the run to end: a start checks it after its slow part, so a run
+    // asked to end before it has changed anything ends at once, as a finished run does.
+    static bool received();
 
 private:
     QSocketNotifier* notifier_ = nullptr;

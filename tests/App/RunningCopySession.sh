@@ -10,7 +10,8 @@ timeout=${TESSARIN_E2E_TIMEOUT:-60}
 
 first_pid=""
 cleanup() {
-    [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null
+    # Woken too, in case a script held it still: a stopped process never ends by a TERM.
+    [ -n "$first_pid" ] && kill "$first_pid" 2>/dev/null && kill -CONT "$first_pid" 2>/dev/null
     wait 2>/dev/null
 }
 trap cleanup EXIT

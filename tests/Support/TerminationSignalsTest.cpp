@@ -36,6 +36,38 @@ TEST_P(TerminationSignalsTest, TheSignalEndsTheEventLoop) {
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
+// Taken over before the application is made (a start's slow part comes first): a signal then is
+// noted, so the start can stop, and ends the loop once there is one, never by the signal's
+// default.
+TEST_P(TerminationSignalsTest, ASignalBeforeTheApplicationEndsItsLoopOnceItRuns) {
+    TerminationSignals signals(10s);
+    EXPECT_FALSE(TerminationSignals::received());
+    std::raise(GetParam().signal);
+    EXPECT_TRUE(TerminationSignals::received());
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    signals.listen();
+    QTimer::singleShot(1000, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+}
+
+// A run on its way out (its loop has returned) is never cut, however long its end takes.
+TEST_P(TerminationSignalsTest, ARunOnItsWayOutIsNotCut) {
+    const int signal = GetParam().signal;
+    const auto leaving = [signal] {
+        TerminationSignals signals(50ms);
+        signals.leaveRun();
+        std::raise(signal);
+        for (const auto until = std::chrono::steady_clock::now() + 300ms;
+             std::chrono::steady_clock::now() < until;) {
+        }
+        std::exit(0);
+    };
+    EXPECT_EXIT(leaving(), ::testing::ExitedWithCode(0), "");
+}
+
 // A modal alert shown while quitting runs a loop of its own: the signal, handled once, must not
 // end that loop too.
 TEST_P(TerminationSignalsTest, ALoopStartedAfterTheSignalIsHandledRunsItsCourse) {
