@@ -40,7 +40,7 @@ struct UserDefaultsFileHooks {
     std::chrono::milliseconds finalWait{2000};
     // The user's private folder, for a lock of the store's own when the lock beside the file
     // cannot be used; none when there is no such folder. Default: the running copy's folder.
-    std::function<std::optional<std::filesystem::path>()> privateFolder;
+    std::function<std::optional<std::filesystem::path>()> privateFolder = {};
 };
 
 struct UserDefaultsObserverToken {
