@@ -19,6 +19,11 @@ bool hasGraceTimer = false;
 itimerspec graceInterval{};
 volatile std::sig_atomic_t receivedSignal = 0;
 volatile std::sig_atomic_t leftRun = 0;
+volatile std::sig_atomic_t listening = 0;
+// Before the event loop can hear a signal, the start runs on (its checks end it early) and is
+// cut only when it takes five graces; the usual grace runs once the loop can hear it.
+itimerspec startInterval{};
+constexpr int kStartGraces = 5;
 void (*previousInterrupt)(int) = SIG_DFL;
 void (*previousTermination)(int) = SIG_DFL;
 void (*previousHangUp)(int) = SIG_DFL;
@@ -34,7 +39,8 @@ void onSignal(int signal) {
     if (receivedSignal == 0) {
         receivedSignal = signal;
         if (hasGraceTimer && leftRun == 0) {
-            ::timer_settime(graceTimer, 0, &graceInterval, nullptr);
+            ::timer_settime(graceTimer, 0, listening != 0 ? &graceInterval : &startInterval,
+                            nullptr);
         }
     }
     const char byte = 1;
@@ -53,9 +59,15 @@ TerminationSignals::TerminationSignals(std::chrono::milliseconds grace) {
     }
     receivedSignal = 0;
     leftRun = 0;
+    listening = 0;
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(grace);
     graceInterval.it_value = {static_cast<time_t>(seconds.count()),
                               static_cast<long>(std::chrono::nanoseconds(grace - seconds).count())};
+    const auto start = grace * kStartGraces;
+    const auto startSeconds = std::chrono::duration_cast<std::chrono::seconds>(start);
+    startInterval.it_value = {
+        static_cast<time_t>(startSeconds.count()),
+        static_cast<long>(std::chrono::nanoseconds(start - startSeconds).count())};
     sigevent expiry{};
     expiry.sigev_notify = SIGEV_SIGNAL;
     expiry.sigev_signo = SIGALRM;
@@ -79,8 +91,13 @@ void TerminationSignals::listen() {
     if (notifier_ != nullptr || signalPipe[0] < 0) {
         return;
     }
-    // A byte written before now is still in the pipe: the notifier fires for it at once.
+    // A byte written before now is still in the pipe: the notifier fires for it at once, and
+    // the usual grace counts from now.
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
+    listening = 1;
+    if (receivedSignal != 0 && hasGraceTimer && leftRun == 0) {
+        ::timer_settime(graceTimer, 0, &graceInterval, nullptr);
+    }
     QObject::connect(notifier_, &QSocketNotifier::activated, this, [] {
         char byte = 0;
         while (::read(signalPipe[0], &byte, 1) > 0) {

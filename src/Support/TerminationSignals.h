@@ -13,7 +13,9 @@ namespace tessarin {
 // its way out (its loop has returned) is never cut: it is ending already. Settings are written
 // by their store's own thread as they change, so that exit loses none. The signals are taken
 // over as it is made, before the event loop is, so a signal during a slow start ends the run as
-// soon as its loop runs. One per process; the previous handlers come back when it goes.
+// soon as its loop runs: a start signalled before then is cut after five graces (10 s) at the
+// latest, and the usual grace counts from when the loop can hear it. One per process; the previous
+// handlers come back when it goes.
 class TerminationSignals final : public QObject {
 public:
     // Listens at once when the application is made already.

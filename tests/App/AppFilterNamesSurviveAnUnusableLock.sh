@@ -50,9 +50,12 @@ open_app_filter() {
     local window
     window=$(xdotool search --onlyvisible --name "Settings$" | head -n 1)
     eval "$(xdotool getwindowgeometry --shell "$window")"
-    xdotool mousemove $((X + 242)) $((Y + 25)) click 1 # the System page
-    wait_for "the System page" window_shown "^System Settings$"
     local attempt
+    for attempt in 1 2 3 4; do
+        xdotool mousemove $((X + 242)) $((Y + 25)) click 1 # the System page
+        holds_within "$retry_after" window_shown "^System Settings$" && break
+    done
+    window_shown "^System Settings$" || fail "the System page never showed"
     for attempt in 1 2 3 4; do
         xdotool mousemove $((X + 596)) $((Y + 419)) click 1 # App filter's "Configure"
         holds_within "$retry_after" window_shown "^App Filter$" && break
@@ -97,7 +100,8 @@ for case in case_link case_folder case_another_users case_open_to_others \
         xdotool type --delay 20 "$name"
         xdotool key Return
     done
-    # Quit as a session ends it: the typed names must be stored by then.
+    # As a person waits to see the names listed, then quits as a session ends it.
+    wait_for "the typed names to be stored" typed_names_stored
     kill -TERM "$program_pid"
     expect_clean_exit
     typed_names_stored || fail "$case: not every typed name is in the settings file: $(cat "$settings")"

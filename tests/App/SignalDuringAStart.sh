@@ -7,13 +7,13 @@ set -u
 # shellcheck source=RunningCopySession.sh
 source "$(dirname "$0")/RunningCopySession.sh" "$1" "$2" start.out start.err
 
-# A large host: 5,000 windows to read before anything is shown.
+# A large host: 2,000 windows to read before anything is shown.
 scenario="$work/large.json"
 awk 'BEGIN {
     printf "{\"displays\": [{\"id\": 1, \"uuid\": \"UUID-ONE\", \"frame\": [0, 0, 1440, 900]}],\n"
     printf " \"spaces\": [{\"display\": \"UUID-ONE\", \"spaces\": [{\"id\": 1}, {\"id\": 2}]}],\n"
     printf " \"applications\": [{\"pid\": 100, \"name\": \"Busy\"}],\n \"windows\": ["
-    for (n = 1; n <= 5000; n++) {
+    for (n = 1; n <= 2000; n++) {
         printf "%s{\"pid\": 100, \"title\": \"Window %d\", \"bounds\": [%d, %d, 300, 200], \"spaces\": [%d]}",
             (n > 1 ? ",\n" : "\n"), n, n % 1000, n % 600, 1 + n % 2
     }

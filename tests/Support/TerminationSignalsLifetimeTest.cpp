@@ -1,5 +1,6 @@
 #include "Support/TerminationSignals.h"
 
+#include <QCoreApplication>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -34,6 +35,10 @@ class TerminationSignalsLifetimeTest : public ::testing::TestWithParam<EndingSig
 TEST_P(TerminationSignalsLifetimeTest, LaterSignalsDoNotPostponeTheEndOfAHungProgram) {
     const int signal = GetParam().signal;
     const auto hung = [signal] {
+        int argc = 1;
+        char name[] = "test";
+        char* argv[] = {name, nullptr};
+        QCoreApplication application(argc, argv); // a program past its start, its loop listening
         TerminationSignals signals(400ms);
         const Clock::time_point first = Clock::now();
         std::raise(signal);

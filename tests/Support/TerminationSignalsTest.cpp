@@ -53,6 +53,22 @@ TEST_P(TerminationSignalsTest, ASignalBeforeTheApplicationEndsItsLoopOnceItRuns)
     EXPECT_EQ(QCoreApplication::exec(), 0);
 }
 
+// A start signalled before its loop can hear it runs on for longer than the grace (its checks end
+// it early), and is cut only after five graces.
+TEST_P(TerminationSignalsTest, AStartSignalledBeforeItsLoopIsCutOnlyAfterFiveGraces) {
+    const int signal = GetParam().signal;
+    const auto busyFor = [signal](std::chrono::milliseconds busy) {
+        TerminationSignals signals(100ms);
+        std::raise(signal);
+        for (const auto until = std::chrono::steady_clock::now() + busy;
+             std::chrono::steady_clock::now() < until;) {
+        }
+        std::exit(0);
+    };
+    EXPECT_EXIT(busyFor(250ms), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(busyFor(10s), ::testing::ExitedWithCode(128 + signal), "");
+}
+
 // A run on its way out (its loop has returned) is never cut, however long its end takes.
 TEST_P(TerminationSignalsTest, ARunOnItsWayOutIsNotCut) {
     const int signal = GetParam().signal;
