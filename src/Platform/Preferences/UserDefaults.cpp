@@ -120,10 +120,6 @@ std::optional<std::filesystem::path> privateRuntimeFolder() {
     return folder.doubt.empty() ? std::optional(folder.path) : std::nullopt;
 }
 
-std::string privateLockName(const std::filesystem::path& target) {
-    return RunningCopyFolder::nameFor(target);
-}
-
 } // namespace
 
 UserDefaults::UserDefaults() = default;
@@ -373,7 +369,7 @@ std::unique_ptr<DefaultsFileLock> UserDefaults::fallbackLock(const std::filesyst
     std::unique_ptr<DefaultsFileLock> lock;
     std::string instead = "none, so the file is written without a lock";
     if (const auto folder = hooks_.privateFolder()) {
-        const auto path = *folder / (privateLockName(target) + ".defaults.lock");
+        const auto path = *folder / (RunningCopyFolder::nameFor(target) + ".defaults.lock");
         lock = std::make_unique<DefaultsFileLock>(path);
         if (lock->isUnusable()) {
             lock.reset();
