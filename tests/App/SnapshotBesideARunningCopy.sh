@@ -20,7 +20,15 @@ since=$SECONDS
 await settled || fail "the first start's settings file never settled"
 # Held still while the snapshot runs, so a late write of its own (a loaded machine spreads its
 # start out) is never taken for one of the snapshot run's; it keeps its lock meanwhile.
+# A stop only takes hold as each thread next runs: wait until every one shows it.
+all_stopped() {
+    local task
+    for task in /proc/"$first_pid"/task/*/stat; do
+        [ "$(sed 's/.*) //' "$task" | cut -c1)" = T ] || return 1
+    done
+}
 kill -STOP "$first_pid"
+await all_stopped || fail "the running copy did not stop"
 before=$(sha256sum "$settings")
 
 "$program" --osd-snapshot-path "$work/beside.png" --show-osd-on-launch-delay 0 \

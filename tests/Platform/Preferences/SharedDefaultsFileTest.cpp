@@ -47,6 +47,39 @@ UserDefaultsFileHooks waiting(std::optional<std::chrono::milliseconds> beforeSay
     return hooks;
 }
 
+// Whether every thread of `pid` has stopped. A stop signal only asks: each thread stops when it
+// next runs, which on a loaded machine can be many milliseconds after kill() returned.
+bool allThreadsStopped(pid_t pid) {
+    std::error_code error;
+    const fs::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    bool any = false;
+    for (const auto& task : fs::directory_iterator(tasks, error)) {
+        // "<tid> (<name>) <state> ...": the name may hold spaces, so the state follows the last
+        // ')'.
+        const std::string stat = readText(task.path() / "stat");
+        const auto close = stat.rfind(')');
+        if (close == std::string::npos || close + 2 >= stat.size() || stat[close + 2] != 'T') {
+            return false;
+        }
+        any = true;
+    }
+    return any && !error;
+}
+
+bool stopAndAwait(pid_t pid) {
+    if (::kill(pid, SIGSTOP) != 0) {
+        return false;
+    }
+    const QDeadlineTimer deadline(20000);
+    while (!allThreadsStopped(pid)) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 class SharedDefaultsFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -435,7 +468,7 @@ TEST_F(SharedDefaultsFileTest, AWriterStoppedInLineKeepsNoOneWaiting) {
         said += stopped->readAllStandardError();
     }
     ASSERT_TRUE(said.contains("defaults.lock.waiting")) << said.toStdString();
-    ASSERT_EQ(::kill(static_cast<pid_t>(stopped->processId()), SIGSTOP), 0);
+    ASSERT_TRUE(stopAndAwait(static_cast<pid_t>(stopped->processId())));
     auto next = startWriter("next", 1, {"--stored"});
     holder->closeWriteChannel();
     ASSERT_TRUE(holder->waitForFinished(20000));
