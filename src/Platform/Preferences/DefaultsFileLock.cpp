@@ -121,30 +121,63 @@ void DefaultsFileLock::open(const std::filesystem::path& lockFile) {
     }
 }
 
+DefaultsFileLock::Counters DefaultsFileLock::holdCounters() {
+    if (setRange(fd_, F_WRLCK, kNextTicket, kCounters)) {
+        countersBusySince_.reset();
+        return Counters::Held;
+    }
+    if (errno != EAGAIN && errno != EACCES && errno != EINTR) {
+        problem_ = "the line cannot be joined: " + systemError(errno);
+        return Counters::Failed;
+    }
+    // They are held for two reads and two writes: held longer, their holder stopped or hung
+    // there, and the line goes on without them rather than wait for it.
+    const auto now = std::chrono::steady_clock::now();
+    if (!countersBusySince_) {
+        countersBusySince_ = now;
+    }
+    return now - *countersBusySince_ < passOverAfter_ ? Counters::Busy : Counters::Stuck;
+}
+
+void DefaultsFileLock::letGoOfCounters(Counters access) {
+    if (access == Counters::Held) {
+        setRange(fd_, F_UNLCK, kNextTicket, kCounters);
+    }
+}
+
 bool DefaultsFileLock::drawTicket(std::chrono::steady_clock::time_point deadline) {
-    // The counters are held for two reads and two writes; a short wait covers any holder.
     auto retry = std::chrono::microseconds(50);
-    while (!setRange(fd_, F_WRLCK, kNextTicket, kCounters)) {
-        if (errno != EAGAIN && errno != EACCES && errno != EINTR) {
-            problem_ = "the line cannot be joined: " + systemError(errno);
-            return false;
-        }
+    Counters access = holdCounters();
+    while (access == Counters::Busy) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
         std::this_thread::sleep_for(retry);
         retry = std::min<std::chrono::microseconds>(retry * 2, kLongestRetry);
+        access = holdCounters();
+    }
+    if (access == Counters::Failed) {
+        return false;
     }
     uint64_t next = readCounter(fd_, kNextTicket);
     uint64_t floor = readCounter(fd_, kFloor);
-    if (next == kLastTicket || floor > next) {
+    if (next == kLastTicket) {
         next = floor = 0;
         writeCounter(fd_, kFloor, floor);
     }
-    const bool placed = setRange(fd_, F_WRLCK, kLine + static_cast<off_t>(next), 1) &&
-                        writeCounter(fd_, kNextTicket, next + 1);
+    // A drawer that stopped with the counters held writes an older count once it goes on.
+    next = std::max(next, floor);
+    // Each ticket's byte is taken on its own, so a ticket is never given twice even when the
+    // counters are stuck and others draw beside this one: the first free byte is this ticket.
+    bool placed = false;
+    while (next < kLastTicket &&
+           !(placed = setRange(fd_, F_WRLCK, kLine + static_cast<off_t>(next), 1)) &&
+           (errno == EAGAIN || errno == EACCES)) {
+        ++next;
+    }
+    placed = placed && writeCounter(fd_, kNextTicket, next + 1);
     const int error = errno;
-    setRange(fd_, F_UNLCK, kNextTicket, kCounters);
+    letGoOfCounters(access);
     if (!placed) {
         setRange(fd_, F_UNLCK, kLine + static_cast<off_t>(next), 1);
         problem_ = "the line cannot be joined: " + systemError(error);
@@ -172,7 +205,8 @@ bool DefaultsFileLock::passOverStoppedWaiter() {
     if (now - *freeWhileOthersFirst_ < passOverAfter_) {
         return false;
     }
-    if (!setRange(fd_, F_WRLCK, kNextTicket, kCounters)) {
+    const Counters access = holdCounters();
+    if (access == Counters::Busy || access == Counters::Failed) {
         return false; // another waiter is drawing or passing over; look again next time
     }
     // The earliest ticket still held: the lowest offset whose range up to it holds a lock.
@@ -189,7 +223,7 @@ bool DefaultsFileLock::passOverStoppedWaiter() {
     if (rangeTaken(fd_, kLine + static_cast<off_t>(low), 1)) {
         writeCounter(fd_, kFloor, std::max(readCounter(fd_, kFloor), low + 1));
     }
-    setRange(fd_, F_UNLCK, kNextTicket, kCounters);
+    letGoOfCounters(access);
     freeWhileOthersFirst_.reset();
     return true;
 }

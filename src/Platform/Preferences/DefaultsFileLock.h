@@ -19,7 +19,8 @@ namespace tessarin {
 // and comes straight back draws a later ticket than those waiting, however many they are, and a
 // waiter that is killed lets go of its ticket with its process. A waiter that stops (SIGSTOP)
 // keeps its ticket but never takes its turn: while the lock stays free for `passOverAfter` with
-// an earlier ticket still held, the next waiter passes over it.
+// an earlier ticket still held, the next waiter passes over it. One stopped while it draws or
+// passes over holds the counters too: held past `passOverAfter`, they are gone around.
 //
 // The lock file is the user's own, readable by no one else, so another user can neither hold it
 // nor read the line; a lock file that is not (a link, a folder, another user's) is unusable.
@@ -55,7 +56,13 @@ public:
     static std::filesystem::path lockFileFor(const std::filesystem::path& file);
 
 private:
+    // Whether the counters could be held: Stuck when another has held them past
+    // `passOverAfter`, and the line must go on without them.
+    enum class Counters { Held, Busy, Stuck, Failed };
+
     void open(const std::filesystem::path& lockFile);
+    Counters holdCounters();
+    void letGoOfCounters(Counters access);
     bool drawTicket(std::chrono::steady_clock::time_point deadline);
     bool isTurn();
     bool passOverStoppedWaiter();
@@ -64,6 +71,7 @@ private:
     int fd_ = -1;
     std::optional<uint64_t> ticket_;
     std::optional<std::chrono::steady_clock::time_point> freeWhileOthersFirst_;
+    std::optional<std::chrono::steady_clock::time_point> countersBusySince_;
     std::chrono::milliseconds passOverAfter_ = kPassOverAfter;
     bool held_ = false;
     bool waiting_ = false;

@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -147,6 +148,40 @@ TEST_F(DefaultsFileLockTest, AWaiterThatLeftOrStoppedKeepsNoOneWaiting) {
     last.reset();
     // Woken again, the passed-over waiter still takes the lock when it is free.
     EXPECT_TRUE(stopped->acquire(milliseconds(0)));
+}
+
+// A waiter stopped while it draws its ticket or passes over another holds the line's counters
+// (the lock file's first 16 bytes: the next ticket, then the floor) as well as its ticket. Held past the pass-over time, the
+// others go on without them, each with a ticket of its own, and still pass over the stopped one.
+TEST_F(DefaultsFileLockTest, AWaiterStoppedHoldingTheCountersKeepsNoOneWaiting) {
+    auto holder = writer();
+    ASSERT_TRUE(holder->acquire(milliseconds(0)));
+    auto stopped = writer();
+    EXPECT_FALSE(stopped->acquire(milliseconds(0)));
+    const int counters = ::open(lockFile.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(counters, 0);
+    struct flock range {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_len = 16;
+    ASSERT_EQ(::fcntl(counters, F_OFD_SETLK, &range), 0);
+    // And once it goes on, it writes the next ticket it read, a ticket already given (the
+    // stopped one's own, 1).
+    const uint64_t olderCount = 1;
+    ASSERT_EQ(::pwrite(counters, &olderCount, sizeof olderCount, 0), 8);
+    auto first = writer();
+    auto second = writer();
+    for (auto* waiter : {first.get(), second.get()}) {
+        waiter->setPassOverAfter(milliseconds(20));
+        EXPECT_FALSE(waiter->acquire(milliseconds(60)));
+        EXPECT_TRUE(waiter->isWaiting()) << waiter->problem();
+    }
+    holder.reset();
+    EXPECT_TRUE(first->acquire(milliseconds(2000))) << first->problem();
+    EXPECT_FALSE(second->acquire(milliseconds(0))) << "took the lock while another held it";
+    first.reset();
+    EXPECT_TRUE(second->acquire(milliseconds(2000))) << second->problem();
+    ::close(counters);
 }
 
 // While the lock is held, a waiter never passes over the ones before it, however long it waits.
