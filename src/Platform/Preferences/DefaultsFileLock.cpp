@@ -251,12 +251,7 @@ bool DefaultsFileLock::acquire(std::chrono::milliseconds wait) {
     waiting_ = false;
     const auto deadline = std::chrono::steady_clock::now() + wait;
     if (!ticket_ && !drawTicket(deadline)) {
-        waiting_ = problem_.empty();
-        if (waiting_) {
-            problem_ = "another process held the lock for more than " +
-                       std::to_string(wait.count()) + " ms";
-        }
-        return false;
+        return problem_.empty() && ranOut(wait);
     }
     std::chrono::microseconds retry = kFirstRetry;
     for (;;) {
@@ -274,15 +269,22 @@ bool DefaultsFileLock::acquire(std::chrono::milliseconds wait) {
         }
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline) {
-            waiting_ = true;
-            problem_ = "another process held the lock for more than " +
-                       std::to_string(wait.count()) + " ms";
-            return false;
+            return ranOut(wait);
         }
         std::this_thread::sleep_for(
             std::min<std::chrono::steady_clock::duration>(retry, deadline - now));
         retry = std::min<std::chrono::microseconds>(retry * 2, kLongestRetry);
     }
+}
+
+bool DefaultsFileLock::ranOut(std::chrono::milliseconds wait) {
+    waiting_ = true;
+    problem_ = heldLongerThan(wait);
+    return false;
+}
+
+std::string DefaultsFileLock::heldLongerThan(std::chrono::milliseconds wait) {
+    return "another process held the lock for more than " + std::to_string(wait.count()) + " ms";
 }
 
 std::filesystem::path DefaultsFileLock::lockFileFor(const std::filesystem::path& file) {

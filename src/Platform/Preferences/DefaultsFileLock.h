@@ -52,6 +52,9 @@ public:
     // Why it is not held: the lock file is unusable, or another holder kept it past the wait.
     const std::string& problem() const { return problem_; }
 
+    // The reason given when a wait for the lock ran out.
+    static std::string heldLongerThan(std::chrono::milliseconds wait);
+
     // "<file>.lock".
     static std::filesystem::path lockFileFor(const std::filesystem::path& file);
 
@@ -67,6 +70,8 @@ private:
     bool isTurn();
     bool passOverStoppedWaiter();
     bool takeLock();
+    // Notes that `wait` ran out while others held on or came first; false, as nothing is held.
+    bool ranOut(std::chrono::milliseconds wait);
 
     int fd_ = -1;
     std::optional<uint64_t> ticket_;

@@ -161,8 +161,7 @@ UserDefaults::~UserDefaults() {
         if (writing_) {
             logger().error("defaults.write.abandoned file=" + escapingUnprintable(file_->string()) +
                            " keys=" + std::to_string(pending_.size()) +
-                           " reason=another process held the lock for more than " +
-                           std::to_string(hooks_.finalWait.count()) + " ms");
+                           " reason=" + DefaultsFileLock::heldLongerThan(hooks_.finalWait));
         }
     }
     writer_.reset();

@@ -168,6 +168,11 @@ private:
     static SharedValues shared(PropertyDictionary values);
     PropertyDictionary plainValuesLocked() const;
 
+    // Guards the fields from here to `unreported_`. The store's thread takes it only to take a
+    // write order and to settle one, never across reading, writing or syncing the file, so a
+    // change made meanwhile never waits for a write. (Moving a spoiled file aside, a rename, is
+    // the one file operation made under it: rare, and the values it keeps must not change
+    // meanwhile.)
     mutable std::mutex mutex_;
     SharedValues values_; // a read shares a value, so no read copies it
     std::optional<std::filesystem::path> file_;

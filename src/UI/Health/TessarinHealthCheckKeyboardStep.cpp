@@ -133,11 +133,8 @@ TessarinHealthCheckViewController::makeKeyboardSetupShortcutRow(HotkeyIdentifier
             }
         });
     std::optional<QString> warning;
-    if (const auto combination = store.combination(action);
-        combination && store.isEnabled(action) && available) {
-        if (const auto text = hotkeyDeliveryWarning(*combination)) {
-            warning = QString::fromStdString(*text);
-        }
+    if (const auto text = keyboardSetupDeliveryWarning(identifier)) {
+        warning = QString::fromStdString(*text);
     }
     auto* row = new SettingsRowView(QString::fromStdString(keyboardSetupShortcutTitle(identifier)),
                                     warning, control, std::nullopt, std::nullopt,
@@ -147,19 +144,28 @@ TessarinHealthCheckViewController::makeKeyboardSetupShortcutRow(HotkeyIdentifier
     return row;
 }
 
+std::optional<std::string>
+TessarinHealthCheckViewController::keyboardSetupDeliveryWarning(HotkeyIdentifier identifier) const {
+    HotkeyStore& store = *dependencies_.hotkeyStore;
+    const HotkeyAction action = HotkeyAction::cursor(identifier);
+    const auto combination = store.combination(action);
+    const bool available =
+        needsGridMode(identifier) ? dependencies_.gridModeStore->isEnabled.value() : true;
+    if (!combination || !store.isEnabled(action) || !available) {
+        return std::nullopt;
+    }
+    return hotkeyDeliveryWarning(*combination);
+}
+
 QLabel* TessarinHealthCheckViewController::makeDetectedMissionControlPresetLabel() {
     // Under notes that another program holds some of those keys, "will use" would promise what
     // the notes deny.
-    const bool anyHeld = std::any_of(kKeyboardSetupIdentifiers.begin(),
-                                     kKeyboardSetupIdentifiers.end(), [this](auto identifier) {
-                                         HotkeyStore& store = *dependencies_.hotkeyStore;
-                                         const auto combination =
-                                             store.combination(HotkeyAction::cursor(identifier));
-                                         return identifier != HotkeyIdentifier::showOSD &&
-                                                combination &&
-                                                store.isEnabled(HotkeyAction::cursor(identifier)) &&
-                                                hotkeyDeliveryWarning(*combination).has_value();
-                                     });
+    const bool anyHeld =
+        std::any_of(kKeyboardSetupIdentifiers.begin(), kKeyboardSetupIdentifiers.end(),
+                    [this](HotkeyIdentifier identifier) {
+                        return identifier != HotkeyIdentifier::showOSD &&
+                               keyboardSetupDeliveryWarning(identifier).has_value();
+                    });
     const QString text =
         anyHeld ? QStringLiteral("Standard macOS Mission Control shortcuts were detected, so "
                                  "Tessarin set Control-Left/Right/Up/Down for Space navigation. "

@@ -130,6 +130,8 @@ private:
     QWidget* makePracticeStepHeroView(const TessarinSpacePracticeState& state);
     QWidget* makeKeyboardSetupShortcutRowsView();
     SettingsRowView* makeKeyboardSetupShortcutRow(HotkeyIdentifier identifier);
+    // The note under a keyboard step's row when its keys, set and in use, cannot reach Tessarin.
+    std::optional<std::string> keyboardSetupDeliveryWarning(HotkeyIdentifier identifier) const;
     QLabel* makeDetectedMissionControlPresetLabel();
     QWidget* makePracticeButtonStack();
     // The first other binding (hotkey, then workspace) of the combination, by name.
