@@ -66,6 +66,16 @@ grid_gone() {
         [ "${width:-0}" -lt 300 ] || return 1
     done
 }
+# The grid the last hot key's switch showed: drawn first, so it was on the server (on a loaded
+# machine the switch is logged well before its grid shows, and a grid not yet shown is not gone),
+# then gone.
+switch_grid_gone() {
+    local trace
+    trace=$(grep -o 'event=hotkey.handler.started .*trace=[0-9]*' "$work/program.log" |
+        tail -n 1 | sed 's/.*trace=//')
+    wait_for "$1's grid to show" logged "event=osd.render.drawn .*trace=$trace\( \|\$\)" 1
+    wait_for "$1's grid to go" grid_gone
+}
 on_first_display
 # Control-Option-Command-Space: Super, Alt and Control on this keyboard.
 xdotool key ctrl+alt+super+space
@@ -78,7 +88,7 @@ wait_for "the picker to let the keys go" program_lacks_keys
 xdotool key ctrl+alt+super+Right
 wait_for "a switch to the right, confirmed" logged "outcome=confirmed" 1
 echo "switch: $(grep -m1 'outcome=confirmed' "$work/program.log")"
-wait_for "the switch's grid to go" grid_gone
+switch_grid_gone "the switch"
 
 # The picker has the keys; Command-comma opens the settings on the Keyboard page.
 xdotool key ctrl+alt+super+space
@@ -138,7 +148,7 @@ on_first_display
 xdotool key ctrl+alt+super+Return
 wait_for "a switch to the last Space" logged "event=space.last.posted .*success=true" 1
 echo "last Space: $(grep -m1 'event=space.last.posted' "$work/program.log")"
-wait_for "the last Space's grid to go" grid_gone
+switch_grid_gone "the last Space"
 
 # Command-Q reaches the program through the picker once it has the keys; the switch's own grid
 # takes none, and may be gone before a key arrives.
