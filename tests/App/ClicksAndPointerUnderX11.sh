@@ -2,8 +2,8 @@
 # The program on a real X server, driven as a person drives it with xdotool: the pointer over
 # the second host display's part of the screen makes the picker hotkey open the picker there,
 # and clicks in the preferences go through the host first, so a click elsewhere during a
-# shortcut recording ends it and does nothing else. Exits 77 (skipped) only where no X server
-# can start.
+# shortcut recording ends it and does nothing else. Exits 77 (skipped) only where Xvfb or
+# xdotool is missing.
 #   ClicksAndPointerUnderX11.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

@@ -4,7 +4,7 @@
 # System Settings' Accessibility pane, which stays above the health window, active, for as long as
 # the user leaves it there; a click on the health window brings it back on top. On that step the
 # window lets the manager only move it, and comes back when miniaturised anyway. Exits 77 (skipped)
-# only where Xvfb, xdotool or openbox is missing or no X server can start.
+# only where Xvfb, xdotool or openbox is missing.
 #   HealthStepsBackUnderOpenbox.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

@@ -3,8 +3,7 @@
 # Xvfb), as a person opens it: "Next" on the keyboard step, "Open" on "Auto re-arrange Spaces".
 # The pane opens beside the floating health window, clear of its frame; moved over it, the pane
 # comes above it with a click, and the health window with a click on it. The wizard keeps
-# floating throughout. Exits 77 (skipped) only where Xvfb, xdotool or openbox is missing or no X
-# server can start.
+# floating throughout. Exits 77 (skipped) only where Xvfb, xdotool or openbox is missing.
 #   HostPanesBesideTheHealthWindow.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

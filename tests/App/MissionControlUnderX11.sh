@@ -2,7 +2,7 @@
 # The host's Mission Control on a real X server, reached as a person reaches it: the picker's
 # "Mission Control" button clicked with xdotool shows a full-screen view of the display's Spaces
 # that takes the keys; a click on a Space's picture goes there, Escape and a click outside the
-# strip leave. Exits 77 (skipped) only where no X server can start.
+# strip leave. Exits 77 (skipped) only where Xvfb or xdotool is missing.
 #   MissionControlUnderX11.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

@@ -4,7 +4,7 @@
 # stand-in instead of black, the light picker is drawn in its own colour rather than dimmed by
 # black, while the square grid and title overlays keep their whole rectangle; once a compositing manager runs,
 # the picker shown again is whole, its corners drawn translucent. Exits 77 (skipped) only where
-# no X server can start.
+# Xvfb or xdotool is missing.
 #   RoundedPanelsUnderX11.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

@@ -4,7 +4,7 @@
 # check of the display never leaving the server empty under it. Every other server ends instead
 # of starting over (-terminate), so a start-over under the program cannot pass by luck of timing.
 # A screen the server does not have is named in the one line, with status 1. Exits 77 (skipped)
-# only where no X server can start.
+# only where Xvfb is missing.
 #   StartsOnFreshX11Servers.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

@@ -2,7 +2,7 @@
 # The status item's menu on a real X server, used as a person uses it: a click on the status
 # item's stand-in opens the menu, and its "Switch Down" moves the display whose state the menu
 # shows, the menu-bar (built-in) one, though the menu reaches over the second display's part of
-# the screen. Exits 77 (skipped) only where no X server can start.
+# the screen. Exits 77 (skipped) only where Xvfb or xdotool is missing.
 #   StatusMenuUnderX11.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

@@ -3,8 +3,8 @@
 # while a first copy holds its hotkeys, it names each once, and takes them when that copy quits.
 # The default hotkeys, pressed while no window of the program has the keys, then open the picker
 # and switch a Space; a shortcut recorded by typing it in the preferences lands in the settings
-# file and then opens the picker from anywhere. Exits 77 (skipped) only where no X server can
-# start.
+# file and then opens the picker from anywhere. Exits 77 (skipped) only where Xvfb or xdotool
+# is missing.
 #   TypedKeysUnderX11.sh <program> <work folder>
 set -u
 # shellcheck source=X11Session.sh

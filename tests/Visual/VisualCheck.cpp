@@ -734,10 +734,9 @@ std::vector<std::string> gridTitleFaults(const OSDGridView& view, const QImage& 
         }
         // Where the text itself stands: over the user's content (a screenshot, an icon) the
         // title is laid on a plate of its own, which must let it read on any content.
-        const QString shown =
-            QFontMetricsF(attributes.font).elidedText(text, Qt::ElideRight, band.width());
-        const double width =
-            std::min(band.width(), QFontMetricsF(attributes.font).horizontalAdvance(shown));
+        const QFontMetricsF metrics(attributes.font);
+        const QString shown = metrics.elidedText(text, Qt::ElideRight, band.width());
+        const double width = std::min(band.width(), metrics.horizontalAdvance(shown));
         const QRect area(static_cast<int>(band.minX()),
                          static_cast<int>(view.height() - band.maxY()),
                          std::max(1, static_cast<int>(width)), static_cast<int>(band.height()));

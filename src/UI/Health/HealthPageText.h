@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UI/Preferences/Kit/SystemColours.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -13,11 +15,6 @@ namespace tessarin {
 
 // The colours and label and button shapes of the health page.
 namespace HealthPageText {
-inline const QColor systemGreen{52, 199, 89};
-inline const QColor systemOrange{255, 149, 0};
-inline const QColor systemBlue{0, 122, 255};
-inline const QColor systemPurple{175, 82, 222};
-inline const QColor systemTeal{48, 176, 199};
 QColor labelColour();
 QColor secondaryLabel();
 QColor tertiaryLabel();

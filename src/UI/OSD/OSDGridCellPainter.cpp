@@ -190,6 +190,21 @@ Rect titleFrame(const Rect& frame, int64_t badgeCount, double pointSize) {
     return {minX, minY, std::ceil(left + width) - minX, std::ceil(bottom + height) - minY};
 }
 
+namespace {
+
+// Behind the title, as wide as its text and a little more.
+void drawTitlePlate(QPainter& painter, const QRectF& target, double textWidth,
+                    const OSDGridCellTitleAttributes& attributes) {
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(attributes.plateColor);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double pad = attributes.pointSize * 0.3;
+    painter.drawRoundedRect(
+        QRectF(target.left() - pad, target.top(), textWidth + 2 * pad, target.height()), pad, pad);
+}
+
+} // namespace
+
 void drawTitle(const OSDGridCanvas& canvas, const std::string& title, const Rect& frame,
                int64_t badgeCount, const OSDGridCellTitleAttributes& attributes) {
     const Rect box = titleFrame(frame, badgeCount, attributes.pointSize);
@@ -200,19 +215,12 @@ void drawTitle(const OSDGridCanvas& canvas, const std::string& title, const Rect
     painter.save();
     painter.setFont(attributes.font);
     const QRectF target = canvas.rect(box);
+    const QFontMetricsF metrics(attributes.font, painter.device());
     const QString text =
-        QFontMetricsF(attributes.font, painter.device())
-            .elidedText(QString::fromStdString(title), Qt::ElideRight, target.width());
+        metrics.elidedText(QString::fromStdString(title), Qt::ElideRight, target.width());
     const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine;
     if (attributes.plateColor.alpha() > 0 && !text.isEmpty()) {
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(attributes.plateColor);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const double pad = attributes.pointSize * 0.3;
-        const double width =
-            QFontMetricsF(attributes.font, painter.device()).horizontalAdvance(text);
-        painter.drawRoundedRect(
-            QRectF(target.left() - pad, target.top(), width + 2 * pad, target.height()), pad, pad);
+        drawTitlePlate(painter, target, metrics.horizontalAdvance(text), attributes);
     }
     drawTextShadow(painter, target, flags, text, attributes.font, attributes.shadowColor,
                    attributes.shadowBlur,

@@ -1,5 +1,7 @@
 #include "UI/Preferences/Display/OSDAppearancePreviewPainter.h"
 
+#include "UI/Preferences/Kit/SystemColours.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -8,11 +10,6 @@
 namespace tessarin {
 
 namespace {
-
-const QColor systemBlue(0, 122, 255);
-const QColor systemRed(255, 59, 48);
-const QColor systemYellow(255, 204, 0);
-const QColor systemGreen(52, 199, 89);
 
 QColor rgb(double r, double g, double b) {
     return QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));

@@ -12,6 +12,7 @@
 #include "UI/Preferences/Kit/SettingsSliderControl.h"
 #include "UI/Preferences/Kit/SettingsSwitch.h"
 #include "UI/Preferences/Kit/StatusTextColour.h"
+#include "UI/Preferences/Kit/SystemColours.h"
 #include "UI/Preferences/Trackpad/TrackpadSetupStatus.h"
 #include "UI/Preferences/Trackpad/TrackpadSystemGestureRequirementRow.h"
 
@@ -25,9 +26,6 @@
 namespace tessarin {
 
 namespace {
-
-const QColor systemGreen(52, 199, 89);
-const QColor systemYellow(255, 204, 0);
 
 QString modeDetail(TrackpadSpaceSwitchMode mode) {
     switch (mode) {
