@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Names typed into the App Filter on a real X server, as a person types them, then SIGTERM: every
 # name is in the settings file afterwards, whatever sits at the name of the settings lock (a
-# link, a folder, another user's file, root's file under a run as another user), and a lock file
-# found open to others is made the user's alone. Exits 77 (skipped) only where Xvfb or xdotool
+# link, a folder, another user's file, root's file under a run as another user, a lock another
+# user opened while it was open to others and holds), and a lock file found open to others is
+# made the user's alone. Exits 77 (skipped) only where Xvfb or xdotool
 # is missing.
 #   AppFilterNamesSurviveAnUnusableLock.sh <program> <work folder>
 set -u
@@ -42,6 +43,24 @@ case_roots_under_another_user() {
     unusable="Permission denied"
 }
 
+# A lock left open to others by an older program, which another user opened then and holds (a
+# shared lock, as a reader may take): made the user's alone, it is still held.
+case_held_by_another_user() {
+    : >"$lock"
+    chmod 0644 "$lock"
+    chmod o+rx "$work" "$work/config" "$work/config/Tessarin"
+    # --close: held by flock itself, so ending it lets go. Its output goes nowhere, so a sleep
+    # left behind never keeps the test's output open.
+    "${as_nobody[@]}" flock --close --shared "$lock" sleep 600 >/dev/null 2>&1 </dev/null &
+    other_holder=$!
+    keep_helper "$other_holder"
+    local inode
+    inode=$(stat -c %i "$lock")
+    other_holds() { grep -q "FLOCK .*:$inode 0 EOF" /proc/locks; }
+    wait_for "user $nobody to hold the lock" other_holds
+    unusable="the lock is held by a process of user $nobody"
+}
+
 # The preferences, brought forward by a second start, on the System page; its App Filter sheet.
 open_app_filter() {
     "${run_as[@]}" env XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run" "$program" \
@@ -71,13 +90,19 @@ typed_names_stored() {
 }
 
 for case in case_link case_folder case_another_users case_open_to_others \
-    case_roots_under_another_user; do
+    case_roots_under_another_user case_held_by_another_user; do
     echo "--- $case"
     rm -rf "$work/config" "$work/run" "$work/elsewhere"
     mkdir -p "$work/config/Tessarin" "$work/run"
     chmod 0700 "$work/run"
     settings_past_first_run
     run_as=()
+    if [ "$case" = case_held_by_another_user ]; then
+        [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null && command -v flock >/dev/null || {
+            echo "not run: it needs root, setpriv and flock"
+            continue
+        }
+    fi
     if [ "$case" = case_roots_under_another_user ]; then
         [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null || {
             echo "not run: it needs root and setpriv"
@@ -114,6 +139,10 @@ for case in case_link case_folder case_another_users case_open_to_others \
         [ "$(stat -c %a "$lock")" = 600 ] || fail "the lock is still mode $(stat -c %a "$lock")"
         [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null &&
             "${as_nobody[@]}" cat "$lock" 2>/dev/null && fail "another user can still open the lock"
+    fi
+    if [ "$case" = case_held_by_another_user ]; then
+        pkill -P "$other_holder" sleep # flock ends with its command
+        stop_helper "$other_holder" "user $nobody's hold"
     fi
     echo "$case: Safari, Mail and Notes stored"
 done

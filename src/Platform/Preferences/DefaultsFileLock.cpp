@@ -1,9 +1,13 @@
 #include "Platform/Preferences/DefaultsFileLock.h"
 
+#include "Platform/Program/HeldFileLocks.h"
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -86,6 +90,20 @@ std::string doubtAbout(int fd) {
         return "the lock file cannot be made private: " + systemError(errno);
     }
     return {};
+}
+
+// The user a process runs for: its status's real uid. (The owner of its /proc entry is root for
+// a process that changed its user without starting a program anew.)
+std::optional<uid_t> processUser(pid_t process) {
+    std::ifstream status("/proc/" + std::to_string(process) + "/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        unsigned long user = 0;
+        if (std::sscanf(line.c_str(), "Uid: %lu", &user) == 1) {
+            return static_cast<uid_t>(user);
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -269,12 +287,37 @@ bool DefaultsFileLock::acquire(std::chrono::milliseconds wait) {
         }
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline) {
+            if (const auto user = holdingUser(); user && *user != ::geteuid()) {
+                return heldByAnotherUser(*user);
+            }
             return ranOut(wait);
         }
         std::this_thread::sleep_for(
             std::min<std::chrono::steady_clock::duration>(retry, deadline - now));
         retry = std::min<std::chrono::microseconds>(retry * 2, kLongestRetry);
     }
+}
+
+std::optional<uid_t> DefaultsFileLock::holdingUser() const {
+    struct stat file {};
+    if (::fstat(fd_, &file) != 0) {
+        return std::nullopt;
+    }
+    for (const pid_t holder : flockHolders(systemLockTable(), file.st_dev, file.st_ino)) {
+        if (const auto user = holder > 0 ? processUser(holder) : std::nullopt) {
+            return user;
+        }
+    }
+    return std::nullopt; // free, or a holder this process cannot see
+}
+
+bool DefaultsFileLock::heldByAnotherUser(uid_t user) {
+    ::close(fd_); // lets go of the ticket
+    fd_ = -1;
+    ticket_.reset();
+    unusable_ = true;
+    problem_ = "the lock is held by a process of user " + std::to_string(user);
+    return false;
 }
 
 bool DefaultsFileLock::ranOut(std::chrono::milliseconds wait) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace tessarin {
 
@@ -23,7 +24,8 @@ namespace tessarin {
 // passes over holds the counters too: held past `passOverAfter`, they are gone around.
 //
 // The lock file is the user's own, readable by no one else, so another user can neither hold it
-// nor read the line; a lock file that is not (a link, a folder, another user's) is unusable.
+// nor read the line; a lock file that is not (a link, a folder, another user's) is unusable, and
+// so is one another user holds all the same (opened while it was still open to others).
 class DefaultsFileLock {
 public:
     static constexpr std::chrono::milliseconds kPassOverAfter{250};
@@ -72,6 +74,11 @@ private:
     bool takeLock();
     // Notes that `wait` ran out while others held on or came first; false, as nothing is held.
     bool ranOut(std::chrono::milliseconds wait);
+    // The user whose process holds the lock, as the system's lock table tells.
+    std::optional<uid_t> holdingUser() const;
+    // A lock another user holds (one who opened it while it was open to others) may never come
+    // free: it is given up as unusable; false.
+    bool heldByAnotherUser(uid_t user);
 
     int fd_ = -1;
     std::optional<uint64_t> ticket_;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -12,25 +13,30 @@ namespace tessarin {
 namespace {
 
 // "<n>: FLOCK  ADVISORY  WRITE <pid> <major>:<minor>:<inode> 0 EOF"; a waiter's line has "->"
-// after the number and holds nothing.
-bool isGrantedFlockOn(const std::string& line, unsigned major, unsigned minor,
-                      unsigned long long inode) {
+// after the number and holds nothing. The holder's pid, when the line is a granted flock there.
+std::optional<pid_t> grantedFlockHolder(const std::string& line, unsigned major, unsigned minor,
+                                        unsigned long long inode) {
     char kind[16] = {};
     char device[64] = {};
-    if (std::sscanf(line.c_str(), "%*[^:]: %15s %*s %*s %*s %63s", kind, device) != 2 ||
+    long long pid = 0;
+    if (std::sscanf(line.c_str(), "%*[^:]: %15s %*s %*s %lld %63s", kind, &pid, device) != 3 ||
         std::string(kind) != "FLOCK") {
-        return false;
+        return std::nullopt;
     }
     unsigned lineMajor = 0;
     unsigned lineMinor = 0;
     unsigned long long lineInode = 0;
-    return std::sscanf(device, "%x:%x:%llu", &lineMajor, &lineMinor, &lineInode) == 3 &&
-           lineMajor == major && lineMinor == minor && lineInode == inode;
+    if (std::sscanf(device, "%x:%x:%llu", &lineMajor, &lineMinor, &lineInode) != 3 ||
+        lineMajor != major || lineMinor != minor || lineInode != inode) {
+        return std::nullopt;
+    }
+    return static_cast<pid_t>(pid > 0 ? pid : 0);
 }
 
 } // namespace
 
-bool holdsFlock(std::string_view lockTable, dev_t device, ino_t inode) {
+std::vector<pid_t> flockHolders(std::string_view lockTable, dev_t device, ino_t inode) {
+    std::vector<pid_t> holders;
     std::size_t start = 0;
     while (start < lockTable.size()) {
         std::size_t end = lockTable.find('\n', start);
@@ -38,12 +44,24 @@ bool holdsFlock(std::string_view lockTable, dev_t device, ino_t inode) {
             end = lockTable.size();
         }
         const std::string line(lockTable.substr(start, end - start));
-        if (isGrantedFlockOn(line, ::major(device), ::minor(device), inode)) {
-            return true;
+        if (const auto holder = grantedFlockHolder(line, ::major(device), ::minor(device), inode)) {
+            holders.push_back(*holder);
         }
         start = end + 1;
     }
-    return false;
+    return holders;
+}
+
+bool holdsFlock(std::string_view lockTable, dev_t device, ino_t inode) {
+    return !flockHolders(lockTable, device, inode).empty();
+}
+
+std::string systemLockTable() {
+    // The table says it is empty to stat, so it is read to its end, not to its size.
+    std::ifstream stream("/proc/locks");
+    std::ostringstream table;
+    table << stream.rdbuf();
+    return table.str();
 }
 
 bool flockHeldOn(const std::filesystem::path& file) {
@@ -51,11 +69,7 @@ bool flockHeldOn(const std::filesystem::path& file) {
     if (::stat(file.c_str(), &status) != 0) {
         return false;
     }
-    // The table says it is empty to stat, so it is read to its end, not to its size.
-    std::ifstream stream("/proc/locks");
-    std::ostringstream table;
-    table << stream.rdbuf();
-    return holdsFlock(table.str(), status.st_dev, status.st_ino);
+    return holdsFlock(systemLockTable(), status.st_dev, status.st_ino);
 }
 
 } // namespace tessarin

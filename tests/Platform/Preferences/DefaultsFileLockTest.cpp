@@ -2,10 +2,13 @@
 
 #include <QTemporaryDir>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -151,8 +154,9 @@ TEST_F(DefaultsFileLockTest, AWaiterThatLeftOrStoppedKeepsNoOneWaiting) {
 }
 
 // A waiter stopped while it draws its ticket or passes over another holds the line's counters
-// (the lock file's first 16 bytes: the next ticket, then the floor) as well as its ticket. Held past the pass-over time, the
-// others go on without them, each with a ticket of its own, and still pass over the stopped one.
+// (the lock file's first 16 bytes: the next ticket, then the floor) as well as its ticket. Held
+// past the pass-over time, the others go on without them, each with a ticket of its own, and still
+// pass over the stopped one.
 TEST_F(DefaultsFileLockTest, AWaiterStoppedHoldingTheCountersKeepsNoOneWaiting) {
     auto holder = writer();
     ASSERT_TRUE(holder->acquire(milliseconds(0)));
@@ -182,6 +186,42 @@ TEST_F(DefaultsFileLockTest, AWaiterStoppedHoldingTheCountersKeepsNoOneWaiting) 
     first.reset();
     EXPECT_TRUE(second->acquire(milliseconds(2000))) << second->problem();
     ::close(counters);
+}
+
+// Another user who opened the lock while it was still open to others (an older program left it
+// 0644) holds it as long as they like, though it is the user's alone now: a wait for it gives it
+// up as unusable, naming that user, rather than wait for ever. A holder of the user's own is
+// waited for (the tests above).
+TEST_F(DefaultsFileLockTest, ALockAnotherUserHoldsIsUnusable) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only the superuser can be another user";
+    }
+    { DefaultsFileLock made(lockFile); }
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        const int held = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+        if (held < 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0 ||
+            ::flock(held, LOCK_SH) != 0) {
+            ::_exit(1);
+        }
+        (void)!::write(ready[1], "h", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    auto waiter = writer();
+    EXPECT_FALSE(waiter->acquire(milliseconds(50)));
+    EXPECT_TRUE(waiter->isUnusable());
+    EXPECT_FALSE(waiter->isWaiting());
+    EXPECT_EQ(waiter->problem(), "the lock is held by a process of user 65534");
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
 // While the lock is held, a waiter never passes over the ones before it, however long it waits.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/sysmacros.h>
+#include <vector>
 
 namespace tessarin {
 namespace {
@@ -32,6 +33,19 @@ TEST(HeldFileLocks, OnlyAGrantedFlockOnThatFileCounts) {
     for (const auto& c : cases) {
         EXPECT_EQ(holdsFlock(c.table, device, inode), c.held) << c.name;
     }
+}
+
+// Every granted holder is named, a shared lock held by two as two; a holder the table cannot
+// name (another pid namespace) as 0; a waiter not at all.
+TEST(HeldFileLocks, TheHoldersAreNamedByTheirPids) {
+    const dev_t device = ::makedev(0x08, 0x21);
+    const ino_t inode = 1234567;
+    const char* table = "1: FLOCK  ADVISORY  READ  4321 08:21:1234567 0 EOF\n"
+                        "1: FLOCK  ADVISORY  READ  8765 08:21:1234567 0 EOF\n"
+                        "2: FLOCK  ADVISORY  WRITE 0 08:21:1234567 0 EOF\n"
+                        "3: -> FLOCK  ADVISORY  WRITE 999 08:21:1234567 0 EOF\n"
+                        "4: FLOCK  ADVISORY  WRITE 555 08:21:7654321 0 EOF\n";
+    EXPECT_EQ(flockHolders(table, device, inode), (std::vector<pid_t>{4321, 8765, 0}));
 }
 
 } // namespace
